@@ -1,0 +1,27 @@
+#pragma once
+// Paths under the program folder. Each folder has exactly one spelling, here, since
+// the file system is case-sensitive and the program names them in many places.
+
+#include <QString>
+#include <QStringView>
+
+enum class AppFolder {
+  Temp,      // rendered frame files, derived data
+  UserData,  // the user's content files, named by GUID text
+  Data,      // data shipped with the program (flash templates, strips)
+  Project,   // the default place of project files
+  Language,  // the language files
+};
+
+// The folder's name, without separators ("UserData").
+QString AppFolderName(AppFolder folder);
+
+// GetAppDir() + the folder's name + "/".
+QString AppFolderPath(AppFolder folder);
+
+// GetAppDir() + the folder's name + "/" + fileName.
+QString AppFilePath(AppFolder folder, QStringView fileName);
+
+// A path as stored by the Windows program ("\" separators) or by this one, turned
+// into a path of this system: every "\" becomes "/".
+QString FromStoredPath(QStringView storedPath);

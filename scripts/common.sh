@@ -1,0 +1,29 @@
+# Shared by scripts/run and scripts/test: installs what is missing.
+set -euo pipefail
+
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+install_packages() {
+  local wanted missing=()
+  mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$repo_root/scripts/packages.txt")
+  for package in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing Debian packages (run as root to install them): ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# configure_and_build FOLDER TARGET [cmake options...]
+configure_and_build() {
+  local folder=$1 target=$2
+  shift 2
+  cmake -S "$repo_root" -B "$repo_root/$folder" -G Ninja "$@" >/dev/null
+  cmake --build "$repo_root/$folder" --parallel "$(nproc)" --target "$target"
+}

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "model/common/app_dir.h"
+#include "model/common/app_paths.h"
+#include "model/common/atomic_file.h"
+#include "model/common/file_system.h"
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteText(const QString& path, const QByteArray& data) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(data);
+}
+
+TEST(AppDir, FollowsTheOverrideWithOneSpellingPerFolder) {
+  const QString home = qEnvironmentVariable("QUENDRA_HOME");
+  ASSERT_FALSE(home.isEmpty());
+  EXPECT_EQ(GetAppDir(), home + "/");
+  EXPECT_EQ(AppFilePath(AppFolder::Temp, u"x.pak"), home + "/Temp/x.pak");
+  EXPECT_EQ(AppFolderPath(AppFolder::UserData), home + "/UserData/");
+  EXPECT_EQ(AppFolderName(AppFolder::Project), "project");
+  EXPECT_EQ(AppFolderName(AppFolder::Language), "language");
+  EXPECT_EQ(FromStoredPath(u"C:\\media\\a.bmp"), "C:/media/a.bmp");
+}
+
+TEST(FileSystem, FilesAndFoldersAreTold) {
+  const QString root = GetAppDir();
+  WriteText(root + "file.txt", "x");
+  EXPECT_TRUE(FileExists(root + "file.txt"));
+  EXPECT_FALSE(FileExists(root));
+  EXPECT_FALSE(FileExists(root + "none"));
+  EXPECT_FALSE(FileExists(""));
+  EXPECT_TRUE(DirExists(root));
+  EXPECT_FALSE(DirExists(root + "file.txt"));
+}
+
+TEST(FileSystem, CreateDirTreeMakesEveryMissingLevel) {
+  const QString root = GetAppDir();
+  EXPECT_TRUE(CreateDirTree(root));  // exists already
+  EXPECT_TRUE(CreateDirTree(root + "a/b/c"));
+  EXPECT_TRUE(DirExists(root + "a/b/c"));
+  EXPECT_TRUE(CreateDirTree(root + "d\\e\\"));  // Windows separators, trailing one
+  EXPECT_TRUE(DirExists(root + "d/e"));
+  WriteText(root + "plain", "x");
+  EXPECT_FALSE(CreateDirTree(root + "plain/sub"));
+  EXPECT_FALSE(CreateDirTree(""));
+}
+
+TEST(AtomicFile, ReplacesTheWholeFile) {
+  const QString path = GetAppDir() + "data.bin";
+  WriteText(path, "old content that is longer");
+  QString error;
+  ASSERT_TRUE(WriteFileAtomically(path, "new", &error)) << qPrintable(error);
+  EXPECT_EQ(ReadAll(path), "new");
+  EXPECT_FALSE(QFile::exists(path + ".tmp"));
+}
+
+TEST(AtomicFile, FailureLeavesTheOldFileIntact) {
+  const QString path = GetAppDir() + "data.bin";
+  WriteText(path, "precious");
+  // A folder where the temporary file would go.
+  ASSERT_TRUE(QDir().mkdir(path + ".tmp"));
+  QString error;
+  EXPECT_FALSE(WriteFileAtomically(path, "new", &error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_EQ(ReadAll(path), "precious");
+
+  // The target itself is a folder: the rename fails and nothing is left behind.
+  ASSERT_TRUE(QDir().rmdir(path + ".tmp"));
+  const QString folder = GetAppDir() + "folder";
+  ASSERT_TRUE(QDir().mkdir(folder));
+  WriteText(folder + "/inside", "kept");
+  EXPECT_FALSE(WriteFileAtomically(folder, "new", &error));
+  EXPECT_EQ(ReadAll(folder + "/inside"), "kept");
+  EXPECT_FALSE(QFile::exists(folder + ".tmp"));
+}
+
+TEST(AtomicFile, UncommittedWriteIsRolledBack) {
+  const QString path = GetAppDir() + "data.bin";
+  WriteText(path, "old");
+  {
+    AtomicFile file(path);
+    ASSERT_TRUE(file.Open());
+    ASSERT_TRUE(file.Write("half"));
+  }
+  EXPECT_EQ(ReadAll(path), "old");
+  EXPECT_FALSE(QFile::exists(path + ".tmp"));
+}
+
+TEST(AtomicFile, MissingFolderIsReported) {
+  QString error;
+  EXPECT_FALSE(WriteFileAtomically(GetAppDir() + "no/such/file", "x", &error));
+  EXPECT_TRUE(error.contains("cannot create")) << qPrintable(error);
+}
+
+}  // namespace
