@@ -7,6 +7,7 @@
 #include "model/common/guid_text.h"
 #include "model/project/numbering.h"
 #include "model/project/project_globals.h"
+#include "model/settings/lang_text.h"
 
 namespace {
 
@@ -58,6 +59,15 @@ bool FreeOwned(List& list, Record& record) {
 }
 
 }  // namespace
+
+ProgramRecord& AddProgram(ScreenRecord& screen) {
+  auto program = std::make_unique<ProgramRecord>();
+  program->ProgramNo = NextProgramNo(screen);
+  const QString baseName = ReadLangText(QStringLiteral("IDD_MAIN_DIALOG"), 1009);
+  CopyBoundedText(program->ProgramName, baseName + QString::number(program->ProgramNo));
+  program->OwnerScreen = &screen;
+  return *screen.Programs.emplace_back(std::move(program));
+}
 
 AreaRecord* AddArea(ProgramRecord& program, std::int32_t areaType) {
   if (areaType < kSingleLineArea || areaType > kFilesArea) return nullptr;

@@ -9,6 +9,11 @@
 
 #include "model/project/project_records.h"
 
+// Appends a zero-filled program to the screen: number the count of the screen's
+// programs + 1, name the language text 1009 of IDD_MAIN_DIALOG followed by that
+// number (cut to the name's capacity).
+ProgramRecord& AddProgram(ScreenRecord& screen);
+
 // Appends a zero-filled area of the given kind (1-7) to the program: number the
 // highest AreaNo of the program + 1, a kind record of its kind, and fresh GUID texts
 // for the area and, for a single-line area, its text. Returns null, adding nothing,
