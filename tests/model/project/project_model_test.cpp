@@ -16,6 +16,7 @@
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"
 #include "model/project/project_window.h"
+#include "model/project/selection.h"
 #include "model/settings/lang_text.h"
 #include "platform/message_window.h"
 
@@ -359,6 +360,26 @@ TEST_F(ProjectTeardown, RecordsOutsideTheModelAreNotFreed) {
   EXPECT_FALSE(RemoveArea(strayArea));  // not among its owner's areas
   EXPECT_EQ(kept->Areas.size(), 1u);
   EXPECT_EQ(CanvasAreaList.size(), 2u);
+}
+
+TEST_F(ProjectModel, SelectingAnItemMakesItsScreenCurrent) {
+  AddScreen(1);
+  ScreenRecord& twoColour = AddScreen(4);
+  twoColour.LedColor = 1;
+  AreaRecord* area = AddArea(AddProgram(twoColour), kCountdownArea);
+  TreeItemRef areaItem = TreeItemRef::Of(*area);
+  PaletteKind = 1;
+  SelectTreeItem(&areaItem);
+  EXPECT_EQ(CurrentSelection, &areaItem);
+  EXPECT_EQ(CurrentScreenNo, 4);
+  EXPECT_EQ(PaletteKind, 2);
+
+  TreeItemRef unknown{0, area};
+  SelectTreeItem(&unknown);  // no screen: only the selection changes
+  EXPECT_EQ(CurrentSelection, &unknown);
+  EXPECT_EQ(CurrentScreenNo, 4);
+  SelectTreeItem(nullptr);
+  EXPECT_EQ(CurrentSelection, nullptr);
 }
 
 TEST(ScreenGroups, ADeletedScreenLeavesEveryGroup) {
