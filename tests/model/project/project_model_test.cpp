@@ -290,6 +290,7 @@ class ProjectTeardown : public ProjectModel {
     PlayList = {{kept, {keptArea}}, {freed, {freedArea, otherFreedArea}}};
   }
 
+  TreeItemRef selected{};  // a view's item data: lives as long as the view
   ScreenRecord* screen = nullptr;
   ProgramRecord* kept = nullptr;
   AreaRecord* keptArea = nullptr;
@@ -299,7 +300,7 @@ class ProjectTeardown : public ProjectModel {
 };
 
 TEST_F(ProjectTeardown, RemovingAnAreaDropsEveryReferenceToIt) {
-  TreeItemRef selected = TreeItemRef::Of(*freedArea);
+  selected = TreeItemRef::Of(*freedArea);
   CurrentSelection = &selected;
   ASSERT_TRUE(RemoveArea(*freedArea));
   EXPECT_EQ(CurrentSelection, nullptr);
@@ -310,7 +311,7 @@ TEST_F(ProjectTeardown, RemovingAnAreaDropsEveryReferenceToIt) {
 }
 
 TEST_F(ProjectTeardown, RemovingAProgramDropsItAndItsAreas) {
-  TreeItemRef selected = TreeItemRef::Of(*otherFreedArea);
+  selected = TreeItemRef::Of(*otherFreedArea);
   CurrentSelection = &selected;
   ASSERT_TRUE(RemoveProgram(*freed));
   EXPECT_EQ(CurrentSelection, nullptr);
@@ -321,14 +322,14 @@ TEST_F(ProjectTeardown, RemovingAProgramDropsItAndItsAreas) {
 }
 
 TEST_F(ProjectTeardown, SelectionOfARecordThatStaysIsKept) {
-  TreeItemRef selected = TreeItemRef::Of(*kept);
+  selected = TreeItemRef::Of(*kept);
   CurrentSelection = &selected;
   ASSERT_TRUE(RemoveProgram(*freed));
   EXPECT_EQ(CurrentSelection, &selected);
 }
 
 TEST_F(ProjectTeardown, ClearingAScreensProgramsKeepsTheScreenAndItsSelection) {
-  TreeItemRef selected = TreeItemRef::Of(*screen);
+  selected = TreeItemRef::Of(*screen);
   CurrentSelection = &selected;
   ClearScreenPrograms(*screen);
   EXPECT_EQ(CurrentSelection, &selected);
@@ -340,7 +341,7 @@ TEST_F(ProjectTeardown, ClearingAScreensProgramsKeepsTheScreenAndItsSelection) {
 
 TEST_F(ProjectTeardown, ClearingTheProjectLeavesNothingPointingIntoIt) {
   ScreenGroupList.emplace_back(QStringLiteral("all")).ScreenNos = {1};
-  TreeItemRef selected = TreeItemRef::Of(*screen);
+  selected = TreeItemRef::Of(*screen);
   CurrentSelection = &selected;
   CurrentScreenNo = 1;
   ClearProjectModel();
