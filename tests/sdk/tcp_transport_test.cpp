@@ -58,10 +58,24 @@ TEST_F(TcpTransport, ChunksPayloadsIntoFramesTheCardReassembles) {
   }
 }
 
-TEST_F(TcpTransport, PostsProgressPerAcknowledgedChunk) {
+TEST_F(TcpTransport, PostsProgressPerAcknowledgedChunkAlsoWithoutStatusMessage) {
   RecordingWindow window;
-  EXPECT_EQ(Send(Payload(1025), window.Handle()), 0);
+  CommInfo info = TcpInfo(server_.Address(), window.Handle());
+  info.StatusMessage = 0;
+  const std::vector<std::uint8_t> payload = Payload(1025);
+  EXPECT_EQ(SendCommand(nullptr, nullptr, &info, kCommandDisplayData, payload.data(),
+                        payload.size(), false, true),
+            0);
   EXPECT_EQ(window.Progress(), (std::vector<LPARAM>{33, 66, 100}));
+  EXPECT_EQ(window.posted.size(), 3u);
+}
+
+TEST_F(TcpTransport, BlockingCallReturnsOnAThreadWithNothingToDispatch) {
+  int result = 1234;
+  std::thread host([&] { result = Send(Payload(1500)); });
+  host.join();
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(card_.Payloads().size(), 1u);
 }
 
 TEST_F(TcpTransport, EmptyPayloadSendsNothing) {
