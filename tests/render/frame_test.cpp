@@ -94,7 +94,7 @@ TEST(PakFormat, FramePathsAreGuidNamesUnderTemp) {
   EXPECT_TRUE(PakFramePath(QString()).isEmpty());
 }
 
-TEST(PakFrameReader, RoundTripOfSeveralFrames) {
+TEST(PakFrameReader, RoundTripOfSeveralFramesAndAFileCutShort) {
   const QString path = TempPath();
   WritePak(path, 7, 3, 4, 5);
   PakFrameReader reader;
@@ -110,6 +110,15 @@ TEST(PakFrameReader, RoundTripOfSeveralFrames) {
   }
   EXPECT_EQ(reader.FramesRead(), 4);
   EXPECT_FALSE(reader.ReadNextFrame());  // never past what the header announces
+
+  // Reading again from the header, then the file is cut short underneath (rows of 24
+  // bytes, frames of 72): the reading ends there.
+  ASSERT_EQ(reader.ReadHeader(), PakCheck::Ok);
+  ASSERT_TRUE(reader.ReadNextFrame());
+  ASSERT_TRUE(QFile::resize(path, 24 + 72 + 30));
+  EXPECT_FALSE(reader.ReadNextFrame());
+  EXPECT_EQ(reader.FramesRead(), 1);
+  EXPECT_FALSE(PakFrameReader().Open(path + ".missing"));
 }
 
 TEST(PakFrameReader, HostileHeadersAreRefusedBeforeAnyAllocation) {
@@ -143,19 +152,6 @@ TEST(PakFrameReader, HostileHeadersAreRefusedBeforeAnyAllocation) {
     EXPECT_EQ(reader.ReadHeader(), c.expected) << c.name;
     EXPECT_EQ(reader.ReadNextFrame(), c.expected == PakCheck::Ok) << c.name;
   }
-}
-
-TEST(PakFrameReader, FileCutShortAfterTheHeaderEndsTheReading) {
-  const QString path = TempPath();
-  WritePak(path, 4, 4, 3, 4);
-  PakFrameReader reader;
-  ASSERT_TRUE(reader.Open(path));
-  ASSERT_EQ(reader.ReadHeader(), PakCheck::Ok);
-  ASSERT_TRUE(reader.ReadNextFrame());
-  ASSERT_TRUE(QFile::resize(path, 24 + 48 + 20));
-  EXPECT_FALSE(reader.ReadNextFrame());
-  EXPECT_EQ(reader.FramesRead(), 1);
-  EXPECT_FALSE(PakFrameReader().Open(path + ".missing"));
 }
 
 TEST(PakWriter, ReplacesTheFileOnlyWhenComplete) {
@@ -225,44 +221,49 @@ TEST(CPakReader, PlayTimingFromTheStay) {
   EXPECT_EQ(reader.Timing().tickMode, 1);
 }
 
-TEST(CPakReader, OneFrameStripIsDrawnOnlyAsWideAsItsUsedWidth) {
-  const QString path = TempPath();
-  WritePak(path, 64, 4, 1, 37);
+// The scroll player's side of a test file: its reader and the white surface it draws on.
+struct ScrollPlayer {
   CPakReader reader;
-  ASSERT_TRUE(reader.Open(path));
-  ASSERT_EQ(reader.ReadHeader(1), 1);
-  QImage target(64, 4, QImage::Format_RGB32);
-  target.fill(Qt::white);
-  int width = 0, height = 0;
-  ASSERT_EQ(reader.DrawNextFrame(&width, &height, target), 1);
-  EXPECT_EQ(width, 37);
-  EXPECT_EQ(height, 4);
-  EXPECT_EQ(target.pixel(36, 3), qRgb(36, 3, 0));
-  EXPECT_EQ(target.pixel(37, 3), qRgb(255, 255, 255));
-  EXPECT_EQ(reader.DrawNextFrame(&width, &height, target), 0);  // nothing more
+  QImage target;
+  int width = 0;
+  int height = 0;
+
+  bool Start(int frameWidth, int frameHeight, int frames, int lastExtent, int trailingFill) {
+    WritePak(TempPath(), frameWidth, frameHeight, frames, lastExtent);
+    target = QImage(frameWidth, frameHeight, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    return reader.Open(TempPath()) && reader.ReadHeader(trailingFill) == 1;
+  }
+  int Draw() { return reader.DrawNextFrame(&width, &height, target); }
+};
+
+TEST(CPakReader, OneFrameStripIsDrawnOnlyAsWideAsItsUsedWidth) {
+  ScrollPlayer player;
+  ASSERT_TRUE(player.Start(64, 4, 1, 37, 1));
+  ASSERT_EQ(player.Draw(), 1);
+  EXPECT_EQ(player.width, 37);
+  EXPECT_EQ(player.height, 4);
+  EXPECT_EQ(player.target.pixel(36, 3), qRgb(36, 3, 0));
+  EXPECT_EQ(player.target.pixel(37, 3), qRgb(255, 255, 255));
+  EXPECT_EQ(player.Draw(), 0);  // nothing more
 }
 
 TEST(CPakReader, TrailingFillAfterTheLastFrame) {
-  const QString path = TempPath();
-  WritePak(path, 8, 2, 2, 3);
-  CPakReader reader;
-  ASSERT_TRUE(reader.Open(path));
-  ASSERT_EQ(reader.ReadHeader(0), 1);
-  QImage target(8, 2, QImage::Format_RGB32);
-  int width = 0, height = 0;
-  ASSERT_EQ(reader.DrawNextFrame(&width, &height, target), 1);
-  EXPECT_EQ(width, 8);
-  EXPECT_EQ(target.pixel(7, 1), qRgb(7, 1, 0));
-  ASSERT_EQ(reader.DrawNextFrame(&width, &height, target), 1);
-  EXPECT_EQ(width, 3);
-  EXPECT_EQ(target.pixel(2, 0), qRgb(2, 0, 1));
-  EXPECT_EQ(target.pixel(3, 0), qRgb(3, 0, 0));  // left from the first frame
-  ASSERT_EQ(reader.DrawNextFrame(&width, &height, target), 1);
-  EXPECT_EQ(width, 8);
-  EXPECT_EQ(height, 2);
-  EXPECT_EQ(target.pixel(7, 1), ColorRefToQRgb(kBack));
-  EXPECT_EQ(target.pixel(0, 0), ColorRefToQRgb(kBack));
-  EXPECT_EQ(reader.DrawNextFrame(&width, &height, target), 0);
+  ScrollPlayer player;
+  ASSERT_TRUE(player.Start(8, 2, 2, 3, 0));
+  ASSERT_EQ(player.Draw(), 1);
+  EXPECT_EQ(player.width, 8);
+  EXPECT_EQ(player.target.pixel(7, 1), qRgb(7, 1, 0));
+  ASSERT_EQ(player.Draw(), 1);
+  EXPECT_EQ(player.width, 3);
+  EXPECT_EQ(player.target.pixel(2, 0), qRgb(2, 0, 1));
+  EXPECT_EQ(player.target.pixel(3, 0), qRgb(3, 0, 0));  // left from the first frame
+  ASSERT_EQ(player.Draw(), 1);
+  EXPECT_EQ(player.width, 8);
+  EXPECT_EQ(player.height, 2);
+  EXPECT_EQ(player.target.pixel(7, 1), ColorRefToQRgb(kBack));
+  EXPECT_EQ(player.target.pixel(0, 0), ColorRefToQRgb(kBack));
+  EXPECT_EQ(player.Draw(), 0);
 }
 
 TEST(CPakReader, StretchedFramesUseNearestNeighbours) {
