@@ -1,5 +1,5 @@
 #pragma once
-// The frame file (".pak"): rendered frames of one piece of area content, handed from
+// The frame file (".pak"): the rendered frames of one area content, handed from
 // the renderers to the preview and the SDK. Layout: a 24-byte header of six 32-bit
 // little-endian fields, then FrameCount frames back to back, nothing after them. A
 // frame is a Dib24 pixel buffer of Width x Height (bottom row first, blue, green, red,

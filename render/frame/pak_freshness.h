@@ -1,5 +1,5 @@
 #pragma once
-// Whether the frame file of a piece of content must be rendered again.
+// Whether the frame file of some content must be rendered again.
 
 #include <QString>
 
