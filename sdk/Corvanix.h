@@ -112,4 +112,130 @@ KQ_STATIC_ASSERT(sizeof(CommInfo) == 592, "CommInfo layout");
 /* Has no effect and no defined result; kept for callers that link it. */
 KQ_API void KQ_GetError(int32_t first, int32_t second, int32_t third);
 
+/* Programs and areas ------------------------------------------------------------
+ *
+ * A program set (ProgramHandle) holds numbered programs; a program holds numbered
+ * areas; an image-text area holds pages read from files. Handles are checked
+ * against the library's list of live handles: NULL, 0xCCCCCCCC, a deleted or an
+ * unknown handle gives KQ_ERR_BAD_HANDLE. The records are read during the call
+ * only; the settings records of clock, countdown and border areas are copied. A
+ * failing call leaves the set as it was. */
+
+#include "sdk/area_records.h"
+
+enum {
+  KQ_ERR_BAD_SIZE = -18,      /* rectangle, count or size the card's data cannot hold */
+  KQ_ERR_MISSING_RECORD = -19 /* a record or path the call needs is NULL */
+};
+
+/* A program set, owned by the library from KQ_CreateProgram to KQ_DeleteProgram. */
+typedef struct ProgramSetTag* ProgramHandle;
+
+/* An area in screen pixels. Accepted when X, Y >= 0, Width, Height >= 1 and the
+ * last column and row (X + Width - 1, Y + Height - 1) are at most 65535. */
+typedef struct AreaRect {
+  int32_t X;
+  int32_t Y;
+  int32_t Width;
+  int32_t Height;
+} AreaRect;
+
+/* When a program plays. TimeFlags: bit 0 date range, bit 1 time range, bit 2
+ * weekdays; WeekdayMask: bit 0 Sunday, bits 1-6 Monday to Saturday. The card gets
+ * flags and mask as single bytes. */
+typedef struct ProgramTimeInfo {
+  int32_t TimeFlags;
+  int32_t WeekdayMask;
+  int32_t StartYear;
+  int32_t StartMonth;
+  int32_t StartDay;
+  int32_t StartHour;
+  int32_t StartMinute;
+  int32_t StartSecond;
+  int32_t EndYear;
+  int32_t EndMonth;
+  int32_t EndDay;
+  int32_t EndHour;
+  int32_t EndMinute;
+  int32_t EndSecond;
+} ProgramTimeInfo;
+
+/* How a page shows: entry effect code, a value kept but not sent, speed, stay time
+ * in seconds. */
+typedef struct PageInfo {
+  int32_t Effect;
+  int32_t EffectParam;
+  int32_t Speed;
+  int32_t StayTime;
+} PageInfo;
+
+/* A pattern strip laid around a program's four sides. */
+typedef struct WaterBorderInfo {
+  int32_t Source;         /* 1: the strip comes from StripFile; else a built-in strip */
+  int32_t StripFamily;    /* 0 the first built-in family, else the second */
+  int32_t StripNumber;    /* index within the family */
+  uint32_t StripColor;    /* 0x00BBGGRR replacing the strip's pure red pixels */
+  int32_t Style;          /* passed to the card */
+  int32_t BorderSpeed;    /* passed to the card */
+  char16_t StripFile[260]; /* 24-bit bitmap 32 pixels wide (Source 1 only) */
+} WaterBorderInfo;
+
+KQ_STATIC_ASSERT(sizeof(AreaRect) == 16, "AreaRect layout");
+KQ_STATIC_ASSERT(sizeof(ProgramTimeInfo) == 56, "ProgramTimeInfo layout");
+KQ_STATIC_ASSERT(offsetof(ProgramTimeInfo, EndYear) == 32, "ProgramTimeInfo layout");
+KQ_STATIC_ASSERT(sizeof(PageInfo) == 16, "PageInfo layout");
+KQ_STATIC_ASSERT(offsetof(WaterBorderInfo, StripFile) == 24, "WaterBorderInfo layout");
+KQ_STATIC_ASSERT(sizeof(WaterBorderInfo) == 544, "WaterBorderInfo layout");
+
+/* A new, empty program set for a screen of width x height pixels (1-65535 each) with
+ * colorType colour planes (1 red, 2 red and green, 3 red, green and blue). Header
+ * mode 0 is for programs, 2 for a boot logo, 1 another form. Returns NULL when a
+ * size or the colour type is out of range or memory runs out. */
+KQ_API ProgramHandle KQ_CreateProgram(int32_t width, int32_t height, int32_t colorType,
+                                      int32_t headerMode);
+
+/* Appends program `number`. playTime in seconds (0: by loopCount); both reach the
+ * card as they are. Returns 0, -1 bad handle, -2 the number is in the set. */
+KQ_API int32_t KQ_AddProgram(ProgramHandle handle, int32_t number, int32_t playTime,
+                             int32_t loopCount);
+
+/* Copies the schedule into program `number`. Returns 0, -1, -3 no such program,
+ * -19 time NULL. */
+KQ_API int32_t KQ_SetProgramTime(ProgramHandle handle, int32_t number,
+                                 const ProgramTimeInfo* time);
+
+/* Appends an image-text area on `layer` (1 content, 0 background). Returns 0, -1,
+ * -3 no such program, -14 the area number is in the program, -11 the rectangle
+ * meets an area of the same layer (borders excepted; areas that share only their
+ * last column or row pass), -18 rectangle not accepted, -19 rect NULL. */
+KQ_API int32_t KQ_AddImageTextArea(ProgramHandle handle, int32_t program, int32_t area,
+                                   const AreaRect* rect, int32_t layer);
+
+/* Append a clock, analog clock or countdown area on layer 1 with a copy of its
+ * settings; codes as for KQ_AddImageTextArea, -19 also for NULL settings. */
+KQ_API int32_t KQ_AddDigitalClockArea(ProgramHandle handle, int32_t program, int32_t area,
+                                      const AreaRect* rect, const DigitalClockAreaInfo* info);
+KQ_API int32_t KQ_AddClockArea(ProgramHandle handle, int32_t program, int32_t area,
+                               const AreaRect* rect, const ClockAreaInfo* info);
+KQ_API int32_t KQ_AddTimeArea(ProgramHandle handle, int32_t program, int32_t area,
+                              const AreaRect* rect, const TimeAreaInfo* info);
+
+/* Appends a border strip area; it may overlap anything and nothing is tested
+ * against it. Codes as for KQ_AddDigitalClockArea without -11. */
+KQ_API int32_t KQ_AddWaterBorder(ProgramHandle handle, int32_t program, int32_t area,
+                                 const AreaRect* rect, const WaterBorderInfo* info);
+
+/* Appends a page to image-text area `area`. The kind comes from the extension (pak,
+ * rtf, txt, bmp, jpg, jpeg, png, tif, tiff, gif, any case). Returns 0, -1, -3 no
+ * such program, -4 no such image-text area, -7 kind not known (decided before the
+ * file is looked for), -10 no such file, -19 path or page NULL. A frame file that
+ * cannot be read is reported when the display data is generated. */
+KQ_API int32_t KQ_AddImageTextAreaDataFromFile(ProgramHandle handle, int32_t program,
+                                               int32_t area, const char16_t* path,
+                                               const PageInfo* page);
+
+/* Frees the set. A send that still uses it keeps it until the send ends. Returns 1,
+ * or -1 for a bad handle (also when deleted before). */
+KQ_API int32_t KQ_DeleteProgram(ProgramHandle handle);
+
 #endif /* CORVANIX_H */

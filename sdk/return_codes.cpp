@@ -28,6 +28,8 @@ constexpr CodeText kCodeTexts[] = {
     {KQ_ERR_SEND_TYPE, "send type not known"},
     {KQ_ERR_DRAW, "picture could not be drawn"},
     {KQ_ERR_USB_FOLDER, "folder on the USB disk could not be created"},
+    {KQ_ERR_BAD_SIZE, "rectangle, count or size the card's data cannot hold"},
+    {KQ_ERR_MISSING_RECORD, "a record or path the call needs is missing"},
     {KQ_ERR_SERIAL_OPEN, "serial port could not be opened"},
     {KQ_ERR_SERIAL_TIMEOUTS, "serial time-outs could not be set"},
     {KQ_ERR_SERIAL_BUFFERS, "serial buffer sizes could not be set"},
