@@ -1,5 +1,5 @@
 /* A plain C host without any Qt application: the public header compiles as C11 and
- * the shared library loads and answers. */
+ * the shared library loads and answers, also for programs. */
 #include <stdio.h>
 
 #include "sdk/Corvanix.h"
@@ -13,5 +13,18 @@ int main(void) {
     return 1;
   }
   KQ_GetError(0, 0, 0);
+  {
+    const AreaRect rect = {0, 0, 64, 32};
+    ProgramHandle program = KQ_CreateProgram(64, 32, 1, 0);
+    if (!program || KQ_AddProgram(program, 1, 0, 1) != KQ_OK ||
+        KQ_AddImageTextArea(program, 1, 1, &rect, 1) != KQ_OK) {
+      fprintf(stderr, "a program could not be built\n");
+      return 1;
+    }
+    if (KQ_DeleteProgram(program) != 1 || KQ_DeleteProgram(program) != KQ_ERR_BAD_HANDLE) {
+      fprintf(stderr, "deleting a program answered wrongly\n");
+      return 1;
+    }
+  }
   return 0;
 }
