@@ -18,13 +18,17 @@ std::int64_t PlaneRowBytes(std::int64_t x, std::int64_t width);
 
 // Converts a bottom-up 24-bit picture (bytes blue, green, red; rows stride bytes
 // apart) into colorType planes at output, output + planeSize and output +
-// 2 x planeSize, with the first pixel of each row at startBit. Only the bits of
-// pixels are written: the caller fills the planes with 0xFF first. Returns false,
+// 2 x planeSize, with the first pixel of each row at startBit. The caller fills the
+// planes with 0xFF first; then the bits outside the pixels stay 1. Returns false,
 // writing nothing, when colorType is not 1-3, startBit not 0-7, a size is not
 // positive, stride is shorter than a row, or planeSize cannot hold the rows.
 bool DibToBitPlanes(std::uint8_t* output, std::size_t planeSize, int colorType,
                     const std::uint8_t* bits, int width, int height, std::size_t stride,
                     int startBit);
+
+// Whether the conversion may use the processor's vector instructions where it has
+// them (the default); tests turn it off to check the portable conversion too.
+void AllowVectorBitPlanes(bool allowed);
 
 // The bytes of a page of frameCount frames of area in colorType planes, one 8-byte
 // index entry a frame: (R x h x colorType + 8) x frameCount. planeSize gets R x h.

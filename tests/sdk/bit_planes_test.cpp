@@ -57,9 +57,16 @@ TEST(BitPlanes, EachColourTypeReadsItsChannelsInOrder) {
   EXPECT_EQ(two, (std::vector<std::uint8_t>{0xFE, 0xFF}));
 }
 
-TEST(BitPlanes, EveryPixelOfAWidePictureAtEveryStartBit) {
-  // Widths around the 8-pixel groups, with a pattern that differs per channel.
-  for (const int width : {1, 7, 8, 9, 16, 37, 64, 203}) {
+// Every pixel of pictures of widths around the 8- and 32-pixel groups, at every start
+// bit, by the vector conversion and by the portable one.
+class BitPlanesEveryPixel : public testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override { AllowVectorBitPlanes(GetParam()); }
+  void TearDown() override { AllowVectorBitPlanes(true); }
+};
+
+TEST_P(BitPlanesEveryPixel, MatchTheirChannelsAtEveryStartBit) {
+  for (const int width : {1, 7, 8, 9, 16, 31, 32, 37, 64, 100, 203}) {
     Dib24 picture(width, 3);
     for (int y = 0; y < 3; ++y) {
       for (int x = 0; x < width; ++x) {
@@ -93,6 +100,8 @@ TEST(BitPlanes, EveryPixelOfAWidePictureAtEveryStartBit) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(VectorAndPortable, BitPlanesEveryPixel, testing::Bool());
 
 TEST(BitPlanes, ArgumentsThatCannotFitAreRefusedWithoutWriting) {
   Dib24 picture(10, 2);
