@@ -12,11 +12,12 @@
 
 #include "model/common/bounded_text.h"
 #include "model/common/split_string.h"
+#include "sdk/wire_frame.h"
 
 namespace {
 
 constexpr std::size_t kMaskHeadBytes = 8;  // mask, six zero bytes
-constexpr std::size_t kReplySectionsAt = 24;
+constexpr std::size_t kReplySectionsAt = wire::kHeadBytes + 4;  // after the result
 
 // Appends little-endian values to a payload.
 class PayloadWriter {
@@ -366,7 +367,9 @@ bool FillFromReadReply(const std::uint8_t* reply, std::size_t length, std::uint1
   for (const ReadSection& section : kReadSections) {
     if (requestMask & section.bit) needed += section.size;
   }
-  if (length < needed) return false;
+  // Sections must lie both inside what arrived and inside the reply's own data.
+  const int data = wire::ReplyDataLength(reply);
+  if (length < needed || data < 0 || wire::kHeadBytes + std::size_t(data) < needed) return false;
   std::size_t at = kReplySectionsAt;
   for (const ReadSection& section : kReadSections) {
     if (!(requestMask & section.bit)) continue;

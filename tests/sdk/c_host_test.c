@@ -13,5 +13,13 @@ int main(void) {
     return 1;
   }
   KQ_GetError(0, 0, 0);
+  {
+    LedSettingInfo record = {0};
+    record.SectionMask = 0x008;
+    if (KQ_AdjustTime(&info) != KQ_OK || KQ_GetLedSettingInfo(&info, &record) != KQ_ERR_SEND_TYPE) {
+      fprintf(stderr, "device calls without a link answered wrongly\n");
+      return 1;
+    }
+  }
   return 0;
 }
