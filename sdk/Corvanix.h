@@ -143,21 +143,25 @@ typedef struct ScanLineInfo {
   int32_t ScanByte7;
 } ScanLineInfo;
 
+/* The leading fields of both settings records, from SectionMask to NewMacAddress. */
+#define KQ_CARD_SETTING_FIELDS                                                    \
+  int32_t SectionMask;                                                            \
+  char16_t CardName[16];                                                          \
+  int32_t BaudRate, SerialByte1, SerialByte2;                                     \
+  int32_t Width, Height, ColorType;                                               \
+  int32_t OePolarity, DaPolarity, OeDaByte2, OeDaByte3;                           \
+  int32_t ScanByte0, ScanByte1, ScanReserved, ScanByte2, ScanByte6, ScanByte7;    \
+  char16_t IpAddress[16], SubnetMask[16], Gateway[16], MacAddress[18];            \
+  int32_t NetValue1, NetValue2;                                                   \
+  char16_t ServerIp[16];                                                          \
+  int32_t ServerPort, ServerByte6, ServerByte9, ServerByte8;                      \
+  char16_t NewIpAddress[16], NewSubnetMask[16], NewGateway[16], NewMacAddress[18]
+
 /* One card's parameters as the single-card calls read and write them. SectionMask
  * holds the bits of the command in use (settings, read or communication meanings).
  * Address texts are dotted decimal; MAC texts six hexadecimal parts joined by "-". */
 typedef struct LedSettingInfo {
-  int32_t SectionMask;
-  char16_t CardName[16];
-  int32_t BaudRate, SerialByte1, SerialByte2;
-  int32_t Width, Height, ColorType;
-  int32_t OePolarity, DaPolarity, OeDaByte2, OeDaByte3;
-  int32_t ScanByte0, ScanByte1, ScanReserved, ScanByte2, ScanByte6, ScanByte7;
-  char16_t IpAddress[16], SubnetMask[16], Gateway[16], MacAddress[18];
-  int32_t NetValue1, NetValue2;
-  char16_t ServerIp[16];
-  int32_t ServerPort, ServerByte6, ServerByte9, ServerByte8;
-  char16_t NewIpAddress[16], NewSubnetMask[16], NewGateway[16], NewMacAddress[18];
+  KQ_CARD_SETTING_FIELDS;
   int32_t Brightness;
   int32_t TimeYear, TimeMonth, TimeDay, TimeHour, TimeMinute, TimeSecond;
   int32_t LockOn, LockYear, LockMonth, LockDay, LockHour, LockMinute, LockSecond;
@@ -170,17 +174,7 @@ typedef struct LedSettingInfo {
  * NewMacAddress, then the sections that call adds. BrightnessMode 0 sends the fixed
  * Brightness, any other value the TimeBrightness schedule. */
 typedef struct LedAllSettingInfo {
-  int32_t SectionMask;
-  char16_t CardName[16];
-  int32_t BaudRate, SerialByte1, SerialByte2;
-  int32_t Width, Height, ColorType;
-  int32_t OePolarity, DaPolarity, OeDaByte2, OeDaByte3;
-  int32_t ScanByte0, ScanByte1, ScanReserved, ScanByte2, ScanByte6, ScanByte7;
-  char16_t IpAddress[16], SubnetMask[16], Gateway[16], MacAddress[18];
-  int32_t NetValue1, NetValue2;
-  char16_t ServerIp[16];
-  int32_t ServerPort, ServerByte6, ServerByte9, ServerByte8;
-  char16_t NewIpAddress[16], NewSubnetMask[16], NewGateway[16], NewMacAddress[18];
+  KQ_CARD_SETTING_FIELDS;
   int32_t BrightnessMode, Brightness, PowerValue, TestValue;
   int32_t TimeYear, TimeMonth, TimeDay, TimeHour, TimeMinute, TimeSecond;
   int32_t LockOn, LockYear, LockMonth, LockDay, LockHour, LockMinute, LockSecond;
