@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "model/common/app_dir.h"
-#include "model/common/file_system.h"
+#include "model/common/atomic_file.h"
 #include "model/xml/xml_document.h"
 #include "model/xml/xml_escape.h"
 #include "model/xml/xml_utf8.h"
@@ -15,12 +15,6 @@ QString Decl() { return XmlDocument::kDeclaration.toString(); }
 QByteArray FileBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void PutFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 // The project-file writer pattern: one element per line, CR LF, no indentation.
@@ -290,7 +284,7 @@ TEST(XmlFile, ReadAndWriteFailuresAreReported) {
   EXPECT_FALSE(doc.WriteFile(root + "no/such/folder/x.xml"));
   EXPECT_FALSE(doc.Status().isEmpty());
 
-  PutFile(root + "bom.xml", QByteArray("\xEF\xBB\xBF<r>\xC3\xA9\xFF</r>\0<x/>", 18));
+  ASSERT_TRUE(WriteFileAtomically(root + "bom.xml", QByteArray("\xEF\xBB\xBF<r>\xC3\xA9\xFF</r>\0<x/>", 18)));
   ASSERT_TRUE(doc.ReadFile(root + "bom.xml"));
   EXPECT_EQ(doc.Status(), "18 bytes to 10 wide chars");
   EXPECT_TRUE(doc.Parse());
@@ -298,7 +292,7 @@ TEST(XmlFile, ReadAndWriteFailuresAreReported) {
   ASSERT_TRUE(doc.FindElement("r"));
   EXPECT_EQ(doc.GetText(), QString::fromUtf8("\xC3\xA9?"));
 
-  PutFile(root + "bad.xml", "<r>");
+  ASSERT_TRUE(WriteFileAtomically(root + "bad.xml", "<r>"));
   ASSERT_TRUE(doc.ReadFile(root + "bad.xml"));
   EXPECT_FALSE(doc.Parse());
   EXPECT_EQ(doc.Status(), "3 bytes to 3 wide chars, Element 'r' at offset 0 not ended");
