@@ -1,0 +1,12 @@
+#pragma once
+// The window that shows the project (the project page with its tree). The model
+// tells it about new screens with messages; the main program registers it, tests
+// register a recording window.
+
+#include "platform/window_handle.h"
+
+// Registers the project window; null unregisters it.
+void SetProjectWindow(HWND window);
+
+// The registered project window, or null.
+HWND ProjectWindow();
