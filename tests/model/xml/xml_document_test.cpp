@@ -226,24 +226,29 @@ TEST(XmlParse, LenientCases) {
   doc.EnterElement();
   EXPECT_TRUE(doc.FindElement("a") && doc.FindElement("b") && doc.FindElement("c"));
 
-  EXPECT_FALSE(doc.SetDocument("<a>"));
-  EXPECT_EQ(doc.Status(), "Element 'a' at offset 0 not ended");
-  EXPECT_FALSE(doc.SetDocument("<a><b>"));  // b follows a at the top level
-  EXPECT_EQ(doc.Status(), "Root element has sibling");
-  EXPECT_FALSE(doc.SetDocument("<a></x></a>"));
-  EXPECT_EQ(doc.Status(), "No start tag for end tag 'x' at offset 3");
-  EXPECT_FALSE(doc.SetDocument("<a>< b></a>"));
-  EXPECT_EQ(doc.Status(), "Incorrect tag name character at offset 3");
-  EXPECT_FALSE(doc.SetDocument("<a><!-x></a>"));
-  EXPECT_EQ(doc.Status(), "Incorrect comment tag at offset 3");
-  EXPECT_FALSE(doc.SetDocument("<a><![X[]]></a>"));
-  EXPECT_EQ(doc.Status(), "Incorrect tag at offset 3");
-  EXPECT_FALSE(doc.SetDocument("<a><!Q></a>"));
-  EXPECT_EQ(doc.Status(), "Incorrect ! tag at offset 3");
-  EXPECT_FALSE(doc.SetDocument("<a><!-- x"));
-  EXPECT_EQ(doc.Status(), "Comment at offset 3 unterminated");
-  EXPECT_FALSE(doc.SetDocument("<r><a b=\">"));
-  EXPECT_EQ(doc.Status(), "Element tag at offset 3 unterminated");
+  struct Case {
+    const char* text;
+    const char* status;
+  };
+  const Case cases[] = {
+      {"<a>", "Element 'a' at offset 0 not ended"},
+      {"<a><b>", "Root element has sibling"},  // b follows a at the top level
+      {"<a></x></a>", "No start tag for end tag 'x' at offset 3"},
+      {"<a>< b></a>", "Incorrect tag name character at offset 3"},
+      {"<a><!-x></a>", "Incorrect comment tag at offset 3"},
+      {"<a><![X[]]></a>", "Incorrect tag at offset 3"},
+      {"<a><!Q></a>", "Incorrect ! tag at offset 3"},
+      {"<a><!-- x", "Comment at offset 3 unterminated"},
+      {"<a><![CDATA[x", "CDATA Section at offset 3 unterminated"},
+      {"<a><?pi", "Processing instruction at offset 3 unterminated"},
+      {"<a></a", "Element end tag at offset 3 unterminated"},
+      {"<a><!DOCTYPE x", "Doctype at offset 3 unterminated"},
+      {"<r><a b=\">", "Element tag at offset 3 unterminated"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(doc.SetDocument(c.text)) << c.text;
+    EXPECT_EQ(doc.Status(), c.status) << c.text;
+  }
   EXPECT_TRUE(doc.SetDocument(
       "<!DOCTYPE r [<!ELEMENT r (#PCDATA)><!ATTLIST r a CDATA \">\">]>"
       "\xEF\xBB\xBF<r><![CDATA[<x>]]></r>"));
