@@ -1,0 +1,39 @@
+#pragma once
+// Reads a frame file frame by frame into one reused picture. The preview's players
+// and the SDK's display-data generator both read frame files through this class, so
+// they accept and refuse the same files.
+
+#include <QFile>
+#include <QString>
+
+#include "render/frame/pak_file.h"
+#include "render/raster/dib24.h"
+
+// Reads the header from the start of an open file into *header and checks it against
+// the file's size (CheckPakHeader); a file shorter than 24 bytes is Truncated.
+PakCheck ReadPakHeader(QFile& file, PakFileHeader* header);
+
+class PakFrameReader {
+ public:
+  // Opens the file for reading. False when it cannot be opened.
+  bool Open(const QString& path);
+  // Reads and checks the header (ReadPakHeader). On Ok the frame picture is allocated
+  // and the next frame read is the first.
+  PakCheck ReadHeader();
+
+  const PakFileHeader& Header() const { return header_; }
+  // Frames read so far since ReadHeader.
+  int FramesRead() const { return framesRead_; }
+  // Reads the next frame straight into Frame(). False after the last frame and before
+  // an Ok ReadHeader (the picture is untouched), or when the file has been cut short
+  // since the header was read (the picture's content is then undefined).
+  bool ReadNextFrame();
+  // The frame last read: a picture of the header's width and height.
+  const Dib24& Frame() const { return frame_; }
+
+ private:
+  QFile file_;
+  PakFileHeader header_;
+  Dib24 frame_;
+  int framesRead_ = 0;
+};

@@ -1,0 +1,51 @@
+#include "render/raster/stretch.h"
+
+#include <QRgb>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// The source index for each target index of the clipped range [first, last) of a
+// target run of targetLength pixels, taken from a source run starting at sourceStart.
+std::vector<int> NearestIndices(int first, int last, int targetStart, int targetLength,
+                                int sourceStart, int sourceLength) {
+  std::vector<int> indices;
+  indices.reserve(static_cast<size_t>(last - first));
+  for (int i = first; i < last; ++i) {
+    const std::int64_t offset = std::int64_t{i - targetStart} * sourceLength / targetLength;
+    indices.push_back(sourceStart + static_cast<int>(offset));
+  }
+  return indices;
+}
+
+}  // namespace
+
+bool StretchNearest(const Dib24& source, const PixelRect& sourceRect, QImage& target,
+                    const PixelRect& targetRect) {
+  const PixelRect whole = PixelRectOfSize(source.Width(), source.Height());
+  if (sourceRect.IsEmpty() || sourceRect.Intersected(whole) != sourceRect) return false;
+  if (target.format() != QImage::Format_RGB32 && target.format() != QImage::Format_ARGB32) {
+    return false;
+  }
+  if (targetRect.IsEmpty()) return true;
+  const PixelRect part = targetRect.Intersected(PixelRectOfSize(target.width(), target.height()));
+  if (part.IsEmpty()) return true;
+
+  const std::vector<int> columns =
+      NearestIndices(part.left, part.right, targetRect.left, targetRect.Width(),
+                     sourceRect.left, sourceRect.Width());
+  const std::vector<int> rows = NearestIndices(part.top, part.bottom, targetRect.top,
+                                               targetRect.Height(), sourceRect.top,
+                                               sourceRect.Height());
+  for (size_t row = 0; row < rows.size(); ++row) {
+    auto* line = reinterpret_cast<QRgb*>(target.scanLine(part.top + static_cast<int>(row))) +
+                 part.left;
+    for (size_t column = 0; column < columns.size(); ++column) {
+      const std::uint8_t* pixel = source.PixelAddress(columns[column], rows[row]);
+      line[column] = qRgb(pixel[2], pixel[1], pixel[0]);
+    }
+  }
+  return true;
+}

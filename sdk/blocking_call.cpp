@@ -1,0 +1,25 @@
+#include "sdk/blocking_call.h"
+
+#include <atomic>
+#include <system_error>
+#include <thread>
+
+#include "platform/message_pump.h"
+#include "sdk/Corvanix.h"
+
+int RunBlocking(const std::function<int()>& work) {
+  std::atomic<bool> done{false};
+  int result = KQ_ERR_FILE;
+  std::thread worker;
+  try {
+    worker = std::thread([&] {
+      result = work();
+      done.store(true, std::memory_order_release);
+    });
+  } catch (const std::system_error&) {
+    return KQ_ERR_FILE;
+  }
+  WaitPumpingUntil(done);
+  worker.join();
+  return result;
+}

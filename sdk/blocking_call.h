@@ -1,0 +1,10 @@
+#pragma once
+// Runs work on a worker thread while the calling thread keeps dispatching its
+// messages, so the caller's windows and timers stay alive during a blocking call.
+
+#include <functional>
+
+// Returns the work's result, or -12 when no thread could be started. Completion is
+// an atomic flag beside the result, so any result value (also one a card sends)
+// ends the wait.
+int RunBlocking(const std::function<int()>& work);

@@ -1,0 +1,48 @@
+#pragma once
+// Small POSIX socket helpers shared by the TCP and UDP transports.
+
+#include <netinet/in.h>
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+using SteadyClock = std::chrono::steady_clock;
+
+// A file descriptor closed on destruction.
+class UniqueFd {
+ public:
+  explicit UniqueFd(int fd = -1) : fd_(fd) {}
+  ~UniqueFd();
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  UniqueFd& operator=(UniqueFd&& other) noexcept;
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
+SteadyClock::time_point DeadlineAfter(int timeoutMs);
+
+// Waits until fd is ready for `events` (poll flags) or the deadline passes; retries
+// on EINTR. True when ready.
+bool WaitReady(int fd, short events, SteadyClock::time_point deadline);
+
+// Reads exactly n bytes from a stream socket before the deadline. False on time-out,
+// error or end of stream.
+bool ReceiveExact(int fd, std::uint8_t* buffer, std::size_t n,
+                  SteadyClock::time_point deadline);
+
+// Sends all n bytes without raising SIGPIPE before the deadline.
+bool SendAll(int fd, const std::uint8_t* data, std::size_t n,
+             SteadyClock::time_point deadline);
+
+// Sets send and receive time-outs; false on failure.
+bool SetSocketTimeouts(int fd, int timeoutMs);
+
+// Parses a dotted IPv4 text of a fixed-capacity field (read within its capacity;
+// strictly four decimal parts of 0-255).
+std::optional<in_addr> ParseIpv4Field(const char16_t* field, std::size_t capacity);

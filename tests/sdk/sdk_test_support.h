@@ -1,0 +1,75 @@
+#pragma once
+// Helpers of the controller library's tests: a window that records what is posted
+// to it, CommInfo records for each transport, and payloads with telling bytes.
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/common/bounded_text.h"
+#include "platform/message_pump.h"
+#include "platform/message_window.h"
+#include "sdk/Corvanix.h"
+
+namespace sdktest {
+
+constexpr UINT kProgressMessage = WM_USER + 7;
+constexpr UINT kStatusMessage = WM_USER + 8;
+constexpr std::int32_t kCallerValue = 42;
+
+struct Posted {
+  UINT msg;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+class RecordingWindow : public MessageWindow {
+ public:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    posted.push_back({msg, wParam, lParam});
+    return 0;
+  }
+  // The percents of the progress messages that arrived, after one more pump.
+  std::vector<LPARAM> Progress() {
+    PumpMessages();
+    std::vector<LPARAM> percents;
+    for (const Posted& entry : posted) {
+      if (entry.msg == kProgressMessage && entry.wParam == WPARAM{kCallerValue}) {
+        percents.push_back(entry.lParam);
+      }
+    }
+    return percents;
+  }
+  std::vector<Posted> posted;
+};
+
+inline CommInfo MakeInfo(std::int32_t sendType, HWND window = nullptr) {
+  CommInfo info{};
+  info.SendType = sendType;
+  info.CardAddress = 1;
+  info.BaudRate = 115200;
+  info.NotifyWindow = window;
+  info.StatusMessage = kStatusMessage;
+  info.ProgressMessage = kProgressMessage;
+  info.CallerValue = kCallerValue;
+  return info;
+}
+
+inline CommInfo TcpInfo(const std::string& address, HWND window = nullptr) {
+  CommInfo info = MakeInfo(KQ_SEND_TCP, window);
+  CopyBoundedText(info.IpAddress, QString::fromStdString(address));
+  return info;
+}
+
+// Bytes that a cooked line would change (CR, XON, XOFF) among a counting pattern.
+inline std::vector<std::uint8_t> Payload(std::size_t length) {
+  std::vector<std::uint8_t> bytes(length);
+  for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
+  const std::uint8_t telling[] = {0x0D, 0x11, 0x13, 0x0A, 0x00};
+  for (std::size_t i = 0; i < length && i < sizeof telling; ++i) bytes[i] = telling[i];
+  return bytes;
+}
+
+}  // namespace sdktest
