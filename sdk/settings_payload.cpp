@@ -387,24 +387,28 @@ QByteArray CardNameCodePage() {
 QString DecodeCardName(const std::uint8_t* bytes, std::size_t length) {
   const std::size_t used = std::find(bytes, bytes + length, 0) - bytes;
   iconv_t converter = iconv_open("UTF-16LE", CardNameCodePage().constData());
-  if (converter == reinterpret_cast<iconv_t>(-1)) return QString::fromLatin1(
-      reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(used));
-  char16_t units[2 * 16] = {};
+  if (converter == reinterpret_cast<iconv_t>(-1)) {
+    // A code page this computer does not know: show the bytes as Latin-1.
+    return QString::fromLatin1(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(used));
+  }
+  // Every unit comes from at least one byte, so used units always fit.
+  std::vector<char16_t> units(used);
   char* in = const_cast<char*>(reinterpret_cast<const char*>(bytes));
   std::size_t inLeft = used;
-  char* out = reinterpret_cast<char*>(units);
-  std::size_t outLeft = sizeof units - sizeof(char16_t);  // room for one replacement
+  char* out = reinterpret_cast<char*>(units.data());
+  std::size_t outLeft = units.size() * sizeof(char16_t);
   while (inLeft > 0 && iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<size_t>(-1)) {
-    if (errno != EILSEQ) break;  // a character cut at the end, or no room: stop there
-    *reinterpret_cast<char16_t*>(out) = u'\uFFFD';
+    // A character cut at the end (EINVAL) is dropped; an invalid byte is replaced.
+    if (errno != EILSEQ || outLeft < sizeof(char16_t)) break;
+    std::memcpy(out, u"\uFFFD", sizeof(char16_t));
     out += sizeof(char16_t);
     outLeft -= sizeof(char16_t);
     ++in;
     --inLeft;
   }
   iconv_close(converter);
-  const qsizetype count = static_cast<qsizetype>((out - reinterpret_cast<char*>(units)) / 2);
-  return QString::fromUtf16(units, count);
+  const auto count = static_cast<qsizetype>((out - reinterpret_cast<char*>(units.data())) / 2);
+  return QString::fromUtf16(units.data(), count);
 }
 
 int BaudCode(std::int32_t rate) {

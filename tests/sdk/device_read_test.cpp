@@ -173,6 +173,8 @@ TEST(CardName, ConvertsWithinSixteenBytesWithoutSplittingACharacter) {
   std::memcpy(cut, full, 15);
   cut[15] = 0xD6;  // first byte of a double-byte character
   EXPECT_EQ(DecodeCardName(cut, 16), QStringLiteral("ABCDEFGHIJKLMNO"));
+  std::memcpy(cut + 14, "\xD6\xD0", 2);  // a whole double-byte character at the end
+  EXPECT_EQ(DecodeCardName(cut, 16), QStringLiteral(u"ABCDEFGHIJKLMN中"));
   const std::uint8_t invalid[4] = {'X', 0xFF, 'Y', 0};
   EXPECT_EQ(DecodeCardName(invalid, 4), QStringLiteral(u"X\uFFFDY"));
 }
