@@ -24,12 +24,12 @@ int Guarded(const std::function<int()>& call) {
 
 int SendPayload(const CommInfo* info, std::uint16_t command,
                 const std::vector<std::uint8_t>& payload) {
-  return SendCommand(nullptr, nullptr, info, command, payload.data(), payload.size(), false,
-                     true);
+  return SendCommand(nullptr, nullptr, info, command, payload.data(), payload.size(), false, true);
 }
 
 int SendSettings(const CommInfo* info, std::uint16_t mask, const SettingsValues& values) {
-  return Guarded([&] { return SendPayload(info, kCommandSettings, BuildSettingsPayload(mask, values)); });
+  return Guarded(
+      [&] { return SendPayload(info, kCommandSettings, BuildSettingsPayload(mask, values)); });
 }
 
 std::uint8_t Low(std::int32_t value) { return static_cast<std::uint8_t>(value); }
@@ -88,8 +88,8 @@ KQ_API int32_t KQ_SetLedOEDA(const CommInfo* info, int32_t oe, int32_t da) {
 KQ_API int32_t KQ_SetLedScanLine(const CommInfo* info, const ScanLineInfo* scan) {
   if (scan == nullptr) return KQ_ERR_SEND_TYPE;
   SettingsValues values;
-  const std::int32_t bytes[5] = {scan->ScanByte0, scan->ScanByte1, scan->ScanByte2,
-                                 scan->ScanByte6, scan->ScanByte7};
+  const std::int32_t bytes[5] = {scan->ScanByte0, scan->ScanByte1, scan->ScanByte2, scan->ScanByte6,
+                                 scan->ScanByte7};
   std::transform(bytes, bytes + 5, values.scan, Low);
   return SendSettings(info, kSectionScan, values);
 }
@@ -169,7 +169,8 @@ KQ_API int32_t KQ_SetLedSettingInfo(const CommInfo* info, const LedSettingInfo* 
   if (record == nullptr) return KQ_ERR_SEND_TYPE;
   const auto mask = static_cast<std::uint16_t>(record->SectionMask & kRecordSettingsSections);
   return Guarded([&] {
-    return SendPayload(info, kCommandSettings, BuildSettingsPayload(mask, RecordSettingsValues(*record)));
+    return SendPayload(info, kCommandSettings,
+                       BuildSettingsPayload(mask, RecordSettingsValues(*record)));
   });
 }
 

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr std::size_t kMaskHeadBytes = 8;  // mask, six zero bytes
+constexpr std::size_t kMaskHeadBytes = 8;                       // mask, six zero bytes
 constexpr std::size_t kReplySectionsAt = wire::kHeadBytes + 4;  // after the result
 
 // Appends little-endian values to a payload.
@@ -40,9 +40,7 @@ class PayloadWriter {
     for (std::uint8_t part : {time.month, time.day, time.hour, time.minute, time.second}) U8(part);
   }
   // A time of day as a date-time: year, month, day and second 0.
-  void TimeOfDay(std::uint8_t hour, std::uint8_t minute) {
-    DateTime({0, 0, 0, hour, minute, 0});
-  }
+  void TimeOfDay(std::uint8_t hour, std::uint8_t minute) { DateTime({0, 0, 0, hour, minute, 0}); }
   std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
  private:
@@ -125,13 +123,13 @@ SettingsValues CommonSettingsValues(const Record& r) {
   const std::int32_t scan[5] = {r.ScanByte0, r.ScanByte1, r.ScanByte2, r.ScanByte6, r.ScanByte7};
   std::transform(scan, scan + 5, v.scan, [](std::int32_t x) { return std::uint8_t(x); });
   std::memcpy(v.scanTable, r.ScanTable, sizeof v.scanTable);
-  v.time = RecordDateTime(r.TimeYear, r.TimeMonth, r.TimeDay, r.TimeHour, r.TimeMinute,
-                          r.TimeSecond);
+  v.time =
+      RecordDateTime(r.TimeYear, r.TimeMonth, r.TimeDay, r.TimeHour, r.TimeMinute, r.TimeSecond);
   const bool recordTime = (r.SectionMask & kSectionTime) != 0 && r.TimeYear != 0;
   v.lockPresent = recordTime ? v.time : PresentDateTime();
   v.lockOn = static_cast<std::uint8_t>(r.LockOn);
-  v.lockAt = PlainDateTime(r.LockYear, r.LockMonth, r.LockDay, r.LockHour, r.LockMinute,
-                          r.LockSecond);
+  v.lockAt =
+      PlainDateTime(r.LockYear, r.LockMonth, r.LockDay, r.LockHour, r.LockMinute, r.LockSecond);
   v.brightness = static_cast<std::uint8_t>(r.Brightness);
   v.language = static_cast<std::uint8_t>(r.Language);
   v.logo[0] = Flag(r.LogoFlagA);
@@ -156,9 +154,8 @@ struct ReadSection {
   std::uint16_t bit;
   std::size_t size;
 };
-constexpr ReadSection kReadSections[] = {{0x002, 16}, {0x004, 4},  {0x008, 7},
-                                         {0x010, 16}, {0x020, 8},  {0x080, 18},
-                                         {0x100, 4},  {0x200, 10}};
+constexpr ReadSection kReadSections[] = {{0x002, 16}, {0x004, 4},  {0x008, 7}, {0x010, 16},
+                                         {0x020, 8},  {0x080, 18}, {0x100, 4}, {0x200, 10}};
 constexpr std::uint16_t kReadKnownBits = 0x3BF;
 
 std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
@@ -171,7 +168,8 @@ void PutAddress(char16_t (&field)[N], const std::uint8_t* p) {
 template <std::size_t N>
 void PutMac(char16_t (&field)[N], const std::uint8_t* p) {
   QStringList parts;
-  for (int i = 0; i < 6; ++i) parts.append(QStringLiteral("%1").arg(p[i], 2, 16, QLatin1Char('0')).toUpper());
+  for (int i = 0; i < 6; ++i)
+    parts.append(QStringLiteral("%1").arg(p[i], 2, 16, QLatin1Char('0')).toUpper());
   CopyBoundedText(field, parts.join(QLatin1Char('-')));
 }
 
@@ -274,12 +272,10 @@ CardDateTime DateTimeAt(std::time_t when) {
       parts.tm_year > 65535 - 1900) {
     return {0, 0, 0, 0xFF, 0xFF, 0xFF};
   }
-  return {static_cast<std::uint16_t>(parts.tm_year + 1900),
-          static_cast<std::uint8_t>(parts.tm_mon + 1),
-          static_cast<std::uint8_t>(parts.tm_mday),
-          static_cast<std::uint8_t>(parts.tm_hour),
-          static_cast<std::uint8_t>(parts.tm_min),
-          static_cast<std::uint8_t>(parts.tm_sec)};
+  return {
+      static_cast<std::uint16_t>(parts.tm_year + 1900), static_cast<std::uint8_t>(parts.tm_mon + 1),
+      static_cast<std::uint8_t>(parts.tm_mday),         static_cast<std::uint8_t>(parts.tm_hour),
+      static_cast<std::uint8_t>(parts.tm_min),          static_cast<std::uint8_t>(parts.tm_sec)};
 }
 
 CardDateTime PresentDateTime() { return DateTimeAt(std::time(nullptr)); }
@@ -296,8 +292,7 @@ CardDateTime RecordDateTime(std::int32_t year, std::int32_t month, std::int32_t 
   parts.tm_sec = second;
   parts.tm_isdst = -1;
   const std::time_t when = std::mktime(&parts);
-  if (when == static_cast<std::time_t>(-1) || parts.tm_year < 0 ||
-      parts.tm_year + 1900 > 65535) {
+  if (when == static_cast<std::time_t>(-1) || parts.tm_year < 0 || parts.tm_year + 1900 > 65535) {
     return PresentDateTime();
   }
   return DateTimeAt(when);
@@ -318,8 +313,8 @@ SettingsValues RecordSettingsValues(const LedSettingInfo& record) {
 
 CardDateTime PlainDateTime(std::int32_t year, std::int32_t month, std::int32_t day,
                            std::int32_t hour, std::int32_t minute, std::int32_t second) {
-  return {static_cast<std::uint16_t>(year), static_cast<std::uint8_t>(month),
-          static_cast<std::uint8_t>(day),   static_cast<std::uint8_t>(hour),
+  return {static_cast<std::uint16_t>(year),  static_cast<std::uint8_t>(month),
+          static_cast<std::uint8_t>(day),    static_cast<std::uint8_t>(hour),
           static_cast<std::uint8_t>(minute), static_cast<std::uint8_t>(second)};
 }
 
@@ -338,8 +333,8 @@ void SetBrightnessSchedule(const TimeBrightnessInfo& schedule, bool allSlots,
   values.brightnessEnable = EnableBits(schedule.SlotEnable);
   for (int i = 0; i < 3; ++i) {
     if (!allSlots && schedule.SlotEnable[i] == 0) continue;
-    values.brightnessSlots[i] =
-        Slot(schedule.StartHour[i], schedule.StartMinute[i], schedule.EndHour[i], schedule.EndMinute[i]);
+    values.brightnessSlots[i] = Slot(schedule.StartHour[i], schedule.StartMinute[i],
+                                     schedule.EndHour[i], schedule.EndMinute[i]);
     values.brightnessLevels[i] = static_cast<std::uint8_t>(schedule.Level[i]);
   }
 }

@@ -50,7 +50,8 @@ class DeviceRead : public DeviceCardTest {
     card_.ReactAlways({emu::Reaction::kAck, result});
     card_.RespondWith([this, cut](std::uint16_t command, const std::vector<std::uint8_t>& payload) {
       std::uint16_t mask = 0;
-      if (command != 0xA300 || emu::DecodeReadRequest(payload, mask) != "") return std::vector<std::uint8_t>{};
+      if (command != 0xA300 || emu::DecodeReadRequest(payload, mask) != "")
+        return std::vector<std::uint8_t>{};
       std::vector<std::uint8_t> sections = emu::ReadReplySections(state_, mask);
       sections.resize(sections.size() > cut ? sections.size() - cut : 0);
       return sections;
@@ -128,8 +129,8 @@ TEST_F(DeviceRead, FailedReadsFillNothing) {
     std::size_t cut;
     int expected;
   };
-  for (const Case& c : {Case{1, 1, KQ_ERR_BAD_REPLY}, Case{0, 0, KQ_ERR_BAD_REPLY},
-                        Case{5, 0, 5}}) {
+  for (const Case& c :
+       {Case{1, 1, KQ_ERR_BAD_REPLY}, Case{0, 0, KQ_ERR_BAD_REPLY}, Case{5, 0, 5}}) {
     SCOPED_TRACE(c.result);
     Answer(c.result, c.cut);
     LedSettingInfo record = Untouched(0x0B);
@@ -250,7 +251,8 @@ TEST_F(DeviceCommunication, RefusesBadAddressesAndBaudRatesBeforeSending) {
       {0x08, u"", u"", u"", 14400, KQ_ERR_BAUD_RATE},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(QString::fromUtf16(c.ip).toStdString() + " " + QString::fromUtf16(c.mac).toStdString());
+    SCOPED_TRACE(QString::fromUtf16(c.ip).toStdString() + " " +
+                 QString::fromUtf16(c.mac).toStdString());
     LedSettingInfo record = NetworkRecord();
     record.SectionMask = c.mask;
     CopyBoundedText(record.IpAddress, QStringView(c.ip));

@@ -155,9 +155,9 @@ TEST_F(DeviceSettings, TimeAndLockCarryThePresentTime) {
   EXPECT_EQ(locked.lockAt, (CardTime{2031, 12, 24, 18, 30, 5}));
 
   EXPECT_EQ(KQ_CancelLocker(&info_), 0);
-  EXPECT_EQ(LastPayload(0xC100, 23), (std::vector<std::uint8_t>{
-                                          0x00, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                          0,    0,    0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(LastPayload(0xC100, 23),
+            (std::vector<std::uint8_t>{0x00, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                       0,    0,    0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(DeviceSettings, RecordCallSendsItsSectionsAndClearsBitsWithoutOne) {

@@ -166,8 +166,8 @@ std::string DecodeCommunicationCommand(const std::vector<std::uint8_t>& payload,
   c.mask = in.Head();
   if (c.mask & 0xFFF0) return "mask bits without a section";
   if (c.mask & 0x01) {
-    for (std::string* field : {&c.ip, &c.gateway, &c.subnet, &c.mac, &c.newIp, &c.newGateway,
-                               &c.newSubnet, &c.newMac}) {
+    for (std::string* field :
+         {&c.ip, &c.gateway, &c.subnet, &c.mac, &c.newIp, &c.newGateway, &c.newSubnet, &c.newMac}) {
       const bool mac = field == &c.mac || field == &c.newMac;
       *field = mac ? in.Dotted(6, "%02X", '-') : in.Dotted(4, "%d", '.');
     }
@@ -198,8 +198,8 @@ std::vector<std::uint8_t> ReadReplySections(const CardState& s, std::uint16_t ma
   if (mask & 0x002) Put(out, s.name, 16);
   if (mask & 0x004) Put(out, {s.baudCode, s.serialByte1, s.serialByte2, 0x77});
   if (mask & 0x008) {
-    Put(out, {s.width & 0xFF, s.width >> 8, s.height & 0xFF, s.height >> 8, s.colorType, 0x77,
-              0x77});
+    Put(out,
+        {s.width & 0xFF, s.width >> 8, s.height & 0xFF, s.height >> 8, s.colorType, 0x77, 0x77});
   }
   if (mask & 0x010) {
     Put(out, s.oeDa, 4);
