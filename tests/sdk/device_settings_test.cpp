@@ -1,6 +1,9 @@
 // The settings calls: each payload as the card decodes it, with the clamps, the
 // schedules and the date-times.
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <cstring>
 #include <ctime>
 #include <limits>
@@ -242,6 +245,24 @@ TEST(SettingsPayload, DateTimeFallsBackWhenItCannotBeBrokenDown) {
   const CardDateTime now = PresentDateTime();
   EXPECT_EQ(RecordDateTime(70000, 1, 1, 0, 0, 0).year, now.year);
   EXPECT_EQ(RecordDateTime(1800, 1, 1, 0, 0, 0).year, now.year);
+}
+
+TEST(SettingsPayload, UsbDiskReceivesTheSettingsFile) {
+  QTemporaryDir root;
+  CommInfo info = MakeInfo(KQ_SEND_USB);
+  CopyBoundedText(info.UsbRoot, root.path());
+  ASSERT_EQ(KQ_SetLogo(&info, 1, 0), 0);
+  QFile file(root.filePath(QStringLiteral("marvane/KQ-P/kq_disp_cfg.usb")));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  emu::SettingsCommand sent;
+  ASSERT_EQ(emu::DecodeSettingsCommand(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), sent),
+            "");
+  EXPECT_EQ(sent.mask, 0x800);
+  EXPECT_EQ(sent.logo[0], 1);
+  // Reads and communication settings have nothing to write there.
+  LedSettingInfo record{};
+  EXPECT_EQ(KQ_SetLedCommunicationInfo(&info, &record), 0);
 }
 
 TEST(SettingsPayload, NoLinkWritesSucceedWithoutSending) {
