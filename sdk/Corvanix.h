@@ -238,4 +238,143 @@ KQ_API int32_t KQ_AddImageTextAreaDataFromFile(ProgramHandle handle, int32_t pro
  * or -1 for a bad handle (also when deleted before). */
 KQ_API int32_t KQ_DeleteProgram(ProgramHandle handle);
 
+/* Card settings and device commands */
+
+/* Timed screen on and off: one element per slot; a slot is used when its SlotEnable
+ * is non-zero. */
+typedef struct TimeOnOffInfo {
+  int32_t SlotEnable[3];
+  int32_t OnHour[3];
+  int32_t OnMinute[3];
+  int32_t OffHour[3];
+  int32_t OffMinute[3];
+} TimeOnOffInfo;
+
+/* Brightness schedule: one element per slot, levels 0-15. */
+typedef struct TimeBrightnessInfo {
+  int32_t SlotEnable[3];
+  int32_t StartHour[3];
+  int32_t StartMinute[3];
+  int32_t EndHour[3];
+  int32_t EndMinute[3];
+  int32_t Level[3];
+} TimeBrightnessInfo;
+
+/* The five scan values, sent as scan bytes 0, 1, 2, 6 and 7. */
+typedef struct ScanLineInfo {
+  int32_t ScanByte0;
+  int32_t ScanByte1;
+  int32_t ScanByte2;
+  int32_t ScanByte6;
+  int32_t ScanByte7;
+} ScanLineInfo;
+
+/* The leading fields of both settings records, from SectionMask to NewMacAddress. */
+#define KQ_CARD_SETTING_FIELDS                                                    \
+  int32_t SectionMask;                                                            \
+  char16_t CardName[16];                                                          \
+  int32_t BaudRate, SerialByte1, SerialByte2;                                     \
+  int32_t Width, Height, ColorType;                                               \
+  int32_t OePolarity, DaPolarity, OeDaByte2, OeDaByte3;                           \
+  int32_t ScanByte0, ScanByte1, ScanReserved, ScanByte2, ScanByte6, ScanByte7;    \
+  char16_t IpAddress[16], SubnetMask[16], Gateway[16], MacAddress[18];            \
+  int32_t NetValue1, NetValue2;                                                   \
+  char16_t ServerIp[16];                                                          \
+  int32_t ServerPort, ServerByte6, ServerByte9, ServerByte8;                      \
+  char16_t NewIpAddress[16], NewSubnetMask[16], NewGateway[16], NewMacAddress[18]
+
+/* One card's parameters as the single-card calls read and write them. SectionMask
+ * holds the bits of the command in use (settings, read or communication meanings).
+ * Address texts are dotted decimal; MAC texts six hexadecimal parts joined by "-". */
+typedef struct LedSettingInfo {
+  KQ_CARD_SETTING_FIELDS;
+  int32_t Brightness;
+  int32_t TimeYear, TimeMonth, TimeDay, TimeHour, TimeMinute, TimeSecond;
+  int32_t LockOn, LockYear, LockMonth, LockDay, LockHour, LockMinute, LockSecond;
+  int32_t Language;
+  uint8_t ScanTable[256];
+  int32_t LogoFlagA, LogoFlagB;
+} LedSettingInfo;
+
+/* The settings written to many cards at once: the fields of LedSettingInfo up to
+ * NewMacAddress, then the sections that call adds. BrightnessMode 0 sends the fixed
+ * Brightness, any other value the TimeBrightness schedule. */
+typedef struct LedAllSettingInfo {
+  KQ_CARD_SETTING_FIELDS;
+  int32_t BrightnessMode, Brightness, PowerValue, TestValue;
+  int32_t TimeYear, TimeMonth, TimeDay, TimeHour, TimeMinute, TimeSecond;
+  int32_t LockOn, LockYear, LockMonth, LockDay, LockHour, LockMinute, LockSecond;
+  int32_t Language;
+  uint8_t ScanTable[256];
+  TimeOnOffInfo TimeOnOff;
+  TimeBrightnessInfo TimeBrightness;
+  int32_t LogoFlagA, LogoFlagB;
+} LedAllSettingInfo;
+
+KQ_STATIC_ASSERT(sizeof(TimeOnOffInfo) == 60, "TimeOnOffInfo layout");
+KQ_STATIC_ASSERT(sizeof(TimeBrightnessInfo) == 72, "TimeBrightnessInfo layout");
+KQ_STATIC_ASSERT(sizeof(ScanLineInfo) == 20, "ScanLineInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedSettingInfo, BaudRate) == 36, "LedSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedSettingInfo, ScanByte2) == 88, "LedSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedSettingInfo, IpAddress) == 100, "LedSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedSettingInfo, NetValue1) == 232, "LedSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedSettingInfo, ServerPort) == 272, "LedSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedSettingInfo, NewIpAddress) == 288, "LedSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedSettingInfo, Brightness) == 420, "LedSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedSettingInfo, LockOn) == 448, "LedSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedSettingInfo, ScanTable) == 480, "LedSettingInfo layout");
+KQ_STATIC_ASSERT(sizeof(LedSettingInfo) == 744, "LedSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedAllSettingInfo, BrightnessMode) == 420, "LedAllSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedAllSettingInfo, TimeYear) == 436, "LedAllSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedAllSettingInfo, ScanTable) == 492, "LedAllSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedAllSettingInfo, TimeOnOff) == 748, "LedAllSettingInfo layout");
+KQ_STATIC_ASSERT(offsetof(LedAllSettingInfo, TimeBrightness) == 808, "LedAllSettingInfo layout");
+KQ_STATIC_ASSERT(sizeof(LedAllSettingInfo) == 888, "LedAllSettingInfo layout");
+
+/* Device calls: each sends one command to the card of info and returns 0, a code
+ * above, or the card's result. A NULL info or record gives KQ_ERR_SEND_TYPE. */
+
+/* Reads the sections of record->SectionMask (read meanings) into the record; on any
+ * failure nothing is filled. Nothing can be read over USB files or without a link:
+ * those give KQ_ERR_SEND_TYPE. */
+KQ_API int32_t KQ_GetLedSettingInfo(const CommInfo* info, LedSettingInfo* record);
+/* Probes the card; only its acknowledgement counts. */
+KQ_API int32_t KQ_TestOnline(const CommInfo* info);
+/* colorType 1 one colour, 2 red and green, 3 full colour; others become 1. */
+KQ_API int32_t KQ_SetLedBasicInfo(const CommInfo* info, int32_t colorType, int32_t width,
+                                  int32_t height);
+/* Each polarity outside 0-1 becomes 1. */
+KQ_API int32_t KQ_SetLedOEDA(const CommInfo* info, int32_t oe, int32_t da);
+KQ_API int32_t KQ_SetLedScanLine(const CommInfo* info, const ScanLineInfo* scan);
+/* table: 256 bytes. */
+KQ_API int32_t KQ_SetLedCustomScanLine(const CommInfo* info, const uint8_t* table);
+/* Sets the card's clock to the computer's local time. */
+KQ_API int32_t KQ_AdjustTime(const CommInfo* info);
+/* 0 screen on, any other value screen off. */
+KQ_API int32_t KQ_PowerOnOff(const CommInfo* info, int32_t value);
+KQ_API int32_t KQ_TimePowerOnOff(const CommInfo* info, const TimeOnOffInfo* schedule);
+/* level clamped to 0-15. */
+KQ_API int32_t KQ_BrightnessControl(const CommInfo* info, int32_t level);
+KQ_API int32_t KQ_TimeBrightnessControl(const CommInfo* info, const TimeBrightnessInfo* schedule);
+/* The card locks itself at the given local date-time. */
+KQ_API int32_t KQ_TimeLocker(const CommInfo* info, int32_t year, int32_t month, int32_t day,
+                             int32_t hour, int32_t minute, int32_t second);
+KQ_API int32_t KQ_CancelLocker(const CommInfo* info);
+/* language 0 or 1; others become 0. */
+KQ_API int32_t KQ_SetLanguage(const CommInfo* info, int32_t language);
+/* pattern 0 ends a test; its low byte is sent. */
+KQ_API int32_t KQ_LedTest(const CommInfo* info, int32_t pattern);
+/* Each flag is sent as 1 when non-zero. */
+KQ_API int32_t KQ_SetLogo(const CommInfo* info, int32_t first, int32_t second);
+/* Writes the sections of record->SectionMask (settings meanings: 0x001 basic, 0x002
+ * OE/DA, 0x004 scan, 0x008 scan table, 0x010 time, 0x080 brightness, 0x100 lock,
+ * 0x200 language, 0x800 logo); other bits are not sent. A TimeYear of 0 sends the
+ * computer's present time. */
+KQ_API int32_t KQ_SetLedSettingInfo(const CommInfo* info, const LedSettingInfo* record);
+/* Writes the communication sections of record->SectionMask (0x01 addresses, 0x02
+ * network values, 0x04 server, 0x08 serial). An address text that is not four
+ * decimal parts of 0-255 (a MAC text: six hexadecimal parts) gives
+ * KQ_ERR_ADDRESS_TEXT, a baud rate without a code KQ_ERR_BAUD_RATE, before any I/O. */
+KQ_API int32_t KQ_SetLedCommunicationInfo(const CommInfo* info, const LedSettingInfo* record);
+
 #endif /* CORVANIX_H */

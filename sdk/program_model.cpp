@@ -1,4 +1,6 @@
-#include "sdk/program_model.h"
+// The program-model exports: program sets, their programs, areas and pages.
+// None throws; running out of memory gives KQ_ERR_FILE (or a null handle) and
+// leaves the set as it was.
 
 #include <cstdint>
 #include <memory>
@@ -7,6 +9,7 @@
 
 #include "model/common/file_system.h"
 #include "render/raster/pixel_rect.h"
+#include "sdk/Corvanix.h"
 #include "sdk/page_file_kind.h"
 #include "sdk/program_handles.h"
 #include "sdk/program_set.h"
@@ -29,15 +32,15 @@ int WithSet(ProgramHandle handle, Change&& change) {
   }
 }
 
-ProgramEntry* FindProgram(ProgramSet& set, std::int32_t number) {
+ProgramEntry* FindProgram(ProgramSet& set, int32_t number) {
   for (ProgramEntry& program : set.Programs) {
     if (program.Number == number) return &program;
   }
   return nullptr;
 }
 
-// The inclusive rectangle of rect; false when it is empty, negative or beyond what
-// the card's 16-bit fields hold.
+// The inclusive rectangle of rect; false when it is empty, negative or beyond
+// what the card's 16-bit fields hold.
 bool ToCardRect(const AreaRect& rect, CardRect& out) {
   const std::int64_t right = std::int64_t{rect.X} + rect.Width - 1;
   const std::int64_t bottom = std::int64_t{rect.Y} + rect.Height - 1;
@@ -54,10 +57,10 @@ bool Meet(const CardRect& a, const CardRect& b) {
   return !first.Intersected(PixelRect{b.left, b.top, b.right, b.bottom}).IsEmpty();
 }
 
-// The first area in insertion order that refuses the new one decides: a number in
-// use (-14) or, when overlapLayer is given, a non-border area of that layer that
-// meets the rectangle (-11).
-int CheckPlacement(const ProgramEntry& program, std::int32_t number, const CardRect& rect,
+// The first area in insertion order that refuses the new one decides: a number
+// in use (-14) or, when overlapLayer is given, a non-border area of that layer
+// that meets the rectangle (-11).
+int CheckPlacement(const ProgramEntry& program, int32_t number, const CardRect& rect,
                    const int* overlapLayer) {
   for (const AreaEntry& area : program.Areas) {
     if (area.Number == number) return KQ_ERR_AREA_EXISTS;
@@ -69,10 +72,10 @@ int CheckPlacement(const ProgramEntry& program, std::int32_t number, const CardR
   return KQ_OK;
 }
 
-// Appends an area of kind on layer with its settings copy; overlap tested on layer
-// unless the area is a water border.
-int AddArea(ProgramHandle handle, std::int32_t program, std::int32_t area,
-            const AreaRect* rect, AreaKind kind, int layer, AreaParams params) {
+// Appends an area of kind on layer with its settings copy; overlap tested on
+// layer unless the area is a water border.
+int AddArea(ProgramHandle handle, int32_t program, int32_t area, const AreaRect* rect,
+            AreaKind kind, int layer, AreaParams params) {
   return WithSet(handle, [&](ProgramSet& set) -> int {
     if (!rect) return KQ_ERR_MISSING_RECORD;
     CardRect bounds;
@@ -96,8 +99,8 @@ int AddArea(ProgramHandle handle, std::int32_t program, std::int32_t area,
 
 // Adds a clock-like area after refusing a null settings record.
 template <class Info>
-int AddSettingsArea(ProgramHandle handle, std::int32_t program, std::int32_t area,
-                    const AreaRect* rect, const Info* info, AreaKind kind) {
+int AddSettingsArea(ProgramHandle handle, int32_t program, int32_t area, const AreaRect* rect,
+                    const Info* info, AreaKind kind) {
   if (!FindProgramSet(handle)) return KQ_ERR_BAD_HANDLE;
   if (!info) return KQ_ERR_MISSING_RECORD;
   Info copy = *info;
@@ -110,8 +113,8 @@ int AddSettingsArea(ProgramHandle handle, std::int32_t program, std::int32_t are
 
 }  // namespace
 
-ProgramHandle CreateProgram(std::int32_t width, std::int32_t height, std::int32_t colorType,
-                            std::int32_t headerMode) {
+KQ_API ProgramHandle KQ_CreateProgram(int32_t width, int32_t height, int32_t colorType,
+                                      int32_t headerMode) {
   if (width < 1 || height < 1 || width > kMaxCardValue || height > kMaxCardValue) return nullptr;
   if (colorType < 1 || colorType > 3) return nullptr;
   try {
@@ -126,8 +129,8 @@ ProgramHandle CreateProgram(std::int32_t width, std::int32_t height, std::int32_
   }
 }
 
-int AddProgram(ProgramHandle handle, std::int32_t number, std::int32_t playTime,
-               std::int32_t loopCount) {
+KQ_API int32_t KQ_AddProgram(ProgramHandle handle, int32_t number, int32_t playTime,
+                             int32_t loopCount) {
   return WithSet(handle, [&](ProgramSet& set) -> int {
     if (FindProgram(set, number)) return KQ_ERR_PROGRAM_EXISTS;
     ProgramEntry program;
@@ -140,7 +143,8 @@ int AddProgram(ProgramHandle handle, std::int32_t number, std::int32_t playTime,
   });
 }
 
-int SetProgramTime(ProgramHandle handle, std::int32_t number, const ProgramTimeInfo* time) {
+KQ_API int32_t KQ_SetProgramTime(ProgramHandle handle, int32_t number,
+                                 const ProgramTimeInfo* time) {
   return WithSet(handle, [&](ProgramSet& set) -> int {
     if (!time) return KQ_ERR_MISSING_RECORD;
     ProgramEntry* program = FindProgram(set, number);
@@ -151,34 +155,33 @@ int SetProgramTime(ProgramHandle handle, std::int32_t number, const ProgramTimeI
   });
 }
 
-int AddImageTextArea(ProgramHandle handle, std::int32_t program, std::int32_t area,
-                     const AreaRect* rect, std::int32_t layer) {
+KQ_API int32_t KQ_AddImageTextArea(ProgramHandle handle, int32_t program, int32_t area,
+                                   const AreaRect* rect, int32_t layer) {
   return AddArea(handle, program, area, rect, AreaKind::ImageText, layer, {});
 }
 
-int AddDigitalClockArea(ProgramHandle handle, std::int32_t program, std::int32_t area,
-                        const AreaRect* rect, const DigitalClockAreaInfo* info) {
+KQ_API int32_t KQ_AddDigitalClockArea(ProgramHandle handle, int32_t program, int32_t area,
+                                      const AreaRect* rect, const DigitalClockAreaInfo* info) {
   return AddSettingsArea(handle, program, area, rect, info, AreaKind::DigitalClock);
 }
 
-int AddClockArea(ProgramHandle handle, std::int32_t program, std::int32_t area,
-                 const AreaRect* rect, const ClockAreaInfo* info) {
+KQ_API int32_t KQ_AddClockArea(ProgramHandle handle, int32_t program, int32_t area,
+                               const AreaRect* rect, const ClockAreaInfo* info) {
   return AddSettingsArea(handle, program, area, rect, info, AreaKind::AnalogClock);
 }
 
-int AddTimeArea(ProgramHandle handle, std::int32_t program, std::int32_t area,
-                const AreaRect* rect, const TimeAreaInfo* info) {
+KQ_API int32_t KQ_AddTimeArea(ProgramHandle handle, int32_t program, int32_t area,
+                              const AreaRect* rect, const TimeAreaInfo* info) {
   return AddSettingsArea(handle, program, area, rect, info, AreaKind::Time);
 }
 
-int AddWaterBorder(ProgramHandle handle, std::int32_t program, std::int32_t area,
-                   const AreaRect* rect, const WaterBorderInfo* info) {
+KQ_API int32_t KQ_AddWaterBorder(ProgramHandle handle, int32_t program, int32_t area,
+                                 const AreaRect* rect, const WaterBorderInfo* info) {
   return AddSettingsArea(handle, program, area, rect, info, AreaKind::WaterBorder);
 }
 
-int AddImageTextAreaDataFromFile(ProgramHandle handle, std::int32_t program,
-                                 std::int32_t area, const char16_t* path,
-                                 const PageInfo* page) {
+KQ_API int32_t KQ_AddImageTextAreaDataFromFile(ProgramHandle handle, int32_t program, int32_t area,
+                                               const char16_t* path, const PageInfo* page) {
   return WithSet(handle, [&](ProgramSet& set) -> int {
     if (!path || !page) return KQ_ERR_MISSING_RECORD;
     ProgramEntry* entry = FindProgram(set, program);
@@ -205,6 +208,6 @@ int AddImageTextAreaDataFromFile(ProgramHandle handle, std::int32_t program,
   });
 }
 
-int DeleteProgram(ProgramHandle handle) {
+KQ_API int32_t KQ_DeleteProgram(ProgramHandle handle) {
   return ReleaseProgramHandle(handle) ? 1 : KQ_ERR_BAD_HANDLE;
 }

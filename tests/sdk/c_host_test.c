@@ -14,6 +14,14 @@ int main(void) {
   }
   KQ_GetError(0, 0, 0);
   {
+    LedSettingInfo record = {0};
+    record.SectionMask = 0x008;
+    if (KQ_AdjustTime(&info) != KQ_OK || KQ_GetLedSettingInfo(&info, &record) != KQ_ERR_SEND_TYPE) {
+      fprintf(stderr, "device calls without a link answered wrongly\n");
+      return 1;
+    }
+  }
+  {
     const AreaRect rect = {0, 0, 64, 32};
     ProgramHandle program = KQ_CreateProgram(64, 32, 1, 0);
     if (!program || KQ_AddProgram(program, 1, 0, 1) != KQ_OK ||

@@ -12,16 +12,15 @@
 #include "model/common/app_dir.h"
 #include "sdk/Corvanix.h"
 #include "sdk/program_handles.h"
-#include "sdk/program_model.h"
 
 namespace {
 
 struct HandleDeleter {
-  void operator()(ProgramSetTag* handle) const { DeleteProgram(handle); }
+  void operator()(ProgramSetTag* handle) const { KQ_DeleteProgram(handle); }
 };
 using OwnedProgram = std::unique_ptr<ProgramSetTag, HandleDeleter>;
 
-OwnedProgram NewProgramSet() { return OwnedProgram(CreateProgram(256, 64, 3, 0)); }
+OwnedProgram NewProgramSet() { return OwnedProgram(KQ_CreateProgram(256, 64, 3, 0)); }
 
 const char16_t* Utf16(const QString& text) {
   return reinterpret_cast<const char16_t*>(text.utf16());
@@ -33,7 +32,7 @@ class ProgramModel : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(set_, nullptr);
-    ASSERT_EQ(AddProgram(handle(), 1, 10, 1), KQ_OK);
+    ASSERT_EQ(KQ_AddProgram(handle(), 1, 10, 1), KQ_OK);
   }
   ProgramHandle handle() const { return set_.get(); }
   const ProgramEntry& program() const { return FindProgramSet(handle())->Programs.front(); }
@@ -46,9 +45,9 @@ class ProgramModel : public testing::Test {
 };
 
 TEST(ProgramHandles, DeadAndForgedHandlesAreRefusedEverywhere) {
-  const ProgramHandle deleted = CreateProgram(64, 32, 1, 0);
+  const ProgramHandle deleted = KQ_CreateProgram(64, 32, 1, 0);
   ASSERT_NE(deleted, nullptr);
-  EXPECT_EQ(DeleteProgram(deleted), 1);
+  EXPECT_EQ(KQ_DeleteProgram(deleted), 1);
   const AreaRect rect = Rect(0, 0, 8, 8);
   const ProgramTimeInfo time{};
   const PageInfo page{};
@@ -56,22 +55,22 @@ TEST(ProgramHandles, DeadAndForgedHandlesAreRefusedEverywhere) {
   for (const ProgramHandle handle :
        {ProgramHandle{}, reinterpret_cast<ProgramHandle>(std::uintptr_t{0xCCCCCCCC}), deleted,
         reinterpret_cast<ProgramHandle>(std::uintptr_t{0x7FFF0000})}) {
-    EXPECT_EQ(AddProgram(handle, 1, 0, 1), KQ_ERR_BAD_HANDLE);
-    EXPECT_EQ(SetProgramTime(handle, 1, &time), KQ_ERR_BAD_HANDLE);
-    EXPECT_EQ(AddImageTextArea(handle, 1, 1, &rect, 1), KQ_ERR_BAD_HANDLE);
-    EXPECT_EQ(AddDigitalClockArea(handle, 1, 1, nullptr, &info), KQ_ERR_BAD_HANDLE);
-    EXPECT_EQ(AddImageTextAreaDataFromFile(handle, 1, 1, u"a.png", &page), KQ_ERR_BAD_HANDLE);
-    EXPECT_EQ(DeleteProgram(handle), KQ_ERR_BAD_HANDLE);
+    EXPECT_EQ(KQ_AddProgram(handle, 1, 0, 1), KQ_ERR_BAD_HANDLE);
+    EXPECT_EQ(KQ_SetProgramTime(handle, 1, &time), KQ_ERR_BAD_HANDLE);
+    EXPECT_EQ(KQ_AddImageTextArea(handle, 1, 1, &rect, 1), KQ_ERR_BAD_HANDLE);
+    EXPECT_EQ(KQ_AddDigitalClockArea(handle, 1, 1, nullptr, &info), KQ_ERR_BAD_HANDLE);
+    EXPECT_EQ(KQ_AddImageTextAreaDataFromFile(handle, 1, 1, u"a.png", &page), KQ_ERR_BAD_HANDLE);
+    EXPECT_EQ(KQ_DeleteProgram(handle), KQ_ERR_BAD_HANDLE);
   }
 }
 
 TEST(ProgramHandles, CreateRefusesSizesAndColourTypesTheCardCannotTake) {
-  EXPECT_EQ(CreateProgram(0, 32, 1, 0), nullptr);
-  EXPECT_EQ(CreateProgram(64, -1, 1, 0), nullptr);
-  EXPECT_EQ(CreateProgram(65536, 32, 1, 0), nullptr);
-  EXPECT_EQ(CreateProgram(64, 32, 0, 0), nullptr);
-  EXPECT_EQ(CreateProgram(64, 32, 4, 0), nullptr);
-  const OwnedProgram largest(CreateProgram(65535, 65535, 3, 2));
+  EXPECT_EQ(KQ_CreateProgram(0, 32, 1, 0), nullptr);
+  EXPECT_EQ(KQ_CreateProgram(64, -1, 1, 0), nullptr);
+  EXPECT_EQ(KQ_CreateProgram(65536, 32, 1, 0), nullptr);
+  EXPECT_EQ(KQ_CreateProgram(64, 32, 0, 0), nullptr);
+  EXPECT_EQ(KQ_CreateProgram(64, 32, 4, 0), nullptr);
+  const OwnedProgram largest(KQ_CreateProgram(65535, 65535, 3, 2));
   ASSERT_NE(largest, nullptr);
   const auto set = FindProgramSet(largest.get());
   EXPECT_EQ(set->HeaderMode, 2);
@@ -80,18 +79,18 @@ TEST(ProgramHandles, CreateRefusesSizesAndColourTypesTheCardCannotTake) {
 }
 
 TEST(ProgramHandles, ASetHeldBySendOutlivesItsDeletion) {
-  const ProgramHandle handle = CreateProgram(64, 32, 1, 0);
-  ASSERT_EQ(AddProgram(handle, 7, 0, 1), KQ_OK);
+  const ProgramHandle handle = KQ_CreateProgram(64, 32, 1, 0);
+  ASSERT_EQ(KQ_AddProgram(handle, 7, 0, 1), KQ_OK);
   const std::shared_ptr<ProgramSet> held = FindProgramSet(handle);
-  EXPECT_EQ(DeleteProgram(handle), 1);
+  EXPECT_EQ(KQ_DeleteProgram(handle), 1);
   EXPECT_EQ(FindProgramSet(handle), nullptr);
   ASSERT_EQ(held->Programs.size(), 1u);
   EXPECT_EQ(held->Programs[0].Number, 7);
 }
 
 TEST_F(ProgramModel, ProgramNumbersAreUniqueAndTimesCopied) {
-  EXPECT_EQ(AddProgram(handle(), 3, 20, 2), KQ_OK);
-  EXPECT_EQ(AddProgram(handle(), 3, 30, 4), KQ_ERR_PROGRAM_EXISTS);
+  EXPECT_EQ(KQ_AddProgram(handle(), 3, 20, 2), KQ_OK);
+  EXPECT_EQ(KQ_AddProgram(handle(), 3, 30, 4), KQ_ERR_PROGRAM_EXISTS);
   const auto set = FindProgramSet(handle());
   ASSERT_EQ(set->Programs.size(), 2u);
   EXPECT_EQ(set->Programs[1].PlayTime, 20);
@@ -99,10 +98,10 @@ TEST_F(ProgramModel, ProgramNumbersAreUniqueAndTimesCopied) {
   ProgramTimeInfo time{};
   time.TimeFlags = 5;
   time.EndSecond = 59;
-  EXPECT_EQ(SetProgramTime(handle(), 9, &time), KQ_ERR_NO_PROGRAM);
-  EXPECT_EQ(SetProgramTime(handle(), 3, nullptr), KQ_ERR_MISSING_RECORD);
+  EXPECT_EQ(KQ_SetProgramTime(handle(), 9, &time), KQ_ERR_NO_PROGRAM);
+  EXPECT_EQ(KQ_SetProgramTime(handle(), 3, nullptr), KQ_ERR_MISSING_RECORD);
   set->Dirty = false;  // as after a generation
-  EXPECT_EQ(SetProgramTime(handle(), 3, &time), KQ_OK);
+  EXPECT_EQ(KQ_SetProgramTime(handle(), 3, &time), KQ_OK);
   EXPECT_EQ(set->Programs[1].Time.TimeFlags, 5);
   EXPECT_EQ(set->Programs[1].Time.EndSecond, 59);
   EXPECT_TRUE(set->Dirty) << "a new schedule must reach the next generation";
@@ -110,14 +109,14 @@ TEST_F(ProgramModel, ProgramNumbersAreUniqueAndTimesCopied) {
 
 TEST_F(ProgramModel, OverlapIsTestedPerLayer) {
   const AreaRect full = Rect(0, 0, 128, 32);
-  EXPECT_EQ(AddImageTextArea(handle(), 1, 1, &full, 0), KQ_OK);
-  EXPECT_EQ(AddImageTextArea(handle(), 1, 2, &full, 1), KQ_OK) << "layer 1 over layer 0";
+  EXPECT_EQ(KQ_AddImageTextArea(handle(), 1, 1, &full, 0), KQ_OK);
+  EXPECT_EQ(KQ_AddImageTextArea(handle(), 1, 2, &full, 1), KQ_OK) << "layer 1 over layer 0";
   const AreaRect inside = Rect(10, 10, 4, 4);
-  EXPECT_EQ(AddImageTextArea(handle(), 1, 3, &inside, 1), KQ_ERR_AREA_OVERLAP);
-  EXPECT_EQ(AddClockArea(handle(), 1, 3, &inside, &analog_), KQ_ERR_AREA_OVERLAP)
+  EXPECT_EQ(KQ_AddImageTextArea(handle(), 1, 3, &inside, 1), KQ_ERR_AREA_OVERLAP);
+  EXPECT_EQ(KQ_AddClockArea(handle(), 1, 3, &inside, &analog_), KQ_ERR_AREA_OVERLAP)
       << "clocks are on layer 1";
-  EXPECT_EQ(AddImageTextArea(handle(), 1, 3, &inside, 2), KQ_OK);
-  EXPECT_EQ(AddImageTextArea(handle(), 9, 4, &inside, 5), KQ_ERR_NO_PROGRAM);
+  EXPECT_EQ(KQ_AddImageTextArea(handle(), 1, 3, &inside, 2), KQ_OK);
+  EXPECT_EQ(KQ_AddImageTextArea(handle(), 9, 4, &inside, 5), KQ_ERR_NO_PROGRAM);
   EXPECT_EQ(program().Areas.size(), 3u);
 }
 
@@ -125,22 +124,22 @@ TEST_F(ProgramModel, AreasSharingTheirLastColumnOrRowPass) {
   const AreaRect left = Rect(0, 0, 32, 16);   // columns 0-31
   const AreaRect right = Rect(31, 0, 32, 16);  // columns 31-62: shares column 31
   const AreaRect below = Rect(0, 15, 32, 16);  // shares row 15 with left
-  EXPECT_EQ(AddDigitalClockArea(handle(), 1, 1, &left, &digital_), KQ_OK);
-  EXPECT_EQ(AddTimeArea(handle(), 1, 2, &right, &countdown_), KQ_OK);
-  EXPECT_EQ(AddClockArea(handle(), 1, 3, &below, &analog_), KQ_OK);
+  EXPECT_EQ(KQ_AddDigitalClockArea(handle(), 1, 1, &left, &digital_), KQ_OK);
+  EXPECT_EQ(KQ_AddTimeArea(handle(), 1, 2, &right, &countdown_), KQ_OK);
+  EXPECT_EQ(KQ_AddClockArea(handle(), 1, 3, &below, &analog_), KQ_OK);
   const AreaRect twoColumns = Rect(30, 20, 4, 4);  // columns 30-33 meet area 2 at 31-32
-  EXPECT_EQ(AddImageTextArea(handle(), 1, 4, &twoColumns, 1), KQ_ERR_AREA_OVERLAP);
+  EXPECT_EQ(KQ_AddImageTextArea(handle(), 1, 4, &twoColumns, 1), KQ_ERR_AREA_OVERLAP);
 }
 
 TEST_F(ProgramModel, WaterBordersOverlapAnythingAndAreNeverTested) {
   const AreaRect whole = Rect(0, 0, 256, 64);
   const AreaRect clock = Rect(0, 0, 64, 32);
-  EXPECT_EQ(AddImageTextArea(handle(), 1, 1, &clock, 1), KQ_OK);
-  EXPECT_EQ(AddWaterBorder(handle(), 1, 2, &whole, &border_), KQ_OK);
-  EXPECT_EQ(AddWaterBorder(handle(), 1, 3, &whole, &border_), KQ_OK);
+  EXPECT_EQ(KQ_AddImageTextArea(handle(), 1, 1, &clock, 1), KQ_OK);
+  EXPECT_EQ(KQ_AddWaterBorder(handle(), 1, 2, &whole, &border_), KQ_OK);
+  EXPECT_EQ(KQ_AddWaterBorder(handle(), 1, 3, &whole, &border_), KQ_OK);
   const AreaRect free = Rect(100, 0, 64, 32);
-  EXPECT_EQ(AddClockArea(handle(), 1, 4, &free, &analog_), KQ_OK);
-  EXPECT_EQ(AddWaterBorder(handle(), 1, 4, &whole, &border_), KQ_ERR_AREA_EXISTS);
+  EXPECT_EQ(KQ_AddClockArea(handle(), 1, 4, &free, &analog_), KQ_OK);
+  EXPECT_EQ(KQ_AddWaterBorder(handle(), 1, 4, &whole, &border_), KQ_ERR_AREA_EXISTS);
   EXPECT_EQ(program().Areas[1].Layer, 1);
   EXPECT_EQ(program().Areas[1].Kind, AreaKind::WaterBorder);
 }
@@ -148,11 +147,11 @@ TEST_F(ProgramModel, WaterBordersOverlapAnythingAndAreNeverTested) {
 TEST_F(ProgramModel, TheFirstRefusingAreaDecidesTheCode) {
   const AreaRect a = Rect(0, 0, 16, 16);
   const AreaRect b = Rect(32, 0, 16, 16);
-  ASSERT_EQ(AddImageTextArea(handle(), 1, 1, &a, 1), KQ_OK);
-  ASSERT_EQ(AddImageTextArea(handle(), 1, 2, &b, 1), KQ_OK);
-  EXPECT_EQ(AddImageTextArea(handle(), 1, 2, &a, 1), KQ_ERR_AREA_OVERLAP);
-  EXPECT_EQ(AddImageTextArea(handle(), 1, 1, &b, 1), KQ_ERR_AREA_EXISTS);
-  EXPECT_EQ(AddImageTextArea(handle(), 1, 2, &b, 0), KQ_ERR_AREA_EXISTS);
+  ASSERT_EQ(KQ_AddImageTextArea(handle(), 1, 1, &a, 1), KQ_OK);
+  ASSERT_EQ(KQ_AddImageTextArea(handle(), 1, 2, &b, 1), KQ_OK);
+  EXPECT_EQ(KQ_AddImageTextArea(handle(), 1, 2, &a, 1), KQ_ERR_AREA_OVERLAP);
+  EXPECT_EQ(KQ_AddImageTextArea(handle(), 1, 1, &b, 1), KQ_ERR_AREA_EXISTS);
+  EXPECT_EQ(KQ_AddImageTextArea(handle(), 1, 2, &b, 0), KQ_ERR_AREA_EXISTS);
 }
 
 TEST_F(ProgramModel, RectanglesTheCardCannotHoldAreRefused) {
@@ -161,14 +160,14 @@ TEST_F(ProgramModel, RectanglesTheCardCannotHoldAreRefused) {
                               Rect(65535, 0, 2, 8), Rect(0, 65530, 8, 7),
                               Rect(INT_MAX, 0, INT_MAX, 8)};
   for (const AreaRect& rect : refused) {
-    EXPECT_EQ(AddImageTextArea(handle(), 1, 1, &rect, 1), KQ_ERR_BAD_SIZE);
-    EXPECT_EQ(AddWaterBorder(handle(), 1, 1, &rect, &border_), KQ_ERR_BAD_SIZE);
+    EXPECT_EQ(KQ_AddImageTextArea(handle(), 1, 1, &rect, 1), KQ_ERR_BAD_SIZE);
+    EXPECT_EQ(KQ_AddWaterBorder(handle(), 1, 1, &rect, &border_), KQ_ERR_BAD_SIZE);
   }
-  EXPECT_EQ(AddImageTextArea(handle(), 1, 1, nullptr, 1), KQ_ERR_MISSING_RECORD);
-  EXPECT_EQ(AddTimeArea(handle(), 1, 1, &refused[0], nullptr), KQ_ERR_MISSING_RECORD);
+  EXPECT_EQ(KQ_AddImageTextArea(handle(), 1, 1, nullptr, 1), KQ_ERR_MISSING_RECORD);
+  EXPECT_EQ(KQ_AddTimeArea(handle(), 1, 1, &refused[0], nullptr), KQ_ERR_MISSING_RECORD);
   EXPECT_TRUE(program().Areas.empty());
   const AreaRect corner = Rect(65535, 65535, 1, 1);
-  ASSERT_EQ(AddImageTextArea(handle(), 1, 1, &corner, 1), KQ_OK);
+  ASSERT_EQ(KQ_AddImageTextArea(handle(), 1, 1, &corner, 1), KQ_OK);
   const CardRect stored = program().Areas[0].Rect;
   EXPECT_EQ(stored.right, 65535);
   EXPECT_EQ(stored.bottom, 65535);
@@ -184,9 +183,9 @@ TEST_F(ProgramModel, SettingsAreCopiedWithoutTheFieldsTheLibraryKeepsItsOwn) {
   const AreaRect a = Rect(0, 0, 16, 16);
   const AreaRect b = Rect(16, 0, 16, 16);
   const AreaRect c = Rect(32, 0, 16, 16);
-  ASSERT_EQ(AddDigitalClockArea(handle(), 1, 1, &a, &digital_), KQ_OK);
-  ASSERT_EQ(AddTimeArea(handle(), 1, 2, &b, &countdown_), KQ_OK);
-  ASSERT_EQ(AddWaterBorder(handle(), 1, 3, &c, &border_), KQ_OK);
+  ASSERT_EQ(KQ_AddDigitalClockArea(handle(), 1, 1, &a, &digital_), KQ_OK);
+  ASSERT_EQ(KQ_AddTimeArea(handle(), 1, 2, &b, &countdown_), KQ_OK);
+  ASSERT_EQ(KQ_AddWaterBorder(handle(), 1, 3, &c, &border_), KQ_OK);
   digital_.HourNum = 1;  // the caller's record is not read again
   const auto& areas = program().Areas;
   const auto& digital = std::get<DigitalClockAreaInfo>(areas[0].Params);
@@ -202,8 +201,8 @@ TEST_F(ProgramModel, SettingsAreCopiedWithoutTheFieldsTheLibraryKeepsItsOwn) {
 TEST_F(ProgramModel, PagesNeedAnImageTextAreaAKnownKindAndAFile) {
   const AreaRect rect = Rect(0, 0, 64, 32);
   const AreaRect clock = Rect(64, 0, 64, 32);
-  ASSERT_EQ(AddImageTextArea(handle(), 1, 1, &rect, 1), KQ_OK);
-  ASSERT_EQ(AddClockArea(handle(), 1, 2, &clock, &analog_), KQ_OK);
+  ASSERT_EQ(KQ_AddImageTextArea(handle(), 1, 1, &rect, 1), KQ_OK);
+  ASSERT_EQ(KQ_AddClockArea(handle(), 1, 2, &clock, &analog_), KQ_OK);
   const QString picture = GetAppDir() + QStringLiteral("Page.JPEG");
   const QString document = GetAppDir() + QStringLiteral("page.doc");
   for (const QString& path : {picture, document}) {
@@ -212,7 +211,7 @@ TEST_F(ProgramModel, PagesNeedAnImageTextAreaAKnownKindAndAFile) {
   }
   const PageInfo page{12, 3, 4, 5};
   const auto add = [&](int program, int area, const QString& path) {
-    return AddImageTextAreaDataFromFile(handle(), program, area, Utf16(path), &page);
+    return KQ_AddImageTextAreaDataFromFile(handle(), program, area, Utf16(path), &page);
   };
   EXPECT_EQ(add(9, 1, picture), KQ_ERR_NO_PROGRAM);
   EXPECT_EQ(add(1, 3, picture), KQ_ERR_NO_AREA);
@@ -221,8 +220,8 @@ TEST_F(ProgramModel, PagesNeedAnImageTextAreaAKnownKindAndAFile) {
   EXPECT_EQ(add(1, 1, document + "x"), KQ_ERR_PAGE_KIND) << "kind decided before the file";
   EXPECT_EQ(add(1, 1, QStringLiteral("/no/dot/here")), KQ_ERR_PAGE_KIND);
   EXPECT_EQ(add(1, 1, picture + ".png"), KQ_ERR_PAGE_NOT_FOUND);
-  EXPECT_EQ(AddImageTextAreaDataFromFile(handle(), 1, 1, nullptr, &page), KQ_ERR_MISSING_RECORD);
-  EXPECT_EQ(AddImageTextAreaDataFromFile(handle(), 1, 1, Utf16(picture), nullptr),
+  EXPECT_EQ(KQ_AddImageTextAreaDataFromFile(handle(), 1, 1, nullptr, &page), KQ_ERR_MISSING_RECORD);
+  EXPECT_EQ(KQ_AddImageTextAreaDataFromFile(handle(), 1, 1, Utf16(picture), nullptr),
             KQ_ERR_MISSING_RECORD);
   ASSERT_TRUE(program().Areas[0].Pages.empty());
 

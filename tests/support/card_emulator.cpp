@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -113,6 +114,11 @@ void Card::ReactAlways(Reaction reaction) {
   always_ = reaction;
 }
 
+void Card::RespondWith(Responder responder) {
+  std::lock_guard lock(mutex_);
+  responder_ = std::move(responder);
+}
+
 void Card::Fail(std::string text) { errors_.push_back(std::move(text)); }
 
 std::vector<std::uint8_t> Card::Receive(const std::uint8_t* data, std::size_t length,
@@ -154,8 +160,10 @@ std::vector<std::uint8_t> Card::Receive(const std::uint8_t* data, std::size_t le
     assembling_.insert(assembling_.end(), data + kHead, data + kHead + frame.chunkLength);
   }
   expectedIndex_ = frame.index + 1;
+  std::vector<std::uint8_t> answer;
   if (offset + expected >= total_ && assembling_.size() == total_) {
     payloads_.push_back(assembling_);
+    if (responder_) answer = responder_(frame.command, assembling_);
   }
 
   const auto found = reactions_.find(frame.index);
@@ -167,7 +175,9 @@ std::vector<std::uint8_t> Card::Receive(const std::uint8_t* data, std::size_t le
     case Reaction::kSilence:
     case Reaction::kClose: return {};
     default: {
-      std::vector<std::uint8_t> reply = ReplyBytes(reaction->result, 4);
+      std::vector<std::uint8_t> reply =
+          ReplyBytes(reaction->result, static_cast<std::uint16_t>(4 + answer.size()));
+      std::copy(answer.begin(), answer.end(), reply.begin() + kHead + 4);
       reply[4] = address_;
       reply[5] = 0x01;
       PutLe(reply, 6, frame.command, 2);

@@ -6,6 +6,7 @@
 // the test opens (inside a network namespace), a pseudo-terminal, and a folder.
 
 #include <atomic>
+#include <functional>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -42,6 +43,10 @@ class Card {
   void ReactAt(std::uint32_t index, Reaction reaction);
   // Answers every chunk this way unless ReactAt says otherwise.
   void ReactAlways(Reaction reaction);
+  // Bytes the acknowledgement of a completed payload carries after its result word.
+  using Responder = std::function<std::vector<std::uint8_t>(
+      std::uint16_t command, const std::vector<std::uint8_t>& payload)>;
+  void RespondWith(Responder responder);
 
   // Checks and records a frame; returns the reply to send (empty for none).
   std::vector<std::uint8_t> Receive(const std::uint8_t* data, std::size_t length,
@@ -58,6 +63,7 @@ class Card {
   mutable std::mutex mutex_;
   std::map<std::uint32_t, Reaction> reactions_;
   Reaction always_;
+  Responder responder_;
   std::vector<Frame> frames_;
   std::vector<std::vector<std::uint8_t>> payloads_;
   std::vector<std::uint8_t> assembling_;

@@ -12,6 +12,7 @@
 #include "model/common/file_system.h"
 #include "model/settings/ini_file.h"
 #include "model/settings/lang_text.h"
+#include "model/settings/program_save_path.h"
 #include "model/settings/settings_file.h"
 #include "model/settings/ui/dlg_lang_text.h"
 
@@ -110,6 +111,28 @@ TEST(IniWrite, RefusesTextThatWouldBreakTheFile) {
   ASSERT_TRUE(CreateDirTree(GetAppDir() + "dir.cfg"));
   EXPECT_FALSE(WriteIniValue(GetAppDir() + "dir.cfg", "A", "b", "c", &error));
   EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(ProgramSavePath, KeptWhileItsFileExistsElseRenewed) {
+  const QString fresh = GetProgramSavePath();
+  EXPECT_TRUE(fresh.startsWith(AppFolderPath(AppFolder::Project))) << fresh.toStdString();
+  EXPECT_TRUE(fresh.endsWith(".kqprj"));
+  EXPECT_EQ(fresh.size(), AppFolderPath(AppFolder::Project).size() + 14 + 6);
+  EXPECT_EQ(ReadIniString("CONFIG", "ProgramSavePath", kCfg), fresh);
+
+  // A folder of that name is no project file: a new name is made.
+  ASSERT_TRUE(CreateDirTree(GetAppDir() + "folder.kqprj"));
+  ASSERT_TRUE(SetProgramSavePath(GetAppDir() + "folder.kqprj"));
+  EXPECT_TRUE(GetProgramSavePath().startsWith(AppFolderPath(AppFolder::Project)));
+
+  const QString existing = GetAppDir() + "mine,1.kqprj";
+  ASSERT_TRUE(SetProgramSavePath(existing));
+  QFile file(existing);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  const QByteArray before = CfgBytes();
+  EXPECT_EQ(GetProgramSavePath(), existing);
+  EXPECT_EQ(CfgBytes(), before);  // nothing written
 }
 
 class LangTextTest : public ::testing::Test {

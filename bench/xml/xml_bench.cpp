@@ -1,0 +1,137 @@
+// Parses and writes a 10 MB document shaped like a project file (screens, programs,
+// areas with many attributes, embedded files as Base64 text) with XmlDocument, and
+// parses the same text with QXmlStreamReader, then prints the parse-time ratio.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+#include <QXmlStreamReader>
+
+#include "model/xml/xml_document.h"
+
+namespace {
+
+constexpr qsizetype kTargetChars = 10 * 1024 * 1024;
+constexpr int kAreasPerProgram = 8;
+constexpr int kProgramsPerScreen = 20;
+constexpr int kEmbeddedBytes = 3000;  // one rich-text file per area, before Base64
+
+// Writes the document the way the project store does: append, set attributes, in
+// document order.
+void BuildProject(XmlDocument& doc) {
+  doc.SetDocument(XmlDocument::kDeclaration.toString());
+  doc.AppendElement(QStringLiteral("LEDS"));
+  doc.EnterElement();
+  doc.AppendElement(QStringLiteral("FileFlag"), QStringLiteral("KQPRJ"));
+  const QString embedded = QString::fromLatin1(QByteArray(kEmbeddedBytes, 'r').toBase64());
+  for (int screen = 0; doc.Document().size() < kTargetChars; ++screen) {
+    doc.AppendElement(QStringLiteral("LED"));
+    doc.SetAttribute(QStringLiteral("LedName"), QStringLiteral("Screen %1").arg(screen));
+    doc.SetIntAttribute(QStringLiteral("Width"), 256);
+    doc.SetIntAttribute(QStringLiteral("Height"), 128);
+    doc.EnterElement();
+    for (int program = 0; program < kProgramsPerScreen; ++program) {
+      doc.AppendElement(QStringLiteral("Program"));
+      doc.SetAttribute(QStringLiteral("Name"), QStringLiteral("Program %1").arg(program));
+      doc.SetIntAttribute(QStringLiteral("PlayTime"), 30);
+      doc.EnterElement();
+      for (int area = 0; area < kAreasPerProgram; ++area) {
+        doc.AppendElement(QStringLiteral("Area"));
+        doc.SetIntAttribute(QStringLiteral("Left"), area * 16);
+        doc.SetIntAttribute(QStringLiteral("Top"), 0);
+        doc.SetIntAttribute(QStringLiteral("Width"), 64);
+        doc.SetIntAttribute(QStringLiteral("Height"), 32);
+        doc.SetAttribute(QStringLiteral("Guid"), QStringLiteral("{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}"));
+        doc.EnterElement();
+        doc.AppendElement(QStringLiteral("File"), embedded);
+        doc.LeaveElement();
+      }
+      doc.LeaveElement();
+    }
+    doc.LeaveElement();
+  }
+}
+
+const QString& ProjectText() {
+  static const QString text = [] {
+    XmlDocument doc;
+    BuildProject(doc);
+    return doc.Document();
+  }();
+  return text;
+}
+
+void BM_XmlDocumentParse(benchmark::State& state) {
+  const QString& text = ProjectText();
+  for (auto _ : state) {
+    XmlDocument doc;
+    bool ok = doc.SetDocument(text);
+    benchmark::DoNotOptimize(ok);
+  }
+  state.SetBytesProcessed(state.iterations() * text.size() * 2);
+}
+
+void BM_QXmlStreamReaderParse(benchmark::State& state) {
+  const QString& text = ProjectText();
+  for (auto _ : state) {
+    QXmlStreamReader reader(text);
+    qsizetype elements = 0;
+    while (!reader.atEnd()) {
+      if (reader.readNext() == QXmlStreamReader::StartElement) ++elements;
+    }
+    if (reader.hasError()) state.SkipWithError("QXmlStreamReader failed");
+    benchmark::DoNotOptimize(elements);
+  }
+  state.SetBytesProcessed(state.iterations() * text.size() * 2);
+}
+
+void BM_XmlDocumentBuildAndWrite(benchmark::State& state) {
+  const QString path = QDir::tempPath() + QStringLiteral("/xml_bench.kqprj");
+  for (auto _ : state) {
+    XmlDocument doc;
+    BuildProject(doc);
+    if (!doc.WriteFile(path)) state.SkipWithError("WriteFile failed");
+  }
+  QFile::remove(path);
+}
+
+BENCHMARK(BM_XmlDocumentParse)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QXmlStreamReaderParse)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_XmlDocumentBuildAndWrite)->Unit(benchmark::kMillisecond);
+
+// Prints as usual and keeps each benchmark's time per iteration for the ratio.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  double Time(const std::string& name) const {
+    auto found = times_.find(name);
+    return found == times_.end() ? 0 : found->second;
+  }
+
+ private:
+  std::map<std::string, double> times_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  std::printf("Document: %lld UTF-16 units\n", static_cast<long long>(ProjectText().size()));
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const double own = reporter.Time("BM_XmlDocumentParse");
+  const double qt = reporter.Time("BM_QXmlStreamReaderParse");
+  if (own > 0 && qt > 0) {
+    std::printf("Parse: XmlDocument %.1f ms, QXmlStreamReader %.1f ms, ratio %.2f (goal <= 2)\n",
+                own, qt, own / qt);
+  }
+  benchmark::Shutdown();
+  return 0;
+}

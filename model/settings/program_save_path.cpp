@@ -1,0 +1,28 @@
+#include "model/settings/program_save_path.h"
+
+#include <QDateTime>
+
+#include "model/common/app_paths.h"
+#include "model/common/file_system.h"
+#include "model/settings/settings_file.h"
+
+namespace {
+
+const QString kSettingsFile = QStringLiteral("setting.cfg");
+const QString kConfigSection = QStringLiteral("CONFIG");
+const QString kSavePathKey = QStringLiteral("ProgramSavePath");
+
+}  // namespace
+
+QString GetProgramSavePath() {
+  const QString stored = ReadIniString(kConfigSection, kSavePathKey, kSettingsFile);
+  if (!stored.isEmpty() && FileExists(stored)) return stored;
+  const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+  const QString path = AppFilePath(AppFolder::Project, QString(stamp + QStringLiteral(".kqprj")));
+  SetProgramSavePath(path);
+  return path;
+}
+
+bool SetProgramSavePath(const QString& path) {
+  return WriteIniString(kConfigSection, kSavePathKey, path, kSettingsFile);
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The path the current project is saved to, kept as "ProgramSavePath" in the
+// section "CONFIG" of "setting.cfg".
+
+#include <QString>
+
+// The stored path when a file of that name exists (nothing is written then);
+// otherwise a new path under the program's "project" folder named after the local
+// date and time ("20261208230000.kqprj"), which is stored and returned.
+QString GetProgramSavePath();
+
+// Stores the path; false when "setting.cfg" cannot be written.
+bool SetProgramSavePath(const QString& path);

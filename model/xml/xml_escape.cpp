@@ -1,0 +1,100 @@
+#include "model/xml/xml_escape.h"
+
+#include <optional>
+
+namespace {
+
+struct NamedReference {
+  QStringView name;  // with "&" and ";"
+  QChar character;
+};
+
+constexpr NamedReference kNamedReferences[] = {
+    {u"&lt;", u'<'},    {u"&amp;", u'&'},   {u"&gt;", u'>'},
+    {u"&apos;", u'\''}, {u"&quot;", u'"'},
+};
+
+// The semicolon of a numeric reference must follow within this many characters
+// after "&#" or "&#x".
+constexpr qsizetype kMaxNumberChars = 7;
+
+int DigitValue(QChar c, int base) {
+  char16_t u = c.unicode();
+  int value = u >= u'0' && u <= u'9'   ? u - u'0'
+              : u >= u'a' && u <= u'f' ? u - u'a' + 10
+              : u >= u'A' && u <= u'F' ? u - u'A' + 10
+                                       : 99;
+  return value < base ? value : -1;
+}
+
+// The value of a numeric reference at text[0] ("&#..."), and its length through the
+// ";"; nullopt when it is not one or its value is not a character.
+std::optional<char32_t> NumericReference(QStringView text, qsizetype* length) {
+  bool hex = text.size() > 2 && text[2] == u'x';
+  int base = hex ? 16 : 10;
+  qsizetype digits = hex ? 3 : 2;
+  qsizetype semicolon = text.mid(digits, kMaxNumberChars + 1).indexOf(u';');
+  if (semicolon < 0 || digits >= text.size() || DigitValue(text[digits], base) < 0) {
+    return std::nullopt;
+  }
+  char32_t value = 0;
+  for (qsizetype i = digits; i < digits + semicolon; ++i) {
+    int digit = DigitValue(text[i], base);
+    if (digit < 0) break;
+    value = value * base + digit;
+    if (value > 0x10FFFF) return std::nullopt;
+  }
+  if (value == 0 || QChar::isSurrogate(value)) return std::nullopt;
+  *length = digits + semicolon + 1;
+  return value;
+}
+
+}  // namespace
+
+QString EscapeXmlText(QStringView text, bool attribute) {
+  QString out;
+  out.reserve(text.size() + text.size() / 10 + 7);
+  for (QChar c : text) {
+    switch (c.unicode()) {
+      case u'<': out.append(u"&lt;"); break;
+      case u'&': out.append(u"&amp;"); break;
+      case u'>': out.append(u"&gt;"); break;
+      case u'\'': attribute ? out.append(u"&apos;") : out.append(c); break;
+      case u'"': attribute ? out.append(u"&quot;") : out.append(c); break;
+      default: out.append(c);
+    }
+  }
+  return out;
+}
+
+QString UnescapeXmlText(QStringView text) {
+  qsizetype amp = text.indexOf(u'&');
+  if (amp < 0) return text.toString();
+  QString out;
+  out.reserve(text.size());
+  qsizetype pos = 0;
+  while (amp >= 0) {
+    out.append(text.mid(pos, amp - pos));
+    QStringView rest = text.mid(amp);
+    qsizetype length = 1;
+    std::optional<char32_t> value;
+    for (const NamedReference& named : kNamedReferences) {
+      if (rest.startsWith(named.name)) {
+        value = named.character.unicode();
+        length = named.name.size();
+        break;
+      }
+    }
+    if (!value && rest.startsWith(u"&#")) value = NumericReference(rest, &length);
+    if (value) {
+      out.append(QString::fromUcs4(&*value, 1));
+    } else {
+      out.append(u'&');
+      length = 1;
+    }
+    pos = amp + length;
+    amp = text.indexOf(u'&', pos);
+  }
+  out.append(text.mid(pos));
+  return out;
+}
