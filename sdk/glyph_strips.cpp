@@ -5,7 +5,7 @@
 #include <QImage>
 
 #include <algorithm>
-#include <initializer_list>
+#include <array>
 #include <new>
 
 #include "render/raster/color_ref.h"
@@ -30,13 +30,15 @@ bool CanDrawText() {
   return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-const std::initializer_list<const char16_t*>& WeekdayNames(int style) {
-  static const std::initializer_list<const char16_t*> chinese = {
-      u"星期日", u"星期一", u"星期二", u"星期三", u"星期四", u"星期五", u"星期六"};
-  static const std::initializer_list<const char16_t*> english = {
-      u"Sunday", u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday"};
-  static const std::initializer_list<const char16_t*> shortNames = {
-      u"Sun.", u"Mon.", u"Tues.", u"Wed.", u"Thur.", u"Fri.", u"Sat."};
+using WeekdayNameList = std::array<const char16_t*, 7>;  // Sunday first
+
+const WeekdayNameList& WeekdayNames(int style) {
+  static constexpr WeekdayNameList chinese = {u"星期日", u"星期一", u"星期二", u"星期三",
+                                              u"星期四", u"星期五", u"星期六"};
+  static constexpr WeekdayNameList english = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
+                                              u"Thursday", u"Friday", u"Saturday"};
+  static constexpr WeekdayNameList shortNames = {u"Sun.",  u"Mon.", u"Tues.", u"Wed.",
+                                                 u"Thur.", u"Fri.", u"Sat."};
   return style == 0 ? chinese : style == 1 ? english : shortNames;
 }
 
