@@ -37,6 +37,8 @@ class XmlDocument {
   bool FindElement(const QString& name = QString());
   bool EnterElement();  // one level down into the current element
   bool LeaveElement();  // one level up; false at the document level
+  // Back to the document level before the root, as after Parse.
+  void ResetPosition();
 
   // Inserts <name>text</name> (or <name/>) and CR LF after the current element and
   // makes it current. False only when the text would grow beyond kMaxTextLength.
@@ -82,7 +84,6 @@ class XmlDocument {
     qsizetype insertAt = 0;     // after the last name or value of the tag
   };
 
-  void ResetPosition();
   void ParseElements();
   int AddElement(int parent, qsizetype start, qsizetype startTagLength);
   void CloseNotEnded(int index);
