@@ -377,4 +377,37 @@ KQ_API int32_t KQ_SetLedSettingInfo(const CommInfo* info, const LedSettingInfo* 
  * KQ_ERR_ADDRESS_TEXT, a baud rate without a code KQ_ERR_BAUD_RATE, before any I/O. */
 KQ_API int32_t KQ_SetLedCommunicationInfo(const CommInfo* info, const LedSettingInfo* record);
 
+/* Search and multi-card jobs */
+
+/* Broadcasts a search on every local IPv4 interface and appends one record per
+ * answering card, in arrival order, behind what the list holds (no de-duplication;
+ * sections of a short reply that did not arrive stay zero). An interface is left
+ * after 2 s without a reply; the search ends after 10 s or 1,024 replies in any
+ * case. The list grows on the calling thread while its messages are dispatched.
+ * Returns 0 or the last interface's code (-104 without any interface); NULL gives
+ * KQ_ERR_BAD_HANDLE. */
+#ifdef __cplusplus
+#include <list>
+KQ_API int32_t KQ_SearchLedToList(std::list<LedSettingInfo>* list);
+#endif
+/* The search into records: a positive *count on entry is the capacity of records,
+ * else at most 256 records are written; *count receives the number written (0 on
+ * failure). */
+KQ_API int32_t KQ_SearchLed(LedSettingInfo* records, int32_t* count);
+
+/* The multi-card calls run one worker per card and return 0 once every worker has
+ * ended. Each card's StatusMessage receives KQ_STATUS_SENDING, then its final
+ * result; a card the call does not serve gets KQ_ERR_NOT_SERVED at once. With
+ * restrictTypes non-zero only TCP and serial cards are served, else every send
+ * type. results (count elements) receives each card's result unless NULL. A NULL
+ * infos (with count above 0) or record gives KQ_ERR_SEND_TYPE. */
+
+/* Sends the firmware file to every card. A file that cannot be read completely, is
+ * empty or is larger than 64 MiB gives KQ_ERR_FILE for every card. */
+KQ_API int32_t KQ_MultiUpdateCPU(const CommInfo* infos, const char16_t* firmwarePath,
+                                 int32_t* results, int32_t count, int32_t restrictTypes);
+/* Sends the settings of record's SectionMask, built once, to every card. */
+KQ_API int32_t KQ_SetLedAllSettingInfo(const CommInfo* infos, const LedAllSettingInfo* record,
+                                       int32_t* results, int32_t count, int32_t restrictTypes);
+
 #endif /* CORVANIX_H */

@@ -7,7 +7,7 @@
 #include "platform/message_pump.h"
 #include "sdk/Corvanix.h"
 
-int RunBlocking(const std::function<int()>& work) {
+int RunBlocking(const std::function<int()>& work, const std::function<void()>& betweenPumps) {
   std::atomic<bool> done{false};
   int result = KQ_ERR_FILE;
   std::thread worker;
@@ -19,7 +19,15 @@ int RunBlocking(const std::function<int()>& work) {
   } catch (const std::system_error&) {
     return KQ_ERR_FILE;
   }
-  WaitPumpingUntil(done);
+  if (betweenPumps) {
+    while (!done.load(std::memory_order_acquire)) {
+      WaitPumping(1);
+      betweenPumps();
+    }
+  } else {
+    WaitPumpingUntil(done);
+  }
   worker.join();
+  if (betweenPumps) betweenPumps();
   return result;
 }

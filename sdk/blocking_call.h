@@ -7,4 +7,8 @@
 // Returns the work's result, or -12 when no thread could be started. Completion is
 // an atomic flag beside the result, so any result value (also one a card sends)
 // ends the wait.
-int RunBlocking(const std::function<int()>& work);
+// betweenPumps, when given, runs on the calling thread after each round of dispatching
+// (at least every few milliseconds) and once more after the work ended; it must not
+// throw.
+int RunBlocking(const std::function<int()>& work,
+                const std::function<void()>& betweenPumps = {});

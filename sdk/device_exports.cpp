@@ -6,21 +6,13 @@
 #include <functional>
 
 #include "sdk/Corvanix.h"
+#include "sdk/guarded_call.h"
 #include "sdk/send_command.h"
 #include "sdk/settings_payload.h"
 
 namespace {
 
 constexpr std::size_t kReadReplyBytes = 512;
-
-// Runs a call so that no exception leaves the library.
-int Guarded(const std::function<int()>& call) {
-  try {
-    return call();
-  } catch (...) {  // out of memory is the only thing that throws here
-    return KQ_ERR_FILE;
-  }
-}
 
 int SendPayload(const CommInfo* info, std::uint16_t command,
                 const std::vector<std::uint8_t>& payload) {

@@ -12,6 +12,9 @@ struct TransportSettings {
   std::uint32_t broadcastTarget = 0xFFFFFFFFu;  // IPv4, host byte order
   int udpTimeoutMs = 2000;                       // each reply
   int serialStageMs = 1000;                      // each stage of a serial reply
+  int searchQuietMs = 2000;    // a search leaves an interface after this silence
+  int searchLimitMs = 10000;   // and after this long in any case
+  int searchMaxReplies = 1024;  // the most replies one search takes
 };
 
 // The settings in force; read once when a call starts.

@@ -1,77 +1,29 @@
 // UDP broadcast transport: the frames are broadcast out of one local interface at a
 // time; a link failure starts the whole transfer again on the next interface.
-//
-// The socket is bound to the wildcard address and each datagram names its outgoing
-// interface (IP_PKTINFO): a socket bound to a unicast address would not receive the
-// broadcast replies of a card outside the computer's subnet.
 
-#include <ifaddrs.h>
-#include <net/if.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include "sdk/send_command.h"
 #include "sdk/socket_util.h"
 #include "sdk/transport_settings.h"
+#include "sdk/udp_socket.h"
 
 namespace {
-
-struct LocalInterface {
-  unsigned index;
-  in_addr address;
-};
-
-// IPv4 interfaces that are up and can broadcast, loopback excepted, in listing order.
-std::vector<LocalInterface> LocalIpv4Interfaces() {
-  std::vector<LocalInterface> found;
-  ifaddrs* list = nullptr;
-  if (::getifaddrs(&list) != 0) return found;
-  for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
-    if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) continue;
-    const unsigned flags = entry->ifa_flags;
-    if (!(flags & IFF_UP) || !(flags & IFF_BROADCAST) || (flags & IFF_LOOPBACK)) continue;
-    const unsigned index = ::if_nametoindex(entry->ifa_name);
-    if (index == 0) continue;
-    found.push_back({index, reinterpret_cast<const sockaddr_in*>(entry->ifa_addr)->sin_addr});
-  }
-  ::freeifaddrs(list);
-  return found;
-}
 
 class UdpLink : public wire::FrameLink {
  public:
   UdpLink(int fd, const LocalInterface& local, const TransportSettings& settings)
-      : fd_(fd), local_(local), timeoutMs_(settings.udpTimeoutMs) {
-    target_.sin_family = AF_INET;
-    target_.sin_port = htons(settings.udpPort);
-    target_.sin_addr.s_addr = htonl(settings.broadcastTarget);
-  }
+      : fd_(fd), local_(local), target_(BroadcastTarget(settings)),
+        timeoutMs_(settings.udpTimeoutMs) {}
 
   int SendFrame(const std::uint8_t* frame, std::size_t length) override {
     DropQueuedDatagrams();
-    iovec data{const_cast<std::uint8_t*>(frame), length};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    msghdr message{};
-    message.msg_name = &target_;
-    message.msg_namelen = sizeof target_;
-    message.msg_iov = &data;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    cmsghdr* header = CMSG_FIRSTHDR(&message);
-    header->cmsg_level = IPPROTO_IP;
-    header->cmsg_type = IP_PKTINFO;
-    header->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
-    in_pktinfo info{};
-    info.ipi_ifindex = static_cast<int>(local_.index);
-    info.ipi_spec_dst = local_.address;
-    std::memcpy(CMSG_DATA(header), &info, sizeof info);
-    const ssize_t sent = ::sendmsg(fd_, &message, MSG_NOSIGNAL);
+    const ssize_t sent = SendDatagramVia(fd_, local_, target_, frame, length);
     return sent == static_cast<ssize_t>(length) ? KQ_OK : KQ_ERR_SEND;
   }
 
@@ -101,27 +53,9 @@ class UdpLink : public wire::FrameLink {
 
   int fd_;
   LocalInterface local_;
-  sockaddr_in target_{};
+  sockaddr_in target_;
   int timeoutMs_;
 };
-
-// Opens the broadcast socket: -5 when it cannot be made or set up, -103 on bind.
-int OpenBroadcastSocket(UniqueFd& socket, const TransportSettings& settings) {
-  socket = UniqueFd(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP));
-  const int on = 1;
-  if (!socket.valid() ||
-      ::setsockopt(socket.get(), SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0 ||
-      !SetSocketTimeouts(socket.get(), settings.udpTimeoutMs)) {
-    return KQ_ERR_SOCKET;
-  }
-  sockaddr_in any{};
-  any.sin_family = AF_INET;
-  any.sin_addr.s_addr = htonl(INADDR_ANY);
-  if (::bind(socket.get(), reinterpret_cast<const sockaddr*>(&any), sizeof any) != 0) {
-    return KQ_ERR_BIND;
-  }
-  return KQ_OK;
-}
 
 bool IsLinkFailure(int code) {
   return code == KQ_ERR_SOCKET || code == KQ_ERR_BIND || code == KQ_ERR_SEND ||
