@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <list>
 #include <mutex>
 #include <utility>
@@ -66,9 +65,6 @@ int SearchInterface(const LocalInterface& local, const TransportSettings& settin
   std::uint8_t reply[kSearchReplyBytes];
   while (limits.repliesLeft > 0 &&
          WaitReady(socket.get(), POLLIN, std::min(DeadlineAfter(limits.quietMs), limits.end))) {
-    // Cleared before each datagram: a short reply parses as zeros beyond its bytes,
-    // never as an earlier reply's.
-    std::memset(reply, 0, sizeof reply);
     const ssize_t got = ::recv(socket.get(), reply, sizeof reply, MSG_DONTWAIT);
     if (got < 0) {
       if (errno == EAGAIN || errno == EINTR) continue;
@@ -77,15 +73,17 @@ int SearchInterface(const LocalInterface& local, const TransportSettings& settin
     if (static_cast<std::size_t>(got) < wire::kMinReplyBytes || wire::ReadLe32(reply) != wire::kMagic) {
       continue;
     }
+    // Only the sections that arrived whole are filled; the rest stay zero.
     LedSettingInfo record{};
-    FillReadSections(reply, kSearchMask, record);
+    FillReadSections(reply, static_cast<std::size_t>(got), kSearchMask, record);
     found.Add(record);
     --limits.repliesLeft;
   }
   return KQ_OK;
 }
 
-// Every interface in turn; the last one's code is the result, -104 without any.
+// Every interface in turn until the search's time or reply cap runs out; the last
+// interface's code is the result, -104 without any.
 int SearchAllInterfaces(FoundCards& found) {
   const TransportSettings settings = CurrentTransportSettings();
   const std::vector<LocalInterface> interfaces = LocalIpv4Interfaces();
@@ -93,7 +91,10 @@ int SearchAllInterfaces(FoundCards& found) {
   SearchLimits limits{DeadlineAfter(settings.searchLimitMs), settings.searchQuietMs,
                       settings.searchMaxReplies};
   int code = KQ_OK;
-  for (const LocalInterface& local : interfaces) code = SearchInterface(local, settings, limits, found);
+  for (const LocalInterface& local : interfaces) {
+    if (limits.repliesLeft <= 0 || SteadyClock::now() >= limits.end) break;
+    code = SearchInterface(local, settings, limits, found);
+  }
   return code;
 }
 
@@ -119,7 +120,11 @@ KQ_API int32_t KQ_SearchLedToList(std::list<LedSettingInfo>* list) {
 }
 
 KQ_API int32_t KQ_SearchLed(LedSettingInfo* records, int32_t* count) {
-  if (records == nullptr || count == nullptr) return KQ_ERR_BAD_HANDLE;
+  if (count == nullptr) return KQ_ERR_BAD_HANDLE;
+  if (records == nullptr) {
+    *count = 0;
+    return KQ_ERR_BAD_HANDLE;
+  }
   const std::int32_t capacity = *count > 0 ? *count : kSearchLedMaxCards;
   *count = 0;
   return Guarded([&]() -> int {

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <memory>
 #include <new>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -21,6 +20,7 @@ constexpr unsigned kPollMs = 2;
 constexpr qint64 kMaxFirmwareBytes = qint64{64} << 20;
 
 struct CardJob {
+  std::int32_t card = 0;
   CommInfo info;
   int result = KQ_ERR_FILE;
   std::atomic<bool> done{false};
@@ -38,12 +38,12 @@ void StartWorker(CardJob& job, const CardWork& work) {
     job.worker = std::thread([&job, &work] {
       int result = KQ_ERR_FILE;
       try {
-        result = work(job.info);
+        result = work(job.card, job.info);
       } catch (...) {  // out of memory
       }
       Finish(job, result);
     });
-  } catch (const std::system_error&) {
+  } catch (...) {  // no thread (system_error) or no memory for its start
     Finish(job, KQ_ERR_FILE);
   }
 }
@@ -66,7 +66,7 @@ std::function<bool(const CommInfo&)> ServedTypes(std::int32_t restrictTypes) {
 
 // The status -1000, then the whole payload to the card with command.
 CardWork SendPayloadWork(std::uint16_t command, const std::vector<std::uint8_t>& payload) {
-  return [command, &payload](const CommInfo& info) {
+  return [command, &payload](std::int32_t, const CommInfo& info) {
     PostStatus(info, KQ_STATUS_SENDING);
     return SendCommand(nullptr, nullptr, &info, command, payload.data(), payload.size(), false,
                        false);
@@ -108,6 +108,7 @@ void RunCardJobs(const CommInfo* infos, std::int32_t count, std::int32_t* result
     return;
   }
   for (std::int32_t i = 0; i < count; ++i) {
+    jobs[i].card = i;
     jobs[i].info = infos[i];
     if (served(jobs[i].info)) {
       StartWorker(jobs[i], work);

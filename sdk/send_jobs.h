@@ -12,9 +12,9 @@
 // status message.
 void PostStatus(const CommInfo& info, int value);
 
-// What a worker does for one card (its own copy of the record): posts the statuses
-// it passes through and returns the card's final result.
-using CardWork = std::function<int(const CommInfo& info)>;
+// What a worker does for card `card` of the call (with its own copy of the card's
+// record): posts the statuses it passes through and returns the card's final result.
+using CardWork = std::function<int(std::int32_t card, const CommInfo& info)>;
 
 // Runs work for every card of infos that `served` accepts, each on its own worker; a
 // refused card gets -37 at once. Each final result is posted and stored: -37, -12 for

@@ -365,15 +365,16 @@ bool FillFromReadReply(const std::uint8_t* reply, std::size_t length, std::uint1
   // Sections must lie both inside what arrived and inside the reply's own data.
   const int data = wire::ReplyDataLength(reply);
   if (length < needed || data < 0 || wire::kHeadBytes + std::size_t(data) < needed) return false;
-  FillReadSections(reply, requestMask, record);
+  FillReadSections(reply, length, requestMask, record);
   return true;
 }
 
-void FillReadSections(const std::uint8_t* reply, std::uint16_t requestMask,
+void FillReadSections(const std::uint8_t* reply, std::size_t length, std::uint16_t requestMask,
                       LedSettingInfo& record) {
   std::size_t at = kReplySectionsAt;
   for (const ReadSection& section : kReadSections) {
     if (!(requestMask & section.bit)) continue;
+    if (at + section.size > length) return;
     FillReadSection(section.bit, reply + at, record);
     at += section.size;
   }

@@ -101,9 +101,9 @@ std::vector<std::uint8_t> BuildReadRequest(std::uint16_t requestMask);
 // shorter than its sections.
 bool FillFromReadReply(const std::uint8_t* reply, std::size_t length, std::uint16_t requestMask,
                        LedSettingInfo& record);
-// Fills the record's sections of requestMask from a reply that holds them all (no
-// length checks: the caller guarantees the bytes).
-void FillReadSections(const std::uint8_t* reply, std::uint16_t requestMask,
+// Fills the record's sections of requestMask that lie wholly within the first length
+// bytes of the reply; the sections behind a cut stay as they are.
+void FillReadSections(const std::uint8_t* reply, std::size_t length, std::uint16_t requestMask,
                       LedSettingInfo& record);
 
 // The card name: up to 16 bytes (up to the first 0) in the card's code page, at most

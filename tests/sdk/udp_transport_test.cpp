@@ -3,62 +3,26 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <memory>
 
 #include "sdk/send_command.h"
 #include "sdk/transport_settings.h"
 #include "tests/sdk/sdk_test_support.h"
 #include "tests/support/card_emulator.h"
+#include "tests/support/card_network.h"
 #include "tests/support/network_namespace.h"
 
 using namespace sdktest;
 
 namespace {
 
-// A datagram socket on the card port of every address of the namespace.
-int OpenCardSocket(const emu::NetworkNamespace& space) {
-  int fd = -1;
-  space.RunInside([&fd] {
-    fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    const int on = 1;
-    ::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
-    sockaddr_in any{};
-    any.sin_family = AF_INET;
-    any.sin_port = htons(9999);
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&any), sizeof any) != 0) {
-      ::close(fd);
-      fd = -1;
-    }
-  });
-  return fd;
-}
-
 class UdpTransport : public testing::Test {
  protected:
   void SetUp() override {
-    if (::geteuid() != 0) GTEST_SKIP() << "network namespaces for broadcast need root";
-    if (!pc_.Valid() || !cards_[0].Valid() || !cards_[1].Valid()) {
-      GTEST_SKIP() << "network namespaces cannot be created here";
-    }
-    std::string setup = "ip link set lo up";
+    if (const std::string why = network_.Unavailable(); !why.empty()) GTEST_SKIP() << why;
+    ASSERT_TRUE(network_.Build()) << "ip could not build the test network";
     for (int i = 0; i < 2; ++i) {
-      const std::string n = std::to_string(i + 1);
-      setup += " && ip link add kqpc" + n + " type veth peer name kqcard" + n + " netns " +
-               cards_[i].Path() + " && ip addr add 10.201." + n + ".1/24 broadcast + dev kqpc" +
-               n + " && ip link set kqpc" + n + " up";
-    }
-    ASSERT_TRUE(pc_.Shell(setup + " 2>/dev/null")) << "ip could not build the test network";
-    for (int i = 0; i < 2; ++i) {
-      const std::string n = std::to_string(i + 1);
-      ASSERT_TRUE(cards_[i].Shell("ip link set lo up && ip addr add 10.201." + n +
-                                  ".2/24 broadcast + dev kqcard" + n +
-                                  " && ip link set kqcard" + n + " up"));
-      const int fd = OpenCardSocket(cards_[i]);
+      const int fd = network_.OpenCardSocket(i);
       ASSERT_GE(fd, 0);
       servers_[i] = std::make_unique<emu::UdpCard>(card_[i], fd);
     }
@@ -78,8 +42,8 @@ class UdpTransport : public testing::Test {
     return result;
   }
 
-  emu::NetworkNamespace pc_;
-  emu::NetworkNamespace cards_[2];
+  emu::CardNetwork network_;
+  const emu::NetworkNamespace& pc_ = network_.Computer();
   emu::Card card_[2];
   std::unique_ptr<emu::UdpCard> servers_[2];
 };
