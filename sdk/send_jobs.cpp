@@ -55,12 +55,8 @@ bool AllDone(const std::unique_ptr<CardJob[]>& jobs, std::int32_t count) {
   return true;
 }
 
-bool NetworkOrSerial(const CommInfo& info) {
-  return info.SendType == KQ_SEND_TCP || info.SendType == KQ_SEND_SERIAL;
-}
-
 std::function<bool(const CommInfo&)> ServedTypes(std::int32_t restrictTypes) {
-  if (restrictTypes != 0) return NetworkOrSerial;
+  if (restrictTypes != 0) return TcpOrSerial;
   return [](const CommInfo&) { return true; };
 }
 
@@ -90,6 +86,10 @@ bool ReadFirmware(const char16_t* path, std::vector<std::uint8_t>& bytes) {
 }
 
 }  // namespace
+
+bool TcpOrSerial(const CommInfo& info) {
+  return info.SendType == KQ_SEND_TCP || info.SendType == KQ_SEND_SERIAL;
+}
 
 void PostStatus(const CommInfo& info, int value) {
   if (info.NotifyWindow == nullptr || info.StatusMessage == 0) return;

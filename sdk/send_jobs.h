@@ -23,5 +23,8 @@ using CardWork = std::function<int(std::int32_t card, const CommInfo& info)>;
 void RunCardJobs(const CommInfo* infos, std::int32_t count, std::int32_t* results,
                  const std::function<bool(const CommInfo&)>& served, const CardWork& work);
 
+// The send types that the restricted multi-card calls serve: TCP and serial.
+bool TcpOrSerial(const CommInfo& info);
+
 // Sends one final result to every card without any worker (a job that cannot start).
 void FailEveryCard(const CommInfo* infos, std::int32_t count, std::int32_t* results, int code);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <list>
 #include <memory>
@@ -119,6 +120,34 @@ TEST_F(CardSearch, ValidRepliesOfBothInterfacesAreAppendedInArrivalOrder) {
   EXPECT_EQ(ReadBoundedText(broadcast.IpAddress), "10.201.9.14");
   EXPECT_EQ(cards_[0]->Searches(), 1);
   EXPECT_EQ(cards_[1]->Searches(), 1);
+}
+
+// Notes the list's length at every timer tick.
+class ListWatcher : public RecordingWindow {
+ public:
+  explicit ListWatcher(const std::list<LedSettingInfo>& list) : list_(list) {}
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_TIMER) lengths.push_back(list_.size());
+    return RecordingWindow::WindowProc(msg, wParam, lParam);
+  }
+  std::vector<std::size_t> lengths;
+
+ private:
+  const std::list<LedSettingInfo>& list_;
+};
+
+TEST_F(CardSearch, CallersTimerSeesTheListGrowDuringTheSearch) {
+  Answer(0, {{emu::SearchReply(NamedCard("A", 1)), false, 2}});
+  Answer(1, {{emu::SearchReply(NamedCard("B", 2))}});
+  std::list<LedSettingInfo> list;
+  ListWatcher window(list);
+  ASSERT_TRUE(SetTimer(window.Handle(), 1, 20));
+  ASSERT_EQ(Search(list), 0);
+  KillTimer(window.Handle(), 1);
+  EXPECT_EQ(list.size(), 3u);
+  // While the second interface waited for its replies, the first one's were listed.
+  EXPECT_NE(std::find(window.lengths.begin(), window.lengths.end(), 2u), window.lengths.end());
+  EXPECT_TRUE(std::is_sorted(window.lengths.begin(), window.lengths.end()));
 }
 
 TEST_F(CardSearch, StopsAtTheReplyCapAndAfterItsTimeEvenWhileRepliesKeepComing) {
