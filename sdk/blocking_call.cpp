@@ -6,6 +6,7 @@
 
 #include "platform/message_pump.h"
 #include "sdk/Corvanix.h"
+#include "sdk/guarded_call.h"
 
 int RunBlocking(const std::function<int()>& work, const std::function<void()>& betweenPumps) {
   std::atomic<bool> done{false};
@@ -13,7 +14,7 @@ int RunBlocking(const std::function<int()>& work, const std::function<void()>& b
   std::thread worker;
   try {
     worker = std::thread([&] {
-      result = work();
+      result = Guarded(work);  // an exception must not end the process on this thread
       done.store(true, std::memory_order_release);
     });
   } catch (const std::system_error&) {

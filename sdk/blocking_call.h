@@ -4,7 +4,8 @@
 
 #include <functional>
 
-// Returns the work's result, or -12 when no thread could be started. Completion is
+// Returns the work's result, or -12 when no thread could be started or the work
+// threw (out of memory). Completion is
 // an atomic flag beside the result, so any result value (also one a card sends)
 // ends the wait.
 // betweenPumps, when given, runs on the calling thread after each round of dispatching
