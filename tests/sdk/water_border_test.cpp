@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QtEndian>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "model/common/app_dir.h"
 #include "model/common/bounded_text.h"
 #include "render/borders/border_strips.h"
-#include "render/raster/color_ref.h"
 #include "sdk/page_generators.h"
 #include "tests/sdk/page_test_support.h"
 
@@ -23,7 +22,6 @@ constexpr ColorRef kGreen = MakeColorRef(0, 255, 0);
 
 WaterBorderInfo BuiltIn(int family, int number, ColorRef color = kRecolorableRed) {
   WaterBorderInfo info{};
-  info.Source = 0;
   info.StripFamily = family;
   info.StripNumber = number;
   info.StripColor = color;
@@ -32,97 +30,70 @@ WaterBorderInfo BuiltIn(int family, int number, ColorRef color = kRecolorableRed
   return info;
 }
 
-WaterBorderInfo FromFile(const QString& path) {
+WaterBorderInfo FromFile(const QString& name) {
   WaterBorderInfo info = BuiltIn(0, 0);
   info.Source = 1;
-  EXPECT_TRUE(CopyBoundedText(info.StripFile, path));
+  EXPECT_TRUE(CopyBoundedText(info.StripFile, GetAppDir() + name));
   return info;
 }
 
-// The sides of a block in planes: top, right, bottom, left.
-struct Sides {
-  const std::uint8_t* side[4];
-  int sideBytes[4];
-};
-
-Sides SidesOf(const std::vector<std::uint8_t>& block) {
-  Sides sides{};
-  int offset = 30;
-  for (int i = 0; i < 4; ++i) {
-    sides.side[i] = block.data() + offset;
-    sides.sideBytes[i] = qFromLittleEndian<std::uint16_t>(block.data() + 22 + 2 * i);
-    offset += sides.sideBytes[i];
+// The sides of a block, in its order: top, right, bottom, left.
+std::array<const std::uint8_t*, 4> SidesOf(const std::vector<std::uint8_t>& block) {
+  std::array<const std::uint8_t*, 4> sides{};
+  size_t offset = 30;
+  for (size_t i = 0; i < 4; ++i) {
+    sides[i] = block.data() + offset;
+    offset += block[22 + 2 * i] | (block[23 + 2 * i] << 8);
   }
-  EXPECT_EQ(offset, static_cast<int>(block.size()));
+  EXPECT_EQ(offset, block.size());
   return sides;
 }
 
 TEST(WaterBorder, HeadOfAThicknessThreeStripInTwoColours) {
   std::vector<std::uint8_t> block(5, 0x11);
-  const CardRect area{2, 3, 300, 70};
-  const int length = GenerateWaterBorder(block, area, BuiltIn(0, 6), 2);
-  ASSERT_EQ(length, 206);  // 30 + 2 x (2 x 3 x 4) + 2 x (2 x 32)
-  ASSERT_EQ(block.size(), 206u);
+  ASSERT_EQ(GenerateWaterBorder(block, {2, 3, 300, 70}, BuiltIn(0, 6), 2), 206);
+  ASSERT_EQ(block.size(), 206u);  // 30 + 2 x (2 x 3 x 4) + 2 x (2 x 32)
   const std::vector<std::uint8_t> head(block.begin(), block.begin() + 30);
   const std::vector<std::uint8_t> expected = {
-      1,    206, 0, 0, 0, 15,           // layer, length, kind
-      2,    0,   3, 0, 44, 1, 70, 0,    // left, top, right, bottom
-      3,    1,   2, 0, 9, 0, 0, 0,      // thickness, 1, style, 0, speed, 0 0 0
-      24,   0,   64, 0, 24, 0, 64, 0};  // top, right, bottom, left side bytes
+      1,  206, 0, 0, 0,  15,             // layer, length, kind
+      2,  0,   3, 0, 44, 1,  70, 0,      // left, top, right, bottom
+      3,  1,   2, 0, 9,  0,  0,  0,      // thickness, 1, style, 0, speed
+      24, 0,   64, 0, 24, 0, 64, 0};     // bytes of the top, right, bottom, left side
   EXPECT_EQ(head, expected);
 }
 
-// A 32 x 5 strip in which every pixel's channels differ from its neighbours', so any
-// flip or swap of a side shows.
-QImage TellingStrip() {
-  QImage strip(32, 5, QImage::Format_RGB888);
-  for (int y = 0; y < 5; ++y) {
+TEST(WaterBorder, SidesAreTheStripTurnedPixelByPixel) {
+  // Every channel of a pixel follows its own rule, so any flip or swap shows.
+  constexpr int t = 5;
+  QImage strip(32, t, QImage::Format_RGB888);
+  const auto lit = [](int plane, int x, int y) {
+    return plane == 0 ? (x * 7 + y * 13) % 5 < 2 : plane == 1 ? (x + 2 * y) % 3 == 0 : x == y || x > 28;
+  };
+  for (int y = 0; y < t; ++y) {
     for (int x = 0; x < 32; ++x) {
-      const bool red = (x * 7 + y * 13) % 5 < 2;
-      const bool green = (x + 2 * y) % 3 == 0;
-      const bool blue = x == y || x == 31 - y || x > 28;
-      strip.setPixel(x, y, qRgb(red ? 250 : 10, green ? 200 : 100, blue ? 128 : 127));
+      strip.setPixel(x, y, qRgb(lit(0, x, y) ? 250 : 10, lit(1, x, y) ? 200 : 100,
+                                lit(2, x, y) ? 128 : 127));
     }
   }
-  return strip;
-}
-
-bool StripLit(const QImage& strip, int plane, int x, int y) {
-  const QRgb pixel = strip.pixel(x, y);
-  const int value = plane == 0 ? qRed(pixel) : plane == 1 ? qGreen(pixel) : qBlue(pixel);
-  return value >= 128;
-}
-
-TEST(WaterBorder, SidesAreTheStripTurnedPixelByPixel) {
-  const QImage strip = TellingStrip();
-  const QString path = GetAppDir() + QStringLiteral("strip.bmp");
-  ASSERT_TRUE(strip.save(path, "BMP"));
+  ASSERT_TRUE(strip.save(GetAppDir() + QStringLiteral("strip.bmp"), "BMP"));
   std::vector<std::uint8_t> block;
-  const int length = GenerateWaterBorder(block, {0, 0, 99, 49}, FromFile(path), 3);
-  constexpr int t = 5;
-  ASSERT_EQ(length, 30 + 2 * (3 * t * 4) + 2 * (3 * 32));
-  const Sides sides = SidesOf(block);
+  ASSERT_EQ(GenerateWaterBorder(block, {0, 0, 99, 49}, FromFile(QStringLiteral("strip.bmp")), 3),
+            30 + 2 * (3 * t * 4) + 2 * (3 * 32));
+  const auto [top, right, bottom, left] = SidesOf(block);
   for (int plane = 0; plane < 3; ++plane) {
-    const std::uint8_t* top = sides.side[0] + plane * t * 4;
-    const std::uint8_t* right = sides.side[1] + plane * 32;
-    const std::uint8_t* bottom = sides.side[2] + plane * t * 4;
-    const std::uint8_t* left = sides.side[3] + plane * 32;
     for (int y = 0; y < t; ++y) {
       for (int x = 0; x < 32; ++x) {
         SCOPED_TRACE(testing::Message() << "plane " << plane << " x " << x << " y " << y);
-        const bool lit = StripLit(strip, plane, x, y);
-        EXPECT_EQ(Lit(top, 4, 0, x, y), lit);
-        EXPECT_EQ(Lit(bottom, 4, 0, 31 - x, t - 1 - y), lit);
-        // Left side: row y of the strip is column y, running upwards.
-        EXPECT_EQ(Lit(left, 1, 0, y, 31 - x), lit);
-        // Right side: row y of the strip is bit 7 - y, running downwards.
-        EXPECT_EQ(Lit(right, 1, 0, 7 - y, x), lit);
+        EXPECT_EQ(Lit(top + plane * t * 4, 4, 0, x, y), lit(plane, x, y));
+        EXPECT_EQ(Lit(bottom + plane * t * 4, 4, 0, 31 - x, t - 1 - y), lit(plane, x, y));
+        // Strip row y: the left side's column y upwards, the right side's bit 7 - y down.
+        EXPECT_EQ(Lit(left + plane * 32, 1, 0, y, 31 - x), lit(plane, x, y));
+        EXPECT_EQ(Lit(right + plane * 32, 1, 0, 7 - y, x), lit(plane, x, y));
       }
     }
     for (int row = 0; row < 32; ++row) {
-      EXPECT_EQ(left[row] >> t, 0xFF >> t) << "bits beyond the left side stay 1";
-      EXPECT_EQ(right[row] & ((1 << (8 - t)) - 1), (1 << (8 - t)) - 1)
-          << "bits before the right side stay 1";
+      EXPECT_EQ(left[plane * 32 + row] >> t, 0xFF >> t) << "bits beside the left side stay 1";
+      EXPECT_EQ(right[plane * 32 + row] & 0x07, 0x07) << "bits beside the right side stay 1";
     }
   }
 }
@@ -130,56 +101,41 @@ TEST(WaterBorder, SidesAreTheStripTurnedPixelByPixel) {
 TEST(WaterBorder, FullLineOfStyle4LiesOutsideOnAllFourSidesInItsColour) {
   std::vector<std::uint8_t> block;
   ASSERT_GT(GenerateWaterBorder(block, {0, 0, 63, 31}, BuiltIn(0, 4, kGreen), 2), 0);
-  const Sides sides = SidesOf(block);
-  constexpr int t = 2;
+  const auto [top, right, bottom, left] = SidesOf(block);
   for (int plane = 0; plane < 2; ++plane) {
-    const bool lit = plane == 1;  // the red pattern now shows green
     for (int i = 0; i < 32; ++i) {
-      EXPECT_EQ(Lit(sides.side[0] + plane * t * 4, 4, 0, i, 0), lit);
-      EXPECT_EQ(Lit(sides.side[2] + plane * t * 4, 4, 0, i, t - 1), lit);
-      EXPECT_EQ(Lit(sides.side[3] + plane * 32, 1, 0, 0, i), lit);
-      EXPECT_EQ(Lit(sides.side[1] + plane * 32, 1, 0, 7, i), lit);
+      EXPECT_EQ(Lit(top + plane * 8, 4, 0, i, 0), plane == 1);
+      EXPECT_EQ(Lit(bottom + plane * 8, 4, 0, i, 1), plane == 1);
+      EXPECT_EQ(Lit(left + plane * 32, 1, 0, 0, i), plane == 1);
+      EXPECT_EQ(Lit(right + plane * 32, 1, 0, 7, i), plane == 1);
     }
   }
-}
-
-TEST(WaterBorder, OnlyPureRedTakesTheColour) {
-  // Single-colour style 0: pure red dots at 5, 13, 21, 29 among RGB(239, 28, 33).
-  std::vector<std::uint8_t> block;
-  ASSERT_GT(GenerateWaterBorder(block, {0, 0, 40, 40}, BuiltIn(0, 0, kGreen), 2), 0);
-  const std::uint8_t* top = SidesOf(block).side[0];
+  // Style 0 keeps its RGB(239, 28, 33); only the pure red dots (every 8th pixel from
+  // the 6th) take the colour.
+  ASSERT_GT(GenerateWaterBorder(block, {0, 0, 63, 31}, BuiltIn(0, 0, kGreen), 2), 0);
   for (int x = 0; x < 32; ++x) {
-    const bool dot = x % 8 == 5;
-    EXPECT_EQ(Lit(top, 4, 0, x, 0), !dot) << "red plane, x " << x;
-    EXPECT_EQ(Lit(top + 4, 4, 0, x, 0), dot) << "green plane, x " << x;
+    EXPECT_EQ(Lit(SidesOf(block)[0], 4, 0, x, 0), x % 8 != 5) << x;
+    EXPECT_EQ(Lit(SidesOf(block)[0] + 4, 4, 0, x, 0), x % 8 == 5) << x;
   }
-  // Pure red as the colour leaves every strip as it is.
-  std::vector<std::uint8_t> plain;
-  ASSERT_GT(GenerateWaterBorder(plain, {0, 0, 40, 40}, BuiltIn(0, 0), 2), 0);
-  for (int x = 0; x < 32; ++x) EXPECT_TRUE(Lit(SidesOf(plain).side[0], 4, 0, x, 0));
 }
 
 TEST(WaterBorder, RefusesMissingAndMisshapenStrips) {
-  const auto save = [](const QString& name, int width, int height) {
+  const auto save = [](const char* name, int width, int height) {
     QImage strip(width, height, QImage::Format_RGB888);
     strip.fill(Qt::red);
-    const QString path = GetAppDir() + name;
-    EXPECT_TRUE(strip.save(path, "BMP"));
-    return path;
+    EXPECT_TRUE(strip.save(GetAppDir() + QString::fromLatin1(name), "BMP"));
+    return FromFile(QString::fromLatin1(name));
   };
   std::vector<std::uint8_t> block(3, 1);
   const CardRect area{0, 0, 63, 63};
-  EXPECT_EQ(GenerateWaterBorder(block, area, FromFile(save("wide.bmp", 33, 2)), 1), -16);
-  EXPECT_EQ(GenerateWaterBorder(block, area, FromFile(save("thick.bmp", 32, 9)), 1), -16);
+  EXPECT_EQ(GenerateWaterBorder(block, area, save("wide.bmp", 33, 2), 1), -16);
+  EXPECT_EQ(GenerateWaterBorder(block, area, save("thick.bmp", 32, 9), 1), -16);
   EXPECT_TRUE(block.empty());
-  EXPECT_EQ(GenerateWaterBorder(block, area, FromFile(GetAppDir() + "gone.bmp"), 1), -12);
-  EXPECT_EQ(GenerateWaterBorder(block, area, BuiltIn(0, 20), 1), -12);
-  EXPECT_EQ(GenerateWaterBorder(block, area, BuiltIn(1, 26), 1), -12);
-  EXPECT_EQ(GenerateWaterBorder(block, area, BuiltIn(0, -1), 1), -12);
-  // Eight rows fill the side bytes exactly.
-  ASSERT_EQ(GenerateWaterBorder(block, area, FromFile(save("eight.bmp", 32, 8)), 1),
-            30 + 2 * 32 + 2 * 32);
-  EXPECT_EQ(block[14], 8);
+  EXPECT_EQ(GenerateWaterBorder(block, area, FromFile(QStringLiteral("gone.bmp")), 1), -12);
+  for (const auto& [family, number] : {std::pair{0, 20}, std::pair{1, 26}, std::pair{0, -1}}) {
+    EXPECT_EQ(GenerateWaterBorder(block, area, BuiltIn(family, number), 1), -12) << number;
+  }
+  ASSERT_EQ(GenerateWaterBorder(block, area, save("eight.bmp", 32, 8), 1), 30 + 4 * 32);
 }
 
 TEST(BorderStrips, FamiliesHaveTheirThicknesses) {
@@ -192,8 +148,7 @@ TEST(BorderStrips, FamiliesHaveTheirThicknesses) {
       EXPECT_EQ(strip.Width(), 32);
       EXPECT_EQ(strip.Height(), thicknesses[number]) << family << "/" << number;
       if (family == 0) continue;
-      // A border colour never changes a multicolour strip.
-      Dib24 recolored = strip;
+      Dib24 recolored = strip;  // a border colour never changes a multicolour strip
       RecolorBorderStrip(recolored, kGreen);
       EXPECT_EQ(recolored.ToImage(), strip.ToImage()) << "multicolour " << number;
     }
