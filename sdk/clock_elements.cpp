@@ -26,8 +26,9 @@ void PutElement(std::vector<std::uint8_t>& out, const ClockElement& element, int
 
 }  // namespace
 
-bool ClockElement::IsNumber() const { return kind != kKindWord && kind != kKindWeekday &&
-                                             kind != kKindAmPm; }
+bool ClockElement::IsNumber() const {
+  return kind != kKindWord && kind != kKindWeekday && kind != kKindAmPm;
+}
 
 void ElementGroup::Place(int x, int y) {
   for (ClockElement& element : elements) {

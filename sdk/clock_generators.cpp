@@ -31,6 +31,13 @@ MeasuredFont FontOf(const char16_t (&face)[N], int points, int bold, int italic,
   return {font, MeasureFont(font)};
 }
 
+// The font of a record's ShowStrFont_ fields.
+template <typename Record>
+MeasuredFont ShowStrFontOf(const Record& info) {
+  return FontOf(info.ShowStrFont_FontName, info.ShowStrFont_FontSize, info.ShowStrFont_FontBold,
+                info.ShowStrFont_FontItalic, info.ShowStrFont_FontUnderLine);
+}
+
 ElementGroup SingleGroup(ClockElement element) {
   ElementGroup group;
   group.width = element.width;
@@ -154,9 +161,7 @@ void PlaceCountdown(int areaHeight, int h, bool twoLines, ElementGroup& text,
 
 int GenerateTimeBlock(const CardRect& area, const TimeAreaInfo& info,
                       std::vector<std::uint8_t>& block) {
-  const MeasuredFont text = FontOf(info.ShowStrFont_FontName, info.ShowStrFont_FontSize,
-                                   info.ShowStrFont_FontBold, info.ShowStrFont_FontItalic,
-                                   info.ShowStrFont_FontUnderLine);
+  const MeasuredFont text = ShowStrFontOf(info);
   GlyphStrip digits;
   int result = RenderDigits(text.font, text.measures, digits);
   std::vector<ClockElement> elements;
@@ -314,9 +319,7 @@ int RenderFace(const CardRect& area, const ClockAreaInfo& info, int colorType, i
   }
   const QString words = ReadBoundedText(info.ShowStr);
   if (!words.isEmpty()) {
-    const QFont font = RecordFont(info.ShowStrFont_FontName, info.ShowStrFont_FontSize,
-                                  info.ShowStrFont_FontBold, info.ShowStrFont_FontItalic,
-                                  info.ShowStrFont_FontUnderLine);
+    const QFont font = ShowStrFontOf(info).font;
     const QSize extent = TextExtent(font, words);
     DrawTextTopLeft(face, (width - extent.width()) / 2, height / 4 - extent.height() / 2, words,
                     font, info.ShowStrFont_FontColor);
@@ -385,9 +388,7 @@ int GenerateClockBlock(std::vector<std::uint8_t>& block, const CardRect& area,
 
 int GenerateDigitalClockBlock(const CardRect& area, const DigitalClockAreaInfo& info,
                               std::vector<std::uint8_t>& block) {
-  const MeasuredFont text = FontOf(info.ShowStrFont_FontName, info.ShowStrFont_FontSize,
-                                   info.ShowStrFont_FontBold, info.ShowStrFont_FontItalic,
-                                   info.ShowStrFont_FontUnderLine);
+  const MeasuredFont text = ShowStrFontOf(info);
   DigitalParts parts;
   const int result = BuildDigitalParts(text, info, parts);
   if (result != KQ_OK) return result;
