@@ -19,6 +19,10 @@ namespace clocktest {
 inline const QString kFace = QStringLiteral("DejaVu Sans");
 constexpr int kPoints = 12;
 
+constexpr ColorRef kRed = 0x0000FF;
+constexpr ColorRef kGreen = 0x00FF00;
+constexpr ColorRef kBlue = 0xFF0000;
+
 inline int U8(const std::vector<std::uint8_t>& block, std::size_t at) { return block.at(at); }
 inline int U16(const std::vector<std::uint8_t>& block, std::size_t at) {
   return block.at(at) | (block.at(at + 1) << 8);
@@ -35,7 +39,7 @@ struct Element {
 inline std::vector<Element> Elements(const std::vector<std::uint8_t>& block, std::size_t at,
                                      int count) {
   std::vector<Element> elements;
-  for (int index = 0; index < count; ++index, at += 14) {
+  for (int index = 0; index < count && at + 14 <= block.size(); ++index, at += 14) {
     elements.push_back({U16(block, at), U16(block, at + 2), U8(block, at + 4), U16(block, at + 5),
                         U16(block, at + 7), U16(block, at + 9), U8(block, at + 11),
                         U16(block, at + 12)});
