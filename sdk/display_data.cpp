@@ -173,6 +173,7 @@ bool CountsFit(const ProgramSet& set) {
 
 std::uint8_t* Append(std::uint8_t* at, const std::vector<std::uint8_t>& bytes, std::size_t from,
                      std::size_t count) {
+  if (count == 0) return at;  // an empty vector may have no storage at all
   std::memcpy(at, bytes.data() + from, count);
   return at + count;
 }

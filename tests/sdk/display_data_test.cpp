@@ -193,7 +193,8 @@ TEST(DisplayData, AStillPictureBecomesOneFrameOfItsPixelsThresholded) {
 
   DisplaySnapshot bytes;
   const emu::DisplayData data = Generated(set.get(), &bytes);
-  ASSERT_EQ(bytes->size(), 30u + 305);
+  ASSERT_NE(bytes, nullptr);
+  EXPECT_EQ(bytes->size(), 30u + 305);
   const emu::DisplayArea& area = data.programs.at(0).areas.at(0);
   EXPECT_EQ(data.programs[0].length, 305u);
   EXPECT_EQ(area.length, 280u);
