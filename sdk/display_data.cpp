@@ -6,7 +6,7 @@
 #include "sdk/display_data.h"
 
 #include <cassert>
-#include <cstring>
+#include <cstddef>
 #include <utility>
 
 #include "sdk/clock_generators.h"
@@ -26,6 +26,8 @@ constexpr std::size_t kIndexEntryBytes = 8;
 constexpr std::size_t kMaxCount = 255;
 constexpr std::int64_t kMaxFrameTotal = 65535;
 constexpr std::int64_t kMaxLength = 0xFFFFFFFF;
+
+using Bytes = std::vector<std::uint8_t>;
 
 void Put16(std::uint8_t* at, std::int64_t value) {
   at[0] = static_cast<std::uint8_t>(value);
@@ -157,12 +159,15 @@ int GenerateProgram(ProgramEntry& program, int index, int colorType, std::int64_
   for (int i = 0; i < 2; ++i) {
     std::uint8_t* at = record + 11 + 7 * i;
     Put16(at, dateTimes[i][0]);
-    for (int field = 1; field < 6; ++field) at[field + 1] = static_cast<std::uint8_t>(dateTimes[i][field]);
+    for (int field = 1; field < 6; ++field) {
+      at[field + 1] = static_cast<std::uint8_t>(dateTimes[i][field]);
+    }
   }
   return KQ_OK;
 }
 
-// Counts the card's one-byte fields cannot hold are refused before anything renders.
+// Whether the program and area counts fit the card's one-byte fields; checked before
+// anything renders.
 bool CountsFit(const ProgramSet& set) {
   if (set.Programs.size() > kMaxCount) return false;
   for (const ProgramEntry& program : set.Programs) {
@@ -171,26 +176,23 @@ bool CountsFit(const ProgramSet& set) {
   return true;
 }
 
-std::uint8_t* Append(std::uint8_t* at, const std::vector<std::uint8_t>& bytes, std::size_t from,
-                     std::size_t count) {
-  if (count == 0) return at;  // an empty vector may have no storage at all
-  std::memcpy(at, bytes.data() + from, count);
-  return at + count;
+void Append(Bytes& out, const Bytes& bytes, std::size_t from, std::size_t count) {
+  out.insert(out.end(), bytes.begin() + static_cast<std::ptrdiff_t>(from),
+             bytes.begin() + static_cast<std::ptrdiff_t>(from + count));
 }
 
-// Copies an area's block, and for an image-text area the index entries of all its
+// Appends an area's block, and for an image-text area the index entries of all its
 // pages, then their planes.
-std::uint8_t* CopyArea(std::uint8_t* at, const AreaEntry& area) {
-  at = Append(at, area.Block, 0, area.Block.size());
-  if (area.Kind != AreaKind::ImageText) return at;
+void AppendArea(Bytes& out, const AreaEntry& area) {
+  Append(out, area.Block, 0, area.Block.size());
+  if (area.Kind != AreaKind::ImageText) return;
   for (const PageEntry& page : area.Pages) {
-    at = Append(at, page.Data, 0, page.FrameCount * kIndexEntryBytes);
+    Append(out, page.Data, 0, page.FrameCount * kIndexEntryBytes);
   }
   for (const PageEntry& page : area.Pages) {
     const std::size_t index = page.FrameCount * kIndexEntryBytes;
-    at = Append(at, page.Data, index, page.Data.size() - index);
+    Append(out, page.Data, index, page.Data.size() - index);
   }
-  return at;
 }
 
 // Frees what the first pass made; the frame counts stay as the last generation left them.
@@ -215,19 +217,20 @@ int Generate(ProgramSet& set) {
     total += length;
     if (total > kMaxLength) return KQ_ERR_BAD_SIZE;
   }
-  auto data = std::make_shared<std::vector<std::uint8_t>>(static_cast<std::size_t>(total), 0);
+  auto data = std::make_shared<Bytes>();
+  data->reserve(static_cast<std::size_t>(total));
+  data->resize(kHeaderBytes, 0);
   std::uint8_t* header = data->data();
   Put16(header + 16, set.Width);
   Put16(header + 18, set.Height);
   header[20] = static_cast<std::uint8_t>(set.ColorType);
   header[21] = static_cast<std::uint8_t>(set.Programs.size());
   header[22] = HeaderModeByte(set.HeaderMode);
-  std::uint8_t* at = header + kHeaderBytes;
   for (const ProgramEntry& program : set.Programs) {
-    at = Append(at, program.Record, 0, program.Record.size());
-    for (const AreaEntry& area : program.Areas) at = CopyArea(at, area);
+    Append(*data, program.Record, 0, program.Record.size());
+    for (const AreaEntry& area : program.Areas) AppendArea(*data, area);
   }
-  assert(at == data->data() + data->size());
+  assert(data->size() == static_cast<std::size_t>(total));
   set.DisplayData = std::move(data);
   set.Dirty = false;
   return KQ_OK;

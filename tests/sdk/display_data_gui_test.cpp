@@ -106,10 +106,8 @@ TEST(DisplayDataAllKinds, EveryAreaKindReadsBackAsItsGeneratorMadeIt) {
   ASSERT_EQ(KQ_AddWaterBorder(set.get(), 3, 5, &borderRect, &border), KQ_OK);
   const QImage picture = ddtest::Pattern(60, 32);
   const PageInfo page{4, 6, 2, 0};
-  ASSERT_EQ(KQ_AddImageTextAreaDataFromFile(set.get(), 3, 1,
-                                            ddtest::Utf16(ddtest::WriteFrameFile("p.pak", {picture})),
-                                            &page),
-            KQ_OK);
+  const QString frames = ddtest::WriteFrameFile("p.pak", {picture});
+  ASSERT_EQ(KQ_AddImageTextAreaDataFromFile(set.get(), 3, 1, ddtest::Utf16(frames), &page), KQ_OK);
 
   const emu::DisplayData data = ddtest::Generated(set.get());
   EXPECT_EQ(data.width, 256);

@@ -226,7 +226,9 @@ std::string DecodeDisplayData(const std::vector<std::uint8_t>& data, DisplayData
     Expect(out.colorType >= 1 && out.colorType <= 3, "colour type outside 1-3");
     Expect(out.modeByte == 0 || out.modeByte == 0xF1 || out.modeByte == 0xF2,
            "unknown header mode byte");
-    for (int i = 0; i < programCount; ++i) out.programs.push_back(ReadProgram(in, i, out.colorType));
+    for (int i = 0; i < programCount; ++i) {
+      out.programs.push_back(ReadProgram(in, i, out.colorType));
+    }
     in.ExpectEnd("display data");
   } catch (const Malformed& problem) {
     return problem.what();
