@@ -19,6 +19,7 @@ namespace {
 
 constexpr std::size_t kHeaderBytes = 30;
 constexpr std::size_t kProgramRecordBytes = 25;
+constexpr std::size_t kAreaHeadBytes = 14;
 constexpr std::size_t kImageTextHeadBytes = 16;
 constexpr std::size_t kIndexEntryBytes = 8;
 // The card's fields: one-byte program and area counts, a 16-bit frame total and
@@ -72,9 +73,9 @@ int GeneratePage(const CardRect& rect, PageEntry& page, int colorType) {
 }
 
 // The pages of an image-text area, then its 16-byte head (with the frame total and
-// the block length) into area.Block.
-int GenerateImageText(AreaEntry& area, int colorType) {
-  std::int64_t length = kImageTextHeadBytes;
+// the block length) into area.Block; length gets the whole block's bytes.
+int GenerateImageText(AreaEntry& area, int colorType, std::int64_t& length) {
+  length = kImageTextHeadBytes;
   std::int64_t frames = 0;
   for (PageEntry& page : area.Pages) {
     if (int code = GeneratePage(area.Rect, page, colorType)) return code;
@@ -99,36 +100,34 @@ int GenerateImageText(AreaEntry& area, int colorType) {
   return KQ_OK;
 }
 
+// The whole block of a clock, countdown or border area from its generator into
+// area.Block: its length, or a negative code.
+int GenerateSettingsArea(AreaEntry& area, int colorType) {
+  switch (area.Kind) {
+    case AreaKind::DigitalClock:
+      return GenerateDigitalClockArea(area.Rect, std::get<DigitalClockAreaInfo>(area.Params),
+                                      area.Block);
+    case AreaKind::AnalogClock:
+      return GenerateClockArea(area.Block, area.Rect, std::get<ClockAreaInfo>(area.Params),
+                               colorType);
+    case AreaKind::Time:
+      return GenerateTimeArea(area.Rect, std::get<TimeAreaInfo>(area.Params), area.Block);
+    case AreaKind::WaterBorder:
+      return GenerateWaterBorder(area.Block, area.Rect, std::get<WaterBorderInfo>(area.Params),
+                                 colorType);
+    case AreaKind::ImageText: break;
+  }
+  return KQ_ERR_DRAW;
+}
+
 // The area's block; length gets the bytes it takes in the display data.
 int GenerateArea(AreaEntry& area, int colorType, std::int64_t& length) {
-  int result = KQ_OK;
   area.Block.clear();
-  switch (area.Kind) {
-    case AreaKind::ImageText:
-      result = GenerateImageText(area, colorType);
-      break;
-    case AreaKind::DigitalClock:
-      result = GenerateDigitalClockArea(area.Rect, std::get<DigitalClockAreaInfo>(area.Params),
-                                        area.Block);
-      break;
-    case AreaKind::AnalogClock:
-      result = GenerateClockArea(area.Block, area.Rect, std::get<ClockAreaInfo>(area.Params),
-                                 colorType);
-      break;
-    case AreaKind::Time:
-      result = GenerateTimeArea(area.Rect, std::get<TimeAreaInfo>(area.Params), area.Block);
-      break;
-    case AreaKind::WaterBorder:
-      result = GenerateWaterBorder(area.Block, area.Rect, std::get<WaterBorderInfo>(area.Params),
-                                   colorType);
-      break;
-  }
+  if (area.Kind == AreaKind::ImageText) return GenerateImageText(area, colorType, length);
+  const int result = GenerateSettingsArea(area, colorType);
   if (result < 0) return result;
-  if (area.Block.empty()) return KQ_ERR_DRAW;
+  if (area.Block.size() < kAreaHeadBytes) return KQ_ERR_DRAW;
   length = static_cast<std::int64_t>(area.Block.size());
-  if (area.Kind == AreaKind::ImageText) {
-    for (const PageEntry& page : area.Pages) length += static_cast<std::int64_t>(page.Data.size());
-  }
   return KQ_OK;
 }
 
