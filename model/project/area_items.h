@@ -83,8 +83,11 @@ struct FileAreaItem {
   std::int32_t Unstored;  // not stored in project files
 };
 
-// One entry of an area's background list. FileType 8 is a built-in animated
-// (flash) background numbered BackVaule.
+// One entry of an area's background list. FileType 8 (kFlashBackground) is a
+// built-in animated (flash) background numbered BackVaule; any other names a media
+// file by FilePath.
+constexpr std::int32_t kFlashBackground = 8;
+
 struct BackgroundItem {
   std::int32_t AddType;
   std::int32_t FileType;

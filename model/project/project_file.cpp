@@ -1,39 +1,23 @@
 #include "model/project/project_file.h"
 
+#include <QFileInfo>
+
 #include <variant>
 
+#include "model/common/app_paths.h"
+#include "model/common/bounded_text.h"
 #include "model/common/guid_text.h"
 #include "model/project/base64_file.h"
 #include "model/project/project_file_fields.h"
+#include "model/project/project_file_writer.h"
 #include "model/project/project_globals.h"
 #include "model/xml/xml_document.h"
 
 namespace {
 
-// Builds the document element by element; remembers whether any append failed (the
-// text would have outgrown the document's limit).
-class ProjectWriter {
- public:
-  ProjectWriter() { doc_.SetDocument(XmlDocument::kDeclaration.toString()); }
-
-  XmlDocument& Doc() { return doc_; }
-  bool Ok() const { return ok_; }
-
-  template <typename Record>
-  void Add(const char16_t* name, std::span<const AttributeField<Record>> fields,
-           const Record& record, const QString& text = QString()) {
-    ok_ = doc_.AppendElement(QString::fromUtf16(name), text) && ok_;
-    WriteAttributes(doc_, fields, record);
-  }
-
-  void AddPlain(const char16_t* name, const QString& text = QString()) {
-    ok_ = doc_.AppendElement(QString::fromUtf16(name), text) && ok_;
-  }
-
- private:
-  XmlDocument doc_;
-  bool ok_ = true;
-};
+// A media file larger than this cannot be embedded: its Base64 text would outgrow
+// the document.
+constexpr qint64 kMaxEmbeddedBytes = XmlDocument::kMaxTextLength / 4 * 3;
 
 // The Base64 text of an embedded source; empty when the GUID text cannot name a file
 // or the file cannot be read.
@@ -41,6 +25,32 @@ QString EmbeddedText(const char16_t* guid, QStringView extension) {
   QString text;
   if (IsGuidText(QString::fromUtf16(guid))) FileToBase64(EmbeddedSourcePath(guid, extension), &text);
   return text;
+}
+
+// The Base64 text of the media file at a stored path; empty when it cannot be read.
+// A file too big to embed fails the writing.
+QString MediaText(ProjectWriter& out, const QString& storedPath) {
+  const QString path = FromStoredPath(storedPath);
+  if (QFileInfo(path).size() > kMaxEmbeddedBytes) {
+    out.Fail();
+    return QString();
+  }
+  QString text;
+  FileToBase64(path, &text);
+  return text;
+}
+
+// An entry that names a media file; with media embedded, written with the file's
+// Base64 text under a fresh GUID text (guidOf gives the entry's GUID field).
+template <typename Entry, typename GuidOf>
+void AddMediaEntry(ProjectWriter& out, const char16_t* name,
+                   std::span<const AttributeField<Entry>> fields, Entry entry, GuidOf guidOf) {
+  if (!out.EmbedsMedia()) {
+    out.Add(name, fields, entry);
+    return;
+  }
+  CopyBoundedText(guidOf(entry), NewGuidText());
+  out.Add(name, fields, entry, MediaText(out, ReadBoundedText(entry.FilePath)));
 }
 
 void WriteAreaKind(ProjectWriter& out, const AreaRecord& area) {
@@ -60,24 +70,15 @@ void WriteAreaKind(ProjectWriter& out, const AreaRecord& area) {
   } else if (const auto* countdown = std::get_if<TimeAreaInfo>(&area.Kind)) {
     out.Add(u"TimeArea", TimeFields(), *countdown);
   } else if (const auto* files = std::get_if<std::vector<FileAreaItem>>(&area.Kind)) {
-    for (const FileAreaItem& file : *files) out.Add(u"FileArea", FileAreaFields(), file);
+    for (const FileAreaItem& file : *files) {
+      AddMediaEntry(out, u"FileArea", FileAreaFields(), file,
+                    [](FileAreaItem& entry) -> auto& { return entry.Guid; });
+    }
   }
 }
 
-void WriteArea(ProjectWriter& out, const AreaRecord& area) {
-  out.Add(u"Area", AreaFields(), area);
-  out.Doc().EnterElement();
-  WriteAreaKind(out, area);
-  for (const BackgroundItem& back : area.Backgrounds) out.Add(u"Backgroud", BackgroundFields(), back);
-  out.Doc().LeaveElement();
-}
-
 void WriteScreen(ProjectWriter& out, const ScreenRecord& screen) {
-  out.Add(u"LED", LedFields(), screen);
-  out.Doc().EnterElement();
-  out.Add(u"OnOffTimeInfo", OnOffTimeFields(), screen);
-  out.Add(u"BrightnessTimeInfo", BrightnessTimeFields(), screen);
-  out.Add(u"LockTimeInfo", LockTimeFields(), screen);
+  WriteScreenSettings(out, screen);
   out.Add(u"LogoInfo", LogoFields(), screen);
   out.Doc().EnterElement();
   for (const FileItem& logo : screen.LogoFiles) {
@@ -85,25 +86,47 @@ void WriteScreen(ProjectWriter& out, const ScreenRecord& screen) {
             LogoEmbedsSource(logo) ? EmbeddedText(logo.guid, u".rtf") : QString());
   }
   out.Doc().LeaveElement();
-  for (const auto& program : screen.Programs) {
-    out.Add(u"Program", ProgramFields(), *program);
-    out.Doc().EnterElement();
-    for (const auto& area : program->Areas) WriteArea(out, *area);
-    out.Doc().LeaveElement();
-  }
+  for (const auto& program : screen.Programs) WriteProgram(out, *program, program->Areas);
   out.Doc().LeaveElement();
 }
 
 }  // namespace
 
+ProjectWriter::ProjectWriter(bool embedMedia) : embedMedia_(embedMedia) {
+  doc_.SetDocument(XmlDocument::kDeclaration.toString());
+}
+
+void WriteScreenSettings(ProjectWriter& out, const ScreenRecord& screen) {
+  out.Add(u"LED", LedFields(), screen);
+  out.Doc().EnterElement();
+  out.Add(u"OnOffTimeInfo", OnOffTimeFields(), screen);
+  out.Add(u"BrightnessTimeInfo", BrightnessTimeFields(), screen);
+  out.Add(u"LockTimeInfo", LockTimeFields(), screen);
+}
+
+void WriteArea(ProjectWriter& out, const AreaRecord& area) {
+  out.Add(u"Area", AreaFields(), area);
+  out.Doc().EnterElement();
+  WriteAreaKind(out, area);
+  for (const BackgroundItem& back : area.Backgrounds) {
+    if (back.FileType == kFlashBackground) {
+      out.Add(u"Backgroud", BackgroundFields(), back);
+    } else {
+      AddMediaEntry(out, u"Backgroud", BackgroundFields(), back,
+                    [](BackgroundItem& entry) -> auto& { return entry.guid; });
+    }
+  }
+  out.Doc().LeaveElement();
+}
+
 int SaveProjectXml(const QString& path) {
-  ProjectWriter out;
+  ProjectWriter out(false);
   out.AddPlain(u"LEDS");
   out.Doc().EnterElement();
   out.AddPlain(u"FileFlag", QStringLiteral("kqprj"));
   for (const ScreenRecord& screen : ScreenList) WriteScreen(out, screen);
   WriteScreenGroups(out.Doc());
-  return out.Ok() && out.Doc().WriteFile(path) ? 1 : 0;
+  return out.WriteTo(path) ? 1 : 0;
 }
 
 void WriteScreenGroups(XmlDocument& doc) {

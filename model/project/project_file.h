@@ -15,7 +15,8 @@ int SaveProjectXml(const QString& path);
 // the embedded source files into UserData and deletes their stale frame files in
 // Temp. A file that cannot be read, is not well-formed or has no LED under LEDS
 // gives 0 and changes nothing. An area whose kind element is missing is left out and
-// the rest is loaded, with 0 returned. Otherwise 1. The caller clears the project
+// the rest is loaded, with 0 returned; so is a source file that cannot be written.
+// Otherwise 1. The caller clears the project
 // first and builds the tree from the model (the first screen is selected there).
 int LoadProjectXml(const QString& path);
 

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QFile>
 
+#include <algorithm>
 #include <list>
 #include <vector>
 
@@ -15,34 +16,14 @@
 #include "model/project/base64_file.h"
 #include "model/project/project_file.h"
 #include "model/project/project_file_fields.h"
+#include "model/project/project_file_reader.h"
 #include "model/project/project_globals.h"
 #include "model/xml/xml_document.h"
 
 namespace {
 
-// An embedded source to restore once the load is accepted.
-struct PendingSource {
-  QString text;
-  QString guid;  // checked
-  QStringView extension;
-};
-
-struct LoadedProject {
-  std::list<ScreenRecord> screens;
-  std::list<ScreenGroup> groups;
-  std::vector<PendingSource> sources;
-  bool complete = true;  // false once an area had to be left out
-};
-
 bool Find(XmlDocument& doc, const char16_t* name) {
   return doc.FindElement(QString::fromUtf16(name));
-}
-
-// A GUID text from the file names files; one of any other form is replaced by a
-// fresh GUID so that it can never point outside its folder.
-template <std::size_t N>
-void CheckGuid(char16_t (&guid)[N]) {
-  if (!IsGuidText(ReadBoundedText(guid))) CopyBoundedText(guid, NewGuidText());
 }
 
 template <typename Record>
@@ -52,42 +33,12 @@ Record ReadRecord(const XmlDocument& doc, std::span<const AttributeField<Record>
   return record;
 }
 
-void QueueSource(LoadedProject& project, const XmlDocument& doc, const char16_t* guid,
-                 QStringView extension) {
-  project.sources.push_back({doc.GetText(), QString::fromUtf16(guid), extension});
-}
-
 // Lock date defaults: a year before 1970 becomes this year, a month or day 0 becomes 1.
 void ApplyLockDefaults(ScreenRecord& screen) {
   if (screen.Year < 1970) screen.Year = QDate::currentDate().year();
   if (screen.Month == 0) screen.Month = 1;
   if (screen.Day == 0) screen.Day = 1;
   screen.LockState = 0;
-}
-
-// A logo rectangle left at 0 becomes the right end of the screen, 64 x 32 at most.
-void ApplyLogoDefaults(ScreenRecord& screen) {
-  if (screen.LogoRight == 0) {
-    screen.LogoRight = screen.LedWidth;
-    screen.LogoLeft = screen.LedWidth > 64 ? screen.LedWidth - 64 : 0;
-  }
-  if (screen.LogoBottom == 0) {
-    screen.LogoTop = 0;
-    screen.LogoBottom = screen.LedHeight >= 32 ? 32 : screen.LedHeight;
-  }
-}
-
-void ReadLogo(XmlDocument& doc, ScreenRecord& screen, LoadedProject& project) {
-  ReadAttributes(doc, LogoFields(), screen);
-  ApplyLogoDefaults(screen);
-  doc.EnterElement();
-  while (Find(doc, u"File")) {
-    FileItem logo = ReadRecord(doc, FileItemFields());
-    CheckGuid(logo.guid);
-    if (LogoEmbedsSource(logo)) QueueSource(project, doc, logo.guid, u".rtf");
-    screen.LogoFiles.push_back(logo);
-  }
-  doc.LeaveElement();
 }
 
 // A kind with one required element. False when it is missing.
@@ -111,84 +62,15 @@ void ReadListKind(XmlDocument& doc, const char16_t* name,
   area.Kind = std::move(items);
 }
 
-// The kind record of the area. False when a required kind element is missing.
-bool ReadAreaKind(XmlDocument& doc, AreaRecord& area, LoadedProject& project) {
-  switch (area.AreaType) {
-    case kSingleLineArea: {
-      if (!Find(doc, u"SingleLineArea")) return false;
-      SingleLineAreaInfo info = ReadRecord(doc, SingleLineFields());
-      CheckGuid(info.guid);
-      QueueSource(project, doc, info.guid, u".rtf");
-      area.Kind = info;
-      return true;
-    }
-    case kImageTextArea:
-      ReadListKind(doc, u"ImageWordArea", FileItemFields(), area, [&](FileItem& page) {
-        CheckGuid(page.guid);
-        QueueSource(project, doc, page.guid, PageSourceExtension(page));
-      });
-      return true;
-    case kFlashWordArea:
-      ReadListKind(doc, u"FlashWordArea", FlashWordFields(), area,
-                   [](FlashWordItem& word) { CheckGuid(word.guid); });
-      return true;
-    case kDigitalClockArea:
-      return ReadSingleKind(doc, u"DigitalClockArea", DigitalClockFields(), area);
-    case kAnalogClockArea:
-      return ReadSingleKind(doc, u"ClockArea", ClockFields(), area);
-    case kCountdownArea:
-      return ReadSingleKind(doc, u"TimeArea", TimeFields(), area);
-    case kFilesArea:
-      ReadListKind(doc, u"FileArea", FileAreaFields(), area,
-                   [](FileAreaItem& file) { CheckGuid(file.Guid); });
-      return true;
-    default:
-      return true;  // a kind without settings
-  }
+bool IsAsciiLetterOrDigit(QChar c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
 }
 
-void ReadArea(XmlDocument& doc, ProgramRecord& program, LoadedProject& project) {
-  auto area = std::make_unique<AreaRecord>();
-  ReadAttributes(doc, AreaFields(), *area);
-  CheckGuid(area->guid);
-  area->OwnerProgram = &program;
-  area->OwnerScreen = program.OwnerScreen;
-  doc.EnterElement();
-  const std::size_t sourcesBefore = project.sources.size();
-  const bool hasKind = ReadAreaKind(doc, *area, project);
-  while (Find(doc, u"Backgroud")) {
-    area->Backgrounds.push_back(ReadRecord(doc, BackgroundFields()));
-    CheckGuid(area->Backgrounds.back().guid);
-  }
-  doc.LeaveElement();
-  if (!hasKind) {
-    // Never keep an area without its kind record.
-    project.sources.resize(sourcesBefore);
-    project.complete = false;
-    return;
-  }
-  program.Areas.push_back(std::move(area));
-}
-
-void ReadScreen(XmlDocument& doc, LoadedProject& project) {
-  ScreenRecord& screen = project.screens.emplace_back();
-  ReadAttributes(doc, LedFields(), screen);
-  doc.EnterElement();
-  if (Find(doc, u"OnOffTimeInfo")) ReadAttributes(doc, OnOffTimeFields(), screen);
-  if (Find(doc, u"BrightnessTimeInfo")) ReadAttributes(doc, BrightnessTimeFields(), screen);
-  if (Find(doc, u"LockTimeInfo")) ReadAttributes(doc, LockTimeFields(), screen);
-  ApplyLockDefaults(screen);
-  if (Find(doc, u"LogoInfo")) ReadLogo(doc, screen, project);
-  while (Find(doc, u"Program")) {
-    auto program = std::make_unique<ProgramRecord>();
-    ReadAttributes(doc, ProgramFields(), *program);
-    program->OwnerScreen = &screen;
-    doc.EnterElement();
-    while (Find(doc, u"Area")) ReadArea(doc, *program, project);
-    doc.LeaveElement();
-    screen.Programs.push_back(std::move(program));
-  }
-  doc.LeaveElement();
+// Writes one queued file; a text that does not decode is skipped, not failed.
+bool WriteQueuedFile(const QString& text, const QString& path) {
+  if (Base64ToFile(text, path)) return true;
+  QByteArray bytes;
+  return !DecodeBase64Text(text, &bytes);
 }
 
 // Reads and parses the file and enters its LEDS. False for a file that cannot be
@@ -212,30 +94,239 @@ void ReadGroupsInto(XmlDocument& doc, std::list<ScreenGroup>& groups) {
   doc.ResetPosition();
 }
 
-// Writes the embedded sources and deletes their frame files, which are rendered
-// again from the restored sources.
-void RestoreSources(const std::vector<PendingSource>& sources) {
-  if (sources.empty()) return;
-  CreateDirTree(AppFolderPath(AppFolder::UserData));
-  for (const PendingSource& source : sources) {
-    Base64ToFile(source.text, AppFilePath(AppFolder::UserData, source.guid + source.extension.toString()));
-    QFile::remove(AppFilePath(AppFolder::Temp, source.guid + QStringLiteral(".pak")));
+}  // namespace
+
+void ApplyLogoDefaults(ScreenRecord& screen) {
+  if (screen.LogoRight == 0) {
+    screen.LogoRight = screen.LedWidth;
+    screen.LogoLeft = screen.LedWidth > 64 ? screen.LedWidth - 64 : 0;
+  }
+  if (screen.LogoBottom == 0) {
+    screen.LogoTop = 0;
+    screen.LogoBottom = screen.LedHeight >= 32 ? 32 : screen.LedHeight;
   }
 }
 
-}  // namespace
+QString StoredFileExtension(QStringView storedPath) {
+  const QStringView name =
+      storedPath.mid(std::max(storedPath.lastIndexOf(u'/'), storedPath.lastIndexOf(u'\\')) + 1);
+  const qsizetype dot = name.lastIndexOf(u'.');
+  if (dot < 0) return QString();
+  const QStringView letters = name.mid(dot + 1);
+  if (letters.isEmpty() || letters.size() > 10 ||
+      !std::all_of(letters.begin(), letters.end(), IsAsciiLetterOrDigit)) {
+    return QString();
+  }
+  return name.mid(dot).toString();
+}
+
+ProjectReader::ProjectReader(Mode mode) : mode_(mode) {
+  if (mode_ == Mode::kImport) TakeProjectGuids();
+}
+
+void ProjectReader::ReadScreenSettings(XmlDocument& doc, ScreenRecord& screen) {
+  ReadAttributes(doc, LedFields(), screen);
+  doc.EnterElement();
+  if (Find(doc, u"OnOffTimeInfo")) ReadAttributes(doc, OnOffTimeFields(), screen);
+  if (Find(doc, u"BrightnessTimeInfo")) ReadAttributes(doc, BrightnessTimeFields(), screen);
+  if (Find(doc, u"LockTimeInfo")) ReadAttributes(doc, LockTimeFields(), screen);
+  ApplyLockDefaults(screen);
+}
+
+void ProjectReader::ReadLogo(XmlDocument& doc, ScreenRecord& screen) {
+  ReadAttributes(doc, LogoFields(), screen);
+  ApplyLogoDefaults(screen);
+  doc.EnterElement();
+  while (Find(doc, u"File")) {
+    FileItem logo = ReadRecord(doc, FileItemFields());
+    if (LogoEmbedsSource(logo)) {
+      QueueFile(doc, logo.guid, QStringLiteral(".rtf"));
+    } else {
+      CheckGuid(logo.guid);
+    }
+    screen.LogoFiles.push_back(logo);
+  }
+  doc.LeaveElement();
+}
+
+void ProjectReader::ReadPrograms(XmlDocument& doc, ScreenRecord& screen) {
+  while (Find(doc, u"Program")) {
+    auto program = std::make_unique<ProgramRecord>();
+    ReadAttributes(doc, ProgramFields(), *program);
+    program->OwnerScreen = &screen;
+    doc.EnterElement();
+    while (Find(doc, u"Area")) ReadArea(doc, *program);
+    doc.LeaveElement();
+    screen.Programs.push_back(std::move(program));
+  }
+}
+
+void ProjectReader::ReadArea(XmlDocument& doc, ProgramRecord& program) {
+  auto area = std::make_unique<AreaRecord>();
+  ReadAttributes(doc, AreaFields(), *area);
+  CheckGuid(area->guid);
+  area->OwnerProgram = &program;
+  area->OwnerScreen = program.OwnerScreen;
+  doc.EnterElement();
+  const std::size_t filesBefore = files_.size();
+  const bool hasKind = ReadAreaKind(doc, *area);
+  while (Find(doc, u"Backgroud")) ReadBackground(doc, *area);
+  doc.LeaveElement();
+  if (!hasKind) {
+    // Never keep an area without its kind record.
+    files_.resize(filesBefore);
+    complete_ = false;
+    return;
+  }
+  program.Areas.push_back(std::move(area));
+}
+
+// The kind record of the area. False when a required kind element is missing.
+bool ProjectReader::ReadAreaKind(XmlDocument& doc, AreaRecord& area) {
+  switch (area.AreaType) {
+    case kSingleLineArea: {
+      if (!Find(doc, u"SingleLineArea")) return false;
+      SingleLineAreaInfo info = ReadRecord(doc, SingleLineFields());
+      QueueFile(doc, info.guid, QStringLiteral(".rtf"));
+      area.Kind = info;
+      return true;
+    }
+    case kImageTextArea:
+      ReadListKind(doc, u"ImageWordArea", FileItemFields(), area, [&](FileItem& page) {
+        QueueFile(doc, page.guid, PageSourceExtension(page).toString());
+      });
+      return true;
+    case kFlashWordArea:
+      ReadListKind(doc, u"FlashWordArea", FlashWordFields(), area,
+                   [this](FlashWordItem& word) { CheckGuid(word.guid); });
+      return true;
+    case kDigitalClockArea:
+      return ReadSingleKind(doc, u"DigitalClockArea", DigitalClockFields(), area);
+    case kAnalogClockArea:
+      return ReadSingleKind(doc, u"ClockArea", ClockFields(), area);
+    case kCountdownArea:
+      return ReadSingleKind(doc, u"TimeArea", TimeFields(), area);
+    case kFilesArea:
+      ReadListKind(doc, u"FileArea", FileAreaFields(), area, [&](FileAreaItem& file) {
+        if (mode_ == Mode::kImport) {
+          RestoreMedia(doc, file.Guid, file.FilePath);
+        } else {
+          CheckGuid(file.Guid);
+        }
+      });
+      return true;
+    default:
+      return true;  // a kind without settings
+  }
+}
+
+void ProjectReader::ReadBackground(const XmlDocument& doc, AreaRecord& area) {
+  BackgroundItem& back = area.Backgrounds.emplace_back(ReadRecord(doc, BackgroundFields()));
+  if (mode_ == Mode::kImport && back.FileType != kFlashBackground) {
+    RestoreMedia(doc, back.guid, back.FilePath);
+  } else {
+    CheckGuid(back.guid);
+  }
+}
+
+void ProjectReader::QueueFile(const XmlDocument& doc, char16_t* guid, const QString& extension) {
+  CheckGuid(guid, extension);
+  files_.push_back({doc.GetText(), ReadBoundedText(guid, kNameCapacity), extension});
+}
+
+// An embedded media file goes to UserData/<guid><extension of the stored path>,
+// and the entry then names that file, whether or not its text decodes.
+void ProjectReader::RestoreMedia(const XmlDocument& doc, char16_t* guid, char16_t* filePath) {
+  const QString extension = StoredFileExtension(ReadBoundedText(filePath, kPathCapacity));
+  QueueFile(doc, guid, extension);
+  const QString target = AppFilePath(AppFolder::UserData, files_.back().guid + extension);
+  if (!CopyBoundedText(filePath, kPathCapacity, target)) complete_ = false;
+}
+
+void ProjectReader::CheckGuid(char16_t* guid, const std::optional<QString>& extension) {
+  QString text = ReadBoundedText(guid, kNameCapacity);
+  if (!IsGuidText(text) || IsTaken(text, extension)) {
+    text = NewGuidText();
+    CopyBoundedText(guid, kNameCapacity, text);
+  }
+  if (mode_ == Mode::kImport) taken_.insert(text.toUpper());
+}
+
+bool ProjectReader::IsTaken(const QString& guid, const std::optional<QString>& extension) const {
+  if (mode_ != Mode::kImport) return false;
+  if (taken_.contains(guid.toUpper())) return true;
+  return extension && FileExists(AppFilePath(AppFolder::UserData, guid + *extension));
+}
+
+void ProjectReader::Take(const char16_t* guid) {
+  taken_.insert(ReadBoundedText(guid, kNameCapacity).toUpper());
+}
+
+void ProjectReader::TakeProjectGuids() {
+  auto takeItems = [this](const auto& items, auto guidOf) {
+    for (const auto& item : items) Take(guidOf(item));
+  };
+  for (const ScreenRecord& screen : ScreenList) {
+    takeItems(screen.LogoFiles, [](const FileItem& logo) { return logo.guid; });
+    for (const auto& program : screen.Programs) {
+      for (const auto& area : program->Areas) {
+        Take(area->guid);
+        takeItems(area->Backgrounds, [](const BackgroundItem& back) { return back.guid; });
+        if (const auto* info = std::get_if<SingleLineAreaInfo>(&area->Kind)) Take(info->guid);
+        if (const auto* pages = std::get_if<std::vector<FileItem>>(&area->Kind)) {
+          takeItems(*pages, [](const FileItem& page) { return page.guid; });
+        }
+        if (const auto* words = std::get_if<std::vector<FlashWordItem>>(&area->Kind)) {
+          takeItems(*words, [](const FlashWordItem& word) { return word.guid; });
+        }
+        if (const auto* files = std::get_if<std::vector<FileAreaItem>>(&area->Kind)) {
+          takeItems(*files, [](const FileAreaItem& file) { return file.Guid; });
+        }
+      }
+    }
+  }
+}
+
+bool ProjectReader::RestoreFiles() {
+  if (files_.empty()) return true;
+  CreateDirTree(AppFolderPath(AppFolder::UserData));
+  bool ok = true;
+  std::vector<QString> written;
+  for (const PendingFile& file : files_) {
+    const QString path = AppFilePath(AppFolder::UserData, file.guid + file.extension);
+    if (!WriteQueuedFile(file.text, path)) {
+      ok = false;
+      if (mode_ == Mode::kImport) break;
+      continue;
+    }
+    written.push_back(path);
+    QFile::remove(AppFilePath(AppFolder::Temp, file.guid + QStringLiteral(".pak")));
+  }
+  if (!ok && mode_ == Mode::kImport) {
+    for (const QString& path : written) QFile::remove(path);  // none existed before
+  }
+  return ok;
+}
 
 int LoadProjectXml(const QString& path) {
   XmlDocument doc;
   if (!OpenProjectDocument(doc, path)) return 0;
-  LoadedProject project;
-  while (Find(doc, u"LED")) ReadScreen(doc, project);
-  if (project.screens.empty()) return 0;
-  ReadGroupsInto(doc, project.groups);
-  RestoreSources(project.sources);
-  ScreenList.splice(ScreenList.end(), project.screens);
-  ScreenGroupList.splice(ScreenGroupList.end(), project.groups);
-  return project.complete ? 1 : 0;
+  ProjectReader reader(ProjectReader::Mode::kProject);
+  std::list<ScreenRecord> screens;
+  while (Find(doc, u"LED")) {
+    ScreenRecord& screen = screens.emplace_back();
+    reader.ReadScreenSettings(doc, screen);
+    if (Find(doc, u"LogoInfo")) reader.ReadLogo(doc, screen);
+    reader.ReadPrograms(doc, screen);
+    doc.LeaveElement();
+  }
+  if (screens.empty()) return 0;
+  std::list<ScreenGroup> groups;
+  ReadGroupsInto(doc, groups);
+  const bool restored = reader.RestoreFiles();
+  ScreenList.splice(ScreenList.end(), screens);
+  ScreenGroupList.splice(ScreenGroupList.end(), groups);
+  return reader.Complete() && restored ? 1 : 0;
 }
 
 bool IsProjectFile(const QString& path) {

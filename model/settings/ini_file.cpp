@@ -95,6 +95,7 @@ KeySearch FindKey(const QString& text, const QString& section, const QString& ke
 enum class ReadResult { Ok, Missing, Failed };
 
 ReadResult ReadText(const QString& path, QString* text, bool* hadBom, QString* error) {
+  if (path.isEmpty()) return ReadResult::Missing;  // no file chosen yet (QFile would warn)
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     if (!QFileInfo(path).exists()) return ReadResult::Missing;

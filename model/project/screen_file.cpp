@@ -1,0 +1,25 @@
+#include "model/project/screen_file.h"
+
+#include "model/project/project_file_reader.h"
+#include "model/project/project_file_writer.h"
+#include "model/xml/xml_document.h"
+
+int WriteScreenXml(const ScreenSendJob& job, const QString& path) {
+  if (job.Screen == nullptr) return 0;
+  ProjectWriter out(true);
+  WriteScreenSettings(out, *job.Screen);
+  for (const ProgramSendItem& item : job.Programs) WriteProgram(out, *item.Program, item.Areas);
+  return out.WriteTo(path) ? 1 : 0;
+}
+
+int ReadScreenXml(ScreenImport& import, const QString& path) {
+  XmlDocument doc;
+  if (!doc.ReadFile(path) || !doc.Parse() || !doc.FindElement(QStringLiteral("LED"))) return 0;
+  ProjectReader reader(ProjectReader::Mode::kImport);
+  auto screen = std::make_unique<ScreenRecord>();
+  reader.ReadScreenSettings(doc, *screen);
+  reader.ReadPrograms(doc, *screen);
+  if (!reader.Complete() || !reader.RestoreFiles()) return 0;
+  import.Screen = std::move(screen);
+  return 1;
+}
