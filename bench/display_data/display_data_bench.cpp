@@ -1,6 +1,7 @@
 // Display data generation of a 512 x 32 three-colour set with 1, 10 and 100 frame-file
-// pages, against DibToBitPlanes alone on the same frames: time per page of each and
-// their ratio (goal: linear in pages, at most 2).
+// pages, against DibToBitPlanes alone on the same frames (goal: linear in pages, at
+// most 2 times the conversion) and against the page generator alone on the same files
+// (what reading the files adds): time per page of each and the ratios.
 
 #include <benchmark/benchmark.h>
 
@@ -16,6 +17,7 @@
 #include "render/raster/dib24.h"
 #include "sdk/Corvanix.h"
 #include "sdk/bit_planes.h"
+#include "sdk/page_generators.h"
 #include "sdk/program_handles.h"
 
 namespace {
@@ -71,7 +73,7 @@ const Pages& PagesOf(int count) {
   return found->second;
 }
 
-std::map<int, double> generateSeconds, convertSeconds;  // per page
+std::map<int, double> generateSeconds, convertSeconds, pageSeconds;  // per page
 
 void MarkDirty(ProgramHandle handle) {
   const std::shared_ptr<ProgramSet> set = FindProgramSet(handle);
@@ -100,6 +102,25 @@ void Convert(benchmark::State& state) {
   }
 }
 
+void ReadPages(benchmark::State& state) {
+  const Pages& pages = PagesOf(static_cast<int>(state.range(0)));
+  const std::shared_ptr<ProgramSet> set = FindProgramSet(pages.set);
+  const AreaEntry& area = set->Programs.at(0).Areas.at(0);
+  for (auto _ : state) {
+    for (const PageEntry& source : area.Pages) {
+      PageEntry page = source;
+      if (GeneratePakPages(area.Rect, page, kColorType) != KQ_OK) state.SkipWithError("page failed");
+      benchmark::DoNotOptimize(page.Data.data());
+    }
+  }
+}
+
+std::map<int, double>& SecondsOf(const std::string& name) {
+  if (name.rfind("Generate", 0) == 0) return generateSeconds;
+  if (name.rfind("Convert", 0) == 0) return convertSeconds;
+  return pageSeconds;
+}
+
 class PerPageReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -107,7 +128,7 @@ class PerPageReporter : public benchmark::ConsoleReporter {
       const std::string name = run.benchmark_name();
       const int pages = std::stoi(name.substr(name.find('/') + 1));
       const double perPage = run.real_accumulated_time / double(run.iterations) / pages;
-      (name.rfind("Generate", 0) == 0 ? generateSeconds : convertSeconds)[pages] = perPage;
+      SecondsOf(name)[pages] = perPage;
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -117,6 +138,7 @@ class PerPageReporter : public benchmark::ConsoleReporter {
 
 BENCHMARK(Generate)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(Convert)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadPages)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
@@ -124,8 +146,11 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   for (const auto& [pages, generate] : generateSeconds) {
     const double convert = convertSeconds[pages];
-    std::printf("%3d pages: generation %.1f us/page, DibToBitPlanes %.1f us/page, ratio %.2f\n",
-                pages, generate * 1e6, convert * 1e6, convert > 0 ? generate / convert : 0.0);
+    const double read = pageSeconds[pages];
+    std::printf("%3d pages: generation %.1f us/page; DibToBitPlanes %.1f us/page (ratio %.2f); "
+                "page generator %.1f us/page (ratio %.2f)\n",
+                pages, generate * 1e6, convert * 1e6, convert > 0 ? generate / convert : 0.0,
+                read * 1e6, read > 0 ? generate / read : 0.0);
   }
   benchmark::Shutdown();
   return 0;

@@ -105,7 +105,7 @@ TEST(DisplayDataAllKinds, EveryAreaKindReadsBackAsItsGeneratorMadeIt) {
   ASSERT_EQ(KQ_AddTimeArea(set.get(), 3, 4, &countdownRect, &countdown), KQ_OK);
   ASSERT_EQ(KQ_AddWaterBorder(set.get(), 3, 5, &borderRect, &border), KQ_OK);
   const QImage picture = ddtest::Pattern(60, 32);
-  const PageInfo page{4, 6, 2, 0};
+  const PageInfo page{4, 0, 6, 2};
   const QString frames = ddtest::WriteFrameFile("p.pak", {picture});
   ASSERT_EQ(KQ_AddImageTextAreaDataFromFile(set.get(), 3, 1, ddtest::Utf16(frames), &page), KQ_OK);
 

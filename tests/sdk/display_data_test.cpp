@@ -216,7 +216,7 @@ TEST(DisplayData, PagesPutAllIndexEntriesBeforeAllPlanes) {
   const QImage one = ddtest::Pattern(21, 9);
   const QImage two = one.mirrored(true, false);
   const QImage three = one.mirrored(false, true);
-  const PageInfo second{1, 2, 300, 0};
+  const PageInfo second{1, 0, 2, 300};
   ASSERT_EQ(AddPage(set.get(), 1, 1, ddtest::WriteFrameFile("first.pak", {one, two})), KQ_OK);
   ASSERT_EQ(AddPage(set.get(), 1, 1, ddtest::WriteFrameFile("second.pak", {three}), second),
             KQ_OK);
