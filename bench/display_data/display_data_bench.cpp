@@ -109,7 +109,7 @@ void ReadPages(benchmark::State& state) {
   for (auto _ : state) {
     for (const PageEntry& source : area.Pages) {
       PageEntry page = source;
-      if (GeneratePakPages(area.Rect, page, kColorType) != KQ_OK) state.SkipWithError("page failed");
+      if (GeneratePakPages(area.Rect, page, kColorType) != KQ_OK) state.SkipWithError("failed");
       benchmark::DoNotOptimize(page.Data.data());
     }
   }
