@@ -26,10 +26,6 @@ struct Glyph {
   Placement placement;
 };
 
-bool CanDrawText() {
-  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-}
-
 using WeekdayNameList = std::array<const char16_t*, 7>;  // Sunday first
 
 const WeekdayNameList& WeekdayNames(int style) {
@@ -91,6 +87,10 @@ int RenderStrip(const QFont& font, int glyphWidth, int height,
 }
 
 }  // namespace
+
+bool CanDrawText() {
+  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 int GlyphCellWidth(int glyphWidth) {
   const std::int64_t rounded = (std::max<std::int64_t>(glyphWidth, 1) + 7) / 8 * 8;

@@ -23,6 +23,9 @@ struct GlyphStrip {
   std::vector<std::uint8_t> bytes;
 };
 
+// Whether text can be drawn and measured here: a QGuiApplication exists.
+bool CanDrawText();
+
 // The cell width of glyphs `glyphWidth` wide.
 int GlyphCellWidth(int glyphWidth);
 

@@ -1,8 +1,12 @@
 #include "sdk/page_file_kind.h"
 
+#include <algorithm>
+
 PageFileKind GetPageFileKind(const QString& path) {
+  // The extension belongs to the file name: "dir.v2/file" has none.
+  const qsizetype nameStart = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1;
   const qsizetype dot = path.lastIndexOf(u'.');
-  if (dot < 0) return kPageUnknown;
+  if (dot < nameStart) return kPageUnknown;
   const QString extension = path.mid(dot + 1).toLower();
   if (extension == u"pak") return kPageFrameFile;
   if (extension == u"rtf") return kPageRichText;

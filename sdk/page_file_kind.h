@@ -1,5 +1,6 @@
 #pragma once
-// Page file kinds, told by the text after the last "." of the path (any case).
+// Page file kinds, told by the text after the last "." of the file name (any case);
+// "/" and "\" separate folders.
 
 #include <QString>
 

@@ -61,12 +61,14 @@ int ReplaceCurrentScreen(ScreenImport& import) {
   if (current == ScreenList.end()) return 0;
   ScreenRecord& screen = *current;
   ClearScreenPrograms(screen);
-  // A replaced screen keeps its number, its tree item and its logo rectangle.
+  // A replaced screen keeps its number, its tree item and its boot logo: the file
+  // carries no logo, so taking its flags would switch off the logo the screen keeps.
   auto keptFields = [](ScreenRecord& s) {
-    return std::tie(s.LedNo, s.TreeItem, s.LogoLeft, s.LogoTop, s.LogoRight, s.LogoBottom);
+    return std::tie(s.LedNo, s.TreeItem, s.LogoLeft, s.LogoTop, s.LogoRight, s.LogoBottom,
+                    s.IsShowLogoStart, s.IsShowLogoNoProgram);
   };
   const std::tuple<std::int32_t, TreeItemHandle, std::int32_t, std::int32_t, std::int32_t,
-                   std::int32_t>
+                   std::int32_t, std::int32_t, std::int32_t>
       kept = keptFields(screen);
   CopyScreenSettings(screen, *import.Screen);
   keptFields(screen) = kept;

@@ -20,8 +20,9 @@ int FreeImportedScreen(ScreenImport& import);
 
 // Replaces the screen whose LedNo is CurrentScreenNo with the imported one: its
 // programs and areas are freed, it takes every setting from LedName through
-// IsShowLogoNoProgram from the import except LedNo and its tree item, keeps its logo
-// rectangle and logo entries, and the imported programs move under it in order.
+// IsShowLogoNoProgram from the import except LedNo and its tree item, keeps its boot
+// logo (rectangle, both flags, entries), and the imported programs move under it in
+// order.
 // Returns 1; 0, changing nothing, when nothing was read or there is no such screen.
 // The import record keeps its screen's settings, without programs.
 int ReplaceCurrentScreen(ScreenImport& import);

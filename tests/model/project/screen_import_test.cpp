@@ -78,6 +78,8 @@ TEST_F(ScreenImportMerge, ReplaceKeepsNumberTreeItemAndLogoAndTakesTheRest) {
   current.TreeItem = &treeItem;
   current.LogoLeft = 10;
   current.LogoBottom = 20;
+  current.IsShowLogoStart = 1;
+  current.IsShowLogoNoProgram = 1;
   current.LogoFiles.emplace_back().AddType = 1;
   AddArea(AddProgram(current), kCountdownArea);
   CurrentScreenNo = 3;
@@ -95,6 +97,8 @@ TEST_F(ScreenImportMerge, ReplaceKeepsNumberTreeItemAndLogoAndTakesTheRest) {
   EXPECT_EQ(current.LogoLeft, 10);
   EXPECT_EQ(current.LogoRight, 512);
   EXPECT_EQ(current.LogoBottom, 20);
+  EXPECT_EQ(current.IsShowLogoStart, 1);
+  EXPECT_EQ(current.IsShowLogoNoProgram, 1);
   EXPECT_EQ(current.LogoFiles.size(), 1u);
   ASSERT_EQ(current.Programs.size(), 2u);
   EXPECT_EQ(current.Programs[0].get(), firstImported);
