@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "sdk/clock_elements.h"
 #include "sdk/clock_generators.h"
 #include "sdk/guarded_call.h"
 #include "sdk/page_file_kind.h"
@@ -87,16 +88,10 @@ int GenerateImageText(AreaEntry& area, int colorType, std::int64_t& length) {
     if (frames > kMaxFrameTotal || length > kMaxLength) return KQ_ERR_BAD_SIZE;
   }
   area.FrameTotal = static_cast<int>(frames);
-  area.Block.assign(kImageTextHeadBytes, 0);
-  std::uint8_t* head = area.Block.data();
-  head[0] = static_cast<std::uint8_t>(area.Layer);
-  Put32(head + 1, length);
-  head[5] = CardKindCode(area.Kind);
-  Put16(head + 6, area.Rect.left);
-  Put16(head + 8, area.Rect.top);
-  Put16(head + 10, area.Rect.right);
-  Put16(head + 12, area.Rect.bottom);
-  Put16(head + 14, frames);
+  StartBlock(area.Block, CardKindCode(area.Kind), area.Rect);
+  PutU16(area.Block, area.FrameTotal);
+  area.Block[0] = static_cast<std::uint8_t>(area.Layer);  // the caller's layer, not 1
+  Put32(area.Block.data() + 1, length);
   return KQ_OK;
 }
 
