@@ -410,6 +410,17 @@ KQ_API int32_t KQ_MultiUpdateCPU(const CommInfo* infos, const char16_t* firmware
 KQ_API int32_t KQ_SetLedAllSettingInfo(const CommInfo* infos, const LedAllSettingInfo* record,
                                        int32_t* results, int32_t count, int32_t restrictTypes);
 
+/* Display data --------------------------------------------------------------- */
+
+/* Builds the set's display data, the image a card stores and plays, when the set has
+ * changed since the last generation; otherwise keeps the data it has. Returns 0, -1
+ * bad handle, -12 a page file that cannot be read (or memory), -13 a frame file that
+ * is not one or does not match its area, -16 a page or clock that cannot be drawn,
+ * -18 more than 255 programs or areas in a program, more than 65535 frames in an
+ * area, or 4 GiB of data or more. On failure the last data stays and the next call
+ * generates again. */
+KQ_API int32_t KQ_GenerateProgramData(ProgramHandle handle);
+
 /* Sending program sets --------------------------------------------------------- */
 
 /* Generates the set's display data when it changed since its last generation and

@@ -1,5 +1,11 @@
 #include "render/frame/pak_frame_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 PakCheck ReadPakHeader(QFile& file, PakFileHeader* header) {
   PakHeaderBytes bytes{};
   if (!file.seek(0) ||
@@ -10,17 +16,50 @@ PakCheck ReadPakHeader(QFile& file, PakFileHeader* header) {
   return CheckPakHeader(*header, file.size());
 }
 
+PakFrameReader::~PakFrameReader() { Close(); }
+
+void PakFrameReader::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
 bool PakFrameReader::Open(const QString& path) {
-  file_.close();
-  file_.setFileName(path);
-  // Unbuffered: frames are read straight into the picture, never through a copy.
-  return file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+  Close();
+  frame_ = Dib24();
+  framesRead_ = 0;
+  fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) return false;
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    Close();
+    return false;
+  }
+  return true;
+}
+
+bool PakFrameReader::ReadAt(void* buffer, std::int64_t size, std::int64_t offset) const {
+  auto* out = static_cast<char*>(buffer);
+  while (size > 0) {
+    const ssize_t got = ::pread(fd_, out, static_cast<std::size_t>(size), offset);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    out += got;
+    offset += got;
+    size -= got;
+  }
+  return true;
 }
 
 PakCheck PakFrameReader::ReadHeader() {
   frame_ = Dib24();
   framesRead_ = 0;
-  const PakCheck check = ReadPakHeader(file_, &header_);
+  struct stat info {};
+  PakHeaderBytes bytes{};
+  if (fd_ < 0 || ::fstat(fd_, &info) != 0 || !ReadAt(bytes.data(), kPakHeaderSize, 0)) {
+    return PakCheck::Truncated;
+  }
+  header_ = DecodePakHeader(bytes);
+  const PakCheck check = CheckPakHeader(header_, info.st_size);
   if (check == PakCheck::Ok) frame_ = Dib24(header_.Width, header_.Height);
   return check;
 }
@@ -28,11 +67,7 @@ PakCheck PakFrameReader::ReadHeader() {
 bool PakFrameReader::ReadNextFrame() {
   if (frame_.IsNull() || framesRead_ >= header_.FrameCount) return false;
   const std::int64_t offset = kPakHeaderSize + framesRead_ * frame_.SizeInBytes();
-  if (!file_.seek(offset)) return false;
-  if (file_.read(reinterpret_cast<char*>(frame_.Bits()), frame_.SizeInBytes()) !=
-      frame_.SizeInBytes()) {
-    return false;
-  }
+  if (!ReadAt(frame_.Bits(), frame_.SizeInBytes(), offset)) return false;
   ++framesRead_;
   return true;
 }

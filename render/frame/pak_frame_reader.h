@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QString>
 
+#include <cstdint>
+
 #include "render/frame/pak_file.h"
 #include "render/raster/dib24.h"
 
@@ -13,9 +15,17 @@
 // the file's size (CheckPakHeader); a file shorter than 24 bytes is Truncated.
 PakCheck ReadPakHeader(QFile& file, PakFileHeader* header);
 
+// Works on a plain file descriptor with positioned reads: a page of a program is often
+// a file of one frame, so the system calls per file are what generation costs.
 class PakFrameReader {
  public:
-  // Opens the file for reading. False when it cannot be opened.
+  PakFrameReader() = default;
+  ~PakFrameReader();
+  PakFrameReader(const PakFrameReader&) = delete;
+  PakFrameReader& operator=(const PakFrameReader&) = delete;
+
+  // Opens the file for reading. False when it cannot be opened or is not a regular
+  // file.
   bool Open(const QString& path);
   // Reads and checks the header (ReadPakHeader). On Ok the frame picture is allocated
   // and the next frame read is the first.
@@ -32,7 +42,11 @@ class PakFrameReader {
   const Dib24& Frame() const { return frame_; }
 
  private:
-  QFile file_;
+  void Close();
+  // Reads exactly size bytes at offset; false on an error or a short read.
+  bool ReadAt(void* buffer, std::int64_t size, std::int64_t offset) const;
+
+  int fd_ = -1;
   PakFileHeader header_;
   Dib24 frame_;
   int framesRead_ = 0;
