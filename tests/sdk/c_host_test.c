@@ -29,6 +29,10 @@ int main(void) {
       fprintf(stderr, "a program could not be built\n");
       return 1;
     }
+    if (KQ_Send(&info, program) != KQ_OK || KQ_MultiSend(&info, &program, NULL, 1) != KQ_OK) {
+      fprintf(stderr, "sending a program without a link answered wrongly\n");
+      return 1;
+    }
     if (KQ_DeleteProgram(program) != 1 || KQ_DeleteProgram(program) != KQ_ERR_BAD_HANDLE) {
       fprintf(stderr, "deleting a program answered wrongly\n");
       return 1;
