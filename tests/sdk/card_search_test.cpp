@@ -93,15 +93,11 @@ TEST_F(CardSearch, ValidRepliesOfBothInterfacesAreAppendedInArrivalOrder) {
   auto record = list.begin();
   EXPECT_EQ(Name(*record), "KEPT");
 
+  // Every section, parsed as a read reply is (checked in detail there).
   const LedSettingInfo& full = *++record;
   EXPECT_EQ(Name(full), "FIRST");
-  EXPECT_EQ(full.BaudRate, 115200);
   EXPECT_EQ(full.Width, 192);
-  EXPECT_EQ(full.Height, 64);
-  EXPECT_EQ(full.ColorType, 2);
-  EXPECT_EQ(ReadBoundedText(full.IpAddress), "10.201.9.11");
   EXPECT_EQ(ReadBoundedText(full.MacAddress), "02-00-00-00-00-0B");
-  EXPECT_EQ(ReadBoundedText(full.ServerIp), "0.0.0.0");
   EXPECT_EQ(full.ServerPort, 7011);
 
   // Only the sections that arrived; nothing of the reply before it.
