@@ -53,7 +53,8 @@ int ReadSettings(const CommInfo* info, LedSettingInfo* record) {
 }  // namespace
 
 KQ_API int32_t KQ_GetLedSettingInfo(const CommInfo* info, LedSettingInfo* record) {
-  if (info == nullptr || record == nullptr) return KQ_ERR_SEND_TYPE;
+  if (info == nullptr) return KQ_ERR_SEND_TYPE;
+  if (record == nullptr) return KQ_ERR_MISSING_RECORD;
   return Guarded([&] { return ReadSettings(info, record); });
 }
 
@@ -78,7 +79,7 @@ KQ_API int32_t KQ_SetLedOEDA(const CommInfo* info, int32_t oe, int32_t da) {
 }
 
 KQ_API int32_t KQ_SetLedScanLine(const CommInfo* info, const ScanLineInfo* scan) {
-  if (scan == nullptr) return KQ_ERR_SEND_TYPE;
+  if (scan == nullptr) return KQ_ERR_MISSING_RECORD;
   SettingsValues values;
   const std::int32_t bytes[5] = {scan->ScanByte0, scan->ScanByte1, scan->ScanByte2, scan->ScanByte6,
                                  scan->ScanByte7};
@@ -87,7 +88,7 @@ KQ_API int32_t KQ_SetLedScanLine(const CommInfo* info, const ScanLineInfo* scan)
 }
 
 KQ_API int32_t KQ_SetLedCustomScanLine(const CommInfo* info, const uint8_t* table) {
-  if (table == nullptr) return KQ_ERR_SEND_TYPE;
+  if (table == nullptr) return KQ_ERR_MISSING_RECORD;
   SettingsValues values;
   std::memcpy(values.scanTable, table, sizeof values.scanTable);
   return SendSettings(info, kSectionScanTable, values);
@@ -106,7 +107,7 @@ KQ_API int32_t KQ_PowerOnOff(const CommInfo* info, int32_t value) {
 }
 
 KQ_API int32_t KQ_TimePowerOnOff(const CommInfo* info, const TimeOnOffInfo* schedule) {
-  if (schedule == nullptr) return KQ_ERR_SEND_TYPE;
+  if (schedule == nullptr) return KQ_ERR_MISSING_RECORD;
   SettingsValues values;
   SetTimedPower(*schedule, false, values);
   return SendSettings(info, kSectionTimedPower, values);
@@ -119,7 +120,7 @@ KQ_API int32_t KQ_BrightnessControl(const CommInfo* info, int32_t level) {
 }
 
 KQ_API int32_t KQ_TimeBrightnessControl(const CommInfo* info, const TimeBrightnessInfo* schedule) {
-  if (schedule == nullptr) return KQ_ERR_SEND_TYPE;
+  if (schedule == nullptr) return KQ_ERR_MISSING_RECORD;
   SettingsValues values;
   SetBrightnessSchedule(*schedule, false, values);
   return SendSettings(info, kSectionBrightness, values);
@@ -158,7 +159,7 @@ KQ_API int32_t KQ_SetLogo(const CommInfo* info, int32_t first, int32_t second) {
 }
 
 KQ_API int32_t KQ_SetLedSettingInfo(const CommInfo* info, const LedSettingInfo* record) {
-  if (record == nullptr) return KQ_ERR_SEND_TYPE;
+  if (record == nullptr) return KQ_ERR_MISSING_RECORD;
   const auto mask = static_cast<std::uint16_t>(record->SectionMask & kRecordSettingsSections);
   return Guarded([&] {
     return SendPayload(info, kCommandSettings,
@@ -167,7 +168,7 @@ KQ_API int32_t KQ_SetLedSettingInfo(const CommInfo* info, const LedSettingInfo* 
 }
 
 KQ_API int32_t KQ_SetLedCommunicationInfo(const CommInfo* info, const LedSettingInfo* record) {
-  if (record == nullptr) return KQ_ERR_SEND_TYPE;
+  if (record == nullptr) return KQ_ERR_MISSING_RECORD;
   return Guarded([&] {
     std::vector<std::uint8_t> payload;
     if (int code = BuildCommunicationPayload(*record, payload)) return code;

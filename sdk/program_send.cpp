@@ -40,7 +40,8 @@ KQ_API int32_t KQ_Send(const CommInfo* info, ProgramHandle handle) {
 KQ_API int32_t KQ_MultiSend(const CommInfo* infos, const ProgramHandle* handles,
                             int32_t* results, int32_t count) {
   if (count <= 0) return KQ_OK;
-  if (infos == nullptr || handles == nullptr) return KQ_ERR_SEND_TYPE;
+  if (infos == nullptr) return KQ_ERR_SEND_TYPE;
+  if (handles == nullptr) return KQ_ERR_MISSING_RECORD;
   return Guarded([&] {
     // The handles as they are now: handlers that run while the caller's messages
     // are dispatched cannot change what the workers send.

@@ -145,7 +145,8 @@ KQ_API int32_t KQ_MultiUpdateCPU(const CommInfo* infos, const char16_t* firmware
 
 KQ_API int32_t KQ_SetLedAllSettingInfo(const CommInfo* infos, const LedAllSettingInfo* record,
                                        int32_t* results, int32_t count, int32_t restrictTypes) {
-  if ((infos == nullptr && count > 0) || record == nullptr) return KQ_ERR_SEND_TYPE;
+  if (infos == nullptr && count > 0) return KQ_ERR_SEND_TYPE;
+  if (record == nullptr) return KQ_ERR_MISSING_RECORD;
   std::vector<std::uint8_t> payload;
   try {
     payload = BuildAllSettingsPayload(*record);

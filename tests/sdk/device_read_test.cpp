@@ -161,7 +161,7 @@ TEST(DeviceReadWithoutLink, UsbAndNoLinkCannotBeRead) {
   }
   const CommInfo none = MakeInfo(KQ_SEND_NONE);
   EXPECT_EQ(KQ_TestOnline(&none), 0);
-  EXPECT_EQ(KQ_GetLedSettingInfo(&none, nullptr), KQ_ERR_SEND_TYPE);
+  EXPECT_EQ(KQ_GetLedSettingInfo(&none, nullptr), KQ_ERR_MISSING_RECORD);
 }
 
 TEST(CardName, ConvertsWithinSixteenBytesWithoutSplittingACharacter) {

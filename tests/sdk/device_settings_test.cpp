@@ -270,7 +270,7 @@ TEST(SettingsPayload, NoLinkWritesSucceedWithoutSending) {
   const TimeOnOffInfo power{};
   EXPECT_EQ(KQ_TimePowerOnOff(&info, &power), 0);
   EXPECT_EQ(KQ_SetLogo(&info, 1, 1), 0);
-  EXPECT_EQ(KQ_TimePowerOnOff(&info, nullptr), KQ_ERR_SEND_TYPE);
+  EXPECT_EQ(KQ_TimePowerOnOff(&info, nullptr), KQ_ERR_MISSING_RECORD);
   EXPECT_EQ(KQ_AdjustTime(nullptr), KQ_ERR_SEND_TYPE);
 }
 

@@ -187,7 +187,7 @@ TEST(ProgramSend, MultiSendServesFourTcpCardsAndASerialCardAtOnce) {
   EXPECT_EQ(results[6], KQ_ERR_NOT_SERVED);
   EXPECT_EQ(CardLog(window, 5), "S-37");
   EXPECT_EQ(CardLog(window, 6), "S-37");
-  EXPECT_EQ(KQ_MultiSend(infos.data(), nullptr, results, 7), KQ_ERR_SEND_TYPE);
+  EXPECT_EQ(KQ_MultiSend(infos.data(), nullptr, results, 7), KQ_ERR_MISSING_RECORD);
 }
 
 }  // namespace

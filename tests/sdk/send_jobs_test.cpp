@@ -180,7 +180,7 @@ TEST_F(MultiCard, EverySendTypeIsServedWithoutRestrictionAndNoResultArrayIsNeede
 
   const char16_t* unused = u"/nonexistent";
   EXPECT_EQ(KQ_MultiUpdateCPU(nullptr, unused, nullptr, 2, 0), KQ_ERR_SEND_TYPE);
-  EXPECT_EQ(KQ_SetLedAllSettingInfo(infos, nullptr, nullptr, 3, 0), KQ_ERR_SEND_TYPE);
+  EXPECT_EQ(KQ_SetLedAllSettingInfo(infos, nullptr, nullptr, 3, 0), KQ_ERR_MISSING_RECORD);
   window_.posted.clear();
   EXPECT_EQ(KQ_SetLedAllSettingInfo(infos, &settings, nullptr, 0, 0), 0);
   EXPECT_EQ(CardLog(window_, 40), "");
