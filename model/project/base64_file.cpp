@@ -1,6 +1,7 @@
 #include "model/project/base64_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "model/common/atomic_file.h"
 
@@ -90,6 +91,8 @@ bool DecodeBase64Text(const QString& text, QByteArray* data) {
 }
 
 bool FileToBase64(const QString& path, QString* text) {
+  // Only a regular file: a FIFO would block the open, a device never end the read.
+  if (!QFileInfo(path).isFile()) return false;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
   const QByteArray data = file.readAll();

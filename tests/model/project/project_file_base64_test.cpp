@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/stat.h>
+
 #include "model/project/base64_file.h"
 #include "tests/model/project/project_file_test_support.h"
 
@@ -70,6 +72,12 @@ TEST(Base64, FilesGoBothWays) {
   ASSERT_TRUE(WriteBytes(path, QByteArray()));
   ASSERT_TRUE(FileToBase64(path, &text));
   EXPECT_TRUE(text.isEmpty());
+  // A stored path may name a FIFO or a device: refused at once, never read.
+  const QString fifo = ProjectPath(QStringLiteral("fifo"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  EXPECT_FALSE(FileToBase64(fifo, &text));
+  EXPECT_FALSE(FileToBase64(QStringLiteral("/dev/zero"), &text));
+  EXPECT_FALSE(FileToBase64(ProjectPath(QString()), &text)) << "a folder";
 }
 
 }  // namespace
