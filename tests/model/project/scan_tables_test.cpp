@@ -8,24 +8,34 @@
 
 namespace {
 
-TEST(ScanTables, CodesAndKeysConvert) {
-  EXPECT_EQ(ScanCodeToKey(8), 2003);
-  EXPECT_EQ(ScanCodeToKey(16), 0);
-  EXPECT_EQ(ScanCodeToKey(103), 2012);
-  EXPECT_EQ(ScanCodeToKey(0), 4000);
-  EXPECT_EQ(ScanCodeToKey(50), 4000);
-  EXPECT_EQ(ScanCodeToKey(-1), 4000);
+// The scan modes as the screen-parameter table lists them: code, key, data height,
+// scan type.
+struct ScanRow {
+  int code, key, dataHeight, scanType;
+};
+constexpr ScanRow kScanRows[] = {
+    {16, 0, 3, 0}, {17, 1, 3, 0}, {18, 2, 7, 0}, {19, 3, 7, 0}, {3, 1000, 1, 1},
+    {2, 2000, 3, 3}, {6, 2001, 7, 3}, {7, 2002, 7, 3}, {8, 2003, 15, 3}, {9, 2004, 15, 3},
+    {12, 2005, 7, 3}, {13, 2006, 7, 3}, {14, 2007, 15, 3}, {15, 2008, 15, 3},
+    {100, 2009, 15, 3}, {101, 2010, 15, 3}, {102, 2011, 15, 3}, {103, 2012, 15, 3},
+    {1, 3000, 7, 7}, {4, 3001, 15, 7}, {5, 3002, 15, 7}, {10, 3003, 15, 7},
+    {11, 3004, 15, 7}, {0, 4000, 15, 15},
+};
 
-  int route = -1, height = -1, type = -1;
-  ScanKeyToParams(2003, route, height, type);
-  EXPECT_EQ(route, 8);
-  EXPECT_EQ(height, 15);
-  EXPECT_EQ(type, 3);
+TEST(ScanTables, EveryRowConvertsBothWays) {
+  for (const ScanRow& row : kScanRows) {
+    EXPECT_EQ(ScanCodeToKey(row.code), row.key) << "code " << row.code;
+    int route = -1, height = -1, type = -1;
+    ScanKeyToParams(row.key, route, height, type);
+    EXPECT_EQ(route, row.code) << "key " << row.key;
+    EXPECT_EQ(height, row.dataHeight) << "key " << row.key;
+    EXPECT_EQ(type, row.scanType) << "key " << row.key;
+  }
+}
 
-  ScanKeyToParams(1000, route, height, type);
-  EXPECT_EQ(route, 3);
-  EXPECT_EQ(height, 1);
-  EXPECT_EQ(type, 1);
+TEST(ScanTables, CodesOutsideTheTableGiveTheUnknownKey) {
+  EXPECT_EQ(ScanCodeToKey(50), kUnknownScanKey);
+  EXPECT_EQ(ScanCodeToKey(-1), kUnknownScanKey);
 }
 
 TEST(ScanTables, AliasKeysAndKeysOutsideTheTable) {
