@@ -15,6 +15,7 @@
 #include "sdk/page_file_kind.h"
 #include "sdk/page_generators.h"
 #include "sdk/program_handles.h"
+#include "sdk/wire_frame.h"
 
 namespace {
 
@@ -31,14 +32,13 @@ constexpr std::int64_t kMaxLength = 0xFFFFFFFF;
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The card's fields keep the low bits of a value.
 void Put16(std::uint8_t* at, std::int64_t value) {
-  at[0] = static_cast<std::uint8_t>(value);
-  at[1] = static_cast<std::uint8_t>(value >> 8);
+  wire::WriteLe16(at, static_cast<std::uint16_t>(value));
 }
 
 void Put32(std::uint8_t* at, std::int64_t value) {
-  Put16(at, value);
-  Put16(at + 2, value >> 16);
+  wire::WriteLe32(at, static_cast<std::uint32_t>(value));
 }
 
 std::uint8_t CardKindCode(AreaKind kind) {

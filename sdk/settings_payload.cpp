@@ -158,8 +158,6 @@ constexpr ReadSection kReadSections[] = {{0x002, 16}, {0x004, 4},  {0x008, 7}, {
                                          {0x020, 8},  {0x080, 18}, {0x100, 4}, {0x200, 10}};
 constexpr std::uint16_t kReadKnownBits = 0x3BF;
 
-std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-
 template <std::size_t N>
 void PutAddress(char16_t (&field)[N], const std::uint8_t* p) {
   CopyBoundedText(field, QStringLiteral("%1.%2.%3.%4").arg(p[0]).arg(p[1]).arg(p[2]).arg(p[3]));
@@ -182,8 +180,8 @@ void FillReadSection(std::uint16_t bit, const std::uint8_t* p, LedSettingInfo& r
       r.SerialByte2 = p[2];
       break;
     case 0x008:
-      r.Width = Le16(p);
-      r.Height = Le16(p + 2);
+      r.Width = wire::ReadLe16(p);
+      r.Height = wire::ReadLe16(p + 2);
       r.ColorType = p[4];
       break;
     case 0x010:
@@ -206,12 +204,12 @@ void FillReadSection(std::uint16_t bit, const std::uint8_t* p, LedSettingInfo& r
       PutMac(r.MacAddress, p + 12);
       break;
     case 0x100:
-      r.NetValue1 = Le16(p);
-      r.NetValue2 = Le16(p + 2);
+      r.NetValue1 = wire::ReadLe16(p);
+      r.NetValue2 = wire::ReadLe16(p + 2);
       break;
     default:  // 0x200
       PutAddress(r.ServerIp, p);
-      r.ServerPort = Le16(p + 4);
+      r.ServerPort = wire::ReadLe16(p + 4);
       r.ServerByte6 = p[6];
       r.ServerByte8 = p[8];
       r.ServerByte9 = p[9];

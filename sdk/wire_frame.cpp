@@ -5,6 +5,10 @@
 namespace wire {
 namespace {
 
+constexpr std::uint8_t kTrailer[kTrailerBytes] = {0x00, 0x00, 0x0D, 0x0A};
+
+}  // namespace
+
 void WriteLe16(std::uint8_t* bytes, std::uint16_t value) {
   bytes[0] = static_cast<std::uint8_t>(value);
   bytes[1] = static_cast<std::uint8_t>(value >> 8);
@@ -14,10 +18,6 @@ void WriteLe32(std::uint8_t* bytes, std::uint32_t value) {
   WriteLe16(bytes, static_cast<std::uint16_t>(value));
   WriteLe16(bytes + 2, static_cast<std::uint16_t>(value >> 16));
 }
-
-constexpr std::uint8_t kTrailer[kTrailerBytes] = {0x00, 0x00, 0x0D, 0x0A};
-
-}  // namespace
 
 std::uint16_t ReadLe16(const std::uint8_t* bytes) {
   return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));

@@ -18,8 +18,11 @@ constexpr std::size_t kFrameBytes = kHeadBytes + kChunkBytes + kTrailerBytes;  /
 constexpr std::size_t kMinReplyBytes = 28;  // head, 4-byte result, trailer
 constexpr std::size_t kAckBytes = 32;       // buffer for an acknowledgement
 
+// Little-endian values in place; the writers keep the low 16 or 32 bits.
 std::uint32_t ReadLe32(const std::uint8_t* bytes);
 std::uint16_t ReadLe16(const std::uint8_t* bytes);
+void WriteLe16(std::uint8_t* bytes, std::uint16_t value);
+void WriteLe32(std::uint8_t* bytes, std::uint32_t value);
 
 // Number of chunks of a payload: 0 for an empty one.
 std::size_t ChunkCount(std::size_t payloadBytes);
