@@ -176,20 +176,22 @@ void Append(Bytes& out, const Bytes& bytes, std::size_t from, std::size_t count)
 }
 
 // Appends an area's block, and for an image-text area the index entries of all its
-// pages, then their planes.
-void AppendArea(Bytes& out, const AreaEntry& area) {
+// pages, then their planes; each buffer is freed once it has been copied.
+void AppendArea(Bytes& out, AreaEntry& area) {
   Append(out, area.Block, 0, area.Block.size());
+  area.Block = {};
   if (area.Kind != AreaKind::ImageText) return;
   for (const PageEntry& page : area.Pages) {
     Append(out, page.Data, 0, page.FrameCount * kIndexEntryBytes);
   }
-  for (const PageEntry& page : area.Pages) {
+  for (PageEntry& page : area.Pages) {
     const std::size_t index = page.FrameCount * kIndexEntryBytes;
     Append(out, page.Data, index, page.Data.size() - index);
+    page.Data = {};
   }
 }
 
-// Frees what the first pass made; the frame counts stay as the last generation left them.
+// Frees what the first pass made and the second did not copy; the frame counts stay as the last generation left them.
 void ReleaseGenerated(ProgramSet& set) {
   for (ProgramEntry& program : set.Programs) {
     program.Record = {};
@@ -220,9 +222,10 @@ int Generate(ProgramSet& set) {
   header[20] = static_cast<std::uint8_t>(set.ColorType);
   header[21] = static_cast<std::uint8_t>(set.Programs.size());
   header[22] = HeaderModeByte(set.HeaderMode);
-  for (const ProgramEntry& program : set.Programs) {
+  for (ProgramEntry& program : set.Programs) {
     Append(*data, program.Record, 0, program.Record.size());
-    for (const AreaEntry& area : program.Areas) AppendArea(*data, area);
+    program.Record = {};
+    for (AreaEntry& area : program.Areas) AppendArea(*data, area);
   }
   assert(data->size() == static_cast<std::size_t>(total));
   set.DisplayData = std::move(data);
