@@ -121,7 +121,7 @@ KQ_API void KQ_GetError(int32_t first, int32_t second, int32_t third);
  * only; the settings records of clock, countdown and border areas are copied. A
  * failing call leaves the set as it was. */
 
-#include "sdk/area_records.h"
+#include "model/project/area_records.h"
 
 enum {
   KQ_ERR_BAD_SIZE = -18,      /* rectangle, count or size the card's data cannot hold */

@@ -16,9 +16,9 @@
 #include "render/frame/pak_writer.h"
 #include "render/raster/dib24.h"
 #include "sdk/Corvanix.h"
-#include "sdk/bit_planes.h"
-#include "sdk/page_generators.h"
-#include "sdk/program_handles.h"
+#include "sdk/generate/bit_planes.h"
+#include "sdk/generate/page_generators.h"
+#include "sdk/program/program_handles.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "render/raster/dib24.h"
-#include "sdk/bit_planes.h"
+#include "sdk/generate/bit_planes.h"
 
 namespace {
 

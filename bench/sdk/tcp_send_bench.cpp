@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "model/common/bounded_text.h"
-#include "sdk/send_command.h"
+#include "sdk/link/send_command.h"
 #include "tests/support/card_emulator.h"
 
 namespace {

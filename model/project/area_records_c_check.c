@@ -1,5 +1,5 @@
 /* Compiles the SDK's area records as C, so that their size and layout assertions
  * hold for the SDK's C callers as well as for the model. */
-#include "sdk/area_records.h"
+#include "model/project/area_records.h"
 
 typedef int area_records_compile_as_c;

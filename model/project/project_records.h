@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "model/project/area_items.h"
-#include "sdk/area_records.h"
+#include "model/project/area_records.h"
 
 struct ScreenRecord;
 struct ProgramRecord;

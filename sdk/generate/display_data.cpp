@@ -1,0 +1,259 @@
+// Display data generation. A first pass renders every area into a block of its own
+// (an image-text area: its head, and its pages' index entries and planes as the page
+// generators made them) and sizes everything in 64-bit arithmetic; the second pass
+// allocates the image once at its exact size and copies each block in once.
+
+#include "sdk/generate/display_data.h"
+
+#include <cassert>
+#include <cstddef>
+#include <utility>
+
+#include "sdk/generate/clock/clock_elements.h"
+#include "sdk/generate/clock/clock_generators.h"
+#include "sdk/api/guarded_call.h"
+#include "sdk/program/page_file_kind.h"
+#include "sdk/generate/page_generators.h"
+#include "sdk/program/program_handles.h"
+#include "sdk/link/wire_frame.h"
+
+namespace {
+
+constexpr std::size_t kHeaderBytes = 30;
+constexpr std::size_t kProgramRecordBytes = 25;
+constexpr std::size_t kAreaHeadBytes = 14;
+constexpr std::size_t kImageTextHeadBytes = 16;
+constexpr std::size_t kIndexEntryBytes = 8;
+// The card's fields: one-byte program and area counts, a 16-bit frame total and
+// 32-bit lengths.
+constexpr std::size_t kMaxCount = 255;
+constexpr std::int64_t kMaxFrameTotal = 65535;
+constexpr std::int64_t kMaxLength = 0xFFFFFFFF;
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The card's fields keep the low bits of a value.
+void Put16(std::uint8_t* at, std::int64_t value) {
+  wire::WriteLe16(at, static_cast<std::uint16_t>(value));
+}
+
+void Put32(std::uint8_t* at, std::int64_t value) {
+  wire::WriteLe32(at, static_cast<std::uint32_t>(value));
+}
+
+std::uint8_t CardKindCode(AreaKind kind) {
+  switch (kind) {
+    case AreaKind::ImageText: return 1;
+    case AreaKind::DigitalClock: return 5;
+    case AreaKind::Time: return 7;
+    case AreaKind::AnalogClock: return 10;
+    case AreaKind::WaterBorder: return 15;
+  }
+  return 0;
+}
+
+std::uint8_t HeaderModeByte(int headerMode) {
+  if (headerMode == 1) return 0xF2;
+  if (headerMode == 2) return 0xF1;
+  return 0;
+}
+
+// Renders a page's frames by its file kind. Rich-text and plain-text pages yield
+// nothing: the main program turns them into frame files before it builds a set.
+int GeneratePage(const CardRect& rect, PageEntry& page, int colorType) {
+  page.FrameCount = 0;
+  page.Data.clear();
+  switch (page.FileKind) {
+    case kPageFrameFile: return GeneratePakPages(rect, page, colorType);
+    case kPagePicture: return GenerateImagePage(rect, page, colorType);
+    case kPageGif: return GenerateGifPages(rect, page, colorType);
+    case kPageRichText:
+    case kPagePlainText: return KQ_OK;
+  }
+  return KQ_ERR_PAGE_KIND;
+}
+
+// The pages of an image-text area, then its 16-byte head (with the frame total and
+// the block length) into area.Block; length gets the whole block's bytes.
+int GenerateImageText(AreaEntry& area, int colorType, std::int64_t& length) {
+  length = kImageTextHeadBytes;
+  std::int64_t frames = 0;
+  for (PageEntry& page : area.Pages) {
+    if (int code = GeneratePage(area.Rect, page, colorType)) return code;
+    if (page.FrameCount < 0 || page.Data.size() < page.FrameCount * kIndexEntryBytes) {
+      return KQ_ERR_DRAW;
+    }
+    frames += page.FrameCount;
+    length += static_cast<std::int64_t>(page.Data.size());
+    if (frames > kMaxFrameTotal || length > kMaxLength) return KQ_ERR_BAD_SIZE;
+  }
+  area.FrameTotal = static_cast<int>(frames);
+  StartBlock(area.Block, CardKindCode(area.Kind), area.Rect);
+  PutU16(area.Block, area.FrameTotal);
+  area.Block[0] = static_cast<std::uint8_t>(area.Layer);  // the caller's layer, not 1
+  Put32(area.Block.data() + 1, length);
+  return KQ_OK;
+}
+
+// The whole block of a clock, countdown or border area from its generator into
+// area.Block: its length, or a negative code.
+int GenerateSettingsArea(AreaEntry& area, int colorType) {
+  switch (area.Kind) {
+    case AreaKind::DigitalClock:
+      return GenerateDigitalClockArea(area.Rect, std::get<DigitalClockAreaInfo>(area.Params),
+                                      area.Block);
+    case AreaKind::AnalogClock:
+      return GenerateClockArea(area.Block, area.Rect, std::get<ClockAreaInfo>(area.Params),
+                               colorType);
+    case AreaKind::Time:
+      return GenerateTimeArea(area.Rect, std::get<TimeAreaInfo>(area.Params), area.Block);
+    case AreaKind::WaterBorder:
+      return GenerateWaterBorder(area.Block, area.Rect, std::get<WaterBorderInfo>(area.Params),
+                                 colorType);
+    case AreaKind::ImageText: break;
+  }
+  return KQ_ERR_DRAW;
+}
+
+// The area's block; length gets the bytes it takes in the display data.
+int GenerateArea(AreaEntry& area, int colorType, std::int64_t& length) {
+  area.Block.clear();
+  if (area.Kind == AreaKind::ImageText) return GenerateImageText(area, colorType, length);
+  const int result = GenerateSettingsArea(area, colorType);
+  if (result < 0) return result;
+  if (area.Block.size() < kAreaHeadBytes) return KQ_ERR_DRAW;
+  length = static_cast<std::int64_t>(area.Block.size());
+  return KQ_OK;
+}
+
+// The program's areas and its 25-byte record (with the given index) into
+// program.Record; length gets the program's bytes, record included.
+int GenerateProgram(ProgramEntry& program, int index, int colorType, std::int64_t& length) {
+  length = kProgramRecordBytes;
+  for (AreaEntry& area : program.Areas) {
+    std::int64_t areaLength = 0;
+    if (int code = GenerateArea(area, colorType, areaLength)) return code;
+    length += areaLength;
+    if (length > kMaxLength) return KQ_ERR_BAD_SIZE;
+  }
+  program.Record.assign(kProgramRecordBytes, 0);
+  std::uint8_t* record = program.Record.data();
+  const ProgramTimeInfo& time = program.Time;
+  record[0] = static_cast<std::uint8_t>(index);
+  Put32(record + 1, length);
+  record[5] = static_cast<std::uint8_t>(program.Areas.size());
+  Put16(record + 6, program.PlayTime);
+  record[8] = static_cast<std::uint8_t>(program.LoopCount);
+  record[9] = static_cast<std::uint8_t>(time.TimeFlags);
+  record[10] = static_cast<std::uint8_t>(time.WeekdayMask);
+  const int32_t dateTimes[2][6] = {
+      {time.StartYear, time.StartMonth, time.StartDay, time.StartHour, time.StartMinute,
+       time.StartSecond},
+      {time.EndYear, time.EndMonth, time.EndDay, time.EndHour, time.EndMinute, time.EndSecond}};
+  for (int i = 0; i < 2; ++i) {
+    std::uint8_t* at = record + 11 + 7 * i;
+    Put16(at, dateTimes[i][0]);
+    for (int field = 1; field < 6; ++field) {
+      at[field + 1] = static_cast<std::uint8_t>(dateTimes[i][field]);
+    }
+  }
+  return KQ_OK;
+}
+
+// Whether the program and area counts fit the card's one-byte fields; checked before
+// anything renders.
+bool CountsFit(const ProgramSet& set) {
+  if (set.Programs.size() > kMaxCount) return false;
+  for (const ProgramEntry& program : set.Programs) {
+    if (program.Areas.size() > kMaxCount) return false;
+  }
+  return true;
+}
+
+void Append(Bytes& out, const Bytes& bytes, std::size_t from, std::size_t count) {
+  out.insert(out.end(), bytes.begin() + static_cast<std::ptrdiff_t>(from),
+             bytes.begin() + static_cast<std::ptrdiff_t>(from + count));
+}
+
+// Appends an area's block, and for an image-text area the index entries of all its
+// pages, then their planes; each buffer is freed once it has been copied.
+void AppendArea(Bytes& out, AreaEntry& area) {
+  Append(out, area.Block, 0, area.Block.size());
+  area.Block = {};
+  if (area.Kind != AreaKind::ImageText) return;
+  for (const PageEntry& page : area.Pages) {
+    Append(out, page.Data, 0, page.FrameCount * kIndexEntryBytes);
+  }
+  for (PageEntry& page : area.Pages) {
+    const std::size_t index = page.FrameCount * kIndexEntryBytes;
+    Append(out, page.Data, index, page.Data.size() - index);
+    page.Data = {};
+  }
+}
+
+// Frees what the first pass made and the second did not copy; the frame counts stay as the last generation left them.
+void ReleaseGenerated(ProgramSet& set) {
+  for (ProgramEntry& program : set.Programs) {
+    program.Record = {};
+    for (AreaEntry& area : program.Areas) {
+      area.Block = {};
+      for (PageEntry& page : area.Pages) page.Data = {};
+    }
+  }
+}
+
+int Generate(ProgramSet& set) {
+  if (!CountsFit(set)) return KQ_ERR_BAD_SIZE;
+  std::int64_t total = kHeaderBytes;
+  for (std::size_t i = 0; i < set.Programs.size(); ++i) {
+    std::int64_t length = 0;
+    if (int code = GenerateProgram(set.Programs[i], static_cast<int>(i), set.ColorType, length)) {
+      return code;
+    }
+    total += length;
+    if (total > kMaxLength) return KQ_ERR_BAD_SIZE;
+  }
+  auto data = std::make_shared<Bytes>();
+  data->reserve(static_cast<std::size_t>(total));
+  data->resize(kHeaderBytes, 0);
+  std::uint8_t* header = data->data();
+  Put16(header + 16, set.Width);
+  Put16(header + 18, set.Height);
+  header[20] = static_cast<std::uint8_t>(set.ColorType);
+  header[21] = static_cast<std::uint8_t>(set.Programs.size());
+  header[22] = HeaderModeByte(set.HeaderMode);
+  for (ProgramEntry& program : set.Programs) {
+    Append(*data, program.Record, 0, program.Record.size());
+    program.Record = {};
+    for (AreaEntry& area : program.Areas) AppendArea(*data, area);
+  }
+  assert(data->size() == static_cast<std::size_t>(total));
+  set.DisplayData = std::move(data);
+  set.Dirty = false;
+  return KQ_OK;
+}
+
+// Generates the set of handle under its lock when it is dirty; on success gives the
+// data when snapshot is not null.
+int GenerateHandle(ProgramHandle handle, DisplaySnapshot* snapshot) {
+  const std::shared_ptr<ProgramSet> set = FindProgramSet(handle);
+  if (!set) return KQ_ERR_BAD_HANDLE;
+  std::lock_guard guard(set->Lock);
+  if (set->Dirty) {
+    const int result = Guarded([&] { return Generate(*set); });
+    ReleaseGenerated(*set);
+    if (result != KQ_OK) return result;
+  }
+  if (snapshot) *snapshot = set->DisplayData;
+  return KQ_OK;
+}
+
+}  // namespace
+
+int SnapshotDisplayData(ProgramHandle handle, DisplaySnapshot& snapshot) {
+  return GenerateHandle(handle, &snapshot);
+}
+
+KQ_API int32_t KQ_GenerateProgramData(ProgramHandle handle) {
+  return GenerateHandle(handle, nullptr);
+}

@@ -1,0 +1,206 @@
+#include "sdk/generate/page_generators.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QtEndian>
+
+#include "render/frame/pak_frame_reader.h"
+#include "render/raster/dib24.h"
+#include "render/raster/stretch.h"
+#include "sdk/generate/bit_planes.h"
+#include "sdk/generate/gif_delay.h"
+
+namespace {
+
+constexpr int kIndexEntryBytes = 8;
+// Card effects that move a page vertically (the last frame's height counts) or
+// horizontally (the last frame's width counts).
+constexpr int kVerticalEffects[] = {94, 95};
+constexpr int kHorizontalEffects[] = {96, 97};
+constexpr int kGifEffect = 93;
+constexpr int kSingleFrameGifSpeed = 5;
+// No card holds a page this large; a larger one is refused before it is allocated.
+constexpr std::int64_t kMaxPageBytes = std::int64_t{1} << 30;
+
+// One index entry: the values of a frame as the card reads them.
+struct FrameIndex {
+  int effect = 0;
+  int speed = 0;
+  int stay = 0;
+  int height = 0;
+  int width = 0;
+};
+
+// Collects a page's frames: all index entries first, then the planes of all frames.
+class PageFrames {
+ public:
+  // 0; -18 when the area is not a picture on the screen, -16 when colorType is not
+  // 1-3, -12 when a page of frameCount frames of area is too large.
+  int Start(const CardRect& area, int colorType, int frameCount) {
+    if (area.left < 0 || !Dib24::IsValidSize(area.Width(), area.Height())) return KQ_ERR_BAD_SIZE;
+    if (colorType < 1 || colorType > 3) return KQ_ERR_DRAW;
+    area_ = area;
+    colorType_ = colorType;
+    frameCount_ = frameCount;
+    const std::int64_t bytes = GetPageDataSize(area, colorType, frameCount, planeSize_);
+    if (frameCount <= 0 || bytes <= 0 || bytes > kMaxPageBytes) return KQ_ERR_FILE;
+    data_.assign(static_cast<size_t>(bytes), 0xFF);
+    return KQ_OK;
+  }
+
+  // Adds the next frame, a picture of the area's size. False when it cannot be
+  // converted.
+  bool Add(const Dib24& frame, const FrameIndex& index) {
+    if (added_ >= frameCount_ || frame.Width() != area_.Width() ||
+        frame.Height() != area_.Height()) {
+      return false;
+    }
+    std::uint8_t* entry = data_.data() + std::int64_t{added_} * kIndexEntryBytes;
+    entry[0] = static_cast<std::uint8_t>(index.effect);
+    entry[1] = static_cast<std::uint8_t>(index.speed);
+    qToLittleEndian(static_cast<std::uint16_t>(index.stay), entry + 2);
+    qToLittleEndian(static_cast<std::uint16_t>(index.height), entry + 4);
+    qToLittleEndian(static_cast<std::uint16_t>(index.width), entry + 6);
+    const std::int64_t planesOffset = std::int64_t{frameCount_} * kIndexEntryBytes +
+                                      std::int64_t{added_} * planeSize_ * colorType_;
+    if (!DibToBitPlanes(data_.data() + planesOffset, static_cast<size_t>(planeSize_),
+                        colorType_, frame.Bits(), frame.Width(), frame.Height(),
+                        static_cast<size_t>(frame.Stride()), area_.left % 8)) {
+      return false;
+    }
+    ++added_;
+    return true;
+  }
+
+  // Hands the frames to the page once all of them are in.
+  void MoveTo(PageEntry& page) {
+    page.FrameCount = frameCount_;
+    page.Data = std::move(data_);
+  }
+
+ private:
+  CardRect area_;
+  int colorType_ = 1;
+  int frameCount_ = 0;
+  int added_ = 0;
+  std::int64_t planeSize_ = 0;
+  std::vector<std::uint8_t> data_;
+};
+
+void ClearFrames(PageEntry& page) {
+  page.FrameCount = 0;
+  page.Data.clear();
+}
+
+bool Contains(const auto& values, int value) {
+  for (int candidate : values) {
+    if (candidate == value) return true;
+  }
+  return false;
+}
+
+// The page's own values for a frame of the area's size.
+FrameIndex PageIndex(const CardRect& area, const PageEntry& page) {
+  return {page.Effect, page.Speed, page.StayTime, area.Height(), area.Width()};
+}
+
+// The last frame of a frame file tells how much of it carries content: its height
+// for vertical movement, its width for horizontal movement. A value outside the
+// frame leaves the full size.
+void ApplyLastExtent(FrameIndex& index, int effect, int lastExtent) {
+  int* extent = Contains(kVerticalEffects, effect)     ? &index.height
+                : Contains(kHorizontalEffects, effect) ? &index.width
+                                                       : nullptr;
+  if (extent && lastExtent >= 1 && lastExtent <= *extent) *extent = lastExtent;
+}
+
+// The picture drawn stretched onto a black picture of width x height, as the card
+// shows it: transparent parts stay black, stretching is nearest-neighbour. Null when
+// it cannot be drawn.
+Dib24 DrawOnBlack(const QImage& image, int width, int height) {
+  QImage opaque(image.size(), QImage::Format_RGB32);
+  if (opaque.isNull()) return {};
+  opaque.fill(Qt::black);
+  QPainter painter(&opaque);
+  painter.drawImage(0, 0, image);
+  if (!painter.end()) return {};
+  const Dib24 source = Dib24::FromImage(opaque);
+  if (source.IsNull() || (source.Width() == width && source.Height() == height)) return source;
+  QImage target(width, height, QImage::Format_RGB32);
+  if (target.isNull() || !StretchNearest(source, PixelRectOfSize(source.Width(), source.Height()),
+                                         target, PixelRectOfSize(width, height))) {
+    return {};
+  }
+  return Dib24::FromImage(target);
+}
+
+// The GIF speed: the page's own when it has one, 5 for a still GIF, else the first
+// frame's delay (hundredths of a second) in the card's 30 ms steps.
+int GifSpeed(int pageSpeed, int frameCount, int firstDelay) {
+  if (pageSpeed >= 1) return pageSpeed;
+  if (frameCount == 1) return kSingleFrameGifSpeed;
+  return firstDelay * 10 / 30;
+}
+
+}  // namespace
+
+int GeneratePakPages(const CardRect& area, PageEntry& page, int colorType) {
+  ClearFrames(page);
+  PakFrameReader reader;
+  if (!reader.Open(page.FilePath)) return KQ_ERR_FILE;
+  if (reader.ReadHeader() != PakCheck::Ok) return KQ_ERR_FRAME_MAGIC;
+  const PakFileHeader& header = reader.Header();
+  // Frames of another size would be read out of step with the file.
+  if (header.Width != area.Width() || header.Height != area.Height()) return KQ_ERR_FRAME_MAGIC;
+  PageFrames frames;
+  if (const int code = frames.Start(area, colorType, header.FrameCount); code != KQ_OK) {
+    return code;
+  }
+  for (int i = 0; i < header.FrameCount; ++i) {
+    if (!reader.ReadNextFrame()) return KQ_ERR_FRAME_MAGIC;
+    FrameIndex index = PageIndex(area, page);
+    if (i == header.FrameCount - 1) ApplyLastExtent(index, page.Effect, header.LastExtent);
+    if (!frames.Add(reader.Frame(), index)) return KQ_ERR_DRAW;
+  }
+  frames.MoveTo(page);
+  return KQ_OK;
+}
+
+int GenerateImagePage(const CardRect& area, PageEntry& page, int colorType) {
+  ClearFrames(page);
+  QImageReader reader(page.FilePath);
+  reader.setAutoTransform(false);  // pictures are shown as stored, orientation tags aside
+  const QImage image = reader.read();
+  if (image.isNull()) return KQ_ERR_FILE;
+  PageFrames frames;
+  if (const int code = frames.Start(area, colorType, 1); code != KQ_OK) return code;
+  const Dib24 frame = DrawOnBlack(image, area.Width(), area.Height());
+  if (frame.IsNull() || !frames.Add(frame, PageIndex(area, page))) return KQ_ERR_DRAW;
+  frames.MoveTo(page);
+  return KQ_OK;
+}
+
+int GenerateGifPages(const CardRect& area, PageEntry& page, int colorType) {
+  ClearFrames(page);
+  QFile file(page.FilePath);
+  if (!file.open(QIODevice::ReadOnly)) return KQ_ERR_FILE;
+  const int firstDelay = FirstGifFrameDelay(file);
+  if (!file.seek(0)) return KQ_ERR_FILE;
+  QImageReader reader(&file);
+  const int count = reader.imageCount();
+  if (count <= 0) return KQ_ERR_FILE;
+  PageFrames frames;
+  if (const int code = frames.Start(area, colorType, count); code != KQ_OK) return code;
+  const FrameIndex index{kGifEffect, GifSpeed(page.Speed, count, firstDelay), 0, area.Height(),
+                         area.Width()};
+  for (int i = 0; i < count; ++i) {
+    const QImage image = reader.read();
+    if (image.isNull()) return KQ_ERR_FILE;
+    const Dib24 frame = DrawOnBlack(image, area.Width(), area.Height());
+    if (frame.IsNull() || !frames.Add(frame, index)) return KQ_ERR_DRAW;
+  }
+  frames.MoveTo(page);
+  return KQ_OK;
+}

@@ -1,0 +1,160 @@
+#include "sdk/jobs/send_jobs.h"
+
+#include <QFile>
+#include <QString>
+
+#include <atomic>
+#include <memory>
+#include <new>
+#include <thread>
+#include <vector>
+
+#include "platform/message_pump.h"
+#include "platform/message_window.h"
+#include "sdk/link/send_command.h"
+#include "sdk/device/settings_payload.h"
+
+namespace {
+
+constexpr unsigned kPollMs = 2;
+constexpr qint64 kMaxFirmwareBytes = qint64{64} << 20;
+
+struct CardJob {
+  std::int32_t card = 0;
+  CommInfo info;
+  int result = KQ_ERR_FILE;
+  std::atomic<bool> done{false};
+  std::thread worker;
+};
+
+void Finish(CardJob& job, int result) {
+  job.result = result;
+  PostStatus(job.info, result);
+  job.done.store(true, std::memory_order_release);
+}
+
+void StartWorker(CardJob& job, const CardWork& work) {
+  try {
+    job.worker = std::thread([&job, &work] {
+      int result = KQ_ERR_FILE;
+      try {
+        result = work(job.card, job.info);
+      } catch (...) {  // out of memory
+      }
+      Finish(job, result);
+    });
+  } catch (...) {  // no thread (system_error) or no memory for its start
+    Finish(job, KQ_ERR_FILE);
+  }
+}
+
+bool AllDone(const std::unique_ptr<CardJob[]>& jobs, std::int32_t count) {
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (!jobs[i].done.load(std::memory_order_acquire)) return false;
+  }
+  return true;
+}
+
+std::function<bool(const CommInfo&)> ServedTypes(std::int32_t restrictTypes) {
+  if (restrictTypes != 0) return TcpOrSerial;
+  return [](const CommInfo&) { return true; };
+}
+
+// The status -1000, then the whole payload to the card with command.
+CardWork SendPayloadWork(std::uint16_t command, const std::vector<std::uint8_t>& payload) {
+  return [command, &payload](std::int32_t, const CommInfo& info) {
+    PostStatus(info, KQ_STATUS_SENDING);
+    return SendCommand(nullptr, nullptr, &info, command, payload.data(), payload.size(), false,
+                       false);
+  };
+}
+
+// The whole firmware file; false when it cannot be opened or read completely, is
+// empty, or is larger than a card can take.
+bool ReadFirmware(const char16_t* path, std::vector<std::uint8_t>& bytes) {
+  if (path == nullptr) return false;
+  QFile file(QString::fromUtf16(path));
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const qint64 size = file.size();
+  if (size <= 0 || size > kMaxFirmwareBytes) return false;
+  try {
+    bytes.resize(static_cast<std::size_t>(size));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return file.read(reinterpret_cast<char*>(bytes.data()), size) == size && file.atEnd();
+}
+
+}  // namespace
+
+bool TcpOrSerial(const CommInfo& info) {
+  return info.SendType == KQ_SEND_TCP || info.SendType == KQ_SEND_SERIAL;
+}
+
+void PostStatus(const CommInfo& info, int value) {
+  if (info.NotifyWindow == nullptr || info.StatusMessage == 0) return;
+  PostMessage(info.NotifyWindow, info.StatusMessage, static_cast<WPARAM>(info.CallerValue),
+              static_cast<LPARAM>(value));
+}
+
+void RunCardJobs(const CommInfo* infos, std::int32_t count, std::int32_t* results,
+                 const std::function<bool(const CommInfo&)>& served, const CardWork& work) {
+  if (count <= 0) return;
+  std::unique_ptr<CardJob[]> jobs;
+  try {
+    jobs = std::make_unique<CardJob[]>(static_cast<std::size_t>(count));
+  } catch (const std::bad_alloc&) {
+    FailEveryCard(infos, count, results, KQ_ERR_FILE);
+    return;
+  }
+  for (std::int32_t i = 0; i < count; ++i) {
+    jobs[i].card = i;
+    jobs[i].info = infos[i];
+    if (served(jobs[i].info)) {
+      StartWorker(jobs[i], work);
+    } else {
+      Finish(jobs[i], KQ_ERR_NOT_SERVED);
+    }
+  }
+  while (!AllDone(jobs, count)) WaitPumping(kPollMs);
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (jobs[i].worker.joinable()) jobs[i].worker.join();
+    if (results != nullptr) results[i] = jobs[i].result;
+  }
+}
+
+void FailEveryCard(const CommInfo* infos, std::int32_t count, std::int32_t* results, int code) {
+  for (std::int32_t i = 0; i < count; ++i) {
+    PostStatus(infos[i], code);
+    if (results != nullptr) results[i] = code;
+  }
+}
+
+KQ_API int32_t KQ_MultiUpdateCPU(const CommInfo* infos, const char16_t* firmwarePath,
+                                 int32_t* results, int32_t count, int32_t restrictTypes) {
+  if (infos == nullptr && count > 0) return KQ_ERR_SEND_TYPE;
+  std::vector<std::uint8_t> firmware;
+  if (!ReadFirmware(firmwarePath, firmware)) {
+    FailEveryCard(infos, count, results, KQ_ERR_FILE);
+  } else {
+    RunCardJobs(infos, count, results, ServedTypes(restrictTypes),
+                SendPayloadWork(kCommandFirmware, firmware));
+  }
+  return KQ_OK;
+}
+
+KQ_API int32_t KQ_SetLedAllSettingInfo(const CommInfo* infos, const LedAllSettingInfo* record,
+                                       int32_t* results, int32_t count, int32_t restrictTypes) {
+  if (infos == nullptr && count > 0) return KQ_ERR_SEND_TYPE;
+  if (record == nullptr) return KQ_ERR_MISSING_RECORD;
+  std::vector<std::uint8_t> payload;
+  try {
+    payload = BuildAllSettingsPayload(*record);
+  } catch (const std::bad_alloc&) {
+    FailEveryCard(infos, count, results, KQ_ERR_FILE);
+    return KQ_OK;
+  }
+  RunCardJobs(infos, count, results, ServedTypes(restrictTypes),
+              SendPayloadWork(kCommandSettings, payload));
+  return KQ_OK;
+}

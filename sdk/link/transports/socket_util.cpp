@@ -1,0 +1,87 @@
+#include "sdk/link/transports/socket_util.h"
+
+#include <arpa/inet.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+UniqueFd::~UniqueFd() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = other.fd_;
+    other.fd_ = -1;
+  }
+  return *this;
+}
+
+SteadyClock::time_point DeadlineAfter(int timeoutMs) {
+  return SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
+}
+
+bool WaitReady(int fd, short events, SteadyClock::time_point deadline) {
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - SteadyClock::now());
+    if (left.count() < 0) return false;
+    pollfd entry{fd, events, 0};
+    const int ready = ::poll(&entry, 1, static_cast<int>(left.count()) + 1);
+    if (ready > 0) return true;
+    if (ready < 0 && errno != EINTR) return false;
+    if (ready == 0 && SteadyClock::now() >= deadline) return false;
+  }
+}
+
+bool ReceiveExact(int fd, std::uint8_t* buffer, std::size_t n,
+                  SteadyClock::time_point deadline) {
+  std::size_t got = 0;
+  while (got < n) {
+    if (!WaitReady(fd, POLLIN, deadline)) return false;
+    const ssize_t part = ::recv(fd, buffer + got, n - got, MSG_DONTWAIT);
+    if (part == 0) return false;
+    if (part < 0) {
+      if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) continue;
+      return false;
+    }
+    got += static_cast<std::size_t>(part);
+  }
+  return true;
+}
+
+bool SendAll(int fd, const std::uint8_t* data, std::size_t n,
+             SteadyClock::time_point deadline) {
+  std::size_t sent = 0;
+  while (sent < n) {
+    if (!WaitReady(fd, POLLOUT, deadline)) return false;
+    const ssize_t part = ::send(fd, data + sent, n - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (part < 0) {
+      if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) continue;
+      return false;
+    }
+    sent += static_cast<std::size_t>(part);
+  }
+  return true;
+}
+
+bool SetSocketTimeouts(int fd, int timeoutMs) {
+  timeval time{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+  return ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &time, sizeof time) == 0 &&
+         ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &time, sizeof time) == 0;
+}
+
+std::optional<in_addr> ParseIpv4Field(const char16_t* field, std::size_t capacity) {
+  char text[32] = {};
+  std::size_t i = 0;
+  for (; i < capacity && i + 1 < sizeof text && field[i] != 0; ++i) {
+    if (field[i] > 0x7F) return std::nullopt;
+    text[i] = static_cast<char>(field[i]);
+  }
+  in_addr address{};
+  if (::inet_pton(AF_INET, text, &address) != 1) return std::nullopt;
+  return address;
+}
