@@ -10,6 +10,7 @@
 #include "model/project/project_editing.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
+#include "model/xml/xml_document.h"
 #include "tests/model/project/project_file_test_support.h"
 
 namespace {
@@ -278,6 +279,26 @@ TEST_F(ProjectFileRoundTrip, UnreadableSourceLeavesItsElementWithoutText) {
   QFile::remove(EmbeddedFile(kTextGuid, ".rtf"));
   ASSERT_EQ(SaveProjectXml(ProjectPath()), 1);
   EXPECT_TRUE(ReadBytes(ProjectPath()).contains("OffsetValue=\"0\"/>\r\n<Backgroud"));
+}
+
+// An element, attribute or group write refused at any point of the document fails
+// the save, and the file saved before stays as it was.
+TEST_F(ProjectFileRoundTrip, WriteRefusedMidwayFailsTheSaveAndKeepsTheOldFile) {
+  ScreenList.emplace_back();
+  ASSERT_EQ(SaveProjectXml(ProjectPath()), 1);
+  const QByteArray old = ReadBytes(ProjectPath());
+  ClearProjectModel();
+  BuildSmallProject();
+  const QString wholePath = ProjectPath(QStringLiteral("whole.kqprj"));
+  ASSERT_EQ(SaveProjectXml(wholePath), 1);
+  const qsizetype whole = QString::fromUtf8(ReadBytes(wholePath)).size();
+  for (qsizetype limit = kDeclaration.size(); limit < whole; ++limit) {
+    XmlDocument::ScopedEditLimit refuse(limit);
+    ASSERT_EQ(SaveProjectXml(ProjectPath()), 0) << "limit " << limit;
+  }
+  EXPECT_EQ(ReadBytes(ProjectPath()), old);
+  XmlDocument::ScopedEditLimit exact(whole);
+  EXPECT_EQ(SaveProjectXml(ProjectPath()), 1);
 }
 
 }  // namespace
