@@ -252,7 +252,7 @@ void RtfReader::ControlSymbol(char symbol) {
       if (digit < 0) break;
       value = value * 16 + digit;
     }
-    if (digits > 0 && !Skipping()) Character(static_cast<char>(value));
+    if (digits == 2 && !Skipping()) Character(static_cast<char>(value));
     return;
   }
   if (Skipping()) return;
@@ -342,7 +342,9 @@ void RtfReader::Apply(std::string_view name, bool hasParameter, int parameter) {
     case Word::kTab: AddUnit(u'\t'); break;
     case Word::kLine: AddUnit(kLineBreak.unicode()); break;
     case Word::kUnicode:
-      AddUnit(static_cast<char16_t>(parameter < 0 ? parameter + 65536 : parameter));
+      if (parameter >= -32768 && parameter <= 65535) {
+        AddUnit(static_cast<char16_t>(parameter < 0 ? parameter + 65536 : parameter));
+      }
       skip_ = state.uc;
       break;
     case Word::kSymbol: AddUnit(found->second.symbol); break;
