@@ -23,12 +23,12 @@ void BreakSegment(const std::vector<Item>& items, int begin, int end, int segmen
                   int segmentEnd, int base, int width, std::vector<TextLine>& lines) {
   int lineStart = begin;
   int lastBreak = -1;  // the latest item a line may start at, after lineStart
-  int x = 0;
+  qint64 x = 0;  // a long paragraph at a huge width may pass an int
   auto startOf = [&](int i) { return i < end ? items[i].offset : segmentEnd; };
   for (int i = begin; i < end;) {
     const Item& item = items[i];
     if (i > lineStart && item.breakBefore) lastBreak = i;
-    const int advance = item.tab ? kTabStepPixels - x % kTabStepPixels : item.advance;
+    const qint64 advance = item.tab ? kTabStepPixels - x % kTabStepPixels : item.advance;
     if (!item.space && i > lineStart && x + advance > width) {
       const int next = lastBreak > lineStart ? lastBreak : i;  // else break the word
       lines.push_back({base + startOf(lineStart), startOf(next) - startOf(lineStart)});

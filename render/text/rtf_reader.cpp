@@ -65,6 +65,15 @@ bool IsUnderlineKind(std::string_view name) {
   return name.starts_with("ul") && !name.starts_with("ulc") && name != "ulnone";
 }
 
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
 struct Font {
   QString face;
   int charSet = kDefaultCharSet;
@@ -216,18 +225,12 @@ int RtfReader::ReadParameter(bool* has) {
 
 void RtfReader::ControlWord() {
   if (pos_ >= data_.size()) return;
-  const char first = data_[pos_];
-  const bool letter = (first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z');
-  if (!letter) {
-    ++pos_;
-    ControlSymbol(first);
+  if (!IsLetter(data_[pos_])) {
+    ControlSymbol(data_[pos_++]);
     return;
   }
   const qsizetype start = pos_;
-  while (pos_ < data_.size() &&
-         ((data_[pos_] >= 'a' && data_[pos_] <= 'z') || (data_[pos_] >= 'A' && data_[pos_] <= 'Z'))) {
-    ++pos_;
-  }
+  while (pos_ < data_.size() && IsLetter(data_[pos_])) ++pos_;
   const std::string_view name(data_.data() + start,
                               static_cast<size_t>(std::min<qsizetype>(pos_ - start, kMaxControlLetters)));
   bool hasParameter = false;
@@ -243,16 +246,14 @@ void RtfReader::ControlWord() {
 }
 
 void RtfReader::ControlSymbol(char symbol) {
-  if (symbol == '\'') {
+  if (symbol == '\'') {  // \'hh: a byte in the current code page
     int value = 0;
-    int digits = 0;
-    for (; digits < 2 && pos_ < data_.size(); ++digits, ++pos_) {
-      const int digit = QByteArrayView("0123456789abcdef").indexOf(static_cast<char>(
-          data_[pos_] >= 'A' && data_[pos_] <= 'F' ? data_[pos_] + ('a' - 'A') : data_[pos_]));
-      if (digit < 0) break;
-      value = value * 16 + digit;
+    for (int digit = 0; digit < 2; ++digit, ++pos_) {
+      const int nibble = pos_ < data_.size() ? HexDigit(data_[pos_]) : -1;
+      if (nibble < 0) return;  // fewer than two hex digits: the escape is dropped
+      value = value * 16 + nibble;
     }
-    if (digits == 2 && !Skipping()) Character(static_cast<char>(value));
+    if (!Skipping()) Character(static_cast<char>(value));
     return;
   }
   if (Skipping()) return;
@@ -322,7 +323,9 @@ void RtfReader::Apply(std::string_view name, bool hasParameter, int parameter) {
       break;
     case Word::kFont: state.font = parameter; break;
     case Word::kFontSize:
-      if (hasParameter) state.twips = std::clamp(parameter * 10, kMinFontTwips, kMaxFontTwips);
+      if (hasParameter) {  // half points
+        state.twips = std::clamp(parameter, kMinFontTwips / 10, kMaxFontTwips / 10) * 10;
+      }
       break;
     case Word::kBold: state.bold = on; break;
     case Word::kItalic: state.italic = on; break;

@@ -20,6 +20,6 @@
 
 constexpr int kMaxRtfDepth = 1000;
 
-// The content of data; text without a format of its own takes base (also the format
-// of plain text).
+// The content of data. base is the format of plain text, and gives the face of RTF
+// text in a font the font table does not define.
 RichParagraphs ReadRtf(QByteArrayView data, const RichCharFormat& base = {});

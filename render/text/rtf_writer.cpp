@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -143,7 +145,7 @@ void RtfWriter::Paragraph(QByteArray& out, const RichParaFormat& format) {
   if (format.align == RichAlign::kRight) out += "\\qr";
   if (format.align == RichAlign::kJustify) out += "\\qj";
   if (format.lineSpacingRule == kSpacingTwentieths && format.lineSpacing > 0) {
-    Word(out, "sl", format.lineSpacing * 12);
+    Word(out, "sl", static_cast<int>(std::min<qint64>(format.lineSpacing * qint64{12}, INT_MAX)));
     out += "\\slmult1";
   }
   out += ' ';
