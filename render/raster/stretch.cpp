@@ -70,14 +70,16 @@ bool StretchNearest(const QImage& source, const PixelRect& sourceRect, Dib24& ta
   const std::uint8_t fill[3] = {static_cast<std::uint8_t>(ColorRefBlue(outside)),
                                 static_cast<std::uint8_t>(ColorRefGreen(outside)),
                                 static_cast<std::uint8_t>(ColorRefRed(outside))};
+  const int sourceWidth = source.width();
+  const int sourceHeight = source.height();
   for (size_t row = 0; row < rows.size(); ++row) {
-    const bool rowInside = rows[row] >= 0 && rows[row] < source.height();
+    const bool rowInside = rows[row] >= 0 && rows[row] < sourceHeight;
     const auto* line =
         rowInside ? reinterpret_cast<const QRgb*>(source.constScanLine(rows[row])) : nullptr;
     std::uint8_t* pixel = target.PixelAddress(part.left, part.top + static_cast<int>(row));
     for (size_t column = 0; column < columns.size(); ++column, pixel += 3) {
       const int x = columns[column];
-      if (line == nullptr || x < 0 || x >= source.width()) {
+      if (line == nullptr || x < 0 || x >= sourceWidth) {
         std::copy(fill, fill + 3, pixel);
         continue;
       }

@@ -35,7 +35,10 @@ bool PageOutput::Start(const QString& rtfPath, const QString& pakPath, RichText*
 }
 
 bool PageOutput::AppendPage(int sourceTop, int columns) {
-  FillRect(frame_, PixelRectOfSize(input_.width, input_.height), input_.backColor);
+  // The stretch covers the frame unless the page is narrower or moved.
+  if (columns < input_.width || input_.offset != 0) {
+    FillRect(frame_, PixelRectOfSize(input_.width, input_.height), input_.backColor);
+  }
   sourceTop = std::clamp(sourceTop, -kMaxRowShift, kMaxRowShift);
   const PixelRect source{0, sourceTop, columns, sourceTop + usableHeight_};
   const PixelRect target{0, -input_.offset, columns, input_.height - input_.offset};
