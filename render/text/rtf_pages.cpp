@@ -81,8 +81,9 @@ class PageRenderer {
     if (bottom <= input_.height) {
       Draw(line, static_cast<int>(bottom));
       ++linesOnPage_;
-      const double next = line.height * static_cast<double>(line.spacing) + bottom;
-      y_ = static_cast<int>(std::min<double>(next, kMaxWalkWidth));
+      // In single precision, as the factor is kept; truncated.
+      const float next = line.height * line.spacing + static_cast<float>(bottom);
+      y_ = next < kMaxWalkWidth ? static_cast<int>(next) : kMaxWalkWidth;
       return true;
     }
     if (linesOnPage_ > 0) {

@@ -194,10 +194,17 @@ TEST_F(RtfRenderTest, ZoomStretchesTheMiddleRowsAndOffsetMovesUp) {
   auto expectRows = [&](const QImage& frame, int zoom) {
     const int usable = 32 - 2 * zoom;
     for (int row = 0; row < 32; ++row) {
-      ASSERT_EQ(frame.copy(0, row, 64, 1), plain.copy(0, zoom + row * usable / 32, 64, 1))
+      const int source = zoom + row * usable / 32;
+      if (source < 0 || source >= 32) {  // from outside the surface: background
+        ASSERT_EQ(InkBox(frame, QRect(0, row, 64, 1)), QRect()) << "zoom " << zoom;
+        continue;
+      }
+      ASSERT_EQ(frame.copy(0, row, 64, 1), plain.copy(0, source, 64, 1))
           << "zoom " << zoom << " row " << row;
     }
   };
+  input.zoom = -4;  // the editor allows it: rows above and below the page
+  expectRows(Pages(blocks, input).frames.at(0), -4);
   input.zoom = 5;
   expectRows(Pages(blocks, input).frames.at(0), 5);
   input.zoom = 16;  // becomes 15
