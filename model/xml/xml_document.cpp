@@ -25,7 +25,8 @@ QString SystemErrorText(int error) {
 }  // namespace
 
 
-XmlDocument::XmlDocument() { Parse(); }
+// The empty text is not well-formed; the parse only sets up the table and status.
+XmlDocument::XmlDocument() { static_cast<void>(Parse()); }
 
 bool XmlDocument::SetDocument(const QString& text) {
   text_ = text;
