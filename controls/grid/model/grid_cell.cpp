@@ -1,5 +1,6 @@
 #include "controls/grid/model/grid_cell.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPolygon>
@@ -245,12 +246,16 @@ void CGridCellBase::DrawText(QPainter& painter, const PixelRect& rect, ColorRef 
   }
   if ((format & DT_VCENTER) != 0) {
     // The anti-aliased path: a layout box 6 pixels wider on the left and 8 on the right,
-    // wrapping, centred vertically.
+    // wrapping, centred vertically. GDI+ keeps a sixth of the em free inside each side
+    // of its box and Qt keeps nothing, so the box is narrowed by that much to put the
+    // text where GDI+ put it (otherwise it would start left of the cell).
     Qt::Alignment align = Qt::AlignVCenter;
     if ((format & DT_CENTER) != 0) align |= Qt::AlignHCenter;
     else if ((format & DT_RIGHT) != 0) align |= Qt::AlignRight;
     else align |= Qt::AlignLeft;
-    painter.drawText(QRectF(box.left - 6, box.top, box.Width() + 14, box.Height()),
+    const double padding = QFontInfo(painter.font()).pixelSize() / 6.0;
+    painter.drawText(QRectF(box.left - 6 + padding, box.top, box.Width() + 14 - 2 * padding,
+                            box.Height()),
                      static_cast<int>(align) | Qt::TextWordWrap, GetText());
   } else {
     DrawTextInRect(painter, GetText(), box, format | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);

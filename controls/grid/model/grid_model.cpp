@@ -306,6 +306,30 @@ bool GridModel::SetFixedColumnCount(int fixedCols) {
   return true;
 }
 
+CCellID GridModel::SetFocusCell(CCellID cell) {
+  if (cell == focusCell_) return focusCell_;
+  const CCellID previous = focusCell_;
+  if (cell.row != -1 && cell.row < fixedRows_) cell.row = fixedRows_;
+  if (cell.col != -1 && cell.col < fixedCols_) cell.col = fixedCols_;
+  focusCell_ = cell;
+  if (IsValid(previous)) ShowFocus(previous, cell, false);
+  if (IsValid(cell)) ShowFocus(cell, previous, true);
+  return previous;
+}
+
+void GridModel::ShowFocus(const CCellID& cell, const CCellID& other, bool focused) {
+  const std::uint32_t state = GetCellState(cell.row, cell.col);
+  SetCellState(cell.row, cell.col, focused ? state | GVIS_FOCUSED : state & ~GVIS_FOCUSED);
+  RedrawCell(cell.row, cell.col);
+  if (!trackFocusCell_) return;
+  if (cell.col != other.col) {
+    for (int row = 0; row < fixedRows_; ++row) RedrawCell(row, cell.col);
+  }
+  if (cell.row != other.row) {
+    for (int col = 0; col < fixedCols_; ++col) RedrawCell(cell.row, col);
+  }
+}
+
 // ------------------------------------------------------------------------- sizes
 
 int GridModel::GetRowHeight(int row) const { return SizeAt(rowHeights_, row); }

@@ -129,6 +129,10 @@ class GridModel {
   void SetCellModified(int row, int col);
   const std::set<CCellID>& GetSelectedCells() const { return selectedCells_; }
   CCellID GetFocusCell() const { return focusCell_; }
+  // Moves the focus (a fixed row or column becomes the first non-fixed one) and
+  // redraws the cells that show it; returns the previous focus cell.
+  CCellID SetFocusCell(CCellID cell);
+  CCellID SetFocusCell(int row, int col) { return SetFocusCell(CCellID(row, col)); }
 
   // --- Sizes (pixels; -1 for an index out of range) ---
   int GetRowHeight(int row) const;
@@ -194,6 +198,9 @@ class GridModel {
  private:
   // Sets the fixed bits of a cell placed in a fixed row or column.
   void PlaceCell(CGridCellBase& cell, int row, int col) const;
+  // Sets or clears a cell's focused bit and redraws it, with the fixed cells of its
+  // row and column when they track the focus and that row or column changes.
+  void ShowFocus(const CCellID& cell, const CCellID& other, bool focused);
   // Shape-change epilogue: grid modified, sort dropped, scroll bars, repaint.
   void FinishShapeChange();
   bool GrowRows(int rows);

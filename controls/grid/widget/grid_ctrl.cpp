@@ -11,7 +11,8 @@
 
 CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
   // WS_BORDER and WS_TABSTOP; painting covers every pixel, so nothing is erased first.
-  setFrameShape(QFrame::Box);
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+  setLineWidth(1);
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -54,12 +55,14 @@ void CGridCtrl::resizeEvent(QResizeEvent* event) {
   inSize_ = false;
 }
 
-void CGridCtrl::changeEvent(QEvent* event) {
-  QAbstractScrollArea::changeEvent(event);
+bool CGridCtrl::event(QEvent* event) {
+  // The application palette holds the system colours (SysColor): its change is
+  // WM_SYSCOLORCHANGE.
   if (event->type() == QEvent::ApplicationPaletteChange) {
     OnSysColorChange();
     InvalidateAll();
   }
+  return QAbstractScrollArea::event(event);
 }
 
 void CGridCtrl::scrollContentsBy(int, int) {

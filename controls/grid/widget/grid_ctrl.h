@@ -44,7 +44,7 @@ class CGridCtrl : public QAbstractScrollArea, public GridModel, public MessageWi
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
 
   bool HasWindow() const override { return true; }
