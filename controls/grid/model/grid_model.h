@@ -102,6 +102,7 @@ class GridModel {
   int GetAutoSizeStyle() const { return autoSizeStyle_; }
   void SetAutoSizeStyle(int style) { autoSizeStyle_ = style; }
   int GetSortColumn() const { return sortColumn_; }
+  void SetSortColumn(int col) { sortColumn_ = col; }
   bool GetSortAscending() const { return sortAscending_; }
   void SetSortAscending(bool on) { sortAscending_ = on; }
   int GetWheelScrollLines() const { return wheelScrollLines_; }
