@@ -3,6 +3,8 @@
 // caller's thread moves them into the caller's list between rounds of dispatching,
 // so a timer handler of the caller that reads the list sees it grow safely.
 
+#include "sdk/jobs/card_search.h"
+
 #include <poll.h>
 #include <sys/socket.h>
 
@@ -13,7 +15,6 @@
 #include <utility>
 #include <vector>
 
-#include "sdk/Corvanix.h"
 #include "sdk/link/blocking_call.h"
 #include "sdk/api/guarded_call.h"
 #include "sdk/link/send_command.h"
@@ -70,12 +71,8 @@ int SearchInterface(const LocalInterface& local, const TransportSettings& settin
       if (errno == EAGAIN || errno == EINTR) continue;
       break;
     }
-    if (static_cast<std::size_t>(got) < wire::kMinReplyBytes || wire::ReadLe32(reply) != wire::kMagic) {
-      continue;
-    }
-    // Only the sections that arrived whole are filled; the rest stay zero.
-    LedSettingInfo record{};
-    FillReadSections(reply, static_cast<std::size_t>(got), kSearchMask, record);
+    LedSettingInfo record;
+    if (!ParseSearchReply(reply, static_cast<std::size_t>(got), record)) continue;
     found.Add(record);
     --limits.repliesLeft;
   }
@@ -98,21 +95,34 @@ int SearchAllInterfaces(FoundCards& found) {
   return code;
 }
 
+// Moves the records found so far into the caller's list; KQ_ERR_FILE when memory
+// runs out.
+int MoveIntoList(FoundCards& found, std::list<LedSettingInfo>& list) {
+  return Guarded([&] {
+    for (const LedSettingInfo& record : found.Take()) list.push_back(record);
+    return KQ_OK;
+  });
+}
+
 int SearchIntoList(std::list<LedSettingInfo>& list) {
   FoundCards found;
-  bool listFailed = false;
+  int listCode = KQ_OK;
   const int result = RunBlocking([&found] { return SearchAllInterfaces(found); },
                                  [&] {
-                                   try {
-                                     for (const LedSettingInfo& r : found.Take()) list.push_back(r);
-                                   } catch (...) {  // out of memory
-                                     listFailed = true;
-                                   }
+                                   if (int code = MoveIntoList(found, list)) listCode = code;
                                  });
-  return listFailed ? KQ_ERR_FILE : result;
+  return listCode != KQ_OK ? listCode : result;
 }
 
 }  // namespace
+
+bool ParseSearchReply(const std::uint8_t* reply, std::size_t length, LedSettingInfo& record) {
+  if (length < wire::kMinReplyBytes || wire::ReadLe32(reply) != wire::kMagic) return false;
+  // Only the sections that arrived whole are filled; the rest stay zero.
+  record = LedSettingInfo{};
+  FillReadSections(reply, length, kSearchMask, record);
+  return true;
+}
 
 KQ_API int32_t KQ_SearchLedToList(std::list<LedSettingInfo>* list) {
   if (list == nullptr) return KQ_ERR_BAD_HANDLE;
