@@ -433,6 +433,15 @@ KQ_API int32_t KQ_SetLedAllSettingInfo(const CommInfo* infos, const LedAllSettin
 
 /* Display data --------------------------------------------------------------- */
 
+/* Clocks and countdowns are drawn with Qt's font engine (QtGui): fonts are found
+ * through fontconfig and drawn without anti-aliasing. A host without any Qt
+ * application needs Qt's offscreen platform plugin (Debian: qt6-qpa-plugins); the
+ * library then starts its own headless QGuiApplication on a thread of its own the
+ * first time it draws text, keeps it until the process ends and leaves the host's
+ * locale as it was. A host that uses Qt creates its QGuiApplication before its first
+ * call that generates display data; with a QCoreApplication only, or without the
+ * plugin, clocks and countdowns give KQ_ERR_DRAW. */
+
 /* Builds the set's display data, the image a card stores and plays, when the set has
  * changed since the last generation; otherwise keeps the data it has. Returns KQ_OK,
  * KQ_ERR_BAD_HANDLE, KQ_ERR_FILE (a page file that cannot be read, or memory),

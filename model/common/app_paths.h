@@ -22,6 +22,6 @@ QString AppFolderPath(AppFolder folder);
 // GetAppDir() + the folder's name + "/" + fileName.
 QString AppFilePath(AppFolder folder, QStringView fileName);
 
-// A path as stored by the Windows program ("\" separators) or by this one, turned
-// into a path of this system: every "\" becomes "/".
+// A stored path, with "\" separators (files written on Windows) or "/", turned into
+// a path of this system: every "\" becomes "/".
 QString FromStoredPath(QStringView storedPath);

@@ -80,25 +80,27 @@ void WriteAreaKind(ProjectWriter& out, const AreaRecord& area) {
 void WriteScreen(ProjectWriter& out, const ScreenRecord& screen) {
   WriteScreenSettings(out, screen);
   out.Add(u"LogoInfo", LogoFields(), screen);
-  out.Doc().EnterElement();
+  out.Enter();
   for (const FileItem& logo : screen.LogoFiles) {
     out.Add(u"File", FileItemFields(), logo,
             LogoEmbedsSource(logo) ? EmbeddedText(logo.guid, u".rtf") : QString());
   }
-  out.Doc().LeaveElement();
+  out.Leave();
   for (const auto& program : screen.Programs) WriteProgram(out, *program, program->Areas);
-  out.Doc().LeaveElement();
+  out.Leave();
 }
 
 }  // namespace
 
 ProjectWriter::ProjectWriter(bool embedMedia) : embedMedia_(embedMedia) {
-  doc_.SetDocument(XmlDocument::kDeclaration.toString());
+  // The declaration alone has no root element yet, so its parse answers false; the
+  // text is in place all the same.
+  static_cast<void>(doc_.SetDocument(XmlDocument::kDeclaration.toString()));
 }
 
 void WriteScreenSettings(ProjectWriter& out, const ScreenRecord& screen) {
   out.Add(u"LED", LedFields(), screen);
-  out.Doc().EnterElement();
+  out.Enter();
   out.Add(u"OnOffTimeInfo", OnOffTimeFields(), screen);
   out.Add(u"BrightnessTimeInfo", BrightnessTimeFields(), screen);
   out.Add(u"LockTimeInfo", LockTimeFields(), screen);
@@ -106,7 +108,7 @@ void WriteScreenSettings(ProjectWriter& out, const ScreenRecord& screen) {
 
 void WriteArea(ProjectWriter& out, const AreaRecord& area) {
   out.Add(u"Area", AreaFields(), area);
-  out.Doc().EnterElement();
+  out.Enter();
   WriteAreaKind(out, area);
   for (const BackgroundItem& back : area.Backgrounds) {
     if (back.FileType == kFlashBackground) {
@@ -116,31 +118,34 @@ void WriteArea(ProjectWriter& out, const AreaRecord& area) {
                     [](BackgroundItem& entry) -> auto& { return entry.guid; });
     }
   }
-  out.Doc().LeaveElement();
+  out.Leave();
 }
 
 int SaveProjectXml(const QString& path) {
   ProjectWriter out(false);
   out.AddPlain(u"LEDS");
-  out.Doc().EnterElement();
+  out.Enter();
   out.AddPlain(u"FileFlag", QStringLiteral("kqprj"));
   for (const ScreenRecord& screen : ScreenList) WriteScreen(out, screen);
-  WriteScreenGroups(out.Doc());
+  out.Check(WriteScreenGroups(out.Doc()));
   return out.WriteTo(path) ? 1 : 0;
 }
 
-void WriteScreenGroups(XmlDocument& doc) {
-  doc.AppendElement(QStringLiteral("GroupList"));
-  doc.EnterElement();
+bool WriteScreenGroups(XmlDocument& doc) {
+  if (!doc.AppendElement(QStringLiteral("GroupList")) || !doc.EnterElement()) return false;
   for (const ScreenGroup& group : ScreenGroupList) {
-    doc.AppendElement(QStringLiteral("Group"));
-    doc.SetAttribute(QStringLiteral("GroupName"), group.GroupName);
-    doc.EnterElement();
-    for (std::int32_t ledNo : group.ScreenNos) {
-      doc.AppendElement(QStringLiteral("LED"));
-      doc.SetIntAttribute(QStringLiteral("LEDNO"), ledNo);
+    if (!doc.AppendElement(QStringLiteral("Group")) ||
+        !doc.SetAttribute(QStringLiteral("GroupName"), group.GroupName) ||
+        !doc.EnterElement()) {
+      return false;
     }
-    doc.LeaveElement();
+    for (std::int32_t ledNo : group.ScreenNos) {
+      if (!doc.AppendElement(QStringLiteral("LED")) ||
+          !doc.SetIntAttribute(QStringLiteral("LEDNO"), ledNo)) {
+        return false;
+      }
+    }
+    if (!doc.LeaveElement()) return false;
   }
-  doc.LeaveElement();
+  return doc.LeaveElement();
 }

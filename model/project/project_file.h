@@ -25,8 +25,9 @@ int LoadProjectXml(const QString& path);
 bool IsProjectFile(const QString& path);
 
 // Appends GroupList with ScreenGroupList after the current element of the document,
-// whose position is inside LEDS.
-void WriteScreenGroups(XmlDocument& doc);
+// whose position is inside LEDS. False when an element or attribute could not be
+// written; the groups are then incomplete.
+[[nodiscard]] bool WriteScreenGroups(XmlDocument& doc);
 
 // Appends the groups of the document's LEDS/GroupList to ScreenGroupList; nothing
 // happens when either element is missing. Moves the position to the document level.

@@ -84,11 +84,11 @@ void ReadGroupsInto(XmlDocument& doc, std::list<ScreenGroup>& groups) {
   if (Find(doc, u"LEDS") && doc.EnterElement() && Find(doc, u"GroupList") && doc.EnterElement()) {
     while (Find(doc, u"Group")) {
       ScreenGroup& group = groups.emplace_back(doc.GetAttribute(QStringLiteral("GroupName")));
-      doc.EnterElement();
+      if (!doc.EnterElement()) break;
       while (Find(doc, u"LED")) {
         group.ScreenNos.push_back(ParseIntAttribute(doc.GetAttribute(QStringLiteral("LEDNO"))));
       }
-      doc.LeaveElement();
+      if (!doc.LeaveElement()) break;
     }
   }
   doc.ResetPosition();
@@ -126,7 +126,7 @@ ProjectReader::ProjectReader(Mode mode) : mode_(mode) {
 
 void ProjectReader::ReadScreenSettings(XmlDocument& doc, ScreenRecord& screen) {
   ReadAttributes(doc, LedFields(), screen);
-  doc.EnterElement();
+  if (!Step(doc.EnterElement())) return;
   if (Find(doc, u"OnOffTimeInfo")) ReadAttributes(doc, OnOffTimeFields(), screen);
   if (Find(doc, u"BrightnessTimeInfo")) ReadAttributes(doc, BrightnessTimeFields(), screen);
   if (Find(doc, u"LockTimeInfo")) ReadAttributes(doc, LockTimeFields(), screen);
@@ -136,7 +136,7 @@ void ProjectReader::ReadScreenSettings(XmlDocument& doc, ScreenRecord& screen) {
 void ProjectReader::ReadLogo(XmlDocument& doc, ScreenRecord& screen) {
   ReadAttributes(doc, LogoFields(), screen);
   ApplyLogoDefaults(screen);
-  doc.EnterElement();
+  if (!Step(doc.EnterElement())) return;
   while (Find(doc, u"File")) {
     FileItem logo = ReadRecord(doc, FileItemFields());
     if (LogoEmbedsSource(logo)) {
@@ -146,7 +146,7 @@ void ProjectReader::ReadLogo(XmlDocument& doc, ScreenRecord& screen) {
     }
     screen.LogoFiles.push_back(logo);
   }
-  doc.LeaveElement();
+  Step(doc.LeaveElement());
 }
 
 void ProjectReader::ReadPrograms(XmlDocument& doc, ScreenRecord& screen) {
@@ -154,9 +154,9 @@ void ProjectReader::ReadPrograms(XmlDocument& doc, ScreenRecord& screen) {
     auto program = std::make_unique<ProgramRecord>();
     ReadAttributes(doc, ProgramFields(), *program);
     program->OwnerScreen = &screen;
-    doc.EnterElement();
+    if (!Step(doc.EnterElement())) return;
     while (Find(doc, u"Area")) ReadArea(doc, *program);
-    doc.LeaveElement();
+    Step(doc.LeaveElement());
     screen.Programs.push_back(std::move(program));
   }
 }
@@ -167,11 +167,11 @@ void ProjectReader::ReadArea(XmlDocument& doc, ProgramRecord& program) {
   CheckGuid(area->guid);
   area->OwnerProgram = &program;
   area->OwnerScreen = program.OwnerScreen;
-  doc.EnterElement();
+  if (!Step(doc.EnterElement())) return;
   const std::size_t filesBefore = files_.size();
   const bool hasKind = ReadAreaKind(doc, *area);
   while (Find(doc, u"Backgroud")) ReadBackground(doc, *area);
-  doc.LeaveElement();
+  Step(doc.LeaveElement());
   if (!hasKind) {
     // Never keep an area without its kind record.
     files_.resize(filesBefore);
@@ -318,7 +318,7 @@ int LoadProjectXml(const QString& path) {
     reader.ReadScreenSettings(doc, screen);
     if (Find(doc, u"LogoInfo")) reader.ReadLogo(doc, screen);
     reader.ReadPrograms(doc, screen);
-    doc.LeaveElement();
+    if (!doc.LeaveElement()) return 0;
   }
   if (screens.empty()) return 0;
   std::list<ScreenGroup> groups;

@@ -41,8 +41,9 @@ class ProjectReader {
   // Every Program from the position on, with its areas, appended to the screen.
   void ReadPrograms(XmlDocument& doc, ScreenRecord& screen);
 
-  // False once an area was left out because its kind element is missing, or an
-  // imported media file's path did not fit its field.
+  // False once an area was left out because its kind element is missing, an
+  // imported media file's path did not fit its field, or a step into or out of an
+  // element failed (the rest of that element is then not read).
   bool Complete() const { return complete_; }
 
   // Writes the queued files into UserData and deletes their stale frame files in
@@ -58,6 +59,11 @@ class ProjectReader {
     QString extension;
   };
 
+  // Takes the outcome of a walk step; a failed one leaves the read incomplete.
+  bool Step(bool moved) {
+    complete_ = complete_ && moved;
+    return moved;
+  }
   void ReadArea(XmlDocument& doc, ProgramRecord& program);
   bool ReadAreaKind(XmlDocument& doc, AreaRecord& area);
   void ReadBackground(const XmlDocument& doc, AreaRecord& area);

@@ -11,8 +11,10 @@
 #include "model/project/project_records.h"
 #include "model/xml/xml_document.h"
 
-// Builds the document element by element; remembers whether anything failed (an
-// append that would outgrow the document's limit, a media file too big to embed).
+// Builds the document element by element and checks every step: once an element,
+// attribute or walk step fails (an edit that would outgrow the document's limit) or
+// a media file is too big to embed, the writing has failed and WriteTo writes
+// nothing.
 class ProjectWriter {
  public:
   // With embedMedia, the media files of files-area entries and of backgrounds other
@@ -21,20 +23,27 @@ class ProjectWriter {
   explicit ProjectWriter(bool embedMedia);
 
   XmlDocument& Doc() { return doc_; }
-  bool Ok() const { return ok_; }
   bool EmbedsMedia() const { return embedMedia_; }
   void Fail() { ok_ = false; }
+  // Takes the outcome of one step written straight into Doc().
+  void Check(bool done) { ok_ = done && ok_; }
 
+  // Adds the element with the record's attributes; they are left out when the
+  // element could not be added.
   template <typename Record>
   void Add(const char16_t* name, std::span<const AttributeField<Record>> fields,
            const Record& record, const QString& text = QString()) {
-    AddPlain(name, text);
-    WriteAttributes(doc_, fields, record);
+    if (AddPlain(name, text)) Check(WriteAttributes(doc_, fields, record));
   }
 
-  void AddPlain(const char16_t* name, const QString& text = QString()) {
-    ok_ = doc_.AppendElement(QString::fromUtf16(name), text) && ok_;
+  bool AddPlain(const char16_t* name, const QString& text = QString()) {
+    const bool added = doc_.AppendElement(QString::fromUtf16(name), text);
+    Check(added);
+    return added;
   }
+
+  void Enter() { Check(doc_.EnterElement()); }
+  void Leave() { Check(doc_.LeaveElement()); }
 
   // The writing ends: true when the whole document was built and written to path.
   bool WriteTo(const QString& path) { return ok_ && doc_.WriteFile(path); }
@@ -57,7 +66,7 @@ void WriteArea(ProjectWriter& out, const AreaRecord& area);
 template <typename Areas>
 void WriteProgram(ProjectWriter& out, const ProgramRecord& program, const Areas& areas) {
   out.Add(u"Program", ProgramFields(), program);
-  out.Doc().EnterElement();
+  out.Enter();
   for (const auto& area : areas) WriteArea(out, *area);
-  out.Doc().LeaveElement();
+  out.Leave();
 }

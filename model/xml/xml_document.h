@@ -21,32 +21,34 @@ class XmlDocument {
   XmlDocument();  // the empty text, parsed (status "Empty document")
 
   // Replaces the text, empties the status and parses.
-  bool SetDocument(const QString& text);
+  [[nodiscard]] bool SetDocument(const QString& text);
   // Reads the whole UTF-8 file into the text, without parsing. On failure the text
   // is unchanged and the status says why. No byte-order mark is recognised: one
   // stays as U+FEFF before the root element.
-  bool ReadFile(const QString& path);
+  [[nodiscard]] bool ReadFile(const QString& path);
   // Rebuilds the element table and puts the position at the document level. True
   // when well-formed: no error, a root element, and no sibling of it.
-  bool Parse();
+  [[nodiscard]] bool Parse();
   // Writes the text as UTF-8 (no byte-order mark), atomically: the old file stays
   // when anything fails, and the status then says why.
-  bool WriteFile(const QString& path);
+  [[nodiscard]] bool WriteFile(const QString& path);
 
   // Moves to the next element of that name (any name when empty) at this level.
-  bool FindElement(const QString& name = QString());
-  bool EnterElement();  // one level down into the current element
-  bool LeaveElement();  // one level up; false at the document level
+  [[nodiscard]] bool FindElement(const QString& name = QString());
+  [[nodiscard]] bool EnterElement();  // one level down into the current element
+  [[nodiscard]] bool LeaveElement();  // one level up; false at the document level
   // Back to the document level before the root, as after Parse.
   void ResetPosition();
 
   // Inserts <name>text</name> (or <name/>) and CR LF after the current element and
-  // makes it current. False only when the text would grow beyond kMaxTextLength.
-  bool AppendElement(const QString& name, const QString& text = QString());
+  // makes it current. False only when the text would grow beyond kMaxTextLength
+  // (or the limit of a ScopedEditLimit); the document is then unchanged.
+  [[nodiscard]] bool AppendElement(const QString& name, const QString& text = QString());
   // Sets an attribute of the current element (in place when it exists, always in
-  // double quotes). False without a current element.
-  bool SetAttribute(const QString& name, const QString& value);
-  bool SetIntAttribute(const QString& name, int value);
+  // double quotes). False without a current element or, as for AppendElement, when
+  // the text would grow too long.
+  [[nodiscard]] bool SetAttribute(const QString& name, const QString& value);
+  [[nodiscard]] bool SetIntAttribute(const QString& name, int value);
   // The unescaped value of the first attribute of that name; empty when missing.
   QString GetAttribute(const QString& name) const;
   // The text content of the current element; empty when it has child elements.
@@ -57,6 +59,19 @@ class XmlDocument {
 
   // Offsets are kept in 32 bits; a longer text is refused.
   static constexpr qsizetype kMaxTextLength = 0x7FFFFFF0;
+  // Tests only: while one lives, edits of every document refuse to grow its text
+  // beyond limit characters (at most kMaxTextLength), so that a writer can be made
+  // to fail midway. The limit before it comes back when it ends.
+  class ScopedEditLimit {
+   public:
+    explicit ScopedEditLimit(qsizetype limit);
+    ~ScopedEditLimit();
+    ScopedEditLimit(const ScopedEditLimit&) = delete;
+    ScopedEditLimit& operator=(const ScopedEditLimit&) = delete;
+
+   private:
+    qsizetype previous_;
+  };
 
  private:
   // One element. Start-tag and end-tag lengths have fields of their own, so a long

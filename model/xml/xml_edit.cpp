@@ -1,6 +1,9 @@
 // Editing a parsed document in place: new elements and attributes, with every
 // element position kept right.
 #include "model/xml/xml_document.h"
+
+#include <algorithm>
+
 #include "model/xml/xml_escape.h"
 #include "model/xml/xml_scanner.h"
 
@@ -8,7 +11,16 @@ namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 
+// The longest text an edit may leave; lowered only by tests.
+qsizetype editLimit = XmlDocument::kMaxTextLength;
+
 }  // namespace
+
+XmlDocument::ScopedEditLimit::ScopedEditLimit(qsizetype limit) : previous_(editLimit) {
+  editLimit = std::clamp<qsizetype>(limit, 0, kMaxTextLength);
+}
+
+XmlDocument::ScopedEditLimit::~ScopedEditLimit() { editLimit = previous_; }
 
 // Moves a point over whitespace when only whitespace stands between it and the
 // next markup (or the end), so a new element starts its own line.
@@ -26,7 +38,7 @@ qsizetype XmlDocument::SkipWhitespaceToMarkup(qsizetype point) const {
 bool XmlDocument::ReplaceText(int anchor, qsizetype at, qsizetype oldLength,
                               const QString& with) {
   const qsizetype delta = with.size() - oldLength;
-  if (text_.size() + delta > kMaxTextLength) return false;
+  if (text_.size() + delta > editLimit) return false;
   text_.replace(at, oldLength, with);
   const qsizetype oldEnd = at + oldLength;
   for (int index = anchor;; index = elements_[index].parent) {

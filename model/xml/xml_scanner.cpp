@@ -85,8 +85,25 @@ XmlNode StartTag(QStringView text, qsizetype start, qsizetype* pos) {
   return Unterminated(text, start, "Element tag", pos);
 }
 
+// A comment or processing instruction that opens at i inside a document type
+// declaration: the offset of its last character, -1 when the text ends inside it, i
+// itself when neither opens there.
+qsizetype SkipSubsetNode(QStringView text, qsizetype i) {
+  QStringView ahead = text.mid(i);
+  qsizetype end = i;
+  if (ahead.startsWith(u"<!--")) {
+    end = text.indexOf(u"-->", i + 4);
+    if (end >= 0) end += 2;
+  } else if (ahead.startsWith(u"<?")) {
+    end = text.indexOf(u"?>", i + 2);
+    if (end >= 0) end += 1;
+  }
+  return end;
+}
+
 // "<!D...": nested declarations ("<" ... ">", quotes skipped inside) up to the
-// first ">" outside them.
+// first ">" outside them. Comments and processing instructions are skipped whole,
+// so quotes and ">" in them end nothing.
 XmlNode Doctype(QStringView text, qsizetype start, qsizetype* pos) {
   bool nested = false;
   QChar quote;
@@ -99,7 +116,10 @@ XmlNode Doctype(QStringView text, qsizetype start, qsizetype* pos) {
       if (ahead.startsWith(u"<![") || ahead.startsWith(u"<!D")) {
         return Incorrect(text, start, "! tag", pos, i + 1);
       }
-      nested = true;
+      const qsizetype end = SkipSubsetNode(text, i);
+      if (end < 0) break;
+      if (end == i) nested = true;
+      i = end;
     } else if (nested && (c == u'"' || c == u'\'')) {
       quote = c;
     } else if (c == u'>') {

@@ -15,7 +15,7 @@ constexpr int ColorRefRed(ColorRef color) { return static_cast<int>(color & 0xFF
 constexpr int ColorRefGreen(ColorRef color) { return static_cast<int>((color >> 8) & 0xFF); }
 constexpr int ColorRefBlue(ColorRef color) { return static_cast<int>((color >> 16) & 0xFF); }
 
-// The opaque Qt colour of a GDI colour value; the high byte is ignored, as GDI does.
+// The opaque Qt colour of a GDI colour value; the high byte is ignored.
 QRgb ColorRefToQRgb(ColorRef color);
 
 // The GDI colour value of a Qt colour; alpha is dropped.

@@ -1,8 +1,8 @@
 #pragma once
-// Text for the LED screen as the Windows program drew it with font smoothing off:
-// every glyph pixel is the text colour or untouched (no anti-aliasing), font heights
-// are pixels, and text is placed by the top-left corner of its cell, not its
-// baseline.
+// Text for the LED screen is never anti-aliased: every glyph pixel is the text colour
+// or untouched, since an LED is lit or dark and the card's planes hold one bit a pixel.
+// Font heights are pixels, and text is placed by the top-left corner of its cell, not
+// its baseline.
 
 #include <QFont>
 #include <QImage>
@@ -12,11 +12,11 @@
 #include "render/raster/color_ref.h"
 #include "render/raster/dib24.h"
 
-// Pixels per logical inch of the screen, fixed as on a Windows desktop at 100 %.
+// Pixels per logical inch, fixed, so a point size gives one pixel height everywhere.
 constexpr int kLogPixelsY = 96;
 
-// number x numerator / denominator in 64-bit arithmetic, rounded half away from zero
-// (Windows' MulDiv). -1 when denominator is 0 or the result does not fit in an int.
+// number x numerator / denominator in 64-bit arithmetic, rounded half away from zero.
+// -1 when denominator is 0 or the result does not fit in an int.
 int MulDiv(int number, int numerator, int denominator);
 
 // The font height of a size in points: -MulDiv(points, 96, 72), negative because it

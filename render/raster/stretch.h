@@ -1,6 +1,6 @@
 #pragma once
-// Nearest-neighbour stretching, the rule of GDI's COLORONCOLOR mode that the LED
-// output uses: every target pixel takes exactly one source pixel, never a blend.
+// Nearest-neighbour stretching, the rule of all LED output: every target pixel takes
+// exactly one source pixel, never a blend.
 // Target column i of a w-wide target rectangle takes source column
 // sourceRect.left + i x sourceRect.Width() / w (integer division), and rows alike, so
 // a whole-number enlargement repeats every source pixel the same number of times.

@@ -1,7 +1,5 @@
 #include "sdk/generate/glyph_strips.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <QImage>
 
 #include <algorithm>
@@ -87,10 +85,6 @@ int RenderStrip(const QFont& font, int glyphWidth, int height,
 }
 
 }  // namespace
-
-bool CanDrawText() {
-  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-}
 
 int GlyphCellWidth(int glyphWidth) {
   const std::int64_t rounded = (std::max<std::int64_t>(glyphWidth, 1) + 7) / 8 * 8;

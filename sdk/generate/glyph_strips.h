@@ -6,9 +6,9 @@
 // (start bit 0), cells one after another. Text is drawn in pure red at the cell's
 // top edge without anti-aliasing, with the caller's font (MakeLedFont).
 //
-// Drawing text needs a QGuiApplication. Without one, and for sizes a strip cannot
-// have (h < 1, cells beyond 65535 pixels), the calls return KQ_ERR_DRAW and leave
-// the strip empty. They may run on any thread and give the same bits on each.
+// Where text cannot be drawn (CanDrawText), and for sizes a strip cannot have
+// (h < 1, cells beyond 65535 pixels), the calls return KQ_ERR_DRAW and leave the
+// strip empty. They may run on any thread and give the same bits on each.
 
 #include <QFont>
 #include <QString>
@@ -16,15 +16,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "sdk/generate/text_engine.h"
+
 struct GlyphStrip {
   int cellWidth = 0;  // c
   int height = 0;     // h
   int cellCount = 0;
   std::vector<std::uint8_t> bytes;
 };
-
-// Whether text can be drawn and measured here: a QGuiApplication exists.
-bool CanDrawText();
 
 // The cell width of glyphs `glyphWidth` wide.
 int GlyphCellWidth(int glyphWidth);
@@ -34,8 +33,8 @@ int GlyphCellWidth(int glyphWidth);
 int RenderDigitStrip(const QFont& font, int glyphWidth, int height, GlyphStrip& strip);
 
 // The widest weekday name of a style in pixels: style 0 the width of "星期日", 1 the
-// widest English full name, any other the widest short name. KQ_ERR_DRAW without a
-// QGuiApplication.
+// widest English full name, any other the widest short name. KQ_ERR_DRAW where
+// text cannot be drawn.
 int MeasureWeekdayWidth(int style, const QFont& font);
 
 // 7 cells, Sunday first, names centred on glyphWidth. Returns the size or KQ_ERR_DRAW.

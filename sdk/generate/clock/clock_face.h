@@ -1,8 +1,8 @@
 #pragma once
 // The dial of the analog clock: where its 60 marks sit and how a mark is drawn.
-// The marks are rasterised here rather than by a painter, with the pixel rules of
-// the Windows program (a shape's box excludes its right and bottom edge), so that
-// the face the card gets does not depend on the drawing engine.
+// The marks are rasterised here rather than by a painter, with the screen's pixel
+// rule (a shape's box excludes its right and bottom edge), so that the face the card
+// gets does not depend on the drawing engine.
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Clock and countdown blocks: a layout of elements the card fills in from its own
 // clock, with the glyph strips it draws them from; the analog clock adds its face as
-// bit planes and its hands' colours and widths. Drawing needs a QGuiApplication;
-// without one the generators return KQ_ERR_DRAW.
+// bit planes and its hands' colours and widths. Where text cannot be drawn
+// (CanDrawText) the generators return KQ_ERR_DRAW.
 
 #include <cstdint>
 #include <vector>

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <variant>
+#include <vector>
 
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
@@ -10,6 +11,7 @@
 #include "model/project/project_editing.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
+#include "model/xml/xml_document.h"
 #include "tests/model/project/project_file_test_support.h"
 
 namespace {
@@ -278,6 +280,30 @@ TEST_F(ProjectFileRoundTrip, UnreadableSourceLeavesItsElementWithoutText) {
   QFile::remove(EmbeddedFile(kTextGuid, ".rtf"));
   ASSERT_EQ(SaveProjectXml(ProjectPath()), 1);
   EXPECT_TRUE(ReadBytes(ProjectPath()).contains("OffsetValue=\"0\"/>\r\n<Backgroud"));
+}
+
+// An element, attribute or group write refused at any point of the document fails
+// the save, and the file saved before stays as it was.
+TEST_F(ProjectFileRoundTrip, WriteRefusedMidwayFailsTheSaveAndKeepsTheOldFile) {
+  ScreenList.emplace_back();
+  ASSERT_EQ(SaveProjectXml(ProjectPath()), 1);
+  const QByteArray old = ReadBytes(ProjectPath());
+  ClearProjectModel();
+  BuildSmallProject();
+  const QString wholePath = ProjectPath(QStringLiteral("whole.kqprj"));
+  ASSERT_EQ(SaveProjectXml(wholePath), 1);
+  const qsizetype whole = QString::fromUtf8(ReadBytes(wholePath)).size();
+  // Refusals spread over the document (a stride that lands in element names,
+  // attribute values and the groups alike), and the very last write refused.
+  std::vector<qsizetype> limits{whole - 1};
+  for (qsizetype limit = kDeclaration.size(); limit < whole; limit += 31) limits.push_back(limit);
+  for (qsizetype limit : limits) {
+    XmlDocument::ScopedEditLimit refuse(limit);
+    ASSERT_EQ(SaveProjectXml(ProjectPath()), 0) << "limit " << limit;
+  }
+  EXPECT_EQ(ReadBytes(ProjectPath()), old);
+  XmlDocument::ScopedEditLimit exact(whole);
+  EXPECT_EQ(SaveProjectXml(ProjectPath()), 1);
 }
 
 }  // namespace

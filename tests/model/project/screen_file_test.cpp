@@ -19,6 +19,7 @@
 #include "model/project/project_file_reader.h"
 #include "model/project/project_globals.h"
 #include "model/project/screen_file.h"
+#include "model/xml/xml_document.h"
 #include "tests/model/project/project_file_test_support.h"
 
 namespace {
@@ -306,6 +307,15 @@ TEST_F(ScreenFile, AFailedWriteIsReportedAndKeepsTheOldFile) {
   EXPECT_EQ(WriteScreenXml(exported.Job(), UsbPath()), 0);
   EXPECT_EQ(ReadBytes(UsbPath()), "old");
   EXPECT_EQ(WriteScreenXml(ScreenSendJob{nullptr, {}}, UsbPath()), 0);
+  QDir(UsbPath() + QStringLiteral(".tmp")).removeRecursively();
+
+  // The last attribute refused: the document is unfinished and nothing is written.
+  const QString wholePath = GetAppDir() + QStringLiteral("whole.usb");
+  ASSERT_EQ(WriteScreenXml(exported.Job(), wholePath), 1);
+  const qsizetype whole = QString::fromUtf8(ReadBytes(wholePath)).size();
+  XmlDocument::ScopedEditLimit refuse(whole - 1);
+  EXPECT_EQ(WriteScreenXml(exported.Job(), UsbPath()), 0);
+  EXPECT_EQ(ReadBytes(UsbPath()), "old");
 }
 
 }  // namespace

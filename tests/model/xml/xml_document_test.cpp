@@ -6,6 +6,7 @@
 #include "model/common/atomic_file.h"
 #include "model/xml/xml_document.h"
 #include "model/xml/xml_escape.h"
+#include "model/xml/xml_scanner.h"
 #include "model/xml/xml_utf8.h"
 
 namespace {
@@ -20,19 +21,19 @@ QByteArray FileBytes(const QString& path) {
 // The project-file writer pattern: one element per line, CR LF, no indentation.
 TEST(XmlWrite, WriterPatternGivesTheProjectFileLayout) {
   XmlDocument doc;
-  doc.SetDocument(Decl());
+  EXPECT_FALSE(doc.SetDocument(Decl()));
   ASSERT_TRUE(doc.AppendElement("LEDS"));
   ASSERT_TRUE(doc.EnterElement());
-  doc.AppendElement("FileFlag", "x");
-  doc.AppendElement("LED");
+  ASSERT_TRUE(doc.AppendElement("FileFlag", "x"));
+  ASSERT_TRUE(doc.AppendElement("LED"));
   ASSERT_TRUE(doc.SetAttribute("LedName", "a<b"));
-  doc.SetIntAttribute("Width", -64);
+  ASSERT_TRUE(doc.SetIntAttribute("Width", -64));
   EXPECT_EQ(doc.GetAttribute("LedName"), "a<b");
   ASSERT_TRUE(doc.EnterElement());
-  doc.AppendElement("Program");
-  doc.SetAttribute("Name", "p\"1'");
+  ASSERT_TRUE(doc.AppendElement("Program"));
+  ASSERT_TRUE(doc.SetAttribute("Name", "p\"1'"));
   ASSERT_TRUE(doc.LeaveElement());
-  doc.AppendElement("Tail", "t & u");
+  ASSERT_TRUE(doc.AppendElement("Tail", "t & u"));
   const QString expected = Decl() +
                            "<LEDS>\r\n"
                            "<FileFlag>x</FileFlag>\r\n"
@@ -56,7 +57,7 @@ TEST(XmlWrite, WriterPatternGivesTheProjectFileLayout) {
     ASSERT_TRUE(doc.EnterElement());
     ASSERT_TRUE(doc.FindElement("Program"));
     EXPECT_EQ(doc.GetAttribute("Name"), "p\"1'");
-    doc.LeaveElement();
+    ASSERT_TRUE(doc.LeaveElement());
     ASSERT_TRUE(doc.FindElement("Tail"));
     EXPECT_EQ(doc.GetText(), "t & u");
   }
@@ -74,21 +75,21 @@ TEST(XmlWrite, WriterPatternGivesTheProjectFileLayout) {
 
 TEST(XmlWrite, AppendFindsItsPlaceInExistingText) {
   XmlDocument doc;
-  doc.SetDocument("<a><b>text</b><c x='1' y='2'/></a>");
+  ASSERT_TRUE(doc.SetDocument("<a><b>text</b><c x='1' y='2'/></a>"));
   ASSERT_TRUE(doc.FindElement("a") && doc.EnterElement());
-  doc.FindElement("b");
+  ASSERT_TRUE(doc.FindElement("b"));
   ASSERT_TRUE(doc.EnterElement());  // content but no children: before the end tag
-  doc.AppendElement("in");
-  doc.LeaveElement();
-  doc.FindElement("c");
-  doc.SetAttribute("x", "2");       // single quotes become double, order kept
+  ASSERT_TRUE(doc.AppendElement("in"));
+  ASSERT_TRUE(doc.LeaveElement());
+  ASSERT_TRUE(doc.FindElement("c"));
+  ASSERT_TRUE(doc.SetAttribute("x", "2"));       // single quotes become double, order kept
   ASSERT_TRUE(doc.EnterElement());  // an empty-element parent opens up
-  doc.AppendElement("d", "v");
+  ASSERT_TRUE(doc.AppendElement("d", "v"));
   EXPECT_EQ(doc.Document().toStdString(),
             "<a><b>text<in/>\r\n</b><c x=\"2\" y='2'>\r\n<d>v</d>\r\n</c></a>");
-  doc.LeaveElement();
-  doc.LeaveElement();
-  doc.AppendElement("e");  // after the root, at the document level
+  ASSERT_TRUE(doc.LeaveElement());
+  ASSERT_TRUE(doc.LeaveElement());
+  ASSERT_TRUE(doc.AppendElement("e"));  // after the root, at the document level
   EXPECT_EQ(doc.Document().right(10).toStdString(), "</a><e/>\r\n");
   EXPECT_FALSE(doc.SetDocument(doc.Document()));
   EXPECT_EQ(doc.Status(), "Root element has sibling");
@@ -98,19 +99,19 @@ TEST(XmlWrite, AppendFindsItsPlaceInExistingText) {
 TEST(XmlWrite, EditsEarlyInTheTextKeepLaterElementsRight) {
   XmlDocument doc;
   ASSERT_TRUE(doc.SetDocument("<r q='0'><a x='1'><b y='2'>t</b></a><c z='3'>u</c></r>"));
-  doc.FindElement("r");
-  doc.EnterElement();
-  doc.FindElement("a");
-  doc.SetAttribute("x", "a much longer value");
-  doc.SetAttribute("new", "n");
-  doc.LeaveElement();
-  doc.SetAttribute("q", "");
-  doc.EnterElement();  // back at a
-  doc.EnterElement();
+  ASSERT_TRUE(doc.FindElement("r"));
+  ASSERT_TRUE(doc.EnterElement());
+  ASSERT_TRUE(doc.FindElement("a"));
+  ASSERT_TRUE(doc.SetAttribute("x", "a much longer value"));
+  ASSERT_TRUE(doc.SetAttribute("new", "n"));
+  ASSERT_TRUE(doc.LeaveElement());
+  ASSERT_TRUE(doc.SetAttribute("q", ""));
+  ASSERT_TRUE(doc.EnterElement());  // back at a
+  ASSERT_TRUE(doc.EnterElement());
   ASSERT_TRUE(doc.FindElement("b"));
   EXPECT_EQ(doc.GetAttribute("y"), "2");
   EXPECT_EQ(doc.GetText(), "t");
-  doc.LeaveElement();
+  ASSERT_TRUE(doc.LeaveElement());
   ASSERT_TRUE(doc.FindElement("c"));
   EXPECT_EQ(doc.GetAttribute("z"), "3");
   EXPECT_EQ(doc.GetText(), "u");
@@ -122,8 +123,8 @@ TEST(XmlWrite, EditsEarlyInTheTextKeepLaterElementsRight) {
 TEST(XmlWalk, NamesMatchExactly) {
   XmlDocument doc;
   ASSERT_TRUE(doc.SetDocument("<r><LEDS n='1'/><LED n='2'/><LEDS n='3'/><x/></r>"));
-  doc.FindElement("r");
-  doc.EnterElement();
+  ASSERT_TRUE(doc.FindElement("r"));
+  ASSERT_TRUE(doc.EnterElement());
   EXPECT_FALSE(doc.FindElement("led"));
   ASSERT_TRUE(doc.FindElement("LED"));
   EXPECT_EQ(doc.GetAttribute("n"), "2");
@@ -131,8 +132,8 @@ TEST(XmlWalk, NamesMatchExactly) {
   EXPECT_EQ(doc.GetAttribute("n"), "3");
   EXPECT_FALSE(doc.FindElement("LED"));
   EXPECT_EQ(doc.GetAttribute("n"), "3");  // a failed search does not move
-  doc.LeaveElement();
-  doc.EnterElement();  // resumes at the element left from
+  ASSERT_TRUE(doc.LeaveElement());
+  ASSERT_TRUE(doc.EnterElement());  // resumes at the element left from
   EXPECT_TRUE(doc.FindElement());
   EXPECT_TRUE(doc.GetAttribute("n").isEmpty());  // x
 }
@@ -142,24 +143,24 @@ TEST(XmlRead, AttributesAndText) {
   ASSERT_TRUE(doc.SetDocument(
       "<r a=\"1\" a=\"2\" bare b = 'x>y' c=\"line1\r\nline2\" d=&amp;>"
       "<t>x &amp; y</t><m>p<!-- c -->q<![CDATA[<r>]]><?pi?></m><k><z/></k><e/></r>"));
-  doc.FindElement("r");
+  ASSERT_TRUE(doc.FindElement("r"));
   EXPECT_EQ(doc.GetAttribute("a"), "1");
   EXPECT_EQ(doc.GetAttribute("bare"), "");
   EXPECT_EQ(doc.GetAttribute("b"), "x>y");
   EXPECT_EQ(doc.GetAttribute("c"), "line1\r\nline2");  // CR LF kept
   EXPECT_EQ(doc.GetAttribute("d"), "&");
   EXPECT_EQ(doc.GetAttribute("missing"), "");
-  doc.EnterElement();
-  doc.FindElement("t");
+  ASSERT_TRUE(doc.EnterElement());
+  ASSERT_TRUE(doc.FindElement("t"));
   EXPECT_EQ(doc.GetText(), "x & y");
-  doc.FindElement("m");
+  ASSERT_TRUE(doc.FindElement("m"));
   EXPECT_EQ(doc.GetText(), "pq<r>");
-  doc.FindElement("k");
+  ASSERT_TRUE(doc.FindElement("k"));
   EXPECT_EQ(doc.GetText(), "");
-  doc.FindElement("e");
+  ASSERT_TRUE(doc.FindElement("e"));
   EXPECT_EQ(doc.GetText(), "");
   // CR LF in a value survives a write and a read.
-  doc.SetAttribute("v", "1\r\n2");
+  ASSERT_TRUE(doc.SetAttribute("v", "1\r\n2"));
   EXPECT_EQ(doc.GetAttribute("v"), "1\r\n2");
 }
 
@@ -222,8 +223,8 @@ TEST(XmlParse, LenientCases) {
 
   // Children of a not-ended element follow it as siblings.
   EXPECT_FALSE(doc.SetDocument("<r><a><b/><c/></r>"));
-  doc.FindElement("r");
-  doc.EnterElement();
+  ASSERT_TRUE(doc.FindElement("r"));
+  ASSERT_TRUE(doc.EnterElement());
   EXPECT_TRUE(doc.FindElement("a") && doc.FindElement("b") && doc.FindElement("c"));
 
   struct Case {
@@ -255,10 +256,61 @@ TEST(XmlParse, LenientCases) {
 
   // The "/" of "/>" after an unquoted value belongs to the value.
   EXPECT_FALSE(doc.SetDocument("<a b=1/>"));
-  doc.FindElement("a");
+  ASSERT_TRUE(doc.FindElement("a"));
   EXPECT_EQ(doc.GetAttribute("b"), "1/");
   EXPECT_TRUE(doc.SetDocument("<a b='1'/>"));
   EXPECT_TRUE(doc.SetDocument("<a b=1 />"));
+}
+
+// Inside the internal subset, comments and processing instructions are skipped
+// whole and quoted literals within declarations too: quotes and ">" in them end
+// nothing, so the declaration ends at its own "]>".
+TEST(XmlParse, DoctypeSubsetIsScannedByItsGrammar) {
+  const QString subsets[] = {
+      "<!-- it's a \"quoted -->\r\n<!ELEMENT r (#PCDATA)>",
+      "<!-- a > b -->",
+      "<?pi it's > here?>",
+      "<!ENTITY e \"]>\"><!ATTLIST r a CDATA ']>'>",
+      "<!-- <!DOCTYPE x [ <![CDATA[ -->",
+  };
+  for (const QString& subset : subsets) {
+    const QString doctype = "<!DOCTYPE r [\r\n" + subset + "\r\n]>";
+    qsizetype pos = 0;
+    const XmlNode node = ScanMarkup(doctype + "<r>x</r>", &pos);
+    EXPECT_EQ(node.kind, XmlNodeKind::Doctype) << subset.toStdString();
+    EXPECT_EQ(node.length, doctype.size()) << subset.toStdString();
+    XmlDocument doc;
+    ASSERT_TRUE(doc.SetDocument(Decl() + doctype + "\r\n<r>x</r>\r\n"))
+        << doc.Status().toStdString();
+    ASSERT_TRUE(doc.FindElement("r"));
+    EXPECT_EQ(doc.GetText(), "x");
+  }
+  XmlDocument doc;
+  EXPECT_FALSE(doc.SetDocument("<r><!DOCTYPE r [<!-- it's"));
+  EXPECT_EQ(doc.Status(), "Doctype at offset 3 unterminated");
+  EXPECT_FALSE(doc.SetDocument("<r><!DOCTYPE r [<?pi ]></r>"));
+  EXPECT_EQ(doc.Status(), "Doctype at offset 3 unterminated");
+  EXPECT_FALSE(doc.SetDocument("<!DOCTYPE r [<![INCLUDE[]]>]><r/>"));
+  EXPECT_EQ(doc.Status(), "Incorrect ! tag at offset 0");
+}
+
+// A refused edit answers false and leaves the text and the position as they were.
+TEST(XmlWrite, EditBeyondTheLimitIsRefusedAndChangesNothing) {
+  XmlDocument doc;
+  ASSERT_TRUE(doc.SetDocument("<r a='1'/>"));
+  ASSERT_TRUE(doc.FindElement("r"));
+  {
+    XmlDocument::ScopedEditLimit limit(doc.Document().size() + 1);
+    EXPECT_FALSE(doc.SetAttribute("a", "12345"));
+    EXPECT_FALSE(doc.SetAttribute("bb", "1"));
+    ASSERT_TRUE(doc.EnterElement());
+    EXPECT_FALSE(doc.AppendElement("c"));
+    ASSERT_TRUE(doc.LeaveElement());
+    EXPECT_EQ(doc.Document(), "<r a='1'/>");
+    EXPECT_TRUE(doc.SetAttribute("a", "2"));  // "2" in double quotes: no longer
+  }
+  EXPECT_TRUE(doc.SetAttribute("bb", "1"));
+  EXPECT_EQ(doc.Document(), "<r a=\"2\" bb=\"1\"/>");
 }
 
 TEST(XmlParse, LongTagsKeepTheirLengthsApart) {
@@ -267,20 +319,20 @@ TEST(XmlParse, LongTagsKeepTheirLengthsApart) {
   XmlDocument doc;
   ASSERT_TRUE(doc.SetDocument("<r a=\"" + value + "\"><" + name + ">t</" + name +
                               QString(2000, u' ') + "></r>"));
-  doc.FindElement("r");
+  ASSERT_TRUE(doc.FindElement("r"));
   EXPECT_EQ(doc.GetAttribute("a"), value);
-  doc.EnterElement();
+  ASSERT_TRUE(doc.EnterElement());
   ASSERT_TRUE(doc.FindElement(name));
   EXPECT_EQ(doc.GetText(), "t");
-  doc.SetAttribute("z", "1");
-  doc.LeaveElement();
+  ASSERT_TRUE(doc.SetAttribute("z", "1"));
+  ASSERT_TRUE(doc.LeaveElement());
   EXPECT_EQ(doc.GetAttribute("a"), value);
 }
 
 TEST(XmlFile, ReadAndWriteFailuresAreReported) {
   const QString root = GetAppDir();
   XmlDocument doc;
-  doc.SetDocument("<a/>");
+  ASSERT_TRUE(doc.SetDocument("<a/>"));
   EXPECT_FALSE(doc.ReadFile(root + "missing.xml"));
   EXPECT_FALSE(doc.Status().isEmpty());
   EXPECT_EQ(doc.Document(), "<a/>");

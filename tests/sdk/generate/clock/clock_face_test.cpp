@@ -1,4 +1,4 @@
-// The dial's mark shapes with the Windows pixel rules, and the clock generators
+// The dial's mark shapes with the screen's pixel rule, and the clock generators
 // without a QGuiApplication (this suite has a QCoreApplication only).
 
 #include <gtest/gtest.h>

@@ -1,0 +1,80 @@
+#include "render/text/char_cell.h"
+
+#include "render/raster/gdi_text.h"
+
+struct CharMeasure::Face {
+  QFont font;
+  QFontMetrics metrics;
+  QHash<char32_t, QSize> extents;
+};
+
+int PixelHeightFromTwips(int twips) { return (kLogPixelsY * twips) / -1440; }
+
+bool IsSameCharFormat(const RtfCharCell& a, const RtfCharCell& b) {
+  return a.CharSet == b.CharSet && a.Color == b.Color && a.Height == b.Height &&
+         a.Italic == b.Italic && a.FaceName == b.FaceName && a.Underline == b.Underline &&
+         a.Weight == b.Weight;
+}
+
+CharMeasure::CharMeasure() = default;
+CharMeasure::~CharMeasure() = default;
+
+QFont CharMeasure::CellFont(const RtfCharCell& cell) {
+  return MakeLedFont(cell.FaceName, cell.Height, cell.Weight, cell.Italic, cell.Underline);
+}
+
+CharMeasure::Face& CharMeasure::FaceOf(const RtfCharCell& cell) {
+  FontKey key{cell.FaceName, cell.Height, cell.Weight, cell.Italic, cell.Underline};
+  if (lastFace_ && key == lastKey_) return *lastFace_;
+  std::shared_ptr<Face>& face = faces_[key];
+  if (!face) {
+    const QFont font = CellFont(cell);
+    face = std::make_shared<Face>(Face{font, QFontMetrics(font), {}});
+  }
+  lastKey_ = std::move(key);
+  lastFace_ = face.get();
+  return *face;
+}
+
+// TextExtent of the character, kept per code point.
+QSize CharMeasure::Extent(Face& face, QStringView character) {
+  char32_t code = character.isEmpty() ? 0 : character.front().unicode();
+  if (character.size() >= 2 && character[0].isHighSurrogate() && character[1].isLowSurrogate()) {
+    code = QChar::surrogateToUcs4(character[0], character[1]);
+  }
+  const auto found = face.extents.constFind(code);
+  if (found != face.extents.constEnd()) return *found;
+  const QString text = character.toString();
+  const QSize extent(face.metrics.horizontalAdvance(text), face.metrics.height());
+  face.extents.insert(code, extent);
+  return extent;
+}
+
+RtfCharCell CharMeasure::MeasureCell(const RichCharFormat& format, QStringView character,
+                                     int x) {
+  RtfCharCell cell;
+  cell.FaceName = format.face;
+  cell.CharSet = format.charSet;
+  cell.Height = PixelHeightFromTwips(format.twips);
+  cell.Weight = format.bold ? 700 : 400;
+  cell.Italic = format.italic;
+  cell.Underline = format.underline;
+  cell.Color = format.autoColor ? 0 : format.color;
+  cell.X = x;
+  const char16_t first = character.isEmpty() ? 0 : character.front().unicode();
+  Face& face = FaceOf(cell);
+  if (first == u'\t') {
+    cell.Width = kTabStepPixels - x % kTabStepPixels;
+    cell.CellHeight = face.metrics.height();
+    cell.Height = 0;
+  } else if (first == u'\r' || first == u'\v' || first == QChar::ParagraphSeparator ||
+             first == QChar::LineSeparator) {
+    cell.CellHeight = Extent(face, u"0").height();
+  } else {
+    const QSize extent = Extent(face, character);
+    cell.Text = character.toString();
+    cell.Width = extent.width();
+    cell.CellHeight = extent.height();
+  }
+  return cell;
+}

@@ -1,0 +1,114 @@
+// The rich-edit control as the renderers and editors use it: a file of the Windows
+// control loaded, shown and walked; a new page made and saved; failures.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+
+#include "controls/rich_edit/rich_edit_ex.h"
+#include "model/common/app_dir.h"
+#include "tests/support/screenshot.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void WriteFile(const QString& path, const QByteArray& data) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(data);
+}
+
+const QByteArray kWindowsFile =
+    "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl{\\f0\\fnil"
+    "\\fcharset134 WenQuanYi Micro Hei;}{\\f1\\fswiss\\fcharset0 DejaVu Sans;}}\r\n"
+    "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green160\\blue0;}\r\n"
+    "{\\*\\generator Riched20 5.50.99.2014;}\\viewkind4\\uc1\\pard\\qc\\sl480\\slmult1"
+    "\\cf1\\lang2052\\f0\\fs32\\'c4\\'e3\\'ba\\'c3\\f1  LED \\cf2\\b bold\\b0\\par\r\n"
+    "\\pard\\cf0\\fs24 a second paragraph that wraps\\tab x\\par\r\n}\r\n";
+
+TEST(RichEditEx, LoadsShowsAndAnswersTheRenderersQueries) {
+  const QString path = GetAppDir() + "page.rtf";
+  WriteFile(path, kWindowsFile);
+  CRichEditEx edit;
+  edit.resize(180, 140);
+  edit.SetRect(QRect(0, 0, 124, 140));
+  ASSERT_EQ(edit.LoadRtfFile(path), 1);
+  edit.show();
+  EXPECT_FALSE(SaveScreenshot(edit, u"rich_edit_windows_file"_s).isEmpty());
+
+  const QString text = u"你好 LED bold\ra second paragraph that wraps\tx"_s;
+  EXPECT_EQ(edit.GetTextLength(), text.size());
+  edit.SetSel(0, 1);
+  EXPECT_EQ(edit.GetSelText(), u"你");
+  const RichCharFormat cjk = edit.GetSelectionCharFormat();
+  EXPECT_EQ(cjk.face, u"WenQuanYi Micro Hei");
+  EXPECT_EQ(cjk.charSet, 134);
+  EXPECT_EQ(cjk.twips, 320);
+  EXPECT_EQ(cjk.color, 0x0000FFu);
+  EXPECT_EQ(edit.GetParaFormat(), (RichParaFormat{RichAlign::kCenter, kSpacingTwentieths, 40}));
+  const int mark = static_cast<int>(text.indexOf(u'\r'));
+  edit.SetSel(mark, mark + 1);
+  EXPECT_EQ(edit.GetSelText(), u"\r");
+  EXPECT_TRUE(edit.GetSelectionCharFormat().bold == false);
+  edit.SetSel(mark + 1, mark + 2);
+  EXPECT_EQ(edit.GetParaFormat().align, RichAlign::kLeft);
+  EXPECT_TRUE(edit.GetSelectionCharFormat().autoColor);
+
+  // Lines as the renderer walks them: each from its index, for its length.
+  EXPECT_GT(edit.GetLineCount(), 3);
+  int walked = 0;
+  for (int line = 0; line < edit.GetLineCount(); ++line) {
+    EXPECT_EQ(edit.LineIndex(line), walked);
+    walked += edit.LineLength(walked);
+    if (walked < text.size() && text[walked] == u'\r') ++walked;
+  }
+  EXPECT_EQ(walked, text.size());
+  const int lines = edit.GetLineCount();
+  edit.SetRect(QRect(0, 0, 400, 140));
+  EXPECT_LT(edit.GetLineCount(), lines);
+}
+
+TEST(RichEditEx, NewPageAsTheEditorsMakeIt) {
+  const QString path = GetAppDir() + "new.rtf";
+  WriteFile(path, {});
+  CRichEditEx edit;
+  ASSERT_EQ(edit.LoadRtfFile(path), 1);
+  edit.SetWindowText(u"Page 1"_s);
+  edit.SetSel(0, -1);
+  const RichCharFormat red{u"宋体"_s, 134, 240, false, false, false, 0x0000FF, false};
+  edit.SetSelectionCharFormat(red, kCharFace | kCharSize | kCharColor);
+  // What is typed at the end takes the format set there.
+  edit.SetSel(edit.GetTextLength(), -1);
+  RichCharFormat bold;
+  bold.bold = true;
+  edit.SetSelectionCharFormat(bold, kCharBold);
+  edit.insertPlainText(u"!"_s);
+  ASSERT_EQ(edit.SaveRtfFile(path), 1);
+
+  CRichEditEx again;
+  ASSERT_EQ(again.LoadRtfFile(path), 1);
+  EXPECT_EQ(again.Content().Text(0, -1), u"Page 1!");
+  EXPECT_EQ(again.Content().CharFormatAt(0), red);
+  RichCharFormat redBold = red;
+  redBold.bold = true;
+  EXPECT_EQ(again.Content().CharFormatAt(6), redBold);
+  EXPECT_EQ(again.Content().CharFormatAt(7), redBold);  // the paragraph's mark
+  again.resize(200, 60);
+  again.show();
+  EXPECT_FALSE(SaveScreenshot(again, u"rich_edit_new_page"_s).isEmpty());
+}
+
+TEST(RichEditEx, FailuresAndSurrogatePairs) {
+  CRichEditEx edit;
+  edit.SetWindowText(u"a\U0001F60Ab"_s);
+  EXPECT_EQ(edit.LoadRtfFile(GetAppDir() + "missing.rtf"), 0);
+  EXPECT_EQ(edit.SaveRtfFile(GetAppDir()), 0);  // a folder
+  EXPECT_EQ(edit.GetTextLength(), 4);
+  edit.SetSel(2, 3);
+  EXPECT_EQ(edit.GetSel(), std::make_pair(1, 3));
+  edit.SetSel(0, 2);
+  EXPECT_EQ(edit.GetSelText(), u"a\U0001F60A");
+}
+
+}  // namespace

@@ -1,0 +1,10 @@
+#pragma once
+// Keeps a picture of a window a widget test opened, so that a person can look at
+// it: "<name>.png" in the folder QUENDRA_TEST_ARTEFACTS names, or else
+// test-artefacts/ in the build tree.
+
+#include <QString>
+#include <QWidget>
+
+// The path of the picture written, or an empty string when it could not be written.
+QString SaveScreenshot(QWidget& widget, const QString& name);
