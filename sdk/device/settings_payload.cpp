@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr std::size_t kMaskHeadBytes = 8;                       // mask, six zero bytes
 constexpr std::size_t kReplySectionsAt = wire::kHeadBytes + 4;  // after the result
 
 // Appends little-endian values to a payload.
