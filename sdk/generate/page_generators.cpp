@@ -1,20 +1,25 @@
 #include "sdk/generate/page_generators.h"
 
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
-#include <QtEndian>
 
+#include "model/common/little_endian.h"
 #include "render/frame/pak_frame_reader.h"
 #include "render/raster/dib24.h"
 #include "render/raster/stretch.h"
 #include "sdk/generate/bit_planes.h"
 #include "sdk/generate/gif_delay.h"
+#include "sdk/generate/picture_file.h"
 
 namespace {
 
-constexpr int kIndexEntryBytes = 8;
+// Fields of an index entry.
+constexpr std::size_t kEffectAt = 0;
+constexpr std::size_t kSpeedAt = 1;
+constexpr std::size_t kStayAt = 2;
+constexpr std::size_t kHeightAt = 4;
+constexpr std::size_t kWidthAt = 6;
 // Card effects that move a page vertically (the last frame's height counts) or
 // horizontally (the last frame's width counts).
 constexpr int kVerticalEffects[] = {94, 95};
@@ -58,11 +63,11 @@ class PageFrames {
       return false;
     }
     std::uint8_t* entry = data_.data() + std::int64_t{added_} * kIndexEntryBytes;
-    entry[0] = static_cast<std::uint8_t>(index.effect);
-    entry[1] = static_cast<std::uint8_t>(index.speed);
-    qToLittleEndian(static_cast<std::uint16_t>(index.stay), entry + 2);
-    qToLittleEndian(static_cast<std::uint16_t>(index.height), entry + 4);
-    qToLittleEndian(static_cast<std::uint16_t>(index.width), entry + 6);
+    entry[kEffectAt] = static_cast<std::uint8_t>(index.effect);
+    entry[kSpeedAt] = static_cast<std::uint8_t>(index.speed);
+    WriteLe16(entry + kStayAt, index.stay);
+    WriteLe16(entry + kHeightAt, index.height);
+    WriteLe16(entry + kWidthAt, index.width);
     const std::int64_t planesOffset = std::int64_t{frameCount_} * kIndexEntryBytes +
                                       std::int64_t{added_} * planeSize_ * colorType_;
     if (!DibToBitPlanes(data_.data() + planesOffset, static_cast<size_t>(planeSize_),
@@ -170,7 +175,9 @@ int GeneratePakPages(const CardRect& area, PageEntry& page, int colorType) {
 
 int GenerateImagePage(const CardRect& area, PageEntry& page, int colorType) {
   ClearFrames(page);
-  QImageReader reader(page.FilePath);
+  PictureFile file;
+  if (!file.Read(page.FilePath)) return KQ_ERR_FILE;
+  QImageReader& reader = file.Reader();
   reader.setAutoTransform(false);  // pictures are shown as stored, orientation tags aside
   const QImage image = reader.read();
   if (image.isNull()) return KQ_ERR_FILE;
@@ -184,11 +191,10 @@ int GenerateImagePage(const CardRect& area, PageEntry& page, int colorType) {
 
 int GenerateGifPages(const CardRect& area, PageEntry& page, int colorType) {
   ClearFrames(page);
-  QFile file(page.FilePath);
-  if (!file.open(QIODevice::ReadOnly)) return KQ_ERR_FILE;
-  const int firstDelay = FirstGifFrameDelay(file);
-  if (!file.seek(0)) return KQ_ERR_FILE;
-  QImageReader reader(&file);
+  PictureFile file;
+  if (!file.Read(page.FilePath)) return KQ_ERR_FILE;
+  const int firstDelay = FirstGifFrameDelay(file.Bytes());
+  QImageReader& reader = file.Reader();
   const int count = reader.imageCount();
   if (count <= 0) return KQ_ERR_FILE;
   PageFrames frames;

@@ -59,14 +59,14 @@ int SearchInterface(const LocalInterface& local, const TransportSettings& settin
   const std::vector<std::uint8_t> request = BuildReadRequest(kSearchMask);
   wire::FrameBuilder frame(1, kCommandRead);
   const std::size_t size = frame.Build(0, request.data(), static_cast<std::uint32_t>(request.size()));
-  if (SendDatagramVia(socket.get(), local, BroadcastTarget(settings), frame.Data(), size) !=
+  if (SendDatagramVia(socket.Get(), local, BroadcastTarget(settings), frame.Data(), size) !=
       static_cast<ssize_t>(size)) {
     return KQ_ERR_SEND;
   }
   std::uint8_t reply[kSearchReplyBytes];
   while (limits.repliesLeft > 0 &&
-         WaitReady(socket.get(), POLLIN, std::min(DeadlineAfter(limits.quietMs), limits.end))) {
-    const ssize_t got = ::recv(socket.get(), reply, sizeof reply, MSG_DONTWAIT);
+         WaitReady(socket.Get(), POLLIN, std::min(DeadlineAfter(limits.quietMs), limits.end))) {
+    const ssize_t got = ::recv(socket.Get(), reply, sizeof reply, MSG_DONTWAIT);
     if (got < 0) {
       if (errno == EAGAIN || errno == EINTR) continue;
       break;

@@ -1,6 +1,6 @@
 #include "sdk/jobs/send_jobs.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 
 #include <atomic>
@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "model/common/regular_file.h"
 #include "platform/message_pump.h"
 #include "platform/message_window.h"
 #include "sdk/api/guarded_call.h"
@@ -64,20 +65,18 @@ CardWork SendPayloadWork(std::uint16_t command, const std::vector<std::uint8_t>&
   };
 }
 
-// The whole firmware file; false when it cannot be opened or read completely, is
-// empty, or is larger than a card can take.
+// The whole firmware file; false when it is no regular file, cannot be read
+// completely, is empty, or is larger than a card can take.
 bool ReadFirmware(const char16_t* path, std::vector<std::uint8_t>& bytes) {
   if (path == nullptr) return false;
-  QFile file(QString::fromUtf16(path));
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const qint64 size = file.size();
-  if (size <= 0 || size > kMaxFirmwareBytes) return false;
   try {
-    bytes.resize(static_cast<std::size_t>(size));
+    QByteArray data;
+    if (ReadRegularFile(QString::fromUtf16(path), &data, kMaxFirmwareBytes) != 0) return false;
+    bytes.assign(data.cbegin(), data.cend());
   } catch (const std::bad_alloc&) {
     return false;
   }
-  return file.read(reinterpret_cast<char*>(bytes.data()), size) == size && file.atEnd();
+  return !bytes.empty();
 }
 
 }  // namespace
