@@ -1,9 +1,11 @@
 // Card search: one search frame broadcast out of every local IPv4 interface; every
 // valid reply becomes one LedSettingInfo. The worker collects the records; the
-// caller's thread moves them into the caller's list between rounds of dispatching,
+// caller's thread moves them into the caller's list while it dispatches its messages,
 // so a timer handler of the caller that reads the list sees it grow safely.
 
 #include "sdk/jobs/card_search.h"
+
+#include <QObject>
 
 #include <poll.h>
 #include <sys/socket.h>
@@ -27,21 +29,46 @@ constexpr std::uint16_t kSearchMask = 0x03BF;  // bit 0x001 and every read secti
 constexpr std::size_t kSearchReplyBytes = 512;
 constexpr std::int32_t kSearchLedMaxCards = 256;
 
-// Records found by the worker, waiting for the caller's thread.
+// Records found by the worker, moved into the caller's list on the caller's thread:
+// each record queues a move there, run while the caller waits in its event loop;
+// MoveToList after the wait takes what is left (on a thread without one, everything).
 class FoundCards {
  public:
+  explicit FoundCards(std::list<LedSettingInfo>& list) : list_(list) {}
+
+  // On the worker.
   void Add(const LedSettingInfo& record) {
-    std::lock_guard lock(mutex_);
-    pending_.push_back(record);
+    {
+      std::lock_guard lock(mutex_);
+      pending_.push_back(record);
+    }
+    QMetaObject::invokeMethod(&callerThread_, [this] { MoveToList(); }, Qt::QueuedConnection);
   }
+
+  // On the caller's thread.
+  void MoveToList() {
+    const int code = Guarded([this] {
+      for (const LedSettingInfo& record : Take()) list_.push_back(record);
+      return KQ_OK;
+    });
+    if (code != KQ_OK) listFailed_ = true;
+  }
+
+  bool ListFailed() const { return listFailed_; }
+
+ private:
   std::vector<LedSettingInfo> Take() {
     std::lock_guard lock(mutex_);
     return std::exchange(pending_, {});
   }
 
- private:
   std::mutex mutex_;
   std::vector<LedSettingInfo> pending_;
+  std::list<LedSettingInfo>& list_;
+  bool listFailed_ = false;
+  // Lives on the caller's thread, which runs the moves queued to it. Declared last,
+  // so it goes first and takes any move still queued with it.
+  QObject callerThread_;
 };
 
 struct SearchLimits {
@@ -95,23 +122,11 @@ int SearchAllInterfaces(FoundCards& found) {
   return code;
 }
 
-// Moves the records found so far into the caller's list; KQ_ERR_FILE when memory
-// runs out.
-int MoveIntoList(FoundCards& found, std::list<LedSettingInfo>& list) {
-  return Guarded([&] {
-    for (const LedSettingInfo& record : found.Take()) list.push_back(record);
-    return KQ_OK;
-  });
-}
-
 int SearchIntoList(std::list<LedSettingInfo>& list) {
-  FoundCards found;
-  int listCode = KQ_OK;
-  const int result = RunBlocking([&found] { return SearchAllInterfaces(found); },
-                                 [&] {
-                                   if (int code = MoveIntoList(found, list)) listCode = code;
-                                 });
-  return listCode != KQ_OK ? listCode : result;
+  FoundCards found(list);
+  const int result = RunBlocking([&found] { return SearchAllInterfaces(found); });
+  found.MoveToList();
+  return found.ListFailed() ? KQ_ERR_FILE : result;
 }
 
 }  // namespace

@@ -3,14 +3,13 @@
 #include <QByteArray>
 #include <QString>
 
-#include <atomic>
 #include <memory>
 #include <new>
 #include <thread>
 #include <vector>
 
 #include "model/common/regular_file.h"
-#include "platform/message_pump.h"
+#include "platform/blocking_call.h"
 #include "platform/message_window.h"
 #include "sdk/api/guarded_call.h"
 #include "sdk/link/send_command.h"
@@ -18,21 +17,21 @@
 
 namespace {
 
-constexpr unsigned kPollMs = 2;
 constexpr qint64 kMaxFirmwareBytes = qint64{64} << 20;
 
 struct CardJob {
   std::int32_t card = 0;
   CommInfo info;
+  bool served = false;
+  bool finished = false;
   int result = KQ_ERR_FILE;
-  std::atomic<bool> done{false};
   std::thread worker;
 };
 
 void Finish(CardJob& job, int result) {
   job.result = result;
   PostStatus(job.info, result);
-  job.done.store(true, std::memory_order_release);
+  job.finished = true;
 }
 
 void StartWorker(CardJob& job, const CardWork& work) {
@@ -44,11 +43,14 @@ void StartWorker(CardJob& job, const CardWork& work) {
   if (started != KQ_OK) Finish(job, started);
 }
 
-bool AllDone(const std::unique_ptr<CardJob[]>& jobs, std::int32_t count) {
+// Starts a worker for every served card, then waits for all of them.
+void RunServedJobs(CardJob* jobs, std::int32_t count, const CardWork& work) {
   for (std::int32_t i = 0; i < count; ++i) {
-    if (!jobs[i].done.load(std::memory_order_acquire)) return false;
+    if (jobs[i].served) StartWorker(jobs[i], work);
   }
-  return true;
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (jobs[i].worker.joinable()) jobs[i].worker.join();
+  }
 }
 
 std::function<bool(const CommInfo&)> ServedTypes(std::int32_t restrictTypes) {
@@ -104,17 +106,18 @@ void RunCardJobs(const CommInfo* infos, std::int32_t count, std::int32_t* result
   for (std::int32_t i = 0; i < count; ++i) {
     jobs[i].card = i;
     jobs[i].info = infos[i];
-    if (served(jobs[i].info)) {
-      StartWorker(jobs[i], work);
-    } else {
-      Finish(jobs[i], KQ_ERR_NOT_SERVED);
+    jobs[i].served = served(jobs[i].info);
+    if (!jobs[i].served) Finish(jobs[i], KQ_ERR_NOT_SERVED);
+  }
+  // The card workers start from one worker, while this thread dispatches its messages.
+  if (!RunWhileDispatching([&jobs, count, &work] { RunServedJobs(jobs.get(), count, work); })) {
+    // No thread for it, so no card's worker started.
+    for (std::int32_t i = 0; i < count; ++i) {
+      if (!jobs[i].finished) Finish(jobs[i], KQ_ERR_FILE);
     }
   }
-  while (!AllDone(jobs, count)) WaitPumping(kPollMs);
-  for (std::int32_t i = 0; i < count; ++i) {
-    if (jobs[i].worker.joinable()) jobs[i].worker.join();
-    if (results != nullptr) results[i] = jobs[i].result;
-  }
+  if (results == nullptr) return;
+  for (std::int32_t i = 0; i < count; ++i) results[i] = jobs[i].result;
 }
 
 void FailEveryCard(const CommInfo* infos, std::int32_t count, std::int32_t* results, int code) {

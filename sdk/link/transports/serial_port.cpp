@@ -12,7 +12,6 @@
 #include <thread>
 
 #include "model/common/serial_ports.h"
-#include "platform/message_pump.h"
 #include "sdk/Corvanix.h"
 #include "sdk/link/send_command.h"
 #include "sdk/link/transports/socket_util.h"
@@ -104,8 +103,8 @@ int CCommport::Write(const std::uint8_t* data, std::size_t length) {
   return KQ_OK;
 }
 
-// Waits, pumping the thread's messages every millisecond, until count bytes are
-// queued; the limit runs from the call.
+// Waits, looking every millisecond, until count bytes are queued; the limit runs
+// from the call.
 int CCommport::WaitQueued(std::size_t count, int stageMs) {
   const auto deadline = DeadlineAfter(stageMs);
   for (;;) {
@@ -114,7 +113,6 @@ int CCommport::WaitQueued(std::size_t count, int stageMs) {
     if (static_cast<std::size_t>(queued) >= count) return KQ_OK;
     if (SteadyClock::now() >= deadline) return KQ_ERR_SERIAL_NO_REPLY;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    PumpMessages();
   }
 }
 
