@@ -12,7 +12,7 @@
 #include "render/raster/gdi_text.h"
 #include "sdk/generate/bit_planes.h"
 #include "sdk/generate/clock/clock_elements.h"
-#include "sdk/generate/clock/clock_face.h"
+#include "render/dial/dial_marks.h"
 #include "sdk/generate/clock/clock_sequences.h"
 #include "sdk/generate/glyph_strips.h"
 

@@ -5,7 +5,7 @@
 
 #include "render/raster/dib24.h"
 #include "sdk/Corvanix.h"
-#include "sdk/generate/clock/clock_face.h"
+#include "render/dial/dial_marks.h"
 #include "sdk/generate/clock/clock_generators.h"
 
 namespace {
