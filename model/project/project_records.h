@@ -21,8 +21,9 @@ struct AreaRecord;
 // An item of the project tree, opaque to the model; never stored in files.
 using TreeItemHandle = void*;
 
-// Area kinds (AreaRecord::AreaType).
-enum AreaKind : std::int32_t {
+// The kinds of area a project holds (AreaRecord::AreaType), as its files store them;
+// not the kinds of area a card plays.
+enum ProjectAreaKind : std::int32_t {
   kSingleLineArea = 1,
   kImageTextArea = 2,
   kFlashWordArea = 3,
@@ -54,7 +55,7 @@ struct AreaRecord {
   char16_t AreaName[kNameCapacity];
   char16_t guid[kNameCapacity];  // names the area's files
   std::int32_t ZOrder;
-  std::int32_t AreaType;  // AreaKind
+  std::int32_t AreaType;  // ProjectAreaKind
   TreeItemHandle TreeItem;
   std::int32_t IsUseBorder;
   std::int32_t BorderType;

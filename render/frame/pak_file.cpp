@@ -1,9 +1,8 @@
 #include "render/frame/pak_file.h"
 
-#include <QtEndian>
-
 #include "model/common/app_paths.h"
 #include "model/common/guid_text.h"
+#include "model/common/little_endian.h"
 #include "render/raster/dib24.h"
 
 namespace {
@@ -16,37 +15,29 @@ constexpr int kBackColorOffset = 12;
 constexpr int kFrameCountOffset = 16;
 constexpr int kLastExtentOffset = 20;
 
-template <typename T>
-void Put(PakHeaderBytes& bytes, int offset, T value) {
-  qToLittleEndian(value, bytes.data() + offset);
-}
-
-template <typename T>
-T Get(const PakHeaderBytes& bytes, int offset) {
-  return qFromLittleEndian<T>(bytes.data() + offset);
-}
-
 }  // namespace
 
 PakHeaderBytes EncodePakHeader(const PakFileHeader& header) {
   PakHeaderBytes bytes{};
-  Put(bytes, kMagicOffset, header.Magic);
-  Put(bytes, kWidthOffset, header.Width);
-  Put(bytes, kHeightOffset, header.Height);
-  Put(bytes, kBackColorOffset, header.BackColor);
-  Put(bytes, kFrameCountOffset, header.FrameCount);
-  Put(bytes, kLastExtentOffset, header.LastExtent);
+  std::uint8_t* at = bytes.data();
+  WriteLe32(at + kMagicOffset, header.Magic);
+  WriteLe32(at + kWidthOffset, header.Width);
+  WriteLe32(at + kHeightOffset, header.Height);
+  WriteLe32(at + kBackColorOffset, header.BackColor);
+  WriteLe32(at + kFrameCountOffset, header.FrameCount);
+  WriteLe32(at + kLastExtentOffset, header.LastExtent);
   return bytes;
 }
 
 PakFileHeader DecodePakHeader(const PakHeaderBytes& bytes) {
   PakFileHeader header;
-  header.Magic = Get<std::uint32_t>(bytes, kMagicOffset);
-  header.Width = Get<std::int32_t>(bytes, kWidthOffset);
-  header.Height = Get<std::int32_t>(bytes, kHeightOffset);
-  header.BackColor = Get<std::uint32_t>(bytes, kBackColorOffset);
-  header.FrameCount = Get<std::int32_t>(bytes, kFrameCountOffset);
-  header.LastExtent = Get<std::int32_t>(bytes, kLastExtentOffset);
+  const std::uint8_t* at = bytes.data();
+  header.Magic = ReadLe32(at + kMagicOffset);
+  header.Width = static_cast<std::int32_t>(ReadLe32(at + kWidthOffset));
+  header.Height = static_cast<std::int32_t>(ReadLe32(at + kHeightOffset));
+  header.BackColor = ReadLe32(at + kBackColorOffset);
+  header.FrameCount = static_cast<std::int32_t>(ReadLe32(at + kFrameCountOffset));
+  header.LastExtent = static_cast<std::int32_t>(ReadLe32(at + kLastExtentOffset));
   return header;
 }
 

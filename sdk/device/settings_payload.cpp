@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "model/common/bounded_text.h"
+#include "model/common/little_endian.h"
 #include "model/common/split_string.h"
 #include "sdk/link/wire_frame.h"
 
@@ -26,12 +27,9 @@ class PayloadWriter {
     U16(mask);
     Zeros(6);
   }
-  void U8(std::uint32_t value) { bytes_.push_back(static_cast<std::uint8_t>(value)); }
-  void U16(std::uint32_t value) {
-    U8(value);
-    U8(value >> 8);
-  }
-  void Zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
+  void U8(std::uint32_t value) { AppendU8(bytes_, value); }
+  void U16(std::uint32_t value) { AppendLe16(bytes_, value); }
+  void Zeros(std::size_t count) { AppendZeros(bytes_, count); }
   void Bytes(const std::uint8_t* data, std::size_t count) {
     bytes_.insert(bytes_.end(), data, data + count);
   }

@@ -4,6 +4,8 @@
 #include <atomic>
 #include <cstring>
 
+#include "model/common/little_endian.h"
+
 #if defined(__x86_64__)
 #include <immintrin.h>
 #define KQ_HAVE_SSSE3_PATH 1
@@ -104,8 +106,7 @@ __attribute__((target("ssse3"))) int ConvertGroupsOf32(std::uint8_t* out,
                                _mm_loadu_si128(group + 5)};
     const std::uint64_t lit = LitBitsOf16(first, lanes) | LitBitsOf16(second, lanes) << 16;
     const std::uint64_t bits = lit << startBit | carry;
-    const std::uint32_t whole = static_cast<std::uint32_t>(~bits);
-    std::memcpy(out + x / 8, &whole, sizeof whole);
+    WriteLe32(out + x / 8, ~bits);
     carry = bits >> 32;
   }
   if (x > 0 && startBit != 0) {

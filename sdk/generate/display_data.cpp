@@ -9,21 +9,41 @@
 #include <cstddef>
 #include <utility>
 
-#include "sdk/generate/clock/clock_elements.h"
-#include "sdk/generate/clock/clock_generators.h"
+#include "model/common/little_endian.h"
 #include "sdk/api/guarded_call.h"
-#include "sdk/program/page_file_kind.h"
+#include "sdk/generate/block_head.h"
+#include "sdk/generate/clock/clock_generators.h"
 #include "sdk/generate/page_generators.h"
+#include "sdk/program/page_file_kind.h"
 #include "sdk/program/program_handles.h"
-#include "sdk/link/wire_frame.h"
 
 namespace {
 
+// The header, 30 bytes: 16 zero bytes, the screen's width (2) and height (2), the
+// colour type (1), the program count (1), the header mode byte (1), 7 zero bytes.
 constexpr std::size_t kHeaderBytes = 30;
+constexpr std::size_t kScreenWidthAt = 16;
+constexpr std::size_t kScreenHeightAt = 18;
+constexpr std::size_t kColorTypeAt = 20;
+constexpr std::size_t kProgramCountAt = 21;
+constexpr std::size_t kHeaderModeAt = 22;
+// A program's record, 25 bytes: its index (1), the program's length, record included
+// (4), the area count (1), play time (2), loop count (1), time flags (1), weekday mask
+// (1), then the start and the end as date-times of 7 bytes: year (2), month, day,
+// hour, minute, second (1 each).
 constexpr std::size_t kProgramRecordBytes = 25;
-constexpr std::size_t kAreaHeadBytes = 14;
-constexpr std::size_t kImageTextHeadBytes = 16;
-constexpr std::size_t kIndexEntryBytes = 8;
+constexpr std::size_t kProgramIndexAt = 0;
+constexpr std::size_t kProgramLengthAt = 1;
+constexpr std::size_t kAreaCountAt = 5;
+constexpr std::size_t kPlayTimeAt = 6;
+constexpr std::size_t kLoopCountAt = 8;
+constexpr std::size_t kTimeFlagsAt = 9;
+constexpr std::size_t kWeekdayMaskAt = 10;
+constexpr std::size_t kStartAt = 11;
+constexpr std::size_t kEndAt = 18;
+// An image-text block's head: the area head, then the area's page frames in all (2).
+constexpr std::size_t kFrameTotalAt = kBlockHeadBytes;
+constexpr std::size_t kImageTextHeadBytes = kFrameTotalAt + 2;
 // The card's fields: one-byte program and area counts, a 16-bit frame total and
 // 32-bit lengths.
 constexpr std::size_t kMaxCount = 255;
@@ -31,26 +51,6 @@ constexpr std::int64_t kMaxFrameTotal = 65535;
 constexpr std::int64_t kMaxLength = 0xFFFFFFFF;
 
 using Bytes = std::vector<std::uint8_t>;
-
-// The card's fields keep the low bits of a value.
-void Put16(std::uint8_t* at, std::int64_t value) {
-  wire::WriteLe16(at, static_cast<std::uint16_t>(value));
-}
-
-void Put32(std::uint8_t* at, std::int64_t value) {
-  wire::WriteLe32(at, static_cast<std::uint32_t>(value));
-}
-
-std::uint8_t CardKindCode(AreaKind kind) {
-  switch (kind) {
-    case AreaKind::ImageText: return 1;
-    case AreaKind::DigitalClock: return 5;
-    case AreaKind::Time: return 7;
-    case AreaKind::AnalogClock: return 10;
-    case AreaKind::WaterBorder: return 15;
-  }
-  return 0;
-}
 
 std::uint8_t HeaderModeByte(int headerMode) {
   if (headerMode == 1) return 0xF2;
@@ -88,10 +88,10 @@ int GenerateImageText(AreaEntry& area, int colorType, std::int64_t& length) {
     if (frames > kMaxFrameTotal || length > kMaxLength) return KQ_ERR_BAD_SIZE;
   }
   area.FrameTotal = static_cast<int>(frames);
-  StartBlock(area.Block, CardKindCode(area.Kind), area.Rect);
-  PutU16(area.Block, area.FrameTotal);
-  area.Block[0] = static_cast<std::uint8_t>(area.Layer);  // the caller's layer, not 1
-  Put32(area.Block.data() + 1, length);
+  StartBlock(area.Block, AreaKind::ImageText, area.Rect, area.Layer);
+  area.Block.resize(kImageTextHeadBytes);
+  WriteLe16(area.Block.data() + kFrameTotalAt, area.FrameTotal);
+  SetBlockLength(area.Block, static_cast<std::uint32_t>(length));
   return KQ_OK;
 }
 
@@ -121,7 +121,7 @@ int GenerateArea(AreaEntry& area, int colorType, std::int64_t& length) {
   if (area.Kind == AreaKind::ImageText) return GenerateImageText(area, colorType, length);
   const int result = GenerateSettingsArea(area, colorType);
   if (result < 0) return result;
-  if (area.Block.size() < kAreaHeadBytes) return KQ_ERR_DRAW;
+  if (area.Block.size() < kBlockHeadBytes) return KQ_ERR_DRAW;
   length = static_cast<std::int64_t>(area.Block.size());
   return KQ_OK;
 }
@@ -139,20 +139,21 @@ int GenerateProgram(ProgramEntry& program, int index, int colorType, std::int64_
   program.Record.assign(kProgramRecordBytes, 0);
   std::uint8_t* record = program.Record.data();
   const ProgramTimeInfo& time = program.Time;
-  record[0] = static_cast<std::uint8_t>(index);
-  Put32(record + 1, length);
-  record[5] = static_cast<std::uint8_t>(program.Areas.size());
-  Put16(record + 6, program.PlayTime);
-  record[8] = static_cast<std::uint8_t>(program.LoopCount);
-  record[9] = static_cast<std::uint8_t>(time.TimeFlags);
-  record[10] = static_cast<std::uint8_t>(time.WeekdayMask);
+  record[kProgramIndexAt] = static_cast<std::uint8_t>(index);
+  WriteLe32(record + kProgramLengthAt, length);
+  record[kAreaCountAt] = static_cast<std::uint8_t>(program.Areas.size());
+  WriteLe16(record + kPlayTimeAt, program.PlayTime);
+  record[kLoopCountAt] = static_cast<std::uint8_t>(program.LoopCount);
+  record[kTimeFlagsAt] = static_cast<std::uint8_t>(time.TimeFlags);
+  record[kWeekdayMaskAt] = static_cast<std::uint8_t>(time.WeekdayMask);
   const int32_t dateTimes[2][6] = {
       {time.StartYear, time.StartMonth, time.StartDay, time.StartHour, time.StartMinute,
        time.StartSecond},
       {time.EndYear, time.EndMonth, time.EndDay, time.EndHour, time.EndMinute, time.EndSecond}};
+  const std::size_t dateTimeAt[2] = {kStartAt, kEndAt};
   for (int i = 0; i < 2; ++i) {
-    std::uint8_t* at = record + 11 + 7 * i;
-    Put16(at, dateTimes[i][0]);
+    std::uint8_t* at = record + dateTimeAt[i];
+    WriteLe16(at, dateTimes[i][0]);
     for (int field = 1; field < 6; ++field) {
       at[field + 1] = static_cast<std::uint8_t>(dateTimes[i][field]);
     }
@@ -217,11 +218,11 @@ int Generate(ProgramSet& set) {
   data->reserve(static_cast<std::size_t>(total));
   data->resize(kHeaderBytes, 0);
   std::uint8_t* header = data->data();
-  Put16(header + 16, set.Width);
-  Put16(header + 18, set.Height);
-  header[20] = static_cast<std::uint8_t>(set.ColorType);
-  header[21] = static_cast<std::uint8_t>(set.Programs.size());
-  header[22] = HeaderModeByte(set.HeaderMode);
+  WriteLe16(header + kScreenWidthAt, set.Width);
+  WriteLe16(header + kScreenHeightAt, set.Height);
+  header[kColorTypeAt] = static_cast<std::uint8_t>(set.ColorType);
+  header[kProgramCountAt] = static_cast<std::uint8_t>(set.Programs.size());
+  header[kHeaderModeAt] = HeaderModeByte(set.HeaderMode);
   for (ProgramEntry& program : set.Programs) {
     Append(*data, program.Record, 0, program.Record.size());
     program.Record = {};

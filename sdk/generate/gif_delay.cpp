@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "model/common/little_endian.h"
+
 namespace {
 
 constexpr int kHeaderBytes = 13;  // "GIF87a" or "GIF89a", then the screen descriptor
@@ -11,6 +13,7 @@ constexpr std::uint8_t kGlobalColorTable = 0x80;
 constexpr std::uint8_t kExtensionIntroducer = 0x21;
 constexpr std::uint8_t kGraphicControlLabel = 0xF9;
 constexpr int kGraphicControlBytes = 4;  // flags, delay (16 bits), transparent index
+constexpr int kDelayAt = 1;
 
 bool ReadByte(QIODevice& device, std::uint8_t& value) {
   char byte = 0;
@@ -33,12 +36,13 @@ bool SkipSubBlocks(QIODevice& device) {
 
 int ReadGraphicControlDelay(QIODevice& device) {
   std::uint8_t size = 0;
-  std::array<char, kGraphicControlBytes> bytes{};
+  std::array<std::uint8_t, kGraphicControlBytes> bytes{};
   if (!ReadByte(device, size) || size < kGraphicControlBytes ||
-      device.read(bytes.data(), kGraphicControlBytes) != kGraphicControlBytes) {
+      device.read(reinterpret_cast<char*>(bytes.data()), kGraphicControlBytes) !=
+          kGraphicControlBytes) {
     return 0;
   }
-  return static_cast<std::uint8_t>(bytes[1]) | (static_cast<std::uint8_t>(bytes[2]) << 8);
+  return ReadLe16(bytes.data() + kDelayAt);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
-#include <QtEndian>
 
+#include "model/common/little_endian.h"
 #include "render/frame/pak_frame_reader.h"
 #include "render/raster/dib24.h"
 #include "render/raster/stretch.h"
@@ -14,7 +14,12 @@
 
 namespace {
 
-constexpr int kIndexEntryBytes = 8;
+// Fields of an index entry.
+constexpr std::size_t kEffectAt = 0;
+constexpr std::size_t kSpeedAt = 1;
+constexpr std::size_t kStayAt = 2;
+constexpr std::size_t kHeightAt = 4;
+constexpr std::size_t kWidthAt = 6;
 // Card effects that move a page vertically (the last frame's height counts) or
 // horizontally (the last frame's width counts).
 constexpr int kVerticalEffects[] = {94, 95};
@@ -58,11 +63,11 @@ class PageFrames {
       return false;
     }
     std::uint8_t* entry = data_.data() + std::int64_t{added_} * kIndexEntryBytes;
-    entry[0] = static_cast<std::uint8_t>(index.effect);
-    entry[1] = static_cast<std::uint8_t>(index.speed);
-    qToLittleEndian(static_cast<std::uint16_t>(index.stay), entry + 2);
-    qToLittleEndian(static_cast<std::uint16_t>(index.height), entry + 4);
-    qToLittleEndian(static_cast<std::uint16_t>(index.width), entry + 6);
+    entry[kEffectAt] = static_cast<std::uint8_t>(index.effect);
+    entry[kSpeedAt] = static_cast<std::uint8_t>(index.speed);
+    WriteLe16(entry + kStayAt, index.stay);
+    WriteLe16(entry + kHeightAt, index.height);
+    WriteLe16(entry + kWidthAt, index.width);
     const std::int64_t planesOffset = std::int64_t{frameCount_} * kIndexEntryBytes +
                                       std::int64_t{added_} * planeSize_ * colorType_;
     if (!DibToBitPlanes(data_.data() + planesOffset, static_cast<size_t>(planeSize_),

@@ -9,11 +9,16 @@
 // is no picture (negative left, or a size Dib24 cannot hold), -16 for a colorType
 // other than 1-3, and -12 for a page of more than a gigabyte.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "sdk/Corvanix.h"
 #include "sdk/program/program_set.h"
+
+// An index entry, little-endian: effect (1), speed (1), stay time (2), height (2),
+// width (2).
+constexpr std::size_t kIndexEntryBytes = 8;
 
 // A frame file (".pak"). 0, -12 unreadable, -13 not a frame file or its frames do
 // not match the area or the file's size (also a file of 0 frames). The last frame's

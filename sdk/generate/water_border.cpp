@@ -1,22 +1,29 @@
 // The water-border block: a 32-pixel strip laid round the four sides of a program.
 #include <QImage>
 #include <QImageReader>
-#include <QtEndian>
 
-#include <algorithm>
 #include <array>
+#include <cstddef>
 
 #include "model/common/bounded_text.h"
+#include "model/common/little_endian.h"
 #include "render/borders/border_strips.h"
 #include "render/borders/strip_turns.h"
 #include "sdk/generate/bit_planes.h"
+#include "sdk/generate/block_head.h"
 #include "sdk/generate/page_generators.h"
 
 namespace {
 
-constexpr int kHeadBytes = 30;
-constexpr std::uint8_t kWaterBorderKind = 15;
-constexpr std::uint8_t kAreaLayer = 1;
+// The block's head, 30 bytes: the area head, then the strip's thickness (1), 1 (1),
+// the style (1), 0 (1), the speed (1), 3 zero bytes, and the plane bytes of the top,
+// right, bottom and left sides (2 each). The four sides' planes follow in that order.
+constexpr std::size_t kThicknessAt = kBlockHeadBytes;
+constexpr std::size_t kOneAt = 15;
+constexpr std::size_t kStyleAt = 16;
+constexpr std::size_t kSpeedAt = 18;
+constexpr std::size_t kSideBytesAt = 22;
+constexpr std::size_t kHeadBytes = 30;
 constexpr int kStripFileSource = 1;
 // A side column holds one byte a row, so a strip file may be at most 8 rows thick.
 constexpr int kMaxStripFileThickness = 8;
@@ -50,10 +57,6 @@ struct Side {
   }
 };
 
-void PutU16(std::vector<std::uint8_t>& block, int offset, std::int64_t value) {
-  qToLittleEndian(static_cast<std::uint16_t>(value), block.data() + offset);
-}
-
 }  // namespace
 
 int GenerateWaterBorder(std::vector<std::uint8_t>& block, const CardRect& area,
@@ -72,24 +75,18 @@ int GenerateWaterBorder(std::vector<std::uint8_t>& block, const CardRect& area,
                                       {TurnQuarterCounterClockwise(strip), 0}}};
   std::int64_t length = kHeadBytes;
   for (const Side& side : sides) length += side.PlaneBytes() * colorType;
-  block.assign(static_cast<size_t>(length), 0xFF);
-  std::fill_n(block.begin(), kHeadBytes, std::uint8_t{0});
-  block[0] = kAreaLayer;
-  qToLittleEndian(static_cast<std::uint32_t>(length), block.data() + 1);
-  block[5] = kWaterBorderKind;
-  PutU16(block, 6, area.left);
-  PutU16(block, 8, area.top);
-  PutU16(block, 10, area.right);
-  PutU16(block, 12, area.bottom);
-  block[14] = static_cast<std::uint8_t>(thickness);
-  block[15] = 1;
-  block[16] = static_cast<std::uint8_t>(info.Style);
-  block[18] = static_cast<std::uint8_t>(info.BorderSpeed);
+  StartBlock(block, AreaKind::WaterBorder, area);
+  block.resize(kHeadBytes, 0);
+  block[kThicknessAt] = static_cast<std::uint8_t>(thickness);
+  block[kOneAt] = 1;
+  block[kStyleAt] = static_cast<std::uint8_t>(info.Style);
+  block[kSpeedAt] = static_cast<std::uint8_t>(info.BorderSpeed);
+  block.resize(static_cast<size_t>(length), 0xFF);
   std::int64_t offset = kHeadBytes;
   for (size_t i = 0; i < sides.size(); ++i) {
     const Side& side = sides[i];
     const std::int64_t planeBytes = side.PlaneBytes();
-    PutU16(block, 22 + 2 * static_cast<int>(i), planeBytes * colorType);
+    WriteLe16(block.data() + kSideBytesAt + 2 * i, planeBytes * colorType);
     if (!DibToBitPlanes(block.data() + offset, static_cast<size_t>(planeBytes), colorType,
                         side.picture.Bits(), side.picture.Width(), side.picture.Height(),
                         static_cast<size_t>(side.picture.Stride()), side.startBit)) {
@@ -98,5 +95,5 @@ int GenerateWaterBorder(std::vector<std::uint8_t>& block, const CardRect& area,
     }
     offset += planeBytes * colorType;
   }
-  return static_cast<int>(length);
+  return FinishBlock(block);
 }

@@ -9,34 +9,16 @@ constexpr std::uint8_t kTrailer[kTrailerBytes] = {0x00, 0x00, 0x0D, 0x0A};
 
 }  // namespace
 
-void WriteLe16(std::uint8_t* bytes, std::uint16_t value) {
-  bytes[0] = static_cast<std::uint8_t>(value);
-  bytes[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void WriteLe32(std::uint8_t* bytes, std::uint32_t value) {
-  WriteLe16(bytes, static_cast<std::uint16_t>(value));
-  WriteLe16(bytes + 2, static_cast<std::uint16_t>(value >> 16));
-}
-
-std::uint16_t ReadLe16(const std::uint8_t* bytes) {
-  return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
-}
-
-std::uint32_t ReadLe32(const std::uint8_t* bytes) {
-  return ReadLe16(bytes) | (static_cast<std::uint32_t>(ReadLe16(bytes + 2)) << 16);
-}
-
 std::size_t ChunkCount(std::size_t payloadBytes) {
   return (payloadBytes + kChunkBytes - 1) / kChunkBytes;
 }
 
 FrameBuilder::FrameBuilder(std::uint8_t cardAddress, std::uint16_t command) {
   std::memset(frame_, 0, sizeof frame_);
-  WriteLe32(frame_, kMagic);
-  frame_[4] = cardAddress;
-  frame_[5] = 0x01;
-  WriteLe16(frame_ + 6, command);
+  WriteLe32(frame_ + kMagicAt, kMagic);
+  frame_[kAddressAt] = cardAddress;
+  frame_[kOneAt] = 0x01;
+  WriteLe16(frame_ + kCommandAt, command);
 }
 
 std::size_t FrameBuilder::Build(std::uint32_t index, const std::uint8_t* payload,
@@ -44,17 +26,17 @@ std::size_t FrameBuilder::Build(std::uint32_t index, const std::uint8_t* payload
   const std::size_t offset = static_cast<std::size_t>(index) * kChunkBytes;
   const std::size_t left = length - offset;
   const std::size_t chunk = left < kChunkBytes ? left : kChunkBytes;
-  WriteLe32(frame_ + 10, index);
-  WriteLe32(frame_ + 14, length);
-  WriteLe16(frame_ + 18, static_cast<std::uint16_t>(chunk));
+  WriteLe32(frame_ + kChunkIndexAt, index);
+  WriteLe32(frame_ + kTotalLengthAt, length);
+  WriteLe16(frame_ + kChunkLengthAt, static_cast<std::uint16_t>(chunk));
   std::memcpy(frame_ + kHeadBytes, payload + offset, chunk);
   std::memcpy(frame_ + kHeadBytes + chunk, kTrailer, kTrailerBytes);
   return kHeadBytes + chunk + kTrailerBytes;
 }
 
 int ReplyDataLength(const std::uint8_t* head) {
-  if (ReadLe32(head) != kMagic) return -1;
-  return ReadLe16(head + 18);
+  if (ReadLe32(head + kMagicAt) != kMagic) return -1;
+  return ReadLe16(head + kChunkLengthAt);
 }
 
 int CheckReply(const std::uint8_t* reply, std::size_t length, bool checkResult) {

@@ -6,11 +6,22 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "model/common/little_endian.h"
 #include "sdk/Corvanix.h"
 
 namespace wire {
 
 constexpr std::uint32_t kMagic = 0x0000AA55;  // first word of every frame and reply
+// The head, 20 bytes: the magic word (4), the card's address (1), 01 (1), the command
+// word (2), 2 zero bytes, the chunk's index (4), the payload's total length (4) and the
+// chunk's length (2; in a reply the length of its data).
+constexpr std::size_t kMagicAt = 0;
+constexpr std::size_t kAddressAt = 4;
+constexpr std::size_t kOneAt = 5;
+constexpr std::size_t kCommandAt = 6;
+constexpr std::size_t kChunkIndexAt = 10;
+constexpr std::size_t kTotalLengthAt = 14;
+constexpr std::size_t kChunkLengthAt = 18;
 constexpr std::size_t kHeadBytes = 20;
 constexpr std::size_t kTrailerBytes = 4;
 constexpr std::size_t kChunkBytes = 512;
@@ -18,11 +29,11 @@ constexpr std::size_t kFrameBytes = kHeadBytes + kChunkBytes + kTrailerBytes;  /
 constexpr std::size_t kMinReplyBytes = 28;  // head, 4-byte result, trailer
 constexpr std::size_t kAckBytes = 32;       // buffer for an acknowledgement
 
-// Little-endian values in place; the writers keep the low 16 or 32 bits.
-std::uint32_t ReadLe32(const std::uint8_t* bytes);
-std::uint16_t ReadLe16(const std::uint8_t* bytes);
-void WriteLe16(std::uint8_t* bytes, std::uint16_t value);
-void WriteLe32(std::uint8_t* bytes, std::uint32_t value);
+// The frame's fields are the shared little-endian ones, also reachable as wire::.
+using ::ReadLe16;
+using ::ReadLe32;
+using ::WriteLe16;
+using ::WriteLe32;
 
 // Number of chunks of a payload: 0 for an empty one.
 std::size_t ChunkCount(std::size_t payloadBytes);

@@ -16,9 +16,6 @@
 
 namespace {
 
-// The card's data fields hold 16-bit sizes and coordinates.
-constexpr std::int64_t kMaxCardValue = 65535;
-
 // Runs change on the live set of handle under the set's lock.
 template <class Change>
 int WithSet(ProgramHandle handle, Change&& change) {
@@ -39,22 +36,13 @@ ProgramEntry* FindProgram(ProgramSet& set, int32_t number) {
   return nullptr;
 }
 
-// The inclusive rectangle of rect; false when it is empty, negative or beyond
-// what the card's 16-bit fields hold.
-bool ToCardRect(const AreaRect& rect, CardRect& out) {
-  const std::int64_t right = std::int64_t{rect.X} + rect.Width - 1;
-  const std::int64_t bottom = std::int64_t{rect.Y} + rect.Height - 1;
-  if (rect.X < 0 || rect.Y < 0 || rect.Width < 1 || rect.Height < 1) return false;
-  if (right > kMaxCardValue || bottom > kMaxCardValue) return false;
-  out = {rect.X, rect.Y, static_cast<int>(right), static_cast<int>(bottom)};
-  return true;
-}
-
 // Two stored rectangles meet when they intersect with right and bottom taken as
 // exclusive edges, so areas that share only their last column or row pass.
 bool Meet(const CardRect& a, const CardRect& b) {
-  const PixelRect first{a.left, a.top, a.right, a.bottom};
-  return !first.Intersected(PixelRect{b.left, b.top, b.right, b.bottom}).IsEmpty();
+  const auto edges = [](const CardRect& r) {
+    return PixelRect{r.left, r.top, r.right, r.bottom};
+  };
+  return !edges(a).Intersected(edges(b)).IsEmpty();
 }
 
 // The first area in insertion order that refuses the new one decides: a number

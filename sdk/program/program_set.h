@@ -11,18 +11,9 @@
 #include <vector>
 
 #include "sdk/Corvanix.h"
+#include "sdk/program/card_rect.h"
 
-// A rectangle as the card's data holds it: left, top, right and bottom inclusive.
-struct CardRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  int Width() const { return right - left + 1; }
-  int Height() const { return bottom - top + 1; }
-};
-
+// The kinds of area a set holds; block_head.cpp maps them to the card's kind codes.
 enum class AreaKind : int { ImageText = 1, DigitalClock = 2, AnalogClock = 3, Time = 4,
                             WaterBorder = 5 };
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "model/common/bounded_text.h"
+#include "model/common/little_endian.h"
 #include "render/raster/dib24.h"
 #include "render/raster/gdi_text.h"
 #include "sdk/Corvanix.h"
@@ -14,14 +15,14 @@ namespace {
 constexpr std::int64_t kMaxGlyphOffset = 0xFFFF;
 
 void PutElement(std::vector<std::uint8_t>& out, const ClockElement& element, int glyphOffset) {
-  PutU16(out, element.x);
-  PutU16(out, element.y);
-  PutU8(out, element.kind);
-  PutU16(out, glyphOffset);
-  PutU16(out, element.width);
-  PutU16(out, element.height);
-  PutU8(out, element.colorBits);
-  PutZeros(out, 2);
+  AppendLe16(out, element.x);
+  AppendLe16(out, element.y);
+  AppendU8(out, element.kind);
+  AppendLe16(out, glyphOffset);
+  AppendLe16(out, element.width);
+  AppendLe16(out, element.height);
+  AppendU8(out, element.colorBits);
+  AppendZeros(out, 2);
 }
 
 }  // namespace
@@ -85,38 +86,6 @@ ClockElement PlaceholderElement() {
   element.colorBits = 1;
   element.strip = {8, 8, 1, std::vector<std::uint8_t>(8, 0xFF)};
   return element;
-}
-
-void PutU8(std::vector<std::uint8_t>& out, int value) {
-  out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-}
-
-void PutU16(std::vector<std::uint8_t>& out, int value) {
-  PutU8(out, value);
-  PutU8(out, value >> 8);
-}
-
-void PutZeros(std::vector<std::uint8_t>& out, int count) {
-  out.insert(out.end(), static_cast<std::size_t>(count), 0);
-}
-
-void StartBlock(std::vector<std::uint8_t>& block, int kindCode, const CardRect& area) {
-  block.clear();
-  PutU8(block, 1);
-  PutZeros(block, 4);
-  PutU8(block, kindCode);
-  PutU16(block, area.left);
-  PutU16(block, area.top);
-  PutU16(block, area.right);
-  PutU16(block, area.bottom);
-}
-
-int FinishBlock(std::vector<std::uint8_t>& block) {
-  const auto length = static_cast<std::uint32_t>(block.size());
-  for (int index = 0; index < 4; ++index) {
-    block[1 + index] = static_cast<std::uint8_t>(length >> (8 * index));
-  }
-  return static_cast<int>(length);
 }
 
 int AppendElements(std::vector<std::uint8_t>& block, const std::vector<ClockElement>& elements,

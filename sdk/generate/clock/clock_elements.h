@@ -1,7 +1,6 @@
 #pragma once
-// The parts every clock and countdown block shares: the fonts and their measures,
-// the 14-byte element records with their glyph strips, and the little-endian
-// writing of block heads and fields.
+// The parts every clock and countdown block shares: the fonts and their measures and
+// the 14-byte element records with their glyph strips.
 //
 // Element record, little-endian: x (2), y (2), kind (1), glyph offset (2), width
 // (2), height (2), colour bits (1), zero (2). Coordinates and sizes are written as
@@ -16,7 +15,6 @@
 
 #include "render/raster/color_ref.h"
 #include "sdk/generate/glyph_strips.h"
-#include "sdk/program/program_set.h"
 
 // Element kinds the card knows.
 enum ElementKind : int {
@@ -33,13 +31,7 @@ enum ElementKind : int {
   kKindWord = 255,      // a fixed word or text, one cell
 };
 
-// Block kind codes of the clock and countdown areas.
-constexpr int kDigitalClockBlock = 5;
-constexpr int kTimeBlock = 7;
-constexpr int kAnalogClockBlock = 10;
-
-// Bytes of a block head and of one element record.
-constexpr int kBlockHeadBytes = 14;
+// Bytes of one element record.
 constexpr int kElementBytes = 14;
 
 // The countdown's x that chains an element right behind the previous one.
@@ -108,17 +100,6 @@ int WordElement(const QFont& font, const FontMeasures& measures, const QString& 
 // The element that stands in for an empty clock: kind 255, 8 x 8, colour bits 1,
 // glyph one cell of 8 bytes 0xFF.
 ClockElement PlaceholderElement();
-
-// Little-endian writers; each value is cut to its field's size.
-void PutU8(std::vector<std::uint8_t>& out, int value);
-void PutU16(std::vector<std::uint8_t>& out, int value);
-void PutZeros(std::vector<std::uint8_t>& out, int count);
-
-// Starts a block: layer 1, a length to be set by FinishBlock, the kind code and the
-// inclusive rectangle.
-void StartBlock(std::vector<std::uint8_t>& block, int kindCode, const CardRect& area);
-// Writes the block's length into its head; returns it.
-int FinishBlock(std::vector<std::uint8_t>& block);
 
 // Appends the element table and then the glyph data: the digit strip (when given,
 // at offset 0, where every number element points), then each other element's strip

@@ -8,9 +8,11 @@
 #include <new>
 
 #include "model/common/bounded_text.h"
+#include "model/common/little_endian.h"
 #include "render/raster/dib24.h"
 #include "render/raster/gdi_text.h"
 #include "sdk/generate/bit_planes.h"
+#include "sdk/generate/block_head.h"
 #include "sdk/generate/clock/clock_elements.h"
 #include "render/dial/dial_marks.h"
 #include "sdk/generate/clock/clock_sequences.h"
@@ -176,13 +178,13 @@ int GenerateTimeBlock(const CardRect& area, const TimeAreaInfo& info,
   for (ClockElement& element : words.elements) elements.push_back(std::move(element));
 
   std::vector<std::uint8_t> out;
-  StartBlock(out, kTimeBlock, area);
-  PutZeros(out, 3);
-  PutU16(out, info.nYear);
+  StartBlock(out, AreaKind::Time, area);
+  AppendZeros(out, 3);
+  AppendLe16(out, info.nYear);
   for (const int part : {info.nMonth, info.nDay, info.nHour, info.nMinute, info.nSecond}) {
-    PutU8(out, part);
+    AppendU8(out, part);
   }
-  PutU16(out, int(elements.size()));
+  AppendLe16(out, elements.size());
   result = AppendElements(out, elements, digits);
   if (result != KQ_OK) return result;
   block = std::move(out);
@@ -368,19 +370,19 @@ int GenerateClockBlock(std::vector<std::uint8_t>& block, const CardRect& area,
   const std::vector<ClockElement> elements = Concatenated({&date, &weekday});
 
   std::vector<std::uint8_t> out;
-  StartBlock(out, kAnalogClockBlock, area);
-  PutU16(out, TimeOffsetField(info.TimeLagType, info.HourNum, info.MiniteNum));
+  StartBlock(out, AreaKind::AnalogClock, area);
+  AppendLe16(out, TimeOffsetField(info.TimeLagType, info.HourNum, info.MiniteNum));
   for (const ColorRef hand :
        {info.HourPointerColor, info.MinitePointerColor, info.SecondPointerColor}) {
-    PutU8(out, ColorBits(hand));
-    PutZeros(out, 2);
+    AppendU8(out, ColorBits(hand));
+    AppendZeros(out, 2);
   }
   for (const int handWidth :
        {info.HourPointerWidth, info.MinutePointerWidth, info.SecondPointerWidth}) {
-    PutU8(out, handWidth);
+    AppendU8(out, handWidth);
   }
   out.insert(out.end(), face.begin(), face.end());
-  PutU16(out, int(elements.size()));
+  AppendLe16(out, elements.size());
   const int length = FinishClockBlock(dateFont, elements, out);
   if (length > 0) block = std::move(out);
   return length;
@@ -400,9 +402,9 @@ int GenerateDigitalClockBlock(const CardRect& area, const DigitalClockAreaInfo& 
   const std::vector<ClockElement> elements =
       Concatenated({&parts.date, &parts.time, &parts.weekday, &parts.amPm, &parts.text});
   std::vector<std::uint8_t> out;
-  StartBlock(out, kDigitalClockBlock, area);
-  PutU16(out, TimeOffsetField(info.TimeLagType, info.HourNum, info.MiniteNum));
-  PutU16(out, kElementBytes * int(elements.size()));
+  StartBlock(out, AreaKind::DigitalClock, area);
+  AppendLe16(out, TimeOffsetField(info.TimeLagType, info.HourNum, info.MiniteNum));
+  AppendLe16(out, kElementBytes * elements.size());
   const int length = FinishClockBlock(text, elements, out);
   if (length < 0) return length;
   block = std::move(out);

@@ -15,8 +15,10 @@ constexpr ColorRef kRed = 0x0000FF;
 constexpr ColorRef kGreen = 0x00FF00;
 constexpr ColorRef kBlue = 0xFF0000;
 
-CardRect ToCardRect(const AreaRect& rect) {
-  return {rect.X, rect.Y, rect.X + rect.Width - 1, rect.Y + rect.Height - 1};
+CardRect Stored(const AreaRect& rect) {
+  CardRect stored;
+  EXPECT_TRUE(ToCardRect(rect, stored));
+  return stored;
 }
 
 DigitalClockAreaInfo DigitalClock() {
@@ -129,7 +131,7 @@ TEST(DisplayDataAllKinds, EveryAreaKindReadsBackAsItsGeneratorMadeIt) {
 
   // Each clock and border block is its generator's own block, copied whole.
   std::vector<std::uint8_t> block;
-  ASSERT_EQ(GenerateDigitalClockArea(ToCardRect(digitalRect), digital, block), KQ_OK);
+  ASSERT_EQ(GenerateDigitalClockArea(Stored(digitalRect), digital, block), KQ_OK);
   const emu::DisplayArea& clock = program.areas[1];
   EXPECT_EQ(clock.block, block);
   EXPECT_EQ(clock.kind, 5);
@@ -139,7 +141,7 @@ TEST(DisplayDataAllKinds, EveryAreaKindReadsBackAsItsGeneratorMadeIt) {
   EXPECT_EQ(clock.timeOffset, 0x8000 | (8 * 60 + 30));
   EXPECT_FALSE(clock.elements.empty());
 
-  ASSERT_GT(GenerateClockArea(block, ToCardRect(analogRect), analog, kColorType), 0);
+  ASSERT_GT(GenerateClockArea(block, Stored(analogRect), analog, kColorType), 0);
   const emu::DisplayArea& face = program.areas[2];
   EXPECT_EQ(face.block, block);
   EXPECT_EQ(face.kind, 10);
@@ -150,14 +152,14 @@ TEST(DisplayDataAllKinds, EveryAreaKindReadsBackAsItsGeneratorMadeIt) {
   EXPECT_EQ(face.elements[0].kind, 127);
   EXPECT_EQ(face.elements[0].colorBits, 2);
 
-  ASSERT_GT(GenerateTimeArea(ToCardRect(countdownRect), countdown, block), 0);
+  ASSERT_GT(GenerateTimeArea(Stored(countdownRect), countdown, block), 0);
   const emu::DisplayArea& left = program.areas[3];
   EXPECT_EQ(left.block, block);
   EXPECT_EQ(left.kind, 7);
   EXPECT_EQ(left.target, (emu::CardTime{2030, 6, 15, 12, 30, 45}));
   EXPECT_EQ(left.elements.size(), 5u);  // days, its word, hours, its word, the text
 
-  ASSERT_GT(GenerateWaterBorder(block, ToCardRect(borderRect), border, kColorType), 0);
+  ASSERT_GT(GenerateWaterBorder(block, Stored(borderRect), border, kColorType), 0);
   const emu::DisplayArea& strip = program.areas[4];
   EXPECT_EQ(strip.block, block);
   EXPECT_EQ(strip.kind, 15);
