@@ -10,6 +10,7 @@
 #include "model/common/bounded_text.h"
 #include "render/clock/clock_time.h"
 #include "render/dial/dial_marks.h"
+#include "render/raster/dib24.h"
 #include "render/raster/fill_rect.h"
 #include "render/raster/gdi_text.h"
 
@@ -70,7 +71,8 @@ int CClockImage::Init(int height, int width, const ClockAreaInfo* settings) {
   radius_ = side / 2 < 9 ? 1 : side / 2 - 8;
   lastSecond_ = -1;
   startTick_ = clock_.TickMs();
-  face_ = QImage(side, side, QImage::Format_RGB32);
+  // A face no screen could show is not made at all.
+  face_ = Dib24::IsValidSize(side, side) ? QImage(side, side, QImage::Format_RGB32) : QImage();
   return face_.isNull() ? 0 : 1;
 }
 

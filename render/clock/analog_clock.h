@@ -21,8 +21,9 @@ class CClockImage {
 
   // Prepares the clock for an area of width x height pixels (each at least 1) and
   // the record, which the caller keeps alive and may change in place; starts the
-  // pass. Returns 1, or 0 when the face picture cannot be made (Draw then draws
-  // nothing but still reports its passes).
+  // pass. Returns 1, or 0 when the face picture cannot be made or would be larger
+  // than any screen (Dib24::IsValidSize); Draw then draws nothing but still reports
+  // its passes.
   int Init(int height, int width, const ClockAreaInfo* settings);
 
   // Renders the face when the shown second has changed, fills the area black and

@@ -7,7 +7,7 @@
 
 class FakePlayClock : public PlayClock {
  public:
-  FakePlayClock(std::int64_t seconds = 0, std::uint32_t tickMs = 0)
+  explicit FakePlayClock(std::int64_t seconds = 0, std::uint32_t tickMs = 0)
       : seconds_(seconds), tickMs_(tickMs) {}
 
   std::int64_t NowSeconds() const override { return seconds_; }

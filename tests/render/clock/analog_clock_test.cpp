@@ -80,6 +80,12 @@ TEST_F(AnalogClock, FaceSizePlaceAndRadius) {
   EXPECT_EQ(eighteen.Radius(), 1);
   eighteen.Init(20, 20, &info_);
   EXPECT_EQ(eighteen.Radius(), 2);
+
+  CClockImage huge(clock_);
+  EXPECT_EQ(huge.Init(20000, 20000, &info_), 0) << "larger than any screen";
+  QImage untouched = BlackArea(8, 8);
+  EXPECT_EQ(huge.Draw(untouched), 1);
+  EXPECT_TRUE(AllBlack(untouched));
 }
 
 TEST_F(AnalogClock, HandsAtThreeOClockAndMarksByClockType) {
