@@ -37,7 +37,8 @@ void DrawHand(QPainter& painter, float centre, ColorRef color, double before, in
   painter.setBrush(qcolor);
   const int c = static_cast<int>(centre);
   const QPolygon hand({QPoint(c, c), HandPoint(before, baseDistance, centre),
-                       HandPoint(tip, tipDistance, centre), HandPoint(after, baseDistance, centre)});
+                       HandPoint(tip, tipDistance, centre),
+                       HandPoint(after, baseDistance, centre)});
   painter.drawPolygon(hand);
 }
 

@@ -31,9 +31,9 @@ QPointF Centroid(const QImage& image, ColorRef color) {
   return count == 0 ? QPointF(-1, -1) : QPointF(x / count, y / count);
 }
 
-class AnalogClock : public ClockTest {
+class AnalogClockImage : public ClockTest {
  protected:
-  AnalogClock() {
+  AnalogClockImage() {
     CopyBoundedText(info_.ShowStrFont_FontName, kLatinFace);
     info_.ShowStrFont_FontSize = 9;
     info_.ShowStrFont_FontColor = kWhite;
@@ -51,7 +51,7 @@ class AnalogClock : public ClockTest {
   FakePlayClock clock_{LocalSeconds(2024, 3, 5, 3, 0, 0), 0xFFFFFF00u};
 };
 
-TEST_F(AnalogClock, FaceSizePlaceAndRadius) {
+TEST_F(AnalogClockImage, FaceSizePlaceAndRadius) {
   CClockImage wide(clock_);
   ASSERT_EQ(wide.Init(32, 64, &info_), 1);
   EXPECT_EQ(wide.Radius(), 8);
@@ -88,7 +88,7 @@ TEST_F(AnalogClock, FaceSizePlaceAndRadius) {
   EXPECT_TRUE(AllBlack(untouched));
 }
 
-TEST_F(AnalogClock, HandsAtThreeOClockAndMarksByClockType) {
+TEST_F(AnalogClockImage, HandsAtThreeOClockAndMarksByClockType) {
   CClockImage clock(clock_);
   clock.Init(128, 128, &info_);
   QImage area = BlackArea(128, 128);
@@ -113,7 +113,7 @@ TEST_F(AnalogClock, HandsAtThreeOClockAndMarksByClockType) {
   EXPECT_TRUE(HasColor(area, kRed) && HasColor(area, kBlue));
 }
 
-TEST_F(AnalogClock, OffsetAddsForLagTypeZero) {
+TEST_F(AnalogClockImage, OffsetAddsForLagTypeZero) {
   info_.HourNum = 1;
   for (const int lag : {0, 1}) {
     info_.TimeLagType = lag;
@@ -132,7 +132,7 @@ TEST_F(AnalogClock, OffsetAddsForLagTypeZero) {
   }
 }
 
-TEST_F(AnalogClock, FaceOncePerSecondAndPassAfterOneSecond) {
+TEST_F(AnalogClockImage, FaceOncePerSecondAndPassAfterOneSecond) {
   CClockImage clock(clock_);
   clock.Init(32, 64, &info_);
   QImage area = BlackArea(64, 32);

@@ -88,7 +88,9 @@ inline bool AllBlack(const QImage& image) {
 // Keeps a picture for a person to look at when QUENDRA_TEST_ARTEFACTS names a folder.
 inline void KeepPicture(const QImage& image, const QString& name) {
   const char* folder = std::getenv("QUENDRA_TEST_ARTEFACTS");
-  if (folder && *folder) image.save(QString::fromLocal8Bit(folder) + u'/' + name + QStringLiteral(".png"));
+  if (folder && *folder) {
+    image.save(QString::fromLocal8Bit(folder) + u'/' + name + QStringLiteral(".png"));
+  }
 }
 
 }  // namespace clocktest

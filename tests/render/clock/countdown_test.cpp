@@ -72,9 +72,9 @@ TEST(CountdownText, OleDates) {
   EXPECT_EQ(OleDate(10000, 1, 1, 0, 0, 0), std::nullopt);
 }
 
-class Countdown : public ClockTest {
+class CountdownImage : public ClockTest {
  protected:
-  Countdown() {
+  CountdownImage() {
     info_ = Shown(true, true, true, true, 0);
     // Target: 1 d 2 h 3 min 4 s after the clock's now, 10:00:00 on 5 March 2024.
     info_.nYear = 2024;
@@ -105,7 +105,7 @@ class Countdown : public ClockTest {
   FakePlayClock clock_{LocalSeconds(2024, 3, 5, 10, 0, 0), 5000};
 };
 
-TEST_F(Countdown, LayoutsPlaceTheTexts) {
+TEST_F(CountdownImage, LayoutsPlaceTheTexts) {
   const QString count = QString::fromUtf8("1天02时03分04秒");
   const int h = Cell();
   CountdownState state = MakeCountdownState(160, 48, &info_, clock_);
@@ -131,7 +131,7 @@ TEST_F(Countdown, LayoutsPlaceTheTexts) {
                            {0, 3 * (48 - 2 * h) / 4 + h}));
 }
 
-TEST_F(Countdown, InvalidTargetShowsZeros) {
+TEST_F(CountdownImage, InvalidTargetShowsZeros) {
   info_.nMonth = 13;
   CountdownState state = MakeCountdownState(160, 48, &info_, clock_);
   QImage area = BlackArea(160, 48);
@@ -140,7 +140,7 @@ TEST_F(Countdown, InvalidTargetShowsZeros) {
                            {0, (48 - Cell()) / 2}));
 }
 
-TEST_F(Countdown, PassEndsOnlyOnARedrawAfterOneSecond) {
+TEST_F(CountdownImage, PassEndsOnlyOnARedrawAfterOneSecond) {
   CountdownState state = MakeCountdownState(64, 32, &info_, clock_);
   QImage area = BlackArea(64, 32);
   EXPECT_EQ(DrawCountdown(area, state), 1);

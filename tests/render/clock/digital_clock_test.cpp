@@ -105,9 +105,9 @@ TEST(DigitalClockText, TimeFormats) {
   EXPECT_EQ(TimeText(Fields(1, 0, 0), all, 7), std::nullopt);
 }
 
-class DigitalClock : public ClockTest {
+class DigitalClockImage : public ClockTest {
  protected:
-  DigitalClock() {
+  DigitalClockImage() {
     CopyBoundedText(info_.ShowStrFont_FontName, kLatinFace);
     info_.ShowStrFont_FontSize = 12;
     info_.ShowStrFont_FontColor = kRed;
@@ -137,7 +137,7 @@ class DigitalClock : public ClockTest {
   QImage area_;
 };
 
-TEST_F(DigitalClock, OffsetAddsForLagTypeOneAndSubtractsOtherwise) {
+TEST_F(DigitalClockImage, OffsetAddsForLagTypeOneAndSubtractsOtherwise) {
   info_.IsShowHour = info_.IsShowMinite = info_.IsShowSecond = 1;
   info_.HourNum = 2;
   info_.MiniteNum = 30;
@@ -149,7 +149,7 @@ TEST_F(DigitalClock, OffsetAddsForLagTypeOneAndSubtractsOtherwise) {
   EXPECT_EQ(image_.TimeText(), QStringLiteral("11:37:10"));
 }
 
-TEST_F(DigitalClock, SingleLineIsCentredAsOneGroupWithItsSpaces) {
+TEST_F(DigitalClockImage, SingleLineIsCentredAsOneGroupWithItsSpaces) {
   CopyBoundedText(info_.FixedText, u"Hi");
   info_.IsShowYear = info_.IsShowMonth = info_.IsShowDay = 1;
   info_.IsShowHour = info_.IsShowMinite = info_.IsShowSecond = 1;
@@ -172,7 +172,7 @@ TEST_F(DigitalClock, SingleLineIsCentredAsOneGroupWithItsSpaces) {
   EXPECT_EQ(area_, expected);
 }
 
-TEST_F(DigitalClock, MultiLineSpreadsTheLinesAndStacksThemWhenTooTall) {
+TEST_F(DigitalClockImage, MultiLineSpreadsTheLinesAndStacksThemWhenTooTall) {
   // A 16-pixel font (12 points); its cell is a little taller. An area 16 pixels
   // taller than the cell leaves a gap of 8 above and below the one line.
   info_.IsMutleLineShow = 1;
@@ -197,7 +197,7 @@ TEST_F(DigitalClock, MultiLineSpreadsTheLinesAndStacksThemWhenTooTall) {
   EXPECT_EQ(area_, expected);
 }
 
-TEST_F(DigitalClock, RedrawsOnlyWhenTheSecondChanges) {
+TEST_F(DigitalClockImage, RedrawsOnlyWhenTheSecondChanges) {
   info_.IsShowSecond = 1;
   Make(64, 32).Draw(area_);
   ASSERT_TRUE(HasColor(area_, kBlue));
@@ -212,7 +212,7 @@ TEST_F(DigitalClock, RedrawsOnlyWhenTheSecondChanges) {
   EXPECT_EQ(area_.pixel(0, 0), 0xFF000000u) << "the next second fills the area again";
 }
 
-TEST_F(DigitalClock, FormatOutOfRangeKeepsTheTextAndNothingShownIsBlack) {
+TEST_F(DigitalClockImage, FormatOutOfRangeKeepsTheTextAndNothingShownIsBlack) {
   info_.IsShowYear = 1;
   info_.DateFormat = 3;
   Make(64, 32).Draw(area_);
