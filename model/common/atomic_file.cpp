@@ -12,9 +12,9 @@ AtomicFile::AtomicFile(QString path)
 
 AtomicFile::~AtomicFile() { Rollback(); }
 
-bool AtomicFile::Fail(const char* step) {
+bool AtomicFile::Fail(const char* step, int error) {
   error_ = QStringLiteral("%1 %2: %3")
-               .arg(QLatin1String(step), tempPath_, QString::fromLocal8Bit(std::strerror(errno)));
+               .arg(QLatin1String(step), tempPath_, QString::fromLocal8Bit(std::strerror(error)));
   failed_ = true;
   return false;
 }
@@ -23,47 +23,36 @@ bool AtomicFile::Open() {
   Rollback();
   failed_ = false;
   error_.clear();
-  fd_ = ::open(tempPath_.toLocal8Bit().constData(),
-               O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
-  if (fd_ < 0) return Fail("cannot create");
+  fd_.Reset(::open(tempPath_.toLocal8Bit().constData(),
+                  O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
+  if (!fd_.Valid()) return Fail("cannot create", errno);
   return true;
 }
 
 bool AtomicFile::Write(QByteArrayView data) {
-  if (fd_ < 0 || failed_) return false;
-  const char* next = data.data();
-  qsizetype left = data.size();
-  while (left > 0) {
-    const ssize_t written = ::write(fd_, next, static_cast<size_t>(left));
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return Fail("cannot write");
-    next += written;
-    left -= written;
-  }
-  return true;
+  if (!fd_.Valid() || failed_) return false;
+  const int error = fd_.WriteAll(data.data(), static_cast<std::size_t>(data.size()));
+  return error == 0 || Fail("cannot write", error);
 }
 
 bool AtomicFile::Commit() {
-  if (fd_ < 0) {
+  if (!fd_.Valid()) {
     if (error_.isEmpty()) error_ = QStringLiteral("not open: ") + tempPath_;
     return false;
   }
   bool ok = !failed_;
-  if (ok && ::fsync(fd_) != 0) ok = Fail("cannot sync");
-  const int fd = fd_;
-  fd_ = -1;
-  if (::close(fd) != 0 && ok) ok = Fail("cannot close");
+  if (ok && ::fsync(fd_.Get()) != 0) ok = Fail("cannot sync", errno);
+  if (const int error = fd_.Close(); error != 0 && ok) ok = Fail("cannot close", error);
   if (ok && ::rename(tempPath_.toLocal8Bit().constData(), path_.toLocal8Bit().constData()) != 0) {
-    ok = Fail("cannot rename into place");
+    ok = Fail("cannot rename into place", errno);
   }
   if (!ok) ::unlink(tempPath_.toLocal8Bit().constData());
   return ok;
 }
 
 void AtomicFile::Rollback() {
-  if (fd_ < 0) return;
-  ::close(fd_);
-  fd_ = -1;
+  if (!fd_.Valid()) return;
+  fd_.Reset();
   ::unlink(tempPath_.toLocal8Bit().constData());
 }
 

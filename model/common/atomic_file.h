@@ -7,6 +7,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include "model/common/unique_fd.h"
+
 class AtomicFile {
  public:
   explicit AtomicFile(QString path);
@@ -27,11 +29,12 @@ class AtomicFile {
   QString ErrorText() const { return error_; }
 
  private:
-  bool Fail(const char* step);
+  // Records the step and the errno value error; always false.
+  bool Fail(const char* step, int error);
 
   QString path_;
   QString tempPath_;
-  int fd_ = -1;
+  UniqueFd fd_;
   bool failed_ = false;
   QString error_;
 };

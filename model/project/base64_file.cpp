@@ -1,9 +1,9 @@
 #include "model/project/base64_file.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include "model/common/atomic_file.h"
+#include "model/common/regular_file.h"
 
 namespace {
 
@@ -91,12 +91,8 @@ bool DecodeBase64Text(const QString& text, QByteArray* data) {
 }
 
 bool FileToBase64(const QString& path, QString* text) {
-  // Only a regular file: a FIFO would block the open, a device never end the read.
-  if (!QFileInfo(path).isFile()) return false;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray data = file.readAll();
-  if (file.error() != QFileDevice::NoError) return false;
+  QByteArray data;
+  if (ReadRegularFile(path, &data) != 0) return false;
   *text = Base64Text(data);
   return true;
 }

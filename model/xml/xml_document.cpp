@@ -1,15 +1,9 @@
 #include "model/xml/xml_document.h"
 
-#include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QFile>
-
 #include "model/common/atomic_file.h"
+#include "model/common/regular_file.h"
 #include "model/xml/xml_escape.h"
 #include "model/xml/xml_scanner.h"
 #include "model/xml/xml_utf8.h"
@@ -28,29 +22,6 @@ QString SystemErrorText(int error) {
   return FirstLine(QString::fromLocal8Bit(strerror_r(error, buffer, sizeof buffer)));
 }
 
-// Closes a descriptor on every path.
-struct FileDescriptor {
-  int fd;
-  ~FileDescriptor() {
-    if (fd >= 0) ::close(fd);
-  }
-};
-
-// Reads exactly size bytes; false on an error or when the file ends early.
-bool ReadExactly(int fd, char* data, qsizetype size, int* error) {
-  qsizetype done = 0;
-  while (done < size) {
-    ssize_t got = ::read(fd, data + done, static_cast<size_t>(size - done));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      *error = got < 0 ? errno : EIO;
-      return false;
-    }
-    done += got;
-  }
-  return true;
-}
-
 }  // namespace
 
 
@@ -64,23 +35,8 @@ bool XmlDocument::SetDocument(const QString& text) {
 }
 
 bool XmlDocument::ReadFile(const QString& path) {
-  FileDescriptor file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)};
-  struct stat info {};
-  if (file.fd < 0 || ::fstat(file.fd, &info) != 0) {
-    status_ = SystemErrorText(errno);
-    return false;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    status_ = SystemErrorText(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
-    return false;
-  }
-  if (info.st_size > kMaxTextLength) {
-    status_ = SystemErrorText(EFBIG);
-    return false;
-  }
-  QByteArray bytes(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
-  int error = 0;
-  if (!ReadExactly(file.fd, bytes.data(), bytes.size(), &error)) {
+  QByteArray bytes;
+  if (const int error = ReadRegularFile(path, &bytes, kMaxTextLength)) {
     status_ = SystemErrorText(error);
     return false;
   }

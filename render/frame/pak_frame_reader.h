@@ -3,29 +3,28 @@
 // and the SDK's display-data generator both read frame files through this class, so
 // they accept and refuse the same files.
 
-#include <QFile>
 #include <QString>
 
 #include <cstdint>
 
+#include "model/common/unique_fd.h"
 #include "render/frame/pak_file.h"
 #include "render/raster/dib24.h"
 
 // Reads the header from the start of an open file into *header and checks it against
-// the file's size (CheckPakHeader); a file shorter than 24 bytes is Truncated.
-PakCheck ReadPakHeader(QFile& file, PakFileHeader* header);
+// the file's size now (CheckPakHeader); a file shorter than 24 bytes is Truncated.
+PakCheck ReadPakHeader(const UniqueFd& file, PakFileHeader* header);
 
 // Works on a plain file descriptor with positioned reads: a page of a program is often
 // a file of one frame, so the system calls per file are what generation costs.
 class PakFrameReader {
  public:
   PakFrameReader() = default;
-  ~PakFrameReader();
   PakFrameReader(const PakFrameReader&) = delete;
   PakFrameReader& operator=(const PakFrameReader&) = delete;
 
-  // Opens the file for reading. False when it cannot be opened or is not a regular
-  // file.
+  // Opens the file for reading (OpenRegularFile). False when it cannot be opened or
+  // is not a regular file.
   bool Open(const QString& path);
   // Reads and checks the header (ReadPakHeader). On Ok the frame picture is allocated
   // and the next frame read is the first.
@@ -42,11 +41,7 @@ class PakFrameReader {
   const Dib24& Frame() const { return frame_; }
 
  private:
-  void Close();
-  // Reads exactly size bytes at offset; false on an error or a short read.
-  bool ReadAt(void* buffer, std::int64_t size, std::int64_t offset) const;
-
-  int fd_ = -1;
+  UniqueFd fd_;
   PakFileHeader header_;
   Dib24 frame_;
   int framesRead_ = 0;

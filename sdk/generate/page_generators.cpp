@@ -1,6 +1,5 @@
 #include "sdk/generate/page_generators.h"
 
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
@@ -11,6 +10,7 @@
 #include "render/raster/stretch.h"
 #include "sdk/generate/bit_planes.h"
 #include "sdk/generate/gif_delay.h"
+#include "sdk/generate/picture_file.h"
 
 namespace {
 
@@ -175,7 +175,9 @@ int GeneratePakPages(const CardRect& area, PageEntry& page, int colorType) {
 
 int GenerateImagePage(const CardRect& area, PageEntry& page, int colorType) {
   ClearFrames(page);
-  QImageReader reader(page.FilePath);
+  PictureFile file;
+  if (!file.Read(page.FilePath)) return KQ_ERR_FILE;
+  QImageReader& reader = file.Reader();
   reader.setAutoTransform(false);  // pictures are shown as stored, orientation tags aside
   const QImage image = reader.read();
   if (image.isNull()) return KQ_ERR_FILE;
@@ -189,11 +191,10 @@ int GenerateImagePage(const CardRect& area, PageEntry& page, int colorType) {
 
 int GenerateGifPages(const CardRect& area, PageEntry& page, int colorType) {
   ClearFrames(page);
-  QFile file(page.FilePath);
-  if (!file.open(QIODevice::ReadOnly)) return KQ_ERR_FILE;
-  const int firstDelay = FirstGifFrameDelay(file);
-  if (!file.seek(0)) return KQ_ERR_FILE;
-  QImageReader reader(&file);
+  PictureFile file;
+  if (!file.Read(page.FilePath)) return KQ_ERR_FILE;
+  const int firstDelay = FirstGifFrameDelay(file.Bytes());
+  QImageReader& reader = file.Reader();
   const int count = reader.imageCount();
   if (count <= 0) return KQ_ERR_FILE;
   PageFrames frames;

@@ -12,6 +12,7 @@
 #include "sdk/generate/bit_planes.h"
 #include "sdk/generate/block_head.h"
 #include "sdk/generate/page_generators.h"
+#include "sdk/generate/picture_file.h"
 
 namespace {
 
@@ -35,7 +36,9 @@ int LoadStrip(const WaterBorderInfo& info, Dib24& strip) {
     strip = BuiltInBorderStrip(info.StripFamily, info.StripNumber);
     return strip.IsNull() ? KQ_ERR_FILE : KQ_OK;
   }
-  QImageReader reader(ReadBoundedText(info.StripFile));
+  PictureFile file;
+  if (!file.Read(ReadBoundedText(info.StripFile))) return KQ_ERR_FILE;
+  QImageReader& reader = file.Reader();
   reader.setAutoTransform(false);
   const QImage image = reader.read();
   if (image.isNull()) return KQ_ERR_FILE;

@@ -1,7 +1,9 @@
 // Card search: one search frame broadcast out of every local IPv4 interface; every
 // valid reply becomes one LedSettingInfo. The worker collects the records; the
-// caller's thread moves them into the caller's list between rounds of dispatching,
+// caller's thread moves them into the caller's list while it dispatches its messages,
 // so a timer handler of the caller that reads the list sees it grow safely.
+
+#include <QObject>
 
 #include <poll.h>
 #include <sys/socket.h>
@@ -26,21 +28,46 @@ constexpr std::uint16_t kSearchMask = 0x03BF;  // bit 0x001 and every read secti
 constexpr std::size_t kSearchReplyBytes = 512;
 constexpr std::int32_t kSearchLedMaxCards = 256;
 
-// Records found by the worker, waiting for the caller's thread.
+// Records found by the worker, moved into the caller's list on the caller's thread:
+// each record queues a move there, run while the caller waits in its event loop;
+// MoveToList after the wait takes what is left (on a thread without one, everything).
 class FoundCards {
  public:
+  explicit FoundCards(std::list<LedSettingInfo>& list) : list_(list) {}
+
+  // On the worker.
   void Add(const LedSettingInfo& record) {
-    std::lock_guard lock(mutex_);
-    pending_.push_back(record);
+    {
+      std::lock_guard lock(mutex_);
+      pending_.push_back(record);
+    }
+    QMetaObject::invokeMethod(&callerThread_, [this] { MoveToList(); }, Qt::QueuedConnection);
   }
+
+  // On the caller's thread.
+  void MoveToList() {
+    try {
+      for (const LedSettingInfo& record : Take()) list_.push_back(record);
+    } catch (...) {  // out of memory
+      listFailed_ = true;
+    }
+  }
+
+  bool ListFailed() const { return listFailed_; }
+
+ private:
   std::vector<LedSettingInfo> Take() {
     std::lock_guard lock(mutex_);
     return std::exchange(pending_, {});
   }
 
- private:
   std::mutex mutex_;
   std::vector<LedSettingInfo> pending_;
+  std::list<LedSettingInfo>& list_;
+  bool listFailed_ = false;
+  // Lives on the caller's thread, which runs the moves queued to it. Declared last,
+  // so it goes first and takes any move still queued with it.
+  QObject callerThread_;
 };
 
 struct SearchLimits {
@@ -58,14 +85,14 @@ int SearchInterface(const LocalInterface& local, const TransportSettings& settin
   const std::vector<std::uint8_t> request = BuildReadRequest(kSearchMask);
   wire::FrameBuilder frame(1, kCommandRead);
   const std::size_t size = frame.Build(0, request.data(), static_cast<std::uint32_t>(request.size()));
-  if (SendDatagramVia(socket.get(), local, BroadcastTarget(settings), frame.Data(), size) !=
+  if (SendDatagramVia(socket.Get(), local, BroadcastTarget(settings), frame.Data(), size) !=
       static_cast<ssize_t>(size)) {
     return KQ_ERR_SEND;
   }
   std::uint8_t reply[kSearchReplyBytes];
   while (limits.repliesLeft > 0 &&
-         WaitReady(socket.get(), POLLIN, std::min(DeadlineAfter(limits.quietMs), limits.end))) {
-    const ssize_t got = ::recv(socket.get(), reply, sizeof reply, MSG_DONTWAIT);
+         WaitReady(socket.Get(), POLLIN, std::min(DeadlineAfter(limits.quietMs), limits.end))) {
+    const ssize_t got = ::recv(socket.Get(), reply, sizeof reply, MSG_DONTWAIT);
     if (got < 0) {
       if (errno == EAGAIN || errno == EINTR) continue;
       break;
@@ -99,17 +126,10 @@ int SearchAllInterfaces(FoundCards& found) {
 }
 
 int SearchIntoList(std::list<LedSettingInfo>& list) {
-  FoundCards found;
-  bool listFailed = false;
-  const int result = RunBlocking([&found] { return SearchAllInterfaces(found); },
-                                 [&] {
-                                   try {
-                                     for (const LedSettingInfo& r : found.Take()) list.push_back(r);
-                                   } catch (...) {  // out of memory
-                                     listFailed = true;
-                                   }
-                                 });
-  return listFailed ? KQ_ERR_FILE : result;
+  FoundCards found(list);
+  const int result = RunBlocking([&found] { return SearchAllInterfaces(found); });
+  found.MoveToList();
+  return found.ListFailed() ? KQ_ERR_FILE : result;
 }
 
 }  // namespace

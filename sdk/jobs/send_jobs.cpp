@@ -1,36 +1,36 @@
 #include "sdk/jobs/send_jobs.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 
-#include <atomic>
 #include <memory>
 #include <new>
 #include <thread>
 #include <vector>
 
-#include "platform/message_pump.h"
+#include "model/common/regular_file.h"
+#include "platform/blocking_call.h"
 #include "platform/message_window.h"
 #include "sdk/link/send_command.h"
 #include "sdk/device/settings_payload.h"
 
 namespace {
 
-constexpr unsigned kPollMs = 2;
 constexpr qint64 kMaxFirmwareBytes = qint64{64} << 20;
 
 struct CardJob {
   std::int32_t card = 0;
   CommInfo info;
+  bool served = false;
+  bool finished = false;
   int result = KQ_ERR_FILE;
-  std::atomic<bool> done{false};
   std::thread worker;
 };
 
 void Finish(CardJob& job, int result) {
   job.result = result;
   PostStatus(job.info, result);
-  job.done.store(true, std::memory_order_release);
+  job.finished = true;
 }
 
 void StartWorker(CardJob& job, const CardWork& work) {
@@ -48,11 +48,14 @@ void StartWorker(CardJob& job, const CardWork& work) {
   }
 }
 
-bool AllDone(const std::unique_ptr<CardJob[]>& jobs, std::int32_t count) {
+// Starts a worker for every served card, then waits for all of them.
+void RunServedJobs(CardJob* jobs, std::int32_t count, const CardWork& work) {
   for (std::int32_t i = 0; i < count; ++i) {
-    if (!jobs[i].done.load(std::memory_order_acquire)) return false;
+    if (jobs[i].served) StartWorker(jobs[i], work);
   }
-  return true;
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (jobs[i].worker.joinable()) jobs[i].worker.join();
+  }
 }
 
 std::function<bool(const CommInfo&)> ServedTypes(std::int32_t restrictTypes) {
@@ -69,20 +72,18 @@ CardWork SendPayloadWork(std::uint16_t command, const std::vector<std::uint8_t>&
   };
 }
 
-// The whole firmware file; false when it cannot be opened or read completely, is
-// empty, or is larger than a card can take.
+// The whole firmware file; false when it is no regular file, cannot be read
+// completely, is empty, or is larger than a card can take.
 bool ReadFirmware(const char16_t* path, std::vector<std::uint8_t>& bytes) {
   if (path == nullptr) return false;
-  QFile file(QString::fromUtf16(path));
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const qint64 size = file.size();
-  if (size <= 0 || size > kMaxFirmwareBytes) return false;
   try {
-    bytes.resize(static_cast<std::size_t>(size));
+    QByteArray data;
+    if (ReadRegularFile(QString::fromUtf16(path), &data, kMaxFirmwareBytes) != 0) return false;
+    bytes.assign(data.cbegin(), data.cend());
   } catch (const std::bad_alloc&) {
     return false;
   }
-  return file.read(reinterpret_cast<char*>(bytes.data()), size) == size && file.atEnd();
+  return !bytes.empty();
 }
 
 }  // namespace
@@ -110,17 +111,18 @@ void RunCardJobs(const CommInfo* infos, std::int32_t count, std::int32_t* result
   for (std::int32_t i = 0; i < count; ++i) {
     jobs[i].card = i;
     jobs[i].info = infos[i];
-    if (served(jobs[i].info)) {
-      StartWorker(jobs[i], work);
-    } else {
-      Finish(jobs[i], KQ_ERR_NOT_SERVED);
+    jobs[i].served = served(jobs[i].info);
+    if (!jobs[i].served) Finish(jobs[i], KQ_ERR_NOT_SERVED);
+  }
+  // The card workers start from one worker, while this thread dispatches its messages.
+  if (!RunWhileDispatching([&jobs, count, &work] { RunServedJobs(jobs.get(), count, work); })) {
+    // No thread for it, so no card's worker started.
+    for (std::int32_t i = 0; i < count; ++i) {
+      if (!jobs[i].finished) Finish(jobs[i], KQ_ERR_FILE);
     }
   }
-  while (!AllDone(jobs, count)) WaitPumping(kPollMs);
-  for (std::int32_t i = 0; i < count; ++i) {
-    if (jobs[i].worker.joinable()) jobs[i].worker.join();
-    if (results != nullptr) results[i] = jobs[i].result;
-  }
+  if (results == nullptr) return;
+  for (std::int32_t i = 0; i < count; ++i) results[i] = jobs[i].result;
 }
 
 void FailEveryCard(const CommInfo* infos, std::int32_t count, std::int32_t* results, int code) {

@@ -2,6 +2,7 @@
 // Helpers of the controller library's tests: a window that records what is posted
 // to it, CommInfo records for each transport, and payloads with telling bytes.
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -9,7 +10,6 @@
 #include <vector>
 
 #include "model/common/bounded_text.h"
-#include "platform/message_pump.h"
 #include "platform/message_window.h"
 #include "sdk/Corvanix.h"
 
@@ -31,9 +31,9 @@ class RecordingWindow : public MessageWindow {
     posted.push_back({msg, wParam, lParam});
     return 0;
   }
-  // The percents of the progress messages that arrived, after one more pump.
+  // The percents of the progress messages that arrived, after dispatching what is queued.
   std::vector<LPARAM> Progress() {
-    PumpMessages();
+    QCoreApplication::processEvents();
     std::vector<LPARAM> percents;
     for (const Posted& entry : posted) {
       if (entry.msg == kProgressMessage && entry.wParam == WPARAM{kCallerValue}) {

@@ -12,7 +12,6 @@
 #include <thread>
 
 #include "model/common/serial_ports.h"
-#include "platform/message_pump.h"
 #include "sdk/Corvanix.h"
 #include "sdk/link/send_command.h"
 #include "sdk/link/transports/socket_util.h"
@@ -58,14 +57,14 @@ int CCommport::Open(int baudRate, int portNumber) {
   Close();
   const QByteArray path = ComPortDevicePath(portNumber).toLocal8Bit();
   if (path.isEmpty()) return KQ_ERR_SERIAL_OPEN;
-  fd_ = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd_ < 0) return KQ_ERR_SERIAL_OPEN;
-  if (!::isatty(fd_) || ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+  fd_.Reset(::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd_.Valid()) return KQ_ERR_SERIAL_OPEN;
+  if (!::isatty(fd_.Get()) || ::flock(fd_.Get(), LOCK_EX | LOCK_NB) != 0) {
     Close();
     return KQ_ERR_SERIAL_OPEN;
   }
   termios line{};
-  if (::tcgetattr(fd_, &line) != 0) {
+  if (::tcgetattr(fd_.Get(), &line) != 0) {
     Close();
     return KQ_ERR_SERIAL_STATE;
   }
@@ -76,7 +75,7 @@ int CCommport::Open(int baudRate, int portNumber) {
   line.c_iflag &= ~(IXON | IXOFF | IXANY);
   const speed_t speed = SpeedOfRate(SerialOpenRate(baudRate));
   if (::cfsetispeed(&line, speed) != 0 || ::cfsetospeed(&line, speed) != 0 ||
-      ::tcsetattr(fd_, TCSANOW, &line) != 0) {
+      ::tcsetattr(fd_.Get(), TCSANOW, &line) != 0) {
     Close();
     return KQ_ERR_SERIAL_STATE;
   }
@@ -85,7 +84,7 @@ int CCommport::Open(int baudRate, int portNumber) {
 }
 
 void CCommport::Purge() {
-  if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
+  if (fd_.Valid()) ::tcflush(fd_.Get(), TCIOFLUSH);
 }
 
 int CCommport::Write(const std::uint8_t* data, std::size_t length) {
@@ -93,8 +92,8 @@ int CCommport::Write(const std::uint8_t* data, std::size_t length) {
       DeadlineAfter(kWriteConstantMs + kWriteMsPerByte * static_cast<int>(length));
   std::size_t written = 0;
   while (written < length) {
-    if (!WaitReady(fd_, POLLOUT, deadline)) return KQ_ERR_SERIAL_WRITE;
-    const ssize_t part = ::write(fd_, data + written, length - written);
+    if (!WaitReady(fd_.Get(), POLLOUT, deadline)) return KQ_ERR_SERIAL_WRITE;
+    const ssize_t part = ::write(fd_.Get(), data + written, length - written);
     if (part < 0) {
       if (errno == EAGAIN || errno == EINTR) continue;
       return KQ_ERR_SERIAL_WRITE;
@@ -104,23 +103,21 @@ int CCommport::Write(const std::uint8_t* data, std::size_t length) {
   return KQ_OK;
 }
 
-// Waits, pumping the thread's messages every millisecond, until count bytes are
-// queued; the limit runs from the call.
+// Waits, looking every millisecond, until count bytes are queued; the limit runs
+// from the call.
 int CCommport::WaitQueued(std::size_t count, int stageMs) {
   const auto deadline = DeadlineAfter(stageMs);
   for (;;) {
     int queued = 0;
-    if (::ioctl(fd_, FIONREAD, &queued) != 0) return KQ_ERR_SERIAL_READ;
+    if (::ioctl(fd_.Get(), FIONREAD, &queued) != 0) return KQ_ERR_SERIAL_READ;
     if (static_cast<std::size_t>(queued) >= count) return KQ_OK;
     if (SteadyClock::now() >= deadline) return KQ_ERR_SERIAL_NO_REPLY;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    PumpMessages();
   }
 }
 
 int CCommport::ReadExact(std::uint8_t* buffer, std::size_t count) {
-  const ssize_t got = ::read(fd_, buffer, count);
-  return got == static_cast<ssize_t>(count) ? KQ_OK : KQ_ERR_SERIAL_READ;
+  return fd_.ReadAll(buffer, count) == 0 ? KQ_OK : KQ_ERR_SERIAL_READ;
 }
 
 int CCommport::ReadReply(std::uint8_t* buffer, std::size_t capacity, std::size_t* length,
@@ -143,11 +140,7 @@ int CCommport::ReadReply(std::uint8_t* buffer, std::size_t capacity, std::size_t
   return wire::ReadFramedReply(readHead, readBody, buffer, capacity, length);
 }
 
-void CCommport::Close() {
-  if (fd_ < 0) return;
-  ::close(fd_);  // also releases the lock
-  fd_ = -1;
-}
+void CCommport::Close() { fd_.Reset(); }
 
 namespace {
 

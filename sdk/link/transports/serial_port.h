@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "model/common/unique_fd.h"
+
 class CCommport {
  public:
   CCommport() = default;
@@ -33,7 +35,7 @@ class CCommport {
   int WaitQueued(std::size_t count, int stageMs);
   int ReadExact(std::uint8_t* buffer, std::size_t count);
 
-  int fd_ = -1;
+  UniqueFd fd_;  // closing it also releases the lock
 };
 
 // The speed a port opens at for a requested baud rate.

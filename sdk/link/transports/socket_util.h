@@ -10,21 +10,6 @@
 
 using SteadyClock = std::chrono::steady_clock;
 
-// A file descriptor closed on destruction.
-class UniqueFd {
- public:
-  explicit UniqueFd(int fd = -1) : fd_(fd) {}
-  ~UniqueFd();
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  UniqueFd& operator=(UniqueFd&& other) noexcept;
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-
- private:
-  int fd_;
-};
-
 SteadyClock::time_point DeadlineAfter(int timeoutMs);
 
 // Waits until fd is ready for `events` (poll flags) or the deadline passes; retries

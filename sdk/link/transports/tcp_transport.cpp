@@ -8,6 +8,7 @@
 
 #include <cerrno>
 
+#include "model/common/unique_fd.h"
 #include "sdk/link/send_command.h"
 #include "sdk/link/transports/socket_util.h"
 #include "sdk/link/transport_settings.h"
@@ -66,14 +67,14 @@ int SocketConnect(int fd, const in_addr& address, const TransportSettings& setti
 int SendFrameTcp(const CommandRequest& request) {
   const TransportSettings settings = CurrentTransportSettings();
   UniqueFd socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP));
-  if (!socket.valid() || !SetSocketTimeouts(socket.get(), settings.tcpTimeoutMs)) {
+  if (!socket.Valid() || !SetSocketTimeouts(socket.Get(), settings.tcpTimeoutMs)) {
     return KQ_ERR_SOCKET;
   }
   const int noDelay = 1;  // each frame leaves at once; the card answers each one
-  ::setsockopt(socket.get(), IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
+  ::setsockopt(socket.Get(), IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
   const auto address = ParseIpv4Field(request.info.IpAddress, std::size(request.info.IpAddress));
   if (!address) return KQ_ERR_CONNECT;
-  if (int code = SocketConnect(socket.get(), *address, settings)) return code;
-  TcpLink link(socket.get(), settings.tcpTimeoutMs);
+  if (int code = SocketConnect(socket.Get(), *address, settings)) return code;
+  TcpLink link(socket.Get(), settings.tcpTimeoutMs);
   return RunChunkLoop(link, request);
 }

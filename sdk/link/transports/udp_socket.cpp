@@ -27,15 +27,15 @@ std::vector<LocalInterface> LocalIpv4Interfaces() {
 int OpenBroadcastSocket(UniqueFd& socket, const TransportSettings& settings) {
   socket = UniqueFd(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP));
   const int on = 1;
-  if (!socket.valid() ||
-      ::setsockopt(socket.get(), SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0 ||
-      !SetSocketTimeouts(socket.get(), settings.udpTimeoutMs)) {
+  if (!socket.Valid() ||
+      ::setsockopt(socket.Get(), SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0 ||
+      !SetSocketTimeouts(socket.Get(), settings.udpTimeoutMs)) {
     return KQ_ERR_SOCKET;
   }
   sockaddr_in any{};
   any.sin_family = AF_INET;
   any.sin_addr.s_addr = htonl(INADDR_ANY);
-  if (::bind(socket.get(), reinterpret_cast<const sockaddr*>(&any), sizeof any) != 0) {
+  if (::bind(socket.Get(), reinterpret_cast<const sockaddr*>(&any), sizeof any) != 0) {
     return KQ_ERR_BIND;
   }
   return KQ_OK;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/common/unique_fd.h"
 #include "sdk/link/transports/socket_util.h"
 #include "sdk/link/transport_settings.h"
 

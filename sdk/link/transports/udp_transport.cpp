@@ -73,7 +73,7 @@ int SendFrameUdp(const CommandRequest& request) {
     UniqueFd socket;
     code = OpenBroadcastSocket(socket, settings);
     if (code == KQ_OK) {
-      UdpLink link(socket.get(), local, settings);
+      UdpLink link(socket.Get(), local, settings);
       code = RunChunkLoop(link, request);
     }
     if (!IsLinkFailure(code)) return code;

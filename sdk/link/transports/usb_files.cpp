@@ -2,11 +2,9 @@
 
 #include <QByteArrayView>
 
-#include <filesystem>
-#include <system_error>
-
 #include "model/common/atomic_file.h"
 #include "model/common/bounded_text.h"
+#include "model/common/file_system.h"
 #include "sdk/link/send_command.h"
 
 namespace {
@@ -34,13 +32,6 @@ const UsbFileNames* FilesOfCommand(std::uint16_t command) {
 
 }  // namespace
 
-bool CreateDirectoryPath(const QString& path) {
-  const std::filesystem::path folder = path.toStdString();
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  return std::filesystem::is_directory(folder, error);
-}
-
 QString UsbCommandFolder(const QString& usbRoot) {
   QString root = usbRoot;
   root.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -53,9 +44,9 @@ int WriteUsbCommandFiles(const CommandRequest& request) {
   const UsbFileNames* files = FilesOfCommand(request.command);
   if (files == nullptr) return KQ_OK;
   const QString folder = UsbCommandFolder(ReadBoundedText(request.info.UsbRoot));
-  if (folder.isEmpty() || !CreateDirectoryPath(folder)) return KQ_ERR_USB_FOLDER;
+  if (folder.isEmpty() || !CreateDirTree(folder)) return KQ_ERR_USB_FOLDER;
   for (const char* series : kSeriesFolders) {
-    if (!CreateDirectoryPath(folder + QLatin1Char('/') + QLatin1String(series))) {
+    if (!CreateDirTree(folder + QLatin1Char('/') + QLatin1String(series))) {
       return KQ_ERR_USB_FOLDER;
     }
   }

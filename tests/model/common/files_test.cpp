@@ -4,10 +4,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cerrno>
+
 #include "model/common/app_dir.h"
 #include "model/common/app_paths.h"
 #include "model/common/atomic_file.h"
 #include "model/common/file_system.h"
+#include "model/common/regular_file.h"
+#include "tests/support/fifo_watchdog.h"
 
 namespace {
 
@@ -101,6 +105,24 @@ TEST(AtomicFile, MissingFolderIsReported) {
   QString error;
   EXPECT_FALSE(WriteFileAtomically(GetAppDir() + "no/such/file", "x", &error));
   EXPECT_TRUE(error.contains("cannot create")) << qPrintable(error);
+}
+
+TEST(RegularFile, OnlyRegularFilesAreReadAndNoneIsWaitedOn) {
+  const QString root = GetAppDir();
+  WriteText(root + "plain.bin", "abc");
+  QByteArray bytes = "old";
+  EXPECT_EQ(ReadRegularFile(root + "plain.bin", &bytes, 2), EFBIG);
+  EXPECT_EQ(bytes, "old") << "untouched on failure";
+  EXPECT_EQ(ReadRegularFile(root + "plain.bin", &bytes, 3), 0);
+  EXPECT_EQ(bytes, "abc");
+  const QString fifo = root + "fifo";
+  ASSERT_TRUE(fifotest::MakeFifo(fifo));
+  EXPECT_EQ(fifotest::ReturnsPromptly(fifo, [&] { return ReadRegularFile(fifo, &bytes); }),
+            EINVAL);
+  EXPECT_EQ(ReadRegularFile(root, &bytes), EISDIR);
+  EXPECT_EQ(ReadRegularFile("/dev/zero", &bytes), EINVAL);
+  EXPECT_EQ(ReadRegularFile(root + "none", &bytes), ENOENT);
+  EXPECT_EQ(bytes, "abc");
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
 #include <QtEndian>
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "model/common/app_dir.h"
@@ -14,6 +16,7 @@
 #include "sdk/program/page_file_kind.h"
 #include "sdk/generate/page_generators.h"
 #include "tests/sdk/generate/page_test_support.h"
+#include "tests/support/fifo_watchdog.h"
 
 namespace {
 
@@ -150,6 +153,30 @@ TEST(ImagePage, PictureStretchedOntoBlackAtTheAreasSize) {
   pagetest::WriteFile(GetAppDir() + QStringLiteral("junk.png"), "not a picture");
   EXPECT_EQ(Failing(GenerateImagePage, {0, 0, 7, 3}, QStringLiteral("junk.png")), -12);
   EXPECT_EQ(Failing(GenerateImagePage, {0, 0, 7, 3}, QStringLiteral("gone.bmp")), -12);
+}
+
+TEST(PageFiles, OnlyRegularFilesAreReadAndNoneIsWaitedOn) {
+  const CardRect area{0, 0, 7, 3};
+  using Generator = int (*)(const CardRect&, PageEntry&, int);
+  const std::pair<const char*, Generator> kinds[] = {
+      {"png", GenerateImagePage}, {"gif", GenerateGifPages}, {"pak", GeneratePakPages}};
+  for (const auto& [extension, generate] : kinds) {
+    const QString fifo = QStringLiteral("fifo.") + QLatin1String(extension);
+    ASSERT_TRUE(fifotest::MakeFifo(GetAppDir() + fifo));
+    EXPECT_EQ(fifotest::ReturnsPromptly(GetAppDir() + fifo,
+                                        [&] { return Failing(generate, area, fifo); }),
+              -12)
+        << extension;
+    const QString folder = QStringLiteral("folder.") + QLatin1String(extension);
+    ASSERT_TRUE(QDir(GetAppDir()).mkdir(folder));
+    EXPECT_EQ(Failing(generate, area, folder), -12) << extension;
+  }
+  // A wrong extension: the bytes name the format, as when Qt reads the file itself.
+  QImage picture(2, 2, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  ASSERT_TRUE(picture.save(GetAppDir() + QStringLiteral("png.jpg"), "PNG"));
+  PageEntry page = PageOf(QStringLiteral("png.jpg"));
+  EXPECT_EQ(GenerateImagePage(area, page, 1), 0);
 }
 
 // A GIF of 2 x 1 pixels whose frames are solid in the given colour indices.

@@ -13,6 +13,7 @@
 #include "render/borders/border_strips.h"
 #include "sdk/generate/page_generators.h"
 #include "tests/sdk/generate/page_test_support.h"
+#include "tests/support/fifo_watchdog.h"
 
 namespace {
 
@@ -132,6 +133,12 @@ TEST(WaterBorder, RefusesMissingAndMisshapenStrips) {
   EXPECT_EQ(GenerateWaterBorder(block, area, save("thick.bmp", 32, 9), 1), -16);
   EXPECT_TRUE(block.empty());
   EXPECT_EQ(GenerateWaterBorder(block, area, FromFile(QStringLiteral("gone.bmp")), 1), -12);
+  const QString fifo = GetAppDir() + QStringLiteral("fifo.bmp");
+  ASSERT_TRUE(fifotest::MakeFifo(fifo));
+  const WaterBorderInfo fromFifo = FromFile(QStringLiteral("fifo.bmp"));
+  EXPECT_EQ(fifotest::ReturnsPromptly(
+                fifo, [&] { return GenerateWaterBorder(block, area, fromFifo, 1); }),
+            -12);
   for (const auto& [family, number] : {std::pair{0, 20}, std::pair{1, 26}, std::pair{0, -1}}) {
     EXPECT_EQ(GenerateWaterBorder(block, area, BuiltIn(family, number), 1), -12) << number;
   }

@@ -7,10 +7,10 @@
 
 namespace sdktest {
 
-// The messages of the card with callerValue in arrival order, after one more pump:
-// "S<value>" for a status, "P<percent>" for progress, joined by spaces.
+// The messages of the card with callerValue in arrival order, after dispatching what
+// is queued: "S<value>" for a status, "P<percent>" for progress, joined by spaces.
 inline std::string CardLog(RecordingWindow& window, std::int32_t callerValue) {
-  PumpMessages();
+  QCoreApplication::processEvents();
   std::string log;
   for (const Posted& entry : window.posted) {
     if (entry.wParam != static_cast<WPARAM>(callerValue)) continue;

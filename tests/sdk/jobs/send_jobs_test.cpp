@@ -14,6 +14,7 @@
 #include "tests/sdk/jobs/job_messages.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/card_settings_codec.h"
+#include "tests/support/fifo_watchdog.h"
 
 using namespace sdktest;
 
@@ -109,15 +110,19 @@ TEST_F(MultiCard, FirmwareThatCannotBeSentWholeFailsEveryCardWithoutAnyWorker) {
   ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize((qint64{64} << 20) + 1));
   big.close();
   ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.cpu"));
+  const QString fifo = folder_.filePath("fifo.cpu");
+  ASSERT_TRUE(fifotest::MakeFifo(fifo));
   const std::u16string cases[] = {
       folder_.filePath("missing.cpu").toStdU16String(), WriteFile("empty.cpu", {}),
-      folder_.filePath("big.cpu").toStdU16String(), folder_.filePath("folder.cpu").toStdU16String()};
+      folder_.filePath("big.cpu").toStdU16String(), folder_.filePath("folder.cpu").toStdU16String(),
+      fifo.toStdU16String()};
   const CommInfo infos[3] = {Tcp(0, 20), Info(KQ_SEND_UDP, 21), Usb(22)};
   for (const std::u16string& path : cases) {
     SCOPED_TRACE(QString::fromStdU16String(path).toStdString());
     window_.posted.clear();
     std::int32_t results[3] = {99, 99, 99};
-    EXPECT_EQ(KQ_MultiUpdateCPU(infos, path.c_str(), results, 3, 1), 0);
+    const auto update = [&] { return KQ_MultiUpdateCPU(infos, path.c_str(), results, 3, 1); };
+    EXPECT_EQ(fifotest::ReturnsPromptly(fifo, update), 0);
     for (int card = 0; card < 3; ++card) {
       EXPECT_EQ(results[card], KQ_ERR_FILE);
       EXPECT_EQ(CardLog(window_, 20 + card), "S-12");

@@ -1,0 +1,40 @@
+#pragma once
+// Blocking calls: work runs on a worker thread while the calling thread keeps
+// dispatching its messages, so its windows, timers and posted messages stay alive.
+// That wait is a nested event loop in which the user can start things again: the main
+// program watches the count of calls in progress and disables what could start one.
+
+#include <QObject>
+
+#include <functional>
+
+#include "platform/platform_export.h"
+
+// Runs work on a new thread and returns when it has ended.
+// On a thread with an event loop (a Qt application exists and the thread has an event
+// dispatcher) the caller waits in a local event loop that the worker's end wakes, and
+// sleeps in between: messages posted to the caller's windows are dispatched in order
+// meanwhile, and those the worker posted before it ended have all been dispatched when
+// the call returns. On any other thread the caller just waits for the worker.
+// Returns true when the work ran to its end; false when no thread could be started
+// (the work did not run) or the work threw.
+KQPLATFORM_EXPORT bool RunWhileDispatching(const std::function<void()>& work);
+
+// The number of RunWhileDispatching calls in progress in the process, on any thread.
+KQPLATFORM_EXPORT int BlockingCallsInProgress();
+
+// Announces the changes of BlockingCallsInProgress().
+class KQPLATFORM_EXPORT BlockingCalls : public QObject {
+  Q_OBJECT
+ public:
+  static BlockingCalls& Instance();
+
+ Q_SIGNALS:
+  // Emitted on the calling thread when a call starts (before its worker and its wait)
+  // and when it has ended. Receivers read BlockingCallsInProgress(), which is current
+  // also when the signal reaches them queued.
+  void inProgressChanged();
+
+ private:
+  BlockingCalls() = default;
+};

@@ -1,0 +1,29 @@
+#pragma once
+// A picture or GIF file that a page or a water border names, read whole through
+// ReadRegularFile (so a FIFO, a device or a folder is refused at once, never waited
+// on) and decoded from memory.
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QString>
+
+class PictureFile {
+ public:
+  PictureFile() = default;
+  PictureFile(const PictureFile&) = delete;
+  PictureFile& operator=(const PictureFile&) = delete;
+
+  // Reads the file at path. False when it is no regular file or cannot be read.
+  bool Read(const QString& path);
+  // The file's bytes as an open device.
+  QBuffer& Bytes() { return buffer_; }
+  // A reader over the bytes from their start, decoding them as a reader given the
+  // file's name would: with the handler of the name's extension when that handler
+  // accepts the bytes, else with the one the bytes themselves point to.
+  QImageReader& Reader();
+
+ private:
+  QString path_;
+  QBuffer buffer_;
+  QImageReader reader_;
+};
