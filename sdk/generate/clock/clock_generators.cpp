@@ -14,7 +14,7 @@
 #include "sdk/generate/bit_planes.h"
 #include "sdk/generate/block_head.h"
 #include "sdk/generate/clock/clock_elements.h"
-#include "sdk/generate/clock/clock_face.h"
+#include "render/dial/dial_marks.h"
 #include "sdk/generate/clock/clock_sequences.h"
 #include "sdk/generate/glyph_strips.h"
 
