@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <minizip/unzip.h>
+#include <limits.h>
 #include <sys/stat.h>
 
 #include <memory>
@@ -128,7 +129,10 @@ bool SplitEntryName(const QString& name, QStringList* parts, bool* isFolder) {
   if (*isFolder) path.chop(1);
   *parts = path.split(u'/');
   for (const QString& part : *parts) {
-    if (part.isEmpty() || part == u"." || part == u"..") return false;
+    if (part.isEmpty() || part == u"." || part == u".." ||
+        QFile::encodeName(part).size() > NAME_MAX) {
+      return false;
+    }
   }
   return true;
 }

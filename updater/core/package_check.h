@@ -47,7 +47,7 @@ enum class PackageError {
 
 // Splits an entry name at '/' and '\' into parts. A trailing separator marks a
 // folder. False for a name that is absolute ("/", "\", "C:"), has an empty, "." or
-// ".." part, a ':' or a control character.
+// ".." part, a part longer than a file name can be, a ':' or a control character.
 bool SplitEntryName(const QString& name, QStringList* parts, bool* isFolder);
 
 // Reads the archive's directory and checks every entry; *plan is filled on None.
