@@ -173,7 +173,7 @@ bool StageEntry(void* zip, int staging, const QByteArray& name, const PackageEnt
   const timespec time = DosTime(entry.dosDateTime);
   const timespec times[2] = {time, time};
   const bool ok = copied && closed && fchmod(file.Get(), static_cast<mode_t>(mode)) == 0 &&
-                  futimens(file.Get(), times) == 0 && fsync(file.Get()) == 0;
+                  futimens(file.Get(), times) == 0;
   return file.Close() == 0 && ok;
 }
 
@@ -205,7 +205,8 @@ bool StageAll(const QString& package, const PackagePlan& plan, const std::vector
       return false;
     }
   }
-  return fsync(staging) == 0;
+  // One flush of the file system makes every staged file durable at once.
+  return syncfs(staging) == 0;
 }
 
 bool WriteJournal(const Folders& folders, const InstallJournal& journal) {
