@@ -17,6 +17,8 @@
 #include <ctime>
 
 #include "model/common/app_dir.h"
+#include "model/common/window_messages.h"
+#include "platform/message_window.h"
 #include "package_builder.h"
 #include "updater/core/package_check.h"
 #include "updater/core/package_install.h"
@@ -30,6 +32,16 @@ int ModeOf(const QString& relative) {
   if (lstat(QFile::encodeName(GetAppDir() + relative).constData(), &status) != 0) return -1;
   return static_cast<int>(status.st_mode & 07777);
 }
+
+// Records the path of each UM_EXTRACT_FILE.
+class ExtractWindow : public MessageWindow {
+ public:
+  LRESULT WindowProc(UINT msg, WPARAM, LPARAM lParam) override {
+    if (msg == UM_EXTRACT_FILE) paths.append(*reinterpret_cast<const QString*>(lParam));
+    return 0;
+  }
+  QStringList paths;
+};
 
 class PackageInstallTest : public testing::Test {
  protected:
@@ -179,7 +191,12 @@ TEST_F(PackageInstallTest, GoodPackageLandsWithFoldersModesAndTimes) {
   const std::vector<ZipEntry> entries = {
       File("Quendra", "new main program", 0100755), dosEntry, setuid, dated,
       File("sub/other.txt", "other"), File("empty/", "", 040755)};
-  ASSERT_EQ(Install(entries), InstallResult::Installed);
+  ExtractWindow window;
+  ASSERT_EQ(InstallPackage(Place(entries), options_, window.Handle()), InstallResult::Installed);
+  EXPECT_EQ(window.paths, (QStringList{GetAppDir() + "Quendra", GetAppDir() + "lib/libcore.so",
+                                       GetAppDir() + "bin/tool",
+                                       GetAppDir() + "sub/deep/file.txt",
+                                       GetAppDir() + "sub/other.txt"}));
   tm local{};
   local.tm_year = 125, local.tm_mon = 5, local.tm_mday = 7;
   local.tm_hour = 8, local.tm_min = 9, local.tm_sec = 10, local.tm_isdst = -1;
