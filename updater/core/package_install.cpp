@@ -291,22 +291,21 @@ InstallResult SwapAndRun(const Folders& folders, const InstallJournal& journal,
     RemoveWorkFolders(folders);
     return InstallResult::StageFailed;
   }
+  // Each failure from here on moves everything back; one that cannot be moved back
+  // keeps its journal for RecoverInterruptedInstall.
   if (!Swap(folders, journal, options)) {
-    Undo(folders, journal);
-    return InstallResult::SwapFailed;
+    return Undo(folders, journal) ? InstallResult::SwapFailed : InstallResult::Interrupted;
   }
   if (plan.hasSetupScript) {
     const ScriptResult script = RunSetupScript(
         GetAppDir(), QString::fromLatin1(kSetupScriptName), options.scriptTimeoutMs);
     unlinkat(folders.root.Get(), kSetupScriptName, 0);
     if (script != ScriptResult::Succeeded) {
-      Undo(folders, journal);
-      return InstallResult::ScriptFailed;
+      return Undo(folders, journal) ? InstallResult::ScriptFailed : InstallResult::Interrupted;
     }
   }
   if (syncfs(folders.root.Get()) != 0 || !Finish(folders)) {
-    Undo(folders, journal);
-    return InstallResult::SwapFailed;
+    return Undo(folders, journal) ? InstallResult::SwapFailed : InstallResult::Interrupted;
   }
   return InstallResult::Installed;
 }

@@ -29,7 +29,8 @@ enum class InstallResult : int {
   StageFailed = 5,     // unreadable data, a bad CRC or size, or a failed write
   SwapFailed = 6,      // a rename failed; the old program is back
   ScriptFailed = 7,    // the setup script failed or ran too long; the old program is back
-  Interrupted = 8,     // an earlier install's journal could not be undone
+  Interrupted = 8,     // an install (this or an earlier one) could not be undone; its
+                       // journal stays for RecoverInterruptedInstall
 };
 
 // Installs "UpdateData/update.zip" when its digest matches expectedMd5. window (may

@@ -213,9 +213,9 @@ TEST_F(PackageInstallTest, GoodPackageLandsWithFoldersModesAndTimes) {
   EXPECT_EQ(ModeOf("sub/other.txt"), 0644);
   EXPECT_TRUE(QDir(GetAppDir() + QStringLiteral("empty")).exists());
   EXPECT_EQ(ReadFile("data/a.txt"), "old data");  // not in the package: kept
-
-  EXPECT_EQ(QDir(GetAppDir() + QStringLiteral("UpdateData")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-            QStringList{"update.zip"});
+  const QDir updateData(GetAppDir() + QStringLiteral("UpdateData"));
+  EXPECT_EQ(updateData.entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+            QStringList{"update.zip"});  // no staging, backup or journal
 }
 
 TEST_F(PackageInstallTest, RunningProgramIsReplacedAndRunsOn) {
