@@ -5,8 +5,7 @@
 #include "render/borders/border_speed.h"
 #include "render/borders/border_strips.h"
 #include "render/borders/strip_turns.h"
-#include "render/raster/stretch.h"
-#include "render/raster/stretch_keyed.h"
+#include "render/raster/stretch_image.h"
 
 namespace {
 
@@ -22,13 +21,21 @@ int StripRepeats(int length) {
 }
 
 // Fills band of picture with tile repeated from the band's top-left corner.
-void Repeat(Dib24& picture, const Dib24& tile, const PixelRect& band) {
+void Repeat(QImage& picture, const Dib24& tile, const PixelRect& band) {
   for (int y = band.top; y < band.bottom; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
     for (int x = band.left; x < band.right; ++x) {
-      picture.SetPixel(x, y, tile.Pixel((x - band.left) % tile.Width(),
-                                        (y - band.top) % tile.Height()));
+      line[x] = ColorRefToQRgb(
+          tile.Pixel((x - band.left) % tile.Width(), (y - band.top) % tile.Height()));
     }
   }
+}
+
+// A black picture for a strip; null when the size is beyond any picture.
+QImage BlankStrip(int width, int height) {
+  QImage strip(width, height, QImage::Format_RGB32);
+  if (!strip.isNull()) strip.fill(0xFF000000u);
+  return strip;
 }
 
 }  // namespace
@@ -56,21 +63,21 @@ int CBorderRenderer::Setup(int family, int number, ColorRef color) {
   if (family == 0) RecolorBorderStrip(strip, color);
   stripWidth_ = strip.Width();
   stripHeight_ = strip.Height();
-  horizontal_ = {};
-  vertical_ = {};
+  horizontal_ = QImage();
+  vertical_ = QImage();
   if (strip.IsNull()) return 1;
 
   const int h = stripHeight_;
   const int across = StripRepeats(width_) * kBorderStripLength;
   const int down = StripRepeats(height_) * kBorderStripLength;
-  horizontal_ = Dib24(across, 2 * h);
-  vertical_ = Dib24(2 * h, down);
+  horizontal_ = BlankStrip(across, 2 * h);
+  vertical_ = BlankStrip(2 * h, down);
   // A side too long for a picture leaves that strip null; its bands are not drawn.
-  if (!horizontal_.IsNull()) {
+  if (!horizontal_.isNull()) {
     Repeat(horizontal_, strip, {0, 0, across, h});
     Repeat(horizontal_, TurnHalf(strip), {0, h, across, 2 * h});
   }
-  if (!vertical_.IsNull()) {
+  if (!vertical_.isNull()) {
     Repeat(vertical_, TurnQuarterCounterClockwise(strip), {0, 0, h, down});
     Repeat(vertical_, TurnQuarterClockwise(strip), {h, 0, 2 * h, down});
   }
@@ -112,14 +119,11 @@ int CBorderRenderer::Draw() {
   return 1;
 }
 
-void CBorderRenderer::CopyBand(const Dib24& strip, const PixelRect& source,
+void CBorderRenderer::CopyBand(const QImage& strip, const PixelRect& source,
                                const PixelRect& target) {
   // An empty or inverted band (a rectangle lower or narrower than the band needs, or
   // inverted) is left out rather than mirrored over the others.
-  if (strip.IsNull() || source.IsEmpty() || target.IsEmpty()) return;
-  if (transparent_ != 0) {
-    StretchNearestKeyed(strip, source, *target_, target);
-  } else {
-    StretchNearest(strip, source, *target_, target);
-  }
+  if (strip.isNull() || source.IsEmpty() || target.IsEmpty()) return;
+  StretchNearest(strip, source, *target_, target,
+                 transparent_ != 0 ? NearestCopy::kKeyedOnBlack : NearestCopy::kOpaque);
 }

@@ -17,7 +17,6 @@
 #include <cstdint>
 
 #include "render/raster/color_ref.h"
-#include "render/raster/dib24.h"
 #include "render/raster/pixel_rect.h"
 
 // A rectangle read where it lives, at every tick: four fields of a record (an area's
@@ -73,7 +72,7 @@ class CBorderRenderer {
 
  private:
   void StepOffset();
-  void CopyBand(const Dib24& strip, const PixelRect& source, const PixelRect& target);
+  void CopyBand(const QImage& strip, const PixelRect& source, const PixelRect& target);
 
   QImage* target_ = nullptr;
   LiveRect rect_;
@@ -84,8 +83,8 @@ class CBorderRenderer {
   int width_ = 0;  // the rectangle's size at setup
   int height_ = 0;
   int ticksPerStep_ = 1;
-  Dib24 horizontal_;
-  Dib24 vertical_;
+  QImage horizontal_;  // Format_RGB32
+  QImage vertical_;
   float offset_ = 0;
   int tickCounter_ = 0;
   int transparent_ = 1;
