@@ -31,18 +31,17 @@ void Repeat(QImage& picture, const Dib24& tile, const PixelRect& band) {
   }
 }
 
-// A black picture for a strip; null when the size is beyond any picture.
-QImage BlankStrip(int width, int height) {
-  QImage strip(width, height, QImage::Format_RGB32);
-  if (!strip.isNull()) strip.fill(0xFF000000u);
-  return strip;
-}
+// Coordinates from a record are taken within this many pixels of the origin, so that
+// the bands' arithmetic cannot overflow whatever a project file holds.
+constexpr std::int32_t kCoordinateLimit = 1 << 24;
+
+int Coordinate(std::int32_t value) { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
 
 }  // namespace
 
 PixelRect LiveRect::Read() const {
   if (left == nullptr || top == nullptr || right == nullptr || bottom == nullptr) return {};
-  return {*left, *top, *right, *bottom};
+  return {Coordinate(*left), Coordinate(*top), Coordinate(*right), Coordinate(*bottom)};
 }
 
 int CBorderRenderer::Init(LiveRect rect, QImage* target, int family, int number, int movement,
@@ -70,8 +69,9 @@ int CBorderRenderer::Setup(int family, int number, ColorRef color) {
   const int h = stripHeight_;
   const int across = StripRepeats(width_) * kBorderStripLength;
   const int down = StripRepeats(height_) * kBorderStripLength;
-  horizontal_ = BlankStrip(across, 2 * h);
-  vertical_ = BlankStrip(2 * h, down);
+  // The bands below cover every pixel of both strips.
+  horizontal_ = QImage(across, 2 * h, QImage::Format_RGB32);
+  vertical_ = QImage(2 * h, down, QImage::Format_RGB32);
   // A side too long for a picture leaves that strip null; its bands are not drawn.
   if (!horizontal_.isNull()) {
     Repeat(horizontal_, strip, {0, 0, across, h});

@@ -31,7 +31,8 @@ struct LiveRect {
   static LiveRect Of(const PixelRect& rect) {
     return {&rect.left, &rect.top, &rect.right, &rect.bottom};
   }
-  // The rectangle now; empty for a default LiveRect.
+  // The rectangle now, each coordinate within 2^24 of the origin; empty for a default
+  // LiveRect.
   PixelRect Read() const;
 };
 

@@ -23,7 +23,7 @@ class NearestWalk {
       : length_(targetLength),
         whole_(sourceLength / targetLength),
         part_(sourceLength % targetLength) {
-    const std::int64_t offset = std::int64_t{first - targetStart} * sourceLength;
+    const std::int64_t offset = (std::int64_t{first} - targetStart) * sourceLength;
     index_ = sourceStart + static_cast<int>(offset / targetLength);
     remainder_ = static_cast<int>(offset % targetLength);
   }

@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,13 @@ TEST(BorderRenderer, FollowsTheRectangleAndStretchesAfterAResize) {
   for (int i = 0; i < 200; ++i) {
     ASSERT_EQ(image.pixel(i, 0), StripPixel(kStyle18, 0, i / 2)) << i;
   }
+
+  // A rectangle from a hostile project file, at setup and later: drawn, clipped.
+  const PixelRect hostile{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  Border huge(hostile, image, 18, kBorderClockwise, 0);
+  huge.renderer.Draw();
+  border.rect = hostile;
+  border.renderer.Draw();
 }
 
 TEST(BorderRenderer, SmallOrMissingBordersDrawOnlyWhatFits) {
