@@ -2,8 +2,7 @@
 
 #include "model/project/project_globals.h"
 #include "model/project/project_records.h"
-
-QImage* PreviewPicture = nullptr;
+#include "render/common/preview_picture.h"
 
 namespace {
 

@@ -1,19 +1,12 @@
 #pragma once
 // The borders the preview draws round what it plays, built from the project's current
-// selection, and the preview's picture that they, the players and the edit canvas draw
-// into.
-
-#include <QImage>
+// selection, on the preview's picture.
 
 #include <memory>
 #include <vector>
 
 #include "render/borders/border_renderer.h"
 #include "render/raster/pixel_rect.h"
-
-// The preview's off-screen picture of the screen's size (Format_RGB32), set by the
-// preview while it exists; null otherwise. GUI thread only.
-extern QImage* PreviewPicture;
 
 // The preview's borders: the rectangle of the program border, which that border reads,
 // and the renderers in drawing order. It stays where it is built (neither copied nor

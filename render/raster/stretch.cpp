@@ -2,6 +2,7 @@
 
 #include <QRgb>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -45,6 +46,46 @@ bool StretchNearest(const Dib24& source, const PixelRect& sourceRect, QImage& ta
     for (size_t column = 0; column < columns.size(); ++column) {
       const std::uint8_t* pixel = source.PixelAddress(columns[column], rows[row]);
       line[column] = qRgb(pixel[2], pixel[1], pixel[0]);
+    }
+  }
+  return true;
+}
+
+bool StretchNearest(const QImage& source, const PixelRect& sourceRect, Dib24& target,
+                    const PixelRect& targetRect, ColorRef outside) {
+  if (sourceRect.IsEmpty()) return false;
+  if (source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32) {
+    return false;
+  }
+  if (targetRect.IsEmpty()) return true;
+  const PixelRect part = targetRect.Intersected(PixelRectOfSize(target.Width(), target.Height()));
+  if (part.IsEmpty()) return true;
+
+  const std::vector<int> columns =
+      NearestIndices(part.left, part.right, targetRect.left, targetRect.Width(),
+                     sourceRect.left, sourceRect.Width());
+  const std::vector<int> rows = NearestIndices(part.top, part.bottom, targetRect.top,
+                                               targetRect.Height(), sourceRect.top,
+                                               sourceRect.Height());
+  const std::uint8_t fill[3] = {static_cast<std::uint8_t>(ColorRefBlue(outside)),
+                                static_cast<std::uint8_t>(ColorRefGreen(outside)),
+                                static_cast<std::uint8_t>(ColorRefRed(outside))};
+  const int sourceWidth = source.width();
+  const int sourceHeight = source.height();
+  for (size_t row = 0; row < rows.size(); ++row) {
+    const bool rowInside = rows[row] >= 0 && rows[row] < sourceHeight;
+    const auto* line =
+        rowInside ? reinterpret_cast<const QRgb*>(source.constScanLine(rows[row])) : nullptr;
+    std::uint8_t* pixel = target.PixelAddress(part.left, part.top + static_cast<int>(row));
+    for (size_t column = 0; column < columns.size(); ++column, pixel += 3) {
+      const int x = columns[column];
+      if (line == nullptr || x < 0 || x >= sourceWidth) {
+        std::copy(fill, fill + 3, pixel);
+        continue;
+      }
+      pixel[0] = static_cast<std::uint8_t>(qBlue(line[x]));
+      pixel[1] = static_cast<std::uint8_t>(qGreen(line[x]));
+      pixel[2] = static_cast<std::uint8_t>(qRed(line[x]));
     }
   }
   return true;

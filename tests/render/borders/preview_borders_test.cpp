@@ -7,6 +7,7 @@
 #include "model/project/project_globals.h"
 #include "model/project/project_records.h"
 #include "render/borders/preview_borders.h"
+#include "render/common/preview_picture.h"
 
 namespace {
 
