@@ -60,7 +60,6 @@ int CBorderRenderer::Init(LiveRect rect, QImage* target, int family, int number,
 int CBorderRenderer::Setup(int family, int number, ColorRef color) {
   Dib24 strip = BuiltInBorderStrip(family, number);
   if (family == 0) RecolorBorderStrip(strip, color);
-  stripWidth_ = strip.Width();
   stripHeight_ = strip.Height();
   horizontal_ = QImage();
   vertical_ = QImage();

@@ -79,8 +79,7 @@ class CBorderRenderer {
   LiveRect rect_;
   int movement_ = kBorderStill;
   float step_ = 0;
-  int stripWidth_ = 0;  // the built-in strip's length and thickness
-  int stripHeight_ = 0;
+  int stripHeight_ = 0;  // the built-in strip's thickness
   int width_ = 0;  // the rectangle's size at setup
   int height_ = 0;
   int ticksPerStep_ = 1;

@@ -86,7 +86,7 @@ TEST_F(PreviewBorders, ProgramSelectedGivesTheAreasBordersThenTheProgramsLast) {
   EXPECT_TRUE(list.Borders.empty());
 }
 
-TEST_F(PreviewBorders, AreaSelectedGivesOnlyItsProgramsBorder) {
+TEST_F(PreviewBorders, AreaSelectedGivesOnlyItsProgramsBorderAndNothingWithoutAPicture) {
   TreeItemRef selected = TreeItemRef::Of(*program->Areas[0]);
   CurrentSelection = &selected;
   BuildPreviewBorders(list);
@@ -95,25 +95,13 @@ TEST_F(PreviewBorders, AreaSelectedGivesOnlyItsProgramsBorder) {
   EXPECT_EQ(picture.pixel(10, 0), qRgb(0, 255, 0));
   EXPECT_EQ(picture.pixel(10, 29), kContent);
 
-  program->IsUseBorder = 0;
+  program->OwnerScreen = nullptr;  // no screen, no program border
   BuildPreviewBorders(list);
   EXPECT_TRUE(list.Borders.empty());
-}
-
-TEST_F(PreviewBorders, NothingWithoutAPictureOrASelection) {
-  TreeItemRef selected = TreeItemRef::Of(*program);
-  CurrentSelection = nullptr;
-  EXPECT_EQ(BuildPreviewBorders(list), 1);
-  EXPECT_TRUE(list.Borders.empty());
-  CurrentSelection = &selected;
+  program->OwnerScreen = &screen;
   PreviewPicture = nullptr;
   EXPECT_EQ(BuildPreviewBorders(list), 1);
   EXPECT_TRUE(list.Borders.empty());
-  // A program without a screen has no program border.
-  PreviewPicture = &picture;
-  program->OwnerScreen = nullptr;
-  BuildPreviewBorders(list);
-  EXPECT_EQ(list.Borders.size(), 2u);
 }
 
 }  // namespace

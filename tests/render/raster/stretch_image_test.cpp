@@ -11,35 +11,25 @@ namespace {
 
 constexpr QRgb kContent = 0xFF336699;
 
-// A picture whose pixel (x, y) is red x + 1, green y + 1, blue 7, with black at every
-// third pixel of a row.
-Dib24 KeyedPicture(int width, int height) {
-  Dib24 picture(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      picture.SetPixel(x, y, x % 3 == 1 ? 0 : MakeColorRef(x + 1, y + 1, 7));
-    }
-  }
-  return picture;
-}
-
 QImage Content(int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(kContent);
   return image;
 }
 
-TEST(StretchImage, TakesThePixelsOfTheDibStretchOpaqueOrKeyedOnBlack) {
-  const Dib24 dib = KeyedPicture(7, 5);
+TEST(StretchImage, TakesTheDibStretchsPixelsOpaqueOrKeyedOnBlack) {
+  // Pixel (x, y) red x + 1, green y + 1, with black at every third column.
+  Dib24 dib(7, 5);
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 7; ++x) dib.SetPixel(x, y, x % 3 == 1 ? 0 : MakeColorRef(x + 1, y + 1, 7));
+  }
   const QImage source = dib.ToImage();
-  // One to one, shrinking, enlarging, and a part clipped by the target's edges.
+  // One to one, enlarging, shrinking, and clipped by the target's edges.
   for (const auto& [from, to] : {std::pair<PixelRect, PixelRect>{{1, 1, 7, 4}, {2, 3, 8, 6}},
                                  {{1, 1, 7, 4}, {2, 3, 13, 21}},
                                  {{0, 0, 7, 5}, {3, 1, 6, 3}},
                                  {{2, 0, 5, 5}, {-4, 10, 30, 40}}}) {
-    QImage expected = Content(20, 30);
-    QImage opaque = Content(20, 30);
-    QImage keyed = Content(20, 30);
+    QImage expected = Content(20, 30), opaque = Content(20, 30), keyed = Content(20, 30);
     ASSERT_TRUE(StretchNearest(dib, from, expected, to));
     ASSERT_TRUE(StretchNearest(source, from, opaque, to, NearestCopy::kOpaque));
     ASSERT_TRUE(StretchNearest(source, from, keyed, to, NearestCopy::kKeyedOnBlack));
@@ -54,16 +44,14 @@ TEST(StretchImage, TakesThePixelsOfTheDibStretchOpaqueOrKeyedOnBlack) {
 }
 
 TEST(StretchImage, RefusesBadRectanglesAndFormatsAndDrawsOpaque) {
-  const QImage source = KeyedPicture(4, 4).ToImage();
+  const QImage source = Content(4, 4);
   QImage target = Content(4, 4);
+  QImage other(4, 4, QImage::Format_RGB888);
   EXPECT_FALSE(StretchNearest(source, {0, 0, 5, 4}, target, {0, 0, 4, 4}, NearestCopy::kOpaque));
   EXPECT_FALSE(StretchNearest(source, {2, 0, 2, 4}, target, {0, 0, 4, 4}, NearestCopy::kOpaque));
-  QImage other(4, 4, QImage::Format_RGB888);
   EXPECT_FALSE(StretchNearest(source, {0, 0, 4, 4}, other, {0, 0, 4, 4}, NearestCopy::kOpaque));
   EXPECT_FALSE(StretchNearest(other, {0, 0, 4, 4}, target, {0, 0, 4, 4}, NearestCopy::kOpaque));
   EXPECT_TRUE(StretchNearest(source, {0, 0, 4, 4}, target, {3, 0, 1, 4}, NearestCopy::kOpaque));
-  EXPECT_TRUE(StretchNearest(source, {0, 0, 4, 4}, target, {9, 9, 14, 14}, NearestCopy::kOpaque));
-  EXPECT_EQ(target, Content(4, 4));
 
   QImage translucent(1, 1, QImage::Format_ARGB32);
   translucent.fill(qRgba(10, 20, 30, 40));
