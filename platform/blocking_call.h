@@ -18,7 +18,7 @@
 // the call returns. On any other thread the caller just waits for the worker.
 // Returns true when the work ran to its end; false when no thread could be started
 // (the work did not run) or the work threw.
-KQPLATFORM_EXPORT bool RunWhileDispatching(const std::function<void()>& work);
+[[nodiscard]] KQPLATFORM_EXPORT bool RunWhileDispatching(const std::function<void()>& work);
 
 // The number of RunWhileDispatching calls in progress in the process, on any thread.
 KQPLATFORM_EXPORT int BlockingCallsInProgress();

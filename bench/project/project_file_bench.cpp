@@ -86,7 +86,7 @@ BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond);
 
 void BM_LoadProject(benchmark::State& state) {
   BuildProject();
-  SaveProjectXml(ProjectPath());
+  if (SaveProjectXml(ProjectPath()) != 1) state.SkipWithError("save failed");
   for (auto _ : state) {
     ClearProjectModel();
     if (LoadProjectXml(ProjectPath()) != 1) state.SkipWithError("load failed");
@@ -100,8 +100,10 @@ BENCHMARK(BM_LoadProject)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   QTemporaryDir home;
   qputenv("QUENDRA_HOME", QFile::encodeName(home.path() + QLatin1Char('/')));
-  CreateDirTree(AppFolderPath(AppFolder::UserData));
-  CreateDirTree(AppFolderPath(AppFolder::Project));
+  if (!CreateDirTree(AppFolderPath(AppFolder::UserData)) ||
+      !CreateDirTree(AppFolderPath(AppFolder::Project))) {
+    return 1;
+  }
   std::printf("Project: %d screens x %d programs x 5 areas, %d-byte embedded sources\n", kScreens,
               kProgramsPerScreen, kSourceBytes);
   benchmark::Initialize(&argc, argv);

@@ -17,12 +17,12 @@ class AtomicFile {
   AtomicFile& operator=(const AtomicFile&) = delete;
 
   // Creates the temporary file. False (see ErrorText) when that fails.
-  bool Open();
+  [[nodiscard]] bool Open();
   // Appends data; false once any write has failed.
-  bool Write(QByteArrayView data);
+  [[nodiscard]] bool Write(QByteArrayView data);
   // Flushes, syncs, closes and renames into place. False when any step, or any
   // earlier write, failed; the temporary file is then removed.
-  bool Commit();
+  [[nodiscard]] bool Commit();
   // Drops the temporary file; the target is untouched.
   void Rollback();
 
@@ -30,7 +30,7 @@ class AtomicFile {
 
  private:
   // Records the step and the errno value error; always false.
-  bool Fail(const char* step, int error);
+  [[nodiscard]] bool Fail(const char* step, int error);
 
   QString path_;
   QString tempPath_;
@@ -41,4 +41,4 @@ class AtomicFile {
 
 // Writes data as the whole content of path, atomically. On failure returns false and
 // puts the reason into *error when given.
-bool WriteFileAtomically(const QString& path, QByteArrayView data, QString* error = nullptr);
+[[nodiscard]] bool WriteFileAtomically(const QString& path, QByteArrayView data, QString* error = nullptr);

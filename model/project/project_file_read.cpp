@@ -22,7 +22,7 @@
 
 namespace {
 
-bool Find(XmlDocument& doc, const char16_t* name) {
+[[nodiscard]] bool Find(XmlDocument& doc, const char16_t* name) {
   return doc.FindElement(QString::fromUtf16(name));
 }
 
@@ -43,7 +43,7 @@ void ApplyLockDefaults(ScreenRecord& screen) {
 
 // A kind with one required element. False when it is missing.
 template <typename Info>
-bool ReadSingleKind(XmlDocument& doc, const char16_t* name,
+[[nodiscard]] bool ReadSingleKind(XmlDocument& doc, const char16_t* name,
                     std::span<const AttributeField<Info>> fields, AreaRecord& area) {
   if (!Find(doc, name)) return false;
   area.Kind = ReadRecord(doc, fields);
@@ -67,7 +67,7 @@ bool IsAsciiLetterOrDigit(QChar c) {
 }
 
 // Writes one queued file; a text that does not decode is skipped, not failed.
-bool WriteQueuedFile(const QString& text, const QString& path) {
+[[nodiscard]] bool WriteQueuedFile(const QString& text, const QString& path) {
   if (Base64ToFile(text, path)) return true;
   QByteArray bytes;
   return !DecodeBase64Text(text, &bytes);
@@ -75,7 +75,7 @@ bool WriteQueuedFile(const QString& text, const QString& path) {
 
 // Reads and parses the file and enters its LEDS. False for a file that cannot be
 // read or is not well-formed (a cut file is not), or has no LEDS root.
-bool OpenProjectDocument(XmlDocument& doc, const QString& path) {
+[[nodiscard]] bool OpenProjectDocument(XmlDocument& doc, const QString& path) {
   return doc.ReadFile(path) && doc.Parse() && Find(doc, u"LEDS") && doc.EnterElement();
 }
 
@@ -289,7 +289,8 @@ void ProjectReader::TakeProjectGuids() {
 
 bool ProjectReader::RestoreFiles() {
   if (files_.empty()) return true;
-  CreateDirTree(AppFolderPath(AppFolder::UserData));
+  // A folder that cannot be made fails each write below, which is reported.
+  (void)CreateDirTree(AppFolderPath(AppFolder::UserData));
   bool ok = true;
   std::vector<QString> written;
   for (const PendingFile& file : files_) {

@@ -50,7 +50,7 @@ class ProjectReader {
   // Temp (they are rendered again). A text that does not decode writes no file and
   // is no failure. False when a file could not be written; in import mode the files
   // already written are then removed again.
-  bool RestoreFiles();
+  [[nodiscard]] bool RestoreFiles();
 
  private:
   struct PendingFile {
@@ -65,7 +65,7 @@ class ProjectReader {
     return moved;
   }
   void ReadArea(XmlDocument& doc, ProgramRecord& program);
-  bool ReadAreaKind(XmlDocument& doc, AreaRecord& area);
+  [[nodiscard]] bool ReadAreaKind(XmlDocument& doc, AreaRecord& area);
   void ReadBackground(const XmlDocument& doc, AreaRecord& area);
   void QueueFile(const XmlDocument& doc, char16_t* guid, const QString& extension);
   void RestoreMedia(const XmlDocument& doc, char16_t* guid, char16_t* filePath);

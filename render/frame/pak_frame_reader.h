@@ -13,7 +13,7 @@
 
 // Reads the header from the start of an open file into *header and checks it against
 // the file's size now (CheckPakHeader); a file shorter than 24 bytes is Truncated.
-PakCheck ReadPakHeader(const UniqueFd& file, PakFileHeader* header);
+[[nodiscard]] PakCheck ReadPakHeader(const UniqueFd& file, PakFileHeader* header);
 
 // Works on a plain file descriptor with positioned reads: a page of a program is often
 // a file of one frame, so the system calls per file are what generation costs.
@@ -25,10 +25,10 @@ class PakFrameReader {
 
   // Opens the file for reading (OpenRegularFile). False when it cannot be opened or
   // is not a regular file.
-  bool Open(const QString& path);
+  [[nodiscard]] bool Open(const QString& path);
   // Reads and checks the header (ReadPakHeader). On Ok the frame picture is allocated
   // and the next frame read is the first.
-  PakCheck ReadHeader();
+  [[nodiscard]] PakCheck ReadHeader();
 
   const PakFileHeader& Header() const { return header_; }
   // Frames read so far since ReadHeader.
@@ -36,7 +36,7 @@ class PakFrameReader {
   // Reads the next frame straight into Frame(). False after the last frame and before
   // an Ok ReadHeader (the picture is untouched), or when the file has been cut short
   // since the header was read (the picture's content is then undefined).
-  bool ReadNextFrame();
+  [[nodiscard]] bool ReadNextFrame();
   // The frame last read: a picture of the header's width and height.
   const Dib24& Frame() const { return frame_; }
 

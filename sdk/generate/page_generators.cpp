@@ -43,7 +43,7 @@ class PageFrames {
  public:
   // 0; -18 when the area is not a picture on the screen, -16 when colorType is not
   // 1-3, -12 when a page of frameCount frames of area is too large.
-  int Start(const CardRect& area, int colorType, int frameCount) {
+  [[nodiscard]] int Start(const CardRect& area, int colorType, int frameCount) {
     if (area.left < 0 || !Dib24::IsValidSize(area.Width(), area.Height())) return KQ_ERR_BAD_SIZE;
     if (colorType < 1 || colorType > 3) return KQ_ERR_DRAW;
     area_ = area;
@@ -57,7 +57,7 @@ class PageFrames {
 
   // Adds the next frame, a picture of the area's size. False when it cannot be
   // converted.
-  bool Add(const Dib24& frame, const FrameIndex& index) {
+  [[nodiscard]] bool Add(const Dib24& frame, const FrameIndex& index) {
     if (added_ >= frameCount_ || frame.Width() != area_.Width() ||
         frame.Height() != area_.Height()) {
       return false;

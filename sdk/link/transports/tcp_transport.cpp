@@ -42,7 +42,7 @@ class TcpLink : public wire::FrameLink {
 
 // Non-blocking connect, then the socket's own error: a refused connection is
 // reported as writable with an error, and must not count as connected.
-int SocketConnect(int fd, const in_addr& address, const TransportSettings& settings) {
+[[nodiscard]] int SocketConnect(int fd, const in_addr& address, const TransportSettings& settings) {
   const int flags = ::fcntl(fd, F_GETFL);
   if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) < 0) return KQ_ERR_CONNECT;
   sockaddr_in target{};
