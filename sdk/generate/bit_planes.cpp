@@ -2,13 +2,14 @@
 
 #include <array>
 #include <atomic>
+#include <bit>
 #include <cstring>
 
 #include "model/common/little_endian.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>
-#define KQ_HAVE_SSSE3_PATH 1
+#define KQ_HAVE_BMI2_PATH 1
 #endif
 
 namespace {
@@ -58,83 +59,69 @@ inline void ClearLit(std::uint8_t* byte, unsigned lit, int startBit) {
 
 std::atomic<bool> vectorAllowed{true};
 
-#ifdef KQ_HAVE_SSSE3_PATH
-// Byte shuffles that gather the bytes of one channel (offset 0 blue, 1 green, 2 red
-// in a pixel) of 16 pixels from the three 16-byte parts of their 48 bytes; lanes of
-// other parts are zeroed (0x80).
-struct ChannelShuffles {
-  alignas(16) std::uint8_t lanes[3][16];
-};
-constexpr ChannelShuffles MakeShuffles(int channelOffset) {
-  ChannelShuffles shuffles{};
-  for (int part = 0; part < 3; ++part) {
-    for (int pixel = 0; pixel < 16; ++pixel) {
-      const int byte = 3 * pixel + channelOffset;
-      shuffles.lanes[part][pixel] =
-          static_cast<std::uint8_t>(byte / 16 == part ? byte % 16 : 0x80);
-    }
+#ifdef KQ_HAVE_BMI2_PATH
+// The top bits of 32 pixels' 96 bytes come as two words: bytes 0-63 and 64-95. The
+// bits of the channel at byte offset c of a pixel (0 blue, 1 green, 2 red) are those
+// at 3p + c; in the second word, which starts at byte 64 (64 mod 3 = 1), those at
+// positions j with (j + 1) mod 3 = c.
+constexpr std::uint64_t ChannelMask(int offset, int firstByte, int bytes) {
+  std::uint64_t mask = 0;
+  for (int j = 0; j < bytes; ++j) {
+    if ((firstByte + j) % 3 == offset) mask |= std::uint64_t{1} << j;
   }
-  return shuffles;
+  return mask;
+}
+struct ChannelMasks {
+  std::uint64_t low;   // of bytes 0-63
+  std::uint64_t high;  // of bytes 64-95
+  int lowCount;        // pixels whose channel byte lies in the first word
+};
+constexpr ChannelMasks MakeMasks(int offset) {
+  const std::uint64_t low = ChannelMask(offset, 0, 64);
+  return {low, ChannelMask(offset, 64, 32), std::popcount(low)};
 }
 // Planes red, green, blue.
-constexpr ChannelShuffles kShuffles[3] = {MakeShuffles(2), MakeShuffles(1), MakeShuffles(0)};
+constexpr ChannelMasks kMasks[3] = {MakeMasks(2), MakeMasks(1), MakeMasks(0)};
 
-// The lit bits of 16 pixels of one channel, bit i for pixel i.
-__attribute__((target("ssse3"))) inline unsigned LitBitsOf16(const __m128i* parts,
-                                                            const __m128i* lanes) {
-  const __m128i channel =
-      _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(parts[0], lanes[0]),
-                                _mm_shuffle_epi8(parts[1], lanes[1])),
-                   _mm_shuffle_epi8(parts[2], lanes[2]));
-  return static_cast<unsigned>(_mm_movemask_epi8(channel));
+// The top bits of 32 bytes, bit i for byte i.
+__attribute__((target("avx2"))) inline std::uint64_t TopBitsOf32(const std::uint8_t* bytes) {
+  return static_cast<std::uint32_t>(
+      _mm256_movemask_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes))));
 }
 
-// Converts the whole 32-pixel groups of a row into one plane row; returns how many
-// pixels that was. The lit bits stream through a carry, so every byte but the last
-// is written whole; the bits before the first pixel are not lit and come out 1.
-__attribute__((target("ssse3"))) int ConvertGroupsOf32(std::uint8_t* out,
-                                                       const __m128i* lanes,
-                                                       const std::uint8_t* pixels,
-                                                       int width, int startBit) {
-  std::uint64_t carry = 0;
+// Converts the whole 32-pixel groups of a row into every plane: one move-mask per 32
+// bytes, then one bit extract per word and plane. The lit bits stream through a
+// carry, so every byte but the last is written whole; the bits before the first
+// pixel are not lit and come out 1. Returns how many pixels that was.
+__attribute__((target("avx2,bmi2"))) int ConvertGroupsOf32(std::uint8_t* const* rows,
+                                                           int colorType,
+                                                           const std::uint8_t* pixels,
+                                                           int width, int startBit) {
+  std::uint64_t carry[3] = {};
   int x = 0;
   for (; x + 32 <= width; x += 32) {
-    const auto* group = reinterpret_cast<const __m128i*>(pixels + x * kPixelBytes);
-    const __m128i first[3] = {_mm_loadu_si128(group), _mm_loadu_si128(group + 1),
-                              _mm_loadu_si128(group + 2)};
-    const __m128i second[3] = {_mm_loadu_si128(group + 3), _mm_loadu_si128(group + 4),
-                               _mm_loadu_si128(group + 5)};
-    const std::uint64_t lit = LitBitsOf16(first, lanes) | LitBitsOf16(second, lanes) << 16;
-    const std::uint64_t bits = lit << startBit | carry;
-    WriteLe32(out + x / 8, ~bits);
-    carry = bits >> 32;
+    const std::uint8_t* group = pixels + x * kPixelBytes;
+    const std::uint64_t low = TopBitsOf32(group) | TopBitsOf32(group + 32) << 32;
+    const std::uint64_t high = TopBitsOf32(group + 64);
+    for (int plane = 0; plane < colorType; ++plane) {
+      const ChannelMasks& masks = kMasks[plane];
+      const std::uint64_t lit =
+          _pext_u64(low, masks.low) | _pext_u64(high, masks.high) << masks.lowCount;
+      const std::uint64_t bits = lit << startBit | carry[plane];
+      WriteLe32(rows[plane] + x / 8, static_cast<std::uint32_t>(~bits));
+      carry[plane] = bits >> 32;
+    }
   }
   if (x > 0 && startBit != 0) {
-    out[x / 8] = static_cast<std::uint8_t>(out[x / 8] & ~static_cast<unsigned>(carry));
+    for (int plane = 0; plane < colorType; ++plane) {
+      rows[plane][x / 8] = static_cast<std::uint8_t>(rows[plane][x / 8] & ~carry[plane]);
+    }
   }
   return x;
 }
 
-// Converts the whole 32-pixel groups of a row into every plane, one plane after the
-// other (the row stays in the cache); returns how many pixels that was.
-__attribute__((target("ssse3"))) int ConvertGroupsOf32(std::uint8_t* const* rows,
-                                                       int colorType,
-                                                       const std::uint8_t* pixels,
-                                                       int width, int startBit) {
-  int done = 0;
-  for (int plane = 0; plane < colorType; ++plane) {
-    __m128i lanes[3];
-    for (int part = 0; part < 3; ++part) {
-      lanes[part] =
-          _mm_load_si128(reinterpret_cast<const __m128i*>(kShuffles[plane].lanes[part]));
-    }
-    done = ConvertGroupsOf32(rows[plane], lanes, pixels, width, startBit);
-  }
-  return done;
-}
-
 bool UseVectorPath() {
-  static const bool supported = __builtin_cpu_supports("ssse3");
+  static const bool supported = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
   return supported && vectorAllowed.load(std::memory_order_relaxed);
 }
 #endif
@@ -144,7 +131,7 @@ void ConvertRow(std::uint8_t* const* rows, int colorType, const std::uint8_t* pi
                 int width, int startBit) {
   // Channel c of the planes red, green, blue is byte 2 - c of a pixel.
   int x = 0;
-#ifdef KQ_HAVE_SSSE3_PATH
+#ifdef KQ_HAVE_BMI2_PATH
   if (UseVectorPath()) x = ConvertGroupsOf32(rows, colorType, pixels, width, startBit);
 #endif
   for (; x + 8 <= width; x += 8) {
