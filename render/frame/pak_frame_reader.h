@@ -27,9 +27,11 @@ class PakFrameReader {
   // Opens the file for reading (OpenRegularFile). False when it cannot be opened or
   // is not a regular file.
   bool Open(const QString& path);
-  // Reads and checks the header (ReadPakHeader). On Ok the next frame read is the
-  // first.
-  PakCheck ReadHeader();
+  // Reads and checks the header as ReadPakHeader does (the size right after Open is
+  // the one Open found). With firstBand the same read brings the start of the first
+  // frame, which ReadNextFrameInBands then takes without reading again. On Ok the
+  // next frame read is the first.
+  PakCheck ReadHeader(bool firstBand = false);
 
   const PakFileHeader& Header() const { return header_; }
   // Frames read so far since ReadHeader.
@@ -59,4 +61,9 @@ class PakFrameReader {
   Dib24 frame_;
   bool headerOk_ = false;
   int framesRead_ = 0;
+  std::int64_t openedSize_ = -1;  // the size Open found, until ReadHeader takes it
+  // The first readAhead_ bytes of the file, read with the header, are in the thread's
+  // band buffer while its stamp is readAheadStamp_.
+  std::int64_t readAhead_ = 0;
+  std::uint64_t readAheadStamp_ = 0;
 };

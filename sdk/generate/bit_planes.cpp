@@ -60,64 +60,86 @@ inline void ClearLit(std::uint8_t* byte, unsigned lit, int startBit) {
 std::atomic<bool> vectorAllowed{true};
 
 #ifdef KQ_HAVE_BMI2_PATH
-// The top bits of 32 pixels' 96 bytes come as two words: bytes 0-63 and 64-95. The
-// bits of the channel at byte offset c of a pixel (0 blue, 1 green, 2 red) are those
-// at 3p + c; in the second word, which starts at byte 64 (64 mod 3 = 1), those at
-// positions j with (j + 1) mod 3 = c.
-constexpr std::uint64_t ChannelMask(int offset, int firstByte, int bytes) {
+// The top bits of 64 pixels' 192 bytes come as three words of 64 bytes each. The bits
+// of the channel at byte offset c of a pixel (0 blue, 1 green, 2 red) are those of
+// bytes 3p + c: in word k, which starts at byte 64k, the positions j with
+// (64k + j) mod 3 = c.
+constexpr std::uint64_t ChannelMask(int offset, int word) {
   std::uint64_t mask = 0;
-  for (int j = 0; j < bytes; ++j) {
-    if ((firstByte + j) % 3 == offset) mask |= std::uint64_t{1} << j;
+  for (int j = 0; j < 64; ++j) {
+    if ((64 * word + j) % 3 == offset) mask |= std::uint64_t{1} << j;
   }
   return mask;
 }
 struct ChannelMasks {
-  std::uint64_t low;   // of bytes 0-63
-  std::uint64_t high;  // of bytes 64-95
-  int lowCount;        // pixels whose channel byte lies in the first word
+  std::uint64_t words[3];
+  int firstCount;   // pixels whose channel byte lies in word 0
+  int secondCount;  // in words 0 and 1
 };
 constexpr ChannelMasks MakeMasks(int offset) {
-  const std::uint64_t low = ChannelMask(offset, 0, 64);
-  return {low, ChannelMask(offset, 64, 32), std::popcount(low)};
+  const std::uint64_t first = ChannelMask(offset, 0);
+  const std::uint64_t second = ChannelMask(offset, 1);
+  return {{first, second, ChannelMask(offset, 2)},
+          std::popcount(first),
+          std::popcount(first) + std::popcount(second)};
 }
 // Planes red, green, blue.
 constexpr ChannelMasks kMasks[3] = {MakeMasks(2), MakeMasks(1), MakeMasks(0)};
 
-// The top bits of 32 bytes, bit i for byte i.
-__attribute__((target("avx2"))) inline std::uint64_t TopBitsOf32(const std::uint8_t* bytes) {
-  return static_cast<std::uint32_t>(
+// The top bits of 64 bytes, bit i for byte i.
+__attribute__((target("avx2"))) inline std::uint64_t TopBitsOf64(const std::uint8_t* bytes) {
+  const auto low = static_cast<std::uint32_t>(
       _mm256_movemask_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes))));
+  const auto high = static_cast<std::uint32_t>(
+      _mm256_movemask_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 32))));
+  return low | std::uint64_t{high} << 32;
 }
 
-// Converts the whole 32-pixel groups of a row into every plane: one move-mask per 32
-// bytes, then one bit extract per word and plane. The lit bits stream through a
-// carry, so every byte but the last is written whole; the bits before the first
-// pixel are not lit and come out 1. Returns how many pixels that was.
-__attribute__((target("avx2,bmi2"))) int ConvertGroupsOf32(std::uint8_t* const* rows,
-                                                           int colorType,
+// Converts the whole 64-pixel groups of a row into the first Planes planes: one
+// move-mask per 32 bytes, then one bit extract per word and plane. The lit bits
+// stream through a carry, so every byte but the last is written whole; the bits
+// before the first pixel are not lit and come out 1. Returns how many pixels that
+// was. The plane count is a template argument so that the carries stay in registers.
+template <int Planes>
+__attribute__((target("avx2,bmi2"))) int ConvertGroupsOf64(std::uint8_t* const* rows,
                                                            const std::uint8_t* pixels,
                                                            int width, int startBit) {
-  std::uint64_t carry[3] = {};
+  std::uint64_t carry[Planes] = {};
+  std::uint8_t* out[Planes];  // copies: stores through them cannot change them
+  for (int plane = 0; plane < Planes; ++plane) out[plane] = rows[plane];
   int x = 0;
-  for (; x + 32 <= width; x += 32) {
+  for (; x + 64 <= width; x += 64) {
     const std::uint8_t* group = pixels + x * kPixelBytes;
-    const std::uint64_t low = TopBitsOf32(group) | TopBitsOf32(group + 32) << 32;
-    const std::uint64_t high = TopBitsOf32(group + 64);
-    for (int plane = 0; plane < colorType; ++plane) {
-      const ChannelMasks& masks = kMasks[plane];
-      const std::uint64_t lit =
-          _pext_u64(low, masks.low) | _pext_u64(high, masks.high) << masks.lowCount;
-      const std::uint64_t bits = lit << startBit | carry[plane];
-      WriteLe32(rows[plane] + x / 8, static_cast<std::uint32_t>(~bits));
-      carry[plane] = bits >> 32;
+    const std::uint64_t words[3] = {TopBitsOf64(group), TopBitsOf64(group + 64),
+                                    TopBitsOf64(group + 128)};
+#pragma GCC unroll 3
+    for (int plane = 0; plane < Planes; ++plane) {
+      constexpr ChannelMasks kPlaneMasks[3] = {kMasks[0], kMasks[1], kMasks[2]};
+      const ChannelMasks& masks = kPlaneMasks[plane];
+      const std::uint64_t lit = _pext_u64(words[0], masks.words[0]) |
+                                _pext_u64(words[1], masks.words[1]) << masks.firstCount |
+                                _pext_u64(words[2], masks.words[2]) << masks.secondCount;
+      // x86 is little-endian: the 8 bytes go out in the planes' bit order.
+      const std::uint64_t bits = ~(lit << startBit | carry[plane]);
+      std::memcpy(out[plane] + x / 8, &bits, sizeof bits);
+      carry[plane] = startBit != 0 ? lit >> (64 - startBit) : 0;
     }
   }
   if (x > 0 && startBit != 0) {
-    for (int plane = 0; plane < colorType; ++plane) {
+    for (int plane = 0; plane < Planes; ++plane) {
       rows[plane][x / 8] = static_cast<std::uint8_t>(rows[plane][x / 8] & ~carry[plane]);
     }
   }
   return x;
+}
+
+int ConvertVectorGroups(std::uint8_t* const* rows, int colorType, const std::uint8_t* pixels,
+                        int width, int startBit) {
+  switch (colorType) {
+    case 1: return ConvertGroupsOf64<1>(rows, pixels, width, startBit);
+    case 2: return ConvertGroupsOf64<2>(rows, pixels, width, startBit);
+    default: return ConvertGroupsOf64<3>(rows, pixels, width, startBit);
+  }
 }
 
 bool UseVectorPath() {
@@ -132,7 +154,7 @@ void ConvertRow(std::uint8_t* const* rows, int colorType, const std::uint8_t* pi
   // Channel c of the planes red, green, blue is byte 2 - c of a pixel.
   int x = 0;
 #ifdef KQ_HAVE_BMI2_PATH
-  if (UseVectorPath()) x = ConvertGroupsOf32(rows, colorType, pixels, width, startBit);
+  if (UseVectorPath()) x = ConvertVectorGroups(rows, colorType, pixels, width, startBit);
 #endif
   for (; x + 8 <= width; x += 8) {
     const std::array<unsigned, 3> lit = LitBitsOf8(pixels + x * kPixelBytes);

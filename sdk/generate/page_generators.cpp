@@ -178,7 +178,7 @@ int GeneratePakPages(const CardRect& area, PageEntry& page, int colorType) {
   ClearFrames(page);
   PakFrameReader reader;
   if (!reader.Open(page.FilePath)) return KQ_ERR_FILE;
-  if (reader.ReadHeader() != PakCheck::Ok) return KQ_ERR_FRAME_MAGIC;
+  if (reader.ReadHeader(true) != PakCheck::Ok) return KQ_ERR_FRAME_MAGIC;
   const PakFileHeader& header = reader.Header();
   // Frames of another size would be read out of step with the file.
   if (header.Width != area.Width() || header.Height != area.Height()) return KQ_ERR_FRAME_MAGIC;
