@@ -53,8 +53,12 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
   void PrintGoals() const {
     for (const GoalLine& goal : goals_) {
-      std::printf("goal %s: %.2fx (limit %gx) %s\n", goal.name.c_str(), goal.ratio, goal.limit,
-                  goal.ratio > 0 && goal.ratio <= goal.limit ? "PASS" : "FAIL");
+      if (goal.ratio <= 0) {  // a run left out (filtered) or failed
+        std::printf("goal %s: not measured (limit %.3gx) FAIL\n", goal.name.c_str(), goal.limit);
+        continue;
+      }
+      std::printf("goal %s: %.2fx (limit %.3gx) %s\n", goal.name.c_str(), goal.ratio, goal.limit,
+                  goal.ratio <= goal.limit ? "PASS" : "FAIL");
     }
     std::fflush(stdout);
   }
