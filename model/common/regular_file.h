@@ -5,6 +5,7 @@
 // file. Every file read by such a path goes through here.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
@@ -22,3 +23,7 @@
 // read's (EIO when the file ends early). *bytes is changed only on success.
 [[nodiscard]] int ReadRegularFile(const QString& path, QByteArray* bytes,
                     std::int64_t maxBytes = std::numeric_limits<qsizetype>::max());
+
+// Whether path is a regular file whose whole content is data. The size is compared
+// first, so a file of another size costs no read. False when it cannot be read.
+bool RegularFileHolds(const QString& path, QByteArrayView data);

@@ -47,9 +47,11 @@ class ProjectReader {
   bool Complete() const { return complete_; }
 
   // Writes the queued files into UserData and deletes their stale frame files in
-  // Temp (they are rendered again). A text that does not decode writes no file and
-  // is no failure. False when a file could not be written; in import mode the files
-  // already written are then removed again.
+  // Temp (they are rendered again). A file that already holds its bytes is left
+  // alone; the others are replaced together (AtomicFileBatch), so a crash leaves
+  // each either old or new. A text that does not decode writes no file and is no
+  // failure. False when a file could not be written; in import mode no file is then
+  // left written.
   [[nodiscard]] bool RestoreFiles();
 
  private:

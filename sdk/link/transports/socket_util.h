@@ -16,12 +16,17 @@ SteadyClock::time_point DeadlineAfter(int timeoutMs);
 // on EINTR. True when ready.
 [[nodiscard]] bool WaitReady(int fd, short events, SteadyClock::time_point deadline);
 
-// Reads exactly n bytes from a stream socket before the deadline. False on time-out,
+// Receives at least 1 and at most n bytes from a stream socket: what has arrived is
+// taken at once, and the call waits only when nothing has. With blockFirst the first
+// receive blocks (one call instead of a poll and a receive; the socket must be in
+// blocking mode, with a receive time-out no longer than the time to the deadline);
+// otherwise the wait is a poll until the deadline. The byte count; 0 on time-out,
 // error or end of stream.
-[[nodiscard]] bool ReceiveExact(int fd, std::uint8_t* buffer, std::size_t n,
-                  SteadyClock::time_point deadline);
+std::size_t ReceiveSome(int fd, std::uint8_t* buffer, std::size_t n,
+                        SteadyClock::time_point deadline, bool blockFirst);
 
-// Sends all n bytes without raising SIGPIPE before the deadline.
+// Sends all n bytes without raising SIGPIPE before the deadline; waits for room only
+// when the socket has none.
 [[nodiscard]] bool SendAll(int fd, const std::uint8_t* data, std::size_t n,
              SteadyClock::time_point deadline);
 
