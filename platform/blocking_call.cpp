@@ -28,8 +28,7 @@ class CountedCall {
 };
 
 bool ThreadCanDispatch() {
-  return QCoreApplication::instance() != nullptr &&
-         QAbstractEventDispatcher::instance() != nullptr;
+  return QCoreApplication::instance() != nullptr && QAbstractEventDispatcher::instance() != nullptr;
 }
 
 }  // namespace

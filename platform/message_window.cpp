@@ -20,7 +20,10 @@ class MessageEvent : public QEvent {
  public:
   MessageEvent(UINT msg, WPARAM wParam, LPARAM lParam,
                std::shared_ptr<std::promise<LRESULT>> reply = nullptr)
-      : QEvent(kMessageEventType), msg(msg), wParam(wParam), lParam(lParam),
+      : QEvent(kMessageEventType),
+        msg(msg),
+        wParam(wParam),
+        lParam(lParam),
         reply_(std::move(reply)) {}
   ~MessageEvent() override { Answer(0); }
 

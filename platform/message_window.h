@@ -31,7 +31,8 @@ class KQPLATFORM_EXPORT MessageWindow {
 // Queues a message for the window and returns at once; safe from any thread.
 // Returns false, and drops the message, when no such window exists (or it is being
 // destroyed): a post to a closed window is never a crash.
-[[nodiscard]] KQPLATFORM_EXPORT bool PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+[[nodiscard]] KQPLATFORM_EXPORT bool PostMessage(HWND window, UINT msg, WPARAM wParam,
+                                                 LPARAM lParam);
 
 // Delivers a message synchronously on the window's thread and returns its answer.
 // From another thread the caller blocks until the window's thread has handled it,

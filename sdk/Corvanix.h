@@ -50,40 +50,40 @@ enum {
  * passed through beside these. */
 enum {
   KQ_OK = 0,
-  KQ_ERR_BAD_HANDLE = -1,          /* program handle not valid (also a NULL list or count) */
-  KQ_ERR_PROGRAM_EXISTS = -2,      /* program number already in the set */
-  KQ_ERR_NO_PROGRAM = -3,          /* program number not in the set */
-  KQ_ERR_NO_AREA = -4,             /* image-text area number not in the program */
-  KQ_ERR_SOCKET = -5,              /* socket could not be created or configured */
-  KQ_ERR_BAD_REPLY = -6,           /* reply not valid: too short, wrong first word or result */
-  KQ_ERR_PAGE_KIND = -7,           /* page file of a kind that is not supported */
-  KQ_ERR_ADDRESS_TEXT = -8,        /* address or MAC text not valid */
-  KQ_ERR_BAUD_RATE = -9,           /* baud rate without a card code */
-  KQ_ERR_PAGE_NOT_FOUND = -10,     /* page file not found */
-  KQ_ERR_AREA_OVERLAP = -11,       /* rectangle meets an area of the same layer */
-  KQ_ERR_FILE = -12,               /* file not opened, created or written; or no memory */
-  KQ_ERR_FRAME_MAGIC = -13,        /* frame file not one, or not matching its area */
-  KQ_ERR_AREA_EXISTS = -14,        /* area number already in the program */
-  KQ_ERR_SEND_TYPE = -15,          /* SendType not known here, or no CommInfo */
-  KQ_ERR_DRAW = -16,               /* a page or clock could not be drawn */
-  KQ_ERR_USB_FOLDER = -17,         /* folder on the USB disk could not be created */
-  KQ_ERR_BAD_SIZE = -18,           /* rectangle, count or size the card's data cannot hold */
-  KQ_ERR_MISSING_RECORD = -19,     /* a record or path the call needs is NULL */
-  KQ_ERR_SERIAL_OPEN = -30,        /* serial port missing, not a terminal, busy, or bad number */
-  KQ_ERR_SERIAL_TIMEOUTS = -31,    /* kept for callers; not returned by this library */
-  KQ_ERR_SERIAL_BUFFERS = -32,     /* kept for callers; not returned by this library */
-  KQ_ERR_SERIAL_WRITE = -33,       /* serial write failed or was short */
-  KQ_ERR_SERIAL_READ = -34,        /* serial read failed or was short */
-  KQ_ERR_SERIAL_STATE = -35,       /* serial line settings could not be read or set */
-  KQ_ERR_SERIAL_NO_REPLY = -36,    /* no complete reply on the serial line in time */
-  KQ_ERR_NOT_SERVED = -37,         /* SendType not served by this multi-card call */
-  KQ_ERR_CONNECT = -100,           /* TCP connection not made (or address text not valid) */
-  KQ_ERR_SEND = -101,              /* sending a frame failed */
-  KQ_ERR_NO_REPLY = -102,          /* no reply in time */
-  KQ_ERR_BIND = -103,              /* UDP socket could not be bound */
-  KQ_ERR_NO_LOCAL_ADDRESS = -104,  /* the computer has no local IPv4 interface */
-  KQ_STATUS_SENDING = -1000,       /* status message only: the job is sending */
-  KQ_STATUS_GENERATING = -1001     /* status message only: the job is generating */
+  KQ_ERR_BAD_HANDLE = -1,         /* program handle not valid (also a NULL list or count) */
+  KQ_ERR_PROGRAM_EXISTS = -2,     /* program number already in the set */
+  KQ_ERR_NO_PROGRAM = -3,         /* program number not in the set */
+  KQ_ERR_NO_AREA = -4,            /* image-text area number not in the program */
+  KQ_ERR_SOCKET = -5,             /* socket could not be created or configured */
+  KQ_ERR_BAD_REPLY = -6,          /* reply not valid: too short, wrong first word or result */
+  KQ_ERR_PAGE_KIND = -7,          /* page file of a kind that is not supported */
+  KQ_ERR_ADDRESS_TEXT = -8,       /* address or MAC text not valid */
+  KQ_ERR_BAUD_RATE = -9,          /* baud rate without a card code */
+  KQ_ERR_PAGE_NOT_FOUND = -10,    /* page file not found */
+  KQ_ERR_AREA_OVERLAP = -11,      /* rectangle meets an area of the same layer */
+  KQ_ERR_FILE = -12,              /* file not opened, created or written; or no memory */
+  KQ_ERR_FRAME_MAGIC = -13,       /* frame file not one, or not matching its area */
+  KQ_ERR_AREA_EXISTS = -14,       /* area number already in the program */
+  KQ_ERR_SEND_TYPE = -15,         /* SendType not known here, or no CommInfo */
+  KQ_ERR_DRAW = -16,              /* a page or clock could not be drawn */
+  KQ_ERR_USB_FOLDER = -17,        /* folder on the USB disk could not be created */
+  KQ_ERR_BAD_SIZE = -18,          /* rectangle, count or size the card's data cannot hold */
+  KQ_ERR_MISSING_RECORD = -19,    /* a record or path the call needs is NULL */
+  KQ_ERR_SERIAL_OPEN = -30,       /* serial port missing, not a terminal, busy, or bad number */
+  KQ_ERR_SERIAL_TIMEOUTS = -31,   /* kept for callers; not returned by this library */
+  KQ_ERR_SERIAL_BUFFERS = -32,    /* kept for callers; not returned by this library */
+  KQ_ERR_SERIAL_WRITE = -33,      /* serial write failed or was short */
+  KQ_ERR_SERIAL_READ = -34,       /* serial read failed or was short */
+  KQ_ERR_SERIAL_STATE = -35,      /* serial line settings could not be read or set */
+  KQ_ERR_SERIAL_NO_REPLY = -36,   /* no complete reply on the serial line in time */
+  KQ_ERR_NOT_SERVED = -37,        /* SendType not served by this multi-card call */
+  KQ_ERR_CONNECT = -100,          /* TCP connection not made (or address text not valid) */
+  KQ_ERR_SEND = -101,             /* sending a frame failed */
+  KQ_ERR_NO_REPLY = -102,         /* no reply in time */
+  KQ_ERR_BIND = -103,             /* UDP socket could not be bound */
+  KQ_ERR_NO_LOCAL_ADDRESS = -104, /* the computer has no local IPv4 interface */
+  KQ_STATUS_SENDING = -1000,      /* status message only: the job is sending */
+  KQ_STATUS_GENERATING = -1001    /* status message only: the job is generating */
 };
 
 /* How one card is reached and where its messages go; filled by the caller, never
@@ -174,12 +174,12 @@ typedef struct PageInfo {
 
 /* A pattern strip laid around a program's four sides. */
 typedef struct WaterBorderInfo {
-  int32_t Source;         /* 1: the strip comes from StripFile; else a built-in strip */
-  int32_t StripFamily;    /* 0 the first built-in family, else the second */
-  int32_t StripNumber;    /* index within the family */
-  uint32_t StripColor;    /* 0x00BBGGRR replacing the strip's pure red pixels */
-  int32_t Style;          /* passed to the card */
-  int32_t BorderSpeed;    /* passed to the card */
+  int32_t Source;          /* 1: the strip comes from StripFile; else a built-in strip */
+  int32_t StripFamily;     /* 0 the first built-in family, else the second */
+  int32_t StripNumber;     /* index within the family */
+  uint32_t StripColor;     /* 0x00BBGGRR replacing the strip's pure red pixels */
+  int32_t Style;           /* passed to the card */
+  int32_t BorderSpeed;     /* passed to the card */
   char16_t StripFile[260]; /* 24-bit bitmap 32 pixels wide (Source 1 only) */
 } WaterBorderInfo;
 
@@ -205,8 +205,7 @@ KQ_API int32_t KQ_AddProgram(ProgramHandle handle, int32_t number, int32_t playT
 
 /* Copies the schedule into program `number`. Returns KQ_OK, KQ_ERR_BAD_HANDLE,
  * KQ_ERR_NO_PROGRAM, or KQ_ERR_MISSING_RECORD when time is NULL. */
-KQ_API int32_t KQ_SetProgramTime(ProgramHandle handle, int32_t number,
-                                 const ProgramTimeInfo* time);
+KQ_API int32_t KQ_SetProgramTime(ProgramHandle handle, int32_t number, const ProgramTimeInfo* time);
 
 /* Appends an image-text area on `layer` (1 content, 0 background). Returns KQ_OK,
  * KQ_ERR_BAD_HANDLE, KQ_ERR_MISSING_RECORD (rect NULL), KQ_ERR_BAD_SIZE (rectangle
@@ -237,9 +236,8 @@ KQ_API int32_t KQ_AddWaterBorder(ProgramHandle handle, int32_t program, int32_t 
  * KQ_ERR_NO_AREA (no such image-text area), KQ_ERR_PAGE_KIND (kind not known,
  * decided before the file is looked for) or KQ_ERR_PAGE_NOT_FOUND. A frame file
  * that cannot be read is reported when the display data is generated. */
-KQ_API int32_t KQ_AddImageTextAreaDataFromFile(ProgramHandle handle, int32_t program,
-                                               int32_t area, const char16_t* path,
-                                               const PageInfo* page);
+KQ_API int32_t KQ_AddImageTextAreaDataFromFile(ProgramHandle handle, int32_t program, int32_t area,
+                                               const char16_t* path, const PageInfo* page);
 
 /* Frees the set. A send that still uses it keeps it until the send ends. Returns 1,
  * or KQ_ERR_BAD_HANDLE (also when deleted before). */
@@ -277,17 +275,17 @@ typedef struct ScanLineInfo {
 } ScanLineInfo;
 
 /* The leading fields of both settings records, from SectionMask to NewMacAddress. */
-#define KQ_CARD_SETTING_FIELDS                                                    \
-  int32_t SectionMask;                                                            \
-  char16_t CardName[16];                                                          \
-  int32_t BaudRate, SerialByte1, SerialByte2;                                     \
-  int32_t Width, Height, ColorType;                                               \
-  int32_t OePolarity, DaPolarity, OeDaByte2, OeDaByte3;                           \
-  int32_t ScanByte0, ScanByte1, ScanReserved, ScanByte2, ScanByte6, ScanByte7;    \
-  char16_t IpAddress[16], SubnetMask[16], Gateway[16], MacAddress[18];            \
-  int32_t NetValue1, NetValue2;                                                   \
-  char16_t ServerIp[16];                                                          \
-  int32_t ServerPort, ServerByte6, ServerByte9, ServerByte8;                      \
+#define KQ_CARD_SETTING_FIELDS                                                 \
+  int32_t SectionMask;                                                         \
+  char16_t CardName[16];                                                       \
+  int32_t BaudRate, SerialByte1, SerialByte2;                                  \
+  int32_t Width, Height, ColorType;                                            \
+  int32_t OePolarity, DaPolarity, OeDaByte2, OeDaByte3;                        \
+  int32_t ScanByte0, ScanByte1, ScanReserved, ScanByte2, ScanByte6, ScanByte7; \
+  char16_t IpAddress[16], SubnetMask[16], Gateway[16], MacAddress[18];         \
+  int32_t NetValue1, NetValue2;                                                \
+  char16_t ServerIp[16];                                                       \
+  int32_t ServerPort, ServerByte6, ServerByte9, ServerByte8;                   \
   char16_t NewIpAddress[16], NewSubnetMask[16], NewGateway[16], NewMacAddress[18]
 
 /* One card's parameters as the single-card calls read and write them. SectionMask
@@ -468,7 +466,7 @@ KQ_API int32_t KQ_Send(const CommInfo* info, ProgramHandle handle);
  * each card's result unless NULL. Returns KQ_OK, or KQ_ERR_FILE when the handles
  * cannot be copied for lack of memory; with count above 0, NULL infos give
  * KQ_ERR_SEND_TYPE and NULL handles KQ_ERR_MISSING_RECORD. */
-KQ_API int32_t KQ_MultiSend(const CommInfo* infos, const ProgramHandle* handles,
-                            int32_t* results, int32_t count);
+KQ_API int32_t KQ_MultiSend(const CommInfo* infos, const ProgramHandle* handles, int32_t* results,
+                            int32_t count);
 
 #endif /* CORVANIX_H */

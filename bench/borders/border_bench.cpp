@@ -48,8 +48,8 @@ struct Scene {
       const int row = i / 4;
       areas[i] = {column * kWidth / 4 + 8, row * kHeight / 4 + 8, (column + 1) * kWidth / 4 - 8,
                   (row + 1) * kHeight / 4 - 8};
-      borders[i].Init(LiveRect::Of(areas[i]), &picture, 0, 16, 1 + i % 2,
-                      MakeColorRef(255, 255, 0), i % 32);
+      borders[i].Init(LiveRect::Of(areas[i]), &picture, 0, 16, 1 + i % 2, MakeColorRef(255, 255, 0),
+                      i % 32);
     }
     program.Init(LiveRect::Of(screen), &picture, 1, 24, 1, 0, 6);
   }

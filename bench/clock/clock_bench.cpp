@@ -125,8 +125,7 @@ void BM_ClockTick(benchmark::State& state) {
 }
 
 void BM_FillTick(benchmark::State& state) {
-  std::vector<QImage> pictures(3 * kAreasOfEachKind,
-                               QImage(kWidth, kHeight, QImage::Format_RGB32));
+  std::vector<QImage> pictures(3 * kAreasOfEachKind, QImage(kWidth, kHeight, QImage::Format_RGB32));
   ColorRef color = 0;
   for (auto _ : state) {
     ++color;
@@ -149,9 +148,10 @@ class TickReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
   }
   void Summary() const {
-    std::printf("per tick: 48 clock areas %.1f us, FillRect of the same areas %.1f us, "
-                "ratio %.1fx\n",
-                clockUs_, fillUs_, fillUs_ > 0 ? clockUs_ / fillUs_ : 0);
+    std::printf(
+        "per tick: 48 clock areas %.1f us, FillRect of the same areas %.1f us, "
+        "ratio %.1fx\n",
+        clockUs_, fillUs_, fillUs_ > 0 ? clockUs_ / fillUs_ : 0);
     const double ratio = clockUs_ / 1000;
     std::printf("goal clock_tick_within_1ms: %.2fx (limit 1x) %s\n", ratio,
                 clockUs_ > 0 && ratio <= 1 ? "PASS" : "FAIL");

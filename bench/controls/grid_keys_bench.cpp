@@ -30,8 +30,10 @@ std::unique_ptr<CGridCtrl> MakeGrid(int rows) {
   if (!grid->SetColumnCount(kColumns)) std::abort();
   if (!grid->SetFixedRowCount(1)) std::abort();
   if (!grid->SetFixedColumnCount(1)) std::abort();
-  for (int row = 0; row < rows; ++row) if (!grid->SetRowHeight(row, kRowHeight)) std::abort();
-  for (int col = 0; col < kColumns; ++col) if (!grid->SetColumnWidth(col, 60)) std::abort();
+  for (int row = 0; row < rows; ++row)
+    if (!grid->SetRowHeight(row, kRowHeight)) std::abort();
+  for (int col = 0; col < kColumns; ++col)
+    if (!grid->SetColumnWidth(col, 60)) std::abort();
   return grid;
 }
 
@@ -52,8 +54,12 @@ void PageDown(benchmark::State& state, const std::string& name, int rows) {
   state.counters["steps"] = steps;
 }
 
-void BM_PageDownLongGrid(benchmark::State& state) { PageDown(state, "BM_PageDownLongGrid", 100000); }
-void BM_PageDownShortGrid(benchmark::State& state) { PageDown(state, "BM_PageDownShortGrid", 1000); }
+void BM_PageDownLongGrid(benchmark::State& state) {
+  PageDown(state, "BM_PageDownLongGrid", 100000);
+}
+void BM_PageDownShortGrid(benchmark::State& state) {
+  PageDown(state, "BM_PageDownShortGrid", 1000);
+}
 
 BENCHMARK(BM_PageDownLongGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageDownShortGrid)->Unit(benchmark::kMillisecond);
@@ -90,8 +96,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   StepReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("grid_page_down_long_vs_short", "BM_PageDownLongGrid", "BM_PageDownShortGrid",
-                1.5);
+  reporter.Goal("grid_page_down_long_vs_short", "BM_PageDownLongGrid", "BM_PageDownShortGrid", 1.5);
   benchmark::Shutdown();
   return 0;
 }

@@ -93,8 +93,7 @@ int main(int argc, char** argv) {
   g_visibleOnly = visibleOnly.get();
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("grid_paint_large_vs_visible", "BM_PaintLargeGrid", "BM_PaintVisibleOnlyGrid",
-                1.2);
+  reporter.Goal("grid_paint_large_vs_visible", "BM_PaintLargeGrid", "BM_PaintVisibleOnlyGrid", 1.2);
   benchmark::Shutdown();
   return 0;
 }

@@ -10,10 +10,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "bench/support/ratio_reporter.h"
@@ -154,14 +154,15 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   for (int pages : kPageCounts) {
     const double perPage = 1e6 / pages;
-    std::printf("%4d pages, us a page: generation %.1f, DibToBitPlanes %.1f, memcpy %.1f, page "
-                "generator %.1f; generation / conversion %.2f, conversion / memcpy %.2f\n",
-                pages, reporter.Seconds(RunName("Generate", pages)) * perPage,
-                reporter.Seconds(RunName("Convert", pages)) * perPage,
-                reporter.Seconds(RunName("Copy", pages)) * perPage,
-                reporter.Seconds(RunName("ReadPages", pages)) * perPage,
-                reporter.Ratio(RunName("Generate", pages), RunName("Convert", pages)),
-                reporter.Ratio(RunName("Convert", pages), RunName("Copy", pages)));
+    std::printf(
+        "%4d pages, us a page: generation %.1f, DibToBitPlanes %.1f, memcpy %.1f, page "
+        "generator %.1f; generation / conversion %.2f, conversion / memcpy %.2f\n",
+        pages, reporter.Seconds(RunName("Generate", pages)) * perPage,
+        reporter.Seconds(RunName("Convert", pages)) * perPage,
+        reporter.Seconds(RunName("Copy", pages)) * perPage,
+        reporter.Seconds(RunName("ReadPages", pages)) * perPage,
+        reporter.Ratio(RunName("Generate", pages), RunName("Convert", pages)),
+        reporter.Ratio(RunName("Convert", pages), RunName("Copy", pages)));
   }
   for (int pages : kPageCounts) {
     reporter.Goal("generation_" + std::to_string(pages) + "_pages_vs_conversion",

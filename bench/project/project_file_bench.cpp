@@ -38,7 +38,8 @@ constexpr int kGoalAreaCounts[] = {1000, 10000};
 constexpr double kGoalLimit = 2;
 
 void WriteSource(const char16_t* guid) {
-  QFile file(AppFilePath(AppFolder::UserData, ReadBoundedText(guid, kNameCapacity) + QStringLiteral(".rtf")));
+  QFile file(AppFilePath(AppFolder::UserData,
+                         ReadBoundedText(guid, kNameCapacity) + QStringLiteral(".rtf")));
   if (file.open(QIODevice::WriteOnly)) file.write(QByteArray(kSourceBytes, 'r'));
 }
 
@@ -46,7 +47,8 @@ void AddPrograms(ScreenRecord& screen) {
   for (int p = 0; p < kProgramsPerScreen; ++p) {
     ProgramRecord& program = AddProgram(screen);
     program.CheckState = p % 2;
-    for (std::int32_t kind : {kSingleLineArea, kImageTextArea, kDigitalClockArea, kFlashWordArea, kFilesArea}) {
+    for (std::int32_t kind :
+         {kSingleLineArea, kImageTextArea, kDigitalClockArea, kFlashWordArea, kFilesArea}) {
       AreaRecord* area = AddArea(program, kind);
       if (auto* info = std::get_if<SingleLineAreaInfo>(&area->Kind)) WriteSource(info->guid);
       if (auto* pages = std::get_if<std::vector<FileItem>>(&area->Kind)) {
@@ -120,11 +122,8 @@ std::vector<XmlEvent> EventsOf(const QString& path) {
       case QXmlStreamReader::Characters:
         events.push_back({reader.tokenType(), reader.text().toString(), {}});
         break;
-      case QXmlStreamReader::EndElement:
-        events.push_back({reader.tokenType(), {}, {}});
-        break;
-      default:
-        break;
+      case QXmlStreamReader::EndElement: events.push_back({reader.tokenType(), {}, {}}); break;
+      default: break;
     }
   }
   return events;

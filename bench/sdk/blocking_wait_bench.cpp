@@ -43,12 +43,13 @@ void RunSingle(std::chrono::nanoseconds work, std::atomic<Clock::rep>& endedAt) 
 
 void RunMultiCard(std::chrono::nanoseconds work, std::atomic<Clock::rep>& endedAt) {
   const CommInfo info{};
-  RunCardJobs(&info, 1, nullptr, [](const CommInfo&) { return true; },
-              [&](std::int32_t, const CommInfo&) {
-                std::this_thread::sleep_for(work);
-                endedAt = Clock::now().time_since_epoch().count();
-                return 0;
-              });
+  RunCardJobs(
+      &info, 1, nullptr, [](const CommInfo&) { return true; },
+      [&](std::int32_t, const CommInfo&) {
+        std::this_thread::sleep_for(work);
+        endedAt = Clock::now().time_since_epoch().count();
+        return 0;
+      });
 }
 
 // Wall time from the worker's end to the caller's return.
@@ -65,9 +66,9 @@ void ReturnLatency(benchmark::State& state, BlockingRunner run) {
 // The caller's processor time and event-loop wake-ups while the worker sleeps 2 s.
 void IdleCost(benchmark::State& state, BlockingRunner run) {
   int awakenings = 0;
-  const auto connection = QObject::connect(QAbstractEventDispatcher::instance(),
-                                           &QAbstractEventDispatcher::awake,
-                                           [&awakenings] { ++awakenings; });
+  const auto connection =
+      QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake,
+                       [&awakenings] { ++awakenings; });
   double cpuSeconds = 0;
   for (auto _ : state) {
     std::atomic<Clock::rep> endedAt{0};

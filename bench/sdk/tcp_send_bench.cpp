@@ -42,9 +42,9 @@ emu::TcpCard& BenchServer() {
 }
 
 void CountFrames(benchmark::State& state, std::size_t payloadBytes) {
-  state.counters["frames_per_s"] = benchmark::Counter(
-      static_cast<double>((payloadBytes + kChunkBytes - 1) / kChunkBytes),
-      benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["frames_per_s"] =
+      benchmark::Counter(static_cast<double>((payloadBytes + kChunkBytes - 1) / kChunkBytes),
+                         benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void SdkSend(benchmark::State& state) {
@@ -55,8 +55,8 @@ void SdkSend(benchmark::State& state) {
   CopyBoundedText(info.IpAddress, QString::fromStdString(BenchServer().Address()));
   const std::vector<std::uint8_t> payload(payloadBytes, 0x5A);
   for (auto _ : state) {
-    const int result = SendCommand(nullptr, nullptr, &info, kCommandDisplayData,
-                                   payload.data(), payload.size(), false, true);
+    const int result = SendCommand(nullptr, nullptr, &info, kCommandDisplayData, payload.data(),
+                                   payload.size(), false, true);
     if (result != 0) state.SkipWithError("send failed");
   }
   CountFrames(state, payloadBytes);
@@ -132,11 +132,14 @@ int main(int argc, char** argv) {
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   for (std::int64_t bytes : kPayloadSizes) {
-    const double ratio = reporter.Ratio(RunName("SdkSend", bytes), RunName("MinimalStopAndWait", bytes));
+    const double ratio =
+        reporter.Ratio(RunName("SdkSend", bytes), RunName("MinimalStopAndWait", bytes));
     std::printf("%9lld bytes: SDK time / minimal loop %.2f (%.1f %% of its frames per second)\n",
                 static_cast<long long>(bytes), ratio, ratio > 0 ? 100 / ratio : 0.0);
   }
-  reporter.Goal("tcp_1KB_vs_minimal_time", reporter.Ratio(RunName("SdkSend", 1 << 10), RunName("MinimalStopAndWait", 1 << 10)), 1.5);
+  reporter.Goal("tcp_1KB_vs_minimal_time",
+                reporter.Ratio(RunName("SdkSend", 1 << 10), RunName("MinimalStopAndWait", 1 << 10)),
+                1.5);
   for (std::int64_t bytes : {std::int64_t{1} << 20, std::int64_t{10} << 20}) {
     reporter.Goal("tcp_" + std::to_string(bytes >> 20) + "MB_vs_minimal_time",
                   reporter.Ratio(RunName("SdkSend", bytes), RunName("MinimalStopAndWait", bytes)),

@@ -30,11 +30,15 @@ QByteArray MakeDocument() {
     RichParagraph paragraph;
     paragraph.format.align = static_cast<RichAlign>(i % 3);
     for (int run = 0; run < 40; ++run) {
-      RichCharFormat format{run % 2 ? QStringLiteral("WenQuanYi Micro Hei")
-                                    : QStringLiteral("DejaVu Sans"),
-                            static_cast<std::uint8_t>(run % 2 ? 134 : 0), 180 + 20 * (run % 5),
-                            run % 3 == 0, run % 7 == 0, run % 11 == 0,
-                            static_cast<ColorRef>(0x0000FF << (8 * (run % 3))), run % 4 == 0};
+      RichCharFormat format{
+          run % 2 ? QStringLiteral("WenQuanYi Micro Hei") : QStringLiteral("DejaVu Sans"),
+          static_cast<std::uint8_t>(run % 2 ? 134 : 0),
+          180 + 20 * (run % 5),
+          run % 3 == 0,
+          run % 7 == 0,
+          run % 11 == 0,
+          static_cast<ColorRef>(0x0000FF << (8 * (run % 3))),
+          run % 4 == 0};
       paragraph.runs.push_back({kTexts[(i + run) % 4], format});
     }
     paragraph.mark = paragraph.runs.back().format;

@@ -39,11 +39,15 @@ QByteArray MakeDocument(int characters, bool paragraphs) {
   int count = 0;
   for (int run = 0; count < characters; ++run) {
     if (paragraphs && run % 20 == 19) document.emplace_back();
-    RichCharFormat format{run % 2 ? QStringLiteral("WenQuanYi Micro Hei")
-                                  : QStringLiteral("DejaVu Sans"),
-                          static_cast<std::uint8_t>(run % 2 ? 134 : 0), 150 + 30 * (run % 3),
-                          run % 3 == 0, run % 7 == 0, run % 11 == 0,
-                          static_cast<ColorRef>(0x0000FF << (8 * (run % 3))), false};
+    RichCharFormat format{
+        run % 2 ? QStringLiteral("WenQuanYi Micro Hei") : QStringLiteral("DejaVu Sans"),
+        static_cast<std::uint8_t>(run % 2 ? 134 : 0),
+        150 + 30 * (run % 3),
+        run % 3 == 0,
+        run % 7 == 0,
+        run % 11 == 0,
+        static_cast<ColorRef>(0x0000FF << (8 * (run % 3))),
+        false};
     const QString text = kTexts[run % 4].left(characters - count);
     document.back().runs.push_back({text, format});
     document.back().format.align = static_cast<RichAlign>(document.size() % 3);

@@ -84,8 +84,8 @@ bool ExtractPlain(const QString& zipPath, const QString& dir) {
   unzFile zip = unzOpen64(QFile::encodeName(zipPath).constData());
   std::vector<char> buffer(kFileBytes);
   bool ok = zip != nullptr;
-  for (int status = ok ? unzGoToFirstFile(zip) : UNZ_END_OF_LIST_OF_FILE;
-       ok && status == UNZ_OK; status = unzGoToNextFile(zip)) {
+  for (int status = ok ? unzGoToFirstFile(zip) : UNZ_END_OF_LIST_OF_FILE; ok && status == UNZ_OK;
+       status = unzGoToNextFile(zip)) {
     char name[256];
     ok = unzGetCurrentFileInfo64(zip, nullptr, name, sizeof name, nullptr, 0, nullptr, 0) ==
              UNZ_OK &&

@@ -21,16 +21,14 @@ PixelRect ToPixelRect(const QRect& rect) {
 }  // namespace
 
 CMagnetDialog::CMagnetDialog(QWidget* parent)
-    : QDialog(parent),
-      drag_(new WindowDrag(this, [this](const QRect& proposal) {
+    : QDialog(parent), drag_(new WindowDrag(this, [this](const QRect& proposal) {
         placed_ = SnapProposal(proposal);
         settled_ = placed_;
         return placed_;
       })) {
   settleTimer_.setSingleShot(true);
   settleTimer_.setInterval(kSettleMs);
-  QObject::connect(&settleTimer_, &QTimer::timeout, this,
-                   [this] { SettleAfterWindowManager(); });
+  QObject::connect(&settleTimer_, &QTimer::timeout, this, [this] { SettleAfterWindowManager(); });
 }
 
 CMagnetDialog::~CMagnetDialog() {

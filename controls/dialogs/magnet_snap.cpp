@@ -8,8 +8,7 @@ bool Near(int a, int b) { return std::abs(a - b) <= kSnapDistance; }
 
 }  // namespace
 
-void Snap(WindowPos& pos, const PixelRect& window, const PixelRect& master,
-          MagnetDock& dock) {
+void Snap(WindowPos& pos, const PixelRect& window, const PixelRect& master, MagnetDock& dock) {
   // Every test below reads the proposal as it came in.
   const int x = pos.x;
   const int y = pos.y;
@@ -84,8 +83,7 @@ void Snap(WindowPos& pos, const PixelRect& window, const PixelRect& master,
   }
 }
 
-WindowPos FollowPosition(const PixelRect& window, const PixelRect& master,
-                         const MagnetDock& dock) {
+WindowPos FollowPosition(const PixelRect& window, const PixelRect& master, const MagnetDock& dock) {
   WindowPos pos{window.left, window.top, window.Width(), window.Height()};
   switch (dock.side) {
     case kSideLeft:
@@ -104,8 +102,7 @@ WindowPos FollowPosition(const PixelRect& window, const PixelRect& master,
       pos.x = master.left + dock.offset;
       pos.y = master.bottom;
       break;
-    default:
-      break;
+    default: break;
   }
   return pos;
 }

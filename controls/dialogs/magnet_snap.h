@@ -35,10 +35,8 @@ constexpr int kSnapDistance = 9;
 // the window. An all-zero proposal of a non-empty window changes nothing, the dock
 // included. Near a corner both sides' adjustments hold and the dock is the one above
 // or below.
-void Snap(WindowPos& proposal, const PixelRect& window, const PixelRect& master,
-          MagnetDock& dock);
+void Snap(WindowPos& proposal, const PixelRect& window, const PixelRect& master, MagnetDock& dock);
 
 // The top-left corner a docked window of rectangle `window` takes, its size kept,
 // when its master's rectangle is `master`.
-WindowPos FollowPosition(const PixelRect& window, const PixelRect& master,
-                         const MagnetDock& dock);
+WindowPos FollowPosition(const PixelRect& window, const PixelRect& master, const MagnetDock& dock);

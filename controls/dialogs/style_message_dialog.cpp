@@ -43,12 +43,9 @@ constexpr ButtonSpec kButtons[] = {
 // The left edge of each button the style shows, in the order of kButtons; -1 hidden.
 std::array<int, 4> ButtonLefts(int style) {
   switch (style & 0xF) {
-    case 1:
-      return {340, 410, -1, -1};
-    case 3:
-      return {-1, 410, 260, 340};
-    default:
-      return {410, -1, -1, -1};
+    case 1: return {340, 410, -1, -1};
+    case 3: return {-1, 410, 260, 340};
+    default: return {410, -1, -1, -1};
   }
 }
 

@@ -2,9 +2,7 @@
 
 #include <QTextCursor>
 
-CRichEditEx::CRichEditEx(QWidget* parent) : QTextEdit(parent) {
-  setDocument(&content_.Document());
-}
+CRichEditEx::CRichEditEx(QWidget* parent) : QTextEdit(parent) { setDocument(&content_.Document()); }
 
 // The view lets go of the document before the RichText that owns it goes.
 CRichEditEx::~CRichEditEx() { setDocument(nullptr); }

@@ -71,16 +71,17 @@ void DrawTextInRect(QPainter& painter, const QString& text, const PixelRect& rec
   painter.setClipRect(rect.ToQRect(), Qt::IntersectClip);
   for (const LaidLine& line : lines) {
     int x = rect.left;
-    if ((format & DT_CENTER) != 0) x = rect.left + (rect.Width() - line.width) / 2;
-    else if ((format & DT_RIGHT) != 0) x = rect.right - line.width;
+    if ((format & DT_CENTER) != 0)
+      x = rect.left + (rect.Width() - line.width) / 2;
+    else if ((format & DT_RIGHT) != 0)
+      x = rect.right - line.width;
     painter.drawText(x, y + metrics.ascent(), line.text);
     y += lineHeight;
   }
   painter.restore();
 }
 
-QSize MeasureTextInRect(const QFont& font, const QString& text, int width,
-                        std::uint32_t format) {
+QSize MeasureTextInRect(const QFont& font, const QString& text, int width, std::uint32_t format) {
   const std::vector<LaidLine> lines = LayOut(font, text, width, format);
   int widest = 0;
   for (const LaidLine& line : lines) widest = std::max(widest, line.width);

@@ -33,5 +33,4 @@ void DrawTextInRect(QPainter& painter, const QString& text, const PixelRect& rec
 
 // The size DrawTextInRect covers (DT_CALCRECT): one line's advance and height, or with
 // word breaks the widest line and the height of the lines wrapped at width.
-QSize MeasureTextInRect(const QFont& font, const QString& text, int width,
-                        std::uint32_t format);
+QSize MeasureTextInRect(const QFont& font, const QString& text, int width, std::uint32_t format);

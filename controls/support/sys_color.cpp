@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-
 namespace {
 
 struct RoleOfIndex {
@@ -17,8 +16,7 @@ constexpr RoleOfIndex kRoles[] = {
     {COLOR_WINDOW, QPalette::Active, QPalette::Base, MakeColorRef(255, 255, 255)},
     {COLOR_WINDOWTEXT, QPalette::Active, QPalette::Text, MakeColorRef(0, 0, 0)},
     {COLOR_HIGHLIGHT, QPalette::Active, QPalette::Highlight, MakeColorRef(51, 153, 255)},
-    {COLOR_HIGHLIGHTTEXT, QPalette::Active, QPalette::HighlightedText,
-     MakeColorRef(255, 255, 255)},
+    {COLOR_HIGHLIGHTTEXT, QPalette::Active, QPalette::HighlightedText, MakeColorRef(255, 255, 255)},
     {COLOR_3DFACE, QPalette::Active, QPalette::Button, MakeColorRef(240, 240, 240)},
     {COLOR_BTNSHADOW, QPalette::Active, QPalette::Dark, MakeColorRef(160, 160, 160)},
     {COLOR_GRAYTEXT, QPalette::Disabled, QPalette::Text, MakeColorRef(109, 109, 109)},

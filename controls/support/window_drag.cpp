@@ -50,7 +50,6 @@ bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
       }
       dragging_ = false;
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }

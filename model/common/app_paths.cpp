@@ -14,9 +14,7 @@ QString AppFolderName(AppFolder folder) {
   return {};
 }
 
-QString AppFolderPath(AppFolder folder) {
-  return GetAppDir() + AppFolderName(folder) + u'/';
-}
+QString AppFolderPath(AppFolder folder) { return GetAppDir() + AppFolderName(folder) + u'/'; }
 
 QString AppFilePath(AppFolder folder, QStringView fileName) {
   return AppFolderPath(folder).append(fileName);

@@ -6,11 +6,11 @@
 #include <QStringView>
 
 enum class AppFolder {
-  Temp,      // rendered frame files, derived data
-  UserData,  // the user's content files, named by GUID text
-  Data,      // data shipped with the program (flash templates, strips)
-  Project,   // the default place of project files
-  Language,  // the language files
+  Temp,        // rendered frame files, derived data
+  UserData,    // the user's content files, named by GUID text
+  Data,        // data shipped with the program (flash templates, strips)
+  Project,     // the default place of project files
+  Language,    // the language files
   UpdateData,  // the updater's version file, package, staging and backup
 };
 

@@ -28,7 +28,7 @@ bool AtomicFile::Open() {
   failed_ = false;
   error_.clear();
   fd_.Reset(::open(tempPath_.toLocal8Bit().constData(),
-                  O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
+                   O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
   if (!fd_.Valid()) return Fail("cannot create", errno);
   return true;
 }
@@ -96,8 +96,8 @@ bool AtomicFileBatch::Fail(const QString& error) {
 
 bool AtomicFileBatch::Stage(const QString& path, QByteArrayView data) {
   const QByteArray tempName = QFile::encodeName(TempPathOf(path));
-  UniqueFd fd(::open(tempName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW,
-                     0666));
+  UniqueFd fd(
+      ::open(tempName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
   if (!fd.Valid()) return Fail(ErrnoText("cannot create", TempPathOf(path), errno));
   int error = fd.WriteAll(data.data(), static_cast<std::size_t>(data.size()));
   if (const int closeError = fd.Close(); error == 0) error = closeError;
@@ -113,7 +113,8 @@ bool AtomicFileBatch::Commit() {
   std::vector<QString> folders;
   for (const QString& path : staged_) {
     const QString folder = QFileInfo(path).absolutePath();
-    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+      folders.push_back(folder);
   }
   // The data of every staged file reaches the disk before any rename does.
   for (const QString& folder : folders) {
@@ -137,7 +138,8 @@ bool AtomicFileBatch::Commit() {
   }
   staged_.clear();
   for (const QString& folder : folders) {
-    if (const int error = SyncFolder(folder, true)) return Fail(ErrnoText("cannot sync", folder, error));
+    if (const int error = SyncFolder(folder, true))
+      return Fail(ErrnoText("cannot sync", folder, error));
   }
   return true;
 }

@@ -43,7 +43,8 @@ class AtomicFile {
 
 // Writes data as the whole content of path, atomically. On failure returns false and
 // puts the reason into *error when given.
-[[nodiscard]] bool WriteFileAtomically(const QString& path, QByteArrayView data, QString* error = nullptr);
+[[nodiscard]] bool WriteFileAtomically(const QString& path, QByteArrayView data,
+                                       QString* error = nullptr);
 
 // Replaces many files together, with one sync for all of them instead of one each.
 // Stage writes each file's data to "<path>.tmp" without syncing; Commit makes every

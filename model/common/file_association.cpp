@@ -62,8 +62,8 @@ QString MimePackage(const QString& iconPath, const QString& typeName, const QStr
            XmlEscaped(extension.toLower()));
 }
 
-QString DesktopEntry(const QString& programPath, const QString& iconPath,
-                     const QString& typeName, const QString& description) {
+QString DesktopEntry(const QString& programPath, const QString& iconPath, const QString& typeName,
+                     const QString& description) {
   return QStringLiteral(
              "[Desktop Entry]\n"
              "Type=Application\n"
@@ -77,8 +77,7 @@ QString DesktopEntry(const QString& programPath, const QString& iconPath,
 }
 
 [[nodiscard]] bool WriteText(const QString& path, const QString& text) {
-  return CreateDirTree(QFileInfo(path).absolutePath()) &&
-         WriteFileAtomically(path, text.toUtf8());
+  return CreateDirTree(QFileInfo(path).absolutePath()) && WriteFileAtomically(path, text.toUtf8());
 }
 
 // Tells the desktop about the new files; a missing tool only means no desktop.
@@ -104,9 +103,8 @@ bool IsFileTypeRegistered(const QString& typeName, const QString& extension) {
          text.contains(QStringLiteral("pattern=\"*%1\"").arg(XmlEscaped(extension.toLower())));
 }
 
-bool RegisterFileType(const QString& programPath, const QString& iconPath,
-                      const QString& typeName, const QString& extension,
-                      const QString& description) {
+bool RegisterFileType(const QString& programPath, const QString& iconPath, const QString& typeName,
+                      const QString& extension, const QString& description) {
   const bool written =
       WriteText(PackagePath(typeName), MimePackage(iconPath, typeName, extension, description)) &&
       WriteText(DesktopEntryPath(typeName),
@@ -120,6 +118,6 @@ bool EnsureProjectFileAssociation() {
   const QString extension = QStringLiteral(".kqprj");
   if (IsFileTypeRegistered(typeName, extension)) return true;
   return RegisterFileType(GetAppDir() + QStringLiteral("Quendra"),
-                   AppFilePath(AppFolder::Data, u"kqprj.png"), typeName, extension,
-                   QStringLiteral("Quendra Project File"));
+                          AppFilePath(AppFolder::Data, u"kqprj.png"), typeName, extension,
+                          QStringLiteral("Quendra Project File"));
 }

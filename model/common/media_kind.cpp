@@ -8,8 +8,9 @@
 int GetMediaKind(const QString& fileName) {
   static const std::array<std::pair<int, QStringList>, 8> kKinds = {{
       {kMediaFrameFile, {"pak"}},
-      {kMediaVideo, {"avi", "wmv", "asf", "mpeg", "mp4", "3gp", "rmvb", "rm", "mov", "mkv",
-                     "flv", "mpg", "vob", "dat", "mp3", "wma"}},
+      {kMediaVideo,
+       {"avi", "wmv", "asf", "mpeg", "mp4", "3gp", "rmvb", "rm", "mov", "mkv", "flv", "mpg", "vob",
+        "dat", "mp3", "wma"}},
       {kMediaFlash, {"swf"}},
       {kMediaGif, {"gif"}},
       {kMediaPicture, {"bmp", "jpg", "jpeg", "png", "tif", "tiff"}},

@@ -13,8 +13,8 @@ int OpenRegularFile(const QString& path, UniqueFd* file, std::int64_t* size) {
   // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; a regular file
   // ignores the flag, so it is left set for the reads. O_NOCTTY: a terminal named
   // here must never become the process's controlling terminal.
-  UniqueFd opened(::open(QFile::encodeName(path).constData(),
-                         O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  UniqueFd opened(
+      ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (!opened.Valid()) return errno;
   struct stat info {};
   if (::fstat(opened.Get(), &info) != 0) return errno;

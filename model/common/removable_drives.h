@@ -11,5 +11,4 @@
 void ListRemovableDrives(QStringList& drives);
 
 // The same over a given mount table and sysfs root.
-void ListRemovableDrives(QStringList& drives, const QString& mountInfoPath,
-                         const QString& sysRoot);
+void ListRemovableDrives(QStringList& drives, const QString& mountInfoPath, const QString& sysRoot);

@@ -29,8 +29,7 @@ int UniqueFd::Close() {
 int UniqueFd::ReadAll(void* buffer, std::size_t size, std::int64_t offset) const {
   auto* next = static_cast<char*>(buffer);
   while (size > 0) {
-    const ssize_t got =
-        offset < 0 ? ::read(fd_, next, size) : ::pread(fd_, next, size, offset);
+    const ssize_t got = offset < 0 ? ::read(fd_, next, size) : ::pread(fd_, next, size, offset);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return errno;
     if (got == 0) return EIO;

@@ -32,7 +32,8 @@ class UniqueFd {
   // Reads exactly size bytes from the current position, or from offset (without
   // moving the position) when it is 0 or more, retrying after EINTR and short reads.
   // 0, or the errno value of the failing read (EIO when the file ends first).
-  [[nodiscard]] int ReadAll(void* buffer, std::size_t size, std::int64_t offset = kCurrentPosition) const;
+  [[nodiscard]] int ReadAll(void* buffer, std::size_t size,
+                            std::int64_t offset = kCurrentPosition) const;
   // Writes all size bytes, retrying after EINTR and short writes. 0, or the errno
   // value of the failing write.
   [[nodiscard]] int WriteAll(const void* data, std::size_t size) const;

@@ -25,8 +25,7 @@ void DrawHeaderLines(QPainter& painter, int left, int top, int width) {
   }
 }
 
-void DrawHeaderCaption(QPainter& painter, const QString& caption, bool centred,
-                       const QRect& band) {
+void DrawHeaderCaption(QPainter& painter, const QString& caption, bool centred, const QRect& band) {
   painter.save();
   painter.setFont(QApplication::font());
   painter.setPen(kCaptionTextColor);
@@ -89,8 +88,7 @@ void DrawCaptionBand(QWidget* window, const QString& caption, const QIcon& icon,
   painter.restore();
 }
 
-void DrawGradientHeader(const QString& caption, bool centred, QWidget* window,
-                        QPainter& painter) {
+void DrawGradientHeader(const QString& caption, bool centred, QWidget* window, QPainter& painter) {
   DrawHeaderLines(painter, 0, 0, window->width());
   DrawHeaderCaption(painter, caption, centred, QRect(0, 0, window->width(), kGradientHeaderLines));
 }
@@ -125,6 +123,4 @@ void DrawPanelFrameClient(const QString& caption, bool centred, bool body, QWidg
   DrawPanelFrame(caption, centred, body, painter, window->rect());
 }
 
-void AddFontNames(QComboBox* comboBox) {
-  comboBox->addItems(QFontDatabase::families());
-}
+void AddFontNames(QComboBox* comboBox) { comboBox->addItems(QFontDatabase::families()); }

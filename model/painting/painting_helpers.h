@@ -29,13 +29,11 @@ constexpr QSize kStartPictureSize{620, 420};
 
 // The caption band over the top of the window's client area; the icon, when not
 // null, and the caption are centred together as one group.
-void DrawCaptionBand(QWidget* window, const QString& caption, const QIcon& icon,
-                     QPainter& painter);
+void DrawCaptionBand(QWidget* window, const QString& caption, const QIcon& icon, QPainter& painter);
 
 // The header of the editor pages across the window's client area, caption centred or
 // starting 24 pixels from the left.
-void DrawGradientHeader(const QString& caption, bool centred, QWidget* window,
-                        QPainter& painter);
+void DrawGradientHeader(const QString& caption, bool centred, QWidget* window, QPainter& painter);
 
 // A framed panel in rect: the header, with `body` a body gradient (from a height of
 // 27 pixels on), the outline and the caption.

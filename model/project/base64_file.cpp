@@ -30,7 +30,8 @@ long long Base64Encode(const unsigned char* data, long long count, char16_t* tex
   long long out = 0;
   for (long long i = 0; i < count; i += 3) {
     const long long left = count - i;
-    const unsigned value = (unsigned{data[i]} << 16) | (left > 1 ? unsigned{data[i + 1]} << 8 : 0u) |
+    const unsigned value = (unsigned{data[i]} << 16) |
+                           (left > 1 ? unsigned{data[i + 1]} << 8 : 0u) |
                            (left > 2 ? unsigned{data[i + 2]} : 0u);
     text[out++] = static_cast<char16_t>(kAlphabet[(value >> 18) & 63]);
     text[out++] = static_cast<char16_t>(kAlphabet[(value >> 12) & 63]);
@@ -70,9 +71,8 @@ long long Base64Decode(const char16_t* text, long long length, unsigned char* by
 QString Base64Text(const QByteArray& data) {
   if (data.isEmpty()) return QString();
   QString text((data.size() + 2) / 3 * 4 + 1, Qt::Uninitialized);
-  const long long length =
-      Base64Encode(reinterpret_cast<const unsigned char*>(data.constData()), data.size(),
-                   reinterpret_cast<char16_t*>(text.data()));
+  const long long length = Base64Encode(reinterpret_cast<const unsigned char*>(data.constData()),
+                                        data.size(), reinterpret_cast<char16_t*>(text.data()));
   text.truncate(length);
   return text;
 }

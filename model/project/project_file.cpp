@@ -72,8 +72,9 @@ void WriteAreaKind(ProjectWriter& out, const AreaRecord& area) {
     out.Add(u"TimeArea", TimeFields(), *countdown);
   } else if (const auto* files = std::get_if<std::vector<FileAreaItem>>(&area.Kind)) {
     for (const FileAreaItem& file : *files) {
-      AddMediaEntry(out, u"FileArea", FileAreaFields(), file,
-                    [](FileAreaItem& entry) -> auto& { return entry.Guid; });
+      AddMediaEntry(
+          out, u"FileArea", FileAreaFields(), file,
+          [](FileAreaItem & entry) -> auto& { return entry.Guid; });
     }
   }
 }
@@ -115,8 +116,9 @@ void WriteArea(ProjectWriter& out, const AreaRecord& area) {
     if (back.FileType == kFlashBackground) {
       out.Add(u"Backgroud", BackgroundFields(), back);
     } else {
-      AddMediaEntry(out, u"Backgroud", BackgroundFields(), back,
-                    [](BackgroundItem& entry) -> auto& { return entry.guid; });
+      AddMediaEntry(
+          out, u"Backgroud", BackgroundFields(), back,
+          [](BackgroundItem & entry) -> auto& { return entry.guid; });
     }
   }
   out.Leave();
@@ -136,8 +138,7 @@ bool WriteScreenGroups(XmlDocument& doc) {
   if (!doc.AppendElement(QStringLiteral("GroupList")) || !doc.EnterElement()) return false;
   for (const ScreenGroup& group : ScreenGroupList) {
     if (!doc.AppendElement(QStringLiteral("Group")) ||
-        !doc.SetAttribute(QStringLiteral("GroupName"), group.GroupName) ||
-        !doc.EnterElement()) {
+        !doc.SetAttribute(QStringLiteral("GroupName"), group.GroupName) || !doc.EnterElement()) {
       return false;
     }
     for (std::int32_t ledNo : group.ScreenNos) {

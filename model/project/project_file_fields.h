@@ -50,8 +50,7 @@ std::span<const AttributeField<FileAreaItem>> FileAreaFields();
 // Sets the attributes of the current element from the record, in table order. False
 // at the first one that could not be set.
 template <typename Record>
-[[nodiscard]] bool WriteAttributes(XmlDocument& doc,
-                                   std::span<const AttributeField<Record>> fields,
+[[nodiscard]] bool WriteAttributes(XmlDocument& doc, std::span<const AttributeField<Record>> fields,
                                    const Record& record) {
   for (const AttributeField<Record>& field : fields) {
     if (!doc.SetAttribute(QString::fromUtf16(field.name), field.write(record))) return false;

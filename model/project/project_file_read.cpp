@@ -47,7 +47,7 @@ void ApplyLockDefaults(ScreenRecord& screen) {
 // A kind with one required element. False when it is missing.
 template <typename Info>
 [[nodiscard]] bool ReadSingleKind(XmlDocument& doc, const char16_t* name,
-                    std::span<const AttributeField<Info>> fields, AreaRecord& area) {
+                                  std::span<const AttributeField<Info>> fields, AreaRecord& area) {
   if (!Find(doc, name)) return false;
   area.Kind = ReadRecord(doc, fields);
   return true;
@@ -208,10 +208,8 @@ bool ProjectReader::ReadAreaKind(XmlDocument& doc, AreaRecord& area) {
       return true;
     case kDigitalClockArea:
       return ReadSingleKind(doc, u"DigitalClockArea", DigitalClockFields(), area);
-    case kAnalogClockArea:
-      return ReadSingleKind(doc, u"ClockArea", ClockFields(), area);
-    case kCountdownArea:
-      return ReadSingleKind(doc, u"TimeArea", TimeFields(), area);
+    case kAnalogClockArea: return ReadSingleKind(doc, u"ClockArea", ClockFields(), area);
+    case kCountdownArea: return ReadSingleKind(doc, u"TimeArea", TimeFields(), area);
     case kFilesArea:
       ReadListKind(doc, u"FileArea", FileAreaFields(), area, [&](FileAreaItem& file) {
         if (mode_ == Mode::kImport) {
@@ -221,8 +219,7 @@ bool ProjectReader::ReadAreaKind(XmlDocument& doc, AreaRecord& area) {
         }
       });
       return true;
-    default:
-      return true;  // a kind without settings
+    default: return true;  // a kind without settings
   }
 }
 

@@ -13,4 +13,3 @@ void UpdatePaletteKind(std::int32_t ledColor) {
   if (ledColor == 0) PaletteKind = 1;
   if (ledColor == 1) PaletteKind = 2;
 }
-

@@ -37,10 +37,9 @@ enum ProjectAreaKind : std::int32_t {
 // 3 the flash words, 4 DigitalClockAreaInfo, 5 ClockAreaInfo, 6 TimeAreaInfo,
 // 7 the file entries. An AreaType outside 1-7 has none (monostate). Read it with
 // std::get_if: an area's kind is never assumed.
-using AreaKindRecord =
-    std::variant<std::monostate, SingleLineAreaInfo, std::vector<FileItem>,
-                 std::vector<FlashWordItem>, DigitalClockAreaInfo, ClockAreaInfo,
-                 TimeAreaInfo, std::vector<FileAreaItem>>;
+using AreaKindRecord = std::variant<std::monostate, SingleLineAreaInfo, std::vector<FileItem>,
+                                    std::vector<FlashWordItem>, DigitalClockAreaInfo, ClockAreaInfo,
+                                    TimeAreaInfo, std::vector<FileAreaItem>>;
 
 // The empty, zero-filled kind record that matches areaType.
 AreaKindRecord MakeKindRecord(std::int32_t areaType);
@@ -146,7 +145,7 @@ struct ScreenRecord {
   char16_t LedName[kNameCapacity];
   char16_t LedTypeStr[32];
   std::int32_t LedType;
-  std::int32_t LedNo;  // unique within the project
+  std::int32_t LedNo;     // unique within the project
   std::int32_t SendType;  // ScreenSendType
   std::int32_t NetworkType;
   std::uint32_t LedIp;  // IPv4, first octet in the most significant byte

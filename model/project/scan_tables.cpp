@@ -14,12 +14,12 @@ struct ScanMode {
 };
 
 constexpr std::array<ScanMode, 24> kScanModes = {{
-    {16, 0, 3, 0},     {17, 1, 3, 0},     {18, 2, 7, 0},     {19, 3, 7, 0},
-    {3, 1000, 1, 1},   {2, 2000, 3, 3},   {6, 2001, 7, 3},   {7, 2002, 7, 3},
-    {8, 2003, 15, 3},  {9, 2004, 15, 3},  {12, 2005, 7, 3},  {13, 2006, 7, 3},
-    {14, 2007, 15, 3}, {15, 2008, 15, 3}, {100, 2009, 15, 3}, {101, 2010, 15, 3},
-    {102, 2011, 15, 3}, {103, 2012, 15, 3}, {1, 3000, 7, 7},  {4, 3001, 15, 7},
-    {5, 3002, 15, 7},  {10, 3003, 15, 7}, {11, 3004, 15, 7}, {0, 4000, 15, 15},
+    {16, 0, 3, 0},      {17, 1, 3, 0},      {18, 2, 7, 0},      {19, 3, 7, 0},
+    {3, 1000, 1, 1},    {2, 2000, 3, 3},    {6, 2001, 7, 3},    {7, 2002, 7, 3},
+    {8, 2003, 15, 3},   {9, 2004, 15, 3},   {12, 2005, 7, 3},   {13, 2006, 7, 3},
+    {14, 2007, 15, 3},  {15, 2008, 15, 3},  {100, 2009, 15, 3}, {101, 2010, 15, 3},
+    {102, 2011, 15, 3}, {103, 2012, 15, 3}, {1, 3000, 7, 7},    {4, 3001, 15, 7},
+    {5, 3002, 15, 7},   {10, 3003, 15, 7},  {11, 3004, 15, 7},  {0, 4000, 15, 15},
 }};
 
 // Keys 5000 and 6000 stand for the modes of keys 2003 and 2001.
@@ -28,8 +28,23 @@ constexpr int kAliasKey2001 = 6000;
 constexpr int kNameTextOffset = 2000;
 
 constexpr std::array<QSize, 17> kModuleSizes = {{
-    {32, 16}, {16, 8}, {64, 32}, {64, 16}, {8, 8}, {32, 8}, {64, 8}, {96, 8}, {128, 8},
-    {16, 16}, {96, 16}, {128, 16}, {32, 32}, {96, 32}, {128, 32}, {20, 10}, {24, 12},
+    {32, 16},
+    {16, 8},
+    {64, 32},
+    {64, 16},
+    {8, 8},
+    {32, 8},
+    {64, 8},
+    {96, 8},
+    {128, 8},
+    {16, 16},
+    {96, 16},
+    {128, 16},
+    {32, 32},
+    {96, 32},
+    {128, 32},
+    {20, 10},
+    {24, 12},
 }};
 
 const ScanMode* FindByCode(int scanCode) {
@@ -50,13 +65,20 @@ const ScanMode* FindByKey(int scanKey) {
 
 // ScanType by the key's range; false at 7000 and above, where nothing is set.
 bool ScanTypeOfKeyRange(int scanKey, int& scanType) {
-  if (scanKey < 1000) scanType = 0;
-  else if (scanKey < 2000) scanType = 1;
-  else if (scanKey < 3000) scanType = 3;
-  else if (scanKey < 4000) scanType = 7;
-  else if (scanKey < 5000) scanType = 15;
-  else if (scanKey < 7000) scanType = 3;
-  else return false;
+  if (scanKey < 1000)
+    scanType = 0;
+  else if (scanKey < 2000)
+    scanType = 1;
+  else if (scanKey < 3000)
+    scanType = 3;
+  else if (scanKey < 4000)
+    scanType = 7;
+  else if (scanKey < 5000)
+    scanType = 15;
+  else if (scanKey < 7000)
+    scanType = 3;
+  else
+    return false;
   return true;
 }
 

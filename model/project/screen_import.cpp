@@ -55,9 +55,9 @@ int FreeImportedScreen(ScreenImport& import) {
 
 int ReplaceCurrentScreen(ScreenImport& import) {
   if (!import.Screen) return 0;
-  const auto current = std::find_if(ScreenList.begin(), ScreenList.end(), [](const ScreenRecord& s) {
-    return s.LedNo == CurrentScreenNo;
-  });
+  const auto current =
+      std::find_if(ScreenList.begin(), ScreenList.end(),
+                   [](const ScreenRecord& s) { return s.LedNo == CurrentScreenNo; });
   if (current == ScreenList.end()) return 0;
   ScreenRecord& screen = *current;
   ClearScreenPrograms(screen);

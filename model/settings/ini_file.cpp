@@ -54,16 +54,14 @@ ParsedLine ParseLine(QStringView content) {
   return {LineKind::Key, line.left(eq).trimmed(), StripQuotes(line.mid(eq + 1).trimmed())};
 }
 
-bool SameName(QStringView a, const QString& b) {
-  return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool SameName(QStringView a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 // Where a key lives in the text, or where it would go.
 struct KeySearch {
   bool sectionFound = false;
-  std::optional<Line> keyLine;    // the first matching key line
-  qsizetype insertAt = 0;         // after the last key line (or header) of the section
-  std::optional<QString> value;   // the value of keyLine
+  std::optional<Line> keyLine;   // the first matching key line
+  qsizetype insertAt = 0;        // after the last key line (or header) of the section
+  std::optional<QString> value;  // the value of keyLine
 };
 
 KeySearch FindKey(const QString& text, const QString& section, const QString& key) {
@@ -94,7 +92,8 @@ KeySearch FindKey(const QString& text, const QString& section, const QString& ke
 
 enum class ReadResult { Ok, Missing, Failed };
 
-[[nodiscard]] ReadResult ReadText(const QString& path, QString* text, bool* hadBom, QString* error) {
+[[nodiscard]] ReadResult ReadText(const QString& path, QString* text, bool* hadBom,
+                                  QString* error) {
   if (path.isEmpty()) return ReadResult::Missing;  // no file chosen yet (QFile would warn)
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
@@ -116,8 +115,7 @@ enum class ReadResult { Ok, Missing, Failed };
 [[nodiscard]] bool Storable(const QString& section, const QString& key, const QString& value) {
   auto hasBreak = [](const QString& s) { return s.contains(u'\r') || s.contains(u'\n'); };
   return !section.trimmed().isEmpty() && !key.trimmed().isEmpty() && !hasBreak(section) &&
-         !hasBreak(key) && !hasBreak(value) && !key.contains(u'=') &&
-         !section.contains(u']');
+         !hasBreak(key) && !hasBreak(value) && !key.contains(u'=') && !section.contains(u']');
 }
 
 }  // namespace
@@ -146,9 +144,8 @@ bool WriteIniValue(const QString& path, const QString& section, const QString& k
     text.replace(found.keyLine->begin, found.keyLine->end - found.keyLine->begin, keyLine);
   } else {
     const QString crlf = QStringLiteral("\r\n");
-    QString insert = found.sectionFound
-                         ? keyLine + crlf
-                         : u'[' + section.trimmed() + u']' + crlf + keyLine + crlf;
+    QString insert = found.sectionFound ? keyLine + crlf
+                                        : u'[' + section.trimmed() + u']' + crlf + keyLine + crlf;
     qsizetype at = found.sectionFound ? found.insertAt : text.size();
     // The line before the insertion point may lack its line end (last line of the file).
     if (at > 0 && text[at - 1] != u'\n') insert.prepend(crlf);

@@ -26,4 +26,4 @@ std::optional<QString> ReadIniValue(const QString& path, const QString& section,
 // section, an empty name) or when the file cannot be read or written; *error then
 // tells why when given.
 [[nodiscard]] bool WriteIniValue(const QString& path, const QString& section, const QString& key,
-                   const QString& value, QString* error = nullptr);
+                                 const QString& value, QString* error = nullptr);

@@ -13,12 +13,10 @@ namespace {
 constexpr qsizetype kMaxLangTextUnits = 259;
 
 constexpr std::array<const char16_t*, kLanguageCount> kLanguageFiles = {
-    nullptr,      u"chinese.ini", u"english.ini", u"chinese(fanti).ini",
+    nullptr,        u"chinese.ini", u"english.ini", u"chinese(fanti).ini",
     u"Russian.ini", u"Turkish.ini", u"Persia.ini"};
 
-bool IsFormatConversion(QChar c) {
-  return c == u'd' || c == u'i' || c == u'u' || c == u's';
-}
+bool IsFormatConversion(QChar c) { return c == u'd' || c == u'i' || c == u'u' || c == u's'; }
 
 }  // namespace
 
@@ -33,20 +31,14 @@ int LanguageIndexForLocale(const QLocale& locale) {
       switch (locale.territory()) {
         case QLocale::China:
         case QLocale::Singapore:
-        case QLocale::Macau:
-          return 1;
+        case QLocale::Macau: return 1;
         case QLocale::Taiwan:
-        case QLocale::HongKong:
-          return 3;
-        default:
-          return 2;
+        case QLocale::HongKong: return 3;
+        default: return 2;
       }
-    case QLocale::Russian:
-      return 4;
-    case QLocale::Turkish:
-      return 5;
-    default:
-      return 2;
+    case QLocale::Russian: return 4;
+    case QLocale::Turkish: return 5;
+    default: return 2;
   }
 }
 

@@ -32,7 +32,6 @@ int ReadIniInt(const QString& section, const QString& key, const QString& fileNa
   return ParseIniInt(ReadIniString(section, key, fileName));
 }
 
-bool WriteIniInt(const QString& section, const QString& key, int value,
-                 const QString& fileName) {
+bool WriteIniInt(const QString& section, const QString& key, int value, const QString& fileName) {
   return WriteIniString(section, key, QString::number(value), fileName);
 }

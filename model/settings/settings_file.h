@@ -11,7 +11,7 @@ QString ReadIniString(const QString& section, const QString& key, const QString&
 // Writes the value under the key, keeping the rest of the file. False when the file
 // cannot be written or the text cannot be stored (a line break in it).
 [[nodiscard]] bool WriteIniString(const QString& section, const QString& key, const QString& value,
-                    const QString& fileName);
+                                  const QString& fileName);
 
 // The value read as a decimal number: leading blanks, an optional sign, then digits
 // up to the first other character ("12ab" is 12). 0 when missing or not a number;
@@ -20,7 +20,7 @@ int ReadIniInt(const QString& section, const QString& key, const QString& fileNa
 
 // WriteIniString with the number in decimal.
 [[nodiscard]] bool WriteIniInt(const QString& section, const QString& key, int value,
-                 const QString& fileName);
+                               const QString& fileName);
 
 // The leading decimal number of text as ReadIniInt reads it.
 int ParseIniInt(const QString& text);

@@ -25,7 +25,6 @@ QString SystemErrorText(int error) {
 
 }  // namespace
 
-
 // The empty text is not well-formed; the parse only sets up the table and status.
 XmlDocument::XmlDocument() { static_cast<void>(Parse()); }
 
@@ -160,11 +159,8 @@ void XmlDocument::ParseElements() {
         open.erase(matched, open.end());
         break;
       }
-      case XmlNodeKind::Error:
-        Fail(node.error);
-        break;
-      default:
-        break;
+      case XmlNodeKind::Error: Fail(node.error); break;
+      default: break;
     }
   }
 }

@@ -77,11 +77,11 @@ class XmlDocument {
   // One element. Start-tag and end-tag lengths have fields of their own, so a long
   // tag cannot spill into its neighbour.
   struct Element {
-    int start = 0;           // offset of the "<" of the start tag
-    int length = 0;          // through the ">" of the end tag (or of the empty tag)
+    int start = 0;   // offset of the "<" of the start tag
+    int length = 0;  // through the ">" of the end tag (or of the empty tag)
     int startTagLength = 0;
-    int endTagLength = 0;    // 0 for an empty or not-ended element
-    bool notEnded = false;   // runs over its start tag only
+    int endTagLength = 0;   // 0 for an empty or not-ended element
+    bool notEnded = false;  // runs over its start tag only
     int parent = 0;
     int firstChild = 0;
     int nextSibling = 0;
@@ -91,12 +91,12 @@ class XmlDocument {
 
   struct AttributeSpan {
     bool found = false;
-    bool hasValue = false;      // written with "="
+    bool hasValue = false;  // written with "="
     qsizetype nameEnd = 0;
-    qsizetype valueStart = 0;   // the value as written, with its quotes
+    qsizetype valueStart = 0;  // the value as written, with its quotes
     qsizetype valueEnd = 0;
-    QStringView value;          // without quotes, still escaped
-    qsizetype insertAt = 0;     // after the last name or value of the tag
+    QStringView value;       // without quotes, still escaped
+    qsizetype insertAt = 0;  // after the last name or value of the tag
   };
 
   void ParseElements();
@@ -109,7 +109,8 @@ class XmlDocument {
   void LinkAfter(int index, int previous, int parent);
   AttributeSpan FindAttributeSpan(const Element& element, QStringView name) const;
   qsizetype SkipWhitespaceToMarkup(qsizetype point) const;
-  [[nodiscard]] bool ReplaceText(int anchor, qsizetype at, qsizetype oldLength, const QString& with);
+  [[nodiscard]] bool ReplaceText(int anchor, qsizetype at, qsizetype oldLength,
+                                 const QString& with);
   void ShiftSubtree(int index, int delta);
 
   QString text_;

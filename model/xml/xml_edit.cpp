@@ -35,8 +35,7 @@ qsizetype XmlDocument::SkipWhitespaceToMarkup(qsizetype point) const {
 // it (later children of each of them, with their subtrees) move. In document order
 // the table is ordered by start within every child list, so each list is walked from
 // its end only as far as the elements that move.
-bool XmlDocument::ReplaceText(int anchor, qsizetype at, qsizetype oldLength,
-                              const QString& with) {
+bool XmlDocument::ReplaceText(int anchor, qsizetype at, qsizetype oldLength, const QString& with) {
   const qsizetype delta = with.size() - oldLength;
   if (text_.size() + delta > editLimit) return false;
   text_.replace(at, oldLength, with);
@@ -61,8 +60,7 @@ void XmlDocument::ShiftSubtree(int index, int delta) {
     const int next = pending.back();
     pending.pop_back();
     elements_[next].start += delta;
-    for (int child = elements_[next].firstChild; child != 0;
-         child = elements_[child].nextSibling) {
+    for (int child = elements_[next].firstChild; child != 0; child = elements_[child].nextSibling) {
       pending.push_back(child);
     }
   }

@@ -10,8 +10,7 @@ struct NamedReference {
 };
 
 constexpr NamedReference kNamedReferences[] = {
-    {u"&lt;", u'<'},    {u"&amp;", u'&'},   {u"&gt;", u'>'},
-    {u"&apos;", u'\''}, {u"&quot;", u'"'},
+    {u"&lt;", u'<'}, {u"&amp;", u'&'}, {u"&gt;", u'>'}, {u"&apos;", u'\''}, {u"&quot;", u'"'},
 };
 
 // The semicolon of a numeric reference must follow within this many characters

@@ -18,8 +18,7 @@ XmlNode Incorrect(QStringView text, qsizetype start, const char* what, qsizetype
 
 XmlNode Unterminated(QStringView text, qsizetype start, const char* what, qsizetype* pos) {
   XmlNode node = Node(XmlNodeKind::Error, start, text.size(), pos);
-  node.error =
-      QStringLiteral("%1 at offset %2 unterminated").arg(QLatin1String(what)).arg(start);
+  node.error = QStringLiteral("%1 at offset %2 unterminated").arg(QLatin1String(what)).arg(start);
   return node;
 }
 
@@ -37,8 +36,8 @@ bool IsNameStart(QChar c) {
 }
 
 bool IsNameStop(QChar c) {
-  return IsXmlSpace(c) || c == u'<' || c == u'>' || c == u'=' || c == u'\\' ||
-         c == u'/' || c == u'?' || c == u'!';
+  return IsXmlSpace(c) || c == u'<' || c == u'>' || c == u'=' || c == u'\\' || c == u'/' ||
+         c == u'?' || c == u'!';
 }
 
 // A ">" outside quotes, from "from"; -1 when the text ends first.
@@ -172,8 +171,8 @@ XmlNode ScanMarkup(QStringView text, qsizetype* pos) {
     return UpTo(text, start, start + 2, u">", XmlNodeKind::EndTag, "Element end tag", pos);
   }
   if (c == u'?') {
-    return UpTo(text, start, start + 2, u"?>", XmlNodeKind::Instruction,
-                "Processing instruction", pos);
+    return UpTo(text, start, start + 2, u"?>", XmlNodeKind::Instruction, "Processing instruction",
+                pos);
   }
   if (c == u'!') return Bang(text, start, pos);
   if (IsNameStart(c)) return StartTag(text, start, pos);

@@ -22,9 +22,9 @@ enum class XmlNodeKind {
 
 struct XmlNode {
   XmlNodeKind kind = XmlNodeKind::End;
-  qsizetype start = 0;   // offset in UTF-16 units
+  qsizetype start = 0;  // offset in UTF-16 units
   qsizetype length = 0;
-  QString error;         // the message of an error node
+  QString error;  // the message of an error node
 };
 
 // The node at *pos of text; moves *pos past it.
@@ -36,6 +36,4 @@ XmlNode ScanMarkup(QStringView text, qsizetype* pos);
 QStringView XmlNameAt(QStringView text, qsizetype from);
 
 // Blank, tab, LF or CR.
-inline bool IsXmlSpace(QChar c) {
-  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
+inline bool IsXmlSpace(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }

@@ -16,9 +16,7 @@ int SideLength(std::int64_t from, std::int64_t to) {
 
 // Whole strips side by side along a side of `length` pixels, one spare for the shift:
 // ceil(length / 32) + 1, so at least one.
-int StripRepeats(int length) {
-  return (length + kBorderStripLength - 1) / kBorderStripLength + 1;
-}
+int StripRepeats(int length) { return (length + kBorderStripLength - 1) / kBorderStripLength + 1; }
 
 // Fills band of picture with tile repeated from the band's top-left corner.
 void Repeat(QImage& picture, const Dib24& tile, const PixelRect& band) {
@@ -35,7 +33,9 @@ void Repeat(QImage& picture, const Dib24& tile, const PixelRect& band) {
 // the bands' arithmetic cannot overflow whatever a project file holds.
 constexpr std::int32_t kCoordinateLimit = 1 << 24;
 
-int Coordinate(std::int32_t value) { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
+int Coordinate(std::int32_t value) {
+  return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
+}
 
 }  // namespace
 

@@ -54,8 +54,8 @@ class CBorderRenderer {
   // Keeps rect and target (a Format_RGB32 picture that outlives the renderer), takes
   // the setup size from rect, the step from speed (clamped into 0-31) and the
   // movement, then sets up the strips of family, number and color. Returns 1.
-  int Init(LiveRect rect, QImage* target, int family, int number, int movement,
-           ColorRef color, int speed);
+  int Init(LiveRect rect, QImage* target, int family, int number, int movement, ColorRef color,
+           int speed);
   // Builds the two strips from built-in strip number of family (0 single colour,
   // any other multicolour) for the setup size; a single-colour strip's pure red
   // takes color. A number outside its family leaves no strips: the border then
@@ -80,7 +80,7 @@ class CBorderRenderer {
   int movement_ = kBorderStill;
   float step_ = 0;
   int stripHeight_ = 0;  // the built-in strip's thickness
-  int width_ = 0;  // the rectangle's size at setup
+  int width_ = 0;        // the rectangle's size at setup
   int height_ = 0;
   int ticksPerStep_ = 1;
   QImage horizontal_;  // Format_RGB32

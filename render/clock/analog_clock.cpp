@@ -92,8 +92,8 @@ int CClockImage::Draw(QImage& area) {
 void CClockImage::RenderFace() {
   if (settings_ == nullptr || face_.isNull()) return;
   const ClockAreaInfo& info = *settings_;
-  clockTime_ = AnalogClockSeconds(clock_.NowSeconds(), info.TimeLagType, info.HourNum,
-                                  info.MiniteNum);
+  clockTime_ =
+      AnalogClockSeconds(clock_.NowSeconds(), info.TimeLagType, info.HourNum, info.MiniteNum);
   const std::optional<std::tm> time = LocalTime(clockTime_);
   if (!time || time->tm_sec == lastSecond_) return;
   lastSecond_ = time->tm_sec;
@@ -137,8 +137,8 @@ void CClockImage::DrawHands(const std::tm& time, float centre) {
   {
     QPainter painter(&face_);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    DrawHand(painter, centre, info.HourPointerColor, (hour - 1) * hourStep, r / 7,
-             hour * hourStep, 4 * r / 7, (hour + 1) * hourStep);
+    DrawHand(painter, centre, info.HourPointerColor, (hour - 1) * hourStep, r / 7, hour * hourStep,
+             4 * r / 7, (hour + 1) * hourStep);
   }
   DrawHub(face_, centre, r / 16, info.HourPointerColor);
   {

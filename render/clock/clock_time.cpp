@@ -34,8 +34,8 @@ std::optional<std::tm> LocalTime(std::int64_t seconds) {
   return parts;
 }
 
-QFont RecordTextFont(const char16_t* face, std::size_t capacity, int points, int bold,
-                     int italic, int underline) {
+QFont RecordTextFont(const char16_t* face, std::size_t capacity, int points, int bold, int italic,
+                     int underline) {
   return MakeLedFont(ReadBoundedText(face, capacity), FontHeightFromPoints(points),
                      bold ? 700 : 400, italic != 0, underline != 0);
 }

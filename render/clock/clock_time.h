@@ -35,8 +35,8 @@ std::optional<std::tm> LocalTime(std::int64_t seconds);
 
 // The font of a record's text: face from a field of `capacity` units, size in
 // points at 96 pixels an inch, weight 700 when bold else 400, italic, underline.
-QFont RecordTextFont(const char16_t* face, std::size_t capacity, int points, int bold,
-                     int italic, int underline);
+QFont RecordTextFont(const char16_t* face, std::size_t capacity, int points, int bold, int italic,
+                     int underline);
 
 // The font of a record's ShowStrFont_ fields.
 template <typename Record>

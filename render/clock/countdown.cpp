@@ -47,8 +47,8 @@ constexpr std::array<UnitWords, 5> kUnitWords = {{
 
 QString UnitWord(int showType, int part) {
   if (showType < 0 || showType >= int(kUnitWords.size())) return QString();
-  return QString::fromUtf16(kUnitWords[static_cast<std::size_t>(showType)]
-                                      [static_cast<std::size_t>(part)]);
+  return QString::fromUtf16(
+      kUnitWords[static_cast<std::size_t>(showType)][static_cast<std::size_t>(part)]);
 }
 
 QString Padded(std::int64_t value) { return QString::number(value).rightJustified(2, u'0'); }
@@ -100,8 +100,7 @@ std::optional<double> OleDate(int year, int month, int day, int hour, int minute
 
 CountdownParts SplitSpan(double days) {
   const double rounded = days >= 0 ? days + kHalfSecondDays : days - kHalfSecondDays;
-  return {static_cast<std::int64_t>(rounded),
-          static_cast<std::int64_t>(rounded * 24) % 24,
+  return {static_cast<std::int64_t>(rounded), static_cast<std::int64_t>(rounded * 24) % 24,
           static_cast<std::int64_t>(rounded * 1440) % 60,
           static_cast<std::int64_t>(rounded * 86400) % 60};
 }
@@ -156,8 +155,8 @@ int DrawCountdown(QImage& area, CountdownState& state) {
   if (state.info == nullptr || state.clock == nullptr) return 1;
   const std::optional<std::tm> now = LocalTime(state.clock->NowSeconds());
   const std::optional<double> nowDate =
-      now ? OleDate(now->tm_year + 1900, now->tm_mon + 1, now->tm_mday, now->tm_hour,
-                    now->tm_min, now->tm_sec)
+      now ? OleDate(now->tm_year + 1900, now->tm_mon + 1, now->tm_mday, now->tm_hour, now->tm_min,
+                    now->tm_sec)
           : std::nullopt;
   const int second = nowDate ? now->tm_sec : -1;
   if (second == state.lastSecond) return 1;

@@ -47,7 +47,7 @@ struct CountdownState {
   const TimeAreaInfo* info = nullptr;  // read in place; the caller keeps it alive
   int lastSecond = -1;
   std::uint32_t startTick = 0;
-  const PlayClock* clock = nullptr;    // must outlive the state
+  const PlayClock* clock = nullptr;  // must outlive the state
 };
 
 // A state for an area of width x height, its pass starting now.

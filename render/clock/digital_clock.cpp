@@ -32,8 +32,8 @@ void DrawLine(QImage& area, const QFont& font, const Line& line, int x, int y) {
 int CDigitalClockImage::Draw(QImage& area) {
   if (settings == nullptr) return 1;
   const DigitalClockAreaInfo& info = *settings;
-  clockTime_ = DigitalClockSeconds(clock_.NowSeconds(), info.TimeLagType, info.HourNum,
-                                   info.MiniteNum);
+  clockTime_ =
+      DigitalClockSeconds(clock_.NowSeconds(), info.TimeLagType, info.HourNum, info.MiniteNum);
   const std::optional<std::tm> time = LocalTime(clockTime_);
   if (!time || time->tm_sec == lastSecond_) return 1;
   lastSecond_ = time->tm_sec;
@@ -76,7 +76,8 @@ void CDigitalClockImage::DrawSingleLine(QImage& area, const QFont& font,
   // One font gives every text the same cell height.
   const int lineHeight = std::min(height, TextExtent(font, QString()).height());
   const int x0 = (width - (date.extent.width() + week.extent.width() + clock.extent.width()) -
-                  text.extent.width()) / 2;
+                  text.extent.width()) /
+                 2;
   const int y = (height - lineHeight) / 2;
   DrawLine(area, font, text, x0, (height - text.extent.height()) / 2);
   int x = x0 + text.extent.width();
@@ -95,9 +96,8 @@ void CDigitalClockImage::DrawLines(QImage& area, const QFont& font, const QStrin
                         Measured(font, weekday_, info.WeekColor),
                         Measured(font, time_, info.TimeColor)};
   const int numberHeight = TextExtent(font, QStringLiteral("1")).height();
-  const int present = static_cast<int>(
-      std::count_if(std::begin(lines), std::end(lines),
-                    [](const Line& line) { return !line.text.isEmpty(); }));
+  const int present = static_cast<int>(std::count_if(
+      std::begin(lines), std::end(lines), [](const Line& line) { return !line.text.isEmpty(); }));
   const int count = present + (text.text.isEmpty() ? 0 : 1);
   if (count == 0) return;  // nothing to show: the area stays black
   const int free = height - text.extent.height() - numberHeight * present;

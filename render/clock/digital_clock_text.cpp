@@ -31,8 +31,8 @@ constexpr std::array<const char16_t*, 7> kChineseWeekdays = {
     u"星期一", u"星期二", u"星期三", u"星期四", u"星期五", u"星期六", u"星期天"};
 constexpr std::array<const char16_t*, 7> kEnglishWeekdays = {
     u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday", u"Sunday"};
-constexpr std::array<const char16_t*, 7> kShortWeekdays = {
-    u"Mon.", u"Tues.", u"Wed.", u"Thur.", u"Fri.", u"Sat.", u"Sun."};
+constexpr std::array<const char16_t*, 7> kShortWeekdays = {u"Mon.", u"Tues.", u"Wed.", u"Thur.",
+                                                           u"Fri.", u"Sat.",  u"Sun."};
 
 // The hour on the 12-hour clock: 12 for 0 and 12.
 int TwelveHour(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
@@ -67,8 +67,8 @@ QString WithDayHalf(const ClockFields& fields, TimeParts shown, const char16_t* 
 }  // namespace
 
 ClockFields ClockFieldsOf(const std::tm& time) {
-  return {time.tm_year + 1900, time.tm_mon + 1, time.tm_mday, time.tm_hour, time.tm_min,
-          time.tm_sec, (time.tm_wday + 6) % 7};
+  return {time.tm_year + 1900, time.tm_mon + 1, time.tm_mday,          time.tm_hour,
+          time.tm_min,         time.tm_sec,     (time.tm_wday + 6) % 7};
 }
 
 std::optional<QString> DateText(const ClockFields& fields, DateParts shown, int format) {
@@ -98,34 +98,22 @@ std::optional<QString> WeekdayText(const ClockFields& fields, bool shown, int st
   if (!shown) return QString();
   const std::size_t day = static_cast<std::size_t>(fields.weekday % 7);
   switch (style) {
-    case 0:
-      return QString::fromUtf16(kChineseWeekdays[day]);
-    case 1:
-      return QString::fromUtf16(kEnglishWeekdays[day]);
-    case 2:
-      return QString::fromUtf16(kShortWeekdays[day]);
-    default:
-      return std::nullopt;
+    case 0: return QString::fromUtf16(kChineseWeekdays[day]);
+    case 1: return QString::fromUtf16(kEnglishWeekdays[day]);
+    case 2: return QString::fromUtf16(kShortWeekdays[day]);
+    default: return std::nullopt;
   }
 }
 
 std::optional<QString> TimeText(const ClockFields& fields, TimeParts shown, int format) {
   switch (format) {
-    case 0:
-      return WithUnits(fields, shown, u"时");
-    case 1:
-      return WithUnits(fields, shown, u"時");
-    case 2:
-      return TimeNumbers(fields, shown, false).join(u':');
-    case 3:
-      return WithDayHalf(fields, shown, u"上午", u"下午", true);
-    case 4:
-      return WithDayHalf(fields, shown, u"AM", u"PM", true);
-    case 5:
-      return WithDayHalf(fields, shown, u"上午", u"下午", false);
-    case 6:
-      return WithDayHalf(fields, shown, u"AM", u"PM", false);
-    default:
-      return std::nullopt;
+    case 0: return WithUnits(fields, shown, u"时");
+    case 1: return WithUnits(fields, shown, u"時");
+    case 2: return TimeNumbers(fields, shown, false).join(u':');
+    case 3: return WithDayHalf(fields, shown, u"上午", u"下午", true);
+    case 4: return WithDayHalf(fields, shown, u"AM", u"PM", true);
+    case 5: return WithDayHalf(fields, shown, u"上午", u"下午", false);
+    case 6: return WithDayHalf(fields, shown, u"AM", u"PM", false);
+    default: return std::nullopt;
   }
 }

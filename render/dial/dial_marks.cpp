@@ -92,8 +92,8 @@ void FillCircle(Face& face, int left, int top, int width, ColorRef color) {
 // A diamond filled and outlined through its four corner points: every row between
 // the top and bottom point from the left edge to the right edge, both included.
 template <typename Face>
-void FillDiamond(Face& face, int left, int top, int right, int bottom, int centreX,
-                 int centreY, ColorRef color) {
+void FillDiamond(Face& face, int left, int top, int right, int bottom, int centreX, int centreY,
+                 ColorRef color) {
   const std::int64_t firstY = std::max(top, 0);
   const std::int64_t lastY = std::min(bottom, HeightOf(face) - 1);
   for (std::int64_t y = firstY; y <= lastY; ++y) {
@@ -143,17 +143,14 @@ void DrawMarkOn(Face& face, float x, float y, const MarkStyle& style) {
   const auto centreY = Truncated(y);
   if (!left || !top || !right || !bottom || !centreX || !centreY) return;
   switch (style.shape) {
-    case kMarkCircle:
-      FillCircle(face, *left, *top, width, style.color);
-      break;
+    case kMarkCircle: FillCircle(face, *left, *top, width, style.color); break;
     case kMarkSquare:
       FillRect(face, PixelRect{*left, *top, *left + width, *top + width}, style.color);
       break;
     case kMarkDiamond:
       FillDiamond(face, *left, *top, *right, *bottom, *centreX, *centreY, style.color);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -50,7 +50,8 @@ PakCheck CheckPakHeader(const PakFileHeader& header, std::int64_t fileSize) {
   if (!Dib24::IsValidSize(header.Width, header.Height)) return PakCheck::BadSize;
   if (header.FrameCount <= 0) return PakCheck::NoFrames;
   // At most 2^31 frames of at most Dib24::kMaxBytes each: no overflow in 64 bits.
-  const std::int64_t needed = kPakHeaderSize + std::int64_t{header.FrameCount} * PakFrameBytes(header);
+  const std::int64_t needed =
+      kPakHeaderSize + std::int64_t{header.FrameCount} * PakFrameBytes(header);
   return fileSize < needed ? PakCheck::Truncated : PakCheck::Ok;
 }
 

@@ -34,9 +34,8 @@ bool PakWriter::IsOpen() {
 
 bool PakWriter::WriteHeader() {
   const PakHeaderBytes bytes = EncodePakHeader(header_);
-  return file_->seek(0) &&
-         file_->write(reinterpret_cast<const char*>(bytes.data()), kPakHeaderSize) ==
-             kPakHeaderSize;
+  return file_->seek(0) && file_->write(reinterpret_cast<const char*>(bytes.data()),
+                                        kPakHeaderSize) == kPakHeaderSize;
 }
 
 bool PakWriter::Open(const QString& path, int width, int height, ColorRef backColor) {

@@ -58,9 +58,8 @@ QFont LogFontToQFont(const LogFontW& source) {
 
 LogFontW LogFontFromQFont(const QFont& font) {
   LogFontW result;
-  result.lfHeight = font.pixelSize() > 0
-                        ? -font.pixelSize()
-                        : FontHeightFromPoints(qRound(font.pointSizeF()));
+  result.lfHeight =
+      font.pixelSize() > 0 ? -font.pixelSize() : FontHeightFromPoints(qRound(font.pointSizeF()));
   result.lfWeight = font.weight();
   result.lfItalic = font.italic() ? 1 : 0;
   result.lfUnderline = font.underline() ? 1 : 0;

@@ -34,8 +34,8 @@ NearestMap MapNearest(const PixelRect& sourceRect, const PixelRect& targetRect, 
   NearestMap map;
   map.part = targetRect.Intersected(PixelRectOfSize(targetWidth, targetHeight));
   if (map.part.IsEmpty()) return map;
-  map.columns = NearestIndices(map.part.left, map.part.right, targetRect.left,
-                               targetRect.Width(), sourceRect.left, sourceRect.Width());
+  map.columns = NearestIndices(map.part.left, map.part.right, targetRect.left, targetRect.Width(),
+                               sourceRect.left, sourceRect.Width());
   map.rows = NearestIndices(map.part.top, map.part.bottom, targetRect.top, targetRect.Height(),
                             sourceRect.top, sourceRect.Height());
   return map;
@@ -54,8 +54,8 @@ bool StretchNearest(const Dib24& source, const PixelRect& sourceRect, QImage& ta
   const auto [part, columns, rows] =
       MapNearest(sourceRect, targetRect, target.width(), target.height());
   for (size_t row = 0; row < rows.size(); ++row) {
-    auto* line = reinterpret_cast<QRgb*>(target.scanLine(part.top + static_cast<int>(row))) +
-                 part.left;
+    auto* line =
+        reinterpret_cast<QRgb*>(target.scanLine(part.top + static_cast<int>(row))) + part.left;
     for (size_t column = 0; column < columns.size(); ++column) {
       const std::uint8_t* pixel = source.PixelAddress(columns[column], rows[row]);
       line[column] = qRgb(pixel[2], pixel[1], pixel[0]);

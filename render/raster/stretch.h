@@ -16,7 +16,7 @@
 // inside source or is empty, or when target has another format; an empty targetRect
 // draws nothing and succeeds.
 [[nodiscard]] bool StretchNearest(const Dib24& source, const PixelRect& sourceRect, QImage& target,
-                    const PixelRect& targetRect);
+                                  const PixelRect& targetRect);
 
 // The same rule from a drawing surface into a picture, clipped to target. sourceRect
 // may reach beyond source: a target pixel whose source pixel lies outside source
@@ -25,4 +25,4 @@
 // sourceRect is empty or source has another format; an empty targetRect draws
 // nothing and succeeds.
 [[nodiscard]] bool StretchNearest(const QImage& source, const PixelRect& sourceRect, Dib24& target,
-                    const PixelRect& targetRect, ColorRef outside);
+                                  const PixelRect& targetRect, ColorRef outside);

@@ -39,15 +39,16 @@ CellPainter::Face& CellPainter::FaceOf(const RtfCharCell& cell) {
   if (!face) {
     const QFont font = measure_.CellFont(cell);
     const QFontMetrics metrics(font);
-    face = std::make_shared<Face>(Face{font, metrics.ascent(),
+    face = std::make_shared<Face>(Face{font,
+                                       metrics.ascent(),
                                        metrics.ascent() + metrics.underlinePos(),
-                                       std::max(1, metrics.lineWidth()), {}});
+                                       std::max(1, metrics.lineWidth()),
+                                       {}});
   }
   return *face;
 }
 
-const std::vector<CellPainter::Glyph>& CellPainter::GlyphsOf(Face& face,
-                                                             const QString& character) {
+const std::vector<CellPainter::Glyph>& CellPainter::GlyphsOf(Face& face, const QString& character) {
   const auto found = face.glyphs.constFind(character);
   if (found != face.glyphs.constEnd()) return *found;
   QTextLayout layout(character, face.font);

@@ -50,8 +50,7 @@ QSize CharMeasure::Extent(Face& face, QStringView character) {
   return extent;
 }
 
-RtfCharCell CharMeasure::MeasureCell(const RichCharFormat& format, QStringView character,
-                                     int x) {
+RtfCharCell CharMeasure::MeasureCell(const RichCharFormat& format, QStringView character, int x) {
   RtfCharCell cell;
   cell.FaceName = format.face;
   cell.CharSet = format.charSet;

@@ -2,8 +2,7 @@
 
 #include <QStringView>
 
-bool WalkCells(RichText& text, int start, int end, WalkKind kind,
-               std::vector<RtfCharCell>& cells) {
+bool WalkCells(RichText& text, int start, int end, WalkKind kind, std::vector<RtfCharCell>& cells) {
   cells.clear();
   const QString characters = text.Text(start, end);
   const auto [from, to] = text.Range(start, end);
@@ -15,8 +14,8 @@ bool WalkCells(RichText& text, int start, int end, WalkKind kind,
   for (int i = 0; i < characters.size();) {
     const int units = characters[i].isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
     while (span + 1 < spans.size() && spans[span].end <= from + i) ++span;
-    RtfCharCell cell = measure.MeasureCell(spans.at(span).format,
-                                           QStringView(characters).mid(i, units), x);
+    RtfCharCell cell =
+        measure.MeasureCell(spans.at(span).format, QStringView(characters).mid(i, units), x);
     if (kind == WalkKind::kSingleLine && cell.Text.isEmpty()) cell.CellHeight = 0;
     if (cell.Width > kMaxWalkWidth - x) return false;
     x += cell.Width;
@@ -38,8 +37,8 @@ std::vector<CellRun> SplitRuns(const std::vector<RtfCharCell>& cells, std::size_
                                std::size_t last) {
   std::vector<CellRun> runs;
   for (std::size_t i = first; i < last; ++i) {
-    const bool joins = !runs.empty() && !cells[i].Text.isEmpty() &&
-                       !cells[i - 1].Text.isEmpty() && IsSameCharFormat(cells[i - 1], cells[i]);
+    const bool joins = !runs.empty() && !cells[i].Text.isEmpty() && !cells[i - 1].Text.isEmpty() &&
+                       IsSameCharFormat(cells[i - 1], cells[i]);
     if (joins) {
       runs.back().last = i + 1;
     } else {

@@ -22,7 +22,7 @@ constexpr int kMaxWalkWidth = 1 << 30;
 // before; a tab reaches the next multiple of 48 pixels. False when the text is wider
 // than kMaxWalkWidth.
 [[nodiscard]] bool WalkCells(RichText& text, int start, int end, WalkKind kind,
-               std::vector<RtfCharCell>& cells);
+                             std::vector<RtfCharCell>& cells);
 
 // The cell of the paragraph mark at pos (a line of no characters), at x 0.
 RtfCharCell WalkMark(RichText& text, int pos);

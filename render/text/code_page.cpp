@@ -35,10 +35,9 @@ QByteArray IconvName(int codePage) { return "CP" + QByteArray::number(codePage);
 
 int CodePageForCharSet(int charSet, int ansiCodePage) {
   static constexpr std::pair<int, int> kTable[] = {
-      {0, 1252},   {2, kSymbolCodePage}, {128, 932},  {129, 949},  {134, 936},
-      {136, 950},  {161, 1253},          {162, 1254}, {163, 1258}, {177, 1255},
-      {178, 1256}, {186, 1257},          {204, 1251}, {222, 874},  {238, 1250},
-      {255, 437}};
+      {0, 1252},   {2, kSymbolCodePage}, {128, 932},  {129, 949},  {134, 936},  {136, 950},
+      {161, 1253}, {162, 1254},          {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257},
+      {204, 1251}, {222, 874},           {238, 1250}, {255, 437}};
   for (const auto& [set, page] : kTable) {
     if (set == charSet) return page;
   }

@@ -13,7 +13,7 @@ struct Item {
   int units;    // 1, or 2 for a surrogate pair
   int advance;  // 0 for a tab, whose width depends on its place
   bool tab;
-  bool space;   // hangs at the end of a line
+  bool space;  // hangs at the end of a line
   bool breakBefore;
 };
 
@@ -23,7 +23,7 @@ void BreakSegment(const std::vector<Item>& items, int begin, int end, int segmen
                   int segmentEnd, int base, int width, std::vector<TextLine>& lines) {
   int lineStart = begin;
   int lastBreak = -1;  // the latest item a line may start at, after lineStart
-  qint64 x = 0;  // a long paragraph at a huge width may pass an int
+  qint64 x = 0;        // a long paragraph at a huge width may pass an int
   auto startOf = [&](int i) { return i < end ? items[i].offset : segmentEnd; };
   for (int i = begin; i < end;) {
     const Item& item = items[i];
@@ -85,8 +85,7 @@ void BreakParagraph(const QTextBlock& block, int width, CharMeasure& measure,
 
 }  // namespace
 
-std::vector<TextLine> LayOutLines(const QTextDocument& document, int width,
-                                  CharMeasure& measure) {
+std::vector<TextLine> LayOutLines(const QTextDocument& document, int width, CharMeasure& measure) {
   std::vector<TextLine> lines;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     BreakParagraph(block, width, measure, lines);

@@ -20,5 +20,4 @@ struct TextLine {
   int length = 0;
 };
 
-std::vector<TextLine> LayOutLines(const QTextDocument& document, int width,
-                                  CharMeasure& measure);
+std::vector<TextLine> LayOutLines(const QTextDocument& document, int width, CharMeasure& measure);

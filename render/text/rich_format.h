@@ -27,8 +27,8 @@ struct RichCharFormat {
   bool bold = false;
   bool italic = false;
   bool underline = false;
-  ColorRef color = 0;        // read only when autoColor is false
-  bool autoColor = true;     // the text takes the window's text colour
+  ColorRef color = 0;     // read only when autoColor is false
+  bool autoColor = true;  // the text takes the window's text colour
 
   bool operator==(const RichCharFormat&) const = default;
 };
@@ -53,8 +53,8 @@ enum class RichAlign { kLeft, kCenter, kRight, kJustify };
 // by kSpacingTwentieths, where lineSpacing 20 is single and 40 double spacing.
 enum RichLineSpacingRule : int {
   kSpacingSingle = 0,
-  kSpacingAtLeast = 3,   // lineSpacing in twips
-  kSpacingExactly = 4,   // lineSpacing in twips
+  kSpacingAtLeast = 3,  // lineSpacing in twips
+  kSpacingExactly = 4,  // lineSpacing in twips
   kSpacingTwentieths = 5,
 };
 

@@ -31,9 +31,7 @@ bool RichText::LoadRtfFile(const QString& path) {
   return true;
 }
 
-bool RichText::SaveRtfFile(const QString& path) const {
-  return WriteFileAtomically(path, Rtf());
-}
+bool RichText::SaveRtfFile(const QString& path) const { return WriteFileAtomically(path, Rtf()); }
 
 void RichText::SetRtf(QByteArrayView rtf) {
   SetDocumentParagraphs(*document_, ReadRtf(rtf, base_));
@@ -64,7 +62,7 @@ std::pair<int, int> RichText::Range(int start, int end) const {
   auto outOfPair = [this](int pos, int step) {
     const QChar c = document_->characterAt(pos);
     return c.isLowSurrogate() && document_->characterAt(pos - 1).isHighSurrogate() ? pos + step
-                                                                                    : pos;
+                                                                                   : pos;
   };
   return {outOfPair(start, -1), outOfPair(end, 1)};
 }
@@ -115,8 +113,7 @@ std::vector<RichText::FormatSpan> RichText::FormatSpans(int start, int end) cons
   return spans;
 }
 
-void RichText::SetCharFormat(int start, int end, const RichCharFormat& format,
-                             unsigned mask) {
+void RichText::SetCharFormat(int start, int end, const RichCharFormat& format, unsigned mask) {
   const auto [from, to] = Range(start, end);
   QTextCursor cursor(document_.get());
   cursor.beginEditBlock();

@@ -122,7 +122,7 @@ class PageRenderer {
 };
 
 [[nodiscard]] int RenderPages(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
-                const RtfRenderInput& input, PageKind kind) {
+                              const RtfRenderInput& input, PageKind kind) {
   PageOutput output(input);
   if (!output.Start(rtfPath, pakPath, richEdit)) return 0;
   if (!PageRenderer(*richEdit, output, kind).Run()) return 0;

@@ -22,9 +22,35 @@ constexpr int kMaxUnicodeSkip = 16;
 enum class Dest { kText, kFontTable, kColorTable, kSkip };
 
 enum class Word {
-  kAnsiCpg, kDeff, kUc, kFontTable, kColorTable, kSkipGroup, kPlain, kFont, kFontSize,
-  kBold, kItalic, kUnderline, kUnderlineNone, kColor, kPard, kPar, kLeft, kCenter, kRight,
-  kJustify, kSpacing, kSpacingMult, kTab, kLine, kUnicode, kCharSet, kRed, kGreen, kBlue,
+  kAnsiCpg,
+  kDeff,
+  kUc,
+  kFontTable,
+  kColorTable,
+  kSkipGroup,
+  kPlain,
+  kFont,
+  kFontSize,
+  kBold,
+  kItalic,
+  kUnderline,
+  kUnderlineNone,
+  kColor,
+  kPard,
+  kPar,
+  kLeft,
+  kCenter,
+  kRight,
+  kJustify,
+  kSpacing,
+  kSpacingMult,
+  kTab,
+  kLine,
+  kUnicode,
+  kCharSet,
+  kRed,
+  kGreen,
+  kBlue,
   kSymbol,
 };
 
@@ -35,26 +61,54 @@ struct WordInfo {
 
 const std::unordered_map<std::string_view, WordInfo>& Words() {
   static const std::unordered_map<std::string_view, WordInfo> words = {
-      {"ansicpg", {Word::kAnsiCpg}}, {"deff", {Word::kDeff}}, {"uc", {Word::kUc}},
-      {"fonttbl", {Word::kFontTable}}, {"colortbl", {Word::kColorTable}},
-      {"stylesheet", {Word::kSkipGroup}}, {"info", {Word::kSkipGroup}},
-      {"pict", {Word::kSkipGroup}}, {"object", {Word::kSkipGroup}},
-      {"fldinst", {Word::kSkipGroup}}, {"pntext", {Word::kSkipGroup}},
-      {"listtext", {Word::kSkipGroup}}, {"header", {Word::kSkipGroup}},
-      {"footer", {Word::kSkipGroup}}, {"plain", {Word::kPlain}},
-      {"f", {Word::kFont}}, {"fs", {Word::kFontSize}}, {"b", {Word::kBold}},
-      {"i", {Word::kItalic}}, {"ulnone", {Word::kUnderlineNone}}, {"cf", {Word::kColor}},
-      {"pard", {Word::kPard}}, {"par", {Word::kPar}}, {"ql", {Word::kLeft}},
-      {"qc", {Word::kCenter}}, {"qr", {Word::kRight}}, {"qj", {Word::kJustify}},
-      {"sl", {Word::kSpacing}}, {"slmult", {Word::kSpacingMult}}, {"tab", {Word::kTab}},
-      {"line", {Word::kLine}}, {"u", {Word::kUnicode}}, {"fcharset", {Word::kCharSet}},
-      {"red", {Word::kRed}}, {"green", {Word::kGreen}}, {"blue", {Word::kBlue}},
-      {"emdash", {Word::kSymbol, 0x2014}}, {"endash", {Word::kSymbol, 0x2013}},
-      {"emspace", {Word::kSymbol, 0x2003}}, {"enspace", {Word::kSymbol, 0x2002}},
-      {"qmspace", {Word::kSymbol, 0x2005}}, {"bullet", {Word::kSymbol, 0x2022}},
-      {"lquote", {Word::kSymbol, 0x2018}}, {"rquote", {Word::kSymbol, 0x2019}},
-      {"ldblquote", {Word::kSymbol, 0x201C}}, {"rdblquote", {Word::kSymbol, 0x201D}},
-      {"zwj", {Word::kSymbol, 0x200D}}, {"zwnj", {Word::kSymbol, 0x200C}},
+      {"ansicpg", {Word::kAnsiCpg}},
+      {"deff", {Word::kDeff}},
+      {"uc", {Word::kUc}},
+      {"fonttbl", {Word::kFontTable}},
+      {"colortbl", {Word::kColorTable}},
+      {"stylesheet", {Word::kSkipGroup}},
+      {"info", {Word::kSkipGroup}},
+      {"pict", {Word::kSkipGroup}},
+      {"object", {Word::kSkipGroup}},
+      {"fldinst", {Word::kSkipGroup}},
+      {"pntext", {Word::kSkipGroup}},
+      {"listtext", {Word::kSkipGroup}},
+      {"header", {Word::kSkipGroup}},
+      {"footer", {Word::kSkipGroup}},
+      {"plain", {Word::kPlain}},
+      {"f", {Word::kFont}},
+      {"fs", {Word::kFontSize}},
+      {"b", {Word::kBold}},
+      {"i", {Word::kItalic}},
+      {"ulnone", {Word::kUnderlineNone}},
+      {"cf", {Word::kColor}},
+      {"pard", {Word::kPard}},
+      {"par", {Word::kPar}},
+      {"ql", {Word::kLeft}},
+      {"qc", {Word::kCenter}},
+      {"qr", {Word::kRight}},
+      {"qj", {Word::kJustify}},
+      {"sl", {Word::kSpacing}},
+      {"slmult", {Word::kSpacingMult}},
+      {"tab", {Word::kTab}},
+      {"line", {Word::kLine}},
+      {"u", {Word::kUnicode}},
+      {"fcharset", {Word::kCharSet}},
+      {"red", {Word::kRed}},
+      {"green", {Word::kGreen}},
+      {"blue", {Word::kBlue}},
+      {"emdash", {Word::kSymbol, 0x2014}},
+      {"endash", {Word::kSymbol, 0x2013}},
+      {"emspace", {Word::kSymbol, 0x2003}},
+      {"enspace", {Word::kSymbol, 0x2002}},
+      {"qmspace", {Word::kSymbol, 0x2005}},
+      {"bullet", {Word::kSymbol, 0x2022}},
+      {"lquote", {Word::kSymbol, 0x2018}},
+      {"rquote", {Word::kSymbol, 0x2019}},
+      {"ldblquote", {Word::kSymbol, 0x201C}},
+      {"rdblquote", {Word::kSymbol, 0x201D}},
+      {"zwj", {Word::kSymbol, 0x200D}},
+      {"zwnj", {Word::kSymbol, 0x200C}},
   };
   return words;
 }
@@ -177,7 +231,8 @@ RichParagraphs RtfReader::Read() {
       case '{': OpenGroup(); break;
       case '}': CloseGroup(); break;
       case '\\': ControlWord(); break;
-      case '\r': case '\n': break;
+      case '\r':
+      case '\n': break;
       default:
         if (!Skipping()) Character(c);
     }
@@ -231,8 +286,8 @@ void RtfReader::ControlWord() {
   }
   const qsizetype start = pos_;
   while (pos_ < data_.size() && IsLetter(data_[pos_])) ++pos_;
-  const std::string_view name(data_.data() + start,
-                              static_cast<size_t>(std::min<qsizetype>(pos_ - start, kMaxControlLetters)));
+  const std::string_view name(data_.data() + start, static_cast<size_t>(std::min<qsizetype>(
+                                                        pos_ - start, kMaxControlLetters)));
   bool hasParameter = false;
   const int parameter = ReadParameter(&hasParameter);
   if (pos_ < data_.size() && data_[pos_] == ' ') ++pos_;
@@ -259,10 +314,13 @@ void RtfReader::ControlSymbol(char symbol) {
   if (Skipping()) return;
   switch (symbol) {
     case '*': Top(stack_).dest = Dest::kSkip; break;
-    case '\\': case '{': case '}': Character(symbol); break;
+    case '\\':
+    case '{':
+    case '}': Character(symbol); break;
     case '~': AddUnit(0x00A0); break;
     case '_': AddUnit(0x2011); break;
-    case '\r': case '\n': Apply("par", false, 0); break;
+    case '\r':
+    case '\n': Apply("par", false, 0); break;
     default: break;  // \- (optional hyphen), \: and unknown symbols
   }
 }
@@ -309,7 +367,9 @@ void RtfReader::Apply(std::string_view name, bool hasParameter, int parameter) {
     return;
   }
   switch (word) {
-    case Word::kAnsiCpg: if (parameter > 0) ansiCodePage_ = parameter; break;
+    case Word::kAnsiCpg:
+      if (parameter > 0) ansiCodePage_ = parameter;
+      break;
     case Word::kDeff: defaultFont_ = parameter; break;
     case Word::kUc: state.uc = std::clamp(parameter, 0, kMaxUnicodeSkip); break;
     case Word::kFontTable: state.dest = Dest::kFontTable; break;
@@ -391,8 +451,8 @@ void RtfReader::Character(char byte) {
       if (byte == ';') {
         EndFontName();
       } else {
-        fontName_.AddByte(byte, CodePageForCharSet(fonts_[fontBeingDefined_].charSet,
-                                                   ansiCodePage_));
+        fontName_.AddByte(byte,
+                          CodePageForCharSet(fonts_[fontBeingDefined_].charSet, ansiCodePage_));
       }
       break;
     case Dest::kColorTable:

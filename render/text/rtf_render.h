@@ -26,7 +26,7 @@ constexpr int kEffectMoveDown = 9;
 
 // What a renderer needs of its area and item besides the files.
 struct RtfRenderInput {
-  int width = 0;   // inner size of the area in pixels
+  int width = 0;  // inner size of the area in pixels
   int height = 0;
   ColorRef backColor = 0;
   int effect = 0;  // the item's display effect
@@ -45,18 +45,18 @@ extern RichText* RenderRichEdit;
 
 // The number of pages written.
 [[nodiscard]] int RenderRtfPages(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
-                   const RtfRenderInput& input);
+                                 const RtfRenderInput& input);
 // 1: a file of one frame, its first page.
-[[nodiscard]] int RenderRtfPagesNoEffect(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
-                           const RtfRenderInput& input);
+[[nodiscard]] int RenderRtfPagesNoEffect(const QString& rtfPath, const QString& pakPath,
+                                         RichText* richEdit, const RtfRenderInput& input);
 // The number of pages, or in continuous mode the strip's width in pixels.
-[[nodiscard]] int RenderRtfSingleLine(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
-                        const RtfRenderInput& input);
+[[nodiscard]] int RenderRtfSingleLine(const QString& rtfPath, const QString& pakPath,
+                                      RichText* richEdit, const RtfRenderInput& input);
 
 // The same with RenderRichEdit.
 [[nodiscard]] int RenderRtfPagesToPak(const QString& rtfPath, const QString& pakPath,
-                        const RtfRenderInput& input);
+                                      const RtfRenderInput& input);
 [[nodiscard]] int RenderRtfPagesNoEffectToPak(const QString& rtfPath, const QString& pakPath,
-                                const RtfRenderInput& input);
+                                              const RtfRenderInput& input);
 [[nodiscard]] int RenderRtfSingleLineToPak(const QString& rtfPath, const QString& pakPath,
-                             const RtfRenderInput& input);
+                                           const RtfRenderInput& input);

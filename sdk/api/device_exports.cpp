@@ -7,19 +7,20 @@
 
 #include "sdk/Corvanix.h"
 #include "sdk/api/guarded_call.h"
-#include "sdk/link/send_command.h"
 #include "sdk/device/settings_payload.h"
+#include "sdk/link/send_command.h"
 
 namespace {
 
 constexpr std::size_t kReadReplyBytes = 512;
 
 [[nodiscard]] int SendPayload(const CommInfo* info, std::uint16_t command,
-                const std::vector<std::uint8_t>& payload) {
+                              const std::vector<std::uint8_t>& payload) {
   return SendCommand(nullptr, nullptr, info, command, payload.data(), payload.size(), false, true);
 }
 
-[[nodiscard]] int SendSettings(const CommInfo* info, std::uint16_t mask, const SettingsValues& values) {
+[[nodiscard]] int SendSettings(const CommInfo* info, std::uint16_t mask,
+                               const SettingsValues& values) {
   return Guarded(
       [&] { return SendPayload(info, kCommandSettings, BuildSettingsPayload(mask, values)); });
 }

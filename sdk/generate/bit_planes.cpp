@@ -102,8 +102,8 @@ __attribute__((target("avx2"))) inline std::uint64_t TopBitsOf64(const std::uint
 // was. The plane count is a template argument so that the carries stay in registers.
 template <int Planes>
 __attribute__((target("avx2,bmi2"))) int ConvertGroupsOf64(std::uint8_t* const* rows,
-                                                           const std::uint8_t* pixels,
-                                                           int width, int startBit) {
+                                                           const std::uint8_t* pixels, int width,
+                                                           int startBit) {
   std::uint64_t carry[Planes] = {};
   std::uint8_t* out[Planes];  // copies: stores through them cannot change them
   for (int plane = 0; plane < Planes; ++plane) out[plane] = rows[plane];
@@ -149,8 +149,8 @@ bool UseVectorPath() {
 #endif
 
 // Converts one picture row into the rows at rows[0..colorType).
-void ConvertRow(std::uint8_t* const* rows, int colorType, const std::uint8_t* pixels,
-                int width, int startBit) {
+void ConvertRow(std::uint8_t* const* rows, int colorType, const std::uint8_t* pixels, int width,
+                int startBit) {
   // Channel c of the planes red, green, blue is byte 2 - c of a pixel.
   int x = 0;
 #ifdef KQ_HAVE_BMI2_PATH

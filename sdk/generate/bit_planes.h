@@ -23,8 +23,8 @@ std::int64_t PlaneRowBytes(std::int64_t x, std::int64_t width);
 // writing nothing, when colorType is not 1-3, startBit not 0-7, a size is not
 // positive, stride is shorter than a row, or planeSize cannot hold the rows.
 [[nodiscard]] bool DibToBitPlanes(std::uint8_t* output, std::size_t planeSize, int colorType,
-                    const std::uint8_t* bits, int width, int height, std::size_t stride,
-                    int startBit);
+                                  const std::uint8_t* bits, int width, int height,
+                                  std::size_t stride, int startBit);
 
 // Whether the conversion may use the processor's vector instructions where it has
 // them (the default); tests turn it off to check the portable conversion too.

@@ -18,8 +18,7 @@ std::uint8_t CardKindCode(AreaKind kind) {
 
 }  // namespace
 
-void StartBlock(std::vector<std::uint8_t>& block, AreaKind kind, const CardRect& area,
-                int layer) {
+void StartBlock(std::vector<std::uint8_t>& block, AreaKind kind, const CardRect& area, int layer) {
   block.assign(kBlockHeadBytes, 0);
   std::uint8_t* head = block.data();
   head[kBlockLayerAt] = static_cast<std::uint8_t>(layer);

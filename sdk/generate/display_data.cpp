@@ -128,7 +128,8 @@ std::uint8_t HeaderModeByte(int headerMode) {
 
 // The program's areas and its 25-byte record (with the given index) into
 // program.Record; length gets the program's bytes, record included.
-[[nodiscard]] int GenerateProgram(ProgramEntry& program, int index, int colorType, std::int64_t& length) {
+[[nodiscard]] int GenerateProgram(ProgramEntry& program, int index, int colorType,
+                                  std::int64_t& length) {
   length = kProgramRecordBytes;
   for (AreaEntry& area : program.Areas) {
     std::int64_t areaLength = 0;
@@ -192,7 +193,8 @@ void AppendArea(Bytes& out, AreaEntry& area) {
   }
 }
 
-// Frees what the first pass made and the second did not copy; the frame counts stay as the last generation left them.
+// Frees what the first pass made and the second did not copy; the frame counts stay as the last
+// generation left them.
 void ReleaseGenerated(ProgramSet& set) {
   for (ProgramEntry& program : set.Programs) {
     program.Record = {};

@@ -39,12 +39,9 @@ const WeekdayNameList& WeekdayNames(int style) {
 int XInCell(const QFont& font, const Glyph& glyph, int glyphWidth) {
   const int width = TextExtent(font, glyph.text).width();
   switch (glyph.placement) {
-    case Placement::Right:
-      return glyphWidth - width;
-    case Placement::Centred:
-      return (glyphWidth - width) / 2;
-    case Placement::Left:
-      break;
+    case Placement::Right: return glyphWidth - width;
+    case Placement::Centred: return (glyphWidth - width) / 2;
+    case Placement::Left: break;
   }
   return 0;
 }
@@ -52,7 +49,7 @@ int XInCell(const QFont& font, const Glyph& glyph, int glyphWidth) {
 // Draws each glyph into its own cell of one reused picture and converts the cell's
 // red channel into its place in the strip.
 [[nodiscard]] int RenderStrip(const QFont& font, int glyphWidth, int height,
-                const std::vector<Glyph>& glyphs, GlyphStrip& strip) {
+                              const std::vector<Glyph>& glyphs, GlyphStrip& strip) {
   strip = {};
   const int cellWidth = GlyphCellWidth(glyphWidth);
   const std::int64_t cellBytes = std::int64_t{cellWidth} / 8 * height;
@@ -97,8 +94,8 @@ int GlyphCellWidth(int glyphWidth) {
 int RenderDigitStrip(const QFont& font, int glyphWidth, int height, GlyphStrip& strip) {
   std::vector<Glyph> glyphs;
   for (const QChar character : QStringLiteral("0123456789: ")) {
-    glyphs.push_back({QString(character),
-                      character == u':' ? Placement::Centred : Placement::Right});
+    glyphs.push_back(
+        {QString(character), character == u':' ? Placement::Centred : Placement::Right});
   }
   return RenderStrip(font, glyphWidth, height, glyphs, strip);
 }

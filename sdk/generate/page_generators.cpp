@@ -61,9 +61,9 @@ class PageFrames {
     if (frame.Width() != area_.Width() || frame.Height() != area_.Height()) return false;
     std::uint8_t* planes = NextFrame(index);
     return planes != nullptr &&
-           Finish(DibToBitPlanes(planes, static_cast<size_t>(planeSize_), colorType_,
-                                 frame.Bits(), frame.Width(), frame.Height(),
-                                 static_cast<size_t>(frame.Stride()), area_.left % 8));
+           Finish(DibToBitPlanes(planes, static_cast<size_t>(planeSize_), colorType_, frame.Bits(),
+                                 frame.Width(), frame.Height(), static_cast<size_t>(frame.Stride()),
+                                 area_.left % 8));
   }
 
   // Adds the reader's next frame, of the area's size, converted band by band as it
@@ -75,11 +75,12 @@ class PageFrames {
     const std::int64_t rowBytes = PlaneRowBytes(area_.left, area_.Width());
     const auto stride = static_cast<size_t>(Dib24::RowStride(area_.Width()));
     // Stored rows run from the bottom; plane rows from the top.
-    return Finish(reader.ReadNextFrameInBands([&](const std::uint8_t* bits, int firstRow, int rows) {
-      return DibToBitPlanes(planes + (height - firstRow - rows) * rowBytes,
-                            static_cast<size_t>(planeSize_), colorType_, bits, area_.Width(),
-                            rows, stride, area_.left % 8);
-    }));
+    return Finish(
+        reader.ReadNextFrameInBands([&](const std::uint8_t* bits, int firstRow, int rows) {
+          return DibToBitPlanes(planes + (height - firstRow - rows) * rowBytes,
+                                static_cast<size_t>(planeSize_), colorType_, bits, area_.Width(),
+                                rows, stride, area_.left % 8);
+        }));
   }
 
   // Hands the frames to the page once all of them are in.

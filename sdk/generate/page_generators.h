@@ -39,4 +39,4 @@ constexpr std::size_t kIndexEntryBytes = 8;
 // unreadable or a built-in number out of its family, -16 strip not 32 pixels wide
 // or thicker than 8, or colorType not 1-3).
 [[nodiscard]] int GenerateWaterBorder(std::vector<std::uint8_t>& block, const CardRect& area,
-                        const WaterBorderInfo& info, int colorType);
+                                      const WaterBorderInfo& info, int colorType);

@@ -17,10 +17,10 @@
 #include <utility>
 #include <vector>
 
-#include "sdk/link/blocking_call.h"
 #include "sdk/api/guarded_call.h"
-#include "sdk/link/send_command.h"
 #include "sdk/device/settings_payload.h"
+#include "sdk/link/blocking_call.h"
+#include "sdk/link/send_command.h"
 #include "sdk/link/transports/udp_socket.h"
 
 namespace {
@@ -42,7 +42,8 @@ class FoundCards {
       std::lock_guard lock(mutex_);
       pending_.push_back(record);
     }
-    QMetaObject::invokeMethod(&callerThread_, [this] { MoveToList(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &callerThread_, [this] { MoveToList(); }, Qt::QueuedConnection);
   }
 
   // On the caller's thread.
@@ -80,12 +81,13 @@ struct SearchLimits {
 // Broadcasts the search frame out of one interface and takes its replies until a
 // quiet spell, the end of the search or the reply cap. 0, -5, -103 or -101.
 [[nodiscard]] int SearchInterface(const LocalInterface& local, const TransportSettings& settings,
-                    SearchLimits& limits, FoundCards& found) {
+                                  SearchLimits& limits, FoundCards& found) {
   UniqueFd socket;
   if (int code = OpenBroadcastSocket(socket, settings)) return code;
   const std::vector<std::uint8_t> request = BuildReadRequest(kSearchMask);
   wire::FrameBuilder frame(1, kCommandRead);
-  const std::size_t size = frame.Build(0, request.data(), static_cast<std::uint32_t>(request.size()));
+  const std::size_t size =
+      frame.Build(0, request.data(), static_cast<std::uint32_t>(request.size()));
   if (SendDatagramVia(socket.Get(), local, BroadcastTarget(settings), frame.Data(), size) !=
       static_cast<ssize_t>(size)) {
     return KQ_ERR_SEND;

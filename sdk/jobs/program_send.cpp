@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "sdk/Corvanix.h"
-#include "sdk/generate/display_data.h"
 #include "sdk/api/guarded_call.h"
-#include "sdk/program/program_handles.h"
-#include "sdk/link/send_command.h"
+#include "sdk/generate/display_data.h"
 #include "sdk/jobs/send_jobs.h"
+#include "sdk/link/send_command.h"
+#include "sdk/program/program_handles.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ KQ_API int32_t KQ_Send(const CommInfo* info, ProgramHandle handle) {
   return result;
 }
 
-KQ_API int32_t KQ_MultiSend(const CommInfo* infos, const ProgramHandle* handles,
-                            int32_t* results, int32_t count) {
+KQ_API int32_t KQ_MultiSend(const CommInfo* infos, const ProgramHandle* handles, int32_t* results,
+                            int32_t count) {
   if (count <= 0) return KQ_OK;
   if (infos == nullptr) return KQ_ERR_SEND_TYPE;
   if (handles == nullptr) return KQ_ERR_MISSING_RECORD;

@@ -12,8 +12,8 @@
 #include "platform/blocking_call.h"
 #include "platform/message_window.h"
 #include "sdk/api/guarded_call.h"
-#include "sdk/link/send_command.h"
 #include "sdk/device/settings_payload.h"
+#include "sdk/link/send_command.h"
 
 namespace {
 

@@ -34,8 +34,8 @@ int RunChunkLoop(wire::FrameLink& link, const CommandRequest& request) {
   const std::size_t capacity =
       request.wantReply ? (request.replyLength ? *request.replyLength : 0) : sizeof ack;
   for (std::size_t i = 0; i < chunks; ++i) {
-    const std::size_t size = frame.Build(static_cast<std::uint32_t>(i), request.payload,
-                                         request.length);
+    const std::size_t size =
+        frame.Build(static_cast<std::uint32_t>(i), request.payload, request.length);
     if (int code = link.SendFrame(frame.Data(), size)) return code;
     std::size_t received = 0;
     if (int code = link.ReadReply(reply, capacity, &received)) return code;
@@ -52,8 +52,8 @@ int SendCommand(std::uint8_t* reply, std::size_t* replyLength, const CommInfo* i
   if (info == nullptr) return KQ_ERR_SEND_TYPE;
   if (length > std::numeric_limits<std::uint32_t>::max()) return KQ_ERR_FILE;
   if (length > 0 && payload == nullptr) return KQ_ERR_FILE;
-  const CommandRequest request{*info, command, payload, static_cast<std::uint32_t>(length),
-                               wantReply, reply, replyLength};
+  const CommandRequest request{*info,     command, payload,    static_cast<std::uint32_t>(length),
+                               wantReply, reply,   replyLength};
   switch (request.info.SendType) {
     case KQ_SEND_TCP:
     case KQ_SEND_UDP:

@@ -45,5 +45,5 @@ struct CommandRequest {
 // Returns 0, -6, -12 (payload of 4 GiB or more, no thread), -15 (unknown send type
 // or no info), a transport code, or the card's result.
 [[nodiscard]] int SendCommand(std::uint8_t* reply, std::size_t* replyLength, const CommInfo* info,
-                std::uint16_t command, const std::uint8_t* payload, std::size_t length,
-                bool wantReply, bool threaded);
+                              std::uint16_t command, const std::uint8_t* payload,
+                              std::size_t length, bool wantReply, bool threaded);

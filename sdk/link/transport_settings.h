@@ -10,11 +10,11 @@ struct TransportSettings {
   int tcpTimeoutMs = 2000;  // connect, and each send and reply
   std::uint16_t udpPort = 9999;
   std::uint32_t broadcastTarget = 0xFFFFFFFFu;  // IPv4, host byte order
-  int udpTimeoutMs = 2000;                       // each reply
-  int serialStageMs = 1000;                      // each stage of a serial reply
-  int searchQuietMs = 2000;    // a search leaves an interface after this silence
-  int searchLimitMs = 10000;   // and after this long in any case
-  int searchMaxReplies = 1024;  // the most replies one search takes
+  int udpTimeoutMs = 2000;                      // each reply
+  int serialStageMs = 1000;                     // each stage of a serial reply
+  int searchQuietMs = 2000;                     // a search leaves an interface after this silence
+  int searchLimitMs = 10000;                    // and after this long in any case
+  int searchMaxReplies = 1024;                  // the most replies one search takes
 };
 
 // The settings in force; read once when a call starts.

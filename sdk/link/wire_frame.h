@@ -71,7 +71,8 @@ class FrameLink {
   [[nodiscard]] virtual int SendFrame(const std::uint8_t* frame, std::size_t length) = 0;
   // Reads one reply into buffer (capacity bytes) and sets *length; 0 or a code.
   // A reply announcing more than capacity is consumed and gives -6.
-  [[nodiscard]] virtual int ReadReply(std::uint8_t* buffer, std::size_t capacity, std::size_t* length) = 0;
+  [[nodiscard]] virtual int ReadReply(std::uint8_t* buffer, std::size_t capacity,
+                                      std::size_t* length) = 0;
 };
 
 // Reads one framed reply from a byte stream: readHead reads exactly 20 bytes,
@@ -79,7 +80,7 @@ class FrameLink {
 // capacity is read and dropped, then -6.
 template <class ReadHead, class ReadBody>
 [[nodiscard]] int ReadFramedReply(ReadHead readHead, ReadBody readBody, std::uint8_t* buffer,
-                    std::size_t capacity, std::size_t* length) {
+                                  std::size_t capacity, std::size_t* length) {
   std::uint8_t head[kHeadBytes];
   if (int code = readHead(head)) return code;
   const int data = ReplyDataLength(head);

@@ -36,9 +36,7 @@ ProgramEntry* FindProgram(ProgramSet& set, int32_t number) {
 // Two stored rectangles meet when they intersect with right and bottom taken as
 // exclusive edges, so areas that share only their last column or row pass.
 bool Meet(const CardRect& a, const CardRect& b) {
-  const auto edges = [](const CardRect& r) {
-    return PixelRect{r.left, r.top, r.right, r.bottom};
-  };
+  const auto edges = [](const CardRect& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; };
   return !edges(a).Intersected(edges(b)).IsEmpty();
 }
 
@@ -46,7 +44,7 @@ bool Meet(const CardRect& a, const CardRect& b) {
 // in use (-14) or, when overlapLayer is given, a non-border area of that layer
 // that meets the rectangle (-11).
 [[nodiscard]] int CheckPlacement(const ProgramEntry& program, int32_t number, const CardRect& rect,
-                   const int* overlapLayer) {
+                                 const int* overlapLayer) {
   for (const AreaEntry& area : program.Areas) {
     if (area.Number == number) return KQ_ERR_AREA_EXISTS;
     if (overlapLayer && area.Layer == *overlapLayer && area.Kind != AreaKind::WaterBorder &&
@@ -60,7 +58,7 @@ bool Meet(const CardRect& a, const CardRect& b) {
 // Appends an area of kind on layer with its settings copy; overlap tested on
 // layer unless the area is a water border.
 [[nodiscard]] int AddArea(ProgramHandle handle, int32_t program, int32_t area, const AreaRect* rect,
-            AreaKind kind, int layer, AreaParams params) {
+                          AreaKind kind, int layer, AreaParams params) {
   return WithSet(handle, [&](ProgramSet& set) -> int {
     if (!rect) return KQ_ERR_MISSING_RECORD;
     CardRect bounds;
@@ -84,8 +82,8 @@ bool Meet(const CardRect& a, const CardRect& b) {
 
 // Adds a clock-like area after refusing a null settings record.
 template <class Info>
-[[nodiscard]] int AddSettingsArea(ProgramHandle handle, int32_t program, int32_t area, const AreaRect* rect,
-                    const Info* info, AreaKind kind) {
+[[nodiscard]] int AddSettingsArea(ProgramHandle handle, int32_t program, int32_t area,
+                                  const AreaRect* rect, const Info* info, AreaKind kind) {
   if (!FindProgramSet(handle)) return KQ_ERR_BAD_HANDLE;
   if (!info) return KQ_ERR_MISSING_RECORD;
   Info copy = *info;

@@ -14,8 +14,13 @@
 #include "sdk/program/card_rect.h"
 
 // The kinds of area a set holds; block_head.cpp maps them to the card's kind codes.
-enum class AreaKind : int { ImageText = 1, DigitalClock = 2, AnalogClock = 3, Time = 4,
-                            WaterBorder = 5 };
+enum class AreaKind : int {
+  ImageText = 1,
+  DigitalClock = 2,
+  AnalogClock = 3,
+  Time = 4,
+  WaterBorder = 5
+};
 
 struct PageEntry {
   int FileKind = 0;  // see page_file_kind.h
@@ -32,8 +37,8 @@ struct PageEntry {
 // The library's copy of a caller's settings record. The digital clock and countdown
 // copies leave their last two fields zero: the library never reads them, and the
 // generated block is kept in AreaEntry::Block instead.
-using AreaParams = std::variant<std::monostate, DigitalClockAreaInfo, ClockAreaInfo,
-                                TimeAreaInfo, WaterBorderInfo>;
+using AreaParams = std::variant<std::monostate, DigitalClockAreaInfo, ClockAreaInfo, TimeAreaInfo,
+                                WaterBorderInfo>;
 
 struct AreaEntry {
   int Number = 0;

@@ -57,9 +57,9 @@ TEST(BlockingCall, PostedMessagesArriveInOrderDuringTheWait) {
 
 TEST(BlockingCall, CallerSleepsUntilTheWorkerEndsAndReturnsRightAfter) {
   int awakenings = 0;
-  const auto counting = QObject::connect(QAbstractEventDispatcher::instance(),
-                                         &QAbstractEventDispatcher::awake,
-                                         [&awakenings] { ++awakenings; });
+  const auto counting =
+      QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake,
+                       [&awakenings] { ++awakenings; });
   std::atomic<Clock::rep> workerEnd{0};
   ASSERT_TRUE(RunWhileDispatching([&workerEnd] {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -109,8 +109,8 @@ TEST(BlockingCall, ThreadWithoutEventLoopJustWaits) {
     QObject receiver;  // lives on this thread, which has no event dispatcher
     bool dispatched = false;
     ran = RunWhileDispatching([&] {
-      QMetaObject::invokeMethod(&receiver, [&dispatched] { dispatched = true; },
-                                Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          &receiver, [&dispatched] { dispatched = true; }, Qt::QueuedConnection);
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     });
     dispatchedDuringWait = dispatched;

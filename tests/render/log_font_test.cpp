@@ -20,7 +20,7 @@ TEST(LogFontW, StockFontAndStoredBytes) {
   // Bytes as the table file stores them: height at 0, weight at 16, face at 28.
   unsigned char bytes[sizeof(LogFontW)];
   std::memcpy(bytes, &stock, sizeof bytes);
-  EXPECT_EQ(bytes[0], 0xF5);  // -11, little-endian
+  EXPECT_EQ(bytes[0], 0xF5);   // -11, little-endian
   EXPECT_EQ(bytes[16], 0x90);  // 400
   EXPECT_EQ(bytes[23], 1);     // character set
   EXPECT_EQ(bytes[28], 'M');

@@ -89,7 +89,7 @@ TEST(FillRect, RightAndBottomEdgesAreExcluded) {
   FillRect(surface, {1, 1, 3, 4}, kRed);
   EXPECT_EQ(PixelsOf(Dib24::FromImage(surface), kRed), expected);
 
-  FillRect(picture, {3, 3, 3, 9}, kRed);  // empty: nothing
+  FillRect(picture, {3, 3, 3, 9}, kRed);     // empty: nothing
   FillRect(picture, {-9, -9, 99, 1}, kRed);  // clipped to the picture
   EXPECT_EQ(PixelsOf(picture, kRed).size(), 5u);
 }
@@ -150,10 +150,10 @@ TEST(StretchNearest, FromASurfaceTakesOutsidePixelsAsTheFill) {
 
 TEST(GdiText, MulDivRoundsHalfAwayFromZero) {
   EXPECT_EQ(MulDiv(9, 96, 72), 12);
-  EXPECT_EQ(MulDiv(10, 96, 72), 13);   // 13.33
-  EXPECT_EQ(MulDiv(11, 96, 72), 15);   // 14.67
-  EXPECT_EQ(MulDiv(3, 1, 2), 2);       // 1.5
-  EXPECT_EQ(MulDiv(-3, 1, 2), -2);     // -1.5
+  EXPECT_EQ(MulDiv(10, 96, 72), 13);  // 13.33
+  EXPECT_EQ(MulDiv(11, 96, 72), 15);  // 14.67
+  EXPECT_EQ(MulDiv(3, 1, 2), 2);      // 1.5
+  EXPECT_EQ(MulDiv(-3, 1, 2), -2);    // -1.5
   EXPECT_EQ(MulDiv(3, 1, -2), -2);
   EXPECT_EQ(MulDiv(1, 1, 0), -1);
   EXPECT_EQ(MulDiv(0x7FFFFFFF, 4, 1), -1);
@@ -205,8 +205,8 @@ TEST(GdiText, TextIsPureColourInsideItsCellFromTheTopLeft) {
 TEST(GdiText, TextOnASurfaceLeavesItsBackground) {
   QImage surface(40, 24, QImage::Format_RGB32);
   surface.fill(qRgb(0, 0, 255));
-  DrawTextTopLeft(surface, 0, 0, QStringLiteral("W"), MakeLedFont(QStringLiteral("DejaVu Sans"), -16),
-                  kRed);
+  DrawTextTopLeft(surface, 0, 0, QStringLiteral("W"),
+                  MakeLedFont(QStringLiteral("DejaVu Sans"), -16), kRed);
   std::set<QRgb> colours;
   for (int y = 0; y < surface.height(); ++y) {
     for (int x = 0; x < surface.width(); ++x) colours.insert(surface.pixel(x, y));

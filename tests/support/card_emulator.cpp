@@ -128,7 +128,7 @@ std::vector<std::uint8_t> Card::Receive(const std::uint8_t* data, std::size_t le
     Fail("frame of " + std::to_string(length) + " bytes");
     return {};
   }
-  Frame frame{data[4], static_cast<std::uint16_t>(Le(data + 6, 2)), Le(data + 10, 4),
+  Frame frame{data[4],          static_cast<std::uint16_t>(Le(data + 6, 2)),  Le(data + 10, 4),
               Le(data + 14, 4), static_cast<std::uint16_t>(Le(data + 18, 2)), length};
   frames_.push_back(frame);
   const std::string at = " at chunk " + std::to_string(frame.index);

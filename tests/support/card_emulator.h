@@ -6,8 +6,8 @@
 // the test opens (inside a network namespace), a pseudo-terminal, and a folder.
 
 #include <atomic>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>

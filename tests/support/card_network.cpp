@@ -19,8 +19,8 @@ bool CardNetwork::Build() {
   for (int i = 0; i < kCards; ++i) {
     const std::string n = std::to_string(i + 1);
     computer += " && ip link add kqpc" + n + " type veth peer name kqcard" + n + " netns " +
-                cards_[i].Path() + " && ip addr add 10.201." + n +
-                ".1/24 broadcast + dev kqpc" + n + " && ip link set kqpc" + n + " up";
+                cards_[i].Path() + " && ip addr add 10.201." + n + ".1/24 broadcast + dev kqpc" +
+                n + " && ip link set kqpc" + n + " up";
   }
   if (!computer_.Shell(computer + " 2>/dev/null")) return false;
   for (int i = 0; i < kCards; ++i) {

@@ -236,8 +236,8 @@ std::string DecodeDisplayData(const std::vector<std::uint8_t>& data, DisplayData
   return {};
 }
 
-std::string PlanesToPixels(const std::vector<std::uint8_t>& planes, int left, int width,
-                           int height, int colorType, std::vector<std::uint8_t>& pixels) {
+std::string PlanesToPixels(const std::vector<std::uint8_t>& planes, int left, int width, int height,
+                           int colorType, std::vector<std::uint8_t>& pixels) {
   const int rowBytes = PlaneRowBytes(left, left + width - 1);
   const std::size_t planeBytes = std::size_t(rowBytes) * height;
   if (planes.size() != planeBytes * colorType) return "planes of the wrong size";

@@ -91,7 +91,7 @@ int PlaneRowBytes(int left, int right);
 // Turns colorType planes of a picture width x height placed at screen column left
 // into one byte per pixel, rows from the top: bit 0 red lit, bit 1 green, bit 2
 // blue. Returns an empty text, or what is wrong (size, a padding bit that is 0).
-std::string PlanesToPixels(const std::vector<std::uint8_t>& planes, int left, int width,
-                           int height, int colorType, std::vector<std::uint8_t>& pixels);
+std::string PlanesToPixels(const std::vector<std::uint8_t>& planes, int left, int width, int height,
+                           int colorType, std::vector<std::uint8_t>& pixels);
 
 }  // namespace emu

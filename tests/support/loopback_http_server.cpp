@@ -147,15 +147,14 @@ void LoopbackHttpServer::Answer(QTcpSocket* socket) {
   answer += route.sendLength ? "Content-Length: " + QByteArray::number(route.body.size())
                              : QByteArray("Transfer-Encoding: chunked");
   if (!WriteAll(socket, answer + "\r\n\r\n")) return;
-  const qint64 end = route.cutAfter >= 0 ? qMin(route.cutAfter, route.body.size())
-                                         : route.body.size();
+  const qint64 end =
+      route.cutAfter >= 0 ? qMin(route.cutAfter, route.body.size()) : route.body.size();
   const qint64 piece = route.pieceBytes > 0 ? route.pieceBytes : qMax<qint64>(end, 1);
   for (qint64 at = 0; at < end; at += piece) {
     if (route.pauseMs > 0 && !Pause(socket, route.pauseMs)) return;
     const QByteArray part = route.body.mid(at, qMin(piece, end - at));
-    const QByteArray framed = route.sendLength ? part
-                                               : QByteArray::number(part.size(), 16) +
-                                                     "\r\n" + part + "\r\n";
+    const QByteArray framed =
+        route.sendLength ? part : QByteArray::number(part.size(), 16) + "\r\n" + part + "\r\n";
     if (!WriteAll(socket, framed)) return;
   }
   if (!route.sendLength && route.cutAfter < 0) WriteAll(socket, "0\r\n\r\n");

@@ -12,7 +12,8 @@ namespace emu {
 NetworkNamespace::NetworkNamespace() {
   // Only the helper thread moves; the namespace lives on through the descriptor.
   std::thread([this] {
-    if (::unshare(CLONE_NEWNET) == 0) fd_ = ::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC);
+    if (::unshare(CLONE_NEWNET) == 0)
+      fd_ = ::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC);
   }).join();
 }
 

@@ -24,7 +24,8 @@ constexpr int kPollMs = 20;
 
 std::vector<std::uint8_t> SearchReply(const CardState& state, std::uint32_t result) {
   const std::vector<std::uint8_t> sections = ReadReplySections(state, kSearchMask);
-  std::vector<std::uint8_t> reply = ReplyBytes(result, static_cast<std::uint16_t>(4 + sections.size()));
+  std::vector<std::uint8_t> reply =
+      ReplyBytes(result, static_cast<std::uint16_t>(4 + sections.size()));
   std::copy(sections.begin(), sections.end(), reply.begin() + 24);
   return reply;
 }
@@ -46,8 +47,8 @@ std::vector<std::string> SearchCard::Errors() const {
 }
 
 void SearchCard::Check(const std::uint8_t* data, long length) {
-  const bool exact = length == sizeof kSearchFrame &&
-                     std::equal(data, data + length, std::begin(kSearchFrame));
+  const bool exact =
+      length == sizeof kSearchFrame && std::equal(data, data + length, std::begin(kSearchFrame));
   if (exact) return;
   std::lock_guard lock(mutex_);
   errors_.push_back("not the search frame: " + std::to_string(length) + " bytes");
@@ -60,8 +61,8 @@ void SearchCard::Serve() {
     if (::poll(&entry, 1, kPollMs) <= 0) continue;
     sockaddr_in sender{};
     socklen_t size = sizeof sender;
-    const ssize_t got = ::recvfrom(fd_, datagram, sizeof datagram, 0,
-                                   reinterpret_cast<sockaddr*>(&sender), &size);
+    const ssize_t got =
+        ::recvfrom(fd_, datagram, sizeof datagram, 0, reinterpret_cast<sockaddr*>(&sender), &size);
     if (got <= 0) continue;
     Check(datagram, got);
     answering_.store(true);

@@ -4,8 +4,8 @@
 #include <QSet>
 #include <QStringDecoder>
 
-#include <minizip/unzip.h>
 #include <limits.h>
+#include <minizip/unzip.h>
 #include <sys/stat.h>
 
 #include <memory>
@@ -29,8 +29,7 @@ bool IsControl(char16_t c) { return c < 0x20 || c == 0x7F; }
 
 // The name as text: UTF-8 when the entry says so, else the locale's encoding.
 bool DecodeName(const char* bytes, int size, unsigned long flag, QString* name) {
-  QStringDecoder decoder((flag & kUtf8NameFlag) ? QStringConverter::Utf8
-                                                : QStringConverter::System,
+  QStringDecoder decoder((flag & kUtf8NameFlag) ? QStringConverter::Utf8 : QStringConverter::System,
                          QStringConverter::Flag::Stateless);
   *name = decoder.decode(QByteArrayView(bytes, size));
   return !decoder.hasError();
@@ -44,8 +43,7 @@ unsigned UnixMode(const unz_file_info64& info) {
 PackageError ReadEntry(void* zip, PackageEntry* entry) {
   unz_file_info64 info{};
   char name[kMaxEntryNameBytes + 1];
-  if (unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0) !=
-      UNZ_OK) {
+  if (unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK) {
     return PackageError::Unreadable;
   }
   if (info.size_filename > kMaxEntryNameBytes) return PackageError::LongName;
@@ -137,8 +135,7 @@ bool SplitEntryName(const QString& name, QStringList* parts, bool* isFolder) {
   return true;
 }
 
-PackageError CheckPackage(const QString& zipPath, const UpdateOptions& options,
-                          PackagePlan* plan) {
+PackageError CheckPackage(const QString& zipPath, const UpdateOptions& options, PackagePlan* plan) {
   zlib_filefunc64_def files;
   fill_fopen64_filefunc(&files);
   const ZipHandle zip(unzOpen2_64(QFile::encodeName(zipPath).constData(), &files));

@@ -34,14 +34,14 @@ struct PackagePlan {
 
 enum class PackageError {
   None,
-  Unreadable,     // not a zip archive, or a read failed
+  Unreadable,  // not a zip archive, or a read failed
   TooManyEntries,
-  BadName,        // does not decode; absolute; empty, "." or ".." part; ':' or control
+  BadName,  // does not decode; absolute; empty, "." or ".." part; ':' or control
   LongName,
-  SpecialFile,    // a link, device, FIFO or socket
+  SpecialFile,  // a link, device, FIFO or socket
   Encrypted,
-  Repeated,       // the same name twice, or a file where another entry has a folder
-  Reserved,       // under "UpdateData/"
+  Repeated,  // the same name twice, or a file where another entry has a folder
+  Reserved,  // under "UpdateData/"
   TooLarge,
 };
 
@@ -51,5 +51,4 @@ enum class PackageError {
 bool SplitEntryName(const QString& name, QStringList* parts, bool* isFolder);
 
 // Reads the archive's directory and checks every entry; *plan is filled on None.
-PackageError CheckPackage(const QString& zipPath, const UpdateOptions& options,
-                          PackagePlan* plan);
+PackageError CheckPackage(const QString& zipPath, const UpdateOptions& options, PackagePlan* plan);

@@ -54,14 +54,14 @@ struct Folders {
 QByteArray NumberName(int number) { return QByteArray::number(number); }
 
 bool Exists(int folder, const QByteArray& name) {
-  struct stat status{};
+  struct stat status {};
   return fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 int OpenRootAndData(bool create, Folders* folders) {
   if (const int error = OpenFolder(GetAppDir(), &folders->root); error != 0) return error;
-  return OpenFolderBelow(folders->root.Get(), {AppFolderName(AppFolder::UpdateData)}, 1,
-                         create, &folders->data);
+  return OpenFolderBelow(folders->root.Get(), {AppFolderName(AppFolder::UpdateData)}, 1, create,
+                         &folders->data);
 }
 
 // Makes (when missing) and opens a work folder below "UpdateData/".
@@ -90,8 +90,7 @@ bool WalkExisting(const QStringList& parts, qsizetype depth, qsizetype* reached,
 
 // Walks each target in the program folder and writes the journal's plan and each
 // file's mode. False when a link or a file where a folder goes lies on the way.
-bool PlanSwap(int root, const PackagePlan& plan, InstallJournal* journal,
-              std::vector<int>* modes) {
+bool PlanSwap(int root, const PackagePlan& plan, InstallJournal* journal, std::vector<int>* modes) {
   QSet<QString> newFolders;
   for (std::size_t i = 0; i < plan.entries.size(); ++i) {
     const PackageEntry& entry = plan.entries[i];
@@ -108,10 +107,10 @@ bool PlanSwap(int root, const PackagePlan& plan, InstallJournal* journal,
     }
     modes->push_back(entry.mode >= 0 ? entry.mode : kDefaultMode);
     if (entry.isFolder) continue;
-    struct stat old{};
+    struct stat old {};
     const bool hasOld =
-        reached == depth && fstatat(deepest.Get(), PartName(entry.parts.last()).constData(),
-                                    &old, AT_SYMLINK_NOFOLLOW) == 0;
+        reached == depth && fstatat(deepest.Get(), PartName(entry.parts.last()).constData(), &old,
+                                    AT_SYMLINK_NOFOLLOW) == 0;
     if (hasOld && S_ISDIR(old.st_mode)) return false;
     if (hasOld && S_ISREG(old.st_mode) && entry.mode < 0) {
       modes->back() = static_cast<int>(old.st_mode) & kKeptModeBits;
@@ -119,18 +118,19 @@ bool PlanSwap(int root, const PackagePlan& plan, InstallJournal* journal,
     journal->actions.push_back({static_cast<int>(i), true, hasOld, entry.parts});
   }
   // The old setup script goes, so that only the package's own can run.
-  struct stat script{};
-  if (!plan.hasSetupScript &&
-      fstatat(root, kSetupScriptName, &script, AT_SYMLINK_NOFOLLOW) == 0 &&
+  struct stat script {};
+  if (!plan.hasSetupScript && fstatat(root, kSetupScriptName, &script, AT_SYMLINK_NOFOLLOW) == 0 &&
       !S_ISDIR(script.st_mode)) {
-    journal->actions.push_back({static_cast<int>(plan.entries.size()), false, true,
+    journal->actions.push_back({static_cast<int>(plan.entries.size()),
+                                false,
+                                true,
                                 {QString::fromLatin1(kSetupScriptName)}});
   }
   return true;
 }
 
 bool EnoughSpace(int folder, std::uint64_t bytes) {
-  struct statvfs status{};
+  struct statvfs status {};
   return fstatvfs(folder, &status) == 0 &&
          static_cast<std::uint64_t>(status.f_bavail) * status.f_frsize >= bytes;
 }
@@ -192,8 +192,7 @@ bool StageAll(const QString& package, const PackagePlan& plan, const std::vector
     unz64_file_pos position{entry.directoryOffset, entry.fileNumber};
     unz_file_info64 info{};
     if (unzGoToFilePos64(zip.get(), &position) != UNZ_OK ||
-        unzGetCurrentFileInfo64(zip.get(), &info, nullptr, 0, nullptr, 0, nullptr, 0) !=
-            UNZ_OK ||
+        unzGetCurrentFileInfo64(zip.get(), &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
         info.crc != entry.crc || info.uncompressed_size != entry.size) {
       return false;
     }
@@ -228,12 +227,12 @@ bool Swap(const Folders& folders, const InstallJournal& journal, const UpdateOpt
     }
     const QByteArray leaf = PartName(action.parts.last());
     const QByteArray number = NumberName(action.number);
-    if (action.hasOld && renameat(parent.Get(), leaf.constData(), folders.backup.Get(),
-                                  number.constData()) != 0) {
+    if (action.hasOld &&
+        renameat(parent.Get(), leaf.constData(), folders.backup.Get(), number.constData()) != 0) {
       return false;
     }
-    if (action.hasNew && renameat(folders.staging.Get(), number.constData(), parent.Get(),
-                                  leaf.constData()) != 0) {
+    if (action.hasNew &&
+        renameat(folders.staging.Get(), number.constData(), parent.Get(), leaf.constData()) != 0) {
       return false;
     }
     ++renamed;
@@ -248,21 +247,19 @@ bool UndoSwap(const Folders& folders, const InstallJournal& journal) {
   bool ok = true;
   for (auto action = journal.actions.rbegin(); action != journal.actions.rend(); ++action) {
     UniqueFd parent;
-    const int error =
-        OpenFolderBelow(folders.root.Get(), action->parts, action->parts.size() - 1, false,
-                        &parent);
+    const int error = OpenFolderBelow(folders.root.Get(), action->parts, action->parts.size() - 1,
+                                      false, &parent);
     const QByteArray leaf = PartName(action->parts.last());
     const QByteArray number = NumberName(action->number);
     if (action->hasOld && Exists(folders.backup.Get(), number)) {
-      ok &= error == 0 && renameat(folders.backup.Get(), number.constData(), parent.Get(),
-                                   leaf.constData()) == 0;
+      ok &= error == 0 &&
+            renameat(folders.backup.Get(), number.constData(), parent.Get(), leaf.constData()) == 0;
     } else if (action->hasNew && !action->hasOld && error == 0 &&
                !Exists(folders.staging.Get(), number)) {
       ok &= unlinkat(parent.Get(), leaf.constData(), 0) == 0 || errno == ENOENT;
     }
   }
-  for (auto folder = journal.newFolders.rbegin(); folder != journal.newFolders.rend();
-       ++folder) {
+  for (auto folder = journal.newFolders.rbegin(); folder != journal.newFolders.rend(); ++folder) {
     UniqueFd parent;
     if (OpenFolderBelow(folders.root.Get(), *folder, folder->size() - 1, false, &parent) == 0) {
       unlinkat(parent.Get(), PartName(folder->last()).constData(), AT_REMOVEDIR);
@@ -297,8 +294,8 @@ InstallResult SwapAndRun(const Folders& folders, const InstallJournal& journal,
     return Undo(folders, journal) ? InstallResult::SwapFailed : InstallResult::Interrupted;
   }
   if (plan.hasSetupScript) {
-    const ScriptResult script = RunSetupScript(
-        GetAppDir(), QString::fromLatin1(kSetupScriptName), options.scriptTimeoutMs);
+    const ScriptResult script =
+        RunSetupScript(GetAppDir(), QString::fromLatin1(kSetupScriptName), options.scriptTimeoutMs);
     unlinkat(folders.root.Get(), kSetupScriptName, 0);
     if (script != ScriptResult::Succeeded) {
       return Undo(folders, journal) ? InstallResult::ScriptFailed : InstallResult::Interrupted;

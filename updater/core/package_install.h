@@ -26,17 +26,16 @@ enum class InstallResult : int {
   BadPackage = 2,      // CheckPackage refused it
   BlockedPath = 3,     // a link, or a file where a folder goes, in the program folder
   NoSpace = 4,
-  StageFailed = 5,     // unreadable data, a bad CRC or size, or a failed write
-  SwapFailed = 6,      // a rename failed; the old program is back
-  ScriptFailed = 7,    // the setup script failed or ran too long; the old program is back
-  Interrupted = 8,     // an install (this or an earlier one) could not be undone; its
-                       // journal stays for RecoverInterruptedInstall
+  StageFailed = 5,   // unreadable data, a bad CRC or size, or a failed write
+  SwapFailed = 6,    // a rename failed; the old program is back
+  ScriptFailed = 7,  // the setup script failed or ran too long; the old program is back
+  Interrupted = 8,   // an install (this or an earlier one) could not be undone; its
+                     // journal stays for RecoverInterruptedInstall
 };
 
 // Installs "UpdateData/update.zip" when its digest matches expectedMd5. window (may
 // be null) is sent UM_EXTRACT_FILE with a const QString* path of each file unpacked.
-InstallResult InstallPackage(const QString& expectedMd5, const UpdateOptions& options,
-                             HWND window);
+InstallResult InstallPackage(const QString& expectedMd5, const UpdateOptions& options, HWND window);
 
 // Undoes the swap of an install that a crash interrupted, if any. True when no
 // journal is left (also when there was none).

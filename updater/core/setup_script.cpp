@@ -40,11 +40,11 @@ pid_t Start(const QString& folder, const QString& script) {
   sigset_t none;
   sigemptyset(&none);
   if (posix_spawn_file_actions_addchdir_np(&setup.actions, dir.constData()) != 0 ||
-      posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY,
-                                       0) != 0 ||
+      posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0) !=
+          0 ||
       posix_spawnattr_setsigmask(&setup.attributes, &none) != 0 ||
-      posix_spawnattr_setflags(&setup.attributes,
-                               POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK) != 0) {
+      posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK) !=
+          0) {
     return -1;
   }
   QByteArray name = QFile::encodeName(script);

@@ -61,8 +61,7 @@ int OnTransferInfo(void* user, curl_off_t total, curl_off_t now, curl_off_t, cur
   return transfer->callback->OnProgress(now, total) ? 0 : 1;
 }
 
-void SetOptions(CURL* curl, Transfer* transfer, curl_slist* headers,
-                const UpdateOptions& options) {
+void SetOptions(CURL* curl, Transfer* transfer, curl_slist* headers, const UpdateOptions& options) {
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -130,7 +129,8 @@ void CBindCallback::OnStart() {
 bool CBindCallback::OnProgress(std::int64_t now, std::int64_t total) {
   if (cancel_ != nullptr && cancel_->load()) {
     if (window_ != nullptr) {
-      (void)PostMessage(window_, UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(-1), LPARAM{-1});  // progress is advisory: a lost note changes no result
+      (void)PostMessage(window_, UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(-1),
+                        LPARAM{-1});  // progress is advisory: a lost note changes no result
     }
     return false;
   }
@@ -150,7 +150,8 @@ void CBindCallback::OnDone() {
 void CBindCallback::Post(std::int64_t now, std::int64_t total) {
   lastNow_ = now;
   if (window_ != nullptr) {
-    (void)PostMessage(window_, UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(now), LPARAM{total});  // progress is advisory: a lost note changes no result
+    (void)PostMessage(window_, UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(now),
+                      LPARAM{total});  // progress is advisory: a lost note changes no result
   }
 }
 
@@ -159,8 +160,8 @@ bool DownloadFile(const QString& url, const QString& destination, std::int64_t m
   InitCurlOnce();
   if (callback != nullptr) callback->OnStart();
   const QByteArray part = QFile::encodeName(destination + QStringLiteral(".part"));
-  UniqueFd file(open(part.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW,
-                     0644));
+  UniqueFd file(
+      open(part.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644));
   if (!file.Valid()) return false;
   const std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
   std::unique_ptr<curl_slist, CurlDeleter> headers(
@@ -182,9 +183,8 @@ bool DownloadFile(const QString& url, const QString& destination, std::int64_t m
   return true;
 }
 
-bool DownloadWhileDispatching(const QString& url, const QString& destination,
-                              std::int64_t maxBytes, const UpdateOptions& options,
-                              CBindCallback* callback) {
+bool DownloadWhileDispatching(const QString& url, const QString& destination, std::int64_t maxBytes,
+                              const UpdateOptions& options, CBindCallback* callback) {
   InitCurlOnce();
   bool ok = false;
   const bool ran = RunWhileDispatching(

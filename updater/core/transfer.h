@@ -52,6 +52,5 @@ bool DownloadFile(const QString& url, const QString& destination, std::int64_t m
                   const UpdateOptions& options, CBindCallback* callback);
 
 // DownloadFile on a worker thread while the calling thread dispatches its messages.
-bool DownloadWhileDispatching(const QString& url, const QString& destination,
-                              std::int64_t maxBytes, const UpdateOptions& options,
-                              CBindCallback* callback);
+bool DownloadWhileDispatching(const QString& url, const QString& destination, std::int64_t maxBytes,
+                              const UpdateOptions& options, CBindCallback* callback);

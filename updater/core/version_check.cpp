@@ -33,8 +33,7 @@ int CheckVersion(const UpdateOptions& options, ServerVersion* server) {
   const QString versionFile = UpdateDataPath(kVersionFileName);
   if (!CreateDirTree(AppFolderPath(AppFolder::UpdateData))) return kVersionNotFetched;
   if (QFile::exists(versionFile) && !QFile::remove(versionFile)) return kVersionNotFetched;
-  if (!DownloadWhileDispatching(url, versionFile, options.maxVersionFileBytes, options,
-                                nullptr)) {
+  if (!DownloadWhileDispatching(url, versionFile, options.maxVersionFileBytes, options, nullptr)) {
     return kVersionNotFetched;
   }
   *server = ReadVersionFile(versionFile);
@@ -43,16 +42,16 @@ int CheckVersion(const UpdateOptions& options, ServerVersion* server) {
   return server->version > local ? kVersionNew : kVersionUpToDate;
 }
 
-PackageFetch FetchPackage(const ServerVersion& server, const UpdateOptions& options,
-                          HWND window, std::atomic<bool>* cancel) {
+PackageFetch FetchPackage(const ServerVersion& server, const UpdateOptions& options, HWND window,
+                          std::atomic<bool>* cancel) {
   const QString package = UpdateDataPath(kPackageName);
   if (DigestMatches(FileDigest(package), server.md5)) return PackageFetch::AlreadyThere;
   // A package that does not match is of no use, and must not outlive a failure.
   if (QFile::exists(package) && !QFile::remove(package)) return PackageFetch::Failed;
   if (!CreateDirTree(AppFolderPath(AppFolder::UpdateData))) return PackageFetch::Failed;
   CBindCallback callback(window, cancel);
-  return DownloadWhileDispatching(server.packageUrl, package, options.maxPackageBytes,
-                                  options, &callback)
+  return DownloadWhileDispatching(server.packageUrl, package, options.maxPackageBytes, options,
+                                  &callback)
              ? PackageFetch::Downloaded
              : PackageFetch::Failed;
 }

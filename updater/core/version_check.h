@@ -19,8 +19,8 @@ struct ServerVersion {
 // The results of CheckVersion.
 enum : int {
   kVersionNew = 0,
-  kVersionNoUrl = 1,        // "update.cfg" has no [UPDATE] "URL"
-  kVersionNotFetched = 2,   // the version file did not arrive, or its "Version" is empty
+  kVersionNoUrl = 1,       // "update.cfg" has no [UPDATE] "URL"
+  kVersionNotFetched = 2,  // the version file did not arrive, or its "Version" is empty
   kVersionUpToDate = 3,
 };
 
@@ -34,11 +34,11 @@ int CheckVersion(const UpdateOptions& options, ServerVersion* server);
 enum class PackageFetch {
   AlreadyThere,  // "UpdateData/update.zip" already has the digest "MD5"
   Downloaded,
-  Failed,        // refused address, transfer failed or cancelled; no package left
+  Failed,  // refused address, transfer failed or cancelled; no package left
 };
 
 // Gets the package from server.packageUrl into "UpdateData/update.zip", unless the
 // one there already matches server.md5, while this thread dispatches its messages.
 // Progress and cancel as CBindCallback; window and cancel may be null.
-PackageFetch FetchPackage(const ServerVersion& server, const UpdateOptions& options,
-                          HWND window, std::atomic<bool>* cancel);
+PackageFetch FetchPackage(const ServerVersion& server, const UpdateOptions& options, HWND window,
+                          std::atomic<bool>* cancel);

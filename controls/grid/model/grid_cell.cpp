@@ -181,8 +181,7 @@ bool CGridCellBase::Draw(QPainter* painter, int row, int col, PixelRect rect, bo
 void CGridCellBase::DrawFixedEdge(QPainter& painter, PixelRect& rect, int row, int col) const {
   GridModel* grid = GetGrid();
   const CCellID focus = grid->GetFocusCell();
-  if (grid->GetTrackFocusCell() && grid->IsValid(focus) &&
-      (focus.row == row || focus.col == col)) {
+  if (grid->GetTrackFocusCell() && grid->IsValid(focus) && (focus.row == row || focus.col == col)) {
     // DrawEdge with BDR_SUNKENINNER over the rectangle widened by one.
     const PixelRect edge{rect.left, rect.top, rect.right + 1, rect.bottom + 1};
     const ColorRef dark = SysColor(COLOR_3DDKSHADOW);
@@ -251,13 +250,16 @@ void CGridCellBase::DrawText(QPainter& painter, const PixelRect& rect, ColorRef 
     // of its box and Qt keeps nothing, so the box is narrowed by that much to put the
     // text where GDI+ put it (otherwise it would start left of the cell).
     Qt::Alignment align = Qt::AlignVCenter;
-    if ((format & DT_CENTER) != 0) align |= Qt::AlignHCenter;
-    else if ((format & DT_RIGHT) != 0) align |= Qt::AlignRight;
-    else align |= Qt::AlignLeft;
+    if ((format & DT_CENTER) != 0)
+      align |= Qt::AlignHCenter;
+    else if ((format & DT_RIGHT) != 0)
+      align |= Qt::AlignRight;
+    else
+      align |= Qt::AlignLeft;
     const double padding = QFontInfo(painter.font()).pixelSize() / 6.0;
-    painter.drawText(QRectF(box.left - 6 + padding, box.top, box.Width() + 14 - 2 * padding,
-                            box.Height()),
-                     static_cast<int>(align) | Qt::TextWordWrap, GetText());
+    painter.drawText(
+        QRectF(box.left - 6 + padding, box.top, box.Width() + 14 - 2 * padding, box.Height()),
+        static_cast<int>(align) | Qt::TextWordWrap, GetText());
   } else {
     DrawTextInRect(painter, GetText(), box, format | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
   }
@@ -376,8 +378,8 @@ void CGridCell::SetEditing(bool editing, QObject* editWnd) {
 
 CGridDefaultCell::CGridDefaultCell() {
   SetFormat(DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
-  const LogFontW messageFont = HasScreenContext() ? LogFontFromQFont(QGuiApplication::font())
-                                                  : StockDefaultGuiFont();
+  const LogFontW messageFont =
+      HasScreenContext() ? LogFontFromQFont(QGuiApplication::font()) : StockDefaultGuiFont();
   SetFont(&messageFont);
 }
 

@@ -34,8 +34,8 @@ int SizeAt(const std::vector<int>& sizes, int index) {
 
 // The first index from `start` whose offset (the sizes passed from `start`) reaches
 // the position, at most count - 1; walks from the index and offset of the last answer.
-int FirstAtPosition(const std::vector<int>& sizes, int start, int count, int position,
-                    int* index, std::int64_t* offset) {
+int FirstAtPosition(const std::vector<int>& sizes, int start, int count, int position, int* index,
+                    std::int64_t* offset) {
   if (*index < start || *index >= std::max(count, start + 1)) {
     *index = start;
     *offset = 0;
@@ -102,8 +102,8 @@ void GridModel::SetGridFont(const LogFontW& font) {
 }
 
 void SetGridFixedCellColor(GridModel& grid) {
-  for (const auto& [fixedRow, fixedCol] : {std::pair(true, false), std::pair(false, true),
-                                           std::pair(true, true)}) {
+  for (const auto& [fixedRow, fixedCol] :
+       {std::pair(true, false), std::pair(false, true), std::pair(true, true)}) {
     grid.GetDefaultCell(fixedRow, fixedCol)->SetBackColor(MakeColorRef(180, 220, 244));
   }
 }
@@ -454,9 +454,9 @@ bool GridModel::GetCellOrigin(int row, int col, QPoint* origin) {
     return std::int64_t{fixedSize} - SumOf(sizes, index, first);
   };
   if (origin != nullptr) {
-    *origin = QPoint(
-        ClampToInt(offset(colWidths_, col, fixedCols_, GetFixedColumnWidth(), topLeft.col)),
-        ClampToInt(offset(rowHeights_, row, fixedRows_, GetFixedRowHeight(), topLeft.row)));
+    *origin =
+        QPoint(ClampToInt(offset(colWidths_, col, fixedCols_, GetFixedColumnWidth(), topLeft.col)),
+               ClampToInt(offset(rowHeights_, row, fixedRows_, GetFixedRowHeight(), topLeft.row)));
   }
   return true;
 }
@@ -469,8 +469,7 @@ bool GridModel::GetCellRect(int row, int col, PixelRect* rect) {
   QPoint origin;
   if (!GetCellOrigin(row, col, &origin)) return false;
   if (rect != nullptr) {
-    *rect = RectOf(origin.x(), origin.y(),
-                   std::int64_t{origin.x()} + GetColumnWidth(col) - 1,
+    *rect = RectOf(origin.x(), origin.y(), std::int64_t{origin.x()} + GetColumnWidth(col) - 1,
                    std::int64_t{origin.y()} + GetRowHeight(row) - 1);
   }
   return true;
@@ -506,8 +505,7 @@ bool GridModel::IsCellVisible(int row, int col) {
     }
     return true;
   };
-  return reaches(colWidths_, col, fixedCols_, GetFixedColumnWidth(), topLeft.col,
-                 client.right) &&
+  return reaches(colWidths_, col, fixedCols_, GetFixedColumnWidth(), topLeft.col, client.right) &&
          reaches(rowHeights_, row, fixedRows_, GetFixedRowHeight(), topLeft.row, client.bottom);
 }
 
@@ -557,8 +555,8 @@ void GridModel::OnDraw(QPainter& painter, const PixelRect& clip) {
   DrawGridLines(painter, visible, visibleRect);
   DrawCellPass(painter, clip, visible.minRow, visible.maxRow, fixedHeight - 1, visible.minCol,
                visible.maxCol, fixedWidth - 1);
-  DrawCellPass(painter, clip, visible.minRow, visible.maxRow, fixedHeight - 1, 0,
-               fixedCols_ - 1, -1);
+  DrawCellPass(painter, clip, visible.minRow, visible.maxRow, fixedHeight - 1, 0, fixedCols_ - 1,
+               -1);
   DrawCellPass(painter, clip, 0, fixedRows_ - 1, -1, visible.minCol, visible.maxCol,
                fixedWidth - 1);
   DrawCellPass(painter, clip, 0, fixedRows_ - 1, -1, 0, fixedCols_ - 1, -1);

@@ -190,8 +190,8 @@ class GridModel {
   void ClearPreviousSelection() { prevSelectedCells_.clear(); }
   // Selects (or deselects) a range; with select, the cells outside it lose the
   // selection. With force repaint the changed cells are painted at once.
-  void SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
-                        bool forceRepaint = false, bool select = true);
+  void SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol, bool forceRepaint = false,
+                        bool select = true);
   void SetSelectedRange(const CCellBlock& range, bool forceRepaint = false, bool select = true) {
     SetSelectedRange(range.minRow, range.minCol, range.maxRow, range.maxCol, forceRepaint, select);
   }
@@ -307,8 +307,7 @@ class GridModel {
   [[nodiscard]] bool GrowRows(int rows);
   [[nodiscard]] bool GrowColumns(int cols);
   void EraseBackground(QPainter& painter, const PixelRect& clip, const PixelRect& visibleRect);
-  void DrawGridLines(QPainter& painter, const CCellBlock& visible,
-                     const PixelRect& visibleRect);
+  void DrawGridLines(QPainter& painter, const CCellBlock& visible, const PixelRect& visibleRect);
   // One of the four cell passes: rows and columns from their first index and start.
   void DrawCellPass(QPainter& painter, const PixelRect& clip, int firstRow, int lastRow,
                     int rowStart, int firstCol, int lastCol, int colStart);

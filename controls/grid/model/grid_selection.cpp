@@ -33,7 +33,8 @@ CCellID GridModel::GetCellFromPoint(QPoint point, bool allowFixed) {
   const int fixedHeight = GetFixedRowHeight();
   auto index = [&](bool rows, int v, int fixedSize, int first) {
     if (v < 0 || (!allowFixed && v < fixedSize)) return -1;
-    return v < fixedSize ? IndexAt(*this, rows, v, 0, 0) : IndexAt(*this, rows, v, first, fixedSize);
+    return v < fixedSize ? IndexAt(*this, rows, v, 0, 0)
+                         : IndexAt(*this, rows, v, first, fixedSize);
   };
   CCellID cell(index(true, point.y(), fixedHeight, topLeft.row),
                index(false, point.x(), fixedWidth, topLeft.col));
@@ -72,7 +73,10 @@ bool GridModel::IsCellSelected(int row, int col) const {
 
 void GridModel::SetSelectedBit(int row, int col, bool selected) {
   const std::uint32_t state = GetCellState(row, col);
-  (void)SetCellState(row, col, selected ? state | GVIS_SELECTED : state & ~GVIS_SELECTED);  // the selected set changes even where no cell is stored
+  (void)SetCellState(
+      row, col,
+      selected ? state | GVIS_SELECTED
+               : state & ~GVIS_SELECTED);  // the selected set changes even where no cell is stored
 }
 
 void GridModel::RedrawSelectionCell(int row, int col, bool forceRepaint) {
@@ -84,8 +88,8 @@ void GridModel::RedrawSelectionCell(int row, int col, bool forceRepaint) {
   }
 }
 
-void GridModel::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
-                                 bool forceRepaint, bool select) {
+void GridModel::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol, bool forceRepaint,
+                                 bool select) {
   if (!enableSelection_) return;
   ShowWaitCursor(true);
   struct CursorGuard {

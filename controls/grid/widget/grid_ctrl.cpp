@@ -103,8 +103,8 @@ QFont CGridCtrl::GetFont() const { return GetDefaultCell(false, false)->GetFontO
 void CGridCtrl::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const QRect clip = event->rect();
-  OnDraw(painter, {clip.left(), clip.top(), clip.left() + clip.width(),
-                   clip.top() + clip.height()});
+  OnDraw(painter,
+         {clip.left(), clip.top(), clip.left() + clip.width(), clip.top() + clip.height()});
 }
 
 void CGridCtrl::resizeEvent(QResizeEvent* event) {
@@ -171,8 +171,7 @@ void CGridCtrl::UpdateScrollBars() {
 }
 
 void CGridCtrl::ShowBar(Qt::Orientation orientation, bool show, int range, int page) {
-  QScrollBar* bar =
-      orientation == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
+  QScrollBar* bar = orientation == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
   const std::uint32_t bit = orientation == Qt::Horizontal ? kHorzBarShown : kVertBarShown;
   scrollBarState_ = show ? scrollBarState_ | bit : scrollBarState_ & ~bit;
   // A Windows bar of range 0..range and page p scrolls to range - p + 1 at most.
@@ -269,16 +268,22 @@ void CGridCtrl::OnBarAction(Qt::Orientation orientation, int action) {
 void CGridCtrl::EnsureVisible(int row, int col) {
   if (!GetAllowDraw()) return;
   const CCellBlock visible = GetVisibleCellBlock();
-  for (int i = visible.maxCol; i < col && ScrollStep(Qt::Horizontal, SB_LINEDOWN); ++i) {}
-  for (int i = col; i < visible.minCol && ScrollStep(Qt::Horizontal, SB_LINEUP); ++i) {}
-  for (int i = visible.maxRow; i < row && ScrollStep(Qt::Vertical, SB_LINEDOWN); ++i) {}
-  for (int i = row; i < visible.minRow && ScrollStep(Qt::Vertical, SB_LINEUP); ++i) {}
+  for (int i = visible.maxCol; i < col && ScrollStep(Qt::Horizontal, SB_LINEDOWN); ++i) {
+  }
+  for (int i = col; i < visible.minCol && ScrollStep(Qt::Horizontal, SB_LINEUP); ++i) {
+  }
+  for (int i = visible.maxRow; i < row && ScrollStep(Qt::Vertical, SB_LINEDOWN); ++i) {
+  }
+  for (int i = row; i < visible.minRow && ScrollStep(Qt::Vertical, SB_LINEUP); ++i) {
+  }
   const PixelRect client = GetClientRect();
   PixelRect rect;
   while (GetCellRect(row, col, &rect) && rect.right > client.right &&
-         GetFixedColumnWidth() < rect.left && ScrollStep(Qt::Horizontal, SB_LINEDOWN)) {}
+         GetFixedColumnWidth() < rect.left && ScrollStep(Qt::Horizontal, SB_LINEDOWN)) {
+  }
   while (GetCellRect(row, col, &rect) && rect.bottom > client.bottom &&
-         GetFixedRowHeight() < rect.top && ScrollStep(Qt::Vertical, SB_LINEDOWN)) {}
+         GetFixedRowHeight() < rect.top && ScrollStep(Qt::Vertical, SB_LINEDOWN)) {
+  }
 }
 
 // ------------------------------------------------------------------ keyboard

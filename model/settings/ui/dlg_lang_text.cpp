@@ -43,8 +43,7 @@ QWidget* FindControl(QWidget* dialog, int controlId) {
   return nullptr;
 }
 
-bool SetDlgItemLangText(QWidget* dialog, int controlId, const QString& section,
-                        int textNumber) {
+bool SetDlgItemLangText(QWidget* dialog, int controlId, const QString& section, int textNumber) {
   QWidget* control = FindControl(dialog, controlId);
   if (!control) return false;
   SetControlText(control, ReadLangText(section, textNumber));

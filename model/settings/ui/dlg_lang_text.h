@@ -19,4 +19,4 @@ QWidget* FindControl(QWidget* dialog, int controlId);
 // label, button or line edit, the title of a group box, else the window title.
 // False (nothing changed) when dialog has no control with that id.
 [[nodiscard]] bool SetDlgItemLangText(QWidget* dialog, int controlId, const QString& section,
-                        int textNumber);
+                                      int textNumber);

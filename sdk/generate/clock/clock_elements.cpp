@@ -38,8 +38,8 @@ void ElementGroup::Place(int x, int y) {
   }
 }
 
-QFont RecordFont(const char16_t* face, std::size_t capacity, int points, int bold,
-                 int italic, int underline) {
+QFont RecordFont(const char16_t* face, std::size_t capacity, int points, int bold, int italic,
+                 int underline) {
   const int pixels = std::max(1, MulDiv(std::clamp(points, 0, Dib24::kMaxSide), kLogPixelsY, 72));
   return MakeLedFont(ReadBoundedText(face, capacity), -pixels, bold ? 700 : 400, italic != 0,
                      underline != 0);
@@ -68,8 +68,8 @@ ClockElement NumberElement(int kind, const FontMeasures& measures) {
   return element;
 }
 
-int WordElement(const QFont& font, const FontMeasures& measures, const QString& text,
-                int width, ClockElement& element) {
+int WordElement(const QFont& font, const FontMeasures& measures, const QString& text, int width,
+                ClockElement& element) {
   element = {};
   element.kind = kKindWord;
   element.width = width;

@@ -18,17 +18,17 @@
 
 // Element kinds the card knows.
 enum ElementKind : int {
-  kKindDay = 6,         // day of the month; countdown: days left
-  kKindHour24 = 7,      // hour on the 24-hour clock
-  kKindHour12 = 8,      // hour on the 12-hour clock; countdown: hours left
-  kKindAmPm = 9,        // two cells: morning, afternoon
+  kKindDay = 6,     // day of the month; countdown: days left
+  kKindHour24 = 7,  // hour on the 24-hour clock
+  kKindHour12 = 8,  // hour on the 12-hour clock; countdown: hours left
+  kKindAmPm = 9,    // two cells: morning, afternoon
   kKindMonth = 10,
-  kKindMinute = 11,     // countdown: minutes left
-  kKindSecond = 13,     // countdown: seconds left
-  kKindYear2 = 19,      // two-digit year
-  kKindYear4 = 20,      // four-digit year
-  kKindWeekday = 127,   // seven cells, Sunday first
-  kKindWord = 255,      // a fixed word or text, one cell
+  kKindMinute = 11,    // countdown: minutes left
+  kKindSecond = 13,    // countdown: seconds left
+  kKindYear2 = 19,     // two-digit year
+  kKindYear4 = 20,     // four-digit year
+  kKindWeekday = 127,  // seven cells, Sunday first
+  kKindWord = 255,     // a fixed word or text, one cell
 };
 
 // Bytes of one element record.
@@ -70,12 +70,11 @@ struct FontMeasures {
 // A font from a record's fields: the face (a field of `capacity` units), the size in
 // points at 96 pixels an inch (at least 1 pixel, also for sizes of 0 or less), bold
 // as weight 700.
-QFont RecordFont(const char16_t* face, std::size_t capacity, int points, int bold,
-                 int italic, int underline);
+QFont RecordFont(const char16_t* face, std::size_t capacity, int points, int bold, int italic,
+                 int underline);
 
 template <std::size_t N>
-QFont RecordFont(const char16_t (&face)[N], int points, int bold, int italic,
-                 int underline) {
+QFont RecordFont(const char16_t (&face)[N], int points, int bold, int italic, int underline) {
   return RecordFont(face, N, points, bold, italic, underline);
 }
 
@@ -95,7 +94,7 @@ ClockElement NumberElement(int kind, const FontMeasures& measures);
 // A word element (kind 255) of the width, height h of the font, with its one-cell
 // strip. Returns 0 or the strip's KQ_ code.
 [[nodiscard]] int WordElement(const QFont& font, const FontMeasures& measures, const QString& text,
-                int width, ClockElement& element);
+                              int width, ClockElement& element);
 
 // The element that stands in for an empty clock: kind 255, 8 x 8, colour bits 1,
 // glyph one cell of 8 bytes 0xFF.
@@ -105,8 +104,9 @@ ClockElement PlaceholderElement();
 // at offset 0, where every number element points), then each other element's strip
 // in table order. KQ_ERR_DRAW when a strip would start past offset 65535, which the
 // 16-bit field cannot hold.
-[[nodiscard]] int AppendElements(std::vector<std::uint8_t>& block, const std::vector<ClockElement>& elements,
-                   const GlyphStrip& digits);
+[[nodiscard]] int AppendElements(std::vector<std::uint8_t>& block,
+                                 const std::vector<ClockElement>& elements,
+                                 const GlyphStrip& digits);
 
 // Renders the digit strip of a font's measures.
 [[nodiscard]] int RenderDigits(const QFont& font, const FontMeasures& measures, GlyphStrip& digits);

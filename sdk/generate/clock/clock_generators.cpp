@@ -8,13 +8,13 @@
 
 #include "model/common/bounded_text.h"
 #include "model/common/little_endian.h"
+#include "render/dial/dial_marks.h"
 #include "render/raster/dib24.h"
 #include "render/raster/gdi_text.h"
 #include "sdk/api/guarded_call.h"
 #include "sdk/generate/bit_planes.h"
 #include "sdk/generate/block_head.h"
 #include "sdk/generate/clock/clock_elements.h"
-#include "render/dial/dial_marks.h"
 #include "sdk/generate/clock/clock_sequences.h"
 #include "sdk/generate/glyph_strips.h"
 
@@ -27,8 +27,7 @@ struct MeasuredFont {
 };
 
 template <std::size_t N>
-MeasuredFont FontOf(const char16_t (&face)[N], int points, int bold, int italic,
-                    int underline) {
+MeasuredFont FontOf(const char16_t (&face)[N], int points, int bold, int italic, int underline) {
   const QFont font = RecordFont(face, points, bold, italic, underline);
   return {font, MeasureFont(font)};
 }
@@ -62,19 +61,20 @@ std::vector<ClockElement> Concatenated(std::initializer_list<ElementGroup*> grou
 
 // A word element as wide as the whole text, or an empty group for an empty text.
 [[nodiscard]] int TextGroup(const MeasuredFont& text, const QString& words, int colorBits,
-              ElementGroup& group) {
+                            ElementGroup& group) {
   group = {};
   if (words.isEmpty()) return KQ_OK;
   ClockElement element;
-  const int result = WordElement(text.font, text.measures, words,
-                                 TextExtent(text.font, words).width(), element);
+  const int result =
+      WordElement(text.font, text.measures, words, TextExtent(text.font, words).width(), element);
   element.colorBits = colorBits;
   if (result == KQ_OK) group = SingleGroup(std::move(element));
   return result;
 }
 
 // The weekday element of a style: as wide as its widest name, seven cells.
-[[nodiscard]] int WeekdayGroup(const MeasuredFont& text, int style, int colorBits, ElementGroup& group) {
+[[nodiscard]] int WeekdayGroup(const MeasuredFont& text, int style, int colorBits,
+                               ElementGroup& group) {
   group = {};
   ClockElement element;
   element.kind = kKindWeekday;
@@ -82,8 +82,8 @@ std::vector<ClockElement> Concatenated(std::initializer_list<ElementGroup*> grou
   element.height = text.measures.h;
   element.colorBits = colorBits;
   if (element.width < 0) return element.width;
-  const int size = RenderWeekdayStrip(text.measures.h, style, text.font, element.width,
-                                      element.strip);
+  const int size =
+      RenderWeekdayStrip(text.measures.h, style, text.font, element.width, element.strip);
   if (size < 0) return size;
   group = SingleGroup(std::move(element));
   return KQ_OK;
@@ -91,8 +91,9 @@ std::vector<ClockElement> Concatenated(std::initializer_list<ElementGroup*> grou
 
 // Appends the element table and glyph data, with the digit strip when an element
 // needs it, and finishes the block.
-[[nodiscard]] int FinishClockBlock(const MeasuredFont& numbers, const std::vector<ClockElement>& elements,
-                     std::vector<std::uint8_t>& block) {
+[[nodiscard]] int FinishClockBlock(const MeasuredFont& numbers,
+                                   const std::vector<ClockElement>& elements,
+                                   std::vector<std::uint8_t>& block) {
   GlyphStrip digits;
   if (HasNumber(elements)) {
     const int result = RenderDigits(numbers.font, numbers.measures, digits);
@@ -123,7 +124,7 @@ int CheckedShowType(int showType) {
 
 // Each counter shown, with its unit word behind it, all chained on one line.
 [[nodiscard]] int CountdownCounters(const MeasuredFont& text, const TimeAreaInfo& info,
-                      std::vector<ClockElement>& counters) {
+                                    std::vector<ClockElement>& counters) {
   const int showType = CheckedShowType(info.ShowType);
   const std::array<bool, 4> shown = {info.IsShowDay != 0, info.IsShowHour != 0,
                                      info.IsShowMinute != 0, info.IsShowSecond != 0};
@@ -133,8 +134,8 @@ int CheckedShowType(int showType) {
     counters.push_back(NumberElement(kinds[index], text.measures));
     const QString word = QString::fromUtf16(kUnitWords[showType][index]);
     ClockElement unit;
-    const int result = WordElement(text.font, text.measures, word,
-                                   TextExtent(text.font, word).width(), unit);
+    const int result =
+        WordElement(text.font, text.measures, word, TextExtent(text.font, word).width(), unit);
     if (result != KQ_OK) return result;
     counters.push_back(std::move(unit));
   }
@@ -162,7 +163,7 @@ void PlaceCountdown(int areaHeight, int h, bool twoLines, ElementGroup& text,
 }
 
 [[nodiscard]] int GenerateTimeBlock(const CardRect& area, const TimeAreaInfo& info,
-                      std::vector<std::uint8_t>& block) {
+                                    std::vector<std::uint8_t>& block) {
   const MeasuredFont text = ShowStrFontOf(info);
   GlyphStrip digits;
   int result = RenderDigits(text.font, text.measures, digits);
@@ -202,7 +203,8 @@ struct DigitalParts {
   AmPmStyle amPmStyle;
 };
 
-[[nodiscard]] int AmPmGroup(const MeasuredFont& text, AmPmStyle style, int colorBits, ElementGroup& group) {
+[[nodiscard]] int AmPmGroup(const MeasuredFont& text, AmPmStyle style, int colorBits,
+                            ElementGroup& group) {
   group = {};
   if (style.place == AmPmPlace::None) return KQ_OK;
   ClockElement element;
@@ -210,18 +212,17 @@ struct DigitalParts {
   element.width = 2 * (style.english ? text.measures.w : text.measures.k);
   element.height = text.measures.h;
   element.colorBits = colorBits;
-  const int size = RenderAmPmStrip(text.measures.h, text.font, style.english, element.width,
-                                   element.strip);
+  const int size =
+      RenderAmPmStrip(text.measures.h, text.font, style.english, element.width, element.strip);
   if (size < 0) return size;
   group = SingleGroup(std::move(element));
   return KQ_OK;
 }
 
 [[nodiscard]] int BuildDigitalParts(const MeasuredFont& text, const DigitalClockAreaInfo& info,
-                      DigitalParts& parts) {
+                                    DigitalParts& parts) {
   const DateFields dateFields{info.IsShowYear != 0, info.IsShowMonth != 0, info.IsShowDay != 0};
-  const TimeFields timeFields{info.IsShowHour != 0, info.IsShowMinite != 0,
-                              info.IsShowSecond != 0};
+  const TimeFields timeFields{info.IsShowHour != 0, info.IsShowMinite != 0, info.IsShowSecond != 0};
   parts.amPmStyle = AmPmStyleOf(info.TimeFormat);
   int result = BuildDateGroup(text.font, text.measures, dateFields, info.DateFormat,
                               ColorBits(info.DateColor), parts.date);
@@ -281,9 +282,7 @@ void PlaceTimeLine(int areaWidth, int w, int y, DigitalParts& parts) {
       parts.time.Place(start, y);
       parts.amPm.Place(start + timeWidth + w, y);
       break;
-    case AmPmPlace::None:
-      parts.time.Place((areaWidth - timeWidth) / 2, y);
-      break;
+    case AmPmPlace::None: parts.time.Place((areaWidth - timeWidth) / 2, y); break;
   }
 }
 
@@ -294,8 +293,8 @@ void PlaceDigitalLines(const CardRect& area, const FontMeasures& measures, Digit
   std::erase_if(centred, [](const ElementGroup* group) { return group->IsEmpty(); });
   const bool timeLine = !parts.time.IsEmpty() || !parts.amPm.IsEmpty();
   const int lines = std::max(1, int(centred.size()) + (timeLine ? 1 : 0));
-  const float gap = static_cast<float>(area.Height() - lines * measures.h) /
-                    static_cast<float>(2 * lines);
+  const float gap =
+      static_cast<float>(area.Height() - lines * measures.h) / static_cast<float>(2 * lines);
   const int step = measures.h + static_cast<int>(2 * gap);
   int y = static_cast<int>(gap);
   for (ElementGroup* group : centred) {
@@ -308,8 +307,8 @@ void PlaceDigitalLines(const CardRect& area, const FontMeasures& measures, Digit
 // ---- Analog clock ------------------------------------------------------------------
 
 // The face: marks and the face text in a picture of the area's size, as planes.
-[[nodiscard]] int RenderFace(const CardRect& area, const ClockAreaInfo& info, int colorType, int margin,
-               std::vector<std::uint8_t>& planes) {
+[[nodiscard]] int RenderFace(const CardRect& area, const ClockAreaInfo& info, int colorType,
+                             int margin, std::vector<std::uint8_t>& planes) {
   const int width = area.Width();
   const int height = area.Height();
   Dib24 face(width, height);
@@ -328,9 +327,9 @@ void PlaceDigitalLines(const CardRect& area, const FontMeasures& measures, Digit
   }
   const std::int64_t planeSize = PlaneRowBytes(area.left, width) * height;
   planes.assign(static_cast<std::size_t>(planeSize * colorType), 0xFF);
-  const bool converted = DibToBitPlanes(planes.data(), static_cast<std::size_t>(planeSize),
-                                        colorType, face.Bits(), width, height,
-                                        static_cast<std::size_t>(face.Stride()), area.left % 8);
+  const bool converted =
+      DibToBitPlanes(planes.data(), static_cast<std::size_t>(planeSize), colorType, face.Bits(),
+                     width, height, static_cast<std::size_t>(face.Stride()), area.left % 8);
   return converted ? KQ_OK : KQ_ERR_DRAW;
 }
 
@@ -345,17 +344,17 @@ void PlaceClockLines(const CardRect& area, int margin, int dateHeight, int weekd
 }
 
 [[nodiscard]] int GenerateClockBlock(std::vector<std::uint8_t>& block, const CardRect& area,
-                       const ClockAreaInfo& info, int colorType) {
+                                     const ClockAreaInfo& info, int colorType) {
   const int margin = DialMargin(info.HourMarkWidth, info.MiniteMarkWidth);
   std::vector<std::uint8_t> face;
   int result = RenderFace(area, info, colorType, margin, face);
   if (result != KQ_OK) return result;
-  const MeasuredFont dateFont = FontOf(info.DateFont_FontName, info.DateFont_FontSize,
-                                       info.DateFont_FontBold, info.DateFont_FontItalic,
-                                       info.DateFont_FontUnderLine);
-  const MeasuredFont weekFont = FontOf(info.WeekFont_FontName, info.WeekFont_FontSize,
-                                       info.WeekFont_FontBold, info.WeekFont_FontItalic,
-                                       info.WeekFont_FontUnderLine);
+  const MeasuredFont dateFont =
+      FontOf(info.DateFont_FontName, info.DateFont_FontSize, info.DateFont_FontBold,
+             info.DateFont_FontItalic, info.DateFont_FontUnderLine);
+  const MeasuredFont weekFont =
+      FontOf(info.WeekFont_FontName, info.WeekFont_FontSize, info.WeekFont_FontBold,
+             info.WeekFont_FontItalic, info.WeekFont_FontUnderLine);
   ElementGroup date;
   ElementGroup weekday;
   if (info.IsShowDate) {
@@ -389,7 +388,7 @@ void PlaceClockLines(const CardRect& area, int margin, int dateHeight, int weekd
 }
 
 [[nodiscard]] int GenerateDigitalClockBlock(const CardRect& area, const DigitalClockAreaInfo& info,
-                              std::vector<std::uint8_t>& block) {
+                                            std::vector<std::uint8_t>& block) {
   const MeasuredFont text = ShowStrFontOf(info);
   DigitalParts parts;
   const int result = BuildDigitalParts(text, info, parts);
@@ -432,8 +431,7 @@ int GenerateDigitalClockArea(const CardRect& area, const DigitalClockAreaInfo& i
 
 int GenerateClockArea(std::vector<std::uint8_t>& block, const CardRect& area,
                       const ClockAreaInfo& info, int colorType) {
-  if (colorType < 1 || colorType > 3 || area.left < 0 || area.Width() < 1 ||
-      area.Height() < 1) {
+  if (colorType < 1 || colorType > 3 || area.left < 0 || area.Width() < 1 || area.Height() < 1) {
     return KQ_ERR_BAD_SIZE;
   }
   return GuardedWithText([&] { return GenerateClockBlock(block, area, info, colorType); });

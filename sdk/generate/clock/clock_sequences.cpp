@@ -20,7 +20,7 @@ struct Field {
 int CheckedFormat(int format, int count) { return format >= 0 && format < count ? format : 0; }
 
 [[nodiscard]] int AppendWord(const QFont& font, const FontMeasures& measures, const QString& text,
-               int width, ElementGroup& group) {
+                             int width, ElementGroup& group) {
   ClockElement word;
   const int result = WordElement(font, measures, text, width, word);
   if (result != KQ_OK) return result;
@@ -32,8 +32,9 @@ int CheckedFormat(int format, int count) { return format >= 0 && format < count 
 
 // The shown fields in order, each followed by its unit word when it has one, with
 // the separator (when given) between them.
-[[nodiscard]] int BuildGroup(const QFont& font, const FontMeasures& measures, const std::vector<Field>& fields,
-               const char16_t* separator, int colorBits, ElementGroup& group) {
+[[nodiscard]] int BuildGroup(const QFont& font, const FontMeasures& measures,
+                             const std::vector<Field>& fields, const char16_t* separator,
+                             int colorBits, ElementGroup& group) {
   group = {};
   const QString separatorText = separator ? QString::fromUtf16(separator) : QString();
   const int separatorWidth = separator ? TextExtent(font, separatorText).width() : 0;
@@ -48,8 +49,8 @@ int CheckedFormat(int format, int count) { return format >= 0 && format < count 
     group.width += field.digits * measures.w;
     group.elements.push_back(number);
     if (field.unit) {
-      const int result = AppendWord(font, measures, QString::fromUtf16(field.unit), measures.k,
-                                    group);
+      const int result =
+          AppendWord(font, measures, QString::fromUtf16(field.unit), measures.k, group);
       if (result != KQ_OK) return result;
     }
   }
@@ -58,8 +59,8 @@ int CheckedFormat(int format, int count) { return format >= 0 && format < count 
 }
 
 struct DateStyle {
-  std::array<char, 3> order;    // 'Y', 'M', 'D'
-  const char16_t* separator;    // null: unit words after the fields
+  std::array<char, 3> order;  // 'Y', 'M', 'D'
+  const char16_t* separator;  // null: unit words after the fields
   bool twoDigitYear;
 };
 
@@ -108,15 +109,10 @@ int BuildTimeGroup(const QFont& font, const FontMeasures& measures, TimeFields f
 
 AmPmStyle AmPmStyleOf(int timeFormat) {
   switch (CheckedFormat(timeFormat, 7)) {
-    case 3:
-      return {AmPmPlace::Front, false};
-    case 4:
-      return {AmPmPlace::Front, true};
-    case 5:
-      return {AmPmPlace::Behind, false};
-    case 6:
-      return {AmPmPlace::Behind, true};
-    default:
-      return {};
+    case 3: return {AmPmPlace::Front, false};
+    case 4: return {AmPmPlace::Front, true};
+    case 5: return {AmPmPlace::Behind, false};
+    case 6: return {AmPmPlace::Behind, true};
+    default: return {};
   }
 }

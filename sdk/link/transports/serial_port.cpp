@@ -14,8 +14,8 @@
 #include "model/common/serial_ports.h"
 #include "sdk/Corvanix.h"
 #include "sdk/link/send_command.h"
-#include "sdk/link/transports/socket_util.h"
 #include "sdk/link/transport_settings.h"
+#include "sdk/link/transports/socket_util.h"
 #include "sdk/link/wire_frame.h"
 
 namespace {

@@ -27,7 +27,8 @@ class CCommport {
   // Reads one reply in two stages, each limited to stageMs from its own start:
   // first the head (once 28 bytes are queued), then the d + 4 bytes it announces.
   // A reply larger than capacity is drained and gives -6. 0, -6, -34 or -36.
-  [[nodiscard]] int ReadReply(std::uint8_t* buffer, std::size_t capacity, std::size_t* length, int stageMs);
+  [[nodiscard]] int ReadReply(std::uint8_t* buffer, std::size_t capacity, std::size_t* length,
+                              int stageMs);
 
   void Close();
 

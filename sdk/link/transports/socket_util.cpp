@@ -14,8 +14,8 @@ SteadyClock::time_point DeadlineAfter(int timeoutMs) {
 
 bool WaitReady(int fd, short events, SteadyClock::time_point deadline) {
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - SteadyClock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
     if (left.count() < 0) return false;
     pollfd entry{fd, events, 0};
     // Waited in slices of at most a second, so a far deadline cannot overflow the int.
@@ -42,8 +42,7 @@ std::size_t ReceiveSome(int fd, std::uint8_t* buffer, std::size_t n,
   }
 }
 
-bool SendAll(int fd, const std::uint8_t* data, std::size_t n,
-             SteadyClock::time_point deadline) {
+bool SendAll(int fd, const std::uint8_t* data, std::size_t n, SteadyClock::time_point deadline) {
   std::size_t sent = 0;
   while (sent < n) {
     const ssize_t part = ::send(fd, data + sent, n - sent, MSG_NOSIGNAL | MSG_DONTWAIT);

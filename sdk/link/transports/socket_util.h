@@ -28,7 +28,7 @@ std::size_t ReceiveSome(int fd, std::uint8_t* buffer, std::size_t n,
 // Sends all n bytes without raising SIGPIPE before the deadline; waits for room only
 // when the socket has none.
 [[nodiscard]] bool SendAll(int fd, const std::uint8_t* data, std::size_t n,
-             SteadyClock::time_point deadline);
+                           SteadyClock::time_point deadline);
 
 // Sets send and receive time-outs; false on failure.
 [[nodiscard]] bool SetSocketTimeouts(int fd, int timeoutMs);

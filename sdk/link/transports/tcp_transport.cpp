@@ -12,8 +12,8 @@
 
 #include "model/common/unique_fd.h"
 #include "sdk/link/send_command.h"
-#include "sdk/link/transports/socket_util.h"
 #include "sdk/link/transport_settings.h"
+#include "sdk/link/transports/socket_util.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "model/common/unique_fd.h"
-#include "sdk/link/transports/socket_util.h"
 #include "sdk/link/transport_settings.h"
+#include "sdk/link/transports/socket_util.h"
 
 struct LocalInterface {
   unsigned index;
@@ -31,5 +31,6 @@ std::vector<LocalInterface> LocalIpv4Interfaces();
 sockaddr_in BroadcastTarget(const TransportSettings& settings);
 
 // Sends one datagram to target out of local's interface; what sendmsg returns.
-[[nodiscard]] ssize_t SendDatagramVia(int fd, const LocalInterface& local, const sockaddr_in& target,
-                        const std::uint8_t* data, std::size_t length);
+[[nodiscard]] ssize_t SendDatagramVia(int fd, const LocalInterface& local,
+                                      const sockaddr_in& target, const std::uint8_t* data,
+                                      std::size_t length);

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "sdk/link/send_command.h"
-#include "sdk/link/transports/socket_util.h"
 #include "sdk/link/transport_settings.h"
+#include "sdk/link/transports/socket_util.h"
 #include "sdk/link/transports/udp_socket.h"
 
 namespace {
@@ -18,7 +18,9 @@ namespace {
 class UdpLink : public wire::FrameLink {
  public:
   UdpLink(int fd, const LocalInterface& local, const TransportSettings& settings)
-      : fd_(fd), local_(local), target_(BroadcastTarget(settings)),
+      : fd_(fd),
+        local_(local),
+        target_(BroadcastTarget(settings)),
         timeoutMs_(settings.udpTimeoutMs) {}
 
   int SendFrame(const std::uint8_t* frame, std::size_t length) override {

@@ -120,9 +120,8 @@ TEST(MagnetDialog, MoveByTheWindowManagerSnapsOnceSettled) {
   const QRect m = master.frameGeometry();
   // Frame positions: move() places a top-level window's frame.
   follower.move(QPoint(m.x() - follower.frameGeometry().width() - 5, m.y() + 60));
-  EXPECT_TRUE(WaitFor([&] {
-    return follower.frameGeometry().x() + follower.frameGeometry().width() == m.x();
-  }));
+  EXPECT_TRUE(WaitFor(
+      [&] { return follower.frameGeometry().x() + follower.frameGeometry().width() == m.x(); }));
   EXPECT_EQ(follower.frameGeometry().y(), m.y() + 60);
   EXPECT_EQ(follower.Dock(), (MagnetDock{1, 60, kSideLeft}));
 }
@@ -168,7 +167,8 @@ TEST(MagnetDialog, AttachingElsewhereLeavesTheFirstMastersList) {
 
 TEST(MagnetDialog, EitherSideMayBeDestroyedFirst) {
   auto master = std::make_unique<TestWindow>(QStringLiteral("master"), QRect(100, 100, 300, 200));
-  auto follower = std::make_unique<TestWindow>(QStringLiteral("follower"), QRect(500, 150, 150, 100));
+  auto follower =
+      std::make_unique<TestWindow>(QStringLiteral("follower"), QRect(500, 150, 150, 100));
   EXPECT_EQ(follower->AttachTo(master.get()), 1);
   const QRect m = master->frameGeometry();
   DragFrameTo(*follower, QPoint(m.x() + m.width() + 4, m.y()));

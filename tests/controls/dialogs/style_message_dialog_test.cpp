@@ -60,38 +60,48 @@ TEST(StyleMessageDialog, EachStyleShowsItsButtonsAndAnswersThePressedOne) {
   UseLanguageFile();
   const StyleCase cases[] = {
       {0x30, QStyle::SP_MessageBoxWarning, {{kIdcMessageOk, 410}}, kIdcMessageOk, kIdOk},
-      {0x21, QStyle::SP_MessageBoxInformation,
-       {{kIdcMessageOk, 340}, {kIdcMessageCancel, 410}}, kIdcMessageCancel, kIdCancel},
-      {0x13, QStyle::SP_MessageBoxCritical,
-       {{kIdcMessageYes, 260}, {kIdcMessageNo, 340}, {kIdcMessageCancel, 410}}, kIdcMessageYes, kIdYes},
-      {0x13, QStyle::SP_MessageBoxCritical,
-       {{kIdcMessageYes, 260}, {kIdcMessageNo, 340}, {kIdcMessageCancel, 410}}, kIdcMessageNo, kIdNo},
+      {0x21,
+       QStyle::SP_MessageBoxInformation,
+       {{kIdcMessageOk, 340}, {kIdcMessageCancel, 410}},
+       kIdcMessageCancel,
+       kIdCancel},
+      {0x13,
+       QStyle::SP_MessageBoxCritical,
+       {{kIdcMessageYes, 260}, {kIdcMessageNo, 340}, {kIdcMessageCancel, 410}},
+       kIdcMessageYes,
+       kIdYes},
+      {0x13,
+       QStyle::SP_MessageBoxCritical,
+       {{kIdcMessageYes, 260}, {kIdcMessageNo, 340}, {kIdcMessageCancel, 410}},
+       kIdcMessageNo,
+       kIdNo},
       {4, QStyle::SP_MessageBoxInformation, {{kIdcMessageOk, 410}}, kIdcMessageOk, kIdOk},
   };
   const QImage bare = LoadStyleMessagePictures().background.convertToFormat(QImage::Format_RGB32);
   for (const StyleCase& c : cases) {
     SCOPED_TRACE(c.style);
     EXPECT_EQ(StyleMessageIcon(c.style), c.icon);
-    const int result = RunBox(u"The screen was not found. Check its address and try again."_s,
-                              c.style, [&](CStyleMessageDialog* box) {
-      SaveScreenshot(*box, u"style_message_%1_%2"_s.arg(c.style, 0, 16).arg(c.result));
-      EXPECT_EQ(box->size(), QSize(500, 260));
-      // The icon is drawn into the picture at (200, 110).
-      EXPECT_NE(box->Background().copy(200, 110, 32, 32), bare.copy(200, 110, 32, 32));
-      for (int id : kButtonIds) {
-        QPushButton* button = Button(box, id);
-        ASSERT_NE(button, nullptr);
-        auto shown = std::find_if(c.shown.begin(), c.shown.end(),
-                                  [id](const auto& s) { return s.first == id; });
-        EXPECT_EQ(button->isVisible(), shown != c.shown.end()) << id;
-        if (shown != c.shown.end()) {
-          EXPECT_EQ(button->geometry(), QRect(shown->second, 220, 64, 24)) << id;
-        }
-      }
-      EXPECT_EQ(Button(box, kIdcMessageOk)->text(), u"Okay");
-      EXPECT_EQ(Button(box, kIdcMessageNo)->text(), u"No");
-      QTest::mouseClick(Button(box, c.press), Qt::LeftButton);
-    });
+    const int result =
+        RunBox(u"The screen was not found. Check its address and try again."_s, c.style,
+               [&](CStyleMessageDialog* box) {
+                 SaveScreenshot(*box, u"style_message_%1_%2"_s.arg(c.style, 0, 16).arg(c.result));
+                 EXPECT_EQ(box->size(), QSize(500, 260));
+                 // The icon is drawn into the picture at (200, 110).
+                 EXPECT_NE(box->Background().copy(200, 110, 32, 32), bare.copy(200, 110, 32, 32));
+                 for (int id : kButtonIds) {
+                   QPushButton* button = Button(box, id);
+                   ASSERT_NE(button, nullptr);
+                   auto shown = std::find_if(c.shown.begin(), c.shown.end(),
+                                             [id](const auto& s) { return s.first == id; });
+                   EXPECT_EQ(button->isVisible(), shown != c.shown.end()) << id;
+                   if (shown != c.shown.end()) {
+                     EXPECT_EQ(button->geometry(), QRect(shown->second, 220, 64, 24)) << id;
+                   }
+                 }
+                 EXPECT_EQ(Button(box, kIdcMessageOk)->text(), u"Okay");
+                 EXPECT_EQ(Button(box, kIdcMessageNo)->text(), u"No");
+                 QTest::mouseClick(Button(box, c.press), Qt::LeftButton);
+               });
     EXPECT_EQ(result, c.result);
   }
 }
@@ -167,7 +177,9 @@ TEST(StyleMessageDialog, SpriteBlinksForThreeHundredMsEveryTwoThousand) {
   ASSERT_EQ(pictures.sprite.size(), QSize(24, 16));
   CStyleMessageDialog box(u"Sent."_s, 0x40);
   box.show();
-  auto spriteArea = [&] { return box.grab(QRect(80, 50, 24, 16)).toImage().convertToFormat(QImage::Format_RGB32); };
+  auto spriteArea = [&] {
+    return box.grab(QRect(80, 50, 24, 16)).toImage().convertToFormat(QImage::Format_RGB32);
+  };
   const QImage sprite = pictures.sprite.convertToFormat(QImage::Format_RGB32);
 
   EXPECT_FALSE(box.SpriteShown());

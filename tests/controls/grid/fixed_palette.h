@@ -13,10 +13,10 @@ namespace grid_test {
 constexpr ColorRef kWindow = MakeColorRef(250, 250, 250);
 constexpr ColorRef kWindowText = MakeColorRef(10, 10, 10);
 constexpr ColorRef kFace = MakeColorRef(200, 200, 200);
-constexpr ColorRef kShadow = MakeColorRef(120, 120, 120);     // button shadow (Dark)
-constexpr ColorRef kDarkShadow = MakeColorRef(60, 60, 60);    // Shadow
-constexpr ColorRef kHilight = MakeColorRef(255, 255, 254);    // Light
-constexpr ColorRef kLight = MakeColorRef(220, 220, 221);      // Midlight
+constexpr ColorRef kShadow = MakeColorRef(120, 120, 120);   // button shadow (Dark)
+constexpr ColorRef kDarkShadow = MakeColorRef(60, 60, 60);  // Shadow
+constexpr ColorRef kHilight = MakeColorRef(255, 255, 254);  // Light
+constexpr ColorRef kLight = MakeColorRef(220, 220, 221);    // Midlight
 constexpr ColorRef kHighlight = MakeColorRef(0, 90, 200);
 constexpr ColorRef kHighlightText = MakeColorRef(255, 255, 0);
 

@@ -67,7 +67,7 @@ TEST(SerialPorts, ListsRealPortsInComOrder) {
   WriteText(tty + "ttyS1/device/x", "");
   WriteText(tty + "ttyS1/type", "0\n");  // no hardware behind it
   WriteText(tty + "ttyACM0/device/x", "");
-  WriteText(tty + "tty1/dev", "");  // a console, not a serial port
+  WriteText(tty + "tty1/dev", "");     // a console, not a serial port
   WriteText(tty + "ttyUSB2/dev", "");  // no device link
   QStringList ports;
   ListSerialPorts(ports, sys);

@@ -42,8 +42,8 @@ TEST_F(FileAssociation, MissingAssociationIsWrittenWithTheFixedProgramName) {
 }
 
 TEST_F(FileAssociation, ExistingAssociationIsLeftAlone) {
-  ASSERT_TRUE(RegisterFileType("/elsewhere/Quendra", "/elsewhere/icon.png", "KQPRJFILE",
-                               ".kqprj", "old"));
+  ASSERT_TRUE(
+      RegisterFileType("/elsewhere/Quendra", "/elsewhere/icon.png", "KQPRJFILE", ".kqprj", "old"));
   const QString entryPath = dataHome_ + "/applications/kqprjfile.desktop";
   const QString before = ReadText(entryPath);
   ASSERT_TRUE(EnsureProjectFileAssociation());
@@ -52,8 +52,8 @@ TEST_F(FileAssociation, ExistingAssociationIsLeftAlone) {
 }
 
 TEST_F(FileAssociation, ProgramPathIsQuotedAndEscaped) {
-  ASSERT_TRUE(RegisterFileType("/opt/my $app \"x\"\\100%/Quendra", "i.png", "kqprjfile",
-                               ".kqprj", "d"));
+  ASSERT_TRUE(
+      RegisterFileType("/opt/my $app \"x\"\\100%/Quendra", "i.png", "kqprjfile", ".kqprj", "d"));
   const QString entry = ReadText(dataHome_ + "/applications/kqprjfile.desktop");
   EXPECT_TRUE(entry.contains("Exec=\"/opt/my \\\\$app \\\\\"x\\\\\"\\\\\\\\100%%/Quendra\" %f"))
       << qPrintable(entry);

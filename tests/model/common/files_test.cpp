@@ -117,8 +117,7 @@ TEST(RegularFile, OnlyRegularFilesAreReadAndNoneIsWaitedOn) {
   EXPECT_EQ(bytes, "abc");
   const QString fifo = root + "fifo";
   ASSERT_TRUE(fifotest::MakeFifo(fifo));
-  EXPECT_EQ(fifotest::ReturnsPromptly(fifo, [&] { return ReadRegularFile(fifo, &bytes); }),
-            EINVAL);
+  EXPECT_EQ(fifotest::ReturnsPromptly(fifo, [&] { return ReadRegularFile(fifo, &bytes); }), EINVAL);
   EXPECT_EQ(ReadRegularFile(root, &bytes), EISDIR);
   EXPECT_EQ(ReadRegularFile("/dev/zero", &bytes), EINVAL);
   EXPECT_EQ(ReadRegularFile(root + "none", &bytes), ENOENT);

@@ -12,7 +12,7 @@ using Bytes = std::vector<std::uint8_t>;
 // Writers keep the low bits of any integer, low byte first; readers undo them.
 TEST(LittleEndian, FieldsKeepTheLowBitsLowByteFirst) {
   Bytes in(6, 0xEE);
-  WriteLe16(in.data(), -2);  // two's complement
+  WriteLe16(in.data(), -2);                               // two's complement
   WriteLe32(in.data() + 2, std::int64_t{0x1'2345'6789});  // bits 32 and up dropped
   EXPECT_EQ(in, (Bytes{0xFE, 0xFF, 0x89, 0x67, 0x45, 0x23}));
   EXPECT_EQ(ReadLe16(in.data()), 0xFFFE);

@@ -25,7 +25,7 @@ TEST(Painting, PanelBodyOnlyFromTwentySevenLines) {
   EXPECT_EQ(PaintPanel(26).pixelColor(20, 25), QColor(84, 166, 213));
   EXPECT_EQ(PaintPanel(27).pixelColor(20, 25), QColor(Qt::white));
   const QImage tall = PaintPanel(200);
-  EXPECT_EQ(tall.pixelColor(0, 100), QColor(84, 166, 213));   // outline
+  EXPECT_EQ(tall.pixelColor(0, 100), QColor(84, 166, 213));  // outline
   EXPECT_EQ(tall.pixelColor(20, 0), QColor(84, 166, 213));
   EXPECT_EQ(tall.pixelColor(20, 1), GradientHeaderColor(1));
   const QColor bottom = tall.pixelColor(20, 198);

@@ -26,8 +26,8 @@ class ProjectFileLoad : public ::testing::Test {
 
   // Writes the elements under LEDS as a project file and loads it.
   int Load(const QString& body) {
-    const QString text = kDeclaration + QStringLiteral("<LEDS>\r\n<FileFlag>kqprj</FileFlag>\r\n") + body +
-                         QStringLiteral("</LEDS>\r\n");
+    const QString text = kDeclaration + QStringLiteral("<LEDS>\r\n<FileFlag>kqprj</FileFlag>\r\n") +
+                         body + QStringLiteral("</LEDS>\r\n");
     EXPECT_TRUE(WriteBytes(ProjectPath(), text.toUtf8()));
     return LoadProjectXml(ProjectPath());
   }
@@ -50,13 +50,13 @@ TEST_F(ProjectFileLoad, AddressReadsFromItsSignedAndUnsignedForms) {
 }
 
 TEST_F(ProjectFileLoad, MissingElementsAndAttributesTakeTheirDefaults) {
-  ASSERT_EQ(Load(QStringLiteral(
-                "<LED LedWidth=\"512\" LedHeight=\"32\" OE=\"x\" DA=\"99999999999\">\r\n"
-                "<LogoInfo LogoLeft=\"7\" LogoTop=\"5\"/>\r\n</LED>\r\n"
-                "<LED LedWidth=\"48\" LedHeight=\"16\">\r\n<LogoInfo/>\r\n</LED>\r\n"
-                "<LED LedWidth=\"48\" LedHeight=\"16\">\r\n<LogoInfo/>\r\n"
-                "<LockTimeInfo Year=\"2030\"/>\r\n</LED>\r\n")),
-            1);
+  ASSERT_EQ(
+      Load(QStringLiteral("<LED LedWidth=\"512\" LedHeight=\"32\" OE=\"x\" DA=\"99999999999\">\r\n"
+                          "<LogoInfo LogoLeft=\"7\" LogoTop=\"5\"/>\r\n</LED>\r\n"
+                          "<LED LedWidth=\"48\" LedHeight=\"16\">\r\n<LogoInfo/>\r\n</LED>\r\n"
+                          "<LED LedWidth=\"48\" LedHeight=\"16\">\r\n<LogoInfo/>\r\n"
+                          "<LockTimeInfo Year=\"2030\"/>\r\n</LED>\r\n")),
+      1);
   ASSERT_EQ(ScreenList.size(), 3u);
   const ScreenRecord& wide = ScreenList.front();
   EXPECT_EQ(wide.OE, 0);
@@ -67,8 +67,9 @@ TEST_F(ProjectFileLoad, MissingElementsAndAttributesTakeTheirDefaults) {
   EXPECT_EQ((std::vector<int>{wide.LogoLeft, wide.LogoTop, wide.LogoRight, wide.LogoBottom}),
             (std::vector<int>{448, 0, 512, 32}));
   const ScreenRecord& narrow = *std::next(ScreenList.begin());
-  EXPECT_EQ((std::vector<int>{narrow.LogoLeft, narrow.LogoTop, narrow.LogoRight, narrow.LogoBottom}),
-            (std::vector<int>{0, 0, 48, 16}));
+  EXPECT_EQ(
+      (std::vector<int>{narrow.LogoLeft, narrow.LogoTop, narrow.LogoRight, narrow.LogoBottom}),
+      (std::vector<int>{0, 0, 48, 16}));
   // Children are found in the written order: a LogoInfo before LockTimeInfo is not
   // seen, and without it the logo keeps its zeros.
   EXPECT_EQ(ScreenList.back().Year, 2030);
@@ -98,11 +99,13 @@ TEST_F(ProjectFileLoad, ProjectFileNeedsTheExactFlagAndAScreen) {
 TEST_F(ProjectFileLoad, TruncatedFileIsNotLoadedAndChangesNothing) {
   ScreenList.push_back(MakeDefaultScreen());
   ScreenGroupList.emplace_back(QStringLiteral("kept"));
-  const QString text = kDeclaration + QStringLiteral(
-      "<LEDS>\r\n<FileFlag>kqprj</FileFlag>\r\n<LED LedNo=\"4\">\r\n<Program>\r\n"
-      "<Area AreaType=\"1\" guid=\"11111111-2222-3333-4444-555555555555\">\r\n"
-      "<SingleLineArea guid=\"AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE\">aGk=</SingleLineArea>\r\n"
-      "</Area>\r\n</Program>\r\n</LED>\r\n<GroupList/>\r\n</LEDS>\r\n");
+  const QString text =
+      kDeclaration +
+      QStringLiteral(
+          "<LEDS>\r\n<FileFlag>kqprj</FileFlag>\r\n<LED LedNo=\"4\">\r\n<Program>\r\n"
+          "<Area AreaType=\"1\" guid=\"11111111-2222-3333-4444-555555555555\">\r\n"
+          "<SingleLineArea guid=\"AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE\">aGk=</SingleLineArea>\r\n"
+          "</Area>\r\n</Program>\r\n</LED>\r\n<GroupList/>\r\n</LEDS>\r\n");
   const QByteArray whole = text.toUtf8();
   for (const char* cut : {"</Area>", "<SingleLineArea", "<Area", "</LED>", "</LEDS>"}) {
     SCOPED_TRACE(cut);
@@ -119,13 +122,14 @@ TEST_F(ProjectFileLoad, TruncatedFileIsNotLoadedAndChangesNothing) {
 }
 
 TEST_F(ProjectFileLoad, AreaWithoutItsKindElementIsLeftOutAndTheRestLoads) {
-  EXPECT_EQ(Load(QStringLiteral(
-                "<LED LedNo=\"1\">\r\n<Program>\r\n"
-                "<Area AreaNo=\"1\" AreaType=\"1\"><Backgroud/></Area>\r\n"
-                "<Area AreaNo=\"2\" AreaType=\"4\"><DigitalClockArea FileType=\"fixed\"/></Area>\r\n"
-                "<Area AreaNo=\"3\" AreaType=\"5\"><TimeArea/></Area>\r\n"
-                "</Program>\r\n</LED>\r\n<LED LedNo=\"2\"/>\r\n")),
-            0);
+  EXPECT_EQ(
+      Load(QStringLiteral(
+          "<LED LedNo=\"1\">\r\n<Program>\r\n"
+          "<Area AreaNo=\"1\" AreaType=\"1\"><Backgroud/></Area>\r\n"
+          "<Area AreaNo=\"2\" AreaType=\"4\"><DigitalClockArea FileType=\"fixed\"/></Area>\r\n"
+          "<Area AreaNo=\"3\" AreaType=\"5\"><TimeArea/></Area>\r\n"
+          "</Program>\r\n</LED>\r\n<LED LedNo=\"2\"/>\r\n")),
+      0);
   ASSERT_EQ(ScreenList.size(), 2u);
   const auto& areas = ScreenList.front().Programs.at(0)->Areas;
   ASSERT_EQ(areas.size(), 1u);
@@ -143,7 +147,8 @@ TEST_F(ProjectFileLoad, BadGuidTextsAreReplacedAndNameNoFileOutsideUserData) {
                 "<Area AreaType=\"1\" guid=\"../area\">\r\n"
                 "<SingleLineArea guid=\"../../../evil\">aGk=</SingleLineArea>\r\n"
                 "<Backgroud guid=\"/etc/x\"/>\r\n</Area>\r\n"
-                "<Area AreaType=\"2\" guid=\"\"><ImageWordArea AddType=\"3\" guid=\"a/b\">aGk=</ImageWordArea></Area>\r\n"
+                "<Area AreaType=\"2\" guid=\"\"><ImageWordArea AddType=\"3\" "
+                "guid=\"a/b\">aGk=</ImageWordArea></Area>\r\n"
                 "<Area AreaType=\"3\"><FlashWordArea guid=\"..\"/></Area>\r\n"
                 "<Area AreaType=\"7\"><FileArea Guid=\"x\"/></Area>\r\n"
                 "</Program>\r\n</LED>\r\n")),
@@ -158,8 +163,10 @@ TEST_F(ProjectFileLoad, BadGuidTextsAreReplacedAndNameNoFileOutsideUserData) {
   EXPECT_TRUE(IsGuidText(ReadBoundedText(areas[0]->Backgrounds.at(0).guid)));
   const auto& page = std::get<std::vector<FileItem>>(areas[1]->Kind).at(0);
   EXPECT_EQ(ReadBytes(EmbeddedFile(page.guid, ".kqg")), QByteArray("hi"));
-  EXPECT_TRUE(IsGuidText(ReadBoundedText(std::get<std::vector<FlashWordItem>>(areas[2]->Kind).at(0).guid)));
-  EXPECT_TRUE(IsGuidText(ReadBoundedText(std::get<std::vector<FileAreaItem>>(areas[3]->Kind).at(0).Guid)));
+  EXPECT_TRUE(
+      IsGuidText(ReadBoundedText(std::get<std::vector<FlashWordItem>>(areas[2]->Kind).at(0).guid)));
+  EXPECT_TRUE(
+      IsGuidText(ReadBoundedText(std::get<std::vector<FileAreaItem>>(areas[3]->Kind).at(0).Guid)));
   EXPECT_EQ(ReadBytes(EmbeddedFile(single.guid, ".rtf")), QByteArray("hi"));
   EXPECT_EQ(FilesUnder(AppFolderPath(AppFolder::UserData)).size(), 3);
   QStringList everything = QDir(GetAppDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
@@ -172,13 +179,14 @@ TEST_F(ProjectFileLoad, EmptyEmbeddedTextKeepsAnExistingSourceAndBadTextWritesNo
   const QString fresh = QStringLiteral("BBBBBBBB-BBBB-CCCC-DDDD-EEEEEEEEEEEE");
   const QString bad = QStringLiteral("CCCCCCCC-BBBB-CCCC-DDDD-EEEEEEEEEEEE");
   ASSERT_TRUE(CreateDirTree(AppFolderPath(AppFolder::UserData)));
-  ASSERT_TRUE(WriteBytes(AppFilePath(AppFolder::UserData, kept + QStringLiteral(".rtf")), "{\\rtf1 keep}"));
-  ASSERT_EQ(Load(QStringLiteral(
-                "<LED>\r\n<Program>\r\n<Area AreaType=\"2\">\r\n"
-                "<ImageWordArea guid=\"%1\"></ImageWordArea>\r\n"
-                "<ImageWordArea guid=\"%2\"/>\r\n"
-                "<ImageWordArea guid=\"%3\">not base64!</ImageWordArea>\r\n"
-                "</Area>\r\n</Program>\r\n</LED>\r\n").arg(kept, fresh, bad)),
+  ASSERT_TRUE(
+      WriteBytes(AppFilePath(AppFolder::UserData, kept + QStringLiteral(".rtf")), "{\\rtf1 keep}"));
+  ASSERT_EQ(Load(QStringLiteral("<LED>\r\n<Program>\r\n<Area AreaType=\"2\">\r\n"
+                                "<ImageWordArea guid=\"%1\"></ImageWordArea>\r\n"
+                                "<ImageWordArea guid=\"%2\"/>\r\n"
+                                "<ImageWordArea guid=\"%3\">not base64!</ImageWordArea>\r\n"
+                                "</Area>\r\n</Program>\r\n</LED>\r\n")
+                     .arg(kept, fresh, bad)),
             1);
   EXPECT_EQ(ReadBytes(AppFilePath(AppFolder::UserData, kept + QStringLiteral(".rtf"))),
             QByteArray("{\\rtf1 keep}"));

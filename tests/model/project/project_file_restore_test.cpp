@@ -22,8 +22,9 @@ namespace {
 const QDateTime kLongAgo = QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5), Qt::UTC);
 
 QString Source(int n) {
-  return AppFilePath(AppFolder::UserData,
-                     QStringLiteral("AAAAAAAA-BBBB-CCCC-DDDD-%1.rtf").arg(n, 12, 10, QLatin1Char('0')));
+  return AppFilePath(
+      AppFolder::UserData,
+      QStringLiteral("AAAAAAAA-BBBB-CCCC-DDDD-%1.rtf").arg(n, 12, 10, QLatin1Char('0')));
 }
 
 class ProjectFileRestore : public ::testing::Test {
@@ -44,8 +45,9 @@ class ProjectFileRestore : public ::testing::Test {
                         Base64Text(contents[i]));
     }
     const QString text = kDeclaration +
-                         QStringLiteral("<LEDS>\r\n<FileFlag>kqprj</FileFlag>\r\n<LED>\r\n<Program>\r\n"
-                                        "<Area AreaType=\"2\">\r\n") +
+                         QStringLiteral(
+                             "<LEDS>\r\n<FileFlag>kqprj</FileFlag>\r\n<LED>\r\n<Program>\r\n"
+                             "<Area AreaType=\"2\">\r\n") +
                          pages + QStringLiteral("</Area>\r\n</Program>\r\n</LED>\r\n</LEDS>\r\n");
     ASSERT_TRUE(WriteBytes(ProjectPath(), text.toUtf8()));
   }
@@ -58,7 +60,8 @@ class ProjectFileRestore : public ::testing::Test {
   }
 
   static QStringList TemporaryFiles() {
-    return QDir(AppFolderPath(AppFolder::UserData)).entryList({QStringLiteral("*.tmp")}, QDir::Files);
+    return QDir(AppFolderPath(AppFolder::UserData))
+        .entryList({QStringLiteral("*.tmp")}, QDir::Files);
   }
 };
 

@@ -44,24 +44,34 @@ QString FullProject() {
   text += line("File", QStringLiteral("AddType=1 ") + kFileItemAttributes, QStringLiteral("aGk="));
   text += line("File", QStringLiteral("AddType=2 ") + kFileItemAttributes);
   text += Close(QStringLiteral("LogoInfo"));
-  text += Open(QStringLiteral("Program"), Attributes(QStringLiteral("ProgramCheck=1 ") + kProgramAttributes, &n));
-  const QString backgrounds = line("Backgroud", kBackgroundAttributes) + line("Backgroud", kBackgroundAttributes);
-  text += Area(1, &n, line("SingleLineArea", kSingleLineAttributes, QStringLiteral("e1xydGYx")) + backgrounds);
+  text += Open(QStringLiteral("Program"),
+               Attributes(QStringLiteral("ProgramCheck=1 ") + kProgramAttributes, &n));
+  const QString backgrounds =
+      line("Backgroud", kBackgroundAttributes) + line("Backgroud", kBackgroundAttributes);
+  text +=
+      Area(1, &n,
+           line("SingleLineArea", kSingleLineAttributes, QStringLiteral("e1xydGYx")) + backgrounds);
   text += Area(2, &n,
-               line("ImageWordArea", QStringLiteral("AddType=3 ") + kFileItemAttributes, QStringLiteral("AAEC")) +
-                   line("ImageWordArea", QStringLiteral("AddType=0 ") + kFileItemAttributes, QStringLiteral("aGk=")));
-  text += Area(3, &n, line("FlashWordArea", kFlashWordAttributes) + line("FlashWordArea", kFlashWordAttributes));
+               line("ImageWordArea", QStringLiteral("AddType=3 ") + kFileItemAttributes,
+                    QStringLiteral("AAEC")) +
+                   line("ImageWordArea", QStringLiteral("AddType=0 ") + kFileItemAttributes,
+                        QStringLiteral("aGk=")));
+  text += Area(
+      3, &n,
+      line("FlashWordArea", kFlashWordAttributes) + line("FlashWordArea", kFlashWordAttributes));
   text += Area(4, &n, line("DigitalClockArea", kDigitalClockAttributes));
   text += Area(5, &n, line("ClockArea", kClockAttributes));
   text += Area(6, &n, line("TimeArea", kTimeAttributes));
-  text += Area(7, &n, line("FileArea", kFileAreaAttributes) + line("FileArea", kFileAreaAttributes));
+  text +=
+      Area(7, &n, line("FileArea", kFileAreaAttributes) + line("FileArea", kFileAreaAttributes));
   text += Area(2, &n, QString());  // no pages
   text += Area(99, &n, line("Backgroud", kBackgroundAttributes));
   text += Close(QStringLiteral("Program"));
   text += line("Program", QStringLiteral("ProgramCheck=0 ") + kProgramAttributes);
   text += Close(QStringLiteral("LED"));
   text += QStringLiteral(
-      "<GroupList>\r\n<Group GroupName=\"g&amp;1\">\r\n<LED LEDNO=\"2008\"/>\r\n<LED LEDNO=\"7\"/>\r\n"
+      "<GroupList>\r\n<Group GroupName=\"g&amp;1\">\r\n<LED LEDNO=\"2008\"/>\r\n<LED "
+      "LEDNO=\"7\"/>\r\n"
       "</Group>\r\n<Group GroupName=\"empty\"/>\r\n</GroupList>\r\n</LEDS>\r\n");
   return text;
 }
@@ -77,7 +87,8 @@ const T& KindOf(const AreaRecord& area) {
 TEST_F(ProjectFileRoundTrip, EveryStoredFieldOfEveryKindComesBackAndSavesToTheSameBytes) {
   const QByteArray original = FullProject().toUtf8();
   ASSERT_TRUE(WriteBytes(ProjectPath(), original));
-  const QString stalePak = AppFilePath(AppFolder::Temp, u"00000000-0000-0000-0000-000000002162.pak");
+  const QString stalePak =
+      AppFilePath(AppFolder::Temp, u"00000000-0000-0000-0000-000000002162.pak");
   ASSERT_TRUE(CreateDirTree(AppFolderPath(AppFolder::Temp)));
   ASSERT_TRUE(WriteBytes(stalePak, "old frames"));
 
@@ -121,7 +132,8 @@ TEST_F(ProjectFileRoundTrip, EveryStoredFieldOfEveryKindComesBackAndSavesToTheSa
   EXPECT_EQ(ReadBytes(EmbeddedFile(pages[1].guid, ".rtf")), QByteArray("hi"));
   EXPECT_EQ(KindOf<std::vector<FlashWordItem>>(*program.Areas[2]).size(), 2u);
   EXPECT_EQ(KindOf<DigitalClockAreaInfo>(*program.Areas[3]).Reserved1, 0);
-  EXPECT_EQ(ReadBoundedText(KindOf<ClockAreaInfo>(*program.Areas[4]).WeekFont_FontName).left(1), QStringLiteral("t"));
+  EXPECT_EQ(ReadBoundedText(KindOf<ClockAreaInfo>(*program.Areas[4]).WeekFont_FontName).left(1),
+            QStringLiteral("t"));
   EXPECT_EQ(KindOf<TimeAreaInfo>(*program.Areas[5]).Reserved2, 0);
   EXPECT_EQ(KindOf<std::vector<FileAreaItem>>(*program.Areas[6])[1].Unstored, 0);
   EXPECT_TRUE(KindOf<std::vector<FileItem>>(*program.Areas[7]).empty());
@@ -211,8 +223,10 @@ TEST_F(ProjectFileRoundTrip, SmallProjectSavesToTheExactStoredBytes) {
       "<FileFlag>kqprj</FileFlag>\r\n"
       "<LED LedName=\"A&amp;B\" LedTypeStr=\"\" LedType=\"0\" SendType=\"0\" NetworkType=\"0\" "
       "LedIp=\"-1062731420\" Commport=\"0\" Bps=\"0\" LedNo=\"3\" LedNumber=\"0\" LedColor=\"0\" "
-      "ModuleType=\"0\" ModuleValue=\"0\" ModuleWidth=\"0\" ModuleHeight=\"0\" WidthModuleNum=\"0\" "
-      "HeightModuleNum=\"0\" LedWidth=\"64\" LedHeight=\"16\" OE=\"0\" DA=\"0\" ClockFrequency=\"0\" "
+      "ModuleType=\"0\" ModuleValue=\"0\" ModuleWidth=\"0\" ModuleHeight=\"0\" "
+      "WidthModuleNum=\"0\" "
+      "HeightModuleNum=\"0\" LedWidth=\"64\" LedHeight=\"16\" OE=\"0\" DA=\"0\" "
+      "ClockFrequency=\"0\" "
       "XiaoYingTime=\"0\" ZouXianType=\"0\" RouteValue=\"0\" ScanType=\"0\" DataHeight=\"0\" "
       "RedGreenExchange=\"0\" DecodeType=\"0\" ModuleDirection=\"0\" DataInterface=\"0\" "
       "RemoveCol=\"0\" RemoveRow=\"0\" RealModuleWidth=\"0\" RealModuleHeight=\"0\" HanXu=\"0\" "

@@ -11,7 +11,8 @@
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
 
-inline const QString kDeclaration = QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n");
+inline const QString kDeclaration =
+    QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n");
 
 inline QString ProjectPath(const QString& name = QStringLiteral("test.kqprj")) {
   return GetAppDir() + name;
@@ -60,7 +61,8 @@ inline QString Attributes(const QString& names, int* counter = nullptr) {
 }
 
 // One element line: <name attrs/> or, with text, <name attrs>text</name>.
-inline QString Line(const QString& name, const QString& attributes, const QString& text = QString()) {
+inline QString Line(const QString& name, const QString& attributes,
+                    const QString& text = QString()) {
   if (text.isEmpty()) return QStringLiteral("<%1%2/>\r\n").arg(name, attributes);
   return QStringLiteral("<%1%2>%3</%1>\r\n").arg(name, attributes, text);
 }
@@ -114,12 +116,14 @@ inline const QString kFlashWordAttributes = QStringLiteral(
 inline const QString kShowStrFont = QStringLiteral(
     " $ShowStrFont_FontName ShowStrFont_FontSize ShowStrFont_FontColor ShowStrFont_FontBold "
     "ShowStrFont_FontItalic ShowStrFont_FontUnderLine ");
-inline const QString kDigitalClockAttributes = QStringLiteral("$FileType") + kShowStrFont +
+inline const QString kDigitalClockAttributes =
+    QStringLiteral("$FileType") + kShowStrFont +
     QStringLiteral(
         "TimeLagType HourNum MiniteNum DateFormat DateColor WeekFormat WeekColor TimeFormat "
         "TimeColor IsShowYear IsShowWeek IsShowMonth IsShowDay IsShowHour IsShowMinite "
         "IsShowSecond HourType YearType IsMutleLineShow");
-inline const QString kClockAttributes = QStringLiteral("$ShowStr") + kShowStrFont +
+inline const QString kClockAttributes =
+    QStringLiteral("$ShowStr") + kShowStrFont +
     QStringLiteral(
         "TimeLagType HourNum MiniteNum ClockType HourMarkColor HourMarkType HourMarkWidth "
         "MiniteMarkColor MiniteMarkType MiniteMarkWidth HourPointerColor MinitePointerColor "
@@ -128,8 +132,10 @@ inline const QString kClockAttributes = QStringLiteral("$ShowStr") + kShowStrFon
         "WeekFont_FontItalic WeekFont_FontUnderLine $DateFont_FontName DateFont_FontSize "
         "DateFont_FontColor DateFont_FontBold DateFont_FontItalic DateFont_FontUnderLine "
         "IsShowWeek WeekFormat");
-inline const QString kTimeAttributes = QStringLiteral(
-    "ShowType nYear nMonth nDay nHour nMinute nSecond IsShowDay IsShowHour IsShowMinute "
-    "IsShowSecond IsMutleLineShow $ShowStr TimeStrColor") + kShowStrFont;
+inline const QString kTimeAttributes =
+    QStringLiteral(
+        "ShowType nYear nMonth nDay nHour nMinute nSecond IsShowDay IsShowHour IsShowMinute "
+        "IsShowSecond IsMutleLineShow $ShowStr TimeStrColor") +
+    kShowStrFont;
 inline const QString kFileAreaAttributes =
     QStringLiteral("FileType $FilePath @Guid InStyle OutStyle InSpeed OutSpeed DelayTime");

@@ -45,9 +45,9 @@ class RecordingProjectWindow : public MessageWindow {
 template <typename Schedule>
 void ExpectDefaultSlots(const Schedule& s) {
   EXPECT_EQ((std::vector<std::int32_t>{s.TimeFlag1, s.TimeFlag2, s.TimeFlag3, s.StartHour1,
-                                       s.StartHour2, s.StartHour3, s.StartMinute1,
-                                       s.StartMinute2, s.StartMinute3, s.EndHour1, s.EndHour2,
-                                       s.EndHour3, s.EndMinute1, s.EndMinute2, s.EndMinute3}),
+                                       s.StartHour2, s.StartHour3, s.StartMinute1, s.StartMinute2,
+                                       s.StartMinute3, s.EndHour1, s.EndHour2, s.EndHour3,
+                                       s.EndMinute1, s.EndMinute2, s.EndMinute3}),
             (std::vector<std::int32_t>{0, 0, 0, 6, 12, 17, 0, 0, 0, 11, 16, 21, 0, 0, 0}));
 }
 
@@ -357,7 +357,7 @@ TEST_F(ProjectTeardown, RecordsOutsideTheModelAreNotFreed) {
   ProgramRecord stray{};
   AreaRecord strayArea{};
   strayArea.OwnerProgram = kept;
-  EXPECT_FALSE(RemoveProgram(stray));  // no owner screen
+  EXPECT_FALSE(RemoveProgram(stray));   // no owner screen
   EXPECT_FALSE(RemoveArea(strayArea));  // not among its owner's areas
   EXPECT_EQ(kept->Areas.size(), 1u);
   EXPECT_EQ(CanvasAreaList.size(), 2u);

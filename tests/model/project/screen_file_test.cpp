@@ -73,14 +73,16 @@ class ExportedScreen {
     pages.push_back(Fresh<FileItem>(&FileItem::guid));
     WriteUserData(pages[0].guid, ".kqg", QByteArray("\0table", 6));
     WriteUserData(pages[1].guid, ".rtf", "{\\rtf1 page}");
-    KindOf<std::vector<FlashWordItem>>(Area(2)).push_back(Fresh<FlashWordItem>(&FlashWordItem::guid));
+    KindOf<std::vector<FlashWordItem>>(Area(2)).push_back(
+        Fresh<FlashWordItem>(&FlashWordItem::guid));
     KindOf<ClockAreaInfo>(Area(4)).HourNum = 6;
 
     auto& files = KindOf<std::vector<FileAreaItem>>(Area(6));
     files.push_back(Media<FileAreaItem>(&FileAreaItem::Guid, "clip.MP4", 4));
     files.push_back(Media<FileAreaItem>(&FileAreaItem::Guid, "gone.png", 4));
     Area(6).Backgrounds.push_back(Media<BackgroundItem>(&BackgroundItem::guid, "back.bmp", 4));
-    Area(6).Backgrounds.push_back(Media<BackgroundItem>(&BackgroundItem::guid, "7", kFlashBackground));
+    Area(6).Backgrounds.push_back(
+        Media<BackgroundItem>(&BackgroundItem::guid, "7", kFlashBackground));
     EXPECT_TRUE(CreateDirTree(MediaPath("")));
     clip_ = QByteArray(3001, '\0');
     for (int i = 0; i < clip_.size(); ++i) clip_[i] = static_cast<char>(i * 7);
@@ -186,7 +188,8 @@ TEST_F(ScreenFile, ExportThenImportElsewhereBringsTheScreenItsSourcesAndItsMedia
   EXPECT_TRUE(FileExists(Text(files[1].FilePath))) << "an unreadable file comes as an empty one";
   ASSERT_EQ(filesArea.Backgrounds.size(), 2u);
   EXPECT_EQ(ReadBytes(Text(filesArea.Backgrounds[0].FilePath)), "BM");
-  EXPECT_EQ(Text(filesArea.Backgrounds[1].FilePath), MediaPath("7")) << "flash backgrounds keep theirs";
+  EXPECT_EQ(Text(filesArea.Backgrounds[1].FilePath), MediaPath("7"))
+      << "flash backgrounds keep theirs";
   EXPECT_EQ(Text(filesArea.Backgrounds[1].guid), Text(exported.Area(6).Backgrounds[1].guid));
 }
 
@@ -226,8 +229,9 @@ TEST_F(ScreenFile, DamagedFilesImportNothingAndWriteNoFile) {
   ASSERT_EQ(WriteScreenXml(exported.Job(), UsbPath()), 1);
   const QByteArray good = ReadBytes(UsbPath());
   ASSERT_TRUE(QDir(AppFolderPath(AppFolder::UserData)).removeRecursively());
-  const QByteArray noClock =
-      QString::fromUtf8(good).remove(QRegularExpression(QStringLiteral("<ClockArea [^>]*/>"))).toUtf8();
+  const QByteArray noClock = QString::fromUtf8(good)
+                                 .remove(QRegularExpression(QStringLiteral("<ClockArea [^>]*/>")))
+                                 .toUtf8();
   ASSERT_LT(noClock.size(), good.size());
 
   const struct {
@@ -254,7 +258,8 @@ TEST_F(ScreenFile, DamagedFilesImportNothingAndWriteNoFile) {
 TEST_F(ScreenFile, CraftedNamesWriteNothingOutsideUserData) {
   const QString taken = QStringLiteral("12345678-1234-1234-1234-123456789ABC");
   const QString text =
-      kDeclaration + QStringLiteral(
+      kDeclaration +
+      QStringLiteral(
           "<LED LedName=\"x\">\r\n<Program ProgramNo=\"1\">\r\n"
           "<Area AreaType=\"1\" guid=\"../../../evil\">"
           "<SingleLineArea guid=\"../../outside\">aGk=</SingleLineArea></Area>\r\n"
@@ -279,7 +284,8 @@ TEST_F(ScreenFile, CraftedNamesWriteNothingOutsideUserData) {
   AreaRecord& area = *import.Screen->Programs[0]->Areas[1];
   const auto& files = KindOf<std::vector<FileAreaItem>>(area);
   ASSERT_EQ(files.size(), 3u);
-  EXPECT_EQ(Text(files[0].FilePath), EmbeddedFile(files[0].Guid, "")) << "no extension from a folder";
+  EXPECT_EQ(Text(files[0].FilePath), EmbeddedFile(files[0].Guid, ""))
+      << "no extension from a folder";
   EXPECT_EQ(Text(files[1].FilePath), EmbeddedFile(files[1].Guid, ""));
   EXPECT_EQ(Text(files[1].Guid), taken);
   EXPECT_NE(Text(files[2].Guid), taken) << "the second use of a GUID text gets a fresh one";

@@ -26,7 +26,8 @@ TextKeys KeysOf(const QString& fileName) {
   for (const QByteArray& raw : file.readAll().split('\n')) {
     const QString line = QString::fromUtf8(raw);
     if (auto match = sectionLine.match(line); match.hasMatch()) section = match.captured(1);
-    if (auto match = keyLine.match(line); match.hasMatch()) keys.insert({section, match.captured(1)});
+    if (auto match = keyLine.match(line); match.hasMatch())
+      keys.insert({section, match.captured(1)});
   }
   return keys;
 }

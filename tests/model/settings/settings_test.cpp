@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QLabel>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -150,8 +150,8 @@ class LangTextTest : public ::testing::Test {
 
 TEST_F(LangTextTest, LanguageFilesByIndexAndLocale) {
   const QString folder = AppFolderPath(AppFolder::Language);
-  const char* names[] = {"chinese.ini",  "english.ini", "chinese(fanti).ini",
-                         "Russian.ini",  "Turkish.ini", "Persia.ini"};
+  const char* names[] = {"chinese.ini", "english.ini", "chinese(fanti).ini",
+                         "Russian.ini", "Turkish.ini", "Persia.ini"};
   for (int index = 1; index <= 6; ++index) {
     SelectLanguageFile(index);
     EXPECT_EQ(LangIniPath, folder + names[index - 1]) << index;
@@ -166,11 +166,9 @@ TEST_F(LangTextTest, LanguageFilesByIndexAndLocale) {
   EXPECT_EQ(LanguageIndexForLocale(QLocale("fa_IR")), 2);
   EXPECT_EQ(LanguageIndexForLocale(QLocale("de_DE")), 2);
   SelectLanguageFile(0);
-  EXPECT_EQ(LangIniPath,
-            folder + names[LanguageIndexForLocale(QLocale::system()) - 1]);
+  EXPECT_EQ(LangIniPath, folder + names[LanguageIndexForLocale(QLocale::system()) - 1]);
   SelectLanguageFile(42);  // out of range: automatic
-  EXPECT_EQ(LangIniPath,
-            folder + names[LanguageIndexForLocale(QLocale::system()) - 1]);
+  EXPECT_EQ(LangIniPath, folder + names[LanguageIndexForLocale(QLocale::system()) - 1]);
 }
 
 TEST_F(LangTextTest, TextsAreFoundCutAndMissingOnesEmpty) {

@@ -82,8 +82,8 @@ TEST(XmlWrite, AppendFindsItsPlaceInExistingText) {
   ASSERT_TRUE(doc.AppendElement("in"));
   ASSERT_TRUE(doc.LeaveElement());
   ASSERT_TRUE(doc.FindElement("c"));
-  ASSERT_TRUE(doc.SetAttribute("x", "2"));       // single quotes become double, order kept
-  ASSERT_TRUE(doc.EnterElement());  // an empty-element parent opens up
+  ASSERT_TRUE(doc.SetAttribute("x", "2"));  // single quotes become double, order kept
+  ASSERT_TRUE(doc.EnterElement());          // an empty-element parent opens up
   ASSERT_TRUE(doc.AppendElement("d", "v"));
   EXPECT_EQ(doc.Document().toStdString(),
             "<a><b>text<in/>\r\n</b><c x=\"2\" y='2'>\r\n<d>v</d>\r\n</c></a>");
@@ -168,8 +168,8 @@ TEST(XmlEscape, References) {
   EXPECT_EQ(UnescapeXmlText(u"&#65;&#x41;&#x0041;"), "AAA");
   EXPECT_EQ(UnescapeXmlText(u"&#x1F600;"), QString::fromUtf8("\U0001F600"));
   EXPECT_EQ(UnescapeXmlText(u"&#128512;").size(), 2);
-  const char16_t* kept[] = {u"&#;", u"&#x;", u"&#0;", u"&nbsp;", u"&#xD800;",
-                            u"&#x110000;", u"&#12345678;", u"a&b", u"&lt"};
+  const char16_t* kept[] = {u"&#;",        u"&#x;",        u"&#0;", u"&nbsp;", u"&#xD800;",
+                            u"&#x110000;", u"&#12345678;", u"a&b",  u"&lt"};
   for (const char16_t* text : kept) EXPECT_EQ(UnescapeXmlText(text), QString::fromUtf16(text));
   EXPECT_EQ(UnescapeXmlText(u"&lt;&gt;&amp;&apos;&quot;"), "<>&'\"");
   EXPECT_EQ(EscapeXmlText(u"<a & 'b' \"c\">", false), "&lt;a &amp; 'b' \"c\"&gt;");
@@ -212,8 +212,7 @@ TEST(XmlParse, LenientCases) {
   EXPECT_EQ(doc.Status(), "No root element");
 
   EXPECT_FALSE(doc.SetDocument("<a><b></a>"));
-  EXPECT_EQ(doc.Status(),
-            "End tag 'a' at offset 7 does not match start tag 'b' at offset 3");
+  EXPECT_EQ(doc.Status(), "End tag 'a' at offset 7 does not match start tag 'b' at offset 3");
   ASSERT_TRUE(doc.FindElement("a") && doc.EnterElement() && doc.FindElement("b"));
   EXPECT_EQ(doc.GetText(), "");
 
@@ -250,9 +249,9 @@ TEST(XmlParse, LenientCases) {
     EXPECT_FALSE(doc.SetDocument(c.text)) << c.text;
     EXPECT_EQ(doc.Status(), c.status) << c.text;
   }
-  EXPECT_TRUE(doc.SetDocument(
-      "<!DOCTYPE r [<!ELEMENT r (#PCDATA)><!ATTLIST r a CDATA \">\">]>"
-      "\xEF\xBB\xBF<r><![CDATA[<x>]]></r>"));
+  EXPECT_TRUE(
+      doc.SetDocument("<!DOCTYPE r [<!ELEMENT r (#PCDATA)><!ATTLIST r a CDATA \">\">]>"
+                      "\xEF\xBB\xBF<r><![CDATA[<x>]]></r>"));
 
   // The "/" of "/>" after an unquoted value belongs to the value.
   EXPECT_FALSE(doc.SetDocument("<a b=1/>"));
@@ -341,7 +340,8 @@ TEST(XmlFile, ReadAndWriteFailuresAreReported) {
   EXPECT_FALSE(doc.WriteFile(root + "no/such/folder/x.xml"));
   EXPECT_FALSE(doc.Status().isEmpty());
 
-  ASSERT_TRUE(WriteFileAtomically(root + "bom.xml", QByteArray("\xEF\xBB\xBF<r>\xC3\xA9\xFF</r>\0<x/>", 18)));
+  ASSERT_TRUE(WriteFileAtomically(root + "bom.xml",
+                                  QByteArray("\xEF\xBB\xBF<r>\xC3\xA9\xFF</r>\0<x/>", 18)));
   ASSERT_TRUE(doc.ReadFile(root + "bom.xml"));
   EXPECT_EQ(doc.Status(), "18 bytes to 10 wide chars");
   EXPECT_TRUE(doc.Parse());
@@ -364,7 +364,7 @@ TEST(XmlFile, ReadAndWriteFailuresAreReported) {
 TEST(XmlFile, LongTextIsWrittenAsOneConversion) {
   const QString root = GetAppDir();
   const QString pair = QString::fromUtf8("\xF0\x9F\x98\x80");  // U+1F600
-  for (const int filler : {32763, 32764, 32765, 65532}) {  // pairs around 32768 and 65536
+  for (const int filler : {32763, 32764, 32765, 65532}) {      // pairs around 32768 and 65536
     const QString text = QStringLiteral("<r>") + QString(filler, u'a') + pair +
                          QString::fromUtf8("\xC3\xA9") + pair + QStringLiteral("</r>");
     XmlDocument doc;

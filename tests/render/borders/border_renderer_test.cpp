@@ -62,7 +62,8 @@ void ExpectBands(const QImage& image, const PixelRect& r, const std::vector<std:
       ASSERT_EQ(image.pixel(r.left + i, r.top + row), StripPixel(rows, row, x + i)) << i;
       // The bottom band: turned by 180 degrees.
       ASSERT_EQ(image.pixel(r.left + i, r.bottom - h + row),
-                StripPixel(rows, h - 1 - row, 31 - (xBottom + i) % 32)) << i;
+                StripPixel(rows, h - 1 - row, 31 - (xBottom + i) % 32))
+          << i;
     }
   }
   for (int j = 0; j < r.Height() - 2 * h; ++j) {

@@ -53,8 +53,7 @@ class ClockTest : public testing::Test {
 };
 
 // Wall seconds of a local time in the tests' zone.
-inline std::int64_t LocalSeconds(int year, int month, int day, int hour, int minute,
-                                 int second) {
+inline std::int64_t LocalSeconds(int year, int month, int day, int hour, int minute, int second) {
   std::tm parts{};
   parts.tm_year = year - 1900;
   parts.tm_mon = month - 1;

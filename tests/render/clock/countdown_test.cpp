@@ -26,9 +26,7 @@ TimeAreaInfo Shown(bool day, bool hour, bool minute, bool second, int showType) 
   return info;
 }
 
-QString Text(double span, const TimeAreaInfo& info) {
-  return CountdownText(SplitSpan(span), info);
-}
+QString Text(double span, const TimeAreaInfo& info) { return CountdownText(SplitSpan(span), info); }
 
 TEST(CountdownText, PartsUnitWordsAndFolding) {
   EXPECT_EQ(Text(kSpan, Shown(true, true, true, true, 0)), QString::fromUtf8("1天02时03分04秒"));
@@ -127,8 +125,8 @@ TEST_F(CountdownImage, LayoutsPlaceTheTexts) {
   DrawCountdown(area, state);
   KeepPicture(area, QStringLiteral("countdown_two_lines"));
   const QString last = QString::fromUtf8("1天02时03分02秒");
-  EXPECT_EQ(area, Expected(160, 48, fixed, {0, (48 - 2 * h) / 4}, last,
-                           {0, 3 * (48 - 2 * h) / 4 + h}));
+  EXPECT_EQ(area,
+            Expected(160, 48, fixed, {0, (48 - 2 * h) / 4}, last, {0, 3 * (48 - 2 * h) / 4 + h}));
 }
 
 TEST_F(CountdownImage, InvalidTargetShowsZeros) {

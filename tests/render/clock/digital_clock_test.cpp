@@ -22,7 +22,8 @@ ClockFields Fields(int hour, int minute, int second) {
 
 // The date table as written: rows Y M D, M D, Y D, Y M, Y, M, D; columns the formats.
 const char* const kDateTable[7][8] = {
-    {"%Y年%m月%d日", "YY年%m月%d日", "%m/%d/%Y", "%Y/%m/%d", "YY-%m-%d", "YY.%m.%d", "%m.%d.%Y", "%d.%m.%Y"},
+    {"%Y年%m月%d日", "YY年%m月%d日", "%m/%d/%Y", "%Y/%m/%d", "YY-%m-%d", "YY.%m.%d", "%m.%d.%Y",
+     "%d.%m.%Y"},
     {"%m月%d日", "%m月%d日", "%m/%d", "%m/%d", "%m-%d", "%m.%d", "%m.%d", "%d.%m"},
     {"%Y年%d日", "YY年%d日", "%d/%Y", "%Y/%d", "YY-%d", "YY.%d", "%d.%Y", "%d.%Y"},
     {"%Y年%m月", "YY年%m月", "%m/%Y", "%Y/%m", "YY-%m", "YY.%m", "%m.%Y", "%m.%Y"},
@@ -30,7 +31,7 @@ const char* const kDateTable[7][8] = {
     {"%m月", "%m月", "%m", "%m", "%m", "%m", "%m", "%m"},
     {"%d日", "%d日", "%d", "%d", "%d", "%d", "%d", "%d"},
 };
-const DateParts kDateRows[7] = {{true, true, true},  {false, true, true}, {true, false, true},
+const DateParts kDateRows[7] = {{true, true, true},  {false, true, true},  {true, false, true},
                                 {true, true, false}, {true, false, false}, {false, true, false},
                                 {false, false, true}};
 

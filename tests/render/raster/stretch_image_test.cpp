@@ -55,8 +55,8 @@ TEST(StretchImage, RefusesBadRectanglesAndFormatsAndDrawsOpaque) {
 
   QImage translucent(1, 1, QImage::Format_ARGB32);
   translucent.fill(qRgba(10, 20, 30, 40));
-  EXPECT_TRUE(StretchNearest(translucent, {0, 0, 1, 1}, target, {0, 0, 2, 2},
-                             NearestCopy::kKeyedOnBlack));
+  EXPECT_TRUE(
+      StretchNearest(translucent, {0, 0, 1, 1}, target, {0, 0, 2, 2}, NearestCopy::kKeyedOnBlack));
   EXPECT_EQ(target.pixel(1, 1), qRgb(10, 20, 30));
 }
 

@@ -24,14 +24,17 @@ void ExpectSoundLines(RichText& text) {
   for (int line = 0; line < text.LineCount(); ++line) {
     const int start = text.LineIndex(line);
     const int length = text.LineLength(start);
-    SCOPED_TRACE(testing::Message() << "line " << line << ": " << all.mid(start, length).toStdString());
+    SCOPED_TRACE(testing::Message()
+                 << "line " << line << ": " << all.mid(start, length).toStdString());
     EXPECT_EQ(start, expectedStart);
     EXPECT_EQ(text.LineFromChar(start), line);
     const QString body = all.mid(start, length);
     int x = 0;
     for (int i = 0; i < body.size(); ++i) {
       if (body[i].isLowSurrogate()) continue;
-      x += text.Measure().MeasureCell(text.CharFormatAt(start + i), QStringView(body).mid(i, 1), x).Width;
+      x += text.Measure()
+               .MeasureCell(text.CharFormatAt(start + i), QStringView(body).mid(i, 1), x)
+               .Width;
     }
     int hanging = 0;
     for (qsizetype i = body.size() - 1; i >= 0 && body[i] == u' '; --i) {
@@ -60,8 +63,10 @@ RichText& Fill(RichText& text, const QString& content, int width) {
 
 TEST(LineLayout, WordsSpacesAndLongWords) {
   RichText text;
-  Fill(text, u"The quick brown fox jumps over the lazy dog.      Spaces hang\r"
-             u"Supercalifragilisticexpialidocious x"_s, 80);
+  Fill(text,
+       u"The quick brown fox jumps over the lazy dog.      Spaces hang\r"
+       u"Supercalifragilisticexpialidocious x"_s,
+       80);
   ExpectSoundLines(text);
   // Lines of the first paragraph end after a space (between words).
   EXPECT_GT(text.LineCount(), 6);

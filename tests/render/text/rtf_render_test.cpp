@@ -143,7 +143,8 @@ TEST_F(RtfRenderTest, PagesBreakAtTheLineBottomAndSpacingRule) {
 
   // Double spacing by twentieths adds a line height; single, less and other rules none.
   EXPECT_EQ(Pages(twoLines({RichAlign::kLeft, kSpacingTwentieths, 40}), Area(100, 2 * h))
-                .header.FrameCount, 2);
+                .header.FrameCount,
+            2);
   pak = Pages(twoLines({RichAlign::kLeft, kSpacingTwentieths, 40}), Area(100, 3 * h));
   ASSERT_EQ(pak.header.FrameCount, 1);
   EXPECT_GE(InkBox(pak.frames[0], QRect(0, h, 100, 2 * h)).top(), 2 * h);
@@ -406,8 +407,8 @@ TEST_F(RtfRenderTest, FailuresWriteNothing) {
     EXPECT_EQ(file.readAll(), before);
   };
   using Renderer = int (*)(const QString&, const QString&, const RtfRenderInput&);
-  for (Renderer render : {&RenderRtfPagesToPak, &RenderRtfPagesNoEffectToPak,
-                          &RenderRtfSingleLineToPak}) {
+  for (Renderer render :
+       {&RenderRtfPagesToPak, &RenderRtfPagesNoEffectToPak, &RenderRtfSingleLineToPak}) {
     EXPECT_EQ(render(GetAppDir() + u"UserData/missing.rtf"_s, PakPath(), input), 0);
     expectUntouched();
     EXPECT_EQ(render(source, PakPath(), Area(70000, 32)), 0);

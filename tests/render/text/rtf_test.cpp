@@ -33,9 +33,9 @@ QByteArray Rtf(const char* body) {
 }
 
 TEST(RtfReader, CodePagesOfFontsAndUnicode) {
-  const RichParagraphs chinese = ReadRtf(Rtf(
-      "{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}"
-      "\\pard\\f0\\fs24 \\'c4\\'e3\\'ba\\'c3\\par}"));
+  const RichParagraphs chinese =
+      ReadRtf(Rtf("{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}"
+                  "\\pard\\f0\\fs24 \\'c4\\'e3\\'ba\\'c3\\par}"));
   ASSERT_EQ(chinese.size(), 1u);
   EXPECT_EQ(Plain(chinese), u"你好");
   EXPECT_EQ(chinese[0].runs[0].format.face, u"宋体");
@@ -45,10 +45,10 @@ TEST(RtfReader, CodePagesOfFontsAndUnicode) {
   EXPECT_EQ(Plain(ReadRtf(Rtf("\\uc1\\u20320?a\\uc2\\u22909\\'ba\\'c3b\\uc1\\u-10179?\\u-8694?"))),
             u"你a好b\U0001F60A");
 
-  const RichParagraphs scripts = ReadRtf(Rtf(
-      "{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f1\\fcharset162 Arial;}{\\f2\\fcharset178 "
-      "Arial;}{\\f3\\fcharset2 Symbol;}}"
-      "\\f0\\'cf\\'f0\\'e8 \\f1\\'f0\\'fe \\f2\\'c7\\'e1 \\f3\\'41\\par"));
+  const RichParagraphs scripts = ReadRtf(
+      Rtf("{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f1\\fcharset162 Arial;}{\\f2\\fcharset178 "
+          "Arial;}{\\f3\\fcharset2 Symbol;}}"
+          "\\f0\\'cf\\'f0\\'e8 \\f1\\'f0\\'fe \\f2\\'c7\\'e1 \\f3\\'41\\par"));
   EXPECT_EQ(Plain(scripts), u"При ğş ال \uF041");
 }
 
@@ -84,11 +84,13 @@ TEST(RtfReader, FormatsTablesAndParagraphs) {
 }
 
 TEST(RtfReader, SkipsWhatIsNotText) {
-  EXPECT_EQ(Plain(ReadRtf(Rtf(
-                "{\\*\\generator Riched20 10.0;}{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}"
-                "a{\\pict\\pngblip 89504e47}{\\object{\\objdata 01}}\\bin3 {}}b"
-                "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt c}}\\-d\\~e\\{\\}\\\\\r\nf\\par"))),
-            u"ab" u"cd\u00A0e{}\\f");
+  EXPECT_EQ(
+      Plain(ReadRtf(
+          Rtf("{\\*\\generator Riched20 10.0;}{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}"
+              "a{\\pict\\pngblip 89504e47}{\\object{\\objdata 01}}\\bin3 {}}b"
+              "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt c}}\\-d\\~e\\{\\}\\\\\r\nf\\par"))),
+      u"ab"
+      u"cd\u00A0e{}\\f");
 }
 
 TEST(RtfReader, FinalParagraphMarkAndPlainText) {
@@ -110,8 +112,9 @@ TEST(RtfReader, HostileInputReadsWithoutHarm) {
   EXPECT_EQ(Plain(ReadRtf("{\\rtf1 a\\'c4")), u"a\uFFFD");  // a lead byte alone
   EXPECT_EQ(Plain(ReadRtf("{\\rtf1 a\\'c")), u"a");
   // Numbers past any range are clamped; \bin cannot reach beyond the data.
-  const RichParagraphs huge = ReadRtf(Rtf(
-      "\\fs99999999999999999999 a\\cf-99999999999999\\uc99999999 \\u99999999999b\\bin99999999999 c"));
+  const RichParagraphs huge =
+      ReadRtf(Rtf("\\fs99999999999999999999 a\\cf-99999999999999\\uc99999999 "
+                  "\\u99999999999b\\bin99999999999 c"));
   ASSERT_EQ(huge.size(), 1u);
   EXPECT_EQ(huge[0].runs[0].format.twips, kMaxFontTwips);
   EXPECT_EQ(ReadRtf(Rtf("\\fs0 a"))[0].runs[0].format.twips, kMinFontTwips);
@@ -123,7 +126,8 @@ RichParagraphs Sample() {
   RichCharFormat cyrillic{u"Times {x}"_s, 204, 180, false, false, false, 0x123456, false};
   return {
       {{{u"你好 \\{}"_s, song}, {u"tab\tline\u2028end\U0001F60A"_s, latin}},
-       {RichAlign::kCenter, kSpacingTwentieths, 40}, cyrillic},
+       {RichAlign::kCenter, kSpacingTwentieths, 40},
+       cyrillic},
       {{}, {RichAlign::kRight, kSpacingSingle, 0}, song},
       {{{u"Привет"_s, cyrillic}}, {RichAlign::kLeft, kSpacingSingle, 0}, latin},
   };
@@ -133,8 +137,9 @@ TEST(RtfWriter, ReaderGetsBackWhatWasWritten) {
   const RichParagraphs sample = Sample();
   const QByteArray rtf = WriteRtf(sample);
   for (const char byte : rtf) ASSERT_LT(static_cast<unsigned char>(byte), 0x80) << rtf.constData();
-  EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 "
-                             "\\'cb\\'ce\\'cc\\'e5;}"));
+  EXPECT_TRUE(
+      rtf.startsWith("{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 "
+                     "\\'cb\\'ce\\'cc\\'e5;}"));
   EXPECT_TRUE(rtf.contains("{\\colortbl ;\\red255\\green0\\blue0;"));
   EXPECT_TRUE(rtf.contains("\\sl480\\slmult1"));
   EXPECT_EQ(ReadRtf(rtf), sample);

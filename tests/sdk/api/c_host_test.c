@@ -67,8 +67,8 @@ static int CheckClocks(const char* companion) {
   agreed = generated == KQ_OK && written == KQ_OK && RunCompanion(companion, file) == 0;
   RemoveUsbFiles(root);
   if (generated != KQ_OK || written != KQ_OK) {
-    fprintf(stderr, "clocks without a Qt application: generated %d, written %d\n",
-            (int)generated, (int)written);
+    fprintf(stderr, "clocks without a Qt application: generated %d, written %d\n", (int)generated,
+            (int)written);
     return 1;
   }
   if (strcmp(locale, setlocale(LC_ALL, NULL)) != 0) {

@@ -129,9 +129,9 @@ TEST_F(DeviceRead, FailedReadsFillNothing) {
     std::size_t cut;
     int expected;
   };
-  for (const Case& c : {Case{1, 1, KQ_ERR_BAD_REPLY}, Case{0, 0, KQ_ERR_BAD_REPLY},
-                        Case{5, 0, 5}, Case{0xFFFFFFFA, 0, KQ_ERR_BAD_REPLY},
-                        Case{0x80000000, 0, KQ_ERR_BAD_REPLY}}) {
+  for (const Case& c :
+       {Case{1, 1, KQ_ERR_BAD_REPLY}, Case{0, 0, KQ_ERR_BAD_REPLY}, Case{5, 0, 5},
+        Case{0xFFFFFFFA, 0, KQ_ERR_BAD_REPLY}, Case{0x80000000, 0, KQ_ERR_BAD_REPLY}}) {
     SCOPED_TRACE(c.result);
     Answer(c.result, c.cut);
     LedSettingInfo record = Untouched(0x0B);

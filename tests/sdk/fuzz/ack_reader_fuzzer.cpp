@@ -36,9 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
   std::vector<std::uint8_t> buffer(capacity);  // exact size, so an overrun is caught
   std::size_t length = 0;
-  const int code = wire::ReadFramedReply(
-      [&read](std::uint8_t* head) { return read(head, wire::kHeadBytes); }, read,
-      buffer.data(), capacity, &length);
+  const int code =
+      wire::ReadFramedReply([&read](std::uint8_t* head) { return read(head, wire::kHeadBytes); },
+                            read, buffer.data(), capacity, &length);
   if (code != KQ_OK) return 0;
   if (length > capacity) std::abort();
   ExpectAckCode(wire::CheckReply(buffer.data(), length, true));

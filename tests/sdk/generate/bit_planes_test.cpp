@@ -23,8 +23,8 @@ std::vector<std::uint8_t> Convert(const Dib24& picture, int colorType, int start
                                   std::size_t& planeSize) {
   planeSize = PlaneRowBytes(startBit, picture.Width()) * picture.Height();
   std::vector<std::uint8_t> planes(planeSize * colorType, 0xFF);
-  EXPECT_TRUE(DibToBitPlanes(planes.data(), planeSize, colorType, picture.Bits(),
-                             picture.Width(), picture.Height(), picture.Stride(), startBit));
+  EXPECT_TRUE(DibToBitPlanes(planes.data(), planeSize, colorType, picture.Bits(), picture.Width(),
+                             picture.Height(), picture.Stride(), startBit));
   return planes;
 }
 
@@ -90,8 +90,8 @@ TEST_P(BitPlanesEveryPixel, MatchTheirChannelsAtEveryStartBit) {
                               : channel == 1 ? ColorRefGreen(color)
                                              : ColorRefBlue(color);
             ASSERT_EQ(BitAt(plane, width, startBit, x, y), value < 128)
-                << "width " << width << " start " << startBit << " channel " << channel
-                << " pixel " << x << "," << y;
+                << "width " << width << " start " << startBit << " channel " << channel << " pixel "
+                << x << "," << y;
           }
         }
         const int lastBit = startBit + width - 1;
@@ -130,8 +130,7 @@ TEST(BitPlanes, VectorAndPortableAgreeOnRandomPictures) {
 TEST(BitPlanes, ArgumentsThatCannotFitAreRefusedWithoutWriting) {
   Dib24 picture(10, 2);
   std::vector<std::uint8_t> planes(12, 0xAB);
-  const auto convert = [&](std::size_t planeSize, int colorType, std::size_t stride,
-                           int startBit) {
+  const auto convert = [&](std::size_t planeSize, int colorType, std::size_t stride, int startBit) {
     return DibToBitPlanes(planes.data(), planeSize, colorType, picture.Bits(), 10, 2, stride,
                           startBit);
   };

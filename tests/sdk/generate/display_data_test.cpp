@@ -218,8 +218,7 @@ TEST(DisplayData, PagesPutAllIndexEntriesBeforeAllPlanes) {
   const QImage three = one.mirrored(false, true);
   const PageInfo second{1, 0, 2, 300};
   ASSERT_EQ(AddPage(set.get(), 1, 1, ddtest::WriteFrameFile("first.pak", {one, two})), KQ_OK);
-  ASSERT_EQ(AddPage(set.get(), 1, 1, ddtest::WriteFrameFile("second.pak", {three}), second),
-            KQ_OK);
+  ASSERT_EQ(AddPage(set.get(), 1, 1, ddtest::WriteFrameFile("second.pak", {three}), second), KQ_OK);
 
   const emu::DisplayArea area = Generated(set.get()).programs.at(0).areas.at(0);
   ASSERT_EQ(area.frameTotal, 3);

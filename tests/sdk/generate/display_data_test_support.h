@@ -37,8 +37,8 @@ inline QImage Pattern(int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      image.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * 5 + y * 71) % 256,
-                                (x * y * 13 + 127) % 256));
+      image.setPixel(
+          x, y, qRgb((x * 37 + y * 11) % 256, (x * 5 + y * 71) % 256, (x * y * 13 + 127) % 256));
     }
   }
   return image;

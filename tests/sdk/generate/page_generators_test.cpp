@@ -7,8 +7,8 @@
 #include <QtEndian>
 
 #include <array>
-#include <random>
 #include <cstdint>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -16,8 +16,8 @@
 #include "render/frame/pak_frame_reader.h"
 #include "render/frame/pak_writer.h"
 #include "sdk/generate/bit_planes.h"
-#include "sdk/program/page_file_kind.h"
 #include "sdk/generate/page_generators.h"
+#include "sdk/program/page_file_kind.h"
 #include "tests/sdk/generate/page_test_support.h"
 #include "tests/support/fifo_watchdog.h"
 
@@ -83,7 +83,8 @@ TEST(PageFileKind, TakesTheExtensionOfTheFileName) {
 }
 
 TEST(PakPages, LastFrameCarriesTheUsedExtentOfItsMovement) {
-  WritePak(QStringLiteral("wide.pak"), {Solid(128, 16, 0), Solid(128, 16, 0), Solid(128, 16, 0)}, 40);
+  WritePak(QStringLiteral("wide.pak"), {Solid(128, 16, 0), Solid(128, 16, 0), Solid(128, 16, 0)},
+           40);
   WritePak(QStringLiteral("tall.pak"), {Solid(8, 64, 0), Solid(8, 64, 0)}, 40);
   struct Case {
     const char* file;
@@ -167,9 +168,13 @@ TEST(PakPages, RefusesFilesThatDoNotFitTheirAreaOrSize) {
   };
   QByteArray tall = withField(4, 8);  // 8 x 8 frames hold as many bytes as 16 x 4
   qToLittleEndian(std::int32_t{8}, tall.data() + 8);
-  const std::vector<QByteArray> broken = {withField(0, 0), withField(16, 3),
-                                          withField(16, 0x7FFFFFFF), withField(16, 0),
-                                          bytes.left(bytes.size() - 1), bytes.left(10), tall};
+  const std::vector<QByteArray> broken = {withField(0, 0),
+                                          withField(16, 3),
+                                          withField(16, 0x7FFFFFFF),
+                                          withField(16, 0),
+                                          bytes.left(bytes.size() - 1),
+                                          bytes.left(10),
+                                          tall};
   for (size_t i = 0; i < broken.size(); ++i) {
     const QString name = QStringLiteral("broken%1.pak").arg(i);
     pagetest::WriteFile(GetAppDir() + name, broken[i]);

@@ -65,9 +65,12 @@ inline QByteArray GifImageData(const std::vector<std::uint8_t>& pixels) {
 inline QByteArray MakeGif(int width, int height, const std::vector<GifFrame>& frames,
                           bool extras = false) {
   QByteArray gif = QByteArray("GIF89a") + U16(width) + U16(height);
-  gif.append(QByteArray::fromHex("810000" "000000ff000000ff000000ff"));
-  if (extras) gif.append(QByteArray::fromHex("21ff0b") + "NETSCAPE2.0" +
-                         QByteArray::fromHex("030100000021fe0568656c6c6f00"));
+  gif.append(
+      QByteArray::fromHex("810000"
+                          "000000ff000000ff000000ff"));
+  if (extras)
+    gif.append(QByteArray::fromHex("21ff0b") + "NETSCAPE2.0" +
+               QByteArray::fromHex("030100000021fe0568656c6c6f00"));
   for (const GifFrame& frame : frames) {
     gif.append(QByteArray::fromHex("21f90404") + U16(frame.delay) + QByteArray(2, 0));
     gif.append(QByteArray(1, 0x2C) + U16(0) + U16(0) + U16(width) + U16(height) + QByteArray(1, 0));

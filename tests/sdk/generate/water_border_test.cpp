@@ -56,10 +56,10 @@ TEST(WaterBorder, HeadOfAThicknessThreeStripInTwoColours) {
   ASSERT_EQ(block.size(), 206u);  // 30 + 2 x (2 x 3 x 4) + 2 x (2 x 32)
   const std::vector<std::uint8_t> head(block.begin(), block.begin() + 30);
   const std::vector<std::uint8_t> expected = {
-      1,  206, 0, 0, 0,  15,             // layer, length, kind
-      2,  0,   3, 0, 44, 1,  70, 0,      // left, top, right, bottom
-      3,  1,   2, 0, 9,  0,  0,  0,      // thickness, 1, style, 0, speed
-      24, 0,   64, 0, 24, 0, 64, 0};     // bytes of the top, right, bottom, left side
+      1,  206, 0,  0, 0,  15,          // layer, length, kind
+      2,  0,   3,  0, 44, 1,  70, 0,   // left, top, right, bottom
+      3,  1,   2,  0, 9,  0,  0,  0,   // thickness, 1, style, 0, speed
+      24, 0,   64, 0, 24, 0,  64, 0};  // bytes of the top, right, bottom, left side
   EXPECT_EQ(head, expected);
 }
 
@@ -68,12 +68,14 @@ TEST(WaterBorder, SidesAreTheStripTurnedPixelByPixel) {
   constexpr int t = 5;
   QImage strip(32, t, QImage::Format_RGB888);
   const auto lit = [](int plane, int x, int y) {
-    return plane == 0 ? (x * 7 + y * 13) % 5 < 2 : plane == 1 ? (x + 2 * y) % 3 == 0 : x == y || x > 28;
+    return plane == 0   ? (x * 7 + y * 13) % 5 < 2
+           : plane == 1 ? (x + 2 * y) % 3 == 0
+                        : x == y || x > 28;
   };
   for (int y = 0; y < t; ++y) {
     for (int x = 0; x < 32; ++x) {
-      strip.setPixel(x, y, qRgb(lit(0, x, y) ? 250 : 10, lit(1, x, y) ? 200 : 100,
-                                lit(2, x, y) ? 128 : 127));
+      strip.setPixel(
+          x, y, qRgb(lit(0, x, y) ? 250 : 10, lit(1, x, y) ? 200 : 100, lit(2, x, y) ? 128 : 127));
     }
   }
   ASSERT_TRUE(strip.save(GetAppDir() + QStringLiteral("strip.bmp"), "BMP"));

@@ -120,8 +120,8 @@ TEST(ProgramSend, HandlesWithoutALiveSetAndFailedGenerationsSendNothing) {
   const CommInfo info = Tcp(server, window, 5);
   ProgramHandle deleted = KQ_CreateProgram(64, 32, 1, 0);
   ASSERT_EQ(KQ_DeleteProgram(deleted), 1);
-  for (ProgramHandle handle : {ProgramHandle{}, reinterpret_cast<ProgramHandle>(0xCCCCCCCCu),
-                               deleted}) {
+  for (ProgramHandle handle :
+       {ProgramHandle{}, reinterpret_cast<ProgramHandle>(0xCCCCCCCCu), deleted}) {
     window.posted.clear();
     EXPECT_EQ(KQ_Send(&info, handle), KQ_ERR_BAD_HANDLE);
     EXPECT_EQ(CardLog(window, 5), "S-1");

@@ -22,9 +22,7 @@ namespace {
 
 constexpr int kCom = 61;
 
-std::vector<std::uint8_t> Bytes(const QByteArray& data) {
-  return {data.begin(), data.end()};
-}
+std::vector<std::uint8_t> Bytes(const QByteArray& data) { return {data.begin(), data.end()}; }
 
 class MultiCard : public testing::Test {
  protected:

@@ -121,7 +121,7 @@ TEST_F(ProgramModel, OverlapIsTestedPerLayer) {
 }
 
 TEST_F(ProgramModel, AreasSharingTheirLastColumnOrRowPass) {
-  const AreaRect left = Rect(0, 0, 32, 16);   // columns 0-31
+  const AreaRect left = Rect(0, 0, 32, 16);    // columns 0-31
   const AreaRect right = Rect(31, 0, 32, 16);  // columns 31-62: shares column 31
   const AreaRect below = Rect(0, 15, 32, 16);  // shares row 15 with left
   EXPECT_EQ(KQ_AddDigitalClockArea(handle(), 1, 1, &left, &digital_), KQ_OK);
@@ -155,10 +155,9 @@ TEST_F(ProgramModel, TheFirstRefusingAreaDecidesTheCode) {
 }
 
 TEST_F(ProgramModel, RectanglesTheCardCannotHoldAreRefused) {
-  const AreaRect refused[] = {Rect(0, 0, 0, 8),     Rect(0, 0, 8, -1),
-                              Rect(-1, 0, 8, 8),    Rect(0, -3, 8, 8),
-                              Rect(65535, 0, 2, 8), Rect(0, 65530, 8, 7),
-                              Rect(INT_MAX, 0, INT_MAX, 8)};
+  const AreaRect refused[] = {
+      Rect(0, 0, 0, 8),     Rect(0, 0, 8, -1),    Rect(-1, 0, 8, 8),           Rect(0, -3, 8, 8),
+      Rect(65535, 0, 2, 8), Rect(0, 65530, 8, 7), Rect(INT_MAX, 0, INT_MAX, 8)};
   for (const AreaRect& rect : refused) {
     EXPECT_EQ(KQ_AddImageTextArea(handle(), 1, 1, &rect, 1), KQ_ERR_BAD_SIZE);
     EXPECT_EQ(KQ_AddWaterBorder(handle(), 1, 1, &rect, &border_), KQ_ERR_BAD_SIZE);

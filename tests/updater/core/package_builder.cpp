@@ -19,8 +19,8 @@ namespace updatertest {
 
 namespace {
 
-constexpr std::uint32_t kDefaultDosDate = (40u << 25) | (1u << 21) | (2u << 16) | (3u << 11) |
-                                          (4u << 5) | 3u;  // 2020-01-02 03:04:06
+constexpr std::uint32_t kDefaultDosDate =
+    (40u << 25) | (1u << 21) | (2u << 16) | (3u << 11) | (4u << 5) | 3u;  // 2020-01-02 03:04:06
 constexpr int kUnixMadeBy = (3 << 8) | 20;
 constexpr int kDosMadeBy = 20;
 
@@ -29,16 +29,15 @@ bool AddEntry(zipFile zip, const ZipEntry& entry) {
   info.dosDate = entry.dosDate != 0 ? entry.dosDate : kDefaultDosDate;
   if (entry.unixMode >= 0) info.external_fa = static_cast<uLong>(entry.unixMode) << 16;
   const bool raw = entry.declaredSize || entry.declaredCrc;
-  if (zipOpenNewFileInZip4_64(zip, entry.name.constData(), &info, nullptr, 0, nullptr, 0,
-                              nullptr, raw ? 0 : Z_DEFLATED, raw ? 0 : Z_DEFAULT_COMPRESSION,
-                              raw ? 1 : 0, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY, nullptr, 0,
-                              entry.unixMode >= 0 ? kUnixMadeBy : kDosMadeBy, entry.flags,
-                              0) != ZIP_OK) {
+  if (zipOpenNewFileInZip4_64(
+          zip, entry.name.constData(), &info, nullptr, 0, nullptr, 0, nullptr, raw ? 0 : Z_DEFLATED,
+          raw ? 0 : Z_DEFAULT_COMPRESSION, raw ? 1 : 0, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY, nullptr,
+          0, entry.unixMode >= 0 ? kUnixMadeBy : kDosMadeBy, entry.flags, 0) != ZIP_OK) {
     return false;
   }
   if (!entry.data.isEmpty() &&
-      zipWriteInFileInZip(zip, entry.data.constData(),
-                          static_cast<unsigned>(entry.data.size())) != ZIP_OK) {
+      zipWriteInFileInZip(zip, entry.data.constData(), static_cast<unsigned>(entry.data.size())) !=
+          ZIP_OK) {
     return false;
   }
   if (!raw) return zipCloseFileInZip(zip) == ZIP_OK;
@@ -81,7 +80,7 @@ QMap<QString, QString> Picture(const QString& folder) {
                   QDirIterator::Subdirectories);
   while (it.hasNext()) {
     const QString path = it.next();
-    struct stat status{};
+    struct stat status {};
     lstat(QFile::encodeName(path).constData(), &status);
     // A folder's time changes with any name made and removed in it, so only files'.
     QString text = QStringLiteral("mode %1 ").arg(status.st_mode, 0, 8);
@@ -102,7 +101,8 @@ QMap<QString, QString> Picture(const QString& folder) {
 
 void PutFile(const QString& relative, const QByteArray& data, int mode) {
   const QString path = GetAppDir() + relative;
-  if (!CreateDirTree(QFileInfo(path).path())) ADD_FAILURE() << "cannot make the folder of " << path.toStdString();
+  if (!CreateDirTree(QFileInfo(path).path()))
+    ADD_FAILURE() << "cannot make the folder of " << path.toStdString();
   QFile file(path);
   file.open(QIODevice::WriteOnly | QIODevice::Truncate);
   file.write(data);

@@ -15,8 +15,8 @@ namespace updatertest {
 struct ZipEntry {
   QByteArray name;
   QByteArray data;
-  int unixMode = -1;         // file type and permissions from a Unix archiver; -1 none
-  std::uint32_t dosDate = 0;  // 0: 2020-01-02 03:04:06
+  int unixMode = -1;            // file type and permissions from a Unix archiver; -1 none
+  std::uint32_t dosDate = 0;    // 0: 2020-01-02 03:04:06
   unsigned long flags = 0x800;  // general purpose flags (0x800: the name is UTF-8)
   // Stored as is, declaring this size and CRC instead of the real ones.
   std::optional<std::uint64_t> declaredSize;

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -18,8 +18,8 @@
 
 #include "model/common/app_dir.h"
 #include "model/common/window_messages.h"
-#include "platform/message_window.h"
 #include "package_builder.h"
+#include "platform/message_window.h"
 #include "updater/core/package_check.h"
 #include "updater/core/package_install.h"
 
@@ -28,7 +28,7 @@ using namespace updatertest;
 namespace {
 
 int ModeOf(const QString& relative) {
-  struct stat status{};
+  struct stat status {};
   if (lstat(QFile::encodeName(GetAppDir() + relative).constData(), &status) != 0) return -1;
   return static_cast<int>(status.st_mode & 07777);
 }
@@ -63,9 +63,7 @@ class PackageInstallTest : public testing::Test {
   InstallResult Install(const std::vector<ZipEntry>& entries) {
     return InstallPackage(Place(entries), options_, nullptr);
   }
-  void ExpectUnchanged(const char* what) {
-    EXPECT_EQ(Picture(GetAppDir()), before_) << what;
-  }
+  void ExpectUnchanged(const char* what) { EXPECT_EQ(Picture(GetAppDir()), before_) << what; }
 
   UpdateOptions options_;
   QMap<QString, QString> before_;
@@ -100,8 +98,7 @@ TEST_F(PackageInstallTest, HostilePackagesAreRefusedBeforeAnythingIsWritten) {
       {"fifo", {fifo}, InstallResult::BadPackage},
       {"encrypted", {encrypted}, InstallResult::BadPackage},
       {"repeated", {File("x", "1"), File("x", "2")}, InstallResult::BadPackage},
-      {"repeated by separator", {File("d/x", "1"), File("d\\x", "2")},
-       InstallResult::BadPackage},
+      {"repeated by separator", {File("d/x", "1"), File("d\\x", "2")}, InstallResult::BadPackage},
       {"file and folder", {File("d", "1"), File("d/x", "2")}, InstallResult::BadPackage},
       {"reserved", {File("UpdateData/update.zip", "x")}, InstallResult::BadPackage},
       {"file where a folder is", {File("lib", "x")}, InstallResult::BlockedPath},
@@ -131,13 +128,15 @@ TEST_F(PackageInstallTest, DamagedOrOversizedPackagesChangeNothing) {
     InstallResult result;
   } cases[] = {
       {"bad CRC", {File("new.txt", "n"), badCrc}, InstallResult::StageFailed},
-      {"size past the data", {File("new.txt", "n"), longerThanData},
+      {"size past the data", {File("new.txt", "n"), longerThanData}, InstallResult::StageFailed},
+      {"size short of the data",
+       {File("new.txt", "n"), shorterThanData},
        InstallResult::StageFailed},
-      {"size short of the data", {File("new.txt", "n"), shorterThanData},
-       InstallResult::StageFailed},
-      {"too many entries", {File("1", "1"), File("2", "2"), File("3", "3"), File("4", "4")},
+      {"too many entries",
+       {File("1", "1"), File("2", "2"), File("3", "3"), File("4", "4")},
        InstallResult::BadPackage},
-      {"too many bytes", {File("1", QByteArray(120, 'a')), File("2", QByteArray(120, 'b'))},
+      {"too many bytes",
+       {File("1", QByteArray(120, 'a')), File("2", QByteArray(120, 'b'))},
        InstallResult::BadPackage},
   };
   options_.maxEntries = 3;
@@ -149,8 +148,7 @@ TEST_F(PackageInstallTest, DamagedOrOversizedPackagesChangeNothing) {
 
   // A package whose digest is not the version file's.
   Place({File("data/a.txt", "new")});
-  EXPECT_EQ(InstallPackage(QString(32, u'0'), options_, nullptr),
-            InstallResult::DigestMismatch);
+  EXPECT_EQ(InstallPackage(QString(32, u'0'), options_, nullptr), InstallResult::DigestMismatch);
   EXPECT_EQ(InstallPackage(QString(), options_, nullptr), InstallResult::DigestMismatch);
   ExpectUnchanged("digest");
 }
@@ -163,9 +161,9 @@ TEST_F(PackageInstallTest, CutArchiveIsRefused) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QByteArray cut = file.readAll();
   before_ = Picture(GetAppDir());
-  EXPECT_EQ(InstallPackage(QString::fromLatin1(
-                               QCryptographicHash::hash(cut, QCryptographicHash::Md5).toHex()),
-                           options_, nullptr),
+  EXPECT_EQ(InstallPackage(
+                QString::fromLatin1(QCryptographicHash::hash(cut, QCryptographicHash::Md5).toHex()),
+                options_, nullptr),
             InstallResult::BadPackage);
   ExpectUnchanged("cut");
 }
@@ -188,19 +186,21 @@ TEST_F(PackageInstallTest, GoodPackageLandsWithFoldersModesAndTimes) {
   ZipEntry setuid = File("bin/tool", "tool", 0104755);
   ZipEntry dated = File("sub\\deep/file.txt", "deep");
   dated.dosDate = (45u << 25) | (6u << 21) | (7u << 16) | (8u << 11) | (9u << 5) | 5u;
-  const std::vector<ZipEntry> entries = {
-      File("Quendra", "new main program", 0100755), dosEntry, setuid, dated,
-      File("sub/other.txt", "other"), File("empty/", "", 040755)};
+  const std::vector<ZipEntry> entries = {File("Quendra", "new main program", 0100755),
+                                         dosEntry,
+                                         setuid,
+                                         dated,
+                                         File("sub/other.txt", "other"),
+                                         File("empty/", "", 040755)};
   ExtractWindow window;
   ASSERT_EQ(InstallPackage(Place(entries), options_, window.Handle()), InstallResult::Installed);
   EXPECT_EQ(window.paths, (QStringList{GetAppDir() + "Quendra", GetAppDir() + "lib/libcore.so",
-                                       GetAppDir() + "bin/tool",
-                                       GetAppDir() + "sub/deep/file.txt",
+                                       GetAppDir() + "bin/tool", GetAppDir() + "sub/deep/file.txt",
                                        GetAppDir() + "sub/other.txt"}));
   tm local{};
   local.tm_year = 125, local.tm_mon = 5, local.tm_mday = 7;
   local.tm_hour = 8, local.tm_min = 9, local.tm_sec = 10, local.tm_isdst = -1;
-  struct stat status{};
+  struct stat status {};
   ASSERT_EQ(stat(QFile::encodeName(GetAppDir() + "sub/deep/file.txt").constData(), &status), 0);
   EXPECT_EQ(status.st_mtim.tv_sec, mktime(&local));
   EXPECT_EQ(status.st_atim.tv_sec, mktime(&local));
@@ -237,8 +237,9 @@ TEST_F(PackageInstallTest, SetupScriptRunsInTheProgramFolderAndGoes) {
   EXPECT_FALSE(QFile::exists(GetAppDir() + "setup.sh"));
   EXPECT_FALSE(QFile::exists(GetAppDir() + "old-ran.txt"));
 
-  ASSERT_EQ(Install({File("setup.sh", "pwd -P > where.txt\nread line && echo tty >> where.txt\n"
-                                      "exit 0\n")}),
+  ASSERT_EQ(Install({File("setup.sh",
+                          "pwd -P > where.txt\nread line && echo tty >> where.txt\n"
+                          "exit 0\n")}),
             InstallResult::Installed);
   EXPECT_EQ(ReadFile("where.txt").trimmed(),
             QFileInfo(GetAppDir()).canonicalFilePath().toUtf8());  // stdin was empty

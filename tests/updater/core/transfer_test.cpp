@@ -52,8 +52,8 @@ TEST(UpdateUrlTest, OnlyHttpsOrHttpToLiteralLoopback) {
   EXPECT_TRUE(IsAllowedUpdateUrl("http://[::1]:80/update.ini"));
   for (const char* refused :
        {"http://updates.example.com/update.ini", "http://localhost/update.ini",
-        "http://10.0.0.1/update.ini", "file:///etc/passwd", "ftp://127.0.0.1/x", "https://",
-        "", "update.ini"}) {
+        "http://10.0.0.1/update.ini", "file:///etc/passwd", "ftp://127.0.0.1/x", "https://", "",
+        "update.ini"}) {
     EXPECT_FALSE(IsAllowedUpdateUrl(refused)) << refused;
   }
 }
@@ -114,9 +114,9 @@ TEST_F(TransferTest, FailuresLeaveNoFile) {
   server_.Route("/gone", {404, "not here", true, 0, 0, -1, {}});
   // Six redirects in a row: one more than allowed.
   for (int hop = 0; hop < 6; ++hop) {
-    server_.Route("/hop" + QByteArray::number(hop),
-                  {302, {}, true, 0, 0, -1,
-                   server_.Url("/hop" + QByteArray::number(hop + 1)).toLatin1()});
+    server_.Route(
+        "/hop" + QByteArray::number(hop),
+        {302, {}, true, 0, 0, -1, server_.Url("/hop" + QByteArray::number(hop + 1)).toLatin1()});
   }
   server_.Route("/hop6", {200, "end", true, 0, 0, -1, {}});
   server_.Route("/away", {302, {}, true, 0, 0, -1, "http://updates.example.com/x"});
@@ -125,9 +125,9 @@ TEST_F(TransferTest, FailuresLeaveNoFile) {
   const struct {
     const char* path;
     std::int64_t maxBytes;
-  } cases[] = {{"/cut", 1 << 26},    {"/cutChunked", 1 << 26}, {"/slow", 1 << 26},
-               {"/large", 150000},   {"/largeChunked", 150000}, {"/gone", 1 << 26},
-               {"/hop0", 1 << 26},   {"/away", 1 << 26},        {"/file", 1 << 26}};
+  } cases[] = {{"/cut", 1 << 26},  {"/cutChunked", 1 << 26},  {"/slow", 1 << 26},
+               {"/large", 150000}, {"/largeChunked", 150000}, {"/gone", 1 << 26},
+               {"/hop0", 1 << 26}, {"/away", 1 << 26},        {"/file", 1 << 26}};
   for (const auto& failing : cases) {
     EXPECT_FALSE(Fetch(server_.Url(failing.path), failing.maxBytes)) << failing.path;
     EXPECT_TRUE(NothingLeft()) << failing.path;
@@ -154,8 +154,8 @@ class TlsTransferTest : public TransferTest {
     };
     for (const char* ca : {"ca", "otherca"}) {
       run({"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
-           QStringLiteral("/CN=%1").arg(ca), "-keyout", QStringLiteral("%1.key").arg(ca),
-           "-out", QStringLiteral("%1.pem").arg(ca)});
+           QStringLiteral("/CN=%1").arg(ca), "-keyout", QStringLiteral("%1.key").arg(ca), "-out",
+           QStringLiteral("%1.pem").arg(ca)});
     }
     const struct {
       const char* name;
@@ -167,8 +167,8 @@ class TlsTransferTest : public TransferTest {
       ASSERT_TRUE(ext.open(QIODevice::WriteOnly));
       ext.write(QByteArray("subjectAltName=") + server.altName + "\n");
       ext.close();
-      run({"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=server", "-keyout",
-           name + ".key", "-out", name + ".csr"});
+      run({"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=server", "-keyout", name + ".key",
+           "-out", name + ".csr"});
       run({"x509", "-req", "-in", name + ".csr", "-CA", "ca.pem", "-CAkey", "ca.key",
            "-CAcreateserial", "-days", "2", "-extfile", name + ".ext", "-out", name + ".pem"});
     }

@@ -26,8 +26,8 @@ class ProgressWindow : public MessageWindow {
 
 // libcurl follows the proxy variables; the tests' servers are on loopback.
 inline void ClearProxies() {
-  for (const char* name : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy",
-                           "ALL_PROXY", "no_proxy", "NO_PROXY"}) {
+  for (const char* name : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY",
+                           "no_proxy", "NO_PROXY"}) {
     unsetenv(name);
   }
 }

@@ -32,7 +32,11 @@ class VersionCheckTest : public testing::Test {
                                   "[UPDATE]\nVersion=" + version +
                                       "\nURL=https://example.com/u.zip\nMD5=ab\n"
                                       "Message=first^second\n",
-                                  true, 0, 0, -1, {}});
+                                  true,
+                                  0,
+                                  0,
+                                  -1,
+                                  {}});
   }
   int Check() { return CheckVersion(options_, &server_version_); }
 
@@ -72,8 +76,8 @@ TEST_F(VersionCheckTest, FailedFetchesAreTwoAndLeaveNoFile) {
   const quint16 refusedPort = closed.serverPort();
   closed.close();
   server_.Route("/empty", {200, "[UPDATE]\nVersion=\nURL=x\n", true, 0, 0, -1, {}});
-  server_.Route("/huge", {200, "[UPDATE]\nVersion=9\n" + QByteArray(65 << 10, ';'), true, 0,
-                          0, -1, {}});
+  server_.Route("/huge",
+                {200, "[UPDATE]\nVersion=9\n" + QByteArray(65 << 10, ';'), true, 0, 0, -1, {}});
   const QString urls[] = {
       QStringLiteral("http://127.0.0.1:%1/update.ini").arg(refusedPort),
       server_.Url("/missing"),
@@ -131,8 +135,8 @@ TEST(DigestTest, UpperCaseMd5AndStrictMatching) {
   EXPECT_TRUE(DigestMatches(digest, "900150983cd24fb0d6963f7d28e17f72"));
   EXPECT_FALSE(DigestMatches("", ""));
   EXPECT_FALSE(DigestMatches(digest, "900150983CD24FB0D6963F7D28E17F7"));
-  EXPECT_FALSE(DigestMatches("900150983CD24FB0D6963F7D28E17F7G",
-                             "900150983CD24FB0D6963F7D28E17F7G"));
+  EXPECT_FALSE(
+      DigestMatches("900150983CD24FB0D6963F7D28E17F7G", "900150983CD24FB0D6963F7D28E17F7G"));
 }
 
 }  // namespace

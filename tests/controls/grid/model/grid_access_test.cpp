@@ -18,7 +18,8 @@ void Shape(GridModel& grid, int rows, int cols) {
   EXPECT_TRUE(grid.SetFixedRowCount(1));
   EXPECT_TRUE(grid.SetFixedColumnCount(1));
   for (int row = 0; row < rows; ++row) {
-    for (int col = 0; col < cols; ++col) grid.SetCellText(row, col, QStringLiteral("%1,%2").arg(row).arg(col));
+    for (int col = 0; col < cols; ++col)
+      grid.SetCellText(row, col, QStringLiteral("%1,%2").arg(row).arg(col));
   }
 }
 
@@ -186,7 +187,7 @@ TEST(GridModelCells, InfoByMaskSettersAndExchange) {
   ASSERT_TRUE(grid.GetCellInfo(&info));
   EXPECT_EQ(info.text, QStringLiteral("1,1"));
   EXPECT_EQ(info.backColor, kRed);
-  EXPECT_EQ(info.param, 5);   // not asked for: left as it was
+  EXPECT_EQ(info.param, 5);  // not asked for: left as it was
   EXPECT_EQ(info.format, 9u);
   info.mask = GVIF_PARAM | GVIF_FORMAT;
   ASSERT_TRUE(grid.GetCellInfo(&info));

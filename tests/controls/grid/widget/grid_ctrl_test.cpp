@@ -83,8 +83,10 @@ TEST(GridCtrlPaint, GridLinesByModeAndHiddenColumns) {
     int mode;
     bool vertical;
     bool horizontal;
-  } cases[] = {{GVL_NONE, false, false}, {GVL_HORZ, false, true},
-               {GVL_VERT, true, false}, {GVL_BOTH, true, true}};
+  } cases[] = {{GVL_NONE, false, false},
+               {GVL_HORZ, false, true},
+               {GVL_VERT, true, false},
+               {GVL_BOTH, true, true}};
   for (const auto& c : cases) {
     f.grid.SetGridLines(c.mode);
     const QImage image = f.Paint();
@@ -114,7 +116,7 @@ TEST(GridCtrlPaint, OwnColoursSelectionFocusAndMergedBlocks) {
   EXPECT_EQ(At(image, 5, 5), kRed);
   EXPECT_EQ(At(image, 19, 5), f.grid.GetGridLineColor());  // the own fill stops short
   EXPECT_EQ(At(image, 25, 15), kHighlight);
-  EXPECT_EQ(At(image, 39, 15), kHighlight);  // selection covers its grid lines
+  EXPECT_EQ(At(image, 39, 15), kHighlight);   // selection covers its grid lines
   EXPECT_EQ(At(image, 40, 20), kWindowText);  // the focus frame, in the text colour
   EXPECT_EQ(At(image, 45, 25), kWindow);
 

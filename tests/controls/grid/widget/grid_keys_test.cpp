@@ -283,9 +283,8 @@ TEST(GridCtrlCells, VirtualCellIsOneObjectFilledByTheOwner) {
   EXPECT_EQ(f.owner.requests, 3);
   EXPECT_EQ(grid.GetCellText(4, 4), QStringLiteral("4:4"));
   // A callback answers instead of the owner.
-  grid.SetCallbackFunc([](GridCellInfo* info, LPARAM param) {
-    info->text = QString::number(param);
-  }, 42);
+  grid.SetCallbackFunc(
+      [](GridCellInfo* info, LPARAM param) { info->text = QString::number(param); }, 42);
   EXPECT_EQ(grid.GetCellText(1, 1), QStringLiteral("42"));
   EXPECT_EQ(f.owner.requests, 4);
 }

@@ -19,8 +19,8 @@ using Pixels = std::set<std::pair<int, int>>;
 
 ClockAreaInfo AnalogRecord() {
   ClockAreaInfo info{};
-  for (char16_t* face : {info.ShowStrFont_FontName, info.DateFont_FontName,
-                         info.WeekFont_FontName}) {
+  for (char16_t* face :
+       {info.ShowStrFont_FontName, info.DateFont_FontName, info.WeekFont_FontName}) {
     CopyBoundedText(face, 32, kFace);
   }
   info.DateFont_FontSize = kPoints;
@@ -57,8 +57,8 @@ Pixels LitPixels(const std::vector<std::uint8_t>& block, const CardRect& area, i
   Pixels lit;
   for (int y = 0; y < area.Height(); ++y) {
     for (int x = 0; x < area.Width(); ++x) {
-      const std::size_t at = 28 + std::size_t(plane) * rowBytes * area.Height() + y * rowBytes +
-                             (start + x) / 8;
+      const std::size_t at =
+          28 + std::size_t(plane) * rowBytes * area.Height() + y * rowBytes + (start + x) / 8;
       if (((block.at(at) >> ((start + x) % 8)) & 1) == 0) lit.insert({x, y});
     }
   }
@@ -71,10 +71,10 @@ TEST(AnalogClock, HeadHandsAndABlankFace) {
   const CardRect area{0, 0, 63, 31};
   const std::vector<std::uint8_t> block = Analog(area, info, 1);
   ASSERT_EQ(block.size(), 286u);
-  const std::vector<int> head = {U8(block, 0),   U32(block, 1),  U8(block, 5),  U16(block, 10),
-                                 U16(block, 14), U8(block, 16),  U16(block, 17), U8(block, 19),
-                                 U16(block, 20), U8(block, 22),  U16(block, 23), U8(block, 25),
-                                 U8(block, 26),  U8(block, 27),  U16(block, 284)};
+  const std::vector<int> head = {U8(block, 0),   U32(block, 1), U8(block, 5),   U16(block, 10),
+                                 U16(block, 14), U8(block, 16), U16(block, 17), U8(block, 19),
+                                 U16(block, 20), U8(block, 22), U16(block, 23), U8(block, 25),
+                                 U8(block, 26),  U8(block, 27), U16(block, 284)};
   EXPECT_EQ(head, (std::vector<int>{1, 286, 10, 63, 0x8000 | 120, 1, 0, 2, 0, 4, 0, 3, 2, 1, 0}));
   EXPECT_EQ(std::vector<std::uint8_t>(block.begin() + 28, block.begin() + 284),
             std::vector<std::uint8_t>(256, 0xFF))
@@ -152,19 +152,19 @@ TEST(AnalogClock, FaceTextAndDateAndWeekdayLines) {
   const int y = 48 + (48 - week.h - date.h - 4) / 2;
   EXPECT_EQ(elements[2].x, (120 - dateWidth) / 2 + 4 * date.w + Width(date, "/"));
   for (int index = 0; index < 5; ++index) {
-    EXPECT_EQ((std::vector<int>{elements[index].y, elements[index].height,
-                                elements[index].colorBits}),
-              (std::vector<int>{y, date.h, 2}));
+    EXPECT_EQ(
+        (std::vector<int>{elements[index].y, elements[index].height, elements[index].colorBits}),
+        (std::vector<int>{y, date.h, 2}));
   }
   const int weekWidth = MeasureWeekdayWidth(2, week.font);
   const Element& weekday = elements[5];
-  EXPECT_EQ((std::vector<int>{weekday.x, weekday.y, weekday.width, weekday.height,
-                              weekday.colorBits}),
-            (std::vector<int>{(120 - weekWidth) / 2, y + date.h, weekWidth, week.h, 4}));
+  EXPECT_EQ(
+      (std::vector<int>{weekday.x, weekday.y, weekday.width, weekday.height, weekday.colorBits}),
+      (std::vector<int>{(120 - weekWidth) / 2, y + date.h, weekWidth, week.h, 4}));
   const int slash = StripBytes(1, Width(date, "/"), date.h);
   EXPECT_EQ(weekday.glyphOffset, StripBytes(12, date.w, date.h) + 2 * slash);
-  EXPECT_EQ(int(block.size()), int(count) + 2 + 6 * 14 + weekday.glyphOffset +
-                                   StripBytes(7, weekWidth, week.h));
+  EXPECT_EQ(int(block.size()),
+            int(count) + 2 + 6 * 14 + weekday.glyphOffset + StripBytes(7, weekWidth, week.h));
 
   info.IsShowDate = 0;
   block = Analog(area, info, 1);

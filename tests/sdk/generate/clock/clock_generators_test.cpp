@@ -108,8 +108,8 @@ int ExpectGroup(const std::vector<Element>& elements, const std::vector<Token>& 
 
 const char* const kShownDate[7] = {"YMD", "MD", "YD", "YM", "Y", "M", "D"};
 const char* const kDateTable[7][8] = {
-    {"Y4 年 M 月 D 日", "Y2 年 M 月 D 日", "M / D / Y4", "Y4 / M / D", "Y4 - M - D",
-     "Y4 . M . D", "M . D . Y4", "D . M . Y4"},
+    {"Y4 年 M 月 D 日", "Y2 年 M 月 D 日", "M / D / Y4", "Y4 / M / D", "Y4 - M - D", "Y4 . M . D",
+     "M . D . Y4", "D . M . Y4"},
     {"M 月 D 日", "M 月 D 日", "M / D", "M / D", "M - D", "M . D", "M . D", "D . M"},
     {"Y4 年 D 日", "Y2 年 D 日", "D / Y4", "Y4 / D", "Y4 - D", "Y4 . D", "D . Y4", "D . Y4"},
     {"Y4 年 M 月", "Y2 年 M 月", "M / Y4", "Y4 / M", "Y4 - M", "Y4 . M", "M . Y4", "M . Y4"},
@@ -119,7 +119,8 @@ const char* const kDateTable[7][8] = {
 };
 
 const char* const kShownTime[8] = {"HMS", "HM", "HS", "MS", "H", "M", "S", ""};
-const char* const kTimeTable[8][4] = {  // formats 0, 1, 2 and 3-6
+const char* const kTimeTable[8][4] = {
+    // formats 0, 1, 2 and 3-6
     {"H 时 Mi 分 S 秒", "H 時 Mi 分 S 秒", "H : Mi : S", "H : Mi : S"},
     {"H 时 Mi 分", "H 時 Mi 分", "H : Mi", "H : Mi"},
     {"H 时 S 秒", "H 時 S 秒", "H : S", "H : S"},
@@ -201,8 +202,8 @@ TEST(DigitalClock, OneLineOfTextDateAndTimeWithTheHead) {
   CopyBoundedText(info.FixedText, u"Now");
   std::vector<std::uint8_t> block;
   const std::vector<Element> elements = DigitalElements(info, &block);
-  const std::vector<int> head = {U8(block, 0),  U32(block, 1),  U8(block, 5),
-                                 U16(block, 6), U16(block, 8),  U16(block, 10),
+  const std::vector<int> head = {U8(block, 0),   U32(block, 1),  U8(block, 5),
+                                 U16(block, 6),  U16(block, 8),  U16(block, 10),
                                  U16(block, 12), U16(block, 14), U16(block, 16)};
   EXPECT_EQ(head, (std::vector<int>{1, int(block.size()), 5, 8, 4, 8 + kW - 1, 4 + kH - 1,
                                     0x8000 | 510, 11 * 14}));
@@ -296,9 +297,11 @@ TEST(DigitalClock, WeekdayUnusedAndUnknownSettingsAndBounds) {
 
 // ---- Countdown ----------------------------------------------------------------------
 
-const char* const kUnitWords[5][4] = {
-    {"天", "时", "分", "秒"}, {"天", "時", "分", "秒"}, {"Day", "Hour", "Min", "Sec"},
-    {"d", "h", "m", "s"},     {":", ":", ":", ":"}};
+const char* const kUnitWords[5][4] = {{"天", "时", "分", "秒"},
+                                      {"天", "時", "分", "秒"},
+                                      {"Day", "Hour", "Min", "Sec"},
+                                      {"d", "h", "m", "s"},
+                                      {":", ":", ":", ":"}};
 
 TEST(Countdown, DaysAndSecondsChainBehindEachOther) {
   const Measures m = MeasuresOf(16);
@@ -306,15 +309,17 @@ TEST(Countdown, DaysAndSecondsChainBehindEachOther) {
   info.ShowType = 2;
   info.IsShowDay = info.IsShowSecond = 1;
   const std::vector<std::uint8_t> block = Countdown(info);
-  const std::vector<int> head = {U8(block, 0),  U32(block, 1),  U8(block, 5),  U16(block, 12),
-                                 U8(block, 14) | U16(block, 15), U16(block, 17), U8(block, 19),
-                                 U8(block, 23), U16(block, 24)};
+  const std::vector<int> head = {
+      U8(block, 0),   U32(block, 1), U8(block, 5),  U16(block, 12), U8(block, 14) | U16(block, 15),
+      U16(block, 17), U8(block, 19), U8(block, 23), U16(block, 24)};
   EXPECT_EQ(head, (std::vector<int>{1, int(block.size()), 7, 4 + kH - 1, 0, 2027, 2, 6, 4}));
   const std::vector<Element> elements = Elements(block, 26, 4);
   EXPECT_EQ(Kinds(elements), (std::vector<int>{6, 255, 13, 255}));
   const int digits = StripBytes(12, m.w, m.h);
   const std::vector<std::vector<int>> fields = {
-      {0, 0, m.w}, {0xFFFF, digits, Width(m, "Day")}, {0xFFFF, 0, m.w},
+      {0, 0, m.w},
+      {0xFFFF, digits, Width(m, "Day")},
+      {0xFFFF, 0, m.w},
       {0xFFFF, digits + StripBytes(1, Width(m, "Day"), m.h), Width(m, "Sec")}};
   for (int index = 0; index < 4; ++index) {
     const Element& element = elements[index];
@@ -322,8 +327,7 @@ TEST(Countdown, DaysAndSecondsChainBehindEachOther) {
     EXPECT_EQ((std::vector<int>{element.y, element.height, element.colorBits}),
               (std::vector<int>{(kH - m.h) / 2, m.h, 2}));
   }
-  EXPECT_EQ(int(block.size()),
-            26 + 4 * 14 + fields[3][1] + StripBytes(1, Width(m, "Sec"), m.h));
+  EXPECT_EQ(int(block.size()), 26 + 4 * 14 + fields[3][1] + StripBytes(1, Width(m, "Sec"), m.h));
 }
 
 TEST(Countdown, EveryShowTypeHasItsUnitWords) {

@@ -12,8 +12,8 @@
 #include <limits>
 
 #include "sdk/link/send_command.h"
-#include "sdk/link/transports/serial_port.h"
 #include "sdk/link/transport_settings.h"
+#include "sdk/link/transports/serial_port.h"
 #include "tests/sdk/sdk_test_support.h"
 #include "tests/support/card_emulator.h"
 
@@ -31,8 +31,8 @@ class SerialTransport : public testing::Test {
     CommInfo info = MakeInfo(KQ_SEND_SERIAL);
     info.ComPort = kCom;
     info.BaudRate = baud;
-    return SendCommand(nullptr, nullptr, &info, kCommandDisplayData, payload.data(),
-                       payload.size(), false, true);
+    return SendCommand(nullptr, nullptr, &info, kCommandDisplayData, payload.data(), payload.size(),
+                       false, true);
   }
 
   emu::Card card_;
@@ -101,8 +101,8 @@ TEST(SerialOpen, PortNumbersWithoutADeviceAreRefused) {
     CommInfo info = MakeInfo(KQ_SEND_SERIAL);
     info.ComPort = port;
     const std::vector<std::uint8_t> payload = Payload(10);
-    EXPECT_EQ(SendCommand(nullptr, nullptr, &info, kCommandSettings, payload.data(),
-                          payload.size(), false, false),
+    EXPECT_EQ(SendCommand(nullptr, nullptr, &info, kCommandSettings, payload.data(), payload.size(),
+                          false, false),
               KQ_ERR_SERIAL_OPEN);
   }
 }

@@ -25,8 +25,8 @@ class TcpTransport : public testing::Test {
 
   int Send(const std::vector<std::uint8_t>& payload, HWND window = nullptr) {
     const CommInfo info = TcpInfo(server_.Address(), window);
-    return SendCommand(nullptr, nullptr, &info, kCommandDisplayData, payload.data(),
-                       payload.size(), false, true);
+    return SendCommand(nullptr, nullptr, &info, kCommandDisplayData, payload.data(), payload.size(),
+                       false, true);
   }
 
   emu::Card card_;
@@ -34,8 +34,8 @@ class TcpTransport : public testing::Test {
 };
 
 TEST_F(TcpTransport, ChunksPayloadsIntoFramesTheCardReassembles) {
-  for (std::size_t length : {std::size_t{1}, std::size_t{512}, std::size_t{1024},
-                             std::size_t{1025}}) {
+  for (std::size_t length :
+       {std::size_t{1}, std::size_t{512}, std::size_t{1024}, std::size_t{1025}}) {
     SCOPED_TRACE(length);
     emu::Card card;
     emu::TcpCard server(card);
@@ -114,8 +114,8 @@ TEST_F(TcpTransport, InvalidRepliesGiveBadReply) {
     card.ReactAlways({kind, 0});
     const CommInfo info = TcpInfo(server.Address());
     const std::vector<std::uint8_t> payload = Payload(700);
-    EXPECT_EQ(SendCommand(nullptr, nullptr, &info, kCommandSettings, payload.data(),
-                          payload.size(), false, true),
+    EXPECT_EQ(SendCommand(nullptr, nullptr, &info, kCommandSettings, payload.data(), payload.size(),
+                          false, true),
               KQ_ERR_BAD_REPLY);
     EXPECT_EQ(card.Frames().size(), 1u);
   }
@@ -232,8 +232,7 @@ TEST(TcpUnreachable, CallerKeepsDispatchingWhileTheConnectWaits) {
   const CommInfo info = TcpInfo("127.0.0.1", window.Handle());
   const std::uint8_t byte = 1;
   window.busy = true;
-  const int result =
-      SendCommand(nullptr, nullptr, &info, kCommandSettings, &byte, 1, false, true);
+  const int result = SendCommand(nullptr, nullptr, &info, kCommandSettings, &byte, 1, false, true);
   window.busy = false;
   stopPosting = true;
   poster.join();
