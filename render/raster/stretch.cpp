@@ -3,49 +3,118 @@
 #include <QRgb>
 
 #include <cstdint>
-#include <vector>
+#include <cstring>
 
 namespace {
 
-// The source index for each target index of the clipped range [first, last) of a
-// target run of targetLength pixels, taken from a source run starting at sourceStart.
-std::vector<int> NearestIndices(int first, int last, int targetStart, int targetLength,
-                                int sourceStart, int sourceLength) {
-  std::vector<int> indices;
-  indices.reserve(static_cast<size_t>(last - first));
-  for (int i = first; i < last; ++i) {
-    const std::int64_t offset = std::int64_t{i - targetStart} * sourceLength / targetLength;
-    indices.push_back(sourceStart + static_cast<int>(offset));
+// The source indices of the target indices first, first + 1, ... of a target run of
+// targetLength pixels starting at targetStart, taken from a source run of sourceLength
+// pixels starting at sourceStart: sourceStart + (i - targetStart) x sourceLength /
+// targetLength, stepped without a division per pixel.
+class NearestWalk {
+ public:
+  NearestWalk(int first, int targetStart, int targetLength, int sourceStart, int sourceLength)
+      : whole_(sourceLength / targetLength),
+        part_(sourceLength % targetLength),
+        length_(targetLength) {
+    const std::int64_t offset = std::int64_t{first - targetStart} * sourceLength;
+    index_ = sourceStart + static_cast<int>(offset / targetLength);
+    rest_ = static_cast<int>(offset % targetLength);
   }
-  return indices;
+
+  int Index() const { return index_; }
+  void Advance() {
+    index_ += whole_;
+    rest_ += part_;
+    if (rest_ >= length_) {
+      rest_ -= length_;
+      ++index_;
+    }
+  }
+
+ private:
+  int whole_;
+  int part_;
+  int length_;
+  int index_ = 0;
+  int rest_ = 0;
+};
+
+bool Is32Bit(const QImage& picture) {
+  return picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32;
+}
+
+// The checks both pictures share: the part of target to draw, empty when nothing is to
+// be drawn; false when the call fails.
+bool TargetPart(const PixelRect& sourceRect, const PixelRect& sourceWhole, const QImage& target,
+                const PixelRect& targetRect, PixelRect& part) {
+  if (sourceRect.IsEmpty() || sourceRect.Intersected(sourceWhole) != sourceRect) return false;
+  if (!Is32Bit(target)) return false;
+  part = targetRect.IsEmpty()
+             ? PixelRect{}
+             : targetRect.Intersected(PixelRectOfSize(target.width(), target.height()));
+  return true;
 }
 
 }  // namespace
 
 bool StretchNearest(const Dib24& source, const PixelRect& sourceRect, QImage& target,
                     const PixelRect& targetRect) {
-  const PixelRect whole = PixelRectOfSize(source.Width(), source.Height());
-  if (sourceRect.IsEmpty() || sourceRect.Intersected(whole) != sourceRect) return false;
-  if (target.format() != QImage::Format_RGB32 && target.format() != QImage::Format_ARGB32) {
+  PixelRect part;
+  if (!TargetPart(sourceRect, PixelRectOfSize(source.Width(), source.Height()), target,
+                  targetRect, part)) {
     return false;
   }
-  if (targetRect.IsEmpty()) return true;
-  const PixelRect part = targetRect.Intersected(PixelRectOfSize(target.width(), target.height()));
   if (part.IsEmpty()) return true;
 
-  const std::vector<int> columns =
-      NearestIndices(part.left, part.right, targetRect.left, targetRect.Width(),
-                     sourceRect.left, sourceRect.Width());
-  const std::vector<int> rows = NearestIndices(part.top, part.bottom, targetRect.top,
-                                               targetRect.Height(), sourceRect.top,
-                                               sourceRect.Height());
-  for (size_t row = 0; row < rows.size(); ++row) {
-    auto* line = reinterpret_cast<QRgb*>(target.scanLine(part.top + static_cast<int>(row))) +
-                 part.left;
-    for (size_t column = 0; column < columns.size(); ++column) {
-      const std::uint8_t* pixel = source.PixelAddress(columns[column], rows[row]);
-      line[column] = qRgb(pixel[2], pixel[1], pixel[0]);
+  NearestWalk row(part.top, targetRect.top, targetRect.Height(), sourceRect.top,
+                  sourceRect.Height());
+  for (int y = part.top; y < part.bottom; ++y, row.Advance()) {
+    auto* line = reinterpret_cast<QRgb*>(target.scanLine(y));
+    NearestWalk column(part.left, targetRect.left, targetRect.Width(), sourceRect.left,
+                       sourceRect.Width());
+    for (int x = part.left; x < part.right; ++x, column.Advance()) {
+      const std::uint8_t* pixel = source.PixelAddress(column.Index(), row.Index());
+      line[x] = qRgb(pixel[2], pixel[1], pixel[0]);
     }
+  }
+  return true;
+}
+
+bool StretchNearest(const QImage& source, const PixelRect& sourceRect, QImage& target,
+                    const PixelRect& targetRect) {
+  PixelRect part;
+  if (!Is32Bit(source) ||
+      !TargetPart(sourceRect, PixelRectOfSize(source.width(), source.height()), target,
+                  targetRect, part)) {
+    return false;
+  }
+  if (part.IsEmpty()) return true;
+
+  uchar* targetBits = target.bits();
+  const qsizetype targetStride = target.bytesPerLine();
+  const size_t rowBytes = sizeof(QRgb) * static_cast<size_t>(part.Width());
+  const bool sameWidth = sourceRect.Width() == targetRect.Width();
+  NearestWalk row(part.top, targetRect.top, targetRect.Height(), sourceRect.top,
+                  sourceRect.Height());
+  int previousSourceRow = -1;
+  for (int y = part.top; y < part.bottom; ++y, row.Advance()) {
+    QRgb* out = reinterpret_cast<QRgb*>(targetBits + y * targetStride) + part.left;
+    if (row.Index() == previousSourceRow) {
+      // An enlarged row repeats the row above it.
+      std::memcpy(out, reinterpret_cast<QRgb*>(targetBits + (y - 1) * targetStride) + part.left,
+                  rowBytes);
+      continue;
+    }
+    previousSourceRow = row.Index();
+    const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(row.Index()));
+    NearestWalk column(part.left, targetRect.left, targetRect.Width(), sourceRect.left,
+                       sourceRect.Width());
+    if (sameWidth) {
+      std::memcpy(out, in + column.Index(), rowBytes);
+      continue;
+    }
+    for (int x = 0; x < part.Width(); ++x, column.Advance()) out[x] = in[column.Index()];
   }
   return true;
 }

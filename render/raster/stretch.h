@@ -17,3 +17,9 @@
 // draws nothing and succeeds.
 bool StretchNearest(const Dib24& source, const PixelRect& sourceRect, QImage& target,
                     const PixelRect& targetRect);
+
+// The same from a 32-bit picture (Format_RGB32 or Format_ARGB32, else false, as for
+// target). Allocates nothing, so the preview may stretch every tick. source and target
+// must not be the same picture.
+bool StretchNearest(const QImage& source, const PixelRect& sourceRect, QImage& target,
+                    const PixelRect& targetRect);
