@@ -1,10 +1,12 @@
 #include "render/raster/band_copy.h"
 
-#include <QRgb>
-
+#include <algorithm>
 #include <cstring>
 
 namespace {
+
+// The largest piece one memcpy call copies (see CopyPixels).
+constexpr int kPiecePixels = 256;
 
 bool Is32Bit(const QImage& picture) {
   return picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32;
@@ -43,9 +45,16 @@ void CopyBand(const QImage& source, const PixelRect& sourceRect, QImage& target,
     auto* out = reinterpret_cast<QRgb*>(targetBits + y * targetStride);
     const auto* in = reinterpret_cast<const QRgb*>(sourceBits + (y - dy) * sourceStride);
     if (!everyOtherColumn) {
-      std::memcpy(out + to.left, in + (to.left - dx), sizeof(QRgb) * static_cast<size_t>(to.Width()));
+      CopyPixels(out + to.left, in + (to.left - dx), to.Width());
       continue;
     }
     for (int x = firstColumn; x < to.right; x += 2) out[x] = in[x - dx];
+  }
+}
+
+void CopyPixels(QRgb* out, const QRgb* in, int count) {
+  for (int done = 0; done < count; done += kPiecePixels) {
+    const int piece = std::min(kPiecePixels, count - done);
+    std::memcpy(out + done, in + done, sizeof(QRgb) * static_cast<size_t>(piece));
   }
 }

@@ -5,6 +5,7 @@
 // is never read. Nothing is allocated, so the preview may copy every tick.
 
 #include <QImage>
+#include <QRgb>
 
 #include "render/raster/pixel_rect.h"
 
@@ -17,3 +18,9 @@ enum class BandLines { kAll, kEvenRows, kOddRows, kEvenColumns, kOddColumns };
 // nothing. source and target must not be the same picture.
 void CopyBand(const QImage& source, const PixelRect& sourceRect, QImage& target, int targetX,
               int targetY, BandLines lines = BandLines::kAll);
+
+// Copies count pixels of one row (count <= 0 copies nothing). Rows go in pieces of at
+// most 1 KiB: for longer copies the C library switches to a string-move instruction
+// that, on some processors, runs several times slower when the two rows lie at
+// certain distances apart, as pictures of one size allocated one after the other do.
+void CopyPixels(QRgb* out, const QRgb* in, int count);

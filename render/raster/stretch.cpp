@@ -3,7 +3,8 @@
 #include <QRgb>
 
 #include <cstdint>
-#include <cstring>
+
+#include "render/raster/band_copy.h"
 
 namespace {
 
@@ -93,7 +94,6 @@ bool StretchNearest(const QImage& source, const PixelRect& sourceRect, QImage& t
 
   uchar* targetBits = target.bits();
   const qsizetype targetStride = target.bytesPerLine();
-  const size_t rowBytes = sizeof(QRgb) * static_cast<size_t>(part.Width());
   const bool sameWidth = sourceRect.Width() == targetRect.Width();
   NearestWalk row(part.top, targetRect.top, targetRect.Height(), sourceRect.top,
                   sourceRect.Height());
@@ -102,8 +102,8 @@ bool StretchNearest(const QImage& source, const PixelRect& sourceRect, QImage& t
     QRgb* out = reinterpret_cast<QRgb*>(targetBits + y * targetStride) + part.left;
     if (row.Index() == previousSourceRow) {
       // An enlarged row repeats the row above it.
-      std::memcpy(out, reinterpret_cast<QRgb*>(targetBits + (y - 1) * targetStride) + part.left,
-                  rowBytes);
+      CopyPixels(out, reinterpret_cast<QRgb*>(targetBits + (y - 1) * targetStride) + part.left,
+                 part.Width());
       continue;
     }
     previousSourceRow = row.Index();
@@ -111,7 +111,7 @@ bool StretchNearest(const QImage& source, const PixelRect& sourceRect, QImage& t
     NearestWalk column(part.left, targetRect.left, targetRect.Width(), sourceRect.left,
                        sourceRect.Width());
     if (sameWidth) {
-      std::memcpy(out, in + column.Index(), rowBytes);
+      CopyPixels(out, in + column.Index(), part.Width());
       continue;
     }
     for (int x = 0; x < part.Width(); ++x, column.Advance()) out[x] = in[column.Index()];
