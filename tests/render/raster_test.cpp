@@ -148,6 +148,13 @@ TEST(StretchNearest, ThirtyTwoBitPicturesFollowTheSameRule) {
     ASSERT_TRUE(StretchNearest(picture, from, actual, to));
     EXPECT_EQ(actual, expected) << to.left << "," << to.top << " " << to.Width();
   }
+  // Wider than one slice of columns.
+  QImage wideExpected(4500, 2, QImage::Format_RGB32);
+  QImage wideActual(4500, 2, QImage::Format_RGB32);
+  ASSERT_TRUE(StretchNearest(dib, {1, 3, 9, 5}, wideExpected, {-7, 0, 4493, 2}));
+  ASSERT_TRUE(StretchNearest(picture, {1, 3, 9, 5}, wideActual, {-7, 0, 4493, 2}));
+  EXPECT_EQ(wideActual, wideExpected);
+
   QImage target(4, 4, QImage::Format_RGB32);
   EXPECT_FALSE(StretchNearest(picture, {0, 7, 9, 8}, target, {0, 0, 4, 4}));  // off source
   EXPECT_FALSE(StretchNearest(QImage(), {0, 0, 1, 1}, target, {0, 0, 4, 4}));
