@@ -7,8 +7,12 @@
  * Calls that talk to a card block the calling thread while a worker does the I/O;
  * meanwhile the calling thread's messages are dispatched, so its windows and timers
  * stay alive and the messages the library posts arrive during the call. No call
- * throws; each returns one of the codes below, or a card's own result code (an
- * unsigned value greater than 1, returned as it stands). */
+ * throws; each returns one of the library's codes below (KQ_OK or KQ_ERR_...), or a
+ * card's own result code: a value from 2 to INT32_MAX, returned as it stands. A
+ * card's result word that does not fit a positive int is no valid acknowledgement
+ * and gives KQ_ERR_BAD_REPLY, so a card can never pose as one of the library's
+ * codes. Running out of memory, or a worker thread that cannot start, gives
+ * KQ_ERR_FILE. */
 #ifndef CORVANIX_H
 #define CORVANIX_H
 
@@ -41,42 +45,45 @@ enum {
   KQ_SEND_NONE = 4    /* no link: every device call succeeds and does nothing */
 };
 
-/* Return codes. 0 is success; the card's own results (greater than 1, unsigned)
- * are passed through beside these. */
+/* The library's own codes, the only ones it defines. KQ_OK is success (except for
+ * KQ_DeleteProgram, which returns 1); the card's own results (2 to INT32_MAX) are
+ * passed through beside these. */
 enum {
   KQ_OK = 0,
-  KQ_ERR_BAD_HANDLE = -1,
-  KQ_ERR_PROGRAM_EXISTS = -2,
-  KQ_ERR_NO_PROGRAM = -3,
-  KQ_ERR_NO_AREA = -4,
-  KQ_ERR_SOCKET = -5,
-  KQ_ERR_BAD_REPLY = -6,
-  KQ_ERR_PAGE_KIND = -7,
-  KQ_ERR_ADDRESS_TEXT = -8,
-  KQ_ERR_BAUD_RATE = -9,
-  KQ_ERR_PAGE_NOT_FOUND = -10,
-  KQ_ERR_AREA_OVERLAP = -11,
-  KQ_ERR_FILE = -12,
-  KQ_ERR_FRAME_MAGIC = -13,
-  KQ_ERR_AREA_EXISTS = -14,
-  KQ_ERR_SEND_TYPE = -15,
-  KQ_ERR_DRAW = -16,
-  KQ_ERR_USB_FOLDER = -17,
-  KQ_ERR_SERIAL_OPEN = -30,
-  KQ_ERR_SERIAL_TIMEOUTS = -31,
-  KQ_ERR_SERIAL_BUFFERS = -32,
-  KQ_ERR_SERIAL_WRITE = -33,
-  KQ_ERR_SERIAL_READ = -34,
-  KQ_ERR_SERIAL_STATE = -35,
-  KQ_ERR_SERIAL_NO_REPLY = -36,
-  KQ_ERR_NOT_SERVED = -37,
-  KQ_ERR_CONNECT = -100,
-  KQ_ERR_SEND = -101,
-  KQ_ERR_NO_REPLY = -102,
-  KQ_ERR_BIND = -103,
-  KQ_ERR_NO_LOCAL_ADDRESS = -104,
-  KQ_STATUS_SENDING = -1000,
-  KQ_STATUS_GENERATING = -1001
+  KQ_ERR_BAD_HANDLE = -1,          /* program handle not valid (also a NULL list or count) */
+  KQ_ERR_PROGRAM_EXISTS = -2,      /* program number already in the set */
+  KQ_ERR_NO_PROGRAM = -3,          /* program number not in the set */
+  KQ_ERR_NO_AREA = -4,             /* image-text area number not in the program */
+  KQ_ERR_SOCKET = -5,              /* socket could not be created or configured */
+  KQ_ERR_BAD_REPLY = -6,           /* reply not valid: too short, wrong first word or result */
+  KQ_ERR_PAGE_KIND = -7,           /* page file of a kind that is not supported */
+  KQ_ERR_ADDRESS_TEXT = -8,        /* address or MAC text not valid */
+  KQ_ERR_BAUD_RATE = -9,           /* baud rate without a card code */
+  KQ_ERR_PAGE_NOT_FOUND = -10,     /* page file not found */
+  KQ_ERR_AREA_OVERLAP = -11,       /* rectangle meets an area of the same layer */
+  KQ_ERR_FILE = -12,               /* file not opened, created or written; or no memory */
+  KQ_ERR_FRAME_MAGIC = -13,        /* frame file not one, or not matching its area */
+  KQ_ERR_AREA_EXISTS = -14,        /* area number already in the program */
+  KQ_ERR_SEND_TYPE = -15,          /* SendType not known here, or no CommInfo */
+  KQ_ERR_DRAW = -16,               /* a page or clock could not be drawn */
+  KQ_ERR_USB_FOLDER = -17,         /* folder on the USB disk could not be created */
+  KQ_ERR_BAD_SIZE = -18,           /* rectangle, count or size the card's data cannot hold */
+  KQ_ERR_MISSING_RECORD = -19,     /* a record or path the call needs is NULL */
+  KQ_ERR_SERIAL_OPEN = -30,        /* serial port missing, not a terminal, busy, or bad number */
+  KQ_ERR_SERIAL_TIMEOUTS = -31,    /* kept for callers; not returned by this library */
+  KQ_ERR_SERIAL_BUFFERS = -32,     /* kept for callers; not returned by this library */
+  KQ_ERR_SERIAL_WRITE = -33,       /* serial write failed or was short */
+  KQ_ERR_SERIAL_READ = -34,        /* serial read failed or was short */
+  KQ_ERR_SERIAL_STATE = -35,       /* serial line settings could not be read or set */
+  KQ_ERR_SERIAL_NO_REPLY = -36,    /* no complete reply on the serial line in time */
+  KQ_ERR_NOT_SERVED = -37,         /* SendType not served by this multi-card call */
+  KQ_ERR_CONNECT = -100,           /* TCP connection not made (or address text not valid) */
+  KQ_ERR_SEND = -101,              /* sending a frame failed */
+  KQ_ERR_NO_REPLY = -102,          /* no reply in time */
+  KQ_ERR_BIND = -103,              /* UDP socket could not be bound */
+  KQ_ERR_NO_LOCAL_ADDRESS = -104,  /* the computer has no local IPv4 interface */
+  KQ_STATUS_SENDING = -1000,       /* status message only: the job is sending */
+  KQ_STATUS_GENERATING = -1001     /* status message only: the job is generating */
 };
 
 /* How one card is reached and where its messages go; filled by the caller, never
@@ -119,14 +126,10 @@ KQ_API void KQ_GetError(int32_t first, int32_t second, int32_t third);
  * against the library's list of live handles: NULL, 0xCCCCCCCC, a deleted or an
  * unknown handle gives KQ_ERR_BAD_HANDLE. The records are read during the call
  * only; the settings records of clock, countdown and border areas are copied. A
- * failing call leaves the set as it was. */
+ * failing call leaves the set as it was; besides the codes each call names, any of
+ * them can give KQ_ERR_FILE when memory runs out. */
 
 #include "model/project/area_records.h"
-
-enum {
-  KQ_ERR_BAD_SIZE = -18,      /* rectangle, count or size the card's data cannot hold */
-  KQ_ERR_MISSING_RECORD = -19 /* a record or path the call needs is NULL */
-};
 
 /* A program set, owned by the library from KQ_CreateProgram to KQ_DeleteProgram. */
 typedef struct ProgramSetTag* ProgramHandle;
@@ -195,24 +198,27 @@ KQ_API ProgramHandle KQ_CreateProgram(int32_t width, int32_t height, int32_t col
                                       int32_t headerMode);
 
 /* Appends program `number`. playTime in seconds (0: by loopCount); both reach the
- * card as they are. Returns 0, -1 bad handle, -2 the number is in the set. */
+ * card as they are. Returns KQ_OK, KQ_ERR_BAD_HANDLE, or KQ_ERR_PROGRAM_EXISTS when
+ * the number is in the set. */
 KQ_API int32_t KQ_AddProgram(ProgramHandle handle, int32_t number, int32_t playTime,
                              int32_t loopCount);
 
-/* Copies the schedule into program `number`. Returns 0, -1, -3 no such program,
- * -19 time NULL. */
+/* Copies the schedule into program `number`. Returns KQ_OK, KQ_ERR_BAD_HANDLE,
+ * KQ_ERR_NO_PROGRAM, or KQ_ERR_MISSING_RECORD when time is NULL. */
 KQ_API int32_t KQ_SetProgramTime(ProgramHandle handle, int32_t number,
                                  const ProgramTimeInfo* time);
 
-/* Appends an image-text area on `layer` (1 content, 0 background). Returns 0, -1,
- * -3 no such program, -14 the area number is in the program, -11 the rectangle
- * meets an area of the same layer (borders excepted; areas that share only their
- * last column or row pass), -18 rectangle not accepted, -19 rect NULL. */
+/* Appends an image-text area on `layer` (1 content, 0 background). Returns KQ_OK,
+ * KQ_ERR_BAD_HANDLE, KQ_ERR_MISSING_RECORD (rect NULL), KQ_ERR_BAD_SIZE (rectangle
+ * not accepted), KQ_ERR_NO_PROGRAM, KQ_ERR_AREA_EXISTS (the area number is in the
+ * program), or KQ_ERR_AREA_OVERLAP (the rectangle meets an area of the same layer,
+ * borders excepted; areas that share only their last column or row pass). */
 KQ_API int32_t KQ_AddImageTextArea(ProgramHandle handle, int32_t program, int32_t area,
                                    const AreaRect* rect, int32_t layer);
 
 /* Append a clock, analog clock or countdown area on layer 1 with a copy of its
- * settings; codes as for KQ_AddImageTextArea, -19 also for NULL settings. */
+ * settings; codes as for KQ_AddImageTextArea, KQ_ERR_MISSING_RECORD also for NULL
+ * settings. */
 KQ_API int32_t KQ_AddDigitalClockArea(ProgramHandle handle, int32_t program, int32_t area,
                                       const AreaRect* rect, const DigitalClockAreaInfo* info);
 KQ_API int32_t KQ_AddClockArea(ProgramHandle handle, int32_t program, int32_t area,
@@ -221,21 +227,22 @@ KQ_API int32_t KQ_AddTimeArea(ProgramHandle handle, int32_t program, int32_t are
                               const AreaRect* rect, const TimeAreaInfo* info);
 
 /* Appends a border strip area; it may overlap anything and nothing is tested
- * against it. Codes as for KQ_AddDigitalClockArea without -11. */
+ * against it. Codes as for KQ_AddDigitalClockArea without KQ_ERR_AREA_OVERLAP. */
 KQ_API int32_t KQ_AddWaterBorder(ProgramHandle handle, int32_t program, int32_t area,
                                  const AreaRect* rect, const WaterBorderInfo* info);
 
 /* Appends a page to image-text area `area`. The kind comes from the extension (pak,
- * rtf, txt, bmp, jpg, jpeg, png, tif, tiff, gif, any case). Returns 0, -1, -3 no
- * such program, -4 no such image-text area, -7 kind not known (decided before the
- * file is looked for), -10 no such file, -19 path or page NULL. A frame file that
- * cannot be read is reported when the display data is generated. */
+ * rtf, txt, bmp, jpg, jpeg, png, tif, tiff, gif, any case). Returns KQ_OK,
+ * KQ_ERR_BAD_HANDLE, KQ_ERR_MISSING_RECORD (path or page NULL), KQ_ERR_NO_PROGRAM,
+ * KQ_ERR_NO_AREA (no such image-text area), KQ_ERR_PAGE_KIND (kind not known,
+ * decided before the file is looked for) or KQ_ERR_PAGE_NOT_FOUND. A frame file
+ * that cannot be read is reported when the display data is generated. */
 KQ_API int32_t KQ_AddImageTextAreaDataFromFile(ProgramHandle handle, int32_t program,
                                                int32_t area, const char16_t* path,
                                                const PageInfo* page);
 
 /* Frees the set. A send that still uses it keeps it until the send ends. Returns 1,
- * or -1 for a bad handle (also when deleted before). */
+ * or KQ_ERR_BAD_HANDLE (also when deleted before). */
 KQ_API int32_t KQ_DeleteProgram(ProgramHandle handle);
 
 /* Card settings and device commands */
@@ -331,17 +338,27 @@ KQ_STATIC_ASSERT(offsetof(LedAllSettingInfo, TimeOnOff) == 748, "LedAllSettingIn
 KQ_STATIC_ASSERT(offsetof(LedAllSettingInfo, TimeBrightness) == 808, "LedAllSettingInfo layout");
 KQ_STATIC_ASSERT(sizeof(LedAllSettingInfo) == 888, "LedAllSettingInfo layout");
 
-/* Device calls: each sends one command to the card of info and returns 0, a code
- * above, or the card's result. A NULL info gives KQ_ERR_SEND_TYPE, a NULL record
- * KQ_ERR_MISSING_RECORD. */
+/* Device calls: each sends one command to the card of info and returns KQ_OK, the
+ * card's result, or a code of its link:
+ *   any link: KQ_ERR_SEND_TYPE (SendType not known, or info NULL), KQ_ERR_FILE;
+ *   TCP: KQ_ERR_SOCKET, KQ_ERR_CONNECT, KQ_ERR_SEND, KQ_ERR_NO_REPLY, KQ_ERR_BAD_REPLY;
+ *   UDP: KQ_ERR_NO_LOCAL_ADDRESS, KQ_ERR_SOCKET, KQ_ERR_BIND, KQ_ERR_SEND,
+ *        KQ_ERR_NO_REPLY, KQ_ERR_BAD_REPLY;
+ *   serial: KQ_ERR_SERIAL_OPEN (also a ComPort without a device, such as one below 1),
+ *        KQ_ERR_SERIAL_STATE, KQ_ERR_SERIAL_WRITE, KQ_ERR_SERIAL_READ,
+ *        KQ_ERR_SERIAL_NO_REPLY, KQ_ERR_BAD_REPLY;
+ *   USB files: KQ_ERR_USB_FOLDER, KQ_ERR_FILE.
+ * These are the "link codes" below. A NULL record gives KQ_ERR_MISSING_RECORD. */
 
 /* Reads the sections of record->SectionMask (read meanings) into the record; on any
- * failure nothing is filled. Nothing can be read over USB files or without a link:
- * those give KQ_ERR_SEND_TYPE. */
+ * failure nothing is filled. Link codes; KQ_ERR_BAD_REPLY also for a result of 0 or a
+ * reply shorter than its sections. Nothing can be read over USB files or without a
+ * link: those give KQ_ERR_SEND_TYPE. */
 KQ_API int32_t KQ_GetLedSettingInfo(const CommInfo* info, LedSettingInfo* record);
-/* Probes the card; only its acknowledgement counts. */
+/* Probes the card; only its acknowledgement counts. Link codes. */
 KQ_API int32_t KQ_TestOnline(const CommInfo* info);
-/* colorType 1 one colour, 2 red and green, 3 full colour; others become 1. */
+/* The settings calls from here to KQ_SetLedSettingInfo return the link codes.
+ * colorType 1 one colour, 2 red and green, 3 full colour; others become 1. */
 KQ_API int32_t KQ_SetLedBasicInfo(const CommInfo* info, int32_t colorType, int32_t width,
                                   int32_t height);
 /* Each polarity outside 0-1 becomes 1. */
@@ -373,9 +390,9 @@ KQ_API int32_t KQ_SetLogo(const CommInfo* info, int32_t first, int32_t second);
  * computer's present time. */
 KQ_API int32_t KQ_SetLedSettingInfo(const CommInfo* info, const LedSettingInfo* record);
 /* Writes the communication sections of record->SectionMask (0x01 addresses, 0x02
- * network values, 0x04 server, 0x08 serial). An address text that is not four
- * decimal parts of 0-255 (a MAC text: six hexadecimal parts) gives
- * KQ_ERR_ADDRESS_TEXT, a baud rate without a code KQ_ERR_BAUD_RATE, before any I/O. */
+ * network values, 0x04 server, 0x08 serial). Link codes; before any I/O, an address
+ * text that is not four decimal parts of 0-255 (a MAC text: six hexadecimal parts)
+ * gives KQ_ERR_ADDRESS_TEXT, a baud rate without a code KQ_ERR_BAUD_RATE. */
 KQ_API int32_t KQ_SetLedCommunicationInfo(const CommInfo* info, const LedSettingInfo* record);
 
 /* Search and multi-card jobs */
@@ -385,27 +402,29 @@ KQ_API int32_t KQ_SetLedCommunicationInfo(const CommInfo* info, const LedSetting
  * sections of a short reply that did not arrive stay zero). An interface is left
  * after 2 s without a reply; the search ends after 10 s or 1,024 replies in any
  * case. The list grows on the calling thread while its messages are dispatched.
- * Returns 0 or the last interface's code (-104 without any interface); NULL gives
- * KQ_ERR_BAD_HANDLE. */
+ * Returns KQ_OK, KQ_ERR_NO_LOCAL_ADDRESS without any interface, the last
+ * interface's KQ_ERR_SOCKET, KQ_ERR_BIND or KQ_ERR_SEND, KQ_ERR_FILE, or
+ * KQ_ERR_BAD_HANDLE for a NULL list. */
 #ifdef __cplusplus
 #include <list>
 KQ_API int32_t KQ_SearchLedToList(std::list<LedSettingInfo>* list);
 #endif
 /* The search into records: a positive *count on entry is the capacity of records,
  * else at most 256 records are written; *count receives the number written (0 on
- * failure). */
+ * failure). Codes as for KQ_SearchLedToList; KQ_ERR_BAD_HANDLE for NULL records or
+ * count. */
 KQ_API int32_t KQ_SearchLed(LedSettingInfo* records, int32_t* count);
 
-/* The multi-card calls run one worker per card and return 0 once every worker has
- * ended. Each card's StatusMessage receives KQ_STATUS_SENDING, then its final
- * result; a card the call does not serve gets KQ_ERR_NOT_SERVED at once. With
- * restrictTypes non-zero only TCP and serial cards are served, else every send
- * type. results (count elements) receives each card's result unless NULL. NULL
- * infos (with count above 0) give KQ_ERR_SEND_TYPE, a NULL record
- * KQ_ERR_MISSING_RECORD. */
+/* The multi-card calls run one worker per card and return KQ_OK once every worker
+ * has ended. Each card's StatusMessage receives KQ_STATUS_SENDING, then its final
+ * result: KQ_OK, the card's result or a link code; a card the call does not serve
+ * gets KQ_ERR_NOT_SERVED at once. With restrictTypes non-zero only TCP and serial
+ * cards are served, else every send type. results (count elements) receives each
+ * card's result unless NULL. NULL infos (with count above 0) give KQ_ERR_SEND_TYPE,
+ * a NULL record KQ_ERR_MISSING_RECORD, with nothing sent. */
 
-/* Sends the firmware file to every card. A file that cannot be read completely, is
- * empty or is larger than 64 MiB gives KQ_ERR_FILE for every card. */
+/* Sends the firmware file to every card. A NULL path, or a file that cannot be read
+ * completely, is empty or is larger than 64 MiB, gives KQ_ERR_FILE for every card. */
 KQ_API int32_t KQ_MultiUpdateCPU(const CommInfo* infos, const char16_t* firmwarePath,
                                  int32_t* results, int32_t count, int32_t restrictTypes);
 /* Sends the settings of record's SectionMask, built once, to every card. */
@@ -424,12 +443,13 @@ KQ_API int32_t KQ_SetLedAllSettingInfo(const CommInfo* infos, const LedAllSettin
  * plugin, clocks and countdowns give KQ_ERR_DRAW. */
 
 /* Builds the set's display data, the image a card stores and plays, when the set has
- * changed since the last generation; otherwise keeps the data it has. Returns 0, -1
- * bad handle, -12 a page file that cannot be read (or memory), -13 a frame file that
- * is not one or does not match its area, -16 a page or clock that cannot be drawn,
- * -18 more than 255 programs or areas in a program, more than 65535 frames in an
- * area, or 4 GiB of data or more. On failure the last data stays and the next call
- * generates again. */
+ * changed since the last generation; otherwise keeps the data it has. Returns KQ_OK,
+ * KQ_ERR_BAD_HANDLE, KQ_ERR_FILE (a page file that cannot be read, or memory),
+ * KQ_ERR_FRAME_MAGIC (a frame file that is not one or does not match its area),
+ * KQ_ERR_DRAW (a page or clock that cannot be drawn), or KQ_ERR_BAD_SIZE (more than
+ * 255 programs or areas in a program, more than 65535 frames in an area, or 4 GiB
+ * of data or more). On failure the last data stays and the next call generates
+ * again. */
 KQ_API int32_t KQ_GenerateProgramData(ProgramHandle handle);
 
 /* Sending program sets --------------------------------------------------------- */
@@ -438,14 +458,15 @@ KQ_API int32_t KQ_GenerateProgramData(ProgramHandle handle);
  * sends it to the card with the display-data command (over USB files as
  * "kq_disp_dat.usb"); every send type is served. Blocks like the multi-card calls;
  * StatusMessage receives KQ_STATUS_GENERATING, KQ_STATUS_SENDING (after a successful
- * generation), then the result, which is also returned: 0, KQ_ERR_BAD_HANDLE (posted
- * alone) for a handle without a live set, a code of KQ_GenerateProgramData, a
- * transport code or the card's result. A NULL info gives KQ_ERR_SEND_TYPE. */
+ * generation), then the result, which is also returned: KQ_OK, KQ_ERR_BAD_HANDLE
+ * (posted alone) for a handle without a live set, a code of KQ_GenerateProgramData,
+ * a link code or the card's result. A NULL info gives KQ_ERR_SEND_TYPE. */
 KQ_API int32_t KQ_Send(const CommInfo* info, ProgramHandle handle);
 /* Sends handles[i] to card i as KQ_Send does, all cards at once; only TCP and serial
  * cards are served, others get KQ_ERR_NOT_SERVED at once. One handle given for two
  * cards is generated by one of them at a time. results (count elements) receives
- * each card's result unless NULL. Returns 0; with count above 0, NULL infos give
+ * each card's result unless NULL. Returns KQ_OK, or KQ_ERR_FILE when the handles
+ * cannot be copied for lack of memory; with count above 0, NULL infos give
  * KQ_ERR_SEND_TYPE and NULL handles KQ_ERR_MISSING_RECORD. */
 KQ_API int32_t KQ_MultiSend(const CommInfo* infos, const ProgramHandle* handles,
                             int32_t* results, int32_t count);

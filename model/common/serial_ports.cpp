@@ -37,11 +37,13 @@ bool IsRealPort(const QString& ttyFolder, const QString& ttyName) {
 }  // namespace
 
 QString ComPortDevicePath(int comNumber) {
+  // Ranged before any arithmetic: the number comes from a caller's record.
+  if (comNumber < 1) return {};
   const QString overridden = OverrideDevice(comNumber);
   if (!overridden.isEmpty()) return overridden;
   for (const DeviceRange& range : kRanges) {
-    const int index = comNumber - range.firstCom;
-    if (index >= 0 && index < kPortsPerFamily) {
+    if (comNumber >= range.firstCom && comNumber < range.firstCom + kPortsPerFamily) {
+      const int index = comNumber - range.firstCom;
       return QStringLiteral("/dev/%1%2").arg(QLatin1String(range.prefix)).arg(index);
     }
   }

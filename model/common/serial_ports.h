@@ -11,7 +11,7 @@
 #include <QStringList>
 
 // The device path of COM n ("/dev/ttyUSB0" for 101), or an empty text when n has
-// no device.
+// no device (always for n below 1).
 QString ComPortDevicePath(int comNumber);
 
 // The COM number of a tty name such as "ttyUSB0", or 0 when the name has none.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "render/effects/effect_random.h"
+#include "render/common/random_source.h"
 #include "render/effects/transition_codes.h"
 #include "render/raster/band_copy.h"
 
@@ -18,7 +18,7 @@ constexpr int kDrawnEffectCount = kLastDrawnEffect - kFirstDrawnEffect + 1;
 int TransitionEffect::Init(const QImage* source, QImage* target, int width, int height,
                            int speed, int effect) {
   if (effect == kRandomEffect) {
-    effect = static_cast<int>(NextEffectRandom() % kDrawnEffectCount) + kFirstDrawnEffect;
+    effect = static_cast<int>(ProcessRandom().Next() % kDrawnEffectCount) + kFirstDrawnEffect;
   }
   step_ = TransitionStepOf(effect);
   if (step_ == nullptr || source == nullptr || target == nullptr) {

@@ -144,3 +144,38 @@ bool StretchNearest(const QImage& source, const PixelRect& sourceRect, QImage& t
   }
   return true;
 }
+
+bool StretchNearest(const QImage& source, const PixelRect& sourceRect, Dib24& target,
+                    const PixelRect& targetRect, ColorRef outside) {
+  if (sourceRect.IsEmpty() || !Is32Bit(source)) return false;
+  if (targetRect.IsEmpty()) return true;
+  const PixelRect part = targetRect.Intersected(PixelRectOfSize(target.Width(), target.Height()));
+  if (part.IsEmpty()) return true;
+
+  const std::uint8_t fill[3] = {static_cast<std::uint8_t>(ColorRefBlue(outside)),
+                                static_cast<std::uint8_t>(ColorRefGreen(outside)),
+                                static_cast<std::uint8_t>(ColorRefRed(outside))};
+  const int sourceWidth = source.width();
+  const int sourceHeight = source.height();
+  NearestWalk row(part.top, targetRect.top, targetRect.Height(), sourceRect.top,
+                  sourceRect.Height());
+  for (int y = part.top; y < part.bottom; ++y, row.Advance()) {
+    const bool rowInside = row.Index() >= 0 && row.Index() < sourceHeight;
+    const auto* line =
+        rowInside ? reinterpret_cast<const QRgb*>(source.constScanLine(row.Index())) : nullptr;
+    std::uint8_t* pixel = target.PixelAddress(part.left, y);
+    NearestWalk column(part.left, targetRect.left, targetRect.Width(), sourceRect.left,
+                       sourceRect.Width());
+    for (int x = part.left; x < part.right; ++x, column.Advance(), pixel += 3) {
+      const int from = column.Index();
+      if (line == nullptr || from < 0 || from >= sourceWidth) {
+        std::copy(fill, fill + 3, pixel);
+        continue;
+      }
+      pixel[0] = static_cast<std::uint8_t>(qBlue(line[from]));
+      pixel[1] = static_cast<std::uint8_t>(qGreen(line[from]));
+      pixel[2] = static_cast<std::uint8_t>(qRed(line[from]));
+    }
+  }
+  return true;
+}

@@ -23,3 +23,12 @@ bool StretchNearest(const Dib24& source, const PixelRect& sourceRect, QImage& ta
 // must not be the same picture.
 bool StretchNearest(const QImage& source, const PixelRect& sourceRect, QImage& target,
                     const PixelRect& targetRect);
+
+// The same rule from a drawing surface into a picture, clipped to target. sourceRect
+// may reach beyond source: a target pixel whose source pixel lies outside source
+// gets outside instead (a page moved down, or cut from rows above the surface).
+// source must be Format_RGB32 or Format_ARGB32. Returns false, drawing nothing, when
+// sourceRect is empty or source has another format; an empty targetRect draws
+// nothing and succeeds.
+bool StretchNearest(const QImage& source, const PixelRect& sourceRect, Dib24& target,
+                    const PixelRect& targetRect, ColorRef outside);

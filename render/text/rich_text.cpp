@@ -93,6 +93,28 @@ RichCharFormat RichText::CharFormatAt(int pos) const {
   return FromTextCharFormat(cursor.charFormat(), blockFormat);
 }
 
+std::vector<RichText::FormatSpan> RichText::FormatSpans(int start, int end) const {
+  const auto [from, to] = Range(start, end);
+  std::vector<FormatSpan> spans;
+  for (QTextBlock block = document_->findBlock(from); block.isValid() && block.position() < to;
+       block = block.next()) {
+    const RichCharFormat blockFormat = FromTextCharFormat(block.charFormat(), base_);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      const int first = std::max(from, fragment.position());
+      const int last = std::min(to, fragment.position() + fragment.length());
+      if (first < last) {
+        spans.push_back({first, last, FromTextCharFormat(fragment.charFormat(), blockFormat)});
+      }
+    }
+    const int markPos = block.position() + block.length() - 1;
+    if (markPos >= from && markPos < to) {
+      spans.push_back({markPos, markPos + 1, MarkFormatOf(block.blockFormat(), blockFormat)});
+    }
+  }
+  return spans;
+}
+
 void RichText::SetCharFormat(int start, int end, const RichCharFormat& format,
                              unsigned mask) {
   const auto [from, to] = Range(start, end);

@@ -58,6 +58,14 @@ class RichText {
 
   // The format of the character at pos; at a paragraph mark, the mark's format.
   RichCharFormat CharFormatAt(int pos) const;
+  // The formats of the range's characters and paragraph marks as CharFormatAt gives
+  // them, as spans in text order, one per stretch of text that keeps its format.
+  struct FormatSpan {
+    int start;
+    int end;
+    RichCharFormat format;
+  };
+  std::vector<FormatSpan> FormatSpans(int start, int end) const;
   // Sets the fields of format that mask names on the characters and paragraph marks
   // of the range; the last paragraph's mark when the range reaches the end.
   void SetCharFormat(int start, int end, const RichCharFormat& format, unsigned mask);

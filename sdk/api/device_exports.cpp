@@ -42,7 +42,7 @@ int ReadSettings(const CommInfo* info, LedSettingInfo* record) {
   if (sent != KQ_OK) return sent;
   if (length < wire::kHeadBytes + 4) return KQ_ERR_BAD_REPLY;
   const std::uint32_t result = wire::ReadLe32(reply.data() + wire::kHeadBytes);
-  if (result > 1) return static_cast<int>(result);
+  if (result > 1) return wire::CardResultCode(result);
   if (result != 1) return KQ_ERR_BAD_REPLY;
   LedSettingInfo filled = *record;
   if (!FillFromReadReply(reply.data(), length, mask, filled)) return KQ_ERR_BAD_REPLY;

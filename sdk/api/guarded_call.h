@@ -1,14 +1,19 @@
 #pragma once
-// Runs an export's body so that no exception leaves the library.
+// The one guard that keeps exceptions inside the library: every export, worker and
+// generator that can throw runs its body through Guarded.
 
-#include <functional>
+#include <utility>
 
 #include "sdk/Corvanix.h"
 
-inline int Guarded(const std::function<int()>& call) {
+// Runs call and returns its code. What can throw here is running out of memory (or
+// a thread that cannot start), which gives KQ_ERR_FILE, the header's code for
+// memory. A template, so that wrapping the call allocates nothing outside the try.
+template <class Call>
+int Guarded(Call&& call) noexcept {
   try {
-    return call();
-  } catch (...) {  // out of memory is the only thing that throws here
+    return std::forward<Call>(call)();
+  } catch (...) {
     return KQ_ERR_FILE;
   }
 }

@@ -53,5 +53,5 @@ const char* ReturnCodeText(int code) {
   for (const CodeText& entry : kCodeTexts) {
     if (entry.code == code) return entry.text;
   }
-  return code > 1 || code < -1001 ? "error reported by the card" : "unknown code";
+  return code > 1 ? "error reported by the card" : "unknown code";
 }

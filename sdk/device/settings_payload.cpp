@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "model/common/bounded_text.h"
 #include "model/common/little_endian.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr std::size_t kMaskHeadBytes = 8;                       // mask, six zero bytes
 constexpr std::size_t kReplySectionsAt = wire::kHeadBytes + 4;  // after the result
 
 // Appends little-endian values to a payload.
@@ -278,7 +278,8 @@ CardDateTime PresentDateTime() { return DateTimeAt(std::time(nullptr)); }
 
 CardDateTime RecordDateTime(std::int32_t year, std::int32_t month, std::int32_t day,
                             std::int32_t hour, std::int32_t minute, std::int32_t second) {
-  if (year < 1900) return PresentDateTime();
+  // The smallest month has no month - 1, and could not normalise to such a year anyway.
+  if (year < 1900 || month == std::numeric_limits<std::int32_t>::min()) return PresentDateTime();
   std::tm parts{};
   parts.tm_year = year - 1900;
   parts.tm_mon = month - 1;
@@ -288,7 +289,7 @@ CardDateTime RecordDateTime(std::int32_t year, std::int32_t month, std::int32_t 
   parts.tm_sec = second;
   parts.tm_isdst = -1;
   const std::time_t when = std::mktime(&parts);
-  if (when == static_cast<std::time_t>(-1) || parts.tm_year < 0 || parts.tm_year + 1900 > 65535) {
+  if (when == static_cast<std::time_t>(-1) || parts.tm_year < 0 || parts.tm_year > 65535 - 1900) {
     return PresentDateTime();
   }
   return DateTimeAt(when);
@@ -358,9 +359,11 @@ bool FillFromReadReply(const std::uint8_t* reply, std::size_t length, std::uint1
   for (const ReadSection& section : kReadSections) {
     if (requestMask & section.bit) needed += section.size;
   }
-  // Sections must lie both inside what arrived and inside the reply's own data.
+  // Sections must lie both inside what arrived and inside the reply's own data; the
+  // head is read only once the reply is known to hold it.
+  if (length < needed) return false;
   const int data = wire::ReplyDataLength(reply);
-  if (length < needed || data < 0 || wire::kHeadBytes + std::size_t(data) < needed) return false;
+  if (data < 0 || wire::kHeadBytes + std::size_t(data) < needed) return false;
   FillReadSections(reply, length, requestMask, record);
   return true;
 }

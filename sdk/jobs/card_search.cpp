@@ -3,6 +3,8 @@
 // caller's thread moves them into the caller's list while it dispatches its messages,
 // so a timer handler of the caller that reads the list sees it grow safely.
 
+#include "sdk/jobs/card_search.h"
+
 #include <QObject>
 
 #include <poll.h>
@@ -15,7 +17,6 @@
 #include <utility>
 #include <vector>
 
-#include "sdk/Corvanix.h"
 #include "sdk/link/blocking_call.h"
 #include "sdk/api/guarded_call.h"
 #include "sdk/link/send_command.h"
@@ -46,11 +47,11 @@ class FoundCards {
 
   // On the caller's thread.
   void MoveToList() {
-    try {
+    const int code = Guarded([this] {
       for (const LedSettingInfo& record : Take()) list_.push_back(record);
-    } catch (...) {  // out of memory
-      listFailed_ = true;
-    }
+      return KQ_OK;
+    });
+    if (code != KQ_OK) listFailed_ = true;
   }
 
   bool ListFailed() const { return listFailed_; }
@@ -97,12 +98,8 @@ int SearchInterface(const LocalInterface& local, const TransportSettings& settin
       if (errno == EAGAIN || errno == EINTR) continue;
       break;
     }
-    if (static_cast<std::size_t>(got) < wire::kMinReplyBytes || wire::ReadLe32(reply) != wire::kMagic) {
-      continue;
-    }
-    // Only the sections that arrived whole are filled; the rest stay zero.
-    LedSettingInfo record{};
-    FillReadSections(reply, static_cast<std::size_t>(got), kSearchMask, record);
+    LedSettingInfo record;
+    if (!ParseSearchReply(reply, static_cast<std::size_t>(got), record)) continue;
     found.Add(record);
     --limits.repliesLeft;
   }
@@ -133,6 +130,14 @@ int SearchIntoList(std::list<LedSettingInfo>& list) {
 }
 
 }  // namespace
+
+bool ParseSearchReply(const std::uint8_t* reply, std::size_t length, LedSettingInfo& record) {
+  if (length < wire::kMinReplyBytes || wire::ReadLe32(reply) != wire::kMagic) return false;
+  // Only the sections that arrived whole are filled; the rest stay zero.
+  record = LedSettingInfo{};
+  FillReadSections(reply, length, kSearchMask, record);
+  return true;
+}
 
 KQ_API int32_t KQ_SearchLedToList(std::list<LedSettingInfo>* list) {
   if (list == nullptr) return KQ_ERR_BAD_HANDLE;

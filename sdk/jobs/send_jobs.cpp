@@ -11,6 +11,7 @@
 #include "model/common/regular_file.h"
 #include "platform/blocking_call.h"
 #include "platform/message_window.h"
+#include "sdk/api/guarded_call.h"
 #include "sdk/link/send_command.h"
 #include "sdk/device/settings_payload.h"
 
@@ -34,18 +35,12 @@ void Finish(CardJob& job, int result) {
 }
 
 void StartWorker(CardJob& job, const CardWork& work) {
-  try {
-    job.worker = std::thread([&job, &work] {
-      int result = KQ_ERR_FILE;
-      try {
-        result = work(job.card, job.info);
-      } catch (...) {  // out of memory
-      }
-      Finish(job, result);
-    });
-  } catch (...) {  // no thread (system_error) or no memory for its start
-    Finish(job, KQ_ERR_FILE);
-  }
+  const int started = Guarded([&job, &work] {
+    job.worker = std::thread(
+        [&job, &work] { Finish(job, Guarded([&] { return work(job.card, job.info); })); });
+    return KQ_OK;
+  });
+  if (started != KQ_OK) Finish(job, started);
 }
 
 // Starts a worker for every served card, then waits for all of them.

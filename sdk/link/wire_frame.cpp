@@ -1,6 +1,7 @@
 #include "sdk/link/wire_frame.h"
 
 #include <cstring>
+#include <limits>
 
 namespace wire {
 namespace {
@@ -39,11 +40,16 @@ int ReplyDataLength(const std::uint8_t* head) {
   return ReadLe16(head + kChunkLengthAt);
 }
 
+int CardResultCode(std::uint32_t result) {
+  if (result <= 1) return KQ_OK;
+  constexpr auto kLargestCode = static_cast<std::uint32_t>(std::numeric_limits<int>::max());
+  return result > kLargestCode ? KQ_ERR_BAD_REPLY : static_cast<int>(result);
+}
+
 int CheckReply(const std::uint8_t* reply, std::size_t length, bool checkResult) {
   if (length < kMinReplyBytes || ReadLe32(reply) != kMagic) return KQ_ERR_BAD_REPLY;
   if (!checkResult) return KQ_OK;
-  const std::uint32_t result = ReadLe32(reply + kHeadBytes);
-  return result > 1 ? static_cast<int>(result) : KQ_OK;
+  return CardResultCode(ReadLe32(reply + kHeadBytes));
 }
 
 }  // namespace wire

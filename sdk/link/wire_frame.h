@@ -53,8 +53,14 @@ class FrameBuilder {
 // The data length d of a reply head, or -1 when the head's first word is wrong.
 int ReplyDataLength(const std::uint8_t* head);
 
+// The card's result word as a return value: 0 for 0 and 1 (success), the word itself
+// for a card error that fits a positive int, else -6. A word of 0x80000000 or more is
+// no valid acknowledgement: read as an int it would pose as one of the library's own
+// codes (-6, -100, -1000, ...).
+int CardResultCode(std::uint32_t result);
+
 // Checks a whole reply: -6 when it is shorter than 28 bytes or its first word is
-// wrong; otherwise 0, or with checkResult the card's result when greater than 1.
+// wrong; otherwise 0, or with checkResult CardResultCode of its result word.
 int CheckReply(const std::uint8_t* reply, std::size_t length, bool checkResult);
 
 // One live link to a card, able to carry a frame and bring back one reply.

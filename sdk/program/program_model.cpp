@@ -10,6 +10,7 @@
 #include "model/common/file_system.h"
 #include "render/raster/pixel_rect.h"
 #include "sdk/Corvanix.h"
+#include "sdk/api/guarded_call.h"
 #include "sdk/program/page_file_kind.h"
 #include "sdk/program/program_handles.h"
 #include "sdk/program/program_set.h"
@@ -22,11 +23,7 @@ int WithSet(ProgramHandle handle, Change&& change) {
   const std::shared_ptr<ProgramSet> set = FindProgramSet(handle);
   if (!set) return KQ_ERR_BAD_HANDLE;
   std::lock_guard guard(set->Lock);
-  try {
-    return std::forward<Change>(change)(*set);
-  } catch (const std::bad_alloc&) {
-    return KQ_ERR_FILE;
-  }
+  return Guarded([&] { return std::forward<Change>(change)(*set); });
 }
 
 ProgramEntry* FindProgram(ProgramSet& set, int32_t number) {

@@ -203,6 +203,24 @@ TEST(CopyBand, InterlacedLinesCountInTargetCoordinates) {
   }
 }
 
+TEST(StretchNearest, FromASurfaceTakesOutsidePixelsAsTheFill) {
+  QImage surface = CoordinatePicture(3, 2).ToImage();
+  Dib24 target(3, 4);
+  // Rows -1 to 2 of a 2-row surface onto 4 rows: the first and last from outside.
+  ASSERT_TRUE(StretchNearest(surface, {0, -1, 3, 3}, target, {0, 0, 3, 4}, kRed));
+  for (int x = 0; x < 3; ++x) {
+    EXPECT_EQ(target.Pixel(x, 0), kRed);
+    EXPECT_EQ(target.Pixel(x, 1), MakeColorRef(x, 0, 7));
+    EXPECT_EQ(target.Pixel(x, 2), MakeColorRef(x, 1, 7));
+    EXPECT_EQ(target.Pixel(x, 3), kRed);
+  }
+  // Columns beyond the surface, and a target partly off the picture.
+  ASSERT_TRUE(StretchNearest(surface, {2, 0, 4, 2}, target, {1, 3, 3, 5}, 0x123456));
+  EXPECT_EQ(target.Pixel(1, 3), MakeColorRef(2, 0, 7));
+  EXPECT_EQ(target.Pixel(2, 3), 0x123456u);
+  EXPECT_FALSE(StretchNearest(surface, {0, 0, 0, 2}, target, {0, 0, 3, 4}, kRed));
+}
+
 TEST(GdiText, MulDivRoundsHalfAwayFromZero) {
   EXPECT_EQ(MulDiv(9, 96, 72), 12);
   EXPECT_EQ(MulDiv(10, 96, 72), 13);   // 13.33

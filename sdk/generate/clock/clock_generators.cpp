@@ -5,16 +5,16 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <new>
 
 #include "model/common/bounded_text.h"
 #include "model/common/little_endian.h"
 #include "render/raster/dib24.h"
 #include "render/raster/gdi_text.h"
+#include "sdk/api/guarded_call.h"
 #include "sdk/generate/bit_planes.h"
 #include "sdk/generate/block_head.h"
 #include "sdk/generate/clock/clock_elements.h"
-#include "sdk/generate/clock/clock_face.h"
+#include "render/dial/dial_marks.h"
 #include "sdk/generate/clock/clock_sequences.h"
 #include "sdk/generate/glyph_strips.h"
 
@@ -411,28 +411,23 @@ int GenerateDigitalClockBlock(const CardRect& area, const DigitalClockAreaInfo& 
   return KQ_OK;
 }
 
-// Runs a generator where text can be drawn, turning a failed allocation into the
-// drawing code.
+// Runs a generator where text can be drawn, through the library's one guard.
 template <typename Generate>
-int Guarded(Generate generate) {
+int GuardedWithText(Generate generate) {
   if (!CanDrawText()) return KQ_ERR_DRAW;
-  try {
-    return generate();
-  } catch (const std::bad_alloc&) {
-    return KQ_ERR_DRAW;
-  }
+  return Guarded(generate);
 }
 
 }  // namespace
 
 int GenerateTimeArea(const CardRect& area, const TimeAreaInfo& info,
                      std::vector<std::uint8_t>& block) {
-  return Guarded([&] { return GenerateTimeBlock(area, info, block); });
+  return GuardedWithText([&] { return GenerateTimeBlock(area, info, block); });
 }
 
 int GenerateDigitalClockArea(const CardRect& area, const DigitalClockAreaInfo& info,
                              std::vector<std::uint8_t>& block) {
-  return Guarded([&] { return GenerateDigitalClockBlock(area, info, block); });
+  return GuardedWithText([&] { return GenerateDigitalClockBlock(area, info, block); });
 }
 
 int GenerateClockArea(std::vector<std::uint8_t>& block, const CardRect& area,
@@ -441,5 +436,5 @@ int GenerateClockArea(std::vector<std::uint8_t>& block, const CardRect& area,
       area.Height() < 1) {
     return KQ_ERR_BAD_SIZE;
   }
-  return Guarded([&] { return GenerateClockBlock(block, area, info, colorType); });
+  return GuardedWithText([&] { return GenerateClockBlock(block, area, info, colorType); });
 }

@@ -4,7 +4,9 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 SteadyClock::time_point DeadlineAfter(int timeoutMs) {
   return SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
@@ -16,7 +18,9 @@ bool WaitReady(int fd, short events, SteadyClock::time_point deadline) {
         deadline - SteadyClock::now());
     if (left.count() < 0) return false;
     pollfd entry{fd, events, 0};
-    const int ready = ::poll(&entry, 1, static_cast<int>(left.count()) + 1);
+    // Waited in slices of at most a second, so a far deadline cannot overflow the int.
+    const int sliceMs = static_cast<int>(std::min<std::int64_t>(left.count(), 1000)) + 1;
+    const int ready = ::poll(&entry, 1, sliceMs);
     if (ready > 0) return true;
     if (ready < 0 && errno != EINTR) return false;
     if (ready == 0 && SteadyClock::now() >= deadline) return false;

@@ -10,7 +10,7 @@
 #include <set>
 #include <vector>
 
-#include "render/effects/effect_random.h"
+#include "render/common/random_source.h"
 #include "render/effects/transition_codes.h"
 #include "render/effects/transition_effect.h"
 
@@ -184,24 +184,37 @@ TEST(TransitionEffect, EveryStepShowsOnlyOldAndNewPixelsAndEndsOnTheNewPicture) 
 }
 
 // A fixed sequence of draws for the random effect.
-const std::uint32_t kDraws[] = {0, 36, 37, 73};
-int drawIndex = 0;
-std::uint32_t FixedDraw() { return kDraws[drawIndex++ % 4]; }
+class FixedDraws final : public RandomSource {
+ public:
+  std::uint32_t Next() override { return kDraws[next_++ % 4]; }
+
+ private:
+  static constexpr std::uint32_t kDraws[] = {0, 36, 37, 73};
+  int next_ = 0;
+};
+
+// Puts a source in place of the process's for one scope.
+struct ScopedRandom {
+  explicit ScopedRandom(RandomSource* source) { SetProcessRandom(source); }
+  ~ScopedRandom() { SetProcessRandom(nullptr); }
+};
 
 TEST(TransitionEffect, RandomEffectIsOneOfTwoToThirtyEight) {
   QImage fresh = NewPicture(2, 2);
   QImage target = Solid(2, 2, kOld);
-  drawIndex = 0;
-  SetEffectRandomDraw(FixedDraw);
-  std::vector<int> chosen;
-  for (int i = 0; i < 4; ++i) {
-    TransitionEffect transition;
-    ASSERT_EQ(transition.Init(&fresh, &target, 2, 2, 5, 1), 1);
-    chosen.push_back(transition.Effect());
+  {
+    FixedDraws draws;
+    const ScopedRandom scoped(&draws);
+    std::vector<int> chosen;
+    for (int i = 0; i < 4; ++i) {
+      TransitionEffect transition;
+      ASSERT_EQ(transition.Init(&fresh, &target, 2, 2, 5, 1), 1);
+      chosen.push_back(transition.Effect());
+    }
+    EXPECT_EQ(chosen, (std::vector<int>{2, 38, 2, 38}));
   }
-  SetEffectRandomDraw(nullptr);
-  EXPECT_EQ(chosen, (std::vector<int>{2, 38, 2, 38}));
 
+  SeedProcessRandom(20261209);
   std::set<int> seen;
   for (int i = 0; i < 10000; ++i) {
     TransitionEffect transition;

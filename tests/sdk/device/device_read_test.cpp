@@ -129,8 +129,9 @@ TEST_F(DeviceRead, FailedReadsFillNothing) {
     std::size_t cut;
     int expected;
   };
-  for (const Case& c :
-       {Case{1, 1, KQ_ERR_BAD_REPLY}, Case{0, 0, KQ_ERR_BAD_REPLY}, Case{5, 0, 5}}) {
+  for (const Case& c : {Case{1, 1, KQ_ERR_BAD_REPLY}, Case{0, 0, KQ_ERR_BAD_REPLY},
+                        Case{5, 0, 5}, Case{0xFFFFFFFA, 0, KQ_ERR_BAD_REPLY},
+                        Case{0x80000000, 0, KQ_ERR_BAD_REPLY}}) {
     SCOPED_TRACE(c.result);
     Answer(c.result, c.cut);
     LedSettingInfo record = Untouched(0x0B);
@@ -138,6 +139,14 @@ TEST_F(DeviceRead, FailedReadsFillNothing) {
     const LedSettingInfo before = Untouched(0x0B);
     EXPECT_EQ(std::memcmp(&record, &before, sizeof record), 0);
   }
+}
+
+TEST(ReadReplyWalk, RefusesAReplyShorterThanItsHead) {
+  // Exactly as long as given, so a read of the 20-byte head would be caught.
+  const std::vector<std::uint8_t> reply = {0x55, 0xAA, 0x00, 0x00, 0x01};
+  LedSettingInfo record{};
+  EXPECT_FALSE(FillFromReadReply(reply.data(), reply.size(), 0x009, record));
+  EXPECT_EQ(record.Width, 0);
 }
 
 TEST_F(DeviceRead, UnknownBaudCodeReadsAs9600AndProbeSendsMaskOne) {

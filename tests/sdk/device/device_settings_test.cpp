@@ -245,6 +245,10 @@ TEST(SettingsPayload, DateTimeFallsBackWhenItCannotBeBrokenDown) {
   const CardDateTime now = PresentDateTime();
   EXPECT_EQ(RecordDateTime(70000, 1, 1, 0, 0, 0).year, now.year);
   EXPECT_EQ(RecordDateTime(1800, 1, 1, 0, 0, 0).year, now.year);
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(RecordDateTime(2020, kMin, kMin, kMin, kMin, kMin).year, now.year);
+  EXPECT_EQ(RecordDateTime(kMax, kMax, kMax, kMax, kMax, kMax).year, now.year);
 }
 
 TEST(SettingsPayload, UsbDiskReceivesTheSettingsFile) {

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <limits>
 
 #include "sdk/link/send_command.h"
 #include "sdk/link/transports/serial_port.h"
@@ -92,6 +93,18 @@ TEST_F(SerialTransport, PortHeldByAnotherOpenerIsBusy) {
   EXPECT_EQ(Send(Payload(10)), KQ_ERR_SERIAL_OPEN);
   holder.Close();
   EXPECT_EQ(Send(Payload(10)), 0);
+}
+
+TEST(SerialOpen, PortNumbersWithoutADeviceAreRefused) {
+  for (int port : {std::numeric_limits<int>::min(), -1, 0, 301, std::numeric_limits<int>::max()}) {
+    SCOPED_TRACE(port);
+    CommInfo info = MakeInfo(KQ_SEND_SERIAL);
+    info.ComPort = port;
+    const std::vector<std::uint8_t> payload = Payload(10);
+    EXPECT_EQ(SendCommand(nullptr, nullptr, &info, kCommandSettings, payload.data(),
+                          payload.size(), false, false),
+              KQ_ERR_SERIAL_OPEN);
+  }
 }
 
 TEST(SerialOpen, OnlyAnExistingTerminalOpens) {

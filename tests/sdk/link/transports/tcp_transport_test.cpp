@@ -95,6 +95,17 @@ TEST_F(TcpTransport, ResultThatLooksLikeThePendingMarkerIsReturned) {
   EXPECT_EQ(Send(Payload(10)), 0x0FFFFFFF);
 }
 
+TEST_F(TcpTransport, ResultWordsBeyondAPositiveIntAreNoAcknowledgement) {
+  // Read as an int these would be 0x80000000, -6, -100 and -1000.
+  for (std::uint32_t word : {0x80000000u, 0xFFFFFFFAu, 0xFFFFFF9Cu, 0xFFFFFC18u}) {
+    SCOPED_TRACE(word);
+    card_.ReactAlways({emu::Reaction::kAck, word});
+    EXPECT_EQ(Send(Payload(10)), KQ_ERR_BAD_REPLY);
+  }
+  card_.ReactAlways({emu::Reaction::kAck, 0x7FFFFFFF});
+  EXPECT_EQ(Send(Payload(10)), 0x7FFFFFFF);
+}
+
 TEST_F(TcpTransport, InvalidRepliesGiveBadReply) {
   for (auto kind : {emu::Reaction::kShort, emu::Reaction::kGarbage, emu::Reaction::kOversized}) {
     SCOPED_TRACE(kind);

@@ -1,4 +1,4 @@
-#include "sdk/generate/clock/clock_face.h"
+#include "render/dial/dial_marks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,17 +57,28 @@ void SquareMarks(float cx, float cy, float half, std::vector<DialMark>& marks) {
   marks.push_back({cx - half, cy, true});
 }
 
+int WidthOf(const Dib24& face) { return face.Width(); }
+int HeightOf(const Dib24& face) { return face.Height(); }
+int WidthOf(const QImage& face) { return face.width(); }
+int HeightOf(const QImage& face) { return face.height(); }
+
 void SetClipped(Dib24& face, std::int64_t x, std::int64_t y, ColorRef color) {
   if (x < 0 || y < 0 || x >= face.Width() || y >= face.Height()) return;
   face.SetPixel(static_cast<int>(x), static_cast<int>(y), color);
 }
 
+void SetClipped(QImage& face, std::int64_t x, std::int64_t y, ColorRef color) {
+  if (x < 0 || y < 0 || x >= face.width() || y >= face.height()) return;
+  face.setPixel(static_cast<int>(x), static_cast<int>(y), ColorRefToQRgb(color));
+}
+
 // The pixels of the box whose centres lie inside the circle inscribed in it.
-void FillCircle(Dib24& face, int left, int top, int width, ColorRef color) {
+template <typename Face>
+void FillCircle(Face& face, int left, int top, int width, ColorRef color) {
   const std::int64_t firstY = std::max<std::int64_t>(top, 0);
-  const std::int64_t endY = std::min<std::int64_t>(std::int64_t{top} + width, face.Height());
+  const std::int64_t endY = std::min<std::int64_t>(std::int64_t{top} + width, HeightOf(face));
   const std::int64_t firstX = std::max<std::int64_t>(left, 0);
-  const std::int64_t endX = std::min<std::int64_t>(std::int64_t{left} + width, face.Width());
+  const std::int64_t endX = std::min<std::int64_t>(std::int64_t{left} + width, WidthOf(face));
   const std::int64_t limit = std::int64_t{width} * width;
   for (std::int64_t y = firstY; y < endY; ++y) {
     const std::int64_t dy = 2 * (y - top) + 1 - width;  // twice the offset from the centre
@@ -80,10 +91,11 @@ void FillCircle(Dib24& face, int left, int top, int width, ColorRef color) {
 
 // A diamond filled and outlined through its four corner points: every row between
 // the top and bottom point from the left edge to the right edge, both included.
-void FillDiamond(Dib24& face, int left, int top, int right, int bottom, int centreX,
+template <typename Face>
+void FillDiamond(Face& face, int left, int top, int right, int bottom, int centreX,
                  int centreY, ColorRef color) {
   const std::int64_t firstY = std::max(top, 0);
-  const std::int64_t lastY = std::min(bottom, face.Height() - 1);
+  const std::int64_t lastY = std::min(bottom, HeightOf(face) - 1);
   for (std::int64_t y = firstY; y <= lastY; ++y) {
     const std::int64_t reach = y <= centreY ? y - top : bottom - y;
     const std::int64_t span = y <= centreY ? centreY - top : bottom - centreY;
@@ -91,7 +103,7 @@ void FillDiamond(Dib24& face, int left, int top, int right, int bottom, int cent
       return span == 0 ? corner : centreX + (corner - centreX) * reach / span;
     };
     const std::int64_t from = std::max<std::int64_t>(edge(left), 0);
-    const std::int64_t to = std::min<std::int64_t>(edge(right), face.Width() - 1);
+    const std::int64_t to = std::min<std::int64_t>(edge(right), WidthOf(face) - 1);
     for (std::int64_t x = from; x <= to; ++x) SetClipped(face, x, y, color);
   }
 }
@@ -116,7 +128,10 @@ std::vector<DialMark> DialMarks(int clockType, int width, int height, int margin
   return marks;
 }
 
-void DrawMark(Dib24& face, float x, float y, const MarkStyle& style) {
+namespace {
+
+template <typename Face>
+void DrawMarkOn(Face& face, float x, float y, const MarkStyle& style) {
   const int width = style.width;
   if (width <= 0 || width > kMaxMarkWidth) return;
   const float half = static_cast<float>(width / 2);
@@ -140,4 +155,14 @@ void DrawMark(Dib24& face, float x, float y, const MarkStyle& style) {
     default:
       break;
   }
+}
+
+}  // namespace
+
+void DrawMark(Dib24& face, float x, float y, const MarkStyle& style) {
+  DrawMarkOn(face, x, y, style);
+}
+
+void DrawMark(QImage& face, float x, float y, const MarkStyle& style) {
+  DrawMarkOn(face, x, y, style);
 }

@@ -4,6 +4,8 @@
 // rule (a shape's box excludes its right and bottom edge), so that the face the card
 // gets does not depend on the drawing engine.
 
+#include <QImage>
+
 #include <vector>
 
 #include "render/raster/color_ref.h"
@@ -45,5 +47,7 @@ std::vector<DialMark> DialMarks(int clockType, int width, int height, int margin
 // Draws a mark of style.width b centred at (x, y) in its colour: a filled circle or
 // square in the b x b box from (trunc(x - b/2), trunc(y - b/2)), or a filled diamond
 // through the points b/2 left of, above, right of and below the centre. Pixels
-// outside the face and marks with no finite position are left out.
+// outside the face and marks with no finite position are left out. The card's face
+// is a Dib24; the preview's a Format_RGB32 image.
 void DrawMark(Dib24& face, float x, float y, const MarkStyle& style);
+void DrawMark(QImage& face, float x, float y, const MarkStyle& style);

@@ -1,0 +1,263 @@
+#pragma once
+// Everything of the grid control that is not its window: colours, modes, counts, row
+// heights and column widths, the cells (owned), the four default cells, the focus and
+// selection, and the grid operations that work on them, painting included (QPainter,
+// no widgets). Where an operation needs the window (repainting, scroll bars, the client
+// area, notifying the owner) it calls a virtual hook that does nothing here, so the
+// table file works on a GridModel without a window and CGridCtrl fills the hooks in.
+
+#include <QPainter>
+#include <QPoint>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "controls/grid/model/cell_id.h"
+#include "controls/grid/model/grid_cell.h"
+#include "controls/grid/model/grid_records.h"
+#include "render/raster/color_ref.h"
+#include "render/raster/pixel_rect.h"
+
+class ImageList;
+
+// Grid-line modes.
+constexpr int GVL_NONE = 0;
+constexpr int GVL_HORZ = 1;
+constexpr int GVL_VERT = 2;
+constexpr int GVL_BOTH = 3;
+
+// Makes the cells of a grid; may throw std::bad_alloc, which the shape operations
+// report as running out of memory.
+using GridCellFactory = std::function<std::unique_ptr<CGridCellBase>()>;
+
+class GridModel {
+ public:
+  GridModel();
+  virtual ~GridModel();
+  GridModel(const GridModel&) = delete;
+  GridModel& operator=(const GridModel&) = delete;
+
+  // --- Colours and modes ---
+  ColorRef GetGridBkColor() const { return gridBkColor_; }
+  void SetGridBkColor(ColorRef color) { gridBkColor_ = color; }
+  ColorRef GetGridLineColor() const { return gridLineColor_; }
+  void SetGridLineColor(ColorRef color) { gridLineColor_ = color; }
+  ColorRef GetTitleTipBackClr() const { return titleTipBackColor_; }
+  void SetTitleTipBackClr(ColorRef color) { titleTipBackColor_ = color; }
+  ColorRef GetTitleTipTextClr() const { return titleTipTextColor_; }
+  void SetTitleTipTextClr(ColorRef color) { titleTipTextColor_ = color; }
+  bool GetVirtualMode() const { return virtualMode_; }
+  // Only on an empty grid: cells and virtual mode do not mix.
+  void SetVirtualMode(bool on);
+  int GetGridLines() const { return gridLines_; }
+  void SetGridLines(int mode) { gridLines_ = mode; }
+  bool IsEditable() const { return editable_; }
+  void SetEditable(bool on) { editable_ = on; }
+  bool GetModified() const { return modified_; }
+  void SetModified(bool on) { modified_ = on; }
+  bool GetDragAndDrop() const { return dragAndDrop_; }
+  void EnableDragAndDrop(bool on) { dragAndDrop_ = on; }
+  bool GetListMode() const { return listMode_; }
+  void SetListMode(bool on) { listMode_ = on; }
+  bool GetSingleRowSelection() const { return singleRowSelection_; }
+  void SetSingleRowSelection(bool on) { singleRowSelection_ = on; }
+  bool GetSingleColSelection() const { return singleColSelection_; }
+  void SetSingleColSelection(bool on) { singleColSelection_ = on; }
+  bool GetAllowDraw() const { return allowDraw_; }
+  void SetAllowDraw(bool on) { allowDraw_ = on; }
+  bool IsSelectable() const { return enableSelection_; }
+  void EnableSelection(bool on) { enableSelection_ = on; }
+  bool GetFixedColumnSelection() const { return fixedColumnSelection_; }
+  void SetFixedColumnSelection(bool on) { fixedColumnSelection_ = on; }
+  bool GetFixedRowSelection() const { return fixedRowSelection_; }
+  void SetFixedRowSelection(bool on) { fixedRowSelection_ = on; }
+  bool GetHeaderSort() const { return sortOnHeaderClick_; }
+  void SetHeaderSort(bool on) { sortOnHeaderClick_ = on; }
+  bool GetHandleTabKey() const { return handleTabKey_; }
+  void SetHandleTabKey(bool on) { handleTabKey_ = on; }
+  // Kept as state: the window is always double-buffered by its backing store.
+  bool GetDoubleBuffering() const { return doubleBuffer_; }
+  void SetDoubleBuffering(bool on) { doubleBuffer_ = on; }
+  bool GetTitleTips() const { return titleTips_; }
+  void EnableTitleTips(bool on) { titleTips_ = on; }
+  bool GetTrackFocusCell() const { return trackFocusCell_; }
+  void SetTrackFocusCell(bool on) { trackFocusCell_ = on; }
+  bool GetFrameFocusCell() const { return frameFocusCell_; }
+  void SetFrameFocusCell(bool on) { frameFocusCell_ = on; }
+  int GetAutoSizeStyle() const { return autoSizeStyle_; }
+  void SetAutoSizeStyle(int style) { autoSizeStyle_ = style; }
+  int GetSortColumn() const { return sortColumn_; }
+  bool GetSortAscending() const { return sortAscending_; }
+  void SetSortAscending(bool on) { sortAscending_ = on; }
+  int GetWheelScrollLines() const { return wheelScrollLines_; }
+  ImageList* GetImageList() const { return imageList_; }
+  void SetImageList(ImageList* list) { imageList_ = list; }  // not owned
+
+  // --- Default cells ---
+  // By (in a fixed row, in a fixed column): normal, fixed column, fixed row, corner.
+  CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedCol);
+  const CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedCol) const;
+  // Follows a palette change: default colours that were the system's move with it.
+  void OnSysColorChange();
+
+  // --- Shape and cells (1 success, 0 refusal; negative counts are refused) ---
+  int GetRowCount() const { return rowCount_; }
+  int GetColumnCount() const { return colCount_; }
+  int GetFixedRowCount() const { return fixedRows_; }
+  int GetFixedColumnCount() const { return fixedCols_; }
+  bool SetRowCount(int rows);
+  bool SetColumnCount(int cols);
+  bool SetFixedRowCount(int fixedRows);
+  bool SetFixedColumnCount(int fixedCols);
+  // The factory CreateCell makes cells with; CGridCell when none is set.
+  void SetCellFactory(GridCellFactory factory) { cellFactory_ = std::move(factory); }
+  // A new cell for the place, with its grid, fixed bits and resolved format; null when
+  // the factory gives none.
+  virtual std::unique_ptr<CGridCellBase> CreateCell(int row, int col);
+  // Clears the cell's state (and its selection) and deletes it.
+  virtual void DestroyCell(int row, int col);
+  // The cell at a place, null out of range, in virtual mode or where there is none.
+  CGridCellBase* GetCell(int row, int col) const;
+  // Sets the state bits, keeping the selected-cell set in step with the selected bit.
+  bool SetCellState(int row, int col, std::uint32_t state);
+  std::uint32_t GetCellState(int row, int col) const;
+  // Marks the cell modified (row and column 0 or more), drops the sort column when the
+  // column is negative or the sort column, and marks the grid modified.
+  void SetCellModified(int row, int col);
+  const std::set<CCellID>& GetSelectedCells() const { return selectedCells_; }
+  CCellID GetFocusCell() const { return focusCell_; }
+  // Moves the focus (a fixed row or column becomes the first non-fixed one) and
+  // redraws the cells that show it; returns the previous focus cell.
+  CCellID SetFocusCell(CCellID cell);
+  CCellID SetFocusCell(int row, int col) { return SetFocusCell(CCellID(row, col)); }
+
+  // --- Sizes (pixels; -1 for an index out of range) ---
+  int GetRowHeight(int row) const;
+  int GetColumnWidth(int col) const;
+  bool SetRowHeight(int row, int height);
+  bool SetColumnWidth(int col, int width);
+  // Sums of sizes, clamped to the int range.
+  int GetFixedRowHeight() const;
+  int GetFixedColumnWidth() const;
+  int GetGridHeight() const;
+  int GetGridWidth() const;
+
+  // --- Places and visibility ---
+  bool IsValid(int row, int col) const;
+  bool IsValid(const CCellID& cell) const { return IsValid(cell.row, cell.col); }
+  // The first non-fixed cell the scroll positions show (cached).
+  CCellID GetFirstVisibleCell();
+  // The non-fixed cells that the client area shows; the rectangle they cover.
+  CCellBlock GetVisibleCellBlock(PixelRect* rect = nullptr);
+  // The top-left pixel of a cell in client coordinates (left of or above the fixed
+  // cells for a cell before the first visible one); false outside the grid.
+  bool GetCellOrigin(int row, int col, QPoint* origin);
+  // The cell's rectangle, its right and bottom edge on its grid lines; a merge origin
+  // gives its whole block.
+  bool GetCellRect(int row, int col, PixelRect* rect);
+  bool GetCellRangeRect(const CCellBlock& range, PixelRect* rect);
+  bool IsCellVisible(int row, int col);
+  // Empties the top-left cache; the window then recomputes its scroll bars.
+  virtual void UpdateScrollBars();
+
+  // --- Painting ---
+  // Paints the grid cells that meet the clip rectangle (client coordinates).
+  virtual void OnDraw(QPainter& painter, const PixelRect& clip);
+  // Redraws one cell: with a painter at once, else by invalidating its rectangle.
+  bool RedrawCell(int row, int col, QPainter* painter = nullptr);
+  // Repaints the whole control when it has a window and drawing is allowed.
+  void Refresh();
+
+  // --- Notifications to the owner (the reply, 0 without a window) ---
+  LRESULT SendMessageToParent(int row, int col, int code);
+  LRESULT SendDisplayRequestToParent(GridDisplayInfo* info);
+  LRESULT SendCacheHintToParent(const CCellBlock& range);
+
+ protected:
+  // Window hooks; the defaults stand for a grid without a window.
+  virtual bool HasWindow() const { return false; }
+  virtual PixelRect GetClientRect() const { return {}; }
+  // Scroll positions in pixels of the non-fixed area.
+  virtual int GetHorzScrollPos() const { return 0; }
+  virtual int GetVertScrollPos() const { return 0; }
+  virtual void InvalidateRect(const PixelRect&) {}
+  virtual void InvalidateAll() {}
+  // Sends the record (its header filled in but for the sender) to the owner.
+  virtual LRESULT NotifyOwner(NMHDR*) { return 0; }
+  // Tells the user that memory ran out while the grid grew.
+  virtual void ReportOutOfMemory() {}
+
+  // Empties the top-left cache; every shape and scroll change makes it stale.
+  void ResetTopLeftCache() { topLeftCell_ = CCellID(); }
+  // Every row to the normal default cell's height and every column to its width.
+  void ResetSizesToDefault();
+
+ private:
+  // Sets the fixed bits of a cell placed in a fixed row or column.
+  void PlaceCell(CGridCellBase& cell, int row, int col) const;
+  // Sets or clears a cell's focused bit and redraws it, with the fixed cells of its
+  // row and column when they track the focus and that row or column changes.
+  void ShowFocus(const CCellID& cell, const CCellID& other, bool focused);
+  // Shape-change epilogue: grid modified, sort dropped, scroll bars, repaint.
+  void FinishShapeChange();
+  bool GrowRows(int rows);
+  bool GrowColumns(int cols);
+  void EraseBackground(QPainter& painter, const PixelRect& clip, const PixelRect& visibleRect);
+  void DrawGridLines(QPainter& painter, const CCellBlock& visible,
+                     const PixelRect& visibleRect);
+  // One of the four cell passes: rows and columns from their first index and start.
+  void DrawCellPass(QPainter& painter, const PixelRect& clip, int firstRow, int lastRow,
+                    int rowStart, int firstCol, int lastCol, int colStart);
+  void DrawCellAt(QPainter& painter, int row, int col, const PixelRect& rect);
+
+  ColorRef gridBkColor_ = 0;
+  ColorRef gridLineColor_ = MakeColorRef(192, 192, 192);
+  ColorRef crWindowText_ = 0;
+  ColorRef crWindowColour_ = 0;
+  ColorRef cr3DFace_ = 0;
+  ColorRef crShadow_ = 0;
+  ColorRef titleTipBackColor_ = kDefaultColor;
+  ColorRef titleTipTextColor_ = kDefaultColor;
+  bool virtualMode_ = false;
+  int gridLines_ = GVL_BOTH;
+  bool editable_ = true;
+  bool modified_ = false;
+  bool dragAndDrop_ = false;
+  bool listMode_ = false;
+  bool singleRowSelection_ = false;
+  bool singleColSelection_ = false;
+  bool allowDraw_ = true;
+  bool enableSelection_ = true;
+  bool fixedColumnSelection_ = true;
+  bool fixedRowSelection_ = true;
+  bool sortOnHeaderClick_ = false;
+  bool handleTabKey_ = true;
+  bool doubleBuffer_ = true;
+  bool titleTips_ = true;
+  bool trackFocusCell_ = true;
+  bool frameFocusCell_ = true;
+  int autoSizeStyle_ = 3;
+  int rowCount_ = 0;
+  int fixedRows_ = 0;
+  int colCount_ = 0;
+  int fixedCols_ = 0;
+  std::vector<int> rowHeights_;
+  std::vector<int> colWidths_;
+  GridCellFactory cellFactory_;
+  CGridDefaultCell cellDefault_;
+  CGridDefaultCell cellFixedColDef_;
+  CGridDefaultCell cellFixedRowDef_;
+  CGridDefaultCell cellFixedRowColDef_;
+  ImageList* imageList_ = nullptr;
+  std::vector<std::vector<std::unique_ptr<CGridCellBase>>> rows_;
+  CCellID focusCell_;
+  CCellID topLeftCell_;
+  int wheelScrollLines_ = 3;
+  // Keyed by the whole (row, column) pair, so no two places share a key.
+  std::set<CCellID> selectedCells_;
+  bool sortAscending_ = true;
+  int sortColumn_ = -1;
+};

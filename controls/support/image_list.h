@@ -1,0 +1,31 @@
+#pragma once
+// A list of same-sized images that controls draw by index (the grid's cell images).
+// The list belongs to its caller; controls keep a pointer and never own it.
+
+#include <QImage>
+#include <QPainter>
+#include <QSize>
+
+#include <vector>
+
+#include "render/raster/pixel_rect.h"
+
+class ImageList {
+ public:
+  explicit ImageList(QSize imageSize) : imageSize_(imageSize) {}
+
+  // Adds an image, scaled to the list's size; returns its index, -1 for a null image.
+  int Add(const QImage& image);
+  int GetImageCount() const { return static_cast<int>(images_.size()); }
+
+  // The image's rectangle in GDI's inclusive form (0, 0, width - 1, height - 1), as the
+  // controls' size rules expect; false for an index out of range.
+  bool GetImageRect(int index, PixelRect* rect) const;
+
+  // Draws the image with its top-left corner at the point; false for a bad index.
+  bool Draw(QPainter& painter, int index, QPoint topLeft) const;
+
+ private:
+  QSize imageSize_;
+  std::vector<QImage> images_;
+};

@@ -1,0 +1,58 @@
+#pragma once
+// The preview's analog clock: a face of 60 marks, a fixed text and three hands,
+// drawn again only when the shown second changes and copied centred into the area
+// picture on every tick. The card draws the same area from the same record itself.
+
+#include <QImage>
+
+#include <cstdint>
+#include <ctime>
+
+#include "model/project/area_records.h"
+#include "render/common/play_clock.h"
+
+class CClockImage {
+ public:
+  // The clock reads the time from `clock`, which must outlive it.
+  explicit CClockImage(const PlayClock& clock);
+  virtual ~CClockImage() = default;
+  CClockImage(const CClockImage&) = delete;
+  CClockImage& operator=(const CClockImage&) = delete;
+
+  // Prepares the clock for an area of width x height pixels (each at least 1) and
+  // the record, which the caller keeps alive and may change in place; starts the
+  // pass. Returns 1, or 0 when the face picture cannot be made or would be larger
+  // than any screen (Dib24::IsValidSize); Draw then draws nothing but still reports
+  // its passes.
+  int Init(int height, int width, const ClockAreaInfo* settings);
+
+  // Renders the face when the shown second has changed, fills the area black and
+  // copies the face to ((width - side) / 2, (height - side) / 2), side the smaller
+  // of width and height. area should be a Format_RGB32 picture of the area's size.
+  // Returns 1 while at most 1000 ms have passed since the start tick, else 0.
+  int Draw(QImage& area);
+
+  // Draws the face for the clock time when its second differs from the last drawn.
+  void RenderFace();
+
+  // A new pass starts now; nothing else is rebuilt.
+  void Restart();
+
+  int Radius() const { return radius_; }
+  const QImage& Face() const { return face_; }
+
+ private:
+  void DrawMarks();
+  void DrawFixedText(int side);
+  void DrawHands(const std::tm& time, float centre);
+
+  const PlayClock& clock_;
+  int width_ = 1;
+  int height_ = 1;
+  const ClockAreaInfo* settings_ = nullptr;
+  int radius_ = 1;
+  std::int64_t clockTime_ = 0;
+  int lastSecond_ = -1;
+  std::uint32_t startTick_ = 0;
+  QImage face_;  // side x side, Format_RGB32
+};

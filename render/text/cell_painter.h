@@ -1,0 +1,53 @@
+#pragma once
+// Draws runs of measured cells onto a drawing surface the way GDI draws a run with
+// the advances it was given: every character at its cell's X, whatever ligatures or
+// kerning a shaped run would do, in the run's font (with the glyphs of fallback fonts
+// where the face has none), aliased, in the cell's colour, placed by the cell's
+// top-left corner. Right-to-left text comes out left to right, a character at a time.
+
+#include <QFont>
+#include <QGlyphRun>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+#include <QRawFont>
+
+#include <memory>
+#include <vector>
+
+#include "render/raster/color_ref.h"
+#include "render/text/char_cell.h"
+#include "render/text/char_walk.h"
+
+class CellPainter {
+ public:
+  // Paints on surface (Format_RGB32) for the painter's lifetime; fonts come from
+  // measure, so they are the fonts the cells were measured with.
+  CellPainter(QImage& surface, CharMeasure& measure);
+  ~CellPainter();
+  CellPainter(const CellPainter&) = delete;
+  CellPainter& operator=(const CellPainter&) = delete;
+
+  void Fill(ColorRef color);
+  // Draws cells [run.first, run.last) of one run, each with its cell's top-left corner
+  // at (X + dx, top). Cells without text draw nothing.
+  void DrawRun(const std::vector<RtfCharCell>& cells, const CellRun& run, int dx, int top);
+
+ private:
+  // The glyphs of one character laid out alone, relative to its cell's left edge and
+  // its font's baseline.
+  struct Glyph {
+    QRawFont font;
+    quint32 index;
+    QPointF position;
+  };
+  struct Face;
+  Face& FaceOf(const RtfCharCell& cell);
+  const std::vector<Glyph>& GlyphsOf(Face& face, const QString& character);
+
+  QImage& surface_;
+  QPainter painter_;
+  CharMeasure& measure_;
+  QHash<QString, std::shared_ptr<Face>> faces_;  // by the cell's font fields
+};

@@ -1,0 +1,62 @@
+#pragma once
+// The rich-text renderers: an RTF file, loaded into the shared rich text and broken
+// into lines at the area's width, drawn character by character into a frame file at
+// the area's inner size on its background.
+// - RenderRtfPages: wrapped lines broken into pages, aligned and spaced by their
+//   paragraphs, optionally centred vertically (image-text pages, boot-logo text);
+// - RenderRtfPagesNoEffect: the same first page only, black text drawn white
+//   (image-text pages shown without an effect);
+// - RenderRtfSingleLine: the whole text as one line, cut into centred pages of the
+//   area width or, in continuous mode, into the frames of one long strip.
+// Every renderer returns 0, writing nothing and leaving any earlier frame file as it
+// was, when it has no rich text, the size is not a picture size (Dib24), or the RTF
+// file cannot be read; and 0 when the frame file cannot be written (it is then
+// removed, so the content counts as outdated). GUI thread only: the rich text is
+// shared by every renderer and caller.
+
+#include <QString>
+
+#include "render/raster/color_ref.h"
+#include "render/text/rich_text.h"
+
+// Display effects that move pages vertically: their frame files carry the height as
+// LastExtent.
+constexpr int kEffectMoveUp = 8;
+constexpr int kEffectMoveDown = 9;
+
+// What a renderer needs of its area and item besides the files.
+struct RtfRenderInput {
+  int width = 0;   // inner size of the area in pixels
+  int height = 0;
+  ColorRef backColor = 0;
+  int effect = 0;  // the item's display effect
+  // Rows cut from the top and the bottom of each page before it is stretched to the
+  // full height; clamped to height / 2 - 1. May be negative.
+  int zoom = 0;
+  int offset = 0;               // rows the result moves up (down when negative)
+  bool verticalCentre = false;  // pages: centre the lines of each page vertically
+  bool continuous = false;      // single line: one strip for continuous scrolling
+  bool noGap = false;           // single line: no area width of gap after the text
+};
+
+// The rich text every ...ToPak renderer uses, set by its owner (the main window to
+// its hidden rich-edit control's content) before any rendering; null until then.
+extern RichText* RenderRichEdit;
+
+// The number of pages written.
+int RenderRtfPages(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
+                   const RtfRenderInput& input);
+// 1: a file of one frame, its first page.
+int RenderRtfPagesNoEffect(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
+                           const RtfRenderInput& input);
+// The number of pages, or in continuous mode the strip's width in pixels.
+int RenderRtfSingleLine(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
+                        const RtfRenderInput& input);
+
+// The same with RenderRichEdit.
+int RenderRtfPagesToPak(const QString& rtfPath, const QString& pakPath,
+                        const RtfRenderInput& input);
+int RenderRtfPagesNoEffectToPak(const QString& rtfPath, const QString& pakPath,
+                                const RtfRenderInput& input);
+int RenderRtfSingleLineToPak(const QString& rtfPath, const QString& pakPath,
+                             const RtfRenderInput& input);
