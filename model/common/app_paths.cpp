@@ -9,6 +9,7 @@ QString AppFolderName(AppFolder folder) {
     case AppFolder::Data: return QStringLiteral("Data");
     case AppFolder::Project: return QStringLiteral("project");
     case AppFolder::Language: return QStringLiteral("language");
+    case AppFolder::UpdateData: return QStringLiteral("UpdateData");
   }
   return {};
 }

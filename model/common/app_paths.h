@@ -11,6 +11,7 @@ enum class AppFolder {
   Data,      // data shipped with the program (flash templates, strips)
   Project,   // the default place of project files
   Language,  // the language files
+  UpdateData,  // the updater's version file, package, staging and backup
 };
 
 // The folder's name, without separators ("UserData").

@@ -13,7 +13,7 @@
 #include "render/effects/transition_codes.h"
 #include "render/effects/transition_effect.h"
 #include "render/raster/band_copy.h"
-#include "render/raster/stretch.h"
+#include "render/raster/stretch_image.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ void CopyRows(const StepScene& scene, const QImage& picture, int from, int to, i
 // either, unnoticed, as every copy of a transition.
 void Stretch(const StepScene& scene, const PixelRect& sourceBand, const PixelRect& targetBand) {
   if (sourceBand.IsEmpty() || targetBand.IsEmpty()) return;
-  StretchNearest(scene.source, sourceBand, scene.target, targetBand);
+  StretchNearest(scene.source, sourceBand, scene.target, targetBand, NearestCopy::kOpaque);
 }
 
 PixelRect Area(const StepScene& scene) { return PixelRectOfSize(scene.width, scene.height); }

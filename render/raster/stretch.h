@@ -18,12 +18,6 @@
 bool StretchNearest(const Dib24& source, const PixelRect& sourceRect, QImage& target,
                     const PixelRect& targetRect);
 
-// The same from a 32-bit picture (Format_RGB32 or Format_ARGB32, else false, as for
-// target). Allocates nothing, so the preview may stretch every tick. source and target
-// must not be the same picture.
-bool StretchNearest(const QImage& source, const PixelRect& sourceRect, QImage& target,
-                    const PixelRect& targetRect);
-
 // The same rule from a drawing surface into a picture, clipped to target. sourceRect
 // may reach beyond source: a target pixel whose source pixel lies outside source
 // gets outside instead (a page moved down, or cut from rows above the surface).

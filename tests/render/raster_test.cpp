@@ -131,35 +131,6 @@ TEST(StretchNearest, PartsAndClipping) {
   EXPECT_FALSE(StretchNearest(source, {0, 0, 8, 8}, other, {0, 0, 4, 4}));
 }
 
-TEST(StretchNearest, ThirtyTwoBitPicturesFollowTheSameRule) {
-  const Dib24 dib = CoordinatePicture(9, 7);
-  const QImage picture = dib.ToImage().convertToFormat(QImage::Format_RGB32);
-  const std::pair<PixelRect, PixelRect> cases[] = {
-      {{0, 0, 9, 7}, {0, 0, 20, 15}},   // enlargement
-      {{1, 2, 8, 7}, {0, 0, 3, 2}},     // reduction of a part
-      {{4, 0, 5, 7}, {-3, 2, 17, 11}},  // one column spread, clipped to the target
-      {{0, 0, 9, 7}, {2, 1, 11, 8}}};   // one to one, moved
-  for (const auto& [from, to] : cases) {
-    QImage expected(16, 12, QImage::Format_RGB32);
-    expected.fill(Qt::white);
-    QImage actual = expected;
-    actual.detach();
-    ASSERT_TRUE(StretchNearest(dib, from, expected, to));
-    ASSERT_TRUE(StretchNearest(picture, from, actual, to));
-    EXPECT_EQ(actual, expected) << to.left << "," << to.top << " " << to.Width();
-  }
-  // Wider than one slice of columns.
-  QImage wideExpected(4500, 2, QImage::Format_RGB32);
-  QImage wideActual(4500, 2, QImage::Format_RGB32);
-  ASSERT_TRUE(StretchNearest(dib, {1, 3, 9, 5}, wideExpected, {-7, 0, 4493, 2}));
-  ASSERT_TRUE(StretchNearest(picture, {1, 3, 9, 5}, wideActual, {-7, 0, 4493, 2}));
-  EXPECT_EQ(wideActual, wideExpected);
-
-  QImage target(4, 4, QImage::Format_RGB32);
-  EXPECT_FALSE(StretchNearest(picture, {0, 7, 9, 8}, target, {0, 0, 4, 4}));  // off source
-  EXPECT_FALSE(StretchNearest(QImage(), {0, 0, 1, 1}, target, {0, 0, 4, 4}));
-}
-
 TEST(CopyBand, ClipsToBothPicturesAndKeepsTheBandsPlace) {
   const QImage source = CoordinatePicture(8, 6).ToImage().convertToFormat(QImage::Format_RGB32);
   QImage target(5, 5, QImage::Format_RGB32);

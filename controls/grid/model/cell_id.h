@@ -36,3 +36,9 @@ struct CCellBlock {
 
   friend bool operator==(const CCellBlock&, const CCellBlock&) = default;
 };
+
+// True when all four bounds are 0 or more and each minimum is not above its maximum.
+inline bool IsCellRangeValid(const CCellBlock& range) {
+  return range.minRow >= 0 && range.minCol >= 0 && range.maxRow >= 0 && range.maxCol >= 0 &&
+         range.minRow <= range.maxRow && range.minCol <= range.maxCol;
+}

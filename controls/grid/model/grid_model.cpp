@@ -32,6 +32,21 @@ int SizeAt(const std::vector<int>& sizes, int index) {
              : -1;
 }
 
+// The first index from `start` whose offset (the sizes passed from `start`) reaches
+// the position, at most count - 1; walks from the index and offset of the last answer.
+int FirstAtPosition(const std::vector<int>& sizes, int start, int count, int position,
+                    int* index, std::int64_t* offset) {
+  if (*index < start || *index >= std::max(count, start + 1)) {
+    *index = start;
+    *offset = 0;
+  }
+  while (*index > start && *offset - SizeAt(sizes, *index - 1) >= position) {
+    *offset -= SizeAt(sizes, --*index);
+  }
+  while (*offset < position && *index < count - 1) *offset += SizeAt(sizes, (*index)++);
+  return *index;
+}
+
 PixelRect RectOf(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
   return {ClampToInt(left), ClampToInt(top), ClampToInt(right), ClampToInt(bottom)};
 }
@@ -78,6 +93,21 @@ const CGridDefaultCell* GridModel::GetDefaultCell(bool fixedRow, bool fixedCol) 
   return const_cast<GridModel*>(this)->GetDefaultCell(fixedRow, fixedCol);
 }
 
+void GridModel::SetGridFont(const LogFontW& font) {
+  for (CGridDefaultCell* cell :
+       {&cellDefault_, &cellFixedRowDef_, &cellFixedColDef_, &cellFixedRowColDef_}) {
+    cell->SetFont(&font);
+  }
+  Refresh();
+}
+
+void SetGridFixedCellColor(GridModel& grid) {
+  for (const auto& [fixedRow, fixedCol] : {std::pair(true, false), std::pair(false, true),
+                                           std::pair(true, true)}) {
+    grid.GetDefaultCell(fixedRow, fixedCol)->SetBackColor(MakeColorRef(180, 220, 244));
+  }
+}
+
 void GridModel::OnSysColorChange() {
   const ColorRef windowText = SysColor(COLOR_WINDOWTEXT);
   const ColorRef window = SysColor(COLOR_WINDOW);
@@ -116,12 +146,20 @@ void GridModel::PlaceCell(CGridCellBase& cell, int row, int col) const {
 }
 
 void GridModel::DestroyCell(int row, int col) {
-  if (GetCell(row, col) == nullptr) return;
+  if (StoredCell(row, col) == nullptr) return;
   SetCellState(row, col, 0);
   rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].reset();
 }
 
 CGridCellBase* GridModel::GetCell(int row, int col) const {
+  if (virtualMode_ && IsValid(row, col)) {
+    // The owner's answer changes the grid's one display cell, not the grid itself.
+    return const_cast<GridModel*>(this)->FillVirtualCell(row, col);
+  }
+  return StoredCell(row, col);
+}
+
+CGridCellBase* GridModel::StoredCell(int row, int col) const {
   if (!IsValid(row, col) || virtualMode_ || row >= static_cast<int>(rows_.size())) {
     return nullptr;
   }
@@ -137,14 +175,14 @@ bool GridModel::SetCellState(int row, int col, std::uint32_t state) {
   } else {
     selectedCells_.erase(CCellID(row, col));
   }
-  CGridCellBase* cell = GetCell(row, col);
+  CGridCellBase* cell = StoredCell(row, col);
   if (cell == nullptr) return false;
   cell->SetState(state);
   return true;
 }
 
 std::uint32_t GridModel::GetCellState(int row, int col) const {
-  const CGridCellBase* cell = GetCell(row, col);
+  const CGridCellBase* cell = StoredCell(row, col);
   return cell != nullptr ? cell->GetState() : 0;
 }
 
@@ -258,7 +296,7 @@ bool GridModel::SetFixedRowCount(int fixedRows) {
   for (int row = std::min(fixedRows, fixedRows_);
        row < std::max(fixedRows, fixedRows_) && !virtualMode_; ++row) {
     for (int col = 0; col < colCount_; ++col) {
-      CGridCellBase* cell = GetCell(row, col);
+      CGridCellBase* cell = StoredCell(row, col);
       if (cell == nullptr) continue;
       const std::uint32_t state = cell->GetState();
       if (fixedRows > fixedRows_) {
@@ -286,7 +324,7 @@ bool GridModel::SetFixedColumnCount(int fixedCols) {
   for (int col = std::min(fixedCols, fixedCols_);
        col < std::max(fixedCols, fixedCols_) && !virtualMode_; ++col) {
     for (int row = 0; row < rowCount_; ++row) {
-      CGridCellBase* cell = GetCell(row, col);
+      CGridCellBase* cell = StoredCell(row, col);
       if (cell == nullptr) continue;
       const std::uint32_t state = cell->GetState();
       if (fixedCols > fixedCols_) {
@@ -368,14 +406,11 @@ bool GridModel::IsValid(int row, int col) const {
 
 CCellID GridModel::GetFirstVisibleCell() {
   if (topLeftCell_.row >= 0 && topLeftCell_.col >= 0) return topLeftCell_;
-  auto first = [](const std::vector<int>& sizes, int start, int count, int position) {
-    std::int64_t passed = 0;
-    int index = start;
-    while (passed < position && index < count - 1) passed += SizeAt(sizes, index++);
-    return index;
-  };
-  topLeftCell_ = CCellID(first(rowHeights_, fixedRows_, rowCount_, GetVertScrollPos()),
-                         first(colWidths_, fixedCols_, colCount_, GetHorzScrollPos()));
+  TopLeftHint& hint = topLeftHint_;
+  topLeftCell_ = CCellID(FirstAtPosition(rowHeights_, fixedRows_, rowCount_, GetVertScrollPos(),
+                                         &hint.row, &hint.rowOffset),
+                         FirstAtPosition(colWidths_, fixedCols_, colCount_, GetHorzScrollPos(),
+                                         &hint.col, &hint.colOffset));
   return topLeftCell_;
 }
 
@@ -425,7 +460,7 @@ bool GridModel::GetCellOrigin(int row, int col, QPoint* origin) {
 }
 
 bool GridModel::GetCellRect(int row, int col, PixelRect* rect) {
-  const CGridCellBase* cell = GetCell(row, col);
+  const CGridCellBase* cell = StoredCell(row, col);
   if (cell != nullptr && cell->GetMergeRange().SpansCells()) {
     return GetCellRangeRect(cell->GetMergeRange(), rect);
   }
@@ -482,10 +517,13 @@ void GridModel::Refresh() {
   if (HasWindow() && allowDraw_) InvalidateAll();
 }
 
+bool GridModel::CellRedrawRect(int row, int col, PixelRect* rect) {
+  return allowDraw_ && IsCellVisible(row, col) && GetCellRect(row, col, rect);
+}
+
 bool GridModel::RedrawCell(int row, int col, QPainter* painter) {
-  if (!allowDraw_ || !IsCellVisible(row, col)) return false;
   PixelRect rect;
-  if (!GetCellRect(row, col, &rect)) return false;
+  if (!CellRedrawRect(row, col, &rect)) return false;
   if (painter == nullptr) {
     InvalidateRect({rect.left, rect.top, rect.right + 1, rect.bottom + 1});
     return true;

@@ -29,6 +29,18 @@ constexpr int GVL_HORZ = 1;
 constexpr int GVL_VERT = 2;
 constexpr int GVL_BOTH = 3;
 
+// Mouse modes: what a mouse action (or a key that selects like one) is doing.
+constexpr int MOUSE_NOTHING = 0;
+constexpr int MOUSE_SELECT_ALL = 1;
+constexpr int MOUSE_SELECT_COL = 2;
+constexpr int MOUSE_SELECT_ROW = 3;
+constexpr int MOUSE_SELECT_CELLS = 4;
+constexpr int MOUSE_DRAGGING = 12;
+
+// Fills the display record of a place in virtual mode, instead of the owner; the
+// second argument is the value given with the callback.
+using GridCallback = std::function<void(GridCellInfo*, LPARAM)>;
+
 // Makes the cells of a grid; may throw std::bad_alloc, which the shape operations
 // report as running out of memory.
 using GridCellFactory = std::function<std::unique_ptr<CGridCellBase>()>;
@@ -90,9 +102,15 @@ class GridModel {
   int GetAutoSizeStyle() const { return autoSizeStyle_; }
   void SetAutoSizeStyle(int style) { autoSizeStyle_ = style; }
   int GetSortColumn() const { return sortColumn_; }
+  void SetSortColumn(int col) { sortColumn_ = col; }
   bool GetSortAscending() const { return sortAscending_; }
   void SetSortAscending(bool on) { sortAscending_ = on; }
   int GetWheelScrollLines() const { return wheelScrollLines_; }
+  // In virtual mode the callback, when set, answers the display requests of GetCell.
+  void SetCallbackFunc(GridCallback callback, LPARAM param) {
+    callback_ = std::move(callback);
+    callbackParam_ = param;
+  }
   ImageList* GetImageList() const { return imageList_; }
   void SetImageList(ImageList* list) { imageList_ = list; }  // not owned
 
@@ -102,6 +120,9 @@ class GridModel {
   const CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedCol) const;
   // Follows a palette change: default colours that were the system's move with it.
   void OnSysColorChange();
+  // Gives the four default cells the font and repaints.
+  void SetGridFont(const LogFontW& font);
+  const LogFontW* GetGridFont() const { return cellDefault_.GetFont(); }
 
   // --- Shape and cells (1 success, 0 refusal; negative counts are refused) ---
   int GetRowCount() const { return rowCount_; }
@@ -119,8 +140,32 @@ class GridModel {
   virtual std::unique_ptr<CGridCellBase> CreateCell(int row, int col);
   // Clears the cell's state (and its selection) and deletes it.
   virtual void DestroyCell(int row, int col);
-  // The cell at a place, null out of range, in virtual mode or where there is none.
+  // New rows and columns. Index -1 appends; InsertRow refuses an index at the row
+  // count, InsertColumn appends there. The new index, or -1 when refused.
+  int InsertRow(int index = -1);
+  int InsertColumn(int index = -1);
+  bool DeleteRow(int row);
+  bool DeleteColumn(int col);
+  void DeleteAllItems();
+  // The cell at a place, null out of range or where there is none. In virtual mode one
+  // cell of the grid, filled for the place by the callback or the owner (-177): it
+  // holds the place until the next call.
   CGridCellBase* GetCell(int row, int col) const;
+  // Puts the cell at the place and hands the one that was there back through `cell`;
+  // false (nothing exchanged) in virtual mode or out of range.
+  bool SetCell(int row, int col, std::unique_ptr<CGridCellBase>& cell);
+  // Fills the members of info that its mask names from the cell at (info->row,
+  // info->col); false when there is no such cell.
+  bool GetCellInfo(GridCellInfo* info) const;
+  QString GetCellText(int row, int col) const;
+  // Sets the text and marks the cell modified; false in virtual mode or without a cell.
+  bool SetCellText(int row, int col, const QString& text);
+  // No modified mark and no repaint; false in virtual mode or without a cell.
+  bool SetCellFormat(int row, int col, std::uint32_t format);
+  bool SetCellBackColor(int row, int col, ColorRef color);
+  bool SetCellTextColor(int row, int col, ColorRef color);
+  bool IsCellEditable(const CCellID& cell) const;
+  bool IsCellSelected(int row, int col) const;
   // Sets the state bits, keeping the selected-cell set in step with the selected bit.
   bool SetCellState(int row, int col, std::uint32_t state);
   std::uint32_t GetCellState(int row, int col) const;
@@ -133,6 +178,35 @@ class GridModel {
   // redraws the cells that show it; returns the previous focus cell.
   CCellID SetFocusCell(CCellID cell);
   CCellID SetFocusCell(int row, int col) { return SetFocusCell(CCellID(row, col)); }
+
+  // --- Selection ---
+  int GetMouseMode() const { return mouseMode_; }
+  void SetMouseMode(int mode) { mouseMode_ = mode; }
+  CCellID GetSelectionStartCell() const { return selectionStartCell_; }
+  void SetSelectionStartCell(const CCellID& cell) { selectionStartCell_ = cell; }
+  // Keeps the present selection; it is merged into every new range until emptied, so
+  // that a selection can be added to.
+  void KeepPreviousSelection() { prevSelectedCells_ = selectedCells_; }
+  void ClearPreviousSelection() { prevSelectedCells_.clear(); }
+  // Selects (or deselects) a range; with select, the cells outside it lose the
+  // selection. With force repaint the changed cells are painted at once.
+  void SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
+                        bool forceRepaint = false, bool select = true);
+  void SetSelectedRange(const CCellBlock& range, bool forceRepaint = false, bool select = true) {
+    SetSelectedRange(range.minRow, range.minCol, range.maxRow, range.maxCol, forceRepaint, select);
+  }
+  void SelectAllCells();
+  // From the selection start cell to the cell: whole columns, whole rows, or a block.
+  void SelectColumns(const CCellID& cell);
+  void SelectRows(const CCellID& cell, bool forceRepaint = false, bool select = true);
+  void SelectCells(const CCellID& cell, bool forceRepaint = false, bool select = true);
+  // Selects to the cell the way the mouse mode does.
+  void ExtendSelectionTo(const CCellID& cell);
+  // Deselects everything and removes the focus.
+  void ClearSelection();
+  // The smallest and largest selected row and column; (row count, column count, -1,
+  // -1) when nothing is selected.
+  CCellBlock GetSelectionBounds() const;
 
   // --- Sizes (pixels; -1 for an index out of range) ---
   int GetRowHeight(int row) const;
@@ -160,6 +234,13 @@ class GridModel {
   bool GetCellRect(int row, int col, PixelRect* rect);
   bool GetCellRangeRect(const CCellBlock& range, PixelRect* rect);
   bool IsCellVisible(int row, int col);
+  // The cell under a client point (-1 for no row or no column); a merged cell gives its
+  // origin. Without allowFixed a point over the fixed cells finds none.
+  CCellID GetCellFromPoint(QPoint point, bool allowFixed = true);
+  // Whether a point lies on a row divider in the fixed columns, or on a column divider
+  // in the fixed rows, within the resize capture range.
+  bool IsOverRowDivider(QPoint point);
+  bool IsOverColumnDivider(QPoint point);
   // Empties the top-left cache; the window then recomputes its scroll bars.
   virtual void UpdateScrollBars();
 
@@ -184,14 +265,24 @@ class GridModel {
   virtual int GetHorzScrollPos() const { return 0; }
   virtual int GetVertScrollPos() const { return 0; }
   virtual void InvalidateRect(const PixelRect&) {}
+  // Paints the rectangle at once.
+  virtual void RepaintRect(const PixelRect&) {}
+  // Shows the wait cursor (true) and takes it away again.
+  virtual void ShowWaitCursor(bool) {}
   virtual void InvalidateAll() {}
   // Sends the record (its header filled in but for the sender) to the owner.
   virtual LRESULT NotifyOwner(NMHDR*) { return 0; }
   // Tells the user that memory ran out while the grid grew.
   virtual void ReportOutOfMemory() {}
 
-  // Empties the top-left cache; every shape and scroll change makes it stale.
-  void ResetTopLeftCache() { topLeftCell_ = CCellID(); }
+  // Empties the top-left cache; every shape and size change makes it stale.
+  void ResetTopLeftCache() {
+    topLeftCell_ = CCellID();
+    topLeftHint_ = {};
+  }
+  // A scroll position changed: the cache is stale, but it is where the next one is
+  // looked for from, as long as no size changed.
+  void ScrollPositionChanged() { topLeftCell_ = CCellID(); }
   // Every row to the normal default cell's height and every column to its width.
   void ResetSizesToDefault();
 
@@ -201,6 +292,16 @@ class GridModel {
   // Sets or clears a cell's focused bit and redraws it, with the fixed cells of its
   // row and column when they track the focus and that row or column changes.
   void ShowFocus(const CCellID& cell, const CCellID& other, bool focused);
+  // The stored cell at a place, null in virtual mode.
+  CGridCellBase* StoredCell(int row, int col) const;
+  // Refills the virtual-mode cell for a place (GetCell in virtual mode).
+  CGridCellBase* FillVirtualCell(int row, int col);
+  // The rectangle that redrawing a visible cell covers; false when nothing is drawn.
+  bool CellRedrawRect(int row, int col, PixelRect* rect);
+  // Redraws a cell for a selection change, at once with force repaint.
+  void RedrawSelectionCell(int row, int col, bool forceRepaint);
+  // Sets or clears a cell's selected bit.
+  void SetSelectedBit(int row, int col, bool selected);
   // Shape-change epilogue: grid modified, sort dropped, scroll bars, repaint.
   void FinishShapeChange();
   bool GrowRows(int rows);
@@ -255,9 +356,25 @@ class GridModel {
   std::vector<std::vector<std::unique_ptr<CGridCellBase>>> rows_;
   CCellID focusCell_;
   CCellID topLeftCell_;
+  // Where the last top-left cell started: (row, its pixel offset), (column, offset).
+  struct TopLeftHint {
+    int row = -1;
+    std::int64_t rowOffset = 0;
+    int col = -1;
+    std::int64_t colOffset = 0;
+  } topLeftHint_;
+  CCellID selectionStartCell_;
+  int mouseMode_ = MOUSE_NOTHING;
+  GridCallback callback_;
+  LPARAM callbackParam_ = 0;
+  std::unique_ptr<CGridCell> virtualCell_;
   int wheelScrollLines_ = 3;
   // Keyed by the whole (row, column) pair, so no two places share a key.
   std::set<CCellID> selectedCells_;
+  std::set<CCellID> prevSelectedCells_;
   bool sortAscending_ = true;
   int sortColumn_ = -1;
 };
+
+// Gives the fixed cells of a table their light blue (the three fixed default cells).
+void SetGridFixedCellColor(GridModel& grid);

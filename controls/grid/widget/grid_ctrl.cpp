@@ -1,6 +1,9 @@
 #include "controls/grid/widget/grid_ctrl.h"
 
+#include <QCursor>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
@@ -8,6 +11,44 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <cstdint>
+
+namespace {
+
+// The auto-scroll timer's period (timer 513), in milliseconds.
+constexpr int kAutoScrollMs = 25;
+
+// The virtual-key number of a Qt key; 0 for keys the grid does not know.
+int VirtualKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_F2: return VK_F2;
+    default: break;
+  }
+  const bool letterOrDigit =
+      (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
+  return letterOrDigit ? key : 0;
+}
+
+// Key_Backtab is Tab with Shift.
+Qt::KeyboardModifiers ModifiersOf(const QKeyEvent& event) {
+  Qt::KeyboardModifiers modifiers = event.modifiers();
+  if (event.key() == Qt::Key_Backtab) modifiers |= Qt::ShiftModifier;
+  return modifiers;
+}
+
+}  // namespace
 
 CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
   // WS_BORDER and WS_TABSTOP; painting covers every pixel, so nothing is erased first.
@@ -17,6 +58,12 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
+    connect(Bar(orientation), &QAbstractSlider::actionTriggered, this,
+            [this, orientation](int action) { OnBarAction(orientation, action); });
+  }
+  autoScrollTimer_.setInterval(kAutoScrollMs);
+  connect(&autoScrollTimer_, &QTimer::timeout, this, &CGridCtrl::OnAutoScrollTimer);
 }
 
 CGridCtrl::~CGridCtrl() = default;
@@ -39,6 +86,19 @@ int CGridCtrl::GetVertScrollPos() const { return verticalScrollBar()->value(); }
 
 void CGridCtrl::InvalidateRect(const PixelRect& rect) { viewport()->update(rect.ToQRect()); }
 void CGridCtrl::InvalidateAll() { viewport()->update(); }
+void CGridCtrl::RepaintRect(const PixelRect& rect) { viewport()->repaint(rect.ToQRect()); }
+
+void CGridCtrl::ShowWaitCursor(bool show) {
+  if (show) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QGuiApplication::restoreOverrideCursor();
+  }
+}
+
+void CGridCtrl::SetFont(const QFont& font) { SetGridFont(LogFontFromQFont(font)); }
+
+QFont CGridCtrl::GetFont() const { return GetDefaultCell(false, false)->GetFontObject(); }
 
 void CGridCtrl::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
@@ -56,6 +116,16 @@ void CGridCtrl::resizeEvent(QResizeEvent* event) {
 }
 
 bool CGridCtrl::event(QEvent* event) {
+  // The grid wants Tab for itself while it handles Tab and Ctrl is up.
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && GetHandleTabKey() &&
+        (key->modifiers() & Qt::ControlModifier) == 0) {
+      keyPressEvent(key);
+      return true;
+    }
+  }
+  if (event->type() == QEvent::UngrabMouse) OnCaptureChanged(QWidget::mouseGrabber());
   // The application palette holds the system colours (SysColor): its change is
   // WM_SYSCOLORCHANGE.
   if (event->type() == QEvent::ApplicationPaletteChange) {
@@ -66,7 +136,7 @@ bool CGridCtrl::event(QEvent* event) {
 }
 
 void CGridCtrl::scrollContentsBy(int, int) {
-  ResetTopLeftCache();
+  ScrollPositionChanged();
   viewport()->update();
 }
 
@@ -114,6 +184,251 @@ void CGridCtrl::ShowBar(Qt::Orientation orientation, bool show, int range, int p
   } else {
     setVerticalScrollBarPolicy(policy);
   }
+}
+
+QScrollBar* CGridCtrl::Bar(Qt::Orientation orientation) const {
+  return orientation == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
+}
+
+void CGridCtrl::SetScrollPosition(Qt::Orientation orientation, int position) {
+  ScrollPositionChanged();
+  Bar(orientation)->setValue(position);
+}
+
+int CGridCtrl::ScrollTarget(Qt::Orientation orientation, int request) {
+  const QScrollBar* bar = Bar(orientation);
+  const std::int64_t position = bar->value();
+  const int maximum = bar->maximum();
+  const bool columns = orientation == Qt::Horizontal;
+  const int first = columns ? GetFirstVisibleCell().col : GetFirstVisibleCell().row;
+  const int fixedCount = columns ? GetFixedColumnCount() : GetFixedRowCount();
+  const int count = columns ? GetColumnCount() : GetRowCount();
+  const PixelRect client = GetClientRect();
+  const std::int64_t page = columns ? std::int64_t{client.right} - GetFixedColumnWidth()
+                                    : std::int64_t{client.bottom} - GetFixedRowHeight();
+  auto size = [&](int i) { return columns ? GetColumnWidth(i) : GetRowHeight(i); };
+  std::int64_t target = position;
+  switch (request) {
+    case SB_LINEDOWN:
+      if (position >= maximum) break;
+      for (int i = first; i < count; ++i) {
+        if (size(i) > 0) {
+          target = position + size(i);
+          break;
+        }
+      }
+      break;
+    case SB_LINEUP:
+      if (position <= 0 || first <= fixedCount) break;
+      for (int i = first - 1; i >= fixedCount; --i) {
+        if (size(i) > 0) {
+          target = position - size(i);
+          break;
+        }
+      }
+      break;
+    case SB_PAGEDOWN:
+      if (position < maximum) target = position + std::max<std::int64_t>(page, 0);
+      break;
+    case SB_PAGEUP:
+      if (position > 0) target = position - std::max<std::int64_t>(page, 0);
+      break;
+    case SB_TOP: target = 0; break;
+    case SB_BOTTOM: target = maximum; break;
+    default: break;
+  }
+  return static_cast<int>(std::clamp<std::int64_t>(target, 0, maximum));
+}
+
+void CGridCtrl::OnScroll(Qt::Orientation orientation, int request) {
+  const int target = ScrollTarget(orientation, request);
+  if (target != Bar(orientation)->value()) SetScrollPosition(orientation, target);
+}
+
+bool CGridCtrl::ScrollStep(Qt::Orientation orientation, int request) {
+  const int before = Bar(orientation)->value();
+  OnScroll(orientation, request);
+  return Bar(orientation)->value() != before;
+}
+
+void CGridCtrl::OnBarAction(Qt::Orientation orientation, int action) {
+  int request = SB_ENDSCROLL;
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: request = SB_LINEDOWN; break;
+    case QAbstractSlider::SliderSingleStepSub: request = SB_LINEUP; break;
+    case QAbstractSlider::SliderPageStepAdd: request = SB_PAGEDOWN; break;
+    case QAbstractSlider::SliderPageStepSub: request = SB_PAGEUP; break;
+    case QAbstractSlider::SliderToMinimum: request = SB_TOP; break;
+    case QAbstractSlider::SliderToMaximum: request = SB_BOTTOM; break;
+    default: return;  // the thumb: the value follows it and the cache is emptied
+  }
+  // The slider has already stepped by its own measure; the grid's step replaces it.
+  Bar(orientation)->setSliderPosition(ScrollTarget(orientation, request));
+}
+
+void CGridCtrl::EnsureVisible(int row, int col) {
+  if (!GetAllowDraw()) return;
+  const CCellBlock visible = GetVisibleCellBlock();
+  for (int i = visible.maxCol; i < col && ScrollStep(Qt::Horizontal, SB_LINEDOWN); ++i) {}
+  for (int i = col; i < visible.minCol && ScrollStep(Qt::Horizontal, SB_LINEUP); ++i) {}
+  for (int i = visible.maxRow; i < row && ScrollStep(Qt::Vertical, SB_LINEDOWN); ++i) {}
+  for (int i = row; i < visible.minRow && ScrollStep(Qt::Vertical, SB_LINEUP); ++i) {}
+  const PixelRect client = GetClientRect();
+  PixelRect rect;
+  while (GetCellRect(row, col, &rect) && rect.right > client.right &&
+         GetFixedColumnWidth() < rect.left && ScrollStep(Qt::Horizontal, SB_LINEDOWN)) {}
+  while (GetCellRect(row, col, &rect) && rect.bottom > client.bottom &&
+         GetFixedRowHeight() < rect.top && ScrollStep(Qt::Vertical, SB_LINEDOWN)) {}
+}
+
+// ------------------------------------------------------------------ keyboard
+
+void CGridCtrl::keyPressEvent(QKeyEvent* event) {
+  const int key = VirtualKeyOf(event->key());
+  const bool defaultProcessing = key == 0 || OnKeyDown(key, ModifiersOf(*event));
+  // Default processing of a Tab the grid took does nothing: the focus stays.
+  event->setAccepted(!defaultProcessing || key == VK_TAB);
+}
+
+int CGridCtrl::NextShown(bool rows, int from, int limit) const {
+  const int step = limit > from ? 1 : -1;
+  for (int i = from + step; step > 0 ? i <= limit : i >= limit; i += step) {
+    if ((rows ? GetRowHeight(i) : GetColumnWidth(i)) > 0) return i;
+  }
+  return from;
+}
+
+CCellID CGridCtrl::KeyTarget(int key, bool shift, bool ctrl, bool* wrapped,
+                             bool* defaultProcessing) {
+  const CCellID focus = GetFocusCell();
+  const int lastRow = GetRowCount() - 1;
+  const int lastCol = GetColumnCount() - 1;
+  const int fixedRows = GetFixedRowCount();
+  const int fixedCols = GetFixedColumnCount();
+  CCellID next = focus;
+  const bool forward = key == VK_RIGHT || (key == VK_TAB && !shift);
+  const bool backward = key == VK_LEFT || (key == VK_TAB && shift);
+  if (key == VK_DOWN) {
+    next.row = NextShown(true, focus.row, lastRow);
+  } else if (key == VK_UP) {
+    next.row = NextShown(true, focus.row, fixedRows);
+  } else if (forward) {
+    if (key == VK_TAB && focus.col == lastCol && focus.row < lastRow) {
+      next.row = NextShown(true, focus.row, lastRow);
+      *wrapped = next.row != focus.row;
+    }
+    next.col = *wrapped ? fixedCols : NextShown(false, focus.col, lastCol);
+    *defaultProcessing = key == VK_TAB && !*wrapped;
+  } else if (backward) {
+    if (key == VK_TAB && focus.col == fixedCols && focus.row > fixedRows) {
+      // At worst the first non-fixed row.
+      next.row = NextShown(true, focus.row, fixedRows);
+      if (next.row == focus.row) next.row = fixedRows;
+      *wrapped = true;
+    }
+    next.col = *wrapped ? lastCol : NextShown(false, focus.col, fixedCols);
+    *defaultProcessing = key == VK_TAB && !*wrapped;
+  } else if (key == VK_NEXT || key == VK_PRIOR) {
+    const int top = GetFirstVisibleCell().row;
+    OnScroll(Qt::Vertical, key == VK_NEXT ? SB_PAGEDOWN : SB_PAGEUP);
+    const int moved = GetFirstVisibleCell().row - top;
+    if (key == VK_NEXT) {
+      next.row = moved != 0 ? std::min(focus.row + moved, lastRow) : lastRow;
+    } else {
+      next.row = moved != 0 ? std::max(focus.row + moved, fixedRows) : fixedRows;
+    }
+  } else if (key == VK_HOME) {
+    if (ctrl) {
+      OnScroll(Qt::Vertical, SB_TOP);
+      next.row = fixedRows;
+    }
+    OnScroll(Qt::Horizontal, SB_TOP);
+    next.col = fixedCols;
+    while (GetColumnWidth(next.col) == 0 && next.col < lastCol) ++next.col;
+    while (GetRowHeight(next.row) == 0 && next.row < lastRow) ++next.row;
+  } else if (key == VK_END) {
+    if (ctrl) {
+      OnScroll(Qt::Vertical, SB_BOTTOM);
+      next.row = lastRow;
+    }
+    OnScroll(Qt::Horizontal, SB_BOTTOM);
+    next.col = lastCol;
+    while (GetColumnWidth(next.col) == 0 && next.col > fixedCols + 1) --next.col;
+    while (GetRowHeight(next.row) == 0 && next.row > fixedRows + 1) --next.row;
+  } else {
+    *defaultProcessing = true;
+  }
+  return next;
+}
+
+bool CGridCtrl::OnKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  if (!IsValid(GetFocusCell())) return true;
+  const bool shift = (modifiers & Qt::ShiftModifier) != 0;
+  const bool ctrl = (modifiers & Qt::ControlModifier) != 0;
+  bool wrapped = false;
+  bool defaultProcessing = false;
+  const CCellID next = KeyTarget(key, shift, ctrl, &wrapped, &defaultProcessing);
+  if (next == GetFocusCell()) return defaultProcessing;
+  if (GetMouseMode() == MOUSE_NOTHING) {
+    // The key selects as the mouse would, from the start cell to the new focus.
+    ClearPreviousSelection();
+    SetMouseMode(GetListMode() ? MOUSE_SELECT_ROW : MOUSE_SELECT_CELLS);
+    if (!shift || key == VK_TAB) SetSelectionStartCell(next);
+    SendMessageToParent(next.row, next.col, GVN_SELCHANGING);
+    ExtendSelectionTo(next);
+    SendMessageToParent(next.row, next.col, GVN_SELCHANGED);
+    SetMouseMode(MOUSE_NOTHING);
+  }
+  SetFocusCell(next);
+  ShowKeyTarget(next, key, shift, wrapped);
+  return defaultProcessing;
+}
+
+void CGridCtrl::ShowKeyTarget(const CCellID& next, int key, bool shift, bool wrapped) {
+  if (!IsCellVisible(next.row, next.col)) {
+    if (key == VK_TAB && wrapped) {
+      OnScroll(Qt::Vertical, shift ? SB_LINEUP : SB_LINEDOWN);
+      SetScrollPosition(Qt::Horizontal, shift ? horizontalScrollBar()->maximum() : 0);
+    } else if (key == VK_TAB) {
+      OnScroll(Qt::Horizontal, shift ? SB_LINEUP : SB_LINEDOWN);
+    } else if (key == VK_LEFT || key == VK_RIGHT) {
+      OnScroll(Qt::Horizontal, key == VK_LEFT ? SB_LINEUP : SB_LINEDOWN);
+    } else if (key == VK_UP || key == VK_DOWN) {
+      OnScroll(Qt::Vertical, key == VK_UP ? SB_LINEUP : SB_LINEDOWN);
+    }
+    EnsureVisible(next);
+    InvalidateAll();
+  }
+  EnsureVisible(next);
+}
+
+void CGridCtrl::OnAutoScrollTimer() {
+  const QPoint cursor = viewport()->mapFromGlobal(QCursor::pos());
+  const PixelRect client = GetClientRect();
+  const int fixedWidth = GetFixedColumnWidth();
+  const int fixedHeight = GetFixedRowHeight();
+  const int x = std::clamp(cursor.x(), client.left, client.right);
+  const int y = std::clamp(cursor.y(), client.top, client.bottom);
+  if (cursor.y() > client.bottom) {
+    OnKeyDown(VK_DOWN, Qt::NoModifier);
+    ExtendSelectionTo(GetCellFromPoint(QPoint(x, client.bottom), true));
+  } else if (cursor.y() < fixedHeight) {
+    OnKeyDown(VK_UP, Qt::NoModifier);
+    ExtendSelectionTo(GetCellFromPoint(QPoint(x, fixedHeight + 1), true));
+  }
+  if (cursor.x() > client.right) {
+    OnKeyDown(VK_RIGHT, Qt::NoModifier);
+    ExtendSelectionTo(GetCellFromPoint(QPoint(client.right, y), true));
+  } else if (cursor.x() < fixedWidth) {
+    OnKeyDown(VK_LEFT, Qt::NoModifier);
+    ExtendSelectionTo(GetCellFromPoint(QPoint(fixedWidth + 1, y), true));
+  }
+}
+
+void CGridCtrl::OnCaptureChanged(const QWidget* gaining) {
+  if (gaining == this || gaining == viewport()) return;
+  StopAutoScroll();
+  if (GetMouseMode() == MOUSE_DRAGGING) SetMouseMode(MOUSE_NOTHING);
 }
 
 HWND CGridCtrl::Receiver() const {

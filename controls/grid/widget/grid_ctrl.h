@@ -5,12 +5,40 @@
 // positions of the non-fixed area. Qt's backing store double-buffers every paint.
 
 #include <QAbstractScrollArea>
+#include <QFont>
 #include <QRect>
+#include <QTimer>
 
 #include <cstdint>
 
 #include "controls/grid/model/grid_model.h"
 #include "platform/message_window.h"
+
+// Scroll requests of a scroll bar (a bar's line, page, thumb and end requests).
+constexpr int SB_LINEUP = 0;
+constexpr int SB_LINEDOWN = 1;
+constexpr int SB_PAGEUP = 2;
+constexpr int SB_PAGEDOWN = 3;
+constexpr int SB_THUMBPOSITION = 4;
+constexpr int SB_THUMBTRACK = 5;
+constexpr int SB_TOP = 6;
+constexpr int SB_BOTTOM = 7;
+constexpr int SB_ENDSCROLL = 8;
+
+// Virtual-key numbers of the keys the grid handles; letters and digits are their own
+// capitals.
+constexpr int VK_TAB = 9;
+constexpr int VK_PRIOR = 33;
+constexpr int VK_NEXT = 34;
+constexpr int VK_END = 35;
+constexpr int VK_HOME = 36;
+constexpr int VK_LEFT = 37;
+constexpr int VK_UP = 38;
+constexpr int VK_RIGHT = 39;
+constexpr int VK_DOWN = 40;
+constexpr int VK_INSERT = 45;
+constexpr int VK_DELETE = 46;
+constexpr int VK_F2 = 113;
 
 class CGridCtrl : public QAbstractScrollArea, public GridModel, public MessageWindow {
  public:
@@ -40,10 +68,35 @@ class CGridCtrl : public QAbstractScrollArea, public GridModel, public MessageWi
 
   // Recomputes the scroll bars from the grid's size and the client area.
   void UpdateScrollBars() override;
+  // Moves a bar's thumb to a position (pixels of the non-fixed area).
+  void SetScrollPosition(Qt::Orientation bar, int position);
+  // Handles a scroll request (SB_*) for a bar: lines are whole rows or columns, pages
+  // the client extent less the fixed cells.
+  void OnScroll(Qt::Orientation bar, int request);
+  // Scrolls until the cell is in view.
+  void EnsureVisible(int row, int col);
+  void EnsureVisible(const CCellID& cell) { EnsureVisible(cell.row, cell.col); }
+
+  // Handles a key press (a virtual-key number): moves the focus, selects with Shift and
+  // scrolls. True when the key also goes to default processing.
+  bool OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  // One tick of the auto-scroll while a mouse selection is outside the window.
+  void OnAutoScrollTimer();
+  void StartAutoScroll() { autoScrollTimer_.start(); }
+  void StopAutoScroll() { autoScrollTimer_.stop(); }
+  bool IsAutoScrolling() const { return autoScrollTimer_.isActive(); }
+  // The mouse capture went to another window (null: to none): the auto-scroll and a
+  // drag end.
+  void OnCaptureChanged(const QWidget* gaining);
+
+  // The font of the four default cells.
+  void SetFont(const QFont& font);
+  QFont GetFont() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   bool event(QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
 
@@ -53,6 +106,8 @@ class CGridCtrl : public QAbstractScrollArea, public GridModel, public MessageWi
   int GetVertScrollPos() const override;
   void InvalidateRect(const PixelRect& rect) override;
   void InvalidateAll() override;
+  void RepaintRect(const PixelRect& rect) override;
+  void ShowWaitCursor(bool show) override;
   LRESULT NotifyOwner(NMHDR* header) override;
   void ReportOutOfMemory() override;
 
@@ -60,6 +115,21 @@ class CGridCtrl : public QAbstractScrollArea, public GridModel, public MessageWi
   // The window a notification goes to, null when there is none.
   HWND Receiver() const;
   void ShowBar(Qt::Orientation orientation, bool show, int range, int page);
+  QScrollBar* Bar(Qt::Orientation orientation) const;
+  // The position a scroll request moves a bar to from its present position.
+  int ScrollTarget(Qt::Orientation orientation, int request);
+  // A user action on a bar: its line, page and end steps become the grid's own.
+  void OnBarAction(Qt::Orientation orientation, int action);
+  // Runs a scroll request; true when the position changed.
+  bool ScrollStep(Qt::Orientation orientation, int request);
+  // The next row or column from `from` towards `limit` (included) with a size above 0;
+  // `from` when there is none.
+  int NextShown(bool rows, int from, int limit) const;
+  // The cell a navigation key moves the focus to; sets wrapped for a Tab that went to
+  // another row and defaultProcessing for a key the grid does not use up.
+  CCellID KeyTarget(int key, bool shift, bool ctrl, bool* wrapped, bool* defaultProcessing);
+  // Scrolls a cell that a key moved the focus to into view.
+  void ShowKeyTarget(const CCellID& next, int key, bool shift, bool wrapped);
 
   int controlId_ = 0;
   HWND owner_ = nullptr;
@@ -67,4 +137,5 @@ class CGridCtrl : public QAbstractScrollArea, public GridModel, public MessageWi
   int vertScrollRange_ = 0;
   int horzScrollRange_ = 0;
   bool inSize_ = false;  // a size change is being handled (showing a bar resizes)
+  QTimer autoScrollTimer_;
 };

@@ -1,0 +1,97 @@
+// Page Down from the top to the bottom of a 100,000-row grid and of a 1,000-row grid,
+// 20 rows visible in both. The top-left cell after a scroll is found from the previous
+// one, so a step should cost the same whatever the grid's length.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "controls/grid/widget/grid_ctrl.h"
+
+namespace {
+
+constexpr int kRowHeight = 20;
+constexpr int kVisibleRows = 20;
+constexpr int kColumns = 5;
+
+// Steps per pass of each benchmark, for the time per step.
+std::map<std::string, double> g_steps;
+
+std::unique_ptr<CGridCtrl> MakeGrid(int rows) {
+  auto grid = std::make_unique<CGridCtrl>();
+  grid->Create(QRect(0, 0, 402, kRowHeight * (kVisibleRows + 1) + 2), nullptr);
+  grid->SetRowCount(rows);
+  grid->SetColumnCount(kColumns);
+  grid->SetFixedRowCount(1);
+  grid->SetFixedColumnCount(1);
+  for (int row = 0; row < rows; ++row) grid->SetRowHeight(row, kRowHeight);
+  for (int col = 0; col < kColumns; ++col) grid->SetColumnWidth(col, 60);
+  return grid;
+}
+
+// One pass: from the first cell, Page Down until the focus is on the last row.
+void PageDown(benchmark::State& state, const std::string& name, int rows) {
+  const std::unique_ptr<CGridCtrl> grid = MakeGrid(rows);
+  double steps = 0;
+  for (auto _ : state) {
+    grid->SetFocusCell(1, 1);
+    grid->OnKeyDown(VK_HOME, Qt::ControlModifier);
+    steps = 0;
+    while (grid->GetFocusCell().row < rows - 1) {
+      grid->OnKeyDown(VK_NEXT, Qt::NoModifier);
+      ++steps;
+    }
+  }
+  g_steps[name] = steps;
+  state.counters["steps"] = steps;
+}
+
+void BM_PageDownLongGrid(benchmark::State& state) { PageDown(state, "BM_PageDownLongGrid", 100000); }
+void BM_PageDownShortGrid(benchmark::State& state) { PageDown(state, "BM_PageDownShortGrid", 1000); }
+
+BENCHMARK(BM_PageDownLongGrid)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageDownShortGrid)->Unit(benchmark::kMillisecond);
+
+// Prints as usual, then the time per step of each and their ratio.
+class StepReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      const std::string name = run.benchmark_name();
+      const double steps = g_steps[name];
+      // Nanoseconds per pass over the steps of a pass.
+      perStep_[name] = steps > 0 ? run.GetAdjustedRealTime() * 1e6 / steps : 0;
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  void Goal(const char* name, const std::string& own, const std::string& base, double limit) {
+    std::printf("%s: %.0f ns per step; %s: %.0f ns per step\n", own.c_str(), perStep_[own],
+                base.c_str(), perStep_[base]);
+    const double ratio = perStep_[base] > 0 ? perStep_[own] / perStep_[base] : 0;
+    std::printf("goal %s: %.2fx (limit %gx) %s\n", name, ratio, limit,
+                ratio > 0 && ratio <= limit ? "PASS" : "FAIL");
+  }
+
+ private:
+  std::map<std::string, double> perStep_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  StepReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.Goal("grid_page_down_long_vs_short", "BM_PageDownLongGrid", "BM_PageDownShortGrid",
+                1.5);
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,3 @@
+#include "render/common/preview_picture.h"
+
+QImage* PreviewPicture = nullptr;

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "render/raster/color_ref.h"
+#include "render/raster/dib24.h"
+#include "render/raster/stretch.h"
+#include "render/raster/stretch_image.h"
+
+namespace {
+
+constexpr QRgb kContent = 0xFF336699;
+
+QImage Content(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(kContent);
+  return image;
+}
+
+TEST(StretchImage, TakesTheDibStretchsPixelsOpaqueOrKeyedOnBlack) {
+  // Pixel (x, y) red x + 1, green y + 1, with black at every third column.
+  Dib24 dib(7, 5);
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 7; ++x) dib.SetPixel(x, y, x % 3 == 1 ? 0 : MakeColorRef(x + 1, y + 1, 7));
+  }
+  const QImage source = dib.ToImage();
+  // One to one, enlarging, shrinking, and clipped by the target's edges.
+  for (const auto& [from, to] : {std::pair<PixelRect, PixelRect>{{1, 1, 7, 4}, {2, 3, 8, 6}},
+                                 {{1, 1, 7, 4}, {2, 3, 13, 21}},
+                                 {{0, 0, 7, 5}, {3, 1, 6, 3}},
+                                 {{2, 0, 5, 5}, {-4, 10, 30, 40}}}) {
+    QImage expected = Content(20, 30), opaque = Content(20, 30), keyed = Content(20, 30);
+    ASSERT_TRUE(StretchNearest(dib, from, expected, to));
+    ASSERT_TRUE(StretchNearest(source, from, opaque, to, NearestCopy::kOpaque));
+    ASSERT_TRUE(StretchNearest(source, from, keyed, to, NearestCopy::kKeyedOnBlack));
+    EXPECT_EQ(opaque, expected);
+    for (int y = 0; y < 30; ++y) {
+      for (int x = 0; x < 20; ++x) {
+        const QRgb pixel = expected.pixel(x, y);
+        ASSERT_EQ(keyed.pixel(x, y), pixel == qRgb(0, 0, 0) ? kContent : pixel) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(StretchImage, RefusesBadRectanglesAndFormatsAndDrawsOpaque) {
+  const QImage source = Content(4, 4);
+  QImage target = Content(4, 4);
+  QImage other(4, 4, QImage::Format_RGB888);
+  EXPECT_FALSE(StretchNearest(source, {0, 0, 5, 4}, target, {0, 0, 4, 4}, NearestCopy::kOpaque));
+  EXPECT_FALSE(StretchNearest(source, {2, 0, 2, 4}, target, {0, 0, 4, 4}, NearestCopy::kOpaque));
+  EXPECT_FALSE(StretchNearest(source, {0, 0, 4, 4}, other, {0, 0, 4, 4}, NearestCopy::kOpaque));
+  EXPECT_FALSE(StretchNearest(other, {0, 0, 4, 4}, target, {0, 0, 4, 4}, NearestCopy::kOpaque));
+  EXPECT_TRUE(StretchNearest(source, {0, 0, 4, 4}, target, {3, 0, 1, 4}, NearestCopy::kOpaque));
+
+  QImage translucent(1, 1, QImage::Format_ARGB32);
+  translucent.fill(qRgba(10, 20, 30, 40));
+  EXPECT_TRUE(StretchNearest(translucent, {0, 0, 1, 1}, target, {0, 0, 2, 2},
+                             NearestCopy::kKeyedOnBlack));
+  EXPECT_EQ(target.pixel(1, 1), qRgb(10, 20, 30));
+}
+
+}  // namespace
