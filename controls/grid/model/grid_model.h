@@ -129,10 +129,10 @@ class GridModel {
   int GetColumnCount() const { return colCount_; }
   int GetFixedRowCount() const { return fixedRows_; }
   int GetFixedColumnCount() const { return fixedCols_; }
-  bool SetRowCount(int rows);
-  bool SetColumnCount(int cols);
-  bool SetFixedRowCount(int fixedRows);
-  bool SetFixedColumnCount(int fixedCols);
+  [[nodiscard]] bool SetRowCount(int rows);
+  [[nodiscard]] bool SetColumnCount(int cols);
+  [[nodiscard]] bool SetFixedRowCount(int fixedRows);
+  [[nodiscard]] bool SetFixedColumnCount(int fixedCols);
   // The factory CreateCell makes cells with; CGridCell when none is set.
   void SetCellFactory(GridCellFactory factory) { cellFactory_ = std::move(factory); }
   // A new cell for the place, with its grid, fixed bits and resolved format; null when
@@ -167,7 +167,7 @@ class GridModel {
   bool IsCellEditable(const CCellID& cell) const;
   bool IsCellSelected(int row, int col) const;
   // Sets the state bits, keeping the selected-cell set in step with the selected bit.
-  bool SetCellState(int row, int col, std::uint32_t state);
+  [[nodiscard]] bool SetCellState(int row, int col, std::uint32_t state);
   std::uint32_t GetCellState(int row, int col) const;
   // Marks the cell modified (row and column 0 or more), drops the sort column when the
   // column is negative or the sort column, and marks the grid modified.
@@ -211,8 +211,8 @@ class GridModel {
   // --- Sizes (pixels; -1 for an index out of range) ---
   int GetRowHeight(int row) const;
   int GetColumnWidth(int col) const;
-  bool SetRowHeight(int row, int height);
-  bool SetColumnWidth(int col, int width);
+  [[nodiscard]] bool SetRowHeight(int row, int height);
+  [[nodiscard]] bool SetColumnWidth(int col, int width);
   // Sums of sizes, clamped to the int range.
   int GetFixedRowHeight() const;
   int GetFixedColumnWidth() const;
@@ -228,11 +228,11 @@ class GridModel {
   CCellBlock GetVisibleCellBlock(PixelRect* rect = nullptr);
   // The top-left pixel of a cell in client coordinates (left of or above the fixed
   // cells for a cell before the first visible one); false outside the grid.
-  bool GetCellOrigin(int row, int col, QPoint* origin);
+  [[nodiscard]] bool GetCellOrigin(int row, int col, QPoint* origin);
   // The cell's rectangle, its right and bottom edge on its grid lines; a merge origin
   // gives its whole block.
-  bool GetCellRect(int row, int col, PixelRect* rect);
-  bool GetCellRangeRect(const CCellBlock& range, PixelRect* rect);
+  [[nodiscard]] bool GetCellRect(int row, int col, PixelRect* rect);
+  [[nodiscard]] bool GetCellRangeRect(const CCellBlock& range, PixelRect* rect);
   bool IsCellVisible(int row, int col);
   // The cell under a client point (-1 for no row or no column); a merged cell gives its
   // origin. Without allowFixed a point over the fixed cells finds none.
@@ -304,8 +304,8 @@ class GridModel {
   void SetSelectedBit(int row, int col, bool selected);
   // Shape-change epilogue: grid modified, sort dropped, scroll bars, repaint.
   void FinishShapeChange();
-  bool GrowRows(int rows);
-  bool GrowColumns(int cols);
+  [[nodiscard]] bool GrowRows(int rows);
+  [[nodiscard]] bool GrowColumns(int cols);
   void EraseBackground(QPainter& painter, const PixelRect& clip, const PixelRect& visibleRect);
   void DrawGridLines(QPainter& painter, const CCellBlock& visible,
                      const PixelRect& visibleRect);
