@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -33,16 +34,21 @@ struct StepScene {
   int RowsIn() const { return Progress(height); }
 };
 
-// Columns to ... to + count - 1 of the target take columns from ... of picture, full
-// height, both kept inside the area.
+// Columns to ... to + count - 1 of the target take columns from ... of picture, in the
+// rows top to bottom - 1 (full height when not given), both kept inside the area.
 void CopyColumns(const StepScene& scene, const QImage& picture, int from, int to, int count,
-                 BandLines lines = BandLines::kAll) {
+                 BandLines lines = BandLines::kAll, int top = 0, int bottom = INT_MAX) {
   const int first = std::max({0, -from, -to});
   const int last = std::min({count, scene.width - from, scene.width - to});
   if (last <= first) return;
-  CopyBand(picture, {from + first, 0, from + last, scene.height}, scene.target, to + first, 0,
-           lines);
+  CopyBand(picture, {from + first, top, from + last, std::min(bottom, scene.height)},
+           scene.target, to + first, top, lines);
 }
+
+// Several column bands are copied strip by strip down the area, all bands of a strip
+// together: band by band, each pass down a large picture would touch more pages than
+// the processor keeps translated.
+constexpr int kStripRows = 16;
 
 // Rows likewise, full width.
 void CopyRows(const StepScene& scene, const QImage& picture, int from, int to, int count,
@@ -67,15 +73,21 @@ PixelRect Area(const StepScene& scene) { return PixelRectOfSize(scene.width, sce
 // 2, 6: the old picture moves left, the new one follows from the right.
 void PushLeft(const StepScene& scene) {
   const int p = scene.ColumnsIn();
-  CopyColumns(scene, scene.old, p, 0, scene.width - p);
-  CopyColumns(scene, scene.source, 0, scene.width - p, p);
+  for (int top = 0; top < scene.height; top += kStripRows) {
+    CopyColumns(scene, scene.old, p, 0, scene.width - p, BandLines::kAll, top, top + kStripRows);
+    CopyColumns(scene, scene.source, 0, scene.width - p, p, BandLines::kAll, top,
+                top + kStripRows);
+  }
 }
 
 // 3, 7
 void PushRight(const StepScene& scene) {
   const int p = scene.ColumnsIn();
-  CopyColumns(scene, scene.old, 0, p, scene.width - p);
-  CopyColumns(scene, scene.source, scene.width - p, 0, p);
+  for (int top = 0; top < scene.height; top += kStripRows) {
+    CopyColumns(scene, scene.old, 0, p, scene.width - p, BandLines::kAll, top, top + kStripRows);
+    CopyColumns(scene, scene.source, scene.width - p, 0, p, BandLines::kAll, top,
+                top + kStripRows);
+  }
 }
 
 // 4, 8
@@ -194,24 +206,44 @@ void WipeFromTop(const StepScene& scene) { CopyRows(scene, scene.source, 0, 0, s
 // a + 1 wide.
 constexpr int kBlinds = 8;
 
-template <void (*Copy)(const StepScene&, const QImage&, int, int, int, BandLines)>
-void Blinds(const StepScene& scene, int length, bool backwards) {
+// The start of blind k and the width of every blind's band.
+struct Blind {
+  int start;
+  int size;
+};
+Blind BlindAt(const StepScene& scene, int length, bool backwards, int k) {
   const int s = static_cast<int>(std::ceil(length / static_cast<double>(kBlinds)));
   const int a = scene.Progress(s);
+  return {k * length / kBlinds + (backwards ? s - a - 1 : 0), a + 1};
+}
+
+// 23, 24: column bands, strip by strip.
+void VerticalBlinds(const StepScene& scene, bool backwards) {
+  for (int top = 0; top < scene.height; top += kStripRows) {
+    for (int k = 0; k < kBlinds; ++k) {
+      const Blind blind = BlindAt(scene, scene.width, backwards, k);
+      CopyColumns(scene, scene.source, blind.start, blind.start, blind.size, BandLines::kAll,
+                  top, top + kStripRows);
+    }
+  }
+}
+
+// 25, 26: whole rows.
+void HorizontalBlinds(const StepScene& scene, bool backwards) {
   for (int k = 0; k < kBlinds; ++k) {
-    const int start = k * length / kBlinds + (backwards ? s - a - 1 : 0);
-    Copy(scene, scene.source, start, start, a + 1, BandLines::kAll);
+    const Blind blind = BlindAt(scene, scene.height, backwards, k);
+    CopyRows(scene, scene.source, blind.start, blind.start, blind.size);
   }
 }
 
 // 23
-void BlindsRightwards(const StepScene& scene) { Blinds<CopyColumns>(scene, scene.width, false); }
+void BlindsRightwards(const StepScene& scene) { VerticalBlinds(scene, false); }
 // 24
-void BlindsLeftwards(const StepScene& scene) { Blinds<CopyColumns>(scene, scene.width, true); }
+void BlindsLeftwards(const StepScene& scene) { VerticalBlinds(scene, true); }
 // 25
-void BlindsUpwards(const StepScene& scene) { Blinds<CopyRows>(scene, scene.height, true); }
+void BlindsUpwards(const StepScene& scene) { HorizontalBlinds(scene, true); }
 // 26
-void BlindsDownwards(const StepScene& scene) { Blinds<CopyRows>(scene, scene.height, false); }
+void BlindsDownwards(const StepScene& scene) { HorizontalBlinds(scene, false); }
 
 // 27
 void OpenFromVerticalCentre(const StepScene& scene) {

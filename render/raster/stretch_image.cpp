@@ -97,12 +97,21 @@ int BlendRunInFours(const QRgb* __restrict from, QRgb* __restrict target, int co
 // for every pixel.
 constexpr int kSliceColumns = 2048;
 
+// How the columns of a slice take their source columns.
+enum class ColumnWalk { kUnit, kSingle, kListed };
+
 // One row of a slice: from source + first on when every column moves one source pixel
-// on (columns null), else from the source columns listed.
+// on, all from source[first] when the source is one column wide, else from the source
+// columns listed.
 template <NearestCopy kCopy>
 void CopyRow(const QRgb* __restrict source, QRgb* __restrict target, int count, int first,
-             const int* columns) {
-  if (columns == nullptr) {
+             ColumnWalk walk, const int* columns) {
+  if (walk == ColumnWalk::kSingle) {
+    const QRgb own = source[first];
+    for (int i = 0; i < count; ++i) target[i] = Blend<kCopy>(own, target[i]);
+    return;
+  }
+  if (walk == ColumnWalk::kUnit) {
     const QRgb* __restrict from = source + first;
     for (int i = BlendRunInFours<kCopy>(from, target, count); i < count; ++i) {
       target[i] = Blend<kCopy>(from[i], target[i]);
@@ -119,11 +128,12 @@ void StretchSlice(const QImage& source, const PixelRect& sourceRect, QImage& tar
   NearestWalk walk(slice.left, targetRect.left, targetRect.Width(), sourceRect.left,
                    sourceRect.Width());
   const int first = walk.Index();
-  int sourceColumns[kSliceColumns];
-  const int* columns = nullptr;
-  if (!walk.IsUnit()) {
-    for (int i = 0; i < slice.Width(); ++i, walk.Next()) sourceColumns[i] = walk.Index();
-    columns = sourceColumns;
+  const ColumnWalk kind = walk.IsUnit()                ? ColumnWalk::kUnit
+                          : sourceRect.Width() == 1 ? ColumnWalk::kSingle
+                                                    : ColumnWalk::kListed;
+  int columns[kSliceColumns];
+  if (kind == ColumnWalk::kListed) {
+    for (int i = 0; i < slice.Width(); ++i, walk.Next()) columns[i] = walk.Index();
   }
 
   const uchar* const sourceBits = source.constBits();
@@ -137,7 +147,7 @@ void StretchSlice(const QImage& source, const PixelRect& sourceRect, QImage& tar
     uchar* line = bits + y * stride + qsizetype{slice.left} * 4;
     if (y + kPrefetchRows < slice.bottom) __builtin_prefetch(line + ahead, 1);
     CopyRow<kCopy>(reinterpret_cast<const QRgb*>(sourceBits + rows.Index() * sourceStride),
-                   reinterpret_cast<QRgb*>(line), slice.Width(), first, columns);
+                   reinterpret_cast<QRgb*>(line), slice.Width(), first, kind, columns);
   }
 }
 
