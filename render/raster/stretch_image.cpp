@@ -2,6 +2,7 @@
 
 #include <QRgb>
 
+#include <algorithm>
 #include <cstdint>
 
 #if defined(__SSE2__)
@@ -90,38 +91,73 @@ int BlendRunInFours(const QRgb* __restrict from, QRgb* __restrict target, int co
 #endif
 }
 
+// Columns per slice of a stretch: the source columns of a slice that is not a unit
+// walk are found once, for all its rows, and kept on the stack (8 KiB). Stepping the
+// walk is a chain of dependent operations that costs more than the copy when it runs
+// for every pixel.
+constexpr int kSliceColumns = 2048;
+
+// How the columns of a slice take their source columns.
+enum class ColumnWalk { kUnit, kSingle, kListed };
+
+// One row of a slice: from source + first on when every column moves one source pixel
+// on, all from source[first] when the source is one column wide, else from the source
+// columns listed.
 template <NearestCopy kCopy>
-void CopyRow(const QRgb* __restrict source, QRgb* __restrict target, int count,
-             NearestWalk columns) {
-  if (columns.IsUnit()) {
-    const QRgb* __restrict from = source + columns.Index();
+void CopyRow(const QRgb* __restrict source, QRgb* __restrict target, int count, int first,
+             ColumnWalk walk, const int* columns) {
+  if (walk == ColumnWalk::kSingle) {
+    const QRgb own = source[first];
+    for (int i = 0; i < count; ++i) target[i] = Blend<kCopy>(own, target[i]);
+    return;
+  }
+  if (walk == ColumnWalk::kUnit) {
+    const QRgb* __restrict from = source + first;
     for (int i = BlendRunInFours<kCopy>(from, target, count); i < count; ++i) {
       target[i] = Blend<kCopy>(from[i], target[i]);
     }
     return;
   }
-  for (int i = 0; i < count; ++i, columns.Next()) {
-    target[i] = Blend<kCopy>(source[columns.Index()], target[i]);
+  for (int i = 0; i < count; ++i) target[i] = Blend<kCopy>(source[columns[i]], target[i]);
+}
+
+// The columns slice.left to slice.right - 1 (at most kSliceColumns) of the stretch.
+template <NearestCopy kCopy>
+void StretchSlice(const QImage& source, const PixelRect& sourceRect, QImage& target,
+                  const PixelRect& targetRect, const PixelRect& slice) {
+  NearestWalk walk(slice.left, targetRect.left, targetRect.Width(), sourceRect.left,
+                   sourceRect.Width());
+  const int first = walk.Index();
+  const ColumnWalk kind = walk.IsUnit()                ? ColumnWalk::kUnit
+                          : sourceRect.Width() == 1 ? ColumnWalk::kSingle
+                                                    : ColumnWalk::kListed;
+  int columns[kSliceColumns];
+  if (kind == ColumnWalk::kListed) {
+    for (int i = 0; i < slice.Width(); ++i, walk.Next()) columns[i] = walk.Index();
+  }
+
+  const uchar* const sourceBits = source.constBits();
+  const qsizetype sourceStride = source.bytesPerLine();
+  uchar* const bits = target.bits();
+  const qsizetype stride = target.bytesPerLine();
+  const qsizetype ahead = kPrefetchRows * stride;
+  NearestWalk rows(slice.top, targetRect.top, targetRect.Height(), sourceRect.top,
+                   sourceRect.Height());
+  for (int y = slice.top; y < slice.bottom; ++y, rows.Next()) {
+    uchar* line = bits + y * stride + qsizetype{slice.left} * 4;
+    if (y + kPrefetchRows < slice.bottom) __builtin_prefetch(line + ahead, 1);
+    CopyRow<kCopy>(reinterpret_cast<const QRgb*>(sourceBits + rows.Index() * sourceStride),
+                   reinterpret_cast<QRgb*>(line), slice.Width(), first, kind, columns);
   }
 }
 
 template <NearestCopy kCopy>
 void Stretch(const QImage& source, const PixelRect& sourceRect, QImage& target,
              const PixelRect& targetRect, const PixelRect& part) {
-  const uchar* const sourceBits = source.constBits();
-  const qsizetype sourceStride = source.bytesPerLine();
-  uchar* const bits = target.bits();
-  const qsizetype stride = target.bytesPerLine();
-  const qsizetype ahead = kPrefetchRows * stride;
-  NearestWalk rows(part.top, targetRect.top, targetRect.Height(), sourceRect.top,
-                   sourceRect.Height());
-  const NearestWalk columns(part.left, targetRect.left, targetRect.Width(), sourceRect.left,
-                            sourceRect.Width());
-  for (int y = part.top; y < part.bottom; ++y, rows.Next()) {
-    uchar* line = bits + y * stride + qsizetype{part.left} * 4;
-    if (y + kPrefetchRows < part.bottom) __builtin_prefetch(line + ahead, 1);
-    CopyRow<kCopy>(reinterpret_cast<const QRgb*>(sourceBits + rows.Index() * sourceStride),
-                   reinterpret_cast<QRgb*>(line), part.Width(), columns);
+  for (int left = part.left; left < part.right; left += kSliceColumns) {
+    const PixelRect slice{left, part.top, std::min(left + kSliceColumns, part.right),
+                          part.bottom};
+    StretchSlice<kCopy>(source, sourceRect, target, targetRect, slice);
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "render/raster/band_copy.h"
 #include "render/raster/color_ref.h"
 #include "render/raster/dib24.h"
 #include "render/raster/fill_rect.h"
@@ -128,6 +129,49 @@ TEST(StretchNearest, PartsAndClipping) {
   EXPECT_FALSE(StretchNearest(source, {2, 2, 2, 4}, target, {0, 0, 4, 4}));  // empty
   QImage other(4, 4, QImage::Format_RGB888);
   EXPECT_FALSE(StretchNearest(source, {0, 0, 8, 8}, other, {0, 0, 4, 4}));
+}
+
+TEST(CopyBand, ClipsToBothPicturesAndKeepsTheBandsPlace) {
+  const QImage source = CoordinatePicture(8, 6).ToImage().convertToFormat(QImage::Format_RGB32);
+  QImage target(5, 5, QImage::Format_RGB32);
+  target.fill(Qt::white);
+  // Columns 6..9 of the source (8 and 9 do not exist) to column 3 (5 and 6 do not).
+  CopyBand(source, {6, -2, 10, 3}, target, 3, 0);
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      const bool copied = x >= 3 && y >= 2 && y < 5;
+      EXPECT_EQ(target.pixel(x, y), copied ? qRgb(x + 3, y - 2, 7) : qRgb(255, 255, 255))
+          << x << "," << y;
+    }
+  }
+  const QImage before = target.copy();
+  CopyBand(source, {2, 2, 2, 6}, target, 0, 0);                       // empty band
+  CopyBand(QImage(), {0, 0, 4, 4}, target, 0, 0);                     // null picture
+  CopyBand(source.convertToFormat(QImage::Format_RGB888), {0, 0, 4, 4}, target, 0, 0);
+  EXPECT_EQ(target, before);
+}
+
+TEST(CopyBand, InterlacedLinesCountInTargetCoordinates) {
+  const QImage source = CoordinatePicture(6, 6).ToImage().convertToFormat(QImage::Format_RGB32);
+  const QRgb white = qRgb(255, 255, 255);
+  for (const BandLines lines : {BandLines::kEvenRows, BandLines::kOddRows,
+                                BandLines::kEvenColumns, BandLines::kOddColumns}) {
+    QImage target(6, 6, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    // The band starts at target (-1, 1), so source column c lands at c - 1, row r at r + 1.
+    CopyBand(source, {0, 0, 6, 4}, target, -1, 1, lines);
+    for (int y = 0; y < 6; ++y) {
+      for (int x = 0; x < 6; ++x) {
+        const bool inBand = x < 5 && y >= 1 && y < 5;
+        const bool wanted = lines == BandLines::kEvenRows      ? y % 2 == 0
+                            : lines == BandLines::kOddRows     ? y % 2 == 1
+                            : lines == BandLines::kEvenColumns ? x % 2 == 0
+                                                               : x % 2 == 1;
+        EXPECT_EQ(target.pixel(x, y), inBand && wanted ? qRgb(x + 1, y - 1, 7) : white)
+            << static_cast<int>(lines) << ": " << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST(StretchNearest, FromASurfaceTakesOutsidePixelsAsTheFill) {
