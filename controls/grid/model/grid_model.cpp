@@ -209,12 +209,14 @@ bool GridModel::SetRowCount(int rows) {
   if (focusCell_.row >= rows) focusCell_ = CCellID();
   bool grown = true;
   if (rows < rowCount_) {
+    const std::vector<CCellBlock> blocks = MergedBlocks();
     for (int row = rows; row < rowCount_ && !virtualMode_; ++row) {
       for (int col = 0; col < colCount_; ++col) DestroyCell(row, col);
     }
     if (!virtualMode_) rows_.resize(static_cast<std::size_t>(rows));
     rowHeights_.resize(static_cast<std::size_t>(rows));
     rowCount_ = rows;
+    RestoreBlocks(blocks, true, BlockShift::kClip, rows);
   } else {
     grown = GrowRows(rows);
   }
@@ -254,12 +256,14 @@ bool GridModel::SetColumnCount(int cols) {
   if (focusCell_.col >= cols) focusCell_ = CCellID();
   bool grown = true;
   if (cols < colCount_) {
+    const std::vector<CCellBlock> blocks = MergedBlocks();
     for (int row = 0; row < rowCount_ && !virtualMode_; ++row) {
       for (int col = cols; col < colCount_; ++col) DestroyCell(row, col);
       rows_[static_cast<std::size_t>(row)].resize(static_cast<std::size_t>(cols));
     }
     colWidths_.resize(static_cast<std::size_t>(cols));
     colCount_ = cols;
+    RestoreBlocks(blocks, false, BlockShift::kClip, cols);
   } else {
     grown = GrowColumns(cols);
   }
