@@ -375,9 +375,13 @@ class GridModel {
   void DrawGridLines(QPainter& painter, const CCellBlock& visible,
                      const PixelRect& visibleRect);
   // One of the four cell passes: rows and columns from their first index and start.
+  // A merged block is drawn once, from its origin, at the first of its cells met; the
+  // origins drawn are kept in `drawnBlocks` across the passes.
   void DrawCellPass(QPainter& painter, const PixelRect& clip, int firstRow, int lastRow,
-                    int rowStart, int firstCol, int lastCol, int colStart);
-  void DrawCellAt(QPainter& painter, int row, int col, const PixelRect& rect);
+                    int rowStart, int firstCol, int lastCol, int colStart,
+                    std::set<CCellID>& drawnBlocks);
+  void DrawCellAt(QPainter& painter, int row, int col, const PixelRect& rect,
+                  std::set<CCellID>& drawnBlocks);
 
   ColorRef gridBkColor_ = 0;
   ColorRef gridLineColor_ = MakeColorRef(192, 192, 192);
