@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <utility>
+#include <vector>
+
+#include <QStringView>
 
 #include "controls/grid/model/grid_model.h"
 
@@ -16,18 +19,47 @@ void ClearMergeFields(CGridCellBase& cell) {
   cell.SetInMergedBlock(false);
 }
 
-}  // namespace
-
-int CompareCellText(const CGridCellBase* a, const CGridCellBase* b, LPARAM) {
-  if (a == nullptr || b == nullptr) return 0;
-  const QString left = a->GetText();
-  const QString right = b->GetText();
+// -1 or 1 at the first code unit (unsigned 16-bit) that differs, a prefix first; 0 when
+// equal.
+int CompareCodeUnits(QStringView left, QStringView right) {
   const auto [l, r] = std::mismatch(left.utf16(), left.utf16() + left.size(), right.utf16(),
                                     right.utf16() + right.size());
   const bool leftEnded = l == left.utf16() + left.size();
   const bool rightEnded = r == right.utf16() + right.size();
   if (leftEnded || rightEnded) return leftEnded == rightEnded ? 0 : (leftEnded ? -1 : 1);
   return *l < *r ? -1 : 1;
+}
+
+// Orders rows by a compare function of the sort column's cells; the pivot is the cell.
+struct CellOrder {
+  const GridModel& grid;
+  GridCompareFunc compare;
+  int col;
+  LPARAM value;
+
+  const CGridCellBase* Key(int row) const { return grid.GetCell(row, col); }
+  int Compare(const CGridCellBase* a, const CGridCellBase* b) const { return compare(a, b, value); }
+  void Exchange(int, int) {}
+};
+
+// The same order as CellOrder with CompareCellText, from the texts read once: each text
+// travels with its row, and the pivot is a view of the pivot cell's text, whose buffer
+// stays where it is while the strings are exchanged.
+struct TextOrder {
+  std::vector<QString> texts;
+  int first;
+
+  QStringView Key(int row) const { return texts[static_cast<std::size_t>(row - first)]; }
+  static int Compare(QStringView a, QStringView b) { return CompareCodeUnits(a, b); }
+  void Exchange(int a, int b) {
+    std::swap(texts[static_cast<std::size_t>(a - first)], texts[static_cast<std::size_t>(b - first)]);
+  }
+};
+
+}  // namespace
+
+int CompareCellText(const CGridCellBase* a, const CGridCellBase* b, LPARAM) {
+  return a != nullptr && b != nullptr ? CompareCodeUnits(a->GetText(), b->GetText()) : 0;
 }
 
 // ------------------------------------------------------------------ autosizing
@@ -222,78 +254,107 @@ bool GridModel::SortColumnWith(GridCompareFunc compare, int col, bool ascending)
   RedrawCell(0, col);
   sortAscending_ = ascending;
   ClearSelection();
-  const bool sorted = QuickSortRows(compare, col, ascending, 0, fixedRows_, -1);
+  const bool sorted = SortRange(compare, col, ascending, 0, fixedRows_, rowCount_ - 1);
   Refresh();
   return sorted;
 }
 
 bool GridModel::BlockMeetsRows(int low, int high) const {
-  return std::ranges::any_of(MergedBlocks(), [&](const CCellBlock& block) {
-    return block.minRow <= high && block.maxRow >= low;
-  });
+  // A block that meets the rows has a member cell in them.
+  for (int row = std::max(low, 0); row <= high && row < static_cast<int>(rows_.size()); ++row) {
+    for (const auto& cell : rows_[static_cast<std::size_t>(row)]) {
+      if (cell != nullptr && !cell->IsNotMerged()) return true;
+    }
+  }
+  return false;
 }
 
 bool GridModel::QuickSortRows(GridCompareFunc compare, int col, bool ascending, LPARAM value,
                               int low, int high) {
   if (high == -1) high = rowCount_ - 1;
+  return !BlockMeetsRows(low, high) && SortRange(compare, col, ascending, value, low, high);
+}
+
+bool GridModel::SortRange(GridCompareFunc compare, int col, bool ascending, LPARAM value,
+                          int low, int high) {
   if (compare == nullptr || virtualMode_ || col < 0 || col >= colCount_ || low < 0 ||
-      high >= rowCount_ || high <= low || BlockMeetsRows(low, high)) {
+      high >= rowCount_ || high <= low) {
     return false;
   }
-  SortRows(compare, col, ascending, value, low, high);
+  SortRowsWith(compare, col, ascending, value, low, high);
+  // The cells learn their places once the rows have stopped moving.
+  for (int row = low; row <= high; ++row) {
+    for (int c = 0; c < colCount_; ++c) {
+      if (CGridCellBase* cell = StoredCell(row, c)) cell->SetCoords(row, c);
+    }
+  }
   return true;
 }
 
-void GridModel::SortRows(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
-                         int high) {
-  // Whether a cell lies before the pivot in the sort order, or after it.
-  auto before = [&](const CGridCellBase* cell, const CGridCellBase* pivot) {
-    const int order = compare(cell, pivot, value);
-    return ascending ? order < 0 : order > 0;
+void GridModel::SortRowsWith(GridCompareFunc compare, int col, bool ascending, LPARAM value,
+                             int low, int high) {
+  if (compare == CompareCellText) {
+    TextOrder order{{}, low};
+    order.texts.reserve(static_cast<std::size_t>(high - low + 1));
+    for (int row = low; row <= high; ++row) {
+      const CGridCellBase* cell = StoredCell(row, col);
+      if (cell == nullptr) break;  // a missing cell compares as equal to every other
+      order.texts.push_back(cell->GetText());
+    }
+    if (order.texts.size() == static_cast<std::size_t>(high - low + 1)) {
+      SortRows(order, ascending, low, high);
+      return;
+    }
+  }
+  CellOrder order{*this, compare, col, value};
+  SortRows(order, ascending, low, high);
+}
+
+template <typename Order>
+void GridModel::SortRows(Order& order, bool ascending, int low, int high) {
+  // Whether a row's key lies before the pivot in the sort order, or after it.
+  auto before = [&](const auto& key, const auto& pivot) {
+    const int sign = order.Compare(key, pivot);
+    return ascending ? sign < 0 : sign > 0;
   };
-  auto after = [&](const CGridCellBase* cell, const CGridCellBase* pivot) {
-    const int order = compare(cell, pivot, value);
-    return ascending ? order > 0 : order < 0;
+  auto after = [&](const auto& key, const auto& pivot) {
+    const int sign = order.Compare(key, pivot);
+    return ascending ? sign > 0 : sign < 0;
   };
   while (low < high) {
-    // The pivot is the cell object, wherever the exchanges move it.
-    const CGridCellBase* pivot = StoredCell(low + (high - low) / 2, col);
+    // The pivot is the middle row's key object, wherever the exchanges move it.
+    const auto pivot = order.Key(low + (high - low) / 2);
     int i = low;
     int j = high;
     while (i <= j) {
-      while (i < high && before(StoredCell(i, col), pivot)) ++i;
-      while (j > low && after(StoredCell(j, col), pivot)) --j;
+      while (i < high && before(order.Key(i), pivot)) ++i;
+      while (j > low && after(order.Key(j), pivot)) --j;
       if (i > j) break;
-      if (compare(StoredCell(i, col), StoredCell(j, col), value) != 0) ExchangeRows(i, j);
+      if (order.Compare(order.Key(i), order.Key(j)) != 0) {
+        ExchangeRows(i, j);
+        order.Exchange(i, j);
+      }
       ++i;
       --j;
     }
     // The parts are disjoint, so sorting the smaller first gives the same exchanges.
     if (j - low < high - i) {
-      if (low < j) SortRows(compare, col, ascending, value, low, j);
+      if (low < j) SortRows(order, ascending, low, j);
       low = i;
     } else {
-      if (i < high) SortRows(compare, col, ascending, value, i, high);
+      if (i < high) SortRows(order, ascending, i, high);
       high = j;
     }
   }
 }
 
 void GridModel::ExchangeRows(int a, int b) {
-  auto& rowA = rows_[static_cast<std::size_t>(a)];
-  auto& rowB = rows_[static_cast<std::size_t>(b)];
-  for (int col = 0; col < colCount_; ++col) {
-    auto& cellA = rowA[static_cast<std::size_t>(col)];
-    auto& cellB = rowB[static_cast<std::size_t>(col)];
-    std::swap(cellA, cellB);
-    if (cellA != nullptr) cellA->SetCoords(a, col);
-    if (cellB != nullptr) cellB->SetCoords(b, col);
+  std::swap(rows_[static_cast<std::size_t>(a)], rows_[static_cast<std::size_t>(b)]);
+  for (int col = 0; col < colCount_ && !selectedCells_.empty(); ++col) {
     // The selected-cell set follows the selected bits, which moved with the cells.
-    if (!selectedCells_.empty()) {
-      const bool selectedA = selectedCells_.erase(CCellID(a, col)) != 0;
-      if (selectedCells_.erase(CCellID(b, col)) != 0) selectedCells_.insert(CCellID(a, col));
-      if (selectedA) selectedCells_.insert(CCellID(b, col));
-    }
+    const bool selectedA = selectedCells_.erase(CCellID(a, col)) != 0;
+    if (selectedCells_.erase(CCellID(b, col)) != 0) selectedCells_.insert(CCellID(a, col));
+    if (selectedA) selectedCells_.insert(CCellID(b, col));
   }
   std::swap(rowHeights_[static_cast<std::size_t>(a)], rowHeights_[static_cast<std::size_t>(b)]);
   if (focusCell_.row == a || focusCell_.row == b) focusCell_.row = focusCell_.row == a ? b : a;

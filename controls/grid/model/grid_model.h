@@ -366,9 +366,17 @@ class GridModel {
   // Clears the merge fields of the block's cells.
   void ClearBlock(const CCellBlock& block);
   bool BlockMeetsRows(int low, int high) const;
-  // One partition pass and the sorting of its parts; recursion only into the smaller.
-  void SortRows(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
-                int high);
+  // QuickSortRows without looking for blocks: the arguments checked, then the sort.
+  bool SortRange(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
+                 int high);
+  // Sorts with the function; CompareCellText's order is taken from the texts read once.
+  void SortRowsWith(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
+                    int high);
+  // Sorts rows low to high in the order's sense (its Key of a row, Compare of two keys,
+  // and Exchange to follow two rows exchanged); recursion only into the smaller part.
+  template <typename Order>
+  void SortRows(Order& order, bool ascending, int low, int high);
+  // Exchanges two rows' cells and heights; the cells' places are set after the sort.
   void ExchangeRows(int a, int b);
   bool GrowColumns(int cols);
   void EraseBackground(QPainter& painter, const PixelRect& clip, const PixelRect& visibleRect);
