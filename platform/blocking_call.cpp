@@ -49,6 +49,16 @@ bool RunWhileDispatching(const std::function<void()>& work) {
   // Counted before the worker starts: nothing may dispatch between its start and
   // the loop's, since a quit taken then would be lost.
   const CountedCall counted;
+  if (!loop) {
+    // Nothing to dispatch while waiting: the work runs here, without a thread to
+    // start and join (the fixed cost of every blocking call on such a thread).
+    try {
+      work();
+      return true;
+    } catch (...) {
+      return false;
+    }
+  }
   bool ran = false;
   std::thread worker;
   try {
@@ -60,13 +70,13 @@ bool RunWhileDispatching(const std::function<void()>& work) {
       }
       // Queued behind everything the worker posted to this thread before, so those
       // messages are dispatched before the loop ends.
-      if (loop) QMetaObject::invokeMethod(&*loop, &QEventLoop::quit, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(&*loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
   } catch (...) {  // no thread (system_error) or no memory for its start
     return false;
   }
   // The loop also ends early when the application exits; the join then waits alone.
-  if (loop) loop->exec();
+  loop->exec();
   worker.join();
   return ran;
 }

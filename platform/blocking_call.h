@@ -10,15 +10,16 @@
 
 #include "platform/platform_export.h"
 
-// Runs work on a new thread and returns when it has ended.
+// Runs work and returns when it has ended.
 // On a thread with an event loop (a Qt application exists and the thread has an event
-// dispatcher) the caller waits in a local event loop that the worker's end wakes, and
-// sleeps in between: messages posted to the caller's windows are dispatched in order
-// meanwhile, and those the worker posted before it ended have all been dispatched when
-// the call returns. On any other thread the caller just waits for the worker.
+// dispatcher) the work runs on a new thread while the caller waits in a local event
+// loop that the worker's end wakes, and sleeps in between: messages posted to the
+// caller's windows are dispatched in order meanwhile, and those the worker posted
+// before it ended have all been dispatched when the call returns. On any other thread
+// there is nothing to dispatch, and the work runs on the calling thread itself.
 // Returns true when the work ran to its end; false when no thread could be started
 // (the work did not run) or the work threw.
-KQPLATFORM_EXPORT bool RunWhileDispatching(const std::function<void()>& work);
+[[nodiscard]] KQPLATFORM_EXPORT bool RunWhileDispatching(const std::function<void()>& work);
 
 // The number of RunWhileDispatching calls in progress in the process, on any thread.
 KQPLATFORM_EXPORT int BlockingCallsInProgress();

@@ -50,15 +50,15 @@ class MessageReceiver : public QObject {
 
   MessageWindow* Window() const { return window_; }
 
-  bool StartTimer(UINT timerId, UINT intervalMs) {
-    StopTimer(timerId);
+  [[nodiscard]] bool StartTimer(UINT timerId, UINT intervalMs) {
+    (void)StopTimer(timerId);  // false only when no timer of this id ran
     const int qtId = startTimer(static_cast<int>(intervalMs));
     if (qtId == 0) return false;
     timers_[timerId] = qtId;
     return true;
   }
 
-  bool StopTimer(UINT timerId) {
+  [[nodiscard]] bool StopTimer(UINT timerId) {
     auto it = timers_.find(timerId);
     if (it == timers_.end()) return false;
     killTimer(it->second);

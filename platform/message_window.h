@@ -31,7 +31,7 @@ class KQPLATFORM_EXPORT MessageWindow {
 // Queues a message for the window and returns at once; safe from any thread.
 // Returns false, and drops the message, when no such window exists (or it is being
 // destroyed): a post to a closed window is never a crash.
-KQPLATFORM_EXPORT bool PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+[[nodiscard]] KQPLATFORM_EXPORT bool PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Delivers a message synchronously on the window's thread and returns its answer.
 // From another thread the caller blocks until the window's thread has handled it,
@@ -44,7 +44,7 @@ KQPLATFORM_EXPORT bool IsWindow(HWND window);
 // Starts (or restarts) a timer that delivers WM_TIMER with wParam timerId every
 // intervalMs milliseconds on the window's thread. Call on the window's thread.
 // Returns false for an unknown window.
-KQPLATFORM_EXPORT bool SetTimer(HWND window, UINT timerId, UINT intervalMs);
+[[nodiscard]] KQPLATFORM_EXPORT bool SetTimer(HWND window, UINT timerId, UINT intervalMs);
 
 // Stops a timer; false when the window or the timer does not exist.
-KQPLATFORM_EXPORT bool KillTimer(HWND window, UINT timerId);
+[[nodiscard]] KQPLATFORM_EXPORT bool KillTimer(HWND window, UINT timerId);

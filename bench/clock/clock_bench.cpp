@@ -80,7 +80,7 @@ struct Areas {
     }
     for (int i = 0; i < kAreasOfEachKind; ++i) {
       analog.push_back(std::make_unique<CClockImage>(clock));
-      analog.back()->Init(kHeight, kWidth, &analogInfo);
+      if (analog.back()->Init(kHeight, kWidth, &analogInfo) != 1) std::abort();
       auto digitalClock = std::make_unique<CDigitalClockImage>(clock);
       digitalClock->width = kWidth;
       digitalClock->height = kHeight;

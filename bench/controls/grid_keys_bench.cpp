@@ -25,13 +25,13 @@ std::map<std::string, double> g_steps;
 
 std::unique_ptr<CGridCtrl> MakeGrid(int rows) {
   auto grid = std::make_unique<CGridCtrl>();
-  grid->Create(QRect(0, 0, 402, kRowHeight * (kVisibleRows + 1) + 2), nullptr);
-  grid->SetRowCount(rows);
-  grid->SetColumnCount(kColumns);
-  grid->SetFixedRowCount(1);
-  grid->SetFixedColumnCount(1);
-  for (int row = 0; row < rows; ++row) grid->SetRowHeight(row, kRowHeight);
-  for (int col = 0; col < kColumns; ++col) grid->SetColumnWidth(col, 60);
+  if (!grid->Create(QRect(0, 0, 402, kRowHeight * (kVisibleRows + 1) + 2), nullptr)) std::abort();
+  if (!grid->SetRowCount(rows)) std::abort();
+  if (!grid->SetColumnCount(kColumns)) std::abort();
+  if (!grid->SetFixedRowCount(1)) std::abort();
+  if (!grid->SetFixedColumnCount(1)) std::abort();
+  for (int row = 0; row < rows; ++row) if (!grid->SetRowHeight(row, kRowHeight)) std::abort();
+  for (int col = 0; col < kColumns; ++col) if (!grid->SetColumnWidth(col, 60)) std::abort();
   return grid;
 }
 

@@ -30,19 +30,18 @@ constexpr int kVisibleColumns = kWidth / kColumnWidth + 1;
 // cells the window shows.
 std::unique_ptr<CGridCtrl> MakeGrid(int rows, int columns) {
   auto grid = std::make_unique<CGridCtrl>();
-  grid->Create(QRect(0, 0, kWidth + 2, kHeight + 2), nullptr);  // 1-pixel frame
-  grid->SetRowCount(rows);
-  grid->SetColumnCount(columns);
-  grid->SetFixedRowCount(1);
-  grid->SetFixedColumnCount(1);
-  for (int row = 0; row < rows; ++row) grid->SetRowHeight(row, kRowHeight);
-  for (int col = 0; col < columns; ++col) grid->SetColumnWidth(col, kColumnWidth);
+  bool made = grid->Create(QRect(0, 0, kWidth + 2, kHeight + 2), nullptr) &&  // 1-pixel frame
+              grid->SetRowCount(rows) && grid->SetColumnCount(columns) &&
+              grid->SetFixedRowCount(1) && grid->SetFixedColumnCount(1);
+  for (int row = 0; row < rows; ++row) made = made && grid->SetRowHeight(row, kRowHeight);
+  for (int col = 0; col < columns; ++col) made = made && grid->SetColumnWidth(col, kColumnWidth);
+  if (!made) std::abort();
   for (int row = 0; row < kVisibleRows && row < rows; ++row) {
     for (int col = 0; col < kVisibleColumns && col < columns; ++col) {
       grid->GetCell(row, col)->SetText(QString::number(row * 1000 + col));
     }
   }
-  grid->SetCellState(3, 3, GVIS_SELECTED);
+  if (!grid->SetCellState(3, 3, GVIS_SELECTED)) std::abort();
   grid->SetFocusCell(4, 4);
   return grid;
 }

@@ -10,12 +10,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "controls/grid/model/grid_model.h"
+#include "bench/support/ratio_reporter.h"
 
 namespace {
 
@@ -48,9 +47,11 @@ const std::vector<QString>& Keys() {
 
 void BM_GridSortColumn(benchmark::State& state) {
   GridModel grid;
-  grid.SetRowCount(kRows + 1);
-  grid.SetColumnCount(kColumns);
-  grid.SetFixedRowCount(1);
+  if (!grid.SetRowCount(kRows + 1) || !grid.SetColumnCount(kColumns) ||
+      !grid.SetFixedRowCount(1)) {
+    state.SkipWithError("the grid could not be made");
+    return;
+  }
   const std::vector<QString> others = RandomTexts(kRows);
   for (int row = 1; row <= kRows; ++row) {
     for (int col = 0; col < kColumns; ++col) {
@@ -82,34 +83,18 @@ void BM_StdSortKeys(benchmark::State& state) {
 BENCHMARK(BM_GridSortColumn)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StdSortKeys)->Unit(benchmark::kMillisecond);
 
-// Prints as usual, then both times and their ratio.
-class GoalReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Goal(const char* name, const std::string& own, const std::string& base, double limit) {
-    std::printf("%s: %.1f ms; %s: %.1f ms\n", own.c_str(), times_[own], base.c_str(),
-                times_[base]);
-    const double ratio = times_[base] > 0 ? times_[own] / times_[base] : 0;
-    std::printf("goal %s: %.2fx (limit %gx) %s\n", name, ratio, limit,
-                ratio > 0 && ratio <= limit ? "PASS" : "FAIL");
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QGuiApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  GoalReporter reporter;
+  RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("grid_sort_vs_std_sort", "BM_GridSortColumn", "BM_StdSortKeys", 4);
+  std::printf("BM_GridSortColumn: %.1f ms; BM_StdSortKeys: %.1f ms\n",
+              reporter.Seconds("BM_GridSortColumn") * 1e3, reporter.Seconds("BM_StdSortKeys") * 1e3);
+  reporter.Goal("grid_sort_vs_std_sort", reporter.Ratio("BM_GridSortColumn", "BM_StdSortKeys"), 4);
+  reporter.PrintGoals();
   benchmark::Shutdown();
   return 0;
 }

@@ -93,7 +93,7 @@ void BM_RenderRtfPages(benchmark::State& state) {
 
 void BM_QtLayoutAndDraw(benchmark::State& state) {
   RichText text;
-  text.LoadRtfFile(TheFiles().pages);
+  if (!text.LoadRtfFile(TheFiles().pages)) state.SkipWithError("load failed");
   std::unique_ptr<QTextDocument> document(text.Document().clone());
   document->setDocumentMargin(0);
   QImage page(kPageWidth, kPageHeight, QImage::Format_RGB32);

@@ -31,7 +31,7 @@ class CMagnetDialog : public QDialog, public MessageWindow {
 
   // Attaches this window to master: it leaves its previous master's list and joins
   // the new one's. 0 when master is null, this window or already its master, else 1.
-  int AttachTo(CMagnetDialog* master);
+  [[nodiscard]] int AttachTo(CMagnetDialog* master);
   // Appends a follower unless it is already listed.
   void AddAttached(CMagnetDialog* window);
   // Removes a follower when it is listed.

@@ -132,7 +132,8 @@ void CStyleMessageDialog::AddButtons() {
     button->setDefault(false);
     button->setGeometry(QRect(QPoint(lefts[i], kButtonTop), kButtonSize));
     button->setVisible(lefts[i] >= 0);
-    SetDlgItemLangText(this, spec.controlId, u"PUBLIC"_s, spec.captionNumber);
+    // The button was just made with this id, so its control is always found.
+    (void)SetDlgItemLangText(this, spec.controlId, u"PUBLIC"_s, spec.captionNumber);
     const int result = spec.result;
     QObject::connect(button, &QPushButton::clicked, this, [this, result] { OnButton(result); });
   }

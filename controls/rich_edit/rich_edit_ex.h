@@ -22,10 +22,10 @@ class CRichEditEx : public QTextEdit {
 
   // Replaces the content with the file's. 1, or 0 with the content unchanged when
   // the file cannot be read.
-  int LoadRtfFile(const QString& path);
+  [[nodiscard]] int LoadRtfFile(const QString& path);
   // Writes the content to a temporary file and renames it into place. 1, or 0 when
   // anything failed; the file at path is then as it was.
-  int SaveRtfFile(const QString& path);
+  [[nodiscard]] int SaveRtfFile(const QString& path);
 
   // The format of text that has none: plain text and an empty document.
   void SetDefaultCharFormat(const RichCharFormat& format);

@@ -20,10 +20,10 @@ class ImageList {
 
   // The image's rectangle in GDI's inclusive form (0, 0, width - 1, height - 1), as the
   // controls' size rules expect; false for an index out of range.
-  bool GetImageRect(int index, PixelRect* rect) const;
+  [[nodiscard]] bool GetImageRect(int index, PixelRect* rect) const;
 
   // Draws the image with its top-left corner at the point; false for a bad index.
-  bool Draw(QPainter& painter, int index, QPoint topLeft) const;
+  [[nodiscard]] bool Draw(QPainter& painter, int index, QPoint topLeft) const;
 
  private:
   QSize imageSize_;

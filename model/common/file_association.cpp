@@ -76,7 +76,7 @@ QString DesktopEntry(const QString& programPath, const QString& iconPath,
       .arg(description, ExecArgument(programPath), iconPath, MimeTypeName(typeName));
 }
 
-bool WriteText(const QString& path, const QString& text) {
+[[nodiscard]] bool WriteText(const QString& path, const QString& text) {
   return CreateDirTree(QFileInfo(path).absolutePath()) &&
          WriteFileAtomically(path, text.toUtf8());
 }

@@ -14,11 +14,11 @@ bool IsFileTypeRegistered(const QString& typeName, const QString& extension);
 
 // Writes the MIME package and the desktop entry, then asks the desktop's databases to
 // update (when their tools exist). False when a file could not be written.
-bool RegisterFileType(const QString& programPath, const QString& iconPath,
+[[nodiscard]] bool RegisterFileType(const QString& programPath, const QString& iconPath,
                       const QString& typeName, const QString& extension,
                       const QString& description);
 
 // The start-up check for ".kqprj": registers the program folder's "Quendra" when the
 // extension does not name "kqprjfile" yet. Nothing is written when it does, even if
 // the entry points to another folder. False only when registering failed.
-bool EnsureProjectFileAssociation();
+[[nodiscard]] bool EnsureProjectFileAssociation();

@@ -8,11 +8,11 @@
 
 namespace {
 
-bool StatPath(const QString& path, struct stat* info) {
+[[nodiscard]] bool StatPath(const QString& path, struct stat* info) {
   return !path.isEmpty() && ::stat(path.toLocal8Bit().constData(), info) == 0;
 }
 
-bool MakeFolder(const QString& path) {
+[[nodiscard]] bool MakeFolder(const QString& path) {
   if (::mkdir(path.toLocal8Bit().constData(), 0777) == 0) return true;
   // Made by someone else meanwhile: that is as good.
   return errno == EEXIST && DirExists(path);

@@ -11,4 +11,4 @@ bool DirExists(const QString& path);
 // folder exists afterwards (also when it already did, or another process made it at
 // the same time); false for an empty path or when a level cannot be made, for
 // example because a file stands in its place.
-bool CreateDirTree(const QString& path);
+[[nodiscard]] bool CreateDirTree(const QString& path);

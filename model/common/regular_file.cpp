@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
 int OpenRegularFile(const QString& path, UniqueFd* file, std::int64_t* size) {
@@ -35,4 +36,13 @@ int ReadRegularFile(const QString& path, QByteArray* bytes, std::int64_t maxByte
   }
   *bytes = std::move(content);
   return 0;
+}
+
+bool RegularFileHolds(const QString& path, QByteArrayView data) {
+  UniqueFd file;
+  std::int64_t size = 0;
+  if (OpenRegularFile(path, &file, &size) != 0 || size != data.size()) return false;
+  QByteArray content(data.size(), Qt::Uninitialized);
+  return file.ReadAll(content.data(), static_cast<std::size_t>(size)) == 0 &&
+         std::memcmp(content.constData(), data.data(), static_cast<std::size_t>(size)) == 0;
 }

@@ -27,15 +27,15 @@ class UniqueFd {
   void Reset(int fd = -1);
   // Closes now. 0, or close's errno value (data written may then not have reached
   // the disk); the owner is empty either way.
-  int Close();
+  [[nodiscard]] int Close();
 
   // Reads exactly size bytes from the current position, or from offset (without
   // moving the position) when it is 0 or more, retrying after EINTR and short reads.
   // 0, or the errno value of the failing read (EIO when the file ends first).
-  int ReadAll(void* buffer, std::size_t size, std::int64_t offset = kCurrentPosition) const;
+  [[nodiscard]] int ReadAll(void* buffer, std::size_t size, std::int64_t offset = kCurrentPosition) const;
   // Writes all size bytes, retrying after EINTR and short writes. 0, or the errno
   // value of the failing write.
-  int WriteAll(const void* data, std::size_t size) const;
+  [[nodiscard]] int WriteAll(const void* data, std::size_t size) const;
 
  private:
   int fd_ = -1;

@@ -20,12 +20,12 @@ constexpr QSize kStartPictureSize{620, 420};
 
 // Draws the start-window picture at (0, 0) in its own size. False when the picture
 // resource is missing or cannot be loaded.
-bool DrawPngResource(QPainter& painter);
+[[nodiscard]] bool DrawPngResource(QPainter& painter);
 
 // Shows the source picture as the window's content, blended with the constant alpha
 // (0-255) and the picture's own per-pixel alpha. Needs a compositing window manager
 // for the transparency; without one the window is opaque. Returns true.
-bool ApplyLayeredAlpha(QWidget* window, const QImage& source, int alpha);
+[[nodiscard]] bool ApplyLayeredAlpha(QWidget* window, const QImage& source, int alpha);
 
 // The caption band over the top of the window's client area; the icon, when not
 // null, and the caption are centred together as one group.

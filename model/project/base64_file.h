@@ -23,14 +23,14 @@ long long Base64Decode(const char16_t* text, long long length, unsigned char* by
 QString Base64Text(const QByteArray& data);
 
 // The bytes of text; false for bad text. An empty text gives no bytes and true.
-bool DecodeBase64Text(const QString& text, QByteArray* data);
+[[nodiscard]] bool DecodeBase64Text(const QString& text, QByteArray* data);
 
 // Reads the whole file and sets text to its Base64. False, text untouched, when the
 // file cannot be read.
-bool FileToBase64(const QString& path, QString* text);
+[[nodiscard]] bool FileToBase64(const QString& path, QString* text);
 
 // Decodes text and writes the bytes as the whole file (atomically). False, no file
 // written, when the text does not decode or the write fails. An empty text leaves an
 // existing non-empty file as it is: empty is also what a save writes for a source
 // it could not read.
-bool Base64ToFile(const QString& text, const QString& path);
+[[nodiscard]] bool Base64ToFile(const QString& text, const QString& path);

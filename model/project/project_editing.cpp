@@ -49,7 +49,7 @@ FreedRecords FreedOf(const Record& record) {
 
 // Frees the element of `list` that holds `record`, after dropping references to it.
 template <typename List, typename Record>
-bool FreeOwned(List& list, Record& record) {
+[[nodiscard]] bool FreeOwned(List& list, Record& record) {
   const auto it = std::find_if(list.begin(), list.end(),
                                [&record](const auto& owned) { return owned.get() == &record; });
   if (it == list.end()) return false;

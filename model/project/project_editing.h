@@ -21,18 +21,18 @@ ProgramRecord& AddProgram(ScreenRecord& screen);
 AreaRecord* AddArea(ProgramRecord& program, std::int32_t areaType);
 
 // Frees an area of its program. False when the area is not in its owner program.
-bool RemoveArea(AreaRecord& area);
+[[nodiscard]] bool RemoveArea(AreaRecord& area);
 
 // Frees a program of its screen with its areas. False when the program is not in
 // its owner screen.
-bool RemoveProgram(ProgramRecord& program);
+[[nodiscard]] bool RemoveProgram(ProgramRecord& program);
 
 // Frees every program and area of the screen; the screen stays in ScreenList.
 void ClearScreenPrograms(ScreenRecord& screen);
 
 // Removes a screen from ScreenList with everything it owns. False when it is not in
 // the list.
-bool RemoveScreen(ScreenRecord& screen);
+[[nodiscard]] bool RemoveScreen(ScreenRecord& screen);
 
 // Frees every screen, program and area and empties ScreenList and ScreenGroupList.
 // CurrentScreenNo stays as it is.

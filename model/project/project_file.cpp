@@ -23,7 +23,8 @@ constexpr qint64 kMaxEmbeddedBytes = XmlDocument::kMaxTextLength / 4 * 3;
 // or the file cannot be read.
 QString EmbeddedText(const char16_t* guid, QStringView extension) {
   QString text;
-  if (IsGuidText(QString::fromUtf16(guid))) FileToBase64(EmbeddedSourcePath(guid, extension), &text);
+  if (!IsGuidText(QString::fromUtf16(guid))) return text;
+  if (!FileToBase64(EmbeddedSourcePath(guid, extension), &text)) return QString();
   return text;
 }
 
@@ -36,7 +37,7 @@ QString MediaText(ProjectWriter& out, const QString& storedPath) {
     return QString();
   }
   QString text;
-  FileToBase64(path, &text);
+  if (!FileToBase64(path, &text)) return QString();
   return text;
 }
 

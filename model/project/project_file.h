@@ -9,7 +9,7 @@ class XmlDocument;
 // Writes ScreenList (in model order, which is tree order) and ScreenGroupList to
 // path, atomically. A program's ProgramCheck comes from its CheckState. Returns 1,
 // or 0 when the file could not be written (the old file then stays as it was).
-int SaveProjectXml(const QString& path);
+[[nodiscard]] int SaveProjectXml(const QString& path);
 
 // Appends the file's screens to ScreenList and its groups to ScreenGroupList, writes
 // the embedded source files into UserData and deletes their stale frame files in
@@ -18,7 +18,7 @@ int SaveProjectXml(const QString& path);
 // the rest is loaded, with 0 returned; so is a source file that cannot be written.
 // Otherwise 1. The caller clears the project
 // first and builds the tree from the model (the first screen is selected there).
-int LoadProjectXml(const QString& path);
+[[nodiscard]] int LoadProjectXml(const QString& path);
 
 // True when the file reads, is well-formed, and its root LEDS has a FileFlag whose
 // text is exactly "kqprj" and at least one LED.

@@ -4,15 +4,18 @@
 
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <list>
 #include <vector>
 
 #include "model/common/app_paths.h"
+#include "model/common/atomic_file.h"
 #include "model/common/bounded_text.h"
 #include "model/common/file_system.h"
 #include "model/common/guid_text.h"
+#include "model/common/regular_file.h"
 #include "model/project/base64_file.h"
 #include "model/project/project_file.h"
 #include "model/project/project_file_fields.h"
@@ -22,7 +25,7 @@
 
 namespace {
 
-bool Find(XmlDocument& doc, const char16_t* name) {
+[[nodiscard]] bool Find(XmlDocument& doc, const char16_t* name) {
   return doc.FindElement(QString::fromUtf16(name));
 }
 
@@ -43,7 +46,7 @@ void ApplyLockDefaults(ScreenRecord& screen) {
 
 // A kind with one required element. False when it is missing.
 template <typename Info>
-bool ReadSingleKind(XmlDocument& doc, const char16_t* name,
+[[nodiscard]] bool ReadSingleKind(XmlDocument& doc, const char16_t* name,
                     std::span<const AttributeField<Info>> fields, AreaRecord& area) {
   if (!Find(doc, name)) return false;
   area.Kind = ReadRecord(doc, fields);
@@ -66,16 +69,19 @@ bool IsAsciiLetterOrDigit(QChar c) {
   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
 }
 
-// Writes one queued file; a text that does not decode is skipped, not failed.
-bool WriteQueuedFile(const QString& text, const QString& path) {
-  if (Base64ToFile(text, path)) return true;
-  QByteArray bytes;
-  return !DecodeBase64Text(text, &bytes);
+// Whether a queued file needs writing: not when its text does not decode (skipped,
+// not failed), when it is empty and the file holds something (empty is also what a
+// save writes for a source it could not read), or when the file already holds its
+// bytes (left alone, so its time stays and nothing is written).
+bool NeedsWriting(const QString& text, const QString& path, QByteArray* bytes) {
+  if (!DecodeBase64Text(text, bytes)) return false;
+  if (bytes->isEmpty() && QFileInfo(path).size() > 0) return false;
+  return !RegularFileHolds(path, *bytes);
 }
 
 // Reads and parses the file and enters its LEDS. False for a file that cannot be
 // read or is not well-formed (a cut file is not), or has no LEDS root.
-bool OpenProjectDocument(XmlDocument& doc, const QString& path) {
+[[nodiscard]] bool OpenProjectDocument(XmlDocument& doc, const QString& path) {
   return doc.ReadFile(path) && doc.Parse() && Find(doc, u"LEDS") && doc.EnterElement();
 }
 
@@ -289,21 +295,37 @@ void ProjectReader::TakeProjectGuids() {
 
 bool ProjectReader::RestoreFiles() {
   if (files_.empty()) return true;
-  CreateDirTree(AppFolderPath(AppFolder::UserData));
+  // A folder that cannot be made fails each write below, which is reported.
+  (void)CreateDirTree(AppFolderPath(AppFolder::UserData));
+  const bool import = mode_ == Mode::kImport;
   bool ok = true;
-  std::vector<QString> written;
+  AtomicFileBatch batch;
+  std::vector<QString> unchanged;  // GUID texts
+  std::vector<QString> staged;     // GUID texts in the batch's order
   for (const PendingFile& file : files_) {
     const QString path = AppFilePath(AppFolder::UserData, file.guid + file.extension);
-    if (!WriteQueuedFile(file.text, path)) {
+    QByteArray bytes;
+    if (!NeedsWriting(file.text, path, &bytes)) {
+      unchanged.push_back(file.guid);
+    } else if (batch.Stage(path, bytes)) {
+      staged.push_back(file.guid);
+    } else {
       ok = false;
-      if (mode_ == Mode::kImport) break;
-      continue;
+      if (import) return false;  // the batch removes what it staged
     }
-    written.push_back(path);
-    QFile::remove(AppFilePath(AppFolder::Temp, file.guid + QStringLiteral(".pak")));
   }
-  if (!ok && mode_ == Mode::kImport) {
-    for (const QString& path : written) QFile::remove(path);  // none existed before
+  if (!batch.Commit()) {
+    ok = false;
+    if (import) {
+      for (const QString& path : batch.Committed()) QFile::remove(path);  // none existed before
+      return false;
+    }
+  }
+  staged.resize(batch.Committed().size());
+  for (const auto* guids : {&unchanged, &staged}) {
+    for (const QString& guid : *guids) {
+      QFile::remove(AppFilePath(AppFolder::Temp, guid + QStringLiteral(".pak")));
+    }
   }
   return ok;
 }

@@ -47,10 +47,12 @@ class ProjectReader {
   bool Complete() const { return complete_; }
 
   // Writes the queued files into UserData and deletes their stale frame files in
-  // Temp (they are rendered again). A text that does not decode writes no file and
-  // is no failure. False when a file could not be written; in import mode the files
-  // already written are then removed again.
-  bool RestoreFiles();
+  // Temp (they are rendered again). A file that already holds its bytes is left
+  // alone; the others are replaced together (AtomicFileBatch), so a crash leaves
+  // each either old or new. A text that does not decode writes no file and is no
+  // failure. False when a file could not be written; in import mode no file is then
+  // left written.
+  [[nodiscard]] bool RestoreFiles();
 
  private:
   struct PendingFile {
@@ -65,7 +67,7 @@ class ProjectReader {
     return moved;
   }
   void ReadArea(XmlDocument& doc, ProgramRecord& program);
-  bool ReadAreaKind(XmlDocument& doc, AreaRecord& area);
+  [[nodiscard]] bool ReadAreaKind(XmlDocument& doc, AreaRecord& area);
   void ReadBackground(const XmlDocument& doc, AreaRecord& area);
   void QueueFile(const XmlDocument& doc, char16_t* guid, const QString& extension);
   void RestoreMedia(const XmlDocument& doc, char16_t* guid, char16_t* filePath);

@@ -46,7 +46,7 @@ class ProjectWriter {
   void Leave() { Check(doc_.LeaveElement()); }
 
   // The writing ends: true when the whole document was built and written to path.
-  bool WriteTo(const QString& path) { return ok_ && doc_.WriteFile(path); }
+  [[nodiscard]] bool WriteTo(const QString& path) { return ok_ && doc_.WriteFile(path); }
 
  private:
   XmlDocument doc_;

@@ -28,7 +28,7 @@ struct ScreenImport {
 // read is embedded as an empty text. Returns 1; 0 when the job has no screen, a
 // media file is too big to embed or the file cannot be written (an old file then
 // stays as it was).
-int WriteScreenXml(const ScreenSendJob& job, const QString& path);
+[[nodiscard]] int WriteScreenXml(const ScreenSendJob& job, const QString& path);
 
 // Reads a single-screen file into the import record (the caller frees the previous
 // content first, FreeImportedScreen). The screen takes the LED settings with the
@@ -42,4 +42,4 @@ int WriteScreenXml(const ScreenSendJob& job, const QString& path);
 // the record and UserData unchanged when the file cannot be read, is not
 // well-formed (a cut file is not), has no root LED, an area of a kind with one
 // settings element lacks it, or a restored file cannot be written.
-int ReadScreenXml(ScreenImport& import, const QString& path);
+[[nodiscard]] int ReadScreenXml(ScreenImport& import, const QString& path);

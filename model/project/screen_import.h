@@ -12,11 +12,11 @@
 
 // Frees every program and area of the screen that a screen item shows; the screen
 // stays in ScreenList. False, nothing freed, for a reference that is not a screen's.
-bool FreeScreenBranch(const TreeItemRef& screenItem);
+[[nodiscard]] bool FreeScreenBranch(const TreeItemRef& screenItem);
 
 // Frees the import record's screen with the programs and areas it still owns (none
 // once merged). Returns 1.
-int FreeImportedScreen(ScreenImport& import);
+[[nodiscard]] int FreeImportedScreen(ScreenImport& import);
 
 // Replaces the screen whose LedNo is CurrentScreenNo with the imported one: its
 // programs and areas are freed, it takes every setting from LedName through
@@ -25,11 +25,11 @@ int FreeImportedScreen(ScreenImport& import);
 // order.
 // Returns 1; 0, changing nothing, when nothing was read or there is no such screen.
 // The import record keeps its screen's settings, without programs.
-int ReplaceCurrentScreen(ScreenImport& import);
+[[nodiscard]] int ReplaceCurrentScreen(ScreenImport& import);
 
 // Appends the imported screen with its programs to ScreenList as a new screen: its
 // LedNo one above the highest in ScreenList, the imported number included; the logo
 // rectangle at the right end of the screen (64 x 32 at most), both logo flags on,
 // no logo entries and no tree item yet. Returns 1; 0 when nothing was read. The
 // import record keeps its screen's settings, without programs.
-int AppendImportedScreen(ScreenImport& import);
+[[nodiscard]] int AppendImportedScreen(ScreenImport& import);

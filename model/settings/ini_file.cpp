@@ -94,7 +94,7 @@ KeySearch FindKey(const QString& text, const QString& section, const QString& ke
 
 enum class ReadResult { Ok, Missing, Failed };
 
-ReadResult ReadText(const QString& path, QString* text, bool* hadBom, QString* error) {
+[[nodiscard]] ReadResult ReadText(const QString& path, QString* text, bool* hadBom, QString* error) {
   if (path.isEmpty()) return ReadResult::Missing;  // no file chosen yet (QFile would warn)
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
@@ -113,7 +113,7 @@ ReadResult ReadText(const QString& path, QString* text, bool* hadBom, QString* e
   return ReadResult::Ok;
 }
 
-bool Storable(const QString& section, const QString& key, const QString& value) {
+[[nodiscard]] bool Storable(const QString& section, const QString& key, const QString& value) {
   auto hasBreak = [](const QString& s) { return s.contains(u'\r') || s.contains(u'\n'); };
   return !section.trimmed().isEmpty() && !key.trimmed().isEmpty() && !hasBreak(section) &&
          !hasBreak(key) && !hasBreak(value) && !key.contains(u'=') &&

@@ -25,5 +25,5 @@ std::optional<QString> ReadIniValue(const QString& path, const QString& section,
 // the value cannot be stored (CR or LF anywhere, "=" in the key, "]" in the
 // section, an empty name) or when the file cannot be read or written; *error then
 // tells why when given.
-bool WriteIniValue(const QString& path, const QString& section, const QString& key,
+[[nodiscard]] bool WriteIniValue(const QString& path, const QString& section, const QString& key,
                    const QString& value, QString* error = nullptr);

@@ -19,7 +19,8 @@ QString GetProgramSavePath() {
   if (!stored.isEmpty() && FileExists(stored)) return stored;
   const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
   const QString path = AppFilePath(AppFolder::Project, QString(stamp + QStringLiteral(".kqprj")));
-  SetProgramSavePath(path);
+  // Remembering the path is best effort: this call uses it either way.
+  (void)SetProgramSavePath(path);
   return path;
 }
 

@@ -10,4 +10,4 @@
 QString GetProgramSavePath();
 
 // Stores the path; false when "setting.cfg" cannot be written.
-bool SetProgramSavePath(const QString& path);
+[[nodiscard]] bool SetProgramSavePath(const QString& path);

@@ -10,7 +10,7 @@ QString ReadIniString(const QString& section, const QString& key, const QString&
 
 // Writes the value under the key, keeping the rest of the file. False when the file
 // cannot be written or the text cannot be stored (a line break in it).
-bool WriteIniString(const QString& section, const QString& key, const QString& value,
+[[nodiscard]] bool WriteIniString(const QString& section, const QString& key, const QString& value,
                     const QString& fileName);
 
 // The value read as a decimal number: leading blanks, an optional sign, then digits
@@ -19,7 +19,7 @@ bool WriteIniString(const QString& section, const QString& key, const QString& v
 int ReadIniInt(const QString& section, const QString& key, const QString& fileName);
 
 // WriteIniString with the number in decimal.
-bool WriteIniInt(const QString& section, const QString& key, int value,
+[[nodiscard]] bool WriteIniInt(const QString& section, const QString& key, int value,
                  const QString& fileName);
 
 // The leading decimal number of text as ReadIniInt reads it.

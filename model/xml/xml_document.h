@@ -109,7 +109,7 @@ class XmlDocument {
   void LinkAfter(int index, int previous, int parent);
   AttributeSpan FindAttributeSpan(const Element& element, QStringView name) const;
   qsizetype SkipWhitespaceToMarkup(qsizetype point) const;
-  bool ReplaceText(int anchor, qsizetype at, qsizetype oldLength, const QString& with);
+  [[nodiscard]] bool ReplaceText(int anchor, qsizetype at, qsizetype oldLength, const QString& with);
   void ShiftSubtree(int index, int delta);
 
   QString text_;

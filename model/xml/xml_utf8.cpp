@@ -73,6 +73,14 @@ qsizetype WideToUtf8(QStringView text, char* out, qsizetype capacity) {
   qsizetype written = 0;
   for (qsizetype i = 0; i < text.size(); ++i) {
     char32_t value = text[i].unicode();
+    if (value < 0x80) {  // the common case, one byte
+      if (out) {
+        if (written >= capacity) break;
+        out[written] = static_cast<char>(value);
+      }
+      ++written;
+      continue;
+    }
     if (QChar::isHighSurrogate(value) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
       value = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
       ++i;

@@ -24,7 +24,7 @@ class CClockImage {
   // pass. Returns 1, or 0 when the face picture cannot be made or would be larger
   // than any screen (Dib24::IsValidSize); Draw then draws nothing but still reports
   // its passes.
-  int Init(int height, int width, const ClockAreaInfo* settings);
+  [[nodiscard]] int Init(int height, int width, const ClockAreaInfo* settings);
 
   // Renders the face when the shown second has changed, fills the area black and
   // copies the face to ((width - side) / 2, (height - side) / 2), side the smaller

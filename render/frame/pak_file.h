@@ -50,7 +50,7 @@ enum class PakCheck {
 
 // Checks the header against the size of its file, in 64-bit arithmetic, before
 // anything is allocated from its values. Frames beyond FrameCount are ignored.
-PakCheck CheckPakHeader(const PakFileHeader& header, std::int64_t fileSize);
+[[nodiscard]] PakCheck CheckPakHeader(const PakFileHeader& header, std::int64_t fileSize);
 
 // Bytes of one frame of the header's size (Dib24::PictureBytes).
 std::int64_t PakFrameBytes(const PakFileHeader& header);

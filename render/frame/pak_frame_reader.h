@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 #include "model/common/unique_fd.h"
 #include "render/frame/pak_file.h"
@@ -13,7 +14,7 @@
 
 // Reads the header from the start of an open file into *header and checks it against
 // the file's size now (CheckPakHeader); a file shorter than 24 bytes is Truncated.
-PakCheck ReadPakHeader(const UniqueFd& file, PakFileHeader* header);
+[[nodiscard]] PakCheck ReadPakHeader(const UniqueFd& file, PakFileHeader* header);
 
 // Works on a plain file descriptor with positioned reads: a page of a program is often
 // a file of one frame, so the system calls per file are what generation costs.
@@ -25,10 +26,12 @@ class PakFrameReader {
 
   // Opens the file for reading (OpenRegularFile). False when it cannot be opened or
   // is not a regular file.
-  bool Open(const QString& path);
-  // Reads and checks the header (ReadPakHeader). On Ok the frame picture is allocated
-  // and the next frame read is the first.
-  PakCheck ReadHeader();
+  [[nodiscard]] bool Open(const QString& path);
+  // Reads and checks the header as ReadPakHeader does (the size right after Open is
+  // the one Open found). With firstBand the same read brings the start of the first
+  // frame, which ReadNextFrameInBands then takes without reading again. On Ok the
+  // next frame read is the first.
+  [[nodiscard]] PakCheck ReadHeader(bool firstBand = false);
 
   const PakFileHeader& Header() const { return header_; }
   // Frames read so far since ReadHeader.
@@ -36,13 +39,31 @@ class PakFrameReader {
   // Reads the next frame straight into Frame(). False after the last frame and before
   // an Ok ReadHeader (the picture is untouched), or when the file has been cut short
   // since the header was read (the picture's content is then undefined).
-  bool ReadNextFrame();
-  // The frame last read: a picture of the header's width and height.
+  [[nodiscard]] bool ReadNextFrame();
+  // The frame last read by ReadNextFrame: a picture of the header's width and height.
   const Dib24& Frame() const { return frame_; }
+
+  // Called with a band of whole rows of a frame: bits (rows Dib24::RowStride(width)
+  // bytes apart), the index of its first row counted from the bottom of the picture
+  // (rows are stored bottom row first) and its row count. Returns false to stop.
+  using Band = std::function<bool(const std::uint8_t* bits, int firstRow, int rows)>;
+  // Reads the next frame as ReadNextFrame does, but hands it to band a few rows at a
+  // time (about kBandBytes each, at least one row) from one buffer that the calling
+  // thread keeps for every reader, without touching Frame(): a frame that is only
+  // converted costs no picture of its own. False as ReadNextFrame, or when band
+  // returns false.
+  [[nodiscard]] bool ReadNextFrameInBands(const Band& band);
+  static constexpr std::int64_t kBandBytes = 64 * 1024;
 
  private:
   UniqueFd fd_;
   PakFileHeader header_;
   Dib24 frame_;
+  bool headerOk_ = false;
   int framesRead_ = 0;
+  std::int64_t openedSize_ = -1;  // the size Open found, until ReadHeader takes it
+  // The first readAhead_ bytes of the file, read with the header, are in the thread's
+  // band buffer while its stamp is readAheadStamp_.
+  std::int64_t readAhead_ = 0;
+  std::uint64_t readAheadStamp_ = 0;
 };

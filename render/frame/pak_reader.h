@@ -25,32 +25,32 @@ class CPakReader {
   };
 
   // Opens the frame file for reading. False when it cannot be opened.
-  bool Open(const QString& path);
+  [[nodiscard]] bool Open(const QString& path);
 
   // For the media item player: stay is in tenths of a second. Returns 1 when the
   // header is a sound frame-file header for its file (CheckPakHeader), else 0.
-  int ReadHeaderForPlay(int stay, int tickMode);
+  [[nodiscard]] int ReadHeaderForPlay(int stay, int tickMode);
   // For the scroll player: the same check; keeps LastExtent as the used width of the
   // last frame and trailingFill (0: draw one background frame after the last frame).
   // Returns 1 or 0.
-  int ReadHeader(int trailingFill);
+  [[nodiscard]] int ReadHeader(int trailingFill);
 
   // Draws the next frame stretched (nearest neighbour) onto (0, 0, width, height) of
   // target. Returns 1, or 0 when no frame is left or it cannot be read.
-  int DrawNextFrameStretched(QImage& target, int width, int height);
+  [[nodiscard]] int DrawNextFrameStretched(QImage& target, int width, int height);
   // Draws the next frame one to one at (0, 0) of target and reports the drawn size:
   // the last frame, or the only one, only as wide as the used width of the last frame
   // (clipped to 0 - Width). After the last frame, when trailing fill was asked for, one
   // further call fills (0, 0, Width, Height) with BackColor instead. Returns 1, or 0
   // when nothing is left to draw or the frame cannot be read.
-  int DrawNextFrame(int* drawnWidth, int* drawnHeight, QImage& target);
+  [[nodiscard]] int DrawNextFrame(int* drawnWidth, int* drawnHeight, QImage& target);
 
   const PakFileHeader& Header() const { return frames_.Header(); }
   int FramesDrawn() const { return frames_.FramesRead(); }
   PlayTiming& Timing() { return timing_; }
 
  private:
-  bool ReadAndCheckHeader();
+  [[nodiscard]] bool ReadAndCheckHeader();
 
   PakFrameReader frames_;
   PlayTiming timing_;

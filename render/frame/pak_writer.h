@@ -25,14 +25,14 @@ class PakWriter {
   // Starts the file at path for frames of width x height rendered on backColor.
   // False (see ErrorText) when the size is not a valid picture size or the file
   // cannot be created.
-  bool Open(const QString& path, int width, int height, ColorRef backColor);
+  [[nodiscard]] bool Open(const QString& path, int width, int height, ColorRef backColor);
   // Appends one frame. False when the writer is not open, has failed, the frame's
   // size differs from the file's, or the write fails.
-  bool AppendFrame(const Dib24& frame);
+  [[nodiscard]] bool AppendFrame(const Dib24& frame);
   // Writes the final header with the frames appended and lastExtent, syncs the data
   // to disk and renames the file into place. False when anything failed, now or
   // before.
-  bool Finish(int lastExtent);
+  [[nodiscard]] bool Finish(int lastExtent);
 
   int FramesWritten() const { return header_.FrameCount; }
   QString ErrorText() const { return error_; }
@@ -41,8 +41,8 @@ class PakWriter {
   // False, with an error text unless one is kept from the failure that closed it,
   // when no file is being written.
   bool IsOpen();
-  bool Fail(const QString& reason);
-  bool WriteHeader();
+  [[nodiscard]] bool Fail(const QString& reason);
+  [[nodiscard]] bool WriteHeader();
   void Discard();
 
   std::unique_ptr<QSaveFile> file_;

@@ -15,7 +15,7 @@
 // (the result is opaque). Returns false, drawing nothing, when sourceRect does not lie
 // inside source or is empty, or when target has another format; an empty targetRect
 // draws nothing and succeeds.
-bool StretchNearest(const Dib24& source, const PixelRect& sourceRect, QImage& target,
+[[nodiscard]] bool StretchNearest(const Dib24& source, const PixelRect& sourceRect, QImage& target,
                     const PixelRect& targetRect);
 
 // The same rule from a drawing surface into a picture, clipped to target. sourceRect
@@ -24,5 +24,5 @@ bool StretchNearest(const Dib24& source, const PixelRect& sourceRect, QImage& ta
 // source must be Format_RGB32 or Format_ARGB32. Returns false, drawing nothing, when
 // sourceRect is empty or source has another format; an empty targetRect draws
 // nothing and succeeds.
-bool StretchNearest(const QImage& source, const PixelRect& sourceRect, Dib24& target,
+[[nodiscard]] bool StretchNearest(const QImage& source, const PixelRect& sourceRect, Dib24& target,
                     const PixelRect& targetRect, ColorRef outside);

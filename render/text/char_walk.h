@@ -21,7 +21,7 @@ constexpr int kMaxWalkWidth = 1 << 30;
 // The cells of [start, end) of text, the first at x 0, each at the end of the one
 // before; a tab reaches the next multiple of 48 pixels. False when the text is wider
 // than kMaxWalkWidth.
-bool WalkCells(RichText& text, int start, int end, WalkKind kind,
+[[nodiscard]] bool WalkCells(RichText& text, int start, int end, WalkKind kind,
                std::vector<RtfCharCell>& cells);
 
 // The cell of the paragraph mark at pos (a line of no characters), at x 0.

@@ -20,7 +20,7 @@ class Converter {
   bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
   // Converts as much of *in as forms whole characters; returns iconv's errno
   // (0 when all of it was converted).
-  int Convert(const char** in, size_t* inLeft, char** out, size_t* outLeft) {
+  [[nodiscard]] int Convert(const char** in, size_t* inLeft, char** out, size_t* outLeft) {
     const size_t result = iconv(cd_, const_cast<char**>(in), inLeft, out, outLeft);
     return result == static_cast<size_t>(-1) ? errno : 0;
   }

@@ -19,7 +19,7 @@ class PageOutput {
   // rectangle gave, and starts the frame file. False, with nothing written and the
   // file at pakPath untouched, when there is no text, the size is not a picture size
   // or the RTF file cannot be read; false also when the frame file cannot be created.
-  bool Start(const QString& rtfPath, const QString& pakPath, RichText* text);
+  [[nodiscard]] bool Start(const QString& rtfPath, const QString& pakPath, RichText* text);
 
   const RtfRenderInput& Input() const { return input_; }
   // The zoom after the clamp: at most height / 2 - 1.
@@ -31,9 +31,9 @@ class PageOutput {
   // the page), usable height of them stretched over the frame's height and moved up
   // by the offset, columns [0, columns) one to one; every other pixel, and every row
   // taken from outside the surface, is background.
-  bool AppendPage(int sourceTop, int columns);
+  [[nodiscard]] bool AppendPage(int sourceTop, int columns);
   // Completes the file. False when it cannot be written.
-  bool Finish(int lastExtent);
+  [[nodiscard]] bool Finish(int lastExtent);
   int Frames() const { return writer_.FramesWritten(); }
 
  private:

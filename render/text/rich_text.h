@@ -39,10 +39,10 @@ class RichText {
 
   // Replaces the content with the file's (RTF, or plain text). False, with the
   // content unchanged, when the file cannot be read.
-  bool LoadRtfFile(const QString& path);
+  [[nodiscard]] bool LoadRtfFile(const QString& path);
   // Writes the content as RTF, atomically. False when anything fails; the file at
   // path is then as it was.
-  bool SaveRtfFile(const QString& path) const;
+  [[nodiscard]] bool SaveRtfFile(const QString& path) const;
   void SetRtf(QByteArrayView rtf);
   QByteArray Rtf() const;
 

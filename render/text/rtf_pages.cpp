@@ -37,7 +37,7 @@ class PageRenderer {
         painter_(output.Surface(), text.Measure()) {}
 
   // Draws and appends the pages. False when a frame cannot be written.
-  bool Run() {
+  [[nodiscard]] bool Run() {
     painter_.Fill(input_.backColor);
     const int lineCount = text_.LineCount();
     for (int index = 0; index < lineCount && !Done(); ++index) {
@@ -51,7 +51,7 @@ class PageRenderer {
  private:
   bool Done() const { return kind_ == PageKind::kNoEffect && output_.Frames() > 0; }
 
-  bool Walk(int index, Line& line) {
+  [[nodiscard]] bool Walk(int index, Line& line) {
     const int start = text_.LineIndex(index);
     const int length = text_.LineLength(start);
     if (length == 0) {
@@ -76,7 +76,7 @@ class PageRenderer {
 
   // Draws the line on the current page, or closes the page first when it does not
   // fit; a line taller than a page gets a page of its own, cut at its bottom.
-  bool Place(const Line& line) {
+  [[nodiscard]] bool Place(const Line& line) {
     const std::int64_t bottom = std::int64_t{y_} + line.height;
     if (bottom <= input_.height) {
       Draw(line, static_cast<int>(bottom));
@@ -102,7 +102,7 @@ class PageRenderer {
 
   // Appends the page whose lines reach down to used (kNotCentred: not centred) and
   // starts the next.
-  bool WritePage(int used) {
+  [[nodiscard]] bool WritePage(int used) {
     int top = output_.Zoom();
     if (input_.verticalCentre && used != kNotCentred) top -= (input_.height - used) / 2;
     if (!output_.AppendPage(top, input_.width)) return false;
@@ -121,7 +121,7 @@ class PageRenderer {
   int linesOnPage_ = 0;
 };
 
-int RenderPages(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
+[[nodiscard]] int RenderPages(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
                 const RtfRenderInput& input, PageKind kind) {
   PageOutput output(input);
   if (!output.Start(rtfPath, pakPath, richEdit)) return 0;

@@ -44,19 +44,19 @@ struct RtfRenderInput {
 extern RichText* RenderRichEdit;
 
 // The number of pages written.
-int RenderRtfPages(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
+[[nodiscard]] int RenderRtfPages(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
                    const RtfRenderInput& input);
 // 1: a file of one frame, its first page.
-int RenderRtfPagesNoEffect(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
+[[nodiscard]] int RenderRtfPagesNoEffect(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
                            const RtfRenderInput& input);
 // The number of pages, or in continuous mode the strip's width in pixels.
-int RenderRtfSingleLine(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
+[[nodiscard]] int RenderRtfSingleLine(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
                         const RtfRenderInput& input);
 
 // The same with RenderRichEdit.
-int RenderRtfPagesToPak(const QString& rtfPath, const QString& pakPath,
+[[nodiscard]] int RenderRtfPagesToPak(const QString& rtfPath, const QString& pakPath,
                         const RtfRenderInput& input);
-int RenderRtfPagesNoEffectToPak(const QString& rtfPath, const QString& pakPath,
+[[nodiscard]] int RenderRtfPagesNoEffectToPak(const QString& rtfPath, const QString& pakPath,
                                 const RtfRenderInput& input);
-int RenderRtfSingleLineToPak(const QString& rtfPath, const QString& pakPath,
+[[nodiscard]] int RenderRtfSingleLineToPak(const QString& rtfPath, const QString& pakPath,
                              const RtfRenderInput& input);

@@ -23,7 +23,7 @@ int Overhang(const std::vector<RtfCharCell>& cells) {
 // The frames of one strip of text width plus the gap: frame k shows the strip's
 // columns from k x width. Only the characters near a frame are drawn, so a strip of
 // any length needs the memory of one frame. The strip's width, or 0.
-int RenderStrip(const std::vector<RtfCharCell>& cells, int textWidth, PageOutput& output,
+[[nodiscard]] int RenderStrip(const std::vector<RtfCharCell>& cells, int textWidth, PageOutput& output,
                 CellPainter& painter) {
   const RtfRenderInput& input = output.Input();
   std::int64_t strip = textWidth == 0 ? 4 : textWidth;
@@ -53,7 +53,7 @@ int RenderStrip(const std::vector<RtfCharCell>& cells, int textWidth, PageOutput
 
 // Pages filled greedily: a character that would pass the page's width closes the
 // page before it, or, alone on its page, a page of its own. The pages, or 0.
-int RenderLinePages(const std::vector<RtfCharCell>& cells, PageOutput& output,
+[[nodiscard]] int RenderLinePages(const std::vector<RtfCharCell>& cells, PageOutput& output,
                     CellPainter& painter) {
   const RtfRenderInput& input = output.Input();
   auto writePage = [&](std::size_t first, std::size_t last) {

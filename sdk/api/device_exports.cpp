@@ -14,12 +14,12 @@ namespace {
 
 constexpr std::size_t kReadReplyBytes = 512;
 
-int SendPayload(const CommInfo* info, std::uint16_t command,
+[[nodiscard]] int SendPayload(const CommInfo* info, std::uint16_t command,
                 const std::vector<std::uint8_t>& payload) {
   return SendCommand(nullptr, nullptr, info, command, payload.data(), payload.size(), false, true);
 }
 
-int SendSettings(const CommInfo* info, std::uint16_t mask, const SettingsValues& values) {
+[[nodiscard]] int SendSettings(const CommInfo* info, std::uint16_t mask, const SettingsValues& values) {
   return Guarded(
       [&] { return SendPayload(info, kCommandSettings, BuildSettingsPayload(mask, values)); });
 }
@@ -31,7 +31,7 @@ std::uint8_t InRangeOr(std::int32_t value, std::int32_t low, std::int32_t high,
   return value >= low && value <= high ? Low(value) : otherwise;
 }
 
-int ReadSettings(const CommInfo* info, LedSettingInfo* record) {
+[[nodiscard]] int ReadSettings(const CommInfo* info, LedSettingInfo* record) {
   if (info->SendType == KQ_SEND_USB || info->SendType == KQ_SEND_NONE) return KQ_ERR_SEND_TYPE;
   const std::uint16_t mask = ReadRequestMask(record->SectionMask);
   const std::vector<std::uint8_t> request = BuildReadRequest(mask);

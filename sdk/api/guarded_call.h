@@ -10,7 +10,7 @@
 // a thread that cannot start), which gives KQ_ERR_FILE, the header's code for
 // memory. A template, so that wrapping the call allocates nothing outside the try.
 template <class Call>
-int Guarded(Call&& call) noexcept {
+[[nodiscard]] int Guarded(Call&& call) noexcept {
   try {
     return std::forward<Call>(call)();
   } catch (...) {

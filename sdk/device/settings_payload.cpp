@@ -223,7 +223,7 @@ int DigitValue(char16_t c, int base) {
 }
 
 // One part of an address text: 1 to maxDigits digits of base, value at most 255.
-bool ParsePart(const QString& part, int base, int maxDigits, std::uint8_t& value) {
+[[nodiscard]] bool ParsePart(const QString& part, int base, int maxDigits, std::uint8_t& value) {
   if (part.isEmpty() || part.size() > maxDigits) return false;
   int parsed = 0;
   for (QChar c : part) {
@@ -239,7 +239,7 @@ bool ParsePart(const QString& part, int base, int maxDigits, std::uint8_t& value
 // Appends the parts of an address (4 decimal parts at ".") or a MAC (6 hexadecimal
 // parts at "-"); false when the text is not such.
 template <std::size_t N>
-bool WriteAddress(PayloadWriter& out, const char16_t (&field)[N], bool mac) {
+[[nodiscard]] bool WriteAddress(PayloadWriter& out, const char16_t (&field)[N], bool mac) {
   QStringList parts;
   SplitString(ReadBoundedText(field), mac ? QStringLiteral("-") : QStringLiteral("."), parts);
   if (parts.size() != (mac ? 6 : 4)) return false;
@@ -251,7 +251,7 @@ bool WriteAddress(PayloadWriter& out, const char16_t (&field)[N], bool mac) {
   return true;
 }
 
-bool WriteAddresses(PayloadWriter& out, const LedSettingInfo& r) {
+[[nodiscard]] bool WriteAddresses(PayloadWriter& out, const LedSettingInfo& r) {
   return WriteAddress(out, r.IpAddress, false) && WriteAddress(out, r.Gateway, false) &&
          WriteAddress(out, r.SubnetMask, false) && WriteAddress(out, r.MacAddress, true) &&
          WriteAddress(out, r.NewIpAddress, false) && WriteAddress(out, r.NewGateway, false) &&

@@ -99,7 +99,7 @@ std::vector<std::uint8_t> BuildReadRequest(std::uint16_t requestMask);
 // Walks a read reply (head included, result already checked) and fills the record's
 // sections of requestMask. False, with the record untouched, when the reply is
 // shorter than its sections.
-bool FillFromReadReply(const std::uint8_t* reply, std::size_t length, std::uint16_t requestMask,
+[[nodiscard]] bool FillFromReadReply(const std::uint8_t* reply, std::size_t length, std::uint16_t requestMask,
                        LedSettingInfo& record);
 // Fills the record's sections of requestMask that lie wholly within the first length
 // bytes of the reply; the sections behind a cut stay as they are.
@@ -118,4 +118,4 @@ std::int32_t BaudRateOfCode(std::uint8_t code);
 
 // The communication payload of record's mask bits 0x01-0x08, or the failure code
 // (-8 for an address text, -9 for a baud rate) with nothing built.
-int BuildCommunicationPayload(const LedSettingInfo& record, std::vector<std::uint8_t>& payload);
+[[nodiscard]] int BuildCommunicationPayload(const LedSettingInfo& record, std::vector<std::uint8_t>& payload);

@@ -2,13 +2,14 @@
 
 #include <array>
 #include <atomic>
+#include <bit>
 #include <cstring>
 
 #include "model/common/little_endian.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>
-#define KQ_HAVE_SSSE3_PATH 1
+#define KQ_HAVE_BMI2_PATH 1
 #endif
 
 namespace {
@@ -58,83 +59,91 @@ inline void ClearLit(std::uint8_t* byte, unsigned lit, int startBit) {
 
 std::atomic<bool> vectorAllowed{true};
 
-#ifdef KQ_HAVE_SSSE3_PATH
-// Byte shuffles that gather the bytes of one channel (offset 0 blue, 1 green, 2 red
-// in a pixel) of 16 pixels from the three 16-byte parts of their 48 bytes; lanes of
-// other parts are zeroed (0x80).
-struct ChannelShuffles {
-  alignas(16) std::uint8_t lanes[3][16];
-};
-constexpr ChannelShuffles MakeShuffles(int channelOffset) {
-  ChannelShuffles shuffles{};
-  for (int part = 0; part < 3; ++part) {
-    for (int pixel = 0; pixel < 16; ++pixel) {
-      const int byte = 3 * pixel + channelOffset;
-      shuffles.lanes[part][pixel] =
-          static_cast<std::uint8_t>(byte / 16 == part ? byte % 16 : 0x80);
-    }
+#ifdef KQ_HAVE_BMI2_PATH
+// The top bits of 64 pixels' 192 bytes come as three words of 64 bytes each. The bits
+// of the channel at byte offset c of a pixel (0 blue, 1 green, 2 red) are those of
+// bytes 3p + c: in word k, which starts at byte 64k, the positions j with
+// (64k + j) mod 3 = c.
+constexpr std::uint64_t ChannelMask(int offset, int word) {
+  std::uint64_t mask = 0;
+  for (int j = 0; j < 64; ++j) {
+    if ((64 * word + j) % 3 == offset) mask |= std::uint64_t{1} << j;
   }
-  return shuffles;
+  return mask;
+}
+struct ChannelMasks {
+  std::uint64_t words[3];
+  int firstCount;   // pixels whose channel byte lies in word 0
+  int secondCount;  // in words 0 and 1
+};
+constexpr ChannelMasks MakeMasks(int offset) {
+  const std::uint64_t first = ChannelMask(offset, 0);
+  const std::uint64_t second = ChannelMask(offset, 1);
+  return {{first, second, ChannelMask(offset, 2)},
+          std::popcount(first),
+          std::popcount(first) + std::popcount(second)};
 }
 // Planes red, green, blue.
-constexpr ChannelShuffles kShuffles[3] = {MakeShuffles(2), MakeShuffles(1), MakeShuffles(0)};
+constexpr ChannelMasks kMasks[3] = {MakeMasks(2), MakeMasks(1), MakeMasks(0)};
 
-// The lit bits of 16 pixels of one channel, bit i for pixel i.
-__attribute__((target("ssse3"))) inline unsigned LitBitsOf16(const __m128i* parts,
-                                                            const __m128i* lanes) {
-  const __m128i channel =
-      _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(parts[0], lanes[0]),
-                                _mm_shuffle_epi8(parts[1], lanes[1])),
-                   _mm_shuffle_epi8(parts[2], lanes[2]));
-  return static_cast<unsigned>(_mm_movemask_epi8(channel));
+// The top bits of 64 bytes, bit i for byte i.
+__attribute__((target("avx2"))) inline std::uint64_t TopBitsOf64(const std::uint8_t* bytes) {
+  const auto low = static_cast<std::uint32_t>(
+      _mm256_movemask_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes))));
+  const auto high = static_cast<std::uint32_t>(
+      _mm256_movemask_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 32))));
+  return low | std::uint64_t{high} << 32;
 }
 
-// Converts the whole 32-pixel groups of a row into one plane row; returns how many
-// pixels that was. The lit bits stream through a carry, so every byte but the last
-// is written whole; the bits before the first pixel are not lit and come out 1.
-__attribute__((target("ssse3"))) int ConvertGroupsOf32(std::uint8_t* out,
-                                                       const __m128i* lanes,
-                                                       const std::uint8_t* pixels,
-                                                       int width, int startBit) {
-  std::uint64_t carry = 0;
+// Converts the whole 64-pixel groups of a row into the first Planes planes: one
+// move-mask per 32 bytes, then one bit extract per word and plane. The lit bits
+// stream through a carry, so every byte but the last is written whole; the bits
+// before the first pixel are not lit and come out 1. Returns how many pixels that
+// was. The plane count is a template argument so that the carries stay in registers.
+template <int Planes>
+__attribute__((target("avx2,bmi2"))) int ConvertGroupsOf64(std::uint8_t* const* rows,
+                                                           const std::uint8_t* pixels,
+                                                           int width, int startBit) {
+  std::uint64_t carry[Planes] = {};
+  std::uint8_t* out[Planes];  // copies: stores through them cannot change them
+  for (int plane = 0; plane < Planes; ++plane) out[plane] = rows[plane];
   int x = 0;
-  for (; x + 32 <= width; x += 32) {
-    const auto* group = reinterpret_cast<const __m128i*>(pixels + x * kPixelBytes);
-    const __m128i first[3] = {_mm_loadu_si128(group), _mm_loadu_si128(group + 1),
-                              _mm_loadu_si128(group + 2)};
-    const __m128i second[3] = {_mm_loadu_si128(group + 3), _mm_loadu_si128(group + 4),
-                               _mm_loadu_si128(group + 5)};
-    const std::uint64_t lit = LitBitsOf16(first, lanes) | LitBitsOf16(second, lanes) << 16;
-    const std::uint64_t bits = lit << startBit | carry;
-    WriteLe32(out + x / 8, ~bits);
-    carry = bits >> 32;
+  for (; x + 64 <= width; x += 64) {
+    const std::uint8_t* group = pixels + x * kPixelBytes;
+    const std::uint64_t words[3] = {TopBitsOf64(group), TopBitsOf64(group + 64),
+                                    TopBitsOf64(group + 128)};
+#pragma GCC unroll 3
+    for (int plane = 0; plane < Planes; ++plane) {
+      constexpr ChannelMasks kPlaneMasks[3] = {kMasks[0], kMasks[1], kMasks[2]};
+      const ChannelMasks& masks = kPlaneMasks[plane];
+      const std::uint64_t lit = _pext_u64(words[0], masks.words[0]) |
+                                _pext_u64(words[1], masks.words[1]) << masks.firstCount |
+                                _pext_u64(words[2], masks.words[2]) << masks.secondCount;
+      // x86 is little-endian: the 8 bytes go out in the planes' bit order.
+      const std::uint64_t bits = ~(lit << startBit | carry[plane]);
+      std::memcpy(out[plane] + x / 8, &bits, sizeof bits);
+      carry[plane] = startBit != 0 ? lit >> (64 - startBit) : 0;
+    }
   }
   if (x > 0 && startBit != 0) {
-    out[x / 8] = static_cast<std::uint8_t>(out[x / 8] & ~static_cast<unsigned>(carry));
+    for (int plane = 0; plane < Planes; ++plane) {
+      rows[plane][x / 8] = static_cast<std::uint8_t>(rows[plane][x / 8] & ~carry[plane]);
+    }
   }
   return x;
 }
 
-// Converts the whole 32-pixel groups of a row into every plane, one plane after the
-// other (the row stays in the cache); returns how many pixels that was.
-__attribute__((target("ssse3"))) int ConvertGroupsOf32(std::uint8_t* const* rows,
-                                                       int colorType,
-                                                       const std::uint8_t* pixels,
-                                                       int width, int startBit) {
-  int done = 0;
-  for (int plane = 0; plane < colorType; ++plane) {
-    __m128i lanes[3];
-    for (int part = 0; part < 3; ++part) {
-      lanes[part] =
-          _mm_load_si128(reinterpret_cast<const __m128i*>(kShuffles[plane].lanes[part]));
-    }
-    done = ConvertGroupsOf32(rows[plane], lanes, pixels, width, startBit);
+int ConvertVectorGroups(std::uint8_t* const* rows, int colorType, const std::uint8_t* pixels,
+                        int width, int startBit) {
+  switch (colorType) {
+    case 1: return ConvertGroupsOf64<1>(rows, pixels, width, startBit);
+    case 2: return ConvertGroupsOf64<2>(rows, pixels, width, startBit);
+    default: return ConvertGroupsOf64<3>(rows, pixels, width, startBit);
   }
-  return done;
 }
 
 bool UseVectorPath() {
-  static const bool supported = __builtin_cpu_supports("ssse3");
+  static const bool supported = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
   return supported && vectorAllowed.load(std::memory_order_relaxed);
 }
 #endif
@@ -144,8 +153,8 @@ void ConvertRow(std::uint8_t* const* rows, int colorType, const std::uint8_t* pi
                 int width, int startBit) {
   // Channel c of the planes red, green, blue is byte 2 - c of a pixel.
   int x = 0;
-#ifdef KQ_HAVE_SSSE3_PATH
-  if (UseVectorPath()) x = ConvertGroupsOf32(rows, colorType, pixels, width, startBit);
+#ifdef KQ_HAVE_BMI2_PATH
+  if (UseVectorPath()) x = ConvertVectorGroups(rows, colorType, pixels, width, startBit);
 #endif
   for (; x + 8 <= width; x += 8) {
     const std::array<unsigned, 3> lit = LitBitsOf8(pixels + x * kPixelBytes);

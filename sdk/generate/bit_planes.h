@@ -22,7 +22,7 @@ std::int64_t PlaneRowBytes(std::int64_t x, std::int64_t width);
 // planes with 0xFF first; then the bits outside the pixels stay 1. Returns false,
 // writing nothing, when colorType is not 1-3, startBit not 0-7, a size is not
 // positive, stride is shorter than a row, or planeSize cannot hold the rows.
-bool DibToBitPlanes(std::uint8_t* output, std::size_t planeSize, int colorType,
+[[nodiscard]] bool DibToBitPlanes(std::uint8_t* output, std::size_t planeSize, int colorType,
                     const std::uint8_t* bits, int width, int height, std::size_t stride,
                     int startBit);
 

@@ -25,4 +25,4 @@ void StartBlock(std::vector<std::uint8_t>& block, AreaKind kind, const CardRect&
 // Writes length into the head of block.
 void SetBlockLength(std::vector<std::uint8_t>& block, std::uint32_t length);
 // Writes the block's own size into its head; returns it.
-int FinishBlock(std::vector<std::uint8_t>& block);
+[[nodiscard]] int FinishBlock(std::vector<std::uint8_t>& block);

@@ -60,7 +60,7 @@ std::uint8_t HeaderModeByte(int headerMode) {
 
 // Renders a page's frames by its file kind. Rich-text and plain-text pages yield
 // nothing: the main program turns them into frame files before it builds a set.
-int GeneratePage(const CardRect& rect, PageEntry& page, int colorType) {
+[[nodiscard]] int GeneratePage(const CardRect& rect, PageEntry& page, int colorType) {
   page.FrameCount = 0;
   page.Data.clear();
   switch (page.FileKind) {
@@ -75,7 +75,7 @@ int GeneratePage(const CardRect& rect, PageEntry& page, int colorType) {
 
 // The pages of an image-text area, then its 16-byte head (with the frame total and
 // the block length) into area.Block; length gets the whole block's bytes.
-int GenerateImageText(AreaEntry& area, int colorType, std::int64_t& length) {
+[[nodiscard]] int GenerateImageText(AreaEntry& area, int colorType, std::int64_t& length) {
   length = kImageTextHeadBytes;
   std::int64_t frames = 0;
   for (PageEntry& page : area.Pages) {
@@ -97,7 +97,7 @@ int GenerateImageText(AreaEntry& area, int colorType, std::int64_t& length) {
 
 // The whole block of a clock, countdown or border area from its generator into
 // area.Block: its length, or a negative code.
-int GenerateSettingsArea(AreaEntry& area, int colorType) {
+[[nodiscard]] int GenerateSettingsArea(AreaEntry& area, int colorType) {
   switch (area.Kind) {
     case AreaKind::DigitalClock:
       return GenerateDigitalClockArea(area.Rect, std::get<DigitalClockAreaInfo>(area.Params),
@@ -116,7 +116,7 @@ int GenerateSettingsArea(AreaEntry& area, int colorType) {
 }
 
 // The area's block; length gets the bytes it takes in the display data.
-int GenerateArea(AreaEntry& area, int colorType, std::int64_t& length) {
+[[nodiscard]] int GenerateArea(AreaEntry& area, int colorType, std::int64_t& length) {
   area.Block.clear();
   if (area.Kind == AreaKind::ImageText) return GenerateImageText(area, colorType, length);
   const int result = GenerateSettingsArea(area, colorType);
@@ -128,7 +128,7 @@ int GenerateArea(AreaEntry& area, int colorType, std::int64_t& length) {
 
 // The program's areas and its 25-byte record (with the given index) into
 // program.Record; length gets the program's bytes, record included.
-int GenerateProgram(ProgramEntry& program, int index, int colorType, std::int64_t& length) {
+[[nodiscard]] int GenerateProgram(ProgramEntry& program, int index, int colorType, std::int64_t& length) {
   length = kProgramRecordBytes;
   for (AreaEntry& area : program.Areas) {
     std::int64_t areaLength = 0;
@@ -203,7 +203,7 @@ void ReleaseGenerated(ProgramSet& set) {
   }
 }
 
-int Generate(ProgramSet& set) {
+[[nodiscard]] int Generate(ProgramSet& set) {
   if (!CountsFit(set)) return KQ_ERR_BAD_SIZE;
   std::int64_t total = kHeaderBytes;
   for (std::size_t i = 0; i < set.Programs.size(); ++i) {
@@ -236,7 +236,7 @@ int Generate(ProgramSet& set) {
 
 // Generates the set of handle under its lock when it is dirty; on success gives the
 // data when snapshot is not null.
-int GenerateHandle(ProgramHandle handle, DisplaySnapshot* snapshot) {
+[[nodiscard]] int GenerateHandle(ProgramHandle handle, DisplaySnapshot* snapshot) {
   const std::shared_ptr<ProgramSet> set = FindProgramSet(handle);
   if (!set) return KQ_ERR_BAD_HANDLE;
   std::lock_guard guard(set->Lock);

@@ -14,4 +14,4 @@ using DisplaySnapshot = std::shared_ptr<const std::vector<std::uint8_t>>;
 // Generates the set's display data when it is dirty (as KQ_GenerateProgramData) and
 // gives the data of that generation. Returns 0 or the generation's code; snapshot
 // is set only on 0.
-int SnapshotDisplayData(ProgramHandle handle, DisplaySnapshot& snapshot);
+[[nodiscard]] int SnapshotDisplayData(ProgramHandle handle, DisplaySnapshot& snapshot);

@@ -15,17 +15,17 @@ constexpr std::uint8_t kGraphicControlLabel = 0xF9;
 constexpr int kGraphicControlBytes = 4;  // flags, delay (16 bits), transparent index
 constexpr int kDelayAt = 1;
 
-bool ReadByte(QIODevice& device, std::uint8_t& value) {
+[[nodiscard]] bool ReadByte(QIODevice& device, std::uint8_t& value) {
   char byte = 0;
   if (!device.getChar(&byte)) return false;
   value = static_cast<std::uint8_t>(byte);
   return true;
 }
 
-bool Skip(QIODevice& device, qint64 bytes) { return device.skip(bytes) == bytes; }
+[[nodiscard]] bool Skip(QIODevice& device, qint64 bytes) { return device.skip(bytes) == bytes; }
 
 // Skips the data sub-blocks of an extension up to and including their terminator.
-bool SkipSubBlocks(QIODevice& device) {
+[[nodiscard]] bool SkipSubBlocks(QIODevice& device) {
   std::uint8_t size = 0;
   while (ReadByte(device, size)) {
     if (size == 0) return true;

@@ -51,7 +51,7 @@ int XInCell(const QFont& font, const Glyph& glyph, int glyphWidth) {
 
 // Draws each glyph into its own cell of one reused picture and converts the cell's
 // red channel into its place in the strip.
-int RenderStrip(const QFont& font, int glyphWidth, int height,
+[[nodiscard]] int RenderStrip(const QFont& font, int glyphWidth, int height,
                 const std::vector<Glyph>& glyphs, GlyphStrip& strip) {
   strip = {};
   const int cellWidth = GlyphCellWidth(glyphWidth);
@@ -70,8 +70,11 @@ int RenderStrip(const QFont& font, int glyphWidth, int height,
       DrawTextTopLeft(surface, XInCell(font, glyphs[index], glyphWidth), 0, glyphs[index].text,
                       font, kPureRed);
       cell.CopyFromImage(surface, 0, 0);
-      DibToBitPlanes(bytes.data() + index * cellBytes, static_cast<std::size_t>(cellBytes), 1,
-                     cell.Bits(), cellWidth, height, static_cast<std::size_t>(cell.Stride()), 0);
+      if (!DibToBitPlanes(bytes.data() + index * cellBytes, static_cast<std::size_t>(cellBytes), 1,
+                          cell.Bits(), cellWidth, height, static_cast<std::size_t>(cell.Stride()),
+                          0)) {
+        return KQ_ERR_DRAW;
+      }
     }
     strip.cellWidth = cellWidth;
     strip.height = height;

@@ -30,7 +30,7 @@ int GlyphCellWidth(int glyphWidth);
 
 // 12 cells "0123456789: ": digits and blank right-aligned to glyphWidth, the colon
 // centred on it. Returns the strip's size in bytes or KQ_ERR_DRAW.
-int RenderDigitStrip(const QFont& font, int glyphWidth, int height, GlyphStrip& strip);
+[[nodiscard]] int RenderDigitStrip(const QFont& font, int glyphWidth, int height, GlyphStrip& strip);
 
 // The widest weekday name of a style in pixels: style 0 the width of "星期日", 1 the
 // widest English full name, any other the widest short name. KQ_ERR_DRAW where
@@ -38,13 +38,13 @@ int RenderDigitStrip(const QFont& font, int glyphWidth, int height, GlyphStrip& 
 int MeasureWeekdayWidth(int style, const QFont& font);
 
 // 7 cells, Sunday first, names centred on glyphWidth. Returns the size or KQ_ERR_DRAW.
-int RenderWeekdayStrip(int height, int style, const QFont& font, int glyphWidth,
+[[nodiscard]] int RenderWeekdayStrip(int height, int style, const QFont& font, int glyphWidth,
                        GlyphStrip& strip);
 
 // 2 cells: "AM", "PM" when english, else "上午", "下午"; at the left edge.
-int RenderAmPmStrip(int height, const QFont& font, bool english, int glyphWidth,
+[[nodiscard]] int RenderAmPmStrip(int height, const QFont& font, bool english, int glyphWidth,
                     GlyphStrip& strip);
 
 // One cell holding the whole text at the left edge.
-int RenderTextStrip(int height, const QFont& font, const QString& text, int glyphWidth,
+[[nodiscard]] int RenderTextStrip(int height, const QFont& font, const QString& text, int glyphWidth,
                     GlyphStrip& strip);

@@ -43,7 +43,7 @@ class PageFrames {
  public:
   // 0; -18 when the area is not a picture on the screen, -16 when colorType is not
   // 1-3, -12 when a page of frameCount frames of area is too large.
-  int Start(const CardRect& area, int colorType, int frameCount) {
+  [[nodiscard]] int Start(const CardRect& area, int colorType, int frameCount) {
     if (area.left < 0 || !Dib24::IsValidSize(area.Width(), area.Height())) return KQ_ERR_BAD_SIZE;
     if (colorType < 1 || colorType > 3) return KQ_ERR_DRAW;
     area_ = area;
@@ -57,26 +57,29 @@ class PageFrames {
 
   // Adds the next frame, a picture of the area's size. False when it cannot be
   // converted.
-  bool Add(const Dib24& frame, const FrameIndex& index) {
-    if (added_ >= frameCount_ || frame.Width() != area_.Width() ||
-        frame.Height() != area_.Height()) {
-      return false;
-    }
-    std::uint8_t* entry = data_.data() + std::int64_t{added_} * kIndexEntryBytes;
-    entry[kEffectAt] = static_cast<std::uint8_t>(index.effect);
-    entry[kSpeedAt] = static_cast<std::uint8_t>(index.speed);
-    WriteLe16(entry + kStayAt, index.stay);
-    WriteLe16(entry + kHeightAt, index.height);
-    WriteLe16(entry + kWidthAt, index.width);
-    const std::int64_t planesOffset = std::int64_t{frameCount_} * kIndexEntryBytes +
-                                      std::int64_t{added_} * planeSize_ * colorType_;
-    if (!DibToBitPlanes(data_.data() + planesOffset, static_cast<size_t>(planeSize_),
-                        colorType_, frame.Bits(), frame.Width(), frame.Height(),
-                        static_cast<size_t>(frame.Stride()), area_.left % 8)) {
-      return false;
-    }
-    ++added_;
-    return true;
+  [[nodiscard]] bool Add(const Dib24& frame, const FrameIndex& index) {
+    if (frame.Width() != area_.Width() || frame.Height() != area_.Height()) return false;
+    std::uint8_t* planes = NextFrame(index);
+    return planes != nullptr &&
+           Finish(DibToBitPlanes(planes, static_cast<size_t>(planeSize_), colorType_,
+                                 frame.Bits(), frame.Width(), frame.Height(),
+                                 static_cast<size_t>(frame.Stride()), area_.left % 8));
+  }
+
+  // Adds the reader's next frame, of the area's size, converted band by band as it
+  // is read. False when it cannot be read or converted.
+  [[nodiscard]] bool AddNext(PakFrameReader& reader, const FrameIndex& index) {
+    std::uint8_t* planes = NextFrame(index);
+    if (planes == nullptr) return false;
+    const int height = area_.Height();
+    const std::int64_t rowBytes = PlaneRowBytes(area_.left, area_.Width());
+    const auto stride = static_cast<size_t>(Dib24::RowStride(area_.Width()));
+    // Stored rows run from the bottom; plane rows from the top.
+    return Finish(reader.ReadNextFrameInBands([&](const std::uint8_t* bits, int firstRow, int rows) {
+      return DibToBitPlanes(planes + (height - firstRow - rows) * rowBytes,
+                            static_cast<size_t>(planeSize_), colorType_, bits, area_.Width(),
+                            rows, stride, area_.left % 8);
+    }));
   }
 
   // Hands the frames to the page once all of them are in.
@@ -86,6 +89,26 @@ class PageFrames {
   }
 
  private:
+  // Writes the next frame's index entry and gives its planes; null once all frames
+  // are in.
+  std::uint8_t* NextFrame(const FrameIndex& index) {
+    if (added_ >= frameCount_) return nullptr;
+    std::uint8_t* entry = data_.data() + std::int64_t{added_} * kIndexEntryBytes;
+    entry[kEffectAt] = static_cast<std::uint8_t>(index.effect);
+    entry[kSpeedAt] = static_cast<std::uint8_t>(index.speed);
+    WriteLe16(entry + kStayAt, index.stay);
+    WriteLe16(entry + kHeightAt, index.height);
+    WriteLe16(entry + kWidthAt, index.width);
+    return data_.data() + std::int64_t{frameCount_} * kIndexEntryBytes +
+           std::int64_t{added_} * planeSize_ * colorType_;
+  }
+
+  // Counts the frame once its planes are converted.
+  bool Finish(bool converted) {
+    if (converted) ++added_;
+    return converted;
+  }
+
   CardRect area_;
   int colorType_ = 1;
   int frameCount_ = 0;
@@ -155,7 +178,7 @@ int GeneratePakPages(const CardRect& area, PageEntry& page, int colorType) {
   ClearFrames(page);
   PakFrameReader reader;
   if (!reader.Open(page.FilePath)) return KQ_ERR_FILE;
-  if (reader.ReadHeader() != PakCheck::Ok) return KQ_ERR_FRAME_MAGIC;
+  if (reader.ReadHeader(true) != PakCheck::Ok) return KQ_ERR_FRAME_MAGIC;
   const PakFileHeader& header = reader.Header();
   // Frames of another size would be read out of step with the file.
   if (header.Width != area.Width() || header.Height != area.Height()) return KQ_ERR_FRAME_MAGIC;
@@ -164,10 +187,9 @@ int GeneratePakPages(const CardRect& area, PageEntry& page, int colorType) {
     return code;
   }
   for (int i = 0; i < header.FrameCount; ++i) {
-    if (!reader.ReadNextFrame()) return KQ_ERR_FRAME_MAGIC;
     FrameIndex index = PageIndex(area, page);
     if (i == header.FrameCount - 1) ApplyLastExtent(index, page.Effect, header.LastExtent);
-    if (!frames.Add(reader.Frame(), index)) return KQ_ERR_DRAW;
+    if (!frames.AddNext(reader, index)) return KQ_ERR_FRAME_MAGIC;
   }
   frames.MoveTo(page);
   return KQ_OK;

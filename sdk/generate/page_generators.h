@@ -24,19 +24,19 @@ constexpr std::size_t kIndexEntryBytes = 8;
 // not match the area or the file's size (also a file of 0 frames). The last frame's
 // index entry carries the file's LastExtent as its height for effects 94 and 95 and
 // as its width for 96 and 97, when it lies within the frame.
-int GeneratePakPages(const CardRect& area, PageEntry& page, int colorType);
+[[nodiscard]] int GeneratePakPages(const CardRect& area, PageEntry& page, int colorType);
 
 // A still picture stretched to the area: one frame. 0, -12, -16.
-int GenerateImagePage(const CardRect& area, PageEntry& page, int colorType);
+[[nodiscard]] int GenerateImagePage(const CardRect& area, PageEntry& page, int colorType);
 
 // An animated GIF, every frame stretched to the area, effect 93 and stay 0. Speed:
 // the page's when 1 or more, 5 for a single frame, else the first frame's stored
 // delay (hundredths of a second) x 10 / 30. 0, -12, -16.
-int GenerateGifPages(const CardRect& area, PageEntry& page, int colorType);
+[[nodiscard]] int GenerateGifPages(const CardRect& area, PageEntry& page, int colorType);
 
 // The water-border block (kind code 15) of a program around area: replaces block
 // and returns its length, or a negative KQ_ code (-12 strip file missing or
 // unreadable or a built-in number out of its family, -16 strip not 32 pixels wide
 // or thicker than 8, or colorType not 1-3).
-int GenerateWaterBorder(std::vector<std::uint8_t>& block, const CardRect& area,
+[[nodiscard]] int GenerateWaterBorder(std::vector<std::uint8_t>& block, const CardRect& area,
                         const WaterBorderInfo& info, int colorType);

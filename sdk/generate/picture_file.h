@@ -14,7 +14,7 @@ class PictureFile {
   PictureFile& operator=(const PictureFile&) = delete;
 
   // Reads the file at path. False when it is no regular file or cannot be read.
-  bool Read(const QString& path);
+  [[nodiscard]] bool Read(const QString& path);
   // The file's bytes as an open device.
   QBuffer& Bytes() { return buffer_; }
   // A reader over the bytes from their start, decoding them as a reader given the

@@ -31,7 +31,7 @@ constexpr int kMaxStripFileThickness = 8;
 
 // The strip the border is made of, row 0 outside. 0, -12 missing or unreadable,
 // -16 not a strip.
-int LoadStrip(const WaterBorderInfo& info, Dib24& strip) {
+[[nodiscard]] int LoadStrip(const WaterBorderInfo& info, Dib24& strip) {
   if (info.Source != kStripFileSource) {
     strip = BuiltInBorderStrip(info.StripFamily, info.StripNumber);
     return strip.IsNull() ? KQ_ERR_FILE : KQ_OK;

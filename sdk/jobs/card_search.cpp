@@ -79,7 +79,7 @@ struct SearchLimits {
 
 // Broadcasts the search frame out of one interface and takes its replies until a
 // quiet spell, the end of the search or the reply cap. 0, -5, -103 or -101.
-int SearchInterface(const LocalInterface& local, const TransportSettings& settings,
+[[nodiscard]] int SearchInterface(const LocalInterface& local, const TransportSettings& settings,
                     SearchLimits& limits, FoundCards& found) {
   UniqueFd socket;
   if (int code = OpenBroadcastSocket(socket, settings)) return code;
@@ -108,7 +108,7 @@ int SearchInterface(const LocalInterface& local, const TransportSettings& settin
 
 // Every interface in turn until the search's time or reply cap runs out; the last
 // interface's code is the result, -104 without any.
-int SearchAllInterfaces(FoundCards& found) {
+[[nodiscard]] int SearchAllInterfaces(FoundCards& found) {
   const TransportSettings settings = CurrentTransportSettings();
   const std::vector<LocalInterface> interfaces = LocalIpv4Interfaces();
   if (interfaces.empty()) return KQ_ERR_NO_LOCAL_ADDRESS;
@@ -122,7 +122,7 @@ int SearchAllInterfaces(FoundCards& found) {
   return code;
 }
 
-int SearchIntoList(std::list<LedSettingInfo>& list) {
+[[nodiscard]] int SearchIntoList(std::list<LedSettingInfo>& list) {
   FoundCards found(list);
   const int result = RunBlocking([&found] { return SearchAllInterfaces(found); });
   found.MoveToList();

@@ -10,4 +10,4 @@
 // (shorter than 28 bytes or without the frame's first word). Otherwise record is
 // zeroed and gets the read sections that arrived whole; the result word is not
 // looked at, since every answering card is listed.
-bool ParseSearchReply(const std::uint8_t* reply, std::size_t length, LedSettingInfo& record);
+[[nodiscard]] bool ParseSearchReply(const std::uint8_t* reply, std::size_t length, LedSettingInfo& record);

@@ -16,7 +16,7 @@ namespace {
 // One card's send: -1 for a handle without a live set, before any status; then
 // status -1001 while generating and -1000 while sending. The generation's code, or
 // the send's result.
-int SendProgram(ProgramHandle handle, const CommInfo& info) {
+[[nodiscard]] int SendProgram(ProgramHandle handle, const CommInfo& info) {
   if (!FindProgramSet(handle)) return KQ_ERR_BAD_HANDLE;
   PostStatus(info, KQ_STATUS_GENERATING);
   DisplaySnapshot data;

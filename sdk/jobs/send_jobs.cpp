@@ -69,7 +69,7 @@ CardWork SendPayloadWork(std::uint16_t command, const std::vector<std::uint8_t>&
 
 // The whole firmware file; false when it is no regular file, cannot be read
 // completely, is empty, or is larger than a card can take.
-bool ReadFirmware(const char16_t* path, std::vector<std::uint8_t>& bytes) {
+[[nodiscard]] bool ReadFirmware(const char16_t* path, std::vector<std::uint8_t>& bytes) {
   if (path == nullptr) return false;
   try {
     QByteArray data;
@@ -89,8 +89,9 @@ bool TcpOrSerial(const CommInfo& info) {
 
 void PostStatus(const CommInfo& info, int value) {
   if (info.NotifyWindow == nullptr || info.StatusMessage == 0) return;
-  PostMessage(info.NotifyWindow, info.StatusMessage, static_cast<WPARAM>(info.CallerValue),
-              static_cast<LPARAM>(value));
+  // A status note is advisory: a window already gone misses it; the job result stands.
+  (void)PostMessage(info.NotifyWindow, info.StatusMessage, static_cast<WPARAM>(info.CallerValue),
+                    static_cast<LPARAM>(value));
 }
 
 void RunCardJobs(const CommInfo* infos, std::int32_t count, std::int32_t* results,

@@ -6,4 +6,4 @@
 
 // Returns the work's result, or -12 when no thread could be started or the work
 // threw (out of memory). Any result value (also one a card sends) is passed through.
-int RunBlocking(const std::function<int()>& work);
+[[nodiscard]] int RunBlocking(const std::function<int()>& work);

@@ -10,11 +10,12 @@ namespace {
 void PostProgress(const CommInfo& info, std::size_t done, std::size_t chunks) {
   if (info.NotifyWindow == nullptr) return;
   const auto percent = static_cast<LPARAM>(100 * done / chunks);
-  PostMessage(info.NotifyWindow, info.ProgressMessage, static_cast<WPARAM>(info.CallerValue),
-              percent);
+  // Progress is advisory: a window already gone misses it; the send goes on.
+  (void)PostMessage(info.NotifyWindow, info.ProgressMessage, static_cast<WPARAM>(info.CallerValue),
+                    percent);
 }
 
-int SendLive(const CommandRequest& request) {
+[[nodiscard]] int SendLive(const CommandRequest& request) {
   switch (request.info.SendType) {
     case KQ_SEND_TCP: return SendFrameTcp(request);
     case KQ_SEND_UDP: return SendFrameUdp(request);

@@ -31,12 +31,12 @@ struct CommandRequest {
 
 // Sends every chunk over the link and checks each reply; posts progress after each
 // acknowledged chunk. 0, the link's code, -6, or the card's result (greater than 1).
-int RunChunkLoop(wire::FrameLink& link, const CommandRequest& request);
+[[nodiscard]] int RunChunkLoop(wire::FrameLink& link, const CommandRequest& request);
 
-int SendFrameTcp(const CommandRequest& request);
-int SendFrameUdp(const CommandRequest& request);
-int SendFrameSerial(const CommandRequest& request);
-int WriteUsbCommandFiles(const CommandRequest& request);
+[[nodiscard]] int SendFrameTcp(const CommandRequest& request);
+[[nodiscard]] int SendFrameUdp(const CommandRequest& request);
+[[nodiscard]] int SendFrameSerial(const CommandRequest& request);
+[[nodiscard]] int WriteUsbCommandFiles(const CommandRequest& request);
 
 // Sends command with payload to the card of info. In want-reply mode the last reply
 // lands in reply (capacity *replyLength, received length back in *replyLength) and
@@ -44,6 +44,6 @@ int WriteUsbCommandFiles(const CommandRequest& request);
 // run on a worker while the calling thread's messages are dispatched.
 // Returns 0, -6, -12 (payload of 4 GiB or more, no thread), -15 (unknown send type
 // or no info), a transport code, or the card's result.
-int SendCommand(std::uint8_t* reply, std::size_t* replyLength, const CommInfo* info,
+[[nodiscard]] int SendCommand(std::uint8_t* reply, std::size_t* replyLength, const CommInfo* info,
                 std::uint16_t command, const std::uint8_t* payload, std::size_t length,
                 bool wantReply, bool threaded);

@@ -57,28 +57,28 @@ int ReplyDataLength(const std::uint8_t* head);
 // for a card error that fits a positive int, else -6. A word of 0x80000000 or more is
 // no valid acknowledgement: read as an int it would pose as one of the library's own
 // codes (-6, -100, -1000, ...).
-int CardResultCode(std::uint32_t result);
+[[nodiscard]] int CardResultCode(std::uint32_t result);
 
 // Checks a whole reply: -6 when it is shorter than 28 bytes or its first word is
 // wrong; otherwise 0, or with checkResult CardResultCode of its result word.
-int CheckReply(const std::uint8_t* reply, std::size_t length, bool checkResult);
+[[nodiscard]] int CheckReply(const std::uint8_t* reply, std::size_t length, bool checkResult);
 
 // One live link to a card, able to carry a frame and bring back one reply.
 class FrameLink {
  public:
   virtual ~FrameLink() = default;
   // Sends a whole frame; 0 or the transport's code.
-  virtual int SendFrame(const std::uint8_t* frame, std::size_t length) = 0;
+  [[nodiscard]] virtual int SendFrame(const std::uint8_t* frame, std::size_t length) = 0;
   // Reads one reply into buffer (capacity bytes) and sets *length; 0 or a code.
   // A reply announcing more than capacity is consumed and gives -6.
-  virtual int ReadReply(std::uint8_t* buffer, std::size_t capacity, std::size_t* length) = 0;
+  [[nodiscard]] virtual int ReadReply(std::uint8_t* buffer, std::size_t capacity, std::size_t* length) = 0;
 };
 
 // Reads one framed reply from a byte stream: readHead reads exactly 20 bytes,
 // readBody exactly n bytes (each returning 0 or a code). Excess data beyond the
 // capacity is read and dropped, then -6.
 template <class ReadHead, class ReadBody>
-int ReadFramedReply(ReadHead readHead, ReadBody readBody, std::uint8_t* buffer,
+[[nodiscard]] int ReadFramedReply(ReadHead readHead, ReadBody readBody, std::uint8_t* buffer,
                     std::size_t capacity, std::size_t* length) {
   std::uint8_t head[kHeadBytes];
   if (int code = readHead(head)) return code;

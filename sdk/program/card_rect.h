@@ -23,4 +23,4 @@ struct CardRect {
 // The inclusive rectangle of rect: right = X + Width - 1, bottom = Y + Height - 1.
 // False, with out unchanged, when rect is empty, negative or beyond what the card's
 // 16-bit fields hold.
-bool ToCardRect(const AreaRect& rect, CardRect& out);
+[[nodiscard]] bool ToCardRect(const AreaRect& rect, CardRect& out);

@@ -16,4 +16,4 @@ ProgramHandle RegisterProgramSet(std::shared_ptr<ProgramSet> set);
 std::shared_ptr<ProgramSet> FindProgramSet(ProgramHandle handle);
 
 // Forgets the handle. False when it was not live.
-bool ReleaseProgramHandle(ProgramHandle handle);
+[[nodiscard]] bool ReleaseProgramHandle(ProgramHandle handle);

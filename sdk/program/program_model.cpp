@@ -19,7 +19,7 @@ namespace {
 
 // Runs change on the live set of handle under the set's lock.
 template <class Change>
-int WithSet(ProgramHandle handle, Change&& change) {
+[[nodiscard]] int WithSet(ProgramHandle handle, Change&& change) {
   const std::shared_ptr<ProgramSet> set = FindProgramSet(handle);
   if (!set) return KQ_ERR_BAD_HANDLE;
   std::lock_guard guard(set->Lock);
@@ -45,7 +45,7 @@ bool Meet(const CardRect& a, const CardRect& b) {
 // The first area in insertion order that refuses the new one decides: a number
 // in use (-14) or, when overlapLayer is given, a non-border area of that layer
 // that meets the rectangle (-11).
-int CheckPlacement(const ProgramEntry& program, int32_t number, const CardRect& rect,
+[[nodiscard]] int CheckPlacement(const ProgramEntry& program, int32_t number, const CardRect& rect,
                    const int* overlapLayer) {
   for (const AreaEntry& area : program.Areas) {
     if (area.Number == number) return KQ_ERR_AREA_EXISTS;
@@ -59,7 +59,7 @@ int CheckPlacement(const ProgramEntry& program, int32_t number, const CardRect& 
 
 // Appends an area of kind on layer with its settings copy; overlap tested on
 // layer unless the area is a water border.
-int AddArea(ProgramHandle handle, int32_t program, int32_t area, const AreaRect* rect,
+[[nodiscard]] int AddArea(ProgramHandle handle, int32_t program, int32_t area, const AreaRect* rect,
             AreaKind kind, int layer, AreaParams params) {
   return WithSet(handle, [&](ProgramSet& set) -> int {
     if (!rect) return KQ_ERR_MISSING_RECORD;
@@ -84,7 +84,7 @@ int AddArea(ProgramHandle handle, int32_t program, int32_t area, const AreaRect*
 
 // Adds a clock-like area after refusing a null settings record.
 template <class Info>
-int AddSettingsArea(ProgramHandle handle, int32_t program, int32_t area, const AreaRect* rect,
+[[nodiscard]] int AddSettingsArea(ProgramHandle handle, int32_t program, int32_t area, const AreaRect* rect,
                     const Info* info, AreaKind kind) {
   if (!FindProgramSet(handle)) return KQ_ERR_BAD_HANDLE;
   if (!info) return KQ_ERR_MISSING_RECORD;

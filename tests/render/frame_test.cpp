@@ -22,7 +22,7 @@ const QString kName = QStringLiteral("0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9");
 constexpr ColorRef kBack = 0x00123456;
 
 QString TempPath() {
-  CreateDirTree(AppFolderPath(AppFolder::Temp));
+  EXPECT_TRUE(CreateDirTree(AppFolderPath(AppFolder::Temp)));
   return PakFramePath(kName);
 }
 

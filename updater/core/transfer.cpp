@@ -130,7 +130,7 @@ void CBindCallback::OnStart() {
 bool CBindCallback::OnProgress(std::int64_t now, std::int64_t total) {
   if (cancel_ != nullptr && cancel_->load()) {
     if (window_ != nullptr) {
-      PostMessage(window_, UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(-1), LPARAM{-1});
+      (void)PostMessage(window_, UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(-1), LPARAM{-1});  // progress is advisory: a lost note changes no result
     }
     return false;
   }
@@ -150,7 +150,7 @@ void CBindCallback::OnDone() {
 void CBindCallback::Post(std::int64_t now, std::int64_t total) {
   lastNow_ = now;
   if (window_ != nullptr) {
-    PostMessage(window_, UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(now), LPARAM{total});
+    (void)PostMessage(window_, UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(now), LPARAM{total});  // progress is advisory: a lost note changes no result
   }
 }
 

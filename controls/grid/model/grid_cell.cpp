@@ -165,7 +165,8 @@ bool CGridCellBase::Draw(QPainter* painter, int row, int col, PixelRect rect, bo
     const int width = imageRect.right - imageRect.left + 1;
     const int height = imageRect.bottom - imageRect.top + 1;
     if (width <= rect.Width() + 2 * margin && height <= rect.Height() + 2 * margin) {
-      images->Draw(*painter, GetImage(), QPoint(rect.left, rect.top));
+      // GetImageRect above accepted the index, the only way Draw fails.
+      (void)images->Draw(*painter, GetImage(), QPoint(rect.left, rect.top));
     }
   }
 

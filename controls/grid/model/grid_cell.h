@@ -79,11 +79,11 @@ class CGridCellBase {
   // Paints the cell into the rectangle; erase fills a default back colour too. False
   // without a grid or default cell, or for an empty rectangle; true after drawing and
   // for a member of a merged block other than its origin, which draws nothing.
-  virtual bool Draw(QPainter* painter, int row, int col, PixelRect rect, bool erase);
+  [[nodiscard]] virtual bool Draw(QPainter* painter, int row, int col, PixelRect rect, bool erase);
 
   // The text's part of the cell rectangle: right of the image when there is one.
-  virtual bool GetTextRect(PixelRect* rect) const;
-  virtual bool GetTitleTipRect(PixelRect* rect) const { return GetTextRect(rect); }
+  [[nodiscard]] virtual bool GetTextRect(PixelRect* rect) const;
+  [[nodiscard]] virtual bool GetTitleTipRect(PixelRect* rect) const { return GetTextRect(rect); }
   // The size of a text as the cell draws it (margins included); the default cell's
   // width and height for an empty text.
   virtual QSize GetTextExtent(const QString& text) const;
@@ -109,7 +109,7 @@ class CGridCellBase {
   virtual bool IsMergedIntoOther() const { return mergedIntoOther_; }
   virtual CCellID GetMergeOrigin() const { return mergeOrigin_; }
   // Stores the origin; returns whether the cell is now merged into another.
-  virtual bool SetMergeOrigin(int row, int col);
+  [[nodiscard]] virtual bool SetMergeOrigin(int row, int col);
 
   // Merge bookkeeping the grid's merge operations write.
   void SetMergeRange(const CCellBlock& range) { mergeRange_ = range; }

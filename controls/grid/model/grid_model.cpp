@@ -147,7 +147,7 @@ void GridModel::PlaceCell(CGridCellBase& cell, int row, int col) const {
 
 void GridModel::DestroyCell(int row, int col) {
   if (StoredCell(row, col) == nullptr) return;
-  SetCellState(row, col, 0);
+  (void)SetCellState(row, col, 0);  // the cell exists (checked above)
   rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].reset();
 }
 
@@ -191,7 +191,8 @@ void GridModel::SetCellModified(int row, int col) {
     if (sortColumn_ >= 0) RedrawCell(0, sortColumn_);
     sortColumn_ = -1;
   }
-  if (row >= 0 && col >= 0) SetCellState(row, col, GetCellState(row, col) | GVIS_MODIFIED);
+  // A cell outside the grid has no state to mark; the grid still counts as modified.
+  if (row >= 0 && col >= 0) (void)SetCellState(row, col, GetCellState(row, col) | GVIS_MODIFIED);
   modified_ = true;
 }
 
@@ -361,7 +362,8 @@ CCellID GridModel::SetFocusCell(CCellID cell) {
 
 void GridModel::ShowFocus(const CCellID& cell, const CCellID& other, bool focused) {
   const std::uint32_t state = GetCellState(cell.row, cell.col);
-  SetCellState(cell.row, cell.col, focused ? state | GVIS_FOCUSED : state & ~GVIS_FOCUSED);
+  // A focus cell outside the grid (none yet) has no state to change.
+  (void)SetCellState(cell.row, cell.col, focused ? state | GVIS_FOCUSED : state & ~GVIS_FOCUSED);
   RedrawCell(cell.row, cell.col);
   if (!trackFocusCell_) return;
   if (cell.col != other.col) {

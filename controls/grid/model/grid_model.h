@@ -140,10 +140,10 @@ class GridModel {
   int GetColumnCount() const { return colCount_; }
   int GetFixedRowCount() const { return fixedRows_; }
   int GetFixedColumnCount() const { return fixedCols_; }
-  bool SetRowCount(int rows);
-  bool SetColumnCount(int cols);
-  bool SetFixedRowCount(int fixedRows);
-  bool SetFixedColumnCount(int fixedCols);
+  [[nodiscard]] bool SetRowCount(int rows);
+  [[nodiscard]] bool SetColumnCount(int cols);
+  [[nodiscard]] bool SetFixedRowCount(int fixedRows);
+  [[nodiscard]] bool SetFixedColumnCount(int fixedCols);
   // The factory CreateCell makes cells with; CGridCell when none is set.
   void SetCellFactory(GridCellFactory factory) { cellFactory_ = std::move(factory); }
   // A new cell for the place, with its grid, fixed bits and resolved format; null when
@@ -178,7 +178,7 @@ class GridModel {
   bool IsCellEditable(const CCellID& cell) const;
   bool IsCellSelected(int row, int col) const;
   // Sets the state bits, keeping the selected-cell set in step with the selected bit.
-  bool SetCellState(int row, int col, std::uint32_t state);
+  [[nodiscard]] bool SetCellState(int row, int col, std::uint32_t state);
   std::uint32_t GetCellState(int row, int col) const;
   // Marks the cell modified (row and column 0 or more), drops the sort column when the
   // column is negative or the sort column, and marks the grid modified.
@@ -222,8 +222,8 @@ class GridModel {
   // --- Sizes (pixels; -1 for an index out of range) ---
   int GetRowHeight(int row) const;
   int GetColumnWidth(int col) const;
-  bool SetRowHeight(int row, int height);
-  bool SetColumnWidth(int col, int width);
+  [[nodiscard]] bool SetRowHeight(int row, int height);
+  [[nodiscard]] bool SetColumnWidth(int col, int width);
   // Sums of sizes, clamped to the int range.
   int GetFixedRowHeight() const;
   int GetFixedColumnWidth() const;
@@ -232,9 +232,9 @@ class GridModel {
   // Fits a shown column's width to the widest cell of the rows the style chooses (bit 1
   // the fixed rows, bit 2 the others; 0 takes the default style), 0 when no cell
   // exists. False for a column out of range or hidden.
-  bool AutoSizeColumn(int col, int style = 0);
+  [[nodiscard]] bool AutoSizeColumn(int col, int style = 0);
   // Fits a shown row's height to the tallest cell of the row.
-  bool AutoSizeRow(int row);
+  [[nodiscard]] bool AutoSizeRow(int row);
   // The width or height of the block the cell belongs to; its own column's or row's
   // when it is in none (-1 out of range).
   int GetMergedWidth(int row, int col) const;
@@ -246,7 +246,7 @@ class GridModel {
   // Merges the rectangle into its top-left cell, after unmerging every block that meets
   // it; the other cells' texts are emptied. False (nothing changed) for a rectangle that
   // is inverted or leaves the grid, and in virtual mode, which has no cells to hold it.
-  bool MergeCells(int minRow, int minCol, int maxRow, int maxCol);
+  [[nodiscard]] bool MergeCells(int minRow, int minCol, int maxRow, int maxCol);
   // Unmerges the whole block of every cell of the rectangle; emptied texts stay empty.
   void UnmergeRange(int minRow, int minCol, int maxRow, int maxCol);
   void UnmergeSelection();
@@ -254,12 +254,12 @@ class GridModel {
   // --- Sorting (the non-fixed rows, on one column) ---
   // Marks the column as the sort column and sorts with the grid's compare function.
   // False, with nothing changed, when a merged block lies in the rows to sort.
-  bool SortColumn(int col, bool ascending);
-  bool SortColumnWith(GridCompareFunc compare, int col, bool ascending);
+  [[nodiscard]] bool SortColumn(int col, bool ascending);
+  [[nodiscard]] bool SortColumnWith(GridCompareFunc compare, int col, bool ascending);
   // Sorts rows low to high (-1: the last row) on the column; rows move whole, with
   // their heights, and equal rows are not exchanged. False for a column out of range,
   // fewer than two rows, virtual mode, or a merged block in the rows.
-  bool QuickSortRows(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
+  [[nodiscard]] bool QuickSortRows(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
                      int high = -1);
 
   // --- Places and visibility ---
@@ -271,11 +271,11 @@ class GridModel {
   CCellBlock GetVisibleCellBlock(PixelRect* rect = nullptr);
   // The top-left pixel of a cell in client coordinates (left of or above the fixed
   // cells for a cell before the first visible one); false outside the grid.
-  bool GetCellOrigin(int row, int col, QPoint* origin);
+  [[nodiscard]] bool GetCellOrigin(int row, int col, QPoint* origin);
   // The cell's rectangle, its right and bottom edge on its grid lines; a merge origin
   // gives its whole block.
-  bool GetCellRect(int row, int col, PixelRect* rect);
-  bool GetCellRangeRect(const CCellBlock& range, PixelRect* rect);
+  [[nodiscard]] bool GetCellRect(int row, int col, PixelRect* rect);
+  [[nodiscard]] bool GetCellRangeRect(const CCellBlock& range, PixelRect* rect);
   bool IsCellVisible(int row, int col);
   // The cell under a client point (-1 for no row or no column); a merged cell gives its
   // origin. Without allowFixed a point over the fixed cells finds none.
@@ -347,7 +347,7 @@ class GridModel {
   void SetSelectedBit(int row, int col, bool selected);
   // Shape-change epilogue: grid modified, sort dropped, scroll bars, repaint.
   void FinishShapeChange();
-  bool GrowRows(int rows);
+  [[nodiscard]] bool GrowRows(int rows);
   // How a shape change moves the blocks along its axis: a row or column inserted or
   // deleted at the index, or the count cut to the index.
   enum class BlockShift { kInsert, kDelete, kClip };
@@ -367,7 +367,7 @@ class GridModel {
   void ClearBlock(const CCellBlock& block);
   bool BlockMeetsRows(int low, int high) const;
   // QuickSortRows without looking for blocks: the arguments checked, then the sort.
-  bool SortRange(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
+  [[nodiscard]] bool SortRange(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
                  int high);
   // Sorts with the function; CompareCellText's order is taken from the texts read once.
   void SortRowsWith(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
@@ -378,7 +378,7 @@ class GridModel {
   void SortRows(Order& order, bool ascending, int low, int high);
   // Exchanges two rows' cells and heights; the cells' places are set after the sort.
   void ExchangeRows(int a, int b);
-  bool GrowColumns(int cols);
+  [[nodiscard]] bool GrowColumns(int cols);
   void EraseBackground(QPainter& painter, const PixelRect& clip, const PixelRect& visibleRect);
   void DrawGridLines(QPainter& painter, const CCellBlock& visible,
                      const PixelRect& visibleRect);

@@ -72,7 +72,7 @@ bool GridModel::IsCellSelected(int row, int col) const {
 
 void GridModel::SetSelectedBit(int row, int col, bool selected) {
   const std::uint32_t state = GetCellState(row, col);
-  SetCellState(row, col, selected ? state | GVIS_SELECTED : state & ~GVIS_SELECTED);
+  (void)SetCellState(row, col, selected ? state | GVIS_SELECTED : state & ~GVIS_SELECTED);  // the selected set changes even where no cell is stored
 }
 
 void GridModel::RedrawSelectionCell(int row, int col, bool forceRepaint) {

@@ -53,7 +53,7 @@ class CGridCtrl : public QAbstractScrollArea, public GridModel, public MessageWi
 
   // Places the window in the parent with control id 100 and shows it, then gives every
   // row the normal default cell's height and every column its width.
-  bool Create(const QRect& rect, QWidget* parent);
+  [[nodiscard]] bool Create(const QRect& rect, QWidget* parent);
 
   int GetDlgCtrlID() const { return controlId_; }
   void SetDlgCtrlID(int id) { controlId_ = id; }

@@ -18,5 +18,5 @@ QWidget* FindControl(QWidget* dialog, int controlId);
 // Sets the text of the control to ReadLangText(section, textNumber): the text of a
 // label, button or line edit, the title of a group box, else the window title.
 // False (nothing changed) when dialog has no control with that id.
-bool SetDlgItemLangText(QWidget* dialog, int controlId, const QString& section,
+[[nodiscard]] bool SetDlgItemLangText(QWidget* dialog, int controlId, const QString& section,
                         int textNumber);

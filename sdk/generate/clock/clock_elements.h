@@ -94,7 +94,7 @@ ClockElement NumberElement(int kind, const FontMeasures& measures);
 
 // A word element (kind 255) of the width, height h of the font, with its one-cell
 // strip. Returns 0 or the strip's KQ_ code.
-int WordElement(const QFont& font, const FontMeasures& measures, const QString& text,
+[[nodiscard]] int WordElement(const QFont& font, const FontMeasures& measures, const QString& text,
                 int width, ClockElement& element);
 
 // The element that stands in for an empty clock: kind 255, 8 x 8, colour bits 1,
@@ -105,8 +105,8 @@ ClockElement PlaceholderElement();
 // at offset 0, where every number element points), then each other element's strip
 // in table order. KQ_ERR_DRAW when a strip would start past offset 65535, which the
 // 16-bit field cannot hold.
-int AppendElements(std::vector<std::uint8_t>& block, const std::vector<ClockElement>& elements,
+[[nodiscard]] int AppendElements(std::vector<std::uint8_t>& block, const std::vector<ClockElement>& elements,
                    const GlyphStrip& digits);
 
 // Renders the digit strip of a font's measures.
-int RenderDigits(const QFont& font, const FontMeasures& measures, GlyphStrip& digits);
+[[nodiscard]] int RenderDigits(const QFont& font, const FontMeasures& measures, GlyphStrip& digits);

@@ -61,7 +61,7 @@ std::vector<ClockElement> Concatenated(std::initializer_list<ElementGroup*> grou
 }
 
 // A word element as wide as the whole text, or an empty group for an empty text.
-int TextGroup(const MeasuredFont& text, const QString& words, int colorBits,
+[[nodiscard]] int TextGroup(const MeasuredFont& text, const QString& words, int colorBits,
               ElementGroup& group) {
   group = {};
   if (words.isEmpty()) return KQ_OK;
@@ -74,7 +74,7 @@ int TextGroup(const MeasuredFont& text, const QString& words, int colorBits,
 }
 
 // The weekday element of a style: as wide as its widest name, seven cells.
-int WeekdayGroup(const MeasuredFont& text, int style, int colorBits, ElementGroup& group) {
+[[nodiscard]] int WeekdayGroup(const MeasuredFont& text, int style, int colorBits, ElementGroup& group) {
   group = {};
   ClockElement element;
   element.kind = kKindWeekday;
@@ -91,7 +91,7 @@ int WeekdayGroup(const MeasuredFont& text, int style, int colorBits, ElementGrou
 
 // Appends the element table and glyph data, with the digit strip when an element
 // needs it, and finishes the block.
-int FinishClockBlock(const MeasuredFont& numbers, const std::vector<ClockElement>& elements,
+[[nodiscard]] int FinishClockBlock(const MeasuredFont& numbers, const std::vector<ClockElement>& elements,
                      std::vector<std::uint8_t>& block) {
   GlyphStrip digits;
   if (HasNumber(elements)) {
@@ -122,7 +122,7 @@ int CheckedShowType(int showType) {
 }
 
 // Each counter shown, with its unit word behind it, all chained on one line.
-int CountdownCounters(const MeasuredFont& text, const TimeAreaInfo& info,
+[[nodiscard]] int CountdownCounters(const MeasuredFont& text, const TimeAreaInfo& info,
                       std::vector<ClockElement>& counters) {
   const int showType = CheckedShowType(info.ShowType);
   const std::array<bool, 4> shown = {info.IsShowDay != 0, info.IsShowHour != 0,
@@ -161,7 +161,7 @@ void PlaceCountdown(int areaHeight, int h, bool twoLines, ElementGroup& text,
   text.Place(0, twoLines && !counters.empty() ? upperY : oneLineY);
 }
 
-int GenerateTimeBlock(const CardRect& area, const TimeAreaInfo& info,
+[[nodiscard]] int GenerateTimeBlock(const CardRect& area, const TimeAreaInfo& info,
                       std::vector<std::uint8_t>& block) {
   const MeasuredFont text = ShowStrFontOf(info);
   GlyphStrip digits;
@@ -202,7 +202,7 @@ struct DigitalParts {
   AmPmStyle amPmStyle;
 };
 
-int AmPmGroup(const MeasuredFont& text, AmPmStyle style, int colorBits, ElementGroup& group) {
+[[nodiscard]] int AmPmGroup(const MeasuredFont& text, AmPmStyle style, int colorBits, ElementGroup& group) {
   group = {};
   if (style.place == AmPmPlace::None) return KQ_OK;
   ClockElement element;
@@ -217,7 +217,7 @@ int AmPmGroup(const MeasuredFont& text, AmPmStyle style, int colorBits, ElementG
   return KQ_OK;
 }
 
-int BuildDigitalParts(const MeasuredFont& text, const DigitalClockAreaInfo& info,
+[[nodiscard]] int BuildDigitalParts(const MeasuredFont& text, const DigitalClockAreaInfo& info,
                       DigitalParts& parts) {
   const DateFields dateFields{info.IsShowYear != 0, info.IsShowMonth != 0, info.IsShowDay != 0};
   const TimeFields timeFields{info.IsShowHour != 0, info.IsShowMinite != 0,
@@ -308,7 +308,7 @@ void PlaceDigitalLines(const CardRect& area, const FontMeasures& measures, Digit
 // ---- Analog clock ------------------------------------------------------------------
 
 // The face: marks and the face text in a picture of the area's size, as planes.
-int RenderFace(const CardRect& area, const ClockAreaInfo& info, int colorType, int margin,
+[[nodiscard]] int RenderFace(const CardRect& area, const ClockAreaInfo& info, int colorType, int margin,
                std::vector<std::uint8_t>& planes) {
   const int width = area.Width();
   const int height = area.Height();
@@ -344,7 +344,7 @@ void PlaceClockLines(const CardRect& area, int margin, int dateHeight, int weekd
   weekday.Place((area.Width() - weekday.width) / 2, date.IsEmpty() ? y : y + dateHeight);
 }
 
-int GenerateClockBlock(std::vector<std::uint8_t>& block, const CardRect& area,
+[[nodiscard]] int GenerateClockBlock(std::vector<std::uint8_t>& block, const CardRect& area,
                        const ClockAreaInfo& info, int colorType) {
   const int margin = DialMargin(info.HourMarkWidth, info.MiniteMarkWidth);
   std::vector<std::uint8_t> face;
@@ -388,7 +388,7 @@ int GenerateClockBlock(std::vector<std::uint8_t>& block, const CardRect& area,
   return length;
 }
 
-int GenerateDigitalClockBlock(const CardRect& area, const DigitalClockAreaInfo& info,
+[[nodiscard]] int GenerateDigitalClockBlock(const CardRect& area, const DigitalClockAreaInfo& info,
                               std::vector<std::uint8_t>& block) {
   const MeasuredFont text = ShowStrFontOf(info);
   DigitalParts parts;
@@ -413,7 +413,7 @@ int GenerateDigitalClockBlock(const CardRect& area, const DigitalClockAreaInfo& 
 
 // Runs a generator where text can be drawn, through the library's one guard.
 template <typename Generate>
-int GuardedWithText(Generate generate) {
+[[nodiscard]] int GuardedWithText(Generate generate) {
   if (!CanDrawText()) return KQ_ERR_DRAW;
   return Guarded(generate);
 }

@@ -12,15 +12,15 @@
 
 // The countdown block (kind code 7): replaces block and returns its length, or a
 // negative KQ_ code.
-int GenerateTimeArea(const CardRect& area, const TimeAreaInfo& info,
+[[nodiscard]] int GenerateTimeArea(const CardRect& area, const TimeAreaInfo& info,
                      std::vector<std::uint8_t>& block);
 
 // The digital-clock block (kind code 5) into block (the area's generated block).
 // Returns 0 or a negative KQ_ code.
-int GenerateDigitalClockArea(const CardRect& area, const DigitalClockAreaInfo& info,
+[[nodiscard]] int GenerateDigitalClockArea(const CardRect& area, const DigitalClockAreaInfo& info,
                              std::vector<std::uint8_t>& block);
 
 // The analog-clock block (kind code 10): replaces block and returns its length, or a
 // negative KQ_ code.
-int GenerateClockArea(std::vector<std::uint8_t>& block, const CardRect& area,
+[[nodiscard]] int GenerateClockArea(std::vector<std::uint8_t>& block, const CardRect& area,
                       const ClockAreaInfo& info, int colorType);

@@ -19,7 +19,7 @@ struct Field {
 
 int CheckedFormat(int format, int count) { return format >= 0 && format < count ? format : 0; }
 
-int AppendWord(const QFont& font, const FontMeasures& measures, const QString& text,
+[[nodiscard]] int AppendWord(const QFont& font, const FontMeasures& measures, const QString& text,
                int width, ElementGroup& group) {
   ClockElement word;
   const int result = WordElement(font, measures, text, width, word);
@@ -32,7 +32,7 @@ int AppendWord(const QFont& font, const FontMeasures& measures, const QString& t
 
 // The shown fields in order, each followed by its unit word when it has one, with
 // the separator (when given) between them.
-int BuildGroup(const QFont& font, const FontMeasures& measures, const std::vector<Field>& fields,
+[[nodiscard]] int BuildGroup(const QFont& font, const FontMeasures& measures, const std::vector<Field>& fields,
                const char16_t* separator, int colorBits, ElementGroup& group) {
   group = {};
   const QString separatorText = separator ? QString::fromUtf16(separator) : QString();

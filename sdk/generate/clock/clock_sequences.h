@@ -23,12 +23,12 @@ struct TimeFields {
 
 // Date formats 0-7: 0 "Y年M月D日", 1 the same with a two-digit year, 2 "M/D/Y",
 // 3 "Y/M/D", 4 "Y-M-D", 5 "Y.M.D", 6 "M.D.Y", 7 "D.M.Y".
-int BuildDateGroup(const QFont& font, const FontMeasures& measures, DateFields fields,
+[[nodiscard]] int BuildDateGroup(const QFont& font, const FontMeasures& measures, DateFields fields,
                    int dateFormat, int colorBits, ElementGroup& group);
 
 // Time formats 0-6: 0 "H时Mi分S秒", 1 the same with "時", 2-6 "H:Mi:S"; 0-2 count
 // the hour on the 24-hour clock, 3-6 on the 12-hour clock.
-int BuildTimeGroup(const QFont& font, const FontMeasures& measures, TimeFields fields,
+[[nodiscard]] int BuildTimeGroup(const QFont& font, const FontMeasures& measures, TimeFields fields,
                    int timeFormat, int colorBits, ElementGroup& group);
 
 // Where a time format puts its AM/PM element.

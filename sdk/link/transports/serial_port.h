@@ -16,24 +16,24 @@ class CCommport {
   // Opens COM portNumber at baudRate (a rate outside the supported list opens at
   // 9600). Never creates a file; the device must be a tty not held by anyone else.
   // 0, -30 (cannot open, not a tty, or busy) or -35 (line settings).
-  int Open(int baudRate, int portNumber);
+  [[nodiscard]] int Open(int baudRate, int portNumber);
 
   // Drops whatever is queued in either direction.
   void Purge();
 
   // Writes a whole frame within the write time-out; 0 or -33.
-  int Write(const std::uint8_t* data, std::size_t length);
+  [[nodiscard]] int Write(const std::uint8_t* data, std::size_t length);
 
   // Reads one reply in two stages, each limited to stageMs from its own start:
   // first the head (once 28 bytes are queued), then the d + 4 bytes it announces.
   // A reply larger than capacity is drained and gives -6. 0, -6, -34 or -36.
-  int ReadReply(std::uint8_t* buffer, std::size_t capacity, std::size_t* length, int stageMs);
+  [[nodiscard]] int ReadReply(std::uint8_t* buffer, std::size_t capacity, std::size_t* length, int stageMs);
 
   void Close();
 
  private:
-  int WaitQueued(std::size_t count, int stageMs);
-  int ReadExact(std::uint8_t* buffer, std::size_t count);
+  [[nodiscard]] int WaitQueued(std::size_t count, int stageMs);
+  [[nodiscard]] int ReadExact(std::uint8_t* buffer, std::size_t count);
 
   UniqueFd fd_;  // closing it also releases the lock
 };

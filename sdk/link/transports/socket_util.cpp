@@ -27,33 +27,33 @@ bool WaitReady(int fd, short events, SteadyClock::time_point deadline) {
   }
 }
 
-bool ReceiveExact(int fd, std::uint8_t* buffer, std::size_t n,
-                  SteadyClock::time_point deadline) {
-  std::size_t got = 0;
-  while (got < n) {
-    if (!WaitReady(fd, POLLIN, deadline)) return false;
-    const ssize_t part = ::recv(fd, buffer + got, n - got, MSG_DONTWAIT);
-    if (part == 0) return false;
-    if (part < 0) {
-      if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) continue;
-      return false;
-    }
-    got += static_cast<std::size_t>(part);
+std::size_t ReceiveSome(int fd, std::uint8_t* buffer, std::size_t n,
+                        SteadyClock::time_point deadline, bool blockFirst) {
+  int flags = blockFirst ? 0 : MSG_DONTWAIT;
+  for (;;) {
+    const ssize_t got = ::recv(fd, buffer, n, flags);
+    if (got >= 0) return static_cast<std::size_t>(got);  // 0: end of stream
+    const bool blocked = flags == 0;
+    flags = MSG_DONTWAIT;  // any further wait is a poll under the deadline
+    if (errno == EINTR) continue;
+    // A blocking receive that timed out has reached the deadline.
+    if (blocked || (errno != EAGAIN && errno != EWOULDBLOCK)) return 0;
+    if (!WaitReady(fd, POLLIN, deadline)) return 0;
   }
-  return true;
 }
 
 bool SendAll(int fd, const std::uint8_t* data, std::size_t n,
              SteadyClock::time_point deadline) {
   std::size_t sent = 0;
   while (sent < n) {
-    if (!WaitReady(fd, POLLOUT, deadline)) return false;
     const ssize_t part = ::send(fd, data + sent, n - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
-    if (part < 0) {
-      if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) continue;
-      return false;
+    if (part >= 0) {
+      sent += static_cast<std::size_t>(part);
+      continue;
     }
-    sent += static_cast<std::size_t>(part);
+    if (errno == EINTR) continue;
+    if (errno != EAGAIN && errno != EWOULDBLOCK) return false;
+    if (!WaitReady(fd, POLLOUT, deadline)) return false;
   }
   return true;
 }

@@ -25,11 +25,11 @@ std::vector<LocalInterface> LocalIpv4Interfaces();
 
 // Opens the broadcast socket with the UDP time-outs of settings: -5 when it cannot be
 // made or set up, -103 on bind.
-int OpenBroadcastSocket(UniqueFd& socket, const TransportSettings& settings);
+[[nodiscard]] int OpenBroadcastSocket(UniqueFd& socket, const TransportSettings& settings);
 
 // The broadcast target of settings on the UDP port.
 sockaddr_in BroadcastTarget(const TransportSettings& settings);
 
 // Sends one datagram to target out of local's interface; what sendmsg returns.
-ssize_t SendDatagramVia(int fd, const LocalInterface& local, const sockaddr_in& target,
+[[nodiscard]] ssize_t SendDatagramVia(int fd, const LocalInterface& local, const sockaddr_in& target,
                         const std::uint8_t* data, std::size_t length);

@@ -116,7 +116,7 @@ TEST(MagnetDialog, DockedFollowerTravelsWithItsMasterAndAnUndockedOneStays) {
 TEST(MagnetDialog, MoveByTheWindowManagerSnapsOnceSettled) {
   TestWindow master(QStringLiteral("master"), QRect(100, 100, 300, 200));
   TestWindow follower(QStringLiteral("follower"), QRect(500, 150, 150, 100));
-  follower.AttachTo(&master);
+  EXPECT_EQ(follower.AttachTo(&master), 1);
   const QRect m = master.frameGeometry();
   // Frame positions: move() places a top-level window's frame.
   follower.move(QPoint(m.x() - follower.frameGeometry().width() - 5, m.y() + 60));
@@ -130,7 +130,7 @@ TEST(MagnetDialog, MoveByTheWindowManagerSnapsOnceSettled) {
 TEST(MagnetDialog, MinimisedMasterStopsSnapping) {
   TestWindow master(QStringLiteral("master"), QRect(100, 100, 300, 200));
   TestWindow follower(QStringLiteral("follower"), QRect(500, 150, 150, 100));
-  follower.AttachTo(&master);
+  EXPECT_EQ(follower.AttachTo(&master), 1);
   master.showMinimized();
   QApplication::processEvents();
   ASSERT_TRUE(master.isMinimized());
@@ -169,7 +169,7 @@ TEST(MagnetDialog, AttachingElsewhereLeavesTheFirstMastersList) {
 TEST(MagnetDialog, EitherSideMayBeDestroyedFirst) {
   auto master = std::make_unique<TestWindow>(QStringLiteral("master"), QRect(100, 100, 300, 200));
   auto follower = std::make_unique<TestWindow>(QStringLiteral("follower"), QRect(500, 150, 150, 100));
-  follower->AttachTo(master.get());
+  EXPECT_EQ(follower->AttachTo(master.get()), 1);
   const QRect m = master->frameGeometry();
   DragFrameTo(*follower, QPoint(m.x() + m.width() + 4, m.y()));
   ASSERT_EQ(follower->Dock().docked, 1);
@@ -185,7 +185,7 @@ TEST(MagnetDialog, EitherSideMayBeDestroyedFirst) {
   TestWindow survivor(QStringLiteral("master"), QRect(100, 100, 300, 200));
   {
     TestWindow gone(QStringLiteral("follower"), QRect(500, 150, 150, 100));
-    gone.AttachTo(&survivor);
+    EXPECT_EQ(gone.AttachTo(&survivor), 1);
   }
   EXPECT_TRUE(survivor.Attached().empty());
   survivor.move(survivor.pos() + QPoint(10, 10));

@@ -199,7 +199,7 @@ void BuildSmallProject() {
   ScreenGroup group(QStringLiteral("All"));
   group.ScreenNos = {3};
   ScreenGroupList.push_back(group);
-  CreateDirTree(AppFolderPath(AppFolder::UserData));
+  EXPECT_TRUE(CreateDirTree(AppFolderPath(AppFolder::UserData)));
   WriteBytes(EmbeddedFile(kTextGuid, ".rtf"), "{\\rtf1 hi}");
 }
 

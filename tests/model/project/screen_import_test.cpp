@@ -111,7 +111,7 @@ TEST_F(ScreenImportMerge, ReplaceKeepsNumberTreeItemAndLogoAndTakesTheRest) {
   ASSERT_TRUE(import.Screen);
   EXPECT_EQ(import.Screen->LedHeight, 16);
   EXPECT_TRUE(import.Screen->Programs.empty());
-  FreeImportedScreen(import);
+  EXPECT_EQ(FreeImportedScreen(import), 1);
   EXPECT_EQ(current.Programs[0]->Areas.size(), 2u);
 }
 

@@ -359,4 +359,19 @@ TEST(XmlFile, ReadAndWriteFailuresAreReported) {
   EXPECT_EQ(FileBytes(root + "empty.xml"), "");
 }
 
+// A long document is written in slices; wherever a slice ends, a character outside
+// the basic plane (a surrogate pair) stays whole and the bytes are the whole text's.
+TEST(XmlFile, LongTextIsWrittenAsOneConversion) {
+  const QString root = GetAppDir();
+  const QString pair = QString::fromUtf8("\xF0\x9F\x98\x80");  // U+1F600
+  for (const int filler : {32763, 32764, 32765, 65532}) {  // pairs around 32768 and 65536
+    const QString text = QStringLiteral("<r>") + QString(filler, u'a') + pair +
+                         QString::fromUtf8("\xC3\xA9") + pair + QStringLiteral("</r>");
+    XmlDocument doc;
+    ASSERT_TRUE(doc.SetDocument(text));
+    ASSERT_TRUE(doc.WriteFile(root + "long.xml"));
+    EXPECT_EQ(FileBytes(root + "long.xml"), text.toUtf8()) << filler;
+  }
+}
+
 }  // namespace

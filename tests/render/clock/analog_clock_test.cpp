@@ -73,12 +73,12 @@ TEST_F(AnalogClockImage, FaceSizePlaceAndRadius) {
   EXPECT_TRUE(inside) << "the face is copied to (16, 0)";
 
   CClockImage small(clock_);
-  small.Init(16, 16, &info_);
+  EXPECT_EQ(small.Init(16, 16, &info_), 1);
   EXPECT_EQ(small.Radius(), 1);
   CClockImage eighteen(clock_);
-  eighteen.Init(18, 18, &info_);
+  EXPECT_EQ(eighteen.Init(18, 18, &info_), 1);
   EXPECT_EQ(eighteen.Radius(), 1);
-  eighteen.Init(20, 20, &info_);
+  EXPECT_EQ(eighteen.Init(20, 20, &info_), 1);
   EXPECT_EQ(eighteen.Radius(), 2);
 
   CClockImage huge(clock_);
@@ -90,7 +90,7 @@ TEST_F(AnalogClockImage, FaceSizePlaceAndRadius) {
 
 TEST_F(AnalogClockImage, HandsAtThreeOClockAndMarksByClockType) {
   CClockImage clock(clock_);
-  clock.Init(128, 128, &info_);
+  EXPECT_EQ(clock.Init(128, 128, &info_), 1);
   QImage area = BlackArea(128, 128);
   clock.Draw(area);
   KeepPicture(area, QStringLiteral("analog_three_oclock"));
@@ -118,7 +118,7 @@ TEST_F(AnalogClockImage, OffsetAddsForLagTypeZero) {
   for (const int lag : {0, 1}) {
     info_.TimeLagType = lag;
     CClockImage clock(clock_);
-    clock.Init(128, 128, &info_);
+    EXPECT_EQ(clock.Init(128, 128, &info_), 1);
     QImage area = BlackArea(128, 128);
     clock.Draw(area);
     const QPointF hour = Centroid(area, kRed);
@@ -134,7 +134,7 @@ TEST_F(AnalogClockImage, OffsetAddsForLagTypeZero) {
 
 TEST_F(AnalogClockImage, FaceOncePerSecondAndPassAfterOneSecond) {
   CClockImage clock(clock_);
-  clock.Init(32, 64, &info_);
+  EXPECT_EQ(clock.Init(32, 64, &info_), 1);
   QImage area = BlackArea(64, 32);
   EXPECT_EQ(clock.Draw(area), 1);
   const qint64 face = clock.Face().cacheKey();

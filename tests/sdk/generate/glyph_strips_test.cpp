@@ -112,7 +112,7 @@ TEST(GlyphStrips, EveryThreadDrawsTheSameBits) {
     threads.emplace_back([&results, thread] {
       const QFont font = LedFont();
       for (int round = 0; round < 10; ++round) {
-        RenderWeekdayStrip(16, 0, font, 48, results[thread * 10 + round]);
+        EXPECT_GT(RenderWeekdayStrip(16, 0, font, 48, results[thread * 10 + round]), 0);
       }
     });
   }

@@ -7,12 +7,15 @@
 #include <QtEndian>
 
 #include <array>
+#include <random>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
 #include "model/common/app_dir.h"
+#include "render/frame/pak_frame_reader.h"
 #include "render/frame/pak_writer.h"
+#include "sdk/generate/bit_planes.h"
 #include "sdk/program/page_file_kind.h"
 #include "sdk/generate/page_generators.h"
 #include "tests/sdk/generate/page_test_support.h"
@@ -100,6 +103,52 @@ TEST(PakPages, LastFrameCarriesTheUsedExtentOfItsMovement) {
       const auto entry = EntryOf(page, frame);
       EXPECT_EQ(entry, (std::array{c.effect, 4, 30, c.sizes[frame][0], c.sizes[frame][1]}))
           << c.file << " effect " << c.effect << " frame " << frame;
+    }
+  }
+}
+
+// A frame file's page converted band by band as it is read equals its frames read
+// whole (PakFrameReader::ReadNextFrame) and converted: every colour type, odd widths,
+// start bits, and frames taller than one band.
+TEST(PakPages, BandsGiveThePlanesOfTheWholeFrames) {
+  std::mt19937 random(7);
+  struct Case {
+    CardRect area;
+    int frames;
+  };
+  const int tall = static_cast<int>(PakFrameReader::kBandBytes / Dib24::RowStride(101)) * 2 + 5;
+  // Inclusive rectangles: 1 x 1, 39 x 8, 101 wide over three bands, 521 x 33.
+  for (const Case& c : {Case{{0, 0, 0, 0}, 1}, Case{{3, 2, 41, 9}, 3}, Case{{5, 0, 105, tall}, 2},
+                        Case{{8, 0, 528, 32}, 2}}) {
+    std::vector<Dib24> frames;
+    for (int i = 0; i < c.frames; ++i) {
+      Dib24& frame = frames.emplace_back(c.area.Width(), c.area.Height());
+      for (std::int64_t b = 0; b < frame.SizeInBytes(); ++b) {
+        frame.Bits()[b] = static_cast<std::uint8_t>(random());
+      }
+    }
+    WritePak(QStringLiteral("bands.pak"), frames, 0);
+    for (int colorType = 1; colorType <= 3; ++colorType) {
+      PageEntry page = PageOf(QStringLiteral("bands.pak"));
+      ASSERT_EQ(GeneratePakPages(c.area, page, colorType), 0);
+      std::int64_t planeSize = 0;
+      std::vector<std::uint8_t> expected(
+          static_cast<std::size_t>(GetPageDataSize(c.area, colorType, c.frames, planeSize)), 0xFF);
+      PakFrameReader reader;
+      ASSERT_TRUE(reader.Open(page.FilePath));
+      ASSERT_EQ(reader.ReadHeader(), PakCheck::Ok);
+      for (int i = 0; i < c.frames; ++i) {
+        ASSERT_TRUE(reader.ReadNextFrame());
+        const Dib24& frame = reader.Frame();
+        ASSERT_TRUE(DibToBitPlanes(expected.data() + c.frames * 8 + i * planeSize * colorType,
+                                   static_cast<std::size_t>(planeSize), colorType, frame.Bits(),
+                                   frame.Width(), frame.Height(),
+                                   static_cast<std::size_t>(frame.Stride()), c.area.left % 8));
+      }
+      ASSERT_EQ(page.Data.size(), expected.size());
+      EXPECT_TRUE(std::equal(expected.begin() + c.frames * 8, expected.end(),
+                             page.Data.begin() + c.frames * 8))
+          << "width " << c.area.Width() << " colour type " << colorType;
     }
   }
 }

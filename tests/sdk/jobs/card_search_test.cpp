@@ -139,7 +139,7 @@ TEST_F(CardSearch, CallersTimerSeesTheListGrowDuringTheSearch) {
   ListWatcher window(list);
   ASSERT_TRUE(SetTimer(window.Handle(), 1, 20));
   ASSERT_EQ(Search(list), 0);
-  KillTimer(window.Handle(), 1);
+  EXPECT_TRUE(KillTimer(window.Handle(), 1));
   EXPECT_EQ(list.size(), 3u);
   // While the second interface waited for its replies, the first one's were listed.
   EXPECT_NE(std::find(window.lengths.begin(), window.lengths.end(), 2u), window.lengths.end());

@@ -1,5 +1,7 @@
 #include "package_builder.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -66,7 +68,7 @@ bool WriteZip(const QString& path, const std::vector<ZipEntry>& entries) {
 
 QString PlacePackage(const std::vector<ZipEntry>& entries) {
   const QString folder = GetAppDir() + QStringLiteral("UpdateData/");
-  CreateDirTree(folder);
+  if (!CreateDirTree(folder)) ADD_FAILURE() << "cannot make " << folder.toStdString();
   const QString path = folder + QStringLiteral("update.zip");
   QFile::remove(path);
   if (!WriteZip(path, entries)) return {};
@@ -100,7 +102,7 @@ QMap<QString, QString> Picture(const QString& folder) {
 
 void PutFile(const QString& relative, const QByteArray& data, int mode) {
   const QString path = GetAppDir() + relative;
-  CreateDirTree(QFileInfo(path).path());
+  if (!CreateDirTree(QFileInfo(path).path())) ADD_FAILURE() << "cannot make the folder of " << path.toStdString();
   QFile file(path);
   file.open(QIODevice::WriteOnly | QIODevice::Truncate);
   file.write(data);

@@ -13,10 +13,10 @@ constexpr ColorRef kRed = MakeColorRef(255, 0, 0);
 
 // A grid of rows x cols with one fixed row and column, each cell's text "row,col".
 void Shape(GridModel& grid, int rows, int cols) {
-  grid.SetRowCount(rows);
-  grid.SetColumnCount(cols);
-  grid.SetFixedRowCount(1);
-  grid.SetFixedColumnCount(1);
+  EXPECT_TRUE(grid.SetRowCount(rows));
+  EXPECT_TRUE(grid.SetColumnCount(cols));
+  EXPECT_TRUE(grid.SetFixedRowCount(1));
+  EXPECT_TRUE(grid.SetFixedColumnCount(1));
   for (int row = 0; row < rows; ++row) {
     for (int col = 0; col < cols; ++col) grid.SetCellText(row, col, QStringLiteral("%1,%2").arg(row).arg(col));
   }
@@ -93,8 +93,8 @@ TEST(GridModelSelection, RowsColumnsAndCellsFromTheStartCellByMouseMode) {
 TEST(GridModelSelection, VirtualModeAnswersFromTheSelectedSet) {
   GridModel grid;
   grid.SetVirtualMode(true);
-  grid.SetRowCount(70000);
-  grid.SetColumnCount(3);
+  EXPECT_TRUE(grid.SetRowCount(70000));
+  EXPECT_TRUE(grid.SetColumnCount(3));
   EXPECT_FALSE(grid.SetCellState(66000, 2, GVIS_SELECTED));  // no cell holds the state
   EXPECT_TRUE(grid.IsCellSelected(66000, 2));
   EXPECT_FALSE(grid.IsCellSelected(464, 2));  // 66000 & 0xFFFF
@@ -208,7 +208,7 @@ TEST(GridModelCells, InfoByMaskSettersAndExchange) {
   EXPECT_NE(cell, nullptr);  // refused: kept by the caller
 
   EXPECT_TRUE(grid.IsCellEditable(CCellID(1, 1)));
-  grid.SetCellState(1, 1, GVIS_READONLY);
+  EXPECT_TRUE(grid.SetCellState(1, 1, GVIS_READONLY));
   EXPECT_FALSE(grid.IsCellEditable(CCellID(1, 1)));
   EXPECT_TRUE(grid.IsCellEditable(CCellID(9, 9)));  // no cell: not read-only
   grid.SetEditable(false);

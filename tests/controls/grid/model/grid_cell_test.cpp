@@ -82,7 +82,7 @@ TEST(GridCell, CopyFromTakesResolvedValuesAndLeavesItselfAlone) {
   source.SetGrid(&grid);
   source.SetText(QStringLiteral("abc"));
   source.SetBackColor(MakeColorRef(1, 2, 3));
-  source.SetMergeOrigin(4, 5);
+  EXPECT_TRUE(source.SetMergeOrigin(4, 5));
   source.CopyFrom(source);
   EXPECT_EQ(source.GetText(), u"abc");
   EXPECT_TRUE(source.IsMergedIntoOther());
@@ -135,7 +135,7 @@ TEST(GridCell, DrawFillsOwnBackColourAlwaysAndTheDefaultOnlyWhenErasing) {
   member.SetGrid(&grid);
   member.SetBackColor(MakeColorRef(0, 200, 0));
   member.SetInMergedBlock(true);
-  member.SetMergeOrigin(0, 0);
+  EXPECT_TRUE(member.SetMergeOrigin(0, 0));
   image = Canvas();
   {
     QPainter painter(&image);

@@ -19,14 +19,14 @@ namespace {
 // A grid of rows x cols with one fixed row and column, each cell's text "row,col",
 // column c (c + 1) * 10 pixels wide and row r (r + 1) * 3 pixels high.
 void Shape(GridModel& grid, int rows, int cols) {
-  grid.SetRowCount(rows);
-  grid.SetColumnCount(cols);
-  grid.SetFixedRowCount(1);
-  grid.SetFixedColumnCount(1);
+  EXPECT_TRUE(grid.SetRowCount(rows));
+  EXPECT_TRUE(grid.SetColumnCount(cols));
+  EXPECT_TRUE(grid.SetFixedRowCount(1));
+  EXPECT_TRUE(grid.SetFixedColumnCount(1));
   for (int row = 0; row < rows; ++row) {
-    grid.SetRowHeight(row, (row + 1) * 3);
+    EXPECT_TRUE(grid.SetRowHeight(row, (row + 1) * 3));
     for (int col = 0; col < cols; ++col) {
-      grid.SetColumnWidth(col, (col + 1) * 10);
+      EXPECT_TRUE(grid.SetColumnWidth(col, (col + 1) * 10));
       grid.SetCellText(row, col, QStringLiteral("%1,%2").arg(row).arg(col));
     }
   }
@@ -127,10 +127,10 @@ TEST(GridModelMerge, ShapeChangesMoveWidenShrinkAndClipBlocks) {
        [](GridModel& g) { g.DeleteRow(3);
          g.DeleteColumn(3); },
        {}},
-      {"rows clipped", [](GridModel& g) { g.SetRowCount(3); }, {{2, 2, 1, 2}}},
-      {"rows cut away", [](GridModel& g) { g.SetRowCount(2); }, {}},
-      {"columns clipped", [](GridModel& g) { g.SetColumnCount(3); }, {{2, 2, 2, 1}}},
-      {"rows grown", [](GridModel& g) { g.SetRowCount(9); }, {{2, 2, 2, 2}}},
+      {"rows clipped", [](GridModel& g) { EXPECT_TRUE(g.SetRowCount(3)); }, {{2, 2, 1, 2}}},
+      {"rows cut away", [](GridModel& g) { EXPECT_TRUE(g.SetRowCount(2)); }, {}},
+      {"columns clipped", [](GridModel& g) { EXPECT_TRUE(g.SetColumnCount(3)); }, {{2, 2, 2, 1}}},
+      {"rows grown", [](GridModel& g) { EXPECT_TRUE(g.SetRowCount(9)); }, {{2, 2, 2, 2}}},
   };
   for (const auto& c : cases) {
     GridModel grid;
@@ -236,9 +236,9 @@ TEST(GridModelSort, CompareCellTextIsOrdinalByCodeUnit) {
 TEST(GridModelSort, LongSortedAndReversedTables) {
   constexpr int kRows = 100000;
   GridModel grid;
-  grid.SetRowCount(kRows + 1);
-  grid.SetColumnCount(1);
-  grid.SetFixedRowCount(1);
+  EXPECT_TRUE(grid.SetRowCount(kRows + 1));
+  EXPECT_TRUE(grid.SetColumnCount(1));
+  EXPECT_TRUE(grid.SetFixedRowCount(1));
   const auto key = [](int i) { return QStringLiteral("%1").arg(i, 6, 10, QLatin1Char('0')); };
   for (int row = 1; row <= kRows; ++row) grid.SetCellText(row, 0, key(row));
   ASSERT_TRUE(grid.SortColumn(0, false));
@@ -283,18 +283,18 @@ TEST(GridModelSizes, RefusalsAndAutosizing) {
   EXPECT_EQ(grid.GetRowHeight(2), grid.GetCell(2, 1)->GetCellExtent().height());
 
   // Hidden stays hidden.
-  grid.SetColumnWidth(2, 0);
+  EXPECT_TRUE(grid.SetColumnWidth(2, 0));
   EXPECT_FALSE(grid.AutoSizeColumn(2));
   EXPECT_EQ(grid.GetColumnWidth(2), 0);
-  grid.SetRowHeight(1, 0);
+  EXPECT_TRUE(grid.SetRowHeight(1, 0));
   EXPECT_FALSE(grid.AutoSizeRow(1));
 
   // A column without cells autosizes to 0.
   GridModel empty;
   empty.SetCellFactory([] { return std::unique_ptr<CGridCellBase>(); });
-  empty.SetRowCount(2);
-  empty.SetColumnCount(2);
-  empty.SetColumnWidth(0, 25);
+  EXPECT_TRUE(empty.SetRowCount(2));
+  EXPECT_TRUE(empty.SetColumnCount(2));
+  EXPECT_TRUE(empty.SetColumnWidth(0, 25));
   ASSERT_TRUE(empty.AutoSizeColumn(0));
   EXPECT_EQ(empty.GetColumnWidth(0), 0);
 }

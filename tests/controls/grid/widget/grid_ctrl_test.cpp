@@ -47,12 +47,12 @@ class OwnerWindow : public QWidget, public MessageWindow {
 // A 3 x 3 grid of 20 x 10 cells in a 120 x 60 client area.
 struct Fixture {
   Fixture() {
-    grid.Create(QRect(0, 0, 122, 62), &owner);
-    grid.SetRowCount(3);
-    grid.SetColumnCount(3);
+    EXPECT_TRUE(grid.Create(QRect(0, 0, 122, 62), &owner));
+    EXPECT_TRUE(grid.SetRowCount(3));
+    EXPECT_TRUE(grid.SetColumnCount(3));
     for (int i = 0; i < 3; ++i) {
-      grid.SetRowHeight(i, 10);
-      grid.SetColumnWidth(i, 20);
+      EXPECT_TRUE(grid.SetRowHeight(i, 10));
+      EXPECT_TRUE(grid.SetColumnWidth(i, 20));
     }
   }
 
@@ -69,8 +69,8 @@ ColorRef At(const QImage& image, int x, int y) { return QRgbToColorRef(image.pix
 
 TEST(GridCtrlPaint, EmptyGridPaintsOnlyTheGridBackground) {
   Fixture f;
-  f.grid.SetRowCount(0);
-  f.grid.SetColumnCount(0);
+  EXPECT_TRUE(f.grid.SetRowCount(0));
+  EXPECT_TRUE(f.grid.SetColumnCount(0));
   const QImage image = f.Paint();
   ASSERT_EQ(image.size(), QSize(120, 60));
   EXPECT_EQ(f.grid.GetGridBkColor(), kShadow);
@@ -99,7 +99,7 @@ TEST(GridCtrlPaint, GridLinesByModeAndHiddenColumns) {
   }
 
   // A column of width 0 gets neither a cell nor a line: the next starts at x 20.
-  f.grid.SetColumnWidth(1, 0);
+  EXPECT_TRUE(f.grid.SetColumnWidth(1, 0));
   const QImage image = f.Paint();
   EXPECT_EQ(At(image, 19, 5), f.grid.GetGridLineColor());
   for (int x = 20; x < 39; ++x) ASSERT_EQ(At(image, x, 5), kWindow) << x;
@@ -110,7 +110,7 @@ TEST(GridCtrlPaint, GridLinesByModeAndHiddenColumns) {
 TEST(GridCtrlPaint, OwnColoursSelectionFocusAndMergedBlocks) {
   Fixture f;
   f.grid.GetCell(0, 0)->SetBackColor(kRed);
-  f.grid.SetCellState(1, 1, GVIS_SELECTED);
+  EXPECT_TRUE(f.grid.SetCellState(1, 1, GVIS_SELECTED));
   f.grid.SetFocusCell(2, 2);
   QImage image = f.Paint();
   EXPECT_EQ(At(image, 5, 5), kRed);
@@ -121,7 +121,7 @@ TEST(GridCtrlPaint, OwnColoursSelectionFocusAndMergedBlocks) {
   EXPECT_EQ(At(image, 45, 25), kWindow);
 
   // Focused and selected: highlight fill and a frame in the highlight text colour.
-  f.grid.SetCellState(2, 2, GVIS_FOCUSED | GVIS_SELECTED);
+  EXPECT_TRUE(f.grid.SetCellState(2, 2, GVIS_FOCUSED | GVIS_SELECTED));
   image = f.Paint();
   EXPECT_EQ(At(image, 45, 25), kHighlight);
   EXPECT_EQ(At(image, 40, 20), kHighlightText);
@@ -140,8 +140,8 @@ TEST(GridCtrlPaint, OwnColoursSelectionFocusAndMergedBlocks) {
 
 TEST(GridCtrlPaint, FixedCellsRaisedAndSunkenWhenTheyTrackTheFocus) {
   Fixture f;
-  f.grid.SetFixedRowCount(1);
-  f.grid.SetFixedColumnCount(1);
+  EXPECT_TRUE(f.grid.SetFixedRowCount(1));
+  EXPECT_TRUE(f.grid.SetFixedColumnCount(1));
   f.grid.GetCell(1, 1)->SetText(QStringLiteral("text"));
   f.grid.GetCell(0, 2)->SetText(QStringLiteral("A"));
   QImage image = f.Paint();
@@ -189,10 +189,10 @@ TEST(GridCtrlNotify, VirtualModeSendsTwoCacheHintsPerPaint) {
   OwnerWindow owner;
   CGridCtrl grid;
   grid.SetVirtualMode(true);
-  grid.Create(QRect(0, 0, 122, 62), &owner);
-  grid.SetRowCount(100);
-  grid.SetColumnCount(50);
-  grid.SetFixedRowCount(1);
+  EXPECT_TRUE(grid.Create(QRect(0, 0, 122, 62), &owner));
+  EXPECT_TRUE(grid.SetRowCount(100));
+  EXPECT_TRUE(grid.SetColumnCount(50));
+  EXPECT_TRUE(grid.SetFixedRowCount(1));
   EXPECT_FALSE(grid.SetCellText(1, 1, QStringLiteral("x")));  // no cells are stored
   owner.hints.clear();
   grid.viewport()->grab();
@@ -234,7 +234,7 @@ TEST(GridCtrlPaint, TableWithHeadersAndScrollBars) {
   grid.GetCell(2, 2)->SetFormat(0x8826);
   grid.GetCell(3, 1)->SetText(QStringLiteral("centred"));
   grid.GetCell(3, 1)->SetFormat(0x8825);
-  grid.SetCellState(2, 1, GVIS_SELECTED);
+  EXPECT_TRUE(grid.SetCellState(2, 1, GVIS_SELECTED));
   grid.SetFocusCell(3, 3);
   owner.show();
   // Forty rows of the default height do not fit: a vertical bar, no horizontal one.
@@ -253,10 +253,10 @@ TEST(GridCtrlPaint, MergedBlockDrawnOnceFromItsOriginAlsoScrolledAway) {
     int draws = 0;
   };
   Fixture f;
-  f.grid.SetRowCount(0);
+  EXPECT_TRUE(f.grid.SetRowCount(0));
   f.grid.SetCellFactory([] { return std::make_unique<CountingCell>(); });
-  f.grid.SetRowCount(12);
-  for (int row = 0; row < 12; ++row) f.grid.SetRowHeight(row, 10);
+  EXPECT_TRUE(f.grid.SetRowCount(12));
+  for (int row = 0; row < 12; ++row) EXPECT_TRUE(f.grid.SetRowHeight(row, 10));
   f.grid.GetCell(1, 1)->SetBackColor(kRed);
   ASSERT_TRUE(f.grid.MergeCells(1, 1, 4, 2));
   auto draws = [&](int row, int col) {
@@ -286,12 +286,12 @@ TEST(GridCtrlPaint, MergedBlockDrawnOnceFromItsOriginAlsoScrolledAway) {
 
 TEST(GridCtrlCells, AutosizingInVirtualModeHintsTheCellsItMeasures) {
   Fixture f;
-  f.grid.SetRowCount(0);
-  f.grid.SetColumnCount(0);
+  EXPECT_TRUE(f.grid.SetRowCount(0));
+  EXPECT_TRUE(f.grid.SetColumnCount(0));
   f.grid.SetVirtualMode(true);
-  f.grid.SetRowCount(4);
-  f.grid.SetColumnCount(3);
-  f.grid.SetFixedRowCount(1);
+  EXPECT_TRUE(f.grid.SetRowCount(4));
+  EXPECT_TRUE(f.grid.SetColumnCount(3));
+  EXPECT_TRUE(f.grid.SetFixedRowCount(1));
   f.owner.hints.clear();
   ASSERT_TRUE(f.grid.AutoSizeColumn(1, 2));
   EXPECT_EQ(f.owner.hints, (std::vector<CCellBlock>{{1, 1, 3, 1}, {}}));

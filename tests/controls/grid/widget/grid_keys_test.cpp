@@ -55,13 +55,13 @@ struct Fixture {
   explicit Fixture(bool virtualMode = false) {
     owner.grid = &grid;
     grid.SetVirtualMode(virtualMode);
-    grid.Create(QRect(0, 0, 102, 62), &owner);
-    grid.SetRowCount(10);
-    grid.SetColumnCount(6);
-    grid.SetFixedRowCount(1);
-    grid.SetFixedColumnCount(1);
-    for (int row = 0; row < 10; ++row) grid.SetRowHeight(row, 10);
-    for (int col = 0; col < 6; ++col) grid.SetColumnWidth(col, 20);
+    EXPECT_TRUE(grid.Create(QRect(0, 0, 102, 62), &owner));
+    EXPECT_TRUE(grid.SetRowCount(10));
+    EXPECT_TRUE(grid.SetColumnCount(6));
+    EXPECT_TRUE(grid.SetFixedRowCount(1));
+    EXPECT_TRUE(grid.SetFixedColumnCount(1));
+    for (int row = 0; row < 10; ++row) EXPECT_TRUE(grid.SetRowHeight(row, 10));
+    for (int col = 0; col < 6; ++col) EXPECT_TRUE(grid.SetColumnWidth(col, 20));
     owner.resize(200, 200);
     owner.show();
   }
@@ -93,7 +93,7 @@ TEST(GridCtrlGeometry, OriginsHitTestsAndDividers) {
   EXPECT_EQ(origin, QPoint(20, -10));
   EXPECT_EQ(grid.GetCellFromPoint(QPoint(25, 15)), CCellID(4, 1));
   // Past the last column there is no column.
-  grid.SetColumnCount(2);
+  EXPECT_TRUE(grid.SetColumnCount(2));
   EXPECT_EQ(grid.GetCellFromPoint(QPoint(45, 15)).col, -1);
   grid.SetScrollPosition(Qt::Vertical, 0);
 
@@ -118,7 +118,7 @@ TEST(GridCtrlScroll, RangesStepsThumbAndNoBarsForASmallGrid) {
   EXPECT_EQ(bar->maximum(), 90 - available);
   EXPECT_EQ(bar->pageStep(), available);
   // A line is the top row's height, not the bar's own step.
-  grid.SetRowHeight(1, 13);
+  EXPECT_TRUE(grid.SetRowHeight(1, 13));
   bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_EQ(bar->value(), 13);
   EXPECT_EQ(grid.GetFirstVisibleCell().row, 2);
@@ -135,7 +135,7 @@ TEST(GridCtrlScroll, RangesStepsThumbAndNoBarsForASmallGrid) {
   EXPECT_EQ(grid.GetFirstVisibleCell().col, 2);
 
   // A client area smaller than the fixed cells shows no bars.
-  grid.SetColumnWidth(0, 150);
+  EXPECT_TRUE(grid.SetColumnWidth(0, 150));
   EXPECT_EQ(grid.GetScrollBarState(), 0u);
   EXPECT_FALSE(grid.verticalScrollBar()->isVisible());
   EXPECT_FALSE(grid.horizontalScrollBar()->isVisible());
@@ -181,8 +181,8 @@ TEST(GridCtrlKeys, PagesTabWrapsAndDefaultProcessing) {
 TEST(GridCtrlKeys, ZeroSizeRowsAndColumnsNeverGetTheFocus) {
   Fixture f;
   CGridCtrl& grid = f.grid;
-  for (const int row : {1, 4, 9}) grid.SetRowHeight(row, 0);
-  for (const int col : {1, 3, 5}) grid.SetColumnWidth(col, 0);
+  for (const int row : {1, 4, 9}) EXPECT_TRUE(grid.SetRowHeight(row, 0));
+  for (const int col : {1, 3, 5}) EXPECT_TRUE(grid.SetColumnWidth(col, 0));
   grid.SetFocusCell(3, 2);
   f.Key(Qt::Key_Down);
   EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 2));
@@ -242,12 +242,12 @@ TEST(GridCtrlKeys, EnsureVisibleAndAutoScroll) {
   grid.EnsureVisible(1, 1);
   EXPECT_TRUE(grid.IsCellVisible(1, 1));
   // A column wider than the window can never fit: the loops stop all the same.
-  grid.SetColumnWidth(4, 1000);
+  EXPECT_TRUE(grid.SetColumnWidth(4, 1000));
   grid.EnsureVisible(1, 4);
   EXPECT_EQ(grid.GetFirstVisibleCell().col, 4);
 
   // The cursor below the window: a tick moves the focus down and selects to the bottom.
-  grid.SetColumnWidth(4, 20);
+  EXPECT_TRUE(grid.SetColumnWidth(4, 20));
   grid.SetScrollPosition(Qt::Horizontal, 0);
   grid.SetFocusCell(1, 1);
   grid.SetSelectionStartCell(CCellID(1, 1));
@@ -268,7 +268,7 @@ TEST(GridCtrlCells, VirtualCellIsOneObjectFilledByTheOwner) {
   Fixture f(true);
   CGridCtrl& grid = f.grid;
   grid.SetFocusCell(2, 2);
-  grid.SetCellState(3, 1, GVIS_SELECTED);
+  EXPECT_FALSE(grid.SetCellState(3, 1, GVIS_SELECTED));  // no cell is stored in virtual mode
   f.owner.requests = 0;
   CGridCellBase* first = grid.GetCell(2, 2);
   ASSERT_NE(first, nullptr);

@@ -225,7 +225,7 @@ TEST(TcpUnreachable, CallerKeepsDispatchingWhileTheConnectWaits) {
   std::atomic<bool> stopPosting{false};
   std::thread poster([&] {
     while (!stopPosting.load()) {
-      PostMessage(window.Handle(), WM_USER + 99, 0, 0);
+      ASSERT_TRUE(PostMessage(window.Handle(), WM_USER + 99, 0, 0));
       std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
   });
@@ -237,7 +237,7 @@ TEST(TcpUnreachable, CallerKeepsDispatchingWhileTheConnectWaits) {
   window.busy = false;
   stopPosting = true;
   poster.join();
-  KillTimer(window.Handle(), 1);
+  EXPECT_TRUE(KillTimer(window.Handle(), 1));
   EXPECT_EQ(result, KQ_ERR_CONNECT);
   EXPECT_GT(window.ticksDuringCall, 0);
   EXPECT_GT(window.postsDuringCall, 0);
