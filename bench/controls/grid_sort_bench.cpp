@@ -13,8 +13,8 @@
 #include <random>
 #include <vector>
 
-#include "controls/grid/model/grid_model.h"
 #include "bench/support/ratio_reporter.h"
+#include "controls/grid/model/grid_model.h"
 
 namespace {
 
@@ -47,8 +47,7 @@ const std::vector<QString>& Keys() {
 
 void BM_GridSortColumn(benchmark::State& state) {
   GridModel grid;
-  if (!grid.SetRowCount(kRows + 1) || !grid.SetColumnCount(kColumns) ||
-      !grid.SetFixedRowCount(1)) {
+  if (!grid.SetRowCount(kRows + 1) || !grid.SetColumnCount(kColumns) || !grid.SetFixedRowCount(1)) {
     state.SkipWithError("the grid could not be made");
     return;
   }
@@ -92,7 +91,8 @@ int main(int argc, char** argv) {
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::printf("BM_GridSortColumn: %.1f ms; BM_StdSortKeys: %.1f ms\n",
-              reporter.Seconds("BM_GridSortColumn") * 1e3, reporter.Seconds("BM_StdSortKeys") * 1e3);
+              reporter.Seconds("BM_GridSortColumn") * 1e3,
+              reporter.Seconds("BM_StdSortKeys") * 1e3);
   reporter.Goal("grid_sort_vs_std_sort", reporter.Ratio("BM_GridSortColumn", "BM_StdSortKeys"), 4);
   reporter.PrintGoals();
   benchmark::Shutdown();

@@ -25,11 +25,12 @@ inline QString BlockFault(const GridModel& grid) {
       if (cell == nullptr || cell->IsMergedIntoOther()) continue;
       const CCellBlock block = cell->GetMergeRange();
       if (!block.SpansCells()) {
-        if (!cell->IsNotMerged()) return QStringLiteral("member flag without a block") + at(row, col);
+        if (!cell->IsNotMerged())
+          return QStringLiteral("member flag without a block") + at(row, col);
         continue;
       }
-      if (block.minRow != row || block.minCol != col || block.maxRow >= rows || block.maxCol >= cols ||
-          !IsCellRangeValid(block)) {
+      if (block.minRow != row || block.minCol != col || block.maxRow >= rows ||
+          block.maxCol >= cols || !IsCellRangeValid(block)) {
         return QStringLiteral("block not at its origin or outside the grid") + at(row, col);
       }
       ++blockNumber;
@@ -85,7 +86,8 @@ inline std::vector<StoredBlock> StoredBlocks(const GridModel& grid) {
       const CGridCellBase* cell = grid.GetCell(row, col);
       if (cell == nullptr || !cell->GetMergeRange().SpansCells()) continue;
       const CCellBlock block = cell->GetMergeRange();
-      blocks.push_back({row, col, block.maxRow - block.minRow + 1, block.maxCol - block.minCol + 1});
+      blocks.push_back(
+          {row, col, block.maxRow - block.minRow + 1, block.maxCol - block.minCol + 1});
     }
   }
   return blocks;

@@ -52,7 +52,8 @@ struct TextOrder {
   QStringView Key(int row) const { return texts[static_cast<std::size_t>(row - first)]; }
   static int Compare(QStringView a, QStringView b) { return CompareCodeUnits(a, b); }
   void Exchange(int a, int b) {
-    std::swap(texts[static_cast<std::size_t>(a - first)], texts[static_cast<std::size_t>(b - first)]);
+    std::swap(texts[static_cast<std::size_t>(a - first)],
+              texts[static_cast<std::size_t>(b - first)]);
   }
 };
 
@@ -121,8 +122,7 @@ int GridModel::GetMergedHeight(int row, int col) const {
 
 CCellID GridModel::GetMergeOriginOf(int row, int col) const {
   const CGridCellBase* cell = StoredCell(row, col);
-  return cell != nullptr && cell->IsMergedIntoOther() ? cell->GetMergeOrigin()
-                                                      : CCellID(row, col);
+  return cell != nullptr && cell->IsMergedIntoOther() ? cell->GetMergeOrigin() : CCellID(row, col);
 }
 
 void GridModel::MarkBlock(const CCellBlock& block) {
@@ -204,9 +204,7 @@ void GridModel::ShiftSpan(int& first, int& last, BlockShift shift, int index) {
       if (index < first) --first;
       if (index <= last) --last;
       break;
-    case BlockShift::kClip:
-      last = std::min(last, index - 1);
-      break;
+    case BlockShift::kClip: last = std::min(last, index - 1); break;
   }
 }
 
@@ -275,8 +273,8 @@ bool GridModel::QuickSortRows(GridCompareFunc compare, int col, bool ascending, 
   return !BlockMeetsRows(low, high) && SortRange(compare, col, ascending, value, low, high);
 }
 
-bool GridModel::SortRange(GridCompareFunc compare, int col, bool ascending, LPARAM value,
-                          int low, int high) {
+bool GridModel::SortRange(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
+                          int high) {
   if (compare == nullptr || virtualMode_ || col < 0 || col >= colCount_ || low < 0 ||
       high >= rowCount_ || high <= low) {
     return false;

@@ -562,10 +562,10 @@ void GridModel::OnDraw(QPainter& painter, const PixelRect& clip) {
   std::set<CCellID> drawnBlocks;
   DrawCellPass(painter, clip, visible.minRow, visible.maxRow, fixedHeight - 1, visible.minCol,
                visible.maxCol, fixedWidth - 1, drawnBlocks);
-  DrawCellPass(painter, clip, visible.minRow, visible.maxRow, fixedHeight - 1, 0,
-               fixedCols_ - 1, -1, drawnBlocks);
-  DrawCellPass(painter, clip, 0, fixedRows_ - 1, -1, visible.minCol, visible.maxCol,
-               fixedWidth - 1, drawnBlocks);
+  DrawCellPass(painter, clip, visible.minRow, visible.maxRow, fixedHeight - 1, 0, fixedCols_ - 1,
+               -1, drawnBlocks);
+  DrawCellPass(painter, clip, 0, fixedRows_ - 1, -1, visible.minCol, visible.maxCol, fixedWidth - 1,
+               drawnBlocks);
   DrawCellPass(painter, clip, 0, fixedRows_ - 1, -1, 0, fixedCols_ - 1, -1, drawnBlocks);
   if (virtualMode_) SendCacheHintToParent(CCellBlock());
   painter.restore();
@@ -650,7 +650,8 @@ void GridModel::DrawCellAt(QPainter& painter, int row, int col, const PixelRect&
   CGridCellBase* cell = GetCell(row, col);
   if (cell == nullptr) return;
   const CCellID originId = cell->IsMergedIntoOther() ? cell->GetMergeOrigin() : CCellID(row, col);
-  CGridCellBase* origin = originId == CCellID(row, col) ? cell : GetCell(originId.row, originId.col);
+  CGridCellBase* origin =
+      originId == CCellID(row, col) ? cell : GetCell(originId.row, originId.col);
   if (origin == nullptr) return;
   const CCellBlock block = origin->GetMergeRange();
   if (!block.SpansCells()) {

@@ -259,8 +259,8 @@ class GridModel {
   // Sorts rows low to high (-1: the last row) on the column; rows move whole, with
   // their heights, and equal rows are not exchanged. False for a column out of range,
   // fewer than two rows, virtual mode, or a merged block in the rows.
-  [[nodiscard]] bool QuickSortRows(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
-                     int high = -1);
+  [[nodiscard]] bool QuickSortRows(GridCompareFunc compare, int col, bool ascending, LPARAM value,
+                                   int low, int high = -1);
 
   // --- Places and visibility ---
   bool IsValid(int row, int col) const;
@@ -359,16 +359,15 @@ class GridModel {
   // After a shape change: clears every cell's merge fields and merges the blocks again
   // as the change moved them (along rows or columns); a block left with one cell stays
   // unmerged.
-  void RestoreBlocks(const std::vector<CCellBlock>& blocks, bool rows, BlockShift shift,
-                     int index);
+  void RestoreBlocks(const std::vector<CCellBlock>& blocks, bool rows, BlockShift shift, int index);
   // Marks the cells of a block inside the grid as merged into its top-left cell.
   void MarkBlock(const CCellBlock& block);
   // Clears the merge fields of the block's cells.
   void ClearBlock(const CCellBlock& block);
   bool BlockMeetsRows(int low, int high) const;
   // QuickSortRows without looking for blocks: the arguments checked, then the sort.
-  [[nodiscard]] bool SortRange(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
-                 int high);
+  [[nodiscard]] bool SortRange(GridCompareFunc compare, int col, bool ascending, LPARAM value,
+                               int low, int high);
   // Sorts with the function; CompareCellText's order is taken from the texts read once.
   void SortRowsWith(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
                     int high);

@@ -121,11 +121,17 @@ TEST(GridModelMerge, ShapeChangesMoveWidenShrinkAndClipBlocks) {
       {"delete row after", [](GridModel& g) { g.DeleteRow(5); }, {{2, 2, 2, 2}}},
       {"delete origin column", [](GridModel& g) { g.DeleteColumn(2); }, {{2, 2, 2, 1}}},
       {"delete column before", [](GridModel& g) { g.DeleteColumn(0); }, {{2, 1, 2, 2}}},
-      {"delete both rows", [](GridModel& g) { g.DeleteRow(2);
-         g.DeleteRow(2); }, {}},
+      {"delete both rows",
+       [](GridModel& g) {
+         g.DeleteRow(2);
+         g.DeleteRow(2);
+       },
+       {}},
       {"down to one cell",
-       [](GridModel& g) { g.DeleteRow(3);
-         g.DeleteColumn(3); },
+       [](GridModel& g) {
+         g.DeleteRow(3);
+         g.DeleteColumn(3);
+       },
        {}},
       {"rows clipped", [](GridModel& g) { EXPECT_TRUE(g.SetRowCount(3)); }, {{2, 2, 1, 2}}},
       {"rows cut away", [](GridModel& g) { EXPECT_TRUE(g.SetRowCount(2)); }, {}},
