@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr int kSpeed = 5;  // the fastest setting
+constexpr int kSpeed = 5;   // the fastest setting
 constexpr int kSteps = 15;  // 3 x kSpeed
 constexpr double kGoalRatio = 4.0;
 constexpr size_t kPageBytes = 4096;

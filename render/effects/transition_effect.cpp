@@ -15,8 +15,8 @@ constexpr int kDrawnEffectCount = kLastDrawnEffect - kFirstDrawnEffect + 1;
 
 }  // namespace
 
-int TransitionEffect::Init(const QImage* source, QImage* target, int width, int height,
-                           int speed, int effect) {
+int TransitionEffect::Init(const QImage* source, QImage* target, int width, int height, int speed,
+                           int effect) {
   if (effect == kRandomEffect) {
     effect = static_cast<int>(ProcessRandom().Next() % kDrawnEffectCount) + kFirstDrawnEffect;
   }

@@ -10,9 +10,8 @@ class TransitionEffect;
 
 // Draws step *counter (1 to steps) of the effect into target from source and the old
 // picture; returns 1. One function per drawing, chosen once from the effect number.
-using TransitionStep = int (*)(const TransitionEffect& effect, QImage& target,
-                               const QImage& source, const int* counter, int steps, int width,
-                               int height);
+using TransitionStep = int (*)(const TransitionEffect& effect, QImage& target, const QImage& source,
+                               const int* counter, int steps, int width, int height);
 
 class TransitionEffect {
  public:

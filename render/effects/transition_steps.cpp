@@ -41,8 +41,8 @@ void CopyColumns(const StepScene& scene, const QImage& picture, int from, int to
   const int first = std::max({0, -from, -to});
   const int last = std::min({count, scene.width - from, scene.width - to});
   if (last <= first) return;
-  CopyBand(picture, {from + first, top, from + last, std::min(bottom, scene.height)},
-           scene.target, to + first, top, lines);
+  CopyBand(picture, {from + first, top, from + last, std::min(bottom, scene.height)}, scene.target,
+           to + first, top, lines);
 }
 
 // Several column bands are copied strip by strip down the area, all bands of a strip
@@ -75,8 +75,7 @@ void PushLeft(const StepScene& scene) {
   const int p = scene.ColumnsIn();
   for (int top = 0; top < scene.height; top += kStripRows) {
     CopyColumns(scene, scene.old, p, 0, scene.width - p, BandLines::kAll, top, top + kStripRows);
-    CopyColumns(scene, scene.source, 0, scene.width - p, p, BandLines::kAll, top,
-                top + kStripRows);
+    CopyColumns(scene, scene.source, 0, scene.width - p, p, BandLines::kAll, top, top + kStripRows);
   }
 }
 
@@ -85,8 +84,7 @@ void PushRight(const StepScene& scene) {
   const int p = scene.ColumnsIn();
   for (int top = 0; top < scene.height; top += kStripRows) {
     CopyColumns(scene, scene.old, 0, p, scene.width - p, BandLines::kAll, top, top + kStripRows);
-    CopyColumns(scene, scene.source, scene.width - p, 0, p, BandLines::kAll, top,
-                top + kStripRows);
+    CopyColumns(scene, scene.source, scene.width - p, 0, p, BandLines::kAll, top, top + kStripRows);
   }
 }
 
@@ -222,8 +220,8 @@ void VerticalBlinds(const StepScene& scene, bool backwards) {
   for (int top = 0; top < scene.height; top += kStripRows) {
     for (int k = 0; k < kBlinds; ++k) {
       const Blind blind = BlindAt(scene, scene.width, backwards, k);
-      CopyColumns(scene, scene.source, blind.start, blind.start, blind.size, BandLines::kAll,
-                  top, top + kStripRows);
+      CopyColumns(scene, scene.source, blind.start, blind.start, blind.size, BandLines::kAll, top,
+                  top + kStripRows);
     }
   }
 }
@@ -303,30 +301,51 @@ void Cut(const StepScene& scene) { CopyRows(scene, scene.source, 0, 0, scene.hei
 
 // A drawing in the one signature of the transition's step functions.
 template <void (*Draw)(const StepScene&)>
-int StepOf(const TransitionEffect& effect, QImage& target, const QImage& source,
-           const int* counter, int steps, int width, int height) {
+int StepOf(const TransitionEffect& effect, QImage& target, const QImage& source, const int* counter,
+           int steps, int width, int height) {
   Draw({target, source, effect.OldPicture(), *counter, steps, width, height});
   return 1;
 }
 
 // The step function of effect n at index n - kFirstDrawnEffect.
 constexpr std::array<TransitionStep, kLastDrawnEffect - kFirstDrawnEffect + 1> kSteps = {
-    StepOf<PushLeft>, StepOf<PushRight>, StepOf<PushUp>, StepOf<PushDown>,  // 2-5
-    StepOf<PushLeft>, StepOf<PushRight>, StepOf<PushUp>, StepOf<PushDown>,  // 6-9
-    StepOf<Blink>,                                                          // 10
-    StepOf<RiseWithTrail>, StepOf<FallWithTrail>,                           // 11-12
-    StepOf<LeftwardWithTrail>, StepOf<RightwardWithTrail>,                  // 13-14
-    StepOf<InterlacedWipeAcross>, StepOf<InterlacedWipeDownAndUp>,          // 15-16
-    StepOf<InterlacedSlideAcross>, StepOf<InterlacedSlideDownAndUp>,        // 17-18
-    StepOf<WipeFromRight>, StepOf<WipeFromLeft>,                            // 19-20
-    StepOf<WipeFromBottom>, StepOf<WipeFromTop>,                            // 21-22
-    StepOf<BlindsRightwards>, StepOf<BlindsLeftwards>,                      // 23-24
-    StepOf<BlindsUpwards>, StepOf<BlindsDownwards>,                         // 25-26
-    StepOf<OpenFromVerticalCentre>, StepOf<OpenFromHorizontalCentre>,       // 27-28
-    StepOf<CloseFromLeftAndRight>, StepOf<CloseFromTopAndBottom>,           // 29-30
-    StepOf<StretchFromLeft>, StepOf<StretchFromRight>,                      // 31-32
-    StepOf<StretchFromTop>, StepOf<StretchFromBottom>,                      // 33-34
-    StepOf<Cut>, StepOf<Cut>, StepOf<Cut>, StepOf<Cut>};                    // 35-38
+    StepOf<PushLeft>,
+    StepOf<PushRight>,
+    StepOf<PushUp>,
+    StepOf<PushDown>,  // 2-5
+    StepOf<PushLeft>,
+    StepOf<PushRight>,
+    StepOf<PushUp>,
+    StepOf<PushDown>,  // 6-9
+    StepOf<Blink>,     // 10
+    StepOf<RiseWithTrail>,
+    StepOf<FallWithTrail>,  // 11-12
+    StepOf<LeftwardWithTrail>,
+    StepOf<RightwardWithTrail>,  // 13-14
+    StepOf<InterlacedWipeAcross>,
+    StepOf<InterlacedWipeDownAndUp>,  // 15-16
+    StepOf<InterlacedSlideAcross>,
+    StepOf<InterlacedSlideDownAndUp>,  // 17-18
+    StepOf<WipeFromRight>,
+    StepOf<WipeFromLeft>,  // 19-20
+    StepOf<WipeFromBottom>,
+    StepOf<WipeFromTop>,  // 21-22
+    StepOf<BlindsRightwards>,
+    StepOf<BlindsLeftwards>,  // 23-24
+    StepOf<BlindsUpwards>,
+    StepOf<BlindsDownwards>,  // 25-26
+    StepOf<OpenFromVerticalCentre>,
+    StepOf<OpenFromHorizontalCentre>,  // 27-28
+    StepOf<CloseFromLeftAndRight>,
+    StepOf<CloseFromTopAndBottom>,  // 29-30
+    StepOf<StretchFromLeft>,
+    StepOf<StretchFromRight>,  // 31-32
+    StepOf<StretchFromTop>,
+    StepOf<StretchFromBottom>,  // 33-34
+    StepOf<Cut>,
+    StepOf<Cut>,
+    StepOf<Cut>,
+    StepOf<Cut>};  // 35-38
 
 }  // namespace
 

@@ -8,7 +8,6 @@
 
 namespace {
 
-
 bool Is32Bit(const QImage& picture) {
   return picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32;
 }
@@ -26,8 +25,9 @@ void CopyBand(const QImage& source, const PixelRect& sourceRect, QImage& target,
   if (from.IsEmpty()) return;
   const int dx = targetX - sourceRect.left;
   const int dy = targetY - sourceRect.top;
-  const PixelRect to = PixelRect{from.left + dx, from.top + dy, from.right + dx, from.bottom + dy}
-                           .Intersected(PixelRectOfSize(target.width(), target.height()));
+  const PixelRect to =
+      PixelRect{from.left + dx, from.top + dy, from.right + dx, from.bottom + dy}.Intersected(
+          PixelRectOfSize(target.width(), target.height()));
   if (to.IsEmpty()) return;
 
   const bool everyOtherRow = lines == BandLines::kEvenRows || lines == BandLines::kOddRows;

@@ -128,7 +128,7 @@ void StretchSlice(const QImage& source, const PixelRect& sourceRect, QImage& tar
   NearestWalk walk(slice.left, targetRect.left, targetRect.Width(), sourceRect.left,
                    sourceRect.Width());
   const int first = walk.Index();
-  const ColumnWalk kind = walk.IsUnit()                ? ColumnWalk::kUnit
+  const ColumnWalk kind = walk.IsUnit()             ? ColumnWalk::kUnit
                           : sourceRect.Width() == 1 ? ColumnWalk::kSingle
                                                     : ColumnWalk::kListed;
   int columns[kSliceColumns];
@@ -155,8 +155,7 @@ template <NearestCopy kCopy>
 void Stretch(const QImage& source, const PixelRect& sourceRect, QImage& target,
              const PixelRect& targetRect, const PixelRect& part) {
   for (int left = part.left; left < part.right; left += kSliceColumns) {
-    const PixelRect slice{left, part.top, std::min(left + kSliceColumns, part.right),
-                          part.bottom};
+    const PixelRect slice{left, part.top, std::min(left + kSliceColumns, part.right), part.bottom};
     StretchSlice<kCopy>(source, sourceRect, target, targetRect, slice);
   }
 }

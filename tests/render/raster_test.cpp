@@ -145,8 +145,8 @@ TEST(CopyBand, ClipsToBothPicturesAndKeepsTheBandsPlace) {
     }
   }
   const QImage before = target.copy();
-  CopyBand(source, {2, 2, 2, 6}, target, 0, 0);                       // empty band
-  CopyBand(QImage(), {0, 0, 4, 4}, target, 0, 0);                     // null picture
+  CopyBand(source, {2, 2, 2, 6}, target, 0, 0);    // empty band
+  CopyBand(QImage(), {0, 0, 4, 4}, target, 0, 0);  // null picture
   CopyBand(source.convertToFormat(QImage::Format_RGB888), {0, 0, 4, 4}, target, 0, 0);
   EXPECT_EQ(target, before);
 }
@@ -154,8 +154,8 @@ TEST(CopyBand, ClipsToBothPicturesAndKeepsTheBandsPlace) {
 TEST(CopyBand, InterlacedLinesCountInTargetCoordinates) {
   const QImage source = CoordinatePicture(6, 6).ToImage().convertToFormat(QImage::Format_RGB32);
   const QRgb white = qRgb(255, 255, 255);
-  for (const BandLines lines : {BandLines::kEvenRows, BandLines::kOddRows,
-                                BandLines::kEvenColumns, BandLines::kOddColumns}) {
+  for (const BandLines lines : {BandLines::kEvenRows, BandLines::kOddRows, BandLines::kEvenColumns,
+                                BandLines::kOddColumns}) {
     QImage target(6, 6, QImage::Format_RGB32);
     target.fill(Qt::white);
     // The band starts at target (-1, 1), so source column c lands at c - 1, row r at r + 1.

@@ -30,6 +30,7 @@ int GridModel::InsertRow(int index) {
   ClearSelection();
   if (colCount_ == 0 && !SetColumnCount(1)) return -1;
   if (index == -1) index = rowCount_;
+  const std::vector<CCellBlock> blocks = MergedBlocks();
   try {
     std::vector<std::unique_ptr<CGridCellBase>> cells;
     if (!virtualMode_) {
@@ -48,6 +49,7 @@ int GridModel::InsertRow(int index) {
     return -1;
   }
   ++rowCount_;
+  RestoreBlocks(blocks, true, BlockShift::kInsert, index);
   if (CGridCellBase* first = StoredCell(index, 0)) {
     first->SetText(QString());
     SetCellModified(index, 0);
@@ -65,6 +67,7 @@ int GridModel::InsertColumn(int index) {
   ClearSelection();
   if (rowCount_ == 0 && !SetRowCount(1)) return -1;
   if (index == -1) index = colCount_;
+  const std::vector<CCellBlock> blocks = MergedBlocks();
   try {
     std::vector<std::unique_ptr<CGridCellBase>> cells(virtualMode_ ? 0 : rows_.size());
     for (std::size_t row = 0; row < cells.size(); ++row) {
@@ -82,6 +85,7 @@ int GridModel::InsertColumn(int index) {
     return -1;
   }
   ++colCount_;
+  RestoreBlocks(blocks, false, BlockShift::kInsert, index);
   CGridCellBase* first = StoredCell(0, index);
   if (first != nullptr) {
     first->SetText(QString());
@@ -101,12 +105,14 @@ int GridModel::InsertColumn(int index) {
 bool GridModel::DeleteRow(int row) {
   if (row < 0 || row >= rowCount_) return false;
   ClearSelection();
+  const std::vector<CCellBlock> blocks = MergedBlocks();
   if (!virtualMode_) {
     for (int col = 0; col < colCount_; ++col) DestroyCell(row, col);
     EraseAt(rows_, row);
   }
   EraseAt(rowHeights_, row);
   --rowCount_;
+  RestoreBlocks(blocks, true, BlockShift::kDelete, row);
   if (row < fixedRows_) --fixedRows_;
   UpdateScrollBars();
   SetCellModified(-1, -1);
@@ -116,6 +122,7 @@ bool GridModel::DeleteRow(int row) {
 bool GridModel::DeleteColumn(int col) {
   if (col < 0 || col >= colCount_) return false;
   ClearSelection();
+  const std::vector<CCellBlock> blocks = MergedBlocks();
   if (!virtualMode_) {
     for (int row = 0; row < rowCount_; ++row) {
       DestroyCell(row, col);
@@ -124,6 +131,7 @@ bool GridModel::DeleteColumn(int col) {
   }
   EraseAt(colWidths_, col);
   --colCount_;
+  RestoreBlocks(blocks, false, BlockShift::kDelete, col);
   if (col < fixedCols_) --fixedCols_;
   UpdateScrollBars();
   SetCellModified(-1, -1);

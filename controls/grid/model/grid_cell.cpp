@@ -307,7 +307,7 @@ QSize CGridCellBase::GetCellExtent() const {
   GridModel* grid = GetGrid();
   ImageList* images = grid != nullptr ? grid->GetImageList() : nullptr;
   PixelRect imageRect;
-  QSize image;
+  QSize image(0, 0);  // QSize() is -1 x -1
   if (images != nullptr && GetImage() >= 0 && images->GetImageRect(GetImage(), &imageRect)) {
     image = QSize(imageRect.right - imageRect.left + 1, imageRect.bottom - imageRect.top + 1);
   }

@@ -210,12 +210,14 @@ bool GridModel::SetRowCount(int rows) {
   if (focusCell_.row >= rows) focusCell_ = CCellID();
   bool grown = true;
   if (rows < rowCount_) {
+    const std::vector<CCellBlock> blocks = MergedBlocks();
     for (int row = rows; row < rowCount_ && !virtualMode_; ++row) {
       for (int col = 0; col < colCount_; ++col) DestroyCell(row, col);
     }
     if (!virtualMode_) rows_.resize(static_cast<std::size_t>(rows));
     rowHeights_.resize(static_cast<std::size_t>(rows));
     rowCount_ = rows;
+    RestoreBlocks(blocks, true, BlockShift::kClip, rows);
   } else {
     grown = GrowRows(rows);
   }
@@ -255,12 +257,14 @@ bool GridModel::SetColumnCount(int cols) {
   if (focusCell_.col >= cols) focusCell_ = CCellID();
   bool grown = true;
   if (cols < colCount_) {
+    const std::vector<CCellBlock> blocks = MergedBlocks();
     for (int row = 0; row < rowCount_ && !virtualMode_; ++row) {
       for (int col = cols; col < colCount_; ++col) DestroyCell(row, col);
       rows_[static_cast<std::size_t>(row)].resize(static_cast<std::size_t>(cols));
     }
     colWidths_.resize(static_cast<std::size_t>(cols));
     colCount_ = cols;
+    RestoreBlocks(blocks, false, BlockShift::kClip, cols);
   } else {
     grown = GrowColumns(cols);
   }
@@ -553,13 +557,14 @@ void GridModel::OnDraw(QPainter& painter, const PixelRect& clip) {
   const int fixedWidth = GetFixedColumnWidth();
   if (virtualMode_) SendCacheHintToParent(visible);
   DrawGridLines(painter, visible, visibleRect);
+  std::set<CCellID> drawnBlocks;
   DrawCellPass(painter, clip, visible.minRow, visible.maxRow, fixedHeight - 1, visible.minCol,
-               visible.maxCol, fixedWidth - 1);
+               visible.maxCol, fixedWidth - 1, drawnBlocks);
   DrawCellPass(painter, clip, visible.minRow, visible.maxRow, fixedHeight - 1, 0, fixedCols_ - 1,
-               -1);
-  DrawCellPass(painter, clip, 0, fixedRows_ - 1, -1, visible.minCol, visible.maxCol,
-               fixedWidth - 1);
-  DrawCellPass(painter, clip, 0, fixedRows_ - 1, -1, 0, fixedCols_ - 1, -1);
+               -1, drawnBlocks);
+  DrawCellPass(painter, clip, 0, fixedRows_ - 1, -1, visible.minCol, visible.maxCol, fixedWidth - 1,
+               drawnBlocks);
+  DrawCellPass(painter, clip, 0, fixedRows_ - 1, -1, 0, fixedCols_ - 1, -1, drawnBlocks);
   if (virtualMode_) SendCacheHintToParent(CCellBlock());
   painter.restore();
 }
@@ -615,7 +620,8 @@ void GridModel::DrawGridLines(QPainter& painter, const CCellBlock& visible,
 }
 
 void GridModel::DrawCellPass(QPainter& painter, const PixelRect& clip, int firstRow, int lastRow,
-                             int rowStart, int firstCol, int lastCol, int colStart) {
+                             int rowStart, int firstCol, int lastCol, int colStart,
+                             std::set<CCellID>& drawnBlocks) {
   std::int64_t bottom = rowStart;
   for (int row = std::max(firstRow, 0); row <= lastRow; ++row) {
     const int height = GetRowHeight(row);
@@ -632,30 +638,30 @@ void GridModel::DrawCellPass(QPainter& painter, const PixelRect& clip, int first
       right = left + width - 1;
       if (left > clip.right) break;
       if (right < clip.left) continue;
-      DrawCellAt(painter, row, col, RectOf(left, top, right, bottom));
+      DrawCellAt(painter, row, col, RectOf(left, top, right, bottom), drawnBlocks);
     }
   }
 }
 
-void GridModel::DrawCellAt(QPainter& painter, int row, int col, const PixelRect& rect) {
+void GridModel::DrawCellAt(QPainter& painter, int row, int col, const PixelRect& rect,
+                           std::set<CCellID>& drawnBlocks) {
   CGridCellBase* cell = GetCell(row, col);
   if (cell == nullptr) return;
-  PixelRect block;
-  if (cell->GetMergeRange().SpansCells()) {
-    if (GetCellRangeRect(cell->GetMergeRange(), &block)) {
-      cell->SetCoords(row, col);
-      cell->Draw(&painter, row, col, block, true);
-    }
-  } else if (cell->IsMergedIntoOther()) {
-    const CCellID originId = cell->GetMergeOrigin();
-    CGridCellBase* origin = GetCell(originId.row, originId.col);
-    if (origin != nullptr && GetCellRangeRect(origin->GetMergeRange(), &block)) {
-      origin->SetCoords(originId.row, originId.col);
-      origin->Draw(&painter, originId.row, originId.col, block, true);
-    }
-  } else {
+  const CCellID originId = cell->IsMergedIntoOther() ? cell->GetMergeOrigin() : CCellID(row, col);
+  CGridCellBase* origin =
+      originId == CCellID(row, col) ? cell : GetCell(originId.row, originId.col);
+  if (origin == nullptr) return;
+  const CCellBlock block = origin->GetMergeRange();
+  if (!block.SpansCells()) {
+    if (origin != cell) return;  // a member whose origin holds no block draws nothing
     cell->SetCoords(row, col);
     cell->Draw(&painter, row, col, rect, false);
+    return;
+  }
+  PixelRect blockRect;
+  if (drawnBlocks.insert(originId).second && GetCellRangeRect(block, &blockRect)) {
+    origin->SetCoords(originId.row, originId.col);
+    origin->Draw(&painter, originId.row, originId.col, blockRect, true);
   }
 }
 

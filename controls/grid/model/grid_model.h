@@ -45,6 +45,14 @@ using GridCallback = std::function<void(GridCellInfo*, LPARAM)>;
 // report as running out of memory.
 using GridCellFactory = std::function<std::unique_ptr<CGridCellBase>()>;
 
+// Orders two cells for sorting: negative, 0 or positive; the third argument is the
+// caller's value.
+using GridCompareFunc = int (*)(const CGridCellBase*, const CGridCellBase*, LPARAM);
+
+// Compares the two texts code unit by code unit (unsigned 16-bit): -1 or 1 at the first
+// difference, a prefix first, 0 when equal or when either cell is null.
+int CompareCellText(const CGridCellBase* a, const CGridCellBase* b, LPARAM value);
+
 class GridModel {
  public:
   GridModel();
@@ -106,6 +114,9 @@ class GridModel {
   bool GetSortAscending() const { return sortAscending_; }
   void SetSortAscending(bool on) { sortAscending_ = on; }
   int GetWheelScrollLines() const { return wheelScrollLines_; }
+  // The sort function of SortColumn; null sorts with CompareCellText.
+  GridCompareFunc GetCompareFunction() const { return compareFunction_; }
+  void SetCompareFunction(GridCompareFunc function) { compareFunction_ = function; }
   // In virtual mode the callback, when set, answers the display requests of GetCell.
   void SetCallbackFunc(GridCallback callback, LPARAM param) {
     callback_ = std::move(callback);
@@ -218,6 +229,38 @@ class GridModel {
   int GetFixedColumnWidth() const;
   int GetGridHeight() const;
   int GetGridWidth() const;
+  // Fits a shown column's width to the widest cell of the rows the style chooses (bit 1
+  // the fixed rows, bit 2 the others; 0 takes the default style), 0 when no cell
+  // exists. False for a column out of range or hidden.
+  [[nodiscard]] bool AutoSizeColumn(int col, int style = 0);
+  // Fits a shown row's height to the tallest cell of the row.
+  [[nodiscard]] bool AutoSizeRow(int row);
+  // The width or height of the block the cell belongs to; its own column's or row's
+  // when it is in none (-1 out of range).
+  int GetMergedWidth(int row, int col) const;
+  int GetMergedHeight(int row, int col) const;
+
+  // --- Merging ---
+  // The origin of the block the cell is merged into, else the cell itself.
+  CCellID GetMergeOriginOf(int row, int col) const;
+  // Merges the rectangle into its top-left cell, after unmerging every block that meets
+  // it; the other cells' texts are emptied. False (nothing changed) for a rectangle that
+  // is inverted or leaves the grid, and in virtual mode, which has no cells to hold it.
+  [[nodiscard]] bool MergeCells(int minRow, int minCol, int maxRow, int maxCol);
+  // Unmerges the whole block of every cell of the rectangle; emptied texts stay empty.
+  void UnmergeRange(int minRow, int minCol, int maxRow, int maxCol);
+  void UnmergeSelection();
+
+  // --- Sorting (the non-fixed rows, on one column) ---
+  // Marks the column as the sort column and sorts with the grid's compare function.
+  // False, with nothing changed, when a merged block lies in the rows to sort.
+  [[nodiscard]] bool SortColumn(int col, bool ascending);
+  [[nodiscard]] bool SortColumnWith(GridCompareFunc compare, int col, bool ascending);
+  // Sorts rows low to high (-1: the last row) on the column; rows move whole, with
+  // their heights, and equal rows are not exchanged. False for a column out of range,
+  // fewer than two rows, virtual mode, or a merged block in the rows.
+  [[nodiscard]] bool QuickSortRows(GridCompareFunc compare, int col, bool ascending, LPARAM value,
+                                   int low, int high = -1);
 
   // --- Places and visibility ---
   bool IsValid(int row, int col) const;
@@ -305,13 +348,46 @@ class GridModel {
   // Shape-change epilogue: grid modified, sort dropped, scroll bars, repaint.
   void FinishShapeChange();
   [[nodiscard]] bool GrowRows(int rows);
+  // How a shape change moves the blocks along its axis: a row or column inserted or
+  // deleted at the index, or the count cut to the index.
+  enum class BlockShift { kInsert, kDelete, kClip };
+  // Moves a block's span [first, last] along the change's axis; the span is left empty
+  // (last < first) when the change removed all of it.
+  static void ShiftSpan(int& first, int& last, BlockShift shift, int index);
+  // The blocks of the grid as their origins hold them.
+  std::vector<CCellBlock> MergedBlocks() const;
+  // After a shape change: clears every cell's merge fields and merges the blocks again
+  // as the change moved them (along rows or columns); a block left with one cell stays
+  // unmerged.
+  void RestoreBlocks(const std::vector<CCellBlock>& blocks, bool rows, BlockShift shift, int index);
+  // Marks the cells of a block inside the grid as merged into its top-left cell.
+  void MarkBlock(const CCellBlock& block);
+  // Clears the merge fields of the block's cells.
+  void ClearBlock(const CCellBlock& block);
+  bool BlockMeetsRows(int low, int high) const;
+  // QuickSortRows without looking for blocks: the arguments checked, then the sort.
+  [[nodiscard]] bool SortRange(GridCompareFunc compare, int col, bool ascending, LPARAM value,
+                               int low, int high);
+  // Sorts with the function; CompareCellText's order is taken from the texts read once.
+  void SortRowsWith(GridCompareFunc compare, int col, bool ascending, LPARAM value, int low,
+                    int high);
+  // Sorts rows low to high in the order's sense (its Key of a row, Compare of two keys,
+  // and Exchange to follow two rows exchanged); recursion only into the smaller part.
+  template <typename Order>
+  void SortRows(Order& order, bool ascending, int low, int high);
+  // Exchanges two rows' cells and heights; the cells' places are set after the sort.
+  void ExchangeRows(int a, int b);
   [[nodiscard]] bool GrowColumns(int cols);
   void EraseBackground(QPainter& painter, const PixelRect& clip, const PixelRect& visibleRect);
   void DrawGridLines(QPainter& painter, const CCellBlock& visible, const PixelRect& visibleRect);
   // One of the four cell passes: rows and columns from their first index and start.
+  // A merged block is drawn once, from its origin, at the first of its cells met; the
+  // origins drawn are kept in `drawnBlocks` across the passes.
   void DrawCellPass(QPainter& painter, const PixelRect& clip, int firstRow, int lastRow,
-                    int rowStart, int firstCol, int lastCol, int colStart);
-  void DrawCellAt(QPainter& painter, int row, int col, const PixelRect& rect);
+                    int rowStart, int firstCol, int lastCol, int colStart,
+                    std::set<CCellID>& drawnBlocks);
+  void DrawCellAt(QPainter& painter, int row, int col, const PixelRect& rect,
+                  std::set<CCellID>& drawnBlocks);
 
   ColorRef gridBkColor_ = 0;
   ColorRef gridLineColor_ = MakeColorRef(192, 192, 192);
@@ -373,6 +449,7 @@ class GridModel {
   std::set<CCellID> prevSelectedCells_;
   bool sortAscending_ = true;
   int sortColumn_ = -1;
+  GridCompareFunc compareFunction_ = nullptr;
 };
 
 // Gives the fixed cells of a table their light blue (the three fixed default cells).

@@ -144,7 +144,8 @@ TEST(TransitionEffect, StretchedBandsRepeatTheirSourcePixels) {
   }
   Scene stretch(64, 4, 5, 32);  // from the right: p = 64 x 3 / 15 = 12
   for (int n = 0; n < 3; ++n) stretch.transition.Step();
-  for (int x = 0; x < 64; ++x) EXPECT_EQ(stretch.target.pixel(x, 2), qRgb(52 + x * 12 / 64, 2, 255));
+  for (int x = 0; x < 64; ++x)
+    EXPECT_EQ(stretch.target.pixel(x, 2), qRgb(52 + x * 12 / 64, 2, 255));
 }
 
 // Every effect but the blink, at every step: each pixel is the old colour or a pixel of
@@ -171,8 +172,7 @@ TEST(TransitionEffect, EveryStepShowsOnlyOldAndNewPixelsAndEndsOnTheNewPicture) 
                                  (!DrawsInPlace(effect) || pixel == qRgb(x, y, 255));
               clean = pixel == kOld || isNew;
               EXPECT_TRUE(clean) << "effect " << effect << " " << width << "x" << height
-                                 << " speed " << speed << " step " << n << " at " << x << ","
-                                 << y;
+                                 << " speed " << speed << " step " << n << " at " << x << "," << y;
             }
           }
         }

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "controls/grid/widget/grid_ctrl.h"
@@ -241,4 +243,64 @@ TEST(GridCtrlPaint, TableWithHeadersAndScrollBars) {
   EXPECT_EQ(grid.GetScrollBarState(), CGridCtrl::kVertBarShown);
   EXPECT_GT(grid.GetVertScrollRange(), 0);
   EXPECT_FALSE(SaveScreenshot(owner, QStringLiteral("grid_table")).isEmpty());
+}
+
+TEST(GridCtrlPaint, MergedBlockDrawnOnceFromItsOriginAlsoScrolledAway) {
+  // A cell that counts how often it draws.
+  struct CountingCell : CGridCell {
+    bool Draw(QPainter* painter, int row, int col, PixelRect rect, bool erase) override {
+      ++draws;
+      return CGridCell::Draw(painter, row, col, rect, erase);
+    }
+    int draws = 0;
+  };
+  Fixture f;
+  EXPECT_TRUE(f.grid.SetRowCount(0));
+  f.grid.SetCellFactory([] { return std::make_unique<CountingCell>(); });
+  EXPECT_TRUE(f.grid.SetRowCount(12));
+  for (int row = 0; row < 12; ++row) EXPECT_TRUE(f.grid.SetRowHeight(row, 10));
+  f.grid.GetCell(1, 1)->SetBackColor(kRed);
+  ASSERT_TRUE(f.grid.MergeCells(1, 1, 4, 2));
+  auto draws = [&](int row, int col) {
+    auto* cell = static_cast<CountingCell*>(f.grid.GetCell(row, col));
+    return std::exchange(cell->draws, 0);
+  };
+  for (const int scroll : {0, 20}) {
+    f.grid.SetScrollPosition(Qt::Vertical, scroll);
+    for (int row = 0; row < 12; ++row) {
+      for (int col = 0; col < 3; ++col) draws(row, col);
+    }
+    const QImage image = f.Paint();
+    const int perPaint = draws(5, 0);
+    ASSERT_GE(perPaint, 1) << scroll;
+    EXPECT_EQ(draws(1, 1), perPaint) << scroll;  // once, not once per member
+    EXPECT_EQ(draws(3, 2), 0) << scroll;
+    // Row 4 ends the block: y 40..49 unscrolled, 20..29 scrolled by two rows.
+    const int blockBottom = 49 - scroll;
+    EXPECT_EQ(At(image, 25, blockBottom - 5), kRed) << scroll;
+    EXPECT_EQ(At(image, 39, blockBottom - 5), kRed) << scroll;  // over the inner line
+    EXPECT_EQ(At(image, 50, blockBottom - 5), kRed) << scroll;
+    EXPECT_EQ(At(image, 25, blockBottom + 5), kWindow) << scroll;
+    EXPECT_EQ(At(image, 65, blockBottom - 5), kShadow) << scroll;
+  }
+  EXPECT_FALSE(SaveScreenshot(f.grid, QStringLiteral("grid_merged_scrolled")).isEmpty());
+}
+
+TEST(GridCtrlCells, AutosizingInVirtualModeHintsTheCellsItMeasures) {
+  Fixture f;
+  EXPECT_TRUE(f.grid.SetRowCount(0));
+  EXPECT_TRUE(f.grid.SetColumnCount(0));
+  f.grid.SetVirtualMode(true);
+  EXPECT_TRUE(f.grid.SetRowCount(4));
+  EXPECT_TRUE(f.grid.SetColumnCount(3));
+  EXPECT_TRUE(f.grid.SetFixedRowCount(1));
+  f.owner.hints.clear();
+  ASSERT_TRUE(f.grid.AutoSizeColumn(1, 2));
+  EXPECT_EQ(f.owner.hints, (std::vector<CCellBlock>{{1, 1, 3, 1}, {}}));
+  f.owner.hints.clear();
+  ASSERT_TRUE(f.grid.AutoSizeRow(2));
+  EXPECT_EQ(f.owner.hints, (std::vector<CCellBlock>{{2, 0, 2, 2}, {}}));
+  // Virtual cells hold no blocks and do not move.
+  EXPECT_FALSE(f.grid.MergeCells(1, 1, 2, 2));
+  EXPECT_FALSE(f.grid.SortColumn(1, true));
 }
