@@ -16,6 +16,7 @@
 #include <new>
 #include <string>
 
+#include "bench/support/ratio_reporter.h"
 #include "render/borders/border_renderer.h"
 #include "render/raster/fill_rect.h"
 
@@ -91,23 +92,6 @@ void BM_FillPicture(benchmark::State& state) {
 BENCHMARK(BM_BorderTick)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FillPicture)->Unit(benchmark::kMicrosecond);
 
-// Prints as usual and keeps each benchmark's time per iteration for the goals.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Goal(const char* name, const std::string& own, const std::string& other, double limit) {
-    const double ratio = times_[other] > 0 ? times_[own] / times_[other] : 0;
-    std::printf("goal %s: %.2fx (limit %gx) %s\n", name, ratio, limit,
-                ratio > 0 && ratio <= limit ? "PASS" : "FAIL");
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,7 +100,8 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("border_tick_vs_fill", "BM_BorderTick", "BM_FillPicture", 1);
+  reporter.Goal("border_tick_vs_fill", reporter.Ratio("BM_BorderTick", "BM_FillPicture"), 1);
+  reporter.PrintGoals();
   std::printf("goal border_tick_allocations: %ld per tick (limit 0) %s\n", allocationsPerTick,
               allocationsPerTick == 0 ? "PASS" : "FAIL");
   benchmark::Shutdown();

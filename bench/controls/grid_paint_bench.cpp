@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/support/ratio_reporter.h"
 #include "controls/grid/widget/grid_ctrl.h"
 
 namespace {
@@ -64,23 +65,6 @@ void BM_PaintVisibleOnlyGrid(benchmark::State& state) { Paint(state, *g_visibleO
 BENCHMARK(BM_PaintLargeGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintVisibleOnlyGrid)->Unit(benchmark::kMillisecond);
 
-// Prints as usual and keeps each benchmark's time per iteration for the goal.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Goal(const char* name, const std::string& own, const std::string& base, double limit) {
-    const double ratio = times_[base] > 0 ? times_[own] / times_[base] : 0;
-    std::printf("goal %s: %.2fx (limit %gx) %s\n", name, ratio, limit,
-                ratio > 0 && ratio <= limit ? "PASS" : "FAIL");
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,7 +77,9 @@ int main(int argc, char** argv) {
   g_visibleOnly = visibleOnly.get();
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("grid_paint_large_vs_visible", "BM_PaintLargeGrid", "BM_PaintVisibleOnlyGrid", 1.2);
+  reporter.Goal("grid_paint_large_vs_visible",
+                reporter.Ratio("BM_PaintLargeGrid", "BM_PaintVisibleOnlyGrid"), 1.2);
+  reporter.PrintGoals();
   benchmark::Shutdown();
   return 0;
 }

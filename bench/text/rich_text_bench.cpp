@@ -13,6 +13,7 @@
 #include <map>
 #include <string>
 
+#include "bench/support/ratio_reporter.h"
 #include "render/text/line_layout.h"
 #include "render/text/rich_text.h"
 #include "render/text/rtf_writer.h"
@@ -102,23 +103,6 @@ BENCHMARK(BM_HtmlSetGet)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LineLayout)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QtLayout)->Unit(benchmark::kMillisecond);
 
-// Prints as usual and keeps each benchmark's time per iteration for the goals.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Goal(const char* name, const std::string& own, const std::string& qt, double limit) {
-    const double ratio = times_[qt] > 0 ? times_[own] / times_[qt] : 0;
-    std::printf("goal %s: %.2fx (limit %gx) %s\n", name, ratio, limit,
-                ratio > 0 && ratio <= limit ? "PASS" : "FAIL");
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,8 +112,9 @@ int main(int argc, char** argv) {
   std::printf("Document: %lld bytes of RTF\n", static_cast<long long>(Rtf().size()));
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("rtf_codec_vs_html", "BM_RtfReadWrite", "BM_HtmlSetGet", 1);
-  reporter.Goal("layout_vs_qt", "BM_LineLayout", "BM_QtLayout", 2);
+  reporter.Goal("rtf_codec_vs_html", reporter.Ratio("BM_RtfReadWrite", "BM_HtmlSetGet"), 1);
+  reporter.Goal("layout_vs_qt", reporter.Ratio("BM_LineLayout", "BM_QtLayout"), 2);
+  reporter.PrintGoals();
   benchmark::Shutdown();
   return 0;
 }

@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/support/ratio_reporter.h"
 #include "render/text/rich_text.h"
 #include "render/text/rtf_render.h"
 #include "render/text/rtf_writer.h"
@@ -149,23 +150,6 @@ BENCHMARK(BM_RenderRtfPages)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QtLayoutAndDraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ContinuousLine)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-// Prints as usual and keeps each benchmark's time per iteration for the goal.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Goal(const char* name, const std::string& own, const std::string& qt, double limit) {
-    const double ratio = times_[qt] > 0 ? times_[own] / times_[qt] : 0;
-    std::printf("goal %s: %.2fx (limit %gx) %s\n", name, ratio, limit,
-                ratio > 0 && ratio <= limit ? "PASS" : "FAIL");
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -175,7 +159,8 @@ int main(int argc, char** argv) {
   TheFiles();
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("rtf_pages_vs_qt", "BM_RenderRtfPages", "BM_QtLayoutAndDraw", 2);
+  reporter.Goal("rtf_pages_vs_qt", reporter.Ratio("BM_RenderRtfPages", "BM_QtLayoutAndDraw"), 2);
+  reporter.PrintGoals();
   benchmark::Shutdown();
   return 0;
 }

@@ -28,12 +28,12 @@ constexpr int kBlinkHiddenMs = 2000;
 constexpr int kBlinkShownMs = 300;
 constexpr int kIconSize = 32;
 
-struct ButtonSpec {
+struct MessageButton {
   int controlId;
   int result;
   int captionNumber;  // in "PUBLIC"
 };
-constexpr ButtonSpec kButtons[] = {
+constexpr MessageButton kButtons[] = {
     {kIdcMessageOk, kIdOk, 1000},
     {kIdcMessageCancel, kIdCancel, 1001},
     {kIdcMessageYes, kIdYes, 1002},
@@ -121,17 +121,17 @@ void CStyleMessageDialog::DrawIconAndText() {
 void CStyleMessageDialog::AddButtons() {
   const std::array<int, 4> lefts = ButtonLefts(style_);
   for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-    const ButtonSpec& spec = kButtons[i];
+    const MessageButton& entry = kButtons[i];
     auto* button = new QPushButton(this);
-    SetControlId(button, spec.controlId);
+    SetControlId(button, entry.controlId);
     // Neither default nor auto-default, so Enter presses nothing.
     button->setAutoDefault(false);
     button->setDefault(false);
     button->setGeometry(QRect(QPoint(lefts[i], kButtonTop), kButtonSize));
     button->setVisible(lefts[i] >= 0);
     // The button was just made with this id, so its control is always found.
-    (void)SetDlgItemLangText(this, spec.controlId, u"PUBLIC"_s, spec.captionNumber);
-    const int result = spec.result;
+    (void)SetDlgItemLangText(this, entry.controlId, u"PUBLIC"_s, entry.captionNumber);
+    const int result = entry.result;
     QObject::connect(button, &QPushButton::clicked, this, [this, result] { OnButton(result); });
   }
 }
