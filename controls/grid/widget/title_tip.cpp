@@ -54,7 +54,6 @@ void CTitleTip::Show(const PixelRect* hoverRect, const QString& text, const LogF
   const QPoint topLeft = parent_->mapToGlobal(QPoint(textRect.left, textRect.top));
   setGeometry(topLeft.x(), topLeft.y(), width, textRect.Height());
   show();
-  raise();
 }
 
 void CTitleTip::paintEvent(QPaintEvent*) {
