@@ -74,7 +74,13 @@ std::unique_ptr<QMimeData> GridModel::CopySelectionText() {
       bounds, [this](int row) { return GetRowHeight(row) > 0; },
       [this](int col) { return GetColumnWidth(col) > 0; },
       [this](int row, int col, QString& out) {
-        if (IsCellSelected(row, col)) out += GetCellText(row, col);
+        if (virtualMode_) {
+          if (IsCellSelected(row, col)) out += GetCellText(row, col);
+          return;
+        }
+        // One look-up of the stored cell for its state and its text.
+        const CGridCellBase* cell = StoredCell(row, col);
+        if (enableSelection_ && cell != nullptr && cell->IsSelected()) out += cell->GetText();
       });
   if (virtualMode_) SendCacheHintToParent(CCellBlock());
   auto data = std::make_unique<QMimeData>();

@@ -43,9 +43,16 @@ class EditOwner : public QWidget, public MessageWindow {
 };
 
 // A grid whose drags run through a hook (offscreen, a real drag ends at once).
+// It also counts the reports of its in-place editors.
 class TestGrid : public CGridCtrl {
  public:
   std::function<Qt::DropAction(const QMimeData&)> dragHook;
+  int editorReports = 0;
+
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_NOTIFY && wParam == kEditorId) ++editorReports;
+    return CGridCtrl::WindowProc(msg, wParam, lParam);
+  }
 
  protected:
   Qt::DropAction DoDragDrop(std::unique_ptr<QMimeData> data) override {

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 
+#include "controls/grid/widget/in_place_edit.h"
 #include "controls/support/draw_text.h"
 #include "tests/controls/grid/widget/grid_edit_fixture.h"
 #include "tests/support/screenshot.h"
@@ -118,17 +119,24 @@ TEST(GridEdit, EndsOnceReportsChangesAndHonoursTheOwner) {
   f.Focus(2, 2);
   // Esc: the text comes back and the key that ended the edit is 27.
   QTest::keyClick(&f.grid, Qt::Key_Q);
-  QPointer<QPlainTextEdit> editor = f.Editor();
+  QPointer<CInPlaceEdit> editor = dynamic_cast<CInPlaceEdit*>(f.Editor());
   QTest::keyClick(editor, Qt::Key_Escape);
+  ASSERT_FALSE(editor.isNull());  // deleted once control returns to the event loop
+  EXPECT_EQ(editor->LastKey(), 27);
   EXPECT_EQ(f.grid.GetCellText(2, 2), QStringLiteral("2.2"));
   EXPECT_EQ(f.owner.Count(GVN_ENDLABELEDIT), 0);  // unchanged: nothing reported
 
-  // A loss of focus ends the edit exactly once and reports the change once.
+  // Its own context menu leaves it open; a loss of focus ends it exactly once.
   QTest::keyClick(&f.grid, Qt::Key_Q);
-  editor = f.Editor();
+  editor = dynamic_cast<CInPlaceEdit*>(f.Editor());
+  QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+  QCoreApplication::sendEvent(editor, &popup);
+  EXPECT_EQ(f.Editor(), editor.data());
+  const int reports = f.grid.editorReports;
   f.other.setFocus();
   QCoreApplication::processEvents();
   EXPECT_TRUE(editor.isNull());
+  EXPECT_EQ(f.grid.editorReports, reports + 1);
   EXPECT_EQ(f.grid.GetCellText(2, 2), QStringLiteral("q"));
   EXPECT_EQ(f.owner.Count(GVN_ENDLABELEDIT), 1);
   EXPECT_TRUE(f.grid.GetCell(2, 2)->IsModified());
