@@ -113,23 +113,24 @@ bool ParseStyles(const QByteArray& bytes, DecodeBudget* budget, std::vector<Numb
   QXmlStreamReader xml(bytes);
   QHash<int, QString> codes;  // the workbook's own number formats by id
   std::vector<int> formatIds;
-  bool inCellFormats = false;
-  while (!xml.atEnd()) {
-    const QXmlStreamReader::TokenType token = xml.readNext();
-    if (token == QXmlStreamReader::EndElement && IsMainElement(xml, u"cellXfs")) {
-      inCellFormats = false;
-    }
-    if (token != QXmlStreamReader::StartElement) continue;
-    const QXmlStreamAttributes attributes = xml.attributes();
-    if (IsMainElement(xml, u"numFmt")) {
-      const QString code = attributes.value("formatCode"_L1).toString();
-      if (!budget->Charge(kEntryBytes + 2 * code.size())) return false;
-      codes.insert(attributes.value("numFmtId"_L1).toInt(), code);
-    } else if (IsMainElement(xml, u"cellXfs")) {
-      inCellFormats = true;
-    } else if (inCellFormats && IsMainElement(xml, u"xf")) {
-      if (!budget->Charge(kEntryBytes)) return false;
-      formatIds.push_back(attributes.value("numFmtId"_L1).toInt());
+  xml.readNextStartElement();  // the style sheet
+  // Only the children of numFmts and cellXfs count: differential formats hold
+  // numFmt elements too, and cell style formats xf elements.
+  while (xml.readNextStartElement()) {
+    const bool formats = IsMainElement(xml, u"numFmts");
+    const bool cellFormats = IsMainElement(xml, u"cellXfs");
+    if (!formats && !cellFormats) xml.skipCurrentElement();
+    while ((formats || cellFormats) && xml.readNextStartElement()) {
+      const QXmlStreamAttributes attributes = xml.attributes();
+      if (formats && IsMainElement(xml, u"numFmt")) {
+        const QString code = attributes.value("formatCode"_L1).toString();
+        if (!budget->Charge(kEntryBytes + 2 * code.size())) return false;
+        codes.insert(attributes.value("numFmtId"_L1).toInt(), code);
+      } else if (cellFormats && IsMainElement(xml, u"xf")) {
+        if (!budget->Charge(kEntryBytes)) return false;
+        formatIds.push_back(attributes.value("numFmtId"_L1).toInt());
+      }
+      xml.skipCurrentElement();
     }
   }
   for (const int id : formatIds) kinds->push_back(FormatKind(id, codes.value(id)));

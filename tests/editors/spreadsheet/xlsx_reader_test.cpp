@@ -110,7 +110,8 @@ TEST_F(XlsxReader, ValuesKeepTheirMeaning) {
       "<numFmt numFmtId=\"165\" formatCode=\"0&quot; d&quot;\"/></numFmts>"
       "<cellStyleXfs><xf numFmtId=\"14\"/></cellStyleXfs>"
       "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"164\"/><xf numFmtId=\"165\"/>"
-      "<xf numFmtId=\"21\"/><xf numFmtId=\"22\"/></cellXfs>";
+      "<xf numFmtId=\"21\"/><xf numFmtId=\"22\"/></cellXfs>"
+      "<dxfs><dxf><numFmt numFmtId=\"165\" formatCode=\"yyyy\"/></dxf></dxfs>";
   book.sheetData =
       "<row><c t=\"s\"><v>1</v></c><c t=\"s\"><v>0</v></c><c t=\"b\"><v>0</v></c>"
       "<c t=\"e\"><v>#N/A</v></c><c t=\"str\"><f>A1</f><v>calc</v></c>"
