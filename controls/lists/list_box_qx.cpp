@@ -56,15 +56,31 @@ void SetRecord(QListWidgetItem* item, const CListBoxQxItem& record) {
   item->setData(kRecordRole, QVariant::fromValue(record));
 }
 
+// Draws the selection gradient, one pixel row at a time, over the rectangle.
+void DrawSelectionGradient(QPainter& painter, const PixelRect& rect) {
+  const std::vector<ColorRef> rows = SelectionGradientRows(rect.Height());
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    painter.fillRect(rect.left, rect.top + static_cast<int>(row), rect.Width(), 1,
+                     QColor(ColorRefToQRgb(rows[row])));
+  }
+}
+
 }  // namespace
 
 std::vector<ColorRef> SelectionGradientRows(int height) {
   const int upper = std::max(0, height) * 2 / 5;
-  const std::array<GradientBand, 2> bands = {{
-      {upper, MakeColorRef(194, 235, 255), -65, -29, -6},
-      {std::max(0, height) - upper, kSelectionBlue, 8, 8, 8},
-  }};
-  return GradientRows(bands);
+  const int lower = std::max(0, height) - upper;
+  std::vector<ColorRef> rows;
+  if (upper > 0) {
+    const float n = static_cast<float>(upper);
+    rows = GradientRows(MakeColorRef(194, 235, 255), {-65 / n, -29 / n, -6 / n}, upper);
+  }
+  if (lower > 0) {
+    const float step = 8 / static_cast<float>(lower);
+    const std::vector<ColorRef> band = GradientRows(kSelectionBlue, {step, step, step}, lower);
+    rows.insert(rows.end(), band.begin(), band.end());
+  }
+  return rows;
 }
 
 CListBoxQx::CListBoxQx(QWidget* parent) : QListWidget(parent) {
@@ -208,7 +224,7 @@ void CListBoxQx::DrawItem(QPainter& painter, int index, const PixelRect& itemRec
 void CListBoxQx::DrawItemText(int, QPainter& painter, const PixelRect&, const PixelRect& textRect,
                               bool, bool, ColorRef color) {
   if (color == kSelectionBlue) {
-    DrawGradientRows(painter, textRect, SelectionGradientRows(textRect.Height()));
+    DrawSelectionGradient(painter, textRect);
   } else {
     painter.fillRect(textRect.ToQRect(), QColor(ColorRefToQRgb(color)));
   }
@@ -217,7 +233,7 @@ void CListBoxQx::DrawItemText(int, QPainter& painter, const PixelRect&, const Pi
 void CListBoxQx::DrawItemSelection(int, QPainter& painter, const PixelRect& itemRect,
                                    const PixelRect& imageRect, bool, bool, ColorRef color) {
   if (color == kSelectionBlue) {
-    DrawGradientRows(painter, itemRect, SelectionGradientRows(itemRect.Height()));
+    DrawSelectionGradient(painter, itemRect);
   } else {
     const PixelRect column = {imageRect.left, imageRect.top, imageRect.right,
                               imageRect.top + itemRect.Height()};

@@ -2,29 +2,22 @@
 
 #include <algorithm>
 
-std::vector<ColorRef> GradientRows(std::span<const GradientBand> bands) {
-  std::vector<ColorRef> rows;
-  for (const GradientBand& band : bands) {
-    if (band.rows <= 0) continue;
-    const auto count = static_cast<float>(band.rows);
-    float red = static_cast<float>(ColorRefRed(band.start));
-    float green = static_cast<float>(ColorRefGreen(band.start));
-    float blue = static_cast<float>(ColorRefBlue(band.start));
-    for (int row = 0; row < band.rows; ++row) {
-      rows.push_back(
-          MakeColorRef(static_cast<int>(red), static_cast<int>(green), static_cast<int>(blue)));
-      red += band.redTotal / count;
-      green += band.greenTotal / count;
-      blue += band.blueTotal / count;
-    }
-  }
-  return rows;
-}
+namespace {
 
-void DrawGradientRows(QPainter& painter, const PixelRect& rect, const std::vector<ColorRef>& rows) {
-  const int count = std::min(rect.Height(), static_cast<int>(rows.size()));
-  for (int row = 0; row < count; ++row) {
-    painter.fillRect(rect.left, rect.top + row, rect.Width(), 1,
-                     QColor(ColorRefToQRgb(rows[static_cast<std::size_t>(row)])));
+int Truncated(float component) { return static_cast<int>(std::clamp(component, 0.0f, 255.0f)); }
+
+}  // namespace
+
+std::vector<ColorRef> GradientRows(ColorRef start, GradientSteps steps, int rows) {
+  std::vector<ColorRef> colors;
+  float red = static_cast<float>(ColorRefRed(start));
+  float green = static_cast<float>(ColorRefGreen(start));
+  float blue = static_cast<float>(ColorRefBlue(start));
+  for (int row = 0; row < rows; ++row) {
+    colors.push_back(MakeColorRef(Truncated(red), Truncated(green), Truncated(blue)));
+    red += steps.red;
+    green += steps.green;
+    blue += steps.blue;
   }
+  return colors;
 }
