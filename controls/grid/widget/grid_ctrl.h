@@ -114,8 +114,9 @@ class CGridCtrl : public QAbstractScrollArea, public GridModel, public MessageWi
   void SetHiddenColumnsUnhide(bool on) { hiddenColumnsUnhide_ = on; }
   bool GetHiddenRowsUnhide() const { return hiddenRowsUnhide_; }
   void SetHiddenRowsUnhide(bool on) { hiddenRowsUnhide_ = on; }
-  // Scrolls by a wheel turn (angle units, 120 a notch, up positive): lines or pages by
-  // the wheel setting, the remainder kept for the next turn in the same direction.
+  // Scrolls by a wheel turn (angle units, 120 a notch, up positive): per notch the
+  // wheel setting's lines or a page; less than a notch waits for the next turn the same
+  // way.
   void OnMouseWheel(int delta);
   // The point relative to the cell's top-left corner; (0, 0) without a cell origin.
   QPoint GetPointInCell(int row, int col, QPoint point);

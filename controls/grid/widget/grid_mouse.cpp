@@ -133,15 +133,16 @@ void CGridCtrl::ShowTitleTip(QPoint point) {
 // ------------------------------------------------------------------ wheel
 
 void CGridCtrl::OnMouseWheel(int delta) {
-  const int lines = GetWheelScrollLines();
-  // A turn the other way starts afresh; a remainder below a step waits for more.
+  // Angle deltas add up to whole notches (a turn the other way starts afresh), so that
+  // fine-grained wheels and touchpads scroll too; each notch scrolls as the setting says.
   if ((wheelRemainder_ > 0 && delta < 0) || (wheelRemainder_ < 0 && delta > 0)) {
     wheelRemainder_ = 0;
   }
-  const std::int64_t units =
-      wheelRemainder_ + (lines == -1 ? std::int64_t{delta} : std::int64_t{delta} * lines);
-  const std::int64_t steps = units / kWheelDelta;
-  wheelRemainder_ = static_cast<int>(units - steps * kWheelDelta);
+  const std::int64_t units = std::int64_t{wheelRemainder_} + delta;
+  const std::int64_t notches = units / kWheelDelta;
+  wheelRemainder_ = static_cast<int>(units - notches * kWheelDelta);
+  const int lines = GetWheelScrollLines();
+  const std::int64_t steps = lines == -1 ? notches : notches * lines;
   const int request =
       lines == -1 ? (steps > 0 ? SB_PAGEUP : SB_PAGEDOWN) : (steps > 0 ? SB_LINEUP : SB_LINEDOWN);
   for (std::int64_t i = std::llabs(steps); i > 0; --i) OnScroll(Qt::Vertical, request);
