@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr ColorRef kMarkColor = MakeColorRef(86, 184, 225);
-
 QColor Q(ColorRef color) { return QColor::fromRgb(ColorRefToQRgb(color)); }
 
 int Sign(int value) { return (value > 0) - (value < 0); }
@@ -125,8 +123,14 @@ void CColorPicker::OnPaletteClosed(PaletteEnd end, ColorRef color, int cell) {
 }
 
 void CColorPicker::RunColorDialog() {
-  const QColor chosen = QColorDialog::getColor(Q(color_), this);
-  if (chosen.isValid()) SetColor(QRgbToColorRef(chosen.rgb()));
+  // The dialog is the picker's child: should the picker go while the dialog runs, the
+  // dialog goes with it and nothing of the picker is touched after.
+  QPointer<QColorDialog> dialog = new QColorDialog(Q(color_), this);
+  const int result = dialog->exec();
+  if (dialog.isNull()) return;
+  const QColor chosen = dialog->selectedColor();
+  delete dialog;
+  if (result == QDialog::Accepted && chosen.isValid()) SetColor(QRgbToColorRef(chosen.rgb()));
 }
 
 void CColorPicker::mousePressEvent(QMouseEvent* event) {
@@ -161,7 +165,7 @@ void CColorPicker::paintEvent(QPaintEvent*) {
   Polyline(painter, {{r, t}, {r, b - 3}}, white);
   const QRect corner(QPoint(r - 5, b - 3), QPoint(r, b));
   painter.fillRect(corner, face);
-  const QColor mark = Q(kMarkColor);
+  const QColor mark = Q(kPaletteLineColor);  // the palette's line colour
   for (int i = 1; i <= 3; ++i) {
     Polyline(painter, {{corner.x() + i, corner.y() + i}, {r + 1 - (i - 1), corner.y() + i}}, mark);
   }

@@ -124,6 +124,7 @@ TEST_F(PickerTest, LeavingWithoutAChoiceChangesNothing) {
   Settle();
   EXPECT_FALSE(picker_->IsPaletteOpen());
   EXPECT_EQ(picker_->GetColor(), before);
+  EXPECT_TRUE(page_.commands.empty());
   // Choosing the colour the picker has posts nothing either.
   picker_->SetColor(MakeColorRef(0, 0, 0));
   Settle();
