@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 #include "controls/color/palette_layout.h"
+#include "controls/support/message_owner.h"
 #include "controls/support/sys_color.h"
 #include "model/project/project_globals.h"
 #include "model/settings/ui/dlg_lang_text.h"
@@ -75,16 +76,11 @@ void CColorPicker::SetColor(ColorRef color) {
 }
 
 void CColorPicker::NotifyParent() {
-  for (QWidget* ancestor = parentWidget(); ancestor != nullptr;
-       ancestor = ancestor->parentWidget()) {
-    if (auto* window = dynamic_cast<MessageWindow*>(ancestor)) {
-      const auto id = static_cast<std::uint16_t>(GetControlId(this));
-      // Fails only for a window being destroyed, which has no use for the command.
-      (void)PostMessage(window->Handle(), WM_COMMAND, MakeWParam(id, 0),
-                        reinterpret_cast<LPARAM>(this));
-      return;
-    }
-  }
+  MessageWindow* owner = NearestMessageWindow(this);
+  if (owner == nullptr) return;
+  const auto id = static_cast<std::uint16_t>(GetControlId(this));
+  // Fails only for a window being destroyed, which has no use for the command.
+  (void)PostMessage(owner->Handle(), WM_COMMAND, MakeWParam(id, 0), reinterpret_cast<LPARAM>(this));
 }
 
 void CColorPicker::OpenPalette() {
