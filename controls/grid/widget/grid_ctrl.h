@@ -12,9 +12,11 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <set>
+#include <utility>
 
 #include "controls/grid/model/grid_model.h"
 #include "controls/grid/model/grid_print_layout.h"
@@ -228,6 +230,13 @@ class CGridCtrl : public QAbstractScrollArea, public GridModel, public MessageWi
  private:
   // Prints one cell at its place in the row: a merged block over the block's size.
   void PrintCellAt(const GridPrintTarget& dc, int row, int col, const PixelRect& rect);
+  // The width of a printed page between its margins.
+  int PrintWidth() const;
+  // Draws the texts (each with its alignment) on one line in the bold print font, and a
+  // line across the rectangle at ruleY: the header's and the footer's look.
+  void PrintTitleTexts(QPainter& painter, const PixelRect& rect,
+                       std::initializer_list<std::pair<QString, std::uint32_t>> texts,
+                       int ruleY) const;
   // The text of the nearest ancestor window with a title.
   QString AncestorTitle() const;
   // The window a notification goes to, null when there is none.
