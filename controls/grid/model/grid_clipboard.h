@@ -26,8 +26,6 @@ QString JoinClipboardText(const CCellBlock& range, RowShown rowShown, ColShown c
       if (col != range.maxCol) text += u'\t';
     }
     if (row != range.maxRow) text += u'\n';
-    // The first row's length, a quarter more, for every row: the text grows in place.
-    if (row == range.minRow) text.reserve(text.size() * (range.maxRow - range.minRow + 1) * 5 / 4);
   }
   return text;
 }
