@@ -73,6 +73,8 @@ class CButtonQx : public QPushButton {
 
   // The dialog code: a button, and a default or non-default push button.
   LRESULT DialogCode() const;
+  // The button type of the last style (0 for push buttons, default or not).
+  UINT ButtonType() const { return buttonType_; }
 
   void SetFlatLook(bool flat);
   void SetTransparentBackground(bool transparent);

@@ -1,7 +1,7 @@
 #include "controls/buttons/kv_menu.h"
 
-#include <QActionGroup>
 #include <QKeyEvent>
+#include <QStyleOptionMenuItem>
 
 #include <algorithm>
 
@@ -38,10 +38,7 @@ void AddMenuTemplate(MenuTemplate menuTemplate) {
   templates.push_back(std::move(menuTemplate));
 }
 
-KvMenu::KvMenu(QWidget* parent) : QMenu(parent), radioItems_(new QActionGroup(this)) {
-  radioItems_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-  setStyle(KvMenuStyle::Instance());
-}
+KvMenu::KvMenu(QWidget* parent) : QMenu(parent) { setStyle(KvMenuStyle::Instance()); }
 
 KvMenu::~KvMenu() { DestroyMenu(); }
 
@@ -122,10 +119,14 @@ void KvMenu::ApplyRecord(QAction* action, const KvMenuData& data) {
   action->setSeparator((data.flags & MF_SEPARATOR) != 0);
   action->setText(data.text);
   action->setEnabled((data.flags & (MF_GRAYED | MF_DISABLED)) == 0);
-  const bool radio = (data.flags & MF_RADIOCHECK) != 0;
-  action->setCheckable(radio || (data.flags & MF_CHECKED) != 0);
-  action->setActionGroup(radio ? radioItems_ : nullptr);
-  action->setChecked((data.flags & MF_CHECKED) != 0);
+}
+
+void KvMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
+  QMenu::initStyleOption(option, action);
+  const UINT flags = action->data().value<KvMenuData>().flags;
+  option->checked = (flags & MF_CHECKED) != 0;
+  option->checkType = (flags & MF_RADIOCHECK) != 0 ? QStyleOptionMenuItem::Exclusive
+                                                   : QStyleOptionMenuItem::NonExclusive;
 }
 
 std::optional<KvMenuData> KvMenu::ItemData(int position) const {

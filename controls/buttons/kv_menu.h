@@ -14,8 +14,6 @@
 
 #include "platform/window_handle.h"
 
-class QActionGroup;
-
 // Menu flags as items and templates carry them.
 constexpr UINT MF_GRAYED = 0x0001;
 constexpr UINT MF_DISABLED = 0x0002;
@@ -90,12 +88,14 @@ class KvMenu : public QMenu {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // The check and radio marks come from the record's flags: the owner sets them, a
+  // click does not toggle them.
+  void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
 
  private:
   void ApplyRecord(QAction* action, const KvMenuData& data);
   [[nodiscard]] int Build(const MenuTemplate& menuTemplate);
 
   std::vector<std::unique_ptr<KvMenu>> submenus_;
-  QActionGroup* radioItems_;
   bool loaded_ = false;
 };
