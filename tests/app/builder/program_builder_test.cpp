@@ -28,57 +28,44 @@ namespace {
 std::vector<std::string> Log;
 std::vector<PageInfo> Pages;
 
-std::string Str(std::int64_t value) { return std::to_string(value); }
-std::string At(std::int32_t program, std::int32_t area) { return Str(program) + "/" + Str(area); }
-std::string Of(const AreaRect* r) {
-  return Str(r->X) + "," + Str(r->Y) + " " + Str(r->Width) + "x" + Str(r->Height);
+// Each call is logged as the words of its arguments after the handle, then made in
+// the library, whose result it returns.
+std::string Word(std::int32_t value) { return std::to_string(value); }
+std::string Word(const AreaRect* r) {
+  return Word(r->X) + "," + Word(r->Y) + "," + Word(r->Width) + "x" + Word(r->Height);
+}
+std::string Word(const ProgramTimeInfo* time) { return "time" + Word(time->TimeFlags); }
+std::string Word(const WaterBorderInfo* border) { return "border" + Word(border->BorderSpeed); }
+std::string Word(const DigitalClockAreaInfo*) { return "digital"; }
+std::string Word(const ClockAreaInfo*) { return "analog"; }
+std::string Word(const TimeAreaInfo*) { return "countdown"; }
+std::string Word(const char16_t* path) { return QString::fromUtf16(path).toStdString(); }
+std::string Word(const PageInfo* page) {
+  Pages.push_back(*page);
+  return Word(page->Effect) + "," + Word(page->Speed) + "," + Word(page->StayTime);
 }
 
-// Each call is logged, then made in the library, whose result it returns.
+template <auto Call, typename... Args>
+auto Recorded(ProgramHandle set, Args... args) {
+  std::string line;
+  ((line += (line.empty() ? "" : " ") + Word(args)), ...);
+  Log.push_back(line);
+  return Call(set, args...);
+}
+
 const SdkProgramCalls kRecorder{
     [](std::int32_t w, std::int32_t h, std::int32_t color, std::int32_t mode) {
-      Log.push_back("create " + Str(w) + "x" + Str(h) + " " + Str(color) + " " + Str(mode));
+      Log.push_back("create " + Word(w) + "x" + Word(h) + " " + Word(color) + " " + Word(mode));
       return KQ_CreateProgram(w, h, color, mode);
     },
-    [](ProgramHandle set, std::int32_t n, std::int32_t play, std::int32_t loop) {
-      Log.push_back("program " + Str(n) + " play " + Str(play) + " loop " + Str(loop));
-      return KQ_AddProgram(set, n, play, loop);
-    },
-    [](ProgramHandle set, std::int32_t n, const ProgramTimeInfo* time) {
-      Log.push_back("time " + Str(n));
-      return KQ_SetProgramTime(set, n, time);
-    },
-    [](ProgramHandle set, std::int32_t p, std::int32_t a, const AreaRect* r,
-       const WaterBorderInfo* border) {
-      Log.push_back("border " + At(p, a) + " " + Of(r) + " speed " + Str(border->BorderSpeed));
-      return KQ_AddWaterBorder(set, p, a, r, border);
-    },
-    [](ProgramHandle set, std::int32_t p, std::int32_t a, const AreaRect* r, std::int32_t layer) {
-      Log.push_back("area " + At(p, a) + " " + Of(r) + " layer " + Str(layer));
-      return KQ_AddImageTextArea(set, p, a, r, layer);
-    },
-    [](ProgramHandle set, std::int32_t p, std::int32_t a, const char16_t* path,
-       const PageInfo* page) {
-      Pages.push_back(*page);
-      Log.push_back("page " + At(p, a) + " " + QString::fromUtf16(path).toStdString() + " " +
-                    Str(page->Effect) + " " + Str(page->Speed) + " " + Str(page->StayTime));
-      return KQ_AddImageTextAreaDataFromFile(set, p, a, path, page);
-    },
-    [](ProgramHandle set, std::int32_t p, std::int32_t a, const AreaRect* r,
-       const DigitalClockAreaInfo* info) {
-      Log.push_back("digital " + At(p, a) + " " + Of(r));
-      return KQ_AddDigitalClockArea(set, p, a, r, info);
-    },
-    [](ProgramHandle set, std::int32_t p, std::int32_t a, const AreaRect* r,
-       const ClockAreaInfo* info) {
-      Log.push_back("analog " + At(p, a) + " " + Of(r));
-      return KQ_AddClockArea(set, p, a, r, info);
-    },
-    [](ProgramHandle set, std::int32_t p, std::int32_t a, const AreaRect* r,
-       const TimeAreaInfo* info) {
-      Log.push_back("countdown " + At(p, a) + " " + Of(r));
-      return KQ_AddTimeArea(set, p, a, r, info);
-    },
+    &Recorded<&KQ_AddProgram>,
+    &Recorded<&KQ_SetProgramTime>,
+    &Recorded<&KQ_AddWaterBorder>,
+    &Recorded<&KQ_AddImageTextArea>,
+    &Recorded<&KQ_AddImageTextAreaDataFromFile>,
+    &Recorded<&KQ_AddDigitalClockArea>,
+    &Recorded<&KQ_AddClockArea>,
+    &Recorded<&KQ_AddTimeArea>,
 };
 
 class NoTree : public ProjectTreeItems {
@@ -145,11 +132,10 @@ TEST_F(ProgramBuilder, NumbersCheckedProgramsFromTwoAndEachAreaPart) {
   Place(program, kCountdownArea, 72, 0, 128, 20);
   Log.clear();
   EXPECT_TRUE(Build(&refusal_, true, 2));
-  EXPECT_EQ(Log,
-            (std::vector<std::string>{"create 128x64 2 2", "program 2 play 0 loop 3",
-                                      "border 2/2 0,0 40x20 speed 18", "digital 2/3 2,2 36x16",
-                                      "area 2/4 2,2 36x16 layer 0", "page 2/4 a/b.gif 93 200 0",
-                                      "analog 2/5 40,0 32x32", "countdown 2/6 72,0 56x20"}));
+  EXPECT_EQ(Log, (std::vector<std::string>{"create 128x64 2 2", "2 0 3", "2 2 0,0,40x20 border18",
+                                           "2 3 2,2,36x16 digital", "2 4 2,2,36x16 0",
+                                           "2 4 a/b.gif 93,200,0", "2 5 40,0,32x32 analog",
+                                           "2 6 72,0,56x20 countdown"}));
   EXPECT_EQ(refusal_, KQ_ERR_PAGE_NOT_FOUND);
 }
 
