@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <variant>
 
@@ -13,6 +14,11 @@
 #include "render/frame/pak_file.h"
 
 namespace {
+
+// The library's speed value of each setting of the speed lists (0 the fastest).
+constexpr std::array<std::int32_t, 32> kSdkSpeedValues = {
+    1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,  15,  16,
+    18, 20, 22, 24, 28, 32, 36, 40, 45, 50, 60, 70, 90, 120, 160, 200};
 
 // The effect list: the preview's effects with their card codes, then one entry that
 // the card knows as code 0.

@@ -4,18 +4,12 @@
 // makes the library calls. The frame files of text, table and flash content must be
 // current before BuildScreenProgram runs (RerenderScreenContent renders stale ones).
 
-#include <array>
 #include <cstdint>
 
 #include "app/builder/sdk_program_calls.h"
 #include "model/project/send_job.h"
 
 class ProjectTreeItems;
-
-// The library's speed value of each setting of the speed lists (0 the fastest).
-inline constexpr std::array<std::int32_t, 32> kSdkSpeedValues = {
-    1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,  15,  16,
-    18, 20, 22, 24, 28, 32, 36, 40, 45, 50, 60, 70, 90, 120, 160, 200};
 
 // The card's code of each entry of the 40-entry effect list.
 std::int32_t SdkEffectCode(std::int32_t entry);
