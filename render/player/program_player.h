@@ -1,0 +1,82 @@
+#pragma once
+// CProgramPlayer plays one program of the preview: each tick it composes every area of
+// the program, each over its background, and the program border into a working picture
+// of the screen's size and copies that to the target once. CProgramListPlayer plays
+// the programs of the preview's play list one after another. GUI thread only.
+
+#include <QImage>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "model/project/send_job.h"
+#include "render/common/play_clock.h"
+#include "render/raster/pixel_rect.h"
+
+class CAreaPlayer;
+class CBorderRenderer;
+
+// Play modes of a program (StopType).
+enum ProgramPlayMode : int {
+  kPlayUntilAllDone = 0,  // until every area has finished at least once
+  kPlayFixedTime = 1,     // for PlayTime seconds
+  // any other value: until the owner stops it
+};
+
+class CProgramPlayer {
+ public:
+  // Plays item (kept alive by the play list) into target (Format_RGB32; the owner keeps
+  // it alive). A program without a screen, or of a size no picture may have, has no
+  // areas to play. clock must outlive the player.
+  CProgramPlayer(const ProgramSendItem* item, QImage* target,
+                 const PlayClock& clock = SystemPlayClock());
+  ~CProgramPlayer();
+  CProgramPlayer(const CProgramPlayer&) = delete;
+  CProgramPlayer& operator=(const CProgramPlayer&) = delete;
+
+  // One tick: 1 while the program plays, 0 when it is over.
+  int Step();
+  // 1 when every area player has finished once (and when there is none).
+  int AllAreasDone() const;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  const ProgramSendItem* item_;
+  QImage* target_;
+  QImage working_;    // Format_RGB32; black at the start of each tick
+  int playTime_ = 0;  // seconds
+  int playMode_ = kPlayUntilAllDone;
+  std::uint32_t startTick_ = 0;
+  std::vector<std::unique_ptr<CAreaPlayer>> players_;  // in drawing order
+  std::vector<int> done_;
+  std::unique_ptr<CBorderRenderer> border_;
+  PixelRect borderRect_;
+  const PlayClock& clock_;
+};
+
+class CProgramListPlayer {
+ public:
+  // Plays PlayList into PreviewPicture, both as they are now: the list must not change
+  // and the picture must stay while the player lives. Nothing plays while
+  // PreviewPicture is null.
+  explicit CProgramListPlayer(const PlayClock& clock = SystemPlayClock());
+  ~CProgramListPlayer();
+  CProgramListPlayer(const CProgramListPlayer&) = delete;
+  CProgramListPlayer& operator=(const CProgramListPlayer&) = delete;
+
+  // One tick: 1 while playing, 0 once the last program is over. A program that ends at
+  // once is passed over in the same call.
+  int Step();
+
+ private:
+  // Builds the player of the program at position_; none past the end of the list.
+  void BuildCurrent();
+
+  QImage* target_;
+  const std::vector<ProgramSendItem>& list_;
+  std::size_t position_ = 0;
+  std::unique_ptr<CProgramPlayer> current_;
+  const PlayClock& clock_;
+};
