@@ -69,6 +69,7 @@ void CGifImage::Play() {
   Stop();
   run_ = true;
   finished_ = false;
+  playStayMs_ = stayMs_;
   startTick_ = clock_.TickMs();
   try {
     thread_ = std::thread(&CGifImage::Animate, this);
@@ -97,14 +98,14 @@ void CGifImage::Stop() {
 // time has passed.
 void CGifImage::Animate() {
   if (frameCount_ <= 1) {
-    (void)Wait(stayMs_, true);
+    (void)Wait(playStayMs_, true);
     finished_ = true;
     return;
   }
   QImageReader* reader = &file_.Reader();
   std::int64_t dueMs = 0;  // since the start, when the next frame is shown
   for (int index = 0; run_; ++index) {
-    if (loopMode_ == 1 && ElapsedMs() >= stayMs_) break;
+    if (loopMode_ == 1 && ElapsedMs() >= playStayMs_) break;
     if (index == frameCount_) {
       if (loopMode_ == 0) break;
       reader = &file_.Reader();  // from the first frame again
@@ -132,7 +133,7 @@ bool CGifImage::ShowFrame(const QImage& frame) {
 // Waits until untilMs since the start (with stayBounds, at most until the stay time
 // has passed). false when stopped.
 bool CGifImage::Wait(std::int64_t untilMs, bool stayBounds) {
-  if (stayBounds) untilMs = std::min<std::int64_t>(untilMs, stayMs_);
+  if (stayBounds) untilMs = std::min<std::int64_t>(untilMs, playStayMs_);
   std::unique_lock guard(lock_);
   for (;;) {
     if (!run_) return false;

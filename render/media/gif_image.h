@@ -73,6 +73,7 @@ class CGifImage {
   int width_ = 0;
   int height_ = 0;
   int stayMs_ = 0;
+  int playStayMs_ = 0;  // the thread's copy of the stay time
   std::uint32_t startTick_ = 0;
   std::thread thread_;
   std::atomic<bool> run_{false};
