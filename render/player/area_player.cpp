@@ -16,6 +16,7 @@
 #include "render/flash/flash_text_call.h"
 #include "render/flash/swf_dialog.h"
 #include "render/frame/pak_file.h"
+#include "render/media/media_item_player.h"
 #include "render/player/scroll_player.h"
 #include "render/raster/dib24.h"
 #include "render/raster/stretch_image.h"
@@ -315,16 +316,17 @@ bool CAreaPlayer::OpenFileEntry(const FileAreaItem& item) {
 
 bool CAreaPlayer::OpenMedia(const QString& path, int kind, int effect, int speed, int stay,
                             std::uint32_t fill) {
-  static_cast<void>(path);
-  static_cast<void>(kind);
-  static_cast<void>(effect);
-  static_cast<void>(speed);
-  static_cast<void>(stay);
-  static_cast<void>(fill);
-  return false;
+  auto media = std::make_unique<MediaItemPlayer>(clock_);
+  if (media->Load(&picture_, path, kind, innerWidth_, innerHeight_, effect, speed, stay, fill) ==
+      0) {
+    return false;
+  }
+  media_ = std::move(media);
+  return true;
 }
 
 int CAreaPlayer::StepItem() {
+  if (media_) return media_->Step();
   if (scroll_) return scroll_->Step(innerWidth_, innerHeight_);
   if (flashBackground_) return flashBackground_->Draw(picture_, innerWidth_, innerHeight_);
   if (flashDialog_) {
@@ -337,6 +339,7 @@ int CAreaPlayer::StepItem() {
 }
 
 void CAreaPlayer::CloseItem() {
+  media_.reset();
   scroll_.reset();
   flashBackground_.reset();
   flashDialog_.reset();

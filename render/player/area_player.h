@@ -23,6 +23,7 @@ class CBorderRenderer;
 class CClockImage;
 class CDigitalClockImage;
 class CSwfDialog;
+class MediaItemPlayer;
 class ScrollPlayer;
 
 // Item index of a player that plays every item of its list in order.
@@ -103,6 +104,7 @@ class CAreaPlayer {
   int innerWidth_ = 1;
   int innerHeight_ = 1;
   std::unique_ptr<CDigitalClockImage> digitalClock_;
+  std::unique_ptr<MediaItemPlayer> media_;
   std::unique_ptr<CClockImage> analogClock_;
   std::unique_ptr<CSwfDialog> flashDialog_;
   std::unique_ptr<ScrollPlayer> scroll_;
