@@ -1,0 +1,66 @@
+#pragma once
+// A screen of 64 x 32 pixels with one program in a fresh program folder, pages and
+// strips written as frame files, and a play clock the test moves 30 ms a tick.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+
+#include <vector>
+
+#include "model/common/app_paths.h"
+#include "model/common/bounded_text.h"
+#include "model/common/guid_text.h"
+#include "model/project/project_editing.h"
+#include "model/project/project_globals.h"
+#include "render/common/fake_play_clock.h"
+#include "render/frame/pak_file.h"
+#include "render/frame/pak_writer.h"
+
+class PlayerTest : public testing::Test {
+ protected:
+  static constexpr int kTickMs = 30;
+
+  void SetUp() override {
+    QDir().mkpath(AppFolderPath(AppFolder::Temp));
+    screen_ = &ScreenList.emplace_back();
+    screen_->LedWidth = 64;
+    screen_->LedHeight = 32;
+    program_ = &AddProgram(*screen_);
+    target_.fill(qRgb(0, 0, 90));
+  }
+  void TearDown() override { ClearProjectModel(); }
+
+  AreaRecord& Area(int kind, int left, int top, int right, int bottom) {
+    AreaRecord& area = *AddArea(*program_, kind);
+    area.AreaRect_Left = left;
+    area.AreaRect_Top = top;
+    area.AreaRect_Right = right;
+    area.AreaRect_Bottom = bottom;
+    return area;
+  }
+  // A page of a one-frame file in color (none written when color is 0), shown 1 s.
+  static FileItem Page(QRgb color, int width, int height) {
+    FileItem page{};
+    CopyBoundedText(page.guid, NewGuidText());
+    page.DelayTime = 1;
+    if (color != 0) {
+      QImage frame(width, height, QImage::Format_RGB32);
+      frame.fill(color);
+      WritePak(ReadBoundedText(page.guid), {frame}, width);
+    }
+    return page;
+  }
+  static void WritePak(const QString& guid, const std::vector<QImage>& frames, int lastExtent) {
+    PakWriter writer;
+    ASSERT_TRUE(writer.Open(PakFramePath(guid), frames[0].width(), frames[0].height(), 0));
+    for (const QImage& frame : frames) ASSERT_TRUE(writer.AppendFrame(Dib24::FromImage(frame)));
+    ASSERT_TRUE(writer.Finish(lastExtent));
+  }
+
+  FakePlayClock clock_{0, 5000};
+  ScreenRecord* screen_ = nullptr;
+  ProgramRecord* program_ = nullptr;
+  QImage target_{64, 32, QImage::Format_RGB32};
+};
