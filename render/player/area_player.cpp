@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <type_traits>
+#include <variant>
 
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
@@ -116,10 +118,8 @@ void CAreaPlayer::ChooseRenderFunction() {
     render_ = &CAreaPlayer::DrawTimeArea;
     countdown_ = std::make_unique<CountdownState>(
         MakeCountdownState(innerWidth_, innerHeight_, countdown, clock_));
-  } else if (std::holds_alternative<std::vector<FileAreaItem>>(kind)) {
-    render_ = &CAreaPlayer::DrawFileArea;
   } else {
-    // An area of no known kind holds no items: it plays as an empty list.
+    // Files, and an area of no known kind, which holds no items: an empty list.
     render_ = &CAreaPlayer::DrawFileArea;
   }
 }
@@ -163,24 +163,30 @@ void CAreaPlayer::StepBorder() {
 
 // --- Item lists ----------------------------------------------------------------------
 
-int CAreaPlayer::DrawBackground() {
-  return DrawItemList(static_cast<int>(area_->Backgrounds.size()));
+// The four lists play alike; each kind's items are opened by OpenItem.
+int CAreaPlayer::DrawBackground() { return DrawItemList(); }
+int CAreaPlayer::DrawImageWordArea() { return DrawItemList(); }
+int CAreaPlayer::DrawFlashWordArea() { return DrawItemList(); }
+int CAreaPlayer::DrawFileArea() { return DrawItemList(); }
+
+int CAreaPlayer::ItemCount() const {
+  if (background_ != 0) return static_cast<int>(area_->Backgrounds.size());
+  return std::visit(
+      [](const auto& kind) {
+        using Kind = std::decay_t<decltype(kind)>;
+        if constexpr (std::is_same_v<Kind, std::vector<FileItem>> ||
+                      std::is_same_v<Kind, std::vector<FlashWordItem>> ||
+                      std::is_same_v<Kind, std::vector<FileAreaItem>>) {
+          return static_cast<int>(kind.size());
+        } else {
+          return 0;
+        }
+      },
+      area_->Kind);
 }
 
-int CAreaPlayer::DrawImageWordArea() {
-  return DrawItemList(static_cast<int>(std::get<std::vector<FileItem>>(area_->Kind).size()));
-}
-
-int CAreaPlayer::DrawFlashWordArea() {
-  return DrawItemList(static_cast<int>(std::get<std::vector<FlashWordItem>>(area_->Kind).size()));
-}
-
-int CAreaPlayer::DrawFileArea() {
-  const auto* files = std::get_if<std::vector<FileAreaItem>>(&area_->Kind);
-  return DrawItemList(files != nullptr ? static_cast<int>(files->size()) : 0);
-}
-
-int CAreaPlayer::DrawItemList(int count) {
+int CAreaPlayer::DrawItemList() {
+  const int count = ItemCount();
   if (itemIndex_ == kStaticArea) {
     WholeAreaCopy();
     if (background_ != 0) return 0;
@@ -353,7 +359,9 @@ int CAreaPlayer::DrawSingleLineArea() {
     StepBorder();
     return 1;
   }
-  const SingleLineAreaInfo& line = std::get<SingleLineAreaInfo>(area_->Kind);
+  const auto* kind = std::get_if<SingleLineAreaInfo>(&area_->Kind);
+  if (kind == nullptr) return 0;  // the area has changed its kind under the player
+  const SingleLineAreaInfo& line = *kind;
   if (itemsToPlay_ == -1) {
     itemsToPlay_ = 1;
     currentItem_ = 0;

@@ -69,8 +69,10 @@ class CAreaPlayer {
   int DrawFileArea();
 
   void ChooseRenderFunction();
-  // One call of an item list of count items (backgrounds, pages, flash words, files).
-  int DrawItemList(int count);
+  // One call of an item list (backgrounds, pages, flash words, files).
+  int DrawItemList();
+  // Items of the list this player plays; 0 for an area of no list kind.
+  int ItemCount() const;
   // Opens the current item; an item that cannot be opened counts as done and the next
   // is opened. False when the pass has ended that way.
   [[nodiscard]] bool OpenCurrentItem();
