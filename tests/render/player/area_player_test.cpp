@@ -113,33 +113,12 @@ TEST_F(AreaPlayerTest, NothingToPlayShowsTheWholeAreaAndFinishesOnEveryCall) {
     EXPECT_EQ(target_.pixel(19, 11), qRgb(0, 0, 0));
     EXPECT_EQ(target_.pixel(20, 12), kUnder);
   }
-  // An area too small for its border plays at 1 x 1 and copies nothing.
-  AreaRecord& small = Area(kImageTextArea, 0, 20, 10, 30);
-  small.IsUseBorder = 1;
-  small.BorderWidth = 7;
-  small.BorderValue = 999;
-  std::get<std::vector<FileItem>>(small.Kind) = {Page(kRed, 1, 1)};
-  target_.fill(kUnder);
-  CAreaPlayer player(&small, kEveryItem, &target_, 0, clock_);
-  player.SetTransparent(0);
-  EXPECT_EQ(player.Render(), 1);
-  EXPECT_EQ(target_, [] {
-    QImage under(64, 32, QImage::Format_RGB32);
-    under.fill(kUnder);
-    return under;
-  }());
 }
 
 TEST_F(AreaPlayerTest, BlackIsKeyedUnlessOpaqueAndTheBorderComesAfterTheCopy) {
   AreaRecord& area = Area(kImageTextArea, 0, 0, 16, 8);
-  FileItem page = Page(0, 16, 8);
-  QImage half(16, 8, QImage::Format_RGB32);
-  half.fill(kRed);
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) half.setPixel(x, y, qRgb(0, 0, 0));
-  }
-  WritePak(ReadBoundedText(page.guid), {half}, 16);
-  std::get<std::vector<FileItem>>(area.Kind) = {page};
+  area.BorderWidth = 3;  // left from a border no longer in use: it takes no room
+  std::get<std::vector<FileItem>>(area.Kind) = {HalfBlackPage(kRed)};
   for (const int transparent : {1, 0}) {
     target_.fill(kUnder);
     CAreaPlayer player(&area, kEveryItem, &target_, 0, clock_);
@@ -147,6 +126,7 @@ TEST_F(AreaPlayerTest, BlackIsKeyedUnlessOpaqueAndTheBorderComesAfterTheCopy) {
     ASSERT_EQ(player.Render(), 1);
     EXPECT_EQ(target_.pixel(3, 3), transparent ? kUnder : qRgb(0, 0, 0));
     EXPECT_EQ(target_.pixel(12, 3), kRed);
+    EXPECT_EQ(target_.pixel(15, 7), kRed);
   }
 
   // A green border round an area whose content is opaque red: green shows on the edge.

@@ -52,6 +52,17 @@ class PlayerTest : public testing::Test {
     }
     return page;
   }
+  // A page of 16 x 8 pixels, black on the left half and color on the right.
+  static FileItem HalfBlackPage(QRgb color) {
+    FileItem page = Page(0, 16, 8);
+    QImage frame(16, 8, QImage::Format_RGB32);
+    frame.fill(color);
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 8; ++x) frame.setPixel(x, y, qRgb(0, 0, 0));
+    }
+    WritePak(ReadBoundedText(page.guid), {frame}, 16);
+    return page;
+  }
   static void WritePak(const QString& guid, const std::vector<QImage>& frames, int lastExtent) {
     PakWriter writer;
     ASSERT_TRUE(writer.Open(PakFramePath(guid), frames[0].width(), frames[0].height(), 0));

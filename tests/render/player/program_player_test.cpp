@@ -86,14 +86,7 @@ TEST_F(ProgramPlayerTest, BackgroundShowsWhereTheContentIsBlack) {
   const FileItem red = Page(kRed, 16, 8);
   CopyBoundedText(back.FilePath, PakFramePath(ReadBoundedText(red.guid)));
   area.Backgrounds = {back};
-  FileItem page = Page(0, 16, 8);
-  QImage half(16, 8, QImage::Format_RGB32);
-  half.fill(Qt::black);
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 8; x < 16; ++x) half.setPixel(x, y, kGreen);
-  }
-  WritePak(ReadBoundedText(page.guid), {half}, 16);
-  std::get<std::vector<FileItem>>(area.Kind) = {page};
+  std::get<std::vector<FileItem>>(area.Kind) = {HalfBlackPage(kGreen)};
   const ProgramSendItem item = Item(*program_);
   CProgramPlayer player(&item, &target_, clock_);
   ASSERT_EQ(player.Step(), 1);
