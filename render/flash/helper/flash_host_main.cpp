@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   view.show();
 
   PlayerSession session(socket, view, page, content);
-  page.load(QUrl(QStringLiteral("%1://local/player_page.html").arg(kLocalScheme)));
+  page.load(PlayerPageUrl());
   const int result = app.exec();
   view.setPage(nullptr);
   return result;

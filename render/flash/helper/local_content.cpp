@@ -27,6 +27,10 @@ QByteArray ReadSmallFile(const QString& path, bool& ok) {
 
 }  // namespace
 
+QUrl PlayerPageUrl() {
+  return QUrl(QStringLiteral("%1://local/player_page.html").arg(QLatin1String(kLocalScheme)));
+}
+
 void RegisterLocalScheme() {
   QWebEngineUrlScheme scheme(kLocalScheme);
   scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);

@@ -4,10 +4,14 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QUrl>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineUrlSchemeHandler>
 
 inline constexpr char kLocalScheme[] = "quendra-flash";
+
+// The player page.
+QUrl PlayerPageUrl();
 
 // Registers the scheme; before the application object exists.
 void RegisterLocalScheme();

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
+#include <QtEndian>
 
 #include "render/flash/flash_helper_protocol.h"
 
@@ -36,10 +37,13 @@ bool IsBlank(const QImage& picture) {
 
 const char* const kScaleModes[] = {"showAll", "noBorder", "exactFit", "noScale"};
 
-// A movie file starts with "FWS", "CWS" or "ZWS" and a version.
+// A movie file starts with "FWS", "CWS" or "ZWS", a version and its length; an
+// uncompressed one is cut short when it holds less than that length.
 bool LooksLikeMovie(const QByteArray& bytes) {
-  return bytes.size() >= 8 &&
-         (bytes.startsWith("FWS") || bytes.startsWith("CWS") || bytes.startsWith("ZWS"));
+  if (bytes.size() < 8) return false;
+  if (bytes.startsWith("CWS") || bytes.startsWith("ZWS")) return true;
+  return bytes.startsWith("FWS") &&
+         qFromLittleEndian<quint32>(bytes.constData() + 4) <= static_cast<quint32>(bytes.size());
 }
 
 QString JsText(const QString& text) {
@@ -50,6 +54,11 @@ QString JsText(const QString& text) {
 }
 
 }  // namespace
+
+bool PlayerPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) {
+  // The player page is the only page ever shown.
+  return isMainFrame && url == PlayerPageUrl();
+}
 
 void PlayerPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message,
                                           int, const QString&) {
@@ -166,15 +175,18 @@ void PlayerSession::Load(QDataStream& in) {
   if (!ready_ || !LooksLikeMovie(movie)) return Reply(false);
   content_.SetMovie(movie);
   settleEnd_.invalidate();
+  beforeLoad_ = Grab();
   QJsonObject options{
-      {QStringLiteral("allowNetworking"), QStringLiteral("none")},
+      // Ruffle offers ExternalInterface only with its networking on; what the movie
+      // asks for still goes through the page's fetch and the helper's interceptor,
+      // which refuse everything but our own scheme.
+      {QStringLiteral("allowNetworking"), QStringLiteral("all")},
       {QStringLiteral("openUrlMode"), QStringLiteral("deny")},
       {QStringLiteral("upgradeToHttps"), false},
       {QStringLiteral("allowScriptAccess"), true},
       {QStringLiteral("autoplay"), QStringLiteral("on")},
       {QStringLiteral("unmuteOverlay"), QStringLiteral("hidden")},
       {QStringLiteral("splashScreen"), false},
-      {QStringLiteral("preloader"), false},
       {QStringLiteral("letterbox"), QStringLiteral("off")},
       {QStringLiteral("warnOnUnsupportedContent"), false},
       {QStringLiteral("showSwfDownload"), false},
@@ -235,7 +247,7 @@ bool PlayerSession::Settling() const {
 
 void PlayerSession::AwaitFirstPicture() {
   const QImage picture = Grab();
-  const bool painted = !picture.isNull() && !IsBlank(picture);
+  const bool painted = !picture.isNull() && !IsBlank(picture) && picture != beforeLoad_;
   if (painted) lastPicture_ = picture;
   if (!painted && Settling()) {
     QTimer::singleShot(kSettlePollMs, this, &PlayerSession::AwaitFirstPicture);

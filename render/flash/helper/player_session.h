@@ -24,6 +24,7 @@ class PlayerPage : public QWebEnginePage {
   std::function<void(const QString&)> onMessage;
 
  protected:
+  bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
   void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
                                 const QString&) override;
 };
@@ -61,4 +62,5 @@ class PlayerSession : public QObject {
   QTimer loadLimit_;          // runs while a load is awaited
   QElapsedTimer settleEnd_;   // since the movie's first picture was drawn
   QImage lastPicture_;        // the last picture that showed a movie
+  QImage beforeLoad_;         // the window when the last load began
 };
