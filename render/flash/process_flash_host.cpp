@@ -40,6 +40,15 @@ QByteArray Request(Kind kind, const Fields&... fields) {
 
 }  // namespace
 
+class FlashHelper;
+
+// The helper of the last closed host, waiting for the next one; it belongs to the
+// application object, so that it ends with the program at the latest.
+static QPointer<FlashHelper>& IdleHelper() {
+  static QPointer<FlashHelper> helper;
+  return helper;
+}
+
 // One running helper and the socket to it.
 class FlashHelper : public QObject {
  public:
@@ -54,6 +63,16 @@ class FlashHelper : public QObject {
   // FlashCall events go to handler from now on, on the GUI thread.
   void SetEventHandler(std::function<void(const QString&)> handler) {
     onFlashCall_ = std::move(handler);
+  }
+  // While parked the helper belongs to the application object and ends by itself
+  // after kFlashHelperIdleMs.
+  void Park() {
+    setParent(QCoreApplication::instance());
+    idle_.start(kFlashHelperIdleMs);
+  }
+  void Unpark() {
+    idle_.stop();
+    setParent(nullptr);
   }
 
  private:
@@ -70,6 +89,7 @@ class FlashHelper : public QObject {
   std::function<void(const QString&)> onFlashCall_;
   bool inCall_ = false;
   bool broken_ = true;
+  QTimer idle_;
 };
 
 bool FlashHelper::Start(const FlashHelperFiles& files) {
@@ -88,6 +108,11 @@ bool FlashHelper::Start(const FlashHelperFiles& files) {
   }
   if (!process_.waitForStarted(kStartLimitMs)) return false;
   broken_ = false;
+  idle_.setSingleShot(true);
+  connect(&idle_, &QTimer::timeout, this, [this] {
+    if (IdleHelper() == this) IdleHelper() = nullptr;  // no host takes it any more
+    deleteLater();
+  });
   connect(&socket_, &QLocalSocket::readyRead, this, [this] {
     if (inCall_) return;
     ReadMessages();
@@ -169,18 +194,11 @@ std::optional<QByteArray> FlashHelper::Call(const QByteArray& request, int limit
 
 namespace {
 
-// The helper of the last closed host, waiting for the next one; it belongs to the
-// application object, so that it ends with the program at the latest.
-QPointer<FlashHelper>& IdleHelper() {
-  static QPointer<FlashHelper> helper;
-  return helper;
-}
-
 std::unique_ptr<FlashHelper> TakeIdleHelper() {
   std::unique_ptr<FlashHelper> helper(IdleHelper().data());
   IdleHelper() = nullptr;
   if (helper == nullptr) return helper;
-  helper->setParent(nullptr);
+  helper->Unpark();
   if (helper->Broken()) helper.reset();
   return helper;
 }
@@ -188,8 +206,7 @@ std::unique_ptr<FlashHelper> TakeIdleHelper() {
 void ParkHelper(std::unique_ptr<FlashHelper> helper) {
   if (QCoreApplication::instance() == nullptr || helper->Broken()) return;
   delete IdleHelper().data();
-  helper->setParent(QCoreApplication::instance());
-  QTimer::singleShot(kFlashHelperIdleMs, helper.get(), [h = helper.get()] { delete h; });
+  helper->Park();
   IdleHelper() = helper.release();
 }
 

@@ -162,7 +162,7 @@
   };
   qf.play = function () {
     if (!qf.player) return false;
-    if (qf.ended) {  // played to its end: from the start again
+    if (qf.ended) {  // played to its end: it plays its length once more
       qf.ended = false;
       qf.leftMs = movieLengthMs();
     }

@@ -209,6 +209,11 @@ TEST_F(RealFlashHostTest, RefusesBadMoviesAndEveryRemoteAddress) {
   EXPECT_FALSE(
       host->CallFunction(u"<invoke name=\"none\" returntype=\"xml\"><arguments/>"
                          u"</invoke>"_s));
+
+  // A closed host's helper plays the next host's movie.
+  host.reset();
+  std::unique_ptr<FlashHost> next = Open(SaveMovie(MovingSquare(), u"next.swf"_s));
+  EXPECT_TRUE(WaitFor([&] { return SquareAt(Capture(*next), QColor(255, 200, 0)).x() >= 0; }));
 }
 
 TEST(FlashHostChoice, WithoutTheHelperEveryHostIsTheNullHost) {
