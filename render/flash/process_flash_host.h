@@ -60,6 +60,8 @@ class ProcessFlashHost final : public FlashHost {
   bool IsPlaying() override;
   std::optional<QString> CallFunction(const QString& request) override;
   bool Capture(QImage& picture) override;
+  // The helper answers a load only once the movie's first picture is in its window.
+  bool CapturesOnlyPaintedFrames() const override { return true; }
 
  private:
   // Loads the movie with the settings as they stand.

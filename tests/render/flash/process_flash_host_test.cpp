@@ -142,7 +142,9 @@ TEST_F(RealFlashHostTest, RecordsFiftyFramesOfTheMovie) {
       framePath_ = PakFramePath(kRecordGuid);
     }
   };
-  const TestMovie movie = MovingSquare();
+  // A white stage, which the corner pixel alone would take for a movie not yet painted.
+  TestMovie movie = MovingSquare();
+  movie.background = Qt::white;
   ASSERT_TRUE(CreateDirTree(AppFolderPath(AppFolder::Temp)));
   Recorder recorder;
   ASSERT_EQ(recorder.Open(320, SaveMovie(movie), 160), 1);
