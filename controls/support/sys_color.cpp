@@ -13,8 +13,10 @@ struct RoleOfIndex {
 };
 
 constexpr RoleOfIndex kRoles[] = {
+    {COLOR_MENU, QPalette::Active, QPalette::Window, MakeColorRef(240, 240, 240)},
     {COLOR_WINDOW, QPalette::Active, QPalette::Base, MakeColorRef(255, 255, 255)},
     {COLOR_WINDOWTEXT, QPalette::Active, QPalette::Text, MakeColorRef(0, 0, 0)},
+    {COLOR_MENUTEXT, QPalette::Active, QPalette::WindowText, MakeColorRef(0, 0, 0)},
     {COLOR_HIGHLIGHT, QPalette::Active, QPalette::Highlight, MakeColorRef(51, 153, 255)},
     {COLOR_HIGHLIGHTTEXT, QPalette::Active, QPalette::HighlightedText, MakeColorRef(255, 255, 255)},
     {COLOR_3DFACE, QPalette::Active, QPalette::Button, MakeColorRef(240, 240, 240)},

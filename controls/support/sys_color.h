@@ -6,7 +6,9 @@
 #include "render/raster/color_ref.h"
 
 enum SysColorIndex : int {
+  COLOR_MENU = 4,
   COLOR_WINDOW = 5,
+  COLOR_MENUTEXT = 7,
   COLOR_WINDOWTEXT = 8,
   COLOR_HIGHLIGHT = 13,
   COLOR_HIGHLIGHTTEXT = 14,
@@ -21,7 +23,7 @@ enum SysColorIndex : int {
   COLOR_INFOBK = 24,
 };
 
-// The colour of an index above (palette role: Base, Text, Highlight, HighlightedText,
-// Button, Dark, disabled Text, ButtonText, Light, Shadow, Midlight, ToolTipText,
+// The colour of an index above (palette role: Window, Base, WindowText, Text, Highlight,
+// HighlightedText, Button, Dark, disabled Text, ButtonText, Light, Shadow, Midlight, ToolTipText,
 // ToolTipBase); black for another index.
 ColorRef SysColor(int index);
