@@ -17,6 +17,7 @@
 #include "render/flash/swf.h"
 #include "render/frame/pak_file.h"
 #include "render/frame/pak_reader.h"
+#include "render/media/media_item_player.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/swf_writer.h"
 
@@ -223,6 +224,21 @@ TEST_F(RealFlashHostTest, RefusesBadMoviesAndEveryRemoteAddress) {
   host.reset();
   std::unique_ptr<FlashHost> next = Open(SaveMovie(MovingSquare(), u"next.swf"_s));
   EXPECT_TRUE(WaitFor([&] { return SquareAt(Capture(*next), QColor(255, 200, 0)).x() >= 0; }));
+}
+
+TEST_F(RealFlashHostTest, ASwfMediaItemPlaysMovingInThePreview) {
+  const TestMovie movie = MovingSquare();
+  QImage target(320, 160, QImage::Format_RGB32);
+  MediaItemPlayer item;
+  ASSERT_EQ(item.Load(&target, SaveMovie(movie), kMediaSwf, 320, 160, 0, 5, 50, 0), 1);
+  std::set<int> columns;
+  ASSERT_TRUE(WaitFor([&] {
+    if (item.Step() != 1) return true;  // ended: the check below tells
+    const int column = SquareAt(target, movie.squareColor).x();
+    if (column >= 0) columns.insert(column);
+    return columns.size() >= 4;
+  }));
+  EXPECT_GE(columns.size(), 4u);
 }
 
 TEST(FlashHostChoice, WithoutTheHelperEveryHostIsTheNullHost) {
