@@ -5,11 +5,15 @@
 
 #include <cstdlib>
 
-QString SaveScreenshot(QWidget& widget, const QString& name) {
+QString SavePicture(const QImage& picture, const QString& name) {
   const char* folder = std::getenv("QUENDRA_TEST_ARTEFACTS");
   const QString dir = folder && *folder ? QString::fromLocal8Bit(folder)
                                         : QStringLiteral(QUENDRA_BUILD_DIR "/test-artefacts");
   if (!QDir().mkpath(dir)) return {};
   const QString path = dir + u'/' + name + QStringLiteral(".png");
-  return widget.grab().save(path) ? path : QString();
+  return picture.save(path) ? path : QString();
+}
+
+QString SaveScreenshot(QWidget& widget, const QString& name) {
+  return SavePicture(widget.grab().toImage(), name);
 }

@@ -3,8 +3,12 @@
 // it: "<name>.png" in the folder QUENDRA_TEST_ARTEFACTS names, or else
 // test-artefacts/ in the build tree.
 
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
 // The path of the picture written, or an empty string when it could not be written.
 QString SaveScreenshot(QWidget& widget, const QString& name);
+
+// Keeps a picture the test drew (a printed page, say) the same way.
+QString SavePicture(const QImage& picture, const QString& name);

@@ -45,6 +45,25 @@ void Frame(QPainter& painter, const PixelRect& r, ColorRef color) {
   Fill(painter, {r.right - 1, r.top, r.right, r.bottom}, color);
 }
 
+// DrawEdge's raised look along the inside of a fixed cell: light top and left, dark
+// right and bottom.
+void RaisedEdge(QPainter& painter, const PixelRect& rect) {
+  const ColorRef light = SysColor(COLOR_3DHILIGHT);
+  const ColorRef dark = SysColor(COLOR_3DDKSHADOW);
+  LineTo(painter, rect.right, rect.top, rect.left, rect.top, light);
+  LineTo(painter, rect.left, rect.top, rect.left, rect.bottom, light);
+  LineTo(painter, rect.right, rect.top, rect.right, rect.bottom, dark);
+  LineTo(painter, rect.right, rect.bottom, rect.left, rect.bottom, dark);
+}
+
+// The text colour a two-colour printer gets for a cell without fill: each channel
+// weighted as for a grey level, truncated.
+ColorRef TwoColorText(ColorRef color) {
+  return MakeColorRef(static_cast<int>(ColorRefRed(color) * 0.30),
+                      static_cast<int>(ColorRefGreen(color) * 0.59),
+                      static_cast<int>(ColorRefBlue(color) * 0.11));
+}
+
 bool g_screenContextForTest = true;
 
 bool HasScreenContext() {
@@ -178,6 +197,58 @@ bool CGridCellBase::Draw(QPainter* painter, int row, int col, PixelRect rect, bo
   return true;
 }
 
+bool CGridCellBase::PrintCell(const GridPrintTarget& target, int row, int col, PixelRect rect) {
+  (void)row;
+  (void)col;
+  if (!IsNotMerged() && !mergeRange_.SpansCells()) return true;
+  GridModel* grid = GetGrid();
+  if (grid == nullptr || target.painter == nullptr || rect.Width() < 1 || rect.Height() < 1) {
+    return false;
+  }
+  const CGridDefaultCell* defaultCell = GetDefaultCell();
+  if (target.printColors && defaultCell == nullptr) return false;
+  QPainter& painter = *target.painter;
+  painter.save();
+  painter.setBackgroundMode(Qt::TransparentMode);
+  painter.drawRect(QRect(rect.left - 1, rect.top - 1, rect.Width() + 1, rect.Height() + 1));
+
+  ColorRef textColor = 0;  // black
+  if (target.printColors) {
+    const ColorRef back = GetBackColor();
+    bool filled = true;
+    ColorRef fill = back;
+    if (IsFixed()) {
+      if (back == kDefaultColor) fill = defaultCell->GetBackColor();
+    } else {
+      filled = back != kDefaultColor && back != defaultCell->GetBackColor();
+    }
+    textColor = GetTextColor() == kDefaultColor ? defaultCell->GetTextColor() : GetTextColor();
+    if (target.twoColors && !filled) {
+      textColor = TwoColorText(textColor);
+    } else if (filled) {
+      Fill(painter, {rect.left, rect.top, rect.right + 1, rect.bottom + 1}, fill);
+    }
+  }
+  if (!IsDefaultFont()) painter.setFont(GetFontObject());
+  if (grid->GetGridLines() != GVL_NONE && IsFixed()) {
+    RaisedEdge(painter, rect);
+    rect = {rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
+  }
+  const int margin = GetMargin();
+  rect.left += margin;
+  rect.right -= margin;
+  ImageList* images = grid->GetImageList();
+  PixelRect imageRect;
+  if (images != nullptr && GetImage() >= 0 && images->GetImageRect(GetImage(), &imageRect)) {
+    // GetImageRect accepted the index, the only way Draw fails.
+    (void)images->Draw(painter, GetImage(), QPoint(rect.left, rect.top));
+    rect.left += imageRect.right - imageRect.left + 1 + margin;
+  }
+  DrawText(painter, rect, textColor);
+  painter.restore();
+  return true;
+}
+
 void CGridCellBase::DrawFixedEdge(QPainter& painter, PixelRect& rect, int row, int col) const {
   GridModel* grid = GetGrid();
   const CCellID focus = grid->GetFocusCell();
@@ -191,12 +262,7 @@ void CGridCellBase::DrawFixedEdge(QPainter& painter, PixelRect& rect, int row, i
     Fill(painter, {edge.left, edge.top, edge.right - 1, edge.top + 1}, dark);
     Fill(painter, {edge.left, edge.top, edge.left + 1, edge.bottom - 1}, dark);
   } else {
-    const ColorRef light = SysColor(COLOR_3DHILIGHT);
-    const ColorRef dark = SysColor(COLOR_3DDKSHADOW);
-    LineTo(painter, rect.right, rect.top, rect.left, rect.top, light);
-    LineTo(painter, rect.left, rect.top, rect.left, rect.bottom, light);
-    LineTo(painter, rect.right, rect.top, rect.right, rect.bottom, dark);
-    LineTo(painter, rect.right, rect.bottom, rect.left, rect.bottom, dark);
+    RaisedEdge(painter, rect);
   }
   rect = {rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
 }

@@ -25,6 +25,14 @@
 class GridModel;
 class CGridDefaultCell;
 
+// Where a grid prints a page: the printer's painter, whether the printer has only two
+// colours, and whether cells print their colours (else black text, nothing filled).
+struct GridPrintTarget {
+  QPainter* painter = nullptr;
+  bool twoColors = false;
+  bool printColors = true;
+};
+
 class CGridCellBase {
  public:
   CGridCellBase() = default;
@@ -80,6 +88,15 @@ class CGridCellBase {
   // without a grid or default cell, or for an empty rectangle; true after drawing and
   // for a member of a merged block other than its origin, which draws nothing.
   [[nodiscard]] virtual bool Draw(QPainter* painter, int row, int col, PixelRect rect, bool erase);
+
+  // Prints the cell into the rectangle (from the edge before it + 1 to its own edge):
+  // the painter's pen and brush frame it, then its colours as the target allows, the
+  // raised edge of a fixed cell when grid lines are on, its image and its text as Draw
+  // lays it out; without an own font the painter's font is kept. True when printed and
+  // for a member of a merged block other than its origin, which prints nothing; false
+  // without a grid, default cell or painter, or for a rectangle under a pixel.
+  [[nodiscard]] virtual bool PrintCell(const GridPrintTarget& target, int row, int col,
+                                       PixelRect rect);
 
   // The text's part of the cell rectangle: right of the image when there is one.
   [[nodiscard]] virtual bool GetTextRect(PixelRect* rect) const;

@@ -10,8 +10,10 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <optional>
 
 #include "controls/grid/model/grid_model.h"
+#include "controls/grid/model/grid_print_layout.h"
 #include "platform/message_window.h"
 
 // Scroll requests of a scroll bar (a bar's line, page, thumb and end requests).
@@ -93,6 +95,24 @@ class CGridCtrl : public QAbstractScrollArea, public GridModel, public MessageWi
   void SetFont(const QFont& font);
   QFont GetFont() const;
 
+  // --- Printing: the steps of a print job over a printer's page painter ---
+  // Cells print their colours (else black text and no fill).
+  bool GetPrintColors() const { return printColors_; }
+  void SetPrintColors(bool on) { printColors_ = on; }
+  // Printed at three quarters of the screen's size over as many pages across as it
+  // needs, instead of scaled to the page's width.
+  bool GetProportionalPrinting() const { return proportionalPrinting_; }
+  void SetProportionalPrinting(bool on) { proportionalPrinting_ = on; }
+  // Makes the print font, measures its average character on the printer, lays the
+  // logical page out and counts the pages; info's last page becomes their number and
+  // its current page 1.
+  virtual void OnBeginPrinting(const GridPrintTarget& dc, PrintInfo* info);
+  // Prints info's current page: header, the fixed rows and columns that head it, its
+  // band of cells, white below the last row, footer.
+  virtual void OnPrint(const GridPrintTarget& dc, PrintInfo* info);
+  // Deletes the print font.
+  virtual void OnEndPrinting(const GridPrintTarget& dc, PrintInfo* info);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -111,7 +131,25 @@ class CGridCtrl : public QAbstractScrollArea, public GridModel, public MessageWi
   LRESULT NotifyOwner(NMHDR* header) override;
   void ReportOutOfMemory() override;
 
+ protected:
+  // The pieces of a printed page, in the page's logical units with the painter's
+  // origin where OnPrint puts it.
+  virtual void PrintColumnHeadings(const GridPrintTarget& dc, PrintInfo* info);
+  virtual void PrintHeader(const GridPrintTarget& dc, PrintInfo* info);
+  virtual void PrintFooter(const GridPrintTarget& dc, PrintInfo* info);
+  virtual void PrintRowHeadings(const GridPrintTarget& dc, PrintInfo* info);
+  // Prints the cells of columns firstCol..endCol - 1 of the row, rect carrying the
+  // running width in its right edge and the row's top and bottom; stops at a column
+  // that would pass the available width (the page band's first column excepted, which
+  // is printed cut at the edge).
+  virtual void PrintRowCells(int firstCol, int endCol, int row, PixelRect& rect,
+                             const GridPrintTarget& dc, PrintInfo* info);
+
  private:
+  // Prints one cell at its place in the row: a merged block over the block's size.
+  void PrintCellAt(const GridPrintTarget& dc, int row, int col, const PixelRect& rect);
+  // The text of the nearest ancestor window with a title.
+  QString AncestorTitle() const;
   // The window a notification goes to, null when there is none.
   HWND Receiver() const;
   void ShowBar(Qt::Orientation orientation, bool show, int range, int page);
@@ -138,4 +176,24 @@ class CGridCtrl : public QAbstractScrollArea, public GridModel, public MessageWi
   int horzScrollRange_ = 0;
   bool inSize_ = false;  // a size change is being handled (showing a bar resizes)
   QTimer autoScrollTimer_;
+
+  // Printing: options, then what OnBeginPrinting sets.
+  bool printColors_ = true;
+  int headerHeight_ = 2;  // character heights
+  int footerHeight_ = 2;
+  int leftMargin_ = 4;  // character widths
+  int rightMargin_ = 4;
+  int gap_ = 1;  // character heights between the header or footer and the grid
+  bool proportionalPrinting_ = false;
+  QSize charSize_;
+  QSize pagePixels_;
+  GridPageLayout printPage_;
+  int pagesDown_ = 0;
+  int pagesAcross_ = 0;
+  // The band of the page being printed: rows and columns [first, end).
+  int printRow_ = 0;
+  int printRowEnd_ = 0;
+  int printCol_ = 0;
+  int printColEnd_ = 0;
+  std::optional<QFont> printFont_;
 };

@@ -1,0 +1,78 @@
+#include "editors/spreadsheet/xlsx_package.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <minizip/unzip.h>
+
+namespace {
+
+constexpr unsigned long kEncryptedFlag = 0x1;
+constexpr int kCaseInsensitive = 2;  // unzLocateFile's iCaseSensitivity
+constexpr unsigned kChunkBytes = 1 << 16;
+
+// Reads the open entry to its end, keeping no more than kMaxPartBytes.
+PartStatus ReadCurrent(void* zip, std::uint64_t declared, QByteArray* bytes) {
+  QByteArray data;
+  data.reserve(static_cast<qsizetype>(declared));
+  char chunk[kChunkBytes];
+  for (;;) {
+    const int got = unzReadCurrentFile(zip, chunk, sizeof chunk);
+    if (got < 0) return PartStatus::Damaged;
+    if (got == 0) break;
+    if (data.size() + got > kMaxPartBytes) return PartStatus::Damaged;
+    data.append(chunk, got);
+  }
+  if (static_cast<std::uint64_t>(data.size()) != declared) return PartStatus::Damaged;
+  *bytes = std::move(data);
+  return PartStatus::Read;
+}
+
+}  // namespace
+
+void XlsxPackage::Closer::operator()(void* zip) const { unzClose(zip); }
+
+bool XlsxPackage::Open(const QString& path) {
+  zip_.reset(unzOpen64(QFile::encodeName(path).constData()));
+  return zip_ != nullptr;
+}
+
+PartStatus XlsxPackage::Read(const QString& name, QByteArray* bytes) const {
+  void* zip = zip_.get();
+  if (unzLocateFile(zip, name.toUtf8().constData(), kCaseInsensitive) != UNZ_OK) {
+    return PartStatus::Missing;
+  }
+  unz_file_info64 info{};
+  if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
+      (info.flag & kEncryptedFlag) || info.uncompressed_size > kMaxPartBytes ||
+      unzOpenCurrentFile(zip) != UNZ_OK) {
+    return PartStatus::Damaged;
+  }
+  const PartStatus status = ReadCurrent(zip, info.uncompressed_size, bytes);
+  // Closing checks the checksum of an entry read to its end.
+  const bool checked = unzCloseCurrentFile(zip) == UNZ_OK;
+  return status == PartStatus::Read && !checked ? PartStatus::Damaged : status;
+}
+
+QString ResolvePartName(const QString& source, const QString& target) {
+  QStringList parts;
+  if (!target.startsWith(u'/')) {
+    parts = source.split(u'/');
+    parts.removeLast();  // the source's own name; its folder remains
+  }
+  for (const QString& part : target.split(u'/', Qt::SkipEmptyParts)) {
+    if (part == u"..") {
+      if (parts.isEmpty()) return {};
+      parts.removeLast();
+    } else if (part != u".") {
+      parts.append(part);
+    }
+  }
+  return parts.join(u'/');
+}
+
+QString RelationshipsPartName(const QString& source) {
+  const qsizetype slash = source.lastIndexOf(u'/');
+  return source.left(slash + 1) + QStringLiteral("_rels/") + source.mid(slash + 1) +
+         QStringLiteral(".rels");
+}

@@ -1,0 +1,95 @@
+// Workbooks written by python3-xlwt (.xls) and python3-openpyxl (.xlsx) with the same
+// first worksheet, read back alike; and the .xls reader's own refusals and bounds.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "editors/spreadsheet/spreadsheet_reader.h"
+
+namespace {
+
+class SpreadsheetFixtures : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    folder_ = std::make_unique<QTemporaryDir>();
+    QProcess python;
+    python.start(QStringLiteral(QUENDRA_SYSTEM_PYTHON),
+                 {QStringLiteral(QUENDRA_SPREADSHEET_FIXTURES), folder_->path()});
+    ASSERT_TRUE(python.waitForFinished(60000));
+    ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+  }
+  static void TearDownTestSuite() { folder_.reset(); }
+
+  static QString Path(const char* name) { return folder_->filePath(QString::fromUtf8(name)); }
+
+  static std::unique_ptr<QTemporaryDir> folder_;
+};
+
+std::unique_ptr<QTemporaryDir> SpreadsheetFixtures::folder_;
+
+TEST_F(SpreadsheetFixtures, BothFormatsGiveTheSameTexts) {
+  const WorksheetTexts xls = ReadFirstWorksheet(Path("book.xls"));
+  const WorksheetTexts xlsx = ReadFirstWorksheet(Path("book.xlsx"));
+  for (const WorksheetTexts* book : {&xls, &xlsx}) {
+    ASSERT_EQ(book->error, SpreadsheetError::None);
+    ASSERT_EQ(book->lastRow, 6);  // the used range starts at C3 and ends at F6
+    ASSERT_EQ(book->lastColumn, 6);
+    EXPECT_EQ(book->rowsLeftOut, 0);
+    for (int column = 1; column <= 6; ++column) {
+      EXPECT_EQ(book->Text(1, column), QString()) << column;
+      EXPECT_EQ(book->Text(2, column), QString()) << column;
+    }
+    EXPECT_EQ(book->Text(3, 1), QString());
+    EXPECT_EQ(book->Text(3, 3), u"42");
+    EXPECT_EQ(book->Text(3, 4), u"3.75");
+    EXPECT_EQ(book->Text(3, 5), u"-0.5");
+    EXPECT_EQ(book->Text(4, 3), u"1e+20");
+    EXPECT_EQ(book->Text(4, 4), u"0.1");
+    EXPECT_EQ(book->Text(4, 5), u"-7");
+    EXPECT_EQ(book->Text(5, 3), u"表格导入");
+    EXPECT_EQ(book->Text(5, 4), u"Привет");
+    EXPECT_EQ(book->Text(5, 5), QString());
+    EXPECT_EQ(book->Text(6, 3), u"2024-03-05");
+    EXPECT_EQ(book->Text(6, 4), u"14:30:00");
+    EXPECT_EQ(book->Text(6, 5), u"2024-03-05 14:30:00");
+  }
+  // libfreexl gives a boolean as the integer it is stored as.
+  EXPECT_EQ(xls.Text(5, 6), u"1");
+  EXPECT_EQ(xlsx.Text(5, 6), u"TRUE");
+}
+
+TEST_F(SpreadsheetFixtures, CompoundFilesThatCannotBeReadGiveTheirCode) {
+  const QString truncated = Path("truncated.xls");
+  QFile whole(Path("book.xls"));
+  ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+  QFile cut(truncated);
+  ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+  ASSERT_GT(cut.write(whole.read(whole.size() / 3)), 0);
+  cut.close();
+  const std::pair<QString, SpreadsheetError> cases[] = {
+      {Path("locked.xls"), SpreadsheetError::PasswordProtected},
+      {truncated, SpreadsheetError::Damaged},
+  };
+  for (const auto& [path, error] : cases) {
+    const WorksheetTexts result = ReadFirstWorksheet(path);
+    EXPECT_EQ(result.error, error) << path.toStdString();
+    EXPECT_TRUE(result.texts.isEmpty());
+    EXPECT_EQ(result.lastRow, 0);
+  }
+}
+
+TEST_F(SpreadsheetFixtures, AFarCellOfAnXlsSheetIsLeftOutAndCounted) {
+  const WorksheetTexts far = ReadFirstWorksheet(Path("far.xls"));
+  ASSERT_EQ(far.error, SpreadsheetError::None);
+  EXPECT_EQ(far.lastRow, kMaxImportRows);
+  EXPECT_EQ(far.lastColumn, kMaxImportColumns);
+  EXPECT_EQ(far.rowsLeftOut, 65536 - kMaxImportRows);
+  EXPECT_EQ(far.columnsLeftOut, 256 - kMaxImportColumns);
+  EXPECT_EQ(far.texts.size(), kMaxImportRows * kMaxImportColumns);
+}
+
+}  // namespace
