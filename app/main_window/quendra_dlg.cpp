@@ -64,10 +64,10 @@ MainWindowHooks WithDefaults(MainWindowHooks hooks) {
 CQuendraDlg::CQuendraDlg(MainWindowHooks hooks)
     : hooks_(WithDefaults(std::move(hooks))),
       client_(new QWidget(this)),
-      menuBar_(BuildMainMenuBar(this, Handle())),
-      blankMenuBar_(new QMenuBar(this)),
       richEdit_(client_),
-      button1263_(client_) {
+      button1263_(client_),
+      menuBar_(BuildMainMenuBar(this, Handle())),
+      blankMenuBar_(new QMenuBar(this)) {
   MainWindowHandle = Handle();
   setWindowTitle(QStringLiteral("Quendra"));
   setWindowIcon(QPixmap::fromImage(PaintArt(Art::Application, 32)));
@@ -108,10 +108,12 @@ void CQuendraDlg::OnInitDialog() {
   // 1. The status bar's clock.
   static_cast<void>(SetTimer(Handle(), kClockTimer, 1000));
   // 2. The language, and its item checked in the fifth menu.
-  SelectLanguageFile(
-      ReadIniInt(QStringLiteral("CONFIG"), QStringLiteral("Language"), kSettingsFile));
-  if (LanguageIndex >= 0 && LanguageIndex < kLanguageCount) {
-    FindMenuCommand(*menuBar_, kLanguageCommands[LanguageIndex])->setChecked(true);
+  // The stored choice is checked: 0, automatic, stays 0 whatever language it resolves to.
+  const int language =
+      ReadIniInt(QStringLiteral("CONFIG"), QStringLiteral("Language"), kSettingsFile);
+  SelectLanguageFile(language);
+  if (language >= 0 && language < kLanguageCount) {
+    FindMenuCommand(*menuBar_, kLanguageCommands[language])->setChecked(true);
   }
   // 3-4. The menu images are set with the menu; the button 1263 gets its icons.
   static_cast<void>(button1263_.SetIcon(QPixmap::fromImage(PaintArt(Art::Back, 24)),

@@ -77,13 +77,13 @@ class CQuendraDlg : public CMagnetDialog {
   MainWindowHooks hooks_;
   QWidget* client_;  // the area under the menu bar
   CMyToolBar toolbar_;
-  MainStatusBar* statusBar_;
-  QMenuBar* menuBar_;
-  QMenuBar* blankMenuBar_;
-  ProjectPagePlaceholder* projectPage_;
+  MainStatusBar* statusBar_ = nullptr;
+  ProjectPagePlaceholder* projectPage_ = nullptr;
   std::array<TaskPane*, kTaskPaneCount> panes_{};
   std::unique_ptr<PreviewFramePlaceholder> previewFrame_;
   CRichEditEx richEdit_;
   CButtonQx button1263_;
+  QMenuBar* menuBar_;
+  QMenuBar* blankMenuBar_;  // shown while a task pane is
   std::unique_ptr<WindowChannel> channel_;
 };
