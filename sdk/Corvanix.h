@@ -33,17 +33,9 @@
 
 #define KQ_API KQ_EXTERN_C __attribute__((visibility("default")))
 
-/* A window of the messaging layer, opaque here. */
-struct WindowHandleTag;
-
-/* Send types of CommInfo. */
-enum {
-  KQ_SEND_TCP = 0,    /* TCP to the card's address, port 10000 */
-  KQ_SEND_UDP = 1,    /* UDP broadcast on every local IPv4 interface, port 9999 */
-  KQ_SEND_SERIAL = 2, /* serial line COM n */
-  KQ_SEND_USB = 3,    /* files on a USB disk that the card reads later */
-  KQ_SEND_NONE = 4    /* no link: every device call succeeds and does nothing */
-};
+/* How one card is reached (CommInfo and its send types KQ_SEND_*): the main program's
+ * model fills it from a screen, so the record belongs to the model's headers. */
+#include "model/project/comm_info.h"
 
 /* The library's own codes, the only ones it defines. KQ_OK is success (except for
  * KQ_DeleteProgram, which returns 1); the card's own results (2 to INT32_MAX) are
@@ -86,35 +78,11 @@ enum {
   KQ_STATUS_GENERATING = -1001    /* status message only: the job is generating */
 };
 
-/* How one card is reached and where its messages go; filled by the caller, never
- * written by the library. Progress posts (ProgressMessage, CallerValue, percent)
- * go to NotifyWindow after each acknowledged chunk; NULL means no messages. */
-typedef struct CommInfo {
-  int32_t SendType;       /* KQ_SEND_* */
-  char16_t IpAddress[16]; /* dotted IPv4 text (TCP) */
-  int32_t ComPort;        /* n of COM n (serial) */
-  int32_t BaudRate;       /* bits per second (serial) */
-  char16_t UsbRoot[260];  /* folder for the USB files, "\" or "/" separators */
-  int32_t CardAddress;    /* low byte goes into every frame */
-  struct WindowHandleTag* NotifyWindow;
-  uint32_t StatusMessage;   /* job status and final results; 0 none */
-  uint32_t ProgressMessage; /* per-chunk progress */
-  int32_t CallerValue;      /* comes back as wParam */
-} CommInfo;
-
 #ifdef __cplusplus
 #define KQ_STATIC_ASSERT static_assert
 #else
 #define KQ_STATIC_ASSERT _Static_assert
 #endif
-KQ_STATIC_ASSERT(sizeof(char16_t) == 2, "UTF-16 text needs 2-byte units");
-KQ_STATIC_ASSERT(offsetof(CommInfo, IpAddress) == 4, "CommInfo layout");
-KQ_STATIC_ASSERT(offsetof(CommInfo, ComPort) == 36, "CommInfo layout");
-KQ_STATIC_ASSERT(offsetof(CommInfo, UsbRoot) == 44, "CommInfo layout");
-KQ_STATIC_ASSERT(offsetof(CommInfo, CardAddress) == 564, "CommInfo layout");
-KQ_STATIC_ASSERT(offsetof(CommInfo, NotifyWindow) == 568, "CommInfo layout");
-KQ_STATIC_ASSERT(offsetof(CommInfo, CallerValue) == 584, "CommInfo layout");
-KQ_STATIC_ASSERT(sizeof(CommInfo) == 592, "CommInfo layout");
 
 /* Has no effect and no defined result; kept for callers that link it. */
 KQ_API void KQ_GetError(int32_t first, int32_t second, int32_t third);

@@ -115,6 +115,11 @@ void CGridCellBase::CopyFrom(const CGridCellBase& source) {
   inMergedBlock_ = !source.IsNotMerged();
 }
 
+void CGridCellBase::EndEdit() {
+  QObject* editor = GetEditWnd();
+  if (editor != nullptr && GetGrid() != nullptr) GetGrid()->EndCellEditor(editor);
+}
+
 void CGridCellBase::OnEndEdit() { SetEditing(false, nullptr); }
 
 bool CGridCellBase::Draw(QPainter* painter, int row, int col, PixelRect rect, bool erase) {
@@ -433,6 +438,24 @@ QFont CGridCell::GetFontObject() const {
   const CGridDefaultCell* defaultCell = GetDefaultCell();
   if (defaultCell == nullptr || defaultCell == this) return QFont();
   return defaultCell->GetFontObject();
+}
+
+bool CGridCell::Edit(int row, int col, const PixelRect& rect, QPoint, int controlId, int character,
+                     bool byKey) {
+  if (grid_ == nullptr) return false;
+  if (editing_ && editWnd_ != nullptr) {
+    grid_->SendCharToEditor(editWnd_, character);
+    return true;
+  }
+  const std::uint32_t format = GetFormat();
+  const std::uint32_t alignment =
+      (format & DT_RIGHT) != 0 ? DT_RIGHT : ((format & DT_CENTER) != 0 ? DT_CENTER : DT_LEFT);
+  SetEditing(true, nullptr);
+  QObject* editor =
+      grid_->OpenCellEditor({row, col, rect, alignment, controlId, GetText(), character, byKey});
+  // Without an editor the cell is not left marked as editing.
+  SetEditing(editor != nullptr, editor);
+  return editor != nullptr;
 }
 
 void CGridCell::SetEditing(bool editing, QObject* editWnd) {

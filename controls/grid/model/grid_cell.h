@@ -25,6 +25,23 @@
 class GridModel;
 class CGridDefaultCell;
 
+// What an in-place editor opens with. The start decides the editor's first step:
+// character 1 (the mouse or F2) or 13 (Enter) puts the caret at the end; 8 (Backspace)
+// also deletes the last character; 9 (Tab), 32 (space), 0 (an input-method text
+// follows) and a navigation key passed on after an edit (byKey, 33-40) select the
+// text; any other character replaces it. Only a start by the mouse (1) lets the
+// navigation keys move the caret rather than end the edit.
+struct CellEditRequest {
+  int row = -1;
+  int col = -1;
+  PixelRect rect;               // the cell, in the grid's client coordinates
+  std::uint32_t alignment = 0;  // DT_LEFT, DT_CENTER or DT_RIGHT, from the cell's format
+  int controlId = 0;
+  QString text;       // the cell's text
+  int character = 1;  // a character code, or a key's virtual-key number
+  bool byKey = false;
+};
+
 // Where a grid prints a page: the printer's painter, whether the printer has only two
 // colours, and whether cells print their colours (else black text, nothing filled).
 struct GridPrintTarget {
@@ -107,7 +124,13 @@ class CGridCellBase {
   // The size the cell's own text and image need.
   virtual QSize GetCellExtent() const;
 
+  // Opens an in-place editor over the rectangle through the grid (or types the
+  // character into the one already open); false when the cell has none. The base has
+  // no editor.
+  virtual bool Edit(int, int, const PixelRect&, QPoint, int, int, bool) { return false; }
   virtual bool CheckEditText(const QString&) { return true; }
+  // Asks an open editor to finish.
+  virtual void EndEdit();
   virtual void OnEndEdit();
 
   // Mouse notifications; the grid sends them from its mouse handlers.
@@ -178,6 +201,11 @@ class CGridCell : public CGridCellBase {
 
   bool IsDefaultFont() const override { return font_ == nullptr; }
   bool IsEditing() const override { return editing_; }
+
+  // Opens the grid's editor with the cell's text and alignment and the start
+  // (CellEditRequest); an editor already open gets the character typed.
+  bool Edit(int row, int col, const PixelRect& rect, QPoint point, int controlId, int character,
+            bool byKey) override;
 
   void Reset() override;
 

@@ -22,6 +22,8 @@
 #include "render/raster/pixel_rect.h"
 
 class ImageList;
+class QMimeData;
+class QObject;
 
 // Grid-line modes.
 constexpr int GVL_NONE = 0;
@@ -35,7 +37,16 @@ constexpr int MOUSE_SELECT_ALL = 1;
 constexpr int MOUSE_SELECT_COL = 2;
 constexpr int MOUSE_SELECT_ROW = 3;
 constexpr int MOUSE_SELECT_CELLS = 4;
+constexpr int MOUSE_OVER_ROW_DIVIDER = 6;
+constexpr int MOUSE_SIZING_ROW = 7;
+constexpr int MOUSE_OVER_COL_DIVIDER = 8;
+constexpr int MOUSE_SIZING_COL = 9;
+constexpr int MOUSE_PREPARE_EDIT = 10;
+constexpr int MOUSE_PREPARE_DRAG = 11;
 constexpr int MOUSE_DRAGGING = 12;
+
+// How close to a divider, in pixels, a point lies on it.
+constexpr int kResizeCaptureRange = 3;
 
 // Fills the display record of a place in virtual mode, instead of the owner; the
 // second argument is the value given with the callback.
@@ -113,7 +124,9 @@ class GridModel {
   void SetSortColumn(int col) { sortColumn_ = col; }
   bool GetSortAscending() const { return sortAscending_; }
   void SetSortAscending(bool on) { sortAscending_ = on; }
+  // Lines a wheel notch scrolls; -1 scrolls a page.
   int GetWheelScrollLines() const { return wheelScrollLines_; }
+  void SetWheelScrollLines(int lines) { wheelScrollLines_ = lines; }
   // The sort function of SortColumn; null sorts with CompareCellText.
   GridCompareFunc GetCompareFunction() const { return compareFunction_; }
   void SetCompareFunction(GridCompareFunc function) { compareFunction_ = function; }
@@ -281,11 +294,48 @@ class GridModel {
   // origin. Without allowFixed a point over the fixed cells finds none.
   CCellID GetCellFromPoint(QPoint point, bool allowFixed = true);
   // Whether a point lies on a row divider in the fixed columns, or on a column divider
-  // in the fixed rows, within the resize capture range.
+  // in the fixed rows, within the resize capture range (a merged block's far edge is its
+  // divider).
   bool IsOverRowDivider(QPoint point);
   bool IsOverColumnDivider(QPoint point);
   // Empties the top-left cache; the window then recomputes its scroll bars.
   virtual void UpdateScrollBars();
+
+  // --- Editing and the clipboard text ---
+  // Sets a cell's text as an edit does: only in an editable cell whose edit the owner
+  // does not veto (-175), and only when the text changes; the new text stays when
+  // CheckEditText and the owner (-176) accept it, the cell then marked modified and
+  // redrawn, else the old text is put back.
+  void SetCellTextChecked(int row, int col, const QString& text);
+  // Whether an edited text may stand: the cell's CheckEditText, true without a cell.
+  virtual bool CheckEditText(int row, int col, const QString& text);
+  // Takes the text of a finished in-place edit: a changed text is set and then kept or
+  // put back as CheckEditText and the owner (-176) decide; the cell forgets its editor.
+  virtual void AcceptCellEdit(int row, int col, const QString& text);
+  // Ends the in-place edit of the focus cell, if any.
+  virtual void CloseCellEditor();
+  // Empties the selected cells through SetCellTextChecked (an editable grid only).
+  void OnEditClearSelection();
+  // The selection as text/plain (JoinClipboardText): selected cells give their text,
+  // the others empty fields, hidden rows and columns nothing. Null when nothing valid
+  // is selected.
+  std::unique_ptr<QMimeData> CopySelectionText();
+  // Writes the text of the data into the grid from a start cell (SplitClipboardText):
+  // line by line down, field by field right, past hidden rows and columns, up to the
+  // grid's edges, each cell through SetCellTextChecked and deselected. Then selects the
+  // written range (selectPasted) or clears the selection. The cells written are added
+  // to `written` when given. False when the start cell is outside the grid or
+  // read-only, the grid is not editable, or the data holds no text.
+  bool PasteSelectionText(int row, int col, const QMimeData* data, bool selectPasted,
+                          std::set<CCellID>* written = nullptr);
+
+  // --- In-place editor hooks: the window opens and ends the editors of the cells ---
+  // Opens an editor for the request; null when none opens.
+  virtual QObject* OpenCellEditor(const CellEditRequest&) { return nullptr; }
+  // Makes the editor finish: it reports its text back and closes.
+  virtual void EndCellEditor(QObject*) {}
+  // Types a character into an open editor.
+  virtual void SendCharToEditor(QObject*, int) {}
 
   // --- Painting ---
   // Paints the grid cells that meet the clip rectangle (client coordinates).
@@ -345,6 +395,9 @@ class GridModel {
   void RedrawSelectionCell(int row, int col, bool forceRepaint);
   // Sets or clears a cell's selected bit.
   void SetSelectedBit(int row, int col, bool selected);
+  // Sets a changed text and keeps it when CheckEditText and the owner (-176) accept it,
+  // marking the cell modified and redrawing it; else puts the old text back.
+  void CommitCellText(int row, int col, const QString& oldText, const QString& text);
   // Shape-change epilogue: grid modified, sort dropped, scroll bars, repaint.
   void FinishShapeChange();
   [[nodiscard]] bool GrowRows(int rows);

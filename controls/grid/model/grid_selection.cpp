@@ -8,9 +8,6 @@
 
 namespace {
 
-// How close to a divider, in pixels, a point lies on it.
-constexpr int kResizeCaptureRange = 3;
-
 // The index whose span holds v: from `first`, starting at `start`, adding sizes until the
 // sum exceeds v; -1 when the indexes run out.
 int IndexAt(const GridModel& grid, bool rows, int v, int first, std::int64_t start) {
@@ -51,7 +48,7 @@ bool GridModel::IsOverRowDivider(QPoint point) {
   QPoint origin;
   if (!GetCellOrigin(cell.row, cell.col, &origin)) return false;
   return (point.y() < origin.y() + kResizeCaptureRange && cell.row != 0) ||
-         point.y() > origin.y() + GetRowHeight(cell.row) - kResizeCaptureRange;
+         point.y() > origin.y() + GetMergedHeight(cell.row, cell.col) - kResizeCaptureRange;
 }
 
 bool GridModel::IsOverColumnDivider(QPoint point) {
@@ -60,7 +57,7 @@ bool GridModel::IsOverColumnDivider(QPoint point) {
   QPoint origin;
   if (!GetCellOrigin(cell.row, cell.col, &origin)) return false;
   return (point.x() < origin.x() + kResizeCaptureRange && cell.col != 0) ||
-         point.x() > origin.x() + GetColumnWidth(cell.col) - kResizeCaptureRange;
+         point.x() > origin.x() + GetMergedWidth(cell.row, cell.col) - kResizeCaptureRange;
 }
 
 // ------------------------------------------------------------------ selection

@@ -1,8 +1,10 @@
 #include "controls/grid/widget/grid_ctrl.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -13,49 +15,23 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "controls/support/sys_color.h"
+
 namespace {
 
 // The auto-scroll timer's period (timer 513), in milliseconds.
 constexpr int kAutoScrollMs = 25;
 
-// The virtual-key number of a Qt key; 0 for keys the grid does not know.
-int VirtualKeyOf(int key) {
-  switch (key) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_F2: return VK_F2;
-    default: break;
-  }
-  const bool letterOrDigit =
-      (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
-  return letterOrDigit ? key : 0;
-}
-
-// Key_Backtab is Tab with Shift.
-Qt::KeyboardModifiers ModifiersOf(const QKeyEvent& event) {
-  Qt::KeyboardModifiers modifiers = event.modifiers();
-  if (event.key() == Qt::Key_Backtab) modifiers |= Qt::ShiftModifier;
-  return modifiers;
-}
-
 }  // namespace
 
-CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
+CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent), titleTip_(viewport()) {
   // WS_BORDER and WS_TABSTOP; painting covers every pixel, so nothing is erased first.
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setLineWidth(1);
   setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  viewport()->setMouseTracking(true);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
@@ -105,14 +81,49 @@ void CGridCtrl::paintEvent(QPaintEvent* event) {
   const QRect clip = event->rect();
   OnDraw(painter,
          {clip.left(), clip.top(), clip.left() + clip.width(), clip.top() + clip.height()});
+  if (trackingLine_) {
+    // The divider being dragged: 2 pixels across the client area.
+    const QColor color = QColor::fromRgb(ColorRefToQRgb(SysColor(COLOR_WINDOWTEXT)));
+    const bool column = GetMouseMode() == MOUSE_SIZING_COL;
+    painter.fillRect(column ? QRect(lastMousePoint_.x(), 0, 2, viewport()->height())
+                            : QRect(0, lastMousePoint_.y(), viewport()->width(), 2),
+                     color);
+  }
 }
 
 void CGridCtrl::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   if (inSize_) return;
   inSize_ = true;
+  // The first size registers the drop target; later ones are refused, as registered.
+  if (!dropTarget_.IsRegistered()) (void)dropTarget_.Register(this);
+  CloseCellEditor();
   UpdateScrollBars();
   inSize_ = false;
+}
+
+void CGridCtrl::focusOutEvent(QFocusEvent* event) {
+  titleTip_.Hide();
+  QAbstractScrollArea::focusOutEvent(event);
+}
+
+LRESULT CGridCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NOTIFY && wParam == kEditorId) {
+    const auto* info = reinterpret_cast<const GridDisplayInfo*>(lParam);
+    if (info->hdr.code == GVN_ENDLABELEDIT) OnEndInPlaceEdit(info->item);
+    return 0;
+  }
+  if (msg == WM_COMMAND) {
+    switch (LowWord(wParam)) {
+      case ID_EDIT_COPY: OnEditCopy(); break;
+      case ID_EDIT_CUT: OnEditCut(); break;
+      case ID_EDIT_PASTE: OnEditPaste(); break;
+      case ID_EDIT_SELECT_ALL: OnEditSelectAll(); break;
+      default: break;
+    }
+    return 0;
+  }
+  return MessageWindow::WindowProc(msg, wParam, lParam);
 }
 
 bool CGridCtrl::event(QEvent* event) {
@@ -136,6 +147,9 @@ bool CGridCtrl::event(QEvent* event) {
 }
 
 void CGridCtrl::scrollContentsBy(int, int) {
+  // Every scroll ends an edit and takes the tip away.
+  CloseCellEditor();
+  titleTip_.Hide();
   ScrollPositionChanged();
   viewport()->update();
 }
@@ -289,10 +303,45 @@ void CGridCtrl::EnsureVisible(int row, int col) {
 // ------------------------------------------------------------------ keyboard
 
 void CGridCtrl::keyPressEvent(QKeyEvent* event) {
+  titleTip_.Hide();
   const int key = VirtualKeyOf(event->key());
-  const bool defaultProcessing = key == 0 || OnKeyDown(key, ModifiersOf(*event));
+  const Qt::KeyboardModifiers modifiers = ModifiersOf(*event);
+  const bool defaultProcessing = key == 0 || OnKeyDown(key, modifiers);
+  // The character the key types follows its key press, as WM_CHAR follows WM_KEYDOWN.
+  const int character = TypedCharacterOf(*event);
+  if (character != 0) OnChar(character, modifiers);
   // Default processing of a Tab the grid took does nothing: the focus stays.
-  event->setAccepted(!defaultProcessing || key == VK_TAB);
+  event->setAccepted(!defaultProcessing || key == VK_TAB || character != 0);
+}
+
+void CGridCtrl::OnChar(int character, Qt::KeyboardModifiers modifiers) {
+  if ((modifiers & Qt::ControlModifier) != 0 || GetMouseMode() != MOUSE_NOTHING ||
+      character == VK_ESCAPE || (character == VK_TAB && GetHandleTabKey())) {
+    return;
+  }
+  BeginCellEdit(GetFocusCell().row, GetFocusCell().col, QPoint(-1, -1), character);
+}
+
+void CGridCtrl::inputMethodEvent(QInputMethodEvent* event) {
+  // Input-method text on an idle grid opens the editor, which then takes the text.
+  if (GetEditor() == nullptr && GetMouseMode() == MOUSE_NOTHING &&
+      (!event->commitString().isEmpty() || !event->preeditString().isEmpty())) {
+    BeginCellEdit(GetFocusCell().row, GetFocusCell().col, QPoint(-1, -1), 0);
+  }
+  if (QWidget* editor = GetEditor()) {
+    QCoreApplication::sendEvent(editor, event);
+  } else {
+    QAbstractScrollArea::inputMethodEvent(event);
+  }
+}
+
+void CGridCtrl::OnEndInPlaceEdit(const GridCellInfo& item) {
+  AcceptCellEdit(item.row, item.col, item.text);
+  const int key = static_cast<int>(item.param);
+  if (key != VK_TAB && !IsNavigationKey(key)) return;
+  // The key goes on as pressed (with the modifiers held now), and the next cell opens.
+  (void)OnKeyDown(key, QGuiApplication::keyboardModifiers());
+  BeginCellEdit(GetFocusCell().row, GetFocusCell().col, QPoint(-1, -1), key, true);
 }
 
 int CGridCtrl::NextShown(bool rows, int from, int limit) const {
@@ -370,6 +419,24 @@ bool CGridCtrl::OnKeyDown(int key, Qt::KeyboardModifiers modifiers) {
   if (!IsValid(GetFocusCell())) return true;
   const bool shift = (modifiers & Qt::ShiftModifier) != 0;
   const bool ctrl = (modifiers & Qt::ControlModifier) != 0;
+  if (ctrl) {
+    if (key == VK_INSERT || key == 'C') OnEditCopy();
+    if (key == 'A') OnEditSelectAll();
+    if (key == 'V') OnEditPaste();
+    if (key == 'X') OnEditCut();
+  }
+  if (shift && key == VK_INSERT) {
+    OnEditPaste();
+    return true;
+  }
+  if (key == VK_DELETE) {
+    OnEditClearSelection();
+    return false;
+  }
+  if (key == VK_F2) {
+    BeginCellEdit(GetFocusCell().row, GetFocusCell().col, QPoint(-1, -1), 1);
+    return false;
+  }
   bool wrapped = false;
   bool defaultProcessing = false;
   const CCellID next = KeyTarget(key, shift, ctrl, &wrapped, &defaultProcessing);

@@ -206,40 +206,34 @@ void CGridCtrl::PrintRowHeadings(const GridPrintTarget& dc, PrintInfo*) {
 }
 
 void CGridCtrl::PrintHeader(const GridPrintTarget& dc, PrintInfo*) {
-  QPainter& painter = *dc.painter;
-  const PixelRect rect{0, 0,
-                       printPage_.logicalWidth - (leftMargin_ + rightMargin_) * charSize_.width(),
-                       headerHeight_ * charSize_.height()};
-  QFont bold = *printFont_;
-  bold.setWeight(QFont::Bold);
-  painter.save();
-  painter.setFont(bold);
-  painter.setBackgroundMode(Qt::TransparentMode);
-  painter.setPen(Qt::black);
-  DrawTextInRect(painter, AncestorTitle(), rect, kLineFormat | DT_CENTER);
-  DrawTextInRect(painter, QCoreApplication::applicationName(), rect, kLineFormat | DT_RIGHT);
-  DrawLine(painter, rect.left, rect.bottom, rect.right, rect.bottom);
-  painter.restore();
+  const PixelRect rect{0, 0, PrintWidth(), headerHeight_ * charSize_.height()};
+  PrintTitleTexts(*dc.painter, rect,
+                  {{AncestorTitle(), DT_CENTER}, {QCoreApplication::applicationName(), DT_RIGHT}},
+                  rect.bottom);
 }
 
 void CGridCtrl::PrintFooter(const GridPrintTarget& dc, PrintInfo* info) {
-  QPainter& painter = *dc.painter;
-  const PixelRect rect{0, 0,
-                       printPage_.logicalWidth - (leftMargin_ + rightMargin_) * charSize_.width(),
-                       footerHeight_ * charSize_.height()};
+  const PixelRect rect{0, 0, PrintWidth(), footerHeight_ * charSize_.height()};
+  const QString page = QStringLiteral("Page %1 of %2").arg(info->currentPage).arg(info->maxPage);
+  const QString now = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+  PrintTitleTexts(*dc.painter, rect, {{page, DT_LEFT}, {now, DT_RIGHT}}, rect.top);
+}
+
+int CGridCtrl::PrintWidth() const {
+  return printPage_.logicalWidth - (leftMargin_ + rightMargin_) * charSize_.width();
+}
+
+void CGridCtrl::PrintTitleTexts(QPainter& painter, const PixelRect& rect,
+                                std::initializer_list<std::pair<QString, std::uint32_t>> texts,
+                                int ruleY) const {
   QFont bold = *printFont_;
   bold.setWeight(QFont::Bold);
   painter.save();
   painter.setFont(bold);
   painter.setBackgroundMode(Qt::TransparentMode);
   painter.setPen(Qt::black);
-  const QString pageText = QStringLiteral("Page %1 of %2")
-                               .arg(info ? info->currentPage : 1)
-                               .arg(info ? info->maxPage : 1);
-  DrawTextInRect(painter, pageText, rect, kLineFormat | DT_LEFT);
-  DrawTextInRect(painter, QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat),
-                 rect, kLineFormat | DT_RIGHT);
-  DrawLine(painter, rect.left, rect.top, rect.right, rect.top);
+  for (const auto& [text, align] : texts) DrawTextInRect(painter, text, rect, kLineFormat | align);
+  DrawLine(painter, rect.left, ruleY, rect.right, ruleY);
   painter.restore();
 }
 

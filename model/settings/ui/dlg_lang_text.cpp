@@ -13,6 +13,8 @@ namespace {
 
 constexpr char kControlIdProperty[] = "controlId";
 
+}  // namespace
+
 void SetControlText(QWidget* control, const QString& text) {
   if (auto* label = qobject_cast<QLabel*>(control)) {
     label->setText(text);
@@ -27,7 +29,7 @@ void SetControlText(QWidget* control, const QString& text) {
   }
 }
 
-}  // namespace
+int GetControlId(const QWidget* control) { return control->property(kControlIdProperty).toInt(); }
 
 void SetControlId(QWidget* control, int controlId) {
   control->setProperty(kControlIdProperty, controlId);

@@ -12,11 +12,17 @@ class QWidget;
 // Gives the widget its control id.
 void SetControlId(QWidget* control, int controlId);
 
+// The widget's control id; 0 when it has none.
+int GetControlId(const QWidget* control);
+
+// Sets the text a control shows: a label's, button's or line edit's text, a group
+// box's title, else the window title.
+void SetControlText(QWidget* control, const QString& text);
+
 // The descendant of dialog with that control id; nullptr when there is none.
 QWidget* FindControl(QWidget* dialog, int controlId);
 
-// Sets the text of the control to ReadLangText(section, textNumber): the text of a
-// label, button or line edit, the title of a group box, else the window title.
+// Sets the text of the control (SetControlText) to ReadLangText(section, textNumber).
 // False (nothing changed) when dialog has no control with that id.
 [[nodiscard]] bool SetDlgItemLangText(QWidget* dialog, int controlId, const QString& section,
                                       int textNumber);

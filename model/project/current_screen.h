@@ -1,0 +1,20 @@
+#pragma once
+// The current screen, and the transport part of the SDK's communication record filled
+// from a screen.
+
+#include "model/project/comm_info.h"
+#include "model/project/project_records.h"
+
+// The first screen in ScreenList whose LedNo is CurrentScreenNo; null when none is.
+ScreenRecord* GetCurrentScreen();
+
+// Writes the transport fields of info from the screen and nothing else (the window,
+// message ids, caller value, card address and USB root are the caller's):
+// - network, NetworkType 0: SendType TCP and IpAddress, LedIp as "%d.%d.%d.%d" with
+//   its most significant byte first;
+// - network, another NetworkType: SendType UDP;
+// - serial line: SendType serial, ComPort = Commport, BaudRate = Bps;
+// - USB disk: SendType none (device calls succeed at once; the USB export fills its
+//   own record);
+// - any other SendType: nothing.
+void MakeCommInfo(const ScreenRecord& screen, CommInfo& info);

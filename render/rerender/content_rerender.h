@@ -1,0 +1,24 @@
+#pragma once
+// Brings the frame files of text and table content up to date before content is played
+// or sent: each frame file whose freshness test (IsPakOutdated) finds it missing or
+// rendered at another size or background is rendered again at the area's content size,
+// and the renderer's result is kept as the page count. Current files are left alone,
+// so a second call renders nothing. Rich text is rendered on RenderRichEdit; while it is
+// unset the renderers return 0, which is kept. GUI thread only; synchronous.
+
+#include "model/project/project_records.h"
+#include "model/project/send_job.h"
+
+// A single-line area (its text) or an image-text area (its pages of AddType 1-4, in
+// order); other kinds of area, other AddTypes and content whose GUID text is not one
+// are left alone.
+void RerenderAreaContent(AreaRecord& area);
+
+// Every area of the item, in order.
+void RerenderProgramContent(const ProgramSendItem& item);
+
+// Every program item of the job, in order.
+void RerenderScreenContent(const ScreenSendJob& job);
+
+// Every item of PlayList, in order.
+void RerenderPreviewContent();

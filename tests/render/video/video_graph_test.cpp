@@ -1,0 +1,262 @@
+// Video files played through VideoGraph: clips are made at test time with the ffmpeg
+// program in a temporary folder, and played on a play clock the test drives faster
+// than real time.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "render/common/play_clock.h"
+#include "render/video/video_graph.h"
+#include "tests/support/fifo_watchdog.h"
+
+namespace {
+
+constexpr QRgb kUntouched = 0xFF123456;  // the target's colour before any drawing
+constexpr int kTolerance = 24;           // per channel, for lossy codecs and YUV rounding
+
+// A tick the test moves; read by the streaming thread too.
+class SteppedClock : public PlayClock {
+ public:
+  std::int64_t NowSeconds() const override { return tick_ / 1000; }
+  std::uint32_t TickMs() const override { return tick_; }
+  void Advance(std::uint32_t ms) { tick_ += ms; }
+
+ private:
+  std::atomic<std::uint32_t> tick_{5000};
+};
+
+bool Near(QRgb got, QRgb want) {
+  return std::abs(qRed(got) - qRed(want)) <= kTolerance &&
+         std::abs(qGreen(got) - qGreen(want)) <= kTolerance &&
+         std::abs(qBlue(got) - qBlue(want)) <= kTolerance;
+}
+
+class VideoGraphTest : public testing::Test {
+ protected:
+  // Runs ffmpeg with arguments, writing the clip name into the temporary folder.
+  QString Clip(const QString& name, const QStringList& arguments) {
+    const QString path = dir_.filePath(name);
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", QStringList{"-hide_banner", "-loglevel", "error", "-y"} + arguments +
+                               QStringList{path});
+    EXPECT_TRUE(ffmpeg.waitForFinished(30000) && ffmpeg.exitCode() == 0)
+        << name.toStdString() << ": " << ffmpeg.readAllStandardError().toStdString();
+    return path;
+  }
+  QStringList Color(const QString& color, int width, int height, double seconds) {
+    return {"-f", "lavfi", "-i",
+            QString("color=c=%1:s=%2x%3:r=10:d=%4").arg(color).arg(width).arg(height).arg(seconds)};
+  }
+  // A clip of one picture, stored as raw yuv420p in NUT (which keeps odd sizes).
+  QString PictureClip(const QString& name, const QImage& picture) {
+    const QString png = dir_.filePath(name + ".png");
+    EXPECT_TRUE(picture.save(png));
+    return Clip(name + ".nut", {"-i", png, "-pix_fmt", "yuv420p", "-c:v", "rawvideo"});
+  }
+  QString Write(const QString& name, const QByteArray& bytes) {
+    QFile file(dir_.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    return file.fileName();
+  }
+
+  // Builds and cues path; the build's result.
+  int Start(VideoGraph& graph, const QString& path) {
+    EXPECT_EQ(graph.Prepare(), 1);
+    const int built = graph.Build(path, 64, 32);
+    if (built == 0) graph.Cue(0);
+    return built;
+  }
+  // The first picture drawn at width x height, waiting for it (kUntouched pixels if
+  // none comes in 5 s).
+  QImage FirstPicture(const QString& path, int width, int height) {
+    VideoGraph graph(clock_);
+    QImage target(width, height, QImage::Format_RGB32);
+    target.fill(kUntouched);
+    if (Start(graph, path) != 0) return target;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (target.pixel(0, 0) == kUntouched && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      graph.DrawFrame(target, width, height);
+    }
+    return target;
+  }
+  // Plays a started graph in steps of 10 ms (1 ms real time each) until it ends; the
+  // play time at its end, or -1 when it has not ended after limitMs.
+  int PlayToEnd(VideoGraph& graph, int limitMs, QImage* target = nullptr) {
+    graph.Run();
+    for (int played = 0; played <= limitMs; played += 10) {
+      if (target != nullptr) graph.DrawFrame(*target, target->width(), target->height());
+      if (graph.HasEnded() == 1) return played;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      clock_.Advance(10);
+    }
+    return -1;
+  }
+
+  QTemporaryDir dir_;
+  SteppedClock clock_;
+};
+
+TEST_F(VideoGraphTest, FirstPictureHasItsColourConvertedOrNot) {
+  const std::pair<const char*, QRgb> colors[] = {{"red", qRgb(255, 0, 0)},
+                                                 {"lime", qRgb(0, 255, 0)},
+                                                 {"blue", qRgb(0, 0, 255)},
+                                                 {"white", qRgb(255, 255, 255)}};
+  for (const auto& [name, rgb] : colors) {
+    const QString mpeg4 =
+        Clip(QString(name) + ".avi",
+             Color(name, 32, 16, 0.3) + QStringList{"-c:v", "mpeg4", "-q:v", "2"});
+    const QString bgra =
+        Clip(QString(name) + ".nut",
+             Color(name, 32, 16, 0.3) + QStringList{"-pix_fmt", "bgra", "-c:v", "rawvideo"});
+    EXPECT_TRUE(Near(FirstPicture(mpeg4, 32, 16).pixel(10, 8), rgb)) << name << " MPEG-4";
+    EXPECT_TRUE(Near(FirstPicture(bgra, 32, 16).pixel(10, 8), rgb)) << name << " BGRA";
+  }
+}
+
+TEST_F(VideoGraphTest, OddSizesAndScalingKeepTheGeometry) {
+  // Quadrants red, lime / blue, white at 33 x 17: a wrong stride shears the rows.
+  QImage quadrants(33, 17, QImage::Format_RGB32);
+  for (int y = 0; y < 17; ++y) {
+    for (int x = 0; x < 33; ++x) {
+      quadrants.setPixel(x, y,
+                         y < 8 ? (x < 16 ? qRgb(255, 0, 0) : qRgb(0, 255, 0))
+                               : (x < 16 ? qRgb(0, 0, 255) : qRgb(255, 255, 255)));
+    }
+  }
+  const QImage odd = FirstPicture(PictureClip("odd", quadrants), 33, 17);
+  for (const QPoint at : {QPoint(0, 0), QPoint(32, 0), QPoint(0, 16), QPoint(32, 16), QPoint(8, 0),
+                          QPoint(32, 4), QPoint(24, 16), QPoint(0, 12)}) {
+    EXPECT_TRUE(Near(odd.pixel(at), quadrants.pixel(at))) << at.x() << "," << at.y();
+  }
+
+  // Halves red and blue: shrunk nearest-neighbour only these two remain; enlarged the
+  // edge blends.
+  auto halves = [](int width, int height) {
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(qRgb(255, 0, 0));
+    for (int y = 0; y < height; ++y) {
+      for (int x = width / 2; x < width; ++x) picture.setPixel(x, y, qRgb(0, 0, 255));
+    }
+    return picture;
+  };
+  const QImage shrunk = FirstPicture(PictureClip("large", halves(320, 240)), 64, 32);
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 64; ++x) {
+      ASSERT_TRUE(Near(shrunk.pixel(x, y), qRgb(255, 0, 0)) ||
+                  Near(shrunk.pixel(x, y), qRgb(0, 0, 255)))
+          << x << "," << y;
+    }
+  }
+  const QImage enlarged = FirstPicture(PictureClip("small", halves(32, 16)), 64, 32);
+  EXPECT_TRUE(Near(enlarged.pixel(0, 16), qRgb(255, 0, 0)));
+  EXPECT_TRUE(Near(enlarged.pixel(63, 16), qRgb(0, 0, 255)));
+  bool blended = false;
+  for (int x = 0; x < 64; ++x) {
+    blended |= qRed(enlarged.pixel(x, 16)) > 60 && qBlue(enlarged.pixel(x, 16)) > 60;
+  }
+  EXPECT_TRUE(blended);
+}
+
+TEST_F(VideoGraphTest, SizeChangeMidStreamPlaysThrough) {
+  const QString first = Clip("first.ts", Color("red", 32, 16, 0.5) + QStringList{"-c:v", "mpeg4"});
+  const QString second =
+      Clip("second.ts", Color("blue", 48, 40, 0.5) + QStringList{"-c:v", "mpeg4"});
+  QFile a(first), b(second);
+  ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+  const QString joined = Write("joined.ts", a.readAll() + b.readAll());
+  VideoGraph graph(clock_);
+  ASSERT_EQ(Start(graph, joined), 0);
+  QImage target(16, 8, QImage::Format_RGB32);
+  EXPECT_GE(PlayToEnd(graph, 3000, &target), 900);
+  EXPECT_TRUE(Near(target.pixel(8, 4), qRgb(0, 0, 255)));
+}
+
+TEST_F(VideoGraphTest, EndsAtTheFirstCallAfterTheLastPicturesTime) {
+  // Ten pictures of 100 ms: the last one's time is over at 1000 ms.
+  const QString clip = Clip("second.avi", Color("red", 32, 16, 1) + QStringList{"-c:v", "mpeg4"});
+  VideoGraph graph(clock_);
+  ASSERT_EQ(Start(graph, clip), 0);
+  EXPECT_EQ(graph.HasEnded(), 0);  // not running yet
+  graph.Run();
+  for (int played = 0; played < 990; played += 10) {
+    ASSERT_EQ(graph.HasEnded(), 0) << played;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    clock_.Advance(10);
+  }
+  // At 990 ms, given the time to have shown the last picture and found the end.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(graph.HasEnded(), 0);
+  clock_.Advance(10);
+  EXPECT_EQ(graph.HasEnded(), 1);
+  EXPECT_EQ(graph.RunCount(), 1);
+
+  VideoGraph cuedOnly(clock_);
+  ASSERT_EQ(Start(cuedOnly, clip), 0);
+  cuedOnly.Release();
+  VideoGraph midStream;  // on the real clock
+  ASSERT_EQ(Start(midStream, clip), 0);
+  midStream.Run();
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  midStream.Release();
+  EXPECT_EQ(midStream.HasEnded(), 0);
+}
+
+TEST_F(VideoGraphTest, BadFilesFailAtOnce) {
+  VideoGraph unprepared(clock_);
+  EXPECT_EQ(unprepared.Build(Write("x.avi", "x"), 64, 32), VideoGraph::kErrorRenderer);
+  const QString fifo = dir_.filePath("pipe.avi");
+  ASSERT_TRUE(fifotest::MakeFifo(fifo));
+  for (const QString& path : {dir_.filePath("missing.avi"), Write("empty.avi", {}),
+                              Write("text.mp4", "just some text, not a video\n"), fifo}) {
+    VideoGraph graph(clock_);
+    EXPECT_EQ(fifotest::ReturnsPromptly(fifo, [&] { return Start(graph, path); }),
+              VideoGraph::kErrorFile)
+        << path.toStdString();
+    EXPECT_EQ(graph.LastError(), VideoGraph::kErrorFile);
+  }
+}
+
+TEST_F(VideoGraphTest, DamagedClipsPlayWhatTheyCanAndEnd) {
+  QFile file(Clip("whole.avi", Color("red", 32, 16, 1) + QStringList{"-c:v", "mpeg4"}));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray whole = file.readAll();
+  QList<QByteArray> damaged{whole.left(whole.size() / 2)};
+  for (const quint32 seed : {1u, 2u, 3u, 4u}) {
+    QRandomGenerator random(seed);
+    QByteArray bytes = whole;
+    for (int flip = 0; flip < 40; ++flip) {
+      bytes[random.bounded(static_cast<int>(bytes.size()))] ^= char(1 << random.bounded(8));
+    }
+    damaged.append(bytes);
+  }
+  for (int i = 0; i < damaged.size(); ++i) {
+    VideoGraph graph(clock_);
+    QImage target(32, 16, QImage::Format_RGB32);
+    if (Start(graph, Write(QString("damaged%1.avi").arg(i), damaged[i])) != 0) continue;
+    EXPECT_GE(PlayToEnd(graph, 20000, &target), 0) << "clip " << i;
+  }
+}
+
+TEST_F(VideoGraphTest, MusicDrawsNothingAndEndsAfterItsDuration) {
+  const QString tone = Clip("tone.mp3", {"-f", "lavfi", "-i", "sine=frequency=440:duration=1"});
+  VideoGraph graph(clock_);
+  ASSERT_EQ(Start(graph, tone), 0);
+  QImage target(16, 8, QImage::Format_RGB32);
+  target.fill(kUntouched);
+  const int ended = PlayToEnd(graph, 3000, &target);
+  EXPECT_GE(ended, 950);
+  EXPECT_LE(ended, 2000);
+  EXPECT_EQ(target.pixel(4, 4), kUntouched);
+}
+
+}  // namespace
