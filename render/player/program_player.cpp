@@ -69,8 +69,19 @@ int CProgramPlayer::Step() {
     if (player.Render() == 0) player.Restart();
   }
   if (border_) border_->Draw();
-  CopyBand(working_, PixelRectOfSize(width_, height_), *target_, 0, 0);
+  ShowInTarget();
   return 1;
+}
+
+void CProgramPlayer::ShowInTarget() {
+  if (target_->size() != working_.size() || target_->format() != working_.format()) {
+    CopyBand(working_, PixelRectOfSize(width_, height_), *target_, 0, 0);
+    return;
+  }
+  // A target of the same kind takes the composed pixels as they are, and its old ones
+  // become the next tick's working picture: the same picture as a copy, without the
+  // copy of a whole screen each tick.
+  target_->swap(working_);
 }
 
 CProgramListPlayer::CProgramListPlayer(const PlayClock& clock)

@@ -35,12 +35,18 @@ class CProgramPlayer {
   CProgramPlayer(const CProgramPlayer&) = delete;
   CProgramPlayer& operator=(const CProgramPlayer&) = delete;
 
-  // One tick: 1 while the program plays, 0 when it is over.
+  // One tick: 1 while the program plays, 0 when it is over. A tick that plays ends
+  // with the composed picture in the target; a target of the screen's size and format
+  // then exchanges its pixels with the player's working picture (the QImage stays the
+  // same object), so nobody may hold its pixels from one tick to the next.
   int Step();
   // 1 when every area player has finished once (and when there is none).
   int AllAreasDone() const;
 
  private:
+  // Puts the working picture in the target.
+  void ShowInTarget();
+
   int width_ = 0;
   int height_ = 0;
   const ProgramSendItem* item_;
