@@ -69,6 +69,7 @@ void CGifImage::Play() {
   Stop();
   run_ = true;
   finished_ = false;
+  waitingUntilMs_ = -1;
   playStayMs_ = stayMs_;
   startTick_ = clock_.TickMs();
   try {
@@ -139,6 +140,7 @@ bool CGifImage::Wait(std::int64_t untilMs, bool stayBounds) {
     if (!run_) return false;
     const std::int64_t left = untilMs - ElapsedMs();
     if (left <= 0) return true;
+    waitingUntilMs_ = untilMs;
     wake_.wait_for(guard, std::chrono::milliseconds(std::min(left, kClockPollMs)));
   }
 }

@@ -53,6 +53,10 @@ class CGifImage {
   void Draw(QImage& dc, int width, int height);
   // Whether the animation has ended (its frames shown, or its stay time over).
   bool Finished() const { return finished_; }
+  // How far the animation thread has got: the time since Play, in milliseconds, it is
+  // waiting for (-1 before it first waits). Once the play clock has reached T, the
+  // frame Draw gives is that of T as soon as this is past T or the animation finished.
+  std::int64_t WaitingUntilMs() const { return waitingUntilMs_; }
 
  private:
   [[nodiscard]] int Load(QImage& dc, int width, int height, QRgb background, int loopMode,
@@ -78,6 +82,7 @@ class CGifImage {
   std::thread thread_;
   std::atomic<bool> run_{false};
   std::atomic<bool> finished_{false};
+  std::atomic<std::int64_t> waitingUntilMs_{-1};
 
   std::mutex lock_;  // guards shown_ and wakes the thread on a stop
   std::condition_variable wake_;

@@ -1,5 +1,5 @@
-// Animated GIFs on their own thread, timed by a play clock the test moves; the test
-// gives the thread a moment of real time at each step before it looks.
+// Animated GIFs on their own thread, timed by a play clock the test moves; at each step
+// the test waits until the thread has caught up with the clock before it looks.
 
 #include <gtest/gtest.h>
 
@@ -32,12 +32,16 @@ class GifImageTest : public testing::Test {
     EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     return file.fileName();
   }
-  // Moves the clock to ms since Play, lets the thread catch up, and gives the colour
-  // Draw shows then (0 once the animation has finished).
+  // Moves the clock to ms since Play, waits for the thread to catch up, and gives the
+  // colour Draw shows then (0 once the animation has finished).
   QRgb At(CGifImage& gif, int ms) {
     clock_.Advance(ms - playedMs_);
     playedMs_ = ms;
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!gif.Finished() && gif.WaitingUntilMs() <= ms &&
+           std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     if (gif.Finished()) return 0;
     gif.Draw(picture_, 8, 4);
     return picture_.pixel(7, 3);
