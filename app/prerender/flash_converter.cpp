@@ -149,9 +149,8 @@ void CFlashConverter::StartBackground(const Collected<BackgroundItem>& entry) {
 }
 
 void CFlashConverter::CollectFinished() {
-  running_ -= DeleteFinished(textRecorders_, [](FlashWordItem& word) -> std::int32_t& {
-    return word.IsChanged;
-  });
+  running_ -= DeleteFinished(textRecorders_,
+                             [](FlashWordItem& word) -> std::int32_t& { return word.IsChanged; });
   running_ -= DeleteFinished(backgroundRecorders_, [](BackgroundItem& background) -> std::int32_t& {
     return background.RenderFlag;
   });

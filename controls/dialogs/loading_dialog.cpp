@@ -71,6 +71,7 @@ void CLoadingDialog::ShowBusy(const QString& message, std::optional<QRect> scree
   }
   auto* window = new BusyWindow(*this, parent);
   window_ = window;
+  window->setWindowTitle(message);  // what assistive tools read
   window->setGeometry(screenRect ? *screenRect : CentredOn(parent, {width_, height_}));
   OnInitDialog();
   window->StartTimer();
