@@ -7,12 +7,16 @@
 #include <QScreen>
 #include <QTimerEvent>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kTemplateSize = 200;  // the window without a rectangle
 constexpr int kRepaintMs = 150;     // timer 1
 constexpr int kAlpha = 200;         // of 255, for the whole window
 constexpr int kMessageBand = 20;    // the message's band at the bottom
+// The animation's hold time for a single frame: so long that it never ends.
+constexpr int kHoldForeverMs = 0x3FFFFF9C;
 
 // The rectangle of the given size centred on the parent, or on the primary screen.
 QRect CentredOn(const QWidget* parent, QSize size) {
@@ -54,7 +58,7 @@ class CLoadingDialog::BusyWindow : public QWidget {
   QBasicTimer timer_;
 };
 
-CLoadingDialog::CLoadingDialog() = default;
+CLoadingDialog::CLoadingDialog(const PlayClock& clock) : animation_(clock) {}
 
 CLoadingDialog::~CLoadingDialog() {
   message_.clear();
@@ -66,8 +70,8 @@ void CLoadingDialog::ShowBusy(const QString& message, std::optional<QRect> scree
   delete window_.data();
   message_ = message;
   if (screenRect) {
-    width_ = screenRect->width();
-    height_ = screenRect->height();
+    width_ = std::max(screenRect->width(), 1);
+    height_ = std::max(screenRect->height(), 1);
   }
   auto* window = new BusyWindow(*this, parent);
   window_ = window;
@@ -80,11 +84,16 @@ void CLoadingDialog::ShowBusy(const QString& message, std::optional<QRect> scree
 }
 
 void CLoadingDialog::OnInitDialog() {
-  picture_ = QImage(qMax(width_, 1), qMax(height_, 1), QImage::Format_RGB32);
+  picture_ = QImage(width_, height_, QImage::Format_RGB32);
   picture_.fill(Qt::black);
+  // Without its picture the window still shows its message over black.
+  if (animation_.LoadResource(kBusyAnimationResource, picture_, width_, height_) == 0) return;
+  animation_.SetStayTime(kHoldForeverMs);
+  animation_.Play();
 }
 
 void CLoadingDialog::Paint(QWidget& window) {
+  animation_.Draw(picture_, width_, height_);
   QPainter painter(&window);
   painter.drawImage(0, 0, picture_);
   if (message_.isEmpty()) return;

@@ -15,10 +15,16 @@
 
 #include <optional>
 
+#include "render/media/gif_image.h"
+
+// The animation: GIF resource 475, 200 x 200, looped while the window lives.
+constexpr int kBusyAnimationResource = 475;
+
 class CLoadingDialog {
  public:
-  CLoadingDialog();
-  // Destroys the window if it still exists.
+  // clock times the animation; it must outlive the object.
+  explicit CLoadingDialog(const PlayClock& clock = SystemPlayClock());
+  // Stops the animation and destroys the window if it still exists.
   ~CLoadingDialog();
   CLoadingDialog(const CLoadingDialog&) = delete;
   CLoadingDialog& operator=(const CLoadingDialog&) = delete;
@@ -36,6 +42,7 @@ class CLoadingDialog {
   QWidget* Window() const { return window_.data(); }
   // The picture the animation draws into: width x height while the window exists.
   const QImage& Picture() const { return picture_; }
+  const CGifImage& Animation() const { return animation_; }
 
  private:
   class BusyWindow;
@@ -46,6 +53,7 @@ class CLoadingDialog {
   void OnTimer(QWidget& window);
   void OnDestroy();
 
+  CGifImage animation_;
   QImage picture_;
   int width_ = 200;
   int height_ = 200;
