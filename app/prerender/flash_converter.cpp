@@ -54,15 +54,17 @@ bool MustRecord(std::int32_t flag, const char16_t (&guid)[kNameCapacity], Conten
 // item; answers how many were deleted.
 template <typename List, typename Flag>
 int DeleteFinished(List& recorders, Flag flagOf) {
-  const auto finished = std::remove_if(recorders.begin(), recorders.end(), [&](auto& entry) {
-    if (!entry.recorder->IsDone()) return false;
-    if (!entry.recorder->RecordFailed()) flagOf(*entry.item) = 0;
-    entry.recorder.reset();
-    return true;
-  });
-  const auto count = static_cast<int>(recorders.end() - finished);
-  recorders.erase(finished, recorders.end());
-  return count;
+  int deleted = 0;
+  for (auto entry = recorders.begin(); entry != recorders.end();) {
+    if (!entry->recorder->IsDone()) {
+      ++entry;
+      continue;
+    }
+    if (!entry->recorder->RecordFailed()) flagOf(*entry->item) = 0;
+    entry = recorders.erase(entry);
+    ++deleted;
+  }
+  return deleted;
 }
 
 }  // namespace
@@ -106,8 +108,8 @@ void CFlashConverter::CollectArea(AreaRecord& area) {
 
 bool CFlashConverter::TakeName(const char16_t* guid) {
   const QString name = ReadBoundedText(guid, kNameCapacity);
-  if (std::find(names_.begin(), names_.end(), name) != names_.end()) return false;
-  names_.push_back(name);
+  if (names_.contains(name)) return false;
+  names_.insert(name);
   return true;
 }
 

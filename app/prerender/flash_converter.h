@@ -16,6 +16,7 @@
 // limit plus kFlashWaitMarginMs after it began and drops what still runs (their
 // partial frame files are discarded). GUI thread only.
 
+#include <QSet>
 #include <QString>
 
 #include <cstdint>
@@ -89,6 +90,6 @@ class CFlashConverter {
   int running_ = 0;
 
   const PlayClock& clock_;
-  std::vector<QString> names_;       // frame files collected, so none is recorded twice
+  QSet<QString> names_;              // frame files collected, so none is recorded twice
   std::int64_t longestLimitMs_ = 0;  // the longest limit of the recorders started
 };
