@@ -12,6 +12,7 @@
 #include "app/main_window/main_menu.h"
 #include "controls/animation/pane_slide.h"
 #include "controls/dialogs/style_message_dialog.h"
+#include "controls/support/main_window.h"
 #include "model/common/file_system.h"
 #include "model/common/window_messages.h"
 #include "model/project/default_screen.h"
@@ -69,6 +70,7 @@ CQuendraDlg::CQuendraDlg(MainWindowHooks hooks)
       menuBar_(BuildMainMenuBar(this, Handle())),
       blankMenuBar_(new QMenuBar(this)) {
   MainWindowHandle = Handle();
+  SetMainWindow(this);  // long operations disable it while they run
   setWindowTitle(QStringLiteral("Quendra"));
   setWindowIcon(QPixmap::fromImage(PaintArt(Art::Application, 32)));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -97,6 +99,7 @@ CQuendraDlg::~CQuendraDlg() {
   PreviewFrameWindow = nullptr;
   std::fill(std::begin(PaneWindows), std::end(PaneWindows), nullptr);
   MainWindowHandle = nullptr;
+  SetMainWindow(nullptr);
 }
 
 QWidget& CQuendraDlg::Pane(int pane) {

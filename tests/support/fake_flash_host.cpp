@@ -6,7 +6,9 @@
 
 class FakeFlashHost final : public FlashHost {
  public:
-  explicit FakeFlashHost(FakeFlashHosts& hosts) : hosts_(hosts) { hosts_.live_.push_back(this); }
+  explicit FakeFlashHost(FakeFlashHosts& hosts) : hosts_(hosts), number_(++hosts.made_) {
+    hosts_.live_.push_back(this);
+  }
   ~FakeFlashHost() override { std::erase(hosts_.live_, this); }
 
   bool Create(const PixelRect& r, QSize control) override {
@@ -44,7 +46,7 @@ class FakeFlashHost final : public FlashHost {
     return hosts_.callFunctionReply;
   }
   bool Capture(QImage& picture) override {
-    if (!Answer("Capture")) return false;
+    if (!Answer("Capture") || (hosts_.held && hosts_.held(number_))) return false;
     const int capture = ++hosts_.captures_;
     if (hosts_.paint) {
       hosts_.paint(capture, picture);
@@ -67,6 +69,7 @@ class FakeFlashHost final : public FlashHost {
   }
 
   FakeFlashHosts& hosts_;
+  const int number_;
   bool playing_ = false;
 };
 

@@ -32,6 +32,9 @@ class FakeFlashHosts {
   // After each of these captures (numbered as for paint) a FlashCall event follows.
   std::vector<int> flashCallAfterCaptures;
   std::optional<QString> callFunctionReply = QStringLiteral("<null/>");
+  // Hosts are numbered 1, 2, ... in the order they are made. While held answers true
+  // for a host's number, its captures fail: nothing is printed, no event follows.
+  std::function<bool(int host)> held;
 
   // What happened: one line a call, "Name argument", e.g. "SetLoop 1", "Play".
   std::vector<QString> calls;
@@ -47,4 +50,5 @@ class FakeFlashHosts {
   void Record(const QString& name, const QString& argument = QString());
   std::vector<FakeFlashHost*> live_;
   int captures_ = 0;
+  int made_ = 0;
 };
