@@ -117,6 +117,7 @@ void CMainDialog::CreatePages() {
   tabControl_->setGeometry(kPagesLeft, kTabControlTop, kPagesWidth, 237);
   tabBar_ = new QTabBar(tabControl_);
   tabBar_->setIconSize(QSize(24, 24));
+  tabBar_->setExpanding(false);
   tabBar_->setGeometry(0, 0, kPagesWidth, 30);
   connect(tabBar_, &QTabBar::currentChanged, this, [this](int tab) { OnTabSelChange(tab); });
   WatchKeys(tabBar_);

@@ -14,6 +14,12 @@ enum class AppFolder {
   UpdateData,  // the updater's version file, package, staging and backup
 };
 
+// Files in the program folder that the main program and the updater both name: the
+// main program, the updater, and a new updater waiting to replace it.
+inline const QString kMainProgramFile = QStringLiteral("Quendra");
+inline const QString kUpdaterFile = QStringLiteral("update");
+inline const QString kWaitingUpdaterFile = QStringLiteral("update._exe");
+
 // The folder's name, without separators ("UserData").
 QString AppFolderName(AppFolder folder);
 

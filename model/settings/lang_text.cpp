@@ -6,6 +6,7 @@
 #include "model/settings/ini_file.h"
 
 QString LangIniPath;
+int LanguageIndex = kLanguageAutomatic;
 
 namespace {
 
@@ -44,6 +45,7 @@ int LanguageIndexForLocale(const QLocale& locale) {
 
 void SelectLanguageFile(int index) {
   if (LanguageFileName(index).isEmpty()) index = LanguageIndexForLocale(QLocale::system());
+  LanguageIndex = index;
   LangIniPath = AppFilePath(AppFolder::Language, LanguageFileName(index));
 }
 

@@ -21,7 +21,10 @@ QString LanguageFileName(int index);
 // (Taiwan, Hong Kong) 3, Russian 4, Turkish 5, any other English 2.
 int LanguageIndexForLocale(const QLocale& locale);
 
-// Sets LangIniPath to the program's "language" folder + the file of the index;
+// The language in use, 1-6; set by SelectLanguageFile (0 before its first call).
+extern int LanguageIndex;
+
+// Sets LanguageIndex and LangIniPath to the program's "language" folder + the file of the index;
 // index 0, or an index outside 0-6, takes the language of the system locale.
 void SelectLanguageFile(int index);
 

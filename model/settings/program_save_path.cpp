@@ -17,6 +17,10 @@ const QString kSavePathKey = QStringLiteral("ProgramSavePath");
 QString GetProgramSavePath() {
   const QString stored = ReadIniString(kConfigSection, kSavePathKey, kSettingsFile);
   if (!stored.isEmpty() && FileExists(stored)) return stored;
+  return NewProgramSavePath();
+}
+
+QString NewProgramSavePath() {
   const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
   const QString path = AppFilePath(AppFolder::Project, QString(stamp + QStringLiteral(".kqprj")));
   // Remembering the path is best effort: this call uses it either way.

@@ -9,5 +9,8 @@
 // date and time ("20261208230000.kqprj"), which is stored and returned.
 QString GetProgramSavePath();
 
+// A new path as above, stored and returned whatever is stored now.
+QString NewProgramSavePath();
+
 // Stores the path; false when "setting.cfg" cannot be written.
 [[nodiscard]] bool SetProgramSavePath(const QString& path);

@@ -38,7 +38,7 @@ void QuietFfmpeg() {
 
 }  // namespace
 
-VideoGraph::VideoGraph(PlayClock& clock) : clock_(clock) {}
+VideoGraph::VideoGraph(const PlayClock& clock) : clock_(clock) {}
 
 VideoGraph::~VideoGraph() { Release(); }
 

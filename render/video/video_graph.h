@@ -37,7 +37,7 @@ class VideoGraph {
   static constexpr int kEventComplete = 1;
 
   // clock must outlive the graph and may be read from the streaming thread.
-  explicit VideoGraph(PlayClock& clock = SystemPlayClock());
+  explicit VideoGraph(const PlayClock& clock = SystemPlayClock());
   ~VideoGraph();
   VideoGraph(const VideoGraph&) = delete;
   VideoGraph& operator=(const VideoGraph&) = delete;
@@ -83,7 +83,7 @@ class VideoGraph {
   bool Show();
   void QueueEnd(std::int64_t dueMs);
 
-  PlayClock& clock_;
+  const PlayClock& clock_;
   std::unique_ptr<CGrabRenderer> renderer_;
   int lastError_ = 0;
   std::int64_t cuePosition_ = 0;

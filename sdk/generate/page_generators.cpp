@@ -2,15 +2,14 @@
 
 #include <QImage>
 #include <QImageReader>
-#include <QPainter>
 
 #include "model/common/little_endian.h"
 #include "render/frame/pak_frame_reader.h"
 #include "render/raster/dib24.h"
-#include "render/raster/stretch.h"
+#include "render/raster/picture_file.h"
+#include "render/raster/picture_on_background.h"
 #include "sdk/generate/bit_planes.h"
 #include "sdk/generate/gif_delay.h"
-#include "sdk/generate/picture_file.h"
 
 namespace {
 
@@ -146,23 +145,10 @@ void ApplyLastExtent(FrameIndex& index, int effect, int lastExtent) {
 }
 
 // The picture drawn stretched onto a black picture of width x height, as the card
-// shows it: transparent parts stay black, stretching is nearest-neighbour. Null when
-// it cannot be drawn.
+// shows it (and the preview too). Null when it cannot be drawn.
 Dib24 DrawOnBlack(const QImage& image, int width, int height) {
-  QImage opaque(image.size(), QImage::Format_RGB32);
-  if (opaque.isNull()) return {};
-  opaque.fill(Qt::black);
-  QPainter painter(&opaque);
-  painter.drawImage(0, 0, image);
-  if (!painter.end()) return {};
-  const Dib24 source = Dib24::FromImage(opaque);
-  if (source.IsNull() || (source.Width() == width && source.Height() == height)) return source;
-  QImage target(width, height, QImage::Format_RGB32);
-  if (target.isNull() || !StretchNearest(source, PixelRectOfSize(source.Width(), source.Height()),
-                                         target, PixelRectOfSize(width, height))) {
-    return {};
-  }
-  return Dib24::FromImage(target);
+  const QImage picture = PictureOnBackground(image, width, height);
+  return picture.isNull() ? Dib24() : Dib24::FromImage(picture);
 }
 
 // The GIF speed: the page's own when it has one, 5 for a still GIF, else the first
@@ -201,7 +187,6 @@ int GenerateImagePage(const CardRect& area, PageEntry& page, int colorType) {
   PictureFile file;
   if (!file.Read(page.FilePath)) return KQ_ERR_FILE;
   QImageReader& reader = file.Reader();
-  reader.setAutoTransform(false);  // pictures are shown as stored, orientation tags aside
   const QImage image = reader.read();
   if (image.isNull()) return KQ_ERR_FILE;
   PageFrames frames;

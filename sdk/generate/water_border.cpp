@@ -12,7 +12,7 @@
 #include "sdk/generate/bit_planes.h"
 #include "sdk/generate/block_head.h"
 #include "sdk/generate/page_generators.h"
-#include "sdk/generate/picture_file.h"
+#include "render/raster/picture_file.h"
 
 namespace {
 

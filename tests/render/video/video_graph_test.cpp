@@ -10,29 +10,17 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <atomic>
 #include <chrono>
 #include <thread>
 
-#include "render/common/play_clock.h"
 #include "render/video/video_graph.h"
+#include "tests/render/stepped_clock.h"
 #include "tests/support/fifo_watchdog.h"
 
 namespace {
 
 constexpr QRgb kUntouched = 0xFF123456;  // the target's colour before any drawing
 constexpr int kTolerance = 24;           // per channel, for lossy codecs and YUV rounding
-
-// A tick the test moves; read by the streaming thread too.
-class SteppedClock : public PlayClock {
- public:
-  std::int64_t NowSeconds() const override { return tick_ / 1000; }
-  std::uint32_t TickMs() const override { return tick_; }
-  void Advance(std::uint32_t ms) { tick_ += ms; }
-
- private:
-  std::atomic<std::uint32_t> tick_{5000};
-};
 
 bool Near(QRgb got, QRgb want) {
   return std::abs(qRed(got) - qRed(want)) <= kTolerance &&

@@ -1,4 +1,4 @@
-#include "sdk/generate/picture_file.h"
+#include "render/raster/picture_file.h"
 
 #include <QByteArray>
 #include <QFileInfo>
@@ -7,8 +7,11 @@
 
 bool PictureFile::Read(const QString& path) {
   QByteArray bytes;
-  if (ReadRegularFile(path, &bytes) != 0) return false;
-  path_ = path;
+  return ReadRegularFile(path, &bytes) == 0 && Take(bytes, path);
+}
+
+bool PictureFile::Take(const QByteArray& bytes, const QString& name) {
+  path_ = name;
   buffer_.close();
   buffer_.setData(bytes);
   return buffer_.open(QIODevice::ReadOnly);
@@ -18,6 +21,7 @@ QImageReader& PictureFile::Reader() {
   // A buffer has no name to take the extension from, so the extension is offered as
   // the format; setting the device again drops the handler that format chose.
   reader_.setFormat(QFileInfo(path_).suffix().toLower().toLatin1());
+  reader_.setAutoTransform(false);  // pictures are shown as stored, orientation tags aside
   buffer_.seek(0);
   reader_.setDevice(&buffer_);
   const bool byExtension = reader_.canRead();

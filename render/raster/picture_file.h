@@ -1,5 +1,5 @@
 #pragma once
-// A picture or GIF file that a page or a water border names, read whole through
+// A picture or GIF file that a page, a media item or a water border names, read whole through
 // ReadRegularFile (so a FIFO, a device or a folder is refused at once, never waited
 // on) and decoded from memory.
 
@@ -15,11 +15,15 @@ class PictureFile {
 
   // Reads the file at path. False when it is no regular file or cannot be read.
   [[nodiscard]] bool Read(const QString& path);
+  // Takes bytes as the content of a file called name (a resource, say).
+  [[nodiscard]] bool Take(const QByteArray& bytes, const QString& name);
   // The file's bytes as an open device.
   QBuffer& Bytes() { return buffer_; }
   // A reader over the bytes from their start, decoding them as a reader given the
   // file's name would: with the handler of the name's extension when that handler
-  // accepts the bytes, else with the one the bytes themselves point to.
+  // accepts the bytes, else with the one the bytes themselves point to. Orientation
+  // tags are not applied; Qt's allocation limit stays, so a picture that claims a
+  // huge size fails before any pixel is decoded.
   QImageReader& Reader();
 
  private:

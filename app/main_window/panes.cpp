@@ -1,0 +1,73 @@
+#include "app/main_window/panes.h"
+
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/main_window/artwork.h"
+#include "app/main_window/main_window_globals.h"
+#include "model/common/window_messages.h"
+#include "model/painting/painting_helpers.h"
+#include "model/settings/lang_text.h"
+
+namespace {
+
+// The panes' names in the language files' sections, by pane number.
+const char* const kPaneSections[kTaskPaneCount + 1] = {
+    "IDD_MAIN_DIALOG",    "IDD_SCREENPARAM_DIALOG", "IDD_GUIDE_DIALOG",    "IDD_SEND_DIALOG",
+    "IDD_SEARCH_DIALOG",  "IDD_USBSEND_DIALOG",     "IDD_LOCK_DIALOG",     "IDD_USBIMPORT_DIALOG",
+    "IDD_LOGOSET_DIALOG", "IDD_LEDLOCKER_DIALOG",   "IDD_UPDATECPU_DIALOG"};
+
+constexpr QSize kBackButtonSize(48, 32);
+constexpr int kBackIconSize = 24;
+
+// The placeholder's note in the middle of the window.
+void DrawNote(QWidget* window, QPainter& painter, const QString& name, int top) {
+  painter.setPen(QColor(110, 110, 110));
+  painter.drawText(QRect(0, top, window->width(), window->height() - top), Qt::AlignCenter,
+                   name + QStringLiteral("\n(not built yet)"));
+}
+
+}  // namespace
+
+TaskPane::TaskPane(int number, QWidget* parent) : QWidget(parent), number_(number), back_(this) {
+  back_.setObjectName(QStringLiteral("back"));
+  back_.resize(kBackButtonSize);
+  static_cast<void>(back_.SetIcon(QPixmap::fromImage(PaintArt(Art::Back, kBackIconSize)),
+                                  QPixmap::fromImage(PaintArt(Art::BackIdle, kBackIconSize))));
+  back_.SetTipText(ReadLangText(QStringLiteral("PUBLIC"), 1004), true);
+  connect(&back_, &QAbstractButton::clicked, this,
+          [this] { SendMessage(MainWindowHandle, UM_PANE_BACK, static_cast<WPARAM>(number_), 0); });
+}
+
+void TaskPane::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::white);
+  DrawCaptionBand(this, QString::fromLatin1(kPaneSections[number_]), QIcon(), painter);
+  DrawNote(this, painter, QString::fromLatin1(kPaneSections[number_]), kPaneDragBand);
+}
+
+void TaskPane::mousePressEvent(QMouseEvent* event) {
+  // A press in the band goes on to the main window, which is dragged by its surface.
+  if (event->position().y() < kPaneDragBand) {
+    event->ignore();
+  } else {
+    event->accept();
+  }
+}
+
+void TaskPane::resizeEvent(QResizeEvent*) {
+  back_.move(8, (kPaneDragBand - kBackButtonSize.height()) / 2);
+}
+
+PreviewFramePlaceholder::PreviewFramePlaceholder() : CMagnetDialog(nullptr) {
+  setWindowTitle(QStringLiteral("Quendra"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+void PreviewFramePlaceholder::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::black);
+  painter.setPen(QColor(200, 200, 200));
+  painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("IDD_FRAME_DIALOG (not built yet)"));
+}

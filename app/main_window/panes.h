@@ -1,0 +1,42 @@
+#pragma once
+// Stand-ins for the ten task panes and the preview frame, each at its place with its
+// handle published, until the panes are built. The task panes share the base the real ones keep: a
+// caption band, a Back button that sends UM_PANE_BACK (its number, 0) to the main window, and a
+// press in the band dragging the main window.
+
+#include <QWidget>
+
+#include "controls/buttons/button_qx.h"
+#include "controls/dialogs/magnet_dialog.h"
+#include "platform/message_window.h"
+
+// The height of the band at the top of a task pane that drags the main window.
+constexpr int kPaneDragBand = 35;
+
+class TaskPane : public QWidget, public MessageWindow {
+ public:
+  // The Back button's control id.
+  static constexpr int kBackButtonId = 1005;
+
+  TaskPane(int number, QWidget* parent);
+  int Number() const { return number_; }
+  CButtonQx& BackButton() { return back_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  int number_;
+  CButtonQx back_;
+};
+
+// The preview frame's stand-in: a top-level window that follows the main window.
+class PreviewFramePlaceholder : public CMagnetDialog {
+ public:
+  PreviewFramePlaceholder();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};

@@ -1,0 +1,310 @@
+#include "app/main_window/quendra_dlg.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cstdlib>
+
+#include "app/language/main_menu_texts.h"
+#include "app/main_window/artwork.h"
+#include "app/main_window/main_menu.h"
+#include "controls/animation/pane_slide.h"
+#include "controls/dialogs/style_message_dialog.h"
+#include "model/common/file_system.h"
+#include "model/common/window_messages.h"
+#include "model/project/default_screen.h"
+#include "model/project/project_file.h"
+#include "model/project/project_globals.h"
+#include "model/project/project_window.h"
+#include "model/settings/lang_text.h"
+#include "model/settings/program_save_path.h"
+#include "model/settings/settings_file.h"
+#include "platform/window_channel.h"
+#include "render/text/rtf_render.h"
+
+namespace {
+
+const QString kSection = QStringLiteral("IDD_QUENDRA_DIALOG");
+const QString kSettingsFile = QStringLiteral("setting.cfg");
+constexpr int kCloseQuestion = 1061;
+constexpr int kDamagedProjectNote = 4001;
+constexpr int kSaveFailedQuestion = 4002;
+constexpr int kStyleOkCancelInfo = 0x41;
+constexpr int kStyleInfo = 0x40;
+
+constexpr QSize kWindowSize(980, 690);
+constexpr int kProjectPageTop = 85;
+constexpr int kPaneBottomGap = 28;  // the panes end this far above the client's bottom
+constexpr int kToolbarImage = 56;
+constexpr int kToolbarButton = 82;
+constexpr int kToolbarButtonMax = 100;
+constexpr QRect kPreviewFrameStart(0, 0, 600, 120);
+
+// The toolbar's pictures, left to right.
+const Art kToolbarArt[] = {Art::Edit, Art::Search, Art::SendToScreens, Art::Usb, Art::Send};
+
+MainWindowHooks WithDefaults(MainWindowHooks hooks) {
+  if (!hooks.clock) hooks.clock = [] { return QDateTime::currentDateTime(); };
+  if (!hooks.ask)
+    hooks.ask = [](const QString& text, int style) { return ShowStyleMessage(text, style); };
+  if (!hooks.exitForUpdate) hooks.exitForUpdate = [] { std::_Exit(0); };
+  return hooks;
+}
+
+}  // namespace
+
+CQuendraDlg::CQuendraDlg(MainWindowHooks hooks)
+    : hooks_(WithDefaults(std::move(hooks))),
+      client_(new QWidget(this)),
+      richEdit_(client_),
+      button1263_(client_),
+      menuBar_(BuildMainMenuBar(this, Handle())),
+      blankMenuBar_(new QMenuBar(this)) {
+  MainWindowHandle = Handle();
+  setWindowTitle(QStringLiteral("Quendra"));
+  setWindowIcon(QPixmap::fromImage(PaintArt(Art::Application, 32)));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(menuBar_);
+  layout->addWidget(blankMenuBar_);
+  layout->addWidget(client_, 1);
+  blankMenuBar_->hide();
+  // The blank bar keeps the height of the real one, so the panes do not move.
+  blankMenuBar_->setFixedHeight(menuBar_->sizeHint().height());
+  setFixedSize(kWindowSize);
+  client_->installEventFilter(this);
+  channel_ = std::make_unique<WindowChannel>(kMainWindowClass, Handle(),
+                                             std::vector<UINT>{UM_EXIT_FOR_UPDATE});
+  OnInitDialog();
+}
+
+CQuendraDlg::~CQuendraDlg() {
+  static_cast<void>(KillTimer(Handle(), kClockTimer));
+  SetProjectWindow(nullptr);
+  RenderRichEdit = nullptr;
+  HiddenRichEdit = nullptr;
+  PreviewFrameWindow = nullptr;
+  std::fill(std::begin(PaneWindows), std::end(PaneWindows), nullptr);
+  MainWindowHandle = nullptr;
+}
+
+QWidget& CQuendraDlg::Pane(int pane) {
+  if (pane >= 1 && pane <= kTaskPaneCount) return *panes_[static_cast<std::size_t>(pane - 1)];
+  return *projectPage_;
+}
+
+void CQuendraDlg::OnInitDialog() {
+  // 1. The status bar's clock.
+  static_cast<void>(SetTimer(Handle(), kClockTimer, 1000));
+  // 2. The language, and its item checked in the fifth menu.
+  // The stored choice is checked: 0, automatic, stays 0 whatever language it resolves to.
+  const int language =
+      ReadIniInt(QStringLiteral("CONFIG"), QStringLiteral("Language"), kSettingsFile);
+  SelectLanguageFile(language);
+  if (language >= 0 && language < kLanguageCount) {
+    FindMenuCommand(*menuBar_, kLanguageCommands[language])->setChecked(true);
+  }
+  // 3-4. The menu images are set with the menu; the button 1263 gets its icons.
+  static_cast<void>(button1263_.SetIcon(QPixmap::fromImage(PaintArt(Art::Back, 24)),
+                                        QPixmap::fromImage(PaintArt(Art::BackIdle, 24))));
+  button1263_.SetDrawBorder(false);
+  button1263_.hide();  // no Part places it or gives it a command
+  // 5. The skin is the style sheet's; 6-7. status bar and toolbar.
+  CreateStatusBar();
+  CreateToolBar();
+  // 8. Texts; the buttons are wider than their range only where a text needs it.
+  LoadMainMenuTexts(toolbar_, *menuBar_);
+  for (QAction* action : toolbar_.actions()) {
+    QWidget* button = toolbar_.widgetForAction(action);
+    button->setMaximumWidth(std::max(kToolbarButtonMax, button->sizeHint().width()));
+  }
+  // 9. The preview frame, attached to this window.
+  previewFrame_ = std::make_unique<PreviewFramePlaceholder>();
+  previewFrame_->setGeometry(kPreviewFrameStart);
+  static_cast<void>(previewFrame_->AttachTo(this));
+  PreviewFrameWindow = previewFrame_->Handle();
+  // 10. The project page and the panes.
+  CreatePanes();
+  // 11. The hidden rich-edit control.
+  richEdit_.hide();
+  RenderRichEdit = &richEdit_.Content();
+  HiddenRichEdit = &richEdit_;
+  LayOutClient();
+  // 12. The project.
+  LoadProject();
+  ShowClock();
+  // 13. The splash window has its own Part; the frame shows now.
+  previewFrame_->show();
+}
+
+void CQuendraDlg::CreateStatusBar() {
+  statusBar_ = new MainStatusBar(client_);
+  statusBar_->setObjectName(QStringLiteral("statusbar99"));
+}
+
+bool CQuendraDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_ && event->type() == QEvent::Resize) LayOutClient();
+  return CMagnetDialog::eventFilter(watched, event);
+}
+
+void CQuendraDlg::LayOutClient() {
+  const int width = client_->width();
+  const int height = client_->height();
+  statusBar_->setGeometry(0, height - MainStatusBar::kHeight, width, MainStatusBar::kHeight);
+  toolbar_.setGeometry(0, 0, width, toolbar_.sizeHint().height());
+  const QRect area(0, 0, width, height - kPaneBottomGap);
+  projectPage_->setGeometry(area.adjusted(0, kProjectPageTop, 0, 0));
+  for (TaskPane* pane : panes_) pane->setGeometry(area);
+}
+
+void CQuendraDlg::CreateToolBar() {
+  toolbar_.CreateImageList(QSize(kToolbarImage, kToolbarImage));
+  for (const Art art : kToolbarArt)
+    static_cast<void>(toolbar_.AddBitmap(PaintArt(art, kToolbarImage, true)));
+  if (toolbar_.CreateBar(client_, QMargins(), kToolbarId, kToolbarButton, kToolbarImage) == 0)
+    return;
+  toolbar_.setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  for (QAction* action : toolbar_.actions()) {
+    QWidget* button = toolbar_.widgetForAction(action);
+    button->setMinimumWidth(kToolbarButton);
+    const UINT command = CMyToolBar::CommandId(action);
+    if (command == kDisabledAtStart) action->setEnabled(false);
+    if (command == kDropDownButton) {
+      AddDropDownMenuTemplate();
+      auto* dropDown = new KvMenu(this);
+      if (dropDown->LoadMenu(kDropDownMenuId) == 1) {
+        auto* toolButton = qobject_cast<QToolButton*>(button);
+        toolButton->setMenu(dropDown->GetSubMenu(0));
+        toolButton->setPopupMode(QToolButton::MenuButtonPopup);
+        connect(dropDown->GetSubMenu(0), &QMenu::triggered, this, [this](QAction* chosen) {
+          SendMessage(Handle(), WM_COMMAND, chosen->data().value<KvMenuData>().commandId, 0);
+        });
+      }
+    }
+  }
+}
+
+void CQuendraDlg::CreatePanes() {
+  projectPage_ = new CMainDialog(client_);
+  projectPage_->show();
+  PaneWindows[0] = projectPage_->Handle();
+  SetProjectWindow(projectPage_->Handle());
+  for (int pane = 1; pane <= kTaskPaneCount; ++pane) {
+    auto* taskPane = new TaskPane(pane, client_);
+    taskPane->hide();
+    panes_[static_cast<std::size_t>(pane - 1)] = taskPane;
+    PaneWindows[pane] = taskPane->Handle();
+  }
+}
+
+void CQuendraDlg::LoadProject() {
+  const QString path = GetProgramSavePath();
+  if (!FileExists(path)) {
+    CreateDefaultScreen();
+    return;
+  }
+  const int loaded = LoadProjectXml(path);
+  // The tree shows whatever was read.
+  projectPage_->BuildTreeFromModel();
+  if (loaded == 1) return;
+  // The file is never written over: the project goes on under a new name.
+  static_cast<void>(NewProgramSavePath());
+  if (ScreenList.empty()) CreateDefaultScreen();
+  hooks_.ask(ReadLangText(kSection, kDamagedProjectNote), kStyleInfo);
+}
+
+void CQuendraDlg::ShowClock() {
+  statusBar_->SetText(kClockPart, hooks_.clock().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
+LRESULT CQuendraDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_TIMER:
+      if (wParam == kClockTimer) ShowClock();
+      break;
+    case WM_COMMAND:
+      if (wParam == kExitCommand) OnClose();
+      break;
+    case UM_PANE_BACK: OnPaneBack(wParam, lParam); break;
+    case UM_EXIT_FOR_UPDATE: hooks_.exitForUpdate(); break;
+    default: break;
+  }
+  return CMagnetDialog::WindowProc(msg, wParam, lParam);
+}
+
+void CQuendraDlg::SwapMenuBar(int flag) {
+  menuBar_->setVisible(flag != 0);
+  blankMenuBar_->setVisible(flag == 0);
+}
+
+void CQuendraDlg::ShowTaskPane(int pane) {
+  if (pane < 1 || pane > kTaskPaneCount || pane == CurrentPaneIndex) return;
+  CollapseAndExpandWindows(&Pane(CurrentPaneIndex), &Pane(pane));
+  toolbar_.hide();
+  SwapMenuBar(0);
+  CurrentPaneIndex = pane;
+}
+
+void CQuendraDlg::OnPaneBack(WPARAM pane, LPARAM lParam) {
+  // The access-code pane's way on to a guarded pane (lParam 1-3) comes with that pane.
+  if (lParam != 0) return;
+  if (pane >= 1 && pane <= static_cast<WPARAM>(kTaskPaneCount)) {
+    CollapseAndExpandWindows(&Pane(static_cast<int>(pane)), projectPage_);
+    toolbar_.show();
+    SwapMenuBar(1);
+  }
+  CurrentPaneIndex = 0;
+}
+
+void CQuendraDlg::OnClose() {
+  if (CurrentPaneIndex >= 1) {
+    SendMessage(Handle(), UM_PANE_BACK, static_cast<WPARAM>(CurrentPaneIndex), 0);
+    return;
+  }
+  if (hooks_.ask(ReadLangText(kSection, kCloseQuestion), kStyleOkCancelInfo) != kIdOk) return;
+  if (SaveProjectXml(GetProgramSavePath()) != 1 &&
+      hooks_.ask(ReadLangText(kSection, kSaveFailedQuestion), kStyleOkCancelInfo) != kIdOk) {
+    return;
+  }
+  previewFrame_.reset();
+  PreviewFrameWindow = nullptr;
+  if (WindowClassExists(kUpdaterWindowClass)) {
+    // An updater that went away meanwhile needs no telling.
+    static_cast<void>(PostToWindowClass(kUpdaterWindowClass, UM_QUIT_UPDATER, 0, 0));
+  }
+  done(QDialog::Rejected);
+}
+
+void CQuendraDlg::keyPressEvent(QKeyEvent* event) {
+  // Enter and Esc never close the main window.
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  CMagnetDialog::keyPressEvent(event);
+}
+
+void CQuendraDlg::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  OnClose();
+}
+
+void CQuendraDlg::reject() {}
+
+void CQuendraDlg::changeEvent(QEvent* event) {
+  CMagnetDialog::changeEvent(event);
+  if (!previewFrame_) return;
+  if (event->type() == QEvent::WindowStateChange) {
+    // The frame hides with the minimised window and comes back with it.
+    previewFrame_->setVisible(!isMinimized());
+  } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    previewFrame_->raise();
+    raise();
+  }
+}

@@ -1,0 +1,91 @@
+#pragma once
+// CQuendraDlg: the main window. It owns the toolbar, the status bar with its progress
+// bar and clock, the menu bar and its blank twin, the project page and ten task panes
+// stacked in one client area, the hidden rich-edit control the renderers use, and the
+// separate preview frame. While it exists it serves the window class "Quendra6", on
+// which the updater's UM_EXIT_FOR_UPDATE reaches it.
+
+#include <QDateTime>
+#include <QMenuBar>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "app/main_window/main_window_globals.h"
+#include "app/main_window/panes.h"
+#include "app/main_window/status_bar.h"
+#include "app/tree/main_dialog.h"
+#include "controls/bars/my_tool_bar.h"
+#include "controls/buttons/button_qx.h"
+#include "controls/dialogs/magnet_dialog.h"
+#include "controls/rich_edit/rich_edit_ex.h"
+
+class WindowChannel;
+
+// What the main window takes from outside, replaceable in tests.
+struct MainWindowHooks {
+  std::function<QDateTime()> clock;                        // the status bar's clock
+  std::function<int(const QString& text, int style)> ask;  // the styled message box
+  std::function<void()> exitForUpdate;                     // ends the process at once
+};
+
+class CQuendraDlg : public CMagnetDialog {
+ public:
+  static constexpr UINT kClockTimer = 1;
+  static constexpr int kClockPart = 4;
+  static constexpr int kToolbarId = 131;
+  static constexpr UINT kDisabledAtStart = 32777;
+  static constexpr UINT kDropDownButton = 32795;
+
+  explicit CQuendraDlg(MainWindowHooks hooks = {});
+  ~CQuendraDlg() override;
+
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  // Flag 0: a task pane opens, the blank menu bar shows; otherwise the kept one again.
+  void SwapMenuBar(int flag);
+  // Slides task pane 1-10 in over the project page, hides the toolbar and shows the
+  // blank menu bar.
+  void ShowTaskPane(int pane);
+
+  CMyToolBar& ToolBar() { return toolbar_; }
+  MainStatusBar& StatusBar() { return *statusBar_; }
+  QMenuBar& MainMenuBar() { return *menuBar_; }
+  QMenuBar& BlankMenuBar() { return *blankMenuBar_; }
+  QWidget& Pane(int pane);
+  CMainDialog& ProjectPage() { return *projectPage_; }
+  CMagnetDialog& PreviewFrame() { return *previewFrame_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+  void changeEvent(QEvent* event) override;
+  // Lays the client area out again when it changes size.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void LayOutClient();
+  void OnInitDialog();
+  void CreateStatusBar();
+  void CreateToolBar();
+  void CreatePanes();
+  void LoadProject();
+  void ShowClock();
+  void OnClose();
+  void OnPaneBack(WPARAM pane, LPARAM lParam);
+
+  MainWindowHooks hooks_;
+  QWidget* client_;  // the area under the menu bar
+  CMyToolBar toolbar_;
+  MainStatusBar* statusBar_ = nullptr;
+  CMainDialog* projectPage_ = nullptr;
+  std::array<TaskPane*, kTaskPaneCount> panes_{};
+  std::unique_ptr<PreviewFramePlaceholder> previewFrame_;
+  CRichEditEx richEdit_;
+  CButtonQx button1263_;
+  QMenuBar* menuBar_;
+  QMenuBar* blankMenuBar_;  // shown while a task pane is
+  std::unique_ptr<WindowChannel> channel_;
+};

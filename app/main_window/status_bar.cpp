@@ -1,0 +1,63 @@
+#include "app/main_window/status_bar.h"
+
+#include <QHBoxLayout>
+
+namespace {
+
+// The right edge of each part; the last reaches the bar's right edge.
+constexpr int kPartRight[MainStatusBar::kPartCount] = {20, 150, 520, 670, -1};
+constexpr int kIconSize = 16;
+constexpr int kProgressPart = 3;
+
+}  // namespace
+
+MainStatusBar::MainStatusBar(QWidget* parent) : QWidget(parent), progress_(this) {
+  for (Part& part : parts_) {
+    auto* box = new QFrame(this);
+    box->setFrameShape(QFrame::Panel);
+    box->setFrameShadow(QFrame::Sunken);
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(2, 0, 2, 0);
+    layout->setSpacing(2);
+    part.icon = new QLabel(box);
+    part.icon->setFixedSize(kIconSize, kIconSize);
+    part.icon->hide();
+    part.text = new QLabel(box);
+    layout->addWidget(part.icon);
+    layout->addWidget(part.text, 1);
+  }
+  progress_.setObjectName(QStringLiteral("progress1299"));
+  progress_.setRange(0, 100);
+  progress_.setValue(0);
+  progress_.setTextVisible(false);
+  progress_.raise();
+}
+
+void MainStatusBar::SetText(int part, const QString& text) {
+  if (part >= 0 && part < kPartCount) parts_[static_cast<std::size_t>(part)].text->setText(text);
+}
+
+QString MainStatusBar::Text(int part) const {
+  return part >= 0 && part < kPartCount ? parts_[static_cast<std::size_t>(part)].text->text()
+                                        : QString();
+}
+
+void MainStatusBar::SetIcon(int part, const QPixmap& icon) {
+  if (part < 0 || part >= kPartCount) return;
+  QLabel* label = parts_[static_cast<std::size_t>(part)].icon;
+  label->setPixmap(icon);
+  label->setVisible(!icon.isNull());
+}
+
+void MainStatusBar::resizeEvent(QResizeEvent*) {
+  int left = 0;
+  for (int part = 0; part < kPartCount; ++part) {
+    const int right = kPartRight[part] < 0 ? width() : std::min(kPartRight[part], width());
+    QWidget* box = parts_[static_cast<std::size_t>(part)].text->parentWidget();
+    box->setGeometry(left, 0, std::max(0, right - left), height());
+    // The progress bar covers its part less 2 pixels on the right.
+    if (part == kProgressPart)
+      progress_.setGeometry(left, 1, std::max(0, right - left - 2), height() - 2);
+    left = right;
+  }
+}

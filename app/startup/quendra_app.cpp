@@ -1,0 +1,115 @@
+#include "app/startup/quendra_app.h"
+
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cstdio>
+
+#include "app/main_window/quendra_dlg.h"
+#include "controls/buttons/menu_style.h"
+#include "model/common/app_dir.h"
+#include "model/common/app_paths.h"
+#include "model/common/file_association.h"
+#include "model/common/file_system.h"
+#include "model/common/window_messages.h"
+#include "model/settings/settings_file.h"
+#include "platform/window_channel.h"
+#include "render/common/random_source.h"
+
+namespace {
+
+// Between two requests to the updater, and between two tries of the rename.
+constexpr int kSwapPollMs = 10;
+// After the swap, as the updater's installer expects.
+constexpr int kAfterSwapMs = 30;
+
+// Waits while the thread's messages are dispatched.
+void WaitDispatching(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+StartupHooks WithDefaults(StartupHooks hooks) {
+  if (!hooks.showBox) {
+    hooks.showBox = [](const QString& text, const QString& caption) {
+      QMessageBox::information(nullptr, caption, text);
+    };
+  }
+  if (!hooks.launch) {
+    // Like the shell's start: nothing is reported when the program does not start.
+    hooks.launch = [](const QString& program) {
+      static_cast<void>(QProcess::startDetached(program, {}, GetAppDir()));
+    };
+  }
+  if (!hooks.runMainWindow) {
+    hooks.runMainWindow = [] {
+      CQuendraDlg dialog;
+      return dialog.exec();
+    };
+  }
+  return hooks;
+}
+
+}  // namespace
+
+QString InstanceLockPath() {
+  return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+         QStringLiteral("/Quendra6.lock");
+}
+
+bool SwapWaitingUpdater(int waitMs) {
+  const QString waiting = GetAppDir() + kWaitingUpdaterFile;
+  if (!FileExists(waiting)) return false;
+  const QDeadlineTimer quitDeadline(waitMs);
+  while (WindowClassExists(kUpdaterWindowClass)) {
+    if (quitDeadline.hasExpired()) return false;
+    // An updater that went away meanwhile needs no telling.
+    static_cast<void>(PostToWindowClass(kUpdaterWindowClass, UM_QUIT_UPDATER, 0, 0));
+    WaitDispatching(kSwapPollMs);
+  }
+  const QString updater = GetAppDir() + kUpdaterFile;
+  const QDeadlineTimer renameDeadline(waitMs);
+  // One rename replaces the old file, even while something still runs it.
+  while (std::rename(QFile::encodeName(waiting).constData(),
+                     QFile::encodeName(updater).constData()) != 0) {
+    if (renameDeadline.hasExpired()) return false;
+    WaitDispatching(kSwapPollMs);
+  }
+  static_cast<void>(QFile::setPermissions(
+      updater, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                   QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+  WaitDispatching(kAfterSwapMs);
+  return true;
+}
+
+CQuendraApp::CQuendraApp(StartupHooks hooks) : hooks_(WithDefaults(std::move(hooks))) {}
+
+bool CQuendraApp::InitInstance() {
+  QLockFile lock(InstanceLockPath());
+  lock.setStaleLockTime(0);  // stale only when its process has ended
+  if (!lock.tryLock(0)) {
+    hooks_.showBox(QStringLiteral("该程序已经运行了!"), QStringLiteral("提示:"));
+    return false;
+  }
+  // Failures here are left for the next start, as the folders' are.
+  static_cast<void>(EnsureProjectFileAssociation());
+  SeedProcessRandom(static_cast<std::uint64_t>(QDateTime::currentSecsSinceEpoch()));
+  for (const AppFolder folder : {AppFolder::Project, AppFolder::UserData, AppFolder::Temp}) {
+    static_cast<void>(QDir().mkpath(AppFolderPath(folder)));
+  }
+  KvMenuStyle::SetClassicTheme(ReadIniInt(QStringLiteral("CONFIG"), QStringLiteral("ClassicTheme"),
+                                          QStringLiteral("setting.cfg")) == 1);
+  static_cast<void>(SwapWaitingUpdater(hooks_.updaterWaitMs));
+  hooks_.launch(GetAppDir() + kUpdaterFile);
+  hooks_.runMainWindow();
+  return true;
+}

@@ -1,0 +1,119 @@
+// The start of the main program: one instance per user, folders, and the hand-over to
+// a waiting new updater with no updater running, one that quits when told and one that
+// never does.
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QSysInfo>
+#include <QTest>
+
+#include "app/startup/quendra_app.h"
+#include "model/common/app_paths.h"
+#include "platform/window_channel.h"
+#include "tests/app/app_fixture.h"
+
+namespace {
+
+using apptest::AppTest;
+
+// Records what the start shows, starts and runs.
+struct Recorder {
+  QStringList boxes;
+  QStringList launched;
+  int windows = 0;
+
+  StartupHooks Hooks(int updaterWaitMs = 5000) {
+    return {[this](const QString& text, const QString& caption) { boxes << caption + text; },
+            [this](const QString& program) { launched << program; }, [this] { return ++windows; },
+            updaterWaitMs};
+  }
+};
+
+void WriteFile(const QString& path, const QByteArray& content) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(content);
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The stand-in updater, serving its window class until it quits.
+struct FakeUpdater {
+  explicit FakeUpdater(const QString& mode) : record(GetAppDir() + QStringLiteral("frames.txt")) {
+    process.start(QStringLiteral(FAKE_UPDATER), {mode, record});
+  }
+  ~FakeUpdater() {
+    process.kill();
+    process.waitForFinished();
+  }
+  QProcess process;
+  QString record;
+};
+
+}  // namespace
+
+TEST_F(AppTest, SecondStartShowsTheBoxAndAStaleLockDoesNot) {
+  {
+    QLockFile held(InstanceLockPath());
+    ASSERT_TRUE(held.tryLock(0));
+    Recorder recorder;
+    EXPECT_FALSE(CQuendraApp(recorder.Hooks()).InitInstance());
+    EXPECT_EQ(recorder.boxes, QStringList{QStringLiteral("提示:该程序已经运行了!")});
+    EXPECT_EQ(recorder.windows, 0);
+    EXPECT_TRUE(recorder.launched.isEmpty());
+  }
+  // A lock left by a process that has ended.
+  WriteFile(InstanceLockPath(), "999999\nQuendra\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+  // A plain file where a folder should be is no reason to stop.
+  WriteFile(AppFolderPath(AppFolder::Temp).chopped(1), "not a folder");
+  Recorder recorder;
+  EXPECT_TRUE(CQuendraApp(recorder.Hooks()).InitInstance());
+  EXPECT_EQ(recorder.windows, 1);
+  EXPECT_TRUE(recorder.boxes.isEmpty());
+  EXPECT_TRUE(QFileInfo(AppFolderPath(AppFolder::UserData)).isDir());
+  EXPECT_TRUE(QFileInfo(AppFolderPath(AppFolder::Project)).isDir());
+  EXPECT_EQ(recorder.launched, QStringList{GetAppDir() + kUpdaterFile});
+}
+
+TEST_F(AppTest, WaitingUpdaterReplacesTheOldOneWhenNoneRuns) {
+  WriteFile(GetAppDir() + kUpdaterFile, "old");
+  WriteFile(GetAppDir() + kWaitingUpdaterFile, "new");
+  Recorder recorder;
+  EXPECT_TRUE(CQuendraApp(recorder.Hooks()).InitInstance());
+  EXPECT_EQ(ReadFile(GetAppDir() + kUpdaterFile), "new");
+  EXPECT_TRUE(QFileInfo(GetAppDir() + kUpdaterFile).isExecutable());
+  EXPECT_FALSE(QFile::exists(GetAppDir() + kWaitingUpdaterFile));
+  EXPECT_EQ(recorder.launched, QStringList{GetAppDir() + kUpdaterFile});
+}
+
+TEST_F(AppTest, RunningUpdaterIsToldToQuitBeforeTheSwap) {
+  WriteFile(GetAppDir() + kUpdaterFile, "old");
+  WriteFile(GetAppDir() + kWaitingUpdaterFile, "new");
+  FakeUpdater updater(QStringLiteral("quit"));
+  QTRY_VERIFY(WindowClassExists(kUpdaterWindowClass));
+  Recorder recorder;
+  EXPECT_TRUE(CQuendraApp(recorder.Hooks()).InitInstance());
+  EXPECT_TRUE(ReadFile(updater.record).startsWith("1060 0 0\n"));
+  QTRY_COMPARE(updater.process.state(), QProcess::NotRunning);
+  EXPECT_EQ(ReadFile(GetAppDir() + kUpdaterFile), "new");
+}
+
+TEST_F(AppTest, UpdaterThatStaysDelaysTheStartOnlyByTheBound) {
+  WriteFile(GetAppDir() + kUpdaterFile, "old");
+  WriteFile(GetAppDir() + kWaitingUpdaterFile, "new");
+  FakeUpdater updater(QStringLiteral("ignore"));
+  QTRY_VERIFY(WindowClassExists(kUpdaterWindowClass));
+  Recorder recorder;
+  QElapsedTimer started;
+  started.start();
+  EXPECT_TRUE(CQuendraApp(recorder.Hooks(500)).InitInstance());
+  EXPECT_LT(started.elapsed(), 4000);
+  EXPECT_EQ(recorder.windows, 1);
+  EXPECT_EQ(ReadFile(GetAppDir() + kUpdaterFile), "old");
+  EXPECT_EQ(ReadFile(GetAppDir() + kWaitingUpdaterFile), "new");
+  EXPECT_EQ(recorder.launched, QStringList{GetAppDir() + kUpdaterFile});
+}
