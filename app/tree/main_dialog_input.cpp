@@ -90,7 +90,7 @@ void CMainDialog::keyPressEvent(QKeyEvent* event) {
 
 void CMainDialog::OnTreeRightClick(const QPoint& pos) {
   QTreeWidgetItem* item = tree_->itemAt(pos);
-  const QPoint inPage = mapFrom(tree_->viewport(), pos);
+  const QPoint inPage = tree_->viewport()->mapTo(this, pos);
   if (!item || !HitsItemContent(item, pos) || !rect().contains(inPage)) return;
   SelectItem(item);
   ProjectTreeItem* selected = AsProjectItem(item);
