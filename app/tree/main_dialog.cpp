@@ -79,6 +79,9 @@ CMainDialog::CMainDialog(QWidget* parent, MainDialogHooks hooks)
 
 CMainDialog::~CMainDialog() {
   if (ProjectTreeControl == tree_) ProjectTreeControl = nullptr;
+  if (AreaPageWindow == pages_[static_cast<std::size_t>(PageSlot::AreaRect)].handle) {
+    AreaPageWindow = nullptr;
+  }
   // The items go with the tree: nothing may point into them afterwards.
   DeleteAllItems();
 }
