@@ -7,6 +7,8 @@ install_packages() {
   local wanted missing=()
   mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$repo_root/scripts/packages.txt")
   for package in "${wanted[@]}"; do
+    # Node.js from outside Debian carries its own npm, and refuses Debian's.
+    [ "$package" = npm ] && command -v npm >/dev/null && continue
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
       missing+=("$package")
   done
@@ -26,4 +28,16 @@ configure_and_build() {
   shift 2
   cmake -S "$repo_root" -B "$repo_root/$folder" -G Ninja "$@" >/dev/null
   cmake --build "$repo_root/$folder" --parallel "$(nproc)" --target "$target"
+}
+
+# The Flash emulator Ruffle, pinned, from the npm registry into build-deps/ruffle; the
+# build copies it beside the program. Fetched once; nothing is fetched at run time.
+ruffle_version=0.6.0
+fetch_ruffle() {
+  local prefix=$repo_root/build-deps/ruffle
+  local package=$prefix/node_modules/@ruffle-rs/ruffle/package.json
+  grep -q "\"version\":\"$ruffle_version\"" "$package" 2>/dev/null && return 0
+  echo "Fetching Ruffle $ruffle_version"
+  npm install --prefix "$prefix" --no-save --no-audit --no-fund --ignore-scripts \
+    --loglevel=error "@ruffle-rs/ruffle@$ruffle_version"
 }

@@ -23,6 +23,7 @@
 #include "model/settings/settings_file.h"
 #include "platform/window_channel.h"
 #include "render/common/random_source.h"
+#include "render/flash/process_flash_host.h"
 
 namespace {
 
@@ -103,6 +104,8 @@ bool CQuendraApp::InitInstance() {
   // Failures here are left for the next start, as the folders' are.
   static_cast<void>(EnsureProjectFileAssociation());
   SeedProcessRandom(static_cast<std::uint64_t>(QDateTime::currentSecsSinceEpoch()));
+  // Flash content plays when the helper and Ruffle are installed; else nothing plays it.
+  static_cast<void>(UseInstalledFlashPlayer());
   for (const AppFolder folder : {AppFolder::Project, AppFolder::UserData, AppFolder::Temp}) {
     static_cast<void>(QDir().mkpath(AppFolderPath(folder)));
   }

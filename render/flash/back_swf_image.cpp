@@ -24,7 +24,7 @@ int CBackSwfImage::Load(int number, int width, int height, int record, const QSt
 int CBackSwfImage::Draw(QImage& dc, int width, int height) {
   if (Capture(dc) == 0) return 0;
   if (started_ == 0) {
-    if (FlashNotYetPainted(dc.pixel(0, 0))) {
+    if (!ShowsFirstPaint(dc)) {
       FillRect(dc, PixelRectOfSize(width, height), MakeColorRef(0, 0, 0));
     } else {
       started_ = 1;

@@ -47,6 +47,9 @@ class FlashHost {
   // Prints the control's top-left picture.width() x picture.height() pixels into
   // picture (Format_RGB32). False when nothing could be printed.
   [[nodiscard]] virtual bool Capture(QImage& picture) = 0;
+  // True when Capture never gives a picture from before the movie's first paint, so
+  // that no caller need guess the first paint from a pixel's colour.
+  virtual bool CapturesOnlyPaintedFrames() const { return false; }
 
   // Where the FlashCall events go from now on (an empty handler drops them).
   void SetFlashCallHandler(FlashCallHandler handler) { flashCall_ = std::move(handler); }

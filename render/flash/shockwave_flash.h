@@ -48,6 +48,7 @@ class CShockwaveFlash {
   bool IsPlaying();
   std::optional<QString> CallFunction(const QString& request);
   [[nodiscard]] bool Capture(QImage& picture);
+  bool CapturesOnlyPaintedFrames() const { return host_ && host_->CapturesOnlyPaintedFrames(); }
   void SetFlashCallHandler(FlashHost::FlashCallHandler handler);
 
  private:

@@ -112,7 +112,7 @@ void CSwf::OnTimer(UINT timerId) {
 
 void CSwf::RecordCapture() {
   if (started_ == 0) {
-    started_ = FlashNotYetPainted(capture_.pixel(0, 0)) ? 0 : 1;
+    started_ = ShowsFirstPaint(capture_) ? 1 : 0;
     return;  // the tick that sees the first paint writes nothing
   }
   frame_.CopyFromImage(capture_, 0, 0);

@@ -67,6 +67,12 @@ class CSwf : public MessageWindow {
  protected:
   // Releases the control, the timer and an unfinished frame file.
   void Close();
+  // Whether capture shows the movie's first paint: by its pixel (0, 0), unless the
+  // host never captures anything else (a movie whose corner is white, green or blue
+  // would otherwise never count as painted).
+  bool ShowsFirstPaint(const QImage& capture) const {
+    return control_.CapturesOnlyPaintedFrames() || !FlashNotYetPainted(capture.pixel(0, 0));
+  }
 
   CShockwaveFlash control_;
   int controlWidth_ = 0;

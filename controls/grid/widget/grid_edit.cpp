@@ -160,6 +160,16 @@ Qt::DropAction ProposedAction(Qt::KeyboardModifiers keys) {
   return (keys & Qt::ControlModifier) != 0 ? Qt::CopyAction : Qt::MoveAction;
 }
 
+// Accepts a drag with the action the drop target proposes, or refuses it.
+void AnswerDrag(QDragMoveEvent* event, Qt::DropAction action) {
+  if (action == Qt::IgnoreAction) {
+    event->ignore();
+    return;
+  }
+  event->setDropAction(action);
+  event->accept();
+}
+
 }  // namespace
 
 Qt::DropAction CGridCtrl::OnDragEnter(const QMimeData* data, Qt::KeyboardModifiers keys,
@@ -210,25 +220,13 @@ bool CGridCtrl::OnDrop(const QMimeData* data, Qt::DropAction, QPoint) {
 }
 
 void CGridCtrl::dragEnterEvent(QDragEnterEvent* event) {
-  const Qt::DropAction action = dropTarget_.OnDragEnter(this, event->mimeData(), event->modifiers(),
-                                                        event->position().toPoint());
-  if (action == Qt::IgnoreAction) {
-    event->ignore();
-    return;
-  }
-  event->setDropAction(action);
-  event->accept();
+  AnswerDrag(event, dropTarget_.OnDragEnter(this, event->mimeData(), event->modifiers(),
+                                            event->position().toPoint()));
 }
 
 void CGridCtrl::dragMoveEvent(QDragMoveEvent* event) {
-  const Qt::DropAction action = dropTarget_.OnDragOver(this, event->mimeData(), event->modifiers(),
-                                                       event->position().toPoint());
-  if (action == Qt::IgnoreAction) {
-    event->ignore();
-    return;
-  }
-  event->setDropAction(action);
-  event->accept();
+  AnswerDrag(event, dropTarget_.OnDragOver(this, event->mimeData(), event->modifiers(),
+                                           event->position().toPoint()));
 }
 
 void CGridCtrl::dragLeaveEvent(QDragLeaveEvent*) { dropTarget_.OnDragLeave(this); }

@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <functional>
+#include <set>
+
+#include "model/common/app_dir.h"
+#include "model/common/app_paths.h"
+#include "model/common/file_system.h"
+#include "render/flash/process_flash_host.h"
+#include "render/flash/swf.h"
+#include "render/frame/pak_file.h"
+#include "render/frame/pak_reader.h"
+#include "render/media/media_item_player.h"
+#include "tests/support/loopback_http_server.h"
+#include "tests/support/swf_writer.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Generous: the machine may be busy with other tests.
+constexpr int kWaitMs = 20000;
+const QString kRecordGuid = u"0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9"_s;
+
+// Dispatches events until condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, int limitMs = kWaitMs) {
+  const QDeadlineTimer deadline(limitMs);
+  while (!condition()) {
+    if (deadline.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(5);
+  }
+  return true;
+}
+
+// Eight frames at 10 per second, the square moving right and down over a dark red
+// stage: its corner pixel has neither green nor blue, as the recorder wants of a
+// painted movie.
+TestMovie MovingSquare() {
+  TestMovie movie;
+  movie.background = QColor(160, 0, 0);
+  for (int frame = 1; frame <= 8; ++frame) movie.positions.push_back({frame * 20, frame * 10});
+  return movie;
+}
+
+QString SaveMovie(const TestMovie& movie, const QString& name = u"movie.swf"_s) {
+  const QString path = GetAppDir() + name;
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(WriteTestMovie(movie));
+  return path;
+}
+
+// Where the square is in a picture: its top-left corner, or (-1, -1).
+QPoint SquareAt(const QImage& picture, const QColor& color) {
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (picture.pixel(x, y) == color.rgb()) return {x, y};
+    }
+  }
+  return {-1, -1};
+}
+
+// The real host, made after the installed helper has been chosen; skipped only
+// where the helper could not be built.
+class RealFlashHostTest : public testing::Test {
+ protected:
+  void SetUp() override {
+#ifndef QUENDRA_FLASH_HOST_BUILT
+    GTEST_SKIP() << "Qt WebEngine is not installed: the Flash helper is not built";
+#endif
+    ASSERT_TRUE(UseInstalledFlashPlayer()) << "flash-host or Ruffle missing beside the tests";
+  }
+  void TearDown() override { SetFlashHostFactory({}); }
+
+  std::unique_ptr<FlashHost> Open(const QString& path, QSize size = {320, 160}) {
+    std::unique_ptr<FlashHost> host = MakeFlashHost();
+    EXPECT_TRUE(host->Create({0, 0, size.width(), size.height()}, size));
+    EXPECT_TRUE(host->SetMenu(false));
+    EXPECT_TRUE(host->SetScaleMode(kFlashScaleExactFit));
+    EXPECT_TRUE(host->SetMovie(path));
+    return host;
+  }
+
+  QImage Capture(FlashHost& host) {
+    QImage picture(320, 160, QImage::Format_RGB32);
+    EXPECT_TRUE(host.Capture(picture));
+    return picture;
+  }
+};
+
+TEST_F(RealFlashHostTest, PlaysTheMovieStopsRestartsAndTakesANewBackground) {
+  const TestMovie movie = MovingSquare();
+  std::unique_ptr<FlashHost> host = Open(SaveMovie(movie));
+  ASSERT_TRUE(host->SetLoop(true));
+  EXPECT_TRUE(host->IsPlaying());
+
+  std::set<std::pair<int, int>> seen;
+  const std::set<std::pair<int, int>> placed = {{20, 10},  {40, 20},  {60, 30},  {80, 40},
+                                                {100, 50}, {120, 60}, {140, 70}, {160, 80}};
+  ASSERT_TRUE(WaitFor([&] {
+    const QImage picture = Capture(*host);
+    EXPECT_EQ(picture.pixel(319, 159), movie.background.rgb());
+    const QPoint at = SquareAt(picture, movie.squareColor);
+    EXPECT_TRUE(placed.count({at.x(), at.y()})) << at.x() << "," << at.y();
+    seen.insert({at.x(), at.y()});
+    return seen.size() >= 4;
+  }));
+
+  // Stopped, the movie stands still (it moved every 100 ms while it played).
+  ASSERT_TRUE(host->Stop());
+  EXPECT_FALSE(host->IsPlaying());
+  QImage stopped = Capture(*host);
+  QElapsedTimer still;
+  still.start();
+  ASSERT_TRUE(WaitFor([&] {
+    const QImage now = Capture(*host);
+    if (now != stopped) {
+      stopped = now;
+      still.restart();
+    }
+    return still.hasExpired(400);
+  }));
+  ASSERT_TRUE(host->Play());
+  EXPECT_TRUE(host->IsPlaying());
+  EXPECT_TRUE(WaitFor([&] { return Capture(*host) != stopped; }));
+
+  // A new background loads the movie again: the first capture shows it, never the
+  // empty page or the movie before.
+  ASSERT_TRUE(host->SetBackgroundColor(0x00C000));
+  EXPECT_EQ(Capture(*host).pixel(319, 159), qRgb(0, 0xC0, 0));
+  EXPECT_TRUE(WaitFor([&] { return SquareAt(Capture(*host), movie.squareColor).x() >= 0; }));
+
+  // Without loop the movie ends after its eight frames.
+  ASSERT_TRUE(host->SetLoop(false));
+  EXPECT_TRUE(WaitFor([&] { return !host->IsPlaying(); }));
+}
+
+TEST_F(RealFlashHostTest, RecordsFiftyFramesOfTheMovie) {
+  struct Recorder : CSwf {
+    Recorder() {
+      recordMode_ = 1;
+      framePath_ = PakFramePath(kRecordGuid);
+    }
+  };
+  // A white stage, which the corner pixel alone would take for a movie not yet painted.
+  TestMovie movie = MovingSquare();
+  movie.background = Qt::white;
+  ASSERT_TRUE(CreateDirTree(AppFolderPath(AppFolder::Temp)));
+  Recorder recorder;
+  ASSERT_EQ(recorder.Open(320, SaveMovie(movie), 160), 1);
+  ASSERT_TRUE(recorder.SetPlayLength(0));
+  ASSERT_EQ(recorder.Play(), 1);
+  ASSERT_TRUE(WaitFor([&] { return recorder.IsDone(); }));
+  ASSERT_FALSE(recorder.RecordFailed());
+
+  CPakReader reader;
+  ASSERT_TRUE(reader.Open(PakFramePath(kRecordGuid)));
+  ASSERT_EQ(reader.ReadHeader(1), 1);
+  EXPECT_EQ(reader.Header().FrameCount, 50u);
+  QImage frame(320, 160, QImage::Format_RGB32);
+  std::set<int> columns;
+  for (int n = 0; n < 50; ++n) {
+    int width = 0, height = 0;
+    ASSERT_EQ(reader.DrawNextFrame(&width, &height, frame), 1) << n;
+    EXPECT_EQ(frame.pixel(319, 159), movie.background.rgb()) << n;
+    const QPoint at = SquareAt(frame, movie.squareColor);
+    EXPECT_EQ(at.x() % 20, 0) << n;
+    EXPECT_EQ(at.y(), at.x() / 2) << n;
+    columns.insert(at.x());
+  }
+  EXPECT_GE(columns.size(), 4u);
+}
+
+TEST_F(RealFlashHostTest, RefusesBadMoviesAndEveryRemoteAddress) {
+  std::unique_ptr<FlashHost> host = MakeFlashHost();
+  ASSERT_TRUE(host->Create({0, 0, 320, 160}, {320, 160}));
+  QElapsedTimer elapsed;
+  elapsed.start();
+  EXPECT_FALSE(host->SetMovie(GetAppDir() + u"missing.swf"_s));
+  const QByteArray whole = WriteTestMovie(MovingSquare());
+  for (const QByteArray& bytes : {QByteArray(400, 'x'), whole.left(30)}) {
+    QFile damaged(GetAppDir() + u"damaged.swf"_s);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(bytes);
+    damaged.close();
+    EXPECT_FALSE(host->SetMovie(damaged.fileName()));
+  }
+  EXPECT_LT(elapsed.elapsed(), 2 * kFlashLoadLimitMs + 5000);
+
+  // The movie asks for a page on this machine and calls out to its container.
+  LoopbackHttpServer server;
+  HttpRoute route;
+  route.body = whole;
+  server.Route("/remote.swf", route);
+  TestMovie asking = MovingSquare();
+  asking.loadUrl = server.Url("/remote.swf");
+  asking.callName = u"notify"_s;
+  asking.callArgument = u"a<b"_s;
+  QStringList calls;
+  host->SetFlashCallHandler([&calls](const QString& request) { calls << request; });
+  ASSERT_TRUE(host->SetMovie(SaveMovie(asking)));
+  ASSERT_TRUE(WaitFor([&] { return !calls.isEmpty(); }));
+  EXPECT_EQ(calls.front(),
+            u"<invoke name=\"notify\" returntype=\"xml\"><arguments><string>a&lt;b</string>"
+            u"</arguments></invoke>"_s);
+  // The movie asked for the page before it called out; a request would be here by now.
+  QElapsedTimer running;
+  running.start();
+  ASSERT_TRUE(WaitFor([&] { return running.hasExpired(500); }));
+  EXPECT_EQ(server.Requests("/remote.swf"), 0);
+  EXPECT_FALSE(
+      host->CallFunction(u"<invoke name=\"none\" returntype=\"xml\"><arguments/>"
+                         u"</invoke>"_s));
+
+  // A closed host's helper plays the next host's movie.
+  host.reset();
+  std::unique_ptr<FlashHost> next = Open(SaveMovie(MovingSquare(), u"next.swf"_s));
+  EXPECT_TRUE(WaitFor([&] { return SquareAt(Capture(*next), QColor(255, 200, 0)).x() >= 0; }));
+}
+
+TEST_F(RealFlashHostTest, ASwfMediaItemPlaysMovingInThePreview) {
+  const TestMovie movie = MovingSquare();
+  QImage target(320, 160, QImage::Format_RGB32);
+  MediaItemPlayer item;
+  ASSERT_EQ(item.Load(&target, SaveMovie(movie), kMediaSwf, 320, 160, 0, 5, 50, 0), 1);
+  std::set<int> columns;
+  ASSERT_TRUE(WaitFor([&] {
+    if (item.Step() != 1) return true;  // ended: the check below tells
+    const int column = SquareAt(target, movie.squareColor).x();
+    if (column >= 0) columns.insert(column);
+    return columns.size() >= 4;
+  }));
+  EXPECT_GE(columns.size(), 4u);
+}
+
+TEST(FlashHostChoice, WithoutTheHelperEveryHostIsTheNullHost) {
+  QTemporaryDir empty;
+  EXPECT_FALSE(UseFlashPlayerIn(empty.path()));
+  EXPECT_FALSE(MakeFlashHost()->Create({0, 0, 32, 16}, {32, 16}));
+  CSwf swf;
+  EXPECT_EQ(swf.Open(32, GetAppDir() + u"movie.swf"_s, 16), 0);
+  SetFlashHostFactory({});
+}
+
+}  // namespace
