@@ -5,6 +5,7 @@
 #include "platform/window_handle.h"
 
 class CRichEditEx;
+class QTreeWidget;
 
 constexpr int kTaskPaneCount = 10;
 
@@ -14,6 +15,12 @@ extern HWND MainWindowHandle;
 extern HWND PaneWindows[kTaskPaneCount + 1];
 // The preview frame, a top-level window of its own.
 extern HWND PreviewFrameWindow;
+// The preview canvas inside the frame.
+extern HWND PreviewCanvasWindow;
+// The area rectangle page of the project page, which the canvas loads.
+extern HWND AreaPageWindow;
+// The project page's tree, through which the canvas selects items.
+extern QTreeWidget* ProjectTreeControl;
 // The hidden rich-edit control the renderers lay text out with.
 extern CRichEditEx* HiddenRichEdit;
 // 0 while the project page shows, else the number of the task pane shown.

@@ -30,16 +30,6 @@ void DrawNote(QWidget* window, QPainter& painter, const QString& name, int top) 
 
 }  // namespace
 
-ProjectPagePlaceholder::ProjectPagePlaceholder(QWidget* parent) : QWidget(parent) {}
-
-void ProjectPagePlaceholder::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.fillRect(rect(), QColor(250, 252, 255));
-  painter.setPen(QColor(84, 166, 213));
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
-  DrawNote(this, painter, QString::fromLatin1(kPaneSections[0]), 0);
-}
-
 TaskPane::TaskPane(int number, QWidget* parent) : QWidget(parent), number_(number), back_(this) {
   back_.setObjectName(QStringLiteral("back"));
   back_.resize(kBackButtonSize);

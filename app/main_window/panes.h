@@ -1,9 +1,8 @@
 #pragma once
-// Stand-ins for the project page, the ten task panes and the preview frame, each at
-// its place in the main window with its handle published, until the pages and panes
-// are built. The task panes share the base the real ones keep: a caption band, a Back
-// button that sends UM_PANE_BACK (its number, 0) to the main window, and a press in
-// the band dragging the main window.
+// Stand-ins for the ten task panes and the preview frame, each at its place with its
+// handle published, until the panes are built. The task panes share the base the real ones keep: a
+// caption band, a Back button that sends UM_PANE_BACK (its number, 0) to the main window, and a
+// press in the band dragging the main window.
 
 #include <QWidget>
 
@@ -13,14 +12,6 @@
 
 // The height of the band at the top of a task pane that drags the main window.
 constexpr int kPaneDragBand = 35;
-
-class ProjectPagePlaceholder : public QWidget, public MessageWindow {
- public:
-  explicit ProjectPagePlaceholder(QWidget* parent);
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-};
 
 class TaskPane : public QWidget, public MessageWindow {
  public:

@@ -25,12 +25,6 @@
 #include "platform/window_channel.h"
 #include "render/text/rtf_render.h"
 
-HWND MainWindowHandle = nullptr;
-HWND PaneWindows[kTaskPaneCount + 1] = {};
-HWND PreviewFrameWindow = nullptr;
-CRichEditEx* HiddenRichEdit = nullptr;
-int CurrentPaneIndex = 0;
-
 namespace {
 
 const QString kSection = QStringLiteral("IDD_QUENDRA_DIALOG");
@@ -199,7 +193,7 @@ void CQuendraDlg::CreateToolBar() {
 }
 
 void CQuendraDlg::CreatePanes() {
-  projectPage_ = new ProjectPagePlaceholder(client_);
+  projectPage_ = new CMainDialog(client_);
   projectPage_->show();
   PaneWindows[0] = projectPage_->Handle();
   SetProjectWindow(projectPage_->Handle());
@@ -217,7 +211,10 @@ void CQuendraDlg::LoadProject() {
     CreateDefaultScreen();
     return;
   }
-  if (LoadProjectXml(path) == 1) return;
+  const int loaded = LoadProjectXml(path);
+  // The tree shows whatever was read.
+  projectPage_->BuildTreeFromModel();
+  if (loaded == 1) return;
   // The file is never written over: the project goes on under a new name.
   static_cast<void>(NewProgramSavePath());
   if (ScreenList.empty()) CreateDefaultScreen();

@@ -15,6 +15,7 @@
 #include "app/main_window/main_window_globals.h"
 #include "app/main_window/panes.h"
 #include "app/main_window/status_bar.h"
+#include "app/tree/main_dialog.h"
 #include "controls/bars/my_tool_bar.h"
 #include "controls/buttons/button_qx.h"
 #include "controls/dialogs/magnet_dialog.h"
@@ -53,6 +54,7 @@ class CQuendraDlg : public CMagnetDialog {
   QMenuBar& MainMenuBar() { return *menuBar_; }
   QMenuBar& BlankMenuBar() { return *blankMenuBar_; }
   QWidget& Pane(int pane);
+  CMainDialog& ProjectPage() { return *projectPage_; }
   CMagnetDialog& PreviewFrame() { return *previewFrame_; }
 
  protected:
@@ -78,7 +80,7 @@ class CQuendraDlg : public CMagnetDialog {
   QWidget* client_;  // the area under the menu bar
   CMyToolBar toolbar_;
   MainStatusBar* statusBar_ = nullptr;
-  ProjectPagePlaceholder* projectPage_ = nullptr;
+  CMainDialog* projectPage_ = nullptr;
   std::array<TaskPane*, kTaskPaneCount> panes_{};
   std::unique_ptr<PreviewFramePlaceholder> previewFrame_;
   CRichEditEx richEdit_;

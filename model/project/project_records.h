@@ -106,7 +106,7 @@ struct ProgramRecord {
   std::uint32_t BorderColor;
   std::int32_t BorderStyle;
   std::int32_t BorderSpeed;
-  std::int32_t CheckState;  // the tree item's check box as of the last send job
+  std::int32_t CheckState;  // the tree item's check box: chosen for sending
   ScreenRecord* OwnerScreen;
   TreeItemHandle TreeItem;
   AreaList Areas;  // in tree order

@@ -1,0 +1,10 @@
+#include "app/main_window/main_window_globals.h"
+
+HWND MainWindowHandle = nullptr;
+HWND PaneWindows[kTaskPaneCount + 1] = {};
+HWND PreviewFrameWindow = nullptr;
+HWND PreviewCanvasWindow = nullptr;
+HWND AreaPageWindow = nullptr;
+QTreeWidget* ProjectTreeControl = nullptr;
+CRichEditEx* HiddenRichEdit = nullptr;
+int CurrentPaneIndex = 0;

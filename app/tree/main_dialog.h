@@ -1,0 +1,169 @@
+#pragma once
+// CMainDialog (IDD_MAIN_DIALOG): the project page of the main window. On its left the
+// project tree over the model (screens, their programs, the programs' areas), the
+// strip of seven add-area buttons beside it and the toolbar above it; on its right
+// the property pages that fit the selected item. Selecting an item makes it the
+// CurrentSelection and re-targets the preview frame, the canvas, the status bar and
+// the pages. The model owns the records; changes go to the model first, then to the
+// items. The frame, the canvas and the main window are reached through their
+// published handles.
+
+#include <QDate>
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+#include "app/tree/left_ctrl_tracker.h"
+#include "model/project/clear_project.h"
+#include "model/project/project_records.h"
+#include "platform/message_window.h"
+
+class CMyToolBar;
+class CToolbarFrame;
+class KvMenu;
+class ProjectTreeItem;
+class QAction;
+class QPushButton;
+class QTabBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The property pages by their place on the page.
+enum class PageSlot {
+  Summary,
+  Program,
+  AreaRect,
+  SingleLine,  // the content pages of area kinds 1-7 follow in kind order
+  ImageText,
+  FlashWords,
+  DigitalClock,
+  AnalogClock,
+  Countdown,
+  Files,
+  Border,
+  Background,
+};
+constexpr int kPageCount = 12;
+
+// What the page takes from outside, replaceable in tests.
+struct MainDialogHooks {
+  std::function<QDate()> today;  // the start date of a new program
+  // Shows a context menu at a screen point and answers the chosen action or null.
+  std::function<QAction*(KvMenu& menu, const QPoint& globalPos)> showMenu;
+};
+
+class CMainDialog : public QWidget, public MessageWindow, public ProjectTreeItems {
+ public:
+  static constexpr int kTreeId = 1000;
+  static constexpr int kCollapseButtonId = 1009;
+  static constexpr int kToolbarFrameId = 1060;
+  static constexpr int kTabControlId = 1260;
+  static constexpr int kToolbarId = 138;
+  // The add-area buttons by area kind 1-7 (index kind - 1).
+  static constexpr int kAddAreaButtonIds[7] = {1089, 1090, 1227, 1092, 1005, 1006, 1222};
+  // The width of the tree column left of the pages.
+  static constexpr int kPagesLeft = 275;
+
+  explicit CMainDialog(QWidget* parent = nullptr, MainDialogHooks hooks = {});
+  ~CMainDialog() override;
+
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  // The buttons' and tabs' texts from the current language file.
+  void ApplyLanguage();
+
+  // Fills PlayList for the preview from the selection (see play_programs.h).
+  int CollectPlayPrograms(int flag);
+
+  // The tree over ScreenList after a project was loaded: every screen with its
+  // programs and areas in model order, programs expanded, the first screen selected.
+  void BuildTreeFromModel();
+  // The branch of one screen built again from the model after an import replaced its
+  // programs, or appended for a screen that has no item yet; the screen selected.
+  void ShowScreenBranch(ScreenRecord& screen);
+
+  // Removes every item without running the selection road (ClearProject).
+  void DeleteAllItems() override;
+
+  QTreeWidget& Tree() { return *tree_; }
+  QWidget& Page(PageSlot slot);
+  QTabBar& Tabs() { return *tabBar_; }
+  QWidget& TabControl() { return *tabControl_; }
+  QToolButton& AddAreaButton(int kind);
+  QPushButton& CollapseButton() { return *collapse_; }
+  CMyToolBar& ToolBar() { return *toolbar_; }
+  bool StripShown() const { return stripShown_; }
+  // The program item whose areas CanvasAreaList holds, or null.
+  QTreeWidgetItem* ListedProgramItem() const { return listed_; }
+
+ protected:
+  // The page's keys (PreTranslateMessage): those of its own controls.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Enter, Esc and Space that reach the page are consumed.
+  void keyPressEvent(QKeyEvent* event) override;
+  // The tree and the tab control reach down to the page's bottom.
+  void resizeEvent(QResizeEvent* event) override;
+
+  // The program or area item last copied, or null.
+  QTreeWidgetItem* copiedItem_ = nullptr;
+
+ private:
+  struct PageWindow {
+    QWidget* widget = nullptr;
+    HWND handle = nullptr;
+  };
+
+  void OnInitDialog();
+  void CreateTree();
+  void CreateAddAreaStrip();
+  void CreateToolBar();
+  void CreatePages();
+  void WatchKeys(QWidget* control);
+
+  // The selection road and the pages.
+  void OnTreeSelChanged(QTreeWidgetItem* current);
+  void ListProgram(ProjectTreeItem& programItem);
+  void ClearSelection();
+  void ShowPagesForSelection();
+  void ShowPages(std::initializer_list<PageSlot> shown, int tabCount);
+  void HideAllPages();
+  void LoadPage(PageSlot slot);
+  void OnTabSelChange(int tab);
+  void SelectItem(QTreeWidgetItem* item);
+
+  // Input.
+  void OnTreeRightClick(const QPoint& pos);
+  bool HitsItemContent(QTreeWidgetItem* item, const QPoint& pos) const;
+  bool PreTranslateKey(QObject* watched, const QKeyEvent& key);
+  void OnCollapse();
+  void OnAddAreaButton(int kind);
+  void OnCheckChanged(QTreeWidgetItem* item);
+
+  // Commands and messages.
+  void OnCommand(WPARAM command);
+  void AddProgram();
+  void OnScreenRoot(WPARAM operation, LPARAM argument);
+  void AddScreenRoot(ScreenRecord& screen);
+  void DeleteScreenRoot(LPARAM index);
+  void RenameScreenItem(const ScreenRecord* screen);
+  void RetextSelectedItem();
+  // Clears every reference into the item and its descendants before they go.
+  void ForgetItemsUnder(QTreeWidgetItem& item);
+
+  MainDialogHooks hooks_;
+  QTreeWidget* tree_ = nullptr;
+  QPushButton* collapse_ = nullptr;
+  std::array<QToolButton*, 7> addAreaButtons_{};
+  CToolbarFrame* toolbarFrame_ = nullptr;
+  CMyToolBar* toolbar_ = nullptr;
+  QWidget* tabControl_ = nullptr;
+  QTabBar* tabBar_ = nullptr;
+  std::array<PageWindow, kPageCount> pages_{};
+  QTreeWidgetItem* listed_ = nullptr;
+  bool stripWanted_ = true;  // the collapse flag
+  bool stripShown_ = true;
+  LeftCtrlTracker leftCtrl_;
+};

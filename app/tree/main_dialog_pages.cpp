@@ -1,0 +1,215 @@
+// CMainDialog: its controls, the property pages and the tab control.
+
+#include <QIcon>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTabBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "app/main_window/main_window_globals.h"
+#include "app/tree/main_dialog.h"
+#include "app/tree/page_placeholder.h"
+#include "app/tree/tree_art.h"
+#include "app/tree/tree_menus.h"
+#include "controls/bars/my_tool_bar.h"
+#include "controls/bars/toolbar_frame.h"
+#include "model/common/window_messages.h"
+#include "model/project/project_globals.h"
+#include "model/settings/lang_text.h"
+#include "model/settings/ui/dlg_lang_text.h"
+#include "render/raster/color_ref.h"
+
+namespace {
+
+const QString kSection = QStringLiteral("IDD_MAIN_DIALOG");
+constexpr int kBorderTabText = 1007;
+constexpr int kBackgroundTabText = 1008;
+// The add-area buttons' texts by area kind 1-7 (their tooltips are the same).
+constexpr int kAddAreaTexts[7] = {1000, 1001, 1003, 1004, 1005, 1006, 1002};
+constexpr ColorRef kFilesButtonFace = 0xF7E6C6;
+
+// Layout of the left column, in pixels of the page.
+constexpr QRect kToolbarFrameRect(0, 0, 270, 34);
+constexpr int kStripTop = 36;
+constexpr QSize kAddAreaButtonSize(44, 42);
+constexpr int kAddAreaButtonGap = 4;
+constexpr int kStripLeft = 4;
+constexpr int kCollapseLeft = 62;
+constexpr int kCollapseWidth = 12;
+constexpr int kPagesWidth = 518;
+constexpr int kContentTop = 100;  // the kind pages below the area rectangle page
+constexpr int kTabControlTop = 315;
+
+struct PagePlace {
+  const char* className;
+  QRect rect;  // in the page; the tab pages fill the tab control's client area
+};
+
+constexpr int L = CMainDialog::kPagesLeft;
+const PagePlace kPagePlaces[kPageCount] = {
+    {"CLedInfoDialog", QRect(L, 0, kPagesWidth, 455)},
+    {"CProgramDialog", QRect(L, 0, kPagesWidth, 315)},
+    {"CAreaSetDialog", QRect(L, 0, kPagesWidth, 100)},
+    {"CSingleLineDialog", QRect(L, kContentTop, kPagesWidth, 215)},
+    {"CImageWordDialog", QRect(L, kContentTop, kPagesWidth, 215)},
+    {"CFlashWordDialog", QRect(L, kContentTop, kPagesWidth, 215)},
+    {"CDigitalClockDialog", QRect(L, kContentTop, kPagesWidth, 215)},
+    {"CClockDialog", QRect(L, kContentTop, kPagesWidth, 215)},
+    {"CTimeDialog", QRect(L, kContentTop, kPagesWidth, 215)},
+    {"CFilesDialog", QRect(L, kContentTop, kPagesWidth, 215)},
+    {"CBorderDialog", QRect()},
+    {"CBackDialog", QRect()},
+};
+
+bool InTabControl(int slot) {
+  return slot == static_cast<int>(PageSlot::Border) ||
+         slot == static_cast<int>(PageSlot::Background);
+}
+
+QIcon ArtIcon(PageArt art) { return QIcon(QPixmap::fromImage(PaintPageArt(art, 24))); }
+
+}  // namespace
+
+void CMainDialog::CreateToolBar() {
+  toolbarFrame_ = new CToolbarFrame(this);
+  SetControlId(toolbarFrame_, kToolbarFrameId);
+  toolbarFrame_->setGeometry(kToolbarFrameRect);
+  toolbar_ = new CMyToolBar(toolbarFrame_);
+  toolbar_->CreateImageList(QSize(24, 24));
+  for (PageArt art : {PageArt::AddProgram, PageArt::AddArea, PageArt::Delete, PageArt::MoveUp,
+                      PageArt::MoveDown}) {
+    static_cast<void>(toolbar_->AddBitmap(PaintPageArt(art, 24, true)));
+  }
+  static_cast<void>(toolbar_->CreateBar(toolbarFrame_, QMargins(), kToolbarId, 32, 24));
+  toolbar_->setGeometry(toolbarFrame_->rect());
+  for (QAction* action : toolbar_->actions()) {
+    if (QWidget* button = toolbar_->widgetForAction(action)) WatchKeys(button);
+  }
+}
+
+void CMainDialog::CreateAddAreaStrip() {
+  for (int kind = 1; kind <= 7; ++kind) {
+    auto* button = new QToolButton(this);
+    SetControlId(button, kAddAreaButtonIds[kind - 1]);
+    button->setIcon(QIcon(QPixmap::fromImage(PaintTreeImage(kind + 1))));
+    button->setIconSize(QSize(24, 24));
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    const int top = kStripTop + (kind - 1) * (kAddAreaButtonSize.height() + kAddAreaButtonGap);
+    button->setGeometry(QRect(QPoint(kStripLeft, top), kAddAreaButtonSize));
+    connect(button, &QToolButton::clicked, this, [this, kind] { OnAddAreaButton(kind); });
+    WatchKeys(button);
+    addAreaButtons_[static_cast<std::size_t>(kind - 1)] = button;
+  }
+  const QColor face(ColorRefToQRgb(kFilesButtonFace));
+  AddAreaButton(7).setStyleSheet(
+      QStringLiteral("QToolButton { background: %1; }").arg(face.name()));
+  collapse_ = new QPushButton(QStringLiteral("<"), this);
+  SetControlId(collapse_, kCollapseButtonId);
+  collapse_->setGeometry(kCollapseLeft, kStripTop, kCollapseWidth, 7 * kAddAreaButtonSize.height());
+  connect(collapse_, &QPushButton::clicked, this, [this] { OnCollapse(); });
+  WatchKeys(collapse_);
+}
+
+void CMainDialog::CreatePages() {
+  tabControl_ = new QWidget(this);
+  SetControlId(tabControl_, kTabControlId);
+  tabControl_->setGeometry(kPagesLeft, kTabControlTop, kPagesWidth, 237);
+  tabBar_ = new QTabBar(tabControl_);
+  tabBar_->setIconSize(QSize(24, 24));
+  tabBar_->setExpanding(false);
+  tabBar_->setGeometry(0, 0, kPagesWidth, 30);
+  connect(tabBar_, &QTabBar::currentChanged, this, [this](int tab) { OnTabSelChange(tab); });
+  WatchKeys(tabBar_);
+  for (int slot = 0; slot < kPageCount; ++slot) {
+    const PagePlace& place = kPagePlaces[slot];
+    QWidget* parent = InTabControl(slot) ? tabControl_ : this;
+    auto* page = new PagePlaceholder(QString::fromLatin1(place.className), parent);
+    page->setGeometry(InTabControl(slot) ? tabControl_->rect().adjusted(2, 30, -4, -2)
+                                         : place.rect);
+    page->hide();
+    pages_[static_cast<std::size_t>(slot)] = {page, page->Handle()};
+  }
+  tabControl_->hide();
+  AreaPageWindow = pages_[static_cast<std::size_t>(PageSlot::AreaRect)].handle;
+}
+
+void CMainDialog::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const int bottom = height();
+  QRect tree = tree_->geometry();
+  tree.setBottom(bottom - 5);
+  tree_->setGeometry(tree);
+  tabControl_->resize(kPagesWidth, std::max(60, bottom - kTabControlTop));
+  const QRect inner = tabControl_->rect().adjusted(2, 30, -4, -2);
+  Page(PageSlot::Border).setGeometry(inner);
+  Page(PageSlot::Background).setGeometry(inner);
+}
+
+void CMainDialog::ApplyLanguage() {
+  for (int kind = 1; kind <= 7; ++kind) {
+    const QString text = ReadLangText(kSection, kAddAreaTexts[kind - 1]);
+    AddAreaButton(kind).setText(text);
+    AddAreaButton(kind).setToolTip(text);
+  }
+  if (tabBar_->count() > 0) tabBar_->setTabText(0, ReadLangText(kSection, kBorderTabText));
+  if (tabBar_->count() > 1) tabBar_->setTabText(1, ReadLangText(kSection, kBackgroundTabText));
+}
+
+void CMainDialog::ShowPagesForSelection() {
+  const TreeItemRef* selection = CurrentSelection;
+  if (!selection) {
+    HideAllPages();
+  } else if (selection->Screen()) {
+    ShowPages({PageSlot::Summary}, 0);
+    LoadPage(PageSlot::Summary);
+  } else if (selection->Program()) {
+    ShowPages({PageSlot::Program, PageSlot::Border}, 1);
+    LoadPage(PageSlot::Program);
+    LoadPage(PageSlot::Border);
+  } else if (const AreaRecord* area = selection->Area()) {
+    const bool known = area->AreaType >= kSingleLineArea && area->AreaType <= kFilesArea;
+    const auto content =
+        static_cast<PageSlot>(static_cast<int>(PageSlot::AreaRect) + area->AreaType);
+    if (known) {
+      ShowPages({PageSlot::AreaRect, PageSlot::Border, content}, 2);
+    } else {
+      ShowPages({PageSlot::AreaRect, PageSlot::Border}, 2);
+    }
+    LoadPage(PageSlot::AreaRect);
+    if (known) LoadPage(content);
+    LoadPage(PageSlot::Border);
+    LoadPage(PageSlot::Background);
+  }
+}
+
+void CMainDialog::ShowPages(std::initializer_list<PageSlot> shown, int tabCount) {
+  HideAllPages();
+  for (PageSlot slot : shown) Page(slot).show();
+  if (tabCount == 0) return;
+  const bool blocked = tabBar_->blockSignals(true);
+  while (tabBar_->count() > 0) tabBar_->removeTab(0);
+  tabBar_->addTab(ArtIcon(PageArt::BorderTab), ReadLangText(kSection, kBorderTabText));
+  if (tabCount > 1) {
+    tabBar_->addTab(ArtIcon(PageArt::BackgroundTab), ReadLangText(kSection, kBackgroundTabText));
+  }
+  tabBar_->setCurrentIndex(0);
+  tabBar_->blockSignals(blocked);
+  OnTabSelChange(0);
+  tabControl_->show();
+}
+
+void CMainDialog::HideAllPages() {
+  for (const PageWindow& page : pages_) page.widget->hide();
+  tabControl_->hide();
+}
+
+void CMainDialog::LoadPage(PageSlot slot) {
+  SendMessage(pages_[static_cast<std::size_t>(slot)].handle, UM_LOAD_SELECTION, 1, 0);
+}
+
+void CMainDialog::OnTabSelChange(int tab) {
+  if (tab < 0) return;
+  Page(PageSlot::Border).setVisible(tab == 0);
+  Page(PageSlot::Background).setVisible(tab == 1);
+}
