@@ -6,7 +6,9 @@
 
 #include <algorithm>
 
+#include "app/builder/program_builder.h"
 #include "app/main_window/main_window_globals.h"
+#include "app/prerender/flash_converter.h"
 #include "app/tree/new_program.h"
 #include "app/tree/play_programs.h"
 #include "app/tree/project_tree_items.h"
@@ -17,6 +19,7 @@
 #include "model/project/screen_import.h"
 #include "model/project/selection.h"
 #include "model/settings/ui/dlg_lang_text.h"
+#include "render/rerender/content_rerender.h"
 
 namespace {
 
@@ -243,6 +246,24 @@ void CMainDialog::ForgetItemsUnder(QTreeWidgetItem& item) {
 
 // Messages and commands ---------------------------------------------------------
 
+namespace {
+
+// The program set of the screen's checked programs, sent as it is built here: stale
+// text and table frame files rendered again and flash content recorded first. The
+// receiver owns it (KQ_DeleteProgram); null without a screen.
+ProgramHandle BuildScreenProgramFor(ScreenRecord* screen, const ProjectTreeItems& tree) {
+  if (screen == nullptr) return nullptr;
+  ScreenSendJob job;
+  CollectCheckedPrograms(*screen, tree, job, false);
+  RerenderScreenContent(job);
+  CFlashConverter converter;
+  (void)converter.PrepareScreen(job);  // always 1: recorders that cannot start are dropped
+  (void)converter.WaitUntilDone();     // always 1, once every recorder has ended
+  return BuildScreenProgram(job, 0).release();
+}
+
+}  // namespace
+
 LRESULT CMainDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_COMMAND: OnCommand(wParam); break;
@@ -252,6 +273,9 @@ LRESULT CMainDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_SCREEN_ROOT: OnScreenRoot(wParam, lParam); break;
     case UM_RETEXT_SELECTED_NODE: RetextSelectedItem(); break;
     case UM_HAS_COPIED_ITEM: return copiedItem_ ? 1 : 0;
+    case UM_BUILD_SCREEN_PROGRAM:
+      return reinterpret_cast<LRESULT>(
+          BuildScreenProgramFor(reinterpret_cast<ScreenRecord*>(wParam), *this));
     default: break;
   }
   return MessageWindow::WindowProc(msg, wParam, lParam);

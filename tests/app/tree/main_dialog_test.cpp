@@ -24,6 +24,7 @@
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
+#include "sdk/Corvanix.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/screenshot.h"
 
@@ -385,6 +386,18 @@ TEST_F(ProjectPageTest, PreviewPlaysTheSelectedProgramOrTheWholeScreen) {
   Select(Item(1));
   EXPECT_EQ(page->CollectPlayPrograms(0), 0);
   EXPECT_TRUE(PlayList.empty());
+}
+
+TEST_F(ProjectPageTest, BuildsTheProgramSetOfAScreenForSending) {
+  ScreenRecord& screen = AddScreen(QStringLiteral("Screen D"), 1, 64, 16);
+  AddNamedProgram(screen, QStringLiteral("P4"), 1);
+  Open();
+  EXPECT_EQ(SendMessage(page->Handle(), UM_BUILD_SCREEN_PROGRAM, 0, 0), 0);
+  const auto set = reinterpret_cast<ProgramHandle>(SendMessage(
+      page->Handle(), UM_BUILD_SCREEN_PROGRAM, reinterpret_cast<WPARAM>(&screen), 0));
+  ASSERT_NE(set, nullptr);
+  EXPECT_EQ(KQ_GenerateProgramData(set), KQ_OK);
+  EXPECT_EQ(KQ_DeleteProgram(set), 1);
 }
 
 TEST_F(ProjectPageTest, MainWindowShowsAProjectOfThreeScreens) {
