@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "app/canvas/preview_dialog.h"
 #include "controls/buttons/button_qx.h"
 #include "controls/dialogs/magnet_dialog.h"
 #include "platform/message_window.h"
@@ -32,11 +33,19 @@ class TaskPane : public QWidget, public MessageWindow {
   CButtonQx back_;
 };
 
-// The preview frame's stand-in: a top-level window that follows the main window.
+// The preview frame's stand-in: a top-level window that follows the main window and
+// holds the canvas at its top-left, at the screen's size and zoom 1.
 class PreviewFramePlaceholder : public CMagnetDialog {
  public:
   PreviewFramePlaceholder();
+  ~PreviewFramePlaceholder() override;
+
+  CPreviewDialog& Canvas() { return canvas_; }
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+
+ private:
+  CPreviewDialog canvas_;
 };

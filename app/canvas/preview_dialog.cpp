@@ -1,0 +1,356 @@
+#include "app/canvas/preview_dialog.h"
+
+#include <QCursor>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/canvas/area_outlines.h"
+#include "app/canvas/canvas_view.h"
+#include "app/main_window/main_window_globals.h"
+#include "controls/buttons/kv_menu.h"
+#include "model/common/window_messages.h"
+#include "model/project/project_globals.h"
+#include "model/settings/lang_text.h"
+#include "render/borders/border_renderer.h"
+#include "render/common/preview_picture.h"
+#include "render/player/area_player.h"
+#include "render/player/program_player.h"
+#include "render/raster/stretch_image.h"
+
+namespace {
+
+constexpr UINT kFrameIntervalMs = 30;
+constexpr UINT kBadgeIntervalMs = 2000;
+constexpr QRgb kCanvasGrey = 0xFF808080;
+
+// The project page's copy, paste and delete commands.
+constexpr WPARAM kPageCopy = 32787;
+
+CanvasHooks WithDefaults(CanvasHooks hooks) {
+  if (!hooks.showMenu) {
+    hooks.showMenu = [](KvMenu& menu, const QPoint& at) {
+      const QAction* chosen = menu.exec(at);
+      return chosen ? chosen->data().value<KvMenuData>().commandId : UINT{0};
+    };
+  }
+  return hooks;
+}
+
+Qt::CursorShape CursorOf(int cursorId) {
+  switch (cursorId) {
+    case 32642: return Qt::SizeFDiagCursor;
+    case 32643: return Qt::SizeBDiagCursor;
+    case 32644: return Qt::SizeHorCursor;
+    case 32645: return Qt::SizeVerCursor;
+    case 32646: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+
+// Copies picture, from its point `from`, over the whole of a width x height window;
+// what lies outside the picture shows black.
+void PaintFrom(QPainter& painter, const QImage& picture, QPoint from, int width, int height) {
+  painter.fillRect(0, 0, width, height, Qt::black);
+  const QRect source = QRect(from, QSize(width, height)).intersected(picture.rect());
+  if (!source.isEmpty()) painter.drawImage(source.topLeft() - from, picture, source);
+}
+
+}  // namespace
+
+CPreviewDialog::CPreviewDialog(QWidget* parent, const PlayClock& clock, CanvasHooks hooks)
+    : QWidget(parent), clock_(clock), hooks_(WithDefaults(std::move(hooks))) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  PreviewPicture = &unzoomed_;
+  static_cast<void>(SetTimer(Handle(), kCanvasFrameTimer, kFrameIntervalMs));
+}
+
+CPreviewDialog::~CPreviewDialog() {
+  static_cast<void>(KillTimer(Handle(), kCanvasFrameTimer));
+  DeletePlayers();
+  if (PreviewPicture == &unzoomed_) PreviewPicture = nullptr;
+}
+
+LRESULT CPreviewDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_SETCURSOR: OnSetCursor(); return hitKind_ != 0 ? 1 : 0;
+    case WM_RBUTTONUP:
+      OnContextMenu(
+          QPoint(static_cast<std::int16_t>(LowWord(static_cast<std::uintptr_t>(lParam))),
+                 static_cast<std::int16_t>(HighWord(static_cast<std::uintptr_t>(lParam)))));
+      return 0;
+    case WM_COMMAND:
+      if (wParam >= kCanvasMenuCopy && wParam <= kCanvasMenuDelete) {
+        SendMessage(PaneWindows[0], WM_COMMAND, kPageCopy + (wParam - kCanvasMenuCopy), 0);
+      }
+      return 0;
+    case UM_CANVAS_COMMAND:
+      OnCanvasCommand(static_cast<int>(static_cast<std::intptr_t>(wParam)), lParam);
+      return 0;
+    default: return MessageWindow::WindowProc(msg, wParam, lParam);
+  }
+}
+
+void CPreviewDialog::SetCanvasSize(int width, int height, float zoom) {
+  if (width == screenWidth_ && height == screenHeight_) return;
+  screenWidth_ = width;
+  screenHeight_ = height;
+  unzoomed_ = width > 0 && height > 0 ? QImage(width, height, QImage::Format_RGB32) : QImage();
+  if (!unzoomed_.isNull()) unzoomed_.fill(Qt::black);
+  zoom_ = zoom;
+  RebuildViewPictures();
+}
+
+void CPreviewDialog::SetZoom(float zoom) {
+  if (zoom == zoom_) return;
+  zoom_ = zoom;
+  RebuildViewPictures();
+  zoomBadge_ = true;
+  static_cast<void>(SetTimer(Handle(), kCanvasBadgeTimer, kBadgeIntervalMs));
+}
+
+void CPreviewDialog::SetScroll(int x, int y) {
+  scrollX_ = x;
+  scrollY_ = y;
+}
+
+QImage CPreviewDialog::Shown() const {
+  QImage shown(std::max(viewWidth_, 1), std::max(viewHeight_, 1), QImage::Format_RGB32);
+  QPainter painter(&shown);
+  if (Zoomed()) {
+    PaintFrom(painter, zoomed_, QPoint(0, 0), shown.width(), shown.height());
+  } else {
+    PaintFrom(painter, unzoomed_, QPoint(scrollX_, scrollY_), shown.width(), shown.height());
+  }
+  return shown;
+}
+
+void CPreviewDialog::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (Zoomed()) {
+    PaintFrom(painter, zoomed_, QPoint(0, 0), width(), height());
+  } else {
+    PaintFrom(painter, unzoomed_, QPoint(scrollX_, scrollY_), width(), height());
+  }
+}
+
+void CPreviewDialog::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  viewWidth_ = width();
+  viewHeight_ = height();
+  RebuildViewPictures();
+}
+
+void CPreviewDialog::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::RightButton) return QWidget::mouseReleaseEvent(event);
+  const QPoint at = event->position().toPoint();
+  const auto point = static_cast<LPARAM>(
+      MakeWParam(static_cast<std::uint16_t>(at.x()), static_cast<std::uint16_t>(at.y())));
+  SendMessage(Handle(), WM_RBUTTONUP, 0, point);
+}
+
+void CPreviewDialog::OnTimer(WPARAM id) {
+  if (id == kCanvasFrameTimer) {
+    OnFrameTimer();
+  } else if (id == kCanvasBadgeTimer) {
+    static_cast<void>(KillTimer(Handle(), kCanvasBadgeTimer));
+    zoomBadge_ = false;
+  } else if (id == kCanvasHoverTimer) {
+    static_cast<void>(KillTimer(Handle(), kCanvasHoverTimer));
+    if (!rect().contains(mapFromGlobal(QCursor::pos()))) hoveredIndex_ = 0;
+  }
+}
+
+void CPreviewDialog::OnFrameTimer() {
+  if (!unzoomed_.isNull()) {
+    switch (mode_) {
+      case kCanvasEdit: DrawEditFrame(); break;
+      case kCanvasPlay: DrawPlayFrame(); break;
+      case kCanvasLogo: DrawLogoFrame(); break;
+      case kCanvasBlank: DrawBlankFrame(); break;
+      default: break;
+    }
+    if (zoomBadge_) DrawZoomBadge();
+  }
+  update();
+}
+
+void CPreviewDialog::DrawEditFrame() {
+  unzoomed_.fill(kCanvasGrey);
+  if (Zoomed()) Stretch();
+  DrawOverlayOutlines();
+}
+
+void CPreviewDialog::DrawPlayFrame() {
+  if (!listPlayer_) listPlayer_ = std::make_unique<CProgramListPlayer>(clock_);
+  if (listPlayer_->Step() == 0) listPlayer_.reset();
+  if (Zoomed()) Stretch();
+}
+
+void CPreviewDialog::DrawLogoFrame() {
+  unzoomed_.fill(kCanvasGrey);
+  if (!CanvasAreaList.empty()) {
+    const auto makePlayer = [this] {
+      logoPlayer_ =
+          std::make_unique<CAreaPlayer>(CanvasAreaList.front(), itemIndex_, &unzoomed_, 0, clock_);
+      logoPlayer_->SetTransparent(0);
+      if (logoPlayer_->Border()) logoPlayer_->Border()->SetTransparent(0);
+    };
+    const bool madeNow = !logoPlayer_;
+    if (madeNow) makePlayer();
+    if (logoPlayer_->Render() == 0) {
+      logoPlayer_.reset();
+      if (!madeNow) {
+        makePlayer();
+        unzoomed_.fill(kCanvasGrey);
+        static_cast<void>(logoPlayer_->Render());
+      }
+    }
+  }
+  if (Zoomed()) Stretch();
+  DrawLogoOutlines();
+}
+
+void CPreviewDialog::DrawBlankFrame() {
+  if (!Zoomed()) {
+    unzoomed_.fill(Qt::black);
+    return;
+  }
+  zoomed_.fill(Qt::black);
+  DrawPixelGrid(zoomed_, dotPattern_,
+                CanvasView{zoom_, scrollX_, scrollY_, viewWidth_, viewHeight_}, screenWidth_,
+                screenHeight_);
+}
+
+void CPreviewDialog::Stretch() {
+  const CanvasView view{zoom_, scrollX_, scrollY_, viewWidth_, viewHeight_};
+  StretchToZoomed(unzoomed_, zoomed_, view);
+  DrawPixelGrid(zoomed_, dotPattern_, view, screenWidth_, screenHeight_);
+}
+
+void CPreviewDialog::DrawOverlayOutlines() {
+  if (overlay_.isNull()) return;
+  overlay_.fill(Qt::black);
+  OutlineStyle style;
+  style.zoom = zoom_;
+  style.shiftX = scrollX_;
+  style.shiftY = scrollY_;
+  style.selected = selectedIndex_;
+  style.hovered = hoveredIndex_;
+  DrawAreaOutlines(overlay_, CanvasAreaList, style);
+  const QPoint at = Zoomed() ? QPoint(0, 0) : QPoint(scrollX_, scrollY_);
+  static_cast<void>(StretchNearest(
+      overlay_, PixelRectOfSize(overlay_.width(), overlay_.height()), PictureInUse(),
+      PixelRect{at.x(), at.y(), at.x() + overlay_.width(), at.y() + overlay_.height()},
+      NearestCopy::kKeyedOnBlack));
+}
+
+void CPreviewDialog::DrawLogoOutlines() {
+  OutlineStyle style;
+  style.zoom = zoom_;
+  // The zoomed picture starts at the scroll position; the unzoomed one is whole.
+  style.shiftX = Zoomed() ? scrollX_ : 0;
+  style.shiftY = Zoomed() ? scrollY_ : 0;
+  style.selected = 1;
+  style.hovered = 1;
+  style.dotted = false;
+  DrawAreaOutlines(PictureInUse(), CanvasAreaList, style);
+}
+
+void CPreviewDialog::DrawZoomBadge() {
+  QImage& picture = PictureInUse();
+  if (picture.isNull()) return;
+  const QPoint at = Zoomed() ? QPoint(4 - scrollX_, 4 - scrollY_) : QPoint(4, 4);
+  const QString text = QStringLiteral("%1%").arg(static_cast<int>(zoom_ * 100));
+  QPainter painter(&picture);
+  painter.setFont(CanvasFont());
+  const QRect box(
+      at, QSize(painter.fontMetrics().horizontalAdvance(text), painter.fontMetrics().height()));
+  painter.fillRect(box, Qt::black);
+  painter.setPen(Qt::white);
+  painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
+}
+
+void CPreviewDialog::RebuildViewPictures() {
+  const CanvasView view{zoom_, scrollX_, scrollY_, viewWidth_, viewHeight_};
+  zoomed_ = Zoomed() ? MakeZoomedPicture(view) : QImage();
+  dotPattern_ = MakeDotPattern(view);
+  overlay_ = viewWidth_ > 0 && viewHeight_ > 0
+                 ? QImage(viewWidth_, viewHeight_, QImage::Format_RGB32)
+                 : QImage();
+}
+
+void CPreviewDialog::OnCanvasCommand(int operation, LPARAM argument) {
+  switch (operation) {
+    case -1:
+      DeletePlayers();
+      mode_ = kCanvasBlank;
+      break;
+    case 0:
+      DeletePlayers();
+      mode_ = kCanvasEdit;
+      hoveredIndex_ = 0;
+      selectedIndex_ = 0;
+      break;
+    case 3:
+      if (argument == 0) {
+        savedMode_ = mode_;
+        mode_ = kCanvasPlay;
+        setEnabled(false);
+      } else {
+        listPlayer_.reset();
+        mode_ = savedMode_;
+        setEnabled(true);
+      }
+      break;
+    case 7:
+      logoPlayer_.reset();
+      if (argument == -3) {
+        savedMode_ = mode_;
+        savedSelectedIndex_ = selectedIndex_;
+        mode_ = kCanvasLogo;
+        itemIndex_ = -2;
+      } else {
+        itemIndex_ = static_cast<int>(argument);
+      }
+      hoveredIndex_ = 1;
+      selectedIndex_ = 1;
+      break;
+    case 8:
+      logoPlayer_.reset();
+      mode_ = savedMode_;
+      selectedIndex_ = savedSelectedIndex_;
+      break;
+    default: break;
+  }
+}
+
+void CPreviewDialog::OnContextMenu(const QPoint& at) {
+  if (!CurrentSelection || CurrentSelection->Screen()) return;
+  const QString section = QStringLiteral("IDR_MENU_TREE");
+  const bool canPaste = SendMessage(PaneWindows[0], UM_HAS_COPIED_ITEM, 0, 0) == 1;
+  KvMenu menu;
+  if (!menu.AppendItem(ReadLangText(section, 1004), 0, kCanvasMenuCopy) ||
+      !menu.AppendItem(ReadLangText(section, 1005), canPaste ? 0 : MF_GRAYED, kCanvasMenuPaste) ||
+      !menu.AppendItem(QString(), 0, 0) ||
+      !menu.AppendItem(ReadLangText(section, 1006), 0, kCanvasMenuDelete)) {
+    return;
+  }
+  hitKind_ = 0;
+  SendMessage(Handle(), WM_SETCURSOR, 0, 0);
+  const UINT chosen = hooks_.showMenu(menu, mapToGlobal(at));
+  if (chosen != 0) SendMessage(Handle(), WM_COMMAND, chosen, 0);
+}
+
+void CPreviewDialog::OnSetCursor() {
+  if (hitKind_ != 0) {
+    setCursor(CursorOf(cursorId_));
+  } else {
+    unsetCursor();
+  }
+}
+
+void CPreviewDialog::DeletePlayers() {
+  listPlayer_.reset();
+  logoPlayer_.reset();
+}

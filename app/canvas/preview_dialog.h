@@ -1,0 +1,138 @@
+#pragma once
+// CPreviewDialog: the preview canvas inside the preview frame. It shows the current
+// screen at a zoom in one of four modes: the program being edited with its areas
+// playing live and outlined (0), the play list playing (3), the boot logo's area (7),
+// or a black screen (-1). Every 30 ms (timer 1) the mode draws into the screen-sized
+// picture (registered as PreviewPicture, which the players draw into), which is then
+// enlarged into the zoomed picture with a pixel grid; paint copies the one in use to
+// the window. The project tree, the pages, the main window and the frame drive it by
+// messages (UM_CANVAS_COMMAND, UM_CANVAS_RELOAD) and the frame by SetCanvasSize,
+// SetZoom and SetScroll. GUI thread only.
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+#include "platform/message_window.h"
+#include "render/common/play_clock.h"
+
+class CAreaPlayer;
+class CProgramListPlayer;
+class KvMenu;
+
+// The timers of the canvas.
+constexpr UINT kCanvasFrameTimer = 1;    // 30 ms: draw one frame
+constexpr UINT kCanvasBadgeTimer = 2;    // 2000 ms: hide the zoom badge
+constexpr UINT kCanvasHoverTimer = 101;  // 200 ms: clear the hover once the mouse has left
+
+// The canvas's own messages (besides WM_TIMER, WM_COMMAND and the UM_ ones).
+constexpr UINT WM_SETCURSOR = 0x0020;
+constexpr UINT WM_RBUTTONUP = 0x0205;  // lParam: the point, x low word, y high word
+
+// The modes.
+constexpr int kCanvasBlank = -1;
+constexpr int kCanvasEdit = 0;
+constexpr int kCanvasPlay = 3;
+constexpr int kCanvasLogo = 7;
+
+// The context menu's command ids, passed on to the project page as copy, paste, delete.
+constexpr UINT kCanvasMenuCopy = 10001;
+constexpr UINT kCanvasMenuPaste = 10002;
+constexpr UINT kCanvasMenuDelete = 10003;
+
+struct CanvasHooks {
+  // Shows the context menu at a global point and returns the command id chosen (0:
+  // none). Default: the menu runs modally.
+  std::function<UINT(KvMenu& menu, const QPoint& at)> showMenu;
+};
+
+class CPreviewDialog : public QWidget, public MessageWindow {
+ public:
+  // The template number of the canvas.
+  static constexpr int kTemplateId = 148;
+
+  // clock drives every player the canvas makes; it must outlive the canvas.
+  explicit CPreviewDialog(QWidget* parent = nullptr, const PlayClock& clock = SystemPlayClock(),
+                          CanvasHooks hooks = {});
+  ~CPreviewDialog() override;
+
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  // The screen's size and zoom; nothing changes (the zoom neither) when the size is the
+  // one stored.
+  void SetCanvasSize(int width, int height, float zoom);
+  // A new zoom shows the badge "%d%%" for 2000 ms; the stored zoom changes nothing.
+  void SetZoom(float zoom);
+  // The scroll position, in zoomed pixels, from which the window shows the screen.
+  void SetScroll(int x, int y);
+
+  int Mode() const { return mode_; }
+  float Zoom() const { return zoom_; }
+  int SelectedIndex() const { return selectedIndex_; }
+  int HoveredIndex() const { return hoveredIndex_; }
+  bool ZoomBadgeShown() const { return zoomBadge_; }
+  bool HasListPlayer() const { return listPlayer_ != nullptr; }
+  bool HasLogoPlayer() const { return logoPlayer_ != nullptr; }
+  // What the window shows, as paint copies it.
+  QImage Shown() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void OnFrameTimer();
+  void OnTimer(WPARAM id);
+  void OnCanvasCommand(int operation, LPARAM argument);
+  void OnContextMenu(const QPoint& at);
+  void OnSetCursor();
+  void DeletePlayers();
+
+  void DrawEditFrame();
+  void DrawPlayFrame();
+  void DrawLogoFrame();
+  void DrawBlankFrame();
+  void DrawZoomBadge();
+  // The zoomed picture from the unzoomed one, with the pixel grid.
+  void Stretch();
+  // Outlines of CanvasAreaList through the overlay onto the picture in use.
+  void DrawOverlayOutlines();
+  void DrawLogoOutlines();
+  // The zoomed picture, overlay and dot pattern for the view as it is now.
+  void RebuildViewPictures();
+  bool Zoomed() const { return zoom_ != 1.0f; }
+  QImage& PictureInUse() { return Zoomed() ? zoomed_ : unzoomed_; }
+
+  const PlayClock& clock_;
+  CanvasHooks hooks_;
+
+  int mode_ = kCanvasBlank;
+  int savedMode_ = kCanvasBlank;
+  int savedSelectedIndex_ = 0;
+  std::unique_ptr<CProgramListPlayer> listPlayer_;
+  std::unique_ptr<CAreaPlayer> logoPlayer_;
+  int itemIndex_ = -2;
+  int hoveredIndex_ = 0;
+  int selectedIndex_ = 0;
+  int anchorX_ = 0;
+  int anchorY_ = 0;
+  int cursorId_ = 32512;  // the arrow
+  int hitKind_ = 0;
+  bool dragging_ = false;
+  int screenWidth_ = 0;
+  int screenHeight_ = 0;
+  int scrollX_ = 0;
+  int scrollY_ = 0;
+  float zoom_ = 1.0f;
+  bool zoomBadge_ = false;
+  int viewWidth_ = 0;
+  int viewHeight_ = 0;
+
+  QImage unzoomed_;  // the screen, one pixel a screen pixel
+  QImage zoomed_;    // the visible part enlarged (canvas_view.h)
+  QImage dotPattern_;
+  QImage overlay_;  // view-sized: outlines on black, copied with black transparent
+};
