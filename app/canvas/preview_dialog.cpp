@@ -136,6 +136,11 @@ void CPreviewDialog::paintEvent(QPaintEvent*) {
 
 void CPreviewDialog::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  SyncViewSize();
+}
+
+void CPreviewDialog::SyncViewSize() {
+  if (viewWidth_ == width() && viewHeight_ == height()) return;
   viewWidth_ = width();
   viewHeight_ = height();
   RebuildViewPictures();
@@ -162,6 +167,7 @@ void CPreviewDialog::OnTimer(WPARAM id) {
 }
 
 void CPreviewDialog::OnFrameTimer() {
+  SyncViewSize();
   if (!unzoomed_.isNull()) {
     switch (mode_) {
       case kCanvasEdit: DrawEditFrame(); break;

@@ -101,6 +101,9 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   // Outlines of CanvasAreaList through the overlay onto the picture in use.
   void DrawOverlayOutlines();
   void DrawLogoOutlines();
+  // The view size from the client size; a hidden window gets its resize event only
+  // when shown.
+  void SyncViewSize();
   // The zoomed picture, overlay and dot pattern for the view as it is now.
   void RebuildViewPictures();
   bool Zoomed() const { return zoom_ != 1.0f; }
