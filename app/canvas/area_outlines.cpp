@@ -2,7 +2,10 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 #include "model/common/bounded_text.h"
+#include "render/raster/blend_rect.h"
 #include "render/raster/color_ref.h"
 
 namespace {
@@ -10,6 +13,7 @@ namespace {
 constexpr ColorRef kSelectedColor = 0x00FF00;
 constexpr ColorRef kHoveredColor = 0x15C8F7;
 constexpr ColorRef kOtherColor = 0x8241E2;
+constexpr ColorRef kBadgeColor = 0xFF0000;  // blue
 
 int Scale(int edge, float zoom) { return static_cast<int>(static_cast<float>(edge) * zoom); }
 
@@ -40,6 +44,28 @@ void DrawHandles(QPainter& painter, const QRect& r) {
       QRect(QPoint(left - 2, midY - 3), QPoint(left + 2, midY + 1)),
   };
   for (const QRect& handle : handles) painter.fillRect(handle, Qt::white);
+}
+
+// "x:left,y:top" over "w:width,h:height" in screen pixels, one pixel inside the
+// outline's top-left corner.
+void DrawDragBadge(QPainter& painter, QImage& target, const AreaRecord& area, const QRect& outline,
+                   int alpha) {
+  const QString position =
+      QStringLiteral("x:%1,y:%2").arg(area.AreaRect_Left).arg(area.AreaRect_Top);
+  const QString size = QStringLiteral("w:%1,h:%2")
+                           .arg(area.AreaRect_Right - area.AreaRect_Left)
+                           .arg(area.AreaRect_Bottom - area.AreaRect_Top);
+  const QFontMetrics metrics = painter.fontMetrics();
+  const QRect badge(outline.left() + 1, outline.top() + 1,
+                    std::max(metrics.horizontalAdvance(position), metrics.horizontalAdvance(size)),
+                    2 * metrics.height());
+  BlendRect(target,
+            PixelRect{badge.left(), badge.top(), badge.left() + badge.width(),
+                      badge.top() + badge.height()},
+            kBadgeColor, alpha);
+  painter.setPen(Qt::white);
+  painter.drawText(badge, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                   position + QLatin1Char('\n') + size);
 }
 
 }  // namespace
@@ -78,6 +104,9 @@ void DrawAreaOutlines(QImage& target, const std::vector<AreaRecord*>& areas,
       painter.setPen(Qt::white);
       painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine,
                        ReadBoundedText(areas[i]->AreaName));
+    }
+    if (style.dragging && position == style.selected) {
+      DrawDragBadge(painter, target, *areas[i], rect, style.badgeAlpha);
     }
   }
 }

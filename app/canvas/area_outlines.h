@@ -1,7 +1,8 @@
 #pragma once
 // The outlines the preview draws over the areas of the program being edited: a
 // rectangle per area in the pen of its state (selected, hovered, other), eight white
-// handles, and the hovered area's name. Lines and text are never anti-aliased.
+// handles, the hovered area's name and, while dragging, the selected area's badge. Lines and text
+// are never anti-aliased.
 
 #include <QFont>
 #include <QImage>
@@ -20,6 +21,10 @@ struct OutlineStyle {
   // Dotted pens for the hovered and the other areas, and the hovered area's name (the
   // edit view); else three solid pens and no name (the logo view).
   bool dotted = true;
+  // While an area is dragged: the selected area's position and size in a badge at its
+  // top-left corner, on blue blended at badgeAlpha.
+  bool dragging = false;
+  int badgeAlpha = 120;
 };
 
 // The preview's text: Arial (or what the system substitutes), 12 pixels, aliased.

@@ -12,6 +12,7 @@
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
 #include "render/borders/border_renderer.h"
+#include "render/canvas/edit_canvas.h"
 #include "render/common/preview_picture.h"
 #include "render/player/area_player.h"
 #include "render/player/program_player.h"
@@ -22,6 +23,8 @@ namespace {
 constexpr UINT kFrameIntervalMs = 30;
 constexpr UINT kBadgeIntervalMs = 2000;
 constexpr QRgb kCanvasGrey = 0xFF808080;
+// The logo view's drag badge is blended more lightly than the edit view's.
+constexpr int kLogoBadgeAlpha = 100;
 
 // The project page's copy, paste and delete commands.
 constexpr WPARAM kPageCopy = 32787;
@@ -86,6 +89,9 @@ LRESULT CPreviewDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case UM_CANVAS_COMMAND:
       OnCanvasCommand(static_cast<int>(static_cast<std::intptr_t>(wParam)), lParam);
+      return 0;
+    case UM_CANVAS_RELOAD:
+      if (mode_ == kCanvasEdit && editCanvas_) editCanvas_->RebuildLastArea();
       return 0;
     default: return MessageWindow::WindowProc(msg, wParam, lParam);
   }
@@ -162,7 +168,10 @@ void CPreviewDialog::OnTimer(WPARAM id) {
     zoomBadge_ = false;
   } else if (id == kCanvasHoverTimer) {
     static_cast<void>(KillTimer(Handle(), kCanvasHoverTimer));
-    if (!rect().contains(mapFromGlobal(QCursor::pos()))) hoveredIndex_ = 0;
+    if (!rect().contains(mapFromGlobal(QCursor::pos()))) {
+      hoveredIndex_ = 0;
+      if (editCanvas_) editCanvas_->SetHoveredArea(0);
+    }
   }
 }
 
@@ -178,11 +187,13 @@ void CPreviewDialog::OnFrameTimer() {
     }
     if (zoomBadge_) DrawZoomBadge();
   }
-  update();
+  repaint();
 }
 
 void CPreviewDialog::DrawEditFrame() {
   unzoomed_.fill(kCanvasGrey);
+  EnsureEditCanvas();
+  static_cast<void>(editCanvas_->Draw());
   if (Zoomed()) Stretch();
   DrawOverlayOutlines();
 }
@@ -243,6 +254,7 @@ void CPreviewDialog::DrawOverlayOutlines() {
   style.shiftY = scrollY_;
   style.selected = selectedIndex_;
   style.hovered = hoveredIndex_;
+  style.dragging = dragging_;
   DrawAreaOutlines(overlay_, CanvasAreaList, style);
   const QPoint at = Zoomed() ? QPoint(0, 0) : QPoint(scrollX_, scrollY_);
   static_cast<void>(StretchNearest(
@@ -260,6 +272,8 @@ void CPreviewDialog::DrawLogoOutlines() {
   style.selected = 1;
   style.hovered = 1;
   style.dotted = false;
+  style.dragging = dragging_;
+  style.badgeAlpha = kLogoBadgeAlpha;
   DrawAreaOutlines(PictureInUse(), CanvasAreaList, style);
 }
 
@@ -298,6 +312,11 @@ void CPreviewDialog::OnCanvasCommand(int operation, LPARAM argument) {
       hoveredIndex_ = 0;
       selectedIndex_ = 0;
       break;
+    case 1: SelectArea(static_cast<int>(argument)); break;
+    case 2:
+      EnsureEditCanvas();
+      editCanvas_->ReplaceLastArea(static_cast<int>(argument));
+      break;
     case 3:
       if (argument == 0) {
         savedMode_ = mode_;
@@ -326,6 +345,15 @@ void CPreviewDialog::OnCanvasCommand(int operation, LPARAM argument) {
       logoPlayer_.reset();
       mode_ = savedMode_;
       selectedIndex_ = savedSelectedIndex_;
+      break;
+    case 4:
+      if (editCanvas_) editCanvas_->AddLastArea();
+      break;
+    case 5:
+      if (editCanvas_) editCanvas_->RemoveLastArea();
+      break;
+    case 6:
+      if (editCanvas_) editCanvas_->Pause();
       break;
     default: break;
   }
@@ -359,4 +387,29 @@ void CPreviewDialog::OnSetCursor() {
 void CPreviewDialog::DeletePlayers() {
   listPlayer_.reset();
   logoPlayer_.reset();
+  editCanvas_.reset();
+}
+
+void CPreviewDialog::EnsureEditCanvas() {
+  if (editCanvas_) return;
+  const ProgramRecord* program = nullptr;
+  if (CurrentSelection) {
+    const AreaRecord* area = CurrentSelection->Area();
+    program = area ? area->OwnerProgram : CurrentSelection->Program();
+  }
+  editCanvas_ = std::make_unique<CEditCanvas>(clock_);
+  static_cast<void>(editCanvas_->Build(program));
+}
+
+void CPreviewDialog::SelectArea(int position) {
+  EnsureEditCanvas();
+  editCanvas_->SetSelectedArea(position);
+  if (position > 0) {
+    editCanvas_->MoveAreaToEnd();
+    selectedIndex_ = static_cast<int>(CanvasAreaList.size());
+  } else {
+    editCanvas_->SetHoveredArea(0);
+    hoveredIndex_ = 0;
+    selectedIndex_ = 0;
+  }
 }

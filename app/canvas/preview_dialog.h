@@ -19,6 +19,7 @@
 #include "render/common/play_clock.h"
 
 class CAreaPlayer;
+class CEditCanvas;
 class CProgramListPlayer;
 class KvMenu;
 
@@ -75,6 +76,7 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   bool ZoomBadgeShown() const { return zoomBadge_; }
   bool HasListPlayer() const { return listPlayer_ != nullptr; }
   bool HasLogoPlayer() const { return logoPlayer_ != nullptr; }
+  const CEditCanvas* EditCanvas() const { return editCanvas_.get(); }
   // What the window shows, as paint copies it.
   QImage Shown() const;
 
@@ -90,6 +92,12 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   void OnContextMenu(const QPoint& at);
   void OnSetCursor();
   void DeletePlayers();
+  // The edit canvas of the selected program (or the selected area's program), built
+  // when absent.
+  void EnsureEditCanvas();
+  // Op 1: the area at a 1-based position of CanvasAreaList goes on top and is
+  // selected; 0 or less selects none.
+  void SelectArea(int position);
 
   void DrawEditFrame();
   void DrawPlayFrame();
@@ -117,6 +125,7 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   int savedSelectedIndex_ = 0;
   std::unique_ptr<CProgramListPlayer> listPlayer_;
   std::unique_ptr<CAreaPlayer> logoPlayer_;
+  std::unique_ptr<CEditCanvas> editCanvas_;
   int itemIndex_ = -2;
   int hoveredIndex_ = 0;
   int selectedIndex_ = 0;

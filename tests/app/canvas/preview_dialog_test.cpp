@@ -12,6 +12,7 @@
 #include "app/main_window/main_window_globals.h"
 #include "controls/buttons/kv_menu.h"
 #include "model/common/window_messages.h"
+#include "render/canvas/edit_canvas.h"
 #include "tests/render/player/player_fixture.h"
 #include "tests/support/screenshot.h"
 
@@ -221,4 +222,98 @@ TEST_F(PreviewDialogTest, ContextMenuPassesCommandsToTheProjectPage) {
   SendMessage(canvas_->Handle(), WM_RBUTTONUP, 0, 0);
   EXPECT_TRUE(pasteEnabled_);
   EXPECT_EQ(page_.commands.back(), 32788u);
+}
+
+TEST_F(PreviewDialogTest, OperationsKeepPlayersAndAreasInStep) {
+  for (int i = 0; i < 3; ++i) static_cast<void>(RedArea(4 + 20 * i, 4, 18 + 20 * i, 20));
+  TreeItemRef program = TreeItemRef::Of(*program_);
+  CurrentSelection = &program;
+  const auto inStep = [this] {
+    const CEditCanvas* edit = canvas_->EditCanvas();
+    return !edit || edit->PlayerCount() == static_cast<int>(CanvasAreaList.size());
+  };
+  const auto fill = [this] {
+    CanvasAreaList.clear();
+    for (const auto& area : program_->Areas) CanvasAreaList.push_back(area.get());
+  };
+  fill();
+  AreaRecord* first = CanvasAreaList.front();
+  Send(0);
+  Send(1, 1);
+  ASSERT_NE(canvas_->EditCanvas(), nullptr);
+  EXPECT_EQ(CanvasAreaList.back(), first);
+  EXPECT_EQ(canvas_->SelectedIndex(), 3);
+  EXPECT_TRUE(inStep());
+  QImage shown = Tick();
+  EXPECT_EQ(shown.pixel(10, 12), kRed);
+  EXPECT_EQ(shown.pixel(4, 8), kSelected);  // the moved area is the selected one
+
+  Send(2, -2);
+  CanvasAreaList.push_back(&RedArea(2, 24, 10, 30));
+  Send(4);
+  EXPECT_TRUE(inStep());
+  EXPECT_EQ(canvas_->EditCanvas()->PlayerCount(), 4);
+  Send(5);
+  Send(6);
+  EXPECT_TRUE(inStep());
+  EXPECT_EQ(Tick().pixel(10, 12), kGrey);  // paused: only the grey fill
+  Send(1, 0);
+  EXPECT_EQ(canvas_->SelectedIndex(), 0);
+  Send(static_cast<WPARAM>(-1));
+  EXPECT_EQ(canvas_->EditCanvas(), nullptr);
+  EXPECT_EQ(canvas_->Mode(), kCanvasBlank);
+  Send(4);
+  Send(5);
+  EXPECT_EQ(CanvasAreaList.size(), 3u);  // nothing without an edit canvas
+
+  // The logo view saves the edit selection and gives it back.
+  fill();
+  Send(0);
+  Send(1, 2);
+  Send(7, -3);
+  EXPECT_EQ(canvas_->SelectedIndex(), 1);
+  Send(8);
+  EXPECT_EQ(canvas_->Mode(), kCanvasEdit);
+  EXPECT_EQ(canvas_->SelectedIndex(), static_cast<int>(CanvasAreaList.size()));
+  EXPECT_TRUE(inStep());
+}
+
+TEST_F(PreviewDialogTest, EditViewAtZoomsOneFourAndEight) {
+  for (int i = 0; i < 3; ++i) static_cast<void>(RedArea(4 + 20 * i, 4, 18 + 20 * i, 20));
+  CopyBoundedText(program_->Areas[1]->AreaName, QStringLiteral("Area 2"));
+  for (const auto& area : program_->Areas) CanvasAreaList.push_back(area.get());
+  TreeItemRef program = TreeItemRef::Of(*program_);
+  CurrentSelection = &program;
+  Send(0);
+  Send(1, 1);
+  canvas_->show();
+  for (const int n : {1, 4, 8}) {
+    SCOPED_TRACE(n);
+    View(static_cast<float>(n), 64 * n + 4, 32 * n + 4);
+    const QImage shown = Tick();
+    // Inside the first area: red, with the grid over it from zoom 4.
+    EXPECT_EQ(shown.pixel(n * 10 + n / 2, n * 12 + n / 2), kRed);
+    if (n > 1) {
+      EXPECT_EQ(shown.pixel(n * 10 + n - 1, n * 12 + n - 1), 0xFF202020);
+    }
+    // The selected outline at the scaled left edge, between the handles.
+    EXPECT_EQ(shown.pixel(n * 4, n * 4 + 4), kSelected);
+    EXPECT_GT(CountColor(shown, QRect(n * 24, n * 4, 1, n * 16), kOther), 0);  // dotted
+    SaveScreenshot(*canvas_, QStringLiteral("preview_edit_zoom%1").arg(n));
+  }
+}
+
+TEST_F(PreviewDialogTest, DragBadgeAtTheOutlineCorner) {
+  std::vector<AreaRecord*> areas = {&Area(kImageTextArea, 10, 6, 60, 30)};
+  QImage picture(64, 40, QImage::Format_RGB32);
+  picture.fill(Qt::black);
+  OutlineStyle style;
+  style.selected = 1;
+  style.dragging = true;
+  DrawAreaOutlines(picture, areas, style);
+  const QRgb badge = qRgb(0, 0, 120);  // blue at alpha 120 over the overlay's black
+  EXPECT_GT(CountColor(picture, QRect(11, 7, 40, 24), badge), 200);
+  EXPECT_GT(CountColor(picture, QRect(11, 7, 40, 24), kWhite), 20);  // the two lines
+  EXPECT_EQ(CountColor(picture, QRect(0, 0, 10, 40), badge), 0);
+  EXPECT_EQ(CountColor(picture, QRect(0, 0, 64, 6), badge), 0);
 }
