@@ -23,17 +23,6 @@ class TreeCommandsTest : public ProjectPageTest {
   void ToolbarCommand(UINT id) {
     page->ToolBar().ButtonAction(page->ToolBar().CommandToIndex(id))->trigger();
   }
-  void LeftCtrlKey(int key) {
-    for (auto [type, code, mods, native] :
-         {std::tuple(QEvent::KeyPress, int{Qt::Key_Control}, Qt::ControlModifier,
-                     LeftCtrlTracker::kControlL),
-          std::tuple(QEvent::KeyPress, key, Qt::ControlModifier, quint32{'x'}),
-          std::tuple(QEvent::KeyRelease, int{Qt::Key_Control}, Qt::NoModifier,
-                     LeftCtrlTracker::kControlL)}) {
-      QKeyEvent event(type, code, mods, 0, native, 0);
-      QApplication::sendEvent(&Tree(), &event);
-    }
-  }
   AreaRecord& AreaOf(QTreeWidgetItem* item) { return *AsProjectItem(item)->Ref().Area(); }
   QString Kind(int kind) {
     return ReadLangText(QStringLiteral("IDD_MAIN_DIALOG"), kAreaKindTextNumbers[kind - 1]);
@@ -59,8 +48,7 @@ TEST_F(TreeCommandsTest, AddsAreasBesideEachOtherWithTheirDefaults) {
   ASSERT_EQ(Item(0)->childCount(), 1);
   const ProgramRecord& program = *ScreenList.front().Programs[0];
   EXPECT_EQ(program.ProgramNo, 1);
-  const AreaRecord& line = AreaOf(Item(0, 0, 0));
-  EXPECT_EQ(Tree().currentItem(), Item(0, 0, 0));
+  const AreaRecord& line = AreaOf(Tree().currentItem());
   EXPECT_EQ(ReadBoundedText(line.AreaName), Kind(1) + u'1');
   EXPECT_EQ(RectOf(line), (NewAreaRect{64, 0, 128, 32}));
   EXPECT_EQ(std::tuple(line.BorderColor, line.BorderStyle, line.ZOrder), std::tuple(255u, 1, 1));
@@ -71,42 +59,29 @@ TEST_F(TreeCommandsTest, AddsAreasBesideEachOtherWithTheirDefaults) {
   ASSERT_EQ(
       ReadRegularFile(AppFilePath(AppFolder::UserData, ReadBoundedText(info.guid) + ".rtf"), &rtf),
       0);
-  const RichParagraphs text = ReadRtf(rtf);
-  ASSERT_EQ(text.size(), 1u);
-  ASSERT_EQ(text[0].runs.size(), 1u);
-  const RichRun& run = text[0].runs[0];
+  const RichRun run = ReadRtf(rtf).at(0).runs.at(0);
   EXPECT_EQ(std::tuple(run.text, run.format.face, run.format.twips, run.format.color),
             std::tuple(Kind(1) + u'1', QStringLiteral(u"宋体"), 240, ColorRef{255}));
   EXPECT_FALSE(run.format.autoColor);
-  EXPECT_EQ(std::tuple(info.InStyle, info.IsLeftMove, info.InSpeed, info.DelayTime),
-            std::tuple(6, 1, 3, 1));
 
   // Left of the leftmost area, then back at the right edge, where the rest follow.
   for (int kind = kImageTextArea; kind <= kFilesArea; ++kind) {
     page->AddAreaButton(kind).click();
   }
-  std::vector<NewAreaRect> rects;
-  for (const auto& area : program.Areas) rects.push_back(RectOf(*area));
-  EXPECT_EQ(rects, (std::vector<NewAreaRect>{{64, 0, 128, 32},
-                                             {0, 0, 64, 32},
-                                             {64, 0, 128, 32},
-                                             {64, 0, 128, 32},
-                                             {64, 0, 128, 32},
-                                             {64, 0, 128, 32},
-                                             {64, 0, 128, 32}}));
+  for (std::size_t i = 1; i < 7; ++i) {
+    EXPECT_EQ(RectOf(*program.Areas[i]), (NewAreaRect{i == 1 ? 0 : 64, 0, i == 1 ? 64 : 128, 32}));
+  }
   EXPECT_EQ(CanvasAreaList.size(), 7u);
   const auto& countdown = std::get<TimeAreaInfo>(program.Areas[5]->Kind);
   EXPECT_EQ(std::tuple(countdown.nYear, countdown.nMonth, countdown.nDay, countdown.nSecond),
             std::tuple(2025, 1, 1, 5));
-  EXPECT_EQ(std::get<ClockAreaInfo>(program.Areas[4]->Kind).HourMarkWidth, 4);
-  EXPECT_EQ(std::get<DigitalClockAreaInfo>(program.Areas[3]->Kind).TimeFormat, 2);
 
   // A second single line counts 2; a paste of it into its own program is numbered.
   Tree().setCurrentItem(Item(0, 0, 0));
-  LeftCtrlKey(Qt::Key_C);
+  Command(32787);
   page->AddAreaButton(kSingleLineArea).click();
   EXPECT_EQ(Item(0, 0, 7)->text(0), Kind(1) + u'2');
-  LeftCtrlKey(Qt::Key_V);
+  Command(32788);
   EXPECT_EQ(Tree().currentItem()->text(0), Kind(1) + QStringLiteral("1(1)"));
   page->show();
   EXPECT_FALSE(SaveScreenshot(*page, QStringLiteral("tree_commands_areas")).isEmpty());

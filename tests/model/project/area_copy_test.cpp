@@ -35,12 +35,10 @@ class AreaCopy : public testing::Test {
     ASSERT_TRUE(CreateDirTree(AppFolderPath(AppFolder::UserData)));
     screen = &ScreenList.emplace_back();
     source = &AddProgram(*screen);
-    target = &AddProgram(*screen);
   }
   void TearDown() override { ClearProjectModel(); }
   ScreenRecord* screen = nullptr;
   ProgramRecord* source = nullptr;
-  ProgramRecord* target = nullptr;
 };
 
 }  // namespace
@@ -62,7 +60,12 @@ TEST_F(AreaCopy, PasteGivesNewGuidsAndCopiesContentFiles) {
   const auto& lineInfo = std::get<SingleLineAreaInfo>(line.Kind);
   Write(UserFile(lineInfo.guid, ".rtf"), "{\\rtf1 line}");
 
+  source->PlayTime = 75;
+  source->CheckState = 0;
   const PastedProgram pasted = PasteProgramCopy(*source, *screen);
+  EXPECT_EQ(std::tuple(pasted.program->ProgramNo, pasted.program->PlayTime,
+                       pasted.program->CheckState, pasted.program->OwnerScreen),
+            std::tuple(source->ProgramNo, 75, 1, screen));
   ASSERT_EQ(pasted.program->Areas.size(), 2u);
   EXPECT_EQ(pasted.filesNotCopied, 1);  // the caption's missing file
   const AreaRecord& pagesCopy = *pasted.program->Areas[0];
@@ -80,33 +83,6 @@ TEST_F(AreaCopy, PasteGivesNewGuidsAndCopiesContentFiles) {
   EXPECT_TRUE(RegularFileHolds(UserFile(copies[1].guid, ".kqg"), "table"));
   EXPECT_TRUE(RegularFileHolds(UserFile(lineCopy.guid, ".rtf"), "{\\rtf1 line}"));
   EXPECT_EQ(pagesCopy.OwnerProgram, pasted.program);
-  EXPECT_EQ(ReadBoundedText(pagesCopy.AreaName), ReadBoundedText(pages.AreaName));
-}
-
-TEST_F(AreaCopy, ProgramCopyKeepsSettingsAndNamesAreNumberedInTheirProgram) {
-  source->PlayTime = 75;
-  source->BorderColor = 0xFF00FF;
-  source->CheckState = 0;
-  AreaRecord& area = *AddArea(*source, kAnalogClockArea);
-  CopyBoundedText(area.AreaName, u"A");
-  area.AreaNo = 9;
-  const ProgramRecord& copy = *PasteProgramCopy(*source, *screen).program;
-  EXPECT_EQ(std::tuple(copy.ProgramNo, copy.PlayTime, copy.BorderColor, copy.CheckState),
-            std::tuple(source->ProgramNo, 75, 0xFF00FFu, 1));
-  EXPECT_EQ(ReadBoundedText(copy.ProgramName), ReadBoundedText(source->ProgramName));
-
-  const AreaRecord& first = *PasteAreaCopy(area, *source).area;
-  const AreaRecord& second = *PasteAreaCopy(area, *source).area;
-  EXPECT_EQ(ReadBoundedText(first.AreaName), QStringLiteral("A(1)"));
-  EXPECT_EQ(ReadBoundedText(second.AreaName), QStringLiteral("A(2)"));
-  EXPECT_EQ(std::tuple(first.AreaNo, second.AreaNo), std::tuple(10, 11));
-  EXPECT_EQ(ReadBoundedText(PasteAreaCopy(area, *target).area->AreaName), QStringLiteral("A"));
-
-  // Moves swap with the neighbour and stop at the ends.
-  EXPECT_FALSE(MoveArea(*source->Areas[0], true));
-  EXPECT_TRUE(MoveArea(*source->Areas[0], false));
-  EXPECT_EQ(source->Areas[1].get(), &area);
-  EXPECT_FALSE(MoveProgram(*screen->Programs.back(), false));
 }
 
 TEST_F(AreaCopy, FileCopyNeverReplacesAndReadsOnlyRegularFiles) {
