@@ -157,6 +157,8 @@ TEST_F(TreeCommandsTest, CopyPasteAndDeleteKeepEveryReferenceLive) {
   ASSERT_EQ(Item(1)->childCount(), 1);
   EXPECT_EQ(Item(1, 0)->text(0), QStringLiteral("Program1"));
   EXPECT_EQ(Tree().currentItem(), Item(1, 0));
+  page->show();
+  EXPECT_FALSE(SaveScreenshot(*page, QStringLiteral("tree_commands_after_delete")).isEmpty());
 }
 
 TEST_F(TreeCommandsTest, MovesChangeTheOrderTheProjectKeeps) {
