@@ -9,6 +9,7 @@
 
 #include "app/main_window/main_window_globals.h"
 #include "app/tree/main_dialog.h"
+#include "app/tree/new_area.h"
 #include "app/tree/page_placeholder.h"
 #include "app/tree/tree_art.h"
 #include "app/tree/tree_menus.h"
@@ -25,8 +26,6 @@ namespace {
 const QString kSection = QStringLiteral("IDD_MAIN_DIALOG");
 constexpr int kBorderTabText = 1007;
 constexpr int kBackgroundTabText = 1008;
-// The add-area buttons' texts by area kind 1-7 (their tooltips are the same).
-constexpr int kAddAreaTexts[7] = {1000, 1001, 1003, 1004, 1005, 1006, 1002};
 constexpr ColorRef kFilesButtonFace = 0xF7E6C6;
 
 // Layout of the left column, in pixels of the page.
@@ -148,7 +147,7 @@ void CMainDialog::resizeEvent(QResizeEvent* event) {
 
 void CMainDialog::ApplyLanguage() {
   for (int kind = 1; kind <= 7; ++kind) {
-    const QString text = ReadLangText(kSection, kAddAreaTexts[kind - 1]);
+    const QString text = ReadLangText(kSection, kAreaKindTextNumbers[kind - 1]);
     AddAreaButton(kind).setText(text);
     AddAreaButton(kind).setToolTip(text);
   }
