@@ -31,7 +31,7 @@ constexpr int kFieldIds[4][2] = {{1140, 1085}, {1081, 1086}, {1141, 1087}, {1083
 constexpr int kRowTop = 66;
 constexpr int kEditHeight = 22;
 constexpr int kEditWidth = 72;
-constexpr int kLabelLefts[4] = {14, 120, 226, 360};
+constexpr int kLabelLefts[4] = {14, 120, 226, 370};
 constexpr int kLabelWidths[4] = {14, 14, 58, 58};
 
 AreaRecord* SelectedArea() { return CurrentSelection ? CurrentSelection->Area() : nullptr; }
