@@ -109,6 +109,11 @@ TEST_F(ProgramPageTest, LoadingWritesNothingAndSlidesOnlyOnAChange) {
   EXPECT_EQ(program->StartSecond, 45);
   Reload();
   EXPECT_EQ(ProgramPage().TimingCheck().pos(), checkAt);
+  ProgramPage().StartTime().stepBy(1);  // the hour; the seconds stay
+  EXPECT_EQ(program->StartHour, 7);
+  EXPECT_EQ(program->StartMinute, 30);
+  EXPECT_EQ(program->StartSecond, 45);
+  EXPECT_EQ(program->EndHour, 0);
 
   // A stored month 13 shows the nearest date, leaves the record and loads the rest.
   program->StartMonth = 13;
