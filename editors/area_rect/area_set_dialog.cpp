@@ -7,6 +7,7 @@
 #include "app/main_window/main_window_globals.h"
 #include "editors/area_rect/area_rect_rules.h"
 #include "editors/page_parts/digit_spin_edit.h"
+#include "editors/page_parts/retext_node.h"
 #include "model/common/bounded_text.h"
 #include "model/common/window_messages.h"
 #include "model/painting/painting_helpers.h"
@@ -134,7 +135,7 @@ void CAreaSetDialog::OnNameEdited() {
   if (!area) return;
   // The record keeps what fits; the edit may hold one character more.
   static_cast<void>(CopyBoundedText(area->AreaName, name_->text()));
-  RetextParent();
+  RetextSelectedNode(*this);
 }
 
 void CAreaSetDialog::OnPositionChange(bool horizontal, int delta, bool spin) {
@@ -211,10 +212,4 @@ void CAreaSetDialog::OnSizeTimer() {
   static_cast<void>(KillTimer(Handle(), kSizeTimer));  // false once it is already gone
   pendingMs_ = 0;
   SendMessage(PreviewCanvasWindow, UM_CANVAS_RELOAD, 0, 0);
-}
-
-void CAreaSetDialog::RetextParent() {
-  if (auto* parent = dynamic_cast<MessageWindow*>(parentWidget())) {
-    SendMessage(parent->Handle(), UM_RETEXT_SELECTED_NODE, 0, 0);
-  }
 }

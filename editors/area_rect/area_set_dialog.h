@@ -49,7 +49,6 @@ class CAreaSetDialog : public QWidget, public MessageWindow {
   void WriteRect(AreaRecord& area) const;
   void StartReloadTimer(UINT delayMs);
   void OnSizeTimer();
-  void RetextParent();
 
   QLineEdit* name_ = nullptr;
   std::array<DigitSpinEdit*, 4> fields_{};

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "editors/page_parts/digit_spin_edit.h"
+#include "editors/page_parts/retext_node.h"
 #include "model/common/bounded_text.h"
 #include "model/common/window_messages.h"
 #include "model/painting/painting_helpers.h"
@@ -221,9 +222,7 @@ void CProgramDialog::OnNameEdited() {
   ProgramRecord* program = SelectedProgram();
   if (!program) return;
   static_cast<void>(CopyBoundedText(program->ProgramName, name_->text()));
-  if (auto* parent = dynamic_cast<MessageWindow*>(parentWidget())) {
-    SendMessage(parent->Handle(), UM_RETEXT_SELECTED_NODE, 0, 0);
-  }
+  RetextSelectedNode(*this);
 }
 
 void CProgramDialog::OnPlayMode(bool byDuration) {
