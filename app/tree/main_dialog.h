@@ -114,12 +114,14 @@ class CMainDialog : public QWidget, public MessageWindow, public ProjectTreeItem
   // The program or area item last copied, or null.
   QTreeWidgetItem* copiedItem_ = nullptr;
 
- private:
+ public:
+  // A property page and its handle.
   struct PageWindow {
     QWidget* widget = nullptr;
     HWND handle = nullptr;
   };
 
+ private:
   void OnInitDialog();
   void CreateTree();
   void CreateAddAreaStrip();

@@ -15,6 +15,8 @@
 #include "app/tree/tree_menus.h"
 #include "controls/bars/my_tool_bar.h"
 #include "controls/bars/toolbar_frame.h"
+#include "editors/area_rect/area_set_dialog.h"
+#include "editors/program_page/program_dialog.h"
 #include "model/common/window_messages.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
@@ -64,6 +66,22 @@ const PagePlace kPagePlaces[kPageCount] = {
 bool InTabControl(int slot) {
   return slot == static_cast<int>(PageSlot::Border) ||
          slot == static_cast<int>(PageSlot::Background);
+}
+
+// The page of a slot: the built pages, else a placeholder with the page's name.
+template <typename Page>
+CMainDialog::PageWindow MakePage(Page* page) {
+  return {page, page->Handle()};
+}
+
+CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
+  switch (static_cast<PageSlot>(slot)) {
+    case PageSlot::Program: return MakePage(new CProgramDialog(parent));
+    case PageSlot::AreaRect: return MakePage(new CAreaSetDialog(parent));
+    default:
+      return MakePage(
+          new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));
+  }
 }
 
 QIcon ArtIcon(PageArt art) { return QIcon(QPixmap::fromImage(PaintPageArt(art, 24))); }
@@ -123,11 +141,11 @@ void CMainDialog::CreatePages() {
   for (int slot = 0; slot < kPageCount; ++slot) {
     const PagePlace& place = kPagePlaces[slot];
     QWidget* parent = InTabControl(slot) ? tabControl_ : this;
-    auto* page = new PagePlaceholder(QString::fromLatin1(place.className), parent);
-    page->setGeometry(InTabControl(slot) ? tabControl_->rect().adjusted(2, 30, -4, -2)
-                                         : place.rect);
-    page->hide();
-    pages_[static_cast<std::size_t>(slot)] = {page, page->Handle()};
+    const PageWindow page = MakePage(slot, parent);
+    page.widget->setGeometry(InTabControl(slot) ? tabControl_->rect().adjusted(2, 30, -4, -2)
+                                                : place.rect);
+    page.widget->hide();
+    pages_[static_cast<std::size_t>(slot)] = page;
   }
   tabControl_->hide();
   AreaPageWindow = pages_[static_cast<std::size_t>(PageSlot::AreaRect)].handle;
@@ -151,6 +169,8 @@ void CMainDialog::ApplyLanguage() {
     AddAreaButton(kind).setText(text);
     AddAreaButton(kind).setToolTip(text);
   }
+  static_cast<CProgramDialog&>(Page(PageSlot::Program)).ApplyLanguage();
+  static_cast<CAreaSetDialog&>(Page(PageSlot::AreaRect)).ApplyLanguage();
   if (tabBar_->count() > 0) tabBar_->setTabText(0, ReadLangText(kSection, kBorderTabText));
   if (tabBar_->count() > 1) tabBar_->setTabText(1, ReadLangText(kSection, kBackgroundTabText));
 }

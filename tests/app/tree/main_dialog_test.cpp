@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
@@ -18,6 +19,7 @@
 #include "app/tree/project_tree_items.h"
 #include "app/tree/tree_menus.h"
 #include "controls/animation/pane_slide.h"
+#include "editors/area_rect/area_set_dialog.h"
 #include "model/common/bounded_text.h"
 #include "model/common/window_messages.h"
 #include "model/project/project_editing.h"
@@ -59,10 +61,11 @@ TEST_F(ProjectPageTest, SelectionRoadDrivesFrameCanvasStatusAndPages) {
   EXPECT_EQ(ShownPages(),
             (std::vector<PageSlot>{PageSlot::AreaRect, PageSlot::AnalogClock, PageSlot::Border}));
   EXPECT_EQ(page->Tabs().count(), 2);
-  for (PageSlot slot :
-       {PageSlot::AreaRect, PageSlot::AnalogClock, PageSlot::Border, PageSlot::Background}) {
+  for (PageSlot slot : {PageSlot::AnalogClock, PageSlot::Border, PageSlot::Background}) {
     EXPECT_GE(Loads(slot), 1);
   }
+  EXPECT_EQ(static_cast<CAreaSetDialog&>(page->Page(PageSlot::AreaRect)).NameEdit().text(),
+            QStringLiteral("Watch"));
   page->Tabs().setCurrentIndex(1);
   EXPECT_TRUE(page->Page(PageSlot::Background).isVisibleTo(page.get()));
   EXPECT_FALSE(page->Page(PageSlot::Border).isVisibleTo(page.get()));
