@@ -85,6 +85,7 @@ CSendDialog::CSendDialog(QWidget* parent, const ProjectTreeItems& tree, DialogRu
 
 void CSendDialog::CreateControls() {
   groupList_.setObjectName(QString::number(kGroupList));
+  groupLabel_.setObjectName(QStringLiteral("1527"));
   screens_.setObjectName(QString::number(kScreenList));
   screens_.setRootIsDecorated(false);
   screens_.setAllColumnsShowFocus(true);  // full-row select
@@ -303,6 +304,7 @@ void CSendDialog::OnSend() {
 void CSendDialog::SendSetting(std::int32_t mask, std::int32_t powerValue) {
   std::vector<CommInfo> infos;
   if (CollectCommInfos(infos) == 0) return;
+  std::fill(refusals_.begin(), refusals_.end(), 0);  // they belong to a program send
   LedAllSettingInfo record{};
   record.SectionMask = mask;
   record.PowerValue = powerValue;

@@ -190,6 +190,8 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
   EXPECT_EQ(tcpCard.Payloads().size(), 2u);
   EXPECT_EQ(Status(0), Text(1024) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));
   EXPECT_EQ(Status(2), Text(1021));  // not a target this time
+  pane_.OnScreenOn();                // a setting is not failed by an earlier program's refusal
+  EXPECT_EQ(Status(0), Text(1021));
 }
 
 TEST_F(SendPane, SettingsReachEveryTcpAndSerialCard) {
