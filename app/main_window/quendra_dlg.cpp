@@ -10,6 +10,7 @@
 #include "app/language/main_menu_texts.h"
 #include "app/main_window/artwork.h"
 #include "app/main_window/main_menu.h"
+#include "app/send/send_dialog.h"
 #include "controls/animation/pane_slide.h"
 #include "controls/dialogs/style_message_dialog.h"
 #include "controls/support/main_window.h"
@@ -198,7 +199,14 @@ void CQuendraDlg::CreatePanes() {
   PaneWindows[0] = projectPage_->Handle();
   SetProjectWindow(projectPage_->Handle());
   for (int pane = 1; pane <= kTaskPaneCount; ++pane) {
-    auto* taskPane = new TaskPane(pane, client_);
+    TaskPane* taskPane = nullptr;
+    if (pane == CSendDialog::kPaneNumber) {
+      auto* sendPane = new CSendDialog(client_, *projectPage_);
+      sendPane->SetPreviewFrame(previewFrame_.get());
+      taskPane = sendPane;
+    } else {
+      taskPane = new TaskPane(pane, client_);
+    }
     taskPane->hide();
     panes_[static_cast<std::size_t>(pane - 1)] = taskPane;
     PaneWindows[pane] = taskPane->Handle();

@@ -9,10 +9,10 @@
 #include "app/builder/program_builder.h"
 #include "app/main_window/main_window_globals.h"
 #include "app/prerender/flash_converter.h"
-#include "app/tree/new_program.h"
 #include "app/tree/play_programs.h"
 #include "app/tree/project_tree_items.h"
 #include "app/tree/tree_menus.h"
+#include "controls/dialogs/style_message_dialog.h"
 #include "model/common/window_messages.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"
@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr WPARAM kCmdAddProgram = 32785;
-
 // UM_CANVAS_COMMAND operations the road sends.
 constexpr WPARAM kCanvasReset = 0;  // drop every player and the edit canvas
 constexpr WPARAM kCanvasEdit = 1;   // edit the listed program, lParam the selected position
@@ -32,14 +30,12 @@ constexpr WPARAM kCanvasBlank = static_cast<WPARAM>(-1);  // drop everything, sh
 
 MainDialogHooks WithDefaults(MainDialogHooks hooks) {
   if (!hooks.today) hooks.today = [] { return QDate::currentDate(); };
+  if (!hooks.now) hooks.now = [] { return QDateTime::currentDateTime(); };
+  if (!hooks.ask) hooks.ask = ShowStyleMessage;
   if (!hooks.showMenu) {
     hooks.showMenu = [](KvMenu& menu, const QPoint& at) { return menu.exec(at); };
   }
   return hooks;
-}
-
-void SendCanvas(WPARAM operation, LPARAM argument) {
-  SendMessage(PreviewCanvasWindow, UM_CANVAS_COMMAND, operation, argument);
 }
 
 void SendScreenSize(const ScreenRecord* screen) {
@@ -66,11 +62,6 @@ bool IsUnder(const QTreeWidgetItem* item, const QTreeWidgetItem& root) {
     if (item == &root) return true;
   }
   return false;
-}
-
-QTreeWidgetItem* RootOf(QTreeWidgetItem* item) {
-  while (item && item->parent()) item = item->parent();
-  return item;
 }
 
 }  // namespace
@@ -128,6 +119,10 @@ int CMainDialog::CollectPlayPrograms(int flag) {
 }
 
 // The selection road -------------------------------------------------------------
+
+void CMainDialog::SendCanvas(WPARAM operation, LPARAM argument) {
+  SendMessage(PreviewCanvasWindow, UM_CANVAS_COMMAND, operation, argument);
+}
 
 void CMainDialog::OnTreeSelChanged(QTreeWidgetItem* current) {
   ProjectTreeItem* item = AsProjectItem(current);
@@ -279,25 +274,6 @@ LRESULT CMainDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     default: break;
   }
   return MessageWindow::WindowProc(msg, wParam, lParam);
-}
-
-void CMainDialog::OnCommand(WPARAM command) {
-  // The other commands of the page come with the tree's editing commands.
-  if (command == kCmdAddProgram || command == kCmdMenuAddProgram) AddProgram();
-}
-
-void CMainDialog::AddProgram() {
-  ProjectTreeItem* screenItem = AsProjectItem(RootOf(tree_->currentItem()));
-  ScreenRecord* screen = screenItem ? screenItem->Ref().Screen() : nullptr;
-  if (!screen) return;
-  ProgramRecord& program = ::AddProgram(*screen);
-  SetNewProgramDefaults(program, hooks_.today());
-  program.CheckState = 1;  // a new program is chosen for sending
-  ProjectTreeItem* item = NewProgramItem(program);
-  screenItem->addChild(item);
-  screenItem->setExpanded(true);
-  SelectItem(item);
-  tree_->setFocus();
 }
 
 void CMainDialog::OnScreenRoot(WPARAM operation, LPARAM argument) {

@@ -9,6 +9,7 @@
 // published handles.
 
 #include <QDate>
+#include <QDateTime>
 #include <QPointer>
 #include <QWidget>
 
@@ -50,7 +51,10 @@ constexpr int kPageCount = 12;
 
 // What the page takes from outside, replaceable in tests.
 struct MainDialogHooks {
-  std::function<QDate()> today;  // the start date of a new program
+  std::function<QDate()> today;    // the start date of a new program
+  std::function<QDateTime()> now;  // the countdown of a new countdown area starts here
+  // Asks the user (ShowStyleMessage): text and style in, the button pressed out.
+  std::function<int(const QString& text, int style)> ask;
   // Shows a context menu at a screen point and answers the chosen action or null.
   std::function<QAction*(KvMenu& menu, const QPoint& globalPos)> showMenu;
 };
@@ -110,12 +114,14 @@ class CMainDialog : public QWidget, public MessageWindow, public ProjectTreeItem
   // The program or area item last copied, or null.
   QTreeWidgetItem* copiedItem_ = nullptr;
 
- private:
+ public:
+  // A property page and its handle.
   struct PageWindow {
     QWidget* widget = nullptr;
     HWND handle = nullptr;
   };
 
+ private:
   void OnInitDialog();
   void CreateTree();
   void CreateAddAreaStrip();
@@ -124,6 +130,7 @@ class CMainDialog : public QWidget, public MessageWindow, public ProjectTreeItem
   void WatchKeys(QWidget* control);
 
   // The selection road and the pages.
+  static void SendCanvas(WPARAM operation, LPARAM argument);
   void OnTreeSelChanged(QTreeWidgetItem* current);
   void ListProgram(ProjectTreeItem& programItem);
   void ClearSelection();
@@ -145,6 +152,18 @@ class CMainDialog : public QWidget, public MessageWindow, public ProjectTreeItem
   // Commands and messages.
   void OnCommand(WPARAM command);
   void AddProgram();
+  void AddProgramTo(ProjectTreeItem& screenItem);
+  void ShowAddAreaPopup();
+  void AddArea(int kind);
+  void CopyItem();
+  void PasteItem();
+  void DeleteItem();
+  void DeleteArea(ProjectTreeItem& item, AreaRecord& area);
+  void DeleteProgram(ProjectTreeItem& item, ProgramRecord& program);
+  void MoveItem(bool up);
+  // The program a new or pasted area goes to: the selected program, the parent of a
+  // selected area, or the first program of a selected screen; null when none.
+  ProjectTreeItem* TargetProgramItem();
   void OnScreenRoot(WPARAM operation, LPARAM argument);
   void AddScreenRoot(ScreenRecord& screen);
   void DeleteScreenRoot(LPARAM index);

@@ -9,11 +9,14 @@
 
 #include "app/main_window/main_window_globals.h"
 #include "app/tree/main_dialog.h"
+#include "app/tree/new_area.h"
 #include "app/tree/page_placeholder.h"
 #include "app/tree/tree_art.h"
 #include "app/tree/tree_menus.h"
 #include "controls/bars/my_tool_bar.h"
 #include "controls/bars/toolbar_frame.h"
+#include "editors/area_rect/area_set_dialog.h"
+#include "editors/program_page/program_dialog.h"
 #include "model/common/window_messages.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
@@ -25,8 +28,6 @@ namespace {
 const QString kSection = QStringLiteral("IDD_MAIN_DIALOG");
 constexpr int kBorderTabText = 1007;
 constexpr int kBackgroundTabText = 1008;
-// The add-area buttons' texts by area kind 1-7 (their tooltips are the same).
-constexpr int kAddAreaTexts[7] = {1000, 1001, 1003, 1004, 1005, 1006, 1002};
 constexpr ColorRef kFilesButtonFace = 0xF7E6C6;
 
 // Layout of the left column, in pixels of the page.
@@ -65,6 +66,22 @@ const PagePlace kPagePlaces[kPageCount] = {
 bool InTabControl(int slot) {
   return slot == static_cast<int>(PageSlot::Border) ||
          slot == static_cast<int>(PageSlot::Background);
+}
+
+// The page of a slot: the built pages, else a placeholder with the page's name.
+template <typename Page>
+CMainDialog::PageWindow MakePage(Page* page) {
+  return {page, page->Handle()};
+}
+
+CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
+  switch (static_cast<PageSlot>(slot)) {
+    case PageSlot::Program: return MakePage(new CProgramDialog(parent));
+    case PageSlot::AreaRect: return MakePage(new CAreaSetDialog(parent));
+    default:
+      return MakePage(
+          new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));
+  }
 }
 
 QIcon ArtIcon(PageArt art) { return QIcon(QPixmap::fromImage(PaintPageArt(art, 24))); }
@@ -124,11 +141,11 @@ void CMainDialog::CreatePages() {
   for (int slot = 0; slot < kPageCount; ++slot) {
     const PagePlace& place = kPagePlaces[slot];
     QWidget* parent = InTabControl(slot) ? tabControl_ : this;
-    auto* page = new PagePlaceholder(QString::fromLatin1(place.className), parent);
-    page->setGeometry(InTabControl(slot) ? tabControl_->rect().adjusted(2, 30, -4, -2)
-                                         : place.rect);
-    page->hide();
-    pages_[static_cast<std::size_t>(slot)] = {page, page->Handle()};
+    const PageWindow page = MakePage(slot, parent);
+    page.widget->setGeometry(InTabControl(slot) ? tabControl_->rect().adjusted(2, 30, -4, -2)
+                                                : place.rect);
+    page.widget->hide();
+    pages_[static_cast<std::size_t>(slot)] = page;
   }
   tabControl_->hide();
   AreaPageWindow = pages_[static_cast<std::size_t>(PageSlot::AreaRect)].handle;
@@ -148,10 +165,12 @@ void CMainDialog::resizeEvent(QResizeEvent* event) {
 
 void CMainDialog::ApplyLanguage() {
   for (int kind = 1; kind <= 7; ++kind) {
-    const QString text = ReadLangText(kSection, kAddAreaTexts[kind - 1]);
+    const QString text = ReadLangText(kSection, kAreaKindTextNumbers[kind - 1]);
     AddAreaButton(kind).setText(text);
     AddAreaButton(kind).setToolTip(text);
   }
+  static_cast<CProgramDialog&>(Page(PageSlot::Program)).ApplyLanguage();
+  static_cast<CAreaSetDialog&>(Page(PageSlot::AreaRect)).ApplyLanguage();
   if (tabBar_->count() > 0) tabBar_->setTabText(0, ReadLangText(kSection, kBorderTabText));
   if (tabBar_->count() > 1) tabBar_->setTabText(1, ReadLangText(kSection, kBackgroundTabText));
 }

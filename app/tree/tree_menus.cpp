@@ -1,8 +1,14 @@
 #include "app/tree/tree_menus.h"
 
+#include <QIcon>
+#include <QPixmap>
+
+#include "app/tree/tree_art.h"
 #include "model/settings/lang_text.h"
 
 namespace {
+
+constexpr int kMenuImageSize = 16;
 
 struct MenuLine {
   UINT command;  // 0 a separator
@@ -37,10 +43,19 @@ void Append(KvMenu& menu, const QString& section, const MenuLine& line, UINT fla
 
 }  // namespace
 
+int AddAreaKindOf(UINT command) {
+  for (int kind = 1; kind <= 7; ++kind) {
+    if (command == kAddAreaCommands[kind - 1]) return kind;
+  }
+  return 0;
+}
+
 std::unique_ptr<KvMenu> BuildAddAreaMenu() {
   auto menu = std::make_unique<KvMenu>();
   for (const MenuLine& line : kAddAreaLines) {
     Append(*menu, QStringLiteral("IDR_MENU_ADDAREA"), line, 0);
+    const QImage image = PaintTreeImage(AddAreaKindOf(line.command) + 1, kMenuImageSize);
+    menu->actions().back()->setIcon(QIcon(QPixmap::fromImage(image)));
   }
   return menu;
 }

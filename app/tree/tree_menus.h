@@ -18,11 +18,14 @@ constexpr UINT kCmdMenuMoveDown = 32955;
 // The add-area commands by area kind 1-7 (index kind - 1).
 constexpr UINT kAddAreaCommands[7] = {32943, 32944, 32945, 32947, 32946, 32948, 32958};
 
+// The area kind 1-7 an add-area command makes; 0 for another command.
+int AddAreaKindOf(UINT command);
+
 // The context menu's position of the add-area popup.
 constexpr int kAddAreaPopupPosition = 3;
 
-// The add-area popup: single line, image-text, files, flash words, analog clock,
-// digital clock, countdown.
+// The add-area popup (IDR_MENU_ADDAREA): single line, image-text, files, flash words,
+// analog clock, digital clock, countdown, each with its kind's image.
 std::unique_ptr<KvMenu> BuildAddAreaMenu();
 
 // The tree's context menu. Paste is disabled without a copied item; on a screen item

@@ -1,6 +1,7 @@
 #include "model/project/project_editing.h"
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_set>
 
 #include "model/common/bounded_text.h"
@@ -58,6 +59,17 @@ template <typename List, typename Record>
   return true;
 }
 
+// Swaps the element of `list` that holds `record` with its neighbour.
+template <typename List, typename Record>
+[[nodiscard]] bool SwapWithNeighbour(List& list, const Record& record, bool up) {
+  const auto it = std::find_if(list.begin(), list.end(),
+                               [&record](const auto& owned) { return owned.get() == &record; });
+  if (it == list.end()) return false;
+  if (up ? it == list.begin() : std::next(it) == list.end()) return false;
+  std::iter_swap(it, up ? std::prev(it) : std::next(it));
+  return true;
+}
+
 }  // namespace
 
 ProgramRecord& AddProgram(ScreenRecord& screen) {
@@ -90,6 +102,14 @@ bool RemoveArea(AreaRecord& area) {
 
 bool RemoveProgram(ProgramRecord& program) {
   return program.OwnerScreen && FreeOwned(program.OwnerScreen->Programs, program);
+}
+
+bool MoveProgram(ProgramRecord& program, bool up) {
+  return program.OwnerScreen && SwapWithNeighbour(program.OwnerScreen->Programs, program, up);
+}
+
+bool MoveArea(AreaRecord& area, bool up) {
+  return area.OwnerProgram && SwapWithNeighbour(area.OwnerProgram->Areas, area, up);
 }
 
 void ClearScreenPrograms(ScreenRecord& screen) {

@@ -27,6 +27,12 @@ AreaRecord* AddArea(ProgramRecord& program, std::int32_t areaType);
 // its owner screen.
 [[nodiscard]] bool RemoveProgram(ProgramRecord& program);
 
+// Swaps a program with its previous (up) or next sibling in its screen's list, or an
+// area within its program's list. False, changing nothing, when there is no such
+// neighbour or the record is not in its owner's list.
+[[nodiscard]] bool MoveProgram(ProgramRecord& program, bool up);
+[[nodiscard]] bool MoveArea(AreaRecord& area, bool up);
+
 // Frees every program and area of the screen; the screen stays in ScreenList.
 void ClearScreenPrograms(ScreenRecord& screen);
 

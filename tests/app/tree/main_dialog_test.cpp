@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
@@ -18,6 +19,7 @@
 #include "app/tree/project_tree_items.h"
 #include "app/tree/tree_menus.h"
 #include "controls/animation/pane_slide.h"
+#include "editors/area_rect/area_set_dialog.h"
 #include "model/common/bounded_text.h"
 #include "model/common/window_messages.h"
 #include "model/project/project_editing.h"
@@ -26,157 +28,10 @@
 #include "model/settings/lang_text.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/app_fixture.h"
+#include "tests/app/tree/project_page_fixture.h"
 #include "tests/support/screenshot.h"
 
-namespace {
-
-using Message = std::tuple<UINT, WPARAM, LPARAM>;
-
-// Stands for the canvas, the frame or the main window: records what it is sent.
-class RecordingWindow : public MessageWindow {
- public:
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    received.emplace_back(msg, wParam, lParam);
-    return 0;
-  }
-  std::vector<Message> Take() { return std::exchange(received, {}); }
-  std::vector<Message> received;
-};
-
-// The page with the commands it gets recorded and a copied item settable.
-class RecordingPage : public CMainDialog {
- public:
-  using CMainDialog::CMainDialog;
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_COMMAND) commands.push_back(wParam);
-    return CMainDialog::WindowProc(msg, wParam, lParam);
-  }
-  void SetCopiedItem(QTreeWidgetItem* item) { copiedItem_ = item; }
-  std::vector<WPARAM> commands;
-};
-
-constexpr WPARAM kOpMinus1 = static_cast<WPARAM>(-1);
-
-Message Canvas(WPARAM op, LPARAM arg) { return {UM_CANVAS_COMMAND, op, arg}; }
-
-ScreenRecord& AddScreen(const QString& name, int ledColor, int width = 128, int height = 32) {
-  ScreenRecord& screen = ScreenList.emplace_back();
-  CopyBoundedText(screen.LedName, name);
-  screen.LedNo = static_cast<int>(ScreenList.size());
-  screen.LedColor = ledColor;
-  screen.LedWidth = width;
-  screen.LedHeight = height;
-  return screen;
-}
-
-ProgramRecord& AddNamedProgram(ScreenRecord& screen, const QString& name, int checked) {
-  ProgramRecord& program = AddProgram(screen);
-  CopyBoundedText(program.ProgramName, name);
-  program.CheckState = checked;
-  return program;
-}
-
-AreaRecord& AddNamedArea(ProgramRecord& program, int kind, const QString& name) {
-  AreaRecord* area = AddArea(program, kind);
-  if (!area) {  // a kind the model does not make: made by hand, as a damaged file gives
-    area = program.Areas.emplace_back(std::make_unique<AreaRecord>()).get();
-    area->AreaType = kind;
-    area->OwnerProgram = &program;
-    area->OwnerScreen = program.OwnerScreen;
-  }
-  CopyBoundedText(area->AreaName, name);
-  return *area;
-}
-
-class ProjectPageTest : public apptest::AppTest {
- protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    SelectLanguageFile(2);
-    ClearProjectModel();
-    PreviewCanvasWindow = canvas.Handle();
-    PreviewFrameWindow = frame.Handle();
-    MainWindowHandle = mainWindow.Handle();
-  }
-  void TearDown() override {
-    page.reset();
-    PreviewCanvasWindow = PreviewFrameWindow = MainWindowHandle = nullptr;
-    ClearProjectModel();
-    AppTest::TearDown();
-  }
-
-  // Screen A (single colour): program P1 with a single line and an analog clock,
-  // program P2 (unchecked) with an area of an unknown kind; screen B (two colours)
-  // without programs; screen C (colour type 3) with one program.
-  void MakeProject() {
-    ScreenRecord& a = AddScreen(QStringLiteral("Screen A"), 0);
-    ProgramRecord& p1 = AddNamedProgram(a, QStringLiteral("P1"), 1);
-    a1 = &AddNamedArea(p1, kSingleLineArea, QStringLiteral("Sign"));
-    a2 = &AddNamedArea(p1, kAnalogClockArea, QStringLiteral("Watch"));
-    ProgramRecord& p2 = AddNamedProgram(a, QStringLiteral("P2"), 0);
-    b1 = &AddNamedArea(p2, 9, QStringLiteral("Odd"));
-    AddScreen(QStringLiteral("Screen B"), 1, 64, 16);
-    ScreenRecord& c = AddScreen(QStringLiteral("Screen C"), 3);
-    AddNamedProgram(c, QStringLiteral("P3"), 1);
-  }
-
-  void Open(MainDialogHooks hooks = {}) {
-    if (!hooks.showMenu) {
-      hooks.showMenu = [this](KvMenu& menu, const QPoint&) -> QAction* {
-        ++menusShown;
-        menuItems.clear();
-        for (int i = 0; i < menu.actions().size(); ++i) {
-          const KvMenuData data = *menu.ItemData(i);
-          menuItems.emplace_back(data.commandId, menu.actions()[i]->isEnabled());
-        }
-        return nullptr;
-      };
-    }
-    page = std::make_unique<RecordingPage>(nullptr, std::move(hooks));
-    page->resize(793, 552);
-    page->BuildTreeFromModel();
-  }
-
-  QTreeWidget& Tree() { return page->Tree(); }
-  QTreeWidgetItem* Item(int screen, int program = -1, int area = -1) {
-    QTreeWidgetItem* item = Tree().topLevelItem(screen);
-    if (item && program >= 0) item = item->child(program);
-    if (item && area >= 0) item = item->child(area);
-    return item;
-  }
-  void Select(QTreeWidgetItem* item) {
-    canvas.Take();
-    frame.Take();
-    mainWindow.Take();
-    Tree().setCurrentItem(item);
-  }
-  // The pages shown, by slot.
-  std::vector<PageSlot> ShownPages() {
-    std::vector<PageSlot> shown;
-    for (int slot = 0; slot < kPageCount; ++slot) {
-      if (page->Page(static_cast<PageSlot>(slot)).isVisibleTo(page.get())) {
-        shown.push_back(static_cast<PageSlot>(slot));
-      }
-    }
-    return shown;
-  }
-  int Loads(PageSlot slot) { return static_cast<PagePlaceholder&>(page->Page(slot)).LoadCount(); }
-  bool MenuItemEnabled(UINT command) {
-    for (const auto& [id, enabled] : menuItems) {
-      if (id == command) return enabled;
-    }
-    ADD_FAILURE() << "no menu item " << command;
-    return false;
-  }
-
-  RecordingWindow canvas, frame, mainWindow;
-  std::unique_ptr<RecordingPage> page;
-  AreaRecord *a1 = nullptr, *a2 = nullptr, *b1 = nullptr;
-  int menusShown = 0;
-  std::vector<std::pair<UINT, bool>> menuItems;
-};
-
-}  // namespace
+using namespace pagetest;
 
 TEST_F(ProjectPageTest, SelectionRoadDrivesFrameCanvasStatusAndPages) {
   MakeProject();
@@ -206,10 +61,11 @@ TEST_F(ProjectPageTest, SelectionRoadDrivesFrameCanvasStatusAndPages) {
   EXPECT_EQ(ShownPages(),
             (std::vector<PageSlot>{PageSlot::AreaRect, PageSlot::AnalogClock, PageSlot::Border}));
   EXPECT_EQ(page->Tabs().count(), 2);
-  for (PageSlot slot :
-       {PageSlot::AreaRect, PageSlot::AnalogClock, PageSlot::Border, PageSlot::Background}) {
+  for (PageSlot slot : {PageSlot::AnalogClock, PageSlot::Border, PageSlot::Background}) {
     EXPECT_GE(Loads(slot), 1);
   }
+  EXPECT_EQ(static_cast<CAreaSetDialog&>(page->Page(PageSlot::AreaRect)).NameEdit().text(),
+            QStringLiteral("Watch"));
   page->Tabs().setCurrentIndex(1);
   EXPECT_TRUE(page->Page(PageSlot::Background).isVisibleTo(page.get()));
   EXPECT_FALSE(page->Page(PageSlot::Border).isVisibleTo(page.get()));
@@ -233,7 +89,7 @@ TEST_F(ProjectPageTest, SelectionRoadDrivesFrameCanvasStatusAndPages) {
 
 TEST_F(ProjectPageTest, TreeShowsTheModelAndWritesChecksAndNewScreensToIt) {
   MakeProject();
-  Open({[] { return QDate(2024, 2, 29); }, {}});
+  Open({[] { return QDate(2024, 2, 29); }, {}, {}, {}});
   ASSERT_EQ(Tree().topLevelItemCount(), 3);
   EXPECT_EQ(Item(0)->text(0), QStringLiteral("Screen A"));
   EXPECT_EQ(Item(0, 1)->text(0), QStringLiteral("P2"));
@@ -326,7 +182,10 @@ TEST_F(ProjectPageTest, KeysAndContextMenu) {
   QTest::keyClick(&Tree(), Qt::Key_W);
   QTest::keyClick(&Tree(), Qt::Key_S);
   EXPECT_EQ(page->commands, (std::vector<WPARAM>{32789, 32787, 32788, 32790, 32791}));
-  EXPECT_EQ(Tree().currentItem(), Item(0, 0));
+  // The delete was cancelled; the pasted copy of P1 went up and back down.
+  EXPECT_EQ(asked.size(), 1u);
+  EXPECT_EQ(Tree().currentItem(), Item(0, 2));
+  EXPECT_EQ(Item(0, 2)->text(0), QStringLiteral("P1"));
 
   // Space does not toggle the check; Tab goes to the canvas and the tree keeps focus.
   QTest::keyClick(&Tree(), Qt::Key_Space);
@@ -343,8 +202,9 @@ TEST_F(ProjectPageTest, KeysAndContextMenu) {
   QContextMenuEvent onEmpty(QContextMenuEvent::Mouse, empty, viewport->mapToGlobal(empty));
   QApplication::sendEvent(viewport, &onEmpty);
   EXPECT_EQ(menusShown, 0);
-  EXPECT_EQ(Tree().currentItem(), Item(0, 0));
+  EXPECT_EQ(Tree().currentItem(), Item(0, 2));
 
+  page->SetCopiedItem(nullptr);
   // On a screen's label: it is selected; what a screen cannot do is disabled, and
   // paste while nothing is copied.
   const QPoint onLabel = Tree().visualItemRect(Item(1)).topLeft() + QPoint(40, 5);
@@ -393,8 +253,8 @@ TEST_F(ProjectPageTest, BuildsTheProgramSetOfAScreenForSending) {
   AddNamedProgram(screen, QStringLiteral("P4"), 1);
   Open();
   EXPECT_EQ(SendMessage(page->Handle(), UM_BUILD_SCREEN_PROGRAM, 0, 0), 0);
-  const auto set = reinterpret_cast<ProgramHandle>(SendMessage(
-      page->Handle(), UM_BUILD_SCREEN_PROGRAM, reinterpret_cast<WPARAM>(&screen), 0));
+  const auto set = reinterpret_cast<ProgramHandle>(
+      SendMessage(page->Handle(), UM_BUILD_SCREEN_PROGRAM, reinterpret_cast<WPARAM>(&screen), 0));
   ASSERT_NE(set, nullptr);
   EXPECT_EQ(KQ_GenerateProgramData(set), KQ_OK);
   EXPECT_EQ(KQ_DeleteProgram(set), 1);

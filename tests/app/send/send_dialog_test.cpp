@@ -1,0 +1,321 @@
+// The send pane against the real controller library and emulated cards: programs and
+// settings to many screens at once with each row's own progress and result, the pane
+// locked while a call runs, and the screen groups with their dialogs.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QHeaderView>
+#include <QPushButton>
+
+#include <map>
+#include <vector>
+
+#include "app/builder/send_error_text.h"
+#include "app/send/group_dialogs.h"
+#include "app/send/send_dialog.h"
+#include "model/common/app_paths.h"
+#include "model/common/bounded_text.h"
+#include "model/common/window_messages.h"
+#include "model/project/clear_project.h"
+#include "model/project/project_editing.h"
+#include "model/project/project_globals.h"
+#include "model/settings/lang_text.h"
+#include "sdk/Corvanix.h"
+#include "tests/app/app_fixture.h"
+#include "tests/support/card_emulator.h"
+#include "tests/support/card_settings_codec.h"
+#include "tests/support/display_data_codec.h"
+#include "tests/support/screenshot.h"
+
+namespace {
+
+constexpr int kCom = 57;
+
+class NoTree : public ProjectTreeItems {
+  void DeleteAllItems() override {}
+};
+
+QString Text(int key) { return ReadLangText(QStringLiteral("IDD_SEND_DIALOG"), key); }
+
+class SendPane : public apptest::AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    SelectLanguageFile(2);
+    pane_.ApplyLanguage();  // made before the language files were in place
+    ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Temp)));
+    pane_.resize(860, 520);
+    pane_.show();
+  }
+  void TearDown() override {
+    ClearProjectModel();
+    AppTest::TearDown();
+  }
+
+  ScreenRecord& Screen(std::int32_t number, std::int32_t sendType, std::int32_t networkType = 0) {
+    ScreenRecord& screen = ScreenList.emplace_back();
+    screen.LedNo = number, screen.SendType = sendType, screen.NetworkType = networkType;
+    screen.LedWidth = 64, screen.LedHeight = 32;
+    screen.Commport = kCom, screen.Bps = 115200;
+    static_cast<void>(CopyBoundedText(screen.LedName, QStringLiteral("Screen %1").arg(number)));
+    return screen;
+  }
+  ScreenRecord& TcpScreen(std::int32_t number, const emu::TcpCard& server) {
+    ScreenRecord& screen = Screen(number, kSendByNetwork);
+    for (const QString& octet : QString::fromStdString(server.Address()).split('.')) {
+      screen.LedIp = screen.LedIp << 8 | octet.toUInt();
+    }
+    return screen;
+  }
+  // A program of one digital clock, checked or not, told apart by its loop count.
+  static void ClockProgram(ScreenRecord& screen, bool checked, std::int32_t loops) {
+    ProgramRecord& program = AddProgram(screen);
+    program.CheckState = checked ? 1 : 0;
+    program.LoopCount = loops;
+    AreaRecord& area = *AddArea(program, kDigitalClockArea);
+    area.AreaRect_Right = 32, area.AreaRect_Bottom = 16;
+  }
+  QString Status(int row) { return pane_.Screens().GetItemText(row, CSendDialog::kStatusColumn); }
+  QAbstractButton* Button(int id) { return static_cast<QAbstractButton*>(pane_.Control(id)); }
+
+  NoTree tree_;
+  std::function<int(QDialog&)> answer_ = [](QDialog&) { return int(QDialog::Rejected); };
+  CSendDialog pane_{nullptr, tree_, [this](QDialog& dialog) { return answer_(dialog); }};
+};
+
+emu::DisplayData Decoded(const emu::Card& card) {
+  emu::DisplayData data;
+  const auto payloads = card.Payloads();
+  EXPECT_FALSE(payloads.empty());
+  if (!payloads.empty()) {
+    EXPECT_EQ(emu::DecodeDisplayData(payloads.back(), data), "");
+  }
+  return data;
+}
+
+TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
+  emu::Card tcpCard, failingCard, serialCard;
+  const emu::Reaction slow{emu::Reaction::kAck, 0, 40};
+  tcpCard.ReactAlways(slow);
+  serialCard.ReactAlways(slow);
+  failingCard.ReactAlways({emu::Reaction::kAck, 7, 40});
+  emu::TcpCard tcp(tcpCard), failing(failingCard);
+  emu::SerialCard serial(serialCard, kCom);
+  ASSERT_TRUE(tcp.Listening() && failing.Listening() && serial.Ready());
+  ScreenRecord& allUnchecked = TcpScreen(1, tcp);
+  ClockProgram(allUnchecked, false, 1);
+  ClockProgram(TcpScreen(2, failing), true, 2);
+  ScreenRecord& serialScreen = Screen(3, kSendBySerialLine);
+  ClockProgram(serialScreen, false, 4);
+  ClockProgram(serialScreen, true, 5);
+  Screen(4, kSendByNetwork, 1);  // UDP
+  Screen(5, kSendByUsbDisk);
+  pane_.FillGroupList();
+  ASSERT_EQ(pane_.Screens().GetItemCount(), 5);
+
+  // Every status text in the order it was written, and the pane's state meanwhile.
+  std::vector<std::pair<int, QString>> log;
+  std::map<int, LPARAM> rowScreens;
+  for (int row = 0; row < 5; ++row) rowScreens[row] = pane_.Screens().GetItemData(row);
+  QWidget previewFrame;
+  pane_.SetPreviewFrame(&previewFrame);
+  bool lockedThroughout = true, pictured = false;
+  QObject::connect(
+      &pane_.Screens(), &QTreeWidget::itemChanged, [&](QTreeWidgetItem* item, int column) {
+        if (column != CSendDialog::kStatusColumn) return;
+        const int row = pane_.Screens().indexOfTopLevelItem(item);
+        log.emplace_back(row, item->text(column));
+        lockedThroughout = lockedThroughout && !pane_.GroupList().isEnabled() &&
+                           !pane_.Control(1351)->isEnabled() && !pane_.Control(1099)->isEnabled() &&
+                           !Button(1007)->isEnabled() && !pane_.BackButton().isEnabled() &&
+                           !previewFrame.isEnabled();
+        for (const auto& [r, screen] : rowScreens)
+          lockedThroughout &= pane_.Screens().GetItemData(r) == screen;
+        if (!pictured && item->text(column).endsWith('%')) {
+          pictured = !SaveScreenshot(pane_, QStringLiteral("send_pane_sending")).isEmpty();
+        }
+      });
+  pane_.OnSend();
+
+  EXPECT_TRUE(lockedThroughout && pictured);
+  EXPECT_TRUE(pane_.GroupList().isEnabled() && Button(1101)->isEnabled() &&
+              previewFrame.isEnabled());
+  const QString notServed = Text(1024) + GetSendErrorText(KQ_ERR_NOT_SERVED);
+  EXPECT_EQ(Status(0), Text(1021));
+  EXPECT_EQ(Status(1), Text(1024) + GetSendErrorText(7));
+  EXPECT_EQ(Status(2), Text(1021));
+  EXPECT_EQ(Status(3), notServed);
+  EXPECT_EQ(Status(4), notServed);
+  EXPECT_EQ(pane_.Screens().RowPercent(0), 100);
+  SaveScreenshot(pane_, QStringLiteral("send_pane_sent"));
+
+  // Each served row went through generating, sending and percentages on its own, and
+  // every one of them was sending before any finished.
+  std::size_t firstDone = log.size();
+  for (int row : {0, 2}) {
+    std::vector<QString> texts;
+    for (const auto& [r, text] : log) {
+      if (r == row) texts.push_back(text);
+    }
+    ASSERT_GE(texts.size(), 4u);
+    EXPECT_EQ(texts[0], Text(1022));
+    EXPECT_EQ(texts[1], Text(1023));
+    EXPECT_TRUE(texts[2].endsWith('%'));
+  }
+  for (std::size_t i = 0; i < log.size(); ++i) {
+    if (log[i].second == Text(1021) && firstDone == log.size()) firstDone = i;
+  }
+  for (int row : {0, 1, 2}) {
+    EXPECT_NE(std::find(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(firstDone),
+                        std::make_pair(row, Text(1023))),
+              log.begin() + static_cast<std::ptrdiff_t>(firstDone));
+  }
+  EXPECT_TRUE(Decoded(tcpCard).programs.empty());
+  const emu::DisplayData serialData = Decoded(serialCard);
+  ASSERT_EQ(serialData.programs.size(), 1u);
+  EXPECT_EQ(serialData.programs[0].loopCount, 5);
+
+  // A set the builder refused parts of fails even though its card took it.
+  ProgramRecord& broken = AddProgram(allUnchecked);
+  broken.CheckState = 1;
+  AreaRecord& files = *AddArea(broken, kFilesArea);
+  files.AreaRect_Right = 16, files.AreaRect_Bottom = 16;
+  FileAreaItem missing{};
+  missing.FileType = 4;
+  static_cast<void>(CopyBoundedText(missing.FilePath, QDir::temp().filePath("missing.png")));
+  std::get<std::vector<FileAreaItem>>(files.Kind) = {missing};
+  pane_.CheckAllRows(false);
+  pane_.Screens().topLevelItem(0)->setCheckState(0, Qt::Checked);
+  pane_.OnSend();
+  EXPECT_EQ(tcpCard.Payloads().size(), 2u);
+  EXPECT_EQ(Status(0), Text(1024) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));
+  EXPECT_EQ(Status(2), Text(1021));  // not a target this time
+  pane_.OnScreenOn();                // a setting is not failed by an earlier program's refusal
+  EXPECT_EQ(Status(0), Text(1021));
+}
+
+TEST_F(SendPane, SettingsReachEveryTcpAndSerialCard) {
+  emu::Card tcpCard, serialCard;
+  emu::TcpCard tcp(tcpCard);
+  emu::SerialCard serial(serialCard, kCom);
+  ASSERT_TRUE(tcp.Listening() && serial.Ready());
+  TcpScreen(1, tcp);
+  Screen(2, kSendBySerialLine);
+  Screen(3, kSendByUsbDisk);
+  pane_.FillGroupList();
+  pane_.OnAdjustTime();
+  pane_.OnScreenOn();
+  pane_.OnScreenOff();
+  EXPECT_EQ(Status(2), Text(1024) + GetSendErrorText(KQ_ERR_NOT_SERVED));
+  for (const emu::Card* card : {&tcpCard, &serialCard}) {
+    const auto payloads = card->Payloads();
+    ASSERT_EQ(payloads.size(), 3u);
+    std::vector<std::pair<int, int>> seen;
+    for (const auto& payload : payloads) {
+      emu::SettingsCommand command;
+      EXPECT_EQ(emu::DecodeSettingsCommand(payload, command), "");
+      seen.emplace_back(command.mask, command.mask == 32 ? command.power : -1);
+    }
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{16, -1}, {32, 0}, {32, 1}}));
+  }
+}
+
+TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
+  for (std::int32_t number : {1, 2, 3}) Screen(number, kSendByUsbDisk);
+  pane_.FillGroupList();
+  EXPECT_EQ(pane_.Screens().GetItemCount(), 3);
+
+  // Default names count the groups; after a delete the next name may repeat.
+  QStringList proposed;
+  answer_ = [&](QDialog& dialog) {
+    auto& add = dynamic_cast<CAddGroupDialog&>(dialog);
+    proposed << add.NameEdit().text();
+    add.show();
+    SaveScreenshot(add, QStringLiteral("send_pane_add_group"));
+    add.NameEdit().setText(add.NameEdit().text());
+    static_cast<QPushButton*>(add.findChildren<QPushButton*>().first())->click();
+    return dialog.result();
+  };
+  pane_.OnAddGroup();
+  pane_.OnAddGroup();
+  EXPECT_EQ(pane_.GroupList().currentRow(), 2);
+  EXPECT_EQ(pane_.Screens().GetItemCount(), 0);
+  pane_.OnSend();  // an empty group sends nothing
+  pane_.GroupList().setCurrentRow(0);
+  pane_.OnDeleteGroup();  // "all screens" is no group
+  EXPECT_EQ(ScreenGroupList.size(), 2u);
+  pane_.GroupList().setCurrentRow(1);
+  pane_.OnDeleteGroup();
+  pane_.OnAddGroup();
+  EXPECT_EQ(proposed, (QStringList{"Group 1", "Group 2", "Group 2"}));
+  ASSERT_EQ(ScreenGroupList.size(), 2u);
+  EXPECT_EQ(ScreenGroupList.front().GroupName, "Group 2");
+
+  // The editor: ">" on a member changes nothing, ">>" takes all in order, "<<" empties.
+  std::vector<std::vector<std::int32_t>> steps;
+  answer_ = [&](QDialog& dialog) {
+    auto& editor = dynamic_cast<CGroupSetDialog&>(dialog);
+    auto press = [&](const char* name) {
+      editor.findChild<QPushButton*>(QString::fromLatin1(name))->click();
+      steps.push_back(ScreenGroupList.front().ScreenNos);
+    };
+    editor.show();
+    editor.AllScreens().setCurrentRow(1);
+    press(">");
+    press(">");
+    press(">>");
+    EXPECT_EQ(editor.Members().count(), 3);
+    SaveScreenshot(editor, QStringLiteral("send_pane_group_editor"));
+    editor.Members().setCurrentRow(0);
+    press("<");
+    press("<<");
+    EXPECT_EQ(editor.Members().count(), 0);
+    return int(QDialog::Accepted);
+  };
+  pane_.OnEditGroup();
+  EXPECT_EQ(steps, (std::vector<std::vector<std::int32_t>>{{2}, {2}, {1, 2, 3}, {2, 3}, {}}));
+
+  // A number held twice is one row; one without a screen none; a deleted screen's
+  // number leaves every group in all its copies.
+  ScreenGroupList.front().ScreenNos = {2, 9, 2, 3};
+  ScreenGroupList.back().ScreenNos = {2};
+  pane_.FillGroupList();
+  pane_.GroupList().setCurrentRow(1);
+  ASSERT_EQ(pane_.Screens().GetItemCount(), 2);
+  EXPECT_EQ(pane_.Screens().GetItemText(0, 1), "Screen 2");
+  EXPECT_EQ(pane_.Screens().GetItemText(1, 0), "2");
+  SendMessage(pane_.Handle(), UM_SCREEN_DELETED, 0, 2);
+  EXPECT_EQ(ScreenGroupList.front().ScreenNos, (std::vector<std::int32_t>{9, 3}));
+  EXPECT_TRUE(ScreenGroupList.back().ScreenNos.empty());
+  SaveScreenshot(pane_, QStringLiteral("send_pane_group"));
+
+  // The shared send's chooser names every screen with its colour and size.
+  QStringList items;
+  answer_ = [&](QDialog& dialog) {
+    auto& chooser = dynamic_cast<CLedSelectDialog&>(dialog);
+    chooser.show();
+    SaveScreenshot(chooser, QStringLiteral("send_pane_screen_chooser"));
+    for (int i = 0; i < chooser.Screens().count(); ++i) items << chooser.Screens().itemText(i);
+    return int(QDialog::Accepted);
+  };
+  pane_.OnSharedSend();
+  ASSERT_EQ(items.size(), 3);
+  EXPECT_EQ(items[0], "Screen 1 (Colour:" + ReadLangText("IDD_BASICSET_DIALOG", 1017) +
+                          ",Width:64,Height:32)");
+}
+
+TEST_F(SendPane, LanguageSwitchMakesTheColumnsAgain) {
+  Screen(1, kSendByUsbDisk);
+  pane_.FillGroupList();
+  SelectLanguageFile(1);
+  pane_.ApplyLanguage();
+  ASSERT_EQ(pane_.Screens().columnCount(), 4);
+  for (int column = 0; column < 4; ++column) {
+    EXPECT_EQ(pane_.Screens().headerItem()->text(column), Text(1016 + column));
+  }
+  EXPECT_NE(Text(1016), "No.");
+  EXPECT_EQ(pane_.Screens().GetItemText(0, 1), "Screen 1");
+  EXPECT_EQ(static_cast<QPushButton*>(pane_.Control(1101))->text(), Text(1015));
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+#pragma once
+// What the property page tests share: the project page over a project of one screen
+// with one program and one area, and a canvas that records what it is sent.
+
+#include <QTreeWidget>
+
+#include <memory>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "app/main_window/main_window_globals.h"
+#include "app/tree/main_dialog.h"
+#include "model/common/bounded_text.h"
+#include "model/project/project_editing.h"
+#include "model/project/project_globals.h"
+#include "model/settings/lang_text.h"
+#include "tests/app/app_fixture.h"
+
+namespace editortest {
+
+using Message = std::tuple<UINT, WPARAM, LPARAM>;
+
+class RecordingWindow : public MessageWindow {
+ public:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    received.emplace_back(msg, wParam, lParam);
+    return 0;
+  }
+  std::vector<Message> Take() { return std::exchange(received, {}); }
+  std::vector<Message> received;
+};
+
+class PageTest : public apptest::AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    SelectLanguageFile(2);
+    ClearProjectModel();
+    PreviewCanvasWindow = canvas.Handle();
+  }
+  void TearDown() override {
+    page.reset();
+    PreviewCanvasWindow = nullptr;
+    ClearProjectModel();
+    AppTest::TearDown();
+  }
+
+  // A screen of width x height pixels, a program with that border width, one area
+  // at (left, top) of width x height; the page built over it.
+  void Open(int screenWidth, int screenHeight, int border, QRect rect = QRect(4, 4, 20, 10)) {
+    ScreenRecord& screen = ScreenList.emplace_back();
+    CopyBoundedText(screen.LedName, u"Screen");
+    screen.LedWidth = screenWidth;
+    screen.LedHeight = screenHeight;
+    program = &AddProgram(screen);
+    CopyBoundedText(program->ProgramName, u"Show");
+    program->BorderWidth = border;
+    area = AddArea(*program, kSingleLineArea);
+    CopyBoundedText(area->AreaName, u"Sign");
+    area->AreaRect_Left = rect.left();
+    area->AreaRect_Top = rect.top();
+    area->AreaRect_Right = rect.left() + rect.width();
+    area->AreaRect_Bottom = rect.top() + rect.height();
+    page = std::make_unique<CMainDialog>();
+    page->resize(793, 552);
+    page->BuildTreeFromModel();
+  }
+  QTreeWidgetItem* ProgramItem() { return page->Tree().topLevelItem(0)->child(0); }
+  QTreeWidgetItem* AreaItem() { return ProgramItem()->child(0); }
+  void Select(QTreeWidgetItem* item) {
+    page->Tree().setCurrentItem(item);
+    canvas.Take();
+  }
+  template <typename Page>
+  Page& PageAt(PageSlot slot) {
+    return static_cast<Page&>(page->Page(slot));
+  }
+
+  RecordingWindow canvas;
+  std::unique_ptr<CMainDialog> page;
+  ProgramRecord* program = nullptr;
+  AreaRecord* area = nullptr;
+};
+
+}  // namespace editortest

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimeEdit>
+#include <QToolButton>
+
+#include "editors/page_parts/digit_spin_edit.h"
+#include "editors/program_page/program_dialog.h"
+#include "model/common/window_messages.h"
+#include "model/settings/ui/dlg_lang_text.h"
+#include "tests/editors/page_fixture.h"
+#include "tests/support/screenshot.h"
+
+namespace {
+
+constexpr int kSunday = 6;
+
+class ProgramPageTest : public editortest::PageTest {
+ protected:
+  CProgramDialog& ProgramPage() { return PageAt<CProgramDialog>(PageSlot::Program); }
+  void Reload() { SendMessage(ProgramPage().Handle(), UM_LOAD_SELECTION, 1, 0); }
+  void Step(DigitSpinEdit& edit, int from, bool up) {
+    edit.ShowValue(from);
+    (up ? edit.UpButton() : edit.DownButton()).click();
+  }
+};
+
+TEST_F(ProgramPageTest, SpinsAndTypedValuesKeepTheirRanges) {
+  Open(64, 32, 0);
+  Select(ProgramItem());
+  DigitSpinEdit& count = ProgramPage().CountEdit();
+  DigitSpinEdit& duration = ProgramPage().DurationEdit();
+  Step(count, 1, false);
+  EXPECT_EQ(program->LoopCount, 1);
+  Step(count, 0, false);
+  EXPECT_EQ(program->LoopCount, 1);
+  EXPECT_EQ(count.Edit().text(), QStringLiteral("1"));
+  Step(count, 255, true);
+  EXPECT_EQ(program->LoopCount, 255);
+  ProgramPage().DurationRadio().click();
+  Step(duration, 1, false);
+  EXPECT_EQ(program->PlayTime, 1);
+  Step(duration, 65535, true);
+  EXPECT_EQ(program->PlayTime, 65535);
+
+  ProgramPage().CountRadio().click();
+  count.Edit().clear();
+  for (char key : {'3', '0', '0'}) QTest::keyClick(&count.Edit(), key);
+  EXPECT_EQ(count.Edit().text(), QStringLiteral("30"));
+  EXPECT_EQ(program->LoopCount, 30);
+  QTest::keyClick(&count.Edit(), Qt::Key_Backspace);
+  QTest::keyClick(&count.Edit(), Qt::Key_Backspace);
+  EXPECT_EQ(program->LoopCount, 3);  // an emptied edit leaves the last value
+
+  // The play mode enables its own edit.
+  ProgramPage().DurationRadio().click();
+  EXPECT_EQ(program->StopType, 1);
+  EXPECT_TRUE(duration.isEnabled());
+  EXPECT_FALSE(count.isEnabled());
+  ProgramPage().CountRadio().click();
+  EXPECT_EQ(program->StopType, 0);
+  EXPECT_FALSE(duration.isEnabled());
+  EXPECT_TRUE(count.isEnabled());
+}
+
+TEST_F(ProgramPageTest, ChecksWriteTheirOwnFields) {
+  Open(64, 32, 0);
+  program->WeekVaule = 0x2A;
+  program->IsWeek = 1;
+  Select(ProgramItem());
+  EXPECT_TRUE(ProgramPage().WeekdayCheck(0).isChecked());  // Monday, bit 1
+  EXPECT_FALSE(ProgramPage().WeekdayCheck(1).isChecked());
+  ProgramPage().WeekdayCheck(kSunday).click();
+  EXPECT_EQ(program->WeekVaule, 0x2B);
+  ProgramPage().WeekdayCheck(kSunday).click();
+  EXPECT_EQ(program->WeekVaule, 0x2A);
+  for (int day = 0; day < 7; ++day) {
+    const std::int32_t before = program->WeekVaule;
+    ProgramPage().WeekdayCheck(day).click();
+    EXPECT_EQ(program->WeekVaule ^ before, 1 << ((day + 1) % 7)) << day;
+  }
+  ProgramPage().WeekCheck().click();
+  EXPECT_EQ(program->IsWeek, 0);
+  EXPECT_FALSE(ProgramPage().WeekdayCheck(3).isEnabled());
+  ProgramPage().DateCheck().click();
+  EXPECT_EQ(program->IsDate, 1);
+  EXPECT_TRUE(ProgramPage().StartDate().isEnabled());
+  EXPECT_FALSE(ProgramPage().StartTime().isEnabled());
+}
+
+TEST_F(ProgramPageTest, LoadingWritesNothingAndSlidesOnlyOnAChange) {
+  Open(64, 32, 0);
+  program->IsProgramTiming = 1;
+  program->StartHour = 6, program->StartMinute = 30, program->StartSecond = 45;
+  program->StartYear = 2026, program->StartMonth = 3, program->StartDay = 1;
+  Select(ProgramItem());
+  const QPoint checkAt = ProgramPage().TimingCheck().pos();
+  EXPECT_TRUE(ProgramPage().TimingShown());
+  EXPECT_EQ(ProgramPage().StartTime().time(), QTime(6, 30, 45));
+  ProgramPage().StartDate().setDate(QDate(2026, 4, 2));
+  EXPECT_EQ(program->StartMonth, 4);
+  EXPECT_EQ(program->StartSecond, 45);
+  Reload();
+  EXPECT_EQ(ProgramPage().TimingCheck().pos(), checkAt);
+  ProgramPage().StartTime().stepBy(1);  // the hour; the seconds stay
+  EXPECT_EQ(program->StartHour, 7);
+  EXPECT_EQ(program->StartMinute, 30);
+  EXPECT_EQ(program->StartSecond, 45);
+  EXPECT_EQ(program->EndHour, 0);
+
+  // A stored month 13 shows the nearest date, leaves the record and loads the rest.
+  program->StartMonth = 13;
+  program->LoopCount = 7;
+  program->IsProgramTiming = 0;
+  CopyBoundedText(program->ProgramName, u"Late");
+  Reload();
+  EXPECT_EQ(program->StartMonth, 13);
+  EXPECT_EQ(ProgramPage().StartDate().date(), QDate(2026, 12, 2));
+  EXPECT_EQ(ProgramPage().CountEdit().Edit().text(), QStringLiteral("7"));
+  EXPECT_EQ(ProgramPage().NameEdit().text(), QStringLiteral("Late"));
+  EXPECT_FALSE(ProgramPage().TimingShown());
+  EXPECT_EQ(ProgramPage().TimingCheck().pos(), checkAt + QPoint(0, 180));
+  EXPECT_EQ(program->IsProgramTiming, 0);
+
+  ProgramPage().TimingCheck().click();
+  EXPECT_EQ(program->IsProgramTiming, 1);
+  EXPECT_EQ(ProgramPage().TimingCheck().pos(), checkAt);
+}
+
+TEST_F(ProgramPageTest, NameLanguageAndPaint) {
+  Open(64, 32, 0);
+  program->IsProgramTiming = 1;
+  Select(ProgramItem());
+  for (const QString& key : {QStringLiteral("A"), QStringLiteral("B")}) {
+    QTest::keyClicks(&ProgramPage().NameEdit(), key);
+    EXPECT_EQ(ProgramItem()->text(0), ReadBoundedText(program->ProgramName));
+  }
+  EXPECT_EQ(ProgramItem()->text(0), QStringLiteral("ShowAB"));
+
+  auto* label = qobject_cast<QLabel*>(FindControl(&ProgramPage(), 1075));
+  ASSERT_NE(label, nullptr);
+  SelectLanguageFile(1);
+  ProgramPage().ApplyLanguage();
+  EXPECT_EQ(label->text(), ReadLangText(QStringLiteral("IDD_PROGRAM_DIALOG"), 1000));
+  EXPECT_NE(label->text(), QStringLiteral("Program name"));
+  SelectLanguageFile(2);
+  ProgramPage().ApplyLanguage();
+
+  const QColor line(119, 196, 243);
+  QImage on = ProgramPage().grab().toImage();
+  EXPECT_EQ(on.pixelColor(61, 199), line);
+  EXPECT_NE(on.pixelColor(5, 5), on.pixelColor(5, 60));  // the caption band
+  SaveScreenshot(ProgramPage(), QStringLiteral("program_dialog_timing_on"));
+  ProgramPage().TimingCheck().click();
+  QImage off = ProgramPage().grab().toImage();
+  EXPECT_NE(off.pixelColor(61, 199), line);
+  SaveScreenshot(ProgramPage(), QStringLiteral("program_dialog_timing_off"));
+  SelectLanguageFile(1);
+  ProgramPage().ApplyLanguage();
+  ProgramPage().TimingCheck().click();
+  SaveScreenshot(ProgramPage(), QStringLiteral("program_dialog_chinese"));
+  SelectLanguageFile(2);
+}
+
+}  // namespace
