@@ -15,6 +15,7 @@
 
 #include "app/main_window/quendra_dlg.h"
 #include "controls/buttons/menu_style.h"
+#include "controls/dialogs/style_message_dialog.h"
 #include "model/common/app_dir.h"
 #include "model/common/app_paths.h"
 #include "model/common/file_association.h"
@@ -24,6 +25,7 @@
 #include "platform/window_channel.h"
 #include "render/common/random_source.h"
 #include "render/flash/process_flash_host.h"
+#include "render/flash/swf_dialog.h"
 
 namespace {
 
@@ -106,6 +108,8 @@ bool CQuendraApp::InitInstance() {
   SeedProcessRandom(static_cast<std::uint64_t>(QDateTime::currentSecsSinceEpoch()));
   // Flash content plays when the helper and Ruffle are installed; else nothing plays it.
   static_cast<void>(UseInstalledFlashPlayer());
+  // A flash-word recording whose control call fails tells the user in the styled box.
+  SetFlashWordNotice([](const QString& text) { static_cast<void>(ShowStyleMessage(text, 0)); });
   for (const AppFolder folder : {AppFolder::Project, AppFolder::UserData, AppFolder::Temp}) {
     static_cast<void>(QDir().mkpath(AppFolderPath(folder)));
   }
