@@ -1,12 +1,18 @@
 #include "bench/player/program_scene.h"
 
-#include <QDir>
+#include <benchmark/benchmark.h>
 
+#include <QDir>
+#include <QGuiApplication>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <vector>
 
+#include "bench/support/ratio_reporter.h"
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
 #include "model/common/guid_text.h"
@@ -133,4 +139,53 @@ ProgramScene::ProgramScene() {
 ProgramScene::~ProgramScene() {
   ClearProjectModel();
   ::unsetenv("QUENDRA_HOME");
+}
+
+namespace {
+
+constexpr double kTickGoalSeconds = 0.005;
+
+double medianTickSeconds = 0;
+
+void CopyPicture(benchmark::State& state) {
+  const QImage source = FilledPicture(kSceneWidth, kSceneHeight, qRgb(1, 2, 3));
+  QImage target(kSceneWidth, kSceneHeight, QImage::Format_RGB32);
+  for (auto _ : state) {
+    std::memcpy(target.bits(), source.constBits(), static_cast<std::size_t>(source.sizeInBytes()));
+    benchmark::ClobberMemory();
+  }
+}
+
+}  // namespace
+
+int RunTickBenchmark(int argc, char** argv, const std::string& goalName,
+                     std::function<std::vector<double>()> playTicks) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QGuiApplication app(argc, argv);
+  benchmark::RegisterBenchmark("BM_Tick",
+                               [&playTicks](benchmark::State& state) {
+                                 for (auto _ : state) {
+                                   std::vector<double> seconds = playTicks();
+                                   if (seconds.empty()) return state.SkipWithError("no ticks");
+                                   std::sort(seconds.begin(), seconds.end());
+                                   medianTickSeconds = seconds[seconds.size() / 2];
+                                   state.counters["median_ms"] = medianTickSeconds * 1e3;
+                                   state.counters["p99_ms"] =
+                                       seconds[seconds.size() * 99 / 100] * 1e3;
+                                   state.counters["max_ms"] = seconds.back() * 1e3;
+                                 }
+                               })
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_CopyPicture", CopyPicture)->Unit(benchmark::kMicrosecond);
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const double copySeconds = reporter.Seconds("BM_CopyPicture");
+  std::printf("median tick %.3f ms CPU = %.1f picture copies of %.3f ms\n", medianTickSeconds * 1e3,
+              copySeconds > 0 ? medianTickSeconds / copySeconds : 0, copySeconds * 1e3);
+  reporter.Goal(goalName, medianTickSeconds / kTickGoalSeconds, 1);
+  reporter.PrintGoals();
+  benchmark::Shutdown();
+  return 0;
 }

@@ -9,6 +9,10 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "model/project/send_job.h"
 
 constexpr int kSceneWidth = 1920;
@@ -34,3 +38,10 @@ QImage FilledPicture(int width, int height, QRgb color);
 
 // CPU seconds the calling thread has used.
 double ThreadCpuSeconds();
+
+// The main of a preview tick benchmark: runs playTicks once (the CPU seconds of each
+// tick), prints the median, 99th percentile and maximum, and in the same run a copy of
+// one picture of the screen's size; ends with the goal line goalName: a median of at
+// most 5 ms a tick.
+int RunTickBenchmark(int argc, char** argv, const std::string& goalName,
+                     std::function<std::vector<double>()> playTicks);
