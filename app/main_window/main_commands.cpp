@@ -37,7 +37,6 @@ constexpr int kUpdaterMissing = 1006;
 constexpr int kUpdaterStartWaitMs = 300;
 
 // Task panes that commands open.
-constexpr int kSendPane = 3;
 constexpr int kSearchPane = 4;
 constexpr int kUsbSendPane = 5;
 constexpr int kAccessCodePane = 6;
@@ -78,9 +77,9 @@ void CQuendraDlg::OnCommand(WPARAM id) {
     case 32990: OnCheckUpdate(); break;
     case 32780: SendCurrentScreen(); break;
     case 32795:
-      static_cast<CSendDialog&>(Pane(kSendPane)).FillGroupList();
-      OpenPane(kSendPane);
-      Pane(kSendPane).update();
+      static_cast<CSendDialog&>(Pane(CSendDialog::kPaneNumber)).FillGroupList();
+      OpenPane(CSendDialog::kPaneNumber);
+      Pane(CSendDialog::kPaneNumber).update();
       break;
     case 32796: OpenPane(kSearchPane); break;
     case 32794: OpenPane(kUsbSendPane); break;
