@@ -14,6 +14,8 @@ struct AreaBox {
   int top = 0;
   int right = 0;
   int bottom = 0;
+
+  bool operator==(const AreaBox&) const = default;
 };
 
 // What part of an area the mouse is on, and so what a drag does to it.
