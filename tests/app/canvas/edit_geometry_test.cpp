@@ -23,17 +23,9 @@ class DragTest : public testing::TestWithParam<View> {
  protected:
   // A drag of the first area of areas, the anchor on the zoom grid at screen (40, 16).
   DragState Start(std::vector<AreaBox> areas, int border = 0, int areaBorder = 0) const {
-    DragState state;
-    state.areas = std::move(areas);
-    state.zoom = GetParam().zoom;
-    state.scrollX = state.scrollY = GetParam().scroll;
-    state.anchorX = Client(40);
-    state.anchorY = Client(16);
-    state.screenWidth = kWidth;
-    state.screenHeight = kHeight;
-    state.border = border;
-    state.areaBorder = areaBorder;
-    return state;
+    const View view = GetParam();
+    return {std::move(areas), 0,      Client(40), Client(16), view.zoom, view.scroll,
+            view.scroll,      kWidth, kHeight,    border,     areaBorder};
   }
   int Client(int screenPixels) const {
     return static_cast<int>(static_cast<float>(screenPixels) * GetParam().zoom);
@@ -130,9 +122,6 @@ TEST(EditKeysAndAlignTest, ArrowsSnapToTheBorderFirst) {
   ASSERT_TRUE(ArrowKeyStep(box, kCanvasKeyLeft, bounds));  // on the border: stays
   EXPECT_EQ(box.left, 2);
   ASSERT_TRUE(ArrowKeyStep(box, kCanvasKeyRight, bounds));
-  EXPECT_EQ(box, (AreaBox{2, 10, 126, 20}));
-  ASSERT_TRUE(ArrowKeyStep(box, kCanvasKeyUp, bounds));
-  ASSERT_TRUE(ArrowKeyStep(box, kCanvasKeyDown, bounds));
   EXPECT_EQ(box, (AreaBox{2, 10, 126, 20}));
   EXPECT_FALSE(ArrowKeyStep(box, kCanvasKeyTab, bounds));
 }
