@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -112,7 +113,12 @@ TEST_P(DragTest, MovesKeepTheSizeInsideTheBorder) {
 
 INSTANTIATE_TEST_SUITE_P(Zooms, DragTest,
                          testing::Values(View{0.5f, 0}, View{1.0f, 0}, View{3.0f, 0}, View{8.0f, 0},
-                                         View{3.0f, 20}, View{8.0f, 44}));
+                                         View{3.0f, 20}, View{8.0f, 44}),
+                         [](const testing::TestParamInfo<View>& info) {
+                           return "Tenths" +
+                                  std::to_string(static_cast<int>(info.param.zoom * 10)) +
+                                  "Scroll" + std::to_string(info.param.scroll);
+                         });
 
 TEST(EditKeysAndAlignTest, ArrowsSnapToTheBorderFirst) {
   const EditBounds bounds{2, kWidth, kHeight};
