@@ -19,6 +19,8 @@ class MainStatusBar : public QWidget {
   void SetText(int part, const QString& text);
   QString Text(int part) const;
   void SetIcon(int part, const QPixmap& icon);
+  // The part's icon; null when it shows none.
+  QPixmap Icon(int part) const;
   QProgressBar& Progress() { return progress_; }
 
  protected:

@@ -5,21 +5,19 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/builder/send_error_text.h"
 #include "app/main_window/quendra_dlg.h"
 #include "app/send/send_dialog.h"
-#include "controls/animation/pane_slide.h"
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
 #include "model/common/window_messages.h"
 #include "model/project/clear_project.h"
-#include "model/project/project_editing.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
-#include "model/settings/lang_text.h"
 #include "model/settings/program_save_path.h"
 #include "platform/window_channel.h"
 #include "sdk/Corvanix.h"
-#include "tests/app/app_fixture.h"
+#include "tests/app/main_window/main_window_fixture.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
 #include "tests/support/screenshot.h"
@@ -64,18 +62,12 @@ class UpdaterWindow : public MessageWindow {
   std::vector<UINT> received;
 };
 
-class MainCommands : public apptest::AppTest {
+class MainCommands : public apptest::MainWindowTest {
  protected:
   void SetUp() override {
-    AppTest::SetUp();
-    ClearProjectModel();
-    SetSlidePause([](int) {});
+    MainWindowTest::SetUp();
     ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Temp)));
-    MainWindowHooks hooks;
-    hooks.ask = [this](const QString& text, int style) {
-      asked << QStringLiteral("%1 %2").arg(style).arg(text);
-      return answer;
-    };
+    MainWindowHooks hooks = Hooks();
     hooks.chooseOpenFile = [this](const QString&) { return chosen; };
     hooks.chooseSaveFile = [this](const QString&, const QString&) { return chosen; };
     hooks.launch = [this](const QString& program) { launch(program); };
@@ -84,16 +76,10 @@ class MainCommands : public apptest::AppTest {
   }
   void TearDown() override {
     window_.reset();
-    SetSlidePause({});
-    ClearProjectModel();
-    AppTest::TearDown();
+    MainWindowTest::TearDown();
   }
 
   static QString Path(const QString& name) { return AppFilePath(AppFolder::Project, name); }
-  static QString Said(int key, int style = 0x10) {
-    return QStringLiteral("%1 %2").arg(style).arg(
-        ReadLangText(QStringLiteral("IDD_QUENDRA_DIALOG"), key));
-  }
   void Command(WPARAM id) { SendMessage(window_->Handle(), WM_COMMAND, id, 0); }
   static QString ScreenName() { return ReadBoundedText(ScreenList.front().LedName); }
 
@@ -128,8 +114,6 @@ class MainCommands : public apptest::AppTest {
   }
 
   std::unique_ptr<RecordingWindow> window_;
-  QStringList asked;
-  int answer = 1;
   QString chosen;
   std::function<void(const QString&)> launch = [](const QString&) {};
 };
@@ -138,10 +122,9 @@ class MainCommands : public apptest::AppTest {
 
 TEST_F(MainCommands, NewAndOpenSaveTheOldProjectFirst) {
   SavedThenEdited();
-  answer = 2;
+  answers = {2};
   Command(32800);
   EXPECT_EQ(ScreenName(), QStringLiteral("Edited"));
-  answer = 1;
   Command(32800);
   EXPECT_TRUE(MineHolds("Edited"));
   EXPECT_EQ(ScreenName(), QStringLiteral("LED1"));
@@ -152,7 +135,8 @@ TEST_F(MainCommands, NewAndOpenSaveTheOldProjectFirst) {
   Command(32800);
   EXPECT_NE(GetProgramSavePath(), first);
   EXPECT_TRUE(IsProjectFile(first));
-  EXPECT_EQ(asked, QStringList(3, Said(1060, 1)));
+  EXPECT_EQ(asked, QStringList(3, Text(1060)));
+  EXPECT_EQ(styles, std::vector<int>(3, 1));
 
   asked.clear();
   OnlyScreen(QStringLiteral("Other"));
@@ -160,7 +144,7 @@ TEST_F(MainCommands, NewAndOpenSaveTheOldProjectFirst) {
   SavedThenEdited();
   chosen = GetAppDir() + QStringLiteral("setting.cfg");
   Command(32805);
-  EXPECT_EQ(asked, QStringList{Said(1067)});
+  EXPECT_EQ(asked, QStringList{Text(1067)});
   EXPECT_EQ(ScreenName(), QStringLiteral("Edited"));
   EXPECT_FALSE(MineHolds("Edited"));
   chosen = Path("other.kqprj");
@@ -192,7 +176,8 @@ TEST_F(MainCommands, SaveAndSaveAsWriteWhereTheyShouldAndReportFailures) {
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   Command(32806);
-  EXPECT_EQ(asked, QStringList(2, Said(4003)));
+  EXPECT_EQ(asked, QStringList(2, Text(4003)));
+  EXPECT_EQ(styles, std::vector<int>(2, 0x10));
 }
 
 TEST_F(MainCommands, PanesOpenOverTheProjectPageAndPlayTogglesThePreview) {
@@ -213,7 +198,10 @@ TEST_F(MainCommands, PanesOpenOverTheProjectPageAndPlayTogglesThePreview) {
   Command(33005);
   EXPECT_EQ(CurrentPaneIndex, 0);
   Command(32797);
-  EXPECT_EQ(window_->got, (std::vector<Message>{{UM_PLAY_TOGGLE, 0, 0, true}}));
+  EXPECT_FALSE(window_->isVisible());
+  Command(32797);  // the frame's stop button sends the same
+  EXPECT_TRUE(window_->isVisible());
+  EXPECT_EQ(window_->Of(UM_PLAY_TOGGLE), (std::vector<LPARAM>{0, 0}));
 }
 
 TEST_F(MainCommands, DeviceCommandsReportTheirStatusCodesAroundTheCall) {
@@ -235,6 +223,7 @@ TEST_F(MainCommands, DeviceCommandsReportTheirStatusCodesAroundTheCall) {
   Command(32980);
   EXPECT_EQ(window_->Of(UM_STATUS_CODE),
             (std::vector<LPARAM>{15000, 16000, 18000, 19000, 21000, 23007}));
+  EXPECT_EQ(window_->StatusBar().Text(2), Text(1033) + GetSendErrorText(7));
   EXPECT_TRUE(locked);
   EXPECT_TRUE(window_->MainMenuBar().isEnabled() && window_->PreviewFrame().isEnabled());
 
@@ -267,6 +256,8 @@ TEST_F(MainCommands, SendingTheCurrentScreenReportsProgressAndResult) {
   ASSERT_EQ(emu::DecodeDisplayData(card.Payloads()[0], data), "");
   ASSERT_EQ(data.programs.size(), 1u);
   EXPECT_EQ(data.programs[0].loopCount, 4);
+  EXPECT_EQ(window_->StatusBar().Text(2), Text(1009));
+  EXPECT_EQ(window_->StatusBar().Progress().value(), 0);
   SaveScreenshot(*window_, QStringLiteral("main_window_after_send"));
 
   // A page the builder refused fails the send after the card's own result.
@@ -281,6 +272,7 @@ TEST_F(MainCommands, SendingTheCurrentScreenReportsProgressAndResult) {
   QTRY_COMPARE(window_->Of(UM_SEND_RESULT).size(), 4u);
   EXPECT_EQ(window_->Of(UM_SEND_RESULT)[2], KQ_OK);
   EXPECT_EQ(window_->Of(UM_SEND_RESULT)[3], KQ_ERR_PAGE_NOT_FOUND);
+  EXPECT_EQ(window_->StatusBar().Text(2), Text(1010) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));
 }
 
 TEST_F(MainCommands, SendingRefusesFailedChecksAndLeavesUsbDisksToTheirPane) {
@@ -299,7 +291,7 @@ TEST_F(MainCommands, SendingRefusesFailedChecksAndLeavesUsbDisksToTheirPane) {
   Command(32780);  // a program without areas
   AddArea(*screen.Programs.back(), kImageTextArea)->AreaRect_Right = 8;
   Command(32780);  // an image-text area without pages
-  EXPECT_EQ(asked, (QStringList{Said(1065), Said(1063), Said(1066), Said(1064)}));
+  EXPECT_EQ(asked, (QStringList{Text(1065), Text(1063), Text(1066), Text(1064)}));
   EXPECT_TRUE(card.Payloads().empty() && window_->got.empty());
 
   screen.SendType = kSendByUsbDisk;
@@ -309,7 +301,7 @@ TEST_F(MainCommands, SendingRefusesFailedChecksAndLeavesUsbDisksToTheirPane) {
 
 TEST_F(MainCommands, CheckUpdateTellsARunningUpdaterOrStartsIt) {
   Command(32990);
-  EXPECT_EQ(asked, QStringList{Said(1006)});
+  EXPECT_EQ(asked, QStringList{Text(1006)});
   QFile updaterFile(GetAppDir() + kUpdaterFile);
   ASSERT_TRUE(updaterFile.open(QIODevice::WriteOnly));
   updaterFile.close();
