@@ -150,6 +150,11 @@ TEST_F(MainMessagesTest, StatusRefreshShowsTheCurrentScreensLinkSizeAndColours) 
     const QString name = ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), 1017 + colour);
     EXPECT_FALSE(name.isEmpty());
     EXPECT_EQ(window.StatusBar().Text(1), QStringLiteral("1024*1024 ") + name);
+    for (const QLabel* label : window.StatusBar().findChildren<QLabel*>()) {
+      if (label->text() != window.StatusBar().Text(1)) continue;  // the part grows to fit
+      EXPECT_GT(label->parentWidget()->width(),
+                label->fontMetrics().horizontalAdvance(label->text()) + 4);
+    }
     if (colour == 2) SaveScreenshot(window.StatusBar(), QStringLiteral("quendra_dlg_status_size"));
   }
   screen.LedColor = 7;
