@@ -184,3 +184,7 @@ bool KillTimer(HWND window, UINT timerId) {
   MessageReceiver* receiver = FindOnOwnThread(window);
   return receiver != nullptr && receiver->StopTimer(timerId);
 }
+
+void PumpMessages() {
+  if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+}

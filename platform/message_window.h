@@ -49,3 +49,6 @@ KQPLATFORM_EXPORT bool IsWindow(HWND window);
 
 // Stops a timer; false when the window or the timer does not exist.
 [[nodiscard]] KQPLATFORM_EXPORT bool KillTimer(HWND window, UINT timerId);
+
+// Dispatches every message and event pending for the calling thread, then returns.
+KQPLATFORM_EXPORT void PumpMessages();

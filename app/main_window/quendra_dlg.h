@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/canvas/frame_dialog.h"
 #include "app/main_window/main_window_globals.h"
 #include "app/main_window/panes.h"
 #include "app/main_window/status_bar.h"
@@ -55,7 +56,7 @@ class CQuendraDlg : public CMagnetDialog {
   QMenuBar& BlankMenuBar() { return *blankMenuBar_; }
   QWidget& Pane(int pane);
   CMainDialog& ProjectPage() { return *projectPage_; }
-  CMagnetDialog& PreviewFrame() { return *previewFrame_; }
+  CFrameDialog& PreviewFrame() { return *previewFrame_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -82,7 +83,7 @@ class CQuendraDlg : public CMagnetDialog {
   MainStatusBar* statusBar_ = nullptr;
   CMainDialog* projectPage_ = nullptr;
   std::array<TaskPane*, kTaskPaneCount> panes_{};
-  std::unique_ptr<PreviewFramePlaceholder> previewFrame_;
+  std::unique_ptr<CFrameDialog> previewFrame_;
   CRichEditEx richEdit_;
   CButtonQx button1263_;
   QMenuBar* menuBar_;

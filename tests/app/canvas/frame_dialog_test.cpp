@@ -1,0 +1,210 @@
+// The layout frame around the canvas: zoom steps, the window size it keeps, the layout
+// with and without room, scrolling, the toolbar's commands and texts, keys.
+
+#include <gtest/gtest.h>
+
+#include <QScreen>
+#include <QStyle>
+#include <QTest>
+
+#include "app/canvas/frame_art.h"
+#include "app/canvas/frame_dialog.h"
+#include "app/main_window/main_window_globals.h"
+#include "model/common/window_messages.h"
+#include "model/settings/lang_text.h"
+#include "tests/app/app_fixture.h"
+#include "tests/support/screenshot.h"
+
+namespace {
+
+// The main window as the frame sees it: records the play requests.
+class FakeMainWindow : public MessageWindow {
+ public:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM) override {
+    if (msg == UM_PLAY_TOGGLE) playRequests.push_back(wParam);
+    return 0;
+  }
+  std::vector<WPARAM> playRequests;
+};
+
+QSize Desktop() { return QGuiApplication::primaryScreen()->geometry().size(); }
+
+}  // namespace
+
+TEST(FrameZoomTest, StepsAndTheirEnds) {
+  const struct {
+    float zoom, in, out;
+  } rows[] = {{0.5f, 1, 0.5f}, {1, 2, 0.5f}, {2, 4, 1}, {4, 6, 2}, {6, 8, 4}, {8, 8, 6}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(NextZoomIn(row.zoom), row.in) << row.zoom;
+    EXPECT_EQ(NextZoomOut(row.zoom), row.out) << row.zoom;
+  }
+}
+
+TEST(FrameTrackingTest, WithinTheDesktopAndAtLeast600By100) {
+  const QSize desktop(1280, 800);
+  EXPECT_EQ(FrameTrackingSize(4, 128, 32, desktop), QSize(547, 213).expandedTo({600, 100}));
+  EXPECT_EQ(FrameTrackingSize(2, 300, 100, desktop), QSize(635, 285));
+  EXPECT_EQ(FrameTrackingSize(0.5f, 64, 16, desktop), QSize(600, 100));
+  EXPECT_EQ(FrameTrackingSize(1, 1920, 1080, desktop), QSize(1280, 760));
+  // 0.5 x 1331 truncates to 665, 0.5 x 31 to 15.
+  EXPECT_EQ(FrameTrackingSize(0.5f, 1331, 31, desktop), QSize(665 + 35, 100));
+}
+
+class FrameDialogTest : public apptest::AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    SelectLanguageFile(2);
+    MainWindowHandle = mainWindow_.Handle();
+  }
+  void TearDown() override {
+    MainWindowHandle = nullptr;
+    SelectLanguageFile(2);
+    AppTest::TearDown();
+  }
+  void Command(UINT command) { SendMessage(frame_.Handle(), WM_COMMAND, command, 0); }
+  void ScreenSize(int width, int height) {
+    SendMessage(frame_.Handle(), UM_SCREEN_SIZE_CHANGED, static_cast<WPARAM>(width), height);
+  }
+  QAction* PlayButton() {
+    return frame_.ToolBar().ButtonAction(frame_.ToolBar().CommandToIndex(32854));
+  }
+  // The room the layout had: the client less the shown bars, less the margins.
+  QSize Room() {
+    const int bar = frame_.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return {frame_.width() - (frame_.VerticalBar().isVisible() ? bar : 0) - 10,
+            frame_.height() - (frame_.HorizontalBar().isVisible() ? bar : 0) - 60};
+  }
+
+  FakeMainWindow mainWindow_;
+  CFrameDialog frame_;
+};
+
+TEST_F(FrameDialogTest, CentresTheZoomedScreenWhenTheRoomHoldsIt) {
+  frame_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame_));
+  EXPECT_EQ(frame_.ScreenSize(), QSize(512, 32));
+  ScreenSize(128, 32);
+  for (int step = 0; step < 2; ++step) Command(CFrameDialog::kZoomInCommand);
+  Command(CFrameDialog::kZoomInCommand);
+  Command(CFrameDialog::kZoomOutCommand);
+  EXPECT_EQ(frame_.Zoom(), 4.0f);
+
+  // The window keeps the size the canvas needs; nothing scrolls.
+  EXPECT_EQ(frame_.frameGeometry().size(), FrameTrackingSize(4, 128, 32, Desktop()));
+  EXPECT_EQ(frame_.minimumSize(), frame_.maximumSize());
+  EXPECT_FALSE(frame_.HorizontalBar().isVisible());
+  EXPECT_FALSE(frame_.VerticalBar().isVisible());
+  EXPECT_EQ(frame_.ScrollPosition(), QPoint(0, 0));
+  const QSize room = Room();
+  const QRect window = frame_.CanvasWindowRect();
+  EXPECT_EQ(window, QRect((room.width() - 516) / 2 + 5, (room.height() - 132) / 2 + 55, 516, 132));
+  EXPECT_EQ(frame_.Canvas().geometry(), window.adjusted(2, 2, -2, -2));
+  EXPECT_EQ(frame_.Canvas().Zoom(), 4.0f);
+  // The toolbar stands centred above the canvas.
+  const QRect bar = frame_.ToolBar().geometry();
+  EXPECT_LE(std::abs(bar.center().x() - frame_.width() / 2), 1);
+  EXPECT_LE(bar.bottom(), 55);
+  SaveScreenshot(frame_, QStringLiteral("frame_128x32_zoom4"));
+}
+
+TEST_F(FrameDialogTest, ScrollsAWideScreenAndScalesThePositionOnZoom) {
+  frame_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame_));
+  ScreenSize(1920, 1080);
+  QScrollBar& across = frame_.HorizontalBar();
+  QScrollBar& down = frame_.VerticalBar();
+  ASSERT_TRUE(across.isVisible());
+  ASSERT_TRUE(down.isVisible());
+  const QSize room = Room();
+  EXPECT_EQ(frame_.CanvasWindowRect(), QRect(5, 55, room.width(), room.height()));
+  EXPECT_EQ(across.maximum(), 1924 - room.width());
+  EXPECT_EQ(down.maximum(), 1084 - room.height());
+  EXPECT_EQ(across.pageStep(), room.width());
+
+  // Every kind of step lands on the canvas's offset.
+  across.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(frame_.ScrollPosition(), QPoint(1, 0));
+  across.triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(frame_.ScrollPosition().x(), 1 + room.width());
+  across.triggerAction(QAbstractSlider::SliderToMaximum);
+  EXPECT_EQ(frame_.ScrollPosition().x(), across.maximum());
+  across.triggerAction(QAbstractSlider::SliderPageStepAdd);  // stops at the end
+  EXPECT_EQ(frame_.ScrollPosition().x(), across.maximum());
+  across.triggerAction(QAbstractSlider::SliderToMinimum);
+  down.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  down.triggerAction(QAbstractSlider::SliderSingleStepSub);
+  down.triggerAction(QAbstractSlider::SliderSingleStepSub);  // stops at the start
+  EXPECT_EQ(frame_.ScrollPosition(), QPoint(0, 0));
+  across.setSliderPosition(101);
+  down.setSliderPosition(51);
+  EXPECT_EQ(frame_.ScrollPosition(), QPoint(101, 51));
+  SaveScreenshot(frame_, QStringLiteral("frame_1920x1080_zoom1"));
+
+  // Positions follow the zoom, new / old, truncated.
+  Command(CFrameDialog::kZoomInCommand);
+  EXPECT_EQ(frame_.ScrollPosition(), QPoint(202, 102));
+  Command(CFrameDialog::kZoomOutCommand);
+  Command(CFrameDialog::kZoomOutCommand);
+  EXPECT_EQ(frame_.Zoom(), 0.5f);
+  // Half the height now fits the (offscreen) desktop: that bar hides and goes back to 0.
+  ASSERT_GE(Desktop().height() - 40, 540 + 4 + 85);
+  EXPECT_FALSE(down.isVisible());
+  EXPECT_EQ(frame_.ScrollPosition(), QPoint(50, 0));
+  EXPECT_EQ(frame_.Canvas().Zoom(), 0.5f);
+
+  // The same size again changes nothing; another one starts from the top-left.
+  ScreenSize(1920, 1080);
+  EXPECT_EQ(frame_.ScrollPosition(), QPoint(50, 0));
+  ScreenSize(64, 32);
+  EXPECT_EQ(frame_.ScrollPosition(), QPoint(0, 0));
+  EXPECT_FALSE(across.isVisible());
+  EXPECT_FALSE(down.isVisible());
+  EXPECT_EQ(frame_.CanvasWindowRect().size(), QSize(36, 20));
+}
+
+TEST_F(FrameDialogTest, PlayButtonPictureAndTextByLanguage) {
+  const ImageList& images = *frame_.ToolBar().GetImageList();
+  const auto shows = [&](int image) {
+    return PlayButton()->icon().pixmap(24, 24).toImage().convertToFormat(QImage::Format_ARGB32) ==
+           images.GetImage(image).convertToFormat(QImage::Format_ARGB32);
+  };
+  const QString section = QStringLiteral("IDD_FRAME_DIALOG");
+  for (const int language : {1, 3}) {
+    SelectLanguageFile(language);
+    frame_.ApplyLanguage();
+    EXPECT_EQ(frame_.ToolBar().ButtonAction(0)->text(), ReadLangText(section, 1000));
+    EXPECT_EQ(frame_.ToolBar().ButtonAction(10)->text(), ReadLangText(section, 1008));
+    SendMessage(frame_.Handle(), UM_PLAY_TOGGLE, 0, 0);
+    EXPECT_EQ(frame_.Playing(), 1);
+    EXPECT_TRUE(shows(kFrameArtStop));
+    EXPECT_EQ(PlayButton()->text(), ReadLangText(section, 1010));
+    frame_.ApplyLanguage();  // a language change while playing keeps "stop"
+    EXPECT_EQ(PlayButton()->text(), ReadLangText(section, 1010));
+    SendMessage(frame_.Handle(), UM_PLAY_TOGGLE, 1, 0);
+    EXPECT_EQ(frame_.Playing(), 0);
+    EXPECT_TRUE(shows(kFrameArtPlay));
+    EXPECT_EQ(PlayButton()->text(), ReadLangText(section, 1009));
+    EXPECT_FALSE(PlayButton()->text().isEmpty());
+  }
+  frame_.show();
+  SaveScreenshot(frame_, QStringLiteral("frame_chinese_texts"));
+  SelectLanguageFile(2);
+  frame_.ApplyLanguage();
+  SendMessage(frame_.Handle(), UM_PLAY_TOGGLE, 0, 0);
+  EXPECT_TRUE(shows(kFrameArtStop));
+  for (QAction* action : frame_.ToolBar().actions()) EXPECT_TRUE(action->text().isEmpty());
+
+  // The button asks the main window to play every program of the screen.
+  PlayButton()->trigger();
+  EXPECT_EQ(mainWindow_.playRequests, std::vector<WPARAM>{0});
+}
+
+TEST_F(FrameDialogTest, NeitherCloseNorEscapeHidesIt) {
+  frame_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame_));
+  frame_.close();
+  QTest::keyClick(&frame_, Qt::Key_Escape);
+  EXPECT_TRUE(frame_.isVisible());
+}
