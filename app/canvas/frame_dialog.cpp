@@ -121,6 +121,8 @@ CFrameDialog::CFrameDialog(const PlayClock& clock)
   ApplyLanguage();
   ApplyTrackingSize();
   LayOut();
+  // The canvas starts at the stored size: a first screen of that size changes nothing.
+  canvas_.SetCanvasSize(screenWidth_, screenHeight_, zoom_);
 }
 
 CFrameDialog::~CFrameDialog() {
