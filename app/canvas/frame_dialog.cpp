@@ -61,18 +61,6 @@ constexpr std::array<AlignCommand, 7> kAlignCommands = {{
 constexpr WPARAM kPlayAllPrograms = 0;  // UM_PLAY_TOGGLE to the main window
 constexpr WPARAM kPlaybackStarted = 0;  // UM_PLAY_TOGGLE from the main window
 
-// The code UM_CANVAS_KEY carries for a Qt key: Tab and the four arrows, 0 for others.
-WPARAM CanvasKeyCode(int key) {
-  switch (key) {
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    default: return 0;
-  }
-}
-
 bool ShowsTexts() { return LanguageIndex == 1 || LanguageIndex == 3; }
 
 }  // namespace
@@ -311,8 +299,10 @@ void CFrameDialog::keyPressEvent(QKeyEvent* event) {
   // A key pressed while the canvas has the focus went to the canvas first; it reaches
   // the frame only when the canvas left it, and is not handed over a second time.
   const bool canvasSawIt = canvas_.isAncestorOf(focusWidget()) || focusWidget() == &canvas_;
-  const WPARAM code = CanvasKeyCode(event->key());
-  if (!canvasSawIt && code != 0) SendMessage(canvas_.Handle(), UM_CANVAS_KEY, code, 0);
+  const int code = CanvasKeyOf(event->key());
+  if (!canvasSawIt && code != 0) {
+    SendMessage(canvas_.Handle(), UM_CANVAS_KEY, static_cast<WPARAM>(code), 0);
+  }
   CMagnetDialog::keyPressEvent(event);
 }
 

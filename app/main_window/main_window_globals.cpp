@@ -8,3 +8,4 @@ HWND AreaPageWindow = nullptr;
 QTreeWidget* ProjectTreeControl = nullptr;
 CRichEditEx* HiddenRichEdit = nullptr;
 int CurrentPaneIndex = 0;
+int PlayingFlag = 0;

@@ -25,3 +25,5 @@ extern QTreeWidget* ProjectTreeControl;
 extern CRichEditEx* HiddenRichEdit;
 // 0 while the project page shows, else the number of the task pane shown.
 extern int CurrentPaneIndex;
+// Non-zero while the preview plays the play list and the main window is hidden.
+extern int PlayingFlag;

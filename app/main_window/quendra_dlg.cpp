@@ -242,7 +242,12 @@ LRESULT CQuendraDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam == kExitCommand) OnClose();
       break;
     case UM_PANE_BACK: OnPaneBack(wParam, lParam); break;
-    case UM_EXIT_FOR_UPDATE: hooks_.exitForUpdate(); break;
+    case UM_EXIT_FOR_UPDATE: OnExitForUpdate(); break;
+    case UM_PLAY_TOGGLE: OnPlayToggle(wParam); break;
+    case UM_STATUS_CODE: OnStatusCode(wParam, lParam); break;
+    case UM_SEND_PROGRESS: OnSendProgress(lParam); break;
+    case UM_SEND_RESULT: OnSendResult(lParam); break;
+    case UM_STATUS_REFRESH: OnStatusRefresh(); break;
     default: break;
   }
   return CMagnetDialog::WindowProc(msg, wParam, lParam);
@@ -259,17 +264,6 @@ void CQuendraDlg::ShowTaskPane(int pane) {
   toolbar_.hide();
   SwapMenuBar(0);
   CurrentPaneIndex = pane;
-}
-
-void CQuendraDlg::OnPaneBack(WPARAM pane, LPARAM lParam) {
-  // The access-code pane's way on to a guarded pane (lParam 1-3) comes with that pane.
-  if (lParam != 0) return;
-  if (pane >= 1 && pane <= static_cast<WPARAM>(kTaskPaneCount)) {
-    CollapseAndExpandWindows(&Pane(static_cast<int>(pane)), projectPage_);
-    toolbar_.show();
-    SwapMenuBar(1);
-  }
-  CurrentPaneIndex = 0;
 }
 
 void CQuendraDlg::OnClose() {

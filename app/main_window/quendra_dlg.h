@@ -44,6 +44,10 @@ class CQuendraDlg : public CMagnetDialog {
 
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
+  // Shows the window and runs until it is closed; hiding it (while the preview plays)
+  // does not end the run. Returns the code it was closed with.
+  int RunModal();
+
   // Flag 0: a task pane opens, the blank menu bar shows; otherwise the kept one again.
   void SwapMenuBar(int flag);
   // Slides task pane 1-10 in over the project page, hides the toolbar and shows the
@@ -75,7 +79,15 @@ class CQuendraDlg : public CMagnetDialog {
   void LoadProject();
   void ShowClock();
   void OnClose();
+  // The window's own messages.
   void OnPaneBack(WPARAM pane, LPARAM lParam);
+  void OpenGuardedPane(LPARAM which);
+  void OnExitForUpdate();
+  void OnPlayToggle(WPARAM wParam);
+  void OnStatusCode(WPARAM code, LPARAM result);
+  void OnSendProgress(LPARAM percent);
+  void OnSendResult(LPARAM result);
+  void OnStatusRefresh();
 
   MainWindowHooks hooks_;
   QWidget* client_;  // the area under the menu bar

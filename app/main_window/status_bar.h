@@ -19,12 +19,17 @@ class MainStatusBar : public QWidget {
   void SetText(int part, const QString& text);
   QString Text(int part) const;
   void SetIcon(int part, const QPixmap& icon);
+  // The part's icon; null when it shows none.
+  QPixmap Icon(int part) const;
   QProgressBar& Progress() { return progress_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The right edge of part, which starts at left.
+  int PartRight(int part, int left) const;
+
   struct Part {
     QLabel* icon;
     QLabel* text;

@@ -56,7 +56,7 @@ StartupHooks WithDefaults(StartupHooks hooks) {
   if (!hooks.runMainWindow) {
     hooks.runMainWindow = [] {
       CQuendraDlg dialog;
-      return dialog.exec();
+      return dialog.RunModal();
     };
   }
   return hooks;

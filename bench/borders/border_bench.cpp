@@ -97,13 +97,9 @@ BENCHMARK(BM_FillPicture)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("border_tick_vs_fill", reporter.Ratio("BM_BorderTick", "BM_FillPicture"), 1);
-  reporter.PrintGoals();
-  std::printf("goal border_tick_allocations: %ld per tick (limit 0) %s\n", allocationsPerTick,
-              allocationsPerTick == 0 ? "PASS" : "FAIL");
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [](RatioReporter& reporter) {
+    std::printf("goal border_tick_allocations: %ld per tick (limit 0) %s\n", allocationsPerTick,
+                allocationsPerTick == 0 ? "PASS" : "FAIL");
+    reporter.Goal("border_tick_vs_fill", reporter.Ratio("BM_BorderTick", "BM_FillPicture"), 1);
+  });
 }

@@ -112,19 +112,15 @@ BENCHMARK(BM_QStringListSplit)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("copy %.1f ms, join %.1f ms; paste %.1f ms, split %.1f ms\n",
-              reporter.Seconds("BM_GridCopySelectionText") * 1e3,
-              reporter.Seconds("BM_QStringListJoin") * 1e3,
-              reporter.Seconds("BM_GridPasteSelectionText") * 1e3,
-              reporter.Seconds("BM_QStringListSplit") * 1e3);
-  reporter.Goal("grid_copy_vs_join",
-                reporter.Ratio("BM_GridCopySelectionText", "BM_QStringListJoin"), 3);
-  reporter.Goal("grid_paste_vs_split",
-                reporter.Ratio("BM_GridPasteSelectionText", "BM_QStringListSplit"), 10);
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    std::printf("copy %.1f ms, join %.1f ms; paste %.1f ms, split %.1f ms\n",
+                reporter.Seconds("BM_GridCopySelectionText") * 1e3,
+                reporter.Seconds("BM_QStringListJoin") * 1e3,
+                reporter.Seconds("BM_GridPasteSelectionText") * 1e3,
+                reporter.Seconds("BM_QStringListSplit") * 1e3);
+    reporter.Goal("grid_copy_vs_join",
+                  reporter.Ratio("BM_GridCopySelectionText", "BM_QStringListJoin"), 3);
+    reporter.Goal("grid_paste_vs_split",
+                  reporter.Ratio("BM_GridPasteSelectionText", "BM_QStringListSplit"), 10);
+  });
 }

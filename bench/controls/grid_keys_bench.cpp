@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/support/ratio_reporter.h"
 #include "controls/grid/widget/grid_ctrl.h"
 
 namespace {
@@ -64,39 +65,21 @@ void BM_PageDownShortGrid(benchmark::State& state) {
 BENCHMARK(BM_PageDownLongGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageDownShortGrid)->Unit(benchmark::kMillisecond);
 
-// Prints as usual, then the time per step of each and their ratio.
-class StepReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      const std::string name = run.benchmark_name();
-      const double steps = g_steps[name];
-      // Nanoseconds per pass over the steps of a pass.
-      perStep_[name] = steps > 0 ? run.GetAdjustedRealTime() * 1e6 / steps : 0;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Goal(const char* name, const std::string& own, const std::string& base, double limit) {
-    std::printf("%s: %.0f ns per step; %s: %.0f ns per step\n", own.c_str(), perStep_[own],
-                base.c_str(), perStep_[base]);
-    const double ratio = perStep_[base] > 0 ? perStep_[own] / perStep_[base] : 0;
-    std::printf("goal %s: %.2fx (limit %gx) %s\n", name, ratio, limit,
-                ratio > 0 && ratio <= limit ? "PASS" : "FAIL");
-  }
-
- private:
-  std::map<std::string, double> perStep_;
-};
+// Nanoseconds per Page Down step of the benchmark named so; 0 when it did not run.
+double NanosecondsPerStep(const RatioReporter& reporter, const std::string& name) {
+  const double steps = g_steps[name];
+  return steps > 0 ? reporter.Seconds(name) * 1e9 / steps : 0;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  StepReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("grid_page_down_long_vs_short", "BM_PageDownLongGrid", "BM_PageDownShortGrid", 1.5);
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [](RatioReporter& reporter) {
+    const double longGrid = NanosecondsPerStep(reporter, "BM_PageDownLongGrid");
+    const double shortGrid = NanosecondsPerStep(reporter, "BM_PageDownShortGrid");
+    std::printf("ns per step: long grid %.0f, short grid %.0f\n", longGrid, shortGrid);
+    reporter.Goal("grid_page_down_long_vs_short", shortGrid > 0 ? longGrid / shortGrid : 0, 1.5);
+  });
 }

@@ -70,16 +70,12 @@ BENCHMARK(BM_PaintVisibleOnlyGrid)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
   const std::unique_ptr<CGridCtrl> large = MakeGrid(100000, 200);
   const std::unique_ptr<CGridCtrl> visibleOnly = MakeGrid(kVisibleRows, kVisibleColumns);
   g_large = large.get();
   g_visibleOnly = visibleOnly.get();
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("grid_paint_large_vs_visible",
-                reporter.Ratio("BM_PaintLargeGrid", "BM_PaintVisibleOnlyGrid"), 1.2);
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    reporter.Goal("grid_paint_large_vs_visible",
+                  reporter.Ratio("BM_PaintLargeGrid", "BM_PaintVisibleOnlyGrid"), 1.2);
+  });
 }

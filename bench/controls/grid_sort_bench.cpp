@@ -87,14 +87,11 @@ BENCHMARK(BM_StdSortKeys)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("BM_GridSortColumn: %.1f ms; BM_StdSortKeys: %.1f ms\n",
-              reporter.Seconds("BM_GridSortColumn") * 1e3,
-              reporter.Seconds("BM_StdSortKeys") * 1e3);
-  reporter.Goal("grid_sort_vs_std_sort", reporter.Ratio("BM_GridSortColumn", "BM_StdSortKeys"), 4);
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    std::printf("BM_GridSortColumn: %.1f ms; BM_StdSortKeys: %.1f ms\n",
+                reporter.Seconds("BM_GridSortColumn") * 1e3,
+                reporter.Seconds("BM_StdSortKeys") * 1e3);
+    reporter.Goal("grid_sort_vs_std_sort", reporter.Ratio("BM_GridSortColumn", "BM_StdSortKeys"),
+                  4);
+  });
 }

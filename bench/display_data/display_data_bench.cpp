@@ -175,32 +175,28 @@ BENCHMARK(ReadPages)->Apply(PageCounts);
 BENCHMARK(ReadFiles)->Apply(PageCounts);
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  for (int pages : kPageCounts) {
-    const double perPage = 1e6 / pages;
-    std::printf(
-        "%4d pages, us a page: generation %.1f, DibToBitPlanes %.1f, memcpy %.1f, page "
-        "generator %.1f, file reads alone %.1f; generation / conversion %.2f, generation / "
-        "(file reads + conversion) %.2f, conversion / memcpy %.2f\n",
-        pages, reporter.Seconds(RunName("Generate", pages)) * perPage,
-        reporter.Seconds(RunName("Convert", pages)) * perPage,
-        reporter.Seconds(RunName("Copy", pages)) * perPage,
-        reporter.Seconds(RunName("ReadPages", pages)) * perPage,
-        reporter.Seconds(RunName("ReadFiles", pages)) * perPage,
-        reporter.Ratio(RunName("Generate", pages), RunName("Convert", pages)),
-        reporter.Seconds(RunName("Generate", pages)) /
-            (reporter.Seconds(RunName("ReadFiles", pages)) +
-             reporter.Seconds(RunName("Convert", pages))),
-        reporter.Ratio(RunName("Convert", pages), RunName("Copy", pages)));
-  }
-  for (int pages : kPageCounts) {
-    reporter.Goal("generation_" + std::to_string(pages) + "_pages_vs_conversion",
-                  reporter.Ratio(RunName("Generate", pages), RunName("Convert", pages)),
-                  kGoalLimit);
-  }
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    for (int pages : kPageCounts) {
+      const double perPage = 1e6 / pages;
+      std::printf(
+          "%4d pages, us a page: generation %.1f, DibToBitPlanes %.1f, memcpy %.1f, page "
+          "generator %.1f, file reads alone %.1f; generation / conversion %.2f, generation / "
+          "(file reads + conversion) %.2f, conversion / memcpy %.2f\n",
+          pages, reporter.Seconds(RunName("Generate", pages)) * perPage,
+          reporter.Seconds(RunName("Convert", pages)) * perPage,
+          reporter.Seconds(RunName("Copy", pages)) * perPage,
+          reporter.Seconds(RunName("ReadPages", pages)) * perPage,
+          reporter.Seconds(RunName("ReadFiles", pages)) * perPage,
+          reporter.Ratio(RunName("Generate", pages), RunName("Convert", pages)),
+          reporter.Seconds(RunName("Generate", pages)) /
+              (reporter.Seconds(RunName("ReadFiles", pages)) +
+               reporter.Seconds(RunName("Convert", pages))),
+          reporter.Ratio(RunName("Convert", pages), RunName("Copy", pages)));
+    }
+    for (int pages : kPageCounts) {
+      reporter.Goal("generation_" + std::to_string(pages) + "_pages_vs_conversion",
+                    reporter.Ratio(RunName("Generate", pages), RunName("Convert", pages)),
+                    kGoalLimit);
+    }
+  });
 }

@@ -55,15 +55,11 @@ BENCHMARK(CopyPixels)->Unit(benchmark::kMicrosecond)->UseRealTime();
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double step = reporter.Seconds("Step/real_time");
-  std::printf("ripple step %.1f us, pixel copy %.1f us, step / copy %.2f\n", step * 1e6,
-              reporter.Seconds("CopyPixels/real_time") * 1e6,
-              reporter.Ratio("Step/real_time", "CopyPixels/real_time"));
-  reporter.Goal("ripple_step_vs_1.5ms_budget", step / kStepBudgetSeconds, 1);
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    const double step = reporter.Seconds("Step/real_time");
+    std::printf("ripple step %.1f us, pixel copy %.1f us, step / copy %.2f\n", step * 1e6,
+                reporter.Seconds("CopyPixels/real_time") * 1e6,
+                reporter.Ratio("Step/real_time", "CopyPixels/real_time"));
+    reporter.Goal("ripple_step_vs_1.5ms_budget", step / kStepBudgetSeconds, 1);
+  });
 }

@@ -103,32 +103,27 @@ int main(int argc, char** argv) {
           ->Unit(benchmark::kMicrosecond);
     }
   }
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-
-  int worstEffect = 0;
-  double worstRatio = 0;
-  for (const auto& [width, height] : kSizes) {
-    const std::string copy = Timed(CopyName(width, height));
-    std::printf("%s: memcpy of a frame %.1f us\n", SizeName(width, height).c_str(),
-                reporter.Seconds(copy) * 1e6);
-    for (int effect = kFirstDrawnEffect; effect <= kLastDrawnEffect; ++effect) {
-      const std::string own = Timed(TransitionName(effect, width, height));
-      const double ratio = reporter.Ratio(own, copy) / kSteps;
-      std::printf("  effect %2d: %8.1f us a step, %.2fx the memcpy\n", effect,
-                  reporter.Seconds(own) / kSteps * 1e6, ratio);
-      if (width == kSizes[0].first && (ratio > worstRatio || ratio <= 0)) {
-        worstRatio = ratio <= 0 ? 0 : ratio;
-        worstEffect = effect;
-        if (ratio <= 0) break;  // not measured: the goal fails as such
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    int worstEffect = 0;
+    double worstRatio = 0;
+    for (const auto& [width, height] : kSizes) {
+      const std::string copy = Timed(CopyName(width, height));
+      std::printf("%s: memcpy of a frame %.1f us\n", SizeName(width, height).c_str(),
+                  reporter.Seconds(copy) * 1e6);
+      for (int effect = kFirstDrawnEffect; effect <= kLastDrawnEffect; ++effect) {
+        const std::string own = Timed(TransitionName(effect, width, height));
+        const double ratio = reporter.Ratio(own, copy) / kSteps;
+        std::printf("  effect %2d: %8.1f us a step, %.2fx the memcpy\n", effect,
+                    reporter.Seconds(own) / kSteps * 1e6, ratio);
+        if (width == kSizes[0].first && (ratio > worstRatio || ratio <= 0)) {
+          worstRatio = ratio <= 0 ? 0 : ratio;
+          worstEffect = effect;
+          if (ratio <= 0) break;  // not measured: the goal fails as such
+        }
       }
     }
-  }
-  reporter.Goal("slowest entry-effect step at " + SizeName(kSizes[0].first, kSizes[0].second) +
-                    " (effect " + std::to_string(worstEffect) + ") against a frame memcpy",
-                worstRatio, kGoalRatio);
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+    reporter.Goal("slowest entry-effect step at " + SizeName(kSizes[0].first, kSizes[0].second) +
+                      " (effect " + std::to_string(worstEffect) + ") against a frame memcpy",
+                  worstRatio, kGoalRatio);
+  });
 }

@@ -183,14 +183,10 @@ int main(int argc, char** argv) {
     std::printf("flash-host or Ruffle is missing beside the benchmark\n");
     return 1;
   }
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("record_50_frames_vs_movie_5s",
-                reporter.Ratio("BM_Record50Frames/iterations:1/real_time",
-                               "BM_MovieFiveSeconds/iterations:1/real_time"),
-                1.5);
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    reporter.Goal("record_50_frames_vs_movie_5s",
+                  reporter.Ratio("BM_Record50Frames/iterations:1/real_time",
+                                 "BM_MovieFiveSeconds/iterations:1/real_time"),
+                  1.5);
+  });
 }

@@ -178,14 +178,11 @@ int RunTickBenchmark(int argc, char** argv, const std::string& goalName,
       ->Iterations(1)
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_CopyPicture", CopyPicture)->Unit(benchmark::kMicrosecond);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double copySeconds = reporter.Seconds("BM_CopyPicture");
-  std::printf("median tick %.3f ms CPU = %.1f picture copies of %.3f ms\n", medianTickSeconds * 1e3,
-              copySeconds > 0 ? medianTickSeconds / copySeconds : 0, copySeconds * 1e3);
-  reporter.Goal(goalName, medianTickSeconds / kTickGoalSeconds, 1);
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    const double copySeconds = reporter.Seconds("BM_CopyPicture");
+    std::printf("median tick %.3f ms CPU = %.1f picture copies of %.3f ms\n",
+                medianTickSeconds * 1e3, copySeconds > 0 ? medianTickSeconds / copySeconds : 0,
+                copySeconds * 1e3);
+    reporter.Goal(goalName, medianTickSeconds / kTickGoalSeconds, 1);
+  });
 }

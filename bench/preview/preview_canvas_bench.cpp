@@ -115,21 +115,17 @@ BENCHMARK(BM_PreviewTick)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMilli
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("CEditCanvas::Draw: median %.3f ms, p99 %.3f ms\n", drawTimes.median * 1e3,
-              drawTimes.p99 * 1e3);
-  const char* const names[2] = {"zoom 1", "zoom 4"};
-  for (int i = 0; i < 2; ++i) {
-    const TickTimes& t = zoomTimes[i];
-    std::printf("tick at %s: median %.3f ms (%.1f%% of 30 ms), p99 %.3f ms, %.2fx Draw\n", names[i],
-                t.median * 1e3, 100 * t.median / kFrameSeconds, t.p99 * 1e3,
-                drawTimes.median > 0 ? t.median / drawTimes.median : 0);
-  }
-  reporter.Goal("preview_tick_zoom1_median_of_10ms", zoomTimes[0].median / kGoalSeconds, 1);
-  reporter.Goal("preview_tick_zoom4_median_of_10ms", zoomTimes[1].median / kGoalSeconds, 1);
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    std::printf("CEditCanvas::Draw: median %.3f ms, p99 %.3f ms\n", drawTimes.median * 1e3,
+                drawTimes.p99 * 1e3);
+    const char* const names[2] = {"zoom 1", "zoom 4"};
+    for (int i = 0; i < 2; ++i) {
+      const TickTimes& t = zoomTimes[i];
+      std::printf("tick at %s: median %.3f ms (%.1f%% of 30 ms), p99 %.3f ms, %.2fx Draw\n",
+                  names[i], t.median * 1e3, 100 * t.median / kFrameSeconds, t.p99 * 1e3,
+                  drawTimes.median > 0 ? t.median / drawTimes.median : 0);
+    }
+    reporter.Goal("preview_tick_zoom1_median_of_10ms", zoomTimes[0].median / kGoalSeconds, 1);
+    reporter.Goal("preview_tick_zoom4_median_of_10ms", zoomTimes[1].median / kGoalSeconds, 1);
+  });
 }

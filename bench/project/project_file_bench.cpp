@@ -222,21 +222,17 @@ int main(int argc, char** argv) {
   }
   std::printf("Projects of %d programs x %d areas a screen, %d-byte embedded sources\n",
               kProgramsPerScreen, kAreasPerProgram, kSourceBytes);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  for (int areas : kAreaCounts) {
-    std::printf("%5d areas: save / Qt writer %.2f, load / Qt reader %.2f\n", areas,
-                reporter.Ratio(RunName("Save", areas), RunName("QtWrite", areas)),
-                reporter.Ratio(RunName("Load", areas), RunName("QtRead", areas)));
-  }
-  for (int areas : kGoalAreaCounts) {
-    reporter.Goal("save_" + std::to_string(areas) + "_areas_vs_qt",
-                  reporter.Ratio(RunName("Save", areas), RunName("QtWrite", areas)), kGoalLimit);
-    reporter.Goal("load_" + std::to_string(areas) + "_areas_vs_qt",
-                  reporter.Ratio(RunName("Load", areas), RunName("QtRead", areas)), kGoalLimit);
-  }
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    for (int areas : kAreaCounts) {
+      std::printf("%5d areas: save / Qt writer %.2f, load / Qt reader %.2f\n", areas,
+                  reporter.Ratio(RunName("Save", areas), RunName("QtWrite", areas)),
+                  reporter.Ratio(RunName("Load", areas), RunName("QtRead", areas)));
+    }
+    for (int areas : kGoalAreaCounts) {
+      reporter.Goal("save_" + std::to_string(areas) + "_areas_vs_qt",
+                    reporter.Ratio(RunName("Save", areas), RunName("QtWrite", areas)), kGoalLimit);
+      reporter.Goal("load_" + std::to_string(areas) + "_areas_vs_qt",
+                    reporter.Ratio(RunName("Load", areas), RunName("QtRead", areas)), kGoalLimit);
+    }
+  });
 }

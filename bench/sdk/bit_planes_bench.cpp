@@ -65,13 +65,9 @@ BENCHMARK_CAPTURE(Convert, portable, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Copy)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double portable = reporter.Ratio("Convert/portable", "Copy");
-  std::printf("portable conversion / memcpy %.2f\n", portable);
-  reporter.Goal("bit_planes_vs_memcpy", reporter.Ratio("Convert/vector", "Copy"), 2);
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    const double portable = reporter.Ratio("Convert/portable", "Copy");
+    std::printf("portable conversion / memcpy %.2f\n", portable);
+    reporter.Goal("bit_planes_vs_memcpy", reporter.Ratio("Convert/vector", "Copy"), 2);
+  });
 }

@@ -124,28 +124,24 @@ std::string RunName(const char* name, std::int64_t bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
   if (!BenchServer().Listening()) {
     std::fprintf(stderr, "no loopback address free for the card emulator\n");
     return 1;
   }
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  for (std::int64_t bytes : kPayloadSizes) {
-    const double ratio =
-        reporter.Ratio(RunName("SdkSend", bytes), RunName("MinimalStopAndWait", bytes));
-    std::printf("%9lld bytes: SDK time / minimal loop %.2f (%.1f %% of its frames per second)\n",
-                static_cast<long long>(bytes), ratio, ratio > 0 ? 100 / ratio : 0.0);
-  }
-  reporter.Goal("tcp_1KB_vs_minimal_time",
-                reporter.Ratio(RunName("SdkSend", 1 << 10), RunName("MinimalStopAndWait", 1 << 10)),
-                1.5);
-  for (std::int64_t bytes : {std::int64_t{1} << 20, std::int64_t{10} << 20}) {
-    reporter.Goal("tcp_" + std::to_string(bytes >> 20) + "MB_vs_minimal_time",
-                  reporter.Ratio(RunName("SdkSend", bytes), RunName("MinimalStopAndWait", bytes)),
-                  1 / 0.9);
-  }
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    for (std::int64_t bytes : kPayloadSizes) {
+      const double ratio =
+          reporter.Ratio(RunName("SdkSend", bytes), RunName("MinimalStopAndWait", bytes));
+      std::printf("%9lld bytes: SDK time / minimal loop %.2f (%.1f %% of its frames per second)\n",
+                  static_cast<long long>(bytes), ratio, ratio > 0 ? 100 / ratio : 0.0);
+    }
+    reporter.Goal(
+        "tcp_1KB_vs_minimal_time",
+        reporter.Ratio(RunName("SdkSend", 1 << 10), RunName("MinimalStopAndWait", 1 << 10)), 1.5);
+    for (std::int64_t bytes : {std::int64_t{1} << 20, std::int64_t{10} << 20}) {
+      reporter.Goal("tcp_" + std::to_string(bytes >> 20) + "MB_vs_minimal_time",
+                    reporter.Ratio(RunName("SdkSend", bytes), RunName("MinimalStopAndWait", bytes)),
+                    1 / 0.9);
+    }
+  });
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -73,3 +74,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
   std::map<std::string, double> medians_;
   std::vector<GoalLine> goals_;
 };
+
+// Runs the benchmarks the command line selects with a RatioReporter, lets report print
+// its figures and add its goals, then prints the goal lines and returns main's result.
+inline int RunGoalBenchmarks(int argc, char** argv,
+                             const std::function<void(RatioReporter&)>& report) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  report(reporter);
+  reporter.PrintGoals();
+  benchmark::Shutdown();
+  return 0;
+}

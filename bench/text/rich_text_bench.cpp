@@ -108,13 +108,9 @@ BENCHMARK(BM_QtLayout)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
   std::printf("Document: %lld bytes of RTF\n", static_cast<long long>(Rtf().size()));
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("rtf_codec_vs_html", reporter.Ratio("BM_RtfReadWrite", "BM_HtmlSetGet"), 1);
-  reporter.Goal("layout_vs_qt", reporter.Ratio("BM_LineLayout", "BM_QtLayout"), 2);
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    reporter.Goal("rtf_codec_vs_html", reporter.Ratio("BM_RtfReadWrite", "BM_HtmlSetGet"), 1);
+    reporter.Goal("layout_vs_qt", reporter.Ratio("BM_LineLayout", "BM_QtLayout"), 2);
+  });
 }

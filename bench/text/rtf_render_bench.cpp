@@ -155,12 +155,8 @@ BENCHMARK(BM_ContinuousLine)->Unit(benchmark::kMillisecond)->Iterations(2);
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
   TheFiles();
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Goal("rtf_pages_vs_qt", reporter.Ratio("BM_RenderRtfPages", "BM_QtLayoutAndDraw"), 2);
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    reporter.Goal("rtf_pages_vs_qt", reporter.Ratio("BM_RenderRtfPages", "BM_QtLayoutAndDraw"), 2);
+  });
 }

@@ -15,11 +15,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "bench/support/ratio_reporter.h"
 #include "updater/core/digest.h"
 #include "updater/core/package_install.h"
 
@@ -120,35 +120,13 @@ void BM_PlainExtract(benchmark::State& state) {
 BENCHMARK(BM_Install)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_PlainExtract)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  double Time(const std::string& name) const {
-    const auto found = times_.find(name);
-    return found == times_.end() ? 0 : found->second;
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double install = reporter.Time("BM_Install/iterations:5");
-  const double plain = reporter.Time("BM_PlainExtract/iterations:5");
-  if (install > 0 && plain > 0) {
-    const double ratio = install / plain;
-    std::printf("goal install_vs_plain_extract: %.2fx (limit %gx) %s\n", ratio, kGoalRatio,
-                ratio <= kGoalRatio ? "PASS" : "FAIL");
-  }
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [](RatioReporter& reporter) {
+    reporter.Goal("install_vs_plain_extract",
+                  reporter.Ratio("BM_Install/iterations:5", "BM_PlainExtract/iterations:5"),
+                  kGoalRatio);
+  });
 }

@@ -86,21 +86,16 @@ int main(int argc, char** argv) {
       ->Iterations(3)
       ->UseRealTime()
       ->Unit(benchmark::kMillisecond);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-
-  const double own = reporter.Seconds(kOwnName);
-  const double ffmpeg = reporter.Seconds(kFfmpegName);
-  if (own > 0 && ffmpeg > 0) {
-    std::printf("decode and draw: %.0f frames/s; ffmpeg program: %.0f frames/s; %.0f %%\n",
-                kFrames / own, kFrames / ffmpeg, 100 * ffmpeg / own);
-  }
-  reporter.Goal(
-      "decode and draw of 1280x720 MPEG-4 against the ffmpeg program's decode "
-      "(time ratio; at least half its frame rate)",
-      reporter.Ratio(kOwnName, kFfmpegName), kGoalRatio);
-  reporter.PrintGoals();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    const double own = reporter.Seconds(kOwnName);
+    const double ffmpeg = reporter.Seconds(kFfmpegName);
+    if (own > 0 && ffmpeg > 0) {
+      std::printf("decode and draw: %.0f frames/s; ffmpeg program: %.0f frames/s; %.0f %%\n",
+                  kFrames / own, kFrames / ffmpeg, 100 * ffmpeg / own);
+    }
+    reporter.Goal(
+        "decode and draw of 1280x720 MPEG-4 against the ffmpeg program's decode "
+        "(time ratio; at least half its frame rate)",
+        reporter.Ratio(kOwnName, kFfmpegName), kGoalRatio);
+  });
 }

@@ -62,7 +62,7 @@ bool MediaItemPlayer::LoadKind(const QString& path) {
       if (video_->Prepare() != 1 || video_->Build(path, width_, height_) != 0) return false;
       video_->Cue(stay_ * kPositionPerStayUnit);
       return true;
-    case kMediaSwf:
+    case kMediaFlash:
       swf_ = std::make_unique<CSwf>(clock_);
       return swf_->Open(width_, path, height_) == 1 && swf_->SetPlayLength(stay_);
     case kMediaGif:
@@ -79,7 +79,7 @@ int MediaItemPlayer::Step() {
   switch (kind_) {
     case kMediaFrameFile: return StepFrameFile();
     case kMediaVideo: return StepVideo();
-    case kMediaSwf: return StepSwf();
+    case kMediaFlash: return StepSwf();
     case kMediaGif: return StepGif();
     case kMediaPicture: return StepPicture();
     default: return 0;  // not loaded

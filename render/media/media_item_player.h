@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "model/common/media_kind.h"
 #include "render/common/play_clock.h"
 #include "render/effects/transition_effect.h"
 #include "render/raster/color_ref.h"
@@ -19,15 +20,6 @@ class CPakReader;
 class CPictures;
 class CSwf;
 class VideoGraph;
-
-// The media kinds as the project stores them in FileType.
-enum MediaKind : int {
-  kMediaFrameFile = 0,
-  kMediaVideo = 1,
-  kMediaSwf = 2,
-  kMediaGif = 3,
-  kMediaPicture = 4,
-};
 
 class MediaItemPlayer {
  public:

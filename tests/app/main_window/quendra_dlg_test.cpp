@@ -17,7 +17,7 @@
 #include "model/settings/lang_text.h"
 #include "model/settings/program_save_path.h"
 #include "platform/window_channel.h"
-#include "tests/app/app_fixture.h"
+#include "tests/app/main_window/main_window_fixture.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -32,43 +32,7 @@ class RecordingWindow : public MessageWindow {
   std::vector<UINT> received;
 };
 
-// The hooks of a main window under test: the questions asked and the answers given.
-class MainWindowTest : public apptest::AppTest {
- protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    ClearProjectModel();
-    SetSlidePause([](int) {});
-  }
-  void TearDown() override {
-    SetSlidePause({});
-    ClearProjectModel();
-    AppTest::TearDown();
-  }
-
-  MainWindowHooks Hooks() {
-    return {[this] { return now; },
-            [this](const QString& text, int style) {
-              asked << text;
-              styles.push_back(style);
-              if (answers.empty()) return 1;
-              const int answer = answers.front();
-              answers.pop_front();
-              return answer;
-            },
-            [this] { ++exits; }};
-  }
-
-  static QString Text(int number) {
-    return ReadLangText(QStringLiteral("IDD_QUENDRA_DIALOG"), number);
-  }
-
-  QDateTime now = QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0));
-  QStringList asked;
-  std::vector<int> styles;
-  std::deque<int> answers;
-  int exits = 0;
-};
+using apptest::MainWindowTest;
 
 QByteArray ReadFile(const QString& path) {
   QFile file(path);

@@ -230,7 +230,7 @@ TEST_F(RealFlashHostTest, ASwfMediaItemPlaysMovingInThePreview) {
   const TestMovie movie = MovingSquare();
   QImage target(320, 160, QImage::Format_RGB32);
   MediaItemPlayer item;
-  ASSERT_EQ(item.Load(&target, SaveMovie(movie), kMediaSwf, 320, 160, 0, 5, 50, 0), 1);
+  ASSERT_EQ(item.Load(&target, SaveMovie(movie), kMediaFlash, 320, 160, 0, 5, 50, 0), 1);
   std::set<int> columns;
   ASSERT_TRUE(WaitFor([&] {
     if (item.Step() != 1) return true;  // ended: the check below tells

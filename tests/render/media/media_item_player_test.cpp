@@ -155,13 +155,13 @@ TEST_F(MediaItemPlayerTest, SwfEndsByItsPlayerOrItsStay) {
   file.close();
   {
     MediaItemPlayer player(clock_);  // the null host: no player
-    EXPECT_EQ(player.Load(&target_, movie, kMediaSwf, kWidth, kHeight, 0, kSpeed, 0, 0), 0);
+    EXPECT_EQ(player.Load(&target_, movie, kMediaFlash, kWidth, kHeight, 0, kSpeed, 0, 0), 0);
   }
   FakeFlashHosts hosts;
   bool playing = true;
   hosts.isPlaying = [&playing] { return playing; };
   MediaItemPlayer untilStopped(clock_);
-  ASSERT_EQ(untilStopped.Load(&target_, movie, kMediaSwf, kWidth, kHeight, 0, kSpeed, 0, 0), 1);
+  ASSERT_EQ(untilStopped.Load(&target_, movie, kMediaFlash, kWidth, kHeight, 0, kSpeed, 0, 0), 1);
   EXPECT_EQ(untilStopped.Step(), 1);
   EXPECT_EQ(untilStopped.Step(), 1);
   playing = false;
@@ -169,7 +169,7 @@ TEST_F(MediaItemPlayerTest, SwfEndsByItsPlayerOrItsStay) {
 
   playing = true;
   MediaItemPlayer looped(clock_);
-  ASSERT_EQ(looped.Load(&target_, movie, kMediaSwf, kWidth, kHeight, 0, kSpeed, 50, 0), 1);
+  ASSERT_EQ(looped.Load(&target_, movie, kMediaFlash, kWidth, kHeight, 0, kSpeed, 50, 0), 1);
   const std::vector<Tick> ticks = Play(looped);
   EXPECT_EQ(ticks.back().result, 0);
   EXPECT_GE(ticks.back().ms, 5000);

@@ -1,0 +1,157 @@
+// The main window's own messages: the way back from a task pane and on from the
+// access-code pane, starting and stopping the preview, the status bar's operation part
+// (status codes, a send's progress and result) and link part, and the updater's
+// request to end the program.
+
+#include <QEventLoop>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "app/canvas/preview_dialog.h"
+#include "app/main_window/quendra_dlg.h"
+#include "app/main_window/status_codes.h"
+#include "app/main_window/status_icons.h"
+#include "controls/animation/pane_slide.h"
+#include "model/common/window_messages.h"
+#include "model/project/current_screen.h"
+#include "model/project/project_file.h"
+#include "model/settings/lang_text.h"
+#include "model/settings/program_save_path.h"
+#include "platform/window_channel.h"
+#include "render/rerender/content_rerender.h"
+
+namespace {
+
+constexpr int kScreenParamPane = 1;
+constexpr int kAccessCodePane = 6;
+constexpr int kLogoPane = 8;
+constexpr int kLockerPane = 9;
+constexpr int kOperationPart = 2;
+constexpr int kLinkPart = 0;
+constexpr int kSizePart = 1;
+
+// The guarded pane the access-code pane opens, by its lParam 1-3; 0 for none.
+int GuardedPane(LPARAM which) {
+  switch (which) {
+    case 1: return kScreenParamPane;
+    case 2: return kLockerPane;
+    case 3: return kLogoPane;
+    default: return 0;
+  }
+}
+
+QPixmap LinkIcon(std::int32_t sendType) {
+  switch (sendType) {
+    case kSendByNetwork: return LoadStatusIcon(StatusIcon::Network);
+    case kSendBySerialLine: return LoadStatusIcon(StatusIcon::SerialLine);
+    case kSendByUsbDisk: return LoadStatusIcon(StatusIcon::UsbDisk);
+    default: return {};
+  }
+}
+
+// The colour type's name, from the basic settings' texts; empty for unknown types.
+QString ColorTypeText(std::int32_t colorType) {
+  constexpr int kFirstColorText = 1017;
+  if (colorType < 0 || colorType > 3) return {};
+  return ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), kFirstColorText + colorType);
+}
+
+}  // namespace
+
+int CQuendraDlg::RunModal() {
+  QEventLoop loop;
+  const auto finished = connect(this, &QDialog::finished, &loop, &QEventLoop::exit);
+  show();
+  const int code = loop.exec();
+  disconnect(finished);
+  return code;
+}
+
+void CQuendraDlg::OnPaneBack(WPARAM pane, LPARAM lParam) {
+  if (pane == kAccessCodePane && GuardedPane(lParam) != 0) {
+    OpenGuardedPane(lParam);
+    return;
+  }
+  if (lParam != 0) return;
+  if (pane >= 1 && pane <= static_cast<WPARAM>(kTaskPaneCount)) {
+    CollapseAndExpandWindows(&Pane(static_cast<int>(pane)), projectPage_);
+    toolbar_.show();
+    SwapMenuBar(1);
+    if (pane == kScreenParamPane || pane == kAccessCodePane) projectPage_->Tree().setFocus();
+  }
+  CurrentPaneIndex = 0;
+}
+
+// The access code was right: on to the pane it guards, toolbar and blank menu bar
+// staying as they are. What each pane loads on opening comes with that pane.
+void CQuendraDlg::OpenGuardedPane(LPARAM which) {
+  const int pane = GuardedPane(which);
+  CurrentPaneIndex = pane;
+  CollapseAndExpandWindows(&Pane(kAccessCodePane), &Pane(pane));
+}
+
+void CQuendraDlg::OnExitForUpdate() {
+  // The updater is about to install over the program: the edits are saved as closing
+  // saves them, without asking. A failed save cannot stop the update, so the exit
+  // goes on and the project stays as last saved.
+  static_cast<void>(SaveProjectXml(GetProgramSavePath()));
+  channel_.reset();
+  hooks_.exitForUpdate();
+}
+
+void CQuendraDlg::OnPlayToggle(WPARAM wParam) {
+  constexpr WPARAM kFrameShowsStop = 0;
+  constexpr WPARAM kFrameShowsPlay = 1;
+  constexpr LPARAM kEnterPlayback = 0;
+  constexpr LPARAM kLeavePlayback = 1;
+  if (PlayingFlag == 0) {
+    // An empty play list plays a black screen; the frame's stop button comes back.
+    static_cast<void>(projectPage_->CollectPlayPrograms(wParam == 0 ? 0 : 1));
+    RerenderPreviewContent();
+    hide();
+    SendMessage(PreviewFrameWindow, UM_PLAY_TOGGLE, kFrameShowsStop, 0);
+    SendMessage(PreviewCanvasWindow, UM_CANVAS_COMMAND, kCanvasPlay, kEnterPlayback);
+  } else {
+    show();
+    SendMessage(PreviewFrameWindow, UM_PLAY_TOGGLE, kFrameShowsPlay, 0);
+    SendMessage(PreviewCanvasWindow, UM_CANVAS_COMMAND, kCanvasPlay, kLeavePlayback);
+  }
+  PlayingFlag = PlayingFlag == 0 ? 1 : 0;
+}
+
+void CQuendraDlg::OnStatusCode(WPARAM code, LPARAM result) {
+  const auto sdkResult = static_cast<std::int32_t>(result);
+  statusBar_->SetText(kOperationPart, StatusCodeText(static_cast<std::intptr_t>(code), sdkResult));
+  statusBar_->SetIcon(kOperationPart,
+                      LoadStatusIcon(sdkResult != 0 ? StatusIcon::Failure : StatusIcon::Success));
+}
+
+void CQuendraDlg::OnSendProgress(LPARAM percent) {
+  statusBar_->Progress().setValue(static_cast<int>(std::clamp<LPARAM>(percent, 0, 100)));
+  statusBar_->SetText(kOperationPart, SendProgressText(percent));
+}
+
+void CQuendraDlg::OnSendResult(LPARAM result) {
+  const auto sendResult = static_cast<std::int32_t>(result);
+  const bool failed =
+      sendResult != 0 && sendResult != kSendSending && sendResult != kSendGenerating;
+  if (sendResult == 0) statusBar_->Progress().setValue(0);
+  statusBar_->SetText(kOperationPart, SendResultText(sendResult));
+  statusBar_->SetIcon(kOperationPart,
+                      LoadStatusIcon(failed ? StatusIcon::Failure : StatusIcon::Success));
+}
+
+void CQuendraDlg::OnStatusRefresh() {
+  const ScreenRecord* screen = GetCurrentScreen();
+  if (screen == nullptr) {
+    statusBar_->SetIcon(kLinkPart, {});
+    statusBar_->SetText(kSizePart, {});
+    return;
+  }
+  statusBar_->SetIcon(kLinkPart, LinkIcon(screen->SendType));
+  statusBar_->SetText(kSizePart, QString::number(screen->LedWidth) + QLatin1Char('*') +
+                                     QString::number(screen->LedHeight) + QLatin1Char(' ') +
+                                     ColorTypeText(screen->LedColor));
+}
