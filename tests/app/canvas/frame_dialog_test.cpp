@@ -81,11 +81,11 @@ class FrameDialogTest : public apptest::AppTest {
     frame_.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame_));
   }
-  // A 128 x 32 screen whose one area (10, 4)-(40, 20) is selected on the canvas.
-  AreaRecord& SelectedArea() {
+  // A screen whose one area (10, 4)-(40, 20) is selected on the canvas.
+  AreaRecord& SelectedArea(int width = 128, int height = 32) {
     ScreenRecord& screen = ScreenList.emplace_back();
-    screen.LedWidth = 128;
-    screen.LedHeight = 32;
+    screen.LedWidth = width;
+    screen.LedHeight = height;
     AreaRecord& area = *AddArea(AddProgram(screen), kImageTextArea);
     area.AreaRect_Left = 10;
     area.AreaRect_Top = 4;
@@ -94,7 +94,7 @@ class FrameDialogTest : public apptest::AppTest {
     CanvasAreaList = {&area};
     selection_ = TreeItemRef::Of(area);
     CurrentSelection = &selection_;
-    ScreenSize(128, 32);
+    ScreenSize(width, height);
     SendMessage(frame_.Canvas().Handle(), UM_CANVAS_COMMAND, 0, 0);
     SendMessage(frame_.Canvas().Handle(), UM_CANVAS_COMMAND, 1, 1);
     return area;
@@ -147,7 +147,7 @@ TEST_F(FrameDialogTest, CentresTheZoomedScreenWhenTheRoomHoldsIt) {
 
 TEST_F(FrameDialogTest, ScrollsAWideScreenAndScalesThePositionOnZoom) {
   Show();
-  ScreenSize(1920, 1080);
+  SelectedArea(1920, 1080);
   QScrollBar& across = frame_.HorizontalBar();
   QScrollBar& down = frame_.VerticalBar();
   ASSERT_TRUE(across.isVisible());
@@ -156,6 +156,8 @@ TEST_F(FrameDialogTest, ScrollsAWideScreenAndScalesThePositionOnZoom) {
   EXPECT_EQ(frame_.CanvasWindowRect(), QRect(5, 55, room.width(), room.height()));
   EXPECT_EQ(across.maximum(), 1924 - room.width());
   EXPECT_EQ(down.maximum(), 1084 - room.height());
+  SendMessage(frame_.Canvas().Handle(), WM_TIMER, kCanvasFrameTimer, 0);
+  SaveScreenshot(frame_, QStringLiteral("frame_1920x1080_zoom1"));
 
   // Each kind of step ends on the canvas's offset, within the range.
   across.triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -168,7 +170,6 @@ TEST_F(FrameDialogTest, ScrollsAWideScreenAndScalesThePositionOnZoom) {
   across.setSliderPosition(101);
   down.setSliderPosition(51);
   EXPECT_EQ(frame_.ScrollPosition(), QPoint(101, 51));
-  SaveScreenshot(frame_, QStringLiteral("frame_1920x1080_zoom1"));
 
   // Positions follow the zoom, new / old, truncated.
   Command(CFrameDialog::kZoomInCommand);
