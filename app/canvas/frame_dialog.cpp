@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStyle>
-#include <QToolButton>
 
 #include <algorithm>
 #include <array>
@@ -25,8 +24,8 @@ constexpr std::array<float, 6> kZoomSteps = {0.5f, 1.0f, 2.0f, 4.0f, 6.0f, 8.0f}
 
 constexpr int kImageSize = 24;
 constexpr int kButtonWidth = 55;
-constexpr int kButtonCount = 10;
 constexpr int kFirstTextKey = 1000;  // the buttons' texts in order, play's last
+constexpr int kPlayTextKey = 1009;
 constexpr int kStopTextKey = 1010;
 
 // The frame's margins around the canvas's room: 5 on each side, 55 above (the
@@ -201,7 +200,7 @@ void CFrameDialog::ShowPlayButton() {
   const bool playing = playing_ != 0;
   play->setIcon(QPixmap::fromImage(images->GetImage(playing ? kFrameArtStop : kFrameArtPlay)));
   if (ShowsTexts()) {
-    play->setText(ReadLangText(kSection, playing ? kStopTextKey : kFirstTextKey + kFrameArtPlay));
+    play->setText(ReadLangText(kSection, playing ? kStopTextKey : kPlayTextKey));
   }
 }
 
