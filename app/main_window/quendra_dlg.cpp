@@ -147,7 +147,7 @@ void CQuendraDlg::OnInitDialog() {
     button->setMaximumWidth(std::max(kToolbarButtonMax, button->sizeHint().width()));
   }
   // 9. The preview frame, attached to this window.
-  previewFrame_ = std::make_unique<PreviewFramePlaceholder>();
+  previewFrame_ = std::make_unique<CFrameDialog>();
   previewFrame_->setGeometry(kPreviewFrameStart);
   static_cast<void>(previewFrame_->AttachTo(this));
   PreviewFrameWindow = previewFrame_->Handle();
