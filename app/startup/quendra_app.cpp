@@ -3,13 +3,11 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -22,6 +20,7 @@
 #include "model/common/file_system.h"
 #include "model/common/window_messages.h"
 #include "model/settings/settings_file.h"
+#include "platform/blocking_call.h"
 #include "platform/window_channel.h"
 #include "render/common/random_source.h"
 #include "render/flash/process_flash_host.h"
@@ -33,13 +32,6 @@ namespace {
 constexpr int kSwapPollMs = 10;
 // After the swap, as the updater's installer expects.
 constexpr int kAfterSwapMs = 30;
-
-// Waits while the thread's messages are dispatched.
-void WaitDispatching(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
 
 StartupHooks WithDefaults(StartupHooks hooks) {
   if (!hooks.showBox) {
@@ -77,7 +69,7 @@ bool SwapWaitingUpdater(int waitMs) {
     if (quitDeadline.hasExpired()) return false;
     // An updater that went away meanwhile needs no telling.
     static_cast<void>(PostToWindowClass(kUpdaterWindowClass, UM_QUIT_UPDATER, 0, 0));
-    WaitDispatching(kSwapPollMs);
+    WaitPumping(kSwapPollMs);
   }
   const QString updater = GetAppDir() + kUpdaterFile;
   const QDeadlineTimer renameDeadline(waitMs);
@@ -85,12 +77,12 @@ bool SwapWaitingUpdater(int waitMs) {
   while (std::rename(QFile::encodeName(waiting).constData(),
                      QFile::encodeName(updater).constData()) != 0) {
     if (renameDeadline.hasExpired()) return false;
-    WaitDispatching(kSwapPollMs);
+    WaitPumping(kSwapPollMs);
   }
   static_cast<void>(QFile::setPermissions(
       updater, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
                    QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
-  WaitDispatching(kAfterSwapMs);
+  WaitPumping(kAfterSwapMs);
   return true;
 }
 

@@ -1,9 +1,7 @@
 // CMainDialog: keys, the tree's context menu, the add-area buttons and their strip.
 
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -14,6 +12,7 @@
 #include "controls/bars/my_tool_bar.h"
 #include "model/common/window_messages.h"
 #include "model/project/project_globals.h"
+#include "platform/blocking_call.h"
 
 namespace {
 
@@ -32,12 +31,6 @@ constexpr int kStripPauseMs = 10;
 bool IsSwallowedKey(int key) {
   return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape ||
          key == Qt::Key_Space;
-}
-
-void Pause(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
 }
 
 }  // namespace
@@ -123,7 +116,7 @@ void CMainDialog::OnCollapse() {
     for (int i = 0; i < kStripSteps; ++i) {
       move();
       repaint();
-      Pause(kStripPauseMs);
+      WaitPumping(kStripPauseMs);
     }
   };
   auto moveTreeEdge = [this](int dx) {
