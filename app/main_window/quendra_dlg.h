@@ -74,6 +74,8 @@ class CQuendraDlg : public CMagnetDialog {
   void OnInitDialog();
   void CreateStatusBar();
   void CreateToolBar();
+  // The toolbar's and menu bar's texts, the buttons as wide as their texts need.
+  void LoadMenuTexts();
   void CreatePanes();
   void LoadProject();
   void ShowClock();
@@ -87,6 +89,9 @@ class CQuendraDlg : public CMagnetDialog {
   void OnSendProgress(LPARAM percent);
   void OnSendResult(LPARAM result);
   void OnStatusRefresh();
+  // The language: the seven commands, and the windows a switch re-texts.
+  void OnLanguageCommand(WPARAM commandId);
+  void RegisterLanguageTexts();
 
   MainWindowHooks hooks_;
   QWidget* client_;  // the area under the menu bar
