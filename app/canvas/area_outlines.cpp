@@ -63,9 +63,12 @@ void DrawDragBadge(QPainter& painter, QImage& target, const AreaRecord& area, co
             PixelRect{badge.left(), badge.top(), badge.left() + badge.width(),
                       badge.top() + badge.height()},
             kBadgeColor, alpha);
+  // One line each: the badge is as wide as the wider line, and Qt's wrapping would
+  // break a line that fits only to within rounding.
   painter.setPen(Qt::white);
-  painter.drawText(badge, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                   position + QLatin1Char('\n') + size);
+  painter.drawText(badge, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, position);
+  painter.drawText(badge.translated(0, metrics.height()),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, size);
 }
 
 }  // namespace

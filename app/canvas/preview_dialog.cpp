@@ -50,6 +50,11 @@ Qt::CursorShape CursorOf(int cursorId) {
   }
 }
 
+QPoint PointOf(LPARAM lParam) {
+  const auto value = static_cast<std::uintptr_t>(lParam);
+  return {static_cast<std::int16_t>(LowWord(value)), static_cast<std::int16_t>(HighWord(value))};
+}
+
 // Copies picture, from its point `from`, over the whole of a width x height window;
 // what lies outside the picture shows black.
 void PaintFrom(QPainter& painter, const QImage& picture, QPoint from, int width, int height) {
@@ -63,6 +68,8 @@ void PaintFrom(QPainter& painter, const QImage& picture, QPoint from, int width,
 CPreviewDialog::CPreviewDialog(QWidget* parent, const PlayClock& clock, CanvasHooks hooks)
     : QWidget(parent), clock_(clock), hooks_(WithDefaults(std::move(hooks))) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::ClickFocus);
   PreviewPicture = &unzoomed_;
   static_cast<void>(SetTimer(Handle(), kCanvasFrameTimer, kFrameIntervalMs));
 }
@@ -77,10 +84,14 @@ LRESULT CPreviewDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_TIMER: OnTimer(wParam); return 0;
     case WM_SETCURSOR: OnSetCursor(); return hitKind_ != 0 ? 1 : 0;
-    case WM_RBUTTONUP:
-      OnContextMenu(
-          QPoint(static_cast<std::int16_t>(LowWord(static_cast<std::uintptr_t>(lParam))),
-                 static_cast<std::int16_t>(HighWord(static_cast<std::uintptr_t>(lParam)))));
+    case WM_MOUSEMOVE: OnMouseMove(wParam, PointOf(lParam)); return 0;
+    case WM_LBUTTONDOWN: OnButtonDown(PointOf(lParam), true); return 0;
+    case WM_RBUTTONDOWN: OnButtonDown(PointOf(lParam), false); return 0;
+    case WM_LBUTTONUP: OnLeftButtonUp(PointOf(lParam)); return 0;
+    case WM_RBUTTONUP: OnContextMenu(PointOf(lParam)); return 0;
+    case UM_CANVAS_KEY: static_cast<void>(OnCanvasKey(static_cast<int>(wParam))); return 0;
+    case UM_CANVAS_ALIGN:
+      OnCanvasAlign(static_cast<int>(static_cast<std::intptr_t>(wParam)));
       return 0;
     case WM_COMMAND:
       if (wParam >= kCanvasMenuCopy && wParam <= kCanvasMenuDelete) {
@@ -150,14 +161,6 @@ void CPreviewDialog::SyncViewSize() {
   viewWidth_ = width();
   viewHeight_ = height();
   RebuildViewPictures();
-}
-
-void CPreviewDialog::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::RightButton) return QWidget::mouseReleaseEvent(event);
-  const QPoint at = event->position().toPoint();
-  const auto point = static_cast<LPARAM>(
-      MakeWParam(static_cast<std::uint16_t>(at.x()), static_cast<std::uint16_t>(at.y())));
-  SendMessage(Handle(), WM_RBUTTONUP, 0, point);
 }
 
 void CPreviewDialog::OnTimer(WPARAM id) {

@@ -7,7 +7,9 @@
 // enlarged into the zoomed picture with a pixel grid; paint copies the one in use to
 // the window. The project tree, the pages, the main window and the frame drive it by
 // messages (UM_CANVAS_COMMAND, UM_CANVAS_RELOAD) and the frame by SetCanvasSize,
-// SetZoom and SetScroll. GUI thread only.
+// SetZoom and SetScroll. The mouse selects areas (through the project tree), moves and
+// resizes them; the arrow keys move the selected area, Tab picks the next, and
+// UM_CANVAS_ALIGN aligns or sizes it (edit_geometry.h). GUI thread only.
 
 #include <QImage>
 #include <QWidget>
@@ -15,9 +17,11 @@
 #include <functional>
 #include <memory>
 
+#include "app/canvas/edit_geometry.h"
 #include "platform/message_window.h"
 #include "render/common/play_clock.h"
 
+struct AreaRecord;
 class CAreaPlayer;
 class CEditCanvas;
 class CProgramListPlayer;
@@ -28,9 +32,27 @@ constexpr UINT kCanvasFrameTimer = 1;    // 30 ms: draw one frame
 constexpr UINT kCanvasBadgeTimer = 2;    // 2000 ms: hide the zoom badge
 constexpr UINT kCanvasHoverTimer = 101;  // 200 ms: clear the hover once the mouse has left
 
-// The canvas's own messages (besides WM_TIMER, WM_COMMAND and the UM_ ones).
+// The canvas's own messages (besides WM_TIMER, WM_COMMAND and the UM_ ones). The mouse
+// messages carry the mouse flags in wParam and the client point in lParam, x in the
+// low word and y in the high word, each signed.
 constexpr UINT WM_SETCURSOR = 0x0020;
-constexpr UINT WM_RBUTTONUP = 0x0205;  // lParam: the point, x low word, y high word
+constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+
+// The mouse flags: the buttons held and the Shift and Ctrl keys.
+constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
+constexpr WPARAM MK_SHIFT = 0x0004;
+constexpr WPARAM MK_CONTROL = 0x0008;
+constexpr WPARAM MK_MBUTTON = 0x0010;
+constexpr WPARAM MK_XBUTTON1 = 0x0020;
+constexpr WPARAM MK_XBUTTON2 = 0x0040;
+
+// The lParam of a mouse message at a client point.
+LPARAM MousePointParam(const QPoint& point);
 
 // The modes.
 constexpr int kCanvasBlank = -1;
@@ -73,6 +95,9 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   float Zoom() const { return zoom_; }
   int SelectedIndex() const { return selectedIndex_; }
   int HoveredIndex() const { return hoveredIndex_; }
+  int HitKind() const { return hitKind_; }
+  int CursorId() const { return cursorId_; }
+  bool Dragging() const { return dragging_; }
   bool ZoomBadgeShown() const { return zoomBadge_; }
   bool HasListPlayer() const { return listPlayer_ != nullptr; }
   bool HasLogoPlayer() const { return logoPlayer_ != nullptr; }
@@ -81,8 +106,11 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   QImage Shown() const;
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
@@ -91,6 +119,27 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   void OnCanvasCommand(int operation, LPARAM argument);
   void OnContextMenu(const QPoint& at);
   void OnSetCursor();
+
+  // Editing by mouse, keys and commands.
+  // The hit kind, cursor and hovered area at a point of the zoomed screen.
+  void HitTest(int x, int y);
+  void OnMouseMove(WPARAM flags, const QPoint& point);
+  void OnButtonDown(const QPoint& point, bool left);
+  void OnLeftButtonUp(const QPoint& point);
+  void DragTo(const QPoint& point);
+  // Tab and the arrows; false when the key was left alone.
+  bool OnCanvasKey(int key);
+  void OnCanvasAlign(int type);
+  // The area under the mouse, or the program when none, selected in the project tree.
+  void SelectUnderMouse();
+  // After a change of the selected area's size: its player again, or the logo's file.
+  void AfterResize();
+  // The page that shows the changed rectangle loads it again.
+  void LoadSelection();
+  void LoadAreaPage();
+  // The area at a 1-based position of CanvasAreaList; null outside it.
+  AreaRecord* AreaAt(int position) const;
+  EditBounds BoundsOf(const AreaRecord& area) const;
   void DeletePlayers();
   // The edit canvas of the selected program (or the selected area's program), built
   // when absent.

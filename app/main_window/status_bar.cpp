@@ -10,6 +10,11 @@ constexpr int kPartRight[MainStatusBar::kPartCount] = {20, 150, 520, 670, -1};
 constexpr int kIconSize = 16;
 constexpr int kTextPixels = 11;
 constexpr int kProgressPart = 3;
+// The screen part grows past its edge when its text needs it (fonts wider than the
+// ones the edges were chosen for), taking the room from the status part beside it,
+// which keeps at least this width.
+constexpr int kScreenPart = 1;
+constexpr int kStatusPartLeast = 150;
 
 // A part's text: cut with an ellipsis where the part is too narrow for it, the whole
 // text in its tooltip.
@@ -61,6 +66,7 @@ void MainStatusBar::SetText(int part, const QString& text) {
   QLabel* label = parts_[static_cast<std::size_t>(part)].text;
   label->setText(text);
   label->setToolTip(text);
+  if (part == kScreenPart) resizeEvent(nullptr);
 }
 
 QString MainStatusBar::Text(int part) const {
@@ -81,10 +87,21 @@ QPixmap MainStatusBar::Icon(int part) const {
   return label->isVisibleTo(label->parentWidget()) ? label->pixmap() : QPixmap();
 }
 
+int MainStatusBar::PartRight(int part, int left) const {
+  if (kPartRight[part] < 0) return width();
+  int right = kPartRight[part];
+  if (part == kScreenPart) {
+    const QLabel* text = parts_[kScreenPart].text;
+    const int needed = left + text->fontMetrics().horizontalAdvance(text->text()) + 8;
+    right = std::clamp(needed, right, kPartRight[kScreenPart + 1] - kStatusPartLeast);
+  }
+  return std::min(right, width());
+}
+
 void MainStatusBar::resizeEvent(QResizeEvent*) {
   int left = 0;
   for (int part = 0; part < kPartCount; ++part) {
-    const int right = kPartRight[part] < 0 ? width() : std::min(kPartRight[part], width());
+    const int right = PartRight(part, left);
     QWidget* box = parts_[static_cast<std::size_t>(part)].text->parentWidget();
     box->setGeometry(left, 0, std::max(0, right - left), height());
     // The progress bar covers its part less 2 pixels on the right.

@@ -27,6 +27,9 @@ class MainStatusBar : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The right edge of part, which starts at left.
+  int PartRight(int part, int left) const;
+
   struct Part {
     QLabel* icon;
     QLabel* text;

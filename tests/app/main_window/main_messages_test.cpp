@@ -1,5 +1,6 @@
 // The main window's own messages: the status bar's parts, the ways back from and on
 // from the panes, the preview's play toggle, and the updater's request to end.
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -126,6 +127,11 @@ TEST_F(MainMessagesTest, StatusRefreshShowsTheCurrentScreensLinkSizeAndColours) 
                              ? QString()
                              : ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), 1017 + colour);
     EXPECT_EQ(Part(1), QStringLiteral("1024*1024 ") + name);
+    for (const QLabel* label : window->StatusBar().findChildren<QLabel*>()) {
+      if (label->text() != Part(1)) continue;  // the part grows to fit
+      EXPECT_GT(label->parentWidget()->width(),
+                label->fontMetrics().horizontalAdvance(label->text()) + 4);
+    }
     if (colour == 2) SaveScreenshot(window->StatusBar(), QStringLiteral("quendra_dlg_status_size"));
   }
   CurrentScreenNo = screen.LedNo + 1000;  // no such screen
