@@ -22,13 +22,10 @@
 namespace {
 
 const QString kSettings = QStringLiteral("setting.cfg");
-const QStringList kLanguageFiles = {QString(),
-                                    QStringLiteral("chinese.ini"),
-                                    QStringLiteral("english.ini"),
-                                    QStringLiteral("chinese(fanti).ini"),
-                                    QStringLiteral("Russian.ini"),
-                                    QStringLiteral("Turkish.ini"),
-                                    QStringLiteral("Persia.ini")};
+// The language files by language index, as the program's folder holds them.
+const char* const kLanguageFiles[] = {
+    "",          "chinese.ini", "english.ini", "chinese(fanti).ini", "Russian.ini", "Turkish.ini",
+    "Persia.ini"};
 // The environment through which a parent test names the language the automatic
 // choice must give in a child process started with another system locale.
 const char* const kExpectedAutomatic = "QUENDRA_EXPECTED_AUTOMATIC_LANGUAGE";
@@ -42,17 +39,12 @@ void StoreLanguage(const QString& value) {
 
 QMenu& LanguageMenu(CQuendraDlg& window) { return *window.MainMenuBar().actions().at(4)->menu(); }
 
-// The language items checked, as indexes, and the six fixed names.
+// The language items checked, as indexes.
 std::vector<int> CheckedLanguages(CQuendraDlg& window) {
   std::vector<int> checked;
   for (const QAction* item : LanguageMenu(window).actions())
     if (item->isChecked()) checked.push_back(LanguageOfCommand(item->data().toUInt()));
   return checked;
-}
-QStringList FixedLanguageNames(CQuendraDlg& window) {
-  QStringList names;
-  for (const QAction* item : LanguageMenu(window).actions().mid(1)) names << item->text();
-  return names;
 }
 
 // Every text the user can see or point at in the built windows: menus, toolbar,
@@ -94,7 +86,7 @@ TEST_F(LanguageSwitchTest, EachCommandStoresItsIndexChecksItsItemAndPicksItsFile
       EXPECT_EQ(resolved, expectedAutomatic.toInt());
     }
     EXPECT_EQ(LanguageIndex, resolved);
-    EXPECT_EQ(QFileInfo(LangIniPath).fileName(), kLanguageFiles[resolved]);
+    EXPECT_EQ(QFileInfo(LangIniPath).fileName(), QString::fromLatin1(kLanguageFiles[resolved]));
     EXPECT_TRUE(QFile::exists(LangIniPath));
   }
 }
@@ -149,7 +141,6 @@ TEST_F(LanguageSwitchTest, SwitchReTextsEveryOpenWindowAtOnce) {
   CQuendraDlg window(Hooks());
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  const QStringList fixedNames = FixedLanguageNames(window);
   const QStringList chinese = VisibleTexts(window);
   SaveScreenshot(window, QStringLiteral("quendra_dlg_chinese"));
 
@@ -170,8 +161,10 @@ TEST_F(LanguageSwitchTest, SwitchReTextsEveryOpenWindowAtOnce) {
   EXPECT_NE(after, chinese);
   EXPECT_EQ(seen, (QStringList{probe()[0], probe()[1], before[2]}));
   EXPECT_NE(probe(), before);
-  EXPECT_EQ(FixedLanguageNames(window), fixedNames);
-  EXPECT_EQ(fixedNames, (QStringList{"中文", "English", "繁體中文", "русский ", "Türk", "فارسی"}));
+  // The languages' own names stay as they are.
+  QStringList names;
+  for (const QAction* item : LanguageMenu(window).actions().mid(1)) names << item->text();
+  EXPECT_EQ(names, (QStringList{"中文", "English", "繁體中文", "русский ", "Türk", "فارسی"}));
   // The toolbar's buttons grow with their longer texts.
   for (QAction* action : window.ToolBar().actions()) {
     const QWidget* button = window.ToolBar().widgetForAction(action);
@@ -186,7 +179,8 @@ TEST_F(LanguageSwitchTest, DamagedStoredChoiceStartsAutomatic) {
     CQuendraDlg window(Hooks());
     EXPECT_EQ(CheckedLanguages(window), std::vector<int>{0}) << stored.toStdString();
     EXPECT_EQ(LanguageIndex, LanguageIndexForLocale(QLocale::system()));
-    EXPECT_EQ(QFileInfo(LangIniPath).fileName(), kLanguageFiles[LanguageIndex]);
+    EXPECT_EQ(QFileInfo(LangIniPath).fileName(),
+              QString::fromLatin1(kLanguageFiles[LanguageIndex]));
     ClearProjectModel();
   }
 }
