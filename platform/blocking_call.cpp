@@ -3,8 +3,10 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <optional>
 #include <thread>
 
@@ -32,6 +34,20 @@ bool ThreadCanDispatch() {
 }
 
 }  // namespace
+
+void PumpMessages() {
+  if (ThreadCanDispatch()) QCoreApplication::processEvents();
+}
+
+void WaitPumping(int ms) {
+  if (!ThreadCanDispatch()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return;
+  }
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
 
 BlockingCalls& BlockingCalls::Instance() {
   // Never destroyed: a call may still end while the process exits.

@@ -21,6 +21,12 @@
 // (the work did not run) or the work threw.
 [[nodiscard]] KQPLATFORM_EXPORT bool RunWhileDispatching(const std::function<void()>& work);
 
+// Dispatches every message waiting for the calling thread and returns.
+KQPLATFORM_EXPORT void PumpMessages();
+// Waits ms milliseconds while the calling thread's messages are dispatched; on a
+// thread without an event loop it only sleeps.
+KQPLATFORM_EXPORT void WaitPumping(int ms);
+
 // The number of RunWhileDispatching calls in progress in the process, on any thread.
 KQPLATFORM_EXPORT int BlockingCallsInProgress();
 

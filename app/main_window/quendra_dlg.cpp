@@ -1,7 +1,9 @@
 #include "app/main_window/quendra_dlg.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QProcess>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -14,6 +16,7 @@
 #include "controls/animation/pane_slide.h"
 #include "controls/dialogs/style_message_dialog.h"
 #include "controls/support/main_window.h"
+#include "model/common/app_dir.h"
 #include "model/common/file_system.h"
 #include "model/common/window_messages.h"
 #include "model/project/default_screen.h"
@@ -50,6 +53,22 @@ MainWindowHooks WithDefaults(MainWindowHooks hooks) {
   if (!hooks.ask)
     hooks.ask = [](const QString& text, int style) { return ShowStyleMessage(text, style); };
   if (!hooks.exitForUpdate) hooks.exitForUpdate = [] { std::_Exit(0); };
+  if (!hooks.chooseOpenFile) {
+    hooks.chooseOpenFile = [](const QString& filter) {
+      return QFileDialog::getOpenFileName(MainWindow(), QString(), QString(), filter);
+    };
+  }
+  if (!hooks.chooseSaveFile) {
+    hooks.chooseSaveFile = [](const QString& filter, const QString& defaultName) {
+      return QFileDialog::getSaveFileName(MainWindow(), QString(), defaultName, filter);
+    };
+  }
+  if (!hooks.launch) {
+    // Like the shell's start: nothing is reported when the program does not start.
+    hooks.launch = [](const QString& program) {
+      static_cast<void>(QProcess::startDetached(program, {}, GetAppDir()));
+    };
+  }
   return hooks;
 }
 
@@ -240,9 +259,7 @@ LRESULT CQuendraDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kClockTimer) ShowClock();
       break;
-    case WM_COMMAND:
-      if (wParam == kExitCommand) OnClose();
-      break;
+    case WM_COMMAND: OnCommand(wParam); break;
     case UM_PANE_BACK: OnPaneBack(wParam, lParam); break;
     case UM_EXIT_FOR_UPDATE: OnExitForUpdate(); break;
     case UM_PLAY_TOGGLE: OnPlayToggle(wParam); break;

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -20,6 +21,7 @@
 #include "controls/buttons/button_qx.h"
 #include "controls/dialogs/magnet_dialog.h"
 #include "controls/rich_edit/rich_edit_ex.h"
+#include "model/project/comm_info.h"
 
 class WindowChannel;
 
@@ -28,6 +30,10 @@ struct MainWindowHooks {
   std::function<QDateTime()> clock;                        // the status bar's clock
   std::function<int(const QString& text, int style)> ask;  // the styled message box
   std::function<void()> exitForUpdate;                     // ends the process at once
+  // The open-file and save-file dialogs: the path chosen, empty for Cancel.
+  std::function<QString(const QString& filter)> chooseOpenFile{};
+  std::function<QString(const QString& filter, const QString& defaultName)> chooseSaveFile{};
+  std::function<void(const QString& program)> launch{};  // starts a program, unwatched
 };
 
 class CQuendraDlg : public CMagnetDialog {
@@ -61,6 +67,9 @@ class CQuendraDlg : public CMagnetDialog {
   CMainDialog& ProjectPage() { return *projectPage_; }
   CMagnetDialog& PreviewFrame() { return *previewFrame_; }
 
+  // The command switch on the whole wParam of WM_COMMAND; unknown ids do nothing.
+  void OnCommand(WPARAM id);
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -92,6 +101,19 @@ class CQuendraDlg : public CMagnetDialog {
   // The language: the seven commands, and the windows a switch re-texts.
   void OnLanguageCommand(WPARAM commandId);
   void RegisterLanguageTexts();
+
+  // The commands (main_commands.cpp, send_current_screen.cpp).
+  void ShowMessage(int key, int style);
+  [[nodiscard]] bool SaveBeforeClearing();
+  void OnFileNew();
+  void OnFileOpen();
+  void OnFileSave();
+  void OnFileSaveAs();
+  void OpenPane(int pane);
+  void RunDeviceCommand(int startCode, std::int32_t (*call)(const CommInfo*, std::int32_t),
+                        std::int32_t value);
+  void OnCheckUpdate();
+  void SendCurrentScreen();
 
   MainWindowHooks hooks_;
   QWidget* client_;  // the area under the menu bar

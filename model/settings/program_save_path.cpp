@@ -22,7 +22,11 @@ QString GetProgramSavePath() {
 
 QString NewProgramSavePath() {
   const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
-  const QString path = AppFilePath(AppFolder::Project, QString(stamp + QStringLiteral(".kqprj")));
+  QString path = AppFilePath(AppFolder::Project, QString(stamp + QStringLiteral(".kqprj")));
+  // A project saved within the same second keeps its file: the new one is numbered.
+  for (int number = 1; FileExists(path); ++number) {
+    path = AppFilePath(AppFolder::Project, QStringLiteral("%1_%2.kqprj").arg(stamp).arg(number));
+  }
   // Remembering the path is best effort: this call uses it either way.
   (void)SetProgramSavePath(path);
   return path;

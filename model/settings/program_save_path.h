@@ -6,7 +6,8 @@
 
 // The stored path when a file of that name exists (nothing is written then);
 // otherwise a new path under the program's "project" folder named after the local
-// date and time ("20261208230000.kqprj"), which is stored and returned.
+// date and time ("20261208230000.kqprj", "20261208230000_1.kqprj" when that file
+// exists, and so on), which is stored and returned.
 QString GetProgramSavePath();
 
 // A new path as above, stored and returned whatever is stored now.

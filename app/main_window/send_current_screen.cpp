@@ -1,0 +1,73 @@
+// Sending the current screen's checked programs from the toolbar. The card's progress
+// and result reach the main window as UM_SEND_PROGRESS and UM_SEND_RESULT while the
+// call runs; the status bar shows them.
+#include "app/builder/program_builder.h"
+#include "app/builder/send_checks.h"
+#include "app/main_window/main_commands_p.h"
+#include "app/main_window/quendra_dlg.h"
+#include "app/prerender/flash_converter.h"
+#include "controls/dialogs/loading_dialog.h"
+#include "model/common/window_messages.h"
+#include "model/project/current_screen.h"
+#include "render/rerender/content_rerender.h"
+#include "sdk/Corvanix.h"
+
+namespace {
+
+constexpr WPARAM kUsbSendCommand = 32794;
+
+// The message of each refusal of the check before sending (-1 to -4).
+int CheckFailureText(std::int32_t check) {
+  switch (check) {
+    case kSendCheckOverlap: return 1063;
+    case kSendCheckNoItems: return 1064;
+    case kSendCheckNoProgram: return 1065;
+    default: return 1066;
+  }
+}
+
+}  // namespace
+
+void CQuendraDlg::SendCurrentScreen() {
+  ScreenRecord* screen = GetCurrentScreen();
+  if (screen == nullptr) return;
+  if (screen->SendType == kSendByUsbDisk) {
+    // A USB-disk screen is written by the USB send pane.
+    SendMessage(Handle(), WM_COMMAND, kUsbSendCommand, 0);
+    return;
+  }
+  ScreenSendJob job{};
+  CollectCheckedPrograms(*screen, *projectPage_, job, false);
+  if (const std::int32_t check = CheckProgramsBeforeSend(job); check != kSendCheckOk) {
+    ShowMessage(CheckFailureText(check), kStyleError);
+    return;
+  }
+  // From here on messages are dispatched while files are written and read for the
+  // card: the preview would render the same frame files again if it could play.
+  const WidgetsDisabled preview({previewFrame_.get()});
+  RerenderScreenContent(job);
+  CFlashConverter converter;
+  static_cast<void>(converter.PrepareScreen(job));  // always 1
+  static_cast<void>(converter.WaitUntilDone());     // always 1
+  std::int32_t refusal = KQ_OK;
+  const OwnedProgramSet set = BuildScreenProgram(job, 0, &refusal);
+
+  CommInfo info{};
+  MakeCommInfo(*screen, info);
+  info.NotifyWindow = Handle();
+  info.StatusMessage = UM_SEND_RESULT;
+  info.ProgressMessage = UM_SEND_PROGRESS;
+  info.CallerValue = 0;
+  {
+    CLoadingDialog busy;
+    busy.ShowBusy(QString(), this);
+    const WidgetsDisabled window({this});
+    // The result is posted to the window like the progress, before the call returns.
+    static_cast<void>(KQ_Send(&info, set.get()));
+  }
+  activateWindow();
+  // A set the builder refused parts of failed, even when the card took what it got.
+  if (refusal != KQ_OK) {
+    static_cast<void>(PostMessage(Handle(), UM_SEND_RESULT, 0, refusal));
+  }
+}

@@ -1,0 +1,322 @@
+// The main window's commands: the file commands with dialogs the test answers, the
+// panes they open, the device commands and the send of the current screen against
+// emulated cards, and the updater call.
+#include <QDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/builder/send_error_text.h"
+#include "app/main_window/quendra_dlg.h"
+#include "app/send/send_dialog.h"
+#include "model/common/app_paths.h"
+#include "model/common/bounded_text.h"
+#include "model/common/window_messages.h"
+#include "model/project/clear_project.h"
+#include "model/project/project_file.h"
+#include "model/project/project_globals.h"
+#include "model/settings/program_save_path.h"
+#include "platform/window_channel.h"
+#include "sdk/Corvanix.h"
+#include "tests/app/main_window/main_window_fixture.h"
+#include "tests/support/card_emulator.h"
+#include "tests/support/display_data_codec.h"
+#include "tests/support/screenshot.h"
+
+namespace {
+
+struct Message {
+  UINT msg;
+  WPARAM wParam;
+  LPARAM lParam;
+  bool frameEnabled;  // the preview frame as the message came
+  friend bool operator==(const Message&, const Message&) = default;
+};
+
+// The main window recording the messages of its commands.
+class RecordingWindow : public CQuendraDlg {
+ public:
+  using CQuendraDlg::CQuendraDlg;
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg >= UM_PLAY_TOGGLE && msg <= UM_SEND_RESULT) {
+      got.push_back({msg, wParam, lParam, PreviewFrame().isEnabled()});
+    }
+    return CQuendraDlg::WindowProc(msg, wParam, lParam);
+  }
+  std::vector<LPARAM> Of(UINT msg) const {
+    std::vector<LPARAM> found;
+    for (const Message& m : got) {
+      if (m.msg == msg)
+        found.push_back(msg == UM_STATUS_CODE ? m.wParam * 1000 + m.lParam : m.lParam);
+    }
+    return found;
+  }
+  std::vector<Message> got;
+};
+
+class UpdaterWindow : public MessageWindow {
+ public:
+  LRESULT WindowProc(UINT msg, WPARAM, LPARAM) override {
+    received.push_back(msg);
+    return 0;
+  }
+  std::vector<UINT> received;
+};
+
+class MainCommands : public apptest::MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Temp)));
+    MainWindowHooks hooks = Hooks();
+    hooks.chooseOpenFile = [this](const QString&) { return chosen; };
+    hooks.chooseSaveFile = [this](const QString&, const QString&) { return chosen; };
+    hooks.launch = [this](const QString& program) { launch(program); };
+    window_ = std::make_unique<RecordingWindow>(hooks);
+    window_->show();
+  }
+  void TearDown() override {
+    window_.reset();
+    MainWindowTest::TearDown();
+  }
+
+  static QString Path(const QString& name) { return AppFilePath(AppFolder::Project, name); }
+  void Command(WPARAM id) { SendMessage(window_->Handle(), WM_COMMAND, id, 0); }
+  static QString ScreenName() { return ReadBoundedText(ScreenList.front().LedName); }
+
+  // The project anew: one screen of that name, current, in the tree, reaching the card.
+  ScreenRecord& OnlyScreen(const QString& name, const emu::TcpCard* card = nullptr) {
+    ClearProject(window_->ProjectPage());
+    ScreenRecord& screen = ScreenList.emplace_back();
+    screen.LedNo = 7, screen.LedWidth = 64, screen.LedHeight = 32;
+    static_cast<void>(CopyBoundedText(screen.LedName, name));
+    for (const QString& octet : QString::fromStdString(card ? card->Address() : "").split('.'))
+      screen.LedIp = screen.LedIp << 8 | octet.toUInt();
+    window_->ProjectPage().BuildTreeFromModel();
+    return screen;
+  }
+  // Saved as "mine.kqprj" under the name "Saved", then renamed "Edited".
+  void SavedThenEdited() {
+    ScreenRecord& screen = OnlyScreen(QStringLiteral("Saved"));
+    ASSERT_EQ(SaveProjectXml(Path("mine.kqprj")), 1);
+    ASSERT_TRUE(SetProgramSavePath(Path("mine.kqprj")));
+    static_cast<void>(CopyBoundedText(screen.LedName, QStringLiteral("Edited")));
+  }
+  bool MineHolds(const char* name) const {
+    QFile file(Path("mine.kqprj"));
+    return file.open(QIODevice::ReadOnly) && file.readAll().contains(name);
+  }
+  // A program of one digital clock, told apart by its loop count.
+  static void ClockProgram(ScreenRecord& screen, bool checked, std::int32_t loops) {
+    ProgramRecord& program = AddProgram(screen);
+    program.CheckState = checked, program.LoopCount = loops;
+    AreaRecord& area = *AddArea(program, kDigitalClockArea);
+    area.AreaRect_Right = 32, area.AreaRect_Bottom = 16;
+  }
+
+  std::unique_ptr<RecordingWindow> window_;
+  QString chosen;
+  std::function<void(const QString&)> launch = [](const QString&) {};
+};
+
+}  // namespace
+
+TEST_F(MainCommands, NewAndOpenSaveTheOldProjectFirst) {
+  SavedThenEdited();
+  answers = {2};
+  Command(32800);
+  EXPECT_EQ(ScreenName(), QStringLiteral("Edited"));
+  Command(32800);
+  EXPECT_TRUE(MineHolds("Edited"));
+  EXPECT_EQ(ScreenName(), QStringLiteral("LED1"));
+  EXPECT_EQ(window_->ProjectPage().Tree().topLevelItemCount(), 1);
+  // A second new project within the same second never takes the first one's file.
+  Command(32806);
+  const QString first = GetProgramSavePath();
+  Command(32800);
+  EXPECT_NE(GetProgramSavePath(), first);
+  EXPECT_TRUE(IsProjectFile(first));
+  EXPECT_EQ(asked, QStringList(3, Text(1060)));
+  EXPECT_EQ(styles, std::vector<int>(3, 1));
+
+  asked.clear();
+  OnlyScreen(QStringLiteral("Other"));
+  ASSERT_EQ(SaveProjectXml(Path("other.kqprj")), 1);
+  SavedThenEdited();
+  chosen = GetAppDir() + QStringLiteral("setting.cfg");
+  Command(32805);
+  EXPECT_EQ(asked, QStringList{Text(1067)});
+  EXPECT_EQ(ScreenName(), QStringLiteral("Edited"));
+  EXPECT_FALSE(MineHolds("Edited"));
+  chosen = Path("other.kqprj");
+  Command(32805);
+  EXPECT_TRUE(MineHolds("Edited"));
+  EXPECT_EQ(ScreenName(), QStringLiteral("Other"));
+  EXPECT_EQ(window_->ProjectPage().Tree().topLevelItem(0)->text(0), QStringLiteral("Other"));
+  EXPECT_EQ(GetProgramSavePath(), Path("other.kqprj"));
+}
+
+TEST_F(MainCommands, SaveAndSaveAsWriteWhereTheyShouldAndReportFailures) {
+  SavedThenEdited();
+  Command(32806);
+  EXPECT_TRUE(MineHolds("Edited"));
+  for (const char* name : {"upper.KQPRJ", "x.txt"}) {
+    chosen = Path(name);
+    Command(32807);
+  }
+  EXPECT_TRUE(IsProjectFile(Path("upper.KQPRJ")));
+  EXPECT_TRUE(IsProjectFile(Path("x.txt.kqprj")));
+  EXPECT_EQ(GetProgramSavePath(), Path("mine.kqprj"));
+  EXPECT_TRUE(asked.isEmpty());
+  // Neither command can write where a folder stands; both say so.
+  ASSERT_TRUE(QDir().mkpath(Path("folder.kqprj")));
+  chosen = Path("folder.kqprj");
+  Command(32807);
+  ASSERT_TRUE(QDir(AppFolderPath(AppFolder::Project)).removeRecursively());
+  QFile blocker(GetAppDir() + QStringLiteral("project"));  // Save makes a new path there
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  Command(32806);
+  EXPECT_EQ(asked, QStringList(2, Text(4003)));
+  EXPECT_EQ(styles, std::vector<int>(2, 0x10));
+}
+
+TEST_F(MainCommands, PanesOpenOverTheProjectPageAndPlayTogglesThePreview) {
+  OnlyScreen(QStringLiteral("Mine"));
+  ScreenList.emplace_back().LedNo = 8;
+  const std::pair<WPARAM, int> opened[] = {{32795, 3}, {32796, 4}, {32794, 5}, {32968, 7},
+                                           {32957, 6}, {32993, 6}, {32976, 6}, {33005, 10}};
+  for (const auto& [command, pane] : opened) {
+    Command(command);
+    EXPECT_EQ(CurrentPaneIndex, pane) << command;
+    EXPECT_TRUE(window_->Pane(pane).isVisible() && window_->BlankMenuBar().isVisible());
+    EXPECT_FALSE(window_->ToolBar().isVisible());
+    SendMessage(window_->Handle(), UM_PANE_BACK, static_cast<WPARAM>(pane), 0);
+  }
+  EXPECT_EQ(static_cast<CSendDialog&>(window_->Pane(3)).Screens().GetItemCount(), 2);
+  CurrentScreenNo = 99;  // the administrator's and the firmware pane need a screen
+  Command(32976);
+  Command(33005);
+  EXPECT_EQ(CurrentPaneIndex, 0);
+  Command(32797);
+  EXPECT_FALSE(window_->isVisible());
+  Command(32797);  // the frame's stop button sends the same
+  EXPECT_TRUE(window_->isVisible());
+  EXPECT_EQ(window_->Of(UM_PLAY_TOGGLE), (std::vector<LPARAM>{0, 0}));
+}
+
+TEST_F(MainCommands, DeviceCommandsReportTheirStatusCodesAroundTheCall) {
+  emu::Card card;
+  card.ReactAlways({emu::Reaction::kAck, 0, 40});
+  emu::TcpCard tcp(card);
+  ASSERT_TRUE(tcp.Listening());
+  ScreenRecord& screen = OnlyScreen(QStringLiteral("Card"), &tcp);
+  bool locked = false;  // menu bar, toolbar and preview frame as a timer sees them
+  QTimer probe;
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    locked |= !window_->MainMenuBar().isEnabled() && !window_->ToolBar().isEnabled() &&
+              !window_->PreviewFrame().isEnabled();
+  });
+  probe.start(5);
+  Command(32978);
+  Command(32979);
+  card.ReactAlways({emu::Reaction::kAck, 7, 0});
+  Command(32980);
+  EXPECT_EQ(window_->Of(UM_STATUS_CODE),
+            (std::vector<LPARAM>{15000, 16000, 18000, 19000, 21000, 23007}));
+  EXPECT_EQ(window_->StatusBar().Text(2), Text(1033) + GetSendErrorText(7));
+  EXPECT_TRUE(locked);
+  EXPECT_TRUE(window_->MainMenuBar().isEnabled() && window_->PreviewFrame().isEnabled());
+
+  window_->got.clear();
+  screen.SendType = kSendByUsbDisk;
+  for (const WPARAM command : {32978, 32979, 32980}) Command(command);
+  EXPECT_TRUE(window_->got.empty());
+  EXPECT_EQ(card.Payloads().size(), 3u);
+}
+
+TEST_F(MainCommands, SendingTheCurrentScreenReportsProgressAndResult) {
+  emu::Card card;
+  card.ReactAlways({emu::Reaction::kAck, 0, 20});
+  emu::TcpCard tcp(card);
+  ASSERT_TRUE(tcp.Listening());
+  ScreenRecord& screen = OnlyScreen(QStringLiteral("Card"), &tcp);
+  ClockProgram(screen, false, 3);
+  ClockProgram(screen, true, 4);
+  window_->ProjectPage().BuildTreeFromModel();
+  Command(32780);
+  const std::vector<LPARAM> progress = window_->Of(UM_SEND_PROGRESS);
+  ASSERT_FALSE(progress.empty());
+  EXPECT_EQ(progress.back(), 100);
+  for (const Message& m : window_->got) EXPECT_FALSE(m.frameEnabled);
+  EXPECT_TRUE(window_->isEnabled() && window_->PreviewFrame().isEnabled());
+  EXPECT_EQ(window_->Of(UM_SEND_RESULT),
+            (std::vector<LPARAM>{KQ_STATUS_GENERATING, KQ_STATUS_SENDING, KQ_OK}));
+  emu::DisplayData data;
+  ASSERT_EQ(card.Payloads().size(), 1u);
+  ASSERT_EQ(emu::DecodeDisplayData(card.Payloads()[0], data), "");
+  ASSERT_EQ(data.programs.size(), 1u);
+  EXPECT_EQ(data.programs[0].loopCount, 4);
+  EXPECT_EQ(window_->StatusBar().Text(2), Text(1009));
+  EXPECT_EQ(window_->StatusBar().Progress().value(), 0);
+  SaveScreenshot(*window_, QStringLiteral("main_window_after_send"));
+
+  // A page the builder refused fails the send after the card's own result.
+  AreaRecord& files = *AddArea(*screen.Programs.back(), kFilesArea);
+  files.AreaRect_Left = 40, files.AreaRect_Right = 56, files.AreaRect_Bottom = 16;
+  FileAreaItem missing{};
+  missing.FileType = 4;
+  static_cast<void>(CopyBoundedText(missing.FilePath, QDir::temp().filePath("missing.png")));
+  std::get<std::vector<FileAreaItem>>(files.Kind) = {missing};
+  window_->got.clear();
+  Command(32780);
+  QTRY_COMPARE(window_->Of(UM_SEND_RESULT).size(), 4u);
+  EXPECT_EQ(window_->Of(UM_SEND_RESULT)[2], KQ_OK);
+  EXPECT_EQ(window_->Of(UM_SEND_RESULT)[3], KQ_ERR_PAGE_NOT_FOUND);
+  EXPECT_EQ(window_->StatusBar().Text(2), Text(1010) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));
+}
+
+TEST_F(MainCommands, SendingRefusesFailedChecksAndLeavesUsbDisksToTheirPane) {
+  emu::Card card;
+  emu::TcpCard tcp(card);
+  ASSERT_TRUE(tcp.Listening());
+  ScreenRecord& screen = OnlyScreen(QStringLiteral("Card"), &tcp);
+  Command(32780);  // no checked program
+  ClockProgram(screen, true, 1);
+  ClockProgram(screen, true, 1);
+  AreaRecord& overlapping = *AddArea(*screen.Programs.back(), kDigitalClockArea);
+  overlapping.AreaRect_Right = 1, overlapping.AreaRect_Bottom = 1;
+  Command(32780);
+  ClearScreenPrograms(screen);
+  AddProgram(screen).CheckState = 1;
+  Command(32780);  // a program without areas
+  AddArea(*screen.Programs.back(), kImageTextArea)->AreaRect_Right = 8;
+  Command(32780);  // an image-text area without pages
+  EXPECT_EQ(asked, (QStringList{Text(1065), Text(1063), Text(1066), Text(1064)}));
+  EXPECT_TRUE(card.Payloads().empty() && window_->got.empty());
+
+  screen.SendType = kSendByUsbDisk;
+  Command(32780);
+  EXPECT_EQ(CurrentPaneIndex, 5);
+}
+
+TEST_F(MainCommands, CheckUpdateTellsARunningUpdaterOrStartsIt) {
+  Command(32990);
+  EXPECT_EQ(asked, QStringList{Text(1006)});
+  QFile updaterFile(GetAppDir() + kUpdaterFile);
+  ASSERT_TRUE(updaterFile.open(QIODevice::WriteOnly));
+  updaterFile.close();
+  UpdaterWindow updater;
+  std::unique_ptr<WindowChannel> channel;
+  int launched = 0;
+  launch = [&](const QString& program) {
+    launched += program == GetAppDir() + kUpdaterFile;
+    channel = std::make_unique<WindowChannel>(kUpdaterWindowClass, updater.Handle(),
+                                              std::vector<UINT>{UM_CHECK_UPDATE});
+  };
+  Command(32990);
+  QTRY_COMPARE(updater.received.size(), 1u);
+  Command(32990);  // running now: told, not started again
+  QTRY_COMPARE(updater.received.size(), 2u);
+  EXPECT_EQ(updater.received, (std::vector<UINT>{UM_CHECK_UPDATE, UM_CHECK_UPDATE}));
+  EXPECT_EQ(launched, 1);
+}
