@@ -59,28 +59,3 @@ void TaskPane::mousePressEvent(QMouseEvent* event) {
 void TaskPane::resizeEvent(QResizeEvent*) {
   back_.move(8, (kPaneDragBand - kBackButtonSize.height()) / 2);
 }
-
-PreviewFramePlaceholder::PreviewFramePlaceholder() : CMagnetDialog(nullptr), canvas_(this) {
-  setWindowTitle(QStringLiteral("Quendra"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  canvas_.move(0, 0);
-  PreviewCanvasWindow = canvas_.Handle();
-}
-
-PreviewFramePlaceholder::~PreviewFramePlaceholder() {
-  if (PreviewCanvasWindow == canvas_.Handle()) PreviewCanvasWindow = nullptr;
-}
-
-LRESULT PreviewFramePlaceholder::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg != UM_SCREEN_SIZE_CHANGED) return CMagnetDialog::WindowProc(msg, wParam, lParam);
-  const int width = static_cast<int>(wParam);
-  const int height = static_cast<int>(lParam);
-  canvas_.resize(width, height);
-  canvas_.SetCanvasSize(width, height, 1.0f);
-  return 0;
-}
-
-void PreviewFramePlaceholder::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.fillRect(rect(), Qt::black);
-}

@@ -1,14 +1,12 @@
 #pragma once
-// Stand-ins for the ten task panes and the preview frame, each at its place with its
-// handle published, until the panes are built. The task panes share the base the real ones keep: a
+// Stand-ins for the ten task panes, each at its place with its handle published, until
+// the panes are built. The task panes share the base the real ones keep: a
 // caption band, a Back button that sends UM_PANE_BACK (its number, 0) to the main window, and a
 // press in the band dragging the main window.
 
 #include <QWidget>
 
-#include "app/canvas/preview_dialog.h"
 #include "controls/buttons/button_qx.h"
-#include "controls/dialogs/magnet_dialog.h"
 #include "platform/message_window.h"
 
 // The height of the band at the top of a task pane that drags the main window.
@@ -31,21 +29,4 @@ class TaskPane : public QWidget, public MessageWindow {
  private:
   int number_;
   CButtonQx back_;
-};
-
-// The preview frame's stand-in: a top-level window that follows the main window and
-// holds the canvas at its top-left, at the screen's size and zoom 1.
-class PreviewFramePlaceholder : public CMagnetDialog {
- public:
-  PreviewFramePlaceholder();
-  ~PreviewFramePlaceholder() override;
-
-  CPreviewDialog& Canvas() { return canvas_; }
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-
- private:
-  CPreviewDialog canvas_;
 };

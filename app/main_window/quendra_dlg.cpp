@@ -138,7 +138,7 @@ void CQuendraDlg::OnInitDialog() {
   // 8. Texts.
   LoadMenuTexts();
   // 9. The preview frame, attached to this window.
-  previewFrame_ = std::make_unique<PreviewFramePlaceholder>();
+  previewFrame_ = std::make_unique<CFrameDialog>();
   previewFrame_->setGeometry(kPreviewFrameStart);
   static_cast<void>(previewFrame_->AttachTo(this));
   PreviewFrameWindow = previewFrame_->Handle();

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/canvas/frame_dialog.h"
 #include "app/main_window/main_window_globals.h"
 #include "app/main_window/panes.h"
 #include "app/main_window/status_bar.h"
@@ -65,7 +66,7 @@ class CQuendraDlg : public CMagnetDialog {
   QMenuBar& BlankMenuBar() { return *blankMenuBar_; }
   QWidget& Pane(int pane);
   CMainDialog& ProjectPage() { return *projectPage_; }
-  CMagnetDialog& PreviewFrame() { return *previewFrame_; }
+  CFrameDialog& PreviewFrame() { return *previewFrame_; }
 
   // The command switch on the whole wParam of WM_COMMAND; unknown ids do nothing.
   void OnCommand(WPARAM id);
@@ -121,7 +122,7 @@ class CQuendraDlg : public CMagnetDialog {
   MainStatusBar* statusBar_ = nullptr;
   CMainDialog* projectPage_ = nullptr;
   std::array<TaskPane*, kTaskPaneCount> panes_{};
-  std::unique_ptr<PreviewFramePlaceholder> previewFrame_;
+  std::unique_ptr<CFrameDialog> previewFrame_;
   CRichEditEx richEdit_;
   CButtonQx button1263_;
   QMenuBar* menuBar_;
