@@ -19,6 +19,8 @@ void CQuendraDlg::RegisterLanguageTexts() {
   RegisterTexts(TextSlot::StatusBar, this,
                 [this] { SendMessage(Handle(), UM_STATUS_REFRESH, 0, 0); });
   RegisterTexts(TextSlot::MainMenu, this, [this] { LoadMenuTexts(); });
+  CFrameDialog* frame = previewFrame_.get();
+  RegisterTexts(TextSlot::LayoutFrame, frame, [frame] { frame->ApplyLanguage(); });
   if (auto* sendPane = dynamic_cast<CSendDialog*>(&Pane(CSendDialog::kPaneNumber))) {
     RegisterTexts(TextSlot::SendPane, sendPane, [sendPane] { sendPane->ApplyLanguage(); });
   }

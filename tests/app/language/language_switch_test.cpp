@@ -59,7 +59,8 @@ QStringList VisibleTexts(CQuendraDlg& window) {
     texts << button->text() << button->toolTip();
   for (int part = 0; part < 5; ++part) texts << window.StatusBar().Text(part);
   for (QWidget* root :
-       {static_cast<QWidget*>(&window.ProjectPage()), &window.Pane(CSendDialog::kPaneNumber)}) {
+       {static_cast<QWidget*>(&window.ProjectPage()), &window.Pane(CSendDialog::kPaneNumber),
+        static_cast<QWidget*>(&window.PreviewFrame())}) {
     for (const QAbstractButton* button : root->findChildren<QAbstractButton*>())
       texts << button->text() << button->toolTip();
     for (const QLabel* label : root->findChildren<QLabel*>()) texts << label->text();
