@@ -144,6 +144,7 @@ TEST_F(LanguageSwitchTest, SwitchReTextsEveryOpenWindowAtOnce) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   const QStringList chinese = VisibleTexts(window);
   SaveScreenshot(window, QStringLiteral("quendra_dlg_chinese"));
+  SaveScreenshot(window.PreviewFrame(), QStringLiteral("frame_dialog_chinese"));
 
   // A window registered later is re-texted in its place: after the project page and
   // the status bar, before the send pane.
@@ -172,6 +173,7 @@ TEST_F(LanguageSwitchTest, SwitchReTextsEveryOpenWindowAtOnce) {
     QTRY_VERIFY(button->width() >= button->sizeHint().width());
   }
   SaveScreenshot(window, QStringLiteral("quendra_dlg_english"));
+  SaveScreenshot(window.PreviewFrame(), QStringLiteral("frame_dialog_english"));
 }
 
 TEST_F(LanguageSwitchTest, DamagedStoredChoiceStartsAutomatic) {
