@@ -5,10 +5,9 @@
 
 #include <QMenuBar>
 
+#include "app/language/language_switch.h"
 #include "platform/window_handle.h"
 
-// The language items of the fifth menu, by language index 0-6.
-constexpr UINT kLanguageCommands[] = {32984, 32985, 32986, 32987, 33006, 33011, 33013};
 constexpr UINT kExitCommand = 32808;
 constexpr int kDropDownMenuId = 181;
 

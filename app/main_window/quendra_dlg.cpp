@@ -25,14 +25,12 @@
 #include "model/project/project_window.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/program_save_path.h"
-#include "model/settings/settings_file.h"
 #include "platform/window_channel.h"
 #include "render/text/rtf_render.h"
 
 namespace {
 
 const QString kSection = QStringLiteral("IDD_QUENDRA_DIALOG");
-const QString kSettingsFile = QStringLiteral("setting.cfg");
 constexpr int kCloseQuestion = 1061;
 constexpr int kDamagedProjectNote = 4001;
 constexpr int kSaveFailedQuestion = 4002;
@@ -126,12 +124,9 @@ void CQuendraDlg::OnInitDialog() {
   static_cast<void>(SetTimer(Handle(), kClockTimer, 1000));
   // 2. The language, and its item checked in the fifth menu.
   // The stored choice is checked: 0, automatic, stays 0 whatever language it resolves to.
-  const int language =
-      ReadIniInt(QStringLiteral("CONFIG"), QStringLiteral("Language"), kSettingsFile);
+  const int language = StoredLanguageChoice();
   SelectLanguageFile(language);
-  if (language >= 0 && language < kLanguageCount) {
-    FindMenuCommand(*menuBar_, kLanguageCommands[language])->setChecked(true);
-  }
+  CheckLanguageItem(*menuBar_, language);
   // 3-4. The menu images are set with the menu; the button 1263 gets its icons.
   static_cast<void>(button1263_.SetIcon(QPixmap::fromImage(PaintArt(Art::Back, 24)),
                                         QPixmap::fromImage(PaintArt(Art::BackIdle, 24))));
@@ -140,12 +135,8 @@ void CQuendraDlg::OnInitDialog() {
   // 5. The skin is the style sheet's; 6-7. status bar and toolbar.
   CreateStatusBar();
   CreateToolBar();
-  // 8. Texts; the buttons are wider than their range only where a text needs it.
-  LoadMainMenuTexts(toolbar_, *menuBar_);
-  for (QAction* action : toolbar_.actions()) {
-    QWidget* button = toolbar_.widgetForAction(action);
-    button->setMaximumWidth(std::max(kToolbarButtonMax, button->sizeHint().width()));
-  }
+  // 8. Texts.
+  LoadMenuTexts();
   // 9. The preview frame, attached to this window.
   previewFrame_ = std::make_unique<CFrameDialog>();
   previewFrame_->setGeometry(kPreviewFrameStart);
@@ -153,6 +144,7 @@ void CQuendraDlg::OnInitDialog() {
   PreviewFrameWindow = previewFrame_->Handle();
   // 10. The project page and the panes.
   CreatePanes();
+  RegisterLanguageTexts();
   // 11. The hidden rich-edit control.
   richEdit_.hide();
   RenderRichEdit = &richEdit_.Content();
@@ -163,6 +155,15 @@ void CQuendraDlg::OnInitDialog() {
   ShowClock();
   // 13. The splash window has its own Part; the frame shows now.
   previewFrame_->show();
+}
+
+void CQuendraDlg::LoadMenuTexts() {
+  LoadMainMenuTexts(toolbar_, *menuBar_);
+  // The buttons are wider than their range only where a text needs it.
+  for (QAction* action : toolbar_.actions()) {
+    QWidget* button = toolbar_.widgetForAction(action);
+    button->setMaximumWidth(std::max(kToolbarButtonMax, button->sizeHint().width()));
+  }
 }
 
 void CQuendraDlg::CreateStatusBar() {
@@ -253,6 +254,7 @@ void CQuendraDlg::ShowClock() {
 }
 
 LRESULT CQuendraDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COMMAND) OnLanguageCommand(wParam);
   switch (msg) {
     case WM_TIMER:
       if (wParam == kClockTimer) ShowClock();

@@ -84,6 +84,8 @@ class CQuendraDlg : public CMagnetDialog {
   void OnInitDialog();
   void CreateStatusBar();
   void CreateToolBar();
+  // The toolbar's and menu bar's texts, the buttons as wide as their texts need.
+  void LoadMenuTexts();
   void CreatePanes();
   void LoadProject();
   void ShowClock();
@@ -97,6 +99,9 @@ class CQuendraDlg : public CMagnetDialog {
   void OnSendProgress(LPARAM percent);
   void OnSendResult(LPARAM result);
   void OnStatusRefresh();
+  // The language: the seven commands, and the windows a switch re-texts.
+  void OnLanguageCommand(WPARAM commandId);
+  void RegisterLanguageTexts();
 
   // The commands (main_commands.cpp, send_current_screen.cpp).
   void ShowMessage(int key, int style);

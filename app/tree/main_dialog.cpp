@@ -87,6 +87,7 @@ void CMainDialog::OnInitDialog() {
   CreateTree();
   CreatePages();
   ApplyLanguage();
+  RegisterLanguageTexts();
   ProjectTreeControl = tree_;
 }
 

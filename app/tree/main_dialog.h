@@ -127,6 +127,8 @@ class CMainDialog : public QWidget, public MessageWindow, public ProjectTreeItem
   void CreateAddAreaStrip();
   void CreateToolBar();
   void CreatePages();
+  // The page and its pages in the table of windows a language switch re-texts.
+  void RegisterLanguageTexts();
   void WatchKeys(QWidget* control);
 
   // The selection road and the pages.

@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "app/language/language_texts.h"
 #include "app/main_window/main_window_globals.h"
 #include "app/tree/main_dialog.h"
 #include "app/tree/new_area.h"
@@ -169,10 +170,17 @@ void CMainDialog::ApplyLanguage() {
     AddAreaButton(kind).setText(text);
     AddAreaButton(kind).setToolTip(text);
   }
-  static_cast<CProgramDialog&>(Page(PageSlot::Program)).ApplyLanguage();
-  static_cast<CAreaSetDialog&>(Page(PageSlot::AreaRect)).ApplyLanguage();
   if (tabBar_->count() > 0) tabBar_->setTabText(0, ReadLangText(kSection, kBorderTabText));
   if (tabBar_->count() > 1) tabBar_->setTabText(1, ReadLangText(kSection, kBackgroundTabText));
+}
+
+void CMainDialog::RegisterLanguageTexts() {
+  RegisterTexts(TextSlot::ProjectPage, this, [this] { ApplyLanguage(); });
+  auto& areaPage = static_cast<CAreaSetDialog&>(Page(PageSlot::AreaRect));
+  RegisterTexts(TextSlot::AreaPage, &areaPage, [&areaPage] { areaPage.ApplyLanguage(); });
+  auto& programPage = static_cast<CProgramDialog&>(Page(PageSlot::Program));
+  RegisterTexts(TextSlot::ProgramPage, &programPage,
+                [&programPage] { programPage.ApplyLanguage(); });
 }
 
 void CMainDialog::ShowPagesForSelection() {

@@ -1,0 +1,48 @@
+#include "app/language/language_switch.h"
+
+#include <QMenu>
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/language/language_texts.h"
+#include "model/settings/lang_text.h"
+#include "model/settings/settings_file.h"
+
+namespace {
+
+const QString kSettingsFile = QStringLiteral("setting.cfg");
+const QString kSection = QStringLiteral("CONFIG");
+const QString kKey = QStringLiteral("Language");
+constexpr int kLanguageMenu = 4;
+
+}  // namespace
+
+int LanguageOfCommand(WPARAM commandId) {
+  const auto* found =
+      std::find(std::begin(kLanguageCommands), std::end(kLanguageCommands), commandId);
+  return found == std::end(kLanguageCommands)
+             ? -1
+             : static_cast<int>(std::distance(std::begin(kLanguageCommands), found));
+}
+
+int StoredLanguageChoice() {
+  const int stored = ReadIniInt(kSection, kKey, kSettingsFile);
+  return stored >= 0 && stored < kLanguageCount ? stored : kLanguageAutomatic;
+}
+
+void CheckLanguageItem(const QMenuBar& menuBar, int index) {
+  const QList<QAction*> menus = menuBar.actions();
+  if (menus.size() <= kLanguageMenu || menus[kLanguageMenu]->menu() == nullptr) return;
+  for (QAction* item : menus[kLanguageMenu]->menu()->actions()) {
+    const int language = LanguageOfCommand(item->data().toUInt());
+    if (language >= 0) item->setChecked(language == index);
+  }
+}
+
+bool SwitchLanguage(const QMenuBar& menuBar, int index) {
+  SelectLanguageFile(index);
+  CheckLanguageItem(menuBar, index);
+  ReloadAllTexts();
+  return WriteIniInt(kSection, kKey, index, kSettingsFile);
+}
