@@ -275,6 +275,25 @@ TEST_F(MainCommands, SendingTheCurrentScreenReportsProgressAndResult) {
   EXPECT_EQ(window_->StatusBar().Text(2), Text(1010) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));
 }
 
+TEST_F(MainCommands, ACardThatRefusesOrHangsUpEndsTheSendOnItsErrorText) {
+  const std::pair<emu::Reaction, std::int32_t> cards[] = {
+      {{emu::Reaction::kAck, 7, 0}, 7}, {{emu::Reaction::kClose}, KQ_ERR_NO_REPLY}};
+  for (const auto& [reaction, result] : cards) {
+    emu::Card card;
+    card.ReactAlways(reaction);
+    emu::TcpCard tcp(card);
+    ASSERT_TRUE(tcp.Listening());
+    ClockProgram(OnlyScreen(QStringLiteral("Card"), &tcp), true, 1);
+    window_->ProjectPage().BuildTreeFromModel();
+    window_->got.clear();
+    Command(32780);
+    QTRY_VERIFY(!window_->Of(UM_SEND_RESULT).empty() &&
+                window_->Of(UM_SEND_RESULT).back() == result);
+    EXPECT_EQ(window_->StatusBar().Text(2), Text(1010) + GetSendErrorText(result)) << result;
+    EXPECT_TRUE(window_->isEnabled() && window_->PreviewFrame().isEnabled());
+  }
+}
+
 TEST_F(MainCommands, SendingRefusesFailedChecksAndLeavesUsbDisksToTheirPane) {
   emu::Card card;
   emu::TcpCard tcp(card);
