@@ -16,20 +16,12 @@
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
+#include "tests/app/recording_window.h"
 
 namespace editortest {
 
-using Message = std::tuple<UINT, WPARAM, LPARAM>;
-
-class RecordingWindow : public MessageWindow {
- public:
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    received.emplace_back(msg, wParam, lParam);
-    return 0;
-  }
-  std::vector<Message> Take() { return std::exchange(received, {}); }
-  std::vector<Message> received;
-};
+using apptest::Message;
+using apptest::RecordingWindow;
 
 class PageTest : public apptest::AppTest {
  protected:

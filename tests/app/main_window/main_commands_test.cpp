@@ -18,6 +18,7 @@
 #include "platform/window_channel.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/main_window/main_window_fixture.h"
+#include "tests/app/recording_window.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
 #include "tests/support/screenshot.h"
@@ -51,15 +52,6 @@ class RecordingWindow : public CQuendraDlg {
     return found;
   }
   std::vector<Message> got;
-};
-
-class UpdaterWindow : public MessageWindow {
- public:
-  LRESULT WindowProc(UINT msg, WPARAM, LPARAM) override {
-    received.push_back(msg);
-    return 0;
-  }
-  std::vector<UINT> received;
 };
 
 class MainCommands : public apptest::MainWindowTest {
@@ -324,7 +316,7 @@ TEST_F(MainCommands, CheckUpdateTellsARunningUpdaterOrStartsIt) {
   QFile updaterFile(GetAppDir() + kUpdaterFile);
   ASSERT_TRUE(updaterFile.open(QIODevice::WriteOnly));
   updaterFile.close();
-  UpdaterWindow updater;
+  apptest::RecordingWindow updater;
   std::unique_ptr<WindowChannel> channel;
   int launched = 0;
   launch = [&](const QString& program) {
@@ -336,6 +328,6 @@ TEST_F(MainCommands, CheckUpdateTellsARunningUpdaterOrStartsIt) {
   QTRY_COMPARE(updater.received.size(), 1u);
   Command(32990);  // running now: told, not started again
   QTRY_COMPARE(updater.received.size(), 2u);
-  EXPECT_EQ(updater.received, (std::vector<UINT>{UM_CHECK_UPDATE, UM_CHECK_UPDATE}));
+  EXPECT_EQ(updater.Numbers(), (std::vector<UINT>{UM_CHECK_UPDATE, UM_CHECK_UPDATE}));
   EXPECT_EQ(launched, 1);
 }

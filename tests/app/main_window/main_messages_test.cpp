@@ -16,21 +16,13 @@
 #include "model/settings/program_save_path.h"
 #include "platform/window_channel.h"
 #include "tests/app/main_window/main_window_fixture.h"
+#include "tests/app/recording_window.h"
 #include "tests/support/screenshot.h"
 
 namespace {
 
-using Message = std::tuple<UINT, WPARAM, LPARAM>;
-
-// Stands for the preview frame or the canvas: records what it is sent.
-class RecordingWindow : public MessageWindow {
- public:
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    received.emplace_back(msg, wParam, lParam);
-    return 0;
-  }
-  std::vector<Message> received;
-};
+using apptest::Message;
+using apptest::RecordingWindow;
 
 class MainMessagesTest : public apptest::MainWindowTest {
  protected:

@@ -18,19 +18,12 @@
 #include "model/settings/program_save_path.h"
 #include "platform/window_channel.h"
 #include "tests/app/main_window/main_window_fixture.h"
+#include "tests/app/recording_window.h"
 #include "tests/support/screenshot.h"
 
 namespace {
 
-// Stands for the updater's window: records what it is sent.
-class RecordingWindow : public MessageWindow {
- public:
-  LRESULT WindowProc(UINT msg, WPARAM, LPARAM) override {
-    received.push_back(msg);
-    return 0;
-  }
-  std::vector<UINT> received;
-};
+using apptest::RecordingWindow;
 
 using apptest::MainWindowTest;
 
@@ -111,7 +104,7 @@ TEST_F(MainWindowTest, ClosingGoesBackFromAPaneThenAsksSavesAndTellsTheUpdater) 
   EXPECT_FALSE(window.isVisible());
   EXPECT_TRUE(IsProjectFile(GetProgramSavePath()));
   QTRY_COMPARE(updater.received.size(), 1u);
-  EXPECT_EQ(updater.received[0], UM_QUIT_UPDATER);
+  EXPECT_EQ(updater.Numbers()[0], UM_QUIT_UPDATER);
 }
 
 TEST_F(MainWindowTest, FailedSaveAsksWhetherToCloseWithoutSaving) {

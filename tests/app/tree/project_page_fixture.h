@@ -20,23 +20,12 @@
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
+#include "tests/app/recording_window.h"
 
 namespace pagetest {
 
-using Message = std::tuple<UINT, WPARAM, LPARAM>;
-
-// Stands for the canvas, the frame or the main window: records what it is sent.
-class RecordingWindow : public MessageWindow {
- public:
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    received.emplace_back(msg, wParam, lParam);
-    if (onMessage) onMessage(received.back());
-    return 0;
-  }
-  std::function<void(const Message&)> onMessage;
-  std::vector<Message> Take() { return std::exchange(received, {}); }
-  std::vector<Message> received;
-};
+using apptest::Message;
+using apptest::RecordingWindow;
 
 // The page with the commands it gets recorded and a copied item settable.
 class RecordingPage : public CMainDialog {
