@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,8 +66,10 @@ TEST_P(DragTest, SubPixelAndStuckEdgesKeepTheAnchor) {
   // The right edge lies on the neighbour's left edge, the two overlapping vertically.
   DragState state = Start({{10, 4, 40, 20}, {40, 6, 70, 18}});
   const int anchor = state.anchorX;
-  DragStep(state, kHitRight, anchor + Client(1) - 1, state.anchorY);
-  EXPECT_EQ(state.areas[0].right, 40);
+  // Less than a screen pixel back moves a free edge nothing: the offset truncates to 0.
+  DragStep(state, kHitLeft, anchor - std::max(Client(1) - 1, 0), state.anchorY);
+  EXPECT_EQ(state.areas[0].left, 10);
+  EXPECT_EQ(state.anchorX, anchor);
   Step(state, kHitRight, 6, 0);
   EXPECT_EQ(state.areas[0].right, 40);
   EXPECT_EQ(state.anchorX, anchor);
@@ -76,6 +79,10 @@ TEST_P(DragTest, SubPixelAndStuckEdgesKeepTheAnchor) {
   // A left edge on another area's left edge sticks, overlap or not.
   state = Start({{10, 4, 40, 20}, {10, 24, 30, 30}});
   EXPECT_EQ(Step(state, kHitLeft, -4, 0).left, 10);
+  // A corner's top edge meets the neighbour's bottom only once its right edge has moved
+  // over the neighbour; from then on it sticks.
+  state = Start({{10, 10, 30, 20}, {40, 0, 60, 10}});
+  EXPECT_EQ(Step(state, kHitTopRight, 12, -3), (AreaBox{10, 10, 42, 20}));
 }
 
 TEST_P(DragTest, LimitsPlaceTheAnchorOnTheEdge) {
