@@ -13,6 +13,7 @@
 
 #include "app/canvas/frame_art.h"
 #include "app/main_window/main_window_globals.h"
+#include "controls/bars/toolbar_frame.h"
 #include "model/common/window_messages.h"
 #include "model/settings/lang_text.h"
 #include "platform/blocking_call.h"
@@ -136,6 +137,10 @@ void CFrameDialog::ApplyLanguage() {
     const bool play = CMyToolBar::CommandId(action) == kPlayCommand;
     const int key = play && playing_ != 0 ? kStopTextKey : kFirstTextKey + button;
     action->setText(texts ? ReadLangText(kSection, key) : QString());
+    // The tip is the toolbar frame's text of the command, in every language.
+    if (const auto tip = ToolTipTextOf(CMyToolBar::CommandId(action))) {
+      action->setToolTip(ReadLangText(tip->section, tip->textNumber));
+    }
     ++button;
   }
   toolbar_.setToolButtonStyle(texts ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);

@@ -181,11 +181,11 @@ void CQuendraDlg::OnCheckUpdate() {
     return;
   }
   const QString updater = GetAppDir() + kUpdaterFile;
-  if (!FileExists(updater)) {
+  // An updater that is missing or does not start cannot check: the user is told.
+  if (!FileExists(updater) || !hooks_.launch(updater)) {
     ShowMessage(kUpdaterMissing, kStyleError);
     return;
   }
-  hooks_.launch(updater);
   WaitPumping(kUpdaterStartWaitMs);
   // An updater not listening by now is not told; it checks by itself as it starts.
   static_cast<void>(PostToWindowClass(kUpdaterWindowClass, UM_CHECK_UPDATE, 0, 0));

@@ -64,9 +64,8 @@ MainWindowHooks WithDefaults(MainWindowHooks hooks) {
     };
   }
   if (!hooks.launch) {
-    // Like the shell's start: nothing is reported when the program does not start.
     hooks.launch = [](const QString& program) {
-      static_cast<void>(QProcess::startDetached(program, {}, GetAppDir()));
+      return QProcess::startDetached(program, {}, GetAppDir());
     };
   }
   return hooks;

@@ -34,7 +34,8 @@ struct MainWindowHooks {
   // The open-file and save-file dialogs: the path chosen, empty for Cancel.
   std::function<QString(const QString& filter)> chooseOpenFile{};
   std::function<QString(const QString& filter, const QString& defaultName)> chooseSaveFile{};
-  std::function<void(const QString& program)> launch{};  // starts a program, unwatched
+  // Starts a program, unwatched; false when it could not be started.
+  std::function<bool(const QString& program)> launch{};
 };
 
 class CQuendraDlg : public CMagnetDialog {

@@ -207,7 +207,12 @@ TEST_F(FrameDialogTest, PlayButtonPictureAndTextByLanguage) {
   frame_.ApplyLanguage();
   SendMessage(frame_.Handle(), UM_PLAY_TOGGLE, 0, 0);
   EXPECT_TRUE(shows(kFrameArtStop));
-  for (QAction* action : frame_.ToolBar().actions()) EXPECT_TRUE(action->text().isEmpty());
+  // Buttons without texts still carry their tips.
+  for (QAction* action : frame_.ToolBar().actions()) {
+    EXPECT_TRUE(action->text().isEmpty());
+    EXPECT_TRUE(action->isSeparator() || !action->toolTip().isEmpty());
+  }
+  EXPECT_EQ(PlayButton()->toolTip(), text(1009));
 
   // The button asks the main window to play every program of the screen.
   PlayButton()->trigger();

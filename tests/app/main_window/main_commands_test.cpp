@@ -62,7 +62,7 @@ class MainCommands : public apptest::MainWindowTest {
     MainWindowHooks hooks = Hooks();
     hooks.chooseOpenFile = [this](const QString&) { return chosen; };
     hooks.chooseSaveFile = [this](const QString&, const QString&) { return chosen; };
-    hooks.launch = [this](const QString& program) { launch(program); };
+    hooks.launch = [this](const QString& program) { return launch(program); };
     window_ = std::make_unique<RecordingWindow>(hooks);
     window_->show();
   }
@@ -107,7 +107,7 @@ class MainCommands : public apptest::MainWindowTest {
 
   std::unique_ptr<RecordingWindow> window_;
   QString chosen;
-  std::function<void(const QString&)> launch = [](const QString&) {};
+  std::function<bool(const QString&)> launch = [](const QString&) { return true; };
 };
 
 }  // namespace
@@ -316,6 +316,9 @@ TEST_F(MainCommands, CheckUpdateTellsARunningUpdaterOrStartsIt) {
   QFile updaterFile(GetAppDir() + kUpdaterFile);
   ASSERT_TRUE(updaterFile.open(QIODevice::WriteOnly));
   updaterFile.close();
+  launch = [](const QString&) { return false; };  // present but does not start
+  Command(32990);
+  EXPECT_EQ(asked, QStringList(2, Text(1006)));
   apptest::RecordingWindow updater;
   std::unique_ptr<WindowChannel> channel;
   int launched = 0;
@@ -323,6 +326,7 @@ TEST_F(MainCommands, CheckUpdateTellsARunningUpdaterOrStartsIt) {
     launched += program == GetAppDir() + kUpdaterFile;
     channel = std::make_unique<WindowChannel>(kUpdaterWindowClass, updater.Handle(),
                                               std::vector<UINT>{UM_CHECK_UPDATE});
+    return true;
   };
   Command(32990);
   QTRY_COMPARE(updater.received.size(), 1u);
