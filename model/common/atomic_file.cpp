@@ -1,5 +1,6 @@
 #include "model/common/atomic_file.h"
 
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -10,6 +11,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "model/common/temporary_file.h"
 
 AtomicFile::AtomicFile(QString path)
     : path_(std::move(path)), tempPath_(path_ + QStringLiteral(".tmp")) {}
@@ -27,9 +30,7 @@ bool AtomicFile::Open() {
   Rollback();
   failed_ = false;
   error_.clear();
-  fd_.Reset(::open(tempPath_.toLocal8Bit().constData(),
-                   O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
-  if (!fd_.Valid()) return Fail("cannot create", errno);
+  if (const int error = CreateTemporaryFile(tempPath_, &fd_)) return Fail("cannot create", error);
   return true;
 }
 
@@ -96,9 +97,10 @@ bool AtomicFileBatch::Fail(const QString& error) {
 
 bool AtomicFileBatch::Stage(const QString& path, QByteArrayView data) {
   const QByteArray tempName = QFile::encodeName(TempPathOf(path));
-  UniqueFd fd(
-      ::open(tempName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
-  if (!fd.Valid()) return Fail(ErrnoText("cannot create", TempPathOf(path), errno));
+  UniqueFd fd;
+  if (const int error = CreateTemporaryFile(TempPathOf(path), &fd)) {
+    return Fail(ErrnoText("cannot create", TempPathOf(path), error));
+  }
   int error = fd.WriteAll(data.data(), static_cast<std::size_t>(data.size()));
   if (const int closeError = fd.Close(); error == 0) error = closeError;
   if (error != 0) {

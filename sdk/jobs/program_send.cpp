@@ -30,11 +30,13 @@ namespace {
 
 KQ_API int32_t KQ_Send(const CommInfo* info, ProgramHandle handle) {
   if (info == nullptr) return KQ_ERR_SEND_TYPE;
-  std::int32_t result = KQ_ERR_FILE;
-  RunCardJobs(
-      info, 1, &result, [](const CommInfo&) { return true; },
-      [handle](std::int32_t, const CommInfo& card) { return SendProgram(handle, card); });
-  return result;
+  return Guarded([&] {
+    std::int32_t result = KQ_ERR_FILE;
+    RunCardJobs(
+        info, 1, &result, [](const CommInfo&) { return true; },
+        [handle](std::int32_t, const CommInfo& card) { return SendProgram(handle, card); });
+    return result;
+  });
 }
 
 KQ_API int32_t KQ_MultiSend(const CommInfo* infos, const ProgramHandle* handles, int32_t* results,

@@ -5,12 +5,13 @@
 #include <QUrl>
 
 #include <curl/curl.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <memory>
 #include <mutex>
+#include <optional>
 
+#include "model/common/temporary_file.h"
 #include "model/common/unique_fd.h"
 #include "model/common/window_messages.h"
 #include "platform/blocking_call.h"
@@ -83,10 +84,21 @@ void SetOptions(CURL* curl, Transfer* transfer, curl_slist* headers, const Updat
   curl_easy_setopt(curl, CURLOPT_XFERINFODATA, transfer);
 }
 
-// Runs the request chain into transfer->file; true when a 2xx body arrived whole.
-bool FetchFollowing(CURL* curl, QString url) {
+// Gives the hop what is left of the transfer's time; false when nothing is left.
+bool LimitHop(CURL* curl, std::optional<std::chrono::steady_clock::time_point> deadline) {
+  if (!deadline) return true;
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      *deadline - std::chrono::steady_clock::now());
+  if (left.count() <= 0) return false;
+  return curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(left.count())) == CURLE_OK;
+}
+
+// Runs the request chain into transfer->file; true when a 2xx body arrived whole
+// before the deadline, when there is one.
+bool FetchFollowing(CURL* curl, QString url,
+                    std::optional<std::chrono::steady_clock::time_point> deadline) {
   for (int hop = 0; hop <= kMaxRedirects; ++hop) {
-    if (!IsAllowedUpdateUrl(url)) return false;
+    if (!IsAllowedUpdateUrl(url) || !LimitHop(curl, deadline)) return false;
     curl_easy_setopt(curl, CURLOPT_URL, QUrl(url).toEncoded().constData());
     if (curl_easy_perform(curl) != CURLE_OK) return false;
     long code = 0;
@@ -156,13 +168,14 @@ void CBindCallback::Post(std::int64_t now, std::int64_t total) {
 }
 
 bool DownloadFile(const QString& url, const QString& destination, std::int64_t maxBytes,
-                  const UpdateOptions& options, CBindCallback* callback) {
+                  const UpdateOptions& options, CBindCallback* callback, long limitMs) {
   InitCurlOnce();
+  std::optional<std::chrono::steady_clock::time_point> deadline;
+  if (limitMs > 0) deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
   if (callback != nullptr) callback->OnStart();
   const QByteArray part = QFile::encodeName(destination + QStringLiteral(".part"));
-  UniqueFd file(
-      open(part.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644));
-  if (!file.Valid()) return false;
+  UniqueFd file;
+  if (CreateTemporaryFile(QFile::decodeName(part), &file, 0644) != 0) return false;
   const std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
   std::unique_ptr<curl_slist, CurlDeleter> headers(
       curl_slist_append(nullptr, "Cache-Control: no-cache"));
@@ -171,7 +184,7 @@ bool DownloadFile(const QString& url, const QString& destination, std::int64_t m
   Transfer transfer{curl.get(), &file, 0, maxBytes, callback};
   if (ok) {
     SetOptions(curl.get(), &transfer, headers.get(), options);
-    ok = FetchFollowing(curl.get(), url) && fsync(file.Get()) == 0;
+    ok = FetchFollowing(curl.get(), url, deadline) && fsync(file.Get()) == 0;
   }
   ok = file.Close() == 0 && ok &&
        rename(part.constData(), QFile::encodeName(destination).constData()) == 0;
@@ -184,10 +197,11 @@ bool DownloadFile(const QString& url, const QString& destination, std::int64_t m
 }
 
 bool DownloadWhileDispatching(const QString& url, const QString& destination, std::int64_t maxBytes,
-                              const UpdateOptions& options, CBindCallback* callback) {
+                              const UpdateOptions& options, CBindCallback* callback,
+                              long limitMs) {
   InitCurlOnce();
   bool ok = false;
   const bool ran = RunWhileDispatching(
-      [&] { ok = DownloadFile(url, destination, maxBytes, options, callback); });
+      [&] { ok = DownloadFile(url, destination, maxBytes, options, callback, limitMs); });
   return ran && ok;
 }

@@ -46,11 +46,13 @@ class CBindCallback {
 
 // Fetches url into destination on the calling thread, following at most 5
 // redirects, each checked like the first and never from https to http; the
-// transfer fails past maxBytes. callback may be null. True only when the whole body
-// of a 2xx answer is in destination (an older file there is replaced).
+// transfer fails past maxBytes, and after limitMs in all, redirects included, when
+// limitMs is above 0. callback may be null. True only when the whole body of a 2xx
+// answer is in destination (an older file there is replaced).
 bool DownloadFile(const QString& url, const QString& destination, std::int64_t maxBytes,
-                  const UpdateOptions& options, CBindCallback* callback);
+                  const UpdateOptions& options, CBindCallback* callback, long limitMs = 0);
 
 // DownloadFile on a worker thread while the calling thread dispatches its messages.
 bool DownloadWhileDispatching(const QString& url, const QString& destination, std::int64_t maxBytes,
-                              const UpdateOptions& options, CBindCallback* callback);
+                              const UpdateOptions& options, CBindCallback* callback,
+                              long limitMs = 0);

@@ -20,6 +20,8 @@ struct UpdateOptions {
   long connectTimeoutSec = 15;
   // ...and then moves at least one byte a second over every window of this length.
   long lowSpeedWindowSec = 60;
+  // The version check ends after this long, however the server drips its answer.
+  long versionCheckLimitMs = 30000;
   std::int64_t maxVersionFileBytes = 64 * 1024;
   std::int64_t maxPackageBytes = std::int64_t{1} << 30;
   // The package unpacked: entries and bytes.

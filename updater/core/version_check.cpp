@@ -27,13 +27,15 @@ ServerVersion ReadVersionFile(const QString& path) {
 
 }  // namespace
 
-int CheckVersion(const UpdateOptions& options, ServerVersion* server) {
+int CheckVersion(const UpdateOptions& options, ServerVersion* server, std::atomic<bool>* cancel) {
   const QString url = ReadUpdateValue(UpdateConfigPath(), "URL");
   if (url.isEmpty()) return kVersionNoUrl;
   const QString versionFile = UpdateDataPath(kVersionFileName);
   if (!CreateDirTree(AppFolderPath(AppFolder::UpdateData))) return kVersionNotFetched;
   if (QFile::exists(versionFile) && !QFile::remove(versionFile)) return kVersionNotFetched;
-  if (!DownloadWhileDispatching(url, versionFile, options.maxVersionFileBytes, options, nullptr)) {
+  CBindCallback callback(nullptr, cancel);
+  if (!DownloadWhileDispatching(url, versionFile, options.maxVersionFileBytes, options, &callback,
+                                options.versionCheckLimitMs)) {
     return kVersionNotFetched;
   }
   *server = ReadVersionFile(versionFile);

@@ -28,8 +28,10 @@ enum : int {
 // "update.cfg"'s "URL" on a worker thread while this thread dispatches its messages;
 // then compares the server's "Version" with "update.cfg"'s as plain case-sensitive
 // text: new only when the server's is greater ("1.10" is older than "1.9").
-// *server is filled when the version file arrived.
-int CheckVersion(const UpdateOptions& options, ServerVersion* server);
+// *server is filled when the version file arrived. The fetch ends (kVersionNotFetched)
+// after options.versionCheckLimitMs, or as soon as *cancel is set (cancel may be null).
+int CheckVersion(const UpdateOptions& options, ServerVersion* server,
+                 std::atomic<bool>* cancel = nullptr);
 
 enum class PackageFetch {
   AlreadyThere,  // "UpdateData/update.zip" already has the digest "MD5"

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 #include <cerrno>
 
 #include "model/common/app_dir.h"
@@ -105,6 +107,26 @@ TEST(AtomicFile, MissingFolderIsReported) {
   QString error;
   EXPECT_FALSE(WriteFileAtomically(GetAppDir() + "no/such/file", "x", &error));
   EXPECT_TRUE(error.contains("cannot create")) << qPrintable(error);
+}
+
+TEST(AtomicFile, PlantedLinksAndFifosAtTheTemporaryNameAreNeitherWrittenThroughNorWaitedOn) {
+  const QString root = GetAppDir();
+  const QString other = root + "other.bin";
+  WriteText(other, "someone else's");
+  const QString single = root + "single.bin";
+  ASSERT_EQ(::link(QFile::encodeName(other), QFile::encodeName(single + ".tmp")), 0);
+  ASSERT_TRUE(WriteFileAtomically(single, "new"));
+  AtomicFileBatch batch;
+  const QString staged = root + "staged.bin";
+  ASSERT_EQ(::link(QFile::encodeName(other), QFile::encodeName(staged + ".tmp")), 0);
+  ASSERT_TRUE(batch.Stage(staged, "staged") && batch.Commit());
+  EXPECT_EQ(ReadAll(other), "someone else's");
+  EXPECT_EQ(ReadAll(single), "new");
+  EXPECT_EQ(ReadAll(staged), "staged");
+
+  ASSERT_TRUE(fifotest::MakeFifo(single + ".tmp"));
+  EXPECT_TRUE(fifotest::ReturnsPromptly(single, [&] { return WriteFileAtomically(single, "2"); }));
+  EXPECT_EQ(ReadAll(single), "2");
 }
 
 TEST(RegularFile, OnlyRegularFilesAreReadAndNoneIsWaitedOn) {

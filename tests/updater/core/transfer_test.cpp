@@ -10,6 +10,7 @@
 #include <atomic>
 
 #include "model/common/app_dir.h"
+#include "tests/support/fifo_watchdog.h"
 #include "tests/support/loopback_http_server.h"
 #include "update_test_support.h"
 #include "updater/core/transfer.h"
@@ -44,6 +45,13 @@ class TransferTest : public testing::Test {
   UpdateOptions options_;
   LoopbackHttpServer server_;
 };
+
+TEST_F(TransferTest, AFifoAtThePartialNameIsNotWaitedOn) {
+  server_.Route("/f", {200, "body", true, 0, 0, -1, {}});
+  ASSERT_TRUE(fifotest::MakeFifo(Target() + QStringLiteral(".part")));
+  EXPECT_TRUE(fifotest::ReturnsPromptly(Target(), [&] { return Fetch(server_.Url("/f")); }));
+  EXPECT_EQ(Fetched(), "body");
+}
 
 TEST(UpdateUrlTest, OnlyHttpsOrHttpToLiteralLoopback) {
   EXPECT_TRUE(IsAllowedUpdateUrl("https://updates.example.com/update.ini"));

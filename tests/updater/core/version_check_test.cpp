@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTcpServer>
 #include <QTimer>
@@ -105,6 +106,26 @@ TEST_F(VersionCheckTest, MessagesAreDispatchedDuringASlowFetch) {
   timer.start(20);
   EXPECT_EQ(Check(), kVersionNew);
   EXPECT_GE(ticks, 3);
+}
+
+TEST_F(VersionCheckTest, ADrippingServerEndsAtTheDeadlineOrOnCancel) {
+  // A byte every 200 ms: the whole file would take over 8 s.
+  server_.Route("/update.ini", {200, "[UPDATE]\nVersion=3.0\n" + QByteArray(20, ';'), true, 1, 200,
+                                -1, {}});
+  Configure(server_.Url("/update.ini"));
+  options_.versionCheckLimitMs = 700;
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EQ(Check(), kVersionNotFetched);
+  EXPECT_LT(clock.elapsed(), 5000);
+
+  options_.versionCheckLimitMs = 60000;
+  std::atomic<bool> cancel{false};
+  QTimer::singleShot(300, [&] { cancel = true; });
+  clock.restart();
+  EXPECT_EQ(CheckVersion(options_, &server_version_, &cancel), kVersionNotFetched);
+  EXPECT_LT(clock.elapsed(), 5000);
+  EXPECT_FALSE(QFile::exists(GetAppDir() + kVersionFile + QStringLiteral(".part")));
 }
 
 TEST_F(VersionCheckTest, PackageIsFetchedOnlyWhenTheOneThereDoesNotMatch) {
