@@ -2,7 +2,6 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QVariant>
 
@@ -10,6 +9,7 @@
 #include <cstring>
 
 #include "platform/message_window.h"
+#include "platform/runtime_folder.h"
 
 namespace {
 
@@ -50,7 +50,8 @@ std::optional<WindowFrame> DecodeWindowFrame(const QByteArray& bytes) {
 }
 
 QString WindowClassPath(const QString& windowClass) {
-  return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + u'/' + windowClass;
+  const QString folder = UserRuntimeFolder();
+  return folder.isEmpty() ? QString() : folder + u'/' + windowClass;
 }
 
 bool WindowClassExists(const QString& windowClass) {

@@ -40,7 +40,7 @@ std::array<char, kWindowFrameSize> EncodeWindowFrame(const WindowFrame& frame);
 // The frame of the first 16 bytes; nullopt when fewer arrive or the magic is wrong.
 std::optional<WindowFrame> DecodeWindowFrame(const QByteArray& bytes);
 
-// The socket of a class in the user's runtime folder.
+// The socket of a class in the user's runtime folder; empty without such a folder.
 QString WindowClassPath(const QString& windowClass);
 
 // True when a program serves the class.

@@ -7,7 +7,6 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
-#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -21,6 +20,7 @@
 #include "model/common/window_messages.h"
 #include "model/settings/settings_file.h"
 #include "platform/blocking_call.h"
+#include "platform/runtime_folder.h"
 #include "platform/window_channel.h"
 #include "render/common/random_source.h"
 #include "render/flash/process_flash_host.h"
@@ -57,8 +57,8 @@ StartupHooks WithDefaults(StartupHooks hooks) {
 }  // namespace
 
 QString InstanceLockPath() {
-  return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
-         QStringLiteral("/Quendra6.lock");
+  const QString folder = UserRuntimeFolder();
+  return folder.isEmpty() ? QString() : folder + QStringLiteral("/Quendra6.lock");
 }
 
 bool SwapWaitingUpdater(int waitMs) {
@@ -89,7 +89,12 @@ bool SwapWaitingUpdater(int waitMs) {
 CQuendraApp::CQuendraApp(StartupHooks hooks) : hooks_(WithDefaults(std::move(hooks))) {}
 
 bool CQuendraApp::InitInstance() {
-  QLockFile lock(InstanceLockPath());
+  const QString lockPath = InstanceLockPath();
+  if (lockPath.isEmpty()) {
+    hooks_.showBox(QStringLiteral("无法建立运行文件夹!"), QStringLiteral("提示:"));
+    return false;
+  }
+  QLockFile lock(lockPath);
   lock.setStaleLockTime(0);  // stale only when its process has ended
   if (!lock.tryLock(0)) {
     hooks_.showBox(QStringLiteral("该程序已经运行了!"), QStringLiteral("提示:"));

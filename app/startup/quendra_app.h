@@ -17,7 +17,7 @@ struct StartupHooks {
   int updaterWaitMs = 5000;  // how long the swap waits for the updater, and for the file
 };
 
-// The instance lock: "Quendra6.lock" in the user's runtime folder.
+// The instance lock: "Quendra6.lock" in the user's runtime folder; empty without one.
 QString InstanceLockPath();
 
 // Replaces the updater by the waiting new one, when there is one: asks a running

@@ -6,7 +6,11 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QSysInfo>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/startup/quendra_app.h"
 #include "model/common/app_paths.h"
@@ -77,6 +81,37 @@ TEST_F(AppTest, SecondStartShowsTheBoxAndAStaleLockDoesNot) {
   EXPECT_TRUE(QFileInfo(AppFolderPath(AppFolder::UserData)).isDir());
   EXPECT_TRUE(QFileInfo(AppFolderPath(AppFolder::Project)).isDir());
   EXPECT_EQ(recorder.launched, QStringList{GetAppDir() + kUpdaterFile});
+}
+
+TEST_F(AppTest, WithoutARuntimeFolderTheProgramMakesAPrivateOneNeverTakingAnotherUsers) {
+  QTemporaryDir temp, cache;
+  qunsetenv("XDG_RUNTIME_DIR");
+  qputenv("TMPDIR", temp.path().toLocal8Bit());
+  qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
+  const QString own = temp.path() + QStringLiteral("/quendra-%1").arg(::geteuid());
+  const auto start = [] {
+    Recorder recorder;
+    EXPECT_TRUE(CQuendraApp(recorder.Hooks()).InitInstance());
+    EXPECT_TRUE(recorder.boxes.isEmpty()) << recorder.boxes.join(' ').toStdString();
+  };
+  start();
+  EXPECT_EQ(InstanceLockPath(), own + QStringLiteral("/Quendra6.lock"));
+  struct stat info {};
+  ASSERT_EQ(::lstat(QFile::encodeName(own).constData(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+
+  // Someone else's folder at that name (as root: another owner; else: open to all).
+  ASSERT_TRUE(QDir(own).removeRecursively());
+  ASSERT_EQ(::mkdir(QFile::encodeName(own).constData(), 0777), 0);
+  ASSERT_EQ(::chmod(QFile::encodeName(own).constData(), 0777), 0);
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(QFile::encodeName(own).constData(), 65534, 65534), 0);
+  }
+  start();
+  EXPECT_EQ(InstanceLockPath(), cache.path() + QStringLiteral("/quendra-runtime/Quendra6.lock"));
+  EXPECT_TRUE(QDir(own).isEmpty());
+  qunsetenv("TMPDIR");
+  qunsetenv("XDG_CACHE_HOME");
 }
 
 TEST_F(AppTest, WaitingUpdaterReplacesTheOldOneWhenNoneRuns) {
