@@ -23,6 +23,11 @@ class QLocalSocket;
 inline const QString kMainWindowClass = QStringLiteral("Quendra6");
 inline const QString kUpdaterWindowClass = QStringLiteral("Quendra6 Update");
 
+// The messages between the main program and the updater, always posted.
+constexpr UINT UM_CHECK_UPDATE = WM_USER + 33;     // main program -> updater
+constexpr UINT UM_EXIT_FOR_UPDATE = WM_USER + 33;  // updater -> main program
+constexpr UINT UM_QUIT_UPDATER = WM_USER + 36;     // main program -> updater
+
 constexpr int kWindowFrameSize = 16;
 // A receiver drops a connection whose frame is not complete within this time.
 constexpr int kWindowFrameTimeoutMs = 1000;

@@ -12,9 +12,9 @@
 #include <array>
 
 #include "app/canvas/frame_art.h"
-#include "app/main_window/main_window_globals.h"
 #include "controls/bars/toolbar_frame.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "model/settings/lang_text.h"
 #include "platform/blocking_call.h"
 

@@ -6,9 +6,9 @@
 
 #include "app/canvas/area_outlines.h"
 #include "app/canvas/canvas_view.h"
-#include "app/main_window/main_window_globals.h"
 #include "controls/buttons/kv_menu.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
 #include "render/borders/border_renderer.h"

@@ -8,8 +8,8 @@
 #include <QTreeWidgetItemIterator>
 
 #include "app/canvas/preview_dialog.h"
-#include "app/main_window/main_window_globals.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "model/project/project_globals.h"
 #include "render/canvas/edit_canvas.h"
 

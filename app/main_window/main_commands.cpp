@@ -1,16 +1,17 @@
 // The main window's command switch: the file commands, the task panes, the device
 // commands on the current screen, the updater and the preview's play toggle. Sending
 // the current screen is in send_current_screen.cpp.
-#include "app/main_window/main_commands_p.h"
 #include "app/main_window/quendra_dlg.h"
 
+#include "app/main_window/main_commands_p.h"
 #include "app/main_window/main_menu.h"
 #include "app/send/send_dialog.h"
 #include "controls/dialogs/style_message_dialog.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/widgets_disabled.h"
 #include "model/common/app_dir.h"
 #include "model/common/app_paths.h"
 #include "model/common/file_system.h"
-#include "model/common/window_messages.h"
 #include "model/project/clear_project.h"
 #include "model/project/current_screen.h"
 #include "model/project/default_screen.h"
@@ -164,7 +165,7 @@ void CQuendraDlg::RunDeviceCommand(int startCode,
   {
     // The call dispatches messages: nothing may start another call or replay the
     // preview meanwhile.
-    const WidgetsDisabled locked({menuBar_, &toolbar_, previewFrame_.get()});
+    const DeviceCallLock locked;
     result = call(&info, value);
   }
   if (result == KQ_OK) {

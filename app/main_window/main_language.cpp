@@ -5,7 +5,7 @@
 #include "app/language/language_texts.h"
 #include "app/main_window/quendra_dlg.h"
 #include "app/send/send_dialog.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
 
 void CQuendraDlg::OnLanguageCommand(WPARAM commandId) {
   const int language = LanguageOfCommand(commandId);

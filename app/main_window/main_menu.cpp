@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "app/main_window/artwork.h"
+#include "controls/shell/artwork.h"
 #include "controls/buttons/kv_menu.h"
 #include "platform/message_window.h"
 

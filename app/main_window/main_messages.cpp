@@ -14,7 +14,7 @@
 #include "app/main_window/status_codes.h"
 #include "app/main_window/status_icons.h"
 #include "controls/animation/pane_slide.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
 #include "model/project/current_screen.h"
 #include "model/project/project_file.h"
 #include "model/settings/lang_text.h"

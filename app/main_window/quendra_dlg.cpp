@@ -10,15 +10,15 @@
 #include <cstdlib>
 
 #include "app/language/main_menu_texts.h"
-#include "app/main_window/artwork.h"
 #include "app/main_window/main_menu.h"
 #include "app/send/send_dialog.h"
 #include "controls/animation/pane_slide.h"
 #include "controls/dialogs/style_message_dialog.h"
+#include "controls/shell/artwork.h"
+#include "controls/shell/program_messages.h"
 #include "controls/support/main_window.h"
 #include "model/common/app_dir.h"
 #include "model/common/file_system.h"
-#include "model/common/window_messages.h"
 #include "model/project/default_screen.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
@@ -141,6 +141,9 @@ void CQuendraDlg::OnInitDialog() {
   previewFrame_->setGeometry(kPreviewFrameStart);
   static_cast<void>(previewFrame_->AttachTo(this));
   PreviewFrameWindow = previewFrame_->Handle();
+  DeviceCallLockedWidgets[0] = menuBar_;
+  DeviceCallLockedWidgets[1] = &toolbar_;
+  DeviceCallLockedWidgets[2] = previewFrame_.get();
   // 10. The project page and the panes.
   CreatePanes();
   RegisterLanguageTexts();

@@ -14,8 +14,8 @@
 #include <memory>
 
 #include "app/canvas/frame_dialog.h"
-#include "app/main_window/main_window_globals.h"
-#include "app/main_window/panes.h"
+#include "controls/shell/window_globals.h"
+#include "controls/shell/task_pane.h"
 #include "app/main_window/status_bar.h"
 #include "app/tree/main_dialog.h"
 #include "controls/bars/my_tool_bar.h"

@@ -16,7 +16,7 @@
 #include <map>
 #include <vector>
 
-#include "app/main_window/panes.h"
+#include "controls/shell/task_pane.h"
 #include "controls/lists/list_box_qx.h"
 #include "controls/lists/list_ctrl_ex.h"
 #include "controls/support/image_list.h"

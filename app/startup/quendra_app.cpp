@@ -17,7 +17,6 @@
 #include "model/common/app_paths.h"
 #include "model/common/file_association.h"
 #include "model/common/file_system.h"
-#include "model/common/window_messages.h"
 #include "model/settings/settings_file.h"
 #include "platform/blocking_call.h"
 #include "platform/runtime_folder.h"

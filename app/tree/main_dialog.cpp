@@ -7,13 +7,13 @@
 #include <algorithm>
 
 #include "app/builder/program_builder.h"
-#include "app/main_window/main_window_globals.h"
 #include "app/prerender/flash_converter.h"
 #include "app/tree/play_programs.h"
 #include "app/tree/project_tree_items.h"
 #include "app/tree/tree_menus.h"
 #include "controls/dialogs/style_message_dialog.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"
 #include "model/project/screen_import.h"

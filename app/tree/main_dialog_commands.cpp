@@ -7,14 +7,14 @@
 
 #include <memory>
 
-#include "app/main_window/main_window_globals.h"
 #include "app/tree/main_dialog.h"
 #include "app/tree/new_area.h"
 #include "app/tree/new_program.h"
 #include "app/tree/project_tree_items.h"
 #include "app/tree/tree_menus.h"
 #include "controls/dialogs/style_message_dialog.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "model/project/area_copy.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"

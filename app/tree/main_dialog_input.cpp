@@ -5,12 +5,12 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "app/main_window/main_window_globals.h"
 #include "app/tree/main_dialog.h"
 #include "app/tree/project_tree_items.h"
 #include "app/tree/tree_menus.h"
 #include "controls/bars/my_tool_bar.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "model/project/project_globals.h"
 #include "platform/blocking_call.h"
 

@@ -8,7 +8,6 @@
 #include <QTreeWidget>
 
 #include "app/language/language_texts.h"
-#include "app/main_window/main_window_globals.h"
 #include "app/tree/main_dialog.h"
 #include "app/tree/new_area.h"
 #include "app/tree/page_placeholder.h"
@@ -16,9 +15,10 @@
 #include "app/tree/tree_menus.h"
 #include "controls/bars/my_tool_bar.h"
 #include "controls/bars/toolbar_frame.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "editors/area_rect/area_set_dialog.h"
 #include "editors/program_page/program_dialog.h"
-#include "model/common/window_messages.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
 
 PagePlaceholder::PagePlaceholder(const QString& name, QWidget* parent)
     : QWidget(parent), name_(name) {}

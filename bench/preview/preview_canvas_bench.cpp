@@ -20,7 +20,7 @@
 #include "app/canvas/preview_dialog.h"
 #include "bench/player/program_scene.h"
 #include "bench/support/ratio_reporter.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
 #include "model/project/project_globals.h"
 #include "render/canvas/edit_canvas.h"
 #include "render/common/fake_play_clock.h"

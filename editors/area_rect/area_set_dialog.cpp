@@ -4,12 +4,12 @@
 #include <QLineEdit>
 #include <QPainter>
 
-#include "app/main_window/main_window_globals.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "editors/area_rect/area_rect_rules.h"
 #include "editors/page_parts/digit_spin_edit.h"
 #include "editors/page_parts/retext_node.h"
 #include "model/common/bounded_text.h"
-#include "model/common/window_messages.h"
 #include "model/painting/painting_helpers.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
 #include "platform/message_window.h"
 
 void RetextSelectedNode(const QWidget& page) {

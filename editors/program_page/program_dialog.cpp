@@ -12,10 +12,10 @@
 
 #include <algorithm>
 
+#include "controls/shell/program_messages.h"
 #include "editors/page_parts/digit_spin_edit.h"
 #include "editors/page_parts/retext_node.h"
 #include "model/common/bounded_text.h"
-#include "model/common/window_messages.h"
 #include "model/painting/painting_helpers.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"

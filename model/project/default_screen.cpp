@@ -3,7 +3,6 @@
 #include <QtGlobal>
 
 #include "model/common/bounded_text.h"
-#include "model/common/window_messages.h"
 #include "model/project/project_globals.h"
 #include "model/project/project_window.h"
 #include "platform/message_window.h"

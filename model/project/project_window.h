@@ -5,6 +5,10 @@
 
 #include "platform/window_handle.h"
 
+// Tells the project window about a screen: wParam 0 add, 1 delete, 2 select; lParam
+// the screen record. Sent, never posted.
+constexpr UINT UM_SCREEN_ROOT = WM_USER + 102;
+
 // Registers the project window; null unregisters it.
 void SetProjectWindow(HWND window);
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/main_window/main_window_globals.h"
+#include "controls/shell/window_globals.h"
 #include "app/tree/main_dialog.h"
 #include "model/common/bounded_text.h"
 #include "model/project/project_editing.h"

@@ -7,7 +7,6 @@
 
 #include <cstdio>
 
-#include "model/common/window_messages.h"
 #include "platform/message_window.h"
 #include "platform/window_channel.h"
 

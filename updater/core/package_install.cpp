@@ -18,7 +18,6 @@
 #include "model/common/app_paths.h"
 #include "model/common/atomic_file.h"
 #include "model/common/regular_file.h"
-#include "model/common/window_messages.h"
 #include "platform/message_window.h"
 #include "updater/core/digest.h"
 #include "updater/core/folder_walk.h"
@@ -26,6 +25,7 @@
 #include "updater/core/package_check.h"
 #include "updater/core/setup_script.h"
 #include "updater/core/update_files.h"
+#include "updater/core/updater_messages.h"
 
 namespace {
 

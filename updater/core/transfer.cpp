@@ -13,9 +13,9 @@
 
 #include "model/common/temporary_file.h"
 #include "model/common/unique_fd.h"
-#include "model/common/window_messages.h"
 #include "platform/blocking_call.h"
 #include "platform/message_window.h"
+#include "updater/core/updater_messages.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "app/canvas/frame_art.h"
 #include "app/canvas/frame_dialog.h"
-#include "app/main_window/main_window_globals.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"

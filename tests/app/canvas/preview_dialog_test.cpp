@@ -9,9 +9,9 @@
 
 #include "app/canvas/area_outlines.h"
 #include "app/canvas/preview_dialog.h"
-#include "app/main_window/main_window_globals.h"
 #include "controls/buttons/kv_menu.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "render/canvas/edit_canvas.h"
 #include "tests/render/player/player_fixture.h"
 #include "tests/support/screenshot.h"

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/canvas/preview_dialog.h"
-#include "app/main_window/main_window_globals.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "tests/render/player/player_fixture.h"
 #include "tests/support/screenshot.h"
 

@@ -10,7 +10,7 @@
 #include "app/canvas/preview_dialog.h"
 #include "app/main_window/status_codes.h"
 #include "app/main_window/status_icons.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/program_messages.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
 #include "model/settings/program_save_path.h"

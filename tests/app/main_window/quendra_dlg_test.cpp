@@ -10,7 +10,6 @@
 #include "app/main_window/main_menu.h"
 #include "app/main_window/quendra_dlg.h"
 #include "controls/animation/pane_slide.h"
-#include "model/common/window_messages.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"

@@ -12,16 +12,16 @@
 
 #include <utility>
 
-#include "app/main_window/main_window_globals.h"
 #include "app/main_window/quendra_dlg.h"
 #include "app/tree/main_dialog.h"
 #include "app/tree/page_placeholder.h"
 #include "app/tree/project_tree_items.h"
 #include "app/tree/tree_menus.h"
 #include "controls/animation/pane_slide.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "editors/area_rect/area_set_dialog.h"
 #include "model/common/bounded_text.h"
-#include "model/common/window_messages.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"

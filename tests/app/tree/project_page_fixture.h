@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/main_window/main_window_globals.h"
 #include "app/tree/main_dialog.h"
 #include "app/tree/page_placeholder.h"
 #include "app/tree/project_tree_items.h"
 #include "app/tree/tree_menus.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "model/common/bounded_text.h"
-#include "model/common/window_messages.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"

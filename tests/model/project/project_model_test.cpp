@@ -10,7 +10,6 @@
 #include "model/common/app_dir.h"
 #include "model/common/bounded_text.h"
 #include "model/common/guid_text.h"
-#include "model/common/window_messages.h"
 #include "model/project/default_screen.h"
 #include "model/project/numbering.h"
 #include "model/project/project_editing.h"

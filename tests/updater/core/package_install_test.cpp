@@ -17,11 +17,11 @@
 #include <ctime>
 
 #include "model/common/app_dir.h"
-#include "model/common/window_messages.h"
 #include "package_builder.h"
 #include "platform/message_window.h"
 #include "updater/core/package_check.h"
 #include "updater/core/package_install.h"
+#include "updater/core/updater_messages.h"
 
 using namespace updatertest;
 

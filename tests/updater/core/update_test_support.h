@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "model/common/window_messages.h"
 #include "platform/message_window.h"
+#include "updater/core/updater_messages.h"
 
 namespace updatertest {
 

@@ -1,12 +1,12 @@
-#include "app/main_window/panes.h"
+#include "controls/shell/task_pane.h"
 
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/main_window/artwork.h"
-#include "app/main_window/main_window_globals.h"
-#include "model/common/window_messages.h"
+#include "controls/shell/artwork.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
 #include "model/painting/painting_helpers.h"
 #include "model/settings/lang_text.h"
 

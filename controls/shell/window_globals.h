@@ -2,6 +2,9 @@
 // The windows of the main program that every pane and page reaches by handle, and the
 // pane on show. Published by the main window as it creates them.
 
+#include <QPointer>
+#include <QWidget>
+
 #include "platform/window_handle.h"
 
 class CRichEditEx;
@@ -27,3 +30,7 @@ extern CRichEditEx* HiddenRichEdit;
 extern int CurrentPaneIndex;
 // Non-zero while the preview plays the play list and the main window is hidden.
 extern int PlayingFlag;
+// What a running device call keeps disabled, so that nothing starts another call or
+// replays the preview meanwhile: the main window's menu bar, its toolbar and the
+// preview frame.
+extern QPointer<QWidget> DeviceCallLockedWidgets[3];

@@ -1,4 +1,4 @@
-#include "app/main_window/main_window_globals.h"
+#include "controls/shell/window_globals.h"
 
 HWND MainWindowHandle = nullptr;
 HWND PaneWindows[kTaskPaneCount + 1] = {};
@@ -9,3 +9,4 @@ QTreeWidget* ProjectTreeControl = nullptr;
 CRichEditEx* HiddenRichEdit = nullptr;
 int CurrentPaneIndex = 0;
 int PlayingFlag = 0;
+QPointer<QWidget> DeviceCallLockedWidgets[3];

@@ -1,4 +1,4 @@
-#include "app/main_window/artwork.h"
+#include "controls/shell/artwork.h"
 
 #include <QPainter>
 #include <QPainterPath>
