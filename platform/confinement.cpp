@@ -67,8 +67,8 @@ bool EnterUserAndNetwork() {
   const gid_t gid = ::getgid();
   if (::unshare(CLONE_NEWUSER | CLONE_NEWNET) != 0) return false;
   // Files, sockets and the runtime folder keep looking like the user's own.
-  return WriteProcFile("/proc/self/setgroups", "deny", 4) &&
-         MapOwnId("/proc/self/uid_map", uid) && MapOwnId("/proc/self/gid_map", gid);
+  return WriteProcFile("/proc/self/setgroups", "deny", 4) && MapOwnId("/proc/self/uid_map", uid) &&
+         MapOwnId("/proc/self/gid_map", gid);
 }
 
 }  // namespace

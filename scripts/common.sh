@@ -41,3 +41,11 @@ fetch_ruffle() {
   npm install --prefix "$prefix" --no-save --no-audit --no-fund --ignore-scripts \
     --loglevel=error "@ruffle-rs/ruffle@$ruffle_version"
 }
+
+# Fails, listing them, when tracked C++ files are not as .clang-format writes them.
+check_format() {
+  local files
+  mapfile -t files < <(git -C "$repo_root" ls-files '*.cpp' '*.h' '*.c')
+  [ ${#files[@]} -eq 0 ] && return 0
+  (cd "$repo_root" && clang-format --dry-run --Werror "${files[@]}")
+}

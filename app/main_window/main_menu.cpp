@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "controls/shell/artwork.h"
 #include "controls/buttons/kv_menu.h"
+#include "controls/shell/artwork.h"
 #include "platform/message_window.h"
 
 namespace {

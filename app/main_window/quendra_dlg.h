@@ -14,14 +14,14 @@
 #include <memory>
 
 #include "app/canvas/frame_dialog.h"
-#include "controls/shell/window_globals.h"
-#include "controls/shell/task_pane.h"
 #include "app/main_window/status_bar.h"
 #include "app/tree/main_dialog.h"
 #include "controls/bars/my_tool_bar.h"
 #include "controls/buttons/button_qx.h"
 #include "controls/dialogs/magnet_dialog.h"
 #include "controls/rich_edit/rich_edit_ex.h"
+#include "controls/shell/task_pane.h"
+#include "controls/shell/window_globals.h"
 #include "model/project/comm_info.h"
 
 class WindowChannel;

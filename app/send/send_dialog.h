@@ -16,9 +16,9 @@
 #include <map>
 #include <vector>
 
-#include "controls/shell/task_pane.h"
 #include "controls/lists/list_box_qx.h"
 #include "controls/lists/list_ctrl_ex.h"
+#include "controls/shell/task_pane.h"
 #include "controls/support/image_list.h"
 #include "model/project/comm_info.h"
 #include "model/project/send_job.h"

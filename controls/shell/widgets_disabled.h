@@ -36,6 +36,6 @@ class WidgetsDisabled {
 class DeviceCallLock : public WidgetsDisabled {
  public:
   DeviceCallLock()
-      : WidgetsDisabled({DeviceCallLockedWidgets[0], DeviceCallLockedWidgets[1],
-                         DeviceCallLockedWidgets[2]}) {}
+      : WidgetsDisabled(
+            {DeviceCallLockedWidgets[0], DeviceCallLockedWidgets[1], DeviceCallLockedWidgets[2]}) {}
 };

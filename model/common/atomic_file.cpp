@@ -1,6 +1,5 @@
 #include "model/common/atomic_file.h"
 
-
 #include <fcntl.h>
 #include <unistd.h>
 

@@ -9,10 +9,10 @@
 #include "model/common/little_endian.h"
 #include "render/borders/border_strips.h"
 #include "render/borders/strip_turns.h"
+#include "render/raster/picture_file.h"
 #include "sdk/generate/bit_planes.h"
 #include "sdk/generate/block_head.h"
 #include "sdk/generate/page_generators.h"
-#include "render/raster/picture_file.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "controls/shell/window_globals.h"
 #include "app/tree/main_dialog.h"
+#include "controls/shell/window_globals.h"
 #include "model/common/bounded_text.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"

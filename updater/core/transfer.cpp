@@ -197,8 +197,7 @@ bool DownloadFile(const QString& url, const QString& destination, std::int64_t m
 }
 
 bool DownloadWhileDispatching(const QString& url, const QString& destination, std::int64_t maxBytes,
-                              const UpdateOptions& options, CBindCallback* callback,
-                              long limitMs) {
+                              const UpdateOptions& options, CBindCallback* callback, long limitMs) {
   InitCurlOnce();
   bool ok = false;
   const bool ran = RunWhileDispatching(

@@ -110,8 +110,8 @@ TEST_F(VersionCheckTest, MessagesAreDispatchedDuringASlowFetch) {
 
 TEST_F(VersionCheckTest, ADrippingServerEndsAtTheDeadlineOrOnCancel) {
   // A byte every 200 ms: the whole file would take over 8 s.
-  server_.Route("/update.ini", {200, "[UPDATE]\nVersion=3.0\n" + QByteArray(20, ';'), true, 1, 200,
-                                -1, {}});
+  server_.Route("/update.ini",
+                {200, "[UPDATE]\nVersion=3.0\n" + QByteArray(20, ';'), true, 1, 200, -1, {}});
   Configure(server_.Url("/update.ini"));
   options_.versionCheckLimitMs = 700;
   QElapsedTimer clock;

@@ -159,8 +159,7 @@ TEST(GridPrintPage, ColoursOffOrOnTwoColourPrinters) {
     for (int x = 0; x < plain.width(); ++x) {
       const QColor c = plain.pixelColor(x, y);
       // Black text and lines, the fixed cells' raised edges in the system's greys.
-      ASSERT_LE(std::abs(c.red() - c.green()) + std::abs(c.green() - c.blue()), 2)
-          << x << "," << y;
+      ASSERT_LE(std::abs(c.red() - c.green()) + std::abs(c.green() - c.blue()), 2) << x << "," << y;
     }
   }
 }
