@@ -1,8 +1,10 @@
 // Reading a 500 x 50 .xlsx of numbers and shared strings, against one bare
 // QXmlStreamReader pass over the same sheet and shared-strings XML already unzipped
-// in memory. Goal: the import takes at most twice the bare pass.
+// in memory. Goal: the import takes at most twice the bare pass. The import includes
+// starting the reader child (some 6 ms).
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -120,6 +122,8 @@ BENCHMARK(BM_BareXmlPass)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The import finds its reader program beside the executable, through the application.
+  QCoreApplication application(argc, argv);
   return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
     std::printf("import %.2f ms, bare XML pass %.2f ms\n", reporter.Seconds("BM_ReadXlsx") * 1e3,
                 reporter.Seconds("BM_BareXmlPass") * 1e3);

@@ -2,9 +2,8 @@
 
 #include <cstring>
 
+#include "editors/spreadsheet/reader_child.h"
 #include "editors/spreadsheet/worksheet_grid.h"
-#include "editors/spreadsheet/xls_reader.h"
-#include "editors/spreadsheet/xlsx_reader.h"
 #include "model/common/regular_file.h"
 
 namespace {
@@ -23,14 +22,12 @@ WorksheetTexts ReadFirstWorksheet(const QString& path) {
     return FailedRead(SpreadsheetError::NotSpreadsheet);
   }
   if (file.ReadAll(head, sizeof head, 0) != 0) return FailedRead(SpreadsheetError::Unreadable);
-  // The libraries open the file again by name: through the descriptor checked here,
-  // so that they read this regular file whatever happens to the path meanwhile.
-  const QString opened = QStringLiteral("/proc/self/fd/%1").arg(file.Get());
+  // The child reads the regular file checked here, whatever happens to the path meanwhile.
   if (std::memcmp(head, kCompoundFileSignature, sizeof head) == 0) {
-    return ReadXlsWorksheet(opened);
+    return ReadInChild(InstalledReaderChild(), file.Get(), WorkbookKind::Xls);
   }
   if (std::memcmp(head, kZipSignature, sizeof kZipSignature - 1) == 0) {
-    return ReadXlsxWorksheet(opened);
+    return ReadInChild(InstalledReaderChild(), file.Get(), WorkbookKind::Xlsx);
   }
   return FailedRead(SpreadsheetError::NotSpreadsheet);
 }

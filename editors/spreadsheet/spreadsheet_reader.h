@@ -1,8 +1,9 @@
 #pragma once
 // The first worksheet of a spreadsheet file as cell texts, for the table editor's
 // import. The reader is chosen by the file's first bytes, never by its name: a
-// compound file (.xls, read through libfreexl) or a zip package (.xlsx). No formula is
-// evaluated; a formula cell gives the result the file stores.
+// compound file (.xls, read through libfreexl) or a zip package (.xlsx). Either is read
+// in a confined child process (reader_child.h). No formula is evaluated; a formula cell
+// gives the result the file stores.
 
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,8 @@ enum class SpreadsheetError {
   None,
   Unreadable,         // the file cannot be opened or read, or is not a regular file
   NotSpreadsheet,     // neither a compound file nor a zip package holding a workbook
-  Damaged,            // a part is missing, malformed or larger than the reader takes
+  Damaged,            // a part is missing, malformed or larger than the reader takes,
+                      // or the reader child failed (crash, limit, deadline, bad answer)
   PasswordProtected,  // the workbook is encrypted
   NoWorksheet,        // the workbook holds no worksheet
 };

@@ -1,0 +1,141 @@
+// The reader child: a file that breaks the .xls library reads as damaged in the
+// importing process, so does a child that misbehaves, and the decoder of the child's
+// answer takes only answers within every bound.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include "editors/spreadsheet/reader_child.h"
+#include "editors/spreadsheet/spreadsheet_reader.h"
+#include "editors/spreadsheet/worksheet_answer.h"
+#include "model/common/regular_file.h"
+
+namespace {
+
+// Found by the .xls fuzzer: libfreexl reads 16 KiB before a stack buffer inside iconv
+// and asks for a 303 MB cell table. Under AddressSanitizer the child stops at the read.
+TEST(ReaderChild, AFileThatBreaksTheXlsLibraryReadsAsDamaged) {
+  const WorksheetTexts result = ReadFirstWorksheet(
+      QStringLiteral(QUENDRA_SOURCE_DIR "/tests/editors/spreadsheet/freexl_overread.xls"));
+  EXPECT_EQ(result.error, SpreadsheetError::Damaged);
+  EXPECT_TRUE(result.texts.isEmpty());
+}
+
+TEST(ReaderChild, AChildThatMisbehavesReadsAsDamaged) {
+  QTemporaryDir folder;
+  // Shell scripts stand in for the reader program. Only a child that neither ends nor
+  // answers too much lasts until the deadline.
+  constexpr int kDeadlineMs = 1000;
+  const struct {
+    const char* script;
+    SpreadsheetError error;
+    bool lastsToDeadline;
+  } children[] = {
+      {"printf 'KQW1\\005'", SpreadsheetError::NoWorksheet, false},  // a well-behaved child
+      {"kill -SEGV $$", SpreadsheetError::Damaged, false},
+      {"printf 'KQW1\\005'; exit 1", SpreadsheetError::Damaged, false},
+      {"printf 'KQW1\\000\\001'", SpreadsheetError::Damaged, false},
+      {"/usr/bin/head -c 40000000 /dev/zero; exec /bin/sleep 30", SpreadsheetError::Damaged, false},
+      {"printf 'KQW1\\005'; exec /bin/sleep 30", SpreadsheetError::Damaged, true},
+      {"printf 'KQW1\\005'; exec >&-; exec /bin/sleep 30", SpreadsheetError::Damaged, true},
+  };
+  int count = 0;
+  for (const auto& child : children) {
+    const QString program = folder.filePath(QStringLiteral("child%1").arg(++count));
+    QFile file(program);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("#!/bin/sh\n") + child.script + "\n");
+    file.close();
+    ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    UniqueFd input;
+    ASSERT_EQ(OpenRegularFile(program, &input), 0);
+    QElapsedTimer clock;
+    clock.start();
+    const WorksheetTexts result =
+        ReadInChild({program, kDeadlineMs}, input.Get(), WorkbookKind::Xls);
+    EXPECT_EQ(result.error, child.error) << child.script;
+    EXPECT_EQ(clock.elapsed() >= kDeadlineMs, child.lastsToDeadline) << child.script;
+    EXPECT_LT(clock.elapsed(), 3 * kDeadlineMs) << child.script;
+  }
+}
+
+template <typename T>
+QByteArray LittleEndian(T value) {
+  QByteArray bytes(sizeof(T), '\0');
+  qToLittleEndian(value, bytes.data());
+  return bytes;
+}
+
+// An answer of rows x columns cells, each a text of units code units.
+QByteArray Answer(quint16 rows, quint16 columns, quint32 rowsLeftOut = 0,
+                  quint32 columnsLeftOut = 0, quint32 units = 1) {
+  QByteArray answer = "KQW1" + LittleEndian<quint8>(0) + LittleEndian(rows) +
+                      LittleEndian(columns) + LittleEndian(rowsLeftOut) +
+                      LittleEndian(columnsLeftOut);
+  const QByteArray text = LittleEndian(units) + QByteArray("x", 2).repeated(units);
+  for (int cell = 0; cell < rows * columns; ++cell) answer += text;
+  return answer;
+}
+
+TEST(WorksheetAnswer, ResultsCrossWholeAndEveryBoundHolds) {
+  WorksheetTexts sheet;
+  sheet.lastRow = 2;
+  sheet.lastColumn = 2;
+  sheet.texts = {QStringLiteral("42"), QString(), QStringLiteral("表格导入"), QString(QChar(0xD800))};
+  const WorksheetTexts back = DecodeWorksheetAnswer(EncodeWorksheetAnswer(sheet));
+  EXPECT_EQ(back.error, SpreadsheetError::None);
+  EXPECT_EQ(back.texts, sheet.texts);
+  WorksheetTexts locked;
+  locked.error = SpreadsheetError::PasswordProtected;
+  EXPECT_EQ(DecodeWorksheetAnswer(EncodeWorksheetAnswer(locked)).error, locked.error);
+
+  const WorksheetTexts largest = DecodeWorksheetAnswer(Answer(500, 50, 7, 9));
+  ASSERT_EQ(largest.error, SpreadsheetError::None);
+  EXPECT_EQ(largest.rowsLeftOut, 7);
+  EXPECT_EQ(largest.columnsLeftOut, 9);
+  EXPECT_EQ(largest.texts.size(), 500 * 50);
+  EXPECT_EQ(largest.Text(500, 50), u"x");
+
+  const std::pair<QByteArray, SpreadsheetError> answers[] = {
+      {Answer(1, 1, 0, 0, 32767), SpreadsheetError::None},
+      {Answer(1, 1, 0, 0, 32768), SpreadsheetError::Damaged},
+      {Answer(500, 50, 0, 0, 669), SpreadsheetError::None},  // just under kMaxAnswerBytes
+      {Answer(500, 50, 0, 0, 670), SpreadsheetError::Damaged},
+      {Answer(0, 1), SpreadsheetError::Damaged},
+      {Answer(1, 0), SpreadsheetError::Damaged},
+      {Answer(501, 1), SpreadsheetError::Damaged},
+      {Answer(1, 51), SpreadsheetError::Damaged},
+      {Answer(499, 1, 1, 0), SpreadsheetError::Damaged},
+      {Answer(1, 49, 0, 1), SpreadsheetError::Damaged},
+      {Answer(1, 2).chopped(1), SpreadsheetError::Damaged},
+      {Answer(1, 2) + 'x', SpreadsheetError::Damaged},
+      {"KQW2" + Answer(1, 1).mid(4), SpreadsheetError::Damaged},
+      {"KQW1\x05", SpreadsheetError::NoWorksheet},
+      {"KQW1\x05x", SpreadsheetError::Damaged},
+      {"KQW1\x06", SpreadsheetError::Damaged},
+      {"", SpreadsheetError::Damaged},
+  };
+  int row = 0;
+  for (const auto& [answer, error] : answers) {
+    const WorksheetTexts result = DecodeWorksheetAnswer(answer);
+    EXPECT_EQ(result.error, error) << row;
+    EXPECT_EQ(result.texts.isEmpty(), error != SpreadsheetError::None) << row;
+    ++row;
+  }
+
+  // A result past the bounds is answered as damaged, never cut.
+  WorksheetTexts longText = sheet;
+  longText.texts[3] = QString(32768, u'x');
+  WorksheetTexts tooMuch;
+  tooMuch.lastRow = 500;
+  tooMuch.lastColumn = 50;
+  tooMuch.texts = QStringList(500 * 50, QString(670, u'x'));
+  for (const WorksheetTexts& result : {longText, tooMuch}) {
+    EXPECT_EQ(EncodeWorksheetAnswer(result), QByteArray("KQW1\x03"));
+  }
+}
+
+}  // namespace
