@@ -1,9 +1,9 @@
 // The player page of the Flash helper: one Ruffle player, driven by the helper through
 // window.qf. What the page has to say goes out on the console as lines that start with
-// "qf:<secret>:", the secret the helper hands to qf.begin before any movie runs. The page's
-// policy runs no script but its own and Ruffle's, so a movie's javascript: address does
-// nothing; should a script still run, it can neither read the secret (kept in this
-// closure only) nor reach the console writer taken here before any movie.
+// "qf:<secret>:", the secret the helper hands to qf.begin before any movie runs. The
+// page's policy runs no script but its own and Ruffle's, so a movie's javascript: address
+// does nothing; should a script still run, it can neither read the secret (kept in this
+// closure only) nor catch the page's lines (the console writer is taken before any movie).
 (function () {
   'use strict';
   const ours = 'quendra-flash:';
