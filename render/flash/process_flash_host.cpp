@@ -15,6 +15,7 @@
 #include <cstring>
 #include <deque>
 
+#include "platform/confinement.h"
 #include "render/flash/flash_helper_protocol.h"
 
 using flash_helper::Kind;
@@ -27,6 +28,8 @@ constexpr int kStartLimitMs = 30000;
 constexpr int kLoadReplyLimitMs = kFlashLoadLimitMs + 5000;
 constexpr int kCallLimitMs = 5000;
 constexpr int kEndLimitMs = 3000;
+// The helper's exit code when it could not be cut off from the network.
+constexpr int kNoConfinementExit = 125;
 
 template <typename... Fields>
 QByteArray Request(Kind kind, const Fields&... fields) {
@@ -96,8 +99,14 @@ bool FlashHelper::Start(const FlashHelperFiles& files) {
   int ends[2];
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return false;
   const int theirs = ends[1];
-  // Only the helper's end of the socket is inherited.
-  process_.setChildProcessModifier([theirs] { ::fcntl(theirs, F_SETFD, 0); });
+  // Only the helper's end of the socket is inherited. The helper has no network: an
+  // empty network namespace of its own where the system allows one, else a filter that
+  // refuses it internet sockets; where neither holds it does not run at all (its host
+  // then fails as the null host's does).
+  process_.setChildProcessModifier([theirs] {
+    ::fcntl(theirs, F_SETFD, 0);
+    if (confinement::CutNetwork() == confinement::NetworkCut::None) ::_exit(kNoConfinementExit);
+  });
   process_.setStandardOutputFile(QProcess::nullDevice());
   process_.setStandardErrorFile(QProcess::nullDevice());
   process_.start(files.program, {QString::number(theirs), files.ruffleDir});

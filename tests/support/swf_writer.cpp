@@ -117,6 +117,10 @@ QByteArray Actions(const TestMovie& movie) {
     const QByteArray strings = movie.loadUrl.toUtf8() + Bytes({0}) + "_level1" + Bytes({0});
     actions += Bytes({0x83}) + U16(static_cast<int>(strings.size())) + strings;
   }
+  for (const TestGetUrl& get : movie.getUrls) {  // GetURL2: the target over the url
+    actions +=
+        PushText(get.url) + PushText(get.target) + Bytes({0x9A}) + U16(1) + Bytes({get.method});
+  }
   if (!movie.callName.isEmpty()) {  // flash.external.ExternalInterface.call(name, argument)
     actions += PushText(movie.callArgument) + PushText(movie.callName);
     actions += Push(Bytes({7}) + U32(2)) + PushText(QStringLiteral("flash")) + Bytes({0x1C});

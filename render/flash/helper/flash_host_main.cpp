@@ -21,7 +21,11 @@ void PrepareEnvironment() {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   // The browser engine's sandbox cannot run as root; it stays on for everyone else.
   if (::geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--mute-audio --disable-extensions --no-proxy-server");
+  // No WebRTC connection leaves without a proxy, and there is none (the page also has no
+  // WebRTC, and the program starts the helper with no network at all).
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+          "--mute-audio --disable-extensions --no-proxy-server "
+          "--force-webrtc-ip-handling-policy=disable_non_proxied_udp");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
@@ -51,6 +55,7 @@ int main(int argc, char** argv) {
   page.settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
   page.settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
   page.settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+  page.settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
   QWebEngineView view;
   view.setPage(&page);
   // A view never shown paints nothing; this one is shown, but never on a screen.

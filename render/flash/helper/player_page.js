@@ -1,9 +1,23 @@
 // The player page of the Flash helper: one Ruffle player, driven by the helper through
-// window.qf; what the page has to say goes out on the console as "qf:" lines.
+// window.qf. What the page has to say goes out on the console as lines that start with
+// "qf:<secret>:", the secret the helper hands to qf.begin before any movie runs. The
+// page's policy runs no script but its own and Ruffle's, so a movie's javascript: address
+// does nothing; should a script still run, it can neither read the secret (kept in this
+// closure only) nor catch the page's lines (the console writer is taken before any movie).
 (function () {
   'use strict';
   const ours = 'quendra-flash:';
-  const say = (text) => console.log('qf:' + text);
+  const log = console.log.bind(console);
+  let prefix = null;
+  const say = (text) => {
+    if (prefix !== null) log(prefix + text);
+  };
+
+  // No WebRTC: its connections go past the helper's request filter.
+  delete window.RTCPeerConnection;
+  delete window.webkitRTCPeerConnection;
+
+  window.RufflePlayer = {config: {polyfills: false, publicPath: ours + '//local/ruffle/'}};
 
   // This engine refuses fetch() on a scheme of our own, and Ruffle fetches its code and
   // the movie: those requests go through XMLHttpRequest, every other one is refused.
@@ -79,6 +93,13 @@
   const qf = {player: null, token: 0, loop: true, ended: false, endTimer: 0, leftMs: 0,
               startedAt: 0};
   window.qf = qf;
+
+  // Takes the helper's secret, once; true when Ruffle is ready to play.
+  qf.begin = function (secret) {
+    if (prefix !== null) return false;
+    prefix = 'qf:' + secret + ':';
+    return !!(window.RufflePlayer && window.RufflePlayer.newest && window.RufflePlayer.newest());
+  };
 
   // The overlays Ruffle draws over a movie would show in the pictures.
   const hidden = '#play-button,#unmute-overlay,#splash-screen,#context-menu-overlay,' +
@@ -180,12 +201,16 @@
   qf.isPlaying = function () {
     return !!qf.player && !qf.ended && qf.player.isPlaying;
   };
-  // An invoke request to a callback the movie offers; the reply text, or null.
+  // An invoke request to a callback the movie offers (Ruffle puts each on the player
+  // element itself, never one of the element's own methods); the reply text, or null.
   qf.call = function (request) {
     const doc = new DOMParser().parseFromString(request, 'application/xml');
     const invoke = doc.documentElement;
     const name = invoke && invoke.tagName === 'invoke' ? invoke.getAttribute('name') : null;
-    if (!qf.player || !name || typeof qf.player[name] !== 'function') return null;
+    if (!qf.player || !name || !Object.prototype.hasOwnProperty.call(qf.player, name) ||
+        typeof qf.player[name] !== 'function') {
+      return null;
+    }
     const args = invoke.getElementsByTagName('arguments')[0];
     const values = args ? Array.from(args.children).map(fromXml) : [];
     try {
@@ -194,9 +219,4 @@
       return null;
     }
   };
-
-  window.addEventListener('load', () => {
-    if (window.RufflePlayer && window.RufflePlayer.newest()) say('ready');
-    else say('broken');
-  });
 })();

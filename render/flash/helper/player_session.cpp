@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QtEndian>
 
 #include "render/flash/flash_helper_protocol.h"
@@ -46,6 +47,14 @@ bool LooksLikeMovie(const QByteArray& bytes) {
          qFromLittleEndian<quint32>(bytes.constData() + 4) <= static_cast<quint32>(bytes.size());
 }
 
+// 128 random bits in hex.
+QString NewSecret() {
+  quint32 words[4];
+  QRandomGenerator::system()->fillRange(words);
+  return QString::fromLatin1(
+      QByteArray(reinterpret_cast<const char*>(words), sizeof words).toHex());
+}
+
 QString JsText(const QString& text) {
   return QString::fromUtf8(
              QJsonDocument(QJsonObject{{QStringLiteral("v"), text}}).toJson(QJsonDocument::Compact))
@@ -56,18 +65,24 @@ QString JsText(const QString& text) {
 }  // namespace
 
 bool PlayerPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) {
-  // The player page is the only page ever shown.
-  return isMainFrame && url == PlayerPageUrl();
+  if (loaded_ || !isMainFrame || url != PlayerPageUrl()) return false;
+  loaded_ = true;
+  return true;
 }
 
 void PlayerPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message,
                                           int, const QString&) {
-  if (onMessage && message.startsWith(QLatin1String("qf:"))) onMessage(message.mid(3));
+  if (onMessage) onMessage(message);
 }
 
 PlayerSession::PlayerSession(QLocalSocket& socket, QWebEngineView& view, PlayerPage& page,
                              LocalContent& content)
-    : socket_(socket), view_(view), page_(page), content_(content) {
+    : socket_(socket),
+      view_(view),
+      page_(page),
+      content_(content),
+      secret_(NewSecret()),
+      prefix_(QStringLiteral("qf:%1:").arg(secret_)) {
   loadLimit_.setSingleShot(true);
   loadLimit_.setInterval(kLoadLimitMs);
   connect(&loadLimit_, &QTimer::timeout, this, [this] {
@@ -75,6 +90,8 @@ PlayerSession::PlayerSession(QLocalSocket& socket, QWebEngineView& view, PlayerP
     Reply(false);
   });
   page_.onMessage = [this](const QString& message) { OnPageMessage(message); };
+  connect(&page_, &QWebEnginePage::loadFinished, this, &PlayerSession::OnPageLoaded,
+          Qt::SingleShotConnection);
   connect(&socket_, &QLocalSocket::readyRead, this, &PlayerSession::OnReadable);
   connect(&socket_, &QLocalSocket::disconnected, this, &PlayerSession::Fail);
   OnReadable();
@@ -177,9 +194,10 @@ void PlayerSession::Load(QDataStream& in) {
   settleEnd_.invalidate();
   beforeLoad_ = Grab();
   QJsonObject options{
-      // Ruffle offers ExternalInterface only with its networking on; what the movie
-      // asks for still goes through the page's fetch and the helper's interceptor,
-      // which refuse everything but our own scheme.
+      // Ruffle offers ExternalInterface only with script access and networking on.
+      // What the movie loads still goes through the page's fetch and the helper's
+      // interceptor, which refuse everything but our own scheme; Ruffle opens no address
+      // but a javascript: one (openUrlMode), which the page's policy refuses to run.
       {QStringLiteral("allowNetworking"), QStringLiteral("all")},
       {QStringLiteral("openUrlMode"), QStringLiteral("deny")},
       {QStringLiteral("upgradeToHttps"), false},
@@ -213,14 +231,20 @@ void PlayerSession::Load(QDataStream& in) {
   page_.runJavaScript(script);
 }
 
-void PlayerSession::OnPageMessage(const QString& message) {
-  if (message == QLatin1String("ready")) {
+void PlayerSession::OnPageLoaded(bool ok) {
+  if (!ok) return Fail();
+  page_.runJavaScript(QStringLiteral("qf.begin('%1')").arg(secret_), [this](const QVariant& began) {
+    if (!began.toBool()) return Fail();
     ready_ = true;
     if (sizeWaiting_) Reply(true);
     sizeWaiting_ = false;
-  } else if (message == QLatin1String("broken")) {
-    Fail();
-  } else if (message.startsWith(QLatin1String("call:"))) {
+  });
+}
+
+void PlayerSession::OnPageMessage(const QString& line) {
+  if (!line.startsWith(prefix_)) return;  // not the page's own
+  const QString message = line.mid(prefix_.size());
+  if (message.startsWith(QLatin1String("call:"))) {
     QByteArray body;
     QDataStream out(&body, QIODevice::WriteOnly);
     flash_helper::PrepareStream(out);

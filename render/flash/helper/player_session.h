@@ -17,7 +17,9 @@
 
 #include "local_content.h"
 
-// The page, with what it says on the console handed to the session.
+// The page, with every line on its console handed to the session, which keeps only
+// those that carry its secret. It shows the player page alone: the page is loaded once,
+// and every later navigation and every new window is refused.
 class PlayerPage : public QWebEnginePage {
  public:
   using QWebEnginePage::QWebEnginePage;
@@ -25,8 +27,12 @@ class PlayerPage : public QWebEnginePage {
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+  QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
   void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
                                 const QString&) override;
+
+ private:
+  bool loaded_ = false;  // the player page has been asked for
 };
 
 class PlayerSession : public QObject {
@@ -46,6 +52,8 @@ class PlayerSession : public QObject {
   void AwaitFirstPicture();
   void RunThenReply(const QString& script);
   void Reply(bool ok, const std::function<void(QDataStream&)>& fields = {});
+  // Hands the page the secret of its messages once it has loaded; then Ruffle is ready.
+  void OnPageLoaded(bool ok);
   void OnPageMessage(const QString& message);
   void Fail();
 
@@ -53,6 +61,8 @@ class PlayerSession : public QObject {
   QWebEngineView& view_;
   PlayerPage& page_;
   LocalContent& content_;
+  const QString secret_;  // new at every start; only the page's own script learns it
+  const QString prefix_;  // what starts each line of the page's own
   QByteArray input_;
   std::deque<QByteArray> requests_;
   bool busy_ = false;         // a request is being carried out

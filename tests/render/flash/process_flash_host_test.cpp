@@ -4,8 +4,11 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHostAddress>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QUdpSocket>
 
 #include <functional>
 #include <set>
@@ -66,6 +69,35 @@ QPoint SquareAt(const QImage& picture, const QColor& color) {
     }
   }
   return {-1, -1};
+}
+
+// Listeners on loopback that a movie's script would aim at: UDP as WebRTC's STUN
+// goes, TCP for TURN over TCP and for pictures.
+struct LoopbackListeners {
+  QUdpSocket udp;
+  QTcpServer tcp;
+  LoopbackListeners() {
+    EXPECT_TRUE(udp.bind(QHostAddress::LocalHost, 0));
+    EXPECT_TRUE(tcp.listen(QHostAddress::LocalHost, 0));
+  }
+  bool Reached() const { return udp.hasPendingDatagrams() || tcp.hasPendingConnections(); }
+};
+
+// javascript: addresses a movie asks for. The first forges the page's messages to the
+// helper (a call out, the end of the player) and asks for a picture from the TCP
+// listener; the second opens a WebRTC connection towards both listeners.
+QStringList HostileScripts(const LoopbackListeners& to) {
+  const QString udp = QString::number(to.udp.localPort());
+  const QString tcp = QString::number(to.tcp.serverPort());
+  return {
+      u"javascript:console.log('qf:call:<invoke name=\"forged\" returntype=\"xml\">"
+      u"<arguments/></invoke>');Function('return (forgedToo)(...arguments);')();"
+      u"new Image().src='http://127.0.0.1:"_s +
+          tcp + u"/';console.log('qf:broken');void 0"_s,
+      u"javascript:const pc=new RTCPeerConnection({iceServers:[{urls:['stun:127.0.0.1:"_s + udp +
+          u"','turn:127.0.0.1:"_s + tcp +
+          u"?transport=tcp'],username:'u',credential:'c'}]});pc.createDataChannel('d');"
+          u"pc.createOffer().then((offer)=>pc.setLocalDescription(offer));void 0"_s};
 }
 
 // The real host, made after the installed helper has been chosen; skipped only
@@ -224,6 +256,34 @@ TEST_F(RealFlashHostTest, RefusesBadMoviesAndEveryRemoteAddress) {
   host.reset();
   std::unique_ptr<FlashHost> next = Open(SaveMovie(MovingSquare(), u"next.swf"_s));
   EXPECT_TRUE(WaitFor([&] { return SquareAt(Capture(*next), QColor(255, 200, 0)).x() >= 0; }));
+}
+
+TEST_F(RealFlashHostTest, AMovieRunsNoScriptForgesNothingAndReachesNoListener) {
+  LoopbackListeners listeners;
+  std::unique_ptr<FlashHost> host = MakeFlashHost();
+  ASSERT_TRUE(host->Create({0, 0, 320, 160}, {320, 160}));
+  QStringList calls;
+  host->SetFlashCallHandler([&calls](const QString& request) { calls << request; });
+  for (const QString& script : HostileScripts(listeners)) {
+    // Each way a movie opens an address: the page itself, a new window, a form.
+    TestMovie movie = MovingSquare();
+    movie.getUrls = {{script, {}, 0}, {script, u"_blank"_s, 0}, {script, u"_self"_s, 1}};
+    movie.callName = u"done"_s;
+    calls.clear();
+    ASSERT_TRUE(host->SetMovie(SaveMovie(movie)));
+    ASSERT_TRUE(WaitFor([&] { return !calls.isEmpty(); }));
+    // The movie asked for the addresses before it called out; give the scripts time.
+    QElapsedTimer running;
+    running.start();
+    ASSERT_TRUE(WaitFor([&] { return listeners.Reached() || running.hasExpired(1500); }));
+    EXPECT_FALSE(listeners.Reached()) << script.toStdString();
+    // The movie calls out again each time its timeline repeats; nothing else calls.
+    for (const QString& call : calls) {
+      EXPECT_TRUE(call.startsWith(u"<invoke name=\"done\""_s)) << call.toStdString();
+    }
+    EXPECT_TRUE(host->IsPlaying());
+    EXPECT_GE(SquareAt(Capture(*host), movie.squareColor).x(), 0);
+  }
 }
 
 TEST_F(RealFlashHostTest, ASwfMediaItemPlaysMovingInThePreview) {
