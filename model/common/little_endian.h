@@ -45,5 +45,5 @@ void AppendLe16(std::vector<std::uint8_t>& out, T value) {
 }
 
 inline void AppendZeros(std::vector<std::uint8_t>& out, std::size_t count) {
-  out.insert(out.end(), count, 0);
+  out.resize(out.size() + count);
 }

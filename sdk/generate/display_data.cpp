@@ -216,9 +216,8 @@ void ReleaseGenerated(ProgramSet& set) {
     total += length;
     if (total > kMaxLength) return KQ_ERR_BAD_SIZE;
   }
-  auto data = std::make_shared<Bytes>();
+  auto data = std::make_shared<Bytes>(kHeaderBytes, std::uint8_t{0});
   data->reserve(static_cast<std::size_t>(total));
-  data->resize(kHeaderBytes, 0);
   std::uint8_t* header = data->data();
   WriteLe16(header + kScreenWidthAt, set.Width);
   WriteLe16(header + kScreenHeightAt, set.Height);
