@@ -16,12 +16,12 @@
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
-#include "tests/app/recording_window.h"
+#include "tests/support/recording_window.h"
 
 namespace editortest {
 
-using apptest::Message;
-using apptest::RecordingWindow;
+using testsupport::Message;
+using testsupport::RecordingWindow;
 
 class PageTest : public apptest::AppTest {
  protected:

@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "platform/blocking_call.h"
-#include "tests/platform/recording_window.h"
+#include "tests/support/recording_window.h"
 
 namespace {
 
-using namespace platformtest;
+using namespace testsupport;
+
+constexpr UINT kTestMessage = WM_USER + 7;
 using Clock = std::chrono::steady_clock;
 
 // Waits on a worker until the window has handled count messages; false after 10 s.

@@ -9,11 +9,13 @@
 
 #include "platform/blocking_call.h"
 #include "platform/message_window.h"
-#include "tests/platform/recording_window.h"
+#include "tests/support/recording_window.h"
 
 namespace {
 
-using namespace platformtest;
+using namespace testsupport;
+
+constexpr UINT kTestMessage = WM_USER + 7;
 
 // Dispatches this thread's messages while a worker sleeps ms milliseconds.
 bool DispatchFor(int ms) {
@@ -51,6 +53,7 @@ TEST(Messaging, PostToDestroyedWindowIsDropped) {
 
 TEST(Messaging, SendMessageAnswersOnTheWindowsThread) {
   RecordingWindow window;
+  window.reply = [](const Message& m) { return static_cast<LRESULT>(m.wParam) * 2; };
   EXPECT_EQ(SendMessage(window.Handle(), kTestMessage, 21, 0), 42);
 
   LRESULT fromWorker = 0;

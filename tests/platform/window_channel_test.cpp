@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "platform/window_channel.h"
-#include "tests/platform/recording_window.h"
+#include "tests/support/recording_window.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ TEST(WindowFrame, RoundTripAndBadMagic) {
 TEST_F(WindowChannelTest, OnlyAcceptedNumbersReachTheWindow) {
   EXPECT_FALSE(WindowClassExists(kClass));
   EXPECT_FALSE(PostToWindowClass(kClass, kAccepted, 0, 0));
-  platformtest::RecordingWindow window;
+  testsupport::RecordingWindow window;
   WindowChannel channel(kClass, window.Handle(), {kAccepted});
   ASSERT_TRUE(channel.IsListening());
   EXPECT_TRUE(WindowClassExists(kClass));
@@ -63,7 +63,7 @@ TEST_F(WindowChannelTest, OnlyAcceptedNumbersReachTheWindow) {
 }
 
 TEST_F(WindowChannelTest, GarbageStallsAndFloodsNeitherCrashNorStall) {
-  platformtest::RecordingWindow window;
+  testsupport::RecordingWindow window;
   WindowChannel channel(kClass, window.Handle(), {kAccepted});
   ASSERT_TRUE(channel.IsListening());
 

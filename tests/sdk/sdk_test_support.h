@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the controller library's tests: a window that records what is posted
-// to it, CommInfo records for each transport, and payloads with telling bytes.
+// Helpers of the controller library's tests: the progress a recording window got,
+// CommInfo records for each transport, and payloads with telling bytes.
 
 #include <QCoreApplication>
 #include <QString>
@@ -12,6 +12,7 @@
 #include "model/common/bounded_text.h"
 #include "platform/message_window.h"
 #include "sdk/Corvanix.h"
+#include "tests/support/recording_window.h"
 
 namespace sdktest {
 
@@ -19,31 +20,21 @@ constexpr UINT kProgressMessage = WM_USER + 7;
 constexpr UINT kStatusMessage = WM_USER + 8;
 constexpr std::int32_t kCallerValue = 42;
 
-struct Posted {
-  UINT msg;
-  WPARAM wParam;
-  LPARAM lParam;
-};
+using testsupport::RecordingWindow;
+using Posted = testsupport::Message;
 
-class RecordingWindow : public MessageWindow {
- public:
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    posted.push_back({msg, wParam, lParam});
-    return 0;
-  }
-  // The percents of the progress messages that arrived, after dispatching what is queued.
-  std::vector<LPARAM> Progress() {
-    QCoreApplication::processEvents();
-    std::vector<LPARAM> percents;
-    for (const Posted& entry : posted) {
-      if (entry.msg == kProgressMessage && entry.wParam == WPARAM{kCallerValue}) {
-        percents.push_back(entry.lParam);
-      }
+// The percents of the progress messages that reached window, after dispatching what
+// is queued.
+inline std::vector<LPARAM> Progress(RecordingWindow& window) {
+  QCoreApplication::processEvents();
+  std::vector<LPARAM> percents;
+  for (const Posted& entry : window.received) {
+    if (entry.msg == kProgressMessage && entry.wParam == WPARAM{kCallerValue}) {
+      percents.push_back(entry.lParam);
     }
-    return percents;
   }
-  std::vector<Posted> posted;
-};
+  return percents;
+}
 
 inline CommInfo MakeInfo(std::int32_t sendType, HWND window = nullptr) {
   CommInfo info{};

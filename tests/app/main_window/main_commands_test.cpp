@@ -18,9 +18,9 @@
 #include "platform/window_channel.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/main_window/main_window_fixture.h"
-#include "tests/app/recording_window.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
+#include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -34,7 +34,7 @@ struct Message {
 };
 
 // The main window recording the messages of its commands.
-class RecordingWindow : public CQuendraDlg {
+class RecordingMainWindow : public CQuendraDlg {
  public:
   using CQuendraDlg::CQuendraDlg;
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
@@ -63,7 +63,7 @@ class MainCommands : public apptest::MainWindowTest {
     hooks.chooseOpenFile = [this](const QString&) { return chosen; };
     hooks.chooseSaveFile = [this](const QString&, const QString&) { return chosen; };
     hooks.launch = [this](const QString& program) { return launch(program); };
-    window_ = std::make_unique<RecordingWindow>(hooks);
+    window_ = std::make_unique<RecordingMainWindow>(hooks);
     window_->show();
   }
   void TearDown() override {
@@ -105,7 +105,7 @@ class MainCommands : public apptest::MainWindowTest {
     area.AreaRect_Right = 32, area.AreaRect_Bottom = 16;
   }
 
-  std::unique_ptr<RecordingWindow> window_;
+  std::unique_ptr<RecordingMainWindow> window_;
   QString chosen;
   std::function<bool(const QString&)> launch = [](const QString&) { return true; };
 };
@@ -319,7 +319,7 @@ TEST_F(MainCommands, CheckUpdateTellsARunningUpdaterOrStartsIt) {
   launch = [](const QString&) { return false; };  // present but does not start
   Command(32990);
   EXPECT_EQ(asked, QStringList(2, Text(1006)));
-  apptest::RecordingWindow updater;
+  testsupport::RecordingWindow updater;
   std::unique_ptr<WindowChannel> channel;
   int launched = 0;
   launch = [&](const QString& program) {

@@ -16,13 +16,13 @@
 #include "model/settings/program_save_path.h"
 #include "platform/window_channel.h"
 #include "tests/app/main_window/main_window_fixture.h"
-#include "tests/app/recording_window.h"
+#include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
 namespace {
 
-using apptest::Message;
-using apptest::RecordingWindow;
+using testsupport::Message;
+using testsupport::RecordingWindow;
 
 class MainMessagesTest : public apptest::MainWindowTest {
  protected:

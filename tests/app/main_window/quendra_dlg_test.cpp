@@ -17,12 +17,12 @@
 #include "model/settings/program_save_path.h"
 #include "platform/window_channel.h"
 #include "tests/app/main_window/main_window_fixture.h"
-#include "tests/app/recording_window.h"
+#include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
 namespace {
 
-using apptest::RecordingWindow;
+using testsupport::RecordingWindow;
 
 using apptest::MainWindowTest;
 

@@ -20,12 +20,12 @@
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
-#include "tests/app/recording_window.h"
+#include "tests/support/recording_window.h"
 
 namespace pagetest {
 
-using apptest::Message;
-using apptest::RecordingWindow;
+using testsupport::Message;
+using testsupport::RecordingWindow;
 
 // The page with the commands it gets recorded and a copied item settable.
 class RecordingPage : public CMainDialog {

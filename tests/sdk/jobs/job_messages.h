@@ -12,7 +12,7 @@ namespace sdktest {
 inline std::string CardLog(RecordingWindow& window, std::int32_t callerValue) {
   QCoreApplication::processEvents();
   std::string log;
-  for (const Posted& entry : window.posted) {
+  for (const Posted& entry : window.received) {
     if (entry.wParam != static_cast<WPARAM>(callerValue)) continue;
     if (entry.msg != kStatusMessage && entry.msg != kProgressMessage) continue;
     if (!log.empty()) log += ' ';
@@ -24,8 +24,8 @@ inline std::string CardLog(RecordingWindow& window, std::int32_t callerValue) {
 // The position of the first message of the card with callerValue among all posted
 // messages; -1 without any.
 inline int FirstMessageAt(const RecordingWindow& window, std::int32_t callerValue) {
-  for (std::size_t i = 0; i < window.posted.size(); ++i) {
-    if (window.posted[i].wParam == static_cast<WPARAM>(callerValue)) return static_cast<int>(i);
+  for (std::size_t i = 0; i < window.received.size(); ++i) {
+    if (window.received[i].wParam == static_cast<WPARAM>(callerValue)) return static_cast<int>(i);
   }
   return -1;
 }

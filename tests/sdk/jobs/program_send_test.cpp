@@ -122,7 +122,7 @@ TEST(ProgramSend, HandlesWithoutALiveSetAndFailedGenerationsSendNothing) {
   ASSERT_EQ(KQ_DeleteProgram(deleted), 1);
   for (ProgramHandle handle :
        {ProgramHandle{}, reinterpret_cast<ProgramHandle>(0xCCCCCCCCu), deleted}) {
-    window.posted.clear();
+    window.received.clear();
     EXPECT_EQ(KQ_Send(&info, handle), KQ_ERR_BAD_HANDLE);
     EXPECT_EQ(CardLog(window, 5), "S-1");
   }
@@ -130,7 +130,7 @@ TEST(ProgramSend, HandlesWithoutALiveSetAndFailedGenerationsSendNothing) {
 
   const ddtest::OwnedProgram set = PictureSet(ddtest::Pattern(64, 32));
   ASSERT_TRUE(QFile::remove(ddtest::TestFile("picture.png")));
-  window.posted.clear();
+  window.received.clear();
   const int failed = KQ_Send(&info, set.get());
   EXPECT_LT(failed, 0);
   EXPECT_EQ(CardLog(window, 5), "S-1001 S" + std::to_string(failed));

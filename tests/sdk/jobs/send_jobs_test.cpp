@@ -117,7 +117,7 @@ TEST_F(MultiCard, FirmwareThatCannotBeSentWholeFailsEveryCardWithoutAnyWorker) {
   const CommInfo infos[3] = {Tcp(0, 20), Info(KQ_SEND_UDP, 21), Usb(22)};
   for (const std::u16string& path : cases) {
     SCOPED_TRACE(QString::fromStdU16String(path).toStdString());
-    window_.posted.clear();
+    window_.received.clear();
     std::int32_t results[3] = {99, 99, 99};
     const auto update = [&] { return KQ_MultiUpdateCPU(infos, path.c_str(), results, 3, 1); };
     EXPECT_EQ(fifotest::ReturnsPromptly(fifo, update), 0);
@@ -184,7 +184,7 @@ TEST_F(MultiCard, EverySendTypeIsServedWithoutRestrictionAndNoResultArrayIsNeede
   const char16_t* unused = u"/nonexistent";
   EXPECT_EQ(KQ_MultiUpdateCPU(nullptr, unused, nullptr, 2, 0), KQ_ERR_SEND_TYPE);
   EXPECT_EQ(KQ_SetLedAllSettingInfo(infos, nullptr, nullptr, 3, 0), KQ_ERR_MISSING_RECORD);
-  window_.posted.clear();
+  window_.received.clear();
   EXPECT_EQ(KQ_SetLedAllSettingInfo(infos, &settings, nullptr, 0, 0), 0);
   EXPECT_EQ(CardLog(window_, 40), "");
   ExpectNoCardErrors();

@@ -66,8 +66,8 @@ TEST_F(TcpTransport, PostsProgressPerAcknowledgedChunkAlsoWithoutStatusMessage) 
   EXPECT_EQ(SendCommand(nullptr, nullptr, &info, kCommandDisplayData, payload.data(),
                         payload.size(), false, true),
             0);
-  EXPECT_EQ(window.Progress(), (std::vector<LPARAM>{33, 66, 100}));
-  EXPECT_EQ(window.posted.size(), 3u);
+  EXPECT_EQ(Progress(window), (std::vector<LPARAM>{33, 66, 100}));
+  EXPECT_EQ(window.received.size(), 3u);
 }
 
 TEST_F(TcpTransport, BlockingCallReturnsOnAThreadWithNothingToDispatch) {

@@ -66,7 +66,7 @@ TEST_F(UdpTransport, FailureMidTransferStartsAgainOnTheNextInterface) {
   ASSERT_EQ(card_[1].Payloads().size(), 1u);
   EXPECT_EQ(card_[1].Payloads()[0], payload);
   EXPECT_TRUE(card_[1].Errors().empty());
-  EXPECT_EQ(window.Progress(), (std::vector<LPARAM>{33, 66, 33, 66, 100}));
+  EXPECT_EQ(Progress(window), (std::vector<LPARAM>{33, 66, 33, 66, 100}));
 }
 
 TEST_F(UdpTransport, CardErrorOrInvalidReplyEndsTheCallAtOnce) {
