@@ -16,6 +16,7 @@
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/project_building.h"
 #include "tests/support/recording_window.h"
 
 namespace editortest {
@@ -41,19 +42,14 @@ class PageTest : public apptest::AppTest {
   // A screen of width x height pixels, a program with that border width, one area
   // at (left, top) of width x height; the page built over it.
   void Open(int screenWidth, int screenHeight, int border, QRect rect = QRect(4, 4, 20, 10)) {
-    ScreenRecord& screen = ScreenList.emplace_back();
+    ScreenRecord& screen = testsupport::AddScreen(screenWidth, screenHeight);
     CopyBoundedText(screen.LedName, u"Screen");
-    screen.LedWidth = screenWidth;
-    screen.LedHeight = screenHeight;
     program = &AddProgram(screen);
     CopyBoundedText(program->ProgramName, u"Show");
     program->BorderWidth = border;
-    area = AddArea(*program, kSingleLineArea);
+    area = &testsupport::PlaceArea(*program, kSingleLineArea, rect.left(), rect.top(),
+                                   rect.left() + rect.width(), rect.top() + rect.height());
     CopyBoundedText(area->AreaName, u"Sign");
-    area->AreaRect_Left = rect.left();
-    area->AreaRect_Top = rect.top();
-    area->AreaRect_Right = rect.left() + rect.width();
-    area->AreaRect_Bottom = rect.top() + rect.height();
     page = std::make_unique<CMainDialog>();
     page->resize(793, 552);
     page->BuildTreeFromModel();

@@ -22,8 +22,11 @@
 #include "tests/sdk/generate/page_test_support.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
+#include "tests/support/project_building.h"
 
 namespace {
+
+using testsupport::PlaceArea;
 
 std::vector<std::string> Log;
 std::vector<PageInfo> Pages;
@@ -99,13 +102,6 @@ class ProgramBuilder : public testing::Test {
     CollectCheckedPrograms(screen_, NoTree{}, job_, all);
     return BuildScreenProgram(job_, mode, refusal, kRecorder);
   }
-  AreaRecord& Place(ProgramRecord& program, std::int32_t kind, int left, int top, int right,
-                    int bottom) {
-    AreaRecord& area = *AddArea(program, kind);
-    area.AreaRect_Left = left, area.AreaRect_Top = top;
-    area.AreaRect_Right = right, area.AreaRect_Bottom = bottom;
-    return area;
-  }
   ProgramRecord& Checked() {
     ProgramRecord& program = AddProgram(screen_);
     program.CheckState = 1;
@@ -118,18 +114,18 @@ class ProgramBuilder : public testing::Test {
 };
 
 TEST_F(ProgramBuilder, NumbersCheckedProgramsFromTwoAndEachAreaPart) {
-  Place(AddProgram(screen_), kSingleLineArea, 0, 0, 8, 8);
+  PlaceArea(AddProgram(screen_), kSingleLineArea, 0, 0, 8, 8);
   EXPECT_TRUE(Build(&refusal_) && job_.Programs.empty() && refusal_ == 0);
   EXPECT_TRUE(Build(&refusal_, true) && job_.Programs.size() == 1 && refusal_ == 0);
   EXPECT_EQ(Log, (std::vector<std::string>{"create 128x64 2 0", "create 128x64 2 0"}));
 
   ProgramRecord& program = Checked();
   program.PlayTime = 99, program.LoopCount = 3;  // StopType 0: by loops
-  AreaRecord& clock = Place(program, kDigitalClockArea, 0, 0, 40, 20);
+  AreaRecord& clock = PlaceArea(program, kDigitalClockArea, 0, 0, 40, 20);
   clock.IsUseBorder = 1, clock.BorderWidth = 2, clock.BorderSpeed = 16, clock.IsUseBack = 1;
   clock.Backgrounds = {Back(5, 0, 0), Back(3, 9, 31, "a\\b.gif")};
-  Place(program, kAnalogClockArea, 40, 0, 72, 32);
-  Place(program, kCountdownArea, 72, 0, 128, 20);
+  PlaceArea(program, kAnalogClockArea, 40, 0, 72, 32);
+  PlaceArea(program, kCountdownArea, 72, 0, 128, 20);
   Log.clear();
   EXPECT_TRUE(Build(&refusal_, true, 2));
   EXPECT_EQ(Log, (std::vector<std::string>{"create 128x64 2 2", "2 0 3", "2 2 0,0,40x20 border18",
@@ -140,7 +136,8 @@ TEST_F(ProgramBuilder, NumbersCheckedProgramsFromTwoAndEachAreaPart) {
 }
 
 TEST_F(ProgramBuilder, EffectAndSpeedListsWholeAndClampedAtTheirEnds) {
-  auto& pages = std::get<std::vector<FileItem>>(Place(Checked(), kImageTextArea, 0, 0, 8, 8).Kind);
+  auto& pages =
+      std::get<std::vector<FileItem>>(PlaceArea(Checked(), kImageTextArea, 0, 0, 8, 8).Kind);
   for (int entry = -1; entry <= 40; ++entry) {
     FileItem& page = pages.emplace_back(FileItem{});
     page.InStyle = page.InSpeed = entry;
@@ -163,10 +160,10 @@ TEST_F(ProgramBuilder, EffectAndSpeedListsWholeAndClampedAtTheirEnds) {
 
 TEST_F(ProgramBuilder, FirstRefusalComesBackWhileTheSetStillSends) {
   ProgramRecord& program = Checked();
-  Place(program, kSingleLineArea, 8, 0, 40, 16);  // no frame file
+  PlaceArea(program, kSingleLineArea, 8, 0, 40, 16);  // no frame file
   OwnedProgramSet set = Build(&refusal_);
   EXPECT_EQ(refusal_, KQ_ERR_PAGE_NOT_FOUND);
-  AreaRecord& thin = Place(program, kSingleLineArea, 0, 0, 3, 16);
+  AreaRecord& thin = PlaceArea(program, kSingleLineArea, 0, 0, 3, 16);
   thin.IsUseBorder = 1, thin.BorderWidth = 2;
   std::rotate(program.Areas.begin(), program.Areas.end() - 1, program.Areas.end());
   set = Build(&refusal_);
@@ -240,7 +237,7 @@ TEST_F(ProgramBuilder, ScreenFromTheModelReachesTheCardAsBuilt) {
   timed.EndYear = 2027, timed.EndMonth = 1, timed.EndDay = 31, timed.EndHour = 20;
   timed.IsUseBorder = 1, timed.BorderColor = 0xFF, timed.BorderSpeed = 3;
 
-  AreaRecord& line = Place(timed, kSingleLineArea, 8, 8, 72, 28);
+  AreaRecord& line = PlaceArea(timed, kSingleLineArea, 8, 8, 72, 28);
   line.IsUseBorder = 1, line.BorderWidth = 2, line.IsUseBack = 1;
   auto& lineInfo = std::get<SingleLineAreaInfo>(line.Kind);
   lineInfo.InStyle = 2, lineInfo.InSpeed = 4, lineInfo.DelayTime = 3;
@@ -252,7 +249,8 @@ TEST_F(ProgramBuilder, ScreenFromTheModelReachesTheCardAsBuilt) {
   (void)CopyBoundedText(line.Backgrounds[1].guid, NewGuidText());
   WriteFrames(line.Backgrounds[1].guid, {Pattern(60, 16, 50)});
 
-  auto& pages = std::get<std::vector<FileItem>>(Place(timed, kImageTextArea, 72, 8, 120, 28).Kind);
+  auto& pages =
+      std::get<std::vector<FileItem>>(PlaceArea(timed, kImageTextArea, 72, 8, 120, 28).Kind);
   std::vector<QImage> pictures;
   for (int entry : {0, 10, 39}) {
     FileItem& page = pages.emplace_back(FileItem{});
@@ -261,21 +259,22 @@ TEST_F(ProgramBuilder, ScreenFromTheModelReachesTheCardAsBuilt) {
     WriteFrames(page.guid, {pictures.emplace_back(Pattern(48, 20, entry))});
   }
   auto& digital =
-      std::get<DigitalClockAreaInfo>(Place(timed, kDigitalClockArea, 8, 28, 48, 44).Kind);
+      std::get<DigitalClockAreaInfo>(PlaceArea(timed, kDigitalClockArea, 8, 28, 48, 44).Kind);
   SetFont(digital.ShowStrFont_FontName, digital.ShowStrFont_FontSize);
   digital.IsShowHour = digital.IsShowMinite = 1, digital.TimeColor = 0xFF;
-  auto& analog = std::get<ClockAreaInfo>(Place(timed, kAnalogClockArea, 48, 28, 80, 60).Kind);
+  auto& analog = std::get<ClockAreaInfo>(PlaceArea(timed, kAnalogClockArea, 48, 28, 80, 60).Kind);
   SetFont(analog.ShowStrFont_FontName, analog.ShowStrFont_FontSize);
   analog.HourPointerWidth = analog.MinutePointerWidth = analog.SecondPointerWidth = 1;
-  auto& countdown = std::get<TimeAreaInfo>(Place(timed, kCountdownArea, 80, 28, 124, 44).Kind);
+  auto& countdown = std::get<TimeAreaInfo>(PlaceArea(timed, kCountdownArea, 80, 28, 124, 44).Kind);
   SetFont(countdown.ShowStrFont_FontName, countdown.ShowStrFont_FontSize);
   countdown.nYear = 2030, countdown.nMonth = 6, countdown.nDay = 15, countdown.nHour = 12;
   countdown.IsShowDay = countdown.IsShowHour = 1, countdown.ShowStrFont_FontColor = 0xFF;
 
-  Place(AddProgram(screen_), kSingleLineArea, 0, 0, 8, 8);  // unchecked
+  PlaceArea(AddProgram(screen_), kSingleLineArea, 0, 0, 8, 8);  // unchecked
   ProgramRecord& looped = Checked();
   looped.PlayTime = 99, looped.LoopCount = 3;
-  auto& files = std::get<std::vector<FileAreaItem>>(Place(looped, kFilesArea, 16, 8, 80, 40).Kind);
+  auto& files =
+      std::get<std::vector<FileAreaItem>>(PlaceArea(looped, kFilesArea, 16, 8, 80, 40).Kind);
   const QImage still = Pattern(64, 32, 3);
   ASSERT_TRUE(still.save(GetAppDir() + "still.png"));
   pagetest::WriteFile(GetAppDir() + "moving.gif",

@@ -9,16 +9,11 @@
 #include "model/common/app_dir.h"
 #include "model/project/project_editing.h"
 #include "model/settings/lang_text.h"
+#include "tests/support/project_building.h"
 
 namespace {
 
-AreaRecord& Place(ProgramRecord& program, std::int32_t kind, int left, int top, int right,
-                  int bottom) {
-  AreaRecord& area = *AddArea(program, kind);
-  area.AreaRect_Left = left, area.AreaRect_Top = top;
-  area.AreaRect_Right = right, area.AreaRect_Bottom = bottom;
-  return area;
-}
+using testsupport::PlaceArea;
 
 ScreenSendJob JobOf(ScreenRecord& screen) {
   ScreenSendJob job{&screen, {}};
@@ -33,30 +28,30 @@ TEST(SendChecks, FirstFailureInJobOrderOverlapBeforeEmptyItems) {
   ScreenRecord screen{};
   EXPECT_EQ(CheckProgramsBeforeSend(JobOf(screen)), -3);
   ProgramRecord& first = AddProgram(screen);
-  Place(first, kSingleLineArea, 0, 0, 32, 16);
+  PlaceArea(first, kSingleLineArea, 0, 0, 32, 16);
   EXPECT_EQ(CheckProgramsBeforeSend(JobOf(screen)), 0);
   // Areas sharing an edge pass on both axes.
-  Place(first, kDigitalClockArea, 32, 0, 64, 16);
-  Place(first, kAnalogClockArea, 0, 16, 32, 32);
+  PlaceArea(first, kDigitalClockArea, 32, 0, 64, 16);
+  PlaceArea(first, kAnalogClockArea, 0, 16, 32, 32);
   EXPECT_EQ(CheckProgramsBeforeSend(JobOf(screen)), 0);
   // One pixel of overlap with an empty image-text area after it: the overlap is found first.
-  Place(first, kImageTextArea, 31, 15, 40, 20);
+  PlaceArea(first, kImageTextArea, 31, 15, 40, 20);
   EXPECT_EQ(CheckProgramsBeforeSend(JobOf(screen)), -1);
   first.Areas.back()->AreaRect_Left = 40;
   EXPECT_EQ(CheckProgramsBeforeSend(JobOf(screen)), -2);
   first.Areas.pop_back();
-  Place(first, kFilesArea, 64, 0, 70, 8);
-  Place(first, kFlashWordArea, 70, 0, 80, 8);
+  PlaceArea(first, kFilesArea, 64, 0, 70, 8);
+  PlaceArea(first, kFlashWordArea, 70, 0, 80, 8);
   std::get<std::vector<FileAreaItem>>(first.Areas[3]->Kind).emplace_back();
   EXPECT_EQ(CheckProgramsBeforeSend(JobOf(screen)), -2);  // the flash words are empty
   std::get<std::vector<FlashWordItem>>(first.Areas[4]->Kind).emplace_back();
   EXPECT_EQ(CheckProgramsBeforeSend(JobOf(screen)), 0);
   // A program without areas before one with overlapping areas.
-  Place(first, kCountdownArea, 10, 10, 11, 11);
+  PlaceArea(first, kCountdownArea, 10, 10, 11, 11);
   ProgramRecord& last = AddProgram(screen);
   std::swap(screen.Programs.front(), screen.Programs.back());
   EXPECT_EQ(CheckProgramsBeforeSend(JobOf(screen)), -4);
-  Place(last, kSingleLineArea, 0, 0, 8, 8);
+  PlaceArea(last, kSingleLineArea, 0, 0, 8, 8);
   EXPECT_EQ(CheckProgramsBeforeSend(JobOf(screen)), -1);
 }
 

@@ -17,6 +17,7 @@
 #include "render/common/fake_play_clock.h"
 #include "render/frame/pak_file.h"
 #include "render/frame/pak_writer.h"
+#include "tests/support/project_building.h"
 
 class PlayerTest : public testing::Test {
  protected:
@@ -24,21 +25,14 @@ class PlayerTest : public testing::Test {
 
   void SetUp() override {
     QDir().mkpath(AppFolderPath(AppFolder::Temp));
-    screen_ = &ScreenList.emplace_back();
-    screen_->LedWidth = 64;
-    screen_->LedHeight = 32;
+    screen_ = &testsupport::AddScreen(64, 32);
     program_ = &AddProgram(*screen_);
     target_.fill(qRgb(0, 0, 90));
   }
   void TearDown() override { ClearProjectModel(); }
 
   AreaRecord& Area(int kind, int left, int top, int right, int bottom) {
-    AreaRecord& area = *AddArea(*program_, kind);
-    area.AreaRect_Left = left;
-    area.AreaRect_Top = top;
-    area.AreaRect_Right = right;
-    area.AreaRect_Bottom = bottom;
-    return area;
+    return testsupport::PlaceArea(*program_, kind, left, top, right, bottom);
   }
   // A page of a one-frame file in color (none written when color is 0), shown 1 s.
   static FileItem Page(QRgb color, int width, int height) {
