@@ -21,8 +21,8 @@ bool ReachesTextPageLimit(const QString& pakPath) {
   return header.FrameCount >= MaxTextPages(header.Width, header.Height);
 }
 
-int RenderRtfPagesToPak(const QString& rtfPath, const QString& pakPath,
-                        const RtfRenderInput& input, bool* pageLimit) {
+int RenderRtfPagesToPak(const QString& rtfPath, const QString& pakPath, const RtfRenderInput& input,
+                        bool* pageLimit) {
   return RenderRtfPages(rtfPath, pakPath, RenderRichEdit, input, pageLimit);
 }
 

@@ -72,8 +72,9 @@ TEST(SendErrorText, MappedCodesInParenthesesOthersWithTheGenericText) {
   file.write(texts);
   file.close();
 
-  const std::int32_t codes[] = {55971, 54704, 54708, 55992, 49594, -10,  -8,  -12,
-                                -17,   -30,   -36,   -37,   -100,  -102, -104, kRefusalTextPageLimit};
+  const std::int32_t codes[] = {
+      55971, 54704, 54708, 55992, 49594, -10,  -8,   -12,
+      -17,   -30,   -36,   -37,   -100,  -102, -104, kRefusalTextPageLimit};
   for (int key = 2000; key <= 2015; ++key) {
     if (key == 2005) continue;
     EXPECT_EQ(GetSendErrorText(codes[key - 2000]), QString("(t%1 100%)").arg(key));

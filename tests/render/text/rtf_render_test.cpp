@@ -454,7 +454,7 @@ TEST_F(RtfRenderTest, LongTextStopsAtThePageLimitWithTheReport) {
   auto header = [&] {
     PakFrameReader reader;
     return reader.Open(PakPath()) && reader.ReadHeader() == PakCheck::Ok ? reader.Header()
-                                                                           : PakFileHeader{0};
+                                                                         : PakFileHeader{0};
   };
   bool cut = false;
   EXPECT_EQ(RenderRtfPagesToPak(source, PakPath(), input, &cut), limit);
