@@ -12,6 +12,7 @@
 #include "model/common/media_kind.h"
 #include "render/effects/transition_codes.h"
 #include "render/frame/pak_file.h"
+#include "render/text/rtf_render.h"
 
 namespace {
 
@@ -19,6 +20,9 @@ namespace {
 constexpr std::array<std::int32_t, 32> kSdkSpeedValues = {
     1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,  15,  16,
     18, 20, 22, 24, 28, 32, 36, 40, 45, 50, 60, 70, 90, 120, 160, 200};
+
+// The AddType of an image-text page drawn from a table; every other one is rich text.
+constexpr std::int32_t kTablePage = 3;
 
 // The effect list: the preview's effects with their card codes, then one entry that
 // the card knows as code 0.
@@ -85,6 +89,8 @@ class SetBuilder {
     Note(calls_.AddImageTextArea(handle_, program_, area, &rect, layer));
   }
   void AddPage(std::int32_t area, const QString& path, const PageInfo& page);
+  // A page rendered from rich text: noted when it reaches the page limit.
+  void AddTextPage(std::int32_t area, const QString& path, const PageInfo& page);
 
   const SdkProgramCalls& calls_;
   ProgramHandle handle_;
@@ -148,23 +154,33 @@ void SetBuilder::AddPage(std::int32_t area, const QString& path, const PageInfo&
   Note(calls_.AddImageTextAreaDataFromFile(handle_, program_, area, Utf16(path), &page));
 }
 
+void SetBuilder::AddTextPage(std::int32_t area, const QString& path, const PageInfo& page) {
+  AddPage(area, path, page);
+  if (!path.isEmpty() && ReachesTextPageLimit(path)) Note(kRefusalTextPageLimit);
+}
+
 void SetBuilder::AddContent(const AreaRecord& area, std::int32_t number, const AreaRect& rect) {
   const AreaKindRecord& kind = area.Kind;
   switch (area.AreaType) {
     case kSingleLineArea:
       AddImageText(number, rect, 1);
       if (const auto* info = std::get_if<SingleLineAreaInfo>(&kind)) {
-        AddPage(number, FramePath(info->guid),
-                Page(SdkEffectCode(info->InStyle), info->InSpeed, info->DelayTime));
+        AddTextPage(number, FramePath(info->guid),
+                    Page(SdkEffectCode(info->InStyle), info->InSpeed, info->DelayTime));
       }
       break;
     case kImageTextArea:
       AddImageText(number, rect, 1);
       if (const auto* pages = std::get_if<std::vector<FileItem>>(&kind)) {
         for (const FileItem& page : *pages) {
-          // A page of FileType 4 names its file itself.
-          AddPage(number, page.FileType == 4 ? StoredPath(page.FileName) : FramePath(page.guid),
-                  Page(SdkEffectCode(page.InStyle), page.InSpeed, page.DelayTime));
+          const PageInfo info = Page(SdkEffectCode(page.InStyle), page.InSpeed, page.DelayTime);
+          if (page.FileType == 4) {
+            AddPage(number, StoredPath(page.FileName), info);  // names its file itself
+          } else if (page.AddType == kTablePage) {
+            AddPage(number, FramePath(page.guid), info);
+          } else {
+            AddTextPage(number, FramePath(page.guid), info);
+          }
         }
       }
       break;

@@ -22,6 +22,12 @@ std::int32_t SdkSpeedValue(std::int32_t setting);
 // flash backgrounds), used without the effect list.
 constexpr std::int32_t kRecordedFramesEffect = 93;
 
+// The builder's own refusal, apart from the library's codes and the cards': the frame
+// file of a rich-text page (a single line, or an image-text page other than a table)
+// reaches the page limit (ReachesTextPageLimit), so its text was cut there. The page
+// is added all the same, and the card shows the pages up to the limit.
+constexpr std::int32_t kRefusalTextPageLimit = -200;
+
 // Fills job with the screen and, in model order, each of its programs that is checked
 // (CheckState non-zero) or every program when all is set, each with all its areas,
 // also when it has none. What the job held before is dropped. The model is the
@@ -37,7 +43,8 @@ void CollectCheckedPrograms(ScreenRecord& screen, const ProjectTreeItems& tree, 
 // when given, receives the first non-zero result of the calls after KQ_CreateProgram
 // (0 when every call succeeded), which callers report as a failure even when the
 // send succeeds. A frame-file name that is not a GUID text counts as
-// KQ_ERR_PAGE_NOT_FOUND without a call. Returns null (and KQ_ERR_BAD_HANDLE) when the
+// KQ_ERR_PAGE_NOT_FOUND without a call; a text page at the page limit counts as
+// kRefusalTextPageLimit after its call. Returns null (and KQ_ERR_BAD_HANDLE) when the
 // job has no screen or the library creates no set.
 [[nodiscard]] OwnedProgramSet BuildScreenProgram(
     const ScreenSendJob& job, std::int32_t headerMode, std::int32_t* firstRefusal = nullptr,

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "app/builder/program_builder.h"
 #include "model/settings/lang_text.h"
 
 namespace {
@@ -10,8 +11,8 @@ namespace {
 const QString kSection = QStringLiteral("IDD_QUENDRA_DIALOG");
 constexpr int kGenericErrorKey = 3001;
 
-// Code and text key, keys 2000-2014 in this order.
-constexpr std::array<std::pair<std::int32_t, int>, 15> kCodeKeys = {{
+// Code and text key, keys 2000-2015 in this order.
+constexpr std::array<std::pair<std::int32_t, int>, 16> kCodeKeys = {{
     {0xDAA3, 2000},
     {0xD5B0, 2001},
     {0xD5B4, 2002},
@@ -27,6 +28,7 @@ constexpr std::array<std::pair<std::int32_t, int>, 15> kCodeKeys = {{
     {-100, 2012},
     {-102, 2013},
     {-104, 2014},
+    {kRefusalTextPageLimit, 2015},
 }};
 
 }  // namespace

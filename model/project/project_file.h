@@ -13,11 +13,12 @@ class XmlDocument;
 
 // Appends the file's screens to ScreenList and its groups to ScreenGroupList, writes
 // the embedded source files into UserData and deletes their stale frame files in
-// Temp. A file that cannot be read, is not well-formed or has no LED under LEDS
-// gives 0 and changes nothing. An area whose kind element is missing is left out and
-// the rest is loaded, with 0 returned; so is a source file that cannot be written.
-// Otherwise 1. The caller clears the project
-// first and builds the tree from the model (the first screen is selected there).
+// Temp. A file that cannot be read, is not well-formed, has no LED under LEDS or
+// holds more than the limits of project_limits.h gives 0 and changes nothing. An
+// area whose kind element is missing is left out and the rest is loaded, with 0
+// returned; so is a source file that cannot be written. Otherwise 1. The caller
+// clears the project first and builds the tree from the model (the first screen is
+// selected there).
 [[nodiscard]] int LoadProjectXml(const QString& path);
 
 // True when the file reads, is well-formed, and its root LEDS has a FileFlag whose
@@ -31,4 +32,6 @@ bool IsProjectFile(const QString& path);
 
 // Appends the groups of the document's LEDS/GroupList to ScreenGroupList; nothing
 // happens when either element is missing. Moves the position to the document level.
-void ReadScreenGroups(XmlDocument& doc);
+// False when the list holds more groups, or a group more screens, than the limits of
+// project_limits.h allow; the groups before that stay appended.
+[[nodiscard]] bool ReadScreenGroups(XmlDocument& doc);

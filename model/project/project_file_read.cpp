@@ -21,6 +21,7 @@
 #include "model/project/project_file_fields.h"
 #include "model/project/project_file_reader.h"
 #include "model/project/project_globals.h"
+#include "model/project/project_limits.h"
 #include "model/xml/xml_document.h"
 
 namespace {
@@ -53,12 +54,13 @@ template <typename Info>
   return true;
 }
 
-// A kind with one element per item, each item checked by `check`.
+// A kind with one element per item, each item admitted by the reader and checked by
+// `check`.
 template <typename Item, typename Check>
-void ReadListKind(XmlDocument& doc, const char16_t* name,
+void ReadListKind(ProjectReader& reader, XmlDocument& doc, const char16_t* name,
                   std::span<const AttributeField<Item>> fields, AreaRecord& area, Check check) {
   std::vector<Item> items;
-  while (Find(doc, name)) {
+  while (Find(doc, name) && reader.Admit(items.size(), kMaxEntriesPerArea)) {
     items.push_back(ReadRecord(doc, fields));
     check(items.back());
   }
@@ -85,19 +87,38 @@ bool NeedsWriting(const QString& text, const QString& path, QByteArray* bytes) {
   return doc.ReadFile(path) && doc.Parse() && Find(doc, u"LEDS") && doc.EnterElement();
 }
 
-void ReadGroupsInto(XmlDocument& doc, std::list<ScreenGroup>& groups) {
+// The screen numbers of the current Group. False past kMaxScreens of them.
+[[nodiscard]] bool ReadGroupScreens(XmlDocument& doc, ScreenGroup& group) {
+  while (Find(doc, u"LED")) {
+    if (group.ScreenNos.size() == kMaxScreens) return false;
+    group.ScreenNos.push_back(ParseIntAttribute(doc.GetAttribute(QStringLiteral("LEDNO"))));
+  }
+  return true;
+}
+
+// The Group elements from the position on, appended to groups. False past
+// kMaxScreenGroups groups or kMaxScreens screens in one.
+[[nodiscard]] bool ReadGroupList(XmlDocument& doc, std::list<ScreenGroup>& groups) {
+  for (std::size_t read = 0; Find(doc, u"Group"); ++read) {
+    if (read == kMaxScreenGroups) return false;
+    ScreenGroup& group = groups.emplace_back(doc.GetAttribute(QStringLiteral("GroupName")));
+    if (!doc.EnterElement()) break;
+    if (!ReadGroupScreens(doc, group)) return false;
+    if (!doc.LeaveElement()) break;
+  }
+  return true;
+}
+
+// Appends the groups of LEDS/GroupList; false as ReadGroupList, with the groups read
+// so far appended.
+[[nodiscard]] bool ReadGroupsInto(XmlDocument& doc, std::list<ScreenGroup>& groups) {
   doc.ResetPosition();
+  bool within = true;
   if (Find(doc, u"LEDS") && doc.EnterElement() && Find(doc, u"GroupList") && doc.EnterElement()) {
-    while (Find(doc, u"Group")) {
-      ScreenGroup& group = groups.emplace_back(doc.GetAttribute(QStringLiteral("GroupName")));
-      if (!doc.EnterElement()) break;
-      while (Find(doc, u"LED")) {
-        group.ScreenNos.push_back(ParseIntAttribute(doc.GetAttribute(QStringLiteral("LEDNO"))));
-      }
-      if (!doc.LeaveElement()) break;
-    }
+    within = ReadGroupList(doc, groups);
   }
   doc.ResetPosition();
+  return within;
 }
 
 }  // namespace
@@ -139,11 +160,16 @@ void ProjectReader::ReadScreenSettings(XmlDocument& doc, ScreenRecord& screen) {
   ApplyLockDefaults(screen);
 }
 
+bool ProjectReader::Admit(std::size_t held, std::size_t limit) {
+  withinLimits_ = withinLimits_ && held < limit && ++records_ <= kMaxRecordsPerFile;
+  return withinLimits_;
+}
+
 void ProjectReader::ReadLogo(XmlDocument& doc, ScreenRecord& screen) {
   ReadAttributes(doc, LogoFields(), screen);
   ApplyLogoDefaults(screen);
   if (!Step(doc.EnterElement())) return;
-  while (Find(doc, u"File")) {
+  while (Find(doc, u"File") && Admit(screen.LogoFiles.size(), kMaxEntriesPerArea)) {
     FileItem logo = ReadRecord(doc, FileItemFields());
     if (LogoEmbedsSource(logo)) {
       QueueFile(doc, logo.guid, QStringLiteral(".rtf"));
@@ -156,12 +182,14 @@ void ProjectReader::ReadLogo(XmlDocument& doc, ScreenRecord& screen) {
 }
 
 void ProjectReader::ReadPrograms(XmlDocument& doc, ScreenRecord& screen) {
-  while (Find(doc, u"Program")) {
+  while (Find(doc, u"Program") && Admit(screen.Programs.size(), kMaxProgramsPerScreen)) {
     auto program = std::make_unique<ProgramRecord>();
     ReadAttributes(doc, ProgramFields(), *program);
     program->OwnerScreen = &screen;
     if (!Step(doc.EnterElement())) return;
-    while (Find(doc, u"Area")) ReadArea(doc, *program);
+    while (Find(doc, u"Area") && Admit(program->Areas.size(), kMaxAreasPerProgram)) {
+      ReadArea(doc, *program);
+    }
     Step(doc.LeaveElement());
     screen.Programs.push_back(std::move(program));
   }
@@ -176,7 +204,9 @@ void ProjectReader::ReadArea(XmlDocument& doc, ProgramRecord& program) {
   if (!Step(doc.EnterElement())) return;
   const std::size_t filesBefore = files_.size();
   const bool hasKind = ReadAreaKind(doc, *area);
-  while (Find(doc, u"Backgroud")) ReadBackground(doc, *area);
+  while (Find(doc, u"Backgroud") && Admit(area->Backgrounds.size(), kMaxEntriesPerArea)) {
+    ReadBackground(doc, *area);
+  }
   Step(doc.LeaveElement());
   if (!hasKind) {
     // Never keep an area without its kind record.
@@ -198,12 +228,12 @@ bool ProjectReader::ReadAreaKind(XmlDocument& doc, AreaRecord& area) {
       return true;
     }
     case kImageTextArea:
-      ReadListKind(doc, u"ImageWordArea", FileItemFields(), area, [&](FileItem& page) {
+      ReadListKind(*this, doc, u"ImageWordArea", FileItemFields(), area, [&](FileItem& page) {
         QueueFile(doc, page.guid, PageSourceExtension(page).toString());
       });
       return true;
     case kFlashWordArea:
-      ReadListKind(doc, u"FlashWordArea", FlashWordFields(), area,
+      ReadListKind(*this, doc, u"FlashWordArea", FlashWordFields(), area,
                    [this](FlashWordItem& word) { CheckGuid(word.guid); });
       return true;
     case kDigitalClockArea:
@@ -211,7 +241,7 @@ bool ProjectReader::ReadAreaKind(XmlDocument& doc, AreaRecord& area) {
     case kAnalogClockArea: return ReadSingleKind(doc, u"ClockArea", ClockFields(), area);
     case kCountdownArea: return ReadSingleKind(doc, u"TimeArea", TimeFields(), area);
     case kFilesArea:
-      ReadListKind(doc, u"FileArea", FileAreaFields(), area, [&](FileAreaItem& file) {
+      ReadListKind(*this, doc, u"FileArea", FileAreaFields(), area, [&](FileAreaItem& file) {
         if (mode_ == Mode::kImport) {
           RestoreMedia(doc, file.Guid, file.FilePath);
         } else {
@@ -333,15 +363,16 @@ int LoadProjectXml(const QString& path) {
   ProjectReader reader(ProjectReader::Mode::kProject);
   std::list<ScreenRecord> screens;
   while (Find(doc, u"LED")) {
+    if (!reader.Admit(screens.size(), kMaxScreens)) return 0;
     ScreenRecord& screen = screens.emplace_back();
     reader.ReadScreenSettings(doc, screen);
     if (Find(doc, u"LogoInfo")) reader.ReadLogo(doc, screen);
     reader.ReadPrograms(doc, screen);
     if (!doc.LeaveElement()) return 0;
   }
-  if (screens.empty()) return 0;
+  if (screens.empty() || !reader.WithinLimits()) return 0;
   std::list<ScreenGroup> groups;
-  ReadGroupsInto(doc, groups);
+  if (!ReadGroupsInto(doc, groups)) return 0;
   const bool restored = reader.RestoreFiles();
   ScreenList.splice(ScreenList.end(), screens);
   ScreenGroupList.splice(ScreenGroupList.end(), groups);
@@ -354,4 +385,4 @@ bool IsProjectFile(const QString& path) {
          doc.GetText() == QStringLiteral("kqprj") && Find(doc, u"LED");
 }
 
-void ReadScreenGroups(XmlDocument& doc) { ReadGroupsInto(doc, ScreenGroupList); }
+bool ReadScreenGroups(XmlDocument& doc) { return ReadGroupsInto(doc, ScreenGroupList); }

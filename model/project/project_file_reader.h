@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -46,6 +47,14 @@ class ProjectReader {
   // element failed (the rest of that element is then not read).
   bool Complete() const { return complete_; }
 
+  // Counts one more record of a list that holds `held` already, before it is made.
+  // False, and the file refused from then on, when that passes the list's limit or
+  // kMaxRecordsPerFile (project_limits.h).
+  [[nodiscard]] bool Admit(std::size_t held, std::size_t limit);
+  // False once a count was refused: the caller then takes nothing of the file and
+  // restores no file.
+  bool WithinLimits() const { return withinLimits_; }
+
   // Writes the queued files into UserData and deletes their stale frame files in
   // Temp (they are rendered again). A file that already holds its bytes is left
   // alone; the others are replaced together (AtomicFileBatch), so a crash leaves
@@ -80,6 +89,8 @@ class ProjectReader {
 
   Mode mode_;
   bool complete_ = true;
+  bool withinLimits_ = true;
+  std::size_t records_ = 0;
   std::vector<PendingFile> files_;
   QSet<QString> taken_;  // upper case; import mode only
 };

@@ -19,7 +19,7 @@ int ReadScreenXml(ScreenImport& import, const QString& path) {
   auto screen = std::make_unique<ScreenRecord>();
   reader.ReadScreenSettings(doc, *screen);
   reader.ReadPrograms(doc, *screen);
-  if (!reader.Complete() || !reader.RestoreFiles()) return 0;
+  if (!reader.WithinLimits() || !reader.Complete() || !reader.RestoreFiles()) return 0;
   import.Screen = std::move(screen);
   return 1;
 }

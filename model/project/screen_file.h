@@ -40,6 +40,7 @@ struct ScreenImport {
 // with the extension of their stored file name (letters and digits only, else
 // none), and each media entry names its restored file. Returns 1. Returns 0 with
 // the record and UserData unchanged when the file cannot be read, is not
-// well-formed (a cut file is not), has no root LED, an area of a kind with one
-// settings element lacks it, or a restored file cannot be written.
+// well-formed (a cut file is not), has no root LED, holds more than the limits of
+// project_limits.h, an area of a kind with one settings element lacks it, or a
+// restored file cannot be written.
 [[nodiscard]] int ReadScreenXml(ScreenImport& import, const QString& path);

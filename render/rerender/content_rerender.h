@@ -4,7 +4,10 @@
 // rendered at another size or background is rendered again at the area's content size,
 // and the renderer's result is kept as the page count. Current files are left alone,
 // so a second call renders nothing. Rich text is rendered on RenderRichEdit; while it is
-// unset the renderers return 0, which is kept. GUI thread only; synchronous.
+// unset the renderers return 0, which is kept. A text that reaches the page limit
+// (MaxTextPages) is rendered up to it; its frame file shows that whether or not it is
+// rendered again, and the program builder reports it at every send
+// (kRefusalTextPageLimit). GUI thread only; synchronous.
 
 #include "model/project/project_records.h"
 #include "model/project/send_job.h"

@@ -19,9 +19,14 @@ int ClampedZoom(const RtfRenderInput& input) {
 
 }  // namespace
 
-PageOutput::PageOutput(const RtfRenderInput& input)
-    : input_(input), zoom_(ClampedZoom(input)), usableHeight_(input.height - 2 * zoom_) {
+PageOutput::PageOutput(const RtfRenderInput& input, bool* pageLimit)
+    : input_(input),
+      pageLimit_(pageLimit),
+      maxPages_(MaxTextPages(input.width, input.height)),
+      zoom_(ClampedZoom(input)),
+      usableHeight_(input.height - 2 * zoom_) {
   input_.offset = std::clamp(input.offset, -kMaxRowShift, kMaxRowShift);
+  if (pageLimit_ != nullptr) *pageLimit_ = false;
 }
 
 bool PageOutput::Start(const QString& rtfPath, const QString& pakPath, RichText* text) {
@@ -35,6 +40,7 @@ bool PageOutput::Start(const QString& rtfPath, const QString& pakPath, RichText*
 }
 
 bool PageOutput::AppendPage(int sourceTop, int columns) {
+  if (Full()) return false;
   // The stretch covers the frame unless the page is narrower or moved.
   if (columns < input_.width || input_.offset != 0) {
     FillRect(frame_, PixelRectOfSize(input_.width, input_.height), input_.backColor);
@@ -46,4 +52,8 @@ bool PageOutput::AppendPage(int sourceTop, int columns) {
          writer_.AppendFrame(frame_);
 }
 
-bool PageOutput::Finish(int lastExtent) { return writer_.Finish(lastExtent); }
+bool PageOutput::Finish(int lastExtent) {
+  if (!writer_.Finish(lastExtent)) return false;
+  if (pageLimit_ != nullptr) *pageLimit_ = Full();
+  return true;
+}

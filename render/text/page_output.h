@@ -1,7 +1,8 @@
 #pragma once
 // What every rich-text renderer does around its drawing: the checks and the loading
 // of the RTF file before anything is written, the zoom clamp, the drawing surface,
-// and the copy of each finished surface into a frame of the frame file.
+// the copy of each finished surface into a frame of the frame file, and the page
+// limit (MaxTextPages), past which no frame is written.
 
 #include <QImage>
 #include <QString>
@@ -13,7 +14,9 @@
 
 class PageOutput {
  public:
-  explicit PageOutput(const RtfRenderInput& input);
+  // pageLimit, when given, is cleared now and set by a Finish that completes a file
+  // holding MaxPages() frames.
+  PageOutput(const RtfRenderInput& input, bool* pageLimit);
 
   // Loads rtfPath into text, breaking lines at the width + 4 the control's formatting
   // rectangle gave, and starts the frame file. False, with nothing written and the
@@ -30,14 +33,20 @@ class PageOutput {
   // Appends a frame: the surface's rows from sourceTop (the zoom, or less to centre
   // the page), usable height of them stretched over the frame's height and moved up
   // by the offset, columns [0, columns) one to one; every other pixel, and every row
-  // taken from outside the surface, is background.
+  // taken from outside the surface, is background. False, appending nothing, once
+  // the file is Full().
   [[nodiscard]] bool AppendPage(int sourceTop, int columns);
   // Completes the file. False when it cannot be written.
   [[nodiscard]] bool Finish(int lastExtent);
   int Frames() const { return writer_.FramesWritten(); }
+  // The page limit at the area's size, and whether the file has reached it.
+  int MaxPages() const { return maxPages_; }
+  bool Full() const { return Frames() >= maxPages_; }
 
  private:
   RtfRenderInput input_;
+  bool* pageLimit_;
+  int maxPages_;
   int zoom_;
   int usableHeight_;
   QImage surface_;

@@ -49,7 +49,10 @@ class PageRenderer {
   }
 
  private:
-  bool Done() const { return kind_ == PageKind::kNoEffect && output_.Frames() > 0; }
+  // The first page of kNoEffect, or as many pages as the limit allows.
+  bool Done() const {
+    return output_.Full() || (kind_ == PageKind::kNoEffect && output_.Frames() > 0);
+  }
 
   [[nodiscard]] bool Walk(int index, Line& line) {
     const int start = text_.LineIndex(index);
@@ -122,8 +125,8 @@ class PageRenderer {
 };
 
 [[nodiscard]] int RenderPages(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
-                              const RtfRenderInput& input, PageKind kind) {
-  PageOutput output(input);
+                              const RtfRenderInput& input, PageKind kind, bool* pageLimit) {
+  PageOutput output(input, pageLimit);
   if (!output.Start(rtfPath, pakPath, richEdit)) return 0;
   if (!PageRenderer(*richEdit, output, kind).Run()) return 0;
   const bool vertical = input.effect == kEffectMoveUp || input.effect == kEffectMoveDown;
@@ -135,11 +138,11 @@ class PageRenderer {
 }  // namespace
 
 int RenderRtfPages(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
-                   const RtfRenderInput& input) {
-  return RenderPages(rtfPath, pakPath, richEdit, input, PageKind::kEffect);
+                   const RtfRenderInput& input, bool* pageLimit) {
+  return RenderPages(rtfPath, pakPath, richEdit, input, PageKind::kEffect, pageLimit);
 }
 
 int RenderRtfPagesNoEffect(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
-                           const RtfRenderInput& input) {
-  return RenderPages(rtfPath, pakPath, richEdit, input, PageKind::kNoEffect);
+                           const RtfRenderInput& input, bool* pageLimit) {
+  return RenderPages(rtfPath, pakPath, richEdit, input, PageKind::kNoEffect, pageLimit);
 }

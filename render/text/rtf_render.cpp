@@ -1,18 +1,37 @@
 #include "render/text/rtf_render.h"
 
+#include <algorithm>
+
+#include "render/frame/pak_frame_reader.h"
+#include "render/raster/dib24.h"
+
 RichText* RenderRichEdit = nullptr;
 
-int RenderRtfPagesToPak(const QString& rtfPath, const QString& pakPath,
-                        const RtfRenderInput& input) {
-  return RenderRtfPages(rtfPath, pakPath, RenderRichEdit, input);
+int MaxTextPages(int width, int height) {
+  if (!Dib24::IsValidSize(width, height)) return 0;
+  const std::int64_t fit =
+      (kMaxTextFrameFileBytes - kPakHeaderSize) / Dib24::PictureBytes(width, height);
+  return static_cast<int>(std::min<std::int64_t>(kMaxAreaFrames, fit));
+}
+
+bool ReachesTextPageLimit(const QString& pakPath) {
+  PakFrameReader reader;
+  if (!reader.Open(pakPath) || reader.ReadHeader() != PakCheck::Ok) return false;
+  const PakFileHeader& header = reader.Header();
+  return header.FrameCount >= MaxTextPages(header.Width, header.Height);
+}
+
+int RenderRtfPagesToPak(const QString& rtfPath, const QString& pakPath, const RtfRenderInput& input,
+                        bool* pageLimit) {
+  return RenderRtfPages(rtfPath, pakPath, RenderRichEdit, input, pageLimit);
 }
 
 int RenderRtfPagesNoEffectToPak(const QString& rtfPath, const QString& pakPath,
-                                const RtfRenderInput& input) {
-  return RenderRtfPagesNoEffect(rtfPath, pakPath, RenderRichEdit, input);
+                                const RtfRenderInput& input, bool* pageLimit) {
+  return RenderRtfPagesNoEffect(rtfPath, pakPath, RenderRichEdit, input, pageLimit);
 }
 
 int RenderRtfSingleLineToPak(const QString& rtfPath, const QString& pakPath,
-                             const RtfRenderInput& input) {
-  return RenderRtfSingleLine(rtfPath, pakPath, RenderRichEdit, input);
+                             const RtfRenderInput& input, bool* pageLimit) {
+  return RenderRtfSingleLine(rtfPath, pakPath, RenderRichEdit, input, pageLimit);
 }

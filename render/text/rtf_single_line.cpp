@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include "render/text/char_walk.h"
 #include "render/text/page_output.h"
@@ -22,14 +21,18 @@ int Overhang(const std::vector<RtfCharCell>& cells) {
 
 // The frames of one strip of text width plus the gap: frame k shows the strip's
 // columns from k x width. Only the characters near a frame are drawn, so a strip of
-// any length needs the memory of one frame. The strip's width, or 0.
+// any length needs the memory of one frame. A strip of more frames than the page
+// limit is cut after the last frame it allows. The strip's width, or 0.
 [[nodiscard]] int RenderStrip(const std::vector<RtfCharCell>& cells, int textWidth,
                               PageOutput& output, CellPainter& painter) {
   const RtfRenderInput& input = output.Input();
   std::int64_t strip = textWidth == 0 ? 4 : textWidth;
   if (!input.noGap) strip += input.width;
-  if (strip > std::numeric_limits<int>::max()) return 0;
-  const std::int64_t count = (strip + input.width - 1) / input.width;
+  const std::int64_t count =
+      std::min<std::int64_t>((strip + input.width - 1) / input.width, output.MaxPages());
+  // Fits an int: the limit keeps the frames, each at least 3 x width bytes, within
+  // kMaxTextFrameFileBytes.
+  strip = std::min(strip, count * input.width);
   const int overhang = Overhang(cells);
   auto endsAfter = [](const RtfCharCell& cell, std::int64_t x) { return cell.X + cell.Width <= x; };
   auto startsBefore = [](std::int64_t x, const RtfCharCell& cell) { return x <= cell.X; };
@@ -52,7 +55,8 @@ int Overhang(const std::vector<RtfCharCell>& cells) {
 }
 
 // Pages filled greedily: a character that would pass the page's width closes the
-// page before it, or, alone on its page, a page of its own. The pages, or 0.
+// page before it, or, alone on its page, a page of its own, up to the page limit.
+// The pages, or 0.
 [[nodiscard]] int RenderLinePages(const std::vector<RtfCharCell>& cells, PageOutput& output,
                                   CellPainter& painter) {
   const RtfRenderInput& input = output.Input();
@@ -62,13 +66,13 @@ int Overhang(const std::vector<RtfCharCell>& cells) {
     return output.AppendPage(output.Zoom(), input.width);
   };
   std::size_t first = 0;
-  for (std::size_t i = 0; i < cells.size(); ++i) {
+  for (std::size_t i = 0; i < cells.size() && !output.Full(); ++i) {
     if (std::int64_t{cells[i].X} + cells[i].Width - cells[first].X <= input.width) continue;
     const std::size_t last = i > first ? i : i + 1;
     if (!writePage(first, last)) return 0;
     first = last;
   }
-  if (first < cells.size() && !writePage(first, cells.size())) return 0;
+  if (first < cells.size() && !output.Full() && !writePage(first, cells.size())) return 0;
   const bool vertical = input.effect == kEffectMoveUp || input.effect == kEffectMoveDown;
   const int frames = output.Frames();
   return output.Finish(vertical ? input.height : input.width) ? frames : 0;
@@ -87,8 +91,8 @@ void DrawSingleLinePage(CellPainter& painter, const std::vector<RtfCharCell>& ce
 }
 
 int RenderRtfSingleLine(const QString& rtfPath, const QString& pakPath, RichText* richEdit,
-                        const RtfRenderInput& input) {
-  PageOutput output(input);
+                        const RtfRenderInput& input, bool* pageLimit) {
+  PageOutput output(input, pageLimit);
   if (!output.Start(rtfPath, pakPath, richEdit)) return 0;
   if (richEdit->TextLength() == 0) richEdit->SetText(QStringLiteral(" "));
   std::vector<RtfCharCell> cells;

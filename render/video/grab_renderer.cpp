@@ -4,6 +4,7 @@
 
 #include "render/raster/pixel_rect.h"
 #include "render/raster/stretch_image.h"
+#include "render/video/video_limits.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ bool CGrabRenderer::Yv12Mode() const {
 }
 
 bool CGrabRenderer::CheckMediaType(int format, int width, int height) const {
-  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return false;
+  if (width <= 0 || height <= 0 || width > kMaxVideoSide || height > kMaxVideoSide) return false;
   if (!Yv12Mode()) return IsRgb32(format);
   return FrameConverter::CanConvert(format, width, height);
 }

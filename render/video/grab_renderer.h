@@ -18,10 +18,6 @@
 
 class CGrabRenderer {
  public:
-  // Pictures larger than this either way are refused (a damaged stream may claim any
-  // size, and a converted picture takes width x height x 4 bytes).
-  static constexpr int kMaxSide = 8192;
-
   // In RGB mode, with no picture.
   CGrabRenderer();
   // Releases the current picture, the converter's context and the buffer.
@@ -33,7 +29,8 @@ class CGrabRenderer {
   bool Yv12Mode() const;
 
   // Whether the current mode takes pictures of format (an AVPixelFormat) at width x
-  // height.
+  // height; never those larger than kMaxVideoSide either way (a converted picture
+  // takes width x height x 4 bytes).
   [[nodiscard]] bool CheckMediaType(int format, int width, int height) const;
   // Records the format and size of the pictures that follow.
   void SetMediaType(int format, int width, int height);

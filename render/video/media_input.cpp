@@ -3,9 +3,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <vector>
 
 #include "model/common/regular_file.h"
 #include "render/video/av_handles.h"
+#include "render/video/video_limits.h"
 
 namespace {
 
@@ -48,7 +50,15 @@ bool MediaInput::Open(const QString& path, const std::atomic<bool>* stop) {
     return false;  // format is freed by the failed open
   }
   format_ = format;
-  return avformat_find_stream_info(format_, nullptr) >= 0;
+  // The decoders that look into the streams refuse pictures past the bound too.
+  std::vector<AVDictionary*> options(format_->nb_streams, nullptr);
+  bool found = true;
+  for (AVDictionary*& option : options) {
+    found = found && av_dict_set_int(&option, "max_pixels", kMaxVideoPixels, 0) >= 0;
+  }
+  found = found && avformat_find_stream_info(format_, options.data()) >= 0;
+  for (AVDictionary*& option : options) av_dict_free(&option);
+  return found;
 }
 
 int MediaInput::Read(void* opaque, unsigned char* buffer, int size) {

@@ -2,6 +2,19 @@
 
 #include <algorithm>
 
+#include "render/video/video_limits.h"
+
+namespace {
+
+// Allocates a decoded picture's buffers; a picture larger than kMaxVideoSide either
+// way gets none, and the decoder drops it.
+int BoundedBuffer(AVCodecContext* codec, AVFrame* frame, int flags) {
+  if (frame->width > kMaxVideoSide || frame->height > kMaxVideoSide) return AVERROR(EINVAL);
+  return avcodec_default_get_buffer2(codec, frame, flags);
+}
+
+}  // namespace
+
 std::int64_t StepTimeline::Place(std::optional<std::int64_t> streamMs, std::int64_t durationMs) {
   std::int64_t offset = nextMs_;
   if (streamMs) {
@@ -42,6 +55,8 @@ bool StreamDecoder::OpenVideo(int stream, const AVCodec* decoder) {
   if (codec_ == nullptr || frame_ == nullptr) return false;
   if (avcodec_parameters_to_context(codec_.get(), video->codecpar) < 0) return false;
   codec_->thread_count = 0;  // as many as the machine has
+  codec_->max_pixels = kMaxVideoPixels;
+  codec_->get_buffer2 = &BoundedBuffer;
   if (avcodec_open2(codec_.get(), decoder, nullptr) < 0) return false;
   const AVRational rate = video->avg_frame_rate;
   if (rate.num > 0 && rate.den > 0) {

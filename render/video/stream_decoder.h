@@ -2,6 +2,8 @@
 // What the streaming thread plays of an open file, one timed step at a time: the
 // pictures of its best video stream, decoded with automatic threads, or, for a file
 // without video (music), the packets of its best stream, which only pace the item.
+// Pictures larger than kMaxVideoSide either way are never decoded: the decoder
+// refuses them as it refuses damaged data.
 
 #include <cstdint>
 #include <optional>

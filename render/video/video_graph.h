@@ -31,8 +31,9 @@ class VideoGraph {
  public:
   // Build's results, also kept as the last error.
   static constexpr int kErrorRenderer = -3;  // the renderer or the thread cannot be set up
-  static constexpr int kErrorFile = -4;      // no regular file, no decodable video, or
-                                             // pictures libswscale cannot convert
+  static constexpr int kErrorFile = -4;      // no regular file, no decodable video,
+                                             // pictures larger than kMaxVideoSide either
+                                             // way or ones libswscale cannot convert
   // The event that ends the stream.
   static constexpr int kEventComplete = 1;
 

@@ -19,6 +19,7 @@
 #include "model/project/project_editing.h"
 #include "render/frame/pak_file.h"
 #include "render/frame/pak_writer.h"
+#include "render/text/rtf_render.h"
 #include "tests/sdk/generate/page_test_support.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
@@ -192,6 +193,24 @@ void WriteFrames(const char16_t* guid, const std::vector<QImage>& frames) {
                           frames[0].height(), 0));
   for (const QImage& frame : frames) ASSERT_TRUE(writer.AppendFrame(Dib24::FromImage(frame)));
   ASSERT_TRUE(writer.Finish(0));
+}
+
+TEST_F(ProgramBuilder, TextAtItsPageLimitIsSentAndReported) {
+  auto& pages = std::get<std::vector<FileItem>>(Place(Checked(), kImageTextArea, 0, 0, 1, 1).Kind);
+  FileItem& page = pages.emplace_back(FileItem{});
+  page.AddType = 1;
+  (void)CopyBoundedText(page.guid, NewGuidText());
+  const int limit = MaxTextPages(1, 1);
+  WriteFrames(page.guid, std::vector<QImage>(limit - 1, QImage(1, 1, QImage::Format_RGB32)));
+  EXPECT_TRUE(Build(&refusal_));
+  EXPECT_EQ(refusal_, 0);
+  WriteFrames(page.guid, std::vector<QImage>(limit, QImage(1, 1, QImage::Format_RGB32)));
+  EXPECT_TRUE(Build(&refusal_));
+  EXPECT_EQ(refusal_, kRefusalTextPageLimit);
+  EXPECT_EQ(Pages.size(), 2u);  // the page is added all the same
+  page.AddType = 3;             // a table has no page limit
+  EXPECT_TRUE(Build(&refusal_));
+  EXPECT_EQ(refusal_, 0);
 }
 
 // The frame's planes are the picture's red and green channels thresholded at 128.

@@ -15,6 +15,7 @@
 #include "model/project/project_editing.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
+#include "model/project/project_limits.h"
 #include "tests/model/project/project_file_test_support.h"
 
 namespace {
@@ -119,6 +120,50 @@ TEST_F(ProjectFileLoad, TruncatedFileIsNotLoadedAndChangesNothing) {
     EXPECT_TRUE(FilesUnder(AppFolderPath(AppFolder::UserData)).isEmpty());
   }
   EXPECT_EQ(LoadProjectXml(ProjectPath(QStringLiteral("missing.kqprj"))), 0);
+}
+
+TEST_F(ProjectFileLoad, CountsAtTheirLimitsLoadAndOnePastRefusesTheWholeFile) {
+  auto repeat = [](const QString& line, std::size_t count) { return line.repeated(count); };
+  auto screen = [](const QString& body) { return "<LED>" + body + "</LED>"; };
+  auto program = [&](const QString& body) { return screen("<Program>" + body + "</Program>"); };
+  auto area = [&](const QString& body) {
+    return program("<Area AreaType=\"2\">" + body + "</Area>");
+  };
+  auto groups = [&](const QString& body) {
+    return screen({}) + "<GroupList>" + body + "</GroupList>";
+  };
+  auto group = [&](std::size_t screens) {
+    return "<Group>" + repeat("<LED/>", screens) + "</Group>";
+  };
+  const QString backgrounds = repeat("<Backgroud/>", kMaxRecordsPerFile / 2);
+  const struct {
+    const char* what;
+    QString body;
+    int loaded;
+  } cases[] = {
+      {"screens", repeat("<LED/>", kMaxScreens), 1},
+      {"screens", repeat("<LED/>", kMaxScreens + 1), 0},
+      {"programs", screen(repeat("<Program/>", kMaxProgramsPerScreen)), 1},
+      {"programs", screen(repeat("<Program/>", kMaxProgramsPerScreen + 1)), 0},
+      {"areas", program(repeat("<Area/>", kMaxAreasPerProgram)), 1},
+      {"areas", program(repeat("<Area/>", kMaxAreasPerProgram + 1)), 0},
+      {"entries", area(repeat("<Backgroud/>", kMaxEntriesPerArea)), 1},
+      // Each page would restore an empty source file.
+      {"entries", area(repeat("<ImageWordArea>\r\n</ImageWordArea>", kMaxEntriesPerArea + 1)), 0},
+      {"records", area(backgrounds) + area(backgrounds), 0},
+      {"groups", groups(repeat("<Group/>", kMaxScreenGroups)), 1},
+      {"groups", groups(repeat("<Group/>", kMaxScreenGroups + 1)), 0},
+      {"grouped screens", groups(group(kMaxScreens)), 1},
+      {"grouped screens", groups(group(kMaxScreens + 1)), 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(Load(c.body), c.loaded);
+    EXPECT_EQ(ScreenList.empty(), c.loaded == 0);
+    EXPECT_EQ(ScreenGroupList.empty(), c.loaded == 0 || !c.body.contains("<Group"));
+    EXPECT_TRUE(FilesUnder(AppFolderPath(AppFolder::UserData)).isEmpty());
+    ClearProjectModel();
+  }
 }
 
 TEST_F(ProjectFileLoad, AreaWithoutItsKindElementIsLeftOutAndTheRestLoads) {

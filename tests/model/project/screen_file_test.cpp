@@ -18,6 +18,7 @@
 #include "model/project/project_editing.h"
 #include "model/project/project_file_reader.h"
 #include "model/project/project_globals.h"
+#include "model/project/project_limits.h"
 #include "model/project/screen_file.h"
 #include "model/xml/xml_document.h"
 #include "tests/model/project/project_file_test_support.h"
@@ -243,6 +244,9 @@ TEST_F(ScreenFile, DamagedFilesImportNothingAndWriteNoFile) {
       {"a project file", QByteArray("<?xml version=\"1.0\"?>\r\n<LEDS><LED/></LEDS>")},
       {"a clock area without its settings", noClock},
       {"not XML", QByteArray("\xff\xfe garbage")},
+      {"more programs than a screen holds",
+       "<LED><Program><Area AreaType=\"2\"><ImageWordArea>aGk=</ImageWordArea></Area></Program>" +
+           QByteArray("<Program/>").repeated(kMaxProgramsPerScreen) + "</LED>"},
   };
   for (const auto& c : cases) {
     ASSERT_TRUE(WriteBytes(UsbPath(), c.bytes));

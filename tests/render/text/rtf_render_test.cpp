@@ -406,15 +406,15 @@ TEST_F(RtfRenderTest, FailuresWriteNothing) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
   };
-  using Renderer = int (*)(const QString&, const QString&, const RtfRenderInput&);
+  using Renderer = int (*)(const QString&, const QString&, const RtfRenderInput&, bool*);
   for (Renderer render :
        {&RenderRtfPagesToPak, &RenderRtfPagesNoEffectToPak, &RenderRtfSingleLineToPak}) {
-    EXPECT_EQ(render(GetAppDir() + u"UserData/missing.rtf"_s, PakPath(), input), 0);
+    EXPECT_EQ(render(GetAppDir() + u"UserData/missing.rtf"_s, PakPath(), input, nullptr), 0);
     expectUntouched();
-    EXPECT_EQ(render(source, PakPath(), Area(70000, 32)), 0);
+    EXPECT_EQ(render(source, PakPath(), Area(70000, 32), nullptr), 0);
     expectUntouched();
     RenderRichEdit = nullptr;
-    EXPECT_EQ(render(source, PakPath(), input), 0);
+    EXPECT_EQ(render(source, PakPath(), input, nullptr), 0);
     expectUntouched();
     RenderRichEdit = &text_;
     // A Temp that cannot hold files: here a plain file in its place.
@@ -422,13 +422,63 @@ TEST_F(RtfRenderTest, FailuresWriteNothing) {
     QFile file(blocked);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    EXPECT_EQ(render(source, blocked + u"/out.pak"_s, input), 0);
+    EXPECT_EQ(render(source, blocked + u"/out.pak"_s, input, nullptr), 0);
     EXPECT_FALSE(QFile::exists(blocked + u"/out.pak"_s));
   }
   // A failed load never renders what the text held before.
   EXPECT_EQ(RenderRtfSingleLineToPak(u"/nonexistent.rtf"_s, GetAppDir() + u"Temp/b.pak"_s, input),
             0);
   EXPECT_FALSE(QFile::exists(GetAppDir() + u"Temp/b.pak"_s));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RtfPageLimit, FewerOfTheAreaFramesAndTheFramesThatFitOneGigabyte) {
+  EXPECT_EQ(MaxTextPages(4, 4), kMaxAreaFrames);
+  // A row of 16384 bytes still fits 65535 frames in the file; one of 16388 does not.
+  EXPECT_EQ(MaxTextPages(5461, 1), 65535);
+  EXPECT_EQ(MaxTextPages(5462, 1), 65520);
+  EXPECT_EQ(MaxTextPages(4096, 4096), 21);
+  EXPECT_EQ(MaxTextPages(65535, 1365), 4);  // the largest picture
+  EXPECT_EQ(MaxTextPages(0, 4), 0);
+}
+
+TEST_F(RtfRenderTest, LongTextStopsAtThePageLimitWithTheReport) {
+  // Lines taller than the area: each paragraph is a page of its own.
+  const RichParagraphs many(100'000, Paragraph(u"x"_s, Latin(12)));
+  const QString source = Source(many);
+  const RtfRenderInput input = Area(4, 4);
+  const int limit = MaxTextPages(4, 4);
+  auto header = [&] {
+    PakFrameReader reader;
+    return reader.Open(PakPath()) && reader.ReadHeader() == PakCheck::Ok ? reader.Header()
+                                                                         : PakFileHeader{0};
+  };
+  bool cut = false;
+  EXPECT_EQ(RenderRtfPagesToPak(source, PakPath(), input, &cut), limit);
+  EXPECT_TRUE(cut);
+  EXPECT_EQ(QFile(PakPath()).size(), kPakHeaderSize + limit * Dib24::PictureBytes(4, 4));
+  EXPECT_TRUE(ReachesTextPageLimit(PakPath()));
+
+  cut = false;
+  EXPECT_EQ(RenderRtfSingleLineToPak(source, PakPath(), input, &cut), limit);
+  EXPECT_TRUE(cut);
+  EXPECT_EQ(header().FrameCount, limit);
+
+  RtfRenderInput strip = input;
+  strip.continuous = true;
+  cut = false;
+  EXPECT_EQ(RenderRtfSingleLineToPak(source, PakPath(), strip, &cut), limit * 4);
+  EXPECT_TRUE(cut);
+  EXPECT_EQ(header().FrameCount, limit);
+  EXPECT_EQ(header().LastExtent, 4);
+
+  // Just inside the limit nothing is reported.
+  EXPECT_EQ(RenderRtfPagesToPak(Source(RichParagraphs(3, many[0])), PakPath(), input, &cut), 3);
+  EXPECT_FALSE(cut);
+  EXPECT_FALSE(ReachesTextPageLimit(PakPath()));
 }
 
 }  // namespace

@@ -10,10 +10,16 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
+#include <utility>
+#include <vector>
 
+#include "render/video/media_input.h"
+#include "render/video/stream_decoder.h"
 #include "render/video/video_graph.h"
+#include "render/video/video_limits.h"
 #include "tests/render/stepped_clock.h"
 #include "tests/support/fifo_watchdog.h"
 
@@ -212,6 +218,44 @@ TEST_F(VideoGraphTest, BadFilesFailAtOnce) {
         << path.toStdString();
     EXPECT_EQ(graph.LastError(), VideoGraph::kErrorFile);
   }
+}
+
+TEST_F(VideoGraphTest, PicturesPastTheSideBoundAreNeverDecoded) {
+  auto picture = [](int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    return image;
+  };
+  // At the bound a clip plays; one pixel past it either way it cannot.
+  const struct {
+    int width, height, built;
+  } sizes[] = {{kMaxVideoSide, 2, 0},
+               {kMaxVideoSide + 1, 2, VideoGraph::kErrorFile},
+               {2, kMaxVideoSide + 1, VideoGraph::kErrorFile}};
+  for (const auto& size : sizes) {
+    const QString name = QString("%1x%2").arg(size.width).arg(size.height);
+    VideoGraph graph(clock_);
+    EXPECT_EQ(Start(graph, PictureClip(name, picture(size.width, size.height))), size.built)
+        << name.toStdString();
+  }
+
+  // PNG packets carry their own sizes: a picture past the bound after a small one in
+  // a stream of small ones is refused by the decoder as damaged data is (skipped, or
+  // the end of the stream, as the decoder's threads report it).
+  for (const auto& [name, width] :
+       {std::pair{"p1.png", 16}, {"p2.png", kMaxVideoSide + 1}, {"p3.png", 16}}) {
+    ASSERT_TRUE(picture(width, 16).save(dir_.filePath(name)));
+  }
+  const QString mixed = Clip("mixed.nut", {"-f", "image2", "-framerate", "10", "-i",
+                                           dir_.filePath("p%d.png"), "-c:v", "copy"});
+  const std::atomic<bool> stop{false};
+  MediaInput input;
+  StreamDecoder decoder;
+  ASSERT_TRUE(input.Open(mixed, &stop) && decoder.Open(input.Format()));
+  std::vector<int> widths;
+  for (TimedStep step; decoder.Next(&step);) widths.push_back(decoder.Frame().width);
+  ASSERT_FALSE(widths.empty());
+  for (const int width : widths) EXPECT_EQ(width, 16);
 }
 
 TEST_F(VideoGraphTest, DamagedClipsPlayWhatTheyCanAndEnd) {
