@@ -14,9 +14,12 @@ constexpr qsizetype kMagicBytes = sizeof kMagic - 1;
 
 // The error codes of the answer, by their number there.
 constexpr SpreadsheetError kErrorCodes[] = {
-    SpreadsheetError::None,          SpreadsheetError::Unreadable,
-    SpreadsheetError::NotSpreadsheet, SpreadsheetError::Damaged,
-    SpreadsheetError::PasswordProtected, SpreadsheetError::NoWorksheet,
+    SpreadsheetError::None,
+    SpreadsheetError::Unreadable,
+    SpreadsheetError::NotSpreadsheet,
+    SpreadsheetError::Damaged,
+    SpreadsheetError::PasswordProtected,
+    SpreadsheetError::NoWorksheet,
 };
 
 template <typename T>
@@ -82,8 +85,8 @@ bool InBounds(quint16 rows, quint16 columns, quint32 rowsLeftOut, quint32 column
 
 QByteArray EncodeWorksheetAnswer(const WorksheetTexts& result) {
   if (result.error != SpreadsheetError::None) return Header(result.error);
-  if (!FitsU32(result.rowsLeftOut) || !FitsU32(result.columnsLeftOut) ||
-      result.lastRow < 1 || result.lastRow > kMaxImportRows || result.lastColumn < 1 ||
+  if (!FitsU32(result.rowsLeftOut) || !FitsU32(result.columnsLeftOut) || result.lastRow < 1 ||
+      result.lastRow > kMaxImportRows || result.lastColumn < 1 ||
       result.lastColumn > kMaxImportColumns) {
     return Header(SpreadsheetError::Damaged);
   }

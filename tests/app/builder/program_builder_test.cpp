@@ -196,7 +196,8 @@ void WriteFrames(const char16_t* guid, const std::vector<QImage>& frames) {
 }
 
 TEST_F(ProgramBuilder, TextAtItsPageLimitIsSentAndReported) {
-  auto& pages = std::get<std::vector<FileItem>>(Place(Checked(), kImageTextArea, 0, 0, 1, 1).Kind);
+  auto& pages =
+      std::get<std::vector<FileItem>>(PlaceArea(Checked(), kImageTextArea, 0, 0, 1, 1).Kind);
   FileItem& page = pages.emplace_back(FileItem{});
   page.AddType = 1;
   (void)CopyBoundedText(page.guid, NewGuidText());

@@ -84,7 +84,8 @@ TEST(WorksheetAnswer, ResultsCrossWholeAndEveryBoundHolds) {
   WorksheetTexts sheet;
   sheet.lastRow = 2;
   sheet.lastColumn = 2;
-  sheet.texts = {QStringLiteral("42"), QString(), QStringLiteral("表格导入"), QString(QChar(0xD800))};
+  sheet.texts = {QStringLiteral("42"), QString(), QStringLiteral("表格导入"),
+                 QString(QChar(0xD800))};
   const WorksheetTexts back = DecodeWorksheetAnswer(EncodeWorksheetAnswer(sheet));
   EXPECT_EQ(back.error, SpreadsheetError::None);
   EXPECT_EQ(back.texts, sheet.texts);

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tests/fuzz/editors/spreadsheet/worksheet_texts_check.h"
 #include "editors/spreadsheet/worksheet_answer.h"
+#include "tests/fuzz/editors/spreadsheet/worksheet_texts_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArrayView answer(data, static_cast<qsizetype>(size));

@@ -13,9 +13,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tests/fuzz/editors/spreadsheet/worksheet_texts_check.h"
 #include "editors/spreadsheet/xlsx_reader.h"
 #include "model/common/unique_fd.h"
+#include "tests/fuzz/editors/spreadsheet/worksheet_texts_check.h"
 
 // The import finds the reader program beside the executable, through the application.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
