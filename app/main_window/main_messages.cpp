@@ -77,10 +77,11 @@ void CQuendraDlg::OnPaneBack(WPARAM pane, LPARAM lParam) {
   }
   if (lParam != 0) return;
   if (pane >= 1 && pane <= static_cast<WPARAM>(kTaskPaneCount)) {
-    CollapseAndExpandWindows(&Pane(static_cast<int>(pane)), projectPage_);
-    toolbar_.show();
-    SwapMenuBar(1);
-    if (pane == kScreenParamPane || pane == kAccessCodePane) projectPage_->Tree().setFocus();
+    CollapseAndExpandWindows(&Pane(static_cast<int>(pane)), projectPage_, [this, pane] {
+      toolbar_.show();
+      SwapMenuBar(1);
+      if (pane == kScreenParamPane || pane == kAccessCodePane) projectPage_->Tree().setFocus();
+    });
   }
   CurrentPaneIndex = 0;
 }
