@@ -87,9 +87,9 @@ struct EditBounds {
 // for any other key.
 int CanvasKeyOf(int qtKey);
 
-// An arrow key (VK_LEFT to VK_DOWN) on an area: an edge that lies past the border is brought back
-// onto it first; else the area moves one pixel unless that edge sits on the border.
-// Returns false, changing nothing, for any other key.
+// An arrow key (VK_LEFT to VK_DOWN) on an area: an edge that lies past the border is
+// brought back onto it first; else the area moves one pixel unless that edge sits on
+// the border. Returns false, changing nothing, for any other key.
 bool ArrowKeyStep(AreaBox& box, int key, const EditBounds& bounds);
 
 // The align and size commands 0-13 (centre, align to an edge, fill, full, half and
