@@ -39,14 +39,27 @@ void PumpMessages() {
   if (ThreadCanDispatch()) QCoreApplication::processEvents();
 }
 
+bool WaitDispatchingUntil(const std::function<bool()>& done, int timeoutMs) {
+  bool answer = done();
+  if (answer || !ThreadCanDispatch()) return answer;
+  QEventLoop loop;
+  // The dispatcher announces each time it is about to sleep, in nested loops too.
+  QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                   &loop, [&] {
+                     answer = done();
+                     if (answer) loop.quit();
+                   });
+  if (timeoutMs >= 0) QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+  loop.exec();
+  return answer;
+}
+
 void WaitPumping(int ms) {
   if (!ThreadCanDispatch()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return;
   }
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
+  static_cast<void>(WaitDispatchingUntil([] { return false; }, ms));
 }
 
 BlockingCalls& BlockingCalls::Instance() {

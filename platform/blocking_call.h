@@ -21,6 +21,18 @@
 // (the work did not run) or the work threw.
 [[nodiscard]] KQPLATFORM_EXPORT bool RunWhileDispatching(const std::function<void()>& work);
 
+// Dispatches the calling thread's messages until done() holds, or until timeoutMs have
+// passed when it is 0 or more; the one wait of the GUI thread for something that its
+// own messages bring about (a window closed, recorders finished). done() runs on the
+// calling thread: once at the start, then each time the thread has dispatched all that
+// was waiting and would sleep, so whatever makes it true must reach the thread as a
+// message, timer or signal; between those the thread sleeps. A quit of the application
+// also ends the wait. On a thread without an event loop nothing can be dispatched:
+// done() is asked once. Returns done()'s last answer. Not a blocking call: it is not
+// counted in BlockingCallsInProgress().
+[[nodiscard]] KQPLATFORM_EXPORT bool WaitDispatchingUntil(const std::function<bool()>& done,
+                                                          int timeoutMs = -1);
+
 // Dispatches every message waiting for the calling thread and returns.
 KQPLATFORM_EXPORT void PumpMessages();
 // Waits ms milliseconds while the calling thread's messages are dispatched; on a

@@ -125,8 +125,8 @@ struct Axis {
 };
 
 Axis AxisOf(DragState& state, bool horizontal, int x, int y) {
-  if (horizontal) return {x, state.anchorX, state.scrollX, state.screenWidth};
-  return {y, state.anchorY, state.scrollY, state.screenHeight};
+  if (horizontal) return {x, state.anchorX, state.view.scrollX, state.screenWidth};
+  return {y, state.anchorY, state.view.scrollY, state.screenHeight};
 }
 
 class Drag {
@@ -151,7 +151,7 @@ class Drag {
   }
 
  private:
-  float Zoom() const { return state_.zoom; }
+  float Zoom() const { return state_.view.zoom; }
 
   // Screen pixels the mouse has moved from the anchor.
   int Delta(const Axis& axis) const {
@@ -348,7 +348,7 @@ int CursorOfHit(int kind) {
 
 void DragStep(DragState& state, int kind, int x, int y) {
   if (state.dragged < 0 || state.dragged >= static_cast<int>(state.areas.size()) ||
-      state.zoom <= 0.0f) {
+      state.view.zoom <= 0.0f) {
     return;
   }
   Drag drag(state);
@@ -361,25 +361,21 @@ void DragStep(DragState& state, int kind, int x, int y) {
 
 int CanvasKeyOf(int qtKey) {
   switch (qtKey) {
-    case Qt::Key_Tab: return kCanvasKeyTab;
-    case Qt::Key_Left: return kCanvasKeyLeft;
-    case Qt::Key_Up: return kCanvasKeyUp;
-    case Qt::Key_Right: return kCanvasKeyRight;
-    case Qt::Key_Down: return kCanvasKeyDown;
+    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
     default: return 0;
   }
 }
 
 bool ArrowKeyStep(AreaBox& box, int key, const EditBounds& bounds) {
   switch (key) {
-    case kCanvasKeyLeft: StepBack(box.left, box.right, bounds.border); return true;
-    case kCanvasKeyUp: StepBack(box.top, box.bottom, bounds.border); return true;
-    case kCanvasKeyRight:
-      StepForward(box.left, box.right, bounds.width - bounds.border);
-      return true;
-    case kCanvasKeyDown:
-      StepForward(box.top, box.bottom, bounds.height - bounds.border);
-      return true;
+    case VK_LEFT: StepBack(box.left, box.right, bounds.border); return true;
+    case VK_UP: StepBack(box.top, box.bottom, bounds.border); return true;
+    case VK_RIGHT: StepForward(box.left, box.right, bounds.width - bounds.border); return true;
+    case VK_DOWN: StepForward(box.top, box.bottom, bounds.height - bounds.border); return true;
     default: return false;
   }
 }

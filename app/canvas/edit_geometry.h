@@ -8,6 +8,9 @@
 
 #include <vector>
 
+#include "app/canvas/canvas_view.h"
+#include "platform/input_codes.h"
+
 // An area's rectangle.
 struct AreaBox {
   int left = 0;
@@ -59,9 +62,7 @@ struct DragState {
   int dragged = 0;             // 0-based index of the dragged area in areas
   int anchorX = 0;             // the mouse point the last move was measured from
   int anchorY = 0;
-  float zoom = 1.0f;
-  int scrollX = 0;  // zoomed pixels
-  int scrollY = 0;
+  CanvasView view;      // the zoom and the scroll position (zoomed pixels)
   int screenWidth = 0;  // the canvas's screen, which limits a drag
   int screenHeight = 0;
   int border = 0;      // the program border's width, which no area enters
@@ -82,19 +83,13 @@ struct EditBounds {
   int height = 0;
 };
 
-// The key codes the canvas acts on.
-constexpr int kCanvasKeyTab = 9;
-constexpr int kCanvasKeyLeft = 37;
-constexpr int kCanvasKeyUp = 38;
-constexpr int kCanvasKeyRight = 39;
-constexpr int kCanvasKeyDown = 40;
-
-// The canvas's code of a Qt key (Tab and the four arrows); 0 for any other key.
+// The virtual-key number of a Qt key the canvas acts on (Tab and the four arrows); 0
+// for any other key.
 int CanvasKeyOf(int qtKey);
 
-// An arrow key (37-40) on an area: an edge that lies past the border is brought back
-// onto it first; else the area moves one pixel unless that edge sits on the border.
-// Returns false, changing nothing, for any other key.
+// An arrow key (VK_LEFT to VK_DOWN) on an area: an edge that lies past the border is
+// brought back onto it first; else the area moves one pixel unless that edge sits on
+// the border. Returns false, changing nothing, for any other key.
 bool ArrowKeyStep(AreaBox& box, int key, const EditBounds& bounds);
 
 // The align and size commands 0-13 (centre, align to an edge, fill, full, half and

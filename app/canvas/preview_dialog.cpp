@@ -50,11 +50,6 @@ Qt::CursorShape CursorOf(int cursorId) {
   }
 }
 
-QPoint PointOf(LPARAM lParam) {
-  const auto value = static_cast<std::uintptr_t>(lParam);
-  return {static_cast<std::int16_t>(LowWord(value)), static_cast<std::int16_t>(HighWord(value))};
-}
-
 // Copies picture, from its point `from`, over the whole of a width x height window;
 // what lies outside the picture shows black.
 void PaintFrom(QPainter& painter, const QImage& picture, QPoint from, int width, int height) {
@@ -83,12 +78,6 @@ CPreviewDialog::~CPreviewDialog() {
 LRESULT CPreviewDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_TIMER: OnTimer(wParam); return 0;
-    case WM_SETCURSOR: OnSetCursor(); return hitKind_ != 0 ? 1 : 0;
-    case WM_MOUSEMOVE: OnMouseMove(wParam, PointOf(lParam)); return 0;
-    case WM_LBUTTONDOWN: OnButtonDown(PointOf(lParam), true); return 0;
-    case WM_RBUTTONDOWN: OnButtonDown(PointOf(lParam), false); return 0;
-    case WM_LBUTTONUP: OnLeftButtonUp(PointOf(lParam)); return 0;
-    case WM_RBUTTONUP: OnContextMenu(PointOf(lParam)); return 0;
     case UM_CANVAS_KEY: static_cast<void>(OnCanvasKey(static_cast<int>(wParam))); return 0;
     case UM_CANVAS_ALIGN:
       OnCanvasAlign(static_cast<int>(static_cast<std::intptr_t>(wParam)));
@@ -114,30 +103,30 @@ void CPreviewDialog::SetCanvasSize(int width, int height, float zoom) {
   screenHeight_ = height;
   unzoomed_ = width > 0 && height > 0 ? QImage(width, height, QImage::Format_RGB32) : QImage();
   if (!unzoomed_.isNull()) unzoomed_.fill(Qt::black);
-  zoom_ = zoom;
+  view_.zoom = zoom;
   RebuildViewPictures();
 }
 
 void CPreviewDialog::SetZoom(float zoom) {
-  if (zoom == zoom_) return;
-  zoom_ = zoom;
+  if (zoom == view_.zoom) return;
+  view_.zoom = zoom;
   RebuildViewPictures();
   zoomBadge_ = true;
   static_cast<void>(SetTimer(Handle(), kCanvasBadgeTimer, kBadgeIntervalMs));
 }
 
 void CPreviewDialog::SetScroll(int x, int y) {
-  scrollX_ = x;
-  scrollY_ = y;
+  view_.scrollX = x;
+  view_.scrollY = y;
 }
 
 QImage CPreviewDialog::Shown() const {
-  QImage shown(std::max(viewWidth_, 1), std::max(viewHeight_, 1), QImage::Format_RGB32);
+  QImage shown(std::max(view_.viewWidth, 1), std::max(view_.viewHeight, 1), QImage::Format_RGB32);
   QPainter painter(&shown);
   if (Zoomed()) {
     PaintFrom(painter, zoomed_, QPoint(0, 0), shown.width(), shown.height());
   } else {
-    PaintFrom(painter, unzoomed_, QPoint(scrollX_, scrollY_), shown.width(), shown.height());
+    PaintFrom(painter, unzoomed_, ScrollPosition(), shown.width(), shown.height());
   }
   return shown;
 }
@@ -147,7 +136,7 @@ void CPreviewDialog::paintEvent(QPaintEvent*) {
   if (Zoomed()) {
     PaintFrom(painter, zoomed_, QPoint(0, 0), width(), height());
   } else {
-    PaintFrom(painter, unzoomed_, QPoint(scrollX_, scrollY_), width(), height());
+    PaintFrom(painter, unzoomed_, ScrollPosition(), width(), height());
   }
 }
 
@@ -157,9 +146,9 @@ void CPreviewDialog::resizeEvent(QResizeEvent* event) {
 }
 
 void CPreviewDialog::SyncViewSize() {
-  if (viewWidth_ == width() && viewHeight_ == height()) return;
-  viewWidth_ = width();
-  viewHeight_ = height();
+  if (view_.viewWidth == width() && view_.viewHeight == height()) return;
+  view_.viewWidth = width();
+  view_.viewHeight = height();
   RebuildViewPictures();
 }
 
@@ -237,29 +226,26 @@ void CPreviewDialog::DrawBlankFrame() {
     return;
   }
   zoomed_.fill(Qt::black);
-  DrawPixelGrid(zoomed_, dotPattern_,
-                CanvasView{zoom_, scrollX_, scrollY_, viewWidth_, viewHeight_}, screenWidth_,
-                screenHeight_);
+  DrawPixelGrid(zoomed_, dotPattern_, view_, screenWidth_, screenHeight_);
 }
 
 void CPreviewDialog::Stretch() {
-  const CanvasView view{zoom_, scrollX_, scrollY_, viewWidth_, viewHeight_};
-  StretchToZoomed(unzoomed_, zoomed_, view);
-  DrawPixelGrid(zoomed_, dotPattern_, view, screenWidth_, screenHeight_);
+  StretchToZoomed(unzoomed_, zoomed_, view_);
+  DrawPixelGrid(zoomed_, dotPattern_, view_, screenWidth_, screenHeight_);
 }
 
 void CPreviewDialog::DrawOverlayOutlines() {
   if (overlay_.isNull()) return;
   overlay_.fill(Qt::black);
   OutlineStyle style;
-  style.zoom = zoom_;
-  style.shiftX = scrollX_;
-  style.shiftY = scrollY_;
+  style.zoom = view_.zoom;
+  style.shiftX = view_.scrollX;
+  style.shiftY = view_.scrollY;
   style.selected = selectedIndex_;
   style.hovered = hoveredIndex_;
   style.dragging = dragging_;
   DrawAreaOutlines(overlay_, CanvasAreaList, style);
-  const QPoint at = Zoomed() ? QPoint(0, 0) : QPoint(scrollX_, scrollY_);
+  const QPoint at = Zoomed() ? QPoint(0, 0) : ScrollPosition();
   static_cast<void>(StretchNearest(
       overlay_, PixelRectOfSize(overlay_.width(), overlay_.height()), PictureInUse(),
       PixelRect{at.x(), at.y(), at.x() + overlay_.width(), at.y() + overlay_.height()},
@@ -268,10 +254,10 @@ void CPreviewDialog::DrawOverlayOutlines() {
 
 void CPreviewDialog::DrawLogoOutlines() {
   OutlineStyle style;
-  style.zoom = zoom_;
+  style.zoom = view_.zoom;
   // The zoomed picture starts at the scroll position; the unzoomed one is whole.
-  style.shiftX = Zoomed() ? scrollX_ : 0;
-  style.shiftY = Zoomed() ? scrollY_ : 0;
+  style.shiftX = Zoomed() ? view_.scrollX : 0;
+  style.shiftY = Zoomed() ? view_.scrollY : 0;
   style.selected = 1;
   style.hovered = 1;
   style.dotted = false;
@@ -283,8 +269,8 @@ void CPreviewDialog::DrawLogoOutlines() {
 void CPreviewDialog::DrawZoomBadge() {
   QImage& picture = PictureInUse();
   if (picture.isNull()) return;
-  const QPoint at = Zoomed() ? QPoint(4 - scrollX_, 4 - scrollY_) : QPoint(4, 4);
-  const QString text = QStringLiteral("%1%").arg(static_cast<int>(zoom_ * 100));
+  const QPoint at = Zoomed() ? QPoint(4, 4) - ScrollPosition() : QPoint(4, 4);
+  const QString text = QStringLiteral("%1%").arg(static_cast<int>(view_.zoom * 100));
   QPainter painter(&picture);
   painter.setFont(CanvasFont());
   const QRect box(
@@ -295,11 +281,10 @@ void CPreviewDialog::DrawZoomBadge() {
 }
 
 void CPreviewDialog::RebuildViewPictures() {
-  const CanvasView view{zoom_, scrollX_, scrollY_, viewWidth_, viewHeight_};
-  zoomed_ = Zoomed() ? MakeZoomedPicture(view) : QImage();
-  dotPattern_ = MakeDotPattern(view);
-  overlay_ = viewWidth_ > 0 && viewHeight_ > 0
-                 ? QImage(viewWidth_, viewHeight_, QImage::Format_RGB32)
+  zoomed_ = Zoomed() ? MakeZoomedPicture(view_) : QImage();
+  dotPattern_ = MakeDotPattern(view_);
+  overlay_ = view_.viewWidth > 0 && view_.viewHeight > 0
+                 ? QImage(view_.viewWidth, view_.viewHeight, QImage::Format_RGB32)
                  : QImage();
 }
 
@@ -374,7 +359,7 @@ void CPreviewDialog::OnContextMenu(const QPoint& at) {
     return;
   }
   hitKind_ = 0;
-  SendMessage(Handle(), WM_SETCURSOR, 0, 0);
+  OnSetCursor();
   const UINT chosen = hooks_.showMenu(menu, mapToGlobal(at));
   if (chosen != 0) SendMessage(Handle(), WM_COMMAND, chosen, 0);
 }

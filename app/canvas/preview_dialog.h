@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/canvas/canvas_view.h"
 #include "app/canvas/edit_geometry.h"
 #include "platform/message_window.h"
 #include "render/common/play_clock.h"
@@ -31,28 +32,6 @@ class KvMenu;
 constexpr UINT kCanvasFrameTimer = 1;    // 30 ms: draw one frame
 constexpr UINT kCanvasBadgeTimer = 2;    // 2000 ms: hide the zoom badge
 constexpr UINT kCanvasHoverTimer = 101;  // 200 ms: clear the hover once the mouse has left
-
-// The canvas's own messages (besides WM_TIMER, WM_COMMAND and the UM_ ones). The mouse
-// messages carry the mouse flags in wParam and the client point in lParam, x in the
-// low word and y in the high word, each signed.
-constexpr UINT WM_SETCURSOR = 0x0020;
-constexpr UINT WM_MOUSEMOVE = 0x0200;
-constexpr UINT WM_LBUTTONDOWN = 0x0201;
-constexpr UINT WM_LBUTTONUP = 0x0202;
-constexpr UINT WM_RBUTTONDOWN = 0x0204;
-constexpr UINT WM_RBUTTONUP = 0x0205;
-
-// The mouse flags: the buttons held and the Shift and Ctrl keys.
-constexpr WPARAM MK_LBUTTON = 0x0001;
-constexpr WPARAM MK_RBUTTON = 0x0002;
-constexpr WPARAM MK_SHIFT = 0x0004;
-constexpr WPARAM MK_CONTROL = 0x0008;
-constexpr WPARAM MK_MBUTTON = 0x0010;
-constexpr WPARAM MK_XBUTTON1 = 0x0020;
-constexpr WPARAM MK_XBUTTON2 = 0x0040;
-
-// The lParam of a mouse message at a client point.
-LPARAM MousePointParam(const QPoint& point);
 
 // The modes.
 constexpr int kCanvasBlank = -1;
@@ -92,7 +71,7 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   void SetScroll(int x, int y);
 
   int Mode() const { return mode_; }
-  float Zoom() const { return zoom_; }
+  float Zoom() const { return view_.zoom; }
   int SelectedIndex() const { return selectedIndex_; }
   int HoveredIndex() const { return hoveredIndex_; }
   int HitKind() const { return hitKind_; }
@@ -121,9 +100,12 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   void OnSetCursor();
 
   // Editing by mouse, keys and commands.
-  // The hit kind, cursor and hovered area at a point of the zoomed screen.
-  void HitTest(int x, int y);
-  void OnMouseMove(WPARAM flags, const QPoint& point);
+  // The hit kind, cursor and hovered area at a client point.
+  void HitTest(const QPoint& point);
+  // The mouse handlers, called from Qt's mouse events with the client point; the move
+  // also with the mouse-key flags (platform/input_codes.h). The right button's release
+  // opens the context menu (OnContextMenu).
+  void OnMouseMove(UINT flags, const QPoint& point);
   void OnButtonDown(const QPoint& point, bool left);
   void OnLeftButtonUp(const QPoint& point);
   void DragTo(const QPoint& point);
@@ -163,7 +145,8 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   void SyncViewSize();
   // The zoomed picture, overlay and dot pattern for the view as it is now.
   void RebuildViewPictures();
-  bool Zoomed() const { return zoom_ != 1.0f; }
+  bool Zoomed() const { return view_.zoom != 1.0f; }
+  QPoint ScrollPosition() const { return {view_.scrollX, view_.scrollY}; }
   QImage& PictureInUse() { return Zoomed() ? zoomed_ : unzoomed_; }
 
   const PlayClock& clock_;
@@ -185,12 +168,8 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   bool dragging_ = false;
   int screenWidth_ = 0;
   int screenHeight_ = 0;
-  int scrollX_ = 0;
-  int scrollY_ = 0;
-  float zoom_ = 1.0f;
+  CanvasView view_;  // the zoom, the scroll position and the client size
   bool zoomBadge_ = false;
-  int viewWidth_ = 0;
-  int viewHeight_ = 0;
 
   QImage unzoomed_;  // the screen, one pixel a screen pixel
   QImage zoomed_;    // the visible part enlarged (canvas_view.h)

@@ -11,6 +11,7 @@
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
 #include "model/project/project_globals.h"
+#include "platform/input_codes.h"
 #include "render/canvas/edit_canvas.h"
 
 namespace {
@@ -18,20 +19,6 @@ namespace {
 constexpr UINT kHoverIntervalMs = 200;
 // The boot-logo pane, which edits the logo area in logo mode.
 constexpr int kLogoPane = 8;
-
-WPARAM MouseFlagsOf(const QMouseEvent& event) {
-  const Qt::MouseButtons buttons = event.buttons();
-  const Qt::KeyboardModifiers modifiers = event.modifiers();
-  WPARAM flags = 0;
-  if (buttons & Qt::LeftButton) flags |= MK_LBUTTON;
-  if (buttons & Qt::RightButton) flags |= MK_RBUTTON;
-  if (modifiers & Qt::ShiftModifier) flags |= MK_SHIFT;
-  if (modifiers & Qt::ControlModifier) flags |= MK_CONTROL;
-  if (buttons & Qt::MiddleButton) flags |= MK_MBUTTON;
-  if (buttons & Qt::XButton1) flags |= MK_XBUTTON1;
-  if (buttons & Qt::XButton2) flags |= MK_XBUTTON2;
-  return flags;
-}
 
 AreaBox BoxOf(const AreaRecord& area) {
   return {area.AreaRect_Left, area.AreaRect_Top, area.AreaRect_Right, area.AreaRect_Bottom};
@@ -63,12 +50,7 @@ void SelectInTree(TreeItemHandle handle) {
 
 }  // namespace
 
-LPARAM MousePointParam(const QPoint& point) {
-  return static_cast<LPARAM>(
-      MakeWParam(static_cast<std::uint16_t>(point.x()), static_cast<std::uint16_t>(point.y())));
-}
-
-// Qt events, passed on as the canvas's messages -------------------------------------
+// Qt events, passed on to the handlers ---------------------------------------------
 
 bool CPreviewDialog::event(QEvent* event) {
   // Tab would otherwise move the focus before the canvas sees it.
@@ -83,27 +65,22 @@ bool CPreviewDialog::event(QEvent* event) {
 }
 
 void CPreviewDialog::mousePressEvent(QMouseEvent* event) {
-  const LPARAM point = MousePointParam(event->position().toPoint());
-  if (event->button() == Qt::LeftButton) {
-    SendMessage(Handle(), WM_LBUTTONDOWN, MouseFlagsOf(*event), point);
-  } else if (event->button() == Qt::RightButton) {
-    SendMessage(Handle(), WM_RBUTTONDOWN, MouseFlagsOf(*event), point);
+  if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+    OnButtonDown(event->position().toPoint(), event->button() == Qt::LeftButton);
   } else {
     QWidget::mousePressEvent(event);
   }
 }
 
 void CPreviewDialog::mouseMoveEvent(QMouseEvent* event) {
-  SendMessage(Handle(), WM_MOUSEMOVE, MouseFlagsOf(*event),
-              MousePointParam(event->position().toPoint()));
+  OnMouseMove(MouseKeyFlags(event->buttons(), event->modifiers()), event->position().toPoint());
 }
 
 void CPreviewDialog::mouseReleaseEvent(QMouseEvent* event) {
-  const LPARAM point = MousePointParam(event->position().toPoint());
   if (event->button() == Qt::LeftButton) {
-    SendMessage(Handle(), WM_LBUTTONUP, MouseFlagsOf(*event), point);
+    OnLeftButtonUp(event->position().toPoint());
   } else if (event->button() == Qt::RightButton) {
-    SendMessage(Handle(), WM_RBUTTONUP, MouseFlagsOf(*event), point);
+    OnContextMenu(event->position().toPoint());
   } else {
     QWidget::mouseReleaseEvent(event);
   }
@@ -111,22 +88,23 @@ void CPreviewDialog::mouseReleaseEvent(QMouseEvent* event) {
 
 // The mouse ------------------------------------------------------------------------
 
-void CPreviewDialog::HitTest(int x, int y) {
+void CPreviewDialog::HitTest(const QPoint& point) {
   std::vector<AreaBox> boxes;
   boxes.reserve(CanvasAreaList.size());
   for (const AreaRecord* area : CanvasAreaList) boxes.push_back(BoxOf(*area));
-  const AreaHit hit = HitTestAreas(boxes, x, y, zoom_);
+  const QPoint at = point + ScrollPosition();  // a point of the zoomed screen
+  const AreaHit hit = HitTestAreas(boxes, at.x(), at.y(), view_.zoom);
   hitKind_ = hit.kind;
   cursorId_ = CursorOfHit(hit.kind);
   hoveredIndex_ = hit.index;
-  SendMessage(Handle(), WM_SETCURSOR, 0, 0);
+  OnSetCursor();
   if (mode_ == kCanvasEdit && editCanvas_) editCanvas_->SetHoveredArea(hoveredIndex_);
 }
 
-void CPreviewDialog::OnMouseMove(WPARAM flags, const QPoint& point) {
+void CPreviewDialog::OnMouseMove(UINT flags, const QPoint& point) {
   // Only the exact flags count: a key or another button held does neither.
   if (flags == 0 || flags == MK_RBUTTON) {
-    HitTest(point.x() + scrollX_, point.y() + scrollY_);
+    HitTest(point);
     static_cast<void>(SetTimer(Handle(), kCanvasHoverTimer, kHoverIntervalMs));
   } else if (flags == MK_LBUTTON) {
     DragTo(point);
@@ -137,7 +115,7 @@ void CPreviewDialog::OnButtonDown(const QPoint& point, bool left) {
   // The press grabs the mouse until the button is released.
   anchorX_ = point.x();
   anchorY_ = point.y();
-  HitTest(point.x() + scrollX_, point.y() + scrollY_);
+  HitTest(point);
   SelectUnderMouse();
   if (left && hitKind_ > kHitNone) dragging_ = true;
 }
@@ -159,7 +137,7 @@ void CPreviewDialog::SelectUnderMouse() {
 
 void CPreviewDialog::OnLeftButtonUp(const QPoint& point) {
   if (hitKind_ >= kHitTopLeft && hitKind_ <= kHitLeft) AfterResize();
-  HitTest(point.x() + scrollX_, point.y() + scrollY_);
+  HitTest(point);
   dragging_ = false;
 }
 
@@ -172,9 +150,7 @@ void CPreviewDialog::DragTo(const QPoint& point) {
   state.dragged = hoveredIndex_ - 1;
   state.anchorX = anchorX_;
   state.anchorY = anchorY_;
-  state.zoom = zoom_;
-  state.scrollX = scrollX_;
-  state.scrollY = scrollY_;
+  state.view = view_;
   state.screenWidth = screenWidth_;
   state.screenHeight = screenHeight_;
   state.border = ProgramBorderOf(*area);
@@ -189,7 +165,7 @@ void CPreviewDialog::DragTo(const QPoint& point) {
 // Keys and commands ----------------------------------------------------------------
 
 bool CPreviewDialog::OnCanvasKey(int key) {
-  if (key == kCanvasKeyTab) {
+  if (key == VK_TAB) {
     if (!editCanvas_ || CanvasAreaList.empty()) return false;
     // The road moves the first area to the end, so Tab after Tab visits every area.
     SelectInTree(CanvasAreaList.front()->TreeItem);

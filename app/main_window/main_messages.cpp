@@ -3,11 +3,11 @@
 // (status codes, a send's progress and result) and link part, and the updater's
 // request to end the program.
 
-#include <QEventLoop>
 #include <QTreeWidget>
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 #include "app/canvas/preview_dialog.h"
 #include "app/main_window/quendra_dlg.h"
@@ -19,6 +19,7 @@
 #include "model/project/project_file.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/program_save_path.h"
+#include "platform/blocking_call.h"
 #include "platform/window_channel.h"
 #include "render/rerender/content_rerender.h"
 
@@ -61,12 +62,12 @@ QString ColorTypeText(std::int32_t colorType) {
 }  // namespace
 
 int CQuendraDlg::RunModal() {
-  QEventLoop loop;
-  const auto finished = connect(this, &QDialog::finished, &loop, &QEventLoop::exit);
+  std::optional<int> code;
+  const auto finished = connect(this, &QDialog::finished, [&code](int result) { code = result; });
   show();
-  const int code = loop.exec();
+  static_cast<void>(WaitDispatchingUntil([&code] { return code.has_value(); }));
   disconnect(finished);
-  return code;
+  return code.value_or(0);  // 0 when the application quit first
 }
 
 void CQuendraDlg::OnPaneBack(WPARAM pane, LPARAM lParam) {
@@ -76,10 +77,11 @@ void CQuendraDlg::OnPaneBack(WPARAM pane, LPARAM lParam) {
   }
   if (lParam != 0) return;
   if (pane >= 1 && pane <= static_cast<WPARAM>(kTaskPaneCount)) {
-    CollapseAndExpandWindows(&Pane(static_cast<int>(pane)), projectPage_);
-    toolbar_.show();
-    SwapMenuBar(1);
-    if (pane == kScreenParamPane || pane == kAccessCodePane) projectPage_->Tree().setFocus();
+    CollapseAndExpandWindows(&Pane(static_cast<int>(pane)), projectPage_, [this, pane] {
+      toolbar_.show();
+      SwapMenuBar(1);
+      if (pane == kScreenParamPane || pane == kAccessCodePane) projectPage_->Tree().setFocus();
+    });
   }
   CurrentPaneIndex = 0;
 }

@@ -281,9 +281,10 @@ void CQuendraDlg::SwapMenuBar(int flag) {
 
 void CQuendraDlg::ShowTaskPane(int pane) {
   if (pane < 1 || pane > kTaskPaneCount || pane == CurrentPaneIndex) return;
-  CollapseAndExpandWindows(&Pane(CurrentPaneIndex), &Pane(pane));
-  toolbar_.hide();
-  SwapMenuBar(0);
+  CollapseAndExpandWindows(&Pane(CurrentPaneIndex), &Pane(pane), [this] {
+    toolbar_.hide();
+    SwapMenuBar(0);
+  });
   CurrentPaneIndex = pane;
 }
 

@@ -1,17 +1,17 @@
 #include "app/prerender/flash_converter.h"
 
-#include <QEventLoop>
 #include <QPointer>
-#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
+#include <limits>
 #include <variant>
 
 #include "controls/dialogs/loading_dialog.h"
 #include "controls/support/main_window.h"
 #include "model/common/bounded_text.h"
 #include "model/project/content_size.h"
+#include "platform/blocking_call.h"
 #include "render/flash/flash_text_call.h"
 #include "render/frame/pak_freshness.h"
 
@@ -163,14 +163,14 @@ int CFlashConverter::WaitUntilDone() {
   const BusyScreen busy(kFlashConvertingText);
   const std::uint32_t beganMs = clock_.TickMs();
   const std::int64_t backstopMs = longestLimitMs_ + kFlashWaitMarginMs;
-  QEventLoop loop;
-  QTimer slice;
-  QObject::connect(&slice, &QTimer::timeout, &loop, [&] {
-    CollectFinished();
-    if (running_ == 0 || clock_.ElapsedMs(beganMs) >= backstopMs) loop.quit();
-  });
-  slice.start(kFlashWaitSliceMs);
-  loop.exec();
+  // The recorders' timers wake the wait; its own timeout wakes it at the backstop,
+  // should none tick by then.
+  static_cast<void>(WaitDispatchingUntil(
+      [&] {
+        CollectFinished();
+        return running_ == 0 || clock_.ElapsedMs(beganMs) >= backstopMs;
+      },
+      static_cast<int>(std::min<std::int64_t>(backstopMs, std::numeric_limits<int>::max()))));
   // Past the backstop: what still runs is dropped, with its partial frame file.
   textRecorders_.clear();
   backgroundRecorders_.clear();

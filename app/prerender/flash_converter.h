@@ -10,11 +10,12 @@
 // built from the frame files.
 //
 // The recorders advance on their own timers while the wait dispatches the GUI
-// thread's messages, with the main window disabled and the busy window over it. A
-// completed recording clears its item's flag; a failed one leaves it set. Each
-// recorder ends by its own time limit; as a backstop the wait ends at the longest
-// limit plus kFlashWaitMarginMs after it began and drops what still runs (their
-// partial frame files are discarded). GUI thread only.
+// thread's messages (WaitDispatchingUntil), with the main window disabled and the
+// busy window over it; it looks at them whenever the thread has dispatched what was
+// waiting. A completed recording clears its item's flag; a failed one leaves it set.
+// Each recorder ends by its own time limit; as a backstop the wait ends at the
+// longest limit plus kFlashWaitMarginMs after it began and drops what still runs
+// (their partial frame files are discarded). GUI thread only.
 
 #include <QSet>
 #include <QString>
@@ -30,8 +31,6 @@
 
 // What the busy window says while the recorders run.
 inline const QString kFlashConvertingText = QStringLiteral("正在转换数据...");
-// How often the wait looks at its recorders between dispatching messages.
-constexpr int kFlashWaitSliceMs = 10;
 // The wait's backstop beyond the longest limit of its recorders.
 constexpr std::uint32_t kFlashWaitMarginMs = 10000;
 

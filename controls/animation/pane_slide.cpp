@@ -1,10 +1,12 @@
 #include "controls/animation/pane_slide.h"
 
-#include <QThread>
+#include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
 #include <utility>
+
+#include "controls/animation/step_animation.h"
 
 namespace {
 
@@ -20,14 +22,6 @@ constexpr int kCollapsePauseMs = 15;
 std::function<void(int)>& Pause() {
   static std::function<void(int)> pause;
   return pause;
-}
-
-void PauseFor(int ms) {
-  if (Pause()) {
-    Pause()(ms);
-  } else {
-    QThread::msleep(static_cast<unsigned long>(ms));
-  }
 }
 
 // The edge below a rectangle, as the windows' rectangles count it.
@@ -50,28 +44,55 @@ void Place(QWidget* window, const QRect& rect) {
 }
 
 // Hides the old window where the plan leaves it, without painting it there.
-void Retire(QWidget* oldWindow, const SlidePlan& plan) {
+void Retire(QWidget* oldWindow, const QRect& oldEnd) {
   oldWindow->hide();
-  oldWindow->setGeometry(plan.oldEnd);
+  oldWindow->setGeometry(oldEnd);
 }
 
-void Play(QWidget* oldWindow, QWidget* newWindow, const SlidePlan& plan) {
-  if (plan.hideOldFirst) oldWindow->hide();
+// The steps of a plan, each move of the new window followed by the plan's pause.
+std::vector<StepAnimation::Step> StepsOf(QWidget* oldWindow, QWidget* newWindow,
+                                         const SlidePlan& plan) {
+  std::vector<StepAnimation::Step> steps;
+  const auto add = [&steps](std::function<void()> run, int pauseMs) {
+    steps.push_back({std::move(run), pauseMs});
+  };
+  const auto place = [&add](QWidget* window, const QRect& rect, int pauseMs) {
+    add([window, rect] { Place(window, rect); }, pauseMs);
+  };
+  const auto retire = [oldWindow, oldEnd = plan.oldEnd] { Retire(oldWindow, oldEnd); };
+  if (plan.hideOldFirst) add([oldWindow] { oldWindow->hide(); }, 0);
   if (!plan.stepsPaired) {
-    for (const QRect& rect : plan.oldSteps) {
-      Place(oldWindow, rect);
-      PauseFor(plan.pauseMs);
-    }
-    Retire(oldWindow, plan);
+    for (const QRect& rect : plan.oldSteps) place(oldWindow, rect, plan.pauseMs);
+    add(retire, 0);
   }
-  newWindow->setGeometry(plan.newStart);
-  newWindow->show();
+  add(
+      [newWindow, start = plan.newStart] {
+        newWindow->setGeometry(start);
+        newWindow->show();
+      },
+      0);
   for (std::size_t i = 0; i < plan.newSteps.size(); ++i) {
-    if (plan.stepsPaired) Place(oldWindow, plan.oldSteps[i]);
-    Place(newWindow, plan.newSteps[i]);
-    PauseFor(plan.pauseMs);
+    if (plan.stepsPaired) place(oldWindow, plan.oldSteps[i], 0);
+    place(newWindow, plan.newSteps[i], plan.pauseMs);
   }
-  if (plan.stepsPaired) Retire(oldWindow, plan);
+  if (plan.stepsPaired) add(retire, 0);
+  // A window deleted meanwhile ends the slide's moves.
+  for (StepAnimation::Step& step : steps) {
+    step.run = [oldGuard = QPointer<QWidget>(oldWindow), newGuard = QPointer<QWidget>(newWindow),
+                run = std::move(step.run)] {
+      if (oldGuard && newGuard) run();
+    };
+  }
+  return steps;
+}
+
+// The slides in a parent, one at a time: a child object of the parent, made on first
+// use, so it ends with the windows it moves.
+StepAnimation& SlidesIn(QWidget* parent) {
+  for (QObject* child : parent->children()) {
+    if (auto* slides = dynamic_cast<StepAnimation*>(child)) return *slides;
+  }
+  return *new StepAnimation(parent);
 }
 
 }  // namespace
@@ -154,35 +175,47 @@ SlidePlan PlanCollapseAndExpand(const QRect& old, const QRect& target) {
 
 namespace {
 
-// Plays the plan made from the old and the new window's rectangles; nothing happens
-// without both windows.
+// Plays the plan made from the old and the new window's rectangles, then `then`;
+// nothing happens without both windows. A slide still running in the same parent ends
+// first, so the plan starts from where it left the windows.
 void Animate(QWidget* oldWindow, QWidget* newWindow,
-             SlidePlan (*plan)(const QRect& old, const QRect& target)) {
-  if (oldWindow && newWindow) {
-    Play(oldWindow, newWindow, plan(oldWindow->geometry(), newWindow->geometry()));
-  }
+             SlidePlan (*plan)(const QRect& old, const QRect& target), std::function<void()> then) {
+  if (!oldWindow || !newWindow) return;
+  StepAnimation& slides =
+      SlidesIn(newWindow->parentWidget() ? newWindow->parentWidget() : newWindow);
+  slides.Finish();
+  std::vector<StepAnimation::Step> steps =
+      StepsOf(oldWindow, newWindow, plan(oldWindow->geometry(), newWindow->geometry()));
+  if (then) steps.push_back({std::move(then), 0});
+  slides.Play(std::move(steps), Pause());
 }
 
 }  // namespace
 
-void SlideWindowUp(QWidget* oldWindow, QWidget* newWindow) {
-  Animate(oldWindow, newWindow, [](const QRect& old, const QRect&) { return PlanSlideUp(old); });
+void SlideWindowUp(QWidget* oldWindow, QWidget* newWindow, std::function<void()> then) {
+  Animate(
+      oldWindow, newWindow, [](const QRect& old, const QRect&) { return PlanSlideUp(old); },
+      std::move(then));
 }
 
-void SlideWindowDown(QWidget* oldWindow, QWidget* newWindow) {
-  Animate(oldWindow, newWindow, [](const QRect& old, const QRect&) { return PlanSlideDown(old); });
+void SlideWindowDown(QWidget* oldWindow, QWidget* newWindow, std::function<void()> then) {
+  Animate(
+      oldWindow, newWindow, [](const QRect& old, const QRect&) { return PlanSlideDown(old); },
+      std::move(then));
 }
 
-void SlideWindowLeft(QWidget* oldWindow, QWidget* newWindow) {
-  Animate(oldWindow, newWindow, PlanSlideLeft);
+void SlideWindowLeft(QWidget* oldWindow, QWidget* newWindow, std::function<void()> then) {
+  Animate(oldWindow, newWindow, PlanSlideLeft, std::move(then));
 }
 
-void SlideWindowRight(QWidget* oldWindow, QWidget* newWindow) {
-  Animate(oldWindow, newWindow, [](const QRect& old, const QRect&) { return PlanSlideRight(old); });
+void SlideWindowRight(QWidget* oldWindow, QWidget* newWindow, std::function<void()> then) {
+  Animate(
+      oldWindow, newWindow, [](const QRect& old, const QRect&) { return PlanSlideRight(old); },
+      std::move(then));
 }
 
-void CollapseAndExpandWindows(QWidget* oldWindow, QWidget* newWindow) {
-  Animate(oldWindow, newWindow, PlanCollapseAndExpand);
+void CollapseAndExpandWindows(QWidget* oldWindow, QWidget* newWindow, std::function<void()> then) {
+  Animate(oldWindow, newWindow, PlanCollapseAndExpand, std::move(then));
 }
 
 void SetSlidePause(std::function<void(int ms)> pause) { Pause() = std::move(pause); }

@@ -1,9 +1,12 @@
 #pragma once
 // Animated changes from one child window (a pane or a page) to another in the same
 // place of the same parent: the new window slides or grows over the place while the
-// old one is hidden or pushed out. Each call runs its animation to the end before it
-// returns, repainting each step at once and pausing between steps, without
-// dispatching events. Rectangles are geometry(), in the parent's coordinates.
+// old one is hidden or pushed out. Each call starts its animation and returns; the
+// steps follow on a timer (StepAnimation), each painted at once, the windows
+// repainting in the pauses between them. `then`, when given, runs after the last step:
+// what the caller shows once the slide has ended. A slide still running in the same
+// parent is first finished at once, its `then` included. Rectangles are geometry(), in
+// the parent's coordinates.
 
 #include <QRect>
 
@@ -40,19 +43,21 @@ SlidePlan PlanCollapseAndExpand(const QRect& old, const QRect& target);
 
 // The new window grows upwards from the old window's bottom edge; the old one is
 // hidden at once.
-void SlideWindowUp(QWidget* oldWindow, QWidget* newWindow);
+void SlideWindowUp(QWidget* oldWindow, QWidget* newWindow, std::function<void()> then = {});
 // The new window slides down from above into the old window's place; the old one is
 // hidden at once.
-void SlideWindowDown(QWidget* oldWindow, QWidget* newWindow);
+void SlideWindowDown(QWidget* oldWindow, QWidget* newWindow, std::function<void()> then = {});
 // The new window grows leftwards from its own right edge, pushing the old one out
 // to the left.
-void SlideWindowLeft(QWidget* oldWindow, QWidget* newWindow);
+void SlideWindowLeft(QWidget* oldWindow, QWidget* newWindow, std::function<void()> then = {});
 // The new window slides in from the left, pushing the old one out to the right.
-void SlideWindowRight(QWidget* oldWindow, QWidget* newWindow);
+void SlideWindowRight(QWidget* oldWindow, QWidget* newWindow, std::function<void()> then = {});
 // The old window collapses downwards, then the new one grows upwards from its own
 // bottom edge.
-void CollapseAndExpandWindows(QWidget* oldWindow, QWidget* newWindow);
+void CollapseAndExpandWindows(QWidget* oldWindow, QWidget* newWindow,
+                              std::function<void()> then = {});
 
-// The pause between steps (the thread sleeps by default); tests set one that does
-// not wait. An empty function restores the default.
+// A pause function stands for the timer: each slide then runs to its end within its
+// call, pause(ms) called for each pause (tests that must not wait). An empty function
+// restores the timer.
 void SetSlidePause(std::function<void(int ms)> pause);

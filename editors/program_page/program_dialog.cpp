@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
-#include <QThread>
 #include <QTimeEdit>
 
 #include <algorithm>
@@ -66,7 +65,6 @@ QDate NearestDate(int year, int month, int day) {
 
 CProgramDialog::CProgramDialog(QWidget* parent, std::function<void(int ms)> pause)
     : QWidget(parent), pause_(std::move(pause)) {
-  if (!pause_) pause_ = [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); };
   CreatePlayControls();
   CreateScheduleControls();
   ApplyLanguage();

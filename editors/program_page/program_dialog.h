@@ -5,7 +5,8 @@
 // into the ProgramRecord of CurrentSelection; loading the page never writes.
 //
 // The schedule section slides in and out with its check box: the controls move in
-// fixed steps with a short pause after each, on a page of fixed geometry.
+// fixed steps with a short pause after each, on a timer (StepAnimation), on a page of
+// fixed geometry. A slide that starts while one runs finishes that one first.
 
 #include <QWidget>
 
@@ -13,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "controls/animation/step_animation.h"
 #include "platform/message_window.h"
 
 class DigitSpinEdit;
@@ -29,7 +31,8 @@ class CProgramDialog : public QWidget, public MessageWindow {
   static constexpr int kCountMax = 255;
   static constexpr int kDurationMax = 65535;
 
-  // pause(ms) waits between two steps of the slide; by default the thread sleeps.
+  // pause(ms), when given, stands for the slide's timer: a slide then runs to its end
+  // within the call that starts it (tests that must not wait).
   explicit CProgramDialog(QWidget* parent, std::function<void(int ms)> pause = {});
 
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -37,8 +40,10 @@ class CProgramDialog : public QWidget, public MessageWindow {
   // The controls' texts and the panel caption from the language file.
   void ApplyLanguage();
 
-  // Whether the schedule section is slid in (shown).
+  // Whether the schedule section is slid in (shown), or is sliding in.
   bool TimingShown() const { return timingShown_; }
+  // Whether the section is still sliding.
+  bool Sliding() const { return slide_.Running(); }
 
   QLineEdit& NameEdit() { return *name_; }
   QRadioButton& CountRadio() { return *countRadio_; }
@@ -78,10 +83,12 @@ class CProgramDialog : public QWidget, public MessageWindow {
 
   // The slide (program_dialog_slide.cpp).
   void Slide(bool show);
+  // A step of the slide: the controls moved by offset, the page painted at once.
   void MoveStep(const std::vector<QWidget*>& controls, QPoint offset, bool invalidate);
   std::vector<QWidget*> ScheduleControls() const;
 
   std::function<void(int ms)> pause_;
+  StepAnimation slide_;
   QString caption_;
   bool timingShown_ = true;
   bool loading_ = false;

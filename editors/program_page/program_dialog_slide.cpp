@@ -31,29 +31,34 @@ void CProgramDialog::MoveStep(const std::vector<QWidget*>& controls, QPoint offs
   for (QWidget* control : controls) control->move(control->pos() + offset);
   if (invalidate) update(kSectionRect);
   repaint();
-  pause_(kStepPauseMs);
 }
 
 void CProgramDialog::Slide(bool show) {
   if (show == timingShown_) return;
   timingShown_ = show;
   const int sign = show ? -1 : 1;  // up and left when the section comes in
-  const std::vector<QWidget*> check{timing_};
-  const std::vector<QWidget*> frame{frame_};
-  const std::vector<QWidget*> controls = ScheduleControls();
+  std::vector<StepAnimation::Step> steps;
+  const auto moves = [this, &steps](std::vector<QWidget*> controls, QPoint offset, int count,
+                                    bool invalidate) {
+    for (int step = 0; step < count; ++step) {
+      steps.push_back(
+          {[this, controls, offset, invalidate] { MoveStep(controls, offset, invalidate); },
+           kStepPauseMs});
+    }
+  };
+  const auto invalidateSection = [this, &steps] {
+    steps.push_back({[this] { update(kSectionRect); }, 0});
+  };
   if (show) {
-    for (int step = 0; step < kCheckSteps; ++step) MoveStep(check, {0, sign * kCheckStep}, false);
-    update(kSectionRect);
-    for (int step = 0; step < kFourSteps; ++step) MoveStep(frame, {sign * kFrameStep, 0}, true);
-    for (int step = 0; step < kFourSteps; ++step) {
-      MoveStep(controls, {0, sign * kControlStep}, false);
-    }
+    moves({timing_}, {0, sign * kCheckStep}, kCheckSteps, false);
+    invalidateSection();
+    moves({frame_}, {sign * kFrameStep, 0}, kFourSteps, true);
+    moves(ScheduleControls(), {0, sign * kControlStep}, kFourSteps, false);
   } else {
-    update(kSectionRect);
-    for (int step = 0; step < kFourSteps; ++step) {
-      MoveStep(controls, {0, sign * kControlStep}, false);
-    }
-    for (int step = 0; step < kFourSteps; ++step) MoveStep(frame, {sign * kFrameStep, 0}, false);
-    for (int step = 0; step < kCheckSteps; ++step) MoveStep(check, {0, sign * kCheckStep}, false);
+    invalidateSection();
+    moves(ScheduleControls(), {0, sign * kControlStep}, kFourSteps, false);
+    moves({frame_}, {sign * kFrameStep, 0}, kFourSteps, false);
+    moves({timing_}, {0, sign * kCheckStep}, kCheckSteps, false);
   }
+  slide_.Play(std::move(steps), pause_);
 }

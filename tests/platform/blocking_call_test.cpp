@@ -3,9 +3,11 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QObject>
+#include <QTimer>
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -102,6 +104,34 @@ TEST(BlockingCall, CountsCallsInProgressAlsoNested) {
 
   EXPECT_FALSE(RunWhileDispatching([] { throw std::runtime_error("work failed"); }));
   EXPECT_EQ(BlockingCallsInProgress(), 0);
+}
+
+// The condition is asked when the thread would sleep, so the wait ends right after the
+// message that fulfils it, sleeps in between, and otherwise ends at its timeout.
+TEST(BlockingCall, WaitUntilEndsRightAfterTheConditionOrAtTheTimeout) {
+  QObject receiver;
+  bool posted = false;
+  QMetaObject::invokeMethod(
+      &receiver, [&posted] { posted = true; }, Qt::QueuedConnection);
+  EXPECT_TRUE(WaitDispatchingUntil([] { return true; }));
+  EXPECT_FALSE(posted);  // already true: nothing dispatched
+  EXPECT_TRUE(WaitDispatchingUntil([&posted] { return posted; }));
+
+  int awakenings = 0;
+  const auto counting =
+      QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake,
+                       [&awakenings] { ++awakenings; });
+  std::optional<Clock::time_point> firedAt;
+  QTimer::singleShot(300, &receiver, [&firedAt] { firedAt = Clock::now(); });
+  const bool fired = WaitDispatchingUntil([&firedAt] { return firedAt.has_value(); });
+  QObject::disconnect(counting);
+  ASSERT_TRUE(fired);
+  EXPECT_LT(Clock::now() - *firedAt, std::chrono::milliseconds(100));
+  EXPECT_LT(awakenings, 10);  // a polling wait would wake hundreds of times
+
+  const auto start = Clock::now();
+  EXPECT_FALSE(WaitDispatchingUntil([] { return false; }, 50));
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(45));
 }
 
 TEST(BlockingCall, ThreadWithoutEventLoopJustWaits) {

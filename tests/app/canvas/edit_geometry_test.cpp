@@ -26,8 +26,14 @@ class DragTest : public testing::TestWithParam<View> {
   // A drag of the first area of areas, the anchor on the zoom grid at screen (40, 16).
   DragState Start(std::vector<AreaBox> areas, int border = 0, int areaBorder = 0) const {
     const View view = GetParam();
-    return {std::move(areas), 0,      Client(40), Client(16), view.zoom, view.scroll,
-            view.scroll,      kWidth, kHeight,    border,     areaBorder};
+    return {.areas = std::move(areas),
+            .anchorX = Client(40),
+            .anchorY = Client(16),
+            .view = {.zoom = view.zoom, .scrollX = view.scroll, .scrollY = view.scroll},
+            .screenWidth = kWidth,
+            .screenHeight = kHeight,
+            .border = border,
+            .areaBorder = areaBorder};
   }
   int Client(int screenPixels) const {
     return static_cast<int>(static_cast<float>(screenPixels) * GetParam().zoom);
@@ -130,13 +136,13 @@ INSTANTIATE_TEST_SUITE_P(Zooms, DragTest,
 TEST(EditKeysAndAlignTest, ArrowsSnapToTheBorderFirst) {
   const EditBounds bounds{2, kWidth, kHeight};
   AreaBox box{1, 10, 130, 20};
-  ASSERT_TRUE(ArrowKeyStep(box, kCanvasKeyLeft, bounds));
+  ASSERT_TRUE(ArrowKeyStep(box, VK_LEFT, bounds));
   EXPECT_EQ(box, (AreaBox{2, 10, 130, 20}));
-  ASSERT_TRUE(ArrowKeyStep(box, kCanvasKeyLeft, bounds));  // on the border: stays
+  ASSERT_TRUE(ArrowKeyStep(box, VK_LEFT, bounds));  // on the border: stays
   EXPECT_EQ(box.left, 2);
-  ASSERT_TRUE(ArrowKeyStep(box, kCanvasKeyRight, bounds));
+  ASSERT_TRUE(ArrowKeyStep(box, VK_RIGHT, bounds));
   EXPECT_EQ(box, (AreaBox{2, 10, 126, 20}));
-  EXPECT_FALSE(ArrowKeyStep(box, kCanvasKeyTab, bounds));
+  EXPECT_FALSE(ArrowKeyStep(box, VK_TAB, bounds));
 }
 
 TEST(EditKeysAndAlignTest, AlignAndSizeCommands) {

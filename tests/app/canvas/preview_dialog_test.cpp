@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
 
 #include <memory>
 
@@ -83,6 +85,13 @@ class PreviewDialogTest : public PlayerTest {
     canvas_->resize(width, height);
     canvas_->SetZoom(zoom);
     SendMessage(canvas_->Handle(), WM_TIMER, kCanvasBadgeTimer, 0);
+  }
+  // The right button released over the canvas, which opens the context menu.
+  void RightButtonUp() {
+    QMouseEvent event(QEvent::MouseButtonRelease, QPointF(0, 0),
+                      canvas_->mapToGlobal(QPointF(0, 0)), Qt::RightButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(canvas_.get(), &event);
   }
   AreaRecord& RedArea(int left, int top, int right, int bottom) {
     AreaRecord& area = Area(kImageTextArea, left, top, right, bottom);
@@ -205,13 +214,13 @@ TEST_F(PreviewDialogTest, PlaybackAndLogoSaveAndRestoreTheMode) {
 TEST_F(PreviewDialogTest, ContextMenuPassesCommandsToTheProjectPage) {
   TreeItemRef screen = TreeItemRef::Of(*screen_);
   CurrentSelection = &screen;
-  SendMessage(canvas_->Handle(), WM_RBUTTONUP, 0, 0);
+  RightButtonUp();
   EXPECT_EQ(menusShown_, 0);
 
   TreeItemRef program = TreeItemRef::Of(*program_);
   CurrentSelection = &program;
   menuAnswer_ = kCanvasMenuDelete;
-  SendMessage(canvas_->Handle(), WM_RBUTTONUP, 0, 0);
+  RightButtonUp();
   EXPECT_EQ(menusShown_, 1);
   EXPECT_FALSE(pasteEnabled_);
   ASSERT_EQ(page_.commands.size(), 1u);
@@ -219,7 +228,7 @@ TEST_F(PreviewDialogTest, ContextMenuPassesCommandsToTheProjectPage) {
 
   page_.hasCopy = 1;
   menuAnswer_ = kCanvasMenuPaste;
-  SendMessage(canvas_->Handle(), WM_RBUTTONUP, 0, 0);
+  RightButtonUp();
   EXPECT_TRUE(pasteEnabled_);
   EXPECT_EQ(page_.commands.back(), 32788u);
 }

@@ -1,10 +1,11 @@
 // Pane animations: the step sequences as pure functions, then the five animations on
-// real child widgets with the pause replaced, so nothing waits.
+// real child widgets with the pause replaced, so nothing waits, and two on the timer.
 
 #include "controls/animation/pane_slide.h"
 
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QWidget>
 
 #include <memory>
@@ -123,6 +124,23 @@ TEST_F(PaneSlide, LeftRightAndCollapsePutTheOldPaneBack) {
   ExpectEndState(true);
   EXPECT_EQ(pauses_.size(), 2 * SlideOffsets(200, 20).size());
   EXPECT_EQ(pauses_.front(), 15);
+}
+
+// On the timer a slide returns after its first step; a second slide in the same parent
+// first finishes it, its `then` included, and starts from where it left the panes.
+TEST_F(PaneSlide, OnTheTimerASecondSlideFinishesTheFirstOne) {
+  SetSlidePause({});
+  std::vector<QString> ended;
+  SlideWindowUp(oldPane_, newPane_, [&ended] { ended.push_back("up"); });
+  EXPECT_TRUE(newPane_->isVisible());
+  EXPECT_EQ(newPane_->height(), 30);
+  SlideWindowDown(newPane_, oldPane_, [&ended] { ended.push_back("down"); });
+  EXPECT_EQ(ended, std::vector<QString>{"up"});
+  ASSERT_TRUE(QTest::qWaitFor([&ended] { return ended.size() == 2; }));
+  EXPECT_EQ(oldPane_->geometry(), kPlace);
+  EXPECT_TRUE(oldPane_->isVisible());
+  EXPECT_FALSE(newPane_->isVisible());
+  EXPECT_EQ(newPane_->geometry(), kPlace);
 }
 
 }  // namespace

@@ -24,6 +24,10 @@ class ProgramPageTest : public editortest::PageTest {
  protected:
   CProgramDialog& ProgramPage() { return PageAt<CProgramDialog>(PageSlot::Program); }
   void Reload() { SendMessage(ProgramPage().Handle(), UM_LOAD_SELECTION, 1, 0); }
+  // Lets a slide of the schedule section run its steps on their timer to the end.
+  void AwaitSlide() {
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !ProgramPage().Sliding(); }));
+  }
   void Step(DigitSpinEdit& edit, int from, bool up) {
     edit.ShowValue(from);
     (up ? edit.UpButton() : edit.DownButton()).click();
@@ -124,11 +128,13 @@ TEST_F(ProgramPageTest, LoadingWritesNothingAndSlidesOnlyOnAChange) {
   EXPECT_EQ(ProgramPage().CountEdit().Edit().text(), QStringLiteral("7"));
   EXPECT_EQ(ProgramPage().NameEdit().text(), QStringLiteral("Late"));
   EXPECT_FALSE(ProgramPage().TimingShown());
+  AwaitSlide();
   EXPECT_EQ(ProgramPage().TimingCheck().pos(), checkAt + QPoint(0, 180));
   EXPECT_EQ(program->IsProgramTiming, 0);
 
   ProgramPage().TimingCheck().click();
   EXPECT_EQ(program->IsProgramTiming, 1);
+  AwaitSlide();
   EXPECT_EQ(ProgramPage().TimingCheck().pos(), checkAt);
 }
 
@@ -157,12 +163,14 @@ TEST_F(ProgramPageTest, NameLanguageAndPaint) {
   EXPECT_NE(on.pixelColor(5, 5), on.pixelColor(5, 60));  // the caption band
   SaveScreenshot(ProgramPage(), QStringLiteral("program_dialog_timing_on"));
   ProgramPage().TimingCheck().click();
+  AwaitSlide();
   QImage off = ProgramPage().grab().toImage();
   EXPECT_NE(off.pixelColor(61, 199), line);
   SaveScreenshot(ProgramPage(), QStringLiteral("program_dialog_timing_off"));
   SelectLanguageFile(1);
   ProgramPage().ApplyLanguage();
   ProgramPage().TimingCheck().click();
+  AwaitSlide();
   SaveScreenshot(ProgramPage(), QStringLiteral("program_dialog_chinese"));
   SelectLanguageFile(2);
 }
