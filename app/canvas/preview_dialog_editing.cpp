@@ -8,6 +8,7 @@
 #include <QTreeWidgetItemIterator>
 
 #include "app/canvas/preview_dialog.h"
+#include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
 #include "model/project/project_globals.h"
@@ -16,8 +17,6 @@
 namespace {
 
 constexpr UINT kHoverIntervalMs = 200;
-// The boot-logo pane, which edits the logo area in logo mode.
-constexpr int kLogoPane = 8;
 
 WPARAM MouseFlagsOf(const QMouseEvent& event) {
   const Qt::MouseButtons buttons = event.buttons();
