@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "app/builder/program_builder.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
 namespace {
 
-const QString kSection = QStringLiteral("IDD_QUENDRA_DIALOG");
 constexpr int kGenericErrorKey = 3001;
 
 // Code and text key, keys 2000-2015 in this order.
@@ -36,10 +36,11 @@ constexpr std::array<std::pair<std::int32_t, int>, 16> kCodeKeys = {{
 QString GetSendErrorText(std::int32_t code) {
   for (const auto& [known, key] : kCodeKeys) {
     if (known != code) continue;
-    const QString text = ReadLangText(kSection, key);
+    const QString text = ReadLangText(lang_section::IDD_QUENDRA_DIALOG, key);
     if (!text.isEmpty()) return u'(' + text + u')';
     break;
   }
   // Joined, not formatted, so a "%" in the text stays as it is.
-  return u'(' + ReadLangText(kSection, kGenericErrorKey) + u':' + QString::number(code) + u')';
+  return u'(' + ReadLangText(lang_section::IDD_QUENDRA_DIALOG, kGenericErrorKey) + u':' +
+         QString::number(code) + u')';
 }

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "app/canvas/canvas_ids.h"
 #include "app/canvas/canvas_view.h"
 #include "platform/input_codes.h"
 
@@ -34,14 +35,6 @@ enum HitKind : int {
   kHitLeft = 8,
   kHitInside = 9,
 };
-
-// The cursor ids of the hit kinds.
-constexpr int kCursorArrow = 32512;
-constexpr int kCursorNwse = 32642;
-constexpr int kCursorNesw = 32643;
-constexpr int kCursorWe = 32644;
-constexpr int kCursorNs = 32645;
-constexpr int kCursorMove = 32646;
 
 struct AreaHit {
   int kind = kHitNone;

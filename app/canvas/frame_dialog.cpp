@@ -15,12 +15,12 @@
 #include "controls/bars/toolbar_frame.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
+#include "controls/support/command_action.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "platform/blocking_call.h"
 
 namespace {
-
-const QString kSection = QStringLiteral("IDD_FRAME_DIALOG");
 
 constexpr std::array<float, 6> kZoomSteps = {0.5f, 1.0f, 2.0f, 4.0f, 6.0f, 8.0f};
 
@@ -50,13 +50,13 @@ struct AlignCommand {
   WPARAM type;
 };
 constexpr std::array<AlignCommand, 7> kAlignCommands = {{
-    {32847, 4},   // left
-    {32848, 5},   // right
-    {32849, 2},   // top
-    {32850, 3},   // bottom
-    {32851, 8},   // full width
-    {32852, 11},  // full height
-    {32853, 7},   // fill inside the border
+    {ID_FRAME_ALIGN_LEFT, 4},
+    {ID_FRAME_ALIGN_RIGHT, 5},
+    {ID_FRAME_ALIGN_TOP, 2},
+    {ID_FRAME_ALIGN_BOTTOM, 3},
+    {ID_FRAME_FULL_WIDTH, 8},
+    {ID_FRAME_FULL_HEIGHT, 11},
+    {ID_FRAME_FILL, 7},
 }};
 
 constexpr WPARAM kPlayAllPrograms = 0;  // UM_PLAY_TOGGLE to the main window
@@ -123,7 +123,7 @@ void CFrameDialog::CreateToolBar() {
   for (int index = 0; index < kFrameArtCount; ++index) {
     static_cast<void>(toolbar_.AddBitmap(PaintFrameArt(index, kImageSize)));
   }
-  if (toolbar_.CreateBar(this, QMargins(), kToolbarId, kImageSize, kImageSize) == 0) return;
+  if (toolbar_.CreateBar(this, QMargins(), IDR_FRAME_TOOLBAR, kImageSize, kImageSize) == 0) return;
   for (QAction* action : toolbar_.actions()) {
     if (!action->isSeparator()) toolbar_.widgetForAction(action)->setFixedWidth(kButtonWidth);
   }
@@ -134,11 +134,11 @@ void CFrameDialog::ApplyLanguage() {
   int button = 0;
   for (QAction* action : toolbar_.actions()) {
     if (action->isSeparator()) continue;
-    const bool play = CMyToolBar::CommandId(action) == kPlayCommand;
+    const bool play = CommandIdOf(action) == ID_FRAME_PLAY;
     const int key = play && playing_ != 0 ? kStopTextKey : kFirstTextKey + button;
-    action->setText(texts ? ReadLangText(kSection, key) : QString());
+    action->setText(texts ? ReadLangText(lang_section::IDD_FRAME_DIALOG, key) : QString());
     // The tip is the toolbar frame's text of the command, in every language.
-    if (const auto tip = ToolTipTextOf(CMyToolBar::CommandId(action))) {
+    if (const auto tip = ToolTipTextOf(CommandIdOf(action))) {
       action->setToolTip(ReadLangText(tip->section, tip->textNumber));
     }
     ++button;
@@ -160,12 +160,12 @@ LRESULT CFrameDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CFrameDialog::OnCommand(UINT command) {
-  if (command == kZoomInCommand || command == kZoomOutCommand) {
-    const float zoom = command == kZoomInCommand ? NextZoomIn(zoom_) : NextZoomOut(zoom_);
+  if (command == ID_FRAME_ZOOM_IN || command == ID_FRAME_ZOOM_OUT) {
+    const float zoom = command == ID_FRAME_ZOOM_IN ? NextZoomIn(zoom_) : NextZoomOut(zoom_);
     if (zoom != zoom_) ChangeZoom(zoom);
     return;
   }
-  if (command == kPlayCommand) {
+  if (command == ID_FRAME_PLAY) {
     SendMessage(MainWindowHandle, UM_PLAY_TOGGLE, kPlayAllPrograms, 0);
     return;
   }
@@ -200,13 +200,14 @@ void CFrameDialog::OnPlayToggle(WPARAM state) {
 }
 
 void CFrameDialog::ShowPlayButton() {
-  QAction* play = toolbar_.ButtonAction(toolbar_.CommandToIndex(kPlayCommand));
+  QAction* play = toolbar_.ButtonAction(toolbar_.CommandToIndex(ID_FRAME_PLAY));
   const ImageList* images = toolbar_.GetImageList();
   if (play == nullptr || images == nullptr) return;
   const bool playing = playing_ != 0;
   play->setIcon(QPixmap::fromImage(images->GetImage(playing ? kFrameArtStop : kFrameArtPlay)));
   if (ShowsTexts()) {
-    play->setText(ReadLangText(kSection, playing ? kStopTextKey : kPlayTextKey));
+    play->setText(
+        ReadLangText(lang_section::IDD_FRAME_DIALOG, playing ? kStopTextKey : kPlayTextKey));
   }
 }
 

@@ -12,6 +12,7 @@
 #include "app/canvas/preview_dialog.h"
 #include "controls/bars/my_tool_bar.h"
 #include "controls/dialogs/magnet_dialog.h"
+#include "controls/shell/layout_frame_ids.h"
 
 // The zoom steps, from 0.5 to 8: the next one up or down, or the zoom itself at the end.
 float NextZoomIn(float zoom);
@@ -34,10 +35,6 @@ FrameAxis LayOutFrameAxis(int room, int needed);
 class CFrameDialog : public CMagnetDialog {
  public:
   static constexpr int kTemplateId = 147;
-  static constexpr int kToolbarId = 214;
-  static constexpr UINT kZoomInCommand = 32845;
-  static constexpr UINT kZoomOutCommand = 32846;
-  static constexpr UINT kPlayCommand = 32854;
 
   // clock drives the canvas's players; it must outlive the frame.
   explicit CFrameDialog(const PlayClock& clock = SystemPlayClock());

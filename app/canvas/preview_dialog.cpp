@@ -7,7 +7,9 @@
 #include "app/canvas/area_outlines.h"
 #include "app/canvas/canvas_view.h"
 #include "controls/buttons/kv_menu.h"
+#include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
+#include "controls/shell/project_page_ids.h"
 #include "controls/shell/window_globals.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
@@ -27,7 +29,7 @@ constexpr QRgb kCanvasGrey = 0xFF808080;
 constexpr int kLogoBadgeAlpha = 100;
 
 // The project page's copy, paste and delete commands.
-constexpr WPARAM kPageCopy = 32787;
+constexpr WPARAM kPageCopy = ID_TREE_COPY;
 
 CanvasHooks WithDefaults(CanvasHooks hooks) {
   if (!hooks.showMenu) {
@@ -41,11 +43,11 @@ CanvasHooks WithDefaults(CanvasHooks hooks) {
 
 Qt::CursorShape CursorOf(int cursorId) {
   switch (cursorId) {
-    case 32642: return Qt::SizeFDiagCursor;
-    case 32643: return Qt::SizeBDiagCursor;
-    case 32644: return Qt::SizeHorCursor;
-    case 32645: return Qt::SizeVerCursor;
-    case 32646: return Qt::SizeAllCursor;
+    case kCursorNwse: return Qt::SizeFDiagCursor;
+    case kCursorNesw: return Qt::SizeBDiagCursor;
+    case kCursorWe: return Qt::SizeHorCursor;
+    case kCursorNs: return Qt::SizeVerCursor;
+    case kCursorMove: return Qt::SizeAllCursor;
     default: return Qt::ArrowCursor;
   }
 }
@@ -84,7 +86,8 @@ LRESULT CPreviewDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COMMAND:
       if (wParam >= kCanvasMenuCopy && wParam <= kCanvasMenuDelete) {
-        SendMessage(PaneWindows[0], WM_COMMAND, kPageCopy + (wParam - kCanvasMenuCopy), 0);
+        SendMessage(PaneWindows[kProjectPagePane], WM_COMMAND,
+                    kPageCopy + (wParam - kCanvasMenuCopy), 0);
       }
       return 0;
     case UM_CANVAS_COMMAND:
@@ -350,7 +353,7 @@ void CPreviewDialog::OnCanvasCommand(int operation, LPARAM argument) {
 void CPreviewDialog::OnContextMenu(const QPoint& at) {
   if (!CurrentSelection || CurrentSelection->Screen()) return;
   const QString section = QStringLiteral("IDR_MENU_TREE");
-  const bool canPaste = SendMessage(PaneWindows[0], UM_HAS_COPIED_ITEM, 0, 0) == 1;
+  const bool canPaste = SendMessage(PaneWindows[kProjectPagePane], UM_HAS_COPIED_ITEM, 0, 0) == 1;
   KvMenu menu;
   if (!menu.AppendItem(ReadLangText(section, 1004), 0, kCanvasMenuCopy) ||
       !menu.AppendItem(ReadLangText(section, 1005), canPaste ? 0 : MF_GRAYED, kCanvasMenuPaste) ||

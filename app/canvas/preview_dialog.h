@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/canvas/canvas_ids.h"
 #include "app/canvas/canvas_view.h"
 #include "app/canvas/edit_geometry.h"
 #include "platform/message_window.h"
@@ -38,11 +39,6 @@ constexpr int kCanvasBlank = -1;
 constexpr int kCanvasEdit = 0;
 constexpr int kCanvasPlay = 3;
 constexpr int kCanvasLogo = 7;
-
-// The context menu's command ids, passed on to the project page as copy, paste, delete.
-constexpr UINT kCanvasMenuCopy = 10001;
-constexpr UINT kCanvasMenuPaste = 10002;
-constexpr UINT kCanvasMenuDelete = 10003;
 
 struct CanvasHooks {
   // Shows the context menu at a global point and returns the command id chosen (0:
@@ -163,7 +159,7 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   int selectedIndex_ = 0;
   int anchorX_ = 0;
   int anchorY_ = 0;
-  int cursorId_ = 32512;  // the arrow
+  int cursorId_ = kCursorArrow;
   int hitKind_ = 0;
   bool dragging_ = false;
   int screenWidth_ = 0;

@@ -8,6 +8,7 @@
 #include <QTreeWidgetItemIterator>
 
 #include "app/canvas/preview_dialog.h"
+#include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
 #include "model/project/project_globals.h"
@@ -17,8 +18,6 @@
 namespace {
 
 constexpr UINT kHoverIntervalMs = 200;
-// The boot-logo pane, which edits the logo area in logo mode.
-constexpr int kLogoPane = 8;
 
 AreaBox BoxOf(const AreaRecord& area) {
   return {area.AreaRect_Left, area.AreaRect_Top, area.AreaRect_Right, area.AreaRect_Bottom};

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "app/language/language_texts.h"
+#include "controls/support/command_action.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/settings_file.h"
 
@@ -35,7 +36,7 @@ void CheckLanguageItem(const QMenuBar& menuBar, int index) {
   const QList<QAction*> menus = menuBar.actions();
   if (menus.size() <= kLanguageMenu || menus[kLanguageMenu]->menu() == nullptr) return;
   for (QAction* item : menus[kLanguageMenu]->menu()->actions()) {
-    const int language = LanguageOfCommand(item->data().toUInt());
+    const int language = LanguageOfCommand(CommandIdOf(item));
     if (language >= 0) item->setChecked(language == index);
   }
 }

@@ -4,10 +4,14 @@
 
 #include <QMenuBar>
 
+#include "controls/shell/main_window_ids.h"
 #include "platform/window_handle.h"
 
 // The language items of the fifth menu, by language index 0 (automatic) to 6.
-constexpr UINT kLanguageCommands[] = {32984, 32985, 32986, 32987, 33006, 33011, 33013};
+constexpr UINT kLanguageCommands[] = {ID_LANGUAGE_AUTOMATIC, ID_LANGUAGE_CHINESE,
+                                      ID_LANGUAGE_ENGLISH,   ID_LANGUAGE_TRADITIONAL_CHINESE,
+                                      ID_LANGUAGE_RUSSIAN,   ID_LANGUAGE_TURKISH,
+                                      ID_LANGUAGE_PERSIAN};
 
 // The language index of a command id; -1 for other ids.
 int LanguageOfCommand(WPARAM commandId);

@@ -5,12 +5,12 @@
 #include <QMenuBar>
 
 #include "controls/bars/my_tool_bar.h"
+#include "controls/shell/main_window_ids.h"
+#include "controls/support/command_action.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
 namespace {
-
-const QString kToolbarSection = QStringLiteral("IDD_QUENDRA_DIALOG");
-const QString kMenuSection = QStringLiteral("IDR_MENU_MAIN");
 
 // Toolbar buttons by position: a text number, or 0 for the fixed "USB".
 constexpr int kToolbarTexts[] = {1000, 1004, 1003, 0, 1001};
@@ -20,17 +20,32 @@ struct CommandText {
   int textNumber;
 };
 
-constexpr CommandText kMenuTexts[] = {{32800, 1001}, {32805, 1002}, {32806, 1003}, {32807, 1004},
-                                      {32808, 1005}, {32957, 2001}, {32993, 2002}, {32976, 2003},
-                                      {32974, 3001}, {32978, 3002}, {32979, 3003}, {32980, 3004},
-                                      {32981, 3005}, {32983, 3006}, {33005, 3007}, {32968, 4001},
-                                      {32984, 5001}, {32989, 6001}, {32990, 6002}, {32991, 6003}};
+constexpr CommandText kMenuTexts[] = {{ID_FILE_NEW, 1001},
+                                      {ID_FILE_OPEN, 1002},
+                                      {ID_FILE_SAVE, 1003},
+                                      {ID_FILE_SAVE_AS, 1004},
+                                      {ID_FILE_EXIT, 1005},
+                                      {ID_SETTINGS_SCREEN_PARAMS, 2001},
+                                      {ID_SETTINGS_BOOT_LOGO, 2002},
+                                      {ID_SETTINGS_ADMINISTRATOR, 2003},
+                                      {ID_COMMANDS_BRIGHTNESS, 3001},
+                                      {ID_COMMANDS_ADJUST_TIME, 3002},
+                                      {ID_COMMANDS_SCREEN_ON, 3003},
+                                      {ID_COMMANDS_SCREEN_OFF, 3004},
+                                      {ID_COMMANDS_TIMED_ON_OFF, 3005},
+                                      {ID_COMMANDS_TEST, 3006},
+                                      {ID_COMMANDS_FIRMWARE, 3007},
+                                      {ID_TOOLS_USB_READ_BACK, 4001},
+                                      {ID_LANGUAGE_AUTOMATIC, 5001},
+                                      {ID_HELP_TOPICS, 6001},
+                                      {ID_HELP_CHECK_UPDATE, 6002},
+                                      {ID_HELP_ABOUT, 6003}};
 
 void SetCommandText(const QMenuBar& menuBar, unsigned commandId, const QString& text) {
   for (const QAction* top : menuBar.actions()) {
     if (top->menu() == nullptr) continue;
     for (QAction* action : top->menu()->actions()) {
-      if (action->data().toUInt() == commandId) action->setText(text);
+      if (CommandIdOf(action) == commandId) action->setText(text);
     }
   }
 }
@@ -42,16 +57,17 @@ void LoadMainMenuTexts(CMyToolBar& toolbar, QMenuBar& menuBar) {
     QAction* button = toolbar.ButtonAction(position);
     if (button == nullptr) continue;
     const int number = kToolbarTexts[position];
-    const QString text =
-        number == 0 ? QStringLiteral("USB") : ReadLangText(kToolbarSection, number);
+    const QString text = number == 0 ? QStringLiteral("USB")
+                                     : ReadLangText(lang_section::IDD_QUENDRA_DIALOG, number);
     button->setText(text);
     button->setToolTip(text);  // the tip of a button is its text
   }
   const QList<QAction*> menus = menuBar.actions();
   for (int position = 0; position < menus.size() && position < 6; ++position) {
-    menus[position]->setText(ReadLangText(kMenuSection, 1000 * (position + 1)));
+    menus[position]->setText(ReadLangText(lang_section::IDR_MENU_MAIN, 1000 * (position + 1)));
   }
   for (const CommandText& item : kMenuTexts) {
-    SetCommandText(menuBar, item.commandId, ReadLangText(kMenuSection, item.textNumber));
+    SetCommandText(menuBar, item.commandId,
+                   ReadLangText(lang_section::IDR_MENU_MAIN, item.textNumber));
   }
 }

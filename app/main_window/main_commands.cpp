@@ -4,9 +4,10 @@
 #include "app/main_window/quendra_dlg.h"
 
 #include "app/main_window/main_commands_p.h"
-#include "app/main_window/main_menu.h"
 #include "app/send/send_dialog.h"
 #include "controls/dialogs/style_message_dialog.h"
+#include "controls/shell/main_window_ids.h"
+#include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/widgets_disabled.h"
 #include "model/common/app_dir.h"
@@ -16,6 +17,7 @@
 #include "model/project/current_screen.h"
 #include "model/project/default_screen.h"
 #include "model/project/project_file.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/program_save_path.h"
 #include "platform/blocking_call.h"
@@ -37,13 +39,6 @@ constexpr int kUpdaterMissing = 1006;
 // The updater started by the command gets this long to open its window class.
 constexpr int kUpdaterStartWaitMs = 300;
 
-// Task panes that commands open.
-constexpr int kSearchPane = 4;
-constexpr int kUsbSendPane = 5;
-constexpr int kAccessCodePane = 6;
-constexpr int kUsbImportPane = 7;
-constexpr int kFirmwarePane = 10;
-
 // Device commands' first status codes; each reports S before its call, then S+1 on
 // success or S+2 with the result.
 constexpr int kAdjustTimeStatus = 15;
@@ -56,41 +51,41 @@ std::int32_t AdjustTime(const CommInfo* info, std::int32_t) { return KQ_AdjustTi
 
 void CQuendraDlg::OnCommand(WPARAM id) {
   switch (id) {
-    case 32800: OnFileNew(); break;
-    case 32805: OnFileOpen(); break;
-    case 32806: OnFileSave(); break;
-    case 32807: OnFileSaveAs(); break;
-    case kExitCommand: OnClose(); break;
+    case ID_FILE_NEW: OnFileNew(); break;
+    case ID_FILE_OPEN: OnFileOpen(); break;
+    case ID_FILE_SAVE: OnFileSave(); break;
+    case ID_FILE_SAVE_AS: OnFileSaveAs(); break;
+    case ID_FILE_EXIT: OnClose(); break;
     // Settings: the access-code pane guards the screen parameters, the boot logo and,
     // with a current screen, the administrator's pane.
-    case 32957:
-    case 32993: OpenPane(kAccessCodePane); break;
-    case 32976:
+    case ID_SETTINGS_SCREEN_PARAMS:
+    case ID_SETTINGS_BOOT_LOGO: OpenPane(kAccessCodePane); break;
+    case ID_SETTINGS_ADMINISTRATOR:
       if (GetCurrentScreen() != nullptr) OpenPane(kAccessCodePane);
       break;
-    case 32978: RunDeviceCommand(kAdjustTimeStatus, AdjustTime, 0); break;
-    case 32979: RunDeviceCommand(kScreenOnStatus, KQ_PowerOnOff, 0); break;
-    case 32980: RunDeviceCommand(kScreenOffStatus, KQ_PowerOnOff, 1); break;
-    case 33005:
+    case ID_COMMANDS_ADJUST_TIME: RunDeviceCommand(kAdjustTimeStatus, AdjustTime, 0); break;
+    case ID_COMMANDS_SCREEN_ON: RunDeviceCommand(kScreenOnStatus, KQ_PowerOnOff, 0); break;
+    case ID_COMMANDS_SCREEN_OFF: RunDeviceCommand(kScreenOffStatus, KQ_PowerOnOff, 1); break;
+    case ID_COMMANDS_FIRMWARE:
       if (GetCurrentScreen() != nullptr) OpenPane(kFirmwarePane);
       break;
-    case 32968: OpenPane(kUsbImportPane); break;
-    case 32990: OnCheckUpdate(); break;
-    case 32780: SendCurrentScreen(); break;
-    case 32795:
-      static_cast<CSendDialog&>(Pane(CSendDialog::kPaneNumber)).FillGroupList();
-      OpenPane(CSendDialog::kPaneNumber);
-      Pane(CSendDialog::kPaneNumber).update();
+    case ID_TOOLS_USB_READ_BACK: OpenPane(kUsbImportPane); break;
+    case ID_HELP_CHECK_UPDATE: OnCheckUpdate(); break;
+    case ID_TOOLBAR_SEND: SendCurrentScreen(); break;
+    case ID_TOOLBAR_SEND_TO_SCREENS:
+      static_cast<CSendDialog&>(Pane(kSendPane)).FillGroupList();
+      OpenPane(kSendPane);
+      Pane(kSendPane).update();
       break;
-    case 32796: OpenPane(kSearchPane); break;
-    case 32794: OpenPane(kUsbSendPane); break;
-    case 32797: SendMessage(Handle(), UM_PLAY_TOGGLE, 0, 0); break;
+    case ID_TOOLBAR_SEARCH: OpenPane(kSearchPane); break;
+    case ID_TOOLBAR_USB: OpenPane(kUsbSendPane); break;
+    case ID_PLAY_TOGGLE: SendMessage(Handle(), UM_PLAY_TOGGLE, 0, 0); break;
     default: break;
   }
 }
 
 void CQuendraDlg::ShowMessage(int key, int style) {
-  hooks_.ask(ReadLangText(QString::fromLatin1(kMainWindowSection), key), style);
+  hooks_.ask(ReadLangText(lang_section::IDD_QUENDRA_DIALOG, key), style);
 }
 
 bool CQuendraDlg::SaveBeforeClearing() {
@@ -101,7 +96,7 @@ bool CQuendraDlg::SaveBeforeClearing() {
 }
 
 void CQuendraDlg::OnFileNew() {
-  if (hooks_.ask(ReadLangText(QString::fromLatin1(kMainWindowSection), kNewProjectQuestion),
+  if (hooks_.ask(ReadLangText(lang_section::IDD_QUENDRA_DIALOG, kNewProjectQuestion),
                  kStyleOkCancel) == kIdCancel) {
     return;
   }

@@ -4,18 +4,24 @@
 
 #include "controls/buttons/kv_menu.h"
 #include "controls/shell/artwork.h"
-#include "platform/message_window.h"
+#include "controls/shell/main_window_ids.h"
+#include "controls/support/command_action.h"
 
 namespace {
 
 constexpr int kMenuImageSize = 16;
 
 // The items of each top-level menu, 0 a separator.
-constexpr UINT kFileMenu[] = {32800, 32805, 32806, 32807, 0, kExitCommand};
-constexpr UINT kSettingsMenu[] = {32957, 32993, 32976};
-constexpr UINT kCommandsMenu[] = {32974, 32978, 32979, 32980, 32981, 32983, 33005};
-constexpr UINT kToolsMenu[] = {32968};
-constexpr UINT kHelpMenu[] = {32989, 32990, 32991};
+constexpr UINT kFileMenu[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS,
+                              0,           ID_FILE_EXIT};
+constexpr UINT kSettingsMenu[] = {ID_SETTINGS_SCREEN_PARAMS, ID_SETTINGS_BOOT_LOGO,
+                                  ID_SETTINGS_ADMINISTRATOR};
+constexpr UINT kCommandsMenu[] = {ID_COMMANDS_BRIGHTNESS,   ID_COMMANDS_ADJUST_TIME,
+                                  ID_COMMANDS_SCREEN_ON,    ID_COMMANDS_SCREEN_OFF,
+                                  ID_COMMANDS_TIMED_ON_OFF, ID_COMMANDS_TEST,
+                                  ID_COMMANDS_FIRMWARE};
+constexpr UINT kToolsMenu[] = {ID_TOOLS_USB_READ_BACK};
+constexpr UINT kHelpMenu[] = {ID_HELP_TOPICS, ID_HELP_CHECK_UPDATE, ID_HELP_ABOUT};
 const std::span<const UINT> kMenus[] = {kFileMenu,  kSettingsMenu,     kCommandsMenu,
                                         kToolsMenu, kLanguageCommands, kHelpMenu};
 
@@ -34,10 +40,6 @@ const Art kFileImages[] = {Art::NewFile,    Art::OpenFile, Art::SaveFile,
 
 }  // namespace
 
-UINT MenuCommandOf(const QAction* action) {
-  return action == nullptr ? 0 : action->data().toUInt();
-}
-
 QMenuBar* BuildMainMenuBar(QWidget* parent, HWND window) {
   auto* bar = new QMenuBar(parent);
   for (int position = 0; position < 6; ++position) {
@@ -50,9 +52,8 @@ QMenuBar* BuildMainMenuBar(QWidget* parent, HWND window) {
         continue;
       }
       QAction* action = menu->addAction(QString());
-      action->setData(command);
-      QObject::connect(action, &QAction::triggered, bar,
-                       [window, command] { SendMessage(window, WM_COMMAND, command, 0); });
+      SetCommandId(*action, command);
+      RouteCommand(*action, [window] { return window; });
       if (position == 0) {
         action->setIcon(QPixmap::fromImage(PaintArt(kFileImages[index], kMenuImageSize)));
       }
@@ -70,7 +71,7 @@ QAction* FindMenuCommand(const QMenuBar& bar, UINT commandId) {
   for (const QAction* top : bar.actions()) {
     if (top->menu() == nullptr) continue;
     for (QAction* action : top->menu()->actions()) {
-      if (MenuCommandOf(action) == commandId) return action;
+      if (CommandIdOf(action) == commandId) return action;
     }
   }
   return nullptr;
@@ -81,10 +82,10 @@ void AddDropDownMenuTemplate() {
   if (added) return;
   added = true;
   // The Parts give the items' ids but no texts and no actions: they are numbered.
-  AddMenuTemplate({kDropDownMenuId,
+  AddMenuTemplate({IDR_DROP_DOWN_MENU,
                    QString(),
                    {{MF_POPUP | MF_END, 0, QString()},
-                    {0, 32821, QStringLiteral("&1")},
-                    {0, 32822, QStringLiteral("&2")},
-                    {MF_END, 32823, QStringLiteral("&3")}}});
+                    {0, ID_DROP_DOWN_1, QStringLiteral("&1")},
+                    {0, ID_DROP_DOWN_2, QStringLiteral("&2")},
+                    {MF_END, ID_DROP_DOWN_3, QStringLiteral("&3")}}});
 }

@@ -14,9 +14,11 @@
 #include "app/main_window/status_codes.h"
 #include "app/main_window/status_icons.h"
 #include "controls/animation/pane_slide.h"
+#include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "model/project/current_screen.h"
 #include "model/project/project_file.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/program_save_path.h"
 #include "platform/blocking_call.h"
@@ -25,10 +27,6 @@
 
 namespace {
 
-constexpr int kScreenParamPane = 1;
-constexpr int kAccessCodePane = 6;
-constexpr int kLogoPane = 8;
-constexpr int kLockerPane = 9;
 constexpr int kOperationPart = 2;
 constexpr int kLinkPart = 0;
 constexpr int kSizePart = 1;
@@ -56,7 +54,7 @@ QPixmap LinkIcon(std::int32_t sendType) {
 QString ColorTypeText(std::int32_t colorType) {
   constexpr int kFirstColorText = 1017;
   if (colorType < 0 || colorType > 3) return {};
-  return ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), kFirstColorText + colorType);
+  return ReadLangText(lang_section::IDD_BASICSET_DIALOG, kFirstColorText + colorType);
 }
 
 }  // namespace

@@ -15,7 +15,9 @@
 #include "controls/animation/pane_slide.h"
 #include "controls/dialogs/style_message_dialog.h"
 #include "controls/shell/artwork.h"
+#include "controls/shell/main_window_ids.h"
 #include "controls/shell/program_messages.h"
+#include "controls/support/command_action.h"
 #include "controls/support/main_window.h"
 #include "model/common/app_dir.h"
 #include "model/common/file_system.h"
@@ -23,6 +25,7 @@
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
 #include "model/project/project_window.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/program_save_path.h"
 #include "platform/window_channel.h"
@@ -30,7 +33,6 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("IDD_QUENDRA_DIALOG");
 constexpr int kCloseQuestion = 1061;
 constexpr int kDamagedProjectNote = 4001;
 constexpr int kSaveFailedQuestion = 4002;
@@ -192,24 +194,23 @@ void CQuendraDlg::CreateToolBar() {
   toolbar_.CreateImageList(QSize(kToolbarImage, kToolbarImage));
   for (const Art art : kToolbarArt)
     static_cast<void>(toolbar_.AddBitmap(PaintArt(art, kToolbarImage, true)));
-  if (toolbar_.CreateBar(client_, QMargins(), kToolbarId, kToolbarButton, kToolbarImage) == 0)
+  if (toolbar_.CreateBar(client_, QMargins(), IDR_MAIN_TOOLBAR, kToolbarButton, kToolbarImage) == 0)
     return;
   toolbar_.setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   for (QAction* action : toolbar_.actions()) {
     QWidget* button = toolbar_.widgetForAction(action);
     button->setMinimumWidth(kToolbarButton);
-    const UINT command = CMyToolBar::CommandId(action);
-    if (command == kDisabledAtStart) action->setEnabled(false);
-    if (command == kDropDownButton) {
+    const UINT command = CommandIdOf(action);
+    if (command == ID_TOOLBAR_EDIT) action->setEnabled(false);  // it has no action
+    if (command == ID_TOOLBAR_SEND_TO_SCREENS) {
       AddDropDownMenuTemplate();
       auto* dropDown = new KvMenu(this);
-      if (dropDown->LoadMenu(kDropDownMenuId) == 1) {
+      if (dropDown->LoadMenu(IDR_DROP_DOWN_MENU) == 1) {
         auto* toolButton = qobject_cast<QToolButton*>(button);
         toolButton->setMenu(dropDown->GetSubMenu(0));
         toolButton->setPopupMode(QToolButton::MenuButtonPopup);
-        connect(dropDown->GetSubMenu(0), &QMenu::triggered, this, [this](QAction* chosen) {
-          SendMessage(Handle(), WM_COMMAND, chosen->data().value<KvMenuData>().commandId, 0);
-        });
+        connect(dropDown->GetSubMenu(0), &QMenu::triggered, this,
+                [this](const QAction* chosen) { SendCommandOf(chosen, Handle()); });
       }
     }
   }
@@ -222,7 +223,7 @@ void CQuendraDlg::CreatePanes() {
   SetProjectWindow(projectPage_->Handle());
   for (int pane = 1; pane <= kTaskPaneCount; ++pane) {
     TaskPane* taskPane = nullptr;
-    if (pane == CSendDialog::kPaneNumber) {
+    if (pane == kSendPane) {
       auto* sendPane = new CSendDialog(client_, *projectPage_);
       sendPane->SetPreviewFrame(previewFrame_.get());
       taskPane = sendPane;
@@ -248,7 +249,7 @@ void CQuendraDlg::LoadProject() {
   // The file is never written over: the project goes on under a new name.
   static_cast<void>(NewProgramSavePath());
   if (ScreenList.empty()) CreateDefaultScreen();
-  hooks_.ask(ReadLangText(kSection, kDamagedProjectNote), kStyleInfo);
+  hooks_.ask(ReadLangText(lang_section::IDD_QUENDRA_DIALOG, kDamagedProjectNote), kStyleInfo);
 }
 
 void CQuendraDlg::ShowClock() {
@@ -293,9 +294,12 @@ void CQuendraDlg::OnClose() {
     SendMessage(Handle(), UM_PANE_BACK, static_cast<WPARAM>(CurrentPaneIndex), 0);
     return;
   }
-  if (hooks_.ask(ReadLangText(kSection, kCloseQuestion), kStyleOkCancelInfo) != kIdOk) return;
+  if (hooks_.ask(ReadLangText(lang_section::IDD_QUENDRA_DIALOG, kCloseQuestion),
+                 kStyleOkCancelInfo) != kIdOk)
+    return;
   if (SaveProjectXml(GetProgramSavePath()) != 1 &&
-      hooks_.ask(ReadLangText(kSection, kSaveFailedQuestion), kStyleOkCancelInfo) != kIdOk) {
+      hooks_.ask(ReadLangText(lang_section::IDD_QUENDRA_DIALOG, kSaveFailedQuestion),
+                 kStyleOkCancelInfo) != kIdOk) {
     return;
   }
   previewFrame_.reset();

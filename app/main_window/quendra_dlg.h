@@ -42,9 +42,6 @@ class CQuendraDlg : public CMagnetDialog {
  public:
   static constexpr UINT kClockTimer = 1;
   static constexpr int kClockPart = 4;
-  static constexpr int kToolbarId = 131;
-  static constexpr UINT kDisabledAtStart = 32777;
-  static constexpr UINT kDropDownButton = 32795;
 
   explicit CQuendraDlg(MainWindowHooks hooks = {});
   ~CQuendraDlg() override;

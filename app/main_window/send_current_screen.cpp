@@ -7,6 +7,7 @@
 #include "app/main_window/quendra_dlg.h"
 #include "app/prerender/flash_converter.h"
 #include "controls/dialogs/loading_dialog.h"
+#include "controls/shell/main_window_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/widgets_disabled.h"
 #include "model/project/current_screen.h"
@@ -14,8 +15,6 @@
 #include "sdk/Corvanix.h"
 
 namespace {
-
-constexpr WPARAM kUsbSendCommand = 32794;
 
 // The message of each refusal of the check before sending (-1 to -4).
 int CheckFailureText(std::int32_t check) {
@@ -34,7 +33,7 @@ void CQuendraDlg::SendCurrentScreen() {
   if (screen == nullptr) return;
   if (screen->SendType == kSendByUsbDisk) {
     // A USB-disk screen is written by the USB send pane.
-    SendMessage(Handle(), WM_COMMAND, kUsbSendCommand, 0);
+    SendMessage(Handle(), WM_COMMAND, ID_TOOLBAR_USB, 0);
     return;
   }
   ScreenSendJob job{};

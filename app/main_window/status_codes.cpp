@@ -3,11 +3,10 @@
 #include <algorithm>
 
 #include "app/builder/send_error_text.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
 namespace {
-
-const QString kSection = QStringLiteral("IDD_QUENDRA_DIALOG");
 
 constexpr int kSendingText = 1007;
 constexpr int kGeneratingText = 1008;
@@ -42,22 +41,23 @@ QString StatusCodeText(std::intptr_t code, std::int32_t result) {
   const auto row = std::find_if(std::begin(kStatusRows), std::end(kStatusRows),
                                 [code](const StatusRow& r) { return r.code == code; });
   if (row == std::end(kStatusRows)) return {};
-  QString text = ReadLangText(kSection, row->key);
+  QString text = ReadLangText(lang_section::IDD_QUENDRA_DIALOG, row->key);
   if (row->withError) text += GetSendErrorText(result);
   return text;
 }
 
 QString SendProgressText(std::intptr_t percent) {
   const auto held = std::clamp<std::intptr_t>(percent, 0, 100);
-  return ReadLangText(kSection, kSendingText) + QLatin1Char('(') + QString::number(held) +
-         QStringLiteral("%)");
+  return ReadLangText(lang_section::IDD_QUENDRA_DIALOG, kSendingText) + QLatin1Char('(') +
+         QString::number(held) + QStringLiteral("%)");
 }
 
 QString SendResultText(std::int32_t result) {
   switch (result) {
-    case 0: return ReadLangText(kSection, kSentText);
-    case kSendSending: return ReadLangText(kSection, kSendingText);
-    case kSendGenerating: return ReadLangText(kSection, kGeneratingText);
-    default: return ReadLangText(kSection, kFailedText) + GetSendErrorText(result);
+    case 0: return ReadLangText(lang_section::IDD_QUENDRA_DIALOG, kSentText);
+    case kSendSending: return ReadLangText(lang_section::IDD_QUENDRA_DIALOG, kSendingText);
+    case kSendGenerating: return ReadLangText(lang_section::IDD_QUENDRA_DIALOG, kGeneratingText);
+    default:
+      return ReadLangText(lang_section::IDD_QUENDRA_DIALOG, kFailedText) + GetSendErrorText(result);
   }
 }

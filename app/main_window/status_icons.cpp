@@ -2,10 +2,11 @@
 
 #include <QPainter>
 
+#include "controls/shell/art_painter.h"
+
 namespace {
 
 constexpr int kSize = 16;
-const QColor kDark(50, 60, 75);
 
 void DrawMark(QPainter& p, const QColor& disc, bool check) {
   p.setPen(Qt::NoPen);
@@ -22,7 +23,7 @@ void DrawMark(QPainter& p, const QColor& disc, bool check) {
 
 // Two computers joined by a cable.
 void DrawNetwork(QPainter& p) {
-  p.setPen(QPen(kDark, 1));
+  p.setPen(QPen(kArtDark, 1));
   p.setBrush(QColor(120, 190, 240));
   p.drawRect(QRectF(0.5, 1.5, 6, 5));
   p.drawRect(QRectF(9.5, 9.5, 6, 5));
@@ -31,18 +32,18 @@ void DrawNetwork(QPainter& p) {
 
 // A nine-pin plug.
 void DrawSerialLine(QPainter& p) {
-  p.setPen(QPen(kDark, 1));
+  p.setPen(QPen(kArtDark, 1));
   p.setBrush(QColor(200, 200, 210));
   p.drawPolygon(QPolygonF({{0.5, 4.5}, {15.5, 4.5}, {13.5, 11.5}, {2.5, 11.5}}));
   p.setPen(Qt::NoPen);
-  p.setBrush(kDark);
+  p.setBrush(kArtDark);
   for (int pin = 0; pin < 5; ++pin) p.drawRect(QRectF(3 + 2.2 * pin, 6.5, 1, 1));
   for (int pin = 0; pin < 4; ++pin) p.drawRect(QRectF(4.1 + 2.2 * pin, 9, 1, 1));
 }
 
 // A USB stick.
 void DrawUsbDisk(QPainter& p) {
-  p.setPen(QPen(kDark, 1));
+  p.setPen(QPen(kArtDark, 1));
   p.setBrush(QColor(240, 150, 40));
   p.drawRoundedRect(QRectF(1.5, 5.5, 9, 6), 1, 1);
   p.setBrush(QColor(220, 220, 220));
@@ -52,17 +53,13 @@ void DrawUsbDisk(QPainter& p) {
 }  // namespace
 
 QPixmap LoadStatusIcon(StatusIcon icon) {
-  QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
-  switch (icon) {
-    case StatusIcon::Success: DrawMark(painter, QColor(40, 160, 70), true); break;
-    case StatusIcon::Failure: DrawMark(painter, QColor(210, 50, 40), false); break;
-    case StatusIcon::Network: DrawNetwork(painter); break;
-    case StatusIcon::UsbDisk: DrawUsbDisk(painter); break;
-    case StatusIcon::SerialLine: DrawSerialLine(painter); break;
-  }
-  painter.end();
-  return QPixmap::fromImage(image);
+  return QPixmap::fromImage(PaintInDesignSpace(kSize, false, [icon](QPainter& painter) {
+    switch (icon) {
+      case StatusIcon::Success: DrawMark(painter, QColor(40, 160, 70), true); break;
+      case StatusIcon::Failure: DrawMark(painter, QColor(210, 50, 40), false); break;
+      case StatusIcon::Network: DrawNetwork(painter); break;
+      case StatusIcon::UsbDisk: DrawUsbDisk(painter); break;
+      case StatusIcon::SerialLine: DrawSerialLine(painter); break;
+    }
+  }));
 }

@@ -11,13 +11,10 @@
 #include "app/send/send_icons.h"
 #include "model/common/bounded_text.h"
 #include "model/project/project_globals.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
 namespace {
-
-QString Text(const char* section, int key) {
-  return ReadLangText(QString::fromLatin1(section), key);
-}
 
 QString ScreenName(const ScreenRecord& screen) { return ReadBoundedText(screen.LedName); }
 
@@ -38,8 +35,8 @@ ScreenGroup* GroupAt(int index) {
 QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok) {
   auto* row = new QHBoxLayout;
   row->addStretch();
-  ok = new QPushButton(Text("PUBLIC", 1000), dialog);
-  auto* cancel = new QPushButton(Text("PUBLIC", 1001), dialog);
+  ok = new QPushButton(ReadLangText(lang_section::PUBLIC, 1000), dialog);
+  auto* cancel = new QPushButton(ReadLangText(lang_section::PUBLIC, 1001), dialog);
   ok->setDefault(true);
   QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
   row->addWidget(ok);
@@ -51,9 +48,8 @@ QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok) {
 
 CAddGroupDialog::CAddGroupDialog(QWidget* parent, int mode, int groupCount, const QString& name)
     : QDialog(parent), edit_(this) {
-  static constexpr const char* kSection = "IDD_ADDGROUP_DIALOG";
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(Text(kSection, 1000), this));
+  layout->addWidget(new QLabel(ReadLangText(lang_section::IDD_ADDGROUP_DIALOG, 1000), this));
   edit_.setMaxLength(kNameLimit);
   layout->addWidget(&edit_);
   QPushButton* ok = nullptr;
@@ -63,10 +59,11 @@ CAddGroupDialog::CAddGroupDialog(QWidget* parent, int mode, int groupCount, cons
     accept();
   });
   if (mode == 1) {
-    setWindowTitle(Text(kSection, 1001));
-    edit_.setText(FormatLangText(Text(kSection, 1002), {QString::number(groupCount + 1)}));
+    setWindowTitle(ReadLangText(lang_section::IDD_ADDGROUP_DIALOG, 1001));
+    edit_.setText(FormatLangText(ReadLangText(lang_section::IDD_ADDGROUP_DIALOG, 1002),
+                                 {QString::number(groupCount + 1)}));
   } else {
-    setWindowTitle(Text(kSection, 1003));
+    setWindowTitle(ReadLangText(lang_section::IDD_ADDGROUP_DIALOG, 1003));
     edit_.setText(name);
   }
   setMinimumWidth(300);
@@ -82,8 +79,7 @@ void CAddGroupDialog::showEvent(QShowEvent* event) {
 
 CGroupSetDialog::CGroupSetDialog(QWidget* parent)
     : QDialog(parent), allList_(this), groupCombo_(this), memberList_(this) {
-  static constexpr const char* kSection = "IDD_GROUPSET_DIALOG";
-  setWindowTitle(Text(kSection, 1000));
+  setWindowTitle(ReadLangText(lang_section::IDD_GROUPSET_DIALOG, 1000));
   static_cast<void>(icons_.Add(PaintSendIcon(SendIcon::Screen, 24)));
   allList_.SetImageList(&icons_);
   memberList_.SetImageList(&icons_);
@@ -92,8 +88,8 @@ CGroupSetDialog::CGroupSetDialog(QWidget* parent)
   for (const ScreenGroup& group : ScreenGroupList) groupCombo_.addItem(groupIcon, group.GroupName);
 
   auto* grid = new QGridLayout(this);
-  grid->addWidget(new QLabel(Text(kSection, 1001), this), 0, 0);
-  grid->addWidget(new QLabel(Text(kSection, 1002), this), 0, 2);
+  grid->addWidget(new QLabel(ReadLangText(lang_section::IDD_GROUPSET_DIALOG, 1001), this), 0, 0);
+  grid->addWidget(new QLabel(ReadLangText(lang_section::IDD_GROUPSET_DIALOG, 1002), this), 0, 2);
   grid->addWidget(&allList_, 1, 0, 2, 1);
   grid->addWidget(&groupCombo_, 1, 2);
   grid->addWidget(&memberList_, 2, 2);
@@ -165,21 +161,24 @@ void CGroupSetDialog::OnRemoveAll() {
 }
 
 CLedSelectDialog::CLedSelectDialog(QWidget* parent) : QDialog(parent), screens_(this) {
-  static constexpr const char* kSection = "IDD_LEDSELECT_DIALOG";
   const QIcon icon(QPixmap::fromImage(PaintSendIcon(SendIcon::Screen, 32)));
   screens_.setIconSize(QSize(32, 32));
   for (const ScreenRecord& screen : ScreenList) {
     const int colour = screen.LedColor >= 0 && screen.LedColor <= 3 ? 1017 + screen.LedColor : 0;
     // One pass over the format, so that a "%" in a name or text is shown as it is.
-    screens_.addItem(icon,
-                     FormatLangText(QStringLiteral("%s (%s:%s,%s:%d,%s:%d)"),
-                                    {ScreenName(screen), Text(kSection, 1001),
-                                     colour != 0 ? Text("IDD_BASICSET_DIALOG", colour) : QString(),
-                                     Text(kSection, 1002), QString::number(screen.LedWidth),
-                                     Text(kSection, 1003), QString::number(screen.LedHeight)}));
+    screens_.addItem(
+        icon,
+        FormatLangText(
+            QStringLiteral("%s (%s:%s,%s:%d,%s:%d)"),
+            {ScreenName(screen), ReadLangText(lang_section::IDD_LEDSELECT_DIALOG, 1001),
+             colour != 0 ? ReadLangText(lang_section::IDD_BASICSET_DIALOG, colour) : QString(),
+             ReadLangText(lang_section::IDD_LEDSELECT_DIALOG, 1002),
+             QString::number(screen.LedWidth),
+             ReadLangText(lang_section::IDD_LEDSELECT_DIALOG, 1003),
+             QString::number(screen.LedHeight)}));
   }
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(Text(kSection, 1000), this));
+  layout->addWidget(new QLabel(ReadLangText(lang_section::IDD_LEDSELECT_DIALOG, 1000), this));
   layout->addWidget(&screens_);
   QPushButton* ok = nullptr;
   layout->addLayout(OkCancelRow(this, ok));

@@ -15,24 +15,25 @@
 #include "app/prerender/flash_converter.h"
 #include "app/send/group_dialogs.h"
 #include "app/send/send_icons.h"
+#include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "model/common/bounded_text.h"
 #include "model/painting/painting_helpers.h"
 #include "model/project/current_screen.h"
 #include "model/project/project_globals.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "render/rerender/content_rerender.h"
 #include "sdk/Corvanix.h"
 
 namespace {
 
-constexpr const char* kSection = "IDD_SEND_DIALOG";
 constexpr int kCaptionBand = 34;
 constexpr std::int32_t kClockMask = 16;
 constexpr std::int32_t kPowerMask = 32;
 constexpr std::int32_t kTcpAndSerialOnly = 1;
 
-QString Text(int key) { return ReadLangText(QString::fromLatin1(kSection), key); }
+QString Text(int key) { return ReadLangText(lang_section::IDD_SEND_DIALOG, key); }
 
 // The command buttons: control id, label key, handler (null: no operation yet).
 struct Command {
@@ -40,21 +41,19 @@ struct Command {
   int key;
   void (CSendDialog::*handler)();
 };
-constexpr Command kCommands[] = {{1101, 1015, &CSendDialog::OnSend},
-                                 {1006, 1006, nullptr},
-                                 {1007, 1007, &CSendDialog::OnAdjustTime},
-                                 {1261, 1008, &CSendDialog::OnScreenOn},
-                                 {1009, 1009, &CSendDialog::OnScreenOff},
-                                 {1010, 1010, nullptr},
-                                 {1013, 1013, nullptr},
-                                 {1011, 1011, nullptr},
-                                 {1012, 1012, nullptr}};
-constexpr Command kGroupCommands[] = {{1098, 1001, &CSendDialog::OnAddGroup},
-                                      {1099, 1002, &CSendDialog::OnEditGroup},
-                                      {1100, 1003, &CSendDialog::OnDeleteGroup},
-                                      {1262, 1014, &CSendDialog::OnSharedSend}};
-constexpr int kSelectAllLink = 1351;
-constexpr int kSelectNoneLink = 1352;
+constexpr Command kCommands[] = {{IDC_SEND_PROGRAMS, 1015, &CSendDialog::OnSend},
+                                 {IDC_SEND_BRIGHTNESS, 1006, nullptr},
+                                 {IDC_SEND_ADJUST_TIME, 1007, &CSendDialog::OnAdjustTime},
+                                 {IDC_SEND_SCREEN_ON, 1008, &CSendDialog::OnScreenOn},
+                                 {IDC_SEND_SCREEN_OFF, 1009, &CSendDialog::OnScreenOff},
+                                 {IDC_SEND_TIMED_ON_OFF, 1010, nullptr},
+                                 {IDC_SEND_FIRMWARE, 1013, nullptr},
+                                 {IDC_SEND_READ_SETTINGS, 1011, nullptr},
+                                 {IDC_SEND_RESTART_CARDS, 1012, nullptr}};
+constexpr Command kGroupCommands[] = {{IDC_SEND_ADD_GROUP, 1001, &CSendDialog::OnAddGroup},
+                                      {IDC_SEND_EDIT_GROUPS, 1002, &CSendDialog::OnEditGroup},
+                                      {IDC_SEND_DELETE_GROUP, 1003, &CSendDialog::OnDeleteGroup},
+                                      {IDC_SEND_SHARE_PROGRAMS, 1014, &CSendDialog::OnSharedSend}};
 constexpr int kColumnWidths[] = {70, 100, 120, 190};
 
 QString LinkText(int key) {
@@ -64,7 +63,7 @@ QString LinkText(int key) {
 }  // namespace
 
 CSendDialog::CSendDialog(QWidget* parent, const ProjectTreeItems& tree, DialogRunner runDialog)
-    : TaskPane(kPaneNumber, parent),
+    : TaskPane(kSendPane, parent),
       tree_(tree),
       runDialog_(runDialog ? std::move(runDialog) : [](QDialog& dialog) { return dialog.exec(); }),
       groupList_(this),
@@ -84,9 +83,9 @@ CSendDialog::CSendDialog(QWidget* parent, const ProjectTreeItems& tree, DialogRu
 }
 
 void CSendDialog::CreateControls() {
-  groupList_.setObjectName(QString::number(kGroupList));
-  groupLabel_.setObjectName(QStringLiteral("1527"));
-  screens_.setObjectName(QString::number(kScreenList));
+  groupList_.setObjectName(QString::number(IDC_SEND_GROUP_LIST));
+  groupLabel_.setObjectName(QString::number(IDC_SEND_GROUP_LABEL));
+  screens_.setObjectName(QString::number(IDC_SEND_SCREEN_LIST));
   screens_.setRootIsDecorated(false);
   screens_.setAllColumnsShowFocus(true);  // full-row select
   screens_.setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -111,11 +110,12 @@ void CSendDialog::CreateControls() {
   left->addLayout(groupButtons);
 
   auto* links = new QHBoxLayout;
-  for (int id : {kSelectAllLink, kSelectNoneLink}) {
+  for (int id : {IDC_SEND_SELECT_ALL, IDC_SEND_SELECT_NONE}) {
     auto* link = new QLabel(this);
     link->setObjectName(QString::number(id));
     link->setTextFormat(Qt::RichText);
-    connect(link, &QLabel::linkActivated, this, [this, id] { CheckAllRows(id == kSelectAllLink); });
+    connect(link, &QLabel::linkActivated, this,
+            [this, id] { CheckAllRows(id == IDC_SEND_SELECT_ALL); });
     controls_[id] = link;
     links->addWidget(link);
   }
@@ -148,8 +148,8 @@ void CSendDialog::ApplyLanguage() {
       static_cast<QPushButton*>(controls_[command.id])->setText(Text(command.key));
     }
   }
-  static_cast<QLabel*>(controls_[kSelectAllLink])->setText(LinkText(1004));
-  static_cast<QLabel*>(controls_[kSelectNoneLink])->setText(LinkText(1005));
+  static_cast<QLabel*>(controls_[IDC_SEND_SELECT_ALL])->setText(LinkText(1004));
+  static_cast<QLabel*>(controls_[IDC_SEND_SELECT_NONE])->setText(LinkText(1005));
   if (groupList_.count() > 0) static_cast<void>(groupList_.SetItemText(0, Text(1020)));
 
   screens_.setColumnCount(0);
@@ -162,8 +162,8 @@ void CSendDialog::ApplyLanguage() {
   words.success = Text(1021);
   screens_.SetStatusWords(words);
 
-  BackButton().SetTipText(ReadLangText(QStringLiteral("PUBLIC"), 1004), true);
-  setWindowTitle(ReadLangText(QStringLiteral("IDD_QUENDRA_DIALOG"), 1003));
+  BackButton().SetTipText(ReadLangText(lang_section::PUBLIC, 1004), true);
+  setWindowTitle(ReadLangText(lang_section::IDD_QUENDRA_DIALOG, 1003));
   update();
 }
 

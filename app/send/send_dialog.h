@@ -1,5 +1,5 @@
 #pragma once
-// CSendDialog: task pane 3. It lists the project's screens (all of them, or the members
+// CSendDialog: task pane 3 (kSendPane). It lists the project's screens (all of them, or the members
 // of one screen group), each row with a check box, a progress bar and a status text,
 // and sends the checked programs or one setting to every checked screen at once through
 // the controller library's multi-card calls, which report each card's progress and
@@ -16,6 +16,7 @@
 #include <map>
 #include <vector>
 
+#include "app/send/send_pane_ids.h"
 #include "controls/lists/list_box_qx.h"
 #include "controls/lists/list_ctrl_ex.h"
 #include "controls/shell/task_pane.h"
@@ -27,9 +28,6 @@ class ProjectTreeItems;
 
 class CSendDialog : public TaskPane {
  public:
-  static constexpr int kPaneNumber = 3;
-  static constexpr int kGroupList = 1097;
-  static constexpr int kScreenList = 1095;
   static constexpr int kBarColumn = 2;
   static constexpr int kStatusColumn = 3;
 

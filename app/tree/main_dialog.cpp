@@ -93,7 +93,7 @@ void CMainDialog::OnInitDialog() {
 
 void CMainDialog::CreateTree() {
   tree_ = new QTreeWidget(this);
-  SetControlId(tree_, kTreeId);
+  SetControlId(tree_, IDC_TREE);
   tree_->setHeaderHidden(true);
   tree_->setIconSize(QSize(24, 24));
   tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "app/tree/left_ctrl_tracker.h"
+#include "controls/shell/project_page_ids.h"
 #include "model/project/clear_project.h"
 #include "model/project/project_records.h"
 #include "platform/message_window.h"
@@ -61,13 +62,10 @@ struct MainDialogHooks {
 
 class CMainDialog : public QWidget, public MessageWindow, public ProjectTreeItems {
  public:
-  static constexpr int kTreeId = 1000;
-  static constexpr int kCollapseButtonId = 1009;
-  static constexpr int kToolbarFrameId = 1060;
-  static constexpr int kTabControlId = 1260;
-  static constexpr int kToolbarId = 138;
   // The add-area buttons by area kind 1-7 (index kind - 1).
-  static constexpr int kAddAreaButtonIds[7] = {1089, 1090, 1227, 1092, 1005, 1006, 1222};
+  static constexpr int kAddAreaButtonIds[7] = {
+      IDC_ADD_SINGLE_LINE,  IDC_ADD_IMAGE_TEXT, IDC_ADD_FLASH_WORDS, IDC_ADD_DIGITAL_CLOCK,
+      IDC_ADD_ANALOG_CLOCK, IDC_ADD_COUNTDOWN,  IDC_ADD_FILES};
   // The width of the tree column left of the pages.
   static constexpr int kPagesLeft = 275;
 

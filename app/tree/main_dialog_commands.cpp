@@ -14,23 +14,21 @@
 #include "app/tree/tree_menus.h"
 #include "controls/dialogs/style_message_dialog.h"
 #include "controls/shell/program_messages.h"
+#include "controls/shell/project_page_ids.h"
 #include "controls/shell/window_globals.h"
+#include "controls/support/command_action.h"
 #include "model/project/area_copy.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
 namespace {
 
-constexpr WPARAM kCmdAddProgram = 32785;
-constexpr WPARAM kCmdAddAreaPopup = 32786;
-constexpr WPARAM kCmdCopy = 32787;
-constexpr WPARAM kCmdPaste = 32788;
-constexpr WPARAM kCmdDelete = 32789;
-constexpr WPARAM kCmdMoveUp = 32790;
-constexpr WPARAM kCmdMoveDown = 32791;
-// The context menu's copy, paste and delete (32951-32953) come back as 32787-32789.
-constexpr WPARAM kMenuToToolbarCommand = kCmdMenuCopy - kCmdCopy;
+// The context menu's copy, paste and delete come back as the toolbar's, in the same order.
+constexpr WPARAM kMenuToToolbarCommand = ID_TREE_MENU_COPY - ID_TREE_COPY;
+static_assert(ID_TREE_MENU_PASTE - ID_TREE_PASTE == kMenuToToolbarCommand &&
+              ID_TREE_MENU_DELETE - ID_TREE_DELETE == kMenuToToolbarCommand);
 
 // UM_CANVAS_COMMAND operations the commands send.
 constexpr WPARAM kCanvasAddLast = 4;     // a player for the last area of CanvasAreaList
@@ -50,22 +48,22 @@ ProjectTreeItem* RootOf(QTreeWidgetItem* item) {
 
 void CMainDialog::OnCommand(WPARAM command) {
   switch (command) {
-    case kCmdAddProgram:
-    case kCmdMenuAddProgram: AddProgram(); break;
-    case kCmdAddAreaPopup: ShowAddAreaPopup(); break;
-    case kCmdCopy: CopyItem(); break;
-    case kCmdPaste: PasteItem(); break;
-    case kCmdDelete: DeleteItem(); break;
-    case kCmdMoveUp:
-    case kCmdMenuMoveUp: MoveItem(true); break;
-    case kCmdMoveDown:
-    case kCmdMenuMoveDown: MoveItem(false); break;
-    case kCmdMenuCopy:
-    case kCmdMenuPaste:
-    case kCmdMenuDelete:
+    case ID_TREE_ADD_PROGRAM:
+    case ID_TREE_MENU_ADD_PROGRAM: AddProgram(); break;
+    case ID_TREE_ADD_AREA: ShowAddAreaPopup(); break;
+    case ID_TREE_COPY: CopyItem(); break;
+    case ID_TREE_PASTE: PasteItem(); break;
+    case ID_TREE_DELETE: DeleteItem(); break;
+    case ID_TREE_MOVE_UP:
+    case ID_TREE_MENU_MOVE_UP: MoveItem(true); break;
+    case ID_TREE_MOVE_DOWN:
+    case ID_TREE_MENU_MOVE_DOWN: MoveItem(false); break;
+    case ID_TREE_MENU_COPY:
+    case ID_TREE_MENU_PASTE:
+    case ID_TREE_MENU_DELETE:
       SendMessage(Handle(), WM_COMMAND, command - kMenuToToolbarCommand, 0);
       break;
-    case kCmdPreviewProgram:
+    case ID_TREE_MENU_PREVIEW:
       SendMessage(MainWindowHandle, UM_PLAY_TOGGLE, kPlaySelectedProgram, 0);
       break;
     default:
@@ -95,8 +93,7 @@ void CMainDialog::ShowAddAreaPopup() {
   ProjectTreeItem* selected = AsProjectItem(tree_->currentItem());
   if (selected && selected->Ref().Screen()) return;
   const std::unique_ptr<KvMenu> menu = BuildAddAreaMenu();
-  const UINT command = ChosenCommand(hooks_.showMenu(*menu, QCursor::pos()));
-  if (command != 0) SendMessage(Handle(), WM_COMMAND, command, 0);
+  static_cast<void>(SendCommandOf(hooks_.showMenu(*menu, QCursor::pos()), Handle()));
 }
 
 ProjectTreeItem* CMainDialog::TargetProgramItem() {
@@ -188,7 +185,7 @@ void CMainDialog::DeleteProgram(ProjectTreeItem& item, ProgramRecord& program) {
   ProjectTreeItem* screenItem = AsProjectItem(item.parent());
   ScreenRecord* screen = screenItem ? screenItem->Ref().Screen() : nullptr;
   if (!screen) return;
-  const QString question = ReadLangText(QStringLiteral("IDD_MAIN_DIALOG"), kDeleteProgramText);
+  const QString question = ReadLangText(lang_section::IDD_MAIN_DIALOG, kDeleteProgramText);
   if (hooks_.ask(question, kAskOkCancelInformation) != kIdOk) return;
   SendCanvas(kCanvasPause, 0);
   ForgetItemsUnder(item);

@@ -10,17 +10,14 @@
 #include "app/tree/tree_menus.h"
 #include "controls/bars/my_tool_bar.h"
 #include "controls/shell/program_messages.h"
+#include "controls/shell/project_page_ids.h"
 #include "controls/shell/window_globals.h"
+#include "controls/support/command_action.h"
 #include "model/project/project_globals.h"
 #include "platform/blocking_call.h"
 
 namespace {
 
-constexpr WPARAM kCmdCopy = 32787;
-constexpr WPARAM kCmdPaste = 32788;
-constexpr WPARAM kCmdDelete = 32789;
-constexpr WPARAM kCmdMoveUp = 32790;
-constexpr WPARAM kCmdMoveDown = 32791;
 constexpr WPARAM kTabKey = 9;  // UM_CANVAS_KEY's code of Tab
 
 // The strip's animation: steps of 10 pixels, 10 ms apart.
@@ -53,16 +50,16 @@ bool CMainDialog::PreTranslateKey(QObject* watched, const QKeyEvent& key) {
     };
     const bool leftCtrl = leftCtrl_.LeftCtrlHeld(key.modifiers());
     switch (key.key()) {
-      case Qt::Key_Delete: return command(kCmdDelete);
+      case Qt::Key_Delete: return command(ID_TREE_DELETE);
       case Qt::Key_C:
-        if (leftCtrl) return command(kCmdCopy);
+        if (leftCtrl) return command(ID_TREE_COPY);
         break;
       case Qt::Key_V:
-        if (leftCtrl) return command(kCmdPaste);
+        if (leftCtrl) return command(ID_TREE_PASTE);
         break;
       // Taken before the tree's type-ahead search could use them.
-      case Qt::Key_W: return command(kCmdMoveUp);
-      case Qt::Key_S: return command(kCmdMoveDown);
+      case Qt::Key_W: return command(ID_TREE_MOVE_UP);
+      case Qt::Key_S: return command(ID_TREE_MOVE_DOWN);
       case Qt::Key_Tab:
         SendMessage(PreviewCanvasWindow, UM_CANVAS_KEY, kTabKey, 0);
         tree_->setFocus();
@@ -89,8 +86,8 @@ void CMainDialog::OnTreeRightClick(const QPoint& pos) {
   ProjectTreeItem* selected = AsProjectItem(item);
   const bool onScreen = selected && selected->Ref().Kind == kScreenItem;
   const std::unique_ptr<KvMenu> menu = BuildTreeMenu(onScreen, copiedItem_ != nullptr);
-  const UINT command = ChosenCommand(hooks_.showMenu(*menu, tree_->viewport()->mapToGlobal(pos)));
-  if (command != 0) SendMessage(Handle(), WM_COMMAND, command, 0);
+  const QAction* chosen = hooks_.showMenu(*menu, tree_->viewport()->mapToGlobal(pos));
+  static_cast<void>(SendCommandOf(chosen, Handle()));
 }
 
 bool CMainDialog::HitsItemContent(QTreeWidgetItem* item, const QPoint& pos) const {

@@ -20,13 +20,13 @@
 #include "editors/area_rect/area_set_dialog.h"
 #include "editors/program_page/program_dialog.h"
 #include "model/project/project_globals.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
 #include "render/raster/color_ref.h"
 
 namespace {
 
-const QString kSection = QStringLiteral("IDD_MAIN_DIALOG");
 constexpr int kBorderTabText = 1007;
 constexpr int kBackgroundTabText = 1008;
 constexpr ColorRef kFilesButtonFace = 0xF7E6C6;
@@ -91,7 +91,7 @@ QIcon ArtIcon(PageArt art) { return QIcon(QPixmap::fromImage(PaintPageArt(art, 2
 
 void CMainDialog::CreateToolBar() {
   toolbarFrame_ = new CToolbarFrame(this);
-  SetControlId(toolbarFrame_, kToolbarFrameId);
+  SetControlId(toolbarFrame_, IDC_TOOLBAR_FRAME);
   toolbarFrame_->setGeometry(kToolbarFrameRect);
   toolbar_ = new CMyToolBar(toolbarFrame_);
   toolbar_->CreateImageList(QSize(24, 24));
@@ -99,7 +99,7 @@ void CMainDialog::CreateToolBar() {
                       PageArt::MoveDown}) {
     static_cast<void>(toolbar_->AddBitmap(PaintPageArt(art, 24, true)));
   }
-  static_cast<void>(toolbar_->CreateBar(toolbarFrame_, QMargins(), kToolbarId, 32, 24));
+  static_cast<void>(toolbar_->CreateBar(toolbarFrame_, QMargins(), IDR_TREE_TOOLBAR, 32, 24));
   toolbar_->setGeometry(toolbarFrame_->rect());
   for (QAction* action : toolbar_->actions()) {
     if (QWidget* button = toolbar_->widgetForAction(action)) WatchKeys(button);
@@ -123,7 +123,7 @@ void CMainDialog::CreateAddAreaStrip() {
   AddAreaButton(7).setStyleSheet(
       QStringLiteral("QToolButton { background: %1; }").arg(face.name()));
   collapse_ = new QPushButton(QStringLiteral("<"), this);
-  SetControlId(collapse_, kCollapseButtonId);
+  SetControlId(collapse_, IDC_COLLAPSE_STRIP);
   collapse_->setGeometry(kCollapseLeft, kStripTop, kCollapseWidth, 7 * kAddAreaButtonSize.height());
   connect(collapse_, &QPushButton::clicked, this, [this] { OnCollapse(); });
   WatchKeys(collapse_);
@@ -131,7 +131,7 @@ void CMainDialog::CreateAddAreaStrip() {
 
 void CMainDialog::CreatePages() {
   tabControl_ = new QWidget(this);
-  SetControlId(tabControl_, kTabControlId);
+  SetControlId(tabControl_, IDC_PAGE_TABS);
   tabControl_->setGeometry(kPagesLeft, kTabControlTop, kPagesWidth, 237);
   tabBar_ = new QTabBar(tabControl_);
   tabBar_->setIconSize(QSize(24, 24));
@@ -166,12 +166,15 @@ void CMainDialog::resizeEvent(QResizeEvent* event) {
 
 void CMainDialog::ApplyLanguage() {
   for (int kind = 1; kind <= 7; ++kind) {
-    const QString text = ReadLangText(kSection, kAreaKindTextNumbers[kind - 1]);
+    const QString text =
+        ReadLangText(lang_section::IDD_MAIN_DIALOG, kAreaKindTextNumbers[kind - 1]);
     AddAreaButton(kind).setText(text);
     AddAreaButton(kind).setToolTip(text);
   }
-  if (tabBar_->count() > 0) tabBar_->setTabText(0, ReadLangText(kSection, kBorderTabText));
-  if (tabBar_->count() > 1) tabBar_->setTabText(1, ReadLangText(kSection, kBackgroundTabText));
+  if (tabBar_->count() > 0)
+    tabBar_->setTabText(0, ReadLangText(lang_section::IDD_MAIN_DIALOG, kBorderTabText));
+  if (tabBar_->count() > 1)
+    tabBar_->setTabText(1, ReadLangText(lang_section::IDD_MAIN_DIALOG, kBackgroundTabText));
 }
 
 void CMainDialog::RegisterLanguageTexts() {
@@ -216,9 +219,11 @@ void CMainDialog::ShowPages(std::initializer_list<PageSlot> shown, int tabCount)
   if (tabCount == 0) return;
   const bool blocked = tabBar_->blockSignals(true);
   while (tabBar_->count() > 0) tabBar_->removeTab(0);
-  tabBar_->addTab(ArtIcon(PageArt::BorderTab), ReadLangText(kSection, kBorderTabText));
+  tabBar_->addTab(ArtIcon(PageArt::BorderTab),
+                  ReadLangText(lang_section::IDD_MAIN_DIALOG, kBorderTabText));
   if (tabCount > 1) {
-    tabBar_->addTab(ArtIcon(PageArt::BackgroundTab), ReadLangText(kSection, kBackgroundTabText));
+    tabBar_->addTab(ArtIcon(PageArt::BackgroundTab),
+                    ReadLangText(lang_section::IDD_MAIN_DIALOG, kBackgroundTabText));
   }
   tabBar_->setCurrentIndex(0);
   tabBar_->blockSignals(blocked);

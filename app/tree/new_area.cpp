@@ -7,6 +7,7 @@
 #include "model/common/bounded_text.h"
 #include "model/common/file_system.h"
 #include "model/project/project_editing.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "render/text/rtf_writer.h"
 
@@ -109,7 +110,7 @@ AreaRecord* AddNewArea(ProgramRecord& program, int kind, const QDateTime& now) {
   AreaRecord* area = AddArea(program, kind);
   if (!area) return nullptr;
   const QString kindName =
-      ReadLangText(QStringLiteral("IDD_MAIN_DIALOG"), kAreaKindTextNumbers[kind - 1]);
+      ReadLangText(lang_section::IDD_MAIN_DIALOG, kAreaKindTextNumbers[kind - 1]);
   CopyBoundedText(area->AreaName, kindName + QString::number(sameKind + 1));
   area->ZOrder = sameKind + 1;
   area->BorderColor = kRed;

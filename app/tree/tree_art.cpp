@@ -2,20 +2,16 @@
 
 #include <QPainter>
 
+#include "controls/shell/art_painter.h"
+
 namespace {
 
-const QColor kDark(50, 60, 75);
-const QColor kBlue(38, 120, 200);
 const QColor kRed(220, 50, 40);
 const QColor kGreen(70, 170, 80);
 
-QPen Outline(qreal width = 1.2) {
-  return QPen(kDark, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
 // A small LED screen: dark face with lit dots.
 void DrawScreen(QPainter& p) {
-  p.setPen(Outline());
+  p.setPen(ArtOutline());
   p.setBrush(QColor(30, 30, 40));
   p.drawRoundedRect(QRectF(1, 3, 14, 9), 1, 1);
   p.setPen(Qt::NoPen);
@@ -23,17 +19,17 @@ void DrawScreen(QPainter& p) {
     p.setBrush(x % 2 ? kGreen : kRed);
     p.drawEllipse(QPointF(3.5 + x * 2.25, 7.5), 0.8, 0.8);
   }
-  p.setPen(Outline());
+  p.setPen(ArtOutline());
   p.drawLine(QPointF(8, 12), QPointF(8, 14.5));
   p.drawLine(QPointF(5, 14.5), QPointF(11, 14.5));
 }
 
 // A film strip: a program of areas.
 void DrawProgram(QPainter& p) {
-  p.setPen(Outline());
+  p.setPen(ArtOutline());
   p.setBrush(QColor(250, 210, 90));
   p.drawRect(QRectF(2, 2.5, 12, 11));
-  p.setBrush(kDark);
+  p.setBrush(kArtDark);
   for (int y = 0; y < 4; ++y) {
     p.drawRect(QRectF(3, 3.5 + y * 2.6, 1, 1));
     p.drawRect(QRectF(12, 3.5 + y * 2.6, 1, 1));
@@ -44,7 +40,7 @@ void DrawProgram(QPainter& p) {
 
 // The frame every area kind is drawn in.
 void DrawAreaFrame(QPainter& p) {
-  p.setPen(Outline());
+  p.setPen(ArtOutline());
   p.setBrush(QColor(235, 245, 252));
   p.drawRect(QRectF(1, 1.5, 14, 13));
 }
@@ -59,7 +55,7 @@ void DrawText(QPainter& p, const QString& text, int pixels, const QRectF& box) {
 }
 
 void DrawClockFace(QPainter& p) {
-  p.setPen(Outline());
+  p.setPen(ArtOutline());
   p.setBrush(Qt::white);
   p.drawEllipse(QPointF(8, 8), 5.5, 5.5);
   p.drawLine(QPointF(8, 8), QPointF(8, 4.5));
@@ -71,7 +67,7 @@ void DrawAreaKind(QPainter& p, int kind) {
   switch (kind) {
     case 1:  // single line
       DrawText(p, QStringLiteral("A"), 10, QRectF(1, 2, 14, 12));
-      p.setPen(QPen(kBlue, 1.2));
+      p.setPen(QPen(kArtBlue, 1.2));
       p.drawLine(QPointF(3, 13), QPointF(13, 13));
       break;
     case 2:  // image-text
@@ -80,7 +76,7 @@ void DrawAreaKind(QPainter& p, int kind) {
       p.drawPolygon(QPolygonF({{2.5, 13}, {6, 8}, {9, 13}}));
       p.setBrush(QColor(250, 190, 40));
       p.drawEllipse(QPointF(11, 5.5), 1.8, 1.8);
-      p.setPen(QPen(kDark, 1));
+      p.setPen(QPen(kArtDark, 1));
       p.drawLine(QPointF(10, 10), QPointF(13.5, 10));
       p.drawLine(QPointF(10, 12.5), QPointF(13.5, 12.5));
       break;
@@ -96,13 +92,13 @@ void DrawAreaKind(QPainter& p, int kind) {
       DrawClockFace(p);
       break;
     case 6:  // countdown
-      p.setPen(Outline());
+      p.setPen(ArtOutline());
       p.setBrush(QColor(250, 220, 150));
       p.drawPolygon(QPolygonF({{4, 3}, {12, 3}, {8, 8}}));
       p.drawPolygon(QPolygonF({{4, 13}, {12, 13}, {8, 8}}));
       break;
     case 7:  // files
-      p.setPen(Outline());
+      p.setPen(ArtOutline());
       p.setBrush(Qt::white);
       p.drawPolygon(QPolygonF({{4, 3}, {9.5, 3}, {12, 5.5}, {12, 13}, {4, 13}}));
       p.setBrush(QColor(120, 180, 230));
@@ -114,7 +110,7 @@ void DrawAreaKind(QPainter& p, int kind) {
 
 void DrawArrow(QPainter& p, bool up) {
   p.setPen(Qt::NoPen);
-  p.setBrush(kBlue);
+  p.setBrush(kArtBlue);
   const qreal tip = up ? 2 : 14;
   const qreal base = 8;
   const qreal tail = up ? 14 : 2;
@@ -150,7 +146,7 @@ void DrawPageArt(QPainter& p, PageArt art) {
       p.drawRect(QRectF(2, 3, 12, 10));
       break;
     case PageArt::BackgroundTab:
-      p.setPen(Outline());
+      p.setPen(ArtOutline());
       p.setBrush(QColor(120, 180, 230));
       p.drawRect(QRectF(2, 3, 12, 10));
       p.setPen(Qt::NoPen);
@@ -161,23 +157,11 @@ void DrawPageArt(QPainter& p, PageArt art) {
   }
 }
 
-// A picture of size x size drawn in a 16 x 16 design space.
-template <typename Draw>
-QImage Paint(int size, bool onWhite, Draw draw) {
-  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-  image.fill(onWhite ? Qt::white : Qt::transparent);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.scale(size / 16.0, size / 16.0);
-  draw(painter);
-  return image;
-}
-
 }  // namespace
 
 QImage PaintTreeImage(int image, int size) {
   if (image < 0 || image >= kTreeImageCount) return {};
-  return Paint(size, false, [image](QPainter& p) {
+  return PaintInDesignSpace(size, false, [image](QPainter& p) {
     if (image == 0) {
       DrawScreen(p);
     } else if (image == 1) {
@@ -189,5 +173,5 @@ QImage PaintTreeImage(int image, int size) {
 }
 
 QImage PaintPageArt(PageArt art, int size, bool onWhite) {
-  return Paint(size, onWhite, [art](QPainter& p) { DrawPageArt(p, art); });
+  return PaintInDesignSpace(size, onWhite, [art](QPainter& p) { DrawPageArt(p, art); });
 }

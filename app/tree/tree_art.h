@@ -10,11 +10,11 @@ constexpr int kTreeImageCount = 9;
 constexpr int kTreeImageSize = 24;
 
 enum class PageArt {
-  AddProgram,  // toolbar 32785
-  AddArea,     // toolbar 32786
-  Delete,      // toolbar 32789
-  MoveUp,      // toolbar 32790
-  MoveDown,    // toolbar 32791
+  AddProgram,  // toolbar ID_TREE_ADD_PROGRAM
+  AddArea,     // toolbar ID_TREE_ADD_AREA
+  Delete,      // toolbar ID_TREE_DELETE
+  MoveUp,      // toolbar ID_TREE_MOVE_UP
+  MoveDown,    // toolbar ID_TREE_MOVE_DOWN
   BorderTab,
   BackgroundTab,
 };

@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include "app/tree/tree_art.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
 namespace {
@@ -15,28 +16,30 @@ struct MenuLine {
   int textNumber;
 };
 
-// The add-area popup in menu order; its commands are kAddAreaCommands of kinds 1, 2,
-// 7, 3, 5, 4, 6.
-constexpr MenuLine kAddAreaLines[] = {{32943, 1001}, {32944, 1002}, {32958, 1003}, {32945, 1004},
-                                      {32946, 1005}, {32947, 1006}, {32948, 1007}};
+// The add-area popup in menu order.
+constexpr MenuLine kAddAreaLines[] = {{ID_ADD_SINGLE_LINE, 1001},  {ID_ADD_IMAGE_TEXT, 1002},
+                                      {ID_ADD_FILES, 1003},        {ID_ADD_FLASH_WORDS, 1004},
+                                      {ID_ADD_ANALOG_CLOCK, 1005}, {ID_ADD_DIGITAL_CLOCK, 1006},
+                                      {ID_ADD_COUNTDOWN, 1007}};
 
 // The context menu; the add-area popup stands at kAddAreaPopupPosition.
-constexpr MenuLine kTreeLines[] = {{kCmdPreviewProgram, 1001},
+constexpr MenuLine kTreeLines[] = {{ID_TREE_MENU_PREVIEW, 1001},
                                    {0, 0},
-                                   {kCmdMenuAddProgram, 1002},
-                                   {kCmdMenuCopy, 1004},
-                                   {kCmdMenuPaste, 1005},
-                                   {kCmdMenuDelete, 1006},
+                                   {ID_TREE_MENU_ADD_PROGRAM, 1002},
+                                   {ID_TREE_MENU_COPY, 1004},
+                                   {ID_TREE_MENU_PASTE, 1005},
+                                   {ID_TREE_MENU_DELETE, 1006},
                                    {0, 0},
-                                   {kCmdMenuMoveUp, 1007},
-                                   {kCmdMenuMoveDown, 1008}};
+                                   {ID_TREE_MENU_MOVE_UP, 1007},
+                                   {ID_TREE_MENU_MOVE_DOWN, 1008}};
 
 bool DisabledOnScreen(UINT command) {
-  return command == kCmdPreviewProgram || command == kCmdMenuCopy || command == kCmdMenuDelete ||
-         command == kCmdMenuMoveUp || command == kCmdMenuMoveDown;
+  return command == ID_TREE_MENU_PREVIEW || command == ID_TREE_MENU_COPY ||
+         command == ID_TREE_MENU_DELETE || command == ID_TREE_MENU_MOVE_UP ||
+         command == ID_TREE_MENU_MOVE_DOWN;
 }
 
-void Append(KvMenu& menu, const QString& section, const MenuLine& line, UINT flags) {
+void Append(KvMenu& menu, QLatin1StringView section, const MenuLine& line, UINT flags) {
   const QString text = line.command ? ReadLangText(section, line.textNumber) : QString();
   static_cast<void>(menu.AppendItem(text, flags, line.command));
 }
@@ -53,7 +56,7 @@ int AddAreaKindOf(UINT command) {
 std::unique_ptr<KvMenu> BuildAddAreaMenu() {
   auto menu = std::make_unique<KvMenu>();
   for (const MenuLine& line : kAddAreaLines) {
-    Append(*menu, QStringLiteral("IDR_MENU_ADDAREA"), line, 0);
+    Append(*menu, lang_section::IDR_MENU_ADDAREA, line, 0);
     const QImage image = PaintTreeImage(AddAreaKindOf(line.command) + 1, kMenuImageSize);
     menu->actions().back()->setIcon(QIcon(QPixmap::fromImage(image)));
   }
@@ -61,20 +64,16 @@ std::unique_ptr<KvMenu> BuildAddAreaMenu() {
 }
 
 std::unique_ptr<KvMenu> BuildTreeMenu(bool onScreen, bool hasCopiedItem) {
-  const QString section = QStringLiteral("IDR_MENU_TREE");
+  const QLatin1StringView section = lang_section::IDR_MENU_TREE;
   auto menu = std::make_unique<KvMenu>();
   for (const MenuLine& line : kTreeLines) {
     if (menu->actions().size() == kAddAreaPopupPosition) {
       static_cast<void>(
           menu->AppendItem(ReadLangText(section, 1003), MF_POPUP, 0, BuildAddAreaMenu()));
     }
-    const bool disabled = (line.command == kCmdMenuPaste && !hasCopiedItem) ||
+    const bool disabled = (line.command == ID_TREE_MENU_PASTE && !hasCopiedItem) ||
                           (onScreen && DisabledOnScreen(line.command));
     Append(*menu, section, line, disabled ? MF_GRAYED : 0);
   }
   return menu;
-}
-
-UINT ChosenCommand(const QAction* action) {
-  return action ? action->data().value<KvMenuData>().commandId : 0;
 }

@@ -4,13 +4,13 @@
 #include <QPixmap>
 
 #include "controls/bars/toolbar_resources.h"
+#include "controls/support/command_action.h"
 #include "controls/support/message_owner.h"
 #include "platform/message_window.h"
 
 namespace {
 
 constexpr ColorRef kTransparentWhite = MakeColorRef(255, 255, 255);
-constexpr char kCommandProperty[] = "commandId";
 
 }  // namespace
 
@@ -55,8 +55,8 @@ int CMyToolBar::CreateBar(QWidget* parent, const QMargins& borders, int toolbarI
       continue;
     }
     QAction* action = addAction(QString());
-    action->setProperty(kCommandProperty, command);
-    connect(action, &QAction::triggered, this, [this, command] { SendCommand(command); });
+    SetCommandId(*action, command);
+    RouteCommand(*action, [this] { return OwnerWindow(); });
     widgetForAction(action)->setMinimumSize(buttonSize, buttonSize);
   }
   ShowImages();
@@ -74,13 +74,9 @@ int CMyToolBar::CommandToIndex(UINT commandId) const {
   if (commandId == 0) return -1;
   const QList<QAction*> all = actions();
   for (int index = 0; index < all.size(); ++index) {
-    if (CommandId(all[index]) == commandId) return index;
+    if (CommandIdOf(all[index]) == commandId) return index;
   }
   return -1;
-}
-
-UINT CMyToolBar::CommandId(const QAction* action) {
-  return action == nullptr ? 0 : action->property(kCommandProperty).toUInt();
 }
 
 void CMyToolBar::ShowImages() {
@@ -93,8 +89,7 @@ void CMyToolBar::ShowImages() {
   }
 }
 
-void CMyToolBar::SendCommand(UINT commandId) {
-  if (MessageWindow* owner = NearestMessageWindow(this)) {
-    SendMessage(owner->Handle(), WM_COMMAND, commandId, 0);
-  }
+HWND CMyToolBar::OwnerWindow() const {
+  const MessageWindow* owner = NearestMessageWindow(this);
+  return owner == nullptr ? nullptr : owner->Handle();
 }

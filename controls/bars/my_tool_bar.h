@@ -2,9 +2,9 @@
 // CMyToolBar: the dialogs' toolbar. Its buttons come from a toolbar resource (see
 // toolbar_resources.h) and show true-colour images from an image list of its own
 // instead of a 16-colour strip; buttons and images are square, of the sizes the owner
-// chooses. Each button is a QAction carrying its command id; a click sends WM_COMMAND
-// (wParam the id, lParam 0) to the nearest ancestor that is a MessageWindow, the
-// toolbar frame or the dialog.
+// chooses. Each button is a QAction carrying its command id (CommandIdOf of
+// controls/support/command_action.h); a click sends WM_COMMAND (wParam the id, lParam 0)
+// to the nearest ancestor that is a MessageWindow, the toolbar frame or the dialog.
 //
 // The owner's order: create the image list, add one bitmap per button in the
 // resource's button order, then CreateBar. A button's image is its position among the
@@ -50,12 +50,11 @@ class CMyToolBar : public QToolBar {
   QAction* ButtonAction(int index) const;
   // The position of the first button with the command id; -1 when none has it.
   int CommandToIndex(UINT commandId) const;
-  // The command id an action of a CMyToolBar carries; 0 for a separator or another action.
-  static UINT CommandId(const QAction* action);
 
  private:
   void ShowImages();
-  void SendCommand(UINT commandId);
+  // The window the buttons' commands go to; null when no ancestor is a MessageWindow.
+  HWND OwnerWindow() const;
 
   std::optional<ImageList> images_;
   std::optional<ImageList> secondImages_;

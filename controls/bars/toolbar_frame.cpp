@@ -7,7 +7,12 @@
 #include <QToolTip>
 
 #include "controls/bars/my_tool_bar.h"
+#include "controls/shell/content_page_ids.h"
+#include "controls/shell/layout_frame_ids.h"
+#include "controls/shell/project_page_ids.h"
+#include "controls/support/command_action.h"
 #include "controls/support/message_owner.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
 namespace {
@@ -16,14 +21,17 @@ namespace {
 struct ToolTipRange {
   UINT first;
   UINT last;
-  const char* section;
+  QLatin1StringView section;
   int firstText;
 };
 
 constexpr ToolTipRange kToolTipRanges[] = {
-    {32785, 32791, "IDD_MAIN_DIALOG", 1011},      {32824, 32827, "IDD_IMAGEWORD_DIALOG", 1007},
-    {32828, 32831, "IDD_IMAGEWORD_DIALOG", 1003}, {32845, 32854, "IDD_FRAME_DIALOG", 1000},
-    {32937, 32941, "IDD_FLASHWORD_DIALOG", 1003}, {32963, 32966, "IDD_FILE_DIALOG", 1003},
+    {ID_TREE_ADD_PROGRAM, ID_TREE_MOVE_DOWN, lang_section::IDD_MAIN_DIALOG, 1011},
+    {ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_TABLE, lang_section::IDD_IMAGEWORD_DIALOG, 1007},
+    {ID_IMAGE_TEXT_EDIT, ID_IMAGE_TEXT_SAME_PROPERTIES, lang_section::IDD_IMAGEWORD_DIALOG, 1003},
+    {ID_FRAME_ZOOM_IN, ID_FRAME_PLAY, lang_section::IDD_FRAME_DIALOG, 1000},
+    {ID_FLASH_WORDS_ADD, ID_FLASH_WORDS_APPLY_TO_ALL, lang_section::IDD_FLASHWORD_DIALOG, 1003},
+    {ID_FILES_ADD, ID_FILES_SAME_PROPERTIES, lang_section::IDD_FILE_DIALOG, 1003},
 };
 
 }  // namespace
@@ -31,7 +39,7 @@ constexpr ToolTipRange kToolTipRanges[] = {
 std::optional<ToolTipText> ToolTipTextOf(UINT commandId) {
   for (const ToolTipRange& range : kToolTipRanges) {
     if (commandId >= range.first && commandId <= range.last) {
-      return ToolTipText{QString::fromLatin1(range.section),
+      return ToolTipText{range.section,
                          range.firstText + static_cast<int>(commandId - range.first)};
     }
   }
@@ -69,8 +77,7 @@ bool CToolbarFrame::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::ToolTip) return false;
   auto* button = qobject_cast<QToolButton*>(watched);
   if (button == nullptr) return false;
-  const std::optional<ToolTipText> tip =
-      ToolTipTextOf(CMyToolBar::CommandId(button->defaultAction()));
+  const std::optional<ToolTipText> tip = ToolTipTextOf(CommandIdOf(button->defaultAction()));
   if (!tip) return false;
   const QString text = ReadLangText(tip->section, tip->textNumber);
   QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text, button);

@@ -2,17 +2,35 @@
 
 #include <array>
 
+#include "controls/shell/layout_frame_ids.h"
+#include "controls/shell/main_window_ids.h"
+#include "controls/shell/project_page_ids.h"
+
 namespace {
 
 // The project page's toolbar above the tree: add program, add area, delete, up, down.
-constexpr std::array<UINT, 6> kProjectPageBar = {32785, 32786, 0, 32789, 32790, 32791};
-// The preview frame's toolbar: zoom, align and size, play.
-constexpr std::array<UINT, 13> kPreviewFrameBar = {32845, 32846, 0,     32847, 32848, 32849, 32850,
-                                                   0,     32851, 32852, 32853, 0,     32854};
+constexpr std::array<UINT, 6> kProjectPageBar = {
+    ID_TREE_ADD_PROGRAM, ID_TREE_ADD_AREA, 0, ID_TREE_DELETE, ID_TREE_MOVE_UP, ID_TREE_MOVE_DOWN};
+// The preview frame's toolbar: zoom, align, size, play.
+constexpr std::array<UINT, 13> kPreviewFrameBar = {ID_FRAME_ZOOM_IN,
+                                                   ID_FRAME_ZOOM_OUT,
+                                                   0,
+                                                   ID_FRAME_ALIGN_LEFT,
+                                                   ID_FRAME_ALIGN_RIGHT,
+                                                   ID_FRAME_ALIGN_TOP,
+                                                   ID_FRAME_ALIGN_BOTTOM,
+                                                   0,
+                                                   ID_FRAME_FULL_WIDTH,
+                                                   ID_FRAME_FULL_HEIGHT,
+                                                   ID_FRAME_FILL,
+                                                   0,
+                                                   ID_FRAME_PLAY};
 
 // The main window's toolbar: edit, search, send to screens (with its drop-down), USB,
 // send.
-constexpr std::array<UINT, 5> kMainWindowBar = {32777, 32796, 32795, 32794, 32780};
+constexpr std::array<UINT, 5> kMainWindowBar = {ID_TOOLBAR_EDIT, ID_TOOLBAR_SEARCH,
+                                                ID_TOOLBAR_SEND_TO_SCREENS, ID_TOOLBAR_USB,
+                                                ID_TOOLBAR_SEND};
 
 struct Entry {
   int id;
@@ -20,9 +38,9 @@ struct Entry {
 };
 
 constexpr Entry kToolbars[] = {
-    {131, kMainWindowBar},
-    {138, kProjectPageBar},
-    {214, kPreviewFrameBar},
+    {IDR_MAIN_TOOLBAR, kMainWindowBar},
+    {IDR_TREE_TOOLBAR, kProjectPageBar},
+    {IDR_FRAME_TOOLBAR, kPreviewFrameBar},
 };
 
 }  // namespace

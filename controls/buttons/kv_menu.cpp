@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "controls/buttons/menu_style.h"
+#include "controls/support/command_action.h"
 
 namespace {
 
@@ -116,6 +117,7 @@ bool KvMenu::ModifyItem(int position, const QString& text, UINT flags, UINT id) 
 
 void KvMenu::ApplyRecord(QAction* action, const KvMenuData& data) {
   action->setData(QVariant::fromValue(data));
+  SetCommandId(*action, data.commandId);
   action->setSeparator((data.flags & MF_SEPARATOR) != 0);
   action->setText(data.text);
   action->setEnabled((data.flags & (MF_GRAYED | MF_DISABLED)) == 0);

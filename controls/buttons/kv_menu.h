@@ -1,6 +1,7 @@
 #pragma once
 // The owner-drawn menu: a QMenu whose items are drawn by KvMenuStyle and carry their
-// record (text, flags, command id) as the action's data. Menus are built from the
+// record (text, flags, command id) as the action's data, and their command id as every
+// command item does (controls/support/command_action.h). Menus are built from the
 // process's table of menu templates, item by item, or both; a pressed letter executes
 // the first item whose mnemonic it is.
 

@@ -12,6 +12,7 @@
 #include <array>
 
 #include "controls/support/window_drag.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/ui/dlg_lang_text.h"
 
 using namespace Qt::StringLiterals;
@@ -130,7 +131,7 @@ void CStyleMessageDialog::AddButtons() {
     button->setGeometry(QRect(QPoint(lefts[i], kButtonTop), kButtonSize));
     button->setVisible(lefts[i] >= 0);
     // The button was just made with this id, so its control is always found.
-    (void)SetDlgItemLangText(this, entry.controlId, u"PUBLIC"_s, entry.captionNumber);
+    (void)SetDlgItemLangText(this, entry.controlId, lang_section::PUBLIC, entry.captionNumber);
     const int result = entry.result;
     QObject::connect(button, &QPushButton::clicked, this, [this, result] { OnButton(result); });
   }

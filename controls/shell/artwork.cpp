@@ -1,17 +1,15 @@
 #include "controls/shell/artwork.h"
 
 #include <QPainter>
-#include <QPainterPath>
+
+#include "controls/shell/art_painter.h"
 
 namespace {
 
-const QColor kBlue(38, 120, 200);
-const QColor kDark(50, 60, 75);
 const QColor kOrange(240, 150, 40);
 
-// Draws in a 16 x 16 design space scaled to the picture.
 void DrawArt(QPainter& p, Art art) {
-  p.setPen(QPen(kDark, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setPen(ArtOutline());
   switch (art) {
     case Art::Edit:
       p.setBrush(kOrange);
@@ -21,20 +19,20 @@ void DrawArt(QPainter& p, Art art) {
     case Art::Search:
       p.setBrush(QColor(200, 230, 250));
       p.drawEllipse(QPointF(7, 7), 4.5, 4.5);
-      p.setPen(QPen(kDark, 2.2, Qt::SolidLine, Qt::RoundCap));
+      p.setPen(QPen(kArtDark, 2.2, Qt::SolidLine, Qt::RoundCap));
       p.drawLine(QPointF(10.5, 10.5), QPointF(14, 14));
       break;
     case Art::SendToScreens:
-      p.setBrush(kBlue);
+      p.setBrush(kArtBlue);
       p.drawRect(QRectF(1.5, 2.5, 8, 5.5));
       p.drawRect(QRectF(6.5, 8, 8, 5.5));
       break;
     case Art::Usb:
-      p.setPen(QPen(kDark, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      p.setPen(ArtOutline(1.6));
       p.drawLine(QPointF(8, 2), QPointF(8, 13));
       p.drawPolyline(QPolygonF({{8, 10}, {4, 7}, {4, 5}}));
       p.drawPolyline(QPolygonF({{8, 8}, {12, 6}, {12, 4}}));
-      p.setBrush(kDark);
+      p.setBrush(kArtDark);
       p.drawEllipse(QPointF(8, 13.5), 1.5, 1.5);
       p.drawPolygon(QPolygonF({{6.5, 3}, {8, 1}, {9.5, 3}}));
       break;
@@ -46,7 +44,7 @@ void DrawArt(QPainter& p, Art art) {
     case Art::Back:
     case Art::BackIdle:
       p.setPen(Qt::NoPen);
-      p.setBrush(art == Art::Back ? kBlue : QColor(150, 150, 150));
+      p.setBrush(art == Art::Back ? kArtBlue : QColor(150, 150, 150));
       p.drawEllipse(QRectF(1, 1, 14, 14));
       p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
       p.drawPolyline(QPolygonF({{9, 4.5}, {5.5, 8}, {9, 11.5}}));
@@ -72,7 +70,7 @@ void DrawArt(QPainter& p, Art art) {
       break;
     case Art::SaveFile:
     case Art::SaveFileAs:
-      p.setBrush(kBlue);
+      p.setBrush(kArtBlue);
       p.drawRect(QRectF(2, 2, 12, 12));
       p.setBrush(Qt::white);
       p.drawRect(QRectF(4.5, 2, 7, 4.5));
@@ -94,11 +92,5 @@ void DrawArt(QPainter& p, Art art) {
 }  // namespace
 
 QImage PaintArt(Art art, int size, bool onWhite) {
-  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-  image.fill(onWhite ? Qt::white : Qt::transparent);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.scale(size / 16.0, size / 16.0);
-  DrawArt(painter, art);
-  return image;
+  return PaintInDesignSpace(size, onWhite, [art](QPainter& p) { DrawArt(p, art); });
 }

@@ -5,11 +5,11 @@
 #include <QImage>
 
 enum class Art {
-  Edit,           // toolbar 32777
-  Search,         // toolbar 32796
-  SendToScreens,  // toolbar 32795
-  Usb,            // toolbar 32794
-  Send,           // toolbar 32780
+  Edit,           // toolbar ID_TOOLBAR_EDIT
+  Search,         // toolbar ID_TOOLBAR_SEARCH
+  SendToScreens,  // toolbar ID_TOOLBAR_SEND_TO_SCREENS
+  Usb,            // toolbar ID_TOOLBAR_USB
+  Send,           // toolbar ID_TOOLBAR_SEND
   Back,           // icon 415
   BackIdle,       // icon 416, the grey form
   Application,    // icon 128

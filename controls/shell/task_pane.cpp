@@ -8,15 +8,19 @@
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
 #include "model/painting/painting_helpers.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
 namespace {
 
 // The panes' names in the language files' sections, by pane number.
-const char* const kPaneSections[kTaskPaneCount + 1] = {
-    "IDD_MAIN_DIALOG",    "IDD_SCREENPARAM_DIALOG", "IDD_GUIDE_DIALOG",    "IDD_SEND_DIALOG",
-    "IDD_SEARCH_DIALOG",  "IDD_USBSEND_DIALOG",     "IDD_LOCK_DIALOG",     "IDD_USBIMPORT_DIALOG",
-    "IDD_LOGOSET_DIALOG", "IDD_LEDLOCKER_DIALOG",   "IDD_UPDATECPU_DIALOG"};
+constexpr QLatin1StringView kPaneSections[kTaskPaneCount + 1] = {
+    lang_section::IDD_MAIN_DIALOG,     lang_section::IDD_SCREENPARAM_DIALOG,
+    lang_section::IDD_GUIDE_DIALOG,    lang_section::IDD_SEND_DIALOG,
+    lang_section::IDD_SEARCH_DIALOG,   lang_section::IDD_USBSEND_DIALOG,
+    lang_section::IDD_LOCK_DIALOG,     lang_section::IDD_USBIMPORT_DIALOG,
+    lang_section::IDD_LOGOSET_DIALOG,  lang_section::IDD_LEDLOCKER_DIALOG,
+    lang_section::IDD_UPDATECPU_DIALOG};
 
 constexpr QSize kBackButtonSize(48, 32);
 constexpr int kBackIconSize = 24;
@@ -35,7 +39,7 @@ TaskPane::TaskPane(int number, QWidget* parent) : QWidget(parent), number_(numbe
   back_.resize(kBackButtonSize);
   static_cast<void>(back_.SetIcon(QPixmap::fromImage(PaintArt(Art::Back, kBackIconSize)),
                                   QPixmap::fromImage(PaintArt(Art::BackIdle, kBackIconSize))));
-  back_.SetTipText(ReadLangText(QStringLiteral("PUBLIC"), 1004), true);
+  back_.SetTipText(ReadLangText(lang_section::PUBLIC, 1004), true);
   connect(&back_, &QAbstractButton::clicked, this,
           [this] { SendMessage(MainWindowHandle, UM_PANE_BACK, static_cast<WPARAM>(number_), 0); });
 }
@@ -43,8 +47,8 @@ TaskPane::TaskPane(int number, QWidget* parent) : QWidget(parent), number_(numbe
 void TaskPane::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
-  DrawCaptionBand(this, QString::fromLatin1(kPaneSections[number_]), QIcon(), painter);
-  DrawNote(this, painter, QString::fromLatin1(kPaneSections[number_]), kPaneDragBand);
+  DrawCaptionBand(this, kPaneSections[number_], QIcon(), painter);
+  DrawNote(this, painter, kPaneSections[number_], kPaneDragBand);
 }
 
 void TaskPane::mousePressEvent(QMouseEvent* event) {

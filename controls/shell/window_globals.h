@@ -5,12 +5,11 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "controls/shell/pane_ids.h"
 #include "platform/window_handle.h"
 
 class CRichEditEx;
 class QTreeWidget;
-
-constexpr int kTaskPaneCount = 10;
 
 // The main window itself.
 extern HWND MainWindowHandle;

@@ -12,12 +12,12 @@
 #include "model/common/bounded_text.h"
 #include "model/painting/painting_helpers.h"
 #include "model/project/project_globals.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
 
 namespace {
 
-const QString kSection = QStringLiteral("IDD_AREASET_DIALOG");
 constexpr int kNameLabelId = 1456;
 constexpr int kWidthLabelId = 1457;
 constexpr int kHeightLabelId = 1458;
@@ -103,10 +103,12 @@ LRESULT CAreaSetDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CAreaSetDialog::ApplyLanguage() {
-  static_cast<void>(SetDlgItemLangText(this, kNameLabelId, kSection, 1000));
-  static_cast<void>(SetDlgItemLangText(this, kWidthLabelId, kSection, 1001));
-  static_cast<void>(SetDlgItemLangText(this, kHeightLabelId, kSection, 1002));
-  caption_ = ReadLangText(kSection, kCaptionText);
+  static_cast<void>(SetDlgItemLangText(this, kNameLabelId, lang_section::IDD_AREASET_DIALOG, 1000));
+  static_cast<void>(
+      SetDlgItemLangText(this, kWidthLabelId, lang_section::IDD_AREASET_DIALOG, 1001));
+  static_cast<void>(
+      SetDlgItemLangText(this, kHeightLabelId, lang_section::IDD_AREASET_DIALOG, 1002));
+  caption_ = ReadLangText(lang_section::IDD_AREASET_DIALOG, kCaptionText);
   update();
 }
 

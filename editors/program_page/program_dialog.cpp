@@ -17,12 +17,12 @@
 #include "model/common/bounded_text.h"
 #include "model/painting/painting_helpers.h"
 #include "model/project/project_globals.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
 
 namespace {
 
-const QString kSection = QStringLiteral("IDD_PROGRAM_DIALOG");
 constexpr int kCaptionText = 1021;
 constexpr int kNameKept = 63;
 constexpr int kCountDigits = 3;
@@ -154,13 +154,13 @@ LRESULT CProgramDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void CProgramDialog::ApplyLanguage() {
   for (const auto& [id, text] : kLangTexts) {
-    static_cast<void>(SetDlgItemLangText(this, id, kSection, text));
+    static_cast<void>(SetDlgItemLangText(this, id, lang_section::IDD_PROGRAM_DIALOG, text));
   }
   for (int day = 0; day < 7; ++day) {
-    static_cast<void>(
-        SetDlgItemLangText(this, kFirstWeekdayId + day, kSection, kFirstWeekdayText + day));
+    static_cast<void>(SetDlgItemLangText(
+        this, kFirstWeekdayId + day, lang_section::IDD_PROGRAM_DIALOG, kFirstWeekdayText + day));
   }
-  caption_ = ReadLangText(kSection, kCaptionText);
+  caption_ = ReadLangText(lang_section::IDD_PROGRAM_DIALOG, kCaptionText);
   update();
 }
 

@@ -8,6 +8,7 @@
 #include "model/common/guid_text.h"
 #include "model/project/numbering.h"
 #include "model/project/project_globals.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
 namespace {
@@ -75,7 +76,7 @@ template <typename List, typename Record>
 ProgramRecord& AddProgram(ScreenRecord& screen) {
   auto program = std::make_unique<ProgramRecord>();
   program->ProgramNo = NextProgramNo(screen);
-  const QString baseName = ReadLangText(QStringLiteral("IDD_MAIN_DIALOG"), 1009);
+  const QString baseName = ReadLangText(lang_section::IDD_MAIN_DIALOG, 1009);
   CopyBoundedText(program->ProgramName, baseName + QString::number(program->ProgramNo));
   program->OwnerScreen = &screen;
   return *screen.Programs.emplace_back(std::move(program));

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
 namespace {
@@ -92,7 +93,7 @@ int ScanCodeToKey(int scanCode) {
 QString GetScanTypeName(int scanCode) {
   const ScanMode* mode = FindByCode(scanCode);
   if (mode == nullptr) return {};
-  return ReadLangText(QStringLiteral("IDD_SCANSET_DIALOG"), mode->key + kNameTextOffset);
+  return ReadLangText(lang_section::IDD_SCANSET_DIALOG, mode->key + kNameTextOffset);
 }
 
 void ScanKeyToParams(int scanKey, int& routeValue, int& dataHeight, int& scanType) {

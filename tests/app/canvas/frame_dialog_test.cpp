@@ -101,7 +101,7 @@ class FrameDialogTest : public apptest::AppTest {
     return area;
   }
   QAction* PlayButton() {
-    return frame_.ToolBar().ButtonAction(frame_.ToolBar().CommandToIndex(32854));
+    return frame_.ToolBar().ButtonAction(frame_.ToolBar().CommandToIndex(ID_FRAME_PLAY));
   }
   // The room the layout had: the client less the shown bars, less the margins.
   QSize Room() {
@@ -118,8 +118,8 @@ class FrameDialogTest : public apptest::AppTest {
 TEST_F(FrameDialogTest, CentresTheZoomedScreenWhenTheRoomHoldsIt) {
   Show();
   const AreaRecord& area = SelectedArea();
-  for (int step = 0; step < 3; ++step) Command(CFrameDialog::kZoomInCommand);
-  Command(CFrameDialog::kZoomOutCommand);
+  for (int step = 0; step < 3; ++step) Command(ID_FRAME_ZOOM_IN);
+  Command(ID_FRAME_ZOOM_OUT);
   EXPECT_EQ(frame_.Zoom(), 4.0f);
 
   // The window keeps the size the canvas needs, frame included; nothing scrolls.
@@ -167,10 +167,10 @@ TEST_F(FrameDialogTest, ScrollsAWideScreenAndScalesThePositionOnZoom) {
   EXPECT_EQ(frame_.ScrollPosition(), QPoint(101, 51));
 
   // Positions follow the zoom, new / old, truncated.
-  Command(CFrameDialog::kZoomInCommand);
+  Command(ID_FRAME_ZOOM_IN);
   EXPECT_EQ(frame_.ScrollPosition(), QPoint(202, 102));
-  Command(CFrameDialog::kZoomOutCommand);
-  Command(CFrameDialog::kZoomOutCommand);
+  Command(ID_FRAME_ZOOM_OUT);
+  Command(ID_FRAME_ZOOM_OUT);
   EXPECT_EQ(frame_.Zoom(), 0.5f);
   // Half the height fits the (offscreen) desktop: that bar hides and goes back to 0.
   ASSERT_GE(Desktop().height() - 40, 540 + 4 + 85);
@@ -234,10 +234,10 @@ TEST_F(FrameDialogTest, KeysAndAlignButtonsReachTheCanvasOnce) {
                             kStartRect.translated(0, -4),        kStartRect.translated(0, 12),
                             kStartRect.adjusted(-10, 0, 88, 0),  kStartRect.adjusted(0, -4, 0, 12),
                             QRect(QPoint(0, 0), QPoint(128, 32))};
-  for (UINT command = 32847; command <= 32853; ++command) {
+  for (UINT command = ID_FRAME_ALIGN_LEFT; command <= ID_FRAME_FILL; ++command) {
     SetRect(area, kStartRect);
     frame_.ToolBar().ButtonAction(frame_.ToolBar().CommandToIndex(command))->trigger();
-    EXPECT_EQ(RectOf(area), expected[command - 32847]) << command;
+    EXPECT_EQ(RectOf(area), expected[command - ID_FRAME_ALIGN_LEFT]) << command;
   }
 
   // Neither the close button nor Esc takes the frame away.

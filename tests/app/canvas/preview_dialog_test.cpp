@@ -12,7 +12,9 @@
 #include "app/canvas/area_outlines.h"
 #include "app/canvas/preview_dialog.h"
 #include "controls/buttons/kv_menu.h"
+#include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
+#include "controls/shell/project_page_ids.h"
 #include "controls/shell/window_globals.h"
 #include "render/canvas/edit_canvas.h"
 #include "tests/render/player/player_fixture.h"
@@ -54,7 +56,7 @@ class PreviewDialogTest : public PlayerTest {
  protected:
   void SetUp() override {
     PlayerTest::SetUp();
-    PaneWindows[0] = page_.Handle();
+    PaneWindows[kProjectPagePane] = page_.Handle();
     CanvasHooks hooks;
     hooks.showMenu = [this](KvMenu& menu, const QPoint&) {
       ++menusShown_;
@@ -70,7 +72,7 @@ class PreviewDialogTest : public PlayerTest {
     CanvasAreaList.clear();
     PlayList.clear();
     CurrentSelection = nullptr;
-    PaneWindows[0] = nullptr;
+    PaneWindows[kProjectPagePane] = nullptr;
     PlayerTest::TearDown();
   }
   void Send(WPARAM operation, LPARAM argument = 0) {
@@ -224,13 +226,13 @@ TEST_F(PreviewDialogTest, ContextMenuPassesCommandsToTheProjectPage) {
   EXPECT_EQ(menusShown_, 1);
   EXPECT_FALSE(pasteEnabled_);
   ASSERT_EQ(page_.commands.size(), 1u);
-  EXPECT_EQ(page_.commands[0], 32789u);
+  EXPECT_EQ(page_.commands[0], ID_TREE_DELETE);
 
   page_.hasCopy = 1;
   menuAnswer_ = kCanvasMenuPaste;
   RightButtonUp();
   EXPECT_TRUE(pasteEnabled_);
-  EXPECT_EQ(page_.commands.back(), 32788u);
+  EXPECT_EQ(page_.commands.back(), ID_TREE_PASTE);
 }
 
 TEST_F(PreviewDialogTest, OperationsKeepPlayersAndAreasInStep) {

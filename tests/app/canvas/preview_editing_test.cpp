@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/canvas/preview_dialog.h"
+#include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
 #include "tests/render/player/player_fixture.h"
@@ -58,7 +59,7 @@ class PreviewEditingTest : public PlayerTest {
                      [this](QTreeWidgetItem* item) { Road(item); });
     ProjectTreeControl = &tree_;
     AreaPageWindow = areaPage_.Handle();
-    PaneWindows[8] = logoPane_.Handle();
+    PaneWindows[kLogoPane] = logoPane_.Handle();
     canvas_ = std::make_unique<CPreviewDialog>(nullptr, clock_);
     canvas_->resize(128 * kZoom + 4, 32 * kZoom + 4);
     canvas_->SetCanvasSize(128, 32, static_cast<float>(kZoom));
@@ -69,7 +70,7 @@ class PreviewEditingTest : public PlayerTest {
     canvas_.reset();
     ProjectTreeControl = nullptr;
     AreaPageWindow = nullptr;
-    PaneWindows[8] = nullptr;
+    PaneWindows[kLogoPane] = nullptr;
     CanvasAreaList.clear();
     CurrentSelection = nullptr;
     PlayerTest::TearDown();
@@ -127,7 +128,7 @@ TEST_F(PreviewEditingTest, MouseSelectsThroughTheTreeAndDragsOnlyWithTheLeftButt
   EXPECT_EQ(CanvasAreaList.back(), first);
   EXPECT_EQ(canvas_->SelectedIndex(), 3);
   EXPECT_TRUE(canvas_->Dragging());
-  EXPECT_EQ(canvas_->CursorId(), 32646);
+  EXPECT_EQ(canvas_->CursorId(), kCursorMove);
 
   // Shift, Ctrl or both buttons: neither a drag nor a hover (which would find nothing).
   Drag(At(75, 16), Qt::LeftButton, Qt::ShiftModifier);

@@ -15,6 +15,8 @@
 #include "app/language/language_texts.h"
 #include "app/main_window/quendra_dlg.h"
 #include "app/send/send_dialog.h"
+#include "controls/shell/pane_ids.h"
+#include "controls/support/command_action.h"
 #include "model/settings/settings_file.h"
 #include "tests/app/main_window/main_window_fixture.h"
 #include "tests/support/screenshot.h"
@@ -43,7 +45,7 @@ QMenu& LanguageMenu(CQuendraDlg& window) { return *window.MainMenuBar().actions(
 std::vector<int> CheckedLanguages(CQuendraDlg& window) {
   std::vector<int> checked;
   for (const QAction* item : LanguageMenu(window).actions())
-    if (item->isChecked()) checked.push_back(LanguageOfCommand(item->data().toUInt()));
+    if (item->isChecked()) checked.push_back(LanguageOfCommand(CommandIdOf(item)));
   return checked;
 }
 
@@ -58,9 +60,8 @@ QStringList VisibleTexts(CQuendraDlg& window) {
   for (const QAction* button : window.ToolBar().actions())
     texts << button->text() << button->toolTip();
   for (int part = 0; part < 5; ++part) texts << window.StatusBar().Text(part);
-  for (QWidget* root :
-       {static_cast<QWidget*>(&window.ProjectPage()), &window.Pane(CSendDialog::kPaneNumber),
-        static_cast<QWidget*>(&window.PreviewFrame())}) {
+  for (QWidget* root : {static_cast<QWidget*>(&window.ProjectPage()), &window.Pane(kSendPane),
+                        static_cast<QWidget*>(&window.PreviewFrame())}) {
     for (const QAbstractButton* button : root->findChildren<QAbstractButton*>())
       texts << button->text() << button->toolTip();
     for (const QLabel* label : root->findChildren<QLabel*>()) texts << label->text();
@@ -151,7 +152,7 @@ TEST_F(LanguageSwitchTest, SwitchReTextsEveryOpenWindowAtOnce) {
 
   // A window registered later is re-texted in its place: after the project page and
   // the status bar, before the send pane.
-  auto& sendPane = static_cast<CSendDialog&>(window.Pane(CSendDialog::kPaneNumber));
+  auto& sendPane = static_cast<CSendDialog&>(window.Pane(kSendPane));
   const auto probe = [&] {
     return QStringList{window.ProjectPage().AddAreaButton(1).text(), window.StatusBar().Text(1),
                        sendPane.BackButton().toolTip()};

@@ -8,6 +8,8 @@
 #include "app/builder/send_error_text.h"
 #include "app/main_window/quendra_dlg.h"
 #include "app/send/send_dialog.h"
+#include "controls/shell/main_window_ids.h"
+#include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
@@ -115,16 +117,16 @@ class MainCommands : public apptest::MainWindowTest {
 TEST_F(MainCommands, NewAndOpenSaveTheOldProjectFirst) {
   SavedThenEdited();
   answers = {2};
-  Command(32800);
+  Command(ID_FILE_NEW);
   EXPECT_EQ(ScreenName(), QStringLiteral("Edited"));
-  Command(32800);
+  Command(ID_FILE_NEW);
   EXPECT_TRUE(MineHolds("Edited"));
   EXPECT_EQ(ScreenName(), QStringLiteral("LED1"));
   EXPECT_EQ(window_->ProjectPage().Tree().topLevelItemCount(), 1);
   // A second new project within the same second never takes the first one's file.
-  Command(32806);
+  Command(ID_FILE_SAVE);
   const QString first = GetProgramSavePath();
-  Command(32800);
+  Command(ID_FILE_NEW);
   EXPECT_NE(GetProgramSavePath(), first);
   EXPECT_TRUE(IsProjectFile(first));
   EXPECT_EQ(asked, QStringList(3, Text(1060)));
@@ -135,12 +137,12 @@ TEST_F(MainCommands, NewAndOpenSaveTheOldProjectFirst) {
   ASSERT_EQ(SaveProjectXml(Path("other.kqprj")), 1);
   SavedThenEdited();
   chosen = GetAppDir() + QStringLiteral("setting.cfg");
-  Command(32805);
+  Command(ID_FILE_OPEN);
   EXPECT_EQ(asked, QStringList{Text(1067)});
   EXPECT_EQ(ScreenName(), QStringLiteral("Edited"));
   EXPECT_FALSE(MineHolds("Edited"));
   chosen = Path("other.kqprj");
-  Command(32805);
+  Command(ID_FILE_OPEN);
   EXPECT_TRUE(MineHolds("Edited"));
   EXPECT_EQ(ScreenName(), QStringLiteral("Other"));
   EXPECT_EQ(window_->ProjectPage().Tree().topLevelItem(0)->text(0), QStringLiteral("Other"));
@@ -149,11 +151,11 @@ TEST_F(MainCommands, NewAndOpenSaveTheOldProjectFirst) {
 
 TEST_F(MainCommands, SaveAndSaveAsWriteWhereTheyShouldAndReportFailures) {
   SavedThenEdited();
-  Command(32806);
+  Command(ID_FILE_SAVE);
   EXPECT_TRUE(MineHolds("Edited"));
   for (const char* name : {"upper.KQPRJ", "x.txt"}) {
     chosen = Path(name);
-    Command(32807);
+    Command(ID_FILE_SAVE_AS);
   }
   EXPECT_TRUE(IsProjectFile(Path("upper.KQPRJ")));
   EXPECT_TRUE(IsProjectFile(Path("x.txt.kqprj")));
@@ -162,12 +164,12 @@ TEST_F(MainCommands, SaveAndSaveAsWriteWhereTheyShouldAndReportFailures) {
   // Neither command can write where a folder stands; both say so.
   ASSERT_TRUE(QDir().mkpath(Path("folder.kqprj")));
   chosen = Path("folder.kqprj");
-  Command(32807);
+  Command(ID_FILE_SAVE_AS);
   ASSERT_TRUE(QDir(AppFolderPath(AppFolder::Project)).removeRecursively());
   QFile blocker(GetAppDir() + QStringLiteral("project"));  // Save makes a new path there
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
-  Command(32806);
+  Command(ID_FILE_SAVE);
   EXPECT_EQ(asked, QStringList(2, Text(4003)));
   EXPECT_EQ(styles, std::vector<int>(2, 0x10));
 }
@@ -175,8 +177,14 @@ TEST_F(MainCommands, SaveAndSaveAsWriteWhereTheyShouldAndReportFailures) {
 TEST_F(MainCommands, PanesOpenOverTheProjectPageAndPlayTogglesThePreview) {
   OnlyScreen(QStringLiteral("Mine"));
   ScreenList.emplace_back().LedNo = 8;
-  const std::pair<WPARAM, int> opened[] = {{32795, 3}, {32796, 4}, {32794, 5}, {32968, 7},
-                                           {32957, 6}, {32993, 6}, {32976, 6}, {33005, 10}};
+  const std::pair<WPARAM, int> opened[] = {{ID_TOOLBAR_SEND_TO_SCREENS, kSendPane},
+                                           {ID_TOOLBAR_SEARCH, kSearchPane},
+                                           {ID_TOOLBAR_USB, kUsbSendPane},
+                                           {ID_TOOLS_USB_READ_BACK, kUsbImportPane},
+                                           {ID_SETTINGS_SCREEN_PARAMS, kAccessCodePane},
+                                           {ID_SETTINGS_BOOT_LOGO, kAccessCodePane},
+                                           {ID_SETTINGS_ADMINISTRATOR, kAccessCodePane},
+                                           {ID_COMMANDS_FIRMWARE, kFirmwarePane}};
   for (const auto& [command, pane] : opened) {
     Command(command);
     EXPECT_EQ(CurrentPaneIndex, pane) << command;
@@ -184,14 +192,14 @@ TEST_F(MainCommands, PanesOpenOverTheProjectPageAndPlayTogglesThePreview) {
     EXPECT_FALSE(window_->ToolBar().isVisible());
     SendMessage(window_->Handle(), UM_PANE_BACK, static_cast<WPARAM>(pane), 0);
   }
-  EXPECT_EQ(static_cast<CSendDialog&>(window_->Pane(3)).Screens().GetItemCount(), 2);
+  EXPECT_EQ(static_cast<CSendDialog&>(window_->Pane(kSendPane)).Screens().GetItemCount(), 2);
   CurrentScreenNo = 99;  // the administrator's and the firmware pane need a screen
-  Command(32976);
-  Command(33005);
+  Command(ID_SETTINGS_ADMINISTRATOR);
+  Command(ID_COMMANDS_FIRMWARE);
   EXPECT_EQ(CurrentPaneIndex, 0);
-  Command(32797);
+  Command(ID_PLAY_TOGGLE);
   EXPECT_FALSE(window_->isVisible());
-  Command(32797);  // the frame's stop button sends the same
+  Command(ID_PLAY_TOGGLE);  // the frame's stop button sends the same
   EXPECT_TRUE(window_->isVisible());
   EXPECT_EQ(window_->Of(UM_PLAY_TOGGLE), (std::vector<LPARAM>{0, 0}));
 }
@@ -209,10 +217,10 @@ TEST_F(MainCommands, DeviceCommandsReportTheirStatusCodesAroundTheCall) {
               !window_->PreviewFrame().isEnabled();
   });
   probe.start(5);
-  Command(32978);
-  Command(32979);
+  Command(ID_COMMANDS_ADJUST_TIME);
+  Command(ID_COMMANDS_SCREEN_ON);
   card.ReactAlways({emu::Reaction::kAck, 7, 0});
-  Command(32980);
+  Command(ID_COMMANDS_SCREEN_OFF);
   EXPECT_EQ(window_->Of(UM_STATUS_CODE),
             (std::vector<LPARAM>{15000, 16000, 18000, 19000, 21000, 23007}));
   EXPECT_EQ(window_->StatusBar().Text(2), Text(1033) + GetSendErrorText(7));
@@ -221,7 +229,9 @@ TEST_F(MainCommands, DeviceCommandsReportTheirStatusCodesAroundTheCall) {
 
   window_->got.clear();
   screen.SendType = kSendByUsbDisk;
-  for (const WPARAM command : {32978, 32979, 32980}) Command(command);
+  for (const WPARAM command :
+       {ID_COMMANDS_ADJUST_TIME, ID_COMMANDS_SCREEN_ON, ID_COMMANDS_SCREEN_OFF})
+    Command(command);
   EXPECT_TRUE(window_->got.empty());
   EXPECT_EQ(card.Payloads().size(), 3u);
 }
@@ -235,7 +245,7 @@ TEST_F(MainCommands, SendingTheCurrentScreenReportsProgressAndResult) {
   ClockProgram(screen, false, 3);
   ClockProgram(screen, true, 4);
   window_->ProjectPage().BuildTreeFromModel();
-  Command(32780);
+  Command(ID_TOOLBAR_SEND);
   const std::vector<LPARAM> progress = window_->Of(UM_SEND_PROGRESS);
   ASSERT_FALSE(progress.empty());
   EXPECT_EQ(progress.back(), 100);
@@ -260,7 +270,7 @@ TEST_F(MainCommands, SendingTheCurrentScreenReportsProgressAndResult) {
   static_cast<void>(CopyBoundedText(missing.FilePath, QDir::temp().filePath("missing.png")));
   std::get<std::vector<FileAreaItem>>(files.Kind) = {missing};
   window_->got.clear();
-  Command(32780);
+  Command(ID_TOOLBAR_SEND);
   QTRY_COMPARE(window_->Of(UM_SEND_RESULT).size(), 4u);
   EXPECT_EQ(window_->Of(UM_SEND_RESULT)[2], KQ_OK);
   EXPECT_EQ(window_->Of(UM_SEND_RESULT)[3], KQ_ERR_PAGE_NOT_FOUND);
@@ -278,7 +288,7 @@ TEST_F(MainCommands, ACardThatRefusesOrHangsUpEndsTheSendOnItsErrorText) {
     ClockProgram(OnlyScreen(QStringLiteral("Card"), &tcp), true, 1);
     window_->ProjectPage().BuildTreeFromModel();
     window_->got.clear();
-    Command(32780);
+    Command(ID_TOOLBAR_SEND);
     QTRY_VERIFY(!window_->Of(UM_SEND_RESULT).empty() &&
                 window_->Of(UM_SEND_RESULT).back() == result);
     EXPECT_EQ(window_->StatusBar().Text(2), Text(1010) + GetSendErrorText(result)) << result;
@@ -291,33 +301,33 @@ TEST_F(MainCommands, SendingRefusesFailedChecksAndLeavesUsbDisksToTheirPane) {
   emu::TcpCard tcp(card);
   ASSERT_TRUE(tcp.Listening());
   ScreenRecord& screen = OnlyScreen(QStringLiteral("Card"), &tcp);
-  Command(32780);  // no checked program
+  Command(ID_TOOLBAR_SEND);  // no checked program
   ClockProgram(screen, true, 1);
   ClockProgram(screen, true, 1);
   AreaRecord& overlapping = *AddArea(*screen.Programs.back(), kDigitalClockArea);
   overlapping.AreaRect_Right = 1, overlapping.AreaRect_Bottom = 1;
-  Command(32780);
+  Command(ID_TOOLBAR_SEND);
   ClearScreenPrograms(screen);
   AddProgram(screen).CheckState = 1;
-  Command(32780);  // a program without areas
+  Command(ID_TOOLBAR_SEND);  // a program without areas
   AddArea(*screen.Programs.back(), kImageTextArea)->AreaRect_Right = 8;
-  Command(32780);  // an image-text area without pages
+  Command(ID_TOOLBAR_SEND);  // an image-text area without pages
   EXPECT_EQ(asked, (QStringList{Text(1065), Text(1063), Text(1066), Text(1064)}));
   EXPECT_TRUE(card.Payloads().empty() && window_->got.empty());
 
   screen.SendType = kSendByUsbDisk;
-  Command(32780);
-  EXPECT_EQ(CurrentPaneIndex, 5);
+  Command(ID_TOOLBAR_SEND);
+  EXPECT_EQ(CurrentPaneIndex, kUsbSendPane);
 }
 
 TEST_F(MainCommands, CheckUpdateTellsARunningUpdaterOrStartsIt) {
-  Command(32990);
+  Command(ID_HELP_CHECK_UPDATE);
   EXPECT_EQ(asked, QStringList{Text(1006)});
   QFile updaterFile(GetAppDir() + kUpdaterFile);
   ASSERT_TRUE(updaterFile.open(QIODevice::WriteOnly));
   updaterFile.close();
   launch = [](const QString&) { return false; };  // present but does not start
-  Command(32990);
+  Command(ID_HELP_CHECK_UPDATE);
   EXPECT_EQ(asked, QStringList(2, Text(1006)));
   testsupport::RecordingWindow updater;
   std::unique_ptr<WindowChannel> channel;
@@ -328,9 +338,9 @@ TEST_F(MainCommands, CheckUpdateTellsARunningUpdaterOrStartsIt) {
                                               std::vector<UINT>{UM_CHECK_UPDATE});
     return true;
   };
-  Command(32990);
+  Command(ID_HELP_CHECK_UPDATE);
   QTRY_COMPARE(updater.received.size(), 1u);
-  Command(32990);  // running now: told, not started again
+  Command(ID_HELP_CHECK_UPDATE);  // running now: told, not started again
   QTRY_COMPARE(updater.received.size(), 2u);
   EXPECT_EQ(updater.Numbers(), (std::vector<UINT>{UM_CHECK_UPDATE, UM_CHECK_UPDATE}));
   EXPECT_EQ(launched, 1);

@@ -10,6 +10,7 @@
 #include "app/canvas/preview_dialog.h"
 #include "app/main_window/status_codes.h"
 #include "app/main_window/status_icons.h"
+#include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
@@ -135,12 +136,13 @@ TEST_F(MainMessagesTest, StatusRefreshShowsTheCurrentScreensLinkSizeAndColours) 
 TEST_F(MainMessagesTest, PaneBackAndTheAccessCodePanesWayOn) {
   window->show();
   // The access code was right: on to the guarded pane, toolbar and blank menu staying.
-  for (const auto& [which, pane] : {std::pair{1, 1}, std::pair{2, 9}, std::pair{3, 8}}) {
-    window->ShowTaskPane(6);
-    Send(UM_PANE_BACK, 6, which);
+  for (const auto& [which, pane] :
+       {std::pair{1, kScreenParamPane}, std::pair{2, kLockerPane}, std::pair{3, kLogoPane}}) {
+    window->ShowTaskPane(kAccessCodePane);
+    Send(UM_PANE_BACK, kAccessCodePane, which);
     EXPECT_EQ(CurrentPaneIndex, pane);
     EXPECT_TRUE(window->Pane(pane).isVisible());
-    EXPECT_FALSE(window->Pane(6).isVisible());
+    EXPECT_FALSE(window->Pane(kAccessCodePane).isVisible());
     EXPECT_FALSE(window->ToolBar().isVisible());
     EXPECT_TRUE(window->BlankMenuBar().isVisible());
     Send(UM_PANE_BACK, pane, 0);
@@ -149,9 +151,9 @@ TEST_F(MainMessagesTest, PaneBackAndTheAccessCodePanesWayOn) {
     EXPECT_TRUE(window->MainMenuBar().isVisible());
   }
   // Other panes' lParams change nothing; an unknown pane only resets the index.
-  window->ShowTaskPane(3);
-  Send(UM_PANE_BACK, 3, 2);
-  EXPECT_EQ(CurrentPaneIndex, 3);
+  window->ShowTaskPane(kSendPane);
+  Send(UM_PANE_BACK, kSendPane, 2);
+  EXPECT_EQ(CurrentPaneIndex, kSendPane);
   Send(UM_PANE_BACK, 42, 0);
   EXPECT_EQ(CurrentPaneIndex, 0);
 }

@@ -10,6 +10,8 @@
 #include "app/main_window/main_menu.h"
 #include "app/main_window/quendra_dlg.h"
 #include "controls/animation/pane_slide.h"
+#include "controls/shell/main_window_ids.h"
+#include "controls/shell/pane_ids.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
@@ -48,9 +50,10 @@ TEST_F(MainWindowTest, ShellTextsClockKeysAndTheUpdatersMessage) {
   ASSERT_NE(dropDown, nullptr);
   EXPECT_EQ(dropDown->popupMode(), QToolButton::MenuButtonPopup);
   EXPECT_EQ(window.MainMenuBar().actions()[0]->text(), QStringLiteral("File"));
-  EXPECT_EQ(FindMenuCommand(window.MainMenuBar(), 32808)->text(), QStringLiteral("Exit"));
-  EXPECT_TRUE(FindMenuCommand(window.MainMenuBar(), 32986)->isChecked());  // English
-  EXPECT_EQ(FindMenuCommand(window.MainMenuBar(), 33013)->text(), QStringLiteral("فارسی"));
+  EXPECT_EQ(FindMenuCommand(window.MainMenuBar(), ID_FILE_EXIT)->text(), QStringLiteral("Exit"));
+  EXPECT_TRUE(FindMenuCommand(window.MainMenuBar(), ID_LANGUAGE_ENGLISH)->isChecked());  // English
+  EXPECT_EQ(FindMenuCommand(window.MainMenuBar(), ID_LANGUAGE_PERSIAN)->text(),
+            QStringLiteral("فارسی"));
 
   EXPECT_EQ(window.StatusBar().Text(4), QStringLiteral("2026-12-09 10:00:00"));
   now = now.addSecs(1);
@@ -72,22 +75,24 @@ TEST_F(MainWindowTest, ClosingGoesBackFromAPaneThenAsksSavesAndTellsTheUpdater) 
   CQuendraDlg window(Hooks());
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  SendMessage(window.Handle(), WM_COMMAND, 32795, 0);  // the send pane, filled as it opens
-  EXPECT_EQ(CurrentPaneIndex, 3);
+  // The send pane, filled as it opens.
+  SendMessage(window.Handle(), WM_COMMAND, ID_TOOLBAR_SEND_TO_SCREENS, 0);
+  EXPECT_EQ(CurrentPaneIndex, kSendPane);
   EXPECT_TRUE(window.BlankMenuBar().isVisible());
   EXPECT_FALSE(window.ToolBar().isVisible());
   SaveScreenshot(window, QStringLiteral("quendra_dlg_task_pane"));
   window.close();
   EXPECT_TRUE(asked.isEmpty());
   EXPECT_EQ(CurrentPaneIndex, 0);
-  EXPECT_TRUE(window.Pane(0).isVisible());
-  EXPECT_FALSE(window.Pane(3).isVisible());
+  EXPECT_TRUE(window.Pane(kProjectPagePane).isVisible());
+  EXPECT_FALSE(window.Pane(kSendPane).isVisible());
   EXPECT_TRUE(window.MainMenuBar().isVisible());
   EXPECT_TRUE(window.ToolBar().isVisible());
 
   // A pane's Back button takes the same way.
-  window.ShowTaskPane(5);
-  QTest::mouseClick(&static_cast<TaskPane&>(window.Pane(5)).BackButton(), Qt::LeftButton);
+  window.ShowTaskPane(kUsbSendPane);
+  QTest::mouseClick(&static_cast<TaskPane&>(window.Pane(kUsbSendPane)).BackButton(),
+                    Qt::LeftButton);
   EXPECT_EQ(CurrentPaneIndex, 0);
 
   answers = {2};  // Cancel

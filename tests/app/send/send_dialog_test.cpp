@@ -126,9 +126,10 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
         const int row = pane_.Screens().indexOfTopLevelItem(item);
         log.emplace_back(row, item->text(column));
         lockedThroughout = lockedThroughout && !pane_.GroupList().isEnabled() &&
-                           !pane_.Control(1351)->isEnabled() && !pane_.Control(1099)->isEnabled() &&
-                           !Button(1007)->isEnabled() && !pane_.BackButton().isEnabled() &&
-                           !previewFrame.isEnabled();
+                           !pane_.Control(IDC_SEND_SELECT_ALL)->isEnabled() &&
+                           !pane_.Control(IDC_SEND_EDIT_GROUPS)->isEnabled() &&
+                           !Button(IDC_SEND_ADJUST_TIME)->isEnabled() &&
+                           !pane_.BackButton().isEnabled() && !previewFrame.isEnabled();
         for (const auto& [r, screen] : rowScreens)
           lockedThroughout &= pane_.Screens().GetItemData(r) == screen;
         if (!pictured && item->text(column).endsWith('%')) {
@@ -138,7 +139,7 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
   pane_.OnSend();
 
   EXPECT_TRUE(lockedThroughout && pictured);
-  EXPECT_TRUE(pane_.GroupList().isEnabled() && Button(1101)->isEnabled() &&
+  EXPECT_TRUE(pane_.GroupList().isEnabled() && Button(IDC_SEND_PROGRAMS)->isEnabled() &&
               previewFrame.isEnabled());
   const QString notServed = Text(1024) + GetSendErrorText(KQ_ERR_NOT_SERVED);
   EXPECT_EQ(Status(0), Text(1021));
@@ -315,7 +316,7 @@ TEST_F(SendPane, LanguageSwitchMakesTheColumnsAgain) {
   }
   EXPECT_NE(Text(1016), "No.");
   EXPECT_EQ(pane_.Screens().GetItemText(0, 1), "Screen 1");
-  EXPECT_EQ(static_cast<QPushButton*>(pane_.Control(1101))->text(), Text(1015));
+  EXPECT_EQ(static_cast<QPushButton*>(pane_.Control(IDC_SEND_PROGRAMS))->text(), Text(1015));
 }
 
 }  // namespace

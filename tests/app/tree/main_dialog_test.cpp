@@ -19,6 +19,7 @@
 #include "app/tree/tree_menus.h"
 #include "controls/animation/pane_slide.h"
 #include "controls/shell/program_messages.h"
+#include "controls/shell/project_page_ids.h"
 #include "controls/shell/window_globals.h"
 #include "editors/area_rect/area_set_dialog.h"
 #include "model/common/bounded_text.h"
@@ -181,7 +182,8 @@ TEST_F(ProjectPageTest, KeysAndContextMenu) {
   // W and S move; the type-ahead search never sees them ("Sign", "Screen B" exist).
   QTest::keyClick(&Tree(), Qt::Key_W);
   QTest::keyClick(&Tree(), Qt::Key_S);
-  EXPECT_EQ(page->commands, (std::vector<WPARAM>{32789, 32787, 32788, 32790, 32791}));
+  EXPECT_EQ(page->commands, (std::vector<WPARAM>{ID_TREE_DELETE, ID_TREE_COPY, ID_TREE_PASTE,
+                                                 ID_TREE_MOVE_UP, ID_TREE_MOVE_DOWN}));
   // The delete was cancelled; the pasted copy of P1 went up and back down.
   EXPECT_EQ(asked.size(), 1u);
   EXPECT_EQ(Tree().currentItem(), Item(0, 2));
@@ -212,17 +214,18 @@ TEST_F(ProjectPageTest, KeysAndContextMenu) {
   QApplication::sendEvent(viewport, &onScreen);
   ASSERT_EQ(menusShown, 1);
   EXPECT_EQ(Tree().currentItem(), Item(1));
-  for (UINT disabled : {32971u, 32951u, 32952u, 32953u, 32954u, 32955u}) {
+  for (UINT disabled : {ID_TREE_MENU_PREVIEW, ID_TREE_MENU_COPY, ID_TREE_MENU_PASTE,
+                        ID_TREE_MENU_DELETE, ID_TREE_MENU_MOVE_UP, ID_TREE_MENU_MOVE_DOWN}) {
     EXPECT_FALSE(MenuItemEnabled(disabled)) << disabled;
   }
-  EXPECT_TRUE(MenuItemEnabled(32950));
+  EXPECT_TRUE(MenuItemEnabled(ID_TREE_MENU_ADD_PROGRAM));
   EXPECT_EQ(menuItems[kAddAreaPopupPosition].first, 0u);  // the add-area popup
 
   // With a copied item paste is offered, and the page says a copy waits.
   page->SetCopiedItem(Item(0, 0, 0));
   EXPECT_EQ(SendMessage(page->Handle(), UM_HAS_COPIED_ITEM, 0, 0), 1);
   QApplication::sendEvent(viewport, &onScreen);
-  EXPECT_TRUE(MenuItemEnabled(32952));
+  EXPECT_TRUE(MenuItemEnabled(ID_TREE_MENU_PASTE));
   // Deleting the root that holds the copy clears it.
   SendMessage(page->Handle(), UM_SCREEN_ROOT, 1, 0);
   EXPECT_EQ(SendMessage(page->Handle(), UM_HAS_COPIED_ITEM, 0, 0), 0);

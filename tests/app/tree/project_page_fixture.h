@@ -15,6 +15,7 @@
 #include "app/tree/tree_menus.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
+#include "controls/support/command_action.h"
 #include "model/common/bounded_text.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"
@@ -117,7 +118,7 @@ class ProjectPageTest : public apptest::AppTest {
           if (data.commandId == chooseCommand) chosen = menu.actions()[i];
           for (QAction* inPopup :
                menu.GetSubMenu(i) ? menu.GetSubMenu(i)->actions() : QList<QAction*>()) {
-            if (ChosenCommand(inPopup) == chooseCommand) chosen = inPopup;
+            if (CommandIdOf(inPopup) == chooseCommand) chosen = inPopup;
           }
         }
         if (onMenu) onMenu(menu);

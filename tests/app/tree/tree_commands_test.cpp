@@ -6,6 +6,7 @@
 
 #include "app/tree/new_area.h"
 #include "controls/bars/my_tool_bar.h"
+#include "controls/shell/project_page_ids.h"
 #include "model/common/app_paths.h"
 #include "model/common/regular_file.h"
 #include "model/project/project_file.h"
@@ -78,10 +79,10 @@ TEST_F(TreeCommandsTest, AddsAreasBesideEachOtherWithTheirDefaults) {
 
   // A second single line counts 2; a paste of it into its own program is numbered.
   Tree().setCurrentItem(Item(0, 0, 0));
-  Command(32787);
+  Command(ID_TREE_COPY);
   page->AddAreaButton(kSingleLineArea).click();
   EXPECT_EQ(Item(0, 0, 7)->text(0), Kind(1) + u'2');
-  Command(32788);
+  Command(ID_TREE_PASTE);
   EXPECT_EQ(Tree().currentItem()->text(0), Kind(1) + QStringLiteral("1(1)"));
   page->show();
   EXPECT_FALSE(SaveScreenshot(*page, QStringLiteral("tree_commands_areas")).isEmpty());
@@ -99,12 +100,12 @@ TEST_F(TreeCommandsTest, CopyPasteAndDeleteKeepEveryReferenceLive) {
   Open();
   // Paste into its own program numbers the copy; into another keeps the name.
   Tree().setCurrentItem(Item(0, 0, 1));
-  Command(32951);  // the context menu's copy
-  Command(32952);
-  Command(32788);
+  Command(ID_TREE_MENU_COPY);  // the context menu's copy
+  Command(ID_TREE_MENU_PASTE);
+  Command(ID_TREE_PASTE);
   EXPECT_EQ(Names(Item(0, 0)), (std::vector<QString>{"Sign", "Watch", "Watch(1)", "Watch(2)"}));
   Tree().setCurrentItem(Item(0, 1));
-  Command(32788);
+  Command(ID_TREE_PASTE);
   EXPECT_EQ(Names(Item(0, 1)), (std::vector<QString>{"Odd", "Watch"}));
 
   // Deleting the selected area: op 5 while its record lives, then it is gone.
@@ -114,7 +115,7 @@ TEST_F(TreeCommandsTest, CopyPasteAndDeleteKeepEveryReferenceLive) {
   };
   Select(Item(0, 0, 3));
   canvas.Take();
-  ToolbarCommand(32789);
+  ToolbarCommand(ID_TREE_DELETE);
   EXPECT_EQ(droppedOnOp5, QStringLiteral("Watch(2)"));
   // The previous sibling is selected: there is no next one.
   EXPECT_EQ(canvas.Take(), (std::vector<Message>{Canvas(5, 0), Canvas(1, 3)}));
@@ -123,37 +124,37 @@ TEST_F(TreeCommandsTest, CopyPasteAndDeleteKeepEveryReferenceLive) {
   EXPECT_EQ(ScreenList.front().Programs[0]->Areas.size(), 3u);
 
   // A program goes only after OK; its copied area goes with it and paste is off.
-  Command(32787);
+  Command(ID_TREE_COPY);
   Select(Item(0, 0));
-  Command(32789);
+  Command(ID_TREE_DELETE);
   EXPECT_EQ(Item(0)->childCount(), 2);
   askAnswer = 1;
   canvas.Take();
-  Command(32789);
+  Command(ID_TREE_DELETE);
   EXPECT_EQ(asked.back(), std::pair(ReadLangText(QStringLiteral("IDD_MAIN_DIALOG"), 1010), 0x41));
   EXPECT_EQ(canvas.Take(), (std::vector<Message>{Canvas(6, 0), Canvas(0, 0), Canvas(1, 0)}));
   EXPECT_EQ(Tree().currentItem(), Item(0, 0));
   EXPECT_EQ(SendMessage(page->Handle(), UM_HAS_COPIED_ITEM, 0, 0), 0);
-  Command(32788);
+  Command(ID_TREE_PASTE);
   EXPECT_EQ(Item(0, 0)->childCount(), 2);
 
   // Copy a program, remove its screen: paste does nothing.
-  Command(32787);
+  Command(ID_TREE_COPY);
   SendMessage(page->Handle(), UM_SCREEN_ROOT, 1, 0);
   Select(Item(1, 0));
-  Command(32788);
+  Command(ID_TREE_PASTE);
   EXPECT_EQ(Item(1)->childCount(), 1);
 
   // A program pasted: last, checked, its areas copied; the only program deleted
   // leaves a fresh one on its screen.
-  Command(32787);
-  Command(32788);
+  Command(ID_TREE_COPY);
+  Command(ID_TREE_PASTE);
   ASSERT_EQ(Item(1)->childCount(), 2);
   EXPECT_EQ(Item(1, 1)->checkState(0), Qt::Checked);
   EXPECT_EQ(Tree().currentItem(), Item(1, 1));
   Select(Item(1, 0));
-  Command(32789);
-  Command(32789);
+  Command(ID_TREE_DELETE);
+  Command(ID_TREE_DELETE);
   ASSERT_EQ(Item(1)->childCount(), 1);
   EXPECT_EQ(Item(1, 0)->text(0), QStringLiteral("Program1"));
   EXPECT_EQ(Tree().currentItem(), Item(1, 0));
@@ -166,7 +167,7 @@ TEST_F(TreeCommandsTest, MovesChangeTheOrderTheProjectKeeps) {
   Open();
   Select(Item(0, 0));
   canvas.Take();
-  ToolbarCommand(32790);  // the first program does not go up
+  ToolbarCommand(ID_TREE_MOVE_UP);  // the first program does not go up
   QTest::keyClick(&Tree(), Qt::Key_S);
   EXPECT_EQ(Names(Item(0)), (std::vector<QString>{"P2", "P1"}));
   EXPECT_EQ(Tree().currentItem(), Item(0, 1));
@@ -174,8 +175,8 @@ TEST_F(TreeCommandsTest, MovesChangeTheOrderTheProjectKeeps) {
   EXPECT_TRUE(Item(0, 0)->isExpanded());
   EXPECT_EQ(Item(0, 0)->checkState(0), Qt::Unchecked);
   Select(Item(0, 1, 1));
-  Command(32955);  // the last area does not go down
-  Command(32954);
+  Command(ID_TREE_MENU_MOVE_DOWN);  // the last area does not go down
+  Command(ID_TREE_MENU_MOVE_UP);
   EXPECT_EQ(Names(Item(0, 1)), (std::vector<QString>{"Watch", "Sign"}));
   ASSERT_EQ(SaveProjectXml(GetAppDir() + QStringLiteral("project/moved.kqprj")), 1);
   ClearProject(*page);
@@ -189,7 +190,7 @@ TEST_F(TreeCommandsTest, PopupsAndPreview) {
   MakeProject();
   Open();
   // On a screen the add-area popup stays shut.
-  Command(32786);
+  Command(ID_TREE_ADD_AREA);
   EXPECT_EQ(menusShown, 0);
   Select(Item(0, 1));
   onMenu = [](KvMenu& menu) {
@@ -197,10 +198,10 @@ TEST_F(TreeCommandsTest, PopupsAndPreview) {
     EXPECT_FALSE(SaveScreenshot(menu, QStringLiteral("tree_commands_add_area_menu")).isEmpty());
     menu.hide();
   };
-  chooseCommand = 32958;  // files
-  ToolbarCommand(32786);
+  chooseCommand = ID_ADD_FILES;  // files
+  ToolbarCommand(ID_TREE_ADD_AREA);
   EXPECT_EQ(menuItems.size(), 7u);
   EXPECT_EQ(AreaOf(Tree().currentItem()).AreaType, kFilesArea);
-  Command(32971);
+  Command(ID_TREE_MENU_PREVIEW);
   EXPECT_EQ(mainWindow.Take().back(), Message(UM_PLAY_TOGGLE, 1, 0));
 }

@@ -14,6 +14,10 @@
 
 #include "controls/bars/my_tool_bar.h"
 #include "controls/bars/toolbar_frame.h"
+#include "controls/shell/content_page_ids.h"
+#include "controls/shell/layout_frame_ids.h"
+#include "controls/shell/project_page_ids.h"
+#include "controls/support/command_action.h"
 #include "model/settings/lang_text.h"
 #include "tests/support/screenshot.h"
 
@@ -42,7 +46,7 @@ QImage Bitmap(QRgb color) {
   return image;
 }
 
-// The project page's toolbar (resource 138: two buttons, a separator, three more) in
+// The project page's toolbar (IDR_TREE_TOOLBAR: two buttons, a separator, three more) in
 // a frame inside a recording dialog.
 struct FramedBar {
   FramedBar() {
@@ -52,7 +56,7 @@ struct FramedBar {
     bar = new CMyToolBar;
     bar->CreateImageList(QSize(24, 24));
     for (const QRgb color : kColors) EXPECT_GE(bar->AddBitmap(Bitmap(color)), 0);
-    EXPECT_EQ(bar->CreateBar(frame, QMargins(), 138, 32, 24), 1);
+    EXPECT_EQ(bar->CreateBar(frame, QMargins(), IDR_TREE_TOOLBAR, 32, 24), 1);
     dialog.show();
   }
   QToolButton* Button(int index) const {
@@ -83,22 +87,22 @@ TEST(Toolbar, ButtonsShowTheirBitmapsInOrderWithWhiteSeeThrough) {
     // The white ring lets the toolbar show through.
     EXPECT_NE(shot.pixel(place.center() - QPoint(10, 10)), qRgb(255, 255, 255));
   }
-  EXPECT_EQ(framed.bar->CommandToIndex(32789), 3);
-  EXPECT_EQ(CMyToolBar::CommandId(framed.bar->ButtonAction(5)), 32791u);
+  EXPECT_EQ(framed.bar->CommandToIndex(ID_TREE_DELETE), 3);
+  EXPECT_EQ(CommandIdOf(framed.bar->ButtonAction(5)), ID_TREE_MOVE_DOWN);
 }
 
 TEST(Toolbar, AClickReachesTheDialogAroundTheFrameOnce) {
   FramedBar framed;
   QTest::mouseClick(framed.Button(3), Qt::LeftButton);
   ASSERT_EQ(framed.dialog.messages.size(), 1u);
-  EXPECT_EQ(framed.dialog.messages[0], std::make_pair(WM_COMMAND, WPARAM{32789}));
+  EXPECT_EQ(framed.dialog.messages[0], std::make_pair(WM_COMMAND, WPARAM{ID_TREE_DELETE}));
 }
 
 TEST(Toolbar, UnknownResourceOrNoParentIsRefused) {
   QWidget parent;
   CMyToolBar bar;
   EXPECT_EQ(bar.CreateBar(&parent, QMargins(), 9999, 32, 24), 0);
-  EXPECT_EQ(bar.CreateBar(nullptr, QMargins(), 138, 32, 24), 0);
+  EXPECT_EQ(bar.CreateBar(nullptr, QMargins(), IDR_TREE_TOOLBAR, 32, 24), 0);
   EXPECT_EQ(bar.AddBitmap(Bitmap(kColors[0])), -1);  // no image list yet
   bar.CreateImageList(QSize(24, 24));
   EXPECT_EQ(bar.AddBitmap(424242), -1);  // no such bitmap
@@ -108,14 +112,17 @@ TEST(ToolbarFrame, ToolTipTable) {
   const auto tip = [](const char* section, int number) {
     return std::optional<ToolTipText>(ToolTipText{section, number});
   };
-  EXPECT_EQ(ToolTipTextOf(32828), tip("IDD_IMAGEWORD_DIALOG", 1003));
-  EXPECT_EQ(ToolTipTextOf(32824), tip("IDD_IMAGEWORD_DIALOG", 1007));
-  EXPECT_EQ(ToolTipTextOf(32831), tip("IDD_IMAGEWORD_DIALOG", 1006));
-  EXPECT_EQ(ToolTipTextOf(32854), tip("IDD_FRAME_DIALOG", 1009));
-  EXPECT_EQ(ToolTipTextOf(32785), tip("IDD_MAIN_DIALOG", 1011));
-  EXPECT_EQ(ToolTipTextOf(32941), tip("IDD_FLASHWORD_DIALOG", 1007));
-  EXPECT_EQ(ToolTipTextOf(32963), tip("IDD_FILE_DIALOG", 1003));
-  for (const UINT none : {0u, 32792u, 32823u, 32832u, 32855u, 32967u}) {
+  EXPECT_EQ(ToolTipTextOf(ID_IMAGE_TEXT_EDIT), tip("IDD_IMAGEWORD_DIALOG", 1003));
+  EXPECT_EQ(ToolTipTextOf(ID_IMAGE_TEXT_ADD_DOCUMENT), tip("IDD_IMAGEWORD_DIALOG", 1007));
+  EXPECT_EQ(ToolTipTextOf(ID_IMAGE_TEXT_SAME_PROPERTIES), tip("IDD_IMAGEWORD_DIALOG", 1006));
+  EXPECT_EQ(ToolTipTextOf(ID_FRAME_PLAY), tip("IDD_FRAME_DIALOG", 1009));
+  EXPECT_EQ(ToolTipTextOf(ID_TREE_ADD_PROGRAM), tip("IDD_MAIN_DIALOG", 1011));
+  EXPECT_EQ(ToolTipTextOf(ID_FLASH_WORDS_APPLY_TO_ALL), tip("IDD_FLASHWORD_DIALOG", 1007));
+  EXPECT_EQ(ToolTipTextOf(ID_FILES_ADD), tip("IDD_FILE_DIALOG", 1003));
+  // The ids next to each range.
+  for (const UINT none :
+       {0u, ID_TREE_MOVE_DOWN + 1, ID_IMAGE_TEXT_ADD_DOCUMENT - 1,
+        ID_IMAGE_TEXT_SAME_PROPERTIES + 1, ID_FRAME_PLAY + 1, ID_FILES_SAME_PROPERTIES + 1}) {
     EXPECT_FALSE(ToolTipTextOf(none).has_value()) << none;
   }
 }
@@ -125,7 +132,7 @@ TEST(ToolbarFrame, TipsAreReadFromTheLanguageFileWhenAsked) {
   LangIniPath = folder.filePath("english.ini");
   WriteLanguageFile(LangIniPath, "[IDD_MAIN_DIALOG]\n1015=Delete the selection\n");
   FramedBar framed;
-  QToolButton* button = framed.Button(3);  // command 32789, text 1015
+  QToolButton* button = framed.Button(3);  // command ID_TREE_DELETE, text 1015
   const auto askTip = [&] {
     QHelpEvent event(QEvent::ToolTip, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(button, &event);

@@ -1,0 +1,45 @@
+#pragma once
+// The sections of the language files, one per dialog, menu or pane, each named by
+// its resource name; PUBLIC holds the texts several windows share.
+
+#include <QLatin1StringView>
+
+namespace lang_section {
+
+inline constexpr QLatin1StringView PUBLIC("PUBLIC");
+
+// The main window, its menu bar and the project page with its menus.
+inline constexpr QLatin1StringView IDD_QUENDRA_DIALOG("IDD_QUENDRA_DIALOG");
+inline constexpr QLatin1StringView IDR_MENU_MAIN("IDR_MENU_MAIN");
+inline constexpr QLatin1StringView IDD_MAIN_DIALOG("IDD_MAIN_DIALOG");
+inline constexpr QLatin1StringView IDR_MENU_TREE("IDR_MENU_TREE");
+inline constexpr QLatin1StringView IDR_MENU_ADDAREA("IDR_MENU_ADDAREA");
+inline constexpr QLatin1StringView IDD_FRAME_DIALOG("IDD_FRAME_DIALOG");
+
+// The property pages.
+inline constexpr QLatin1StringView IDD_AREASET_DIALOG("IDD_AREASET_DIALOG");
+inline constexpr QLatin1StringView IDD_PROGRAM_DIALOG("IDD_PROGRAM_DIALOG");
+inline constexpr QLatin1StringView IDD_IMAGEWORD_DIALOG("IDD_IMAGEWORD_DIALOG");
+inline constexpr QLatin1StringView IDD_FLASHWORD_DIALOG("IDD_FLASHWORD_DIALOG");
+inline constexpr QLatin1StringView IDD_FILE_DIALOG("IDD_FILE_DIALOG");
+
+// The task panes 1-10 in pane order, and the dialogs of the send pane's groups.
+inline constexpr QLatin1StringView IDD_SCREENPARAM_DIALOG("IDD_SCREENPARAM_DIALOG");
+inline constexpr QLatin1StringView IDD_GUIDE_DIALOG("IDD_GUIDE_DIALOG");
+inline constexpr QLatin1StringView IDD_SEND_DIALOG("IDD_SEND_DIALOG");
+inline constexpr QLatin1StringView IDD_SEARCH_DIALOG("IDD_SEARCH_DIALOG");
+inline constexpr QLatin1StringView IDD_USBSEND_DIALOG("IDD_USBSEND_DIALOG");
+inline constexpr QLatin1StringView IDD_LOCK_DIALOG("IDD_LOCK_DIALOG");
+inline constexpr QLatin1StringView IDD_USBIMPORT_DIALOG("IDD_USBIMPORT_DIALOG");
+inline constexpr QLatin1StringView IDD_LOGOSET_DIALOG("IDD_LOGOSET_DIALOG");
+inline constexpr QLatin1StringView IDD_LEDLOCKER_DIALOG("IDD_LEDLOCKER_DIALOG");
+inline constexpr QLatin1StringView IDD_UPDATECPU_DIALOG("IDD_UPDATECPU_DIALOG");
+inline constexpr QLatin1StringView IDD_ADDGROUP_DIALOG("IDD_ADDGROUP_DIALOG");
+inline constexpr QLatin1StringView IDD_GROUPSET_DIALOG("IDD_GROUPSET_DIALOG");
+inline constexpr QLatin1StringView IDD_LEDSELECT_DIALOG("IDD_LEDSELECT_DIALOG");
+
+// The screen parameters' pages.
+inline constexpr QLatin1StringView IDD_BASICSET_DIALOG("IDD_BASICSET_DIALOG");
+inline constexpr QLatin1StringView IDD_SCANSET_DIALOG("IDD_SCANSET_DIALOG");
+
+}  // namespace lang_section
