@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "app/tree/left_ctrl_tracker.h"
+#include "controls/animation/step_animation.h"
 #include "controls/shell/project_page_ids.h"
 #include "model/project/clear_project.h"
 #include "model/project/project_records.h"
@@ -184,5 +185,6 @@ class CMainDialog : public QWidget, public MessageWindow, public ProjectTreeItem
   QTreeWidgetItem* listed_ = nullptr;
   bool stripWanted_ = true;  // the collapse flag
   bool stripShown_ = true;
+  StepAnimation stripAnimation_;  // the add-area strip sliding in or out
   LeftCtrlTracker leftCtrl_;
 };

@@ -8,17 +8,16 @@
 #include "app/tree/main_dialog.h"
 #include "app/tree/project_tree_items.h"
 #include "app/tree/tree_menus.h"
+#include "controls/animation/pane_slide.h"
 #include "controls/bars/my_tool_bar.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/project_page_ids.h"
 #include "controls/shell/window_globals.h"
 #include "controls/support/command_action.h"
 #include "model/project/project_globals.h"
-#include "platform/blocking_call.h"
+#include "platform/input_codes.h"
 
 namespace {
-
-constexpr WPARAM kTabKey = 9;  // UM_CANVAS_KEY's code of Tab
 
 // The strip's animation: steps of 10 pixels, 10 ms apart.
 constexpr int kStripSteps = 6;
@@ -61,7 +60,7 @@ bool CMainDialog::PreTranslateKey(QObject* watched, const QKeyEvent& key) {
       case Qt::Key_W: return command(ID_TREE_MOVE_UP);
       case Qt::Key_S: return command(ID_TREE_MOVE_DOWN);
       case Qt::Key_Tab:
-        SendMessage(PreviewCanvasWindow, UM_CANVAS_KEY, kTabKey, 0);
+        SendMessage(PreviewCanvasWindow, UM_CANVAS_KEY, VK_TAB, 0);
         tree_->setFocus();
         return true;
       default: break;
@@ -109,11 +108,14 @@ void CMainDialog::OnCollapse() {
   if (stripWanted_ == stripShown_) return;
   stripShown_ = stripWanted_;
   const bool opening = stripShown_;
-  auto steps = [this](auto move) {
+  std::vector<StepAnimation::Step> plan;
+  auto steps = [this, &plan](const std::function<void()>& move) {
     for (int i = 0; i < kStripSteps; ++i) {
-      move();
-      repaint();
-      WaitPumping(kStripPauseMs);
+      plan.push_back({[this, move] {
+                        move();
+                        repaint();
+                      },
+                      kStripPauseMs});
     }
   };
   auto moveTreeEdge = [this](int dx) {
@@ -127,13 +129,17 @@ void CMainDialog::OnCollapse() {
       for (QToolButton* button : addAreaButtons_) button->move(button->pos() + QPoint(dx, 0));
     };
   };
+  auto setArrow = [this, &plan](const char* arrow) {
+    plan.push_back({[this, arrow] { collapse_->setText(QLatin1String(arrow)); }, 0});
+  };
   if (opening) {
-    collapse_->setText(QStringLiteral("<"));
+    setArrow("<");
     steps(moveTreeEdge(kStripStep));
   }
   steps(moveStrip(opening ? kStripStep : -kStripStep));
   if (!opening) {
-    collapse_->setText(QStringLiteral(">"));
+    setArrow(">");
     steps(moveTreeEdge(-kStripStep));
   }
+  stripAnimation_.Play(std::move(plan), SlidePause());
 }

@@ -219,3 +219,5 @@ void CollapseAndExpandWindows(QWidget* oldWindow, QWidget* newWindow, std::funct
 }
 
 void SetSlidePause(std::function<void(int ms)> pause) { Pause() = std::move(pause); }
+
+const std::function<void(int ms)>& SlidePause() { return Pause(); }

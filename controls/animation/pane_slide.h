@@ -61,3 +61,6 @@ void CollapseAndExpandWindows(QWidget* oldWindow, QWidget* newWindow,
 // call, pause(ms) called for each pause (tests that must not wait). An empty function
 // restores the timer.
 void SetSlidePause(std::function<void(int ms)> pause);
+// The pause function set, empty for the timer: other step animations of the program's
+// windows take it too.
+const std::function<void(int ms)>& SlidePause();
