@@ -67,10 +67,13 @@ class CompoundFile {
                                   QByteArray* stream) const;
 
  private:
+  // The FAT's sectors: those the header lists, then those of the chain of DIFAT
+  // sectors, each ending with the next one's number.
+  bool ListFatSectors(const char* header, std::vector<std::uint32_t>* sectors) const;
   // A sector of the file; a last sector the file cuts short reads as zeros past its end.
   bool ReadSector(std::uint32_t sector, char* bytes) const;
   bool AppendEntries(std::uint32_t sector, Table* table) const;
-  // The bytes of a chain of regular sectors, count of them or up to its end.
+  // The bytes of the first count sectors of a chain of regular sectors.
   bool ReadChain(std::uint32_t start, std::int64_t count, QByteArray* bytes) const;
   bool ReadMiniStream(const char* root, std::uint32_t start, std::uint64_t size,
                       std::int64_t maxBytes, QByteArray* stream) const;
@@ -104,28 +107,31 @@ bool CompoundFile::Open() {
   directoryStart_ = At<quint32>(header, 48);
   miniFatStart_ = At<quint32>(header, 60);
   miniFatSectors_ = At<quint32>(header, 64);
-  // Only FAT sectors that describe sectors inside the file are read; the header's
-  // count may claim more.
+  std::vector<std::uint32_t> fatSectors;
+  if (!ListFatSectors(header, &fatSectors)) return false;
+  for (const std::uint32_t fatSector : fatSectors) {
+    if (!AppendEntries(fatSector, &fat_)) return false;
+  }
+  return true;
+}
+
+bool CompoundFile::ListFatSectors(const char* header, std::vector<std::uint32_t>* sectors) const {
+  // Only FAT sectors that describe sectors inside the file; the header's count may
+  // claim more.
   const int entriesPerSector = sectorBytes_ / 4;
   const std::int64_t fileSectors = SectorsFor(size_, sectorBytes_) - 1;
   const std::int64_t wanted =
       std::min<std::int64_t>(At<quint32>(header, 44), SectorsFor(fileSectors, entriesPerSector));
-  std::vector<std::uint32_t> fatSectors;
-  for (int i = 0; i < kHeaderFatSectors && std::ssize(fatSectors) < wanted; ++i) {
-    fatSectors.push_back(At<quint32>(header, 76 + 4 * i));
+  for (int i = 0; i < kHeaderFatSectors && std::ssize(*sectors) < wanted; ++i) {
+    sectors->push_back(At<quint32>(header, 76 + 4 * i));
   }
-  // Further FAT sectors are listed in a chain of DIFAT sectors, each ending with the
-  // next one's number.
-  std::vector<char> sector(sectorBytes_);
-  for (std::uint32_t next = At<quint32>(header, 68); std::ssize(fatSectors) < wanted;) {
-    if (!ReadSector(next, sector.data())) return false;
-    for (int i = 0; i < entriesPerSector - 1 && std::ssize(fatSectors) < wanted; ++i) {
-      fatSectors.push_back(At<quint32>(sector.data(), 4 * i));
+  std::vector<char> difat(sectorBytes_);
+  for (std::uint32_t next = At<quint32>(header, 68); std::ssize(*sectors) < wanted;) {
+    if (!ReadSector(next, difat.data())) return false;
+    for (int i = 0; i < entriesPerSector - 1 && std::ssize(*sectors) < wanted; ++i) {
+      sectors->push_back(At<quint32>(difat.data(), 4 * i));
     }
-    next = At<quint32>(sector.data(), sectorBytes_ - 4);
-  }
-  for (const std::uint32_t fatSector : fatSectors) {
-    if (!AppendEntries(fatSector, &fat_)) return false;
+    next = At<quint32>(difat.data(), sectorBytes_ - 4);
   }
   return true;
 }

@@ -193,7 +193,7 @@ std::optional<std::vector<Section>> Parse(QStringView code) {
       const int digits = RunLength(code, i + 1);
       section.push_back({Token::SubSecond, {}, std::min(digits, kMaxSecondDigits)});
       i += digits;
-    } else if ((lower == u'e') && i + 1 < code.size() &&
+    } else if (lower == u'e' && i + 1 < code.size() &&
                (code[i + 1] == u'+' || code[i + 1] == u'-')) {
       section.push_back({Token::Exponent, rest.left(2).toString()});
       ++i;
@@ -371,45 +371,18 @@ Decimal Scientific(const Decimal& number, const Section& section, std::size_t in
   return mantissa;
 }
 
-std::optional<QString> FormatDecimal(double magnitude, Section section, bool negative) {
-  if (Has(section, Token::Slash) || Has(section, Token::Text)) return std::nullopt;
-  if (Has(section, Token::General)) {
-    if (Has(section, Token::Digit)) return std::nullopt;
-    QString text = negative ? QStringLiteral("-") : QString();
-    for (const Piece& piece : section) {
-      text += piece.token == Token::General ? NumberText(magnitude) : piece.text;
-    }
-    return text;
-  }
-  int shift = 0;
-  bool group = false;
-  ResolveMarks(&section, &shift, &group);
-  const std::size_t point = IndexOf(section, Token::Point);
-  const std::size_t exponentAt = IndexOf(section, Token::Exponent);
-  const std::size_t integerEnd = std::min(point, exponentAt);
-  if (Count(section, Token::Point) > 1 || Count(section, Token::Exponent) > 1 ||
-      (point < section.size() && point > exponentAt)) {
-    return std::nullopt;
-  }
-  const std::size_t fractionEnd = std::min(exponentAt, section.size());
-  const int fractionDigits =
-      point < fractionEnd ? static_cast<int>(CountDigits(section, point, fractionEnd)) : 0;
-  Decimal number = ToDecimal(magnitude);
-  if (!number.digits.isEmpty()) number.point += shift;
-  int exponent = 0;
-  number = exponentAt < section.size()
-               ? Scientific(number, section, integerEnd, fractionDigits, &exponent)
-               : Rounded(number, fractionDigits);
-  QString text = negative && !number.digits.isEmpty() ? QStringLiteral("-") : QString();
-  text += PlaceDigits(section, 0, integerEnd, IntegerDigits(number), group);
+// The pieces [begin, end) after the point: digits from the left, where "#" and "?"
+// show no trailing zero (nothing, or a space).
+QString FractionPart(const Section& section, std::size_t begin, std::size_t end,
+                     const Decimal& number, int fractionDigits) {
+  QString text;
   int index = 0;
-  for (std::size_t i = integerEnd; i < fractionEnd; ++i) {
+  for (std::size_t i = begin; i < end; ++i) {
     const Piece& piece = section[i];
     if (piece.token != Token::Digit) {
       text += piece.token == Token::Point ? QStringLiteral(".") : piece.text;
       continue;
     }
-    // "#" and "?" show no trailing zero: nothing, or a space.
     bool trailing = true;
     for (int k = index; k < fractionDigits && trailing; ++k) {
       trailing = FractionDigit(number, k) == u'0';
@@ -421,13 +394,57 @@ std::optional<QString> FormatDecimal(double magnitude, Section section, bool neg
     }
     ++index;
   }
-  if (exponentAt < section.size()) {
-    const QString& mark = section[exponentAt].text;
-    text += mark[0];
-    text += exponent < 0 ? QStringLiteral("-") : mark[1] == u'+' ? QStringLiteral("+") : QString();
-    text += PlaceDigits(section, exponentAt + 1, section.size(),
-                        exponent == 0 ? QString() : QString::number(std::abs(exponent)), false);
+  return text;
+}
+
+// The exponent's mark, its sign ("E+" shows both, "E-" only minus) and digits.
+QString ExponentPart(const Section& section, std::size_t at, int exponent) {
+  const QString& mark = section[at].text;
+  QString text = mark.left(1);
+  if (exponent < 0 || mark[1] == u'+') text += exponent < 0 ? u'-' : u'+';
+  return text + PlaceDigits(section, at + 1, section.size(),
+                            exponent == 0 ? QString() : QString::number(std::abs(exponent)), false);
+}
+
+// A section with "General": the plain number in place of it.
+QString GeneralText(const Section& section, double magnitude, bool negative) {
+  QString text = negative ? QStringLiteral("-") : QString();
+  for (const Piece& piece : section) {
+    text += piece.token == Token::General ? NumberText(magnitude) : piece.text;
   }
+  return text;
+}
+
+std::optional<QString> FormatDecimal(double magnitude, Section section, bool negative) {
+  if (Has(section, Token::Slash) || Has(section, Token::Text) ||
+      (Has(section, Token::General) && Has(section, Token::Digit))) {
+    return std::nullopt;
+  }
+  // Without digit placeholders a section shows its text alone.
+  if (Has(section, Token::General) || !Has(section, Token::Digit)) {
+    return GeneralText(section, magnitude, negative);
+  }
+  int shift = 0;
+  bool group = false;
+  ResolveMarks(&section, &shift, &group);
+  const std::size_t point = IndexOf(section, Token::Point);
+  const std::size_t exponentAt = IndexOf(section, Token::Exponent);
+  if (Count(section, Token::Point) > 1 || Count(section, Token::Exponent) > 1 ||
+      (point < section.size() && point > exponentAt)) {
+    return std::nullopt;
+  }
+  const std::size_t integerEnd = std::min(point, exponentAt);
+  const int fractionDigits = static_cast<int>(CountDigits(section, integerEnd, exponentAt));
+  Decimal number = ToDecimal(magnitude);
+  if (!number.digits.isEmpty()) number.point += shift;
+  int exponent = 0;
+  number = exponentAt < section.size()
+               ? Scientific(number, section, integerEnd, fractionDigits, &exponent)
+               : Rounded(number, fractionDigits);
+  QString text = negative && !number.digits.isEmpty() ? QStringLiteral("-") : QString();
+  text += PlaceDigits(section, 0, integerEnd, IntegerDigits(number), group);
+  text += FractionPart(section, integerEnd, exponentAt, number, fractionDigits);
+  if (exponentAt < section.size()) text += ExponentPart(section, exponentAt, exponent);
   return text;
 }
 

@@ -158,8 +158,8 @@ def write_far(path):
 def write_compound(path, stream, sector_shift=9, name="Workbook"):
     """A compound file whose root holds stream under name: in the mini stream when it
     is shorter than 4096 bytes, else in regular sectors."""
-    size, end, fat_mark, difat_mark, free = 1 << sector_shift, 0xFFFFFFFE, 0xFFFFFFFD, 0xFFFFFFFC, 0xFFFFFFFF
-    per_sector = size // 4
+    size, per_sector = 1 << sector_shift, (1 << sector_shift) // 4
+    end, fat_mark, difat_mark, free = 0xFFFFFFFE, 0xFFFFFFFD, 0xFFFFFFFC, 0xFFFFFFFF
     sectors = []  # the file's sectors after the header, as bytes
 
     def add(data):  # data in new sectors; their first sector and count
@@ -183,10 +183,11 @@ def write_compound(path, stream, sector_shift=9, name="Workbook"):
 
     def entry(entry_name, kind, child, start, length):
         encoded = (entry_name + "\0").encode("utf-16-le")
-        return (encoded.ljust(64, b"\0") + struct.pack("<HBBIII", len(encoded), kind, 1, free, free, child) +
-                b"\0" * 36 + struct.pack("<IQ", start, length))
+        links = struct.pack("<HBBIII", len(encoded), kind, 1, free, free, child)
+        return encoded.ljust(64, b"\0") + links + b"\0" * 36 + struct.pack("<IQ", start, length)
 
-    directory = entry("Root Entry", 5, 1, root_start, root_size) + entry(name, 2, free, stream_start, len(stream))
+    directory = (entry("Root Entry", 5, 1, root_start, root_size) +
+                 entry(name, 2, free, stream_start, len(stream)))
     chains.append(add(directory.ljust(size, b"\0")))
     # FAT sectors beyond the header's 109 are listed in DIFAT sectors.
     fats = difats = 0
@@ -210,7 +211,8 @@ def write_compound(path, stream, sector_shift=9, name="Workbook"):
         listed += [free] * (per_sector - 1 - len(listed))
         add(struct.pack(f"<{per_sector}I", *listed, difat_first + k + 1 if k + 1 < difats else end))
     header = (b"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + b"\0" * 16 +
-              struct.pack("<HHHHH", 0x3E, 3 if sector_shift == 9 else 4, 0xFFFE, sector_shift, 6) + b"\0" * 6 +
+              struct.pack("<HHHHH", 0x3E, 3 if sector_shift == 9 else 4, 0xFFFE, sector_shift, 6) +
+              b"\0" * 6 +
               struct.pack("<IIIIIIIII", 0 if sector_shift == 9 else 1, fats, chains[-1][0], 0, 4096,
                           chains[1][0] if mini else end, chains[1][1] if mini else 0,
                           difat_first if difats else end, difats) +
@@ -239,7 +241,8 @@ def write_shown(folder, date1904):
         workbook.epoch = CALENDAR_MAC_1904
     for row, (value, code, text) in enumerate(SHOWN):
         number = serial(value, date1904)
-        sheet.write(row, 0, number, xlwt.easyxf(num_format_str=code["xls"] if isinstance(code, dict) else code))
+        xls_code = code["xls"] if isinstance(code, dict) else code
+        sheet.write(row, 0, number, xlwt.easyxf(num_format_str=xls_code))
         sheet.write(row, 1, text)
         cell = workbook.active.cell(row=row + 1, column=1, value=number)
         cell.number_format = code["xlsx"] if isinstance(code, dict) else code
