@@ -22,10 +22,10 @@
 
 namespace {
 
-// libfreexl allocates a sheet's whole cell table, sized from what the file declares: 256
-// MiB for the largest sheet .xls allows (65,536 rows x 256 columns x 16 bytes); with Qt
-// and the libraries (some 60 MiB mapped) 384 MiB reads every legitimate sheet and
-// bounds what a crafted file can make the reader allocate.
+// A reader holds at most one 64 MiB workbook stream or package part, 64 MiB decoded
+// from it and the answer (32 MiB, twice while it grows); with Qt and the libraries
+// (some 60 MiB mapped) 384 MiB reads every workbook within those bounds and bounds what
+// a crafted file can make the reader allocate.
 constexpr std::uint64_t kReaderAddressSpaceBytes = std::uint64_t{384} << 20;
 constexpr unsigned kReaderCpuSeconds = 10;
 // Twice the processor limit: a busy machine still lets a working reader finish, and a

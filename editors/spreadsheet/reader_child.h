@@ -1,6 +1,6 @@
 #pragma once
 // Reading a workbook in a child process, so that whatever a crafted file makes the
-// reading libraries do stays there. The child runs the reader program with the file
+// readers do stays there. The child runs the reader program with the file
 // as its standard input and nothing else: no path, an empty environment, no network
 // (confinement::CutNetwork), its address space and processor time capped, its errors
 // discarded. It answers on a pipe in the form of worksheet_answer.h; the parent reads

@@ -1,7 +1,7 @@
 #pragma once
 // The first worksheet of a spreadsheet file as cell texts, for the table editor's
 // import. The reader is chosen by the file's first bytes, never by its name: a
-// compound file (.xls, read through libfreexl) or a zip package (.xlsx). Either is read
+// compound file (.xls, xls_reader.h) or a zip package (.xlsx, xlsx_reader.h). Either is read
 // in a confined child process (reader_child.h). No formula is evaluated; a formula cell
 // gives the result the file stores.
 

@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include "editors/spreadsheet/number_format.h"
 #include "editors/spreadsheet/xlsx_package.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -16,9 +17,6 @@ constexpr QStringView kRelationshipNamespaces[] = {
     u"http://purl.oclc.org/ooxml/officeDocument/relationships"};
 constexpr QStringView kPackageRelationships =
     u"http://schemas.openxmlformats.org/package/2006/relationships";
-
-// What one decoded string or format costs beside its characters.
-constexpr std::int64_t kEntryBytes = 32;
 
 bool InNamespaces(QStringView uri, const QStringView (&namespaces)[2]) {
   return uri == namespaces[0] || uri == namespaces[1];
@@ -103,15 +101,16 @@ bool ParseSharedStrings(const QByteArray& bytes, DecodeBudget* budget,
   while (!xml.atEnd()) {
     if (xml.readNext() != QXmlStreamReader::StartElement || !IsMainElement(xml, u"si")) continue;
     QString text;
-    if (!ReadRichText(xml, &text) || !budget->Charge(kEntryBytes + 2 * text.size())) return false;
+    if (!ReadRichText(xml, &text) || !budget->Charge(kDecodedEntryBytes + 2 * text.size()))
+      return false;
     strings->push_back(std::move(text));
   }
   return !xml.hasError();
 }
 
-bool ParseStyles(const QByteArray& bytes, DecodeBudget* budget, std::vector<NumberKind>* kinds) {
+bool ParseStyles(const QByteArray& bytes, DecodeBudget* budget, std::vector<QString>* codes) {
   QXmlStreamReader xml(bytes);
-  QHash<int, QString> codes;  // the workbook's own number formats by id
+  QHash<int, QString> ownCodes;  // the workbook's own number formats by id
   std::vector<int> formatIds;
   xml.readNextStartElement();  // the style sheet
   // Only the children of numFmts and cellXfs count: differential formats hold
@@ -124,15 +123,17 @@ bool ParseStyles(const QByteArray& bytes, DecodeBudget* budget, std::vector<Numb
       const QXmlStreamAttributes attributes = xml.attributes();
       if (formats && IsMainElement(xml, u"numFmt")) {
         const QString code = attributes.value("formatCode"_L1).toString();
-        if (!budget->Charge(kEntryBytes + 2 * code.size())) return false;
-        codes.insert(attributes.value("numFmtId"_L1).toInt(), code);
+        if (!budget->Charge(kDecodedEntryBytes + 2 * code.size())) return false;
+        ownCodes.insert(attributes.value("numFmtId"_L1).toInt(), code);
       } else if (cellFormats && IsMainElement(xml, u"xf")) {
-        if (!budget->Charge(kEntryBytes)) return false;
+        if (!budget->Charge(kDecodedEntryBytes)) return false;
         formatIds.push_back(attributes.value("numFmtId"_L1).toInt());
       }
       xml.skipCurrentElement();
     }
   }
-  for (const int id : formatIds) kinds->push_back(FormatKind(id, codes.value(id)));
+  for (const int id : formatIds) {
+    codes->push_back(ownCodes.contains(id) ? ownCodes.value(id) : BuiltInNumberFormat(id));
+  }
   return !xml.hasError();
 }

@@ -10,23 +10,9 @@
 #include <QStringView>
 #include <QXmlStreamReader>
 
-#include <cstdint>
 #include <vector>
 
-#include "editors/spreadsheet/cell_text.h"
-
-// The memory one read may spend on decoded shared strings, styles and cell texts.
-class DecodeBudget {
- public:
-  explicit DecodeBudget(std::int64_t bytes) : left_(bytes) {}
-  [[nodiscard]] bool Charge(std::int64_t bytes) {
-    left_ -= bytes;
-    return left_ >= 0;
-  }
-
- private:
-  std::int64_t left_;
-};
+#include "editors/spreadsheet/decode_budget.h"
 
 // Whether the reader stands on an element of SpreadsheetML's main namespace.
 bool IsMainElement(const QXmlStreamReader& xml, QStringView name);
@@ -56,6 +42,7 @@ struct WorkbookInfo {
 [[nodiscard]] bool ParseSharedStrings(const QByteArray& bytes, DecodeBudget* budget,
                                       std::vector<QString>* strings);
 
-// The number kind of each cell format (cellXfs), by index.
+// The number format code of each cell format (cellXfs), by index: the workbook's own
+// code for its id, else the built-in one (empty for an id with neither).
 [[nodiscard]] bool ParseStyles(const QByteArray& bytes, DecodeBudget* budget,
-                               std::vector<NumberKind>* kinds);
+                               std::vector<QString>* codes);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editors/spreadsheet/cell_text.h"
+#include "editors/spreadsheet/number_format.h"
 #include "editors/spreadsheet/worksheet_grid.h"
 #include "editors/spreadsheet/xlsx_package.h"
 #include "editors/spreadsheet/xlsx_parts.h"
@@ -42,9 +43,9 @@ std::optional<CellPlace> ParseReference(QStringView reference) {
 // Reads one sheet part's cells into a grid.
 class SheetReader {
  public:
-  SheetReader(const std::vector<QString>& strings, const std::vector<NumberKind>& kinds,
-              bool date1904, DecodeBudget* budget)
-      : strings_(strings), kinds_(kinds), date1904_(date1904), budget_(budget) {}
+  SheetReader(const std::vector<QString>& strings, const std::vector<QString>& codes, bool date1904,
+              DecodeBudget* budget)
+      : strings_(strings), codes_(codes), date1904_(date1904), budget_(budget) {}
 
   [[nodiscard]] bool Read(const QByteArray& bytes, WorksheetGrid* grid) {
     QXmlStreamReader xml(bytes);
@@ -113,25 +114,25 @@ class SheetReader {
       if (!ok || index >= strings_.size()) return false;
       *text = strings_[index];
     } else if (type == u"b") {
-      *text = value == u"1" || value == u"true" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+      *text = BooleanText(value == u"1" || value == u"true");
     } else if (type == u"d") {
       *text = IsoDateText(value);
     } else {
       bool ok = false;
       const double number = value.toDouble(&ok);
-      *text = ok ? SerialText(number, Kind(attributes.value("s"_L1)), date1904_) : value;
+      *text = ok ? FormatNumber(number, Code(attributes.value("s"_L1)), date1904_) : value;
     }
     return true;
   }
 
-  // The number kind of a cell style index; a style the workbook lacks is plain.
-  NumberKind Kind(QStringView style) const {
+  // The number format of a cell style index; a style the workbook lacks has none.
+  QStringView Code(QStringView style) const {
     const qulonglong index = style.toULongLong();
-    return index < kinds_.size() ? kinds_[index] : NumberKind::Number;
+    return index < codes_.size() ? QStringView(codes_[index]) : QStringView();
   }
 
   const std::vector<QString>& strings_;
-  const std::vector<NumberKind>& kinds_;
+  const std::vector<QString>& codes_;
   const bool date1904_;
   DecodeBudget* budget_;
   CellPlace place_;
@@ -173,7 +174,7 @@ struct WorkbookParts {
   QString sheet;
   bool date1904 = false;
   std::vector<QString> strings;
-  std::vector<NumberKind> kinds;
+  std::vector<QString> codes;
 };
 
 // Reads the optional part of that kind with its parser; its absence is no fault.
@@ -220,7 +221,7 @@ SpreadsheetError ReadWorkbook(const XlsxPackage& package, DecodeBudget* budget,
   });
   if (error != SpreadsheetError::None) return error;
   return ReadOptional(package, relationships, u"styles", [&](const QByteArray& part) {
-    return ParseStyles(part, budget, &parts->kinds);
+    return ParseStyles(part, budget, &parts->codes);
   });
 }
 
@@ -237,7 +238,7 @@ WorksheetTexts ReadXlsxWorksheet(const QString& path) {
   error = ReadPart(package, parts.sheet, SpreadsheetError::Damaged, &bytes);
   if (error != SpreadsheetError::None) return FailedRead(error);
   WorksheetGrid grid;
-  SheetReader reader(parts.strings, parts.kinds, parts.date1904, &budget);
+  SheetReader reader(parts.strings, parts.codes, parts.date1904, &budget);
   if (!reader.Read(bytes, &grid)) return FailedRead(SpreadsheetError::Damaged);
   return grid.Finish();
 }

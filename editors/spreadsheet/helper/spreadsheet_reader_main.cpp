@@ -28,7 +28,7 @@ extern "C" __attribute__((visibility("default"), used)) const char* __asan_defau
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   const std::string_view kind = argv[1];
-  // The libraries open the file by name: the name of the descriptor, never a path.
+  // The readers open the file by name: the name of the descriptor, never a path.
   const QString file = QStringLiteral("/proc/self/fd/0");
   WorksheetTexts result;
   if (kind == "xls") {

@@ -9,13 +9,28 @@ book.xls (xlwt) and book.xlsx (openpyxl) hold the same first worksheet, data fro
 and a second worksheet that must not be read. locked.xls is book.xls marked as
 password-protected (a FILEPASS record after its BOF); far.xls has one cell
 at the last row and column a BIFF8 sheet can hold.
+
+The compound-file layouts hold book.xls's workbook stream in a compound file of our
+own writing: in the mini stream, either side of the mini stream's cutoff, in
+4096-byte sectors, and long enough for its FAT to need DIFAT sectors; excel95.xls
+names it as Excel 95 did.
+
+shown.xls/.xlsx (1900 date system) and shown1904.xls/.xlsx hold in each row a value
+with a number format in column A and the text the sheet shows for it in column B.
+formulas.xls/.xlsx hold formula cells with the results the file stores in column A
+(xlwt and openpyxl store none; they are written in afterwards) and the text the
+sheet shows in column B; its last row's text is LONG_WIDE, which the test knows too.
 """
 import datetime
+import re
 import struct
 import sys
+import zipfile
 
 import openpyxl
 import xlwt
+from openpyxl.utils.datetime import CALENDAR_MAC_1904
+from xlwt.CompoundDoc import XlsDoc
 
 CELLS = [
     (2, 2, 42), (2, 3, 3.75), (2, 4, -0.5),
@@ -27,15 +42,86 @@ CELLS = [
 FORMATS = {datetime.date: "yyyy-mm-dd", datetime.time: "hh:mm:ss",
            datetime.datetime: "yyyy-mm-dd hh:mm:ss"}
 
+DEC31 = datetime.datetime(2024, 12, 31)
+LAST_MOMENT = datetime.datetime(2024, 12, 31, 23, 59, 59, 600000)
+# The built-in short date (id 14), as each writer names it.
+SHORT_DATE = {"xls": "M/D/YY", "xlsx": "mm-dd-yy"}
+SHOWN = [  # (value, number format, the text the sheet shows)
+    (1234.5, "#,##0.00", "1,234.50"),
+    (0.125, "0.0%", "12.5%"),
+    (0.5, "0%", "50%"),
+    (99.9, '"¥"#,##0.00', "¥99.90"),
+    (99.9, "[$¥-804]#,##0.00", "¥99.90"),
+    (-5, '"$"#,##0_);("$"#,##0)', "($5)"),
+    (1.5e20, "0.00E+00", "1.50E+20"),
+    (0.000123, "0.00E+00", "1.23E-04"),
+    (9.999, "0.00E+00", "1.00E+01"),
+    (12345, "##0.0E+0", "12.3E+3"),
+    (2.675, "0.00", "2.68"),
+    (999.5, "#,##0", "1,000"),
+    (-1234.5, "#,##0.00", "-1,234.50"),
+    (-1234.5, "#,##0.00_);[Red](#,##0.00)", "(1,234.50)"),
+    (0, '0.00;-0.00;"none"', "none"),
+    (-0.001, "0.00", "0.00"),
+    (12345678, "#,##0.0,,", "12.3"),
+    (5, '0 "pcs"', "5 pcs"),
+    (0.5, "#.00", ".50"),
+    (5551234, "000-0000", "555-1234"),
+    (1234.5, "General", "1234.5"),
+    (0.5, "# ?/?", "0.5"),  # fractions are not read: the plain value
+    (150, "[>=100]0;0.00", "150"),  # nor conditions
+    (DEC31, SHORT_DATE, "12/31/2024"),
+    (DEC31, "yyyy-mm-dd", "2024-12-31"),
+    (DEC31, 'yyyy"年"m"月"d"日"', "2024年12月31日"),
+    (DEC31, "[$-F800]dddd, mmmm d, yyyy", "Tuesday, December 31, 2024"),
+    (DEC31, "d-mmm-yy", "31-Dec-24"),
+    (datetime.time(14, 30), "h:mm AM/PM", "2:30 PM"),
+    (datetime.time(0, 0, 7, 250000), "mm:ss.00", "00:07.25"),
+    (LAST_MOMENT, "yyyy-mm-dd hh:mm:ss", "2025-01-01 00:00:00"),
+    (LAST_MOMENT, "hh:mm:ss", "00:00:00"),
+    (datetime.datetime(9999, 12, 31), "yyyy-mm-dd", "9999-12-31"),
+    (1.5, "[h]:mm:ss", "36:00:00"),
+]
 
-def write_xls(path):
+LONG_WIDE = "价格 Price " * 1200  # longer than one record, two bytes a character
+# One byte a character up to the first break, two after it.
+LONG_MIXED = "Price list " * 1000 + "价格"
+# A result stored as its type byte and value byte (bytes 6-7 of the result 0xFFFF).
+DIV0 = ("error", 0x07)
+FORMULAS = [  # (formula, the result the file stores, number format, the text shown)
+    ("2*3", 6.0, "0.00", "6.00"),
+    ("SUM(1,2)", 3.0, "General", "3"),
+    ('"ab"&"c"', "abc", "General", "abc"),
+    ("1/0", DIV0, "General", "#DIV/0!"),
+    ("1>2", False, "General", "FALSE"),
+    ("1<2", True, "General", "TRUE"),
+    ("DATE(2024,12,31)", 45657.0, "m/d/yyyy", "12/31/2024"),
+    ('REPT("Price list ",1000)&"价格"', LONG_MIXED, "General", LONG_MIXED),
+    ('REPT("价格 Price ",1200)', LONG_WIDE, "General", LONG_WIDE),
+]
+
+RECORD_DATA_BYTES = 8224  # the most data a BIFF8 record holds
+
+
+def serial(value, date1904):
+    """A date or time as a serial number of the date system."""
+    if isinstance(value, datetime.time):
+        value = datetime.datetime.combine(datetime.date(1900, 1, 1), value)
+        return (value - datetime.datetime(1900, 1, 1)).total_seconds() / 86400
+    if isinstance(value, datetime.datetime):
+        epoch = datetime.datetime(1904, 1, 1) if date1904 else datetime.datetime(1899, 12, 30)
+        return (value - epoch).total_seconds() / 86400
+    return value
+
+
+def book_xls():
     book = xlwt.Workbook(encoding="utf-8")
     sheet = book.add_sheet("First")
     for row, column, value in CELLS:
         style = xlwt.easyxf(num_format_str=FORMATS.get(type(value), "General"))
         sheet.write(row, column, value, style)
     book.add_sheet("Second").write(0, 0, "not read")
-    book.save(path)
+    return book
 
 
 def write_xlsx(path):
@@ -69,12 +155,198 @@ def write_far(path):
     book.save(path)
 
 
+def write_compound(path, stream, sector_shift=9, name="Workbook"):
+    """A compound file whose root holds stream under name: in the mini stream when it
+    is shorter than 4096 bytes, else in regular sectors."""
+    size, per_sector = 1 << sector_shift, (1 << sector_shift) // 4
+    end, fat_mark, difat_mark, free = 0xFFFFFFFE, 0xFFFFFFFD, 0xFFFFFFFC, 0xFFFFFFFF
+    sectors = []  # the file's sectors after the header, as bytes
+
+    def add(data):  # data in new sectors; their first sector and count
+        first = len(sectors)
+        data = data + b"\0" * (-len(data) % size)
+        sectors.extend(data[i:i + size] for i in range(0, len(data), size))
+        return first, len(data) // size
+
+    chains = []  # (first sector, count) of each chained run
+    mini = len(stream) < 4096
+    if mini:
+        container = stream + b"\0" * (-len(stream) % 64)
+        chains.append(add(container))
+        mini_count = len(container) // 64
+        mini_fat = struct.pack(f"<{mini_count}I", *range(1, mini_count), end)
+        chains.append(add(mini_fat))
+        root_start, root_size, stream_start = chains[0][0], len(container), 0
+    else:
+        chains.append(add(stream))
+        root_start, root_size, stream_start = end, 0, chains[0][0]
+
+    def entry(entry_name, kind, child, start, length):
+        encoded = (entry_name + "\0").encode("utf-16-le")
+        links = struct.pack("<HBBIII", len(encoded), kind, 1, free, free, child)
+        return encoded.ljust(64, b"\0") + links + b"\0" * 36 + struct.pack("<IQ", start, length)
+
+    directory = (entry("Root Entry", 5, 1, root_start, root_size) +
+                 entry(name, 2, free, stream_start, len(stream)))
+    chains.append(add(directory.ljust(size, b"\0")))
+    # FAT sectors beyond the header's 109 are listed in DIFAT sectors.
+    fats = difats = 0
+    while fats * per_sector < len(sectors) + fats + difats:
+        fats += 1
+        difats = max(0, -(-(fats - 109) // (per_sector - 1)))
+    fat_first = len(sectors)
+    fat = [free] * (fats * per_sector)
+    for first, count in chains:
+        for i in range(first, first + count):
+            fat[i] = i + 1 if i + 1 < first + count else end
+    for i in range(fat_first, fat_first + fats):
+        fat[i] = fat_mark
+    for i in range(fat_first + fats, fat_first + fats + difats):
+        fat[i] = difat_mark
+    add(struct.pack(f"<{len(fat)}I", *fat))
+    fat_list = list(range(fat_first, fat_first + fats))
+    difat_first = len(sectors)
+    for k in range(difats):
+        listed = fat_list[109 + k * (per_sector - 1):109 + (k + 1) * (per_sector - 1)]
+        listed += [free] * (per_sector - 1 - len(listed))
+        add(struct.pack(f"<{per_sector}I", *listed, difat_first + k + 1 if k + 1 < difats else end))
+    header = (b"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + b"\0" * 16 +
+              struct.pack("<HHHHH", 0x3E, 3 if sector_shift == 9 else 4, 0xFFFE, sector_shift, 6) +
+              b"\0" * 6 +
+              struct.pack("<IIIIIIIII", 0 if sector_shift == 9 else 1, fats, chains[-1][0], 0, 4096,
+                          chains[1][0] if mini else end, chains[1][1] if mini else 0,
+                          difat_first if difats else end, difats) +
+              struct.pack("<109I", *(fat_list[:109] + [free] * (109 - min(109, fats)))))
+    with open(path, "wb") as out:
+        out.write(header.ljust(size, b"\0") + b"".join(sectors))
+
+
+def write_compound_layouts(folder):
+    stream = book_xls().get_biff_data()
+    layouts = [("mini.xls", 9, 0), ("below_cutoff.xls", 9, 4095), ("at_cutoff.xls", 9, 4096),
+               ("wide_sectors.xls", 12, 9000), ("many_fat_sectors.xls", 9, 110 * 128 * 512)]
+    for name, shift, padded in layouts:
+        write_compound(f"{folder}/{name}", stream.ljust(padded, b"\0"), shift)
+    # Excel 5 and 95 named their workbook stream "Book".
+    write_compound(f"{folder}/excel95.xls", stream, 9, "Book")
+
+
+def write_shown(folder, date1904):
+    name = "shown1904" if date1904 else "shown"
+    book = xlwt.Workbook(encoding="utf-8")
+    book.dates_1904 = date1904
+    sheet = book.add_sheet("Shown")
+    workbook = openpyxl.Workbook()
+    if date1904:
+        workbook.epoch = CALENDAR_MAC_1904
+    for row, (value, code, text) in enumerate(SHOWN):
+        number = serial(value, date1904)
+        xls_code = code["xls"] if isinstance(code, dict) else code
+        sheet.write(row, 0, number, xlwt.easyxf(num_format_str=xls_code))
+        sheet.write(row, 1, text)
+        cell = workbook.active.cell(row=row + 1, column=1, value=number)
+        cell.number_format = code["xlsx"] if isinstance(code, dict) else code
+        workbook.active.cell(row=row + 1, column=2, value=text)
+    # Rich text, whose runs the shared strings hold after its characters.
+    bold = xlwt.easyfont("bold true")
+    sheet.write_rich_text(len(SHOWN), 0, [("rich ", bold), "text"])
+    sheet.write(len(SHOWN), 1, "rich text")
+    workbook.active.append(["rich text", "rich text"])
+    book.save(f"{folder}/{name}.xls")
+    workbook.save(f"{folder}/{name}.xlsx")
+
+
+def result_bytes(result):
+    """A FORMULA record's 8-byte result, and the records that follow it."""
+    if isinstance(result, bool):
+        return struct.pack("<BBBxxxH", 1, 0, result, 0xFFFF), b""
+    if isinstance(result, float):
+        return struct.pack("<d", result), b""
+    if isinstance(result, tuple):
+        return struct.pack("<BBBxxxH", 2, 0, result[1], 0xFFFF), b""
+    return struct.pack("<BxxxxxH", 0, 0xFFFF), string_records(result)
+
+
+def string_records(text):
+    """A STRING record; characters beyond it go on in CONTINUE records. Each record's
+    characters take one byte where they can, two where they must, as its flags byte
+    says (the string's own in the STRING record)."""
+    records, kind, rest = b"", 0x0207, text
+    while rest or kind == 0x0207:
+        head = struct.pack("<H", len(text)) if kind == 0x0207 else b""
+        room = RECORD_DATA_BYTES - len(head) - 1
+        wide = any(ord(c) > 0xFF for c in rest[:room])
+        piece = rest[:room // 2] if wide else rest[:room]
+        data = head + bytes([wide]) + piece.encode("utf-16-le" if wide else "latin-1")
+        records += struct.pack("<HH", kind, len(data)) + data
+        kind, rest = 0x003C, rest[len(piece):]
+    return records
+
+
+def with_results(stream):
+    """The workbook stream with each formula's result stored (row i holds FORMULAS[i])."""
+    out, at = bytearray(), 0
+    while at < len(stream):
+        kind, length = struct.unpack_from("<HH", stream, at)
+        data, following = stream[at + 4:at + 4 + length], b""
+        at += 4 + length
+        if kind == 0x0006:
+            row = struct.unpack_from("<H", data)[0]
+            result, following = result_bytes(FORMULAS[row][1])
+            data = data[:6] + result + data[14:]
+        out += struct.pack("<HH", kind, len(data)) + data + following
+    return bytes(out)
+
+
+def cached_value(result):
+    """The type and value of a cached formula result in SpreadsheetML."""
+    if isinstance(result, bool):
+        return ' t="b"', str(int(result))
+    if isinstance(result, float):
+        return "", repr(result)
+    if isinstance(result, tuple):
+        return ' t="e"', "#DIV/0!"
+    return ' t="str"', result
+
+
+def write_formulas(folder):
+    book = xlwt.Workbook(encoding="utf-8")
+    sheet = book.add_sheet("Formulas")
+    workbook = openpyxl.Workbook()
+    for row, (formula, _, code, text) in enumerate(FORMULAS):
+        sheet.write(row, 0, xlwt.Formula(formula), xlwt.easyxf(num_format_str=code))
+        sheet.write(row, 1, text)
+        cell = workbook.active.cell(row=row + 1, column=1, value="=" + formula)
+        cell.number_format = code
+        workbook.active.cell(row=row + 1, column=2, value=text)
+    # The stream has one sheet, so no sheet's offset moves with the records added.
+    XlsDoc().save(f"{folder}/formulas.xls", with_results(book.get_biff_data()))
+    workbook.save(f"{folder}/formulas.xlsx")
+    with zipfile.ZipFile(f"{folder}/formulas.xlsx") as package:
+        parts = {name: package.read(name) for name in package.namelist()}
+
+    def cache(match):
+        kind, value = cached_value(FORMULAS[int(match.group(2)) - 1][1])
+        return f"{match.group(1)}{kind}><f>{match.group(3)}</f><v>{value}</v></c>"
+
+    sheet_xml = parts["xl/worksheets/sheet1.xml"].decode()
+    parts["xl/worksheets/sheet1.xml"] = re.sub(
+        r'(<c r="A(\d+)"[^>]*)><f>(.*?)</f><v></v></c>', cache, sheet_xml).encode()
+    with zipfile.ZipFile(f"{folder}/formulas.xlsx", "w", zipfile.ZIP_DEFLATED) as package:
+        for name, data in parts.items():
+            package.writestr(name, data)
+
+
 def main():
     folder = sys.argv[1]
-    write_xls(folder + "/book.xls")
+    book_xls().save(folder + "/book.xls")
     write_xlsx(folder + "/book.xlsx")
     write_locked(folder + "/book.xls", folder + "/locked.xls")
     write_far(folder + "/far.xls")
+    write_compound_layouts(folder)
+    write_shown(folder, False)
+    write_shown(folder, True)
+    write_formulas(folder)
 
 
 main()

@@ -124,11 +124,11 @@ TEST_F(XlsxReader, ValuesKeepTheirMeaning) {
   ASSERT_EQ(result.error, SpreadsheetError::None);
   EXPECT_EQ(result.texts,
             QStringList({"rich", "shared", "FALSE", "#N/A", "calc", "2024-03-05 14:30:00", "3.75",
-                         "45356", "2024-03-05", "45356", "14:30:00", "2024-03-05 14:30:00",
-                         "1900-02-28", "1900-03-01"}));
-  book.workbookProperties = "<workbookPr date1904=\"1\"/>";
+                         "45356", "2024/03/05", "45356 d", "14:30:00", "3/5/2024 14:30",
+                         "1900/02/28", "1900/03/01"}));
+  book.workbookProperties = "<workbookPr date1904=\"true\"/>";
   book.sheetData = "<row><c s=\"1\"><v>43894</v></c><c s=\"1\"><v>0</v></c></row>";
-  EXPECT_EQ(Read(book).texts, QStringList({"2024-03-05", "1904-01-01"}));
+  EXPECT_EQ(Read(book).texts, QStringList({"2024/03/05", "1904/01/01"}));
 }
 
 TEST_F(XlsxReader, AFarCellIsCountedNotKept) {
