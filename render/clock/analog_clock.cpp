@@ -9,6 +9,7 @@
 
 #include "model/common/bounded_text.h"
 #include "render/clock/clock_time.h"
+#include "render/clock_layout/clock_elements.h"
 #include "render/dial/dial_marks.h"
 #include "render/raster/dib24.h"
 #include "render/raster/fill_rect.h"
@@ -29,10 +30,13 @@ QPoint HandPoint(double angle, int distance, float centre) {
                 static_cast<int>(centre - distance * std::cos(angle)));
 }
 
+// The colour the card draws a hand of a colour in: each channel lit when above 128.
+QRgb HandColor(ColorRef color) { return ColorOfBits(ColorBits(color)); }
+
 // A hand: the centre, a point left of the tip, the tip and a point right of it.
 void DrawHand(QPainter& painter, float centre, ColorRef color, double before, int baseDistance,
               double tip, int tipDistance, double after) {
-  const QColor qcolor = QColor::fromRgb(ColorRefToQRgb(color));
+  const QColor qcolor = QColor::fromRgb(HandColor(color));
   painter.setPen(QPen(qcolor, 1));
   painter.setBrush(qcolor);
   const int c = static_cast<int>(centre);
@@ -45,7 +49,7 @@ void DrawHand(QPainter& painter, float centre, ColorRef color, double before, in
 // A filled disc of the radius round the centre, in the box (c - radius, c - radius)
 // of side 2 x radius, right and bottom edges excluded.
 void DrawHub(QImage& face, float centre, int radius, ColorRef color) {
-  DrawMark(face, centre, centre, {color, kMarkCircle, 2 * radius});
+  DrawMark(face, centre, centre, {QRgbToColorRef(HandColor(color)), kMarkCircle, 2 * radius});
 }
 
 // Copies source into target at (x, y), clipped to target; both Format_RGB32.
@@ -85,6 +89,7 @@ int CClockImage::Draw(QImage& area) {
     const int side = face_.width();
     FillRect(area, PixelRectOfSize(area.width(), area.height()), kBlack);
     CopyInto(area, face_, (width_ - side) / 2, (height_ - side) / 2);
+    DrawClockLayout(area, lines_.Get(*settings_, width_, height_), values_);
   }
   return ClockPassOver(clock_, startTick_) ? 0 : 1;
 }
@@ -97,6 +102,7 @@ void CClockImage::RenderFace() {
   const std::optional<std::tm> time = LocalTime(clockTime_);
   if (!time || time->tm_sec == lastSecond_) return;
   lastSecond_ = time->tm_sec;
+  values_ = ClockValues(*time);
   const int side = face_.width();
   FillRect(face_, PixelRectOfSize(side, side), kBlack);
   const float centre = static_cast<float>(side) * 0.5f;

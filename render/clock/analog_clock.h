@@ -1,7 +1,9 @@
 #pragma once
 // The preview's analog clock: a face of 60 marks, a fixed text and three hands,
 // drawn again only when the shown second changes and copied centred into the area
-// picture on every tick. The card draws the same area from the same record itself.
+// picture on every tick, with the date and weekday lines composed from the element
+// table the card gets. The hands take the colours the card draws them in (each
+// channel lit when above 128).
 
 #include <QImage>
 
@@ -9,6 +11,7 @@
 #include <ctime>
 
 #include "model/project/area_records.h"
+#include "render/clock/layout_drawing.h"
 #include "render/common/play_clock.h"
 
 class CClockImage {
@@ -26,9 +29,10 @@ class CClockImage {
   // its passes.
   [[nodiscard]] int Init(int height, int width, const ClockAreaInfo* settings);
 
-  // Renders the face when the shown second has changed, fills the area black and
-  // copies the face to ((width - side) / 2, (height - side) / 2), side the smaller
-  // of width and height. area should be a Format_RGB32 picture of the area's size.
+  // Renders the face when the shown second has changed, fills the area black, copies
+  // the face to ((width - side) / 2, (height - side) / 2), side the smaller of width
+  // and height, and composes the date and weekday lines over it. area should be a
+  // Format_RGB32 picture of the area's size.
   // Returns 1 while at most 1000 ms have passed since the start tick, else 0.
   int Draw(QImage& area);
 
@@ -54,5 +58,7 @@ class CClockImage {
   std::int64_t clockTime_ = 0;
   int lastSecond_ = -1;
   std::uint32_t startTick_ = 0;
-  QImage face_;  // side x side, Format_RGB32
+  QImage face_;           // side x side, Format_RGB32
+  ElementValues values_;  // of the clock time last drawn
+  CachedClockLayout<ClockAreaInfo> lines_{&LayOutAnalogClockLines};
 };
