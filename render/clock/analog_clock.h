@@ -3,12 +3,14 @@
 // drawn again only when the shown second changes and copied centred into the area
 // picture on every tick, with the date and weekday lines composed from the element
 // table the card gets. The hands take the colours the card draws them in (each
-// channel lit when above 128).
+// channel lit when above 128, as far as the screen has it; a hand of none is not
+// drawn).
 
 #include <QImage>
 
 #include <cstdint>
 #include <ctime>
+#include <optional>
 
 #include "model/project/area_records.h"
 #include "render/clock/layout_drawing.h"
@@ -23,11 +25,12 @@ class CClockImage {
   CClockImage& operator=(const CClockImage&) = delete;
 
   // Prepares the clock for an area of width x height pixels (each at least 1) and
-  // the record, which the caller keeps alive and may change in place; starts the
-  // pass. Returns 1, or 0 when the face picture cannot be made or would be larger
-  // than any screen (Dib24::IsValidSize); Draw then draws nothing but still reports
-  // its passes.
-  [[nodiscard]] int Init(int height, int width, const ClockAreaInfo* settings);
+  // the record, which the caller keeps alive and may change in place, on a screen of
+  // colors (none: all channels); starts the pass. Returns 1, or 0 when the face
+  // picture cannot be made or would be larger than any screen (Dib24::IsValidSize);
+  // Draw then draws nothing but still reports its passes.
+  [[nodiscard]] int Init(int height, int width, const ClockAreaInfo* settings,
+                         std::optional<ScreenColors> colors = std::nullopt);
 
   // Renders the face when the shown second has changed, fills the area black, copies
   // the face to ((width - side) / 2, (height - side) / 2), side the smaller of width
@@ -54,6 +57,7 @@ class CClockImage {
   int width_ = 1;
   int height_ = 1;
   const ClockAreaInfo* settings_ = nullptr;
+  std::optional<ScreenColors> colors_;
   int radius_ = 1;
   std::int64_t clockTime_ = 0;
   int lastSecond_ = -1;

@@ -94,13 +94,14 @@ ElementValues CountdownValues(const CountdownParts& parts, const TimeAreaInfo& i
 }
 
 CountdownState MakeCountdownState(int width, int height, const TimeAreaInfo* info,
-                                  const PlayClock& clock) {
+                                  const PlayClock& clock, std::optional<ScreenColors> colors) {
   CountdownState state;
   state.width = std::max(width, 1);
   state.height = std::max(height, 1);
   state.info = info;
   state.startTick = clock.TickMs();
   state.clock = &clock;
+  state.colors = colors;
   return state;
 }
 
@@ -118,6 +119,6 @@ int DrawCountdown(QImage& area, CountdownState& state) {
   const CountdownParts parts = nowDate ? PartsToTarget(*state.info, *nowDate) : CountdownParts{};
   FillRect(area, PixelRectOfSize(state.width, state.height), state.background);
   DrawClockLayout(area, state.layout.Get(*state.info, state.width, state.height),
-                  CountdownValues(parts, *state.info));
+                  CountdownValues(parts, *state.info), state.colors);
   return ClockPassOver(*state.clock, state.startTick) ? 0 : 1;
 }

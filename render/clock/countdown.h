@@ -49,12 +49,14 @@ struct CountdownState {
   int lastSecond = -1;
   std::uint32_t startTick = 0;
   const PlayClock* clock = nullptr;  // must outlive the state
+  std::optional<ScreenColors> colors;  // of the area's screen; none: all channels
   CachedClockLayout<TimeAreaInfo> layout{&LayOutCountdown};
 };
 
-// A state for an area of width x height, its pass starting now.
+// A state for an area of width x height on a screen of colors, its pass starting now.
 CountdownState MakeCountdownState(int width, int height, const TimeAreaInfo* info,
-                                  const PlayClock& clock);
+                                  const PlayClock& clock,
+                                  std::optional<ScreenColors> colors = std::nullopt);
 
 // Fills area (a Format_RGB32 picture of the area's size) with the background and
 // composes the countdown when the second of now has changed. Returns 0 when it has

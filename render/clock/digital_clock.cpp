@@ -13,6 +13,6 @@ int CDigitalClockImage::Draw(QImage& area) {
   if (!time || time->tm_sec == lastSecond_) return 1;
   lastSecond_ = time->tm_sec;
   FillRect(area, PixelRectOfSize(width, height), 0);
-  DrawClockLayout(area, layout_.Get(info, width, height), ClockValues(*time));
+  DrawClockLayout(area, layout_.Get(info, width, height), ClockValues(*time), colors);
   return 1;
 }

@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <optional>
 
 #include "model/project/area_records.h"
 #include "render/clock/layout_drawing.h"
@@ -27,6 +28,7 @@ class CDigitalClockImage {
   int height = 1;
   const DigitalClockAreaInfo* settings = nullptr;
   std::uint32_t startTick = 0;
+  std::optional<ScreenColors> colors;  // of the area's screen; none: all channels
 
   // Fills area (a Format_RGB32 picture of the area's size) black and composes the
   // clock's elements for the clock time when its second differs from the last one

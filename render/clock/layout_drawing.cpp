@@ -22,14 +22,15 @@ void DrawCell(QImage& area, const GlyphStrip& strip, int cell, int x, int y, int
   }
 }
 
-// Draws one element at x; returns where the element ends.
+// Draws one element at x in the colour of bits (nothing when 0); returns where the
+// element ends.
 int DrawElement(QImage& area, const ClockLayout& layout, const ClockElement& element, int x,
-                const ElementValues& values) {
-  const QRgb color = ColorOfBits(element.colorBits);
+                int bits, const ElementValues& values) {
+  const QRgb color = ColorOfBits(bits);
   if (element.IsNumber()) {
     const auto found = values.digits.find(element.kind);
     const QString digits = found == values.digits.end() ? QString() : found->second;
-    for (int i = 0; i < digits.size(); ++i) {
+    for (int i = 0; bits != 0 && i < digits.size(); ++i) {
       DrawCell(area, layout.digits, digits[i].digitValue(), x + i * element.width, element.y,
                element.width, element.height, color);
     }
@@ -38,7 +39,9 @@ int DrawElement(QImage& area, const ClockLayout& layout, const ClockElement& ele
   const int cell = element.kind == kKindWeekday ? values.weekday
                    : element.kind == kKindAmPm  ? values.amPm
                                                 : 0;
-  DrawCell(area, element.strip, cell, x, element.y, element.width, element.height, color);
+  if (bits != 0) {
+    DrawCell(area, element.strip, cell, x, element.y, element.width, element.height, color);
+  }
   return x + element.width;
 }
 
@@ -60,9 +63,19 @@ ElementValues ClockValues(const std::tm& time) {
   return values;
 }
 
-void DrawClockLayout(QImage& area, const ClockLayout& layout, const ElementValues& values) {
+int VisibleBits(int colorBits, const std::optional<ScreenColors>& colors) {
+  if (!colors) return colorBits;
+  const QRgb channels = colors->channels;
+  const int shown = (qRed(channels) != 0 ? 1 : 0) | (qGreen(channels) != 0 ? 2 : 0) |
+                    (qBlue(channels) != 0 ? 4 : 0);
+  return colorBits & shown;
+}
+
+void DrawClockLayout(QImage& area, const ClockLayout& layout, const ElementValues& values,
+                     const std::optional<ScreenColors>& colors) {
   int end = 0;
   for (const ClockElement& element : layout.elements) {
-    end = DrawElement(area, layout, element, element.x == kChainedX ? end : element.x, values);
+    end = DrawElement(area, layout, element, element.x == kChainedX ? end : element.x,
+                      VisibleBits(element.colorBits, colors), values);
   }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The preview composes clocks and countdowns from the element table the card gets,
 // as the card does: each element's glyph cell at its place, lit pixels in the colour
-// of its colour bits, everything else left as it is.
+// of its colour bits as far as the screen has those channels, everything else left as
+// it is.
 
 #include <QImage>
 #include <QString>
@@ -9,9 +10,11 @@
 #include <cstring>
 #include <ctime>
 #include <map>
+#include <optional>
 #include <type_traits>
 
 #include "render/clock_layout/clock_layout.h"
+#include "render/raster/screen_colors.h"
 
 // What the card fills the elements with at one moment.
 struct ElementValues {
@@ -25,12 +28,18 @@ struct ElementValues {
 // four and its last two.
 ElementValues ClockValues(const std::tm& time);
 
+// The colour bits a screen shows of an element's: those of the channels it has (all
+// without a screen).
+int VisibleBits(int colorBits, const std::optional<ScreenColors>& colors);
+
 // Draws the layout's elements into area in table order. A number shows its digits
 // side by side, digit i at x + i x w, each the first w columns of its digit cell; any
 // other element the first `width` columns of its cell (the weekday's and the AM/PM
-// cell by the values); every element h rows. An x of kChainedX stands right behind
-// the previous element. Pixels outside area are cut.
-void DrawClockLayout(QImage& area, const ClockLayout& layout, const ElementValues& values);
+// cell by the values); every element h rows, its lit pixels in the colour of its
+// VisibleBits; an element with none draws nothing. An x of kChainedX stands right
+// behind the previous element. Pixels outside area are cut.
+void DrawClockLayout(QImage& area, const ClockLayout& layout, const ElementValues& values,
+                     const std::optional<ScreenColors>& colors);
 
 // A layout worked out again only when the record or the area's size has changed, so
 // that an edit shows at the next redraw and an unchanged clock costs a comparison.

@@ -111,15 +111,16 @@ void CAreaPlayer::ChooseRenderFunction() {
     digitalClock_->height = innerHeight_;
     digitalClock_->settings = digital;
     digitalClock_->startTick = clock_.TickMs();
+    digitalClock_->colors = colors_;
   } else if (const auto* analog = std::get_if<ClockAreaInfo>(&kind)) {
     render_ = &CAreaPlayer::DrawClockArea;
     analogClock_ = std::make_unique<CClockImage>(clock_);
     // A face that cannot be made draws nothing but still reports its passes.
-    static_cast<void>(analogClock_->Init(innerHeight_, innerWidth_, analog));
+    static_cast<void>(analogClock_->Init(innerHeight_, innerWidth_, analog, colors_));
   } else if (const auto* countdown = std::get_if<TimeAreaInfo>(&kind)) {
     render_ = &CAreaPlayer::DrawTimeArea;
     countdown_ = std::make_unique<CountdownState>(
-        MakeCountdownState(innerWidth_, innerHeight_, countdown, clock_));
+        MakeCountdownState(innerWidth_, innerHeight_, countdown, clock_, colors_));
   } else {
     // Files, and an area of no known kind, which holds no items: an empty list.
     render_ = &CAreaPlayer::DrawFileArea;

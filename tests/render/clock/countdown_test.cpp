@@ -101,7 +101,7 @@ class CountdownImage : public ClockTest {
     ClockLayout layout;
     EXPECT_TRUE(LayOutCountdown(info_, width, height, layout));
     QImage picture = BlackArea(width, height);
-    DrawClockLayout(picture, layout, CountdownValues(parts, info_));
+    DrawClockLayout(picture, layout, CountdownValues(parts, info_), std::nullopt);
     return picture;
   }
 

@@ -74,7 +74,7 @@ class DigitalClockImage : public ClockTest {
     ClockLayout layout;
     EXPECT_TRUE(LayOutDigitalClock(info_, 160, 40, layout));
     QImage picture = BlackArea(160, 40);
-    DrawClockLayout(picture, layout, ClockValues(LocalParts(seconds)));
+    DrawClockLayout(picture, layout, ClockValues(LocalParts(seconds)), std::nullopt);
     return picture;
   }
 

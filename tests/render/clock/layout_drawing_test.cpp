@@ -70,7 +70,7 @@ TEST(DrawClockLayout, ComposesElementsAsTheCard) {
   values.weekday = 5;
   values.amPm = 1;
   QImage area = BlackArea(70, 12);
-  DrawClockLayout(area, layout, values);
+  DrawClockLayout(area, layout, values, std::nullopt);
 
   EXPECT_EQ(Lit(area, qRgb(255, 0, 0)), (Pixels{{2, 2}, {7, 0}, {12, 3}, {17, 7}}))
       << "digit i at x + i w, each from its own cell, its first w columns only";
@@ -82,6 +82,16 @@ TEST(DrawClockLayout, ComposesElementsAsTheCard) {
       << "the 8's pixel (55, 12) cut at the bottom edge, the word at the right edge";
   EXPECT_EQ(Lit(area, qRgb(0, 0, 0)).size(), std::size_t(70 * 12 - 4 - 5 - 1 - 1 - 4))
       << "dark pixels are left as they are";
+
+  // A one-colour screen lights only red: the green and the blue element draw nothing,
+  // not even black over what is there; yellow and white show their red.
+  QImage one = BlackArea(70, 12);
+  one.fill(qRgb(1, 2, 3));
+  DrawClockLayout(one, layout, values, ScreenColorsOf(0));
+  EXPECT_EQ(
+      Lit(one, qRgb(255, 0, 0)),
+      (Pixels{{2, 2}, {7, 0}, {12, 3}, {17, 7}, {61, 9}, {50, 5}, {67, 5}, {68, 5}, {69, 5}}));
+  EXPECT_EQ(Lit(one, qRgb(1, 2, 3)).size(), std::size_t(70 * 12 - 9));
 }
 
 }  // namespace
