@@ -40,6 +40,8 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kAreas = 16;  // a 4 x 4 grid of areas
+// The borders are reduced to a full-colour screen's colours, as the preview shows them.
+const ScreenColors kFullColour = ScreenColorsOf(2);
 
 struct Scene {
   Scene() {
@@ -50,9 +52,9 @@ struct Scene {
       areas[i] = {column * kWidth / 4 + 8, row * kHeight / 4 + 8, (column + 1) * kWidth / 4 - 8,
                   (row + 1) * kHeight / 4 - 8};
       borders[i].Init(LiveRect::Of(areas[i]), &picture, 0, 16, 1 + i % 2, MakeColorRef(255, 255, 0),
-                      i % 32);
+                      i % 32, kFullColour);
     }
-    program.Init(LiveRect::Of(screen), &picture, 1, 24, 1, 0, 6);
+    program.Init(LiveRect::Of(screen), &picture, 1, 24, 1, 0, 6, kFullColour);
   }
   void Tick() {
     for (CBorderRenderer& border : borders) border.Draw();

@@ -92,7 +92,7 @@ ProgramScene::ProgramScene() {
   ScreenRecord& screen = ScreenList.emplace_back();
   screen.LedWidth = kSceneWidth;
   screen.LedHeight = kSceneHeight;
-  screen.LedColor = 2;  // full colour: no colour reduction
+  screen.LedColor = 2;  // full colour: every channel reduced at 128, as the card shows it
   ProgramRecord* program = &AddProgram(screen);
   program->StopType = 2;  // until stopped
   program->IsUseBorder = 1;

@@ -45,9 +45,10 @@ PixelRect LiveRect::Read() const {
 }
 
 int CBorderRenderer::Init(LiveRect rect, QImage* target, int family, int number, int movement,
-                          ColorRef color, int speed) {
+                          ColorRef color, int speed, std::optional<ScreenColors> colors) {
   rect_ = rect;
   target_ = target;
+  colors_ = colors;
   const PixelRect now = rect.Read();
   width_ = SideLength(now.left, now.right);
   height_ = SideLength(now.top, now.bottom);
@@ -79,6 +80,10 @@ int CBorderRenderer::Setup(int family, int number, ColorRef color) {
   if (!vertical_.isNull()) {
     Repeat(vertical_, TurnQuarterCounterClockwise(strip), {0, 0, h, down});
     Repeat(vertical_, TurnQuarterClockwise(strip), {h, 0, 2 * h, down});
+  }
+  if (colors_) {
+    ReduceColors(horizontal_, *colors_);
+    ReduceColors(vertical_, *colors_);
   }
   return 1;
 }

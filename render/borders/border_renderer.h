@@ -15,9 +15,11 @@
 #include <QImage>
 
 #include <cstdint>
+#include <optional>
 
 #include "render/raster/color_ref.h"
 #include "render/raster/pixel_rect.h"
+#include "render/raster/screen_colors.h"
 
 // A rectangle read where it lives, at every tick: four fields of a record (an area's
 // AreaRect_ fields) or a PixelRect its holder keeps. The fields must outlive every
@@ -52,14 +54,15 @@ class CBorderRenderer {
   ~CBorderRenderer() = default;  // the strips go with the renderer
 
   // Keeps rect and target (a Format_RGB32 picture that outlives the renderer), takes
-  // the setup size from rect, the step from speed (clamped into 0-31) and the
-  // movement, then sets up the strips of family, number and color. Returns 1.
+  // the setup size from rect, the step from speed (clamped into 0-31), the movement
+  // and the colours of the screen it shows on (none: as chosen), then sets up the
+  // strips of family, number and color. Returns 1.
   int Init(LiveRect rect, QImage* target, int family, int number, int movement, ColorRef color,
-           int speed);
+           int speed, std::optional<ScreenColors> colors);
   // Builds the two strips from built-in strip number of family (0 single colour,
-  // any other multicolour) for the setup size; a single-colour strip's pure red
-  // takes color. A number outside its family leaves no strips: the border then
-  // draws nothing. Returns 1.
+  // any other multicolour) for the setup size, reduced to the screen's colours; a
+  // single-colour strip's pure red takes color. A number outside its family leaves
+  // no strips: the border then draws nothing. Returns 1.
   int Setup(int family, int number, ColorRef color);
   // One tick: steps the offset, then copies the four bands round the rectangle as it
   // is now. Returns 1.
@@ -78,6 +81,7 @@ class CBorderRenderer {
   QImage* target_ = nullptr;
   LiveRect rect_;
   int movement_ = kBorderStill;
+  std::optional<ScreenColors> colors_;
   float step_ = 0;
   int stripHeight_ = 0;  // the built-in strip's thickness
   int width_ = 0;        // the rectangle's size at setup

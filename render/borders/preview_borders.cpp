@@ -2,6 +2,7 @@
 
 #include "model/project/project_globals.h"
 #include "model/project/project_records.h"
+#include "render/common/preview_colors.h"
 #include "render/common/preview_picture.h"
 
 namespace {
@@ -11,7 +12,7 @@ template <typename Record>
 std::unique_ptr<CBorderRenderer> MakeBorder(const Record& record, LiveRect rect) {
   auto border = std::make_unique<CBorderRenderer>();
   border->Init(rect, PreviewPicture, record.BorderType, record.BorderValue, record.BorderStyle,
-               record.BorderColor, record.BorderSpeed);
+               record.BorderColor, record.BorderSpeed, PreviewColors(record.OwnerScreen));
   return border;
 }
 

@@ -4,6 +4,7 @@
 
 #include "model/project/project_globals.h"
 #include "render/borders/border_renderer.h"
+#include "render/common/preview_colors.h"
 #include "render/common/preview_picture.h"
 #include "render/player/area_player.h"
 #include "render/raster/blend_rect.h"
@@ -55,7 +56,8 @@ void CEditCanvas::BuildBorder(const ProgramRecord* program) {
   border_ = std::make_unique<CBorderRenderer>();
   // Init takes the speed setting and steps by BorderSpeedTable[BorderSpeed].
   border_->Init(LiveRect::Of(borderRect_), target_, program->BorderType, program->BorderValue,
-                program->BorderStyle, program->BorderColor, program->BorderSpeed);
+                program->BorderStyle, program->BorderColor, program->BorderSpeed,
+                PreviewColors(screen));
 }
 
 int CEditCanvas::Draw() {

@@ -9,6 +9,7 @@
 
 #include "model/common/bounded_text.h"
 #include "render/clock/clock_time.h"
+#include "render/clock_layout/clock_elements.h"
 #include "render/dial/dial_marks.h"
 #include "render/raster/dib24.h"
 #include "render/raster/fill_rect.h"
@@ -29,10 +30,12 @@ QPoint HandPoint(double angle, int distance, float centre) {
                 static_cast<int>(centre - distance * std::cos(angle)));
 }
 
-// A hand: the centre, a point left of the tip, the tip and a point right of it.
-void DrawHand(QPainter& painter, float centre, ColorRef color, double before, int baseDistance,
+// A hand of colour bits (none: not drawn): the centre, a point left of the tip, the
+// tip and a point right of it.
+void DrawHand(QPainter& painter, float centre, int bits, double before, int baseDistance,
               double tip, int tipDistance, double after) {
-  const QColor qcolor = QColor::fromRgb(ColorRefToQRgb(color));
+  if (bits == 0) return;
+  const QColor qcolor = QColor::fromRgb(ColorOfBits(bits));
   painter.setPen(QPen(qcolor, 1));
   painter.setBrush(qcolor);
   const int c = static_cast<int>(centre);
@@ -43,9 +46,10 @@ void DrawHand(QPainter& painter, float centre, ColorRef color, double before, in
 }
 
 // A filled disc of the radius round the centre, in the box (c - radius, c - radius)
-// of side 2 x radius, right and bottom edges excluded.
-void DrawHub(QImage& face, float centre, int radius, ColorRef color) {
-  DrawMark(face, centre, centre, {color, kMarkCircle, 2 * radius});
+// of side 2 x radius, right and bottom edges excluded; of colour bits (none: not drawn).
+void DrawHub(QImage& face, float centre, int radius, int bits) {
+  if (bits == 0) return;
+  DrawMark(face, centre, centre, {QRgbToColorRef(ColorOfBits(bits)), kMarkCircle, 2 * radius});
 }
 
 // Copies source into target at (x, y), clipped to target; both Format_RGB32.
@@ -64,7 +68,9 @@ void CopyInto(QImage& target, const QImage& source, int x, int y) {
 
 CClockImage::CClockImage(const PlayClock& clock) : clock_(clock) {}
 
-int CClockImage::Init(int height, int width, const ClockAreaInfo* settings) {
+int CClockImage::Init(int height, int width, const ClockAreaInfo* settings,
+                      std::optional<ScreenColors> colors) {
+  colors_ = colors;
   width_ = std::max(width, 1);
   height_ = std::max(height, 1);
   settings_ = settings;
@@ -85,6 +91,7 @@ int CClockImage::Draw(QImage& area) {
     const int side = face_.width();
     FillRect(area, PixelRectOfSize(area.width(), area.height()), kBlack);
     CopyInto(area, face_, (width_ - side) / 2, (height_ - side) / 2);
+    DrawClockLayout(area, lines_.Get(*settings_, width_, height_), values_, colors_);
   }
   return ClockPassOver(clock_, startTick_) ? 0 : 1;
 }
@@ -97,6 +104,7 @@ void CClockImage::RenderFace() {
   const std::optional<std::tm> time = LocalTime(clockTime_);
   if (!time || time->tm_sec == lastSecond_) return;
   lastSecond_ = time->tm_sec;
+  values_ = ClockValues(*time);
   const int side = face_.width();
   FillRect(face_, PixelRectOfSize(side, side), kBlack);
   const float centre = static_cast<float>(side) * 0.5f;
@@ -134,20 +142,24 @@ void CClockImage::DrawHands(const std::tm& time, float centre) {
   const double second = time.tm_sec;
   const double hourStep = 2 * kPi / 12;
   const double minuteStep = kPi / 30;
+  // The colours the card draws the hands in.
+  const int hourBits = VisibleBits(ColorBits(info.HourPointerColor), colors_);
+  const int minuteBits = VisibleBits(ColorBits(info.MinitePointerColor), colors_);
+  const int secondBits = VisibleBits(ColorBits(info.SecondPointerColor), colors_);
   {
     QPainter painter(&face_);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    DrawHand(painter, centre, info.HourPointerColor, (hour - 1) * hourStep, r / 7, hour * hourStep,
-             4 * r / 7, (hour + 1) * hourStep);
+    DrawHand(painter, centre, hourBits, (hour - 1) * hourStep, r / 7, hour * hourStep, 4 * r / 7,
+             (hour + 1) * hourStep);
   }
-  DrawHub(face_, centre, r / 16, info.HourPointerColor);
+  DrawHub(face_, centre, r / 16, hourBits);
   {
     QPainter painter(&face_);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    DrawHand(painter, centre, info.MinitePointerColor, (minute - 2) * minuteStep, r / 6,
-             minute * minuteStep, 3 * r / 4, (minute + 2) * minuteStep);
-    DrawHand(painter, centre, info.SecondPointerColor, (second - 1) * minuteStep, r / 8,
-             second * minuteStep, 7 * r / 8, (second + 1) * minuteStep);
+    DrawHand(painter, centre, minuteBits, (minute - 2) * minuteStep, r / 6, minute * minuteStep,
+             3 * r / 4, (minute + 2) * minuteStep);
+    DrawHand(painter, centre, secondBits, (second - 1) * minuteStep, r / 8, second * minuteStep,
+             7 * r / 8, (second + 1) * minuteStep);
   }
-  DrawHub(face_, centre, r / 20, info.SecondPointerColor);
+  DrawHub(face_, centre, r / 20, secondBits);
 }

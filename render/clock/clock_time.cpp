@@ -2,9 +2,6 @@
 
 #include <limits>
 
-#include "model/common/bounded_text.h"
-#include "render/raster/gdi_text.h"
-
 bool ClockPassOver(const PlayClock& clock, std::uint32_t startTick) {
   return clock.ElapsedMs(startTick) > kClockPassMs;
 }
@@ -32,10 +29,4 @@ std::optional<std::tm> LocalTime(std::int64_t seconds) {
   std::tm parts{};
   if (localtime_r(&when, &parts) == nullptr) return std::nullopt;
   return parts;
-}
-
-QFont RecordTextFont(const char16_t* face, std::size_t capacity, int points, int bold, int italic,
-                     int underline) {
-  return MakeLedFont(ReadBoundedText(face, capacity), FontHeightFromPoints(points),
-                     bold ? 700 : 400, italic != 0, underline != 0);
 }

@@ -1,13 +1,9 @@
 #pragma once
 // What the analog clock, the digital clock and the countdown share: the shown time
-// with its offset, local time, the one-second pass and the font of a record.
+// with its offset, local time and the one-second pass.
 
-#include <QFont>
-
-#include <cstddef>
 #include <cstdint>
 #include <ctime>
-#include <iterator>
 #include <optional>
 
 #include "render/common/play_clock.h"
@@ -32,16 +28,3 @@ std::int64_t DigitalClockSeconds(std::int64_t now, int timeLagType, int hours, i
 
 // seconds since 1970 as local time (TZ); nullopt when it cannot be represented.
 std::optional<std::tm> LocalTime(std::int64_t seconds);
-
-// The font of a record's text: face from a field of `capacity` units, size in
-// points at 96 pixels an inch, weight 700 when bold else 400, italic, underline.
-QFont RecordTextFont(const char16_t* face, std::size_t capacity, int points, int bold, int italic,
-                     int underline);
-
-// The font of a record's ShowStrFont_ fields.
-template <typename Record>
-QFont ShowStrFont(const Record& info) {
-  return RecordTextFont(info.ShowStrFont_FontName, std::size(info.ShowStrFont_FontName),
-                        info.ShowStrFont_FontSize, info.ShowStrFont_FontBold,
-                        info.ShowStrFont_FontItalic, info.ShowStrFont_FontUnderLine);
-}

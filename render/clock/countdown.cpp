@@ -5,10 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "model/common/bounded_text.h"
 #include "render/clock/clock_time.h"
 #include "render/raster/fill_rect.h"
-#include "render/raster/gdi_text.h"
 
 namespace {
 
@@ -35,22 +33,6 @@ std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
 // 1899-12-30, day 0 of OLE dates, counted from 1970-01-01.
 const std::int64_t kOleEpoch = DaysFromCivil(1899, 12, 30);
 
-using UnitWords = std::array<const char16_t*, 4>;  // day, hour, minute, second
-
-constexpr std::array<UnitWords, 5> kUnitWords = {{
-    {u"天", u"时", u"分", u"秒"},
-    {u"天", u"時", u"分", u"秒"},
-    {u"Day", u"Hour", u"Min", u"Sec"},
-    {u"d", u"h", u"m", u"s"},
-    {u":", u":", u":", u""},
-}};
-
-QString UnitWord(int showType, int part) {
-  if (showType < 0 || showType >= int(kUnitWords.size())) return QString();
-  return QString::fromUtf16(
-      kUnitWords[static_cast<std::size_t>(showType)][static_cast<std::size_t>(part)]);
-}
-
 QString Padded(std::int64_t value) { return QString::number(value).rightJustified(2, u'0'); }
 
 // The parts of the span from now to the state's target; all 0 when the target is not
@@ -62,28 +44,6 @@ CountdownParts PartsToTarget(const TimeAreaInfo& info, double now) {
   const double span = *target - now;
   if (std::fabs(span) > kMaxCountdownDays) return {};
   return SplitSpan(span);
-}
-
-void Layout(QImage& area, const CountdownState& state, const QString& countdown) {
-  const TimeAreaInfo& info = *state.info;
-  const QFont font = ShowStrFont(info);
-  const QString fixed = ReadBoundedText(info.ShowStr);
-  const int fixedWidth = fixed.isEmpty() ? 0 : TextExtent(font, fixed).width();
-  const int lineHeight = TextExtent(font, countdown).height();
-  const int height = state.height;
-  FillRect(area, PixelRectOfSize(state.width, height), state.background);
-  if (fixedWidth > 0 && info.IsMutleLineShow) {
-    DrawTextTopLeft(area, 0, (height - 2 * lineHeight) / 4, fixed, font,
-                    info.ShowStrFont_FontColor);
-    DrawTextTopLeft(area, 0, 3 * (height - 2 * lineHeight) / 4 + lineHeight, countdown, font,
-                    info.TimeStrColor);
-  } else if (fixedWidth > 0) {
-    const int y = (height - lineHeight) / 2;
-    DrawTextTopLeft(area, 0, y, fixed, font, info.ShowStrFont_FontColor);
-    DrawTextTopLeft(area, fixedWidth, y, countdown, font, info.TimeStrColor);
-  } else {
-    DrawTextTopLeft(area, 0, (height - lineHeight) / 2, countdown, font, info.TimeStrColor);
-  }
 }
 
 }  // namespace
@@ -105,7 +65,7 @@ CountdownParts SplitSpan(double days) {
           static_cast<std::int64_t>(rounded * 86400) % 60};
 }
 
-QString CountdownText(const CountdownParts& parts, const TimeAreaInfo& info) {
+ElementValues CountdownValues(const CountdownParts& parts, const TimeAreaInfo& info) {
   const std::int64_t days = std::llabs(parts.days);
   const std::int64_t hours = std::llabs(parts.hours);
   const std::int64_t minutes = std::llabs(parts.minutes);
@@ -113,41 +73,35 @@ QString CountdownText(const CountdownParts& parts, const TimeAreaInfo& info) {
   const bool showDay = info.IsShowDay != 0;
   const bool showHour = info.IsShowHour != 0;
   const bool showMinute = info.IsShowMinute != 0;
-  QString text;
-  if (showDay) text += QString::number(days) + UnitWord(info.ShowType, 0);
-  if (showHour) {
-    text += Padded(showDay ? hours : hours + days * 24) + UnitWord(info.ShowType, 1);
-  }
   // Each part shown carries the larger parts that are not shown above it.
   const std::int64_t allHours = hours + days * 24;
+  std::int64_t second = seconds + (minutes + allHours * 60) * 60;
   if (showMinute) {
-    const std::int64_t value =
-        showHour ? minutes : (showDay ? minutes + hours * 60 : minutes + allHours * 60);
-    text += Padded(value) + UnitWord(info.ShowType, 2);
+    second = seconds;
+  } else if (showHour) {
+    second = seconds + minutes * 60;
+  } else if (showDay) {
+    second = seconds + (minutes + hours * 60) * 60;
   }
-  if (info.IsShowSecond) {
-    std::int64_t value = seconds + (minutes + allHours * 60) * 60;
-    if (showMinute) {
-      value = seconds;
-    } else if (showHour) {
-      value = seconds + minutes * 60;
-    } else if (showDay) {
-      value = seconds + (minutes + hours * 60) * 60;
-    }
-    text += Padded(value) + UnitWord(info.ShowType, 3);
-  }
-  if (text.endsWith(u':')) text.chop(1);
-  return text;
+  ElementValues values;
+  values.digits = {
+      {kKindDay, QString::number(days)},
+      {kKindHour12, Padded(showDay ? hours : allHours)},
+      {kKindMinute,
+       Padded(showHour ? minutes : (showDay ? minutes + hours * 60 : minutes + allHours * 60))},
+      {kKindSecond, Padded(second)}};
+  return values;
 }
 
 CountdownState MakeCountdownState(int width, int height, const TimeAreaInfo* info,
-                                  const PlayClock& clock) {
+                                  const PlayClock& clock, std::optional<ScreenColors> colors) {
   CountdownState state;
   state.width = std::max(width, 1);
   state.height = std::max(height, 1);
   state.info = info;
   state.startTick = clock.TickMs();
   state.clock = &clock;
+  state.colors = colors;
   return state;
 }
 
@@ -163,6 +117,8 @@ int DrawCountdown(QImage& area, CountdownState& state) {
   state.lastSecond = second;
   // A present that is no date counts nothing: every part shows 0.
   const CountdownParts parts = nowDate ? PartsToTarget(*state.info, *nowDate) : CountdownParts{};
-  Layout(area, state, CountdownText(parts, *state.info));
+  FillRect(area, PixelRectOfSize(state.width, state.height), state.background);
+  DrawClockLayout(area, state.layout.Get(*state.info, state.width, state.height),
+                  CountdownValues(parts, *state.info), state.colors);
   return ClockPassOver(*state.clock, state.startTick) ? 0 : 1;
 }

@@ -1,15 +1,16 @@
 #pragma once
 // The preview's countdown: the time left until a target date and time (after it,
 // the time since), with an optional fixed text, in days, hours, minutes and seconds
-// with unit words. Dates are OLE automation dates: days since 1899-12-30 00:00.
+// with unit words, composed from the element table the card gets for the same record.
+// Dates are OLE automation dates: days since 1899-12-30 00:00.
 
 #include <QImage>
-#include <QString>
 
 #include <cstdint>
 #include <optional>
 
 #include "model/project/area_records.h"
+#include "render/clock/layout_drawing.h"
 #include "render/common/play_clock.h"
 #include "render/raster/color_ref.h"
 
@@ -34,10 +35,10 @@ struct CountdownParts {
 // from zero).
 CountdownParts SplitSpan(double days);
 
-// The countdown text: the shown parts in order, each followed by its unit word of
-// showType, the larger parts not shown folded into the first part shown; without a
-// trailing ":".
-QString CountdownText(const CountdownParts& parts, const TimeAreaInfo& info);
+// The numbers the countdown's elements show: days as they are, hours, minutes and
+// seconds in at least two digits, the larger parts not shown folded into the first
+// part shown.
+ElementValues CountdownValues(const CountdownParts& parts, const TimeAreaInfo& info);
 
 // The state the area player keeps for one countdown area.
 struct CountdownState {
@@ -48,13 +49,16 @@ struct CountdownState {
   int lastSecond = -1;
   std::uint32_t startTick = 0;
   const PlayClock* clock = nullptr;  // must outlive the state
+  std::optional<ScreenColors> colors;  // of the area's screen; none: all channels
+  CachedClockLayout<TimeAreaInfo> layout{&LayOutCountdown};
 };
 
-// A state for an area of width x height, its pass starting now.
+// A state for an area of width x height on a screen of colors, its pass starting now.
 CountdownState MakeCountdownState(int width, int height, const TimeAreaInfo* info,
-                                  const PlayClock& clock);
+                                  const PlayClock& clock,
+                                  std::optional<ScreenColors> colors = std::nullopt);
 
-// Draws the countdown into area (a Format_RGB32 picture of the area's size) when the
-// second of now has changed. Returns 0 when it has just drawn and more than 1000 ms
-// have passed since the state's start tick, else 1.
+// Fills area (a Format_RGB32 picture of the area's size) with the background and
+// composes the countdown when the second of now has changed. Returns 0 when it has
+// just drawn and more than 1000 ms have passed since the state's start tick, else 1.
 int DrawCountdown(QImage& area, CountdownState& state);

@@ -1,15 +1,16 @@
 #pragma once
 // The preview's digital clock: a fixed text, the date, the weekday and the time in
 // one font, on one line or one line each, drawn again only when the shown second
-// changes. The card draws the same area from the same record itself.
+// changes. It is composed from the element table the card gets for the same record,
+// as the card composes it.
 
 #include <QImage>
-#include <QString>
 
 #include <cstdint>
-#include <ctime>
+#include <optional>
 
 #include "model/project/area_records.h"
+#include "render/clock/layout_drawing.h"
 #include "render/common/play_clock.h"
 
 class CDigitalClockImage {
@@ -27,25 +28,16 @@ class CDigitalClockImage {
   int height = 1;
   const DigitalClockAreaInfo* settings = nullptr;
   std::uint32_t startTick = 0;
+  std::optional<ScreenColors> colors;  // of the area's screen; none: all channels
 
-  // Draws into area (a Format_RGB32 picture of the area's size) when the second of
-  // the clock time differs from the last one drawn; otherwise leaves it as it is.
-  // Returns 1; the area player ends a pass by ClockPassOver(clock, startTick).
+  // Fills area (a Format_RGB32 picture of the area's size) black and composes the
+  // clock's elements for the clock time when its second differs from the last one
+  // drawn; otherwise leaves it as it is. Returns 1; the area player ends a pass by
+  // ClockPassOver(clock, startTick).
   int Draw(QImage& area);
 
-  const QString& DateText() const { return date_; }
-  const QString& WeekdayText() const { return weekday_; }
-  const QString& TimeText() const { return time_; }
-
  private:
-  void BuildTexts(const std::tm& time);
-  void DrawSingleLine(QImage& area, const QFont& font, const QString& fixed) const;
-  void DrawLines(QImage& area, const QFont& font, const QString& fixed) const;
-
   const PlayClock& clock_;
-  std::int64_t clockTime_ = 0;
   int lastSecond_ = -1;
-  QString date_;
-  QString weekday_;
-  QString time_;
+  CachedClockLayout<DigitalClockAreaInfo> layout_{&LayOutDigitalClock};
 };

@@ -14,6 +14,7 @@
 #include "render/clock/analog_clock.h"
 #include "render/clock/clock_time.h"
 #include "render/clock/digital_clock.h"
+#include "render/common/preview_colors.h"
 #include "render/flash/back_swf_image.h"
 #include "render/flash/flash_text_call.h"
 #include "render/flash/swf_dialog.h"
@@ -73,6 +74,7 @@ CAreaPlayer::CAreaPlayer(const AreaRecord* area, int itemIndex, QImage* target, 
       area_(area),
       clock_(clock) {
   if (area_ == nullptr) return;
+  colors_ = PreviewColors(area_->OwnerScreen);
   const ContentSize inner = AreaContentSize(*area_);
   innerWidth_ = inner.width;
   innerHeight_ = inner.height;
@@ -86,7 +88,7 @@ CAreaPlayer::CAreaPlayer(const AreaRecord* area, int itemIndex, QImage* target, 
     const LiveRect rect{&area_->AreaRect_Left, &area_->AreaRect_Top, &area_->AreaRect_Right,
                         &area_->AreaRect_Bottom};
     border_->Init(rect, target_, area_->BorderType, area_->BorderValue, area_->BorderStyle,
-                  area_->BorderColor, area_->BorderSpeed);
+                  area_->BorderColor, area_->BorderSpeed, colors_);
   }
 }
 
@@ -109,15 +111,16 @@ void CAreaPlayer::ChooseRenderFunction() {
     digitalClock_->height = innerHeight_;
     digitalClock_->settings = digital;
     digitalClock_->startTick = clock_.TickMs();
+    digitalClock_->colors = colors_;
   } else if (const auto* analog = std::get_if<ClockAreaInfo>(&kind)) {
     render_ = &CAreaPlayer::DrawClockArea;
     analogClock_ = std::make_unique<CClockImage>(clock_);
     // A face that cannot be made draws nothing but still reports its passes.
-    static_cast<void>(analogClock_->Init(innerHeight_, innerWidth_, analog));
+    static_cast<void>(analogClock_->Init(innerHeight_, innerWidth_, analog, colors_));
   } else if (const auto* countdown = std::get_if<TimeAreaInfo>(&kind)) {
     render_ = &CAreaPlayer::DrawTimeArea;
     countdown_ = std::make_unique<CountdownState>(
-        MakeCountdownState(innerWidth_, innerHeight_, countdown, clock_));
+        MakeCountdownState(innerWidth_, innerHeight_, countdown, clock_, colors_));
   } else {
     // Files, and an area of no known kind, which holds no items: an empty list.
     render_ = &CAreaPlayer::DrawFileArea;
@@ -144,17 +147,15 @@ void CAreaPlayer::Restart() {
 
 // --- Copies and border ---------------------------------------------------------------
 
-void CAreaPlayer::AreaCopy() {
+void CAreaPlayer::AreaCopy() { CopyInto(AreaRect(*area_, ContentMargin(*area_))); }
+
+void CAreaPlayer::WholeAreaCopy() { CopyInto(AreaRect(*area_, 0)); }
+
+void CAreaPlayer::CopyInto(const PixelRect& rect) {
   const NearestCopy copy = transparent_ != 0 ? NearestCopy::kKeyedOnBlack : NearestCopy::kOpaque;
   // The picture always lies inside itself, so the copy cannot fail.
   static_cast<void>(StretchNearest(picture_, PixelRectOfSize(innerWidth_, innerHeight_), *target_,
-                                   AreaRect(*area_, ContentMargin(*area_)), copy));
-}
-
-void CAreaPlayer::WholeAreaCopy() {
-  const NearestCopy copy = transparent_ != 0 ? NearestCopy::kKeyedOnBlack : NearestCopy::kOpaque;
-  static_cast<void>(StretchNearest(picture_, PixelRectOfSize(innerWidth_, innerHeight_), *target_,
-                                   AreaRect(*area_, 0), copy));
+                                   rect, copy, colors_));
 }
 
 void CAreaPlayer::StepBorder() {

@@ -1,7 +1,8 @@
 #pragma once
 // CAreaPlayer plays one area of the preview, or that area's background list, one 30 ms
 // tick a call: its content is drawn into an area picture of the content size and
-// copied into a target picture at the area's place. A render call returns 1 while the
+// copied into a target picture at the area's place, its colours (and its border's)
+// reduced to what the card of the area's screen shows. A render call returns 1 while the
 // area keeps playing and 0 when it has completed one pass of its content; the owner
 // then calls Restart before the next pass. The player reads the area record (which
 // the model keeps alive and the player never changes) and the frame files the
@@ -12,11 +13,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/project/project_records.h"
 #include "render/clock/countdown.h"
 #include "render/common/play_clock.h"
+#include "render/raster/pixel_rect.h"
+#include "render/raster/screen_colors.h"
 
 class CBackSwfImage;
 class CBorderRenderer;
@@ -95,8 +99,11 @@ class CAreaPlayer {
   // The end of a clock or countdown call: running, or static, copies and goes on.
   int ClockResult(bool running);
 
+  // Copies the area picture into the target: the content rectangle, or the whole
+  // area; either reduced to the colours of the area's screen.
   void AreaCopy();
   void WholeAreaCopy();
+  void CopyInto(const PixelRect& rect);
   void StepBorder();
 
   int itemIndex_;
@@ -118,6 +125,7 @@ class CAreaPlayer {
   int background_;
   RenderFunction render_ = nullptr;
   const AreaRecord* area_;
+  std::optional<ScreenColors> colors_;  // of the area's screen
   int transparent_ = 1;
 
   const PlayClock& clock_;

@@ -2,6 +2,7 @@
 
 #include "model/project/project_globals.h"
 #include "render/borders/border_renderer.h"
+#include "render/common/preview_colors.h"
 #include "render/common/preview_picture.h"
 #include "render/player/area_player.h"
 #include "render/raster/band_copy.h"
@@ -36,7 +37,8 @@ CProgramPlayer::CProgramPlayer(const ProgramSendItem* item, QImage* target, cons
     borderRect_ = PixelRectOfSize(width_, height_);
     border_ = std::make_unique<CBorderRenderer>();
     border_->Init(LiveRect::Of(borderRect_), &working_, program->BorderType, program->BorderValue,
-                  program->BorderStyle, program->BorderColor, program->BorderSpeed);
+                  program->BorderStyle, program->BorderColor, program->BorderSpeed,
+                  PreviewColors(program->OwnerScreen));
   }
 }
 

@@ -50,11 +50,23 @@ class NearestWalk {
   int remainder_ = 0;
 };
 
+// own reduced to the screen's colours when the copy reduces.
+template <bool kReduce>
+QRgb Own(QRgb own, ScreenColors colors) {
+  if constexpr (kReduce) {
+    return ReducedPixel(own, colors);
+  } else {
+    return own;
+  }
+}
+
 // The pixel to write over `under`: `own` made opaque, or `under` where a keyed copy
-// meets black. Chosen without a branch, since black and coloured pixels of a pattern
-// alternate unpredictably, and so that the unit loop vectorises.
-template <NearestCopy kCopy>
-QRgb Blend(QRgb own, QRgb under) {
+// meets black (after the reduction, so that what the screen shows dark lets the
+// target through). Chosen without a branch, since black and coloured pixels of a
+// pattern alternate unpredictably, and so that the unit loop vectorises.
+template <NearestCopy kCopy, bool kReduce>
+QRgb Blend(QRgb source, QRgb under, ScreenColors colors) {
+  const QRgb own = Own<kReduce>(source, colors);
   if constexpr (kCopy == NearestCopy::kOpaque) {
     return own | 0xFF000000u;
   } else {
@@ -65,15 +77,23 @@ QRgb Blend(QRgb own, QRgb under) {
 
 // Blend of four pixels side by side at once, where the processor has SSE2; returns
 // how many leading pixels of the run it drew (a multiple of four).
-template <NearestCopy kCopy>
-int BlendRunInFours(const QRgb* __restrict from, QRgb* __restrict target, int count) {
+template <NearestCopy kCopy, bool kReduce>
+int BlendRunInFours(const QRgb* __restrict from, QRgb* __restrict target, int count,
+                    ScreenColors colors) {
 #if defined(__SSE2__)
   const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
   const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+  // The screen's channels, one bit each at the channel's bottom.
+  const __m128i low = _mm_set1_epi32(static_cast<int>(colors.channels & 0x010101u));
   int i = 0;
   for (; i + 4 <= count; i += 4) {
-    const __m128i own =
-        _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)), opaque);
+    __m128i own = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+    if constexpr (kReduce) {
+      // x 255 as x x 256 - x: no channel carries into the next.
+      const __m128i lit = _mm_and_si128(_mm_srli_epi32(own, 7), low);
+      own = _mm_sub_epi32(_mm_slli_epi32(lit, 8), lit);
+    }
+    own = _mm_or_si128(own, opaque);
     __m128i result = own;
     if constexpr (kCopy == NearestCopy::kKeyedOnBlack) {
       const __m128i under = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target + i));
@@ -87,6 +107,7 @@ int BlendRunInFours(const QRgb* __restrict from, QRgb* __restrict target, int co
   (void)from;
   (void)target;
   (void)count;
+  (void)colors;
   return 0;
 #endif
 }
@@ -103,28 +124,30 @@ enum class ColumnWalk { kUnit, kSingle, kListed };
 // One row of a slice: from source + first on when every column moves one source pixel
 // on, all from source[first] when the source is one column wide, else from the source
 // columns listed.
-template <NearestCopy kCopy>
+template <NearestCopy kCopy, bool kReduce>
 void CopyRow(const QRgb* __restrict source, QRgb* __restrict target, int count, int first,
-             ColumnWalk walk, const int* columns) {
+             ColumnWalk walk, const int* columns, ScreenColors colors) {
   if (walk == ColumnWalk::kSingle) {
     const QRgb own = source[first];
-    for (int i = 0; i < count; ++i) target[i] = Blend<kCopy>(own, target[i]);
+    for (int i = 0; i < count; ++i) target[i] = Blend<kCopy, kReduce>(own, target[i], colors);
     return;
   }
   if (walk == ColumnWalk::kUnit) {
     const QRgb* __restrict from = source + first;
-    for (int i = BlendRunInFours<kCopy>(from, target, count); i < count; ++i) {
-      target[i] = Blend<kCopy>(from[i], target[i]);
+    for (int i = BlendRunInFours<kCopy, kReduce>(from, target, count, colors); i < count; ++i) {
+      target[i] = Blend<kCopy, kReduce>(from[i], target[i], colors);
     }
     return;
   }
-  for (int i = 0; i < count; ++i) target[i] = Blend<kCopy>(source[columns[i]], target[i]);
+  for (int i = 0; i < count; ++i) {
+    target[i] = Blend<kCopy, kReduce>(source[columns[i]], target[i], colors);
+  }
 }
 
 // The columns slice.left to slice.right - 1 (at most kSliceColumns) of the stretch.
-template <NearestCopy kCopy>
+template <NearestCopy kCopy, bool kReduce>
 void StretchSlice(const QImage& source, const PixelRect& sourceRect, QImage& target,
-                  const PixelRect& targetRect, const PixelRect& slice) {
+                  const PixelRect& targetRect, const PixelRect& slice, ScreenColors colors) {
   NearestWalk walk(slice.left, targetRect.left, targetRect.Width(), sourceRect.left,
                    sourceRect.Width());
   const int first = walk.Index();
@@ -146,17 +169,29 @@ void StretchSlice(const QImage& source, const PixelRect& sourceRect, QImage& tar
   for (int y = slice.top; y < slice.bottom; ++y, rows.Next()) {
     uchar* line = bits + y * stride + qsizetype{slice.left} * 4;
     if (y + kPrefetchRows < slice.bottom) __builtin_prefetch(line + ahead, 1);
-    CopyRow<kCopy>(reinterpret_cast<const QRgb*>(sourceBits + rows.Index() * sourceStride),
-                   reinterpret_cast<QRgb*>(line), slice.Width(), first, kind, columns);
+    CopyRow<kCopy, kReduce>(reinterpret_cast<const QRgb*>(sourceBits + rows.Index() * sourceStride),
+                            reinterpret_cast<QRgb*>(line), slice.Width(), first, kind, columns,
+                            colors);
+  }
+}
+
+template <NearestCopy kCopy, bool kReduce>
+void Stretch(const QImage& source, const PixelRect& sourceRect, QImage& target,
+             const PixelRect& targetRect, const PixelRect& part, ScreenColors colors) {
+  for (int left = part.left; left < part.right; left += kSliceColumns) {
+    const PixelRect slice{left, part.top, std::min(left + kSliceColumns, part.right), part.bottom};
+    StretchSlice<kCopy, kReduce>(source, sourceRect, target, targetRect, slice, colors);
   }
 }
 
 template <NearestCopy kCopy>
-void Stretch(const QImage& source, const PixelRect& sourceRect, QImage& target,
-             const PixelRect& targetRect, const PixelRect& part) {
-  for (int left = part.left; left < part.right; left += kSliceColumns) {
-    const PixelRect slice{left, part.top, std::min(left + kSliceColumns, part.right), part.bottom};
-    StretchSlice<kCopy>(source, sourceRect, target, targetRect, slice);
+void StretchCopy(const QImage& source, const PixelRect& sourceRect, QImage& target,
+                 const PixelRect& targetRect, const PixelRect& part,
+                 const std::optional<ScreenColors>& colors) {
+  if (colors) {
+    Stretch<kCopy, true>(source, sourceRect, target, targetRect, part, *colors);
+  } else {
+    Stretch<kCopy, false>(source, sourceRect, target, targetRect, part, ScreenColors{});
   }
 }
 
@@ -167,7 +202,8 @@ bool IsThirtyTwoBit(const QImage& image) {
 }  // namespace
 
 bool StretchNearest(const QImage& source, const PixelRect& sourceRect, QImage& target,
-                    const PixelRect& targetRect, NearestCopy copy) {
+                    const PixelRect& targetRect, NearestCopy copy,
+                    const std::optional<ScreenColors>& colors) {
   const PixelRect whole = PixelRectOfSize(source.width(), source.height());
   if (sourceRect.IsEmpty() || sourceRect.Intersected(whole) != sourceRect) return false;
   if (!IsThirtyTwoBit(source) || !IsThirtyTwoBit(target)) return false;
@@ -175,9 +211,9 @@ bool StretchNearest(const QImage& source, const PixelRect& sourceRect, QImage& t
   const PixelRect part = targetRect.Intersected(PixelRectOfSize(target.width(), target.height()));
   if (part.IsEmpty()) return true;
   if (copy == NearestCopy::kOpaque) {
-    Stretch<NearestCopy::kOpaque>(source, sourceRect, target, targetRect, part);
+    StretchCopy<NearestCopy::kOpaque>(source, sourceRect, target, targetRect, part, colors);
   } else {
-    Stretch<NearestCopy::kKeyedOnBlack>(source, sourceRect, target, targetRect, part);
+    StretchCopy<NearestCopy::kKeyedOnBlack>(source, sourceRect, target, targetRect, part, colors);
   }
   return true;
 }

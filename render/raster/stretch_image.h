@@ -7,7 +7,10 @@
 
 #include <QImage>
 
+#include <optional>
+
 #include "render/raster/pixel_rect.h"
+#include "render/raster/screen_colors.h"
 
 enum class NearestCopy {
   kOpaque,
@@ -15,9 +18,12 @@ enum class NearestCopy {
 };
 
 // Draws the part sourceRect of source stretched onto targetRect of target, clipped to
-// target; the pixels drawn are opaque. Both pictures must be Format_RGB32 or
-// Format_ARGB32. Allocates nothing. Returns false, drawing nothing, when sourceRect
-// does not lie inside source or is empty, or when a picture has another format; an
-// empty targetRect draws nothing and succeeds.
+// target; the pixels drawn are opaque. With colors, each source pixel is first reduced
+// to what that screen shows (ReducedPixel), and a keyed copy keys on the reduced
+// pixel. Both pictures must be Format_RGB32 or Format_ARGB32. Allocates nothing.
+// Returns false, drawing nothing, when sourceRect does not lie inside source or is
+// empty, or when a picture has another format; an empty targetRect draws nothing and
+// succeeds.
 bool StretchNearest(const QImage& source, const PixelRect& sourceRect, QImage& target,
-                    const PixelRect& targetRect, NearestCopy copy);
+                    const PixelRect& targetRect, NearestCopy copy,
+                    const std::optional<ScreenColors>& colors = std::nullopt);

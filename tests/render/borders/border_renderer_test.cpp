@@ -37,7 +37,7 @@ struct Border {
          ColorRef color = kGreen, int transparent = 0)
       : rect(at) {
     renderer.SetTransparent(transparent);
-    renderer.Init(LiveRect::Of(rect), &target, 0, style, movement, color, speed);
+    renderer.Init(LiveRect::Of(rect), &target, 0, style, movement, color, speed, std::nullopt);
   }
   PixelRect rect;
   CBorderRenderer renderer;

@@ -13,7 +13,8 @@ namespace {
 
 constexpr QRgb kContent = 0xFF336699;
 
-// A screen of 120 x 60 with one program of three areas; the first two have borders.
+// A two-colour screen of 120 x 60 with one program of three areas; the first two have
+// borders.
 // The first area and the program use style 4, whose full line is the outer edge: red
 // for the area at the screen's top-left corner, green for the program.
 class PreviewBorders : public testing::Test {
@@ -21,6 +22,7 @@ class PreviewBorders : public testing::Test {
   void SetUp() override {
     screen.LedWidth = 120;
     screen.LedHeight = 60;
+    screen.LedColor = 1;  // two colours: red and green
     program = std::make_unique<ProgramRecord>();
     program->OwnerScreen = &screen;
     SetBorder(*program, MakeColorRef(0, 255, 0));

@@ -6,6 +6,7 @@
 
 #include "render/borders/border_renderer.h"
 #include "render/canvas/edit_canvas.h"
+#include "render/common/preview_colors.h"
 #include "render/common/preview_picture.h"
 #include "render/text/rtf_render.h"
 #include "render/text/rtf_writer.h"
@@ -191,7 +192,8 @@ TEST_F(EditCanvasTest, AreasAreOpaqueWithoutBackgroundsAndTheProgramBorderComesL
   PixelRect screen = PixelRectOfSize(64, 32);
   CBorderRenderer border;
   border.Init(LiveRect::Of(screen), &plain, program_->BorderType, program_->BorderValue,
-              program_->BorderStyle, program_->BorderColor, program_->BorderSpeed);
+              program_->BorderStyle, program_->BorderColor, program_->BorderSpeed,
+              PreviewColors(program_->OwnerScreen));
   border.Draw();
   EXPECT_EQ(target_, plain);
   EXPECT_GT(Count(target_, kBlue, {0, 0, 64, 1}), 0);

@@ -59,13 +59,14 @@ TEST_F(PicturesTest, ColoursReduceByTheCurrentScreen) {
                          qRgb(50, 200, 10)};
   const QRgb oneColor[] = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(0, 0, 0)};
   const QRgb twoColors[] = {qRgb(0, 0, 0), qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 255, 0)};
+  const QRgb fullColor[] = {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 255), qRgb(0, 255, 0)};
   QImage picture(4, 1, QImage::Format_RGB32);
   for (int x = 0; x < 4; ++x) picture.setPixel(x, 0, pixels[x]);
   for (const int ledColor : {0, 1, 2}) {
     QImage reduced = picture.copy();
     ReduceColors(reduced, ledColor);
     for (int x = 0; x < 4; ++x) {
-      const QRgb want = ledColor == 0 ? oneColor[x] : ledColor == 1 ? twoColors[x] : pixels[x];
+      const QRgb want = ledColor == 0 ? oneColor[x] : ledColor == 1 ? twoColors[x] : fullColor[x];
       EXPECT_EQ(reduced.pixel(x, 0), want) << "LedColor " << ledColor << " pixel " << x;
     }
   }

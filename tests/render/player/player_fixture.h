@@ -1,6 +1,7 @@
 #pragma once
-// A screen of 64 x 32 pixels with one program in a fresh program folder, pages and
-// strips written as frame files, and a play clock the test moves 30 ms a tick.
+// A full-colour screen of 64 x 32 pixels with one program in a fresh program folder,
+// pages and strips written as frame files, and a play clock the test moves 30 ms a
+// tick.
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,7 @@ class PlayerTest : public testing::Test {
   void SetUp() override {
     QDir().mkpath(AppFolderPath(AppFolder::Temp));
     screen_ = &testsupport::AddScreen(64, 32);
+    screen_->LedColor = 2;
     program_ = &AddProgram(*screen_);
     target_.fill(qRgb(0, 0, 90));
   }

@@ -43,6 +43,43 @@ TEST(StretchImage, TakesTheDibStretchsPixelsOpaqueOrKeyedOnBlack) {
   }
 }
 
+TEST(StretchImage, ReducesToTheScreensColoursBeforeKeying) {
+  // Channels on both sides of the threshold, 127 / 128 / 129, ten pixels a row so
+  // that the four-at-once and the single-pixel paths both run.
+  const int values[] = {0, 127, 128, 129, 255};
+  QImage source(10, 5, QImage::Format_RGB32);
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 10; ++x) {
+      source.setPixel(x, y, qRgb(values[x % 5], values[(x / 2 + y) % 5], values[(x + 2 * y) % 5]));
+    }
+  }
+  for (const int ledColor : {0, 1, 2}) {
+    const ScreenColors colors = ScreenColorsOf(ledColor);
+    // One to one, enlarged, and from a single column.
+    for (const auto& [from, to] : {std::pair<PixelRect, PixelRect>{{0, 0, 10, 5}, {0, 0, 10, 5}},
+                                   {{0, 0, 10, 5}, {0, 0, 20, 15}},
+                                   {{3, 0, 4, 5}, {0, 0, 9, 5}}}) {
+      QImage plain = Content(20, 15), reduced = Content(20, 15), keyed = Content(20, 15);
+      ASSERT_TRUE(StretchNearest(source, from, plain, to, NearestCopy::kOpaque));
+      ASSERT_TRUE(StretchNearest(source, from, reduced, to, NearestCopy::kOpaque, colors));
+      ASSERT_TRUE(StretchNearest(source, from, keyed, to, NearestCopy::kKeyedOnBlack, colors));
+      for (int y = 0; y < 15; ++y) {
+        for (int x = 0; x < 20; ++x) {
+          const QRgb want =
+              to.ToQRect().contains(x, y) ? ReducedPixel(plain.pixel(x, y), colors) : kContent;
+          ASSERT_EQ(reduced.pixel(x, y), want) << ledColor << ": " << x << "," << y;
+          ASSERT_EQ(keyed.pixel(x, y), want == qRgb(0, 0, 0) ? kContent : want)
+              << ledColor << ": " << x << "," << y;
+        }
+      }
+    }
+  }
+  const ScreenColors one = ScreenColorsOf(0), two = ScreenColorsOf(1), full = ScreenColorsOf(7);
+  EXPECT_EQ(ReducedPixel(qRgb(128, 127, 255), full), qRgb(255, 0, 255));
+  EXPECT_EQ(ReducedPixel(qRgb(127, 255, 255), one), qRgb(0, 0, 0));
+  EXPECT_EQ(ReducedPixel(qRgb(200, 128, 255), two), qRgb(255, 255, 0));
+}
+
 TEST(StretchImage, RefusesBadRectanglesAndFormatsAndDrawsOpaque) {
   const QImage source = Content(4, 4);
   QImage target = Content(4, 4);

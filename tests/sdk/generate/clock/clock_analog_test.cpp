@@ -7,8 +7,8 @@
 #include <set>
 #include <utility>
 
+#include "render/clock_layout/glyph_strips.h"
 #include "sdk/generate/clock/clock_generators.h"
-#include "sdk/generate/glyph_strips.h"
 #include "tests/sdk/generate/clock/clock_test_support.h"
 
 using namespace clocktest;

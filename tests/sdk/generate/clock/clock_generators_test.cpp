@@ -156,6 +156,7 @@ TEST(DigitalClock, EveryDateFormatFollowsTheDateTable) {
 
 TEST(DigitalClock, EveryTimeFormatFollowsTheTimeTableWithItsAmPmWord) {
   const Measures m = MeasuresOf(16);
+  ASSERT_GT(Width(m, "AM"), 2 * m.w) << "the test font's \"AM\" is wider than two digits";
   for (int row = 0; row < 8; ++row) {
     for (int format = 0; format < 7; ++format) {
       const QString shown = kShownTime[row];
@@ -172,7 +173,11 @@ TEST(DigitalClock, EveryTimeFormatFollowsTheTimeTableWithItsAmPmWord) {
       if (!amPm && tokens.empty()) continue;  // the placeholder, tested below
       ASSERT_EQ(elements.size(), tokens.size() + (amPm ? 1 : 0)) << what;
       // Formats 3 and 4 put the AM/PM word in front, 5 and 6 behind, a digit apart.
-      const int amPmWidth = amPm ? 2 * (format == 4 || format == 6 ? m.w : m.k) : 0;
+      // The English words take their own width where it is more than two digits'.
+      const bool english = format == 4 || format == 6;
+      const int amPmWidth = !amPm     ? 0
+                            : english ? std::max({2 * m.w, Width(m, "AM"), Width(m, "PM")})
+                                      : 2 * m.k;
       const int timeWidth = GroupWidth(tokens);
       const int gap = !tokens.empty() && amPm ? m.w : 0;
       const int x0 = (kW - timeWidth - gap - amPmWidth) / 2;
@@ -208,11 +213,13 @@ TEST(DigitalClock, OneLineOfTextDateAndTimeWithTheHead) {
   EXPECT_EQ(head, (std::vector<int>{1, int(block.size()), 5, 8, 4, 8 + kW - 1, 4 + kH - 1,
                                     0x8000 | 510, 11 * 14}));
   EXPECT_EQ(Kinds(elements), (std::vector<int>{20, 255, 10, 255, 6, 7, 255, 11, 255, 13, 255}));
-  // Text, date and time a digit's width apart, centred (here wider than the area).
+  // Text, date and time a digit's width apart, centred (here wider than the area, so
+  // the text, which would start left of it, starts at its edge).
   const int text = Width(m, "Now");
   const int date = 8 * m.w + 2 * Width(m, "-");
   const int x0 = (kW - (text + m.w + date + m.w + 6 * m.w + 2 * Width(m, ":"))) / 2;
-  EXPECT_EQ(elements.back().x, x0 & 0xFFFF);
+  ASSERT_LT(x0, 0);
+  EXPECT_EQ(elements.back().x, 0);
   EXPECT_EQ(elements.back().colorBits, 7);
   EXPECT_EQ(elements[0].x, (x0 + text + m.w) & 0xFFFF);
   EXPECT_EQ(elements[5].x, (x0 + text + m.w + date + m.w) & 0xFFFF);
@@ -245,18 +252,20 @@ TEST(DigitalClock, SeveralLinesSpreadOverTheHeight) {
   info.DateFormat = 2;
   info.IsShowMinite = 1;
   info.TimeFormat = 4;
-  // g = 2.0, then -1.0: the lines start at trunc(g) and lie h + trunc(2g) apart.
+  // g = 2.0, then -1.0: the lines start at trunc(g) and lie h + trunc(2g) apart; a
+  // line that would start above the area starts at its top edge.
   for (const auto& [height, firstY] : {std::pair{2 * m.h + 8, 2}, std::pair{2 * m.h - 4, -1}}) {
     const std::vector<Element> elements =
         DigitalElements(info, nullptr, CardRect{0, 0, kW - 1, height - 1});
     ASSERT_EQ(Kinds(elements), (std::vector<int>{6, 11, 9}));
-    EXPECT_EQ(elements[0].y, firstY & 0xFFFF);
+    EXPECT_EQ(elements[0].y, std::max(firstY, 0));
     EXPECT_EQ(elements[0].x, (kW - 2 * m.w) / 2);
     EXPECT_EQ(elements[1].y, firstY + m.h + 2 * firstY);
     EXPECT_EQ(elements[2].y, elements[1].y);
-    const int start = (kW - m.w - 2 * m.w - 2 * m.w) / 2;  // (W - w - A - T) / 2
+    const int amPm = std::max({2 * m.w, Width(m, "AM"), Width(m, "PM")});
+    const int start = (kW - m.w - amPm - 2 * m.w) / 2;  // (W - w - A - T) / 2
     EXPECT_EQ(elements[2].x, start);
-    EXPECT_EQ(elements[1].x, start + 2 * m.w + m.w);
+    EXPECT_EQ(elements[1].x, start + amPm + m.w);
   }
 }
 
@@ -371,7 +380,8 @@ TEST(Countdown, FixedTextInFrontOrAboveAndLastInTheTable) {
   info.IsMutleLineShow = 1;
   elements = Elements(Countdown(info), 26, 3);
   EXPECT_EQ(elements[2].width, textWidth) << "the text goes last";
-  EXPECT_EQ(elements[2].y, ((kH - 2 * m.h) / 2) & 0xFFFF) << "may start above the area";
+  ASSERT_LT(kH - 2 * m.h, 0);
+  EXPECT_EQ(elements[2].y, 0) << "would start above the area: starts at its top edge";
   EXPECT_EQ(elements[0].x, 0);
   EXPECT_EQ(elements[0].y, m.h + (kH - 2 * m.h) / 2);
 }

@@ -1,10 +1,9 @@
-#include "sdk/generate/clock/clock_sequences.h"
+#include "render/clock_layout/clock_sequences.h"
 
 #include <array>
 #include <vector>
 
 #include "render/raster/gdi_text.h"
-#include "sdk/Corvanix.h"
 
 namespace {
 
@@ -19,43 +18,41 @@ struct Field {
 
 int CheckedFormat(int format, int count) { return format >= 0 && format < count ? format : 0; }
 
-[[nodiscard]] int AppendWord(const QFont& font, const FontMeasures& measures, const QString& text,
-                             int width, ElementGroup& group) {
+[[nodiscard]] bool AppendWord(const QFont& font, const FontMeasures& measures, const QString& text,
+                              int width, ElementGroup& group) {
   ClockElement word;
-  const int result = WordElement(font, measures, text, width, word);
-  if (result != KQ_OK) return result;
+  if (!WordElement(font, measures, text, width, word)) return false;
   word.x = group.width;
   group.width += width;
   group.elements.push_back(std::move(word));
-  return KQ_OK;
+  return true;
 }
 
 // The shown fields in order, each followed by its unit word when it has one, with
 // the separator (when given) between them.
-[[nodiscard]] int BuildGroup(const QFont& font, const FontMeasures& measures,
-                             const std::vector<Field>& fields, const char16_t* separator,
-                             int colorBits, ElementGroup& group) {
+[[nodiscard]] bool BuildGroup(const QFont& font, const FontMeasures& measures,
+                              const std::vector<Field>& fields, const char16_t* separator,
+                              int colorBits, ElementGroup& group) {
   group = {};
   const QString separatorText = separator ? QString::fromUtf16(separator) : QString();
   const int separatorWidth = separator ? TextExtent(font, separatorText).width() : 0;
   for (const Field& field : fields) {
     if (!field.shown) continue;
-    if (separator && !group.IsEmpty()) {
-      const int result = AppendWord(font, measures, separatorText, separatorWidth, group);
-      if (result != KQ_OK) return result;
+    if (separator && !group.IsEmpty() &&
+        !AppendWord(font, measures, separatorText, separatorWidth, group)) {
+      return false;
     }
     ClockElement number = NumberElement(field.kind, measures);
     number.x = group.width;
     group.width += field.digits * measures.w;
     group.elements.push_back(number);
-    if (field.unit) {
-      const int result =
-          AppendWord(font, measures, QString::fromUtf16(field.unit), measures.k, group);
-      if (result != KQ_OK) return result;
+    if (field.unit &&
+        !AppendWord(font, measures, QString::fromUtf16(field.unit), measures.k, group)) {
+      return false;
     }
   }
   for (ClockElement& element : group.elements) element.colorBits = colorBits;
-  return KQ_OK;
+  return true;
 }
 
 struct DateStyle {
@@ -77,8 +74,8 @@ constexpr std::array<DateStyle, 8> kDateStyles = {{
 
 }  // namespace
 
-int BuildDateGroup(const QFont& font, const FontMeasures& measures, DateFields fields,
-                   int dateFormat, int colorBits, ElementGroup& group) {
+bool BuildDateGroup(const QFont& font, const FontMeasures& measures, DateFields fields,
+                    int dateFormat, int colorBits, ElementGroup& group) {
   const DateStyle& style = kDateStyles[CheckedFormat(dateFormat, int(kDateStyles.size()))];
   const bool words = style.separator == nullptr;
   const Field year = style.twoDigitYear ? Field{fields.year, kKindYear2, 2, u"年"}
@@ -94,8 +91,8 @@ int BuildDateGroup(const QFont& font, const FontMeasures& measures, DateFields f
   return BuildGroup(font, measures, ordered, style.separator, colorBits, group);
 }
 
-int BuildTimeGroup(const QFont& font, const FontMeasures& measures, TimeFields fields,
-                   int timeFormat, int colorBits, ElementGroup& group) {
+bool BuildTimeGroup(const QFont& font, const FontMeasures& measures, TimeFields fields,
+                    int timeFormat, int colorBits, ElementGroup& group) {
   const int format = CheckedFormat(timeFormat, 7);
   const bool words = format <= 1;
   const int hourKind = format <= 2 ? kKindHour24 : kKindHour12;

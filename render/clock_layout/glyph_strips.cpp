@@ -1,4 +1,4 @@
-#include "sdk/generate/glyph_strips.h"
+#include "render/clock_layout/glyph_strips.h"
 
 #include <QImage>
 
@@ -9,8 +9,6 @@
 #include "render/raster/color_ref.h"
 #include "render/raster/dib24.h"
 #include "render/raster/gdi_text.h"
-#include "sdk/Corvanix.h"
-#include "sdk/generate/bit_planes.h"
 
 namespace {
 
@@ -46,41 +44,46 @@ int XInCell(const QFont& font, const Glyph& glyph, int glyphWidth) {
   return 0;
 }
 
+// Clears the bit of every lit pixel (red 128 or more) of a picture one cell in size
+// in the cell's bytes.
+void ConvertCell(const QImage& surface, std::uint8_t* cell) {
+  const int rowBytes = surface.width() / 8;
+  for (int y = 0; y < surface.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(surface.constScanLine(y));
+    std::uint8_t* row = cell + std::size_t(y) * rowBytes;
+    for (int x = 0; x < surface.width(); ++x) {
+      if (qRed(line[x]) >= 128) row[x / 8] &= static_cast<std::uint8_t>(~(1u << (x % 8)));
+    }
+  }
+}
+
 // Draws each glyph into its own cell of one reused picture and converts the cell's
 // red channel into its place in the strip.
-[[nodiscard]] int RenderStrip(const QFont& font, int glyphWidth, int height,
-                              const std::vector<Glyph>& glyphs, GlyphStrip& strip) {
+[[nodiscard]] bool RenderStrip(const QFont& font, int glyphWidth, int height,
+                               const std::vector<Glyph>& glyphs, GlyphStrip& strip) {
   strip = {};
   const int cellWidth = GlyphCellWidth(glyphWidth);
   const std::int64_t cellBytes = std::int64_t{cellWidth} / 8 * height;
   const std::int64_t total = cellBytes * std::int64_t(glyphs.size());
-  if (!CanDrawText() || !Dib24::IsValidSize(cellWidth, height) || total > Dib24::kMaxBytes) {
-    return KQ_ERR_DRAW;
-  }
+  if (!Dib24::IsValidSize(cellWidth, height) || total > Dib24::kMaxBytes) return false;
   try {
     QImage surface(cellWidth, height, QImage::Format_RGB32);
-    Dib24 cell(cellWidth, height);
-    if (surface.isNull() || cell.IsNull()) return KQ_ERR_DRAW;
+    if (surface.isNull()) return false;
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(total), 0xFF);
     for (std::size_t index = 0; index < glyphs.size(); ++index) {
       surface.fill(Qt::black);
       DrawTextTopLeft(surface, XInCell(font, glyphs[index], glyphWidth), 0, glyphs[index].text,
                       font, kPureRed);
-      cell.CopyFromImage(surface, 0, 0);
-      if (!DibToBitPlanes(bytes.data() + index * cellBytes, static_cast<std::size_t>(cellBytes), 1,
-                          cell.Bits(), cellWidth, height, static_cast<std::size_t>(cell.Stride()),
-                          0)) {
-        return KQ_ERR_DRAW;
-      }
+      ConvertCell(surface, bytes.data() + index * cellBytes);
     }
     strip.cellWidth = cellWidth;
     strip.height = height;
     strip.cellCount = static_cast<int>(glyphs.size());
     strip.bytes = std::move(bytes);
-    return static_cast<int>(total);
+    return true;
   } catch (const std::bad_alloc&) {
     strip = {};
-    return KQ_ERR_DRAW;
+    return false;
   }
 }
 
@@ -91,7 +94,17 @@ int GlyphCellWidth(int glyphWidth) {
   return static_cast<int>(std::min<std::int64_t>(rounded, Dib24::kMaxSide + 1));
 }
 
-int RenderDigitStrip(const QFont& font, int glyphWidth, int height, GlyphStrip& strip) {
+bool GlyphPixelLit(const GlyphStrip& strip, int cell, int x, int y) {
+  if (cell < 0 || cell >= strip.cellCount || x < 0 || x >= strip.cellWidth || y < 0 ||
+      y >= strip.height) {
+    return false;
+  }
+  const std::size_t rowBytes = static_cast<std::size_t>(strip.cellWidth / 8);
+  const std::size_t at = (static_cast<std::size_t>(cell) * strip.height + y) * rowBytes + x / 8;
+  return at < strip.bytes.size() && ((strip.bytes[at] >> (x % 8)) & 1) == 0;
+}
+
+bool RenderDigitStrip(const QFont& font, int glyphWidth, int height, GlyphStrip& strip) {
   std::vector<Glyph> glyphs;
   for (const QChar character : QStringLiteral("0123456789: ")) {
     glyphs.push_back(
@@ -101,7 +114,6 @@ int RenderDigitStrip(const QFont& font, int glyphWidth, int height, GlyphStrip& 
 }
 
 int MeasureWeekdayWidth(int style, const QFont& font) {
-  if (!CanDrawText()) return KQ_ERR_DRAW;
   int widest = 0;
   for (const char16_t* name : WeekdayNames(style)) {
     widest = std::max(widest, TextExtent(font, QString::fromUtf16(name)).width());
@@ -110,8 +122,8 @@ int MeasureWeekdayWidth(int style, const QFont& font) {
   return widest;
 }
 
-int RenderWeekdayStrip(int height, int style, const QFont& font, int glyphWidth,
-                       GlyphStrip& strip) {
+bool RenderWeekdayStrip(int height, int style, const QFont& font, int glyphWidth,
+                        GlyphStrip& strip) {
   std::vector<Glyph> glyphs;
   for (const char16_t* name : WeekdayNames(style)) {
     glyphs.push_back({QString::fromUtf16(name), Placement::Centred});
@@ -119,8 +131,8 @@ int RenderWeekdayStrip(int height, int style, const QFont& font, int glyphWidth,
   return RenderStrip(font, glyphWidth, height, glyphs, strip);
 }
 
-int RenderAmPmStrip(int height, const QFont& font, bool english, int glyphWidth,
-                    GlyphStrip& strip) {
+bool RenderAmPmStrip(int height, const QFont& font, bool english, int glyphWidth,
+                     GlyphStrip& strip) {
   const std::vector<Glyph> glyphs =
       english ? std::vector<Glyph>{{QStringLiteral("AM"), Placement::Left},
                                    {QStringLiteral("PM"), Placement::Left}}
@@ -129,7 +141,12 @@ int RenderAmPmStrip(int height, const QFont& font, bool english, int glyphWidth,
   return RenderStrip(font, glyphWidth, height, glyphs, strip);
 }
 
-int RenderTextStrip(int height, const QFont& font, const QString& text, int glyphWidth,
-                    GlyphStrip& strip) {
+int MeasureAmPmWidth(const QFont& font) {
+  return std::max(TextExtent(font, QStringLiteral("AM")).width(),
+                  TextExtent(font, QStringLiteral("PM")).width());
+}
+
+bool RenderTextStrip(int height, const QFont& font, const QString& text, int glyphWidth,
+                     GlyphStrip& strip) {
   return RenderStrip(font, glyphWidth, height, {{text, Placement::Left}}, strip);
 }
