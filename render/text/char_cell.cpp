@@ -15,9 +15,8 @@ namespace {
 // as the walk has always counted it.
 char32_t CodeAt(QStringView text, qsizetype i, int* units) {
   *units = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-  return *units == 2 && text[i + 1].isLowSurrogate()
-             ? QChar::surrogateToUcs4(text[i], text[i + 1])
-             : text[i].unicode();
+  return *units == 2 && text[i + 1].isLowSurrogate() ? QChar::surrogateToUcs4(text[i], text[i + 1])
+                                                     : text[i].unicode();
 }
 
 bool IsRightToLeftLetter(char32_t code) {
@@ -27,8 +26,8 @@ bool IsRightToLeftLetter(char32_t code) {
 
 // Marks and the zero-width joiner and non-joiner stay with the letters they shape.
 bool StaysInWord(char32_t code) {
-  return IsRightToLeftLetter(code) || QChar::direction(code) == QChar::DirNSM ||
-         code == 0x200C || code == 0x200D;
+  return IsRightToLeftLetter(code) || QChar::direction(code) == QChar::DirNSM || code == 0x200C ||
+         code == 0x200D;
 }
 
 }  // namespace

@@ -35,7 +35,9 @@ int CellsEnd(const std::vector<RtfCharCell>& cells) {
   return cells.empty() ? 0 : cells.back().X + cells.back().Width;
 }
 
-int CellLength(const RtfCharCell& cell) { return cell.Text.isEmpty() ? 1 : static_cast<int>(cell.Text.size()); }
+int CellLength(const RtfCharCell& cell) {
+  return cell.Text.isEmpty() ? 1 : static_cast<int>(cell.Text.size());
+}
 
 std::vector<CellRun> SplitRuns(const std::vector<RtfCharCell>& cells, std::size_t first,
                                std::size_t last) {

@@ -219,7 +219,7 @@ class RtfReader {
   TextSink fontName_;
   std::vector<std::optional<ColorRef>> colors_;
   int red_ = -1, green_ = -1, blue_ = -1;
-  int skip_ = 0;  // fallback characters of \u still to skip
+  int skip_ = 0;            // fallback characters of \u still to skip
   bool cellEnded_ = false;  // a table cell has ended: a tab separates it from what follows
   TextSink text_;
   bool formatDirty_ = true;  // a group or control word may have changed the format
