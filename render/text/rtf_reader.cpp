@@ -196,7 +196,7 @@ class RtfReader {
   void Apply(std::string_view name, bool hasParameter, int parameter);
   void Character(char byte);
   void AddUnit(char16_t unit);
-  void EndCell();
+  void AddCellTab();
   bool Skipping();
   int ReadParameter(bool* has);
   RichCharFormat CurrentFormat() const;
@@ -403,7 +403,7 @@ void RtfReader::Apply(std::string_view name, bool hasParameter, int parameter) {
       state.spacing = state.spacingMult = 0;
       break;
     case Word::kPar:
-      EndCell();
+      AddCellTab();
       EndParagraph();
       break;
     case Word::kLeft: state.align = RichAlign::kLeft; break;
@@ -415,7 +415,7 @@ void RtfReader::Apply(std::string_view name, bool hasParameter, int parameter) {
     case Word::kTab: AddUnit(u'\t'); break;
     case Word::kLine: AddUnit(kLineBreak.unicode()); break;
     case Word::kCell:
-      EndCell();
+      AddCellTab();
       cellEnded_ = true;
       break;
     case Word::kRow:  // the row's last cell ends with the row, without a tab
@@ -462,7 +462,7 @@ int RtfReader::CurrentCodePage() const {
 void RtfReader::Character(char byte) {
   switch (Top(stack_).dest) {
     case Dest::kText:
-      EndCell();
+      AddCellTab();
       UpdateRunFormat();
       text_.AddByte(byte, runCodePage_);
       break;
@@ -482,14 +482,14 @@ void RtfReader::Character(char byte) {
 }
 
 void RtfReader::AddUnit(char16_t unit) {
-  EndCell();
+  AddCellTab();
   UpdateRunFormat();
   text_.AddUnit(unit);
 }
 
 // A table reads as lines of tab-separated cells: the tab of a cell that has ended goes
 // in once more of its row follows.
-void RtfReader::EndCell() {
+void RtfReader::AddCellTab() {
   if (!std::exchange(cellEnded_, false)) return;
   UpdateRunFormat();
   text_.AddUnit(u'\t');
