@@ -49,10 +49,11 @@ int CGifImage::LoadResource(int id, QImage& dc, int width, int height) {
 
 int CGifImage::Load(QImage& dc, int width, int height, QRgb background, int loopMode,
                     std::optional<int> ledColor) {
-  QImage first = PictureOnBackground(file_.Reader().read(), width, height, background);
+  if (!frames_.Open(file_)) return 0;
+  QImage first = PictureOnBackground(frames_.Next(), width, height, background);
   if (first.isNull()) return 0;
   ReduceColors(first, ledColor);
-  frameCount_ = file_.Reader().imageCount();
+  frameCount_ = frames_.Count();
   delays_ = GifFrameDelays(file_.Bytes());
   background_ = background;
   ledColor_ = ledColor;
@@ -103,16 +104,15 @@ void CGifImage::Animate() {
     finished_ = true;
     return;
   }
-  QImageReader* reader = &file_.Reader();
   std::int64_t dueMs = 0;  // since the start, when the next frame is shown
   for (int index = 0; run_; ++index) {
     if (loopMode_ == 1 && ElapsedMs() >= playStayMs_) break;
     if (index == frameCount_) {
       if (loopMode_ == 0) break;
-      reader = &file_.Reader();  // from the first frame again
       index = 0;
     }
-    if (!ShowFrame(reader->read())) break;
+    if (index == 0 && !frames_.Open(file_)) break;  // from the first frame (again)
+    if (!ShowFrame(frames_.Next())) break;
     const int delay = index < static_cast<int>(delays_.size()) ? delays_[index] : 0;
     dueMs += delay == 0 ? kZeroDelayMs : delay * kMsPerDelayUnit;
     if (!Wait(dueMs, loopMode_ == 1)) break;

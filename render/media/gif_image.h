@@ -1,7 +1,8 @@
 #pragma once
 // An animated GIF in the preview (a media item) or in the busy window (a resource).
 // Loading draws the first frame into the caller's picture; Play starts a thread that
-// decodes the frames in turn, draws each over the background and stretched to the
+// decodes the frames in turn, each composed over the ones before it by the GIF's
+// disposal rules (GifFrames), draws each over the background and stretched to the
 // area into a back picture of its own, and hands it over under a lock, then waits
 // for the frame's delay as the file stores it (0 counts as 100 ms). Draw copies the
 // last complete frame under that lock and never waits for the thread.
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "render/common/play_clock.h"
+#include "render/raster/gif_frames.h"
 #include "render/raster/picture_file.h"
 
 class CGifImage {
@@ -68,7 +70,9 @@ class CGifImage {
   std::int64_t ElapsedMs() const;
 
   const PlayClock& clock_;
-  PictureFile file_;  // the GUI thread's while no thread runs, else the thread's
+  // The GUI thread's while no thread runs, else the thread's.
+  PictureFile file_;
+  GifFrames frames_;
   std::vector<int> delays_;
   int frameCount_ = 0;
   QRgb background_ = 0;

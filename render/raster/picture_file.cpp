@@ -21,7 +21,7 @@ QImageReader& PictureFile::Reader() {
   // A buffer has no name to take the extension from, so the extension is offered as
   // the format; setting the device again drops the handler that format chose.
   reader_.setFormat(QFileInfo(path_).suffix().toLower().toLatin1());
-  reader_.setAutoTransform(false);  // pictures are shown as stored, orientation tags aside
+  reader_.setAutoTransform(true);  // phone photos store their pixels sideways, with a tag
   buffer_.seek(0);
   reader_.setDevice(&buffer_);
   const bool byExtension = reader_.canRead();

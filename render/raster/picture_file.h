@@ -21,9 +21,9 @@ class PictureFile {
   QBuffer& Bytes() { return buffer_; }
   // A reader over the bytes from their start, decoding them as a reader given the
   // file's name would: with the handler of the name's extension when that handler
-  // accepts the bytes, else with the one the bytes themselves point to. Orientation
-  // tags are not applied; Qt's allocation limit stays, so a picture that claims a
-  // huge size fails before any pixel is decoded.
+  // accepts the bytes, else with the one the bytes themselves point to. A photo's
+  // orientation tag (EXIF) is applied, so it shows upright; Qt's allocation limit
+  // stays, so a picture that claims a huge size fails before any pixel is decoded.
   QImageReader& Reader();
 
  private:

@@ -3,7 +3,8 @@
 // the advances it was given: every character at its cell's X, whatever ligatures or
 // kerning a shaped run would do, in the run's font (with the glyphs of fallback fonts
 // where the face has none), aliased, in the cell's colour, placed by the cell's
-// top-left corner. Right-to-left text comes out left to right, a character at a time.
+// top-left corner. A right-to-left word's cell is drawn as Qt's text layout shapes it
+// (joined letters, right to left); the cells' order is the walk's (VisualOrder).
 
 #include <QFont>
 #include <QGlyphRun>

@@ -5,8 +5,41 @@
 struct CharMeasure::Face {
   QFont font;
   QFontMetrics metrics;
-  QHash<char32_t, QSize> extents;
+  QHash<char32_t, QSize> extents;  // of single characters
+  QHash<QString, QSize> words;     // of right-to-left words
 };
+
+namespace {
+
+// The code point at text[i] and its units: a high surrogate takes the unit after it,
+// as the walk has always counted it.
+char32_t CodeAt(QStringView text, qsizetype i, int* units) {
+  *units = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+  return *units == 2 && text[i + 1].isLowSurrogate() ? QChar::surrogateToUcs4(text[i], text[i + 1])
+                                                     : text[i].unicode();
+}
+
+bool IsRightToLeftLetter(char32_t code) {
+  const QChar::Direction direction = QChar::direction(code);
+  return direction == QChar::DirR || direction == QChar::DirAL;
+}
+
+// Marks and the zero-width joiner and non-joiner stay with the letters they shape.
+bool StaysInWord(char32_t code) {
+  return IsRightToLeftLetter(code) || QChar::direction(code) == QChar::DirNSM || code == 0x200C ||
+         code == 0x200D;
+}
+
+}  // namespace
+
+int CellUnits(QStringView text) {
+  if (text.isEmpty()) return 0;
+  int units = 0;
+  if (!IsRightToLeftLetter(CodeAt(text, 0, &units))) return units;
+  qsizetype end = units;
+  while (end < text.size() && StaysInWord(CodeAt(text, end, &units))) end += units;
+  return static_cast<int>(end);
+}
 
 int PixelHeightFromTwips(int twips) { return (kLogPixelsY * twips) / -1440; }
 
@@ -29,18 +62,23 @@ CharMeasure::Face& CharMeasure::FaceOf(const RtfCharCell& cell) {
   std::shared_ptr<Face>& face = faces_[key];
   if (!face) {
     const QFont font = CellFont(cell);
-    face = std::make_shared<Face>(Face{font, QFontMetrics(font), {}});
+    face = std::make_shared<Face>(Face{font, QFontMetrics(font), {}, {}});
   }
   lastKey_ = std::move(key);
   lastFace_ = face.get();
   return *face;
 }
 
-// TextExtent of the character, kept per code point.
+// TextExtent of the character, kept per code point, or of the right-to-left word,
+// shaped as a whole.
 QSize CharMeasure::Extent(Face& face, QStringView character) {
-  char32_t code = character.isEmpty() ? 0 : character.front().unicode();
-  if (character.size() >= 2 && character[0].isHighSurrogate() && character[1].isLowSurrogate()) {
-    code = QChar::surrogateToUcs4(character[0], character[1]);
+  int units = 0;
+  const char32_t code = character.isEmpty() ? 0 : CodeAt(character, 0, &units);
+  if (character.size() > units) {
+    const QString word = character.toString();
+    const auto found = face.words.constFind(word);
+    if (found != face.words.constEnd()) return *found;
+    return *face.words.insert(word, {face.metrics.horizontalAdvance(word), face.metrics.height()});
   }
   const auto found = face.extents.constFind(code);
   if (found != face.extents.constEnd()) return *found;
@@ -58,7 +96,7 @@ RtfCharCell CharMeasure::MeasureCell(const RichCharFormat& format, QStringView c
   cell.Weight = format.bold ? 700 : 400;
   cell.Italic = format.italic;
   cell.Underline = format.underline;
-  cell.Color = format.autoColor ? 0 : format.color;
+  cell.Color = format.autoColor ? kAutoTextColor : format.color;
   cell.X = x;
   const char16_t first = character.isEmpty() ? 0 : character.front().unicode();
   Face& face = FaceOf(cell);

@@ -12,8 +12,10 @@ bool WalkCells(RichText& text, int start, int end, WalkKind kind, std::vector<Rt
   std::size_t span = 0;
   int x = 0;
   for (int i = 0; i < characters.size();) {
-    const int units = characters[i].isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
     while (span + 1 < spans.size() && spans[span].end <= from + i) ++span;
+    // A cell never reaches past its format's span, as in the line layout.
+    const int inSpan = spans.at(span).end - from - i;
+    const int units = CellUnits(QStringView(characters).mid(i, inSpan > 0 ? inSpan : 1));
     RtfCharCell cell =
         measure.MeasureCell(spans.at(span).format, QStringView(characters).mid(i, units), x);
     if (kind == WalkKind::kSingleLine && cell.Text.isEmpty()) cell.CellHeight = 0;
@@ -31,6 +33,10 @@ RtfCharCell WalkMark(RichText& text, int pos) {
 
 int CellsEnd(const std::vector<RtfCharCell>& cells) {
   return cells.empty() ? 0 : cells.back().X + cells.back().Width;
+}
+
+int CellLength(const RtfCharCell& cell) {
+  return cell.Text.isEmpty() ? 1 : static_cast<int>(cell.Text.size());
 }
 
 std::vector<CellRun> SplitRuns(const std::vector<RtfCharCell>& cells, std::size_t first,

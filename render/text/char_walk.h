@@ -30,6 +30,10 @@ RtfCharCell WalkMark(RichText& text, int pos);
 // Where the cells of a walk end: X + Width of the last one, 0 for none.
 int CellsEnd(const std::vector<RtfCharCell>& cells);
 
+// The UTF-16 units of text a cell of a walk stands for: those of its Text, one for a
+// tab, a paragraph mark or a line break.
+int CellLength(const RtfCharCell& cell);
+
 // Cells [first, last) of one run: neighbours of the same format (IsSameCharFormat);
 // a cell without text (a tab, a paragraph mark) is a run of its own.
 struct CellRun {

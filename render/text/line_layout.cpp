@@ -7,10 +7,10 @@
 
 namespace {
 
-// One code point of a paragraph.
+// One cell of a paragraph: a code point, or a right-to-left word (CellUnits).
 struct Item {
   int offset;   // in the paragraph's text
-  int units;    // 1, or 2 for a surrogate pair
+  int units;    // UTF-16 units
   int advance;  // 0 for a tab, whose width depends on its place
   bool tab;
   bool space;  // hangs at the end of a line
@@ -61,7 +61,7 @@ void BreakParagraph(const QTextBlock& block, int width, CharMeasure& measure,
     const int offset = fragment.position() - block.position();
     const QString part = fragment.text();
     for (int i = 0; i < part.size();) {
-      const int units = part[i].isHighSurrogate() && i + 1 < part.size() ? 2 : 1;
+      const int units = CellUnits(QStringView(part).mid(i));
       const QStringView character = QStringView(part).mid(i, units);
       const QChar c = part[i];
       const bool tab = c == u'\t';

@@ -9,6 +9,7 @@
 #include "render/text/char_walk.h"
 #include "render/text/page_output.h"
 #include "render/text/rtf_render.h"
+#include "render/text/visual_order.h"
 
 namespace {
 
@@ -34,7 +35,8 @@ class PageRenderer {
         output_(output),
         input_(output.Input()),
         kind_(kind),
-        painter_(output.Surface(), text.Measure()) {}
+        painter_(output.Surface(), text.Measure()),
+        order_(text) {}
 
   // Draws and appends the pages. False when a frame cannot be written.
   [[nodiscard]] bool Run() {
@@ -62,6 +64,7 @@ class PageRenderer {
     } else if (!WalkCells(text_, start, start + length, WalkKind::kPage, line.cells)) {
       return false;
     }
+    order_.Order(start, line.cells, 0, line.cells.size());
     int width = 0;
     for (RtfCharCell& cell : line.cells) {
       line.height = std::max(line.height, cell.CellHeight);
@@ -120,6 +123,7 @@ class PageRenderer {
   const RtfRenderInput& input_;
   PageKind kind_;
   CellPainter painter_;
+  VisualOrder order_;
   int y_ = 0;
   int linesOnPage_ = 0;
 };

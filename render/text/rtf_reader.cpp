@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "render/text/code_page.h"
@@ -46,6 +47,8 @@ enum class Word {
   kSpacingMult,
   kTab,
   kLine,
+  kCell,
+  kRow,
   kUnicode,
   kCharSet,
   kRed,
@@ -92,6 +95,8 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
       {"slmult", {Word::kSpacingMult}},
       {"tab", {Word::kTab}},
       {"line", {Word::kLine}},
+      {"cell", {Word::kCell}},
+      {"row", {Word::kRow}},
       {"u", {Word::kUnicode}},
       {"fcharset", {Word::kCharSet}},
       {"red", {Word::kRed}},
@@ -191,6 +196,7 @@ class RtfReader {
   void Apply(std::string_view name, bool hasParameter, int parameter);
   void Character(char byte);
   void AddUnit(char16_t unit);
+  void AddCellTab();
   bool Skipping();
   int ReadParameter(bool* has);
   RichCharFormat CurrentFormat() const;
@@ -213,7 +219,8 @@ class RtfReader {
   TextSink fontName_;
   std::vector<std::optional<ColorRef>> colors_;
   int red_ = -1, green_ = -1, blue_ = -1;
-  int skip_ = 0;  // fallback characters of \u still to skip
+  int skip_ = 0;            // fallback characters of \u still to skip
+  bool cellEnded_ = false;  // a table cell has ended: a tab separates it from what follows
   TextSink text_;
   bool formatDirty_ = true;  // a group or control word may have changed the format
   RichCharFormat runFormat_;
@@ -395,7 +402,10 @@ void RtfReader::Apply(std::string_view name, bool hasParameter, int parameter) {
       state.align = RichAlign::kLeft;
       state.spacing = state.spacingMult = 0;
       break;
-    case Word::kPar: EndParagraph(); break;
+    case Word::kPar:
+      AddCellTab();
+      EndParagraph();
+      break;
     case Word::kLeft: state.align = RichAlign::kLeft; break;
     case Word::kCenter: state.align = RichAlign::kCenter; break;
     case Word::kRight: state.align = RichAlign::kRight; break;
@@ -404,6 +414,14 @@ void RtfReader::Apply(std::string_view name, bool hasParameter, int parameter) {
     case Word::kSpacingMult: state.spacingMult = parameter; break;
     case Word::kTab: AddUnit(u'\t'); break;
     case Word::kLine: AddUnit(kLineBreak.unicode()); break;
+    case Word::kCell:
+      AddCellTab();
+      cellEnded_ = true;
+      break;
+    case Word::kRow:  // the row's last cell ends with the row, without a tab
+      cellEnded_ = false;
+      EndParagraph();
+      break;
     case Word::kUnicode:
       if (parameter >= -32768 && parameter <= 65535) {
         AddUnit(static_cast<char16_t>(parameter < 0 ? parameter + 65536 : parameter));
@@ -444,6 +462,7 @@ int RtfReader::CurrentCodePage() const {
 void RtfReader::Character(char byte) {
   switch (Top(stack_).dest) {
     case Dest::kText:
+      AddCellTab();
       UpdateRunFormat();
       text_.AddByte(byte, runCodePage_);
       break;
@@ -463,8 +482,17 @@ void RtfReader::Character(char byte) {
 }
 
 void RtfReader::AddUnit(char16_t unit) {
+  AddCellTab();
   UpdateRunFormat();
   text_.AddUnit(unit);
+}
+
+// A table reads as lines of tab-separated cells: the tab of a cell that has ended goes
+// in once more of its row follows.
+void RtfReader::AddCellTab() {
+  if (!std::exchange(cellEnded_, false)) return;
+  UpdateRunFormat();
+  text_.AddUnit(u'\t');
 }
 
 // Ends the run when the format has changed since its text began.

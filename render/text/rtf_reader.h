@@ -3,8 +3,9 @@
 // files): the font and colour tables, character formats (font, size, bold, italic,
 // underline, colour), paragraph alignment and line spacing, text in the code page of
 // each font, Unicode characters with their fallbacks skipped, tabs, line breaks and
-// the symbol words. Other destinations, pictures, objects and binary data are
-// skipped; a field reads as its result. Properties nothing renders are dropped.
+// the symbol words, and tables as paragraphs of tab-separated cells, one a row.
+// Other destinations, pictures, objects and binary data are skipped; a field reads as
+// its result. Properties nothing renders are dropped.
 //
 // The paragraph mark that ends the document is dropped, as the control did, so a
 // load and save never adds a paragraph. Input that does not start with "{\rtf" is

@@ -8,6 +8,7 @@
 //   (image-text pages shown without an effect);
 // - RenderRtfSingleLine: the whole text as one line, cut into centred pages of the
 //   area width or, in continuous mode, into the frames of one long strip.
+// Every renderer draws text in automatic colour white (kAutoTextColor).
 // Every renderer returns 0, writing nothing and leaving any earlier frame file as it
 // was, when it has no rich text, the size is not a picture size (Dib24), or the RTF
 // file cannot be read; and 0 when the frame file cannot be written (it is then

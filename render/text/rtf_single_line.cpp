@@ -8,6 +8,7 @@
 #include "render/text/char_walk.h"
 #include "render/text/page_output.h"
 #include "render/text/rtf_render.h"
+#include "render/text/visual_order.h"
 
 namespace {
 
@@ -54,13 +55,17 @@ int Overhang(const std::vector<RtfCharCell>& cells) {
   return output.Finish(lastExtent) ? static_cast<int>(strip) : 0;
 }
 
-// Pages filled greedily: a character that would pass the page's width closes the
-// page before it, or, alone on its page, a page of its own, up to the page limit.
-// The pages, or 0.
-[[nodiscard]] int RenderLinePages(const std::vector<RtfCharCell>& cells, PageOutput& output,
-                                  CellPainter& painter) {
+// Pages filled greedily in the order of the text: a character that would pass the
+// page's width closes the page before it, or, alone on its page, a page of its own,
+// up to the page limit; each page shows its characters in visual order. The pages,
+// or 0.
+[[nodiscard]] int RenderLinePages(std::vector<RtfCharCell>& cells, PageOutput& output,
+                                  CellPainter& painter, VisualOrder& order) {
   const RtfRenderInput& input = output.Input();
+  int pos = 0;  // of the page's first character in the text
   auto writePage = [&](std::size_t first, std::size_t last) {
+    order.Order(pos, cells, first, last);
+    for (std::size_t i = first; i < last; ++i) pos += CellLength(cells[i]);
     painter.Fill(input.backColor);
     DrawSingleLinePage(painter, cells, first, last, input.width, input.height);
     return output.AppendPage(output.Zoom(), input.width);
@@ -98,6 +103,8 @@ int RenderRtfSingleLine(const QString& rtfPath, const QString& pakPath, RichText
   std::vector<RtfCharCell> cells;
   if (!WalkCells(*richEdit, 0, richEdit->TextLength(), WalkKind::kSingleLine, cells)) return 0;
   CellPainter painter(output.Surface(), richEdit->Measure());
-  return input.continuous ? RenderStrip(cells, CellsEnd(cells), output, painter)
-                          : RenderLinePages(cells, output, painter);
+  VisualOrder order(*richEdit);
+  if (!input.continuous) return RenderLinePages(cells, output, painter, order);
+  order.Order(0, cells, 0, cells.size());
+  return RenderStrip(cells, CellsEnd(cells), output, painter);
 }

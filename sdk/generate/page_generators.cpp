@@ -6,6 +6,7 @@
 #include "model/common/little_endian.h"
 #include "render/frame/pak_frame_reader.h"
 #include "render/raster/dib24.h"
+#include "render/raster/gif_frames.h"
 #include "render/raster/picture_file.h"
 #include "render/raster/picture_on_background.h"
 #include "sdk/generate/bit_planes.h"
@@ -202,15 +203,16 @@ int GenerateGifPages(const CardRect& area, PageEntry& page, int colorType) {
   PictureFile file;
   if (!file.Read(page.FilePath)) return KQ_ERR_FILE;
   const int firstDelay = FirstGifFrameDelay(file.Bytes());
-  QImageReader& reader = file.Reader();
-  const int count = reader.imageCount();
+  GifFrames gif;  // composed as the preview composes them
+  if (!gif.Open(file)) return KQ_ERR_FILE;
+  const int count = gif.Count();
   if (count <= 0) return KQ_ERR_FILE;
   PageFrames frames;
   if (const int code = frames.Start(area, colorType, count); code != KQ_OK) return code;
   const FrameIndex index{kGifEffect, GifSpeed(page.Speed, count, firstDelay), 0, area.Height(),
                          area.Width()};
   for (int i = 0; i < count; ++i) {
-    const QImage image = reader.read();
+    const QImage image = gif.Next();
     if (image.isNull()) return KQ_ERR_FILE;
     const Dib24 frame = DrawOnBlack(image, area.Width(), area.Height());
     if (frame.IsNull() || !frames.Add(frame, index)) return KQ_ERR_DRAW;

@@ -1,6 +1,5 @@
 // The water-border block: a 32-pixel strip laid round the four sides of a program.
 #include <QImage>
-#include <QImageReader>
 
 #include <array>
 #include <cstddef>
@@ -38,9 +37,7 @@ constexpr int kMaxStripFileThickness = 8;
   }
   PictureFile file;
   if (!file.Read(ReadBoundedText(info.StripFile))) return KQ_ERR_FILE;
-  QImageReader& reader = file.Reader();
-  reader.setAutoTransform(false);
-  const QImage image = reader.read();
+  const QImage image = file.Reader().read();
   if (image.isNull()) return KQ_ERR_FILE;
   if (image.width() != kBorderStripLength || image.height() > kMaxStripFileThickness) {
     return KQ_ERR_DRAW;

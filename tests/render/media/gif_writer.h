@@ -1,10 +1,14 @@
 #pragma once
-// Writes small GIFs for tests: every frame one colour of a four-colour table, with the
-// delay (hundredths of a second) its Graphic Control Extension stores.
+// Writes small GIFs for tests in a four-colour table: frames of one colour with the
+// delay (hundredths of a second) their Graphic Control Extension stores, or images
+// of any pixels at a place of the screen with a disposal method and a transparent
+// colour, interlaced or not.
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace giftest {
@@ -16,13 +20,21 @@ struct Frame {
   int delay;
 };
 
+struct Image {
+  int left, top, width, height;
+  std::vector<Color> pixels;  // row by row
+  int disposal = 0;
+  int transparent = -1;  // the transparent colour, -1 for none
+  bool interlaced = false;
+};
+
 // The LZW codes are 3 bits wide: a clear code after every two pixels keeps them so.
-inline QByteArray ImageData(Color color, int pixels) {
+inline QByteArray ImageData(const std::vector<Color>& pixels) {
   constexpr int kClear = 4, kEnd = 5;
   std::vector<int> codes{kClear};
-  for (int i = 0; i < pixels; ++i) {
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
     if (i > 0 && i % 2 == 0) codes.push_back(kClear);
-    codes.push_back(color);
+    codes.push_back(pixels[i]);
   }
   codes.push_back(kEnd);
   QByteArray packed;
@@ -40,14 +52,41 @@ inline QByteArray ImageData(Color color, int pixels) {
   return blocks.append('\0');
 }
 
+inline QByteArray Le16(int value) { return QByteArray{} + char(value & 0xFF) + char(value >> 8); }
+
+inline QByteArray Screen(int width, int height) {
+  return "GIF89a" + Le16(width) + Le16(height) + QByteArray("\x81\0\0", 3) +
+         QByteArray("\0\0\0\xFF\0\0\0\xFF\0\0\0\xFF", 12);
+}
+
 inline QByteArray Gif(const std::vector<Frame>& frames, int width = 4, int height = 2) {
-  auto le16 = [](int value) { return QByteArray{} + char(value & 0xFF) + char(value >> 8); };
-  QByteArray gif = "GIF89a" + le16(width) + le16(height) + QByteArray("\x81\0\0", 3);
-  gif += QByteArray("\0\0\0\xFF\0\0\0\xFF\0\0\0\xFF", 12);
+  QByteArray gif = Screen(width, height);
   for (const Frame& frame : frames) {
-    gif += QByteArray("\x21\xF9\x04\x04", 4) + le16(frame.delay) + QByteArray(2, '\0');
-    gif += "\x2C" + le16(0) + le16(0) + le16(width) + le16(height) + QByteArray(1, '\0');
-    gif += ImageData(frame.color, width * height);
+    gif += QByteArray("\x21\xF9\x04\x04", 4) + Le16(frame.delay) + QByteArray(2, '\0');
+    gif += "\x2C" + Le16(0) + Le16(0) + Le16(width) + Le16(height) + QByteArray(1, '\0');
+    gif += ImageData(std::vector<Color>(width * height, frame.color));
+  }
+  return gif + "\x3B";
+}
+
+inline QByteArray Gif(const std::vector<Image>& images, int width, int height) {
+  QByteArray gif = Screen(width, height);
+  for (const Image& image : images) {
+    const char flags = char(image.disposal << 2 | (image.transparent >= 0 ? 1 : 0));
+    gif += QByteArray("\x21\xF9\x04", 3) + flags + Le16(10) + char(std::max(image.transparent, 0)) +
+           '\0';
+    gif += "\x2C" + Le16(image.left) + Le16(image.top) + Le16(image.width) + Le16(image.height) +
+           char(image.interlaced ? 0x40 : 0);
+    std::vector<Color> rows;  // in the order the file keeps them
+    for (const auto& [start, step] :
+         image.interlaced ? std::vector<std::pair<int, int>>{{0, 8}, {4, 8}, {2, 4}, {1, 2}}
+                          : std::vector<std::pair<int, int>>{{0, 1}}) {
+      for (int y = start; y < image.height; y += step) {
+        rows.insert(rows.end(), image.pixels.begin() + y * image.width,
+                    image.pixels.begin() + (y + 1) * image.width);
+      }
+    }
+    gif += ImageData(rows);
   }
   return gif + "\x3B";
 }

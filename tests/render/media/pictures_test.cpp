@@ -121,4 +121,30 @@ TEST_F(PicturesTest, HugePicturesFailQuickly) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
+TEST_F(PicturesTest, PhotosShowUprightByTheirOrientationTag) {
+  // Stored 40 x 20, red on the left, blue on the right, tagged "turn a quarter
+  // clockwise to show" as a phone held upright tags it.
+  QImage stored(40, 20, QImage::Format_RGB32);
+  stored.fill(qRgb(0, 0, 255));
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 20; ++x) stored.setPixel(x, y, qRgb(255, 0, 0));
+  }
+  QByteArray jpeg;
+  QBuffer buffer(&jpeg);
+  ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && stored.save(&buffer, "JPEG", 100));
+  const QByteArray tiff("II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0", 26);
+  const QByteArray exif = QByteArray("Exif\0\0", 6) + tiff;
+  const int length = exif.size() + 2;
+  jpeg.insert(2, QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + exif);
+  QFile file(dir_.filePath("photo.jpg"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(jpeg) == jpeg.size());
+  file.close();
+
+  const QImage shown = Drawn(file.fileName(), 20, 40);
+  EXPECT_GT(qRed(shown.pixel(10, 5)), 200);  // the left edge on top
+  EXPECT_LT(qBlue(shown.pixel(10, 5)), 50);
+  EXPECT_GT(qBlue(shown.pixel(10, 34)), 200);
+  EXPECT_LT(qRed(shown.pixel(10, 34)), 50);
+}
+
 }  // namespace

@@ -1,8 +1,12 @@
 // The lines rich text breaks into, checked against the measure the renderers use.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QTextCursor>
 
+#include <utility>
+
+#include "render/raster/gdi_text.h"
 #include "render/text/rich_text.h"
 
 using namespace Qt::StringLiterals;
@@ -128,6 +132,27 @@ TEST(CharMeasure, CellsAsTheRendererWalksThem) {
   EXPECT_EQ(mark.Width, 0);
   EXPECT_EQ(mark.CellHeight, measure.MeasureCell(kLatin, u"0", 0).CellHeight);
   EXPECT_FALSE(IsSameCharFormat(cell, measure.MeasureCell(kLatin, u"W", 0)));
+}
+
+TEST(CharMeasure, RightToLeftWordsAreOneCellAndNeverBroken) {
+  const std::pair<QString, int> cases[] = {
+      {u"abc"_s, 1},          {u"\U0001F60A!"_s, 2}, {u"سلام دنیا"_s, 4},
+      {u"کتاب\u200Cها"_s, 7}, {u"بِسم"_s, 4},         {u"שלום!"_s, 4},
+      {u"عدد١٢"_s, 3},        {u"\u0301x"_s, 1},     {QString(), 0}};
+  for (const auto& [text, units] : cases) EXPECT_EQ(CellUnits(text), units) << text.toStdString();
+  CharMeasure measure;
+  const RtfCharCell word = measure.MeasureCell(kLatin, u"سلام", 0);
+  EXPECT_EQ(word.Text, u"سلام");
+  EXPECT_EQ(word.Width,
+            QFontMetrics(MakeLedFont(u"DejaVu Sans"_s, 16)).horizontalAdvance(u"سلام"_s));
+
+  // Lines break between the words, however narrow.
+  RichText text;
+  Fill(text, u"سلام دنیا سلام دنیا"_s, 1);
+  EXPECT_EQ(text.LineCount(), 4);
+  for (int line = 0; line < text.LineCount(); ++line) {
+    EXPECT_EQ(text.LineLength(text.LineIndex(line)), line < 3 ? 5 : 4);
+  }
 }
 
 }  // namespace

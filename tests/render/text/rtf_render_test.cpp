@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QPainter>
+#include <QTextLayout>
 
 #include <set>
 #include <vector>
@@ -391,6 +393,86 @@ TEST_F(RtfRenderTest, PagesWithoutEffectAreOneWhitenedFrame) {
   EXPECT_EQ(pak.fileSize, kPakHeaderSize + Dib24::PictureBytes(120, 40));
   EXPECT_EQ(Colours(pak.frames.at(0)), (std::set<QRgb>{kBackRgb, 0xFFFF0000, 0xFFFFFFFF}));
   EXPECT_EQ(Pages(paragraphs, input).header.LastExtent, 40);
+}
+
+TEST_F(RtfRenderTest, AutomaticColourIsLitWhiteByEveryRenderer) {
+  RichCharFormat automatic = Latin(16);
+  automatic.autoColor = true;
+  RichParagraph paragraph = Paragraph(u"HH"_s, automatic);
+  paragraph.runs.push_back({u"HH"_s, Latin(16, 0)});  // explicit black
+  RtfRenderInput input = Area(120, 40);
+  input.backColor = 0xFF0000;  // blue, so that black shows
+  const QRgb blue = 0xFF0000FF, white = 0xFFFFFFFF, black = 0xFF000000;
+  EXPECT_EQ(Colours(Pages({paragraph}, input).frames.at(0)), (std::set<QRgb>{blue, white, black}));
+  EXPECT_EQ(Colours(Line({paragraph}, input).frames.at(0)), (std::set<QRgb>{blue, white, black}));
+  ASSERT_EQ(RenderRtfPagesNoEffectToPak(Source({paragraph}), PakPath(), input), 1);
+  EXPECT_EQ(Colours(Read().frames.at(0)), (std::set<QRgb>{blue, white}));
+}
+
+// What a frame shows within its ink box.
+QImage Ink(const QImage& image) { return image.copy(InkBox(image)); }
+
+// Where the references below draw: the top-left corner of their line.
+constexpr int kAt = 10;
+
+// text as Qt's text layout draws it in format's font, on the background.
+QImage QtLayout(const QString& text, const RichCharFormat& format) {
+  QImage image(400, 60, QImage::Format_RGB32);
+  image.fill(kBackRgb);
+  QTextLayout layout(text, MakeLedFont(format.face, PixelHeightFromTwips(format.twips)));
+  layout.beginLayout();
+  layout.createLine().setPosition({kAt, kAt});
+  layout.endLayout();
+  QPainter painter(&image);
+  painter.setPen(QColor::fromRgb(ColorRefToQRgb(format.color)));
+  layout.draw(&painter, {0, 0});
+  return image;
+}
+
+// Each character drawn alone at the sum of the advances before it.
+QImage CharByChar(const QString& text, const RichCharFormat& format) {
+  const QFont font = MakeLedFont(format.face, PixelHeightFromTwips(format.twips));
+  QImage image(400, 60, QImage::Format_RGB32);
+  image.fill(kBackRgb);
+  int x = kAt;
+  for (const QChar c : text) {
+    DrawTextTopLeft(image, x, kAt, QString(c), font, format.color);
+    x += QFontMetrics(font).horizontalAdvance(c);
+  }
+  return image;
+}
+
+TEST_F(RtfRenderTest, RightToLeftTextShowsAsQtLaysItOutAndLatinAsBefore) {
+  const RichCharFormat format = Latin(16);
+  const int h = CellHeight(format);
+  const QString hello = u"سلام"_s, world = u"دنیا"_s, book = u"کتاب"_s;
+  const int space = Advance(format, u" "_s);
+  const RichParagraphs paragraphs{
+      Paragraph(hello + u" "_s + world, format),      // "hello world", right to left
+      Paragraph(book + u" ABC 123 (نو )"_s, format),  // a Latin word, a number, brackets
+      Paragraph(u"Hello (world) [1, 2]"_s, format)};
+  const Pak pages = Pages(paragraphs, Area(300, 3 * h));
+  ASSERT_EQ(pages.frames.size(), 1u);
+  const QImage& page = pages.frames[0];
+  // Part of line row of the page against part of a reference drawn at kAt.
+  auto expectSame = [&](int row, int x, const QImage& reference, int width) {
+    EXPECT_EQ(page.copy(x, row * h, width, h), reference.copy(kAt, kAt, width, h)) << row << x;
+  };
+  // Each word joined as Qt shapes it, the first on the right.
+  expectSame(0, 0, QtLayout(world, format), Advance(format, world));
+  expectSame(0, Advance(format, world) + space, QtLayout(hello, format), Advance(format, hello));
+  // The bracket that ends the text shows first, mirrored; the first word last.
+  expectSame(1, 0, CharByChar(u"("_s, format), Advance(format, u"("_s));
+  int mixed = Advance(format, book) + Advance(format, u"نو"_s) + 4 * space;
+  for (const QChar c : u"ABC123()"_s) mixed += Advance(format, c);
+  expectSame(1, mixed - Advance(format, book), QtLayout(book, format), Advance(format, book));
+  EXPECT_EQ(Ink(page.copy(0, 2 * h, 300, h)), Ink(CharByChar(paragraphs[2].runs[0].text, format)));
+
+  // A word alone, in single-line pages and in the strip, as Qt draws it.
+  RtfRenderInput input = Area(300, 40);
+  EXPECT_EQ(Ink(Line({Paragraph(book, format)}, input).frames.at(0)), Ink(QtLayout(book, format)));
+  input.continuous = true;
+  EXPECT_EQ(Ink(Line({Paragraph(book, format)}, input).frames.at(0)), Ink(QtLayout(book, format)));
 }
 
 TEST_F(RtfRenderTest, FailuresWriteNothing) {

@@ -83,6 +83,21 @@ TEST(RtfReader, FormatsTablesAndParagraphs) {
   EXPECT_EQ(second.mark, second.runs[0].format);
 }
 
+TEST(RtfReader, TablesReadAsLinesOfTabSeparatedCells) {
+  // As LibreOffice writes a table: each row's properties, then its cells.
+  EXPECT_EQ(Plain(ReadRtf(
+                Rtf("\\trowd\\cellx2000\\cellx4000\\cellx6000"
+                    "\\pard\\intbl Name\\cell\\pard\\intbl Price\\cell\\pard\\intbl Qty\\cell\\row"
+                    "\\trowd\\cellx2000\\cellx4000\\cellx6000"
+                    "\\pard\\intbl Apple\\cell 1.50\\cell 10\\cell\\row\\pard After\\par"))),
+            u"Name\tPrice\tQty|Apple\t1.50\t10|After");
+  // As Word writes one: cells in groups, the row's properties again in a group that
+  // ends the row; an empty cell, and a cell of two paragraphs.
+  EXPECT_EQ(Plain(ReadRtf(Rtf("\\pard\\intbl{A\\cell}{\\cell}{x\\par y\\cell}"
+                              "{\\trowd\\cellx1\\cellx2\\cellx3\\row}B"))),
+            u"A\t\tx|y|B");
+}
+
 TEST(RtfReader, SkipsWhatIsNotText) {
   EXPECT_EQ(
       Plain(ReadRtf(
