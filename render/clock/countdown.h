@@ -48,7 +48,7 @@ struct CountdownState {
   const TimeAreaInfo* info = nullptr;  // read in place; the caller keeps it alive
   int lastSecond = -1;
   std::uint32_t startTick = 0;
-  const PlayClock* clock = nullptr;  // must outlive the state
+  const PlayClock* clock = nullptr;    // must outlive the state
   std::optional<ScreenColors> colors;  // of the area's screen; none: all channels
   CachedClockLayout<TimeAreaInfo> layout{&LayOutCountdown};
 };

@@ -77,9 +77,9 @@ long long LocalSeconds(int year, int month, int day, int hour, int minute, int s
 
 std::map<int, std::string> ClockNumbers(const CardClock& now) {
   const int hour12 = now.hour % 12 == 0 ? 12 : now.hour % 12;
-  return {{kDay, Padded(now.day, 2)},       {kHour24, Padded(now.hour, 2)},
-          {kHour12, Padded(hour12, 2)},     {kMonth, Padded(now.month, 2)},
-          {kMinute, Padded(now.minute, 2)}, {kSecond, Padded(now.second, 2)},
+  return {{kDay, Padded(now.day, 2)},          {kHour24, Padded(now.hour, 2)},
+          {kHour12, Padded(hour12, 2)},        {kMonth, Padded(now.month, 2)},
+          {kMinute, Padded(now.minute, 2)},    {kSecond, Padded(now.second, 2)},
           {kYear2, Padded(now.year % 100, 2)}, {kYear4, Padded(now.year, 4)}};
 }
 

@@ -56,8 +56,9 @@ QImage Pattern(int width, int height, int seed) {
   QImage image(width, height, QImage::Format_RGB32);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      image.setPixel(x, y, qRgb(kValues[(x + seed) % 5], kValues[(y + 2 * x + seed) % 5],
-                                kValues[(x / 5 + y + seed) % 5]));
+      image.setPixel(x, y,
+                     qRgb(kValues[(x + seed) % 5], kValues[(y + 2 * x + seed) % 5],
+                          kValues[(x / 5 + y + seed) % 5]));
     }
   }
   return image;
@@ -154,7 +155,8 @@ void BuildProgram(ProgramRecord& program) {
   digital.WeekColor = Threshold(255, 127, 129);
   digital.TimeColor = Threshold(129, 255, 128);
 
-  auto& analog = std::get<ClockAreaInfo>(PlaceArea(program, kAnalogClockArea, 96, 32, 128, 64).Kind);
+  auto& analog =
+      std::get<ClockAreaInfo>(PlaceArea(program, kAnalogClockArea, 96, 32, 128, 64).Kind);
   SetFace(analog.ShowStrFont_FontName, analog.ShowStrFont_FontSize, 6);
   CopyBoundedText(analog.ShowStr, u"KQ");
   analog.ShowStrFont_FontColor = Threshold(128, 128, 127);
@@ -239,9 +241,9 @@ TEST(PreviewAndCard, EveryPixelAgreesOnEveryColourType) {
     ASSERT_EQ(preview.size(), QSize(4 * kWidth, 4 * kHeight));
     const QImage card = CardPicture(job);
     ASSERT_EQ(card.size(), QSize(kWidth, kHeight));
-    EXPECT_FALSE(SavePicture(card.scaled(4 * kWidth, 4 * kHeight),
-                             QStringLiteral("card_") + names[ledColor])
-                     .isEmpty());
+    EXPECT_FALSE(
+        SavePicture(card.scaled(4 * kWidth, 4 * kHeight), QStringLiteral("card_") + names[ledColor])
+            .isEmpty());
 
     int differing = 0;
     for (int y = 0; y < kHeight; ++y) {
