@@ -15,7 +15,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +38,7 @@ constexpr double kProjectLimit = 6;
 struct Setting {
   VirtualDisplay* display = nullptr;
   QString work;  // the benchmark's temporary folder
+  bool homesMade = false;
   int runtimeFolders = 0;
 };
 Setting setting;
@@ -77,11 +78,11 @@ bool MakeProjectHome() {
 }
 
 // The environment of one start: X11, and for Quendra its program folder and a fresh
-// runtime folder of its own.
-std::vector<std::string> StartEnvironment(Home home) {
+// runtime folder of its own; none when that folder cannot be made.
+std::optional<std::vector<std::string>> StartEnvironment(Home home) {
   const QString runtime =
       setting.work + QStringLiteral("/runtime-%1").arg(++setting.runtimeFolders);
-  ::mkdir(QFile::encodeName(runtime).constData(), 0700);
+  if (::mkdir(QFile::encodeName(runtime).constData(), 0700) != 0) return std::nullopt;
   std::vector<std::string> env{"QT_QPA_PLATFORM=xcb", "XDG_RUNTIME_DIR=" + runtime.toStdString(),
                                "XDG_DATA_HOME=" + (setting.work + "/data").toStdString(),
                                "XDG_CONFIG_HOME=" + (setting.work + "/config").toStdString()};
@@ -89,14 +90,23 @@ std::vector<std::string> StartEnvironment(Home home) {
   return env;
 }
 
+// One start of program; negative seconds when it could not be made or showed no window.
+VirtualDisplay::Start StartOnce(const std::string& program, Home home) {
+  const std::optional<std::vector<std::string>> env = StartEnvironment(home);
+  return env ? setting.display->StartToWindow(program, *env) : VirtualDisplay::Start{};
+}
+
 void StartToWindow(benchmark::State& state, const char* program, Home home) {
   if (setting.display == nullptr || !setting.display->Ready()) {
     return state.SkipWithError("no virtual display");
   }
+  if (home != Home::None && !setting.homesMade) {
+    return state.SkipWithError("the program folders could not be made");
+  }
   const std::string path = (QCoreApplication::applicationDirPath() + '/' + program).toStdString();
-  VirtualDisplay::Start start = setting.display->StartToWindow(path, StartEnvironment(home));
+  VirtualDisplay::Start start = StartOnce(path, home);
   for (auto _ : state) {
-    start = setting.display->StartToWindow(path, StartEnvironment(home));
+    start = StartOnce(path, home);
     if (start.seconds < 0) return state.SkipWithError("no window came up");
     state.SetIterationTime(start.seconds);
   }
@@ -128,9 +138,7 @@ int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   QTemporaryDir work;
   setting.work = work.path();
-  if (!MakeHome(HomeFolder(Home::Empty)) || !MakeProjectHome()) {
-    std::fprintf(stderr, "cannot prepare the program folders\n");
-  }
+  setting.homesMade = MakeHome(HomeFolder(Home::Empty)) && MakeProjectHome();
   VirtualDisplay display;
   setting.display = &display;
   return RunGoalBenchmarks(argc, argv, [](RatioReporter& reporter) {

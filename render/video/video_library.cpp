@@ -8,7 +8,7 @@
 namespace {
 
 // Loads the library beside the program and finds its one export; null on failure.
-CreateVideoPlaybackFunction LoadLibrary() {
+CreateVideoPlaybackFunction LoadVideoLibrary() {
   const QByteArray path = QFile::encodeName(QCoreApplication::applicationDirPath() +
                                             QLatin1Char('/') + QLatin1String(kVideoLibraryFile));
   void* library = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
@@ -29,6 +29,6 @@ CreateVideoPlaybackFunction LoadLibrary() {
 
 std::unique_ptr<VideoPlayback> CreateVideoPlayback(const PlayClock& clock) {
   // Loaded once, by whichever thread comes first.
-  static const CreateVideoPlaybackFunction create = LoadLibrary();
+  static const CreateVideoPlaybackFunction create = LoadVideoLibrary();
   return std::unique_ptr<VideoPlayback>(create != nullptr ? create(&clock) : nullptr);
 }
