@@ -59,8 +59,11 @@ bool MediaItemPlayer::LoadKind(const QString& path) {
       return frameFile_->Open(path) && frameFile_->ReadHeaderForPlay(stay_, 0) == 1;
     case kMediaVideo:
       video_ = CreateVideoPlayback(clock_);
-      if (video_ == nullptr || video_->Prepare() != 1 || video_->Build(path, width_, height_) != 0)
+      // Without the video library beside the program no video plays.
+      if (video_ == nullptr || video_->Prepare() != 1 ||
+          video_->Build(path, width_, height_) != 0) {
         return false;
+      }
       video_->Cue(stay_ * kPositionPerStayUnit);
       return true;
     case kMediaFlash:
