@@ -8,9 +8,12 @@
 
 #include <QGuiApplication>
 
+#include "bench/support/ratio_reporter.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/common/bounded_text.h"
@@ -28,6 +31,7 @@ constexpr int kWidth = 128;
 constexpr int kHeight = 64;
 constexpr std::uint32_t kTickMs = 30;
 constexpr int kTicks = 1000;
+constexpr double kTickBudgetSeconds = 0.001;
 
 ClockAreaInfo AnalogRecord() {
   ClockAreaInfo info{};
@@ -137,33 +141,9 @@ void BM_FillTick(benchmark::State& state) {
 BENCHMARK(BM_ClockTick)->Iterations(kTicks)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FillTick)->Iterations(kTicks)->Unit(benchmark::kMicrosecond);
 
-// Prints as usual and keeps each benchmark's time per tick.
-class TickReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.benchmark_name().rfind("BM_ClockTick", 0) == 0) clockUs_ = Microseconds(run);
-      if (run.benchmark_name().rfind("BM_FillTick", 0) == 0) fillUs_ = Microseconds(run);
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Summary() const {
-    std::printf(
-        "per tick: 48 clock areas %.1f us, FillRect of the same areas %.1f us, "
-        "ratio %.1fx\n",
-        clockUs_, fillUs_, fillUs_ > 0 ? clockUs_ / fillUs_ : 0);
-    const double ratio = clockUs_ / 1000;
-    std::printf("goal clock_tick_within_1ms: %.2fx (limit 1x) %s\n", ratio,
-                clockUs_ > 0 && ratio <= 1 ? "PASS" : "FAIL");
-  }
-
- private:
-  static double Microseconds(const Run& run) {
-    return run.GetAdjustedRealTime() * 1e6 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-  }
-  double clockUs_ = 0;
-  double fillUs_ = 0;
-};
+std::string RunName(const char* name) {
+  return std::string(name) + "/iterations:" + std::to_string(kTicks);
+}
 
 }  // namespace
 
@@ -171,10 +151,12 @@ int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   ::setenv("TZ", "CST-8", 1);
   QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  TickReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Summary();
-  benchmark::Shutdown();
-  return 0;
+  return RunGoalBenchmarks(argc, argv, [](RatioReporter& reporter) {
+    const double clockSeconds = reporter.Seconds(RunName("BM_ClockTick"));
+    std::printf(
+        "per tick: 48 clock areas %.1f us, FillRect of the same areas %.1f us, ratio %.1fx\n",
+        clockSeconds * 1e6, reporter.Seconds(RunName("BM_FillTick")) * 1e6,
+        reporter.Ratio(RunName("BM_ClockTick"), RunName("BM_FillTick")));
+    reporter.Goal("clock_tick_within_1ms", clockSeconds / kTickBudgetSeconds, 1);
+  });
 }

@@ -1,6 +1,7 @@
 // Sorting a 100,000-row, 10-column grid on a column of random texts against std::sort of
-// the same key texts. Rows move whole (every cell and the height), so the grid's sort
-// should cost a small multiple of sorting the keys alone.
+// the same key texts. Rows move whole (every cell and the height), and the grid walks
+// every cell twice (merged blocks before, the cells' coordinates after), so the grid's
+// sort costs a small multiple of sorting the keys alone (goal: at most 3x).
 
 #include <benchmark/benchmark.h>
 
@@ -92,6 +93,6 @@ int main(int argc, char** argv) {
                 reporter.Seconds("BM_GridSortColumn") * 1e3,
                 reporter.Seconds("BM_StdSortKeys") * 1e3);
     reporter.Goal("grid_sort_vs_std_sort", reporter.Ratio("BM_GridSortColumn", "BM_StdSortKeys"),
-                  4);
+                  3);
   });
 }

@@ -144,8 +144,8 @@ ProgramScene::~ProgramScene() {
 namespace {
 
 constexpr double kTickGoalSeconds = 0.005;
-
-double medianTickSeconds = 0;
+// The run of the ticks: one iteration, timed by its median tick.
+constexpr char kTickRun[] = "BM_Tick/iterations:1/manual_time";
 
 void CopyPicture(benchmark::State& state) {
   const QImage source = FilledPicture(kSceneWidth, kSceneHeight, qRgb(1, 2, 3));
@@ -168,21 +168,21 @@ int RunTickBenchmark(int argc, char** argv, const std::string& goalName,
                                    std::vector<double> seconds = playTicks();
                                    if (seconds.empty()) return state.SkipWithError("no ticks");
                                    std::sort(seconds.begin(), seconds.end());
-                                   medianTickSeconds = seconds[seconds.size() / 2];
-                                   state.counters["median_ms"] = medianTickSeconds * 1e3;
+                                   state.SetIterationTime(seconds[seconds.size() / 2]);
                                    state.counters["p99_ms"] =
                                        seconds[seconds.size() * 99 / 100] * 1e3;
                                    state.counters["max_ms"] = seconds.back() * 1e3;
                                  }
                                })
       ->Iterations(1)
+      ->UseManualTime()
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_CopyPicture", CopyPicture)->Unit(benchmark::kMicrosecond);
   return RunGoalBenchmarks(argc, argv, [&](RatioReporter& reporter) {
+    const double tickSeconds = reporter.Seconds(kTickRun);
     const double copySeconds = reporter.Seconds("BM_CopyPicture");
-    std::printf("median tick %.3f ms CPU = %.1f picture copies of %.3f ms\n",
-                medianTickSeconds * 1e3, copySeconds > 0 ? medianTickSeconds / copySeconds : 0,
-                copySeconds * 1e3);
-    reporter.Goal(goalName, medianTickSeconds / kTickGoalSeconds, 1);
+    std::printf("median tick %.3f ms CPU = %.1f picture copies of %.3f ms\n", tickSeconds * 1e3,
+                copySeconds > 0 ? tickSeconds / copySeconds : 0, copySeconds * 1e3);
+    reporter.Goal(goalName, tickSeconds / kTickGoalSeconds, 1);
   });
 }

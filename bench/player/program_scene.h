@@ -39,9 +39,9 @@ QImage FilledPicture(int width, int height, QRgb color);
 // CPU seconds the calling thread has used.
 double ThreadCpuSeconds();
 
-// The main of a preview tick benchmark: runs playTicks once (the CPU seconds of each
-// tick), prints the median, 99th percentile and maximum, and in the same run a copy of
-// one picture of the screen's size; ends with the goal line goalName: a median of at
-// most 5 ms a tick.
+// The main of a preview tick benchmark: runs playTicks once a repetition (the CPU
+// seconds of each tick), timed by its median tick, with the 99th percentile and the
+// maximum, and in the same run a copy of one picture of the screen's size; ends with the
+// goal line goalName: a median tick (of the repetitions' medians) of at most 5 ms.
 int RunTickBenchmark(int argc, char** argv, const std::string& goalName,
                      std::function<std::vector<double>()> playTicks);

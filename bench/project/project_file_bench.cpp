@@ -19,73 +19,18 @@
 #include <map>
 #include <vector>
 
+#include "bench/project/bench_project.h"
 #include "bench/support/ratio_reporter.h"
 #include "model/common/app_paths.h"
-#include "model/common/bounded_text.h"
 #include "model/common/file_system.h"
-#include "model/common/guid_text.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_file.h"
-#include "model/project/project_globals.h"
 
 namespace {
 
-constexpr int kProgramsPerScreen = 10;
-constexpr int kAreasPerProgram = 5;
-constexpr int kSourceBytes = 2000;  // each embedded rich-text file, before Base64
 constexpr int kAreaCounts[] = {100, 1000, 10000};
 constexpr int kGoalAreaCounts[] = {1000, 10000};
 constexpr double kGoalLimit = 2;
-
-void WriteSource(const char16_t* guid) {
-  QFile file(AppFilePath(AppFolder::UserData,
-                         ReadBoundedText(guid, kNameCapacity) + QStringLiteral(".rtf")));
-  if (file.open(QIODevice::WriteOnly)) file.write(QByteArray(kSourceBytes, 'r'));
-}
-
-void AddPrograms(ScreenRecord& screen) {
-  for (int p = 0; p < kProgramsPerScreen; ++p) {
-    ProgramRecord& program = AddProgram(screen);
-    program.CheckState = p % 2;
-    for (std::int32_t kind :
-         {kSingleLineArea, kImageTextArea, kDigitalClockArea, kFlashWordArea, kFilesArea}) {
-      AreaRecord* area = AddArea(program, kind);
-      if (auto* info = std::get_if<SingleLineAreaInfo>(&area->Kind)) WriteSource(info->guid);
-      if (auto* pages = std::get_if<std::vector<FileItem>>(&area->Kind)) {
-        for (int i = 0; i < 2; ++i) {
-          FileItem page{};
-          CopyBoundedText(page.guid, NewGuidText());
-          WriteSource(page.guid);
-          pages->push_back(page);
-        }
-      }
-      if (auto* words = std::get_if<std::vector<FlashWordItem>>(&area->Kind)) {
-        FlashWordItem word{};
-        word.ShowStr = QStringLiteral("Welcome");
-        CopyBoundedText(word.guid, NewGuidText());
-        words->push_back(word);
-      }
-      if (auto* files = std::get_if<std::vector<FileAreaItem>>(&area->Kind)) {
-        FileAreaItem file{};
-        CopyBoundedText(file.FilePath, u"/media/picture.png");
-        CopyBoundedText(file.Guid, NewGuidText());
-        files->push_back(file);
-      }
-    }
-  }
-}
-
-void BuildProject(int areas) {
-  ClearProjectModel();
-  for (int s = 0; s < areas / (kProgramsPerScreen * kAreasPerProgram); ++s) {
-    ScreenRecord& screen = ScreenList.emplace_back();
-    CopyBoundedText(screen.LedName, QStringLiteral("LED%1").arg(s + 1));
-    screen.LedNo = s + 1;
-    screen.LedWidth = 512;
-    screen.LedHeight = 32;
-    AddPrograms(screen);
-  }
-}
 
 QString ProjectPath(int areas) {
   return AppFilePath(AppFolder::Project, QStringLiteral("bench%1.kqprj").arg(areas));
@@ -98,7 +43,7 @@ QString QtCopyPath(int areas) {
 void PrepareProject(int areas) {
   static std::map<int, bool> saved;
   if (saved[areas]) return;
-  BuildProject(areas);
+  BuildBenchProject(areas);
   saved[areas] = SaveProjectXml(ProjectPath(areas)) == 1;
 }
 
@@ -132,7 +77,7 @@ std::vector<XmlEvent> EventsOf(const QString& path) {
 void Save(benchmark::State& state) {
   const int areas = static_cast<int>(state.range(0));
   PrepareProject(areas);
-  BuildProject(areas);
+  BuildBenchProject(areas);
   for (auto _ : state) {
     if (SaveProjectXml(ProjectPath(areas)) != 1) state.SkipWithError("save failed");
   }

@@ -2,7 +2,8 @@
 // Prints as usual and keeps each run's wall time per iteration, so that a benchmark
 // can print its ratios against its yardsticks and end with one line per goal:
 // "goal NAME: 1.84x (limit 2x) PASS". With --benchmark_repetitions the median of the
-// repetitions counts.
+// repetitions counts, and of the repetitions' aggregates only the medians are printed.
+// Nothing is coloured, so the goal lines read the same in a file.
 
 #include <benchmark/benchmark.h>
 
@@ -15,16 +16,24 @@
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(OO_None) {}
+
+  // Of the aggregates of repetitions only the median is kept and printed.
   void ReportRuns(const std::vector<Run>& runs) override {
+    std::vector<Run> shown;
     for (const Run& run : runs) {
-      if (run.iterations == 0) continue;
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (run.run_type == Run::RT_Aggregate && !median) continue;
+      shown.push_back(run);
+      if (run.iterations == 0 || run.error_occurred) continue;  // no time to count
       const double seconds = run.real_accumulated_time / static_cast<double>(run.iterations);
-      if (run.run_type == Run::RT_Iteration) seconds_[run.run_name.str()].push_back(seconds);
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+      if (median) {
         medians_[run.run_name.str()] = seconds;  // when only aggregates are reported
+      } else {
+        seconds_[run.run_name.str()].push_back(seconds);
       }
     }
-    ConsoleReporter::ReportRuns(runs);
+    if (!shown.empty()) ConsoleReporter::ReportRuns(shown);
   }
 
   // Median wall seconds per iteration of the run named so (as printed, without

@@ -5,8 +5,9 @@
 // steps follow on a timer (StepAnimation), each painted at once, the windows
 // repainting in the pauses between them. `then`, when given, runs after the last step:
 // what the caller shows once the slide has ended. A slide still running in the same
-// parent is first finished at once, its `then` included. Rectangles are geometry(), in
-// the parent's coordinates.
+// parent is first finished at once, its `then` included. While the parent is not
+// visible a slide sets its end state at once. Rectangles are geometry(), in the
+// parent's coordinates.
 
 #include <QRect>
 

@@ -3,7 +3,7 @@
 #include <iterator>
 #include <utility>
 
-StepAnimation::StepAnimation(QObject* parent) : QObject(parent) {
+StepAnimation::StepAnimation(QWidget* window) : QObject(window), window_(window) {
   timer_.setSingleShot(true);
   // The pauses are a few tens of milliseconds: a coarse timer would stretch them.
   timer_.setTimerType(Qt::PreciseTimer);
@@ -12,6 +12,10 @@ StepAnimation::StepAnimation(QObject* parent) : QObject(parent) {
 
 void StepAnimation::Play(std::vector<Step> steps, const std::function<void(int ms)>& pause) {
   Finish();
+  if (window_ && !window_->isVisible()) {
+    for (const Step& step : steps) step.run();
+    return;
+  }
   if (pause) {
     for (const Step& step : steps) {
       step.run();

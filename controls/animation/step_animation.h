@@ -7,9 +7,15 @@
 // One play at a time: playing again, or Finish, first runs what is left of the running
 // play at once, in order and without pauses, so every play reaches its end state and
 // what the user sees keeps its order. Destroying the animation drops what is left.
+//
+// While the window it animates is not visible (hidden itself or with a window around
+// it, as every window is before the program's first show), a play sets the end state
+// at once: its steps run within the call, without pauses.
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
 #include <deque>
 #include <functional>
@@ -22,7 +28,9 @@ class StepAnimation : public QObject {
     int pauseMs = 0;  // after run, before the next step
   };
 
-  explicit StepAnimation(QObject* parent = nullptr);
+  // window: the window whose contents the steps change, also the animation's parent;
+  // without one every play is animated.
+  explicit StepAnimation(QWidget* window = nullptr);
 
   // Plays steps. A pause function stands for the timer: the steps then all run within
   // the call, pause(ms) called for each pause (tests that must not wait).
@@ -35,6 +43,7 @@ class StepAnimation : public QObject {
   // Runs the next steps up to and with the next one that pauses.
   void RunNext();
 
+  QPointer<QWidget> window_;
   std::deque<Step> steps_;
   QTimer timer_;
 };

@@ -64,7 +64,7 @@ QDate NearestDate(int year, int month, int day) {
 }  // namespace
 
 CProgramDialog::CProgramDialog(QWidget* parent, std::function<void(int ms)> pause)
-    : QWidget(parent), pause_(std::move(pause)) {
+    : QWidget(parent), pause_(std::move(pause)), slide_(this) {
   CreatePlayControls();
   CreateScheduleControls();
   ApplyLanguage();

@@ -6,7 +6,8 @@
 //
 // The schedule section slides in and out with its check box: the controls move in
 // fixed steps with a short pause after each, on a timer (StepAnimation), on a page of
-// fixed geometry. A slide that starts while one runs finishes that one first.
+// fixed geometry. A slide that starts while one runs finishes that one first; while the
+// page is not visible the section takes its place at once.
 
 #include <QWidget>
 

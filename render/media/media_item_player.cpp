@@ -6,7 +6,7 @@
 #include "render/media/pictures.h"
 #include "render/raster/pixel_rect.h"
 #include "render/raster/stretch_image.h"
-#include "render/video/video_graph.h"
+#include "render/video/video_library.h"
 
 namespace {
 
@@ -58,8 +58,12 @@ bool MediaItemPlayer::LoadKind(const QString& path) {
       frameFile_ = std::make_unique<CPakReader>();
       return frameFile_->Open(path) && frameFile_->ReadHeaderForPlay(stay_, 0) == 1;
     case kMediaVideo:
-      video_ = std::make_unique<VideoGraph>(clock_);
-      if (video_->Prepare() != 1 || video_->Build(path, width_, height_) != 0) return false;
+      video_ = CreateVideoPlayback(clock_);
+      // Without the video library beside the program no video plays.
+      if (video_ == nullptr || video_->Prepare() != 1 ||
+          video_->Build(path, width_, height_) != 0) {
+        return false;
+      }
       video_->Cue(stay_ * kPositionPerStayUnit);
       return true;
     case kMediaFlash:

@@ -19,7 +19,7 @@ class CGifImage;
 class CPakReader;
 class CPictures;
 class CSwf;
-class VideoGraph;
+class VideoPlayback;
 
 class MediaItemPlayer {
  public:
@@ -58,7 +58,7 @@ class MediaItemPlayer {
   const PlayClock& clock_;
   // The kind object: one of these, by the media kind.
   std::unique_ptr<CPakReader> frameFile_;
-  std::unique_ptr<VideoGraph> video_;
+  std::unique_ptr<VideoPlayback> video_;
   std::unique_ptr<CSwf> swf_;
   std::unique_ptr<CGifImage> gif_;
   std::unique_ptr<CPictures> picture_;

@@ -22,12 +22,13 @@
 #include <thread>
 
 #include "render/common/play_clock.h"
+#include "render/video/video_playback.h"
 
 class CGrabRenderer;
 class MediaInput;
 class StreamDecoder;
 
-class VideoGraph {
+class VideoGraph final : public VideoPlayback {
  public:
   // Build's results, also kept as the last error.
   static constexpr int kErrorRenderer = -3;  // the renderer or the thread cannot be set up
@@ -39,30 +40,30 @@ class VideoGraph {
 
   // clock must outlive the graph and may be read from the streaming thread.
   explicit VideoGraph(const PlayClock& clock = SystemPlayClock());
-  ~VideoGraph();
+  ~VideoGraph() override;
   VideoGraph(const VideoGraph&) = delete;
   VideoGraph& operator=(const VideoGraph&) = delete;
 
   // Creates the renderer. 1 on success; 0 after Release (a graph plays one file).
-  [[nodiscard]] int Prepare();
+  [[nodiscard]] int Prepare() override;
   // Opens the file at path (the area's width and height are not needed: the picture
   // is scaled as it is drawn) and starts the streaming thread. 0, kErrorRenderer
   // (before Prepare, or built already) or kErrorFile; a failure leaves nothing open.
-  [[nodiscard]] int Build(const QString& path, int width, int height);
+  [[nodiscard]] int Build(const QString& path, int width, int height) override;
   // Records position (100-nanosecond units; informational) and lets the thread hand
   // over the first picture, then wait for Run. Meant before Run: the graph plays from
   // its start once, and a later Cue only records the position.
-  void Cue(std::int64_t position);
+  void Cue(std::int64_t position) override;
   // Counts the run and, the first time, starts the play clock of the pictures.
-  void Run();
+  void Run() override;
   // 1 when the event queue yields kEventComplete; 0 for no event or any other. Takes
   // at most one event a call and never waits. The end event becomes due once the last
   // picture's display time has passed since Run (at once for a file that cannot be
   // read further).
-  [[nodiscard]] int HasEnded();
+  [[nodiscard]] int HasEnded() override;
   // Draws the current picture onto (0, 0, width, height) of dc; nothing before the
   // first picture.
-  void DrawFrame(QImage& dc, int width, int height);
+  void DrawFrame(QImage& dc, int width, int height) override;
   // Stops the thread (which may be blocked in a read), joins it with no lock held, and
   // releases the file, the decoder and the renderer.
   void Release();

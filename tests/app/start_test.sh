@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real main program on a virtual X display with a fresh program folder,
 # waits until its main window serves the window class "Quendra6", saves a picture of
-# the display as quendra_start.png in the artefact folder and ends the program.
+# the display as quendra_start.png in the artefact folder and ends the program. A start
+# that plays no video has none of FFmpeg's libraries mapped.
 # start_test.sh <Quendra> <grab_display> <language folder> <default artefact folder>
 set -euo pipefail
 program=$1 grab=$2 languages=$3
@@ -21,6 +22,9 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/Quendra6" ] && break; sleep 0.1; done
   [ -S "$XDG_RUNTIME_DIR/Quendra6" ] || { echo "the main window did not come up"; kill $pid; exit 1; }
   sleep 1  # let it paint
+  if grep -qE "/lib(avcodec|avformat|avutil|swscale)[.]so" "/proc/$pid/maps"; then
+    echo "FFmpeg is mapped, though no video plays"; kill $pid; exit 1
+  fi
   "$GRAB" "$SHOT" || { echo "no picture of the display"; kill $pid; exit 1; }
   kill $pid; wait $pid || true
 '

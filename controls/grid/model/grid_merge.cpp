@@ -57,6 +57,34 @@ struct TextOrder {
   }
 };
 
+// Once rows have been sorted, the cells of consecutive rows lie anywhere in memory, and
+// a walk over them would wait for memory at every cell. The walk asks for the cells
+// kAheadRows rows on, and for the cell arrays of the rows twice as far, so that those
+// waits overlap.
+constexpr std::size_t kAheadRows = 4;
+
+// Calls visit(row, col, cell) for every stored cell of rows low to high, row by row,
+// until it returns false; false then.
+template <typename Rows, typename Visit>
+bool VisitCells(const Rows& rows, int low, int high, Visit visit) {
+  const std::size_t first = static_cast<std::size_t>(std::max(low, 0));
+  const std::size_t end = high < 0 ? 0 : std::min(static_cast<std::size_t>(high) + 1, rows.size());
+  for (std::size_t row = first; row < end; ++row) {
+    if (row + 2 * kAheadRows < end) __builtin_prefetch(rows[row + 2 * kAheadRows].data());
+    if (row + kAheadRows < end) {
+      for (const auto& cell : rows[row + kAheadRows]) __builtin_prefetch(cell.get());
+    }
+    const auto& cells = rows[row];
+    for (std::size_t col = 0; col < cells.size(); ++col) {
+      if (cells[col] != nullptr &&
+          !visit(static_cast<int>(row), static_cast<int>(col), *cells[col])) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 int CompareCellText(const CGridCellBase* a, const CGridCellBase* b, LPARAM) {
@@ -259,12 +287,8 @@ bool GridModel::SortColumnWith(GridCompareFunc compare, int col, bool ascending)
 
 bool GridModel::BlockMeetsRows(int low, int high) const {
   // A block that meets the rows has a member cell in them.
-  for (int row = std::max(low, 0); row <= high && row < static_cast<int>(rows_.size()); ++row) {
-    for (const auto& cell : rows_[static_cast<std::size_t>(row)]) {
-      if (cell != nullptr && !cell->IsNotMerged()) return true;
-    }
-  }
-  return false;
+  return !VisitCells(rows_, low, high,
+                     [](int, int, const CGridCellBase& cell) { return cell.IsNotMerged(); });
 }
 
 bool GridModel::QuickSortRows(GridCompareFunc compare, int col, bool ascending, LPARAM value,
@@ -281,11 +305,10 @@ bool GridModel::SortRange(GridCompareFunc compare, int col, bool ascending, LPAR
   }
   SortRowsWith(compare, col, ascending, value, low, high);
   // The cells learn their places once the rows have stopped moving.
-  for (int row = low; row <= high; ++row) {
-    for (int c = 0; c < colCount_; ++c) {
-      if (CGridCellBase* cell = StoredCell(row, c)) cell->SetCoords(row, c);
-    }
-  }
+  VisitCells(rows_, low, high, [this](int row, int c, CGridCellBase& cell) {
+    if (c < colCount_) cell.SetCoords(row, c);
+    return true;
+  });
   return true;
 }
 

@@ -1,6 +1,7 @@
 // Steps on a timer: the first at once, the next after its pause with messages dispatched
 // in between, steps without a pause together with the next; a new play finishes the
-// running one first, in order; a pause function runs a play within its call.
+// running one first, in order; a pause function runs a play within its call; a play for
+// a window that is not visible ends within its call, without pauses.
 
 #include "controls/animation/step_animation.h"
 
@@ -8,6 +9,7 @@
 
 #include <QString>
 #include <QTest>
+#include <QWidget>
 
 #include <vector>
 
@@ -39,6 +41,27 @@ TEST(StepAnimation, StepsFollowTheirPausesAndANewPlayFinishesTheRunningOne) {
   EXPECT_EQ(log.size(), 10u);
   EXPECT_EQ(pauses, (std::vector<int>{15, 15}));
   EXPECT_FALSE(animation.Running());
+}
+
+TEST(StepAnimation, APlayForAWindowNotVisibleEndsAtOnce) {
+  QWidget parent;
+  QWidget window(&parent);
+  StepAnimation animation(&window);
+  std::vector<int> log;
+  std::vector<int> pauses;
+  const auto pause = [&pauses](int ms) { pauses.push_back(ms); };
+  animation.Play({{[&log] { log.push_back(1); }, 30}, {[&log] { log.push_back(2); }, 30}}, pause);
+  animation.Play({{[&log] { log.push_back(3); }, 30}, {[&log] { log.push_back(4); }, 0}});
+  EXPECT_EQ(log, (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_TRUE(pauses.empty());
+  EXPECT_FALSE(animation.Running());
+
+  parent.show();  // the window shows with its parent: plays are animated again
+  animation.Play({{[&log] { log.push_back(5); }, 30}, {[&log] { log.push_back(6); }, 0}});
+  EXPECT_EQ(log.back(), 5);
+  EXPECT_TRUE(animation.Running());
+  animation.Finish();
+  EXPECT_EQ(log.back(), 6);
 }
 
 }  // namespace
