@@ -53,8 +53,12 @@ void InsertParagraphs(QTextCursor& cursor, const RichParagraphs& paragraphs) {
 
 CRichEditEx::CRichEditEx(QWidget* parent) : QTextEdit(parent) { setDocument(&content_.Document()); }
 
-// The view lets go of the document before the RichText that owns it goes.
-CRichEditEx::~CRichEditEx() { setDocument(nullptr); }
+// The view lets go of the document before the RichText that owns it goes, telling no
+// one: the owner of a control being destroyed is often half destroyed itself.
+CRichEditEx::~CRichEditEx() {
+  blockSignals(true);
+  setDocument(nullptr);
+}
 
 int CRichEditEx::LoadRtfFile(const QString& path) { return content_.LoadRtfFile(path) ? 1 : 0; }
 

@@ -50,6 +50,7 @@ QComboBox* MakeCombo(QWidget& page, int id) {
 CharFormatControls::CharFormatControls(CRichEditEx& edit, QWidget& page, const CharFormatIds& ids)
     : QObject(&page),
       edit_(edit),
+      viewport_(edit.viewport()),
       colorId_(ids.color),
       face_(MakeCombo(page, ids.face)),
       size_(MakeCombo(page, ids.size)),
@@ -79,7 +80,7 @@ CharFormatControls::CharFormatControls(CRichEditEx& edit, QWidget& page, const C
   SetControlId(color_, ids.color);
   connect(&edit_, &CRichEditEx::selectionChanged, this, [this] { ShowSelectionFormat(); });
   connect(&edit_, &CRichEditEx::cursorPositionChanged, this, [this] { ShowSelectionFormat(); });
-  edit_.viewport()->installEventFilter(this);
+  viewport_->installEventFilter(this);
 }
 
 void CharFormatControls::ShowFormat(const RichCharFormat& format) {
@@ -155,7 +156,7 @@ void CharFormatControls::ApplyLanguage() {
 }
 
 bool CharFormatControls::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == edit_.viewport()) {
+  if (watched == viewport_) {  // compared only: it may be going with the control
     if (event->type() == QEvent::ContextMenu) return true;  // the menu comes on release
     if (event->type() == QEvent::MouseButtonRelease) {
       auto* mouse = static_cast<QMouseEvent*>(event);

@@ -79,6 +79,7 @@ class CharFormatControls : public QObject {
   HWND PageWindow() const;
 
   CRichEditEx& edit_;
+  QObject* viewport_;
   int colorId_;
   QComboBox* face_;
   QComboBox* size_;

@@ -153,7 +153,7 @@ TEST_F(RtfEditTest, OpeningTypingAndThePageFields) {
 TEST_F(RtfEditTest, FormatsReachTheFileAndTheSelectionShowsThem) {
   Write(path, {});
   OpenEditor();
-  Edit().insertPlainText(u"Hello 世界"_s);
+  Edit().insertPlainText(u"Hello 世界\nsecond"_s);
   Edit().SetSel(0, 5);
   QComboBox& face = Formats().FaceCombo();
   const int dejaVu = face.findText(u"DejaVu Sans"_s);
@@ -164,13 +164,19 @@ TEST_F(RtfEditTest, FormatsReachTheFileAndTheSelectionShowsThem) {
   Formats().EffectButton(CharFormatControls::kUnderline).click();
   Formats().ColorPicker().SetColor(0x00A000);
   Deliver();
+  // Paragraph formats reach every paragraph the selection touches, one render each.
+  Edit().SetSel(3, 12);
+  owner.Take();
   dialog->AlignButton(RichAlign::kCenter).click();
+  EXPECT_EQ(owner.Take(), std::vector<Message>{kRender});
   TypeInto(dialog->LineSpacing().Edit(), u"10"_s);
 
   const RichCharFormat word{u"DejaVu Sans"_s, 134, 400, true, false, true, 0x00A000, false};
   EXPECT_EQ(Saved().CharFormatAt(0), word);
   EXPECT_EQ(Saved().CharFormatAt(5), kDefault);
-  EXPECT_EQ(Saved().ParaFormatAt(0), (RichParaFormat{RichAlign::kCenter, kSpacingTwentieths, 30}));
+  const RichParaFormat centred{RichAlign::kCenter, kSpacingTwentieths, 30};
+  EXPECT_EQ(Saved().ParaFormatAt(0), centred);
+  EXPECT_EQ(Saved().ParaFormatAt(12), centred);
 
   Edit().SetSel(7, 7);
   Edit().SetSel(0, 5);
