@@ -1,7 +1,6 @@
 #include "editors/page_parts/char_format_controls.h"
 
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTextCursor>

@@ -167,8 +167,6 @@ CRtfEditDialog::CRtfEditDialog(QString rtfPath, int width, int height, FileItem&
   Open();
 }
 
-CRtfEditDialog::~CRtfEditDialog() = default;
-
 std::size_t CRtfEditDialog::AlignIndex(RichAlign align) {
   switch (align) {
     case RichAlign::kCenter: return 1;

@@ -59,7 +59,6 @@ class CRtfEditDialog : public QDialog, public MessageWindow {
   // UM_RERENDER_ITEM messages.
   CRtfEditDialog(QString rtfPath, int width, int height, FileItem& item, HWND owner,
                  QWidget* parent = nullptr, RtfEditHooks hooks = {});
-  ~CRtfEditDialog() override;
 
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
