@@ -221,7 +221,7 @@ void CRtfEditDialog::CreateParagraphControls(QWidget& body) {
 
   Make<QLabel>(body, 1322, QRect(8, kRow1 + 3, 44, 20));
   Make<QLabel>(body, 1326, QRect(8, kRow2 + 3, 84, 20));
-  spacing_ = new DigitSpinEdit(3, 999, &body);
+  spacing_ = new DigitSpinEdit(3, 999, &body);  // any 3 digits: a value past 256 is corrected
   spacing_->SetIds(kSpacingId, kSpacingSpinId);
   spacing_->setGeometry(94, kRow2, 56, 24);
   spacing_->onEdited = [this] {
