@@ -17,8 +17,10 @@
 #include "controls/shell/artwork.h"
 #include "controls/shell/main_window_ids.h"
 #include "controls/shell/program_messages.h"
+#include "controls/shell/rtf_editor_opener.h"
 #include "controls/support/command_action.h"
 #include "controls/support/main_window.h"
+#include "editors/rich_text_editor/rtf_edit_dialog.h"
 #include "model/common/app_dir.h"
 #include "model/common/file_system.h"
 #include "model/project/default_screen.h"
@@ -109,6 +111,7 @@ CQuendraDlg::~CQuendraDlg() {
   SetProjectWindow(nullptr);
   RenderRichEdit = nullptr;
   HiddenRichEdit = nullptr;
+  RunRtfEditor = nullptr;
   PreviewFrameWindow = nullptr;
   std::fill(std::begin(PaneWindows), std::end(PaneWindows), nullptr);
   MainWindowHandle = nullptr;
@@ -153,6 +156,7 @@ void CQuendraDlg::OnInitDialog() {
   richEdit_.hide();
   RenderRichEdit = &richEdit_.Content();
   HiddenRichEdit = &richEdit_;
+  RunRtfEditor = RunRtfEditDialog;  // the editor the pages and panes open
   LayOutClient();
   // 12. The project.
   LoadProject();

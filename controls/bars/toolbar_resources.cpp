@@ -5,6 +5,7 @@
 #include "controls/shell/layout_frame_ids.h"
 #include "controls/shell/main_window_ids.h"
 #include "controls/shell/project_page_ids.h"
+#include "controls/shell/rtf_edit_ids.h"
 
 namespace {
 
@@ -32,6 +33,14 @@ constexpr std::array<UINT, 5> kMainWindowBar = {ID_TOOLBAR_EDIT, ID_TOOLBAR_SEAR
                                                 ID_TOOLBAR_SEND_TO_SCREENS, ID_TOOLBAR_USB,
                                                 ID_TOOLBAR_SEND};
 
+// The rich-text editor's toolbar: open, save, save as, then the edit commands.
+constexpr std::array<UINT, 11> kRtfEditBar = {ID_RTF_TOOL_OPEN,       ID_RTF_TOOL_SAVE,
+                                              ID_RTF_TOOL_SAVE_AS,    0,
+                                              ID_RTF_TOOL_COPY,       ID_RTF_TOOL_CUT,
+                                              ID_RTF_TOOL_PASTE,      ID_RTF_TOOL_DELETE,
+                                              ID_RTF_TOOL_SELECT_ALL, 0,
+                                              ID_RTF_TOOL_UNDO};
+
 struct Entry {
   int id;
   std::span<const UINT> commands;
@@ -41,6 +50,7 @@ constexpr Entry kToolbars[] = {
     {IDR_MAIN_TOOLBAR, kMainWindowBar},
     {IDR_TREE_TOOLBAR, kProjectPageBar},
     {IDR_FRAME_TOOLBAR, kPreviewFrameBar},
+    {IDR_RTFEDIT_TOOLBAR, kRtfEditBar},
 };
 
 }  // namespace

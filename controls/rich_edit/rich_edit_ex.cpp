@@ -1,11 +1,64 @@
 #include "controls/rich_edit/rich_edit_ex.h"
 
+#include <QTextBlockFormat>
 #include <QTextCursor>
+
+#include "render/text/rich_paragraph.h"
+#include "render/text/rtf_reader.h"
+#include "render/text/rtf_writer.h"
+
+namespace {
+
+// The range [start, end) as paragraphs: its runs in their formats, a paragraph for
+// each mark in it, the last one open.
+RichParagraphs ParagraphsOf(const RichText& content, int start, int end) {
+  RichParagraphs paragraphs(1);
+  paragraphs.back().format = content.ParaFormatAt(start);
+  paragraphs.back().mark = content.CharFormatAt(start);
+  for (const RichText::FormatSpan& span : content.FormatSpans(start, end)) {
+    QString text = content.Text(span.start, span.end);
+    if (text == u"\r") {  // a mark is a span of its own
+      paragraphs.back().mark = span.format;
+      paragraphs.push_back({{}, content.ParaFormatAt(span.end), span.format});
+      continue;
+    }
+    text.replace(u'\v', kLineBreak);
+    paragraphs.back().runs.push_back({text, span.format});
+  }
+  return paragraphs;
+}
+
+// Inserts paragraphs at the cursor as the Windows control pasted them: each pasted
+// mark ends a paragraph in the pasted paragraph's format, and the text after the
+// cursor keeps the paragraph it was in.
+void InsertParagraphs(QTextCursor& cursor, const RichParagraphs& paragraphs) {
+  const QTextBlockFormat tail = cursor.blockFormat();
+  const QTextCharFormat tailMark = cursor.blockCharFormat();
+  for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+    const RichParagraph& paragraph = paragraphs[i];
+    for (const RichRun& run : paragraph.runs) {
+      cursor.insertText(run.text, ToTextCharFormat(run.format));
+    }
+    if (i + 1 == paragraphs.size()) break;
+    QTextBlockFormat block = tail;
+    SetParaFormat(block, paragraph.format);
+    SetMarkFormat(block, paragraph.mark);
+    cursor.setBlockFormat(block);
+    cursor.setBlockCharFormat(ToTextCharFormat(paragraph.mark));
+    cursor.insertBlock(tail, tailMark);
+  }
+}
+
+}  // namespace
 
 CRichEditEx::CRichEditEx(QWidget* parent) : QTextEdit(parent) { setDocument(&content_.Document()); }
 
-// The view lets go of the document before the RichText that owns it goes.
-CRichEditEx::~CRichEditEx() { setDocument(nullptr); }
+// The view lets go of the document before the RichText that owns it goes, telling no
+// one: the owner of a control being destroyed is often half destroyed itself.
+CRichEditEx::~CRichEditEx() {
+  blockSignals(true);
+  setDocument(nullptr);
+}
 
 int CRichEditEx::LoadRtfFile(const QString& path) { return content_.LoadRtfFile(path) ? 1 : 0; }
 
@@ -77,4 +130,41 @@ int CRichEditEx::LineIndex(int line) {
 void CRichEditEx::resizeEvent(QResizeEvent* event) {
   QTextEdit::resizeEvent(event);
   if (!rectSet_) content_.SetFormattingWidth(viewport()->width());
+}
+
+QMimeData* CRichEditEx::createMimeDataFromSelection() const {
+  const auto [start, end] = GetSel();
+  auto* data = new QMimeData;
+  QString text = content_.Text(start, end);
+  text.replace(u'\r', u'\n');
+  text.replace(u'\v', u'\n');
+  data->setText(text);
+  data->setData(QString::fromLatin1(kFragmentMimeType),
+                WriteRtf(ParagraphsOf(content_, start, end)));
+  return data;
+}
+
+bool CRichEditEx::canInsertFromMimeData(const QMimeData* source) const {
+  return source->hasFormat(QString::fromLatin1(kFragmentMimeType)) || source->hasText();
+}
+
+void CRichEditEx::insertFromMimeData(const QMimeData* source) {
+  const QString fragmentType = QString::fromLatin1(kFragmentMimeType);
+  // Plain text takes the format where it goes, as typed text would.
+  const QTextCharFormat typed = currentCharFormat();
+  QTextCursor cursor = textCursor();
+  cursor.beginEditBlock();
+  cursor.removeSelectedText();
+  if (source->hasFormat(fragmentType)) {
+    InsertParagraphs(cursor, ReadRtf(source->data(fragmentType), content_.BaseFormat()));
+  } else if (source->hasText()) {
+    QString text = source->text();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    text.remove(QChar::ObjectReplacementCharacter);
+    cursor.insertText(text, typed);
+  }
+  cursor.endEditBlock();
+  setTextCursor(cursor);
+  ensureCursorVisible();
 }

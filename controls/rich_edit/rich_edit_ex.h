@@ -4,7 +4,13 @@
 // renderers and editors in the Windows control's terms (positions in UTF-16 units,
 // "\r" for a paragraph mark, lines as the formatting width breaks them). The
 // selection is the widget's own.
+//
+// Copy, cut and drag give the selection as plain text and as an RTF fragment of the
+// program's own type; paste and drop insert such a fragment with its formats and
+// anything else as plain text in the current format. Pictures, tables and other
+// objects, which the RTF files cannot keep, are never inserted.
 
+#include <QMimeData>
 #include <QRect>
 #include <QString>
 #include <QTextEdit>
@@ -15,6 +21,9 @@
 
 class CRichEditEx : public QTextEdit {
  public:
+  // The clipboard type of a fragment copied from a rich-edit control: RTF.
+  static constexpr const char* kFragmentMimeType = "application/x-quendra-rich-text";
+
   explicit CRichEditEx(QWidget* parent = nullptr);
   ~CRichEditEx() override;
 
@@ -59,6 +68,9 @@ class CRichEditEx : public QTextEdit {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  QMimeData* createMimeDataFromSelection() const override;
+  bool canInsertFromMimeData(const QMimeData* source) const override;
+  void insertFromMimeData(const QMimeData* source) override;
 
  private:
   RichText content_;

@@ -23,6 +23,10 @@ inline constexpr QLatin1StringView IDD_IMAGEWORD_DIALOG("IDD_IMAGEWORD_DIALOG");
 inline constexpr QLatin1StringView IDD_FLASHWORD_DIALOG("IDD_FLASHWORD_DIALOG");
 inline constexpr QLatin1StringView IDD_FILE_DIALOG("IDD_FILE_DIALOG");
 
+// The rich-text editor and its menu, whose Edit submenu the text pages share.
+inline constexpr QLatin1StringView IDD_RTFEDIT_DIALOG("IDD_RTFEDIT_DIALOG");
+inline constexpr QLatin1StringView IDR_MENU_RTFEDIT("IDR_MENU_RTFEDIT");
+
 // The task panes 1-10 in pane order, and the dialogs of the send pane's groups.
 inline constexpr QLatin1StringView IDD_SCREENPARAM_DIALOG("IDD_SCREENPARAM_DIALOG");
 inline constexpr QLatin1StringView IDD_GUIDE_DIALOG("IDD_GUIDE_DIALOG");

@@ -12,6 +12,7 @@
 #include "controls/animation/pane_slide.h"
 #include "controls/shell/main_window_ids.h"
 #include "controls/shell/pane_ids.h"
+#include "controls/shell/rtf_editor_opener.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
@@ -40,6 +41,7 @@ TEST_F(MainWindowTest, ShellTextsClockKeysAndTheUpdatersMessage) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   SaveScreenshot(window, QStringLiteral("quendra_dlg"));
+  EXPECT_TRUE(RunRtfEditor);  // published for the pages and panes that open the editor
 
   QStringList buttons;
   for (QAction* action : window.ToolBar().actions()) buttons << action->text();

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QMimeData>
 
 #include "controls/rich_edit/rich_edit_ex.h"
 #include "model/common/app_dir.h"
@@ -109,6 +111,44 @@ TEST(RichEditEx, FailuresAndSurrogatePairs) {
   EXPECT_EQ(edit.GetSel(), std::make_pair(1, 3));
   edit.SetSel(0, 2);
   EXPECT_EQ(edit.GetSelText(), u"a\U0001F60A");
+}
+
+// What is pasted or dropped: a fragment of the program's own with its formats, any
+// other text in the format where it goes, never a picture.
+TEST(RichEditEx, PasteKeepsOwnFragmentsAndTakesOtherTextPlain) {
+  const RichCharFormat red{u"DejaVu Sans"_s, 0, 240, true, false, false, 0x0000FF, false};
+  const RichCharFormat green{u"DejaVu Sans"_s, 0, 480, false, true, false, 0x00FF00, false};
+  CRichEditEx source;
+  source.SetWindowText(u"ab\rcd"_s);
+  source.Content().SetCharFormat(0, 2, red, kCharAll);
+  source.Content().SetCharFormat(2, -1, green, kCharAll);
+  source.Content().SetParaFormat(0, 0, {RichAlign::kRight, kSpacingSingle, 0});
+  source.SetSel(1, 4);
+  source.copy();
+
+  CRichEditEx target;
+  target.SetWindowText(u"XY"_s);
+  target.SetSel(1, 1);
+  target.paste();
+  EXPECT_EQ(target.Content().Text(0, -1), u"XbrcY"_s.replace(u'r', u'\r'));
+  EXPECT_EQ(target.Content().CharFormatAt(1), red);
+  EXPECT_EQ(target.Content().CharFormatAt(3), green);
+  // The pasted mark ends a paragraph in the pasted format; the rest keeps its own.
+  EXPECT_EQ(target.Content().ParaFormatAt(0).align, RichAlign::kRight);
+  EXPECT_EQ(target.Content().ParaFormatAt(3).align, RichAlign::kLeft);
+
+  auto* foreign = new QMimeData;
+  foreign->setHtml(u"<p>in<img src=\"x.png\"><table><tr><td>cell</td></tr></table></p>"_s);
+  foreign->setText(u"in cell"_s);
+  foreign->setImageData(QImage(4, 4, QImage::Format_RGB32));
+  QApplication::clipboard()->setMimeData(foreign);
+  target.SetSel(0, 0);
+  const RichCharFormat typed = target.GetSelectionCharFormat();
+  target.paste();
+  EXPECT_EQ(target.Content().Text(0, 7), u"in cell");
+  EXPECT_EQ(target.Content().CharFormatAt(0), typed);
+  EXPECT_FALSE(target.toHtml().contains(u"<img"_s));
+  EXPECT_FALSE(target.toHtml().contains(u"<table"_s));
 }
 
 }  // namespace

@@ -1,0 +1,84 @@
+// The editor's files: opening a file into it, saving, saving as, and the save on
+// closing.
+
+#include <QTextCursor>
+
+#include "controls/dialogs/style_message_dialog.h"
+#include "controls/rich_edit/rich_edit_ex.h"
+#include "editors/rich_text_editor/plain_text.h"
+#include "editors/rich_text_editor/rtf_edit_dialog.h"
+#include "model/common/media_kind.h"
+#include "model/common/regular_file.h"
+#include "model/settings/lang_sections.h"
+#include "model/settings/lang_text.h"
+
+namespace {
+
+const QString kOpenFilter = QStringLiteral(
+    u"All File(*.rtf;*.txt) (*.txt *.rtf *.TXT *.RTF);;Rich Text Format(*.rtf) (*.rtf *.RTF);;"
+    u"文本文档(*.txt) (*.txt *.TXT)");
+const QString kSaveFilter = QStringLiteral("Rich Text Format(*.rtf) (*.rtf *.RTF)");
+const QString kRtfSuffix = QStringLiteral(".rtf");
+
+// IDD_RTFEDIT_DIALOG: a save failed; close without saving?
+constexpr int kSaveFailedText = 1027;
+constexpr int kCloseUnsavedText = 1028;
+constexpr int kStyleError = 0x10;
+constexpr int kStyleAsk = 0x41;
+
+}  // namespace
+
+void CRtfEditDialog::OnOpenFile() {
+  const QString path = hooks_.chooseOpenFile(kOpenFilter);
+  if (path.isEmpty()) return;
+  switch (GetMediaKind(path)) {
+    case kMediaRichText:
+      // A file that cannot be read changes nothing; a read one replaces the content,
+      // which is saved and rendered as any change.
+      static_cast<void>(edit_->LoadRtfFile(path));
+      break;
+    case kMediaText: OpenPlainText(path); break;
+    default: break;
+  }
+}
+
+void CRtfEditDialog::OpenPlainText(const QString& path) {
+  QByteArray bytes;
+  if (ReadRegularFile(path, &bytes, kMaxPlainTextBytes) != 0) return;
+  QString text = DecodePlainText(bytes, LanguageIndex);
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  text.replace(u'\r', u'\n');
+  // The whole content replaced, in the format of its first character.
+  const QTextCharFormat format = ToTextCharFormat(edit_->Content().CharFormatAt(0));
+  QTextCursor cursor(&edit_->Content().Document());
+  cursor.select(QTextCursor::Document);
+  cursor.insertText(text, format);
+}
+
+bool CRtfEditDialog::SaveTo(const QString& path) {
+  if (edit_->SaveRtfFile(path) == 1) {
+    failureShown_ = false;
+    return true;
+  }
+  if (!failureShown_) {
+    failureShown_ = true;
+    hooks_.ask(ReadLangText(lang_section::IDD_RTFEDIT_DIALOG, kSaveFailedText), kStyleError);
+  }
+  return false;
+}
+
+void CRtfEditDialog::OnSaveAs() {
+  QString path = hooks_.chooseSaveFile(kSaveFilter);
+  if (path.isEmpty()) return;
+  if (!path.endsWith(kRtfSuffix, Qt::CaseInsensitive)) path += kRtfSuffix;
+  static_cast<void>(SaveTo(path));
+}
+
+void CRtfEditDialog::done(int result) {
+  if (edit_->SaveRtfFile(rtfPath_) != 1 &&
+      hooks_.ask(ReadLangText(lang_section::IDD_RTFEDIT_DIALOG, kCloseUnsavedText), kStyleAsk) !=
+          kIdOk) {
+    return;  // Cancel: the editor stays open with its text
+  }
+  QDialog::done(result);
+}

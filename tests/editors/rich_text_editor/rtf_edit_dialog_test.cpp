@@ -1,0 +1,418 @@
+// The rich-text editor as its openers use it: what opening, typing and the page's
+// fields send and save; the character and paragraph formats both ways; files opened,
+// saved and saved as; the close paths and failed saves; the typed text in frames.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+
+#include "controls/buttons/button_qx.h"
+#include "controls/color/color_picker.h"
+#include "controls/dialogs/style_message_dialog.h"
+#include "controls/rich_edit/rich_edit_ex.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/rtf_edit_ids.h"
+#include "controls/support/command_action.h"
+#include "editors/page_parts/char_format_controls.h"
+#include "editors/page_parts/digit_spin_edit.h"
+#include "editors/rich_text_editor/plain_text.h"
+#include "editors/rich_text_editor/rtf_edit_dialog.h"
+#include "model/common/app_paths.h"
+#include "model/common/bounded_text.h"
+#include "model/project/area_items.h"
+#include "model/settings/lang_text.h"
+#include "render/frame/pak_frame_reader.h"
+#include "render/text/code_page.h"
+#include "render/text/rtf_render.h"
+#include "tests/app/app_fixture.h"
+#include "tests/support/recording_window.h"
+#include "tests/support/screenshot.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using testsupport::Message;
+
+const Message kRender{UM_RERENDER_ITEM, 0, 0};
+const RichCharFormat kDefault{u"宋体"_s, 134, 240, false, false, false, 0x0000FF, false};
+
+struct Asked {
+  QString text;
+  int style;
+};
+
+class RtfEditTest : public apptest::AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    SelectLanguageFile(2);
+    ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::UserData)));
+    path = AppFilePath(AppFolder::UserData, u"page.rtf");
+    CopyBoundedText(item.FileName, u"Page 1");
+    item.BackColor = 0x202020;
+  }
+
+  void Write(const QString& file, const QByteArray& bytes) {
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+  }
+  QByteArray Read(const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+  }
+  // The page's file as a document.
+  RichText& Saved() {
+    saved_ = std::make_unique<RichText>();
+    EXPECT_TRUE(saved_->LoadRtfFile(path));
+    return *saved_;
+  }
+
+  // The editor over the page, its pickers' echoes delivered unless told otherwise.
+  CRtfEditDialog& OpenEditor(int width = 64, bool deliver = true) {
+    RtfEditHooks hooks{[this](const QString& text, int style) {
+                         asked.push_back({text, style});
+                         return answer;
+                       },
+                       [this](const QString&) { return openPath; },
+                       [this](const QString&) { return savePath; }};
+    dialog = std::make_unique<CRtfEditDialog>(path, width, 32, item, owner.Handle(), nullptr,
+                                              std::move(hooks));
+    if (deliver) Deliver();
+    return *dialog;
+  }
+  // Runs the posted messages (the pickers' commands).
+  void Deliver() { QCoreApplication::sendPostedEvents(); }
+  void Command(UINT id) { SendMessage(dialog->Handle(), WM_COMMAND, id, 0); }
+  CRichEditEx& Edit() { return dialog->TextEdit(); }
+  CharFormatControls& Formats() { return dialog->Formats(); }
+  void TypeInto(QLineEdit& edit, const QString& text) {
+    edit.selectAll();
+    QTest::keyClicks(&edit, text);
+  }
+
+  testsupport::RecordingWindow owner;
+  FileItem item{};
+  QString path;
+  std::unique_ptr<CRtfEditDialog> dialog;
+  std::vector<Asked> asked;
+  int answer = kIdOk;
+  QString openPath;
+  QString savePath;
+
+ private:
+  std::unique_ptr<RichText> saved_;
+};
+
+TEST_F(RtfEditTest, OpeningTypingAndThePageFields) {
+  Write(path, {});
+  OpenEditor(64, false);
+  EXPECT_TRUE(owner.Take().empty());  // opening neither renders
+  Deliver();
+  EXPECT_EQ(owner.Take(), std::vector<Message>{kRender});  // the background's echo
+  EXPECT_TRUE(Read(path).isEmpty());                       // nor saves
+  EXPECT_EQ(Edit().palette().color(QPalette::Base), QColor(0x20, 0x20, 0x20));
+  EXPECT_EQ(Formats().FaceCombo().currentText(), u"宋体");
+  EXPECT_EQ(Formats().SizeCombo().currentText(), u"12");
+  EXPECT_EQ(dialog->NameEdit().text(), u"Page 1");
+
+  QTest::keyClicks(&Edit(), u"x"_s);
+  EXPECT_EQ(owner.Take(), std::vector<Message>{kRender});
+  EXPECT_EQ(Saved().Text(0, -1), u"x");
+  EXPECT_EQ(Saved().CharFormatAt(0), kDefault);
+
+  TypeInto(dialog->NameEdit(), QString(33, u'n'));
+  EXPECT_EQ(ReadBoundedText(item.FileName), QString(32, u'n'));
+  EXPECT_TRUE(owner.Take().empty());
+
+  item.ZoomValue = -50;
+  item.OffsetValue = 0;
+  dialog->StepButton(CRtfEditDialog::kZoomDown).click();
+  dialog->StepButton(CRtfEditDialog::kOffsetDown).click();
+  dialog->StepButton(CRtfEditDialog::kOffsetUp).click();
+  dialog->StepButton(CRtfEditDialog::kOffsetUp).click();
+  EXPECT_EQ(item.ZoomValue, -51);
+  EXPECT_EQ(item.OffsetValue, 1);
+  EXPECT_EQ(dialog->ZoomStatic().text(), u"-51");
+  EXPECT_EQ(dialog->OffsetStatic().text(), u"1");
+  dialog->VerticalButton().click();
+  EXPECT_EQ(item.IsVertical, 1);
+  EXPECT_EQ(owner.Take(), std::vector<Message>(5, kRender));
+}
+
+TEST_F(RtfEditTest, FormatsReachTheFileAndTheSelectionShowsThem) {
+  Write(path, {});
+  OpenEditor();
+  Edit().insertPlainText(u"Hello 世界\nsecond"_s);
+  Edit().SetSel(0, 5);
+  QComboBox& face = Formats().FaceCombo();
+  const int dejaVu = face.findText(u"DejaVu Sans"_s);
+  ASSERT_GE(dejaVu, 0);
+  emit face.activated(dejaVu);
+  TypeInto(*Formats().SizeCombo().lineEdit(), u"20"_s);
+  Formats().EffectButton(CharFormatControls::kBold).click();
+  Formats().EffectButton(CharFormatControls::kUnderline).click();
+  Formats().ColorPicker().SetColor(0x00A000);
+  Deliver();
+  // Paragraph formats reach every paragraph the selection touches, one render each.
+  Edit().SetSel(3, 12);
+  owner.Take();
+  dialog->AlignButton(RichAlign::kCenter).click();
+  EXPECT_EQ(owner.Take(), std::vector<Message>{kRender});
+  TypeInto(dialog->LineSpacing().Edit(), u"10"_s);
+
+  const RichCharFormat word{u"DejaVu Sans"_s, 134, 400, true, false, true, 0x00A000, false};
+  EXPECT_EQ(Saved().CharFormatAt(0), word);
+  EXPECT_EQ(Saved().CharFormatAt(5), kDefault);
+  const RichParaFormat centred{RichAlign::kCenter, kSpacingTwentieths, 30};
+  EXPECT_EQ(Saved().ParaFormatAt(0), centred);
+  EXPECT_EQ(Saved().ParaFormatAt(12), centred);
+
+  Edit().SetSel(7, 7);
+  Edit().SetSel(0, 5);
+  Deliver();  // the echoes of the shown colours change nothing
+  EXPECT_EQ(Saved().CharFormatAt(0), word);
+  EXPECT_EQ(face.currentText(), u"DejaVu Sans");
+  EXPECT_EQ(Formats().SizeCombo().currentText(), u"20");
+  EXPECT_EQ(Formats().EffectButton(CharFormatControls::kBold).GetCheck(), 1);
+  EXPECT_EQ(Formats().EffectButton(CharFormatControls::kItalic).GetCheck(), 0);
+  EXPECT_EQ(Formats().EffectButton(CharFormatControls::kUnderline).GetCheck(), 1);
+  EXPECT_EQ(Formats().ColorPicker().GetColor(), 0x00A000u);
+  EXPECT_EQ(dialog->AlignButton(RichAlign::kLeft).GetCheck(), 0);
+  EXPECT_EQ(dialog->AlignButton(RichAlign::kCenter).GetCheck(), 1);
+  EXPECT_EQ(dialog->AlignButton(RichAlign::kRight).GetCheck(), 0);
+  EXPECT_EQ(dialog->LineSpacing().Edit().text(), u"10");
+
+  // Spacing past its bound is corrected in the edit; sizes only when they are sizes.
+  TypeInto(dialog->LineSpacing().Edit(), u"300"_s);
+  EXPECT_EQ(dialog->LineSpacing().Edit().text(), u"256");
+  EXPECT_EQ(Saved().ParaFormatAt(0).lineSpacing, 276);
+  for (const QString& notASize : {u"0"_s, u"abc"_s}) {
+    TypeInto(*Formats().SizeCombo().lineEdit(), notASize);
+    EXPECT_EQ(Saved().CharFormatAt(0).twips, 400) << notASize.toStdString();
+  }
+  TypeInto(*Formats().SizeCombo().lineEdit(), u"12abc"_s);
+  EXPECT_EQ(Saved().CharFormatAt(0).twips, 240);
+  TypeInto(*Formats().SizeCombo().lineEdit(), u"99999"_s);
+  EXPECT_EQ(Saved().CharFormatAt(0).twips, kMaxFontTwips);
+
+  RichCharFormat shell;
+  shell.face = u"MS Shell Dlg"_s;
+  Edit().SetSelectionCharFormat(shell, kCharFace);
+  Edit().SetSel(8, 8);
+  Edit().SetSel(0, 5);
+  EXPECT_EQ(face.currentText(), u"Tahoma");
+}
+
+TEST_F(RtfEditTest, EchoesOfShownColoursNeverPaintTheSelection) {
+  RichText start;
+  start.SetText(u"RG"_s);
+  RichCharFormat green = kDefault;
+  green.color = 0x00FF00;
+  start.SetCharFormat(1, 2, green, kCharColor);
+  Write(path, start.Rtf());
+  OpenEditor();
+  owner.Take();
+  // A quick run of selection changes, each showing its colour, the last a mixed one.
+  Edit().SetSel(1, 2);
+  Edit().SetSel(0, 2);
+  Deliver();
+  EXPECT_TRUE(owner.Take().empty());
+  EXPECT_EQ(Saved().CharFormatAt(1).color, 0x00FF00u);
+  // The user's colour then applies.
+  Formats().ColorPicker().SetColor(0xFF0000);
+  Deliver();
+  EXPECT_EQ(Saved().CharFormatAt(0).color, 0xFF0000u);
+  EXPECT_EQ(Saved().CharFormatAt(1).color, 0xFF0000u);
+}
+
+TEST_F(RtfEditTest, OpenReplacesTheTextAndSaveAsNamesAnRtfFile) {
+  Write(path, {});
+  const QString text = u"中文 text\n第二行"_s;
+  const QString dir = GetAppDir();
+  Write(dir + "utf16.txt",
+        QByteArray("\xFF\xFE") +
+            QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+  Write(dir + "utf8.txt", text.toUtf8());
+  Write(dir + "gbk.txt", *EncodeCodePage(text, 936));
+  SelectLanguageFile(1);
+  OpenEditor();
+  for (const char* name : {"utf16.txt", "utf8.txt", "gbk.txt"}) {
+    Edit().clear();
+    openPath = dir + name;
+    Command(ID_RTF_TOOL_OPEN);
+    EXPECT_EQ(Edit().Content().Text(0, -1), u"中文 text\r第二行") << name;
+  }
+  EXPECT_EQ(Saved().Text(0, -1), u"中文 text\r第二行");  // opened text is saved
+
+  RichText other;
+  other.SetText(u"Replaced"_s);
+  Write(dir + "other.rtf", other.Rtf());
+  openPath = dir + "other.rtf";
+  Command(ID_RTF_MENU_OPEN);
+  EXPECT_EQ(Edit().Content().Text(0, -1), u"Replaced");
+  Write(dir + "letter.doc", "plain words");
+  for (const QString& unopened : {dir + "letter.doc", dir + "missing.rtf", dir + "missing.txt"}) {
+    openPath = unopened;
+    Command(ID_RTF_TOOL_OPEN);
+    EXPECT_EQ(Edit().Content().Text(0, -1), u"Replaced");
+  }
+
+  // Save as from the toolbar and from the menu bar.
+  savePath = dir + "x";
+  dialog->ToolBar().ButtonAction(dialog->ToolBar().CommandToIndex(ID_RTF_TOOL_SAVE_AS))->trigger();
+  savePath = dir + "y.rtf";
+  for (QAction* menu : dialog->MenuBar().actions()) {
+    for (QAction* action : menu->menu()->actions()) {
+      if (CommandIdOf(action) == ID_RTF_MENU_SAVE_AS) action->trigger();
+    }
+  }
+  EXPECT_EQ(Read(dir + "x.rtf"), other.Rtf());
+  EXPECT_EQ(Read(dir + "y.rtf"), other.Rtf());
+  EXPECT_FALSE(QFile::exists(dir + "y.rtf.rtf"));
+}
+
+TEST(PlainTextTest, MarksAndCodePages) {
+  EXPECT_EQ(DecodePlainText("\xFF\xFE", 2), u"\u00FF\u00FE");  // two bytes are no mark
+  EXPECT_EQ(DecodePlainText(QByteArrayView("\xFF\xFE"
+                                           "A",
+                                           4),
+                            2),
+            u"A"_s);
+  EXPECT_EQ(DecodePlainText("\xEF\xBB\xBF\xC3\xA9", 2), u"é");
+  EXPECT_EQ(DecodePlainText("caf\xE9", 2), u"café");      // not UTF-8: 1252
+  EXPECT_EQ(DecodePlainText("\xCF\xF0\xE8", 4), u"При");  // 1251
+  EXPECT_EQ(LegacyCodePage(3), 950);
+  EXPECT_EQ(LegacyCodePage(7), 1252);
+}
+
+TEST_F(RtfEditTest, EveryClosePathSaves) {
+  RichText start;
+  start.SetText(u"Hi"_s);
+  Write(path, start.Rtf());
+  const std::function<void(CRtfEditDialog&)> closes[] = {
+      [](CRtfEditDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+      [](CRtfEditDialog& d) { d.close(); },
+      [](CRtfEditDialog& d) { SendMessage(d.Handle(), WM_COMMAND, ID_RTF_MENU_EXIT, 0); }};
+  for (const auto& close : closes) {
+    OpenEditor().show();
+    Command(ID_RTF_MENU_UNDO);  // nothing to undo after the load
+    EXPECT_EQ(Edit().Content().Text(0, -1), u"Hi");
+    QFile::remove(path);
+    close(*dialog);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(Saved().Text(0, -1), u"Hi");
+  }
+  EXPECT_TRUE(asked.empty());
+}
+
+TEST_F(RtfEditTest, FailedSavesAreShownOnceAndClosingAsks) {
+  Write(path, {});
+  OpenEditor().show();
+  // The folder becomes a file: no save can succeed, whoever runs the test.
+  ASSERT_TRUE(QDir(AppFolderPath(AppFolder::UserData)).removeRecursively());
+  Write(GetAppDir() + "UserData", "not a folder");
+  QTest::keyClicks(&Edit(), u"abc"_s);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].text, ReadLangText(u"IDD_RTFEDIT_DIALOG"_s, 1027));
+  EXPECT_EQ(asked[0].style, 0x10);
+  answer = kIdCancel;
+  dialog->close();
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[1].text, ReadLangText(u"IDD_RTFEDIT_DIALOG"_s, 1028));
+  EXPECT_EQ(asked[1].style, 0x41);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(Edit().Content().Text(0, -1), u"abc");
+  answer = kIdOk;
+  QTest::keyClick(dialog.get(), Qt::Key_Escape);
+  EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(RtfEditTest, EditMenuOnRightButtonRelease) {
+  Write(path, {});
+  OpenEditor().show();
+  QTest::keyClicks(&Edit(), u"Hello"_s);
+  Edit().SetSel(1, 3);
+  QStringList shown;
+  QTimer::singleShot(0, [&shown] {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      for (const QAction* action : popup->actions()) shown.push_back(action->text());
+      popup->close();
+    }
+  });
+  QWidget* viewport = Edit().viewport();
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5),
+                      viewport->mapToGlobal(QPointF(5, 5)), Qt::RightButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(viewport, &release);
+  EXPECT_EQ(shown, (QStringList{u"Undo"_s, QString(), u"Cut"_s, u"Copy"_s, u"Paste"_s, u"Delete"_s,
+                                QString(), u"Select all"_s}));
+  Command(ID_RTF_MENU_DELETE);
+  EXPECT_EQ(Edit().Content().Text(0, -1), u"Hlo");
+  Command(ID_RTF_TOOL_UNDO);
+  EXPECT_EQ(Edit().Content().Text(0, -1), u"Hello");
+}
+
+TEST_F(RtfEditTest, TypedLinesReachTheFrames) {
+  Write(path, {});
+  OpenEditor(64);
+  QTest::keyClicks(&Edit(), u"AB"_s);
+  QTest::keyClick(&Edit(), Qt::Key_Return);
+  QTest::keyClicks(&Edit(), u"CD"_s);
+
+  RichText renderText;
+  RenderRichEdit = &renderText;
+  RtfRenderInput input;
+  input.width = 64;
+  input.height = 48;
+  const QString pak = AppFilePath(AppFolder::Temp, u"page.pak");
+  ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Temp)));
+  EXPECT_EQ(RenderRtfPagesToPak(path, pak, input), 1);
+  RenderRichEdit = nullptr;
+  PakFrameReader reader;
+  ASSERT_TRUE(reader.Open(pak));
+  ASSERT_EQ(reader.ReadHeader(), PakCheck::Ok);
+  ASSERT_TRUE(reader.ReadNextFrame());
+  int bands = 0;
+  bool inked = false;
+  for (int y = 0; y < input.height; ++y) {
+    bool row = false;
+    for (int x = 0; x < input.width && !row; ++x) row = reader.Frame().Pixel(x, y) != 0;
+    if (row && !inked) ++bands;
+    inked = row;
+  }
+  EXPECT_EQ(bands, 2);
+}
+
+// The editor holding formatted Chinese and Latin text, in each language.
+TEST_F(RtfEditTest, Screenshots) {
+  RichText text;
+  text.SetText(u"Quendra LED\r文本编辑 示例"_s);
+  const RichCharFormat latin{u"DejaVu Sans"_s, 0, 360, true, false, false, 0x00C0FF, false};
+  const RichCharFormat chinese{
+      u"WenQuanYi Micro Hei"_s, 134, 320, false, false, true, 0x40FF40, false};
+  text.SetCharFormat(0, 12, latin, kCharAll);
+  text.SetCharFormat(12, -1, chinese, kCharAll);
+  text.SetParaFormat(12, -1, {RichAlign::kCenter, kSpacingTwentieths, 30});
+  Write(path, text.Rtf());
+  for (const auto& [language, name] :
+       {std::pair(1, u"rtf_edit_dialog_chinese"_s), std::pair(2, u"rtf_edit_dialog_english"_s)}) {
+    SelectLanguageFile(language);
+    OpenEditor(300).show();
+    Edit().SetSel(0, 7);
+    Deliver();
+    EXPECT_FALSE(SaveScreenshot(*dialog, name).isEmpty());
+  }
+}
+
+}  // namespace
