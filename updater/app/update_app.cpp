@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/runtime_folder.h"
+#include "updater/app/update_dlg.h"
 #include "updater/core/package_install.h"
 
 QString UpdaterLockPath() {
@@ -19,8 +20,6 @@ std::unique_ptr<WindowChannel> ServeUpdaterWindowClass(HWND window) {
                                          std::vector<UINT>{UM_CHECK_UPDATE, UM_QUIT_UPDATER});
 }
 
-CUpdateApp::CUpdateApp(UpdateDlgHooks hooks) : hooks_(std::move(hooks)) {}
-
 int CUpdateApp::InitInstance() {
   const QString lockPath = UpdaterLockPath();
   if (lockPath.isEmpty()) {
@@ -32,7 +31,7 @@ int CUpdateApp::InitInstance() {
   if (!lock.tryLock(0)) return 0;
   // Hiding the last window (the notice's end, the tray) never ends the updater.
   QApplication::setQuitOnLastWindowClosed(false);
-  CUpdateDlg dialog(hooks_);
+  CUpdateDlg dialog;
   const std::unique_ptr<WindowChannel> channel = ServeUpdaterWindowClass(dialog.Handle());
   if (!channel->IsListening()) {
     std::fputs("update: cannot serve the window class \"Quendra6 Update\"\n", stderr);

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "platform/window_channel.h"
-#include "updater/app/update_dlg.h"
+#include "platform/window_handle.h"
 
 // "Quendra6 Update.lock" in the user's runtime folder; empty without one.
 QString UpdaterLockPath();
@@ -21,13 +21,8 @@ std::unique_ptr<WindowChannel> ServeUpdaterWindowClass(HWND window);
 
 class CUpdateApp {
  public:
-  explicit CUpdateApp(UpdateDlgHooks hooks = {});
-
   // Runs the updater and returns the program's exit code: 0 when it was told to end,
   // and when another instance runs; 1 when it has no runtime folder or cannot serve
   // its window class.
   int InitInstance();
-
- private:
-  UpdateDlgHooks hooks_;
 };

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QProgressBar>
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "controls/buttons/kv_menu.h"
@@ -90,11 +92,6 @@ CUpdateDlg::CUpdateDlg(UpdateDlgHooks hooks)
   setStyleSheet(UpdaterStyleSheet());
   BuildControls();
   SetState(kIdle);
-}
-
-CUpdateDlg::~CUpdateDlg() {
-  cancel_.store(true);
-  checkCancel_.store(true);
 }
 
 void CUpdateDlg::BuildControls() {

@@ -66,7 +66,6 @@ class CUpdateDlg : public QDialog, public MessageWindow {
   static constexpr int kHeight = 345;
 
   explicit CUpdateDlg(UpdateDlgHooks hooks = {});
-  ~CUpdateDlg() override;
 
   // Hidden, the progress at 0-100, the start check due in 50 ms.
   void OnInitDialog();
