@@ -6,11 +6,8 @@
 #include <QIcon>
 #include <QString>
 
-#include "render/raster/color_ref.h"
-
-// The status band's text and the notice's top bar: 0xF6AD6B as a COLORREF.
-inline constexpr ColorRef kBandColorRef = 0xF6AD6B;
-inline const QColor kBandColor = QColor::fromRgb(ColorRefToQRgb(kBandColorRef));
+// The status band's text and the notice's top bar: 0xF6AD6B as a COLORREF (0x00BBGGRR).
+inline const QColor kBandColor(0x6B, 0xAD, 0xF6);
 
 // Icon 128: the program's application picture.
 QIcon UpdaterIcon();

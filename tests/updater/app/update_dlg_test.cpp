@@ -39,17 +39,6 @@ TEST_F(UpdateTimerTest, StartChecksOnceHiddenThenEveryEighteenthTick) {
   EXPECT_TRUE(notices_.isEmpty());
 }
 
-TEST_F(UpdateTimerTest, DeclinedOfferStopsTimerOne) {
-  Configure("1.0");
-  ServeVersion("2.0");
-  auto dialog = MakeDialog();
-  dialog->OnTimer(2);
-  EXPECT_EQ(notices_, QStringList{QStringLiteral("发现新版本，版本号：2.0|修复问题\n更快")});
-  EXPECT_EQ(dialog->State(), kIdle);
-  EXPECT_FALSE(dialog->isVisible());
-  EXPECT_FALSE(dialog->CheckTimerRunning());
-}
-
 // An accepted offer shows the window downloading at once, from either timer.
 TEST_F(UpdateTimerTest, AcceptedOfferShowsTheDownloadAtOnce) {
   Configure("1.0");
@@ -180,7 +169,8 @@ TEST_F(UpdateMessageTest, CloseMidDownloadCancelsAndTheRetryDownloads) {
   EXPECT_EQ(server_.Requests("/update.zip"), 2);
 }
 
-TEST_F(UpdateMessageTest, WithoutATrayTheBackgroundButtonMinimises) {
+// Without a tray (the offscreen platform) the background button minimises the window.
+TEST_F(UpdateMessageTest, TrayOrItsStandInAndTheTraysClicksAndMenu) {
   ASSERT_FALSE(UpdateTray::Available());
   auto dialog = MakeDialog();
   dialog->SetState(kDownloading);
@@ -188,10 +178,7 @@ TEST_F(UpdateMessageTest, WithoutATrayTheBackgroundButtonMinimises) {
   dialog->OnUpgradeButton();
   EXPECT_TRUE(dialog->isMinimized());
   EXPECT_FALSE(dialog->TrayShown());
-}
-
-TEST_F(UpdateMessageTest, TrayClicksAndItsMenuShowTheWindow) {
-  auto dialog = MakeDialog();
+  dialog->hide();
   SendMessage(dialog->Handle(), UM_TRAY_NOTIFY, 0, kTrayDoubleClick);
   EXPECT_TRUE(dialog->isVisible());
   dialog->hide();

@@ -62,8 +62,9 @@ TEST_F(UpgradeTest, ForceCloseEndsTheMainProgramInstallsAndStartsTheNewOne) {
   FakeMainProgram main(QStringLiteral("quit"));
   QTRY_VERIFY(WindowClassExists(kMainWindowClass));
   auto dialog = MakeDialog();
-  dialog->OnTimer(CUpdateDlg::kStartTimer);
-  ASSERT_EQ(notices_.size(), 1);
+  dialog->OnTimer(CUpdateDlg::kStartTimer);  // declined
+  EXPECT_EQ(notices_, QStringList{QStringLiteral("发现新版本，版本号：2.0|修复问题\n更快")});
+  EXPECT_EQ(dialog->State(), kIdle);
   EXPECT_FALSE(dialog->CheckTimerRunning());
   SendMessage(dialog->Handle(), UM_CHECK_UPDATE, 0, 0);
   dialog->OnUpgradeButton();
