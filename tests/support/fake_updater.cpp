@@ -1,7 +1,8 @@
-// A stand-in for the updater in the main program's tests: serves the updater's window
-// class, appends each message it gets to a file ("<msg> <wParam> <lParam>" a line) and,
-// in mode "quit", ends on UM_QUIT_UPDATER; in mode "ignore" it never does.
-// fake_updater <quit|ignore> <record file>
+// A stand-in for the other program in tests: serves a window class (the updater's by
+// default, or the main window's "Quendra6"), appends each message it gets to a file
+// ("<msg> <wParam> <lParam>" a line) and, in mode "quit", ends on its leaving message
+// (UM_QUIT_UPDATER by default); in mode "ignore" it never does.
+// fake_updater <quit|ignore> <record file> [<window class> [<leaving message>]]
 #include <QCoreApplication>
 #include <QFile>
 
@@ -12,23 +13,23 @@
 
 namespace {
 
-class RecordingUpdater : public MessageWindow {
+class RecordingPeer : public MessageWindow {
  public:
-  RecordingUpdater(QString recordPath, bool quits)
-      : recordPath_(std::move(recordPath)), quits_(quits) {}
+  RecordingPeer(QString recordPath, UINT leavingMessage)
+      : recordPath_(std::move(recordPath)), leavingMessage_(leavingMessage) {}
 
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
     QFile record(recordPath_);
     if (record.open(QIODevice::Append)) {
       record.write(QStringLiteral("%1 %2 %3\n").arg(msg).arg(wParam).arg(lParam).toUtf8());
     }
-    if (quits_ && msg == UM_QUIT_UPDATER) QCoreApplication::quit();
+    if (msg == leavingMessage_) QCoreApplication::quit();
     return 0;
   }
 
  private:
   QString recordPath_;
-  bool quits_;
+  UINT leavingMessage_;  // 0: never leaves
 };
 
 }  // namespace
@@ -36,8 +37,13 @@ class RecordingUpdater : public MessageWindow {
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   if (argc < 3) return 2;
-  RecordingUpdater window(QString::fromLocal8Bit(argv[2]), qstrcmp(argv[1], "quit") == 0);
-  WindowChannel channel(kUpdaterWindowClass, window.Handle(), {UM_CHECK_UPDATE, UM_QUIT_UPDATER});
+  const QString windowClass = argc > 3 ? QString::fromLocal8Bit(argv[3]) : kUpdaterWindowClass;
+  bool numeric = true;
+  const UINT leaving = argc > 4 ? QByteArray(argv[4]).toUInt(&numeric) : UM_QUIT_UPDATER;
+  if (!numeric) return 2;
+  RecordingPeer window(QString::fromLocal8Bit(argv[2]),
+                       qstrcmp(argv[1], "quit") == 0 ? leaving : 0);
+  WindowChannel channel(windowClass, window.Handle(), {UM_CHECK_UPDATE, UM_QUIT_UPDATER});
   if (!channel.IsListening()) return 3;
   return QCoreApplication::exec();
 }

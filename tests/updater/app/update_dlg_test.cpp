@@ -1,0 +1,195 @@
+// The updater's window: its timers and offers, its messages and the tray.
+
+#include <QApplication>
+#include <QTest>
+
+#include "tests/support/screenshot.h"
+#include "tests/updater/app/update_fixture.h"
+#include "updater/app/plain_button.h"
+#include "updater/app/update_app.h"
+#include "updater/app/update_ids.h"
+#include "updater/app/update_tray.h"
+#include "updater/core/updater_messages.h"
+
+using namespace updatertest;
+
+namespace {
+
+using UpdateTimerTest = UpdateDlgTest;
+using UpdateMessageTest = UpdateDlgTest;
+
+TEST_F(UpdateTimerTest, StartChecksOnceHiddenThenEveryEighteenthTick) {
+  Configure("2.0");
+  ServeVersion("2.0");
+  auto dialog = MakeDialog();
+  dialog->show();
+  dialog->OnInitDialog();
+  EXPECT_FALSE(dialog->isVisible());
+  QTRY_COMPARE(VersionRequests(), 1);
+  QTest::qWait(150);  // timer 2 fires once
+  EXPECT_EQ(VersionRequests(), 1);
+  EXPECT_EQ(dialog->State(), kIdle);
+  EXPECT_TRUE(dialog->CheckTimerRunning());  // no new version keeps timer 1
+  for (int tick = 1; tick < CUpdateDlg::kTicksPerCheck; ++tick) dialog->OnTimer(1);
+  EXPECT_EQ(VersionRequests(), 1);
+  dialog->OnTimer(1);
+  EXPECT_EQ(VersionRequests(), 2);
+  for (int tick = 1; tick < CUpdateDlg::kTicksPerCheck; ++tick) dialog->OnTimer(1);
+  EXPECT_EQ(VersionRequests(), 2);  // counted again from the last check
+  EXPECT_TRUE(notices_.isEmpty());
+}
+
+// An accepted offer shows the window downloading at once, from either timer.
+TEST_F(UpdateTimerTest, AcceptedOfferShowsTheDownloadAtOnce) {
+  Configure("1.0");
+  ServePackage({File("data/a.txt", Noise(400 * 1024))}, 64 * 1024, 40);
+  ServeVersion("2.0");
+  noticeAnswer_ = 1;
+  onNotice_ = [](CNoticeDialog& notice) {
+    notice.PlaceAtScreenCorner();
+    notice.show();
+    EXPECT_EQ(notice.Button(IDOK).text(), QStringLiteral("确定"));
+    SaveScreenshot(notice, QStringLiteral("update_notice"));
+    notice.hide();
+  };
+  for (const UINT timer : {CUpdateDlg::kStartTimer, CUpdateDlg::kCheckTimer}) {
+    auto dialog = MakeDialog();
+    bool shownDownloading = false;
+    WhileRunning([&] {
+      if (dialog->State() != kDownloading) return false;
+      shownDownloading = dialog->isVisible();
+      // The first run downloads; the second finds the package already there.
+      if (timer != CUpdateDlg::kStartTimer) return true;
+      if (dialog->ProgressValue() < 30) return false;
+      SaveScreenshot(*dialog, QStringLiteral("update_state_4"));
+      return true;
+    });
+    const int ticks = timer == CUpdateDlg::kStartTimer ? 1 : CUpdateDlg::kTicksPerCheck;
+    for (int tick = 0; tick < ticks; ++tick) dialog->OnTimer(timer);
+    EXPECT_TRUE(shownDownloading) << timer;
+    EXPECT_EQ(dialog->State(), kDone) << timer;
+    EXPECT_EQ(ReadFile("data/a.txt").size(), 400 * 1024);
+  }
+}
+
+TEST_F(UpdateMessageTest, CheckRequestShowsTheWindowAndTheServersAnswer) {
+  Configure("1.0");
+  auto dialog = MakeDialog();
+  const auto ask = [&] { return SendMessage(dialog->Handle(), UM_CHECK_UPDATE, 0, 0); };
+  ask();  // no version file
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(dialog->State(), kServerFailed);
+  EXPECT_EQ(dialog->StatusText(), QStringLiteral("获取服务器版本信息失败！"));
+  dialog->OnUpgradeButton();
+  EXPECT_FALSE(dialog->isVisible());
+  ServeVersion("1.0");
+  ask();
+  EXPECT_EQ(dialog->State(), kUpToDate);
+  dialog->OnUpgradeButton();
+  ServeVersion("2.0");
+  ask();
+  EXPECT_EQ(dialog->State(), kOffered);
+  EXPECT_EQ(dialog->StatusText(), QStringLiteral("2.0，是否需要升级？"));
+  EXPECT_EQ(dialog->Button(IDC_UPGRADE).text(), QStringLiteral("一键升级"));
+  SaveScreenshot(*dialog, QStringLiteral("update_state_3"));
+  // In states 1-10 a request only shows the window.
+  dialog->SetState(kDownloadFailed);
+  dialog->hide();
+  ask();
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(dialog->State(), kDownloadFailed);
+  EXPECT_EQ(VersionRequests(), 3);
+  EXPECT_TRUE(notices_.isEmpty());
+}
+
+TEST_F(UpdateMessageTest, CheckRequestDuringTheStartCheckTakesItsResult) {
+  Configure("1.0");
+  const QByteArray body = "[UPDATE]\nVersion=2.0\nURL=x\nMD5=y\n";
+  server_.Route("/update.ini", {200, body, true, 4, 30, -1, {}});
+  auto dialog = MakeDialog();
+  WhileRunning([&] { return PostMessage(dialog->Handle(), UM_CHECK_UPDATE, 0, 0); });
+  dialog->OnTimer(CUpdateDlg::kStartTimer);
+  EXPECT_EQ(VersionRequests(), 1);
+  EXPECT_EQ(dialog->State(), kOffered);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_TRUE(notices_.isEmpty());
+  EXPECT_FALSE(dialog->CheckTimerRunning());
+}
+
+TEST_F(UpdateMessageTest, QuitEndsTheProgramExceptWhileWaitingOrInstalling) {
+  for (int state = kIdle; state <= kNoticeOpen; ++state) {
+    exits_.clear();
+    auto dialog = MakeDialog();
+    dialog->SetState(state);
+    SendMessage(dialog->Handle(), UM_QUIT_UPDATER, 0, 0);
+    const bool stays =
+        state == kMainRunning || state == kInstalling || state == kInstallingAfterClose;
+    EXPECT_EQ(exits_, stays ? std::vector<int>{} : std::vector<int>{0}) << "state " << state;
+  }
+}
+
+TEST_F(UpdateMessageTest, ProgressInSixtyFourBitsAndOnlyFromInside) {
+  auto dialog = MakeDialog();
+  dialog->SetState(kDownloading);
+  EXPECT_EQ(dialog->StatusText(), QStringLiteral("正在下载...\n0KB/0KB  0%"));
+  SendMessage(dialog->Handle(), UM_DOWNLOAD_PROGRESS, 30 << 20, 40 << 20);
+  EXPECT_EQ(dialog->ProgressValue(), 75);
+  EXPECT_EQ(dialog->StatusText(), QStringLiteral("正在升级...\n30720KB/40960KB  75%"));
+  SendMessage(dialog->Handle(), UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(-1), -1);
+  EXPECT_EQ(dialog->ProgressValue(), 75);
+  // The window class passes only the check and the quit.
+  const std::unique_ptr<WindowChannel> channel = ServeUpdaterWindowClass(dialog->Handle());
+  ASSERT_TRUE(channel->IsListening());
+  ASSERT_TRUE(PostToWindowClass(kUpdaterWindowClass, UM_DOWNLOAD_PROGRESS, 40, 40));
+  ASSERT_TRUE(PostToWindowClass(kUpdaterWindowClass, UM_QUIT_UPDATER, 0, 0));
+  QTRY_COMPARE(dialog->received.back().msg, UM_QUIT_UPDATER);
+  EXPECT_EQ(dialog->ProgressValue(), 75);
+  EXPECT_EQ(dialog->received.size(), 3u);
+}
+
+TEST_F(UpdateMessageTest, CloseMidDownloadCancelsAndTheRetryDownloads) {
+  Configure("1.0");
+  ServePackage({File("data/a.txt", Noise(300 * 1024))}, 16 * 1024, 30);
+  ServeVersion("2.0");
+  auto dialog = MakeDialog();
+  SendMessage(dialog->Handle(), UM_CHECK_UPDATE, 0, 0);
+  WhileRunning([&] {
+    if (dialog->ProgressValue() == 0) return false;
+    dialog->close();
+    return true;
+  });
+  dialog->OnUpgradeButton();
+  EXPECT_EQ(dialog->received.back(),
+            (testsupport::Message{UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(-1), -1}));
+  EXPECT_EQ(dialog->State(), kDownloadFailed);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->Button(IDC_UPGRADE).text(), QStringLiteral("重试"));
+  dialog->OnUpgradeButton();
+  EXPECT_EQ(dialog->State(), kDone);
+  EXPECT_EQ(server_.Requests("/update.zip"), 2);
+}
+
+// Without a tray (the offscreen platform) the background button minimises the window.
+TEST_F(UpdateMessageTest, TrayOrItsStandInAndTheTraysClicksAndMenu) {
+  ASSERT_FALSE(UpdateTray::Available());
+  auto dialog = MakeDialog();
+  dialog->SetState(kDownloading);
+  dialog->show();
+  dialog->OnUpgradeButton();
+  EXPECT_TRUE(dialog->isMinimized());
+  EXPECT_FALSE(dialog->TrayShown());
+  dialog->hide();
+  SendMessage(dialog->Handle(), UM_TRAY_NOTIFY, 0, kTrayDoubleClick);
+  EXPECT_TRUE(dialog->isVisible());
+  dialog->hide();
+  QTimer::singleShot(0, [] {
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClicks(popup, QStringLiteral("s"));
+  });
+  SendMessage(dialog->Handle(), UM_TRAY_NOTIFY, 0, kTrayContextMenu);
+  EXPECT_EQ(dialog->received.back(), (testsupport::Message{WM_COMMAND, ID_TRAY_SHOW, 0}));
+  EXPECT_TRUE(dialog->isVisible());
+}
+
+}  // namespace
