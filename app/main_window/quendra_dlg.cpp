@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 
+#include "app/language/language_texts.h"
 #include "app/language/main_menu_texts.h"
 #include "app/main_window/main_menu.h"
 #include "app/send/send_dialog.h"
@@ -19,6 +20,8 @@
 #include "controls/shell/program_messages.h"
 #include "controls/support/command_action.h"
 #include "controls/support/main_window.h"
+#include "device/access/lock_dialog.h"
+#include "device/settings/screen_param_dialog.h"
 #include "model/common/app_dir.h"
 #include "model/common/file_system.h"
 #include "model/project/default_screen.h"
@@ -227,6 +230,16 @@ void CQuendraDlg::CreatePanes() {
       auto* sendPane = new CSendDialog(client_, *projectPage_);
       sendPane->SetPreviewFrame(previewFrame_.get());
       taskPane = sendPane;
+    } else if (pane == kScreenParamPane) {
+      auto* screenPane = new CScreenParamDialog(client_);
+      screenPane->FillScreenList();  // the screens come later, when the pane opens
+      RegisterTexts(TextSlot::ScreenParamPane, screenPane,
+                    [screenPane] { screenPane->ApplyLanguage(); });
+      taskPane = screenPane;
+    } else if (pane == kAccessCodePane) {
+      auto* lockPane = new CLockDialog(client_, SystemPlayClock(), hooks_.ask);
+      RegisterTexts(TextSlot::AccessCodePane, lockPane, [lockPane] { lockPane->ApplyLanguage(); });
+      taskPane = lockPane;
     } else {
       taskPane = new TaskPane(pane, client_);
     }

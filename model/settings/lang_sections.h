@@ -22,6 +22,7 @@ inline constexpr QLatin1StringView IDD_PROGRAM_DIALOG("IDD_PROGRAM_DIALOG");
 inline constexpr QLatin1StringView IDD_IMAGEWORD_DIALOG("IDD_IMAGEWORD_DIALOG");
 inline constexpr QLatin1StringView IDD_FLASHWORD_DIALOG("IDD_FLASHWORD_DIALOG");
 inline constexpr QLatin1StringView IDD_FILE_DIALOG("IDD_FILE_DIALOG");
+inline constexpr QLatin1StringView IDD_LEDINFO_DIALOG("IDD_LEDINFO_DIALOG");
 
 // The task panes 1-10 in pane order, and the dialogs of the send pane's groups.
 inline constexpr QLatin1StringView IDD_SCREENPARAM_DIALOG("IDD_SCREENPARAM_DIALOG");
@@ -39,7 +40,9 @@ inline constexpr QLatin1StringView IDD_GROUPSET_DIALOG("IDD_GROUPSET_DIALOG");
 inline constexpr QLatin1StringView IDD_LEDSELECT_DIALOG("IDD_LEDSELECT_DIALOG");
 
 // The screen parameters' pages.
+inline constexpr QLatin1StringView IDD_COMMUNICATIONSET_DIALOG("IDD_COMMUNICATIONSET_DIALOG");
 inline constexpr QLatin1StringView IDD_BASICSET_DIALOG("IDD_BASICSET_DIALOG");
 inline constexpr QLatin1StringView IDD_SCANSET_DIALOG("IDD_SCANSET_DIALOG");
+inline constexpr QLatin1StringView IDD_ADVANCEDSET_DIALOG("IDD_ADVANCEDSET_DIALOG");
 
 }  // namespace lang_section
