@@ -11,6 +11,7 @@
 #include "controls/shell/window_globals.h"
 #include "device/settings/screen_param_dialog.h"
 #include "device/settings/screen_param_ids.h"
+#include "device/settings/screen_tabs.h"
 #include "model/common/bounded_text.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"
@@ -55,6 +56,9 @@ class ScreenParamPane : public apptest::AppTest {
       screen.ModuleWidth = 32;
       screen.ModuleHeight = 16;
     }
+    for (RecordingWindow* window : {&project, &frame, &sendPane}) {
+      window->onMessage = [this, window](const Message&) { order.push_back(window); };
+    }
     pane = std::make_unique<CScreenParamDialog>(nullptr);
     pane->resize(980, 637);
     pane->FillScreenList();
@@ -74,6 +78,7 @@ class ScreenParamPane : public apptest::AppTest {
     project.Take();
     frame.Take();
     sendPane.Take();
+    order.clear();
   }
   ScreenRecord& Screen(int index) { return *std::next(ScreenList.begin(), index); }
   int Selected() { return pane->ScreenListBox().currentRow(); }
@@ -90,6 +95,7 @@ class ScreenParamPane : public apptest::AppTest {
   }
 
   RecordingWindow project, frame, sendPane;
+  std::vector<const RecordingWindow*> order;  // which stand-in got each message
   std::unique_ptr<CScreenParamDialog> pane;
 };
 
@@ -158,6 +164,9 @@ TEST_F(ScreenParamPane, DeletingTellsSendPaneAndTreeThenSelectsTheLast) {
   pane->ScreenListBox().setCurrentRow(1);
   Forget();
   QTest::mouseClick(pane->Button(IDC_DELETE_SCREEN), Qt::LeftButton);
+  ASSERT_GE(order.size(), 2u);
+  EXPECT_EQ(order[0], &sendPane);  // the groups let go of the screen before the tree
+  EXPECT_EQ(order[1], &project);
   EXPECT_EQ(sendPane.Take(), (std::vector<Message>{{UM_SCREEN_DELETED, 0, 20}}));
   EXPECT_EQ(project.Take(), (std::vector<Message>{{UM_SCREEN_ROOT, 1, 1}, {UM_SCREEN_ROOT, 2, 1}}));
   ASSERT_EQ(ScreenList.size(), 2u);
@@ -176,6 +185,13 @@ TEST_F(ScreenParamPane, DeletingTellsSendPaneAndTreeThenSelectsTheLast) {
   EXPECT_TRUE(project.Take().empty());
   EXPECT_TRUE(sendPane.Take().empty());
   EXPECT_TRUE(PagesShow(&ScreenList.front()));
+}
+
+TEST(ScreenTabs, FourPicturesPerLanguageInLanguageOrder) {
+  EXPECT_EQ(ScreenTabImageIndex(1, 0), 0);
+  EXPECT_EQ(ScreenTabImageIndex(2, 1), 5);
+  EXPECT_EQ(ScreenTabImageIndex(6, 3), 23);
+  EXPECT_EQ(ScreenTabImageIndex(0, 2), 2);  // no language chosen yet: the first
 }
 
 TEST_F(ScreenParamPane, TabsFollowTheModuleKindAndKeepTheirSelection) {
