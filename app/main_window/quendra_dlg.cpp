@@ -232,7 +232,7 @@ void CQuendraDlg::CreatePanes() {
       taskPane = sendPane;
     } else if (pane == kScreenParamPane) {
       auto* screenPane = new CScreenParamDialog(client_);
-      screenPane->FillScreenList();  // the screens come later, when the pane opens
+      screenPane->FillScreenList();  // listed again whenever the pane opens
       RegisterTexts(TextSlot::ScreenParamPane, screenPane,
                     [screenPane] { screenPane->ApplyLanguage(); });
       taskPane = screenPane;
