@@ -10,6 +10,8 @@
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/widgets_disabled.h"
+#include "device/access/access_code.h"
+#include "device/access/lock_dialog.h"
 #include "model/common/app_dir.h"
 #include "model/common/app_paths.h"
 #include "model/common/file_system.h"
@@ -47,6 +49,14 @@ constexpr int kScreenOffStatus = 21;
 
 std::int32_t AdjustTime(const CommInfo* info, std::int32_t) { return KQ_AdjustTime(info); }
 
+// The access-code pane made ready for what it guards: the mode stored, the field
+// emptied. It takes the focus to the field as it shows.
+void PrepareAccessCode(QWidget& pane, AccessMode mode) {
+  auto& accessCode = static_cast<CLockDialog&>(pane);
+  accessCode.SetMode(mode);
+  accessCode.ClearCode();
+}
+
 }  // namespace
 
 void CQuendraDlg::OnCommand(WPARAM id) {
@@ -59,9 +69,17 @@ void CQuendraDlg::OnCommand(WPARAM id) {
     // Settings: the access-code pane guards the screen parameters, the boot logo and,
     // with a current screen, the administrator's pane.
     case ID_SETTINGS_SCREEN_PARAMS:
-    case ID_SETTINGS_BOOT_LOGO: OpenPane(kAccessCodePane); break;
+      PrepareAccessCode(Pane(kAccessCodePane), kAccessScreenParams);
+      OpenPane(kAccessCodePane);
+      break;
+    case ID_SETTINGS_BOOT_LOGO:
+      PrepareAccessCode(Pane(kAccessCodePane), kAccessBootLogo);
+      OpenPane(kAccessCodePane);
+      break;
     case ID_SETTINGS_ADMINISTRATOR:
-      if (GetCurrentScreen() != nullptr) OpenPane(kAccessCodePane);
+      if (GetCurrentScreen() == nullptr) break;
+      PrepareAccessCode(Pane(kAccessCodePane), kAccessAdministrator);
+      OpenPane(kAccessCodePane);
       break;
     case ID_COMMANDS_ADJUST_TIME: RunDeviceCommand(kAdjustTimeStatus, AdjustTime, 0); break;
     case ID_COMMANDS_SCREEN_ON: RunDeviceCommand(kScreenOnStatus, KQ_PowerOnOff, 0); break;

@@ -16,10 +16,12 @@
 #include "controls/animation/pane_slide.h"
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
+#include "device/common/screen_texts.h"
+#include "device/settings/screen_edits.h"
+#include "device/settings/screen_param_dialog.h"
 #include "model/project/current_screen.h"
 #include "model/project/project_file.h"
-#include "model/settings/lang_sections.h"
-#include "model/settings/lang_text.h"
+#include "model/project/project_globals.h"
 #include "model/settings/program_save_path.h"
 #include "platform/blocking_call.h"
 #include "platform/window_channel.h"
@@ -50,13 +52,6 @@ QPixmap LinkIcon(std::int32_t sendType) {
   }
 }
 
-// The colour type's name, from the basic settings' texts; empty for unknown types.
-QString ColorTypeText(std::int32_t colorType) {
-  constexpr int kFirstColorText = 1017;
-  if (colorType < 0 || colorType > 3) return {};
-  return ReadLangText(lang_section::IDD_BASICSET_DIALOG, kFirstColorText + colorType);
-}
-
 }  // namespace
 
 int CQuendraDlg::RunModal() {
@@ -85,9 +80,15 @@ void CQuendraDlg::OnPaneBack(WPARAM pane, LPARAM lParam) {
 }
 
 // The access code was right: on to the pane it guards, toolbar and blank menu bar
-// staying as they are. What each pane loads on opening comes with that pane.
+// staying as they are. The screen parameters open on the current screen; what the
+// other panes load on opening comes with them.
 void CQuendraDlg::OpenGuardedPane(LPARAM which) {
   const int pane = GuardedPane(which);
+  if (pane == kScreenParamPane) {
+    auto& screens = static_cast<CScreenParamDialog&>(Pane(pane));
+    screens.FillScreenList(ScreenIndexOf(CurrentScreenNo));
+    screens.ScreenListBox().setFocus();
+  }
   CurrentPaneIndex = pane;
   CollapseAndExpandWindows(&Pane(kAccessCodePane), &Pane(pane));
 }

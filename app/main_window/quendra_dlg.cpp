@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 
+#include "app/language/language_texts.h"
 #include "app/language/main_menu_texts.h"
 #include "app/main_window/main_menu.h"
 #include "app/send/send_dialog.h"
@@ -20,6 +21,8 @@
 #include "controls/shell/rtf_editor_opener.h"
 #include "controls/support/command_action.h"
 #include "controls/support/main_window.h"
+#include "device/access/lock_dialog.h"
+#include "device/settings/screen_param_dialog.h"
 #include "editors/rich_text_editor/rtf_edit_dialog.h"
 #include "model/common/app_dir.h"
 #include "model/common/file_system.h"
@@ -231,6 +234,16 @@ void CQuendraDlg::CreatePanes() {
       auto* sendPane = new CSendDialog(client_, *projectPage_);
       sendPane->SetPreviewFrame(previewFrame_.get());
       taskPane = sendPane;
+    } else if (pane == kScreenParamPane) {
+      auto* screenPane = new CScreenParamDialog(client_);
+      screenPane->FillScreenList();  // listed again whenever the pane opens
+      RegisterTexts(TextSlot::ScreenParamPane, screenPane,
+                    [screenPane] { screenPane->ApplyLanguage(); });
+      taskPane = screenPane;
+    } else if (pane == kAccessCodePane) {
+      auto* lockPane = new CLockDialog(client_, SystemPlayClock(), hooks_.ask);
+      RegisterTexts(TextSlot::AccessCodePane, lockPane, [lockPane] { lockPane->ApplyLanguage(); });
+      taskPane = lockPane;
     } else {
       taskPane = new TaskPane(pane, client_);
     }

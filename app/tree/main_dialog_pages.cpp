@@ -17,6 +17,7 @@
 #include "controls/bars/toolbar_frame.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
+#include "device/info/led_info_dialog.h"
 #include "editors/area_rect/area_set_dialog.h"
 #include "editors/program_page/program_dialog.h"
 #include "model/project/project_globals.h"
@@ -77,6 +78,7 @@ CMainDialog::PageWindow MakePage(Page* page) {
 
 CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
   switch (static_cast<PageSlot>(slot)) {
+    case PageSlot::Summary: return MakePage(new CLedInfoDialog(parent));
     case PageSlot::Program: return MakePage(new CProgramDialog(parent));
     case PageSlot::AreaRect: return MakePage(new CAreaSetDialog(parent));
     default:
@@ -179,6 +181,9 @@ void CMainDialog::ApplyLanguage() {
 
 void CMainDialog::RegisterLanguageTexts() {
   RegisterTexts(TextSlot::ProjectPage, this, [this] { ApplyLanguage(); });
+  auto& summaryPage = static_cast<CLedInfoDialog&>(Page(PageSlot::Summary));
+  RegisterTexts(TextSlot::ScreenInfoPage, &summaryPage,
+                [&summaryPage] { summaryPage.ApplyLanguage(); });
   auto& areaPage = static_cast<CAreaSetDialog&>(Page(PageSlot::AreaRect));
   RegisterTexts(TextSlot::AreaPage, &areaPage, [&areaPage] { areaPage.ApplyLanguage(); });
   auto& programPage = static_cast<CProgramDialog&>(Page(PageSlot::Program));

@@ -34,8 +34,9 @@ void DrawNote(QWidget* window, QPainter& painter, const QString& name, int top) 
 
 }  // namespace
 
-TaskPane::TaskPane(int number, QWidget* parent) : QWidget(parent), number_(number), back_(this) {
-  back_.setObjectName(QStringLiteral("back"));
+TaskPane::TaskPane(int number, QWidget* parent, int backId)
+    : QWidget(parent), number_(number), backId_(backId), back_(this) {
+  back_.setObjectName(QString::number(backId));
   back_.resize(kBackButtonSize);
   static_cast<void>(back_.SetIcon(QPixmap::fromImage(PaintArt(Art::Back, kBackIconSize)),
                                   QPixmap::fromImage(PaintArt(Art::BackIdle, kBackIconSize))));

@@ -14,12 +14,14 @@ constexpr int kPaneDragBand = 35;
 
 class TaskPane : public QWidget, public MessageWindow {
  public:
-  // The Back button's control id.
+  // The Back button's control id unless a pane names its own.
   static constexpr int kBackButtonId = 1005;
 
-  TaskPane(int number, QWidget* parent);
+  TaskPane(int number, QWidget* parent, int backId = kBackButtonId);
   int Number() const { return number_; }
   CButtonQx& BackButton() { return back_; }
+  // The Back button's control id, also its object name.
+  int BackId() const { return backId_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -28,5 +30,6 @@ class TaskPane : public QWidget, public MessageWindow {
 
  private:
   int number_;
+  int backId_;
   CButtonQx back_;
 };

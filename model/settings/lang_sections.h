@@ -22,6 +22,7 @@ inline constexpr QLatin1StringView IDD_PROGRAM_DIALOG("IDD_PROGRAM_DIALOG");
 inline constexpr QLatin1StringView IDD_IMAGEWORD_DIALOG("IDD_IMAGEWORD_DIALOG");
 inline constexpr QLatin1StringView IDD_FLASHWORD_DIALOG("IDD_FLASHWORD_DIALOG");
 inline constexpr QLatin1StringView IDD_FILE_DIALOG("IDD_FILE_DIALOG");
+inline constexpr QLatin1StringView IDD_LEDINFO_DIALOG("IDD_LEDINFO_DIALOG");
 
 // The rich-text editor and its menu, whose Edit submenu the text pages share.
 inline constexpr QLatin1StringView IDD_RTFEDIT_DIALOG("IDD_RTFEDIT_DIALOG");
@@ -43,7 +44,9 @@ inline constexpr QLatin1StringView IDD_GROUPSET_DIALOG("IDD_GROUPSET_DIALOG");
 inline constexpr QLatin1StringView IDD_LEDSELECT_DIALOG("IDD_LEDSELECT_DIALOG");
 
 // The screen parameters' pages.
+inline constexpr QLatin1StringView IDD_COMMUNICATIONSET_DIALOG("IDD_COMMUNICATIONSET_DIALOG");
 inline constexpr QLatin1StringView IDD_BASICSET_DIALOG("IDD_BASICSET_DIALOG");
 inline constexpr QLatin1StringView IDD_SCANSET_DIALOG("IDD_SCANSET_DIALOG");
+inline constexpr QLatin1StringView IDD_ADVANCEDSET_DIALOG("IDD_ADVANCEDSET_DIALOG");
 
 }  // namespace lang_section

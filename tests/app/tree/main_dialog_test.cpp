@@ -21,6 +21,7 @@
 #include "controls/shell/program_messages.h"
 #include "controls/shell/project_page_ids.h"
 #include "controls/shell/window_globals.h"
+#include "device/info/led_info_dialog.h"
 #include "editors/area_rect/area_set_dialog.h"
 #include "model/common/bounded_text.h"
 #include "model/project/project_editing.h"
@@ -45,7 +46,9 @@ TEST_F(ProjectPageTest, SelectionRoadDrivesFrameCanvasStatusAndPages) {
   EXPECT_EQ(mainWindow.Take(), std::vector<Message>{Message(UM_STATUS_REFRESH, 0, 0)});
   EXPECT_EQ(ShownPages(), std::vector<PageSlot>{PageSlot::Summary});
   EXPECT_FALSE(page->TabControl().isVisibleTo(page.get()));
-  EXPECT_EQ(Loads(PageSlot::Summary), 1);
+  EXPECT_EQ(
+      static_cast<CLedInfoDialog&>(page->Page(PageSlot::Summary)).FieldText(CLedInfoDialog::kSize),
+      QStringLiteral("128 * 32"));
   EXPECT_EQ(PaletteKind, 1);
 
   // A program: the canvas drops what it played before it edits the new list.

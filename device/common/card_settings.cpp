@@ -1,0 +1,42 @@
+#include "device/common/card_settings.h"
+
+#include <arpa/inet.h>
+
+#include <algorithm>
+
+#include "model/common/bounded_text.h"
+#include "model/project/scan_tables.h"
+
+std::uint32_t Ipv4OfText(const char16_t* text, std::size_t capacity) {
+  const QByteArray dotted = ReadBoundedText(text, capacity).toLatin1();
+  in_addr address{};
+  if (inet_pton(AF_INET, dotted.constData(), &address) != 1) return 0;
+  return ntohl(address.s_addr);
+}
+
+void TakeCardSettings(const LedSettingInfo& card, ScreenRecord& screen) {
+  screen.LedIp = Ipv4OfText(card.IpAddress, std::size(card.IpAddress));
+  screen.Bps = card.BaudRate;
+  screen.LedNumber = card.SerialByte1;
+  screen.LedColor = card.ColorType - 1;
+  screen.LedWidth = card.Width;
+  screen.LedHeight = card.Height;
+  screen.ModuleType = 1;  // custom: the card's module size, not a regular module
+  screen.ModuleValue = FindModuleSizeIndex(card.OeDaByte2, card.OeDaByte3);
+  const QSize module = ModuleSizeAt(screen.ModuleValue);
+  screen.ModuleWidth = module.width();
+  screen.ModuleHeight = module.height();
+  // A card narrower or lower than one module still has one: a count of 0 would make
+  // the next size change on the basic page a screen of 0 pixels.
+  screen.WidthModuleNum = std::max(1, screen.LedWidth / screen.ModuleWidth);
+  screen.HeightModuleNum = std::max(1, screen.LedHeight / screen.ModuleHeight);
+  screen.RouteValue = card.ScanByte0;
+  screen.ZouXianType = ScanCodeToKey(card.ScanByte0);
+  screen.HanXu = card.ScanByte1;
+  screen.RedGreenExchange = card.ScanByte2;
+  screen.ScanType = card.ScanByte6;
+  screen.DataHeight = card.ScanByte7;
+  screen.OE = card.OePolarity;
+  screen.DA = card.DaPolarity;
+  CopyBoundedText(screen.LedTypeStr, ReadBoundedText(card.CardName));
+}

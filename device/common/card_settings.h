@@ -1,0 +1,23 @@
+#pragma once
+// A card's settings, as a search or a read-back gives them, taken into a screen. The
+// SDK's record names the card's values by their wire places; this program reads them
+// as: card number SerialByte1, module width and height OeDaByte2 and OeDaByte3, scan
+// route ScanByte0, row order ScanByte1, red-green exchange ScanByte2, scan type
+// ScanByte6, data height ScanByte7.
+
+#include <cstdint>
+
+#include "model/project/project_records.h"
+#include "sdk/Corvanix.h"
+
+// The IPv4 address of a dotted text, first field in the most significant byte; 0
+// when the text is no address.
+std::uint32_t Ipv4OfText(const char16_t* text, std::size_t capacity);
+
+// Writes the card's settings into the screen: LedIp, Bps, LedNumber, LedColor (the
+// card's colour type - 1), the size in pixels, custom modules of the module-size
+// table's entry for the card's module size (32 x 16 when the table has none) with
+// counts of at least 1 (the size is kept as the card gives it), OE, DA, RouteValue
+// with its scan key ZouXianType, HanXu, ScanType, DataHeight, RedGreenExchange and
+// the card's name in LedTypeStr. Nothing else changes.
+void TakeCardSettings(const LedSettingInfo& card, ScreenRecord& screen);

@@ -1,0 +1,79 @@
+#include "device/common/device_icons.h"
+
+#include <QPainter>
+
+#include "controls/shell/art_painter.h"
+
+namespace {
+
+const QColor kGold(235, 180, 50);
+const QColor kPanel(25, 30, 45);
+const QColor kLed(240, 80, 60);
+
+// A dark LED panel with three rows of lit dots.
+void DrawPanel(QPainter& p, const QRectF& rect) {
+  p.setPen(ArtOutline(0.8));
+  p.setBrush(kPanel);
+  p.drawRoundedRect(rect, 1, 1);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kLed);
+  const double step = rect.width() / 5.0;
+  for (int row = 1; row < 4; ++row) {
+    for (int column = 1; column < 5; ++column) {
+      p.drawEllipse(QPointF(rect.left() + column * step, rect.top() + row * rect.height() / 4.0),
+                    0.6, 0.6);
+    }
+  }
+}
+
+void DrawIcon(QPainter& p, DeviceIcon icon) {
+  switch (icon) {
+    case DeviceIcon::AccessCode:
+      p.setPen(QPen(kArtDark, 1.6));
+      p.setBrush(Qt::NoBrush);
+      p.drawArc(QRectF(4.5, 1.5, 7, 8), 0, 180 * 16);
+      p.drawLine(QPointF(4.5, 5.5), QPointF(4.5, 7.5));
+      p.drawLine(QPointF(11.5, 5.5), QPointF(11.5, 7.5));
+      p.setPen(ArtOutline());
+      p.setBrush(kGold);
+      p.drawRoundedRect(QRectF(2.5, 7, 11, 8), 1.2, 1.2);
+      p.setBrush(kArtDark);
+      p.drawEllipse(QPointF(8, 10.5), 1, 1);
+      break;
+    case DeviceIcon::Screen: DrawPanel(p, QRectF(1, 3.5, 14, 9)); break;
+    case DeviceIcon::Communication:
+      DrawPanel(p, QRectF(1, 1.5, 9, 6.5));
+      p.setPen(QPen(kArtBlue, 1.3, Qt::SolidLine, Qt::RoundCap));
+      p.setBrush(Qt::NoBrush);
+      p.drawPolyline(QPolygonF({{5.5, 8}, {5.5, 12}, {12.5, 12}, {12.5, 5}}));
+      p.setPen(ArtOutline());
+      p.setBrush(kArtBlue);
+      p.drawRect(QRectF(10.5, 2.5, 4, 3));
+      break;
+    case DeviceIcon::Basic:
+      DrawPanel(p, QRectF(1, 4, 14, 8.5));
+      p.setPen(QPen(kGold, 1.2, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(1, 14.5), QPointF(15, 14.5));
+      p.drawLine(QPointF(1, 13.5), QPointF(1, 15.5));
+      p.drawLine(QPointF(15, 13.5), QPointF(15, 15.5));
+      break;
+    case DeviceIcon::Scan:
+      DrawPanel(p, QRectF(1, 2, 14, 12));
+      p.setPen(QPen(QColor(90, 200, 250), 1.2, Qt::SolidLine, Qt::RoundCap));
+      for (double y : {5.0, 8.0, 11.0}) p.drawLine(QPointF(2.5, y), QPointF(13.5, y));
+      break;
+    case DeviceIcon::Advanced:
+      p.setPen(ArtOutline());
+      p.setBrush(QColor(170, 180, 195));
+      p.drawEllipse(QPointF(8, 8), 5.5, 5.5);
+      p.setBrush(Qt::white);
+      p.drawEllipse(QPointF(8, 8), 2, 2);
+      break;
+  }
+}
+
+}  // namespace
+
+QImage PaintDeviceIcon(DeviceIcon icon, int size) {
+  return PaintInDesignSpace(size, false, [icon](QPainter& p) { DrawIcon(p, icon); });
+}

@@ -1,0 +1,39 @@
+#include "device/settings/screen_pages.h"
+
+#include <QPainter>
+
+#include "model/painting/painting_helpers.h"
+#include "model/settings/lang_sections.h"
+#include "model/settings/lang_text.h"
+
+ScreenPage::ScreenPage(QString section, int captionKey, QWidget* parent)
+    : QWidget(parent), section_(std::move(section)), captionKey_(captionKey) {
+  ApplyLanguage();
+}
+
+QString ScreenPage::Caption() const { return caption_; }
+
+void ScreenPage::ApplyLanguage() {
+  caption_ = ReadLangText(section_, captionKey_);
+  update();
+}
+
+void ScreenPage::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  DrawPanelFrameClient(caption_, false, true, this, painter);
+  if (!StandsIn()) return;
+  painter.setPen(QColor(110, 110, 110));
+  painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("(not built yet)"));
+}
+
+CCommunicationSetDialog::CCommunicationSetDialog(QWidget* parent)
+    : ScreenPage(lang_section::IDD_COMMUNICATIONSET_DIALOG, 1010, parent) {}
+
+CBasicSetDialog::CBasicSetDialog(QWidget* parent)
+    : ScreenPage(lang_section::IDD_BASICSET_DIALOG, 1016, parent) {}
+
+CScanSetDialog::CScanSetDialog(QWidget* parent)
+    : ScreenPage(lang_section::IDD_SCANSET_DIALOG, 1000, parent) {}
+
+CAdvancedSetDialog::CAdvancedSetDialog(QWidget* parent)
+    : ScreenPage(lang_section::IDD_ADVANCEDSET_DIALOG, 1000, parent) {}

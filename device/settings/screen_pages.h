@@ -1,0 +1,65 @@
+#pragma once
+// The pages of the screen-parameter pane, in tab order: communication, basic
+// parameters and scan settings, which edit the selected screen through the record
+// they point at, and the advanced page, placed with them but reached by no tab. The
+// first three stand in here until their controls are built: each keeps the screen it
+// is pointed at and shows its caption.
+
+#include <QString>
+#include <QWidget>
+
+#include "model/project/project_records.h"
+#include "platform/message_window.h"
+
+class ScreenPage : public QWidget, public MessageWindow {
+ public:
+  // The page's caption is the text captionKey of its language section.
+  ScreenPage(QString section, int captionKey, QWidget* parent);
+
+  // Points the page at the selected screen; null when none is.
+  virtual void LoadScreen(ScreenRecord* screen) { screen_ = screen; }
+  ScreenRecord* Screen() const { return screen_; }
+  // The page's caption, also its name on its tab: text captionKey of the section.
+  QString Caption() const;
+  const QString& Section() const { return section_; }
+  int CaptionKey() const { return captionKey_; }
+  void ApplyLanguage();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  // Whether the page is a stand-in and says so.
+  virtual bool StandsIn() const { return true; }
+
+ private:
+  QString section_;
+  int captionKey_;
+  QString caption_;
+  ScreenRecord* screen_ = nullptr;
+};
+
+// How the selected screen reaches its card (IDD_COMMUNICATIONSET_DIALOG).
+class CCommunicationSetDialog : public ScreenPage {
+ public:
+  explicit CCommunicationSetDialog(QWidget* parent);
+};
+
+// Name, card number, colour, modules and size (IDD_BASICSET_DIALOG).
+class CBasicSetDialog : public ScreenPage {
+ public:
+  explicit CBasicSetDialog(QWidget* parent);
+};
+
+// The scan mode, row order and colour order of custom modules (IDD_SCANSET_DIALOG).
+class CScanSetDialog : public ScreenPage {
+ public:
+  explicit CScanSetDialog(QWidget* parent);
+};
+
+// A page with nothing on it: no tab leads to it.
+class CAdvancedSetDialog : public ScreenPage {
+ public:
+  explicit CAdvancedSetDialog(QWidget* parent);
+
+ protected:
+  bool StandsIn() const override { return false; }
+};
