@@ -22,6 +22,9 @@ inline constexpr QLatin1StringView IDD_PROGRAM_DIALOG("IDD_PROGRAM_DIALOG");
 inline constexpr QLatin1StringView IDD_IMAGEWORD_DIALOG("IDD_IMAGEWORD_DIALOG");
 inline constexpr QLatin1StringView IDD_FLASHWORD_DIALOG("IDD_FLASHWORD_DIALOG");
 inline constexpr QLatin1StringView IDD_FILE_DIALOG("IDD_FILE_DIALOG");
+inline constexpr QLatin1StringView IDD_DIGITALCLOCK_DIALOG("IDD_DIGITALCLOCK_DIALOG");
+inline constexpr QLatin1StringView IDD_CLOCK_DIALOG("IDD_CLOCK_DIALOG");
+inline constexpr QLatin1StringView IDD_TIME_DIALOG("IDD_TIME_DIALOG");
 
 // The task panes 1-10 in pane order, and the dialogs of the send pane's groups.
 inline constexpr QLatin1StringView IDD_SCREENPARAM_DIALOG("IDD_SCREENPARAM_DIALOG");
