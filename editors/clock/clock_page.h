@@ -56,9 +56,6 @@ class ClockPage : public QWidget, public MessageWindow {
     if (!visible) record_ = nullptr;
   }
 
-  // The record the page edits; null before the first load and while hidden.
-  const Record* Edited() const { return record_; }
-
   QComboBox& FaceList() { return *font_.face; }
   QComboBox& SizeList() { return *font_.size; }
   // 0 bold, 1 italic, 2 underline.
@@ -75,7 +72,7 @@ class ClockPage : public QWidget, public MessageWindow {
   ClockPage(QWidget* parent, SizeRule sizeRule) : QWidget(parent), sizeRule_(sizeRule) {}
 
   // Shows what the bindings below leave out; the controls' signals are blocked.
-  virtual void Load(const Record& record) = 0;
+  virtual void Load(const Record&) {}
 
   // Runs change on the edited record; nothing without one.
   template <typename Change>
@@ -140,7 +137,7 @@ void ClockPage<Record>::LoadSelection() {
   for (const auto& show : texts_) show(record);
   if (font_.face) {
     ShowListText(*font_.face, ReadBoundedText(record.ShowStrFont_FontName));
-    font_.size->setEditText(QString::number(record.ShowStrFont_FontSize));
+    ShowListText(*font_.size, QString::number(record.ShowStrFont_FontSize));
     const std::int32_t styles[] = {record.ShowStrFont_FontBold, record.ShowStrFont_FontItalic,
                                    record.ShowStrFont_FontUnderLine};
     for (std::size_t style = 0; style < font_.styles.size(); ++style) {

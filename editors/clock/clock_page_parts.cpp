@@ -3,7 +3,6 @@
 #include <QAbstractItemModel>
 #include <QComboBox>
 #include <QFont>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 

@@ -32,9 +32,6 @@ class CDigitalClockDialog : public ClockPage<DigitalClockAreaInfo> {
   QRadioButton& SeveralLinesRadio() { return *several_; }
   QLineEdit& TextEdit() { return *text_; }
 
- protected:
-  void Load(const DigitalClockAreaInfo&) override {}
-
  private:
   QComboBox* dateFormat_ = nullptr;
   QComboBox* timeFormat_ = nullptr;

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <functional>
 
 #include "controls/shell/program_messages.h"
 #include "editors/clock/clock_dialog.h"
@@ -60,14 +61,18 @@ class ClockPagesTest : public editortest::PageTest {
     SendMessage(page.Handle(), UM_LOAD_SELECTION, 1, 0);
     Settle();
   }
-  // Screenshots of the page in English and in Chinese.
-  void SaveInBothLanguages(QWidget& page, void (*applyLanguage)(QWidget&), const QString& name) {
+  // Screenshots of the page in English and in Chinese; inChinese runs before the
+  // second.
+  template <typename Page>
+  void SaveInBothLanguages(
+      Page& page, const QString& name, const std::function<void()>& inChinese = [] {}) {
     SaveScreenshot(page, name + QStringLiteral("_english"));
     SelectLanguageFile(1);
-    applyLanguage(page);
+    page.ApplyLanguage();
+    inChinese();
     SaveScreenshot(page, name + QStringLiteral("_chinese"));
     SelectLanguageFile(2);
-    applyLanguage(page);
+    page.ApplyLanguage();
   }
 };
 
@@ -175,21 +180,16 @@ TEST_F(ClockPagesTest, AnalogClockKeepsItsSelectionsThroughALanguageSwitch) {
   MakeArea(kAnalogClockArea, AnalogClock());
   SelectArea();
   auto& page = PageAt<CClockDialog>(PageSlot::AnalogClock);
-  SelectLanguageFile(1);
-  page.ApplyLanguage();
-  const auto text = [](int number) { return ReadLangText(lang_section::IDD_CLOCK_DIALOG, number); };
-  EXPECT_EQ(page.FaceTypeList().currentText(), text(1009));
-  EXPECT_EQ(page.HourMarkTypeList().currentText(), text(1015));
-  EXPECT_EQ(page.MinuteMarkTypeList().currentText(), text(1009));
-  EXPECT_EQ(page.HourMarkSizeList().currentText(), QStringLiteral("3"));
-  EXPECT_EQ(page.MinuteMarkSizeList().currentText(), QStringLiteral("2"));
-  EXPECT_EQ(page.FaceList().currentText(), QStringLiteral("DejaVu Sans"));
-  SelectLanguageFile(2);
-  page.ApplyLanguage();
-  EXPECT_EQ(page.FaceTypeList().currentText(), text(1009));
-  SaveInBothLanguages(
-      page, [](QWidget& w) { static_cast<CClockDialog&>(w).ApplyLanguage(); },
-      QStringLiteral("clock_dialog"));
+  SaveInBothLanguages(page, QStringLiteral("clock_dialog"), [&page] {
+    const auto text = [](int number) {
+      return ReadLangText(lang_section::IDD_CLOCK_DIALOG, number);
+    };
+    EXPECT_EQ(page.FaceTypeList().currentText(), text(1009));
+    EXPECT_EQ(page.HourMarkTypeList().currentText(), text(1015));
+    EXPECT_EQ(page.MinuteMarkTypeList().currentText(), text(1009));
+    EXPECT_EQ(page.HourMarkSizeList().currentText(), QStringLiteral("3"));
+    EXPECT_EQ(page.FaceList().currentText(), QStringLiteral("DejaVu Sans"));
+  });
 }
 
 TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
@@ -266,9 +266,7 @@ TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
   Choose(page.DateFormatList(), 0);
   Choose(page.TimeFormatList(), 3);
   page.TextEdit().setText(QStringLiteral("Quendra"));
-  SaveInBothLanguages(
-      page, [](QWidget& w) { static_cast<CDigitalClockDialog&>(w).ApplyLanguage(); },
-      QStringLiteral("digital_clock_dialog"));
+  SaveInBothLanguages(page, QStringLiteral("digital_clock_dialog"));
 }
 
 TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
@@ -332,9 +330,7 @@ TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
   EXPECT_EQ(countdown.ShowStrFont_FontItalic, 1);
 
   page.TextEdit().setText(QStringLiteral("Quendra"));
-  SaveInBothLanguages(
-      page, [](QWidget& w) { static_cast<CTimeDialog&>(w).ApplyLanguage(); },
-      QStringLiteral("time_dialog"));
+  SaveInBothLanguages(page, QStringLiteral("time_dialog"));
 }
 
 // A record out of range loads every control from the new record, the pickers at the
