@@ -43,7 +43,6 @@ QStringList LangTexts(std::initializer_list<int> numbers) {
 
 // Empties the list and fills it with texts; the selection stays at its index.
 void Refill(QComboBox& list, const QStringList& texts) {
-  const QSignalBlocker blocked(list);
   const int selected = list.currentIndex();
   list.clear();
   list.addItems(texts);

@@ -94,6 +94,8 @@ FontRow MakeFontRow(QWidget* page, const FontRowIds& ids, QPoint at) {
   for (int size : kFontSizes) sizes << QString::number(size);
   int left = at.x() + kFaceWidth + kGap;
   row.size = MakeList(page, ids.size, QRect(left, at.y(), kSizeWidth, kRowHeight), sizes, true);
+  // A typed size is stored as typed, so the box must not complete it ("1" to "10").
+  row.size->setCompleter(nullptr);
   left += kSizeWidth + kGap;
   for (int style = kBold; style <= kUnderline; ++style) {
     row.styles[static_cast<std::size_t>(style)] =

@@ -32,8 +32,14 @@ void Choose(QComboBox& list, int index) {
   emit list.activated(index);
 }
 
-// Types text over the whole text of an editable list.
+// Types text over the whole text of an editable list, with the keyboard focus, where
+// a list may complete what is typed.
 void Type(QComboBox& list, const QString& text) {
+  QWidget* window = list.window();
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  list.lineEdit()->setFocus();
   list.lineEdit()->selectAll();
   QTest::keyClicks(list.lineEdit(), text);
 }
@@ -136,8 +142,8 @@ TEST_F(ClockPagesTest, AnalogClockStoresWhatItsControlsShow) {
     const char* typed;
     int stored;
     const char* shown;
-  } sizes[] = {
-      {"5", 5, "5"}, {"0", 9, "9"}, {"abc", 9, "9"}, {"300", 200, "200"}, {"200", 200, "200"}};
+  } sizes[] = {{"1", 1, "1"},   {"5", 5, "5"},       {"0", 9, "9"},
+               {"abc", 9, "9"}, {"300", 200, "200"}, {"200", 200, "200"}};
   for (const auto& size : sizes) {
     Type(page.SizeList(), QString::fromLatin1(size.typed));
     EXPECT_EQ(clock.ShowStrFont_FontSize, size.stored) << size.typed;
