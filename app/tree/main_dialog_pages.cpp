@@ -19,6 +19,9 @@
 #include "controls/shell/window_globals.h"
 #include "device/info/led_info_dialog.h"
 #include "editors/area_rect/area_set_dialog.h"
+#include "editors/clock/clock_dialog.h"
+#include "editors/clock/digital_clock_dialog.h"
+#include "editors/clock/time_dialog.h"
 #include "editors/program_page/program_dialog.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_sections.h"
@@ -81,10 +84,20 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
     case PageSlot::Summary: return MakePage(new CLedInfoDialog(parent));
     case PageSlot::Program: return MakePage(new CProgramDialog(parent));
     case PageSlot::AreaRect: return MakePage(new CAreaSetDialog(parent));
+    case PageSlot::DigitalClock: return MakePage(new CDigitalClockDialog(parent));
+    case PageSlot::AnalogClock: return MakePage(new CClockDialog(parent));
+    case PageSlot::Countdown: return MakePage(new CTimeDialog(parent));
     default:
       return MakePage(
           new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));
   }
+}
+
+// Puts a built page's ApplyLanguage in its slot of the re-texting table.
+template <typename Page>
+void RegisterPageTexts(TextSlot slot, QWidget& widget) {
+  auto& page = static_cast<Page&>(widget);
+  RegisterTexts(slot, &page, [&page] { page.ApplyLanguage(); });
 }
 
 QIcon ArtIcon(PageArt art) { return QIcon(QPixmap::fromImage(PaintPageArt(art, 24))); }
@@ -189,6 +202,9 @@ void CMainDialog::RegisterLanguageTexts() {
   auto& programPage = static_cast<CProgramDialog&>(Page(PageSlot::Program));
   RegisterTexts(TextSlot::ProgramPage, &programPage,
                 [&programPage] { programPage.ApplyLanguage(); });
+  RegisterPageTexts<CDigitalClockDialog>(TextSlot::DigitalClockPage, Page(PageSlot::DigitalClock));
+  RegisterPageTexts<CClockDialog>(TextSlot::AnalogClockPage, Page(PageSlot::AnalogClock));
+  RegisterPageTexts<CTimeDialog>(TextSlot::CountdownPage, Page(PageSlot::Countdown));
 }
 
 void CMainDialog::ShowPagesForSelection() {

@@ -23,6 +23,7 @@
 #include "controls/shell/window_globals.h"
 #include "device/info/led_info_dialog.h"
 #include "editors/area_rect/area_set_dialog.h"
+#include "editors/clock/clock_dialog.h"
 #include "model/common/bounded_text.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_file.h"
@@ -59,15 +60,18 @@ TEST_F(ProjectPageTest, SelectionRoadDrivesFrameCanvasStatusAndPages) {
   EXPECT_EQ(page->Tabs().count(), 1);
 
   // An area of the same program: its position, the list kept.
+  std::get<ClockAreaInfo>(a2->Kind).ClockType = 1;  // square
   Select(Item(0, 0, 1));
   EXPECT_EQ(canvas.Take(), std::vector<Message>{Canvas(1, 2)});
   EXPECT_EQ(CanvasAreaList, (std::vector<AreaRecord*>{a1, a2}));
   EXPECT_EQ(ShownPages(),
             (std::vector<PageSlot>{PageSlot::AreaRect, PageSlot::AnalogClock, PageSlot::Border}));
   EXPECT_EQ(page->Tabs().count(), 2);
-  for (PageSlot slot : {PageSlot::AnalogClock, PageSlot::Border, PageSlot::Background}) {
-    EXPECT_GE(Loads(slot), 1);
-  }
+  for (PageSlot slot : {PageSlot::Border, PageSlot::Background}) EXPECT_GE(Loads(slot), 1);
+  // The clock page shows the area's record.
+  EXPECT_EQ(
+      static_cast<CClockDialog&>(page->Page(PageSlot::AnalogClock)).FaceTypeList().currentIndex(),
+      1);
   EXPECT_EQ(static_cast<CAreaSetDialog&>(page->Page(PageSlot::AreaRect)).NameEdit().text(),
             QStringLiteral("Watch"));
   page->Tabs().setCurrentIndex(1);
