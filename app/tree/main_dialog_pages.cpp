@@ -18,6 +18,7 @@
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
 #include "editors/area_rect/area_set_dialog.h"
+#include "editors/border/border_dialog.h"
 #include "editors/program_page/program_dialog.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_sections.h"
@@ -79,6 +80,7 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
   switch (static_cast<PageSlot>(slot)) {
     case PageSlot::Program: return MakePage(new CProgramDialog(parent));
     case PageSlot::AreaRect: return MakePage(new CAreaSetDialog(parent));
+    case PageSlot::Border: return MakePage(new CBorderDialog(parent));
     default:
       return MakePage(
           new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));
@@ -184,6 +186,8 @@ void CMainDialog::RegisterLanguageTexts() {
   auto& programPage = static_cast<CProgramDialog&>(Page(PageSlot::Program));
   RegisterTexts(TextSlot::ProgramPage, &programPage,
                 [&programPage] { programPage.ApplyLanguage(); });
+  auto& borderPage = static_cast<CBorderDialog&>(Page(PageSlot::Border));
+  RegisterTexts(TextSlot::BorderPage, &borderPage, [&borderPage] { borderPage.ApplyLanguage(); });
 }
 
 void CMainDialog::ShowPagesForSelection() {
