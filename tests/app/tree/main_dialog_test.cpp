@@ -62,7 +62,7 @@ TEST_F(ProjectPageTest, SelectionRoadDrivesFrameCanvasStatusAndPages) {
   EXPECT_EQ(ShownPages(),
             (std::vector<PageSlot>{PageSlot::AreaRect, PageSlot::AnalogClock, PageSlot::Border}));
   EXPECT_EQ(page->Tabs().count(), 2);
-  for (PageSlot slot : {PageSlot::AnalogClock, PageSlot::Border, PageSlot::Background}) {
+  for (PageSlot slot : {PageSlot::AnalogClock, PageSlot::Background}) {
     EXPECT_GE(Loads(slot), 1);
   }
   EXPECT_EQ(static_cast<CAreaSetDialog&>(page->Page(PageSlot::AreaRect)).NameEdit().text(),
