@@ -19,6 +19,8 @@
 #include "controls/shell/window_globals.h"
 #include "device/info/led_info_dialog.h"
 #include "editors/area_rect/area_set_dialog.h"
+#include "editors/border/border_dialog.h"
+#include "editors/border/border_dialog.h"
 #include "editors/clock/clock_dialog.h"
 #include "editors/clock/digital_clock_dialog.h"
 #include "editors/clock/time_dialog.h"
@@ -87,6 +89,7 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
     case PageSlot::DigitalClock: return MakePage(new CDigitalClockDialog(parent));
     case PageSlot::AnalogClock: return MakePage(new CClockDialog(parent));
     case PageSlot::Countdown: return MakePage(new CTimeDialog(parent));
+    case PageSlot::Border: return MakePage(new CBorderDialog(parent));
     default:
       return MakePage(
           new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));
@@ -205,6 +208,8 @@ void CMainDialog::RegisterLanguageTexts() {
   RegisterPageTexts<CDigitalClockDialog>(TextSlot::DigitalClockPage, Page(PageSlot::DigitalClock));
   RegisterPageTexts<CClockDialog>(TextSlot::AnalogClockPage, Page(PageSlot::AnalogClock));
   RegisterPageTexts<CTimeDialog>(TextSlot::CountdownPage, Page(PageSlot::Countdown));
+  auto& borderPage = static_cast<CBorderDialog&>(Page(PageSlot::Border));
+  RegisterTexts(TextSlot::BorderPage, &borderPage, [&borderPage] { borderPage.ApplyLanguage(); });
 }
 
 void CMainDialog::ShowPagesForSelection() {
