@@ -20,7 +20,6 @@
 #include "device/info/led_info_dialog.h"
 #include "editors/area_rect/area_set_dialog.h"
 #include "editors/border/border_dialog.h"
-#include "editors/border/border_dialog.h"
 #include "editors/clock/clock_dialog.h"
 #include "editors/clock/digital_clock_dialog.h"
 #include "editors/clock/time_dialog.h"
