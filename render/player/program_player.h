@@ -1,8 +1,10 @@
 #pragma once
-// CProgramPlayer plays one program of the preview: each tick it composes every area of
-// the program, each over its background, and the program border into a working picture
-// of the screen's size and copies that to the target once. CProgramListPlayer plays
-// the programs of the preview's play list one after another. GUI thread only.
+// CProgramPlayer plays one program of the preview: each tick it plays every area of the
+// program, each over its background, into a composed picture of the screen's size that
+// it keeps from tick to tick, redrawing only the areas that draw otherwise than the tick
+// before (with every area they overlap); the changed parts go to the target and the
+// program border is drawn over them there. CProgramListPlayer plays the programs of the
+// preview's play list one after another. GUI thread only.
 
 #include <QImage>
 
@@ -36,22 +38,29 @@ class CProgramPlayer {
   CProgramPlayer& operator=(const CProgramPlayer&) = delete;
 
   // One tick: 1 while the program plays, 0 when it is over. A tick that plays ends
-  // with the composed picture in the target; a target of the screen's size and format
-  // then exchanges its pixels with the player's working picture (the QImage stays the
-  // same object), so nobody may hold its pixels from one tick to the next.
+  // with the composed picture and the program border in the target. Between ticks the
+  // target is copied only where it changed, unless something else drew on it (its
+  // cache key moved), which brings the whole picture back.
   int Step();
   // 1 when every area player has finished once (and when there is none).
   int AllAreasDone() const;
 
  private:
-  // Puts the working picture in the target.
+  // Draws again, from black, the areas that changed and every area they overlap.
+  void ComposeChanged();
+  // Puts the changed parts of the composed picture in the target, and the program
+  // border over them.
   void ShowInTarget();
 
   int width_ = 0;
   int height_ = 0;
   const ProgramSendItem* item_;
   QImage* target_;
-  QImage working_;    // Format_RGB32; black at the start of each tick
+  QImage composed_;  // Format_RGB32: the areas as the last tick drew them
+  bool composeAll_ = true;  // the composed picture does not hold the last tick
+  qint64 shownKey_ = 0;     // the target's cache key after the last tick
+  std::vector<PixelRect> redrawn_;  // this tick's parts drawn again
+  std::vector<char> redraw_;        // by player: drawn again this tick
   int playTime_ = 0;  // seconds
   int playMode_ = kPlayUntilAllDone;
   std::uint32_t startTick_ = 0;
