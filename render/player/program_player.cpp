@@ -89,17 +89,28 @@ bool Meets(const PixelRect& rect, const std::vector<PixelRect>& parts) {
   });
 }
 
+// Adds rect to parts unless it is empty or lies inside one of them already (an area
+// and its background, an area that stayed in place), so that no part is filled and
+// copied twice.
+void AddPart(std::vector<PixelRect>& parts, const PixelRect& rect) {
+  if (rect.IsEmpty()) return;
+  const bool inside = std::any_of(parts.begin(), parts.end(), [&rect](const PixelRect& part) {
+    return part.Intersected(rect) == rect;
+  });
+  if (!inside) parts.push_back(rect);
+}
+
 }  // namespace
 
 void CProgramPlayer::ComposeChanged() {
   redrawn_.clear();
   redraw_.assign(players_.size(), 0);
-  if (composeAll_) redrawn_.push_back(PixelRectOfSize(width_, height_));
+  if (composeAll_) AddPart(redrawn_, PixelRectOfSize(width_, height_));
   for (std::size_t i = 0; i < players_.size(); ++i) {
     if (!players_[i]->Changed()) continue;
     redraw_[i] = 1;
-    redrawn_.push_back(players_[i]->LastFootprint());
-    redrawn_.push_back(players_[i]->Footprint());
+    AddPart(redrawn_, players_[i]->LastFootprint());
+    AddPart(redrawn_, players_[i]->Footprint());
   }
   // Areas are drawn whole, so an area that meets a part drawn again is drawn again
   // too, and its own rectangle with it, until no more areas join.
@@ -108,7 +119,7 @@ void CProgramPlayer::ComposeChanged() {
     for (std::size_t i = 0; i < players_.size(); ++i) {
       if (redraw_[i] != 0 || !Meets(players_[i]->Footprint(), redrawn_)) continue;
       redraw_[i] = 1;
-      redrawn_.push_back(players_[i]->Footprint());
+      AddPart(redrawn_, players_[i]->Footprint());
       joined = true;
     }
   }
