@@ -21,15 +21,21 @@ CProgramPlayer::CProgramPlayer(const ProgramSendItem* item, QImage* target, cons
   }
   width_ = screen->LedWidth;
   height_ = screen->LedHeight;
-  composed_ = QImage(width_, height_, QImage::Format_RGB32);
-  if (composed_.isNull()) return;
+  // A target of the screen's size and format holds the composed picture itself; any
+  // other gets a copy of a picture of the screen's size each tick.
+  canvas_ = target_;
+  if (target_->size() != QSize(width_, height_) || target_->format() != QImage::Format_RGB32) {
+    composed_ = QImage(width_, height_, QImage::Format_RGB32);
+    if (composed_.isNull()) return;
+    canvas_ = &composed_;
+  }
   // Later players draw over earlier ones; black lets what lies below show through.
   for (const AreaRecord* area : item_->Areas) {
     if (area == nullptr) continue;
     if (area->IsUseBack != 0) {
-      players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, &composed_, 1, clock_));
+      players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, canvas_, 1, clock_));
     }
-    players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, &composed_, 0, clock_));
+    players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, canvas_, 0, clock_));
   }
   done_.assign(players_.size(), 0);
   playTime_ = program->PlayTime;
@@ -75,18 +81,27 @@ int CProgramPlayer::Step() {
     player.Restart();
     if (player.Advance() == 0) player.Restart();
   }
+  if (canvas_ == target_) {
+    // Something else drew on the target since the last tick: nothing of it is kept.
+    if (target_->cacheKey() != shownKey_) composeAll_ = true;
+    if (!composeAll_) RestoreUnderBorder();
+  }
   ComposeChanged();
-  if (border_) border_->Step();
-  ShowInTarget();
+  if (canvas_ != target_) CopyBand(composed_, PixelRectOfSize(width_, height_), *target_, 0, 0);
+  if (border_) {
+    border_->Step();
+    if (canvas_ == target_) SaveUnderBorder();
+    border_->Paint(border_->PaintOffset());
+  }
+  shownKey_ = target_->cacheKey();
   return 1;
 }
 
 namespace {
 
 bool Meets(const PixelRect& rect, const std::vector<PixelRect>& parts) {
-  return std::any_of(parts.begin(), parts.end(), [&rect](const PixelRect& part) {
-    return !rect.Intersected(part).IsEmpty();
-  });
+  return std::any_of(parts.begin(), parts.end(),
+                     [&rect](const PixelRect& part) { return !rect.Intersected(part).IsEmpty(); });
 }
 
 // Adds rect to parts unless it is empty or lies inside one of them already (an area
@@ -105,7 +120,8 @@ void AddPart(std::vector<PixelRect>& parts, const PixelRect& rect) {
 void CProgramPlayer::ComposeChanged() {
   redrawn_.clear();
   redraw_.assign(players_.size(), 0);
-  if (composeAll_) AddPart(redrawn_, PixelRectOfSize(width_, height_));
+  const PixelRect screen = PixelRectOfSize(width_, height_);
+  if (composeAll_) AddPart(redrawn_, screen);
   for (std::size_t i = 0; i < players_.size(); ++i) {
     if (!players_[i]->Changed()) continue;
     redraw_[i] = 1;
@@ -123,7 +139,7 @@ void CProgramPlayer::ComposeChanged() {
       joined = true;
     }
   }
-  for (const PixelRect& part : redrawn_) FillRect(composed_, part, 0);
+  for (const PixelRect& part : redrawn_) FillRect(*canvas_, part.Intersected(screen), 0);
   // Later players draw over earlier ones; black lets what lies below show through.
   for (std::size_t i = 0; i < players_.size(); ++i) {
     if (redraw_[i] != 0) players_[i]->Compose();
@@ -131,21 +147,20 @@ void CProgramPlayer::ComposeChanged() {
   composeAll_ = false;
 }
 
-void CProgramPlayer::ShowInTarget() {
-  const bool sameKind =
-      target_->size() == composed_.size() && target_->format() == composed_.format();
-  if (!sameKind || target_->cacheKey() != shownKey_) {
-    CopyBand(composed_, PixelRectOfSize(width_, height_), *target_, 0, 0);
-  } else {
-    for (const PixelRect& part : redrawn_) CopyBand(composed_, part, *target_, part.left, part.top);
-    // The border's last drawing gives way to the areas below it.
-    if (border_) {
-      for (const PixelRect& band : border_->Bands())
-        CopyBand(composed_, band, *target_, band.left, band.top);
-    }
+void CProgramPlayer::SaveUnderBorder() {
+  const std::array<PixelRect, 4> bands = border_->Bands();
+  for (std::size_t i = 0; i < bands.size(); ++i)
+    underBorder_[i] = target_->copy(bands[i].ToQRect());
+}
+
+void CProgramPlayer::RestoreUnderBorder() {
+  if (!border_) return;
+  const std::array<PixelRect, 4> bands = border_->Bands();
+  for (std::size_t i = 0; i < bands.size(); ++i) {
+    const QImage& under = underBorder_[i];
+    CopyBand(under, PixelRectOfSize(under.width(), under.height()), *target_, bands[i].left,
+             bands[i].top);
   }
-  if (border_) border_->Paint(border_->PaintOffset());
-  shownKey_ = target_->cacheKey();
 }
 
 CProgramListPlayer::CProgramListPlayer(const PlayClock& clock)

@@ -1,13 +1,14 @@
 #pragma once
 // CProgramPlayer plays one program of the preview: each tick it plays every area of the
 // program, each over its background, into a composed picture of the screen's size that
-// it keeps from tick to tick, redrawing only the areas that draw otherwise than the tick
-// before (with every area they overlap); the changed parts go to the target and the
-// program border is drawn over them there. CProgramListPlayer plays the programs of the
-// preview's play list one after another. GUI thread only.
+// it keeps from tick to tick, drawing again only the areas that draw otherwise than the
+// tick before (with every area they overlap), and the program border over it.
+// CProgramListPlayer plays the programs of the preview's play list one after another.
+// GUI thread only.
 
 #include <QImage>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -38,9 +39,10 @@ class CProgramPlayer {
   CProgramPlayer& operator=(const CProgramPlayer&) = delete;
 
   // One tick: 1 while the program plays, 0 when it is over. A tick that plays ends
-  // with the composed picture and the program border in the target. Between ticks the
-  // target is copied only where it changed, unless something else drew on it (its
-  // cache key moved), which brings the whole picture back.
+  // with the composed picture and the program border in the target. A target of the
+  // screen's size and format keeps the composed picture from tick to tick, so only
+  // what changed is drawn on it; when something else has drawn on it (its cache key
+  // moved) the whole picture is drawn again.
   int Step();
   // 1 when every area player has finished once (and when there is none).
   int AllAreasDone() const;
@@ -48,19 +50,22 @@ class CProgramPlayer {
  private:
   // Draws again, from black, the areas that changed and every area they overlap.
   void ComposeChanged();
-  // Puts the changed parts of the composed picture in the target, and the program
-  // border over them.
-  void ShowInTarget();
+  // The composed pixels under the program border's bands, kept before it is drawn on
+  // the target and put back at the next tick.
+  void SaveUnderBorder();
+  void RestoreUnderBorder();
 
   int width_ = 0;
   int height_ = 0;
   const ProgramSendItem* item_;
   QImage* target_;
-  QImage composed_;  // Format_RGB32: the areas as the last tick drew them
-  bool composeAll_ = true;  // the composed picture does not hold the last tick
-  qint64 shownKey_ = 0;     // the target's cache key after the last tick
+  QImage* canvas_ = nullptr;        // where the areas are composed: the target or composed_
+  QImage composed_;                 // Format_RGB32, for a target of another size or format
+  bool composeAll_ = true;          // the canvas does not hold the last tick's areas
+  qint64 shownKey_ = 0;             // the target's cache key after the last tick
   std::vector<PixelRect> redrawn_;  // this tick's parts drawn again
   std::vector<char> redraw_;        // by player: drawn again this tick
+  std::array<QImage, 4> underBorder_;
   int playTime_ = 0;  // seconds
   int playMode_ = kPlayUntilAllDone;
   std::uint32_t startTick_ = 0;

@@ -217,9 +217,11 @@ TEST_F(ProgramPlayerTest, RedrawingWhatChangedShowsWhatAFullRedrawShows) {
     int borderStyle;  // of the program, the pages and the empty list
     int moveAt;       // the tick the pages' area moves at
     int paintAt;      // the tick something else paints the target at
+    int targetWidth;  // another than the screen's: the picture is copied each tick
   };
-  for (const Row row : {Row{kBorderStill, 0, 0}, Row{kBorderClockwise, 40, 70},
-                        Row{kBorderCounterClockwise, 90, 10}}) {
+  for (const Row row :
+       {Row{kBorderStill, 0, 0, 64}, Row{kBorderClockwise, 40, 70, 64},
+        Row{kBorderCounterClockwise, 90, 10, 64}, Row{kBorderClockwise, 40, 70, 70}}) {
     for (AreaRecord* bordered : {&pages, &empty}) {
       bordered->IsUseBorder = 1;
       bordered->BorderStyle = row.borderStyle;
@@ -229,13 +231,15 @@ TEST_F(ProgramPlayerTest, RedrawingWhatChangedShowsWhatAFullRedrawShows) {
     program_->BorderColor = 0x00FFFF;
     pages.AreaRect_Left = 0;
     pages.AreaRect_Right = 24;
-    CProgramPlayer player(&item, &target_, clock_);
+    QImage target(row.targetWidth, 32, QImage::Format_RGB32);
+    CProgramPlayer player(&item, &target, clock_);
     FullRedraw full(item, clock_);
     for (int tick = 0; tick < 150; ++tick, clock_.Advance(kTickMs)) {
       if (tick == row.moveAt) ++pages.AreaRect_Left, ++pages.AreaRect_Right;
-      if (tick == row.paintAt) target_.fill(kRed);
+      if (tick == row.paintAt) target.fill(kRed);
       ASSERT_EQ(player.Step(), 1);
-      ASSERT_EQ(target_, full.Tick()) << "border " << row.borderStyle << " tick " << tick;
+      ASSERT_EQ(target.copy(0, 0, 64, 32), full.Tick())
+          << "border " << row.borderStyle << " width " << row.targetWidth << " tick " << tick;
     }
   }
 }
