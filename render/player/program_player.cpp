@@ -72,7 +72,7 @@ int CProgramPlayer::Step() {
     if (playMode_ == kPlayUntilAllDone) {
       done_[i] = 1;
       if (AllAreasDone() != 0) {
-        composeAll_ = true;  // the rest of this tick is not drawn
+        composeAll_ = true;  // nothing of this tick is shown; a next one draws all
         return 0;
       }
     }
