@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "app/language/language_switch.h"
 #include "app/language/language_texts.h"
 #include "app/tree/main_dialog.h"
 #include "app/tree/new_area.h"
@@ -18,6 +19,7 @@
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
 #include "editors/area_rect/area_set_dialog.h"
+#include "editors/flash_words/flash_word_dialog.h"
 #include "editors/program_page/program_dialog.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_sections.h"
@@ -79,6 +81,7 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
   switch (static_cast<PageSlot>(slot)) {
     case PageSlot::Program: return MakePage(new CProgramDialog(parent));
     case PageSlot::AreaRect: return MakePage(new CAreaSetDialog(parent));
+    case PageSlot::FlashWords: return MakePage(new CFlashWordDialog(parent));
     default:
       return MakePage(
           new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));
@@ -184,6 +187,9 @@ void CMainDialog::RegisterLanguageTexts() {
   auto& programPage = static_cast<CProgramDialog&>(Page(PageSlot::Program));
   RegisterTexts(TextSlot::ProgramPage, &programPage,
                 [&programPage] { programPage.ApplyLanguage(); });
+  auto& flashWordsPage = static_cast<CFlashWordDialog&>(Page(PageSlot::FlashWords));
+  RegisterTexts(TextSlot::FlashWordsPage, &flashWordsPage,
+                [&flashWordsPage] { flashWordsPage.ApplyLanguage(StoredLanguageChoice()); });
 }
 
 void CMainDialog::ShowPagesForSelection() {

@@ -21,6 +21,7 @@ inline constexpr QLatin1StringView IDD_AREASET_DIALOG("IDD_AREASET_DIALOG");
 inline constexpr QLatin1StringView IDD_PROGRAM_DIALOG("IDD_PROGRAM_DIALOG");
 inline constexpr QLatin1StringView IDD_IMAGEWORD_DIALOG("IDD_IMAGEWORD_DIALOG");
 inline constexpr QLatin1StringView IDD_FLASHWORD_DIALOG("IDD_FLASHWORD_DIALOG");
+inline constexpr QLatin1StringView IDD_FLASHWORDEDIT_DIALOG("IDD_FLASHWORDEDIT_DIALOG");
 inline constexpr QLatin1StringView IDD_FILE_DIALOG("IDD_FILE_DIALOG");
 
 // The rich-text editor and its menu, whose Edit submenu the text pages share.
