@@ -81,7 +81,8 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
   switch (static_cast<PageSlot>(slot)) {
     case PageSlot::Program: return MakePage(new CProgramDialog(parent));
     case PageSlot::AreaRect: return MakePage(new CAreaSetDialog(parent));
-    case PageSlot::FlashWords: return MakePage(new CFlashWordDialog(parent));
+    case PageSlot::FlashWords:
+      return MakePage(new CFlashWordDialog(parent, StoredLanguageChoice()));
     default:
       return MakePage(
           new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));

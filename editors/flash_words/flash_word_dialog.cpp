@@ -119,11 +119,12 @@ void RemoveFrameFile(const FlashWordItem& item) {
 
 }  // namespace
 
-CFlashWordDialog::CFlashWordDialog(QWidget* parent) : QWidget(parent) {
+CFlashWordDialog::CFlashWordDialog(QWidget* parent, int storedLanguage) : QWidget(parent) {
   static_cast<void>(icons_.Add(StandardPicture(*this, QStyle::SP_FileIcon, 16)));
   CreateToolBar();
   CreateListControls();
   CreateStyleControls();
+  ApplyLanguage(storedLanguage);
   runEditor_ = [](CFlashWordEditDialog& editor) { editor.exec(); };
 }
 

@@ -38,7 +38,8 @@ class CFlashWordDialog : public QWidget, public MessageWindow {
   // Runs the item editor; the start runs it modally.
   using EditorRunner = std::function<void(CFlashWordEditDialog& editor)>;
 
-  explicit CFlashWordDialog(QWidget* parent);
+  // storedLanguage: the stored language choice the texts are first applied for.
+  CFlashWordDialog(QWidget* parent, int storedLanguage);
   ~CFlashWordDialog() override;
 
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -29,6 +29,7 @@
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
 #include "tests/support/fake_flash_host.h"
+#include "tests/support/screenshot.h"
 
 namespace {
 
@@ -137,6 +138,7 @@ TEST_F(FlashWordsSend, ChangedItemsAreRecordedAndSentAsTheirFrames) {
   emit Page().EffectCombo().activated(3);
   emit Page().SpeedCombo().activated(20);
   EXPECT_EQ(Items()[1].PlayStyle, 3);
+  SaveScreenshot(*window_, QStringLiteral("main_window_flash_words"));
 
   Send();
   ASSERT_EQ(card.Payloads().size(), 1u);
