@@ -135,7 +135,9 @@ TEST_F(FlashWordsSend, ChangedItemsAreRecordedAndSentAsTheirFrames) {
   SendMessage(Page().Handle(), WM_COMMAND, ID_FLASH_WORDS_ADD, 0);
   SendMessage(Page().Handle(), WM_COMMAND, ID_FLASH_WORDS_ADD, 0);
   ASSERT_EQ(Items().size(), 2u);
+  Page().EffectCombo().setCurrentIndex(3);
   emit Page().EffectCombo().activated(3);
+  Page().SpeedCombo().setCurrentIndex(20);
   emit Page().SpeedCombo().activated(20);
   EXPECT_EQ(Items()[1].PlayStyle, 3);
   SaveScreenshot(*window_, QStringLiteral("main_window_flash_words"));
