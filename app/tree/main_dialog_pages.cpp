@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "app/language/language_switch.h"
 #include "app/language/language_texts.h"
 #include "app/tree/main_dialog.h"
 #include "app/tree/new_area.h"
@@ -23,6 +24,7 @@
 #include "editors/clock/clock_dialog.h"
 #include "editors/clock/digital_clock_dialog.h"
 #include "editors/clock/time_dialog.h"
+#include "editors/flash_words/flash_word_dialog.h"
 #include "editors/program_page/program_dialog.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_sections.h"
@@ -89,6 +91,8 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
     case PageSlot::AnalogClock: return MakePage(new CClockDialog(parent));
     case PageSlot::Countdown: return MakePage(new CTimeDialog(parent));
     case PageSlot::Border: return MakePage(new CBorderDialog(parent));
+    case PageSlot::FlashWords:
+      return MakePage(new CFlashWordDialog(parent, StoredLanguageChoice()));
     default:
       return MakePage(
           new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));
@@ -209,6 +213,9 @@ void CMainDialog::RegisterLanguageTexts() {
   RegisterPageTexts<CTimeDialog>(TextSlot::CountdownPage, Page(PageSlot::Countdown));
   auto& borderPage = static_cast<CBorderDialog&>(Page(PageSlot::Border));
   RegisterTexts(TextSlot::BorderPage, &borderPage, [&borderPage] { borderPage.ApplyLanguage(); });
+  auto& flashWordsPage = static_cast<CFlashWordDialog&>(Page(PageSlot::FlashWords));
+  RegisterTexts(TextSlot::FlashWordsPage, &flashWordsPage,
+                [&flashWordsPage] { flashWordsPage.ApplyLanguage(StoredLanguageChoice()); });
 }
 
 void CMainDialog::ShowPagesForSelection() {
