@@ -5,23 +5,16 @@
 
 #include <QAction>
 
-#include <utility>
 #include <vector>
 
 #include "controls/buttons/kv_menu.h"
 #include "controls/support/command_action.h"
-#include "platform/message_window.h"
+#include "tests/support/recording_window.h"
 
 namespace {
 
-class RecordingWindow : public MessageWindow {
- public:
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_COMMAND) commands.emplace_back(wParam, lParam);
-    return MessageWindow::WindowProc(msg, wParam, lParam);
-  }
-  std::vector<std::pair<WPARAM, LPARAM>> commands;
-};
+using testsupport::Message;
+using testsupport::RecordingWindow;
 
 TEST(CommandAction, ReachesTheWindowNamedWhenTriggered) {
   RecordingWindow first;
@@ -31,16 +24,16 @@ TEST(CommandAction, ReachesTheWindowNamedWhenTriggered) {
   EXPECT_FALSE(SendCommandOf(nullptr, first.Handle()));
   SetCommandId(action, 101);
   EXPECT_FALSE(SendCommandOf(&action, nullptr));
-  EXPECT_TRUE(first.commands.empty());
+  EXPECT_TRUE(first.received.empty());
 
   HWND target = first.Handle();
   RouteCommand(action, [&target] { return target; });
   action.trigger();
   target = second.Handle();
   action.trigger();
-  const std::vector<std::pair<WPARAM, LPARAM>> once{{101, 0}};
-  EXPECT_EQ(first.commands, once);
-  EXPECT_EQ(second.commands, once);
+  const std::vector<Message> once{{WM_COMMAND, 101, 0}};
+  EXPECT_EQ(first.received, once);
+  EXPECT_EQ(second.received, once);
 }
 
 TEST(CommandAction, OwnerDrawnMenuItemsCarryTheirIds) {
