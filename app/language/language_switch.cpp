@@ -44,6 +44,9 @@ void CheckLanguageItem(const QMenuBar& menuBar, int index) {
 bool SwitchLanguage(const QMenuBar& menuBar, int index) {
   SelectLanguageFile(index);
   CheckLanguageItem(menuBar, index);
+  // Stored first: windows whose texts depend on the stored choice read it as they
+  // are re-texted.
+  const bool stored = WriteIniInt(kSection, kKey, index, kSettingsFile);
   ReloadAllTexts();
-  return WriteIniInt(kSection, kKey, index, kSettingsFile);
+  return stored;
 }

@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "app/language/language_switch.h"
 #include "app/language/language_texts.h"
 #include "app/tree/main_dialog.h"
 #include "app/tree/new_area.h"
@@ -19,9 +20,11 @@
 #include "controls/shell/window_globals.h"
 #include "device/info/led_info_dialog.h"
 #include "editors/area_rect/area_set_dialog.h"
+#include "editors/border/border_dialog.h"
 #include "editors/clock/clock_dialog.h"
 #include "editors/clock/digital_clock_dialog.h"
 #include "editors/clock/time_dialog.h"
+#include "editors/flash_words/flash_word_dialog.h"
 #include "editors/program_page/program_dialog.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_sections.h"
@@ -87,6 +90,9 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
     case PageSlot::DigitalClock: return MakePage(new CDigitalClockDialog(parent));
     case PageSlot::AnalogClock: return MakePage(new CClockDialog(parent));
     case PageSlot::Countdown: return MakePage(new CTimeDialog(parent));
+    case PageSlot::Border: return MakePage(new CBorderDialog(parent));
+    case PageSlot::FlashWords:
+      return MakePage(new CFlashWordDialog(parent, StoredLanguageChoice()));
     default:
       return MakePage(
           new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));
@@ -205,6 +211,11 @@ void CMainDialog::RegisterLanguageTexts() {
   RegisterPageTexts<CDigitalClockDialog>(TextSlot::DigitalClockPage, Page(PageSlot::DigitalClock));
   RegisterPageTexts<CClockDialog>(TextSlot::AnalogClockPage, Page(PageSlot::AnalogClock));
   RegisterPageTexts<CTimeDialog>(TextSlot::CountdownPage, Page(PageSlot::Countdown));
+  auto& borderPage = static_cast<CBorderDialog&>(Page(PageSlot::Border));
+  RegisterTexts(TextSlot::BorderPage, &borderPage, [&borderPage] { borderPage.ApplyLanguage(); });
+  auto& flashWordsPage = static_cast<CFlashWordDialog&>(Page(PageSlot::FlashWords));
+  RegisterTexts(TextSlot::FlashWordsPage, &flashWordsPage,
+                [&flashWordsPage] { flashWordsPage.ApplyLanguage(StoredLanguageChoice()); });
 }
 
 void CMainDialog::ShowPagesForSelection() {

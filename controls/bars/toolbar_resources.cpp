@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "controls/shell/content_page_ids.h"
 #include "controls/shell/layout_frame_ids.h"
 #include "controls/shell/main_window_ids.h"
 #include "controls/shell/project_page_ids.h"
@@ -41,16 +42,20 @@ constexpr std::array<UINT, 11> kRtfEditBar = {ID_RTF_TOOL_OPEN,       ID_RTF_TOO
                                               ID_RTF_TOOL_SELECT_ALL, 0,
                                               ID_RTF_TOOL_UNDO};
 
+// The flash-words page's toolbar: add, then edit, delete, clear and apply to all.
+constexpr std::array<UINT, 6> kFlashWordBar = {ID_FLASH_WORDS_ADD,   0,
+                                               ID_FLASH_WORDS_EDIT,  ID_FLASH_WORDS_DELETE,
+                                               ID_FLASH_WORDS_CLEAR, ID_FLASH_WORDS_APPLY_TO_ALL};
+
 struct Entry {
   int id;
   std::span<const UINT> commands;
 };
 
 constexpr Entry kToolbars[] = {
-    {IDR_MAIN_TOOLBAR, kMainWindowBar},
-    {IDR_TREE_TOOLBAR, kProjectPageBar},
-    {IDR_FRAME_TOOLBAR, kPreviewFrameBar},
-    {IDR_RTFEDIT_TOOLBAR, kRtfEditBar},
+    {IDR_MAIN_TOOLBAR, kMainWindowBar},     {IDR_TREE_TOOLBAR, kProjectPageBar},
+    {IDR_FRAME_TOOLBAR, kPreviewFrameBar},  {IDR_RTFEDIT_TOOLBAR, kRtfEditBar},
+    {IDR_FLASHWORD_TOOLBAR, kFlashWordBar},
 };
 
 }  // namespace

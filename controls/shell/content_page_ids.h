@@ -14,7 +14,8 @@ constexpr UINT ID_IMAGE_TEXT_DELETE = 32829;
 constexpr UINT ID_IMAGE_TEXT_CLEAR = 32830;
 constexpr UINT ID_IMAGE_TEXT_SAME_PROPERTIES = 32831;
 
-// The flash-words page.
+// The flash-words page and its toolbar.
+constexpr int IDR_FLASHWORD_TOOLBAR = 254;
 constexpr UINT ID_FLASH_WORDS_ADD = 32937;
 constexpr UINT ID_FLASH_WORDS_EDIT = 32938;
 constexpr UINT ID_FLASH_WORDS_DELETE = 32939;

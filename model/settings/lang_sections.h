@@ -20,8 +20,10 @@ inline constexpr QLatin1StringView IDD_ABOUT_DIALOG("IDD_ABOUT_DIALOG");
 // The property pages.
 inline constexpr QLatin1StringView IDD_AREASET_DIALOG("IDD_AREASET_DIALOG");
 inline constexpr QLatin1StringView IDD_PROGRAM_DIALOG("IDD_PROGRAM_DIALOG");
+inline constexpr QLatin1StringView IDD_BORDER_DIALOG("IDD_BORDER_DIALOG");
 inline constexpr QLatin1StringView IDD_IMAGEWORD_DIALOG("IDD_IMAGEWORD_DIALOG");
 inline constexpr QLatin1StringView IDD_FLASHWORD_DIALOG("IDD_FLASHWORD_DIALOG");
+inline constexpr QLatin1StringView IDD_FLASHWORDEDIT_DIALOG("IDD_FLASHWORDEDIT_DIALOG");
 inline constexpr QLatin1StringView IDD_FILE_DIALOG("IDD_FILE_DIALOG");
 inline constexpr QLatin1StringView IDD_LEDINFO_DIALOG("IDD_LEDINFO_DIALOG");
 

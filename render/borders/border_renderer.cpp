@@ -96,15 +96,32 @@ void CBorderRenderer::StepOffset() {
 }
 
 int CBorderRenderer::Draw() {
+  Step();
+  Paint(PaintOffset());
+  return 1;
+}
+
+void CBorderRenderer::Step() {
   StepOffset();
   if (movement_ == kBorderStill) offset_ = 0;
+}
+
+std::array<PixelRect, 4> CBorderRenderer::Bands() const {
+  const int h = stripHeight_;
+  const PixelRect r = rect_.Read();
+  return {PixelRect{r.left, r.top, r.right, r.top + h},
+          PixelRect{r.left, r.bottom - h, r.right, r.bottom},
+          PixelRect{r.left, r.top + h, r.left + h, r.bottom - h},
+          PixelRect{r.right - h, r.top + h, r.right, r.bottom - h}};
+}
+
+void CBorderRenderer::Paint(int o) const {
   if (movement_ != kBorderStill && movement_ != kBorderClockwise &&
       movement_ != kBorderCounterClockwise) {
-    return 1;
+    return;
   }
-  if (target_ == nullptr) return 1;
+  if (target_ == nullptr) return;
 
-  const int o = static_cast<int>(offset_);
   const bool counter = movement_ == kBorderCounterClockwise;
   const int x = counter ? o : kBorderStripLength - o;  // the top band
   const int xBottom = counter ? kBorderStripLength - o : o;
@@ -112,19 +129,16 @@ int CBorderRenderer::Draw() {
   const int yRight = counter ? o : kBorderStripLength - o;
 
   const int h = stripHeight_;
-  const PixelRect r = rect_.Read();
   const int sideHeight = height_ - 2 * h;
-  CopyBand(horizontal_, {x, 0, x + width_, h}, {r.left, r.top, r.right, r.top + h});
-  CopyBand(horizontal_, {xBottom, h, xBottom + width_, 2 * h},
-           {r.left, r.bottom - h, r.right, r.bottom});
-  CopyBand(vertical_, {0, y, h, y + sideHeight}, {r.left, r.top + h, r.left + h, r.bottom - h});
-  CopyBand(vertical_, {h, yRight, 2 * h, yRight + sideHeight},
-           {r.right - h, r.top + h, r.right, r.bottom - h});
-  return 1;
+  const std::array<PixelRect, 4> bands = Bands();
+  CopyBand(horizontal_, {x, 0, x + width_, h}, bands[0]);
+  CopyBand(horizontal_, {xBottom, h, xBottom + width_, 2 * h}, bands[1]);
+  CopyBand(vertical_, {0, y, h, y + sideHeight}, bands[2]);
+  CopyBand(vertical_, {h, yRight, 2 * h, yRight + sideHeight}, bands[3]);
 }
 
 void CBorderRenderer::CopyBand(const QImage& strip, const PixelRect& source,
-                               const PixelRect& target) {
+                               const PixelRect& target) const {
   // An empty or inverted band (a rectangle lower or narrower than the band needs, or
   // inverted) is left out rather than mirrored over the others.
   if (strip.isNull() || source.IsEmpty() || target.IsEmpty()) return;

@@ -14,6 +14,7 @@
 
 #include <QImage>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -64,9 +65,19 @@ class CBorderRenderer {
   // single-colour strip's pure red takes color. A number outside its family leaves
   // no strips: the border then draws nothing. Returns 1.
   int Setup(int family, int number, ColorRef color);
-  // One tick: steps the offset, then copies the four bands round the rectangle as it
-  // is now. Returns 1.
+  // One tick: Step, then Paint at the new offset. Returns 1.
   int Draw();
+  // Steps the offset of a running border (a still one stays at 0).
+  void Step();
+  // Copies the four bands, shifted by offset (as PaintOffset gives it), round the
+  // rectangle as it is now. A movement of no known kind paints nothing.
+  void Paint(int offset) const;
+  // The whole pixels of the shift that Paint takes now.
+  int PaintOffset() const { return static_cast<int>(offset_); }
+  // The four rectangles Paint draws now: top, bottom, left and right band.
+  std::array<PixelRect, 4> Bands() const;
+  // The rectangle as it is now.
+  PixelRect Rect() const { return rect_.Read(); }
 
   // 1 (the default): the strip's black pixels let the target show through; 0: the
   // bands are copied opaque.
@@ -76,7 +87,7 @@ class CBorderRenderer {
 
  private:
   void StepOffset();
-  void CopyBand(const QImage& strip, const PixelRect& source, const PixelRect& target);
+  void CopyBand(const QImage& strip, const PixelRect& source, const PixelRect& target) const;
 
   QImage* target_ = nullptr;
   LiveRect rect_;

@@ -64,6 +64,14 @@ QString FramePath(const char16_t (&guid)[kNameCapacity]) {
   return PakFramePath(ReadBoundedText(guid));
 }
 
+// The smallest rectangle that holds both; an empty one counts as none.
+PixelRect UnitedRect(const PixelRect& a, const PixelRect& b) {
+  if (a.IsEmpty()) return b.IsEmpty() ? PixelRect{} : b;
+  if (b.IsEmpty()) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
 }  // namespace
 
 CAreaPlayer::CAreaPlayer(const AreaRecord* area, int itemIndex, QImage* target, int background,
@@ -128,8 +136,45 @@ void CAreaPlayer::ChooseRenderFunction() {
 }
 
 int CAreaPlayer::Render() {
+  shown_.clear();
+  const int result = Advance();
+  Compose();
+  return result;
+}
+
+void CAreaPlayer::BeginTick() {
+  lastShown_.swap(shown_);
+  shown_.clear();
+  lastPictureKey_ = picture_.cacheKey();
+}
+
+int CAreaPlayer::Advance() {
   if (render_ == nullptr || picture_.isNull() || target_ == nullptr) return 0;
   return (this->*render_)();
+}
+
+// Every copy of a tick shows the same picture: an area copies at most once a call,
+// after drawing, and only a list with nothing to play copies and then finishes.
+void CAreaPlayer::Compose() const {
+  for (const Shown& step : shown_) {
+    if (step.border) {
+      border_->Paint(step.offset);
+    } else {
+      CopyInto(step.rect);
+    }
+  }
+}
+
+bool CAreaPlayer::Changed() const {
+  // Every writer of the picture takes its pixels through a detaching call, which
+  // changes the cache key.
+  return shown_ != lastShown_ || picture_.cacheKey() != lastPictureKey_;
+}
+
+PixelRect CAreaPlayer::Bounds(const std::vector<Shown>& shown) {
+  PixelRect bounds;
+  for (const Shown& step : shown) bounds = UnitedRect(bounds, step.rect);
+  return bounds;
 }
 
 void CAreaPlayer::Restart() {
@@ -147,11 +192,13 @@ void CAreaPlayer::Restart() {
 
 // --- Copies and border ---------------------------------------------------------------
 
-void CAreaPlayer::AreaCopy() { CopyInto(AreaRect(*area_, ContentMargin(*area_))); }
+void CAreaPlayer::AreaCopy() {
+  shown_.push_back({false, AreaRect(*area_, ContentMargin(*area_)), 0});
+}
 
-void CAreaPlayer::WholeAreaCopy() { CopyInto(AreaRect(*area_, 0)); }
+void CAreaPlayer::WholeAreaCopy() { shown_.push_back({false, AreaRect(*area_, 0), 0}); }
 
-void CAreaPlayer::CopyInto(const PixelRect& rect) {
+void CAreaPlayer::CopyInto(const PixelRect& rect) const {
   const NearestCopy copy = transparent_ != 0 ? NearestCopy::kKeyedOnBlack : NearestCopy::kOpaque;
   // The picture always lies inside itself, so the copy cannot fail.
   static_cast<void>(StretchNearest(picture_, PixelRectOfSize(innerWidth_, innerHeight_), *target_,
@@ -159,7 +206,11 @@ void CAreaPlayer::CopyInto(const PixelRect& rect) {
 }
 
 void CAreaPlayer::StepBorder() {
-  if (border_) border_->Draw();
+  if (!border_) return;
+  border_->Step();
+  PixelRect bounds;
+  for (const PixelRect& band : border_->Bands()) bounds = UnitedRect(bounds, band);
+  shown_.push_back({true, bounds, border_->PaintOffset()});
 }
 
 // --- Item lists ----------------------------------------------------------------------

@@ -49,6 +49,20 @@ class CAreaPlayer {
 
   // One tick: 1 while playing, 0 when a pass is complete.
   int Render();
+
+  // For an owner that composes only what changed: BeginTick starts a tick; Advance
+  // plays it as Render does but keeps what it would draw on the target instead of
+  // drawing it (after a finished pass and a Restart it may be called again in the same
+  // tick); Compose draws what the tick kept, on the target, as often as needed.
+  void BeginTick();
+  int Advance();
+  void Compose() const;
+  // Whether this tick draws other than the last one: other copies or border steps, or
+  // an area picture written to since (even with the same pixels).
+  bool Changed() const;
+  // The part of the target this tick draws on (empty: none), and the last tick's.
+  PixelRect Footprint() const { return Bounds(shown_); }
+  PixelRect LastFootprint() const { return Bounds(lastShown_); }
   // Prepares the next pass: a clock or countdown restarts its second, a list starts
   // again from its first item (or item n).
   void Restart();
@@ -62,6 +76,16 @@ class CAreaPlayer {
 
  private:
   using RenderFunction = int (CAreaPlayer::*)();
+
+  // One drawing on the target: the area picture copied into rect, or the border
+  // painted at offset (rect: the bands' bounds).
+  struct Shown {
+    bool border = false;
+    PixelRect rect;
+    int offset = 0;
+    friend bool operator==(const Shown&, const Shown&) = default;
+  };
+  static PixelRect Bounds(const std::vector<Shown>& shown);
 
   int DrawBackground();
   int DrawSingleLineArea();
@@ -99,11 +123,12 @@ class CAreaPlayer {
   // The end of a clock or countdown call: running, or static, copies and goes on.
   int ClockResult(bool running);
 
-  // Copies the area picture into the target: the content rectangle, or the whole
-  // area; either reduced to the colours of the area's screen.
+  // Keeps a copy of the area picture into the target: the content rectangle, or the
+  // whole area; either reduced to the colours of the area's screen.
   void AreaCopy();
   void WholeAreaCopy();
-  void CopyInto(const PixelRect& rect);
+  void CopyInto(const PixelRect& rect) const;
+  // Steps the border and keeps its painting.
   void StepBorder();
 
   int itemIndex_;
@@ -132,4 +157,7 @@ class CAreaPlayer {
   // Items of this player that could not be opened, by position: they count as done
   // at once until the player is built again, instead of being opened again each tick.
   std::vector<bool> failed_;
+  std::vector<Shown> shown_;  // this tick's drawings, in order
+  std::vector<Shown> lastShown_;
+  qint64 lastPictureKey_ = 0;  // the area picture's cache key at the end of the last tick
 };

@@ -1,5 +1,7 @@
 #include "render/player/program_player.h"
 
+#include <algorithm>
+
 #include "model/project/project_globals.h"
 #include "render/borders/border_renderer.h"
 #include "render/common/preview_colors.h"
@@ -7,6 +9,7 @@
 #include "render/player/area_player.h"
 #include "render/raster/band_copy.h"
 #include "render/raster/dib24.h"
+#include "render/raster/fill_rect.h"
 
 CProgramPlayer::CProgramPlayer(const ProgramSendItem* item, QImage* target, const PlayClock& clock)
     : item_(item), target_(target), clock_(clock) {
@@ -18,16 +21,21 @@ CProgramPlayer::CProgramPlayer(const ProgramSendItem* item, QImage* target, cons
   }
   width_ = screen->LedWidth;
   height_ = screen->LedHeight;
-  working_ = QImage(width_, height_, QImage::Format_RGB32);
-  if (working_.isNull()) return;
-  working_.fill(Qt::black);
+  // A target of the screen's size and format holds the composed picture itself; any
+  // other gets a copy of a picture of the screen's size each tick.
+  canvas_ = target_;
+  if (target_->size() != QSize(width_, height_) || target_->format() != QImage::Format_RGB32) {
+    composed_ = QImage(width_, height_, QImage::Format_RGB32);
+    if (composed_.isNull()) return;
+    canvas_ = &composed_;
+  }
   // Later players draw over earlier ones; black lets what lies below show through.
   for (const AreaRecord* area : item_->Areas) {
     if (area == nullptr) continue;
     if (area->IsUseBack != 0) {
-      players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, &working_, 1, clock_));
+      players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, canvas_, 1, clock_));
     }
-    players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, &working_, 0, clock_));
+    players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, canvas_, 0, clock_));
   }
   done_.assign(players_.size(), 0);
   playTime_ = program->PlayTime;
@@ -36,7 +44,7 @@ CProgramPlayer::CProgramPlayer(const ProgramSendItem* item, QImage* target, cons
   if (program->IsUseBorder != 0) {
     borderRect_ = PixelRectOfSize(width_, height_);
     border_ = std::make_unique<CBorderRenderer>();
-    border_->Init(LiveRect::Of(borderRect_), &working_, program->BorderType, program->BorderValue,
+    border_->Init(LiveRect::Of(borderRect_), target_, program->BorderType, program->BorderValue,
                   program->BorderStyle, program->BorderColor, program->BorderSpeed,
                   PreviewColors(program->OwnerScreen));
   }
@@ -57,33 +65,102 @@ int CProgramPlayer::Step() {
       std::int64_t{clock_.ElapsedMs(startTick_)} >= std::int64_t{playTime_} * 1000) {
     return 0;
   }
-  working_.fill(Qt::black);
   for (std::size_t i = 0; i < players_.size(); ++i) {
     CAreaPlayer& player = *players_[i];
-    if (player.Render() != 0) continue;
+    player.BeginTick();
+    if (player.Advance() != 0) continue;
     if (playMode_ == kPlayUntilAllDone) {
       done_[i] = 1;
-      if (AllAreasDone() != 0) return 0;  // the rest of this tick is not drawn
+      if (AllAreasDone() != 0) {
+        composeAll_ = true;  // nothing of this tick is shown; a next one draws all
+        return 0;
+      }
     }
     // A finished area starts its next pass at once; one that finishes again at once
     // (an empty list, a failed item) is made ready for the tick after.
     player.Restart();
-    if (player.Render() == 0) player.Restart();
+    if (player.Advance() == 0) player.Restart();
   }
-  if (border_) border_->Draw();
-  ShowInTarget();
+  if (canvas_ == target_) {
+    // Something else drew on the target since the last tick: nothing of it is kept.
+    if (target_->cacheKey() != shownKey_) composeAll_ = true;
+    if (!composeAll_) RestoreUnderBorder();
+  }
+  ComposeChanged();
+  if (canvas_ != target_) CopyBand(composed_, PixelRectOfSize(width_, height_), *target_, 0, 0);
+  if (border_) {
+    border_->Step();
+    if (canvas_ == target_) SaveUnderBorder();
+    border_->Paint(border_->PaintOffset());
+  }
+  shownKey_ = target_->cacheKey();
   return 1;
 }
 
-void CProgramPlayer::ShowInTarget() {
-  if (target_->size() != working_.size() || target_->format() != working_.format()) {
-    CopyBand(working_, PixelRectOfSize(width_, height_), *target_, 0, 0);
-    return;
+namespace {
+
+bool Meets(const PixelRect& rect, const std::vector<PixelRect>& parts) {
+  return std::any_of(parts.begin(), parts.end(),
+                     [&rect](const PixelRect& part) { return !rect.Intersected(part).IsEmpty(); });
+}
+
+// Adds rect to parts unless it is empty or lies inside one of them already (an area
+// and its background, an area that stayed in place), so that no part is filled and
+// copied twice.
+void AddPart(std::vector<PixelRect>& parts, const PixelRect& rect) {
+  if (rect.IsEmpty()) return;
+  const bool inside = std::any_of(parts.begin(), parts.end(), [&rect](const PixelRect& part) {
+    return part.Intersected(rect) == rect;
+  });
+  if (!inside) parts.push_back(rect);
+}
+
+}  // namespace
+
+void CProgramPlayer::ComposeChanged() {
+  redrawn_.clear();
+  redraw_.assign(players_.size(), 0);
+  const PixelRect screen = PixelRectOfSize(width_, height_);
+  if (composeAll_) AddPart(redrawn_, screen);
+  for (std::size_t i = 0; i < players_.size(); ++i) {
+    if (!players_[i]->Changed()) continue;
+    redraw_[i] = 1;
+    AddPart(redrawn_, players_[i]->LastFootprint());
+    AddPart(redrawn_, players_[i]->Footprint());
   }
-  // A target of the same kind takes the composed pixels as they are, and its old ones
-  // become the next tick's working picture: the same picture as a copy, without the
-  // copy of a whole screen each tick.
-  target_->swap(working_);
+  // Areas are drawn whole, so an area that meets a part drawn again is drawn again
+  // too, and its own rectangle with it, until no more areas join.
+  for (bool joined = true; joined;) {
+    joined = false;
+    for (std::size_t i = 0; i < players_.size(); ++i) {
+      if (redraw_[i] != 0 || !Meets(players_[i]->Footprint(), redrawn_)) continue;
+      redraw_[i] = 1;
+      AddPart(redrawn_, players_[i]->Footprint());
+      joined = true;
+    }
+  }
+  for (const PixelRect& part : redrawn_) FillRect(*canvas_, part.Intersected(screen), 0);
+  // Later players draw over earlier ones; black lets what lies below show through.
+  for (std::size_t i = 0; i < players_.size(); ++i) {
+    if (redraw_[i] != 0) players_[i]->Compose();
+  }
+  composeAll_ = false;
+}
+
+void CProgramPlayer::SaveUnderBorder() {
+  const std::array<PixelRect, 4> bands = border_->Bands();
+  for (std::size_t i = 0; i < bands.size(); ++i)
+    underBorder_[i] = target_->copy(bands[i].ToQRect());
+}
+
+void CProgramPlayer::RestoreUnderBorder() {
+  if (!border_) return;
+  const std::array<PixelRect, 4> bands = border_->Bands();
+  for (std::size_t i = 0; i < bands.size(); ++i) {
+    const QImage& under = underBorder_[i];
+    CopyBand(under, PixelRectOfSize(under.width(), under.height()), *target_, bands[i].left,
+             bands[i].top);
+  }
 }
 
 CProgramListPlayer::CProgramListPlayer(const PlayClock& clock)

@@ -1,11 +1,14 @@
 #pragma once
-// CProgramPlayer plays one program of the preview: each tick it composes every area of
-// the program, each over its background, and the program border into a working picture
-// of the screen's size and copies that to the target once. CProgramListPlayer plays
-// the programs of the preview's play list one after another. GUI thread only.
+// CProgramPlayer plays one program of the preview: each tick it plays every area of the
+// program, each over its background, into a composed picture of the screen's size that
+// it keeps from tick to tick, drawing again only the areas that draw otherwise than the
+// tick before (with every area they overlap), and the program border over it.
+// CProgramListPlayer plays the programs of the preview's play list one after another.
+// GUI thread only.
 
 #include <QImage>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -36,22 +39,33 @@ class CProgramPlayer {
   CProgramPlayer& operator=(const CProgramPlayer&) = delete;
 
   // One tick: 1 while the program plays, 0 when it is over. A tick that plays ends
-  // with the composed picture in the target; a target of the screen's size and format
-  // then exchanges its pixels with the player's working picture (the QImage stays the
-  // same object), so nobody may hold its pixels from one tick to the next.
+  // with the composed picture and the program border in the target. A target of the
+  // screen's size and format keeps the composed picture from tick to tick, so only
+  // what changed is drawn on it; when something else has drawn on it (its cache key
+  // moved) the whole picture is drawn again.
   int Step();
   // 1 when every area player has finished once (and when there is none).
   int AllAreasDone() const;
 
  private:
-  // Puts the working picture in the target.
-  void ShowInTarget();
+  // Draws again, from black, the areas that changed and every area they overlap.
+  void ComposeChanged();
+  // The composed pixels under the program border's bands, kept before it is drawn on
+  // the target and put back at the next tick.
+  void SaveUnderBorder();
+  void RestoreUnderBorder();
 
   int width_ = 0;
   int height_ = 0;
   const ProgramSendItem* item_;
   QImage* target_;
-  QImage working_;    // Format_RGB32; black at the start of each tick
+  QImage* canvas_ = nullptr;        // where the areas are composed: the target or composed_
+  QImage composed_;                 // Format_RGB32, for a target of another size or format
+  bool composeAll_ = true;          // the canvas does not hold the last tick's areas
+  qint64 shownKey_ = 0;             // the target's cache key after the last tick
+  std::vector<PixelRect> redrawn_;  // this tick's parts drawn again
+  std::vector<char> redraw_;        // by player: drawn again this tick
+  std::array<QImage, 4> underBorder_;
   int playTime_ = 0;  // seconds
   int playMode_ = kPlayUntilAllDone;
   std::uint32_t startTick_ = 0;

@@ -1,16 +1,22 @@
 // The main window's commands: the file commands with dialogs the test answers, the
 // panes they open, the device commands and the send of the current screen against
 // emulated cards, and the updater call.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
+#include "app/builder/program_builder.h"
 #include "app/builder/send_error_text.h"
 #include "app/main_window/quendra_dlg.h"
 #include "app/send/send_dialog.h"
+#include "controls/color/color_picker.h"
 #include "controls/shell/main_window_ids.h"
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
+#include "editors/border/border_dialog.h"
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
 #include "model/project/clear_project.h"
@@ -18,14 +24,18 @@
 #include "model/project/project_globals.h"
 #include "model/settings/program_save_path.h"
 #include "platform/window_channel.h"
+#include "render/borders/border_strips.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/main_window/main_window_fixture.h"
 #include "tests/support/card_emulator.h"
+#include "tests/support/card_picture.h"
 #include "tests/support/display_data_codec.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
 namespace {
+
+constexpr ColorRef kGreen = MakeColorRef(0, 255, 0);
 
 struct Message {
   UINT msg;
@@ -344,4 +354,89 @@ TEST_F(MainCommands, CheckUpdateTellsARunningUpdaterOrStartsIt) {
   QTRY_COMPARE(updater.received.size(), 2u);
   EXPECT_EQ(updater.Numbers(), (std::vector<UINT>{UM_CHECK_UPDATE, UM_CHECK_UPDATE}));
   EXPECT_EQ(launched, 1);
+}
+
+namespace {
+
+// The card's pixel of a strip's pixel: bit 0 red lit, bit 1 green, bit 2 blue.
+std::uint8_t CardPixel(ColorRef color) {
+  return static_cast<std::uint8_t>((ColorRefRed(color) >= 128) |
+                                   (ColorRefGreen(color) >= 128) << 1 |
+                                   (ColorRefBlue(color) >= 128) << 2);
+}
+
+// Whether the strip's rows of the screen from (left, top), width wide, show the strip
+// repeated from left.
+bool ShowsStrip(const std::vector<std::uint8_t>& pixels, int screenWidth, const Dib24& strip,
+                int left, int top, int width) {
+  for (int y = 0; y < strip.Height(); ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::size_t at = std::size_t(top + y) * screenWidth + left + x;
+      if (pixels[at] != CardPixel(strip.Pixel(x % kBorderStripLength, y))) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+TEST_F(MainCommands, BordersSetOnTheBorderPageReachTheCard) {
+  emu::Card card;
+  card.ReactAlways({emu::Reaction::kAck, 0, 20});
+  emu::TcpCard tcp(card);
+  ASSERT_TRUE(tcp.Listening());
+  ScreenRecord& screen = OnlyScreen(QStringLiteral("Card"), &tcp);
+  screen.LedColor = 2;
+  ProgramRecord& program = AddProgram(screen);
+  program.CheckState = 1;
+  AreaRecord& area = *AddArea(program, kDigitalClockArea);
+  area.AreaRect_Left = 8, area.AreaRect_Top = 8, area.AreaRect_Right = 56,
+  area.AreaRect_Bottom = 28;
+  CMainDialog& tree = window_->ProjectPage();
+  tree.BuildTreeFromModel();
+  auto& border = static_cast<CBorderDialog&>(tree.Page(PageSlot::Border));
+  const auto choose = [](QComboBox& combo, int index) {
+    combo.setCurrentIndex(index);
+    emit combo.activated(index);
+  };
+  QTreeWidgetItem* programItem = tree.Tree().topLevelItem(0)->child(0);
+  tree.Tree().setCurrentItem(programItem);
+  border.UseCheck().click();
+  border.DazzleRadio().click();
+  choose(border.Styles(1), 5);
+  choose(border.EffectList(), 1);
+  choose(border.SpeedList(), 10);
+  tree.Tree().setCurrentItem(programItem->child(0));
+  border.UseCheck().click();
+  choose(border.Styles(0), 4);
+  border.ColorButton().SetColor(kGreen);
+  QApplication::processEvents();
+  ASSERT_EQ(area.BorderColor, kGreen);
+
+  Command(ID_TOOLBAR_SEND);
+  ASSERT_EQ(window_->Of(UM_SEND_RESULT).back(), KQ_OK);
+  emu::DisplayData data;
+  ASSERT_EQ(card.Payloads().size(), 1u);
+  ASSERT_EQ(emu::DecodeDisplayData(card.Payloads()[0], data), "");
+  ASSERT_EQ(data.programs.size(), 1u);
+  const std::vector<emu::DisplayArea>& areas = data.programs[0].areas;
+  ASSERT_EQ(areas.size(), 3u);
+  const emu::DisplayArea& whole = areas[0];
+  EXPECT_EQ(
+      std::tuple(whole.kind, whole.left, whole.top, whole.thickness, whole.style, whole.speed),
+      std::tuple(15, 0, 0, 3, 1, SdkSpeedValue(10)));
+  const emu::DisplayArea& own = areas[1];
+  const emu::DisplayArea& content = areas[2];
+  EXPECT_EQ(std::tuple(own.kind, own.thickness), std::tuple(15, 2));
+  EXPECT_EQ(std::tuple(content.left, content.top, content.right, content.bottom),
+            std::tuple(own.left + 2, own.top + 2, own.right - 2, own.bottom - 2));
+  EXPECT_EQ(whole.right - own.right, 64 - 56);  // both rectangles as the card keeps them
+
+  // Family and number show in the strips the card was given.
+  std::vector<std::uint8_t> pixels;
+  ASSERT_EQ(emu::ComposeProgram(data, data.programs[0], {}, pixels), "");
+  EXPECT_TRUE(ShowsStrip(pixels, 64, BuiltInBorderStrip(1, 5), 0, 0, 64));
+  Dib24 green = BuiltInBorderStrip(0, 4);
+  RecolorBorderStrip(green, kGreen);
+  EXPECT_TRUE(ShowsStrip(pixels, 64, green, 8, 8, 48));
 }

@@ -1,12 +1,20 @@
 // Programs and the play list tick by tick: the play modes, areas restarted within the
-// tick they finish, backgrounds under black content, and programs that end at once.
+// tick they finish, backgrounds under black content, programs that end at once, and
+// ticks that redraw only what changed showing what a full redraw shows.
 
 #include "render/player/program_player.h"
+#include "render/borders/border_renderer.h"
+#include "render/common/preview_colors.h"
 #include "render/common/preview_picture.h"
 #include "render/player/area_player.h"
 #include "tests/render/player/player_fixture.h"
+#include "tests/support/fake_flash_host.h"
+
+#include <QFile>
 
 namespace {
+
+using namespace Qt::StringLiterals;
 
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kGreen = qRgb(0, 255, 0);
@@ -116,6 +124,124 @@ TEST_F(ProgramPlayerTest, ProgramsThatEndAtOnceArePassedInOneStep) {
   CProgramListPlayer list(clock_);
   EXPECT_EQ(list.Step(), 1);
   EXPECT_EQ(target_.pixel(40, 0), qRgb(0, 0, 0));
+}
+
+// What a tick shows when every area is drawn again: each player over a black picture
+// in drawing order, then the program border.
+class FullRedraw {
+ public:
+  FullRedraw(const ProgramSendItem& item, const PlayClock& clock) {
+    picture_.fill(Qt::black);
+    for (const AreaRecord* area : item.Areas) {
+      if (area->IsUseBack != 0)
+        players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, &picture_, 1, clock));
+      players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, &picture_, 0, clock));
+    }
+    const ProgramRecord& program = *item.Program;
+    border_.Init(LiveRect::Of(rect_), &picture_, program.BorderType, program.BorderValue,
+                 program.BorderStyle, program.BorderColor, program.BorderSpeed,
+                 PreviewColors(program.OwnerScreen));
+  }
+  const QImage& Tick() {
+    picture_.fill(Qt::black);
+    for (const auto& player : players_) {
+      if (player->Render() != 0) continue;
+      player->Restart();
+      if (player->Render() == 0) player->Restart();
+    }
+    border_.Draw();
+    return picture_;
+  }
+
+ private:
+  QImage picture_{64, 32, QImage::Format_RGB32};
+  PixelRect rect_ = PixelRectOfSize(64, 32);
+  std::vector<std::unique_ptr<CAreaPlayer>> players_;
+  CBorderRenderer border_;
+};
+
+TEST_F(ProgramPlayerTest, RedrawingWhatChangedShowsWhatAFullRedrawShows) {
+  FakeFlashHosts hosts;
+  hosts.paint = [](int, QImage& picture) { picture.fill(qRgb(200, 100, 0)); };
+  // Every kind of area; pages with entry effects and a background under the
+  // transparent scrolling line, which overlaps them, a clock and an empty list.
+  AreaRecord& pages = Area(kImageTextArea, 0, 0, 24, 16);
+  std::get<std::vector<FileItem>>(pages.Kind) = {Page(kRed, 24, 16), Page(kGreen, 24, 16)};
+  for (FileItem& page : std::get<std::vector<FileItem>>(pages.Kind)) page.InStyle = 2;
+  AreaRecord& line = Area(kSingleLineArea, 8, 4, 48, 12);
+  line.IsUseBack = 1;
+  BackgroundItem back{};
+  back.DelayTime = 2;
+  const FileItem blue = Page(kBlue, 40, 8);
+  CopyBoundedText(back.FilePath, PakFramePath(ReadBoundedText(blue.guid)));
+  line.Backgrounds = {back};
+  auto& scroll = std::get<SingleLineAreaInfo>(line.Kind);
+  scroll.InStyle = 6;
+  scroll.PageCount = 16;
+  CopyBoundedText(scroll.guid, ReadBoundedText(HalfBlackPage(kRed).guid));
+  Area(kDigitalClockArea, 40, 0, 64, 16);
+  Area(kAnalogClockArea, 0, 16, 20, 32);
+  Area(kCountdownArea, 16, 16, 40, 32);
+  AreaRecord& files = Area(kFilesArea, 36, 12, 64, 32);
+  // Two still pictures (a GIF animates on a thread of its own, which two players
+  // cannot be kept in step with).
+  QDir().mkpath(AppFolderPath(AppFolder::UserData));
+  std::vector<FileAreaItem> pictures;
+  for (const QRgb color : {kGreen, kBlue}) {
+    const QString path = AppFilePath(AppFolder::UserData, QString::number(color) + u".png"_s);
+    QImage still(24, 20, QImage::Format_RGB32);
+    still.fill(color);
+    ASSERT_TRUE(still.save(path));
+    FileAreaItem& picture = pictures.emplace_back();
+    picture.FileType = 4;
+    picture.DelayTime = 1;
+    CopyBoundedText(picture.FilePath, path);
+  }
+  std::get<std::vector<FileAreaItem>>(files.Kind) = pictures;
+  AreaRecord& words = Area(kFlashWordArea, 20, 20, 36, 28);
+  QDir().mkpath(AppFilePath(AppFolder::Data, u"flashword"));
+  QFile movie(AppFilePath(AppFolder::Data, u"flashword/1"));
+  ASSERT_TRUE(movie.open(QIODevice::WriteOnly));
+  movie.close();
+  FlashWordItem word{};
+  word.ShowStr = u"ab"_s;
+  CopyBoundedText(word.guid, NewGuidText());
+  std::get<std::vector<FlashWordItem>>(words.Kind) = {word};
+  AreaRecord& empty = Area(kImageTextArea, 24, 0, 40, 4);
+  program_->StopType = 2;
+  program_->IsUseBorder = 1;
+  program_->BorderValue = 3;
+  const ProgramSendItem item = Item(*program_);
+
+  struct Row {
+    int borderStyle;  // of the program, the pages and the empty list
+    int moveAt;       // the tick the pages' area moves at
+    int paintAt;      // the tick something else paints the target at
+    int targetWidth;  // another than the screen's: the picture is copied each tick
+  };
+  for (const Row row :
+       {Row{kBorderStill, 0, 0, 64}, Row{kBorderClockwise, 40, 70, 64},
+        Row{kBorderCounterClockwise, 90, 10, 64}, Row{kBorderClockwise, 40, 70, 70}}) {
+    for (AreaRecord* bordered : {&pages, &empty}) {
+      bordered->IsUseBorder = 1;
+      bordered->BorderStyle = row.borderStyle;
+      bordered->BorderColor = 0x00FFFF;  // yellow on black
+    }
+    program_->BorderStyle = row.borderStyle;
+    program_->BorderColor = 0x00FFFF;
+    pages.AreaRect_Left = 0;
+    pages.AreaRect_Right = 24;
+    QImage target(row.targetWidth, 32, QImage::Format_RGB32);
+    CProgramPlayer player(&item, &target, clock_);
+    FullRedraw full(item, clock_);
+    for (int tick = 0; tick < 150; ++tick, clock_.Advance(kTickMs)) {
+      if (tick == row.moveAt) ++pages.AreaRect_Left, ++pages.AreaRect_Right;
+      if (tick == row.paintAt) target.fill(kRed);
+      ASSERT_EQ(player.Step(), 1);
+      ASSERT_EQ(target.copy(0, 0, 64, 32), full.Tick())
+          << "border " << row.borderStyle << " width " << row.targetWidth << " tick " << tick;
+    }
+  }
 }
 
 }  // namespace

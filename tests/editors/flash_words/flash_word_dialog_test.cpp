@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "controls/bars/my_tool_bar.h"
+#include "controls/buttons/button_qx.h"
+#include "controls/color/color_picker.h"
+#include "controls/lists/list_box_qx.h"
+#include "controls/shell/content_page_ids.h"
+#include "controls/shell/program_messages.h"
+#include "editors/flash_words/flash_word_dialog.h"
+#include "editors/flash_words/flash_word_edit_dialog.h"
+#include "model/common/app_paths.h"
+#include "render/frame/pak_file.h"
+#include "tests/editors/page_fixture.h"
+#include "tests/support/screenshot.h"
+
+namespace {
+
+using editortest::Message;
+using editortest::RecordingWindow;
+
+class FlashWordsTest : public editortest::PageTest {
+ protected:
+  // A flash-words area with count items "A", "B", ... selected on the project page.
+  void OpenFlash(int count) {
+    Open(64, 32, 0);
+    area->AreaType = kFlashWordArea;
+    area->Kind = MakeKindRecord(kFlashWordArea);
+    for (int i = 0; i < count; ++i) {
+      FlashWordItem item{};
+      item.FileName = QString(QChar(u'A' + i));
+      CopyBoundedText(item.guid, QStringLiteral("0000000%1-0000-0000-0000-000000000000").arg(i));
+      CopyBoundedText(item.FontProp_FontName, u"宋体");
+      item.FontProp_FontSize = 12;
+      item.FontProp_FontColor = 255;
+      Items().push_back(item);
+    }
+    page->BuildTreeFromModel();
+    Select(AreaItem());
+    Flash().SetEditorRunner([this](CFlashWordEditDialog& editor) {
+      ++editorRuns;
+      if (onEditor) onEditor(editor);
+    });
+    canvas.Take();
+  }
+  std::vector<FlashWordItem>& Items() { return std::get<std::vector<FlashWordItem>>(area->Kind); }
+  CFlashWordDialog& Flash() { return PageAt<CFlashWordDialog>(PageSlot::FlashWords); }
+  void Command(UINT id) { SendMessage(Flash().Handle(), WM_COMMAND, id, 0); }
+  void ClearMarks() {
+    for (FlashWordItem& item : Items()) item.IsChanged = 0;
+    canvas.Take();
+  }
+  static Message Show(LPARAM row) { return {UM_CANVAS_COMMAND, 2, row}; }
+
+  int editorRuns = 0;
+  std::function<void(CFlashWordEditDialog&)> onEditor;
+};
+
+TEST_F(FlashWordsTest, AddNamesTheItemAndOpensTheEditor) {
+  // A translator's format with a stray directive shows it as written.
+  const QString file = GetAppDir() + QStringLiteral("language/english.ini");
+  QFile ini(file);
+  ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+  QString text = QString::fromUtf8(ini.readAll());
+  ini.close();
+  text.replace(QStringLiteral("1008=Flash words %d"), QStringLiteral("1008=%s%n"));
+  ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  ASSERT_GT(ini.write(text.toUtf8()), 0);
+  ini.close();
+
+  OpenFlash(0);
+  QString nameInEditor;
+  onEditor = [&](CFlashWordEditDialog& editor) {
+    nameInEditor = editor.NameEdit().text();
+    editor.NameEdit().setText(QStringLiteral("Hello"));
+    emit editor.NameEdit().textEdited(QStringLiteral("Hello"));
+  };
+  Command(ID_FLASH_WORDS_ADD);
+  ASSERT_EQ(Items().size(), 1u);
+  EXPECT_EQ(editorRuns, 1);
+  EXPECT_EQ(nameInEditor, QStringLiteral("1%n"));
+  const FlashWordItem& item = Items()[0];
+  EXPECT_EQ(item.ShowStr, QStringLiteral("1%n"));
+  EXPECT_EQ(ReadBoundedText(item.FontProp_FontName), QStringLiteral("宋体"));
+  EXPECT_EQ(item.FontProp_FontSize, 12);
+  EXPECT_EQ(item.FontProp_FontColor, 255u);
+  EXPECT_EQ(item.IsChanged, 1);
+  EXPECT_FALSE(PakFramePath(ReadBoundedText(item.guid)).isEmpty());
+  EXPECT_EQ(Flash().List().item(0)->text(), QStringLiteral("Hello"));
+  EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(0)});
+}
+
+TEST_F(FlashWordsTest, DeleteOrderAndApplyToAll) {
+  OpenFlash(1);
+  const QString pak = PakFramePath(ReadBoundedText(Items()[0].guid));
+  ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Temp)));
+  QFile frames(pak);
+  ASSERT_TRUE(frames.open(QIODevice::WriteOnly));
+  frames.close();
+  Command(ID_FLASH_WORDS_DELETE);
+  EXPECT_TRUE(Items().empty());
+  EXPECT_EQ(Flash().List().count(), 0);
+  EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(-2)});
+  EXPECT_FALSE(QFile::exists(pak));
+
+  page.reset();  // a fresh page over three items
+  ClearProjectModel();
+  OpenFlash(3);
+  Flash().UpButton().click();  // on the first row: nothing
+  Flash().List().setCurrentRow(2);
+  Flash().DownButton().click();  // on the last row: nothing
+  EXPECT_EQ(Items()[0].FileName, QStringLiteral("A"));
+  EXPECT_EQ(Items()[2].FileName, QStringLiteral("C"));
+  Flash().UpButton().click();
+  EXPECT_EQ(Items()[1].FileName, QStringLiteral("C"));
+  EXPECT_EQ(Flash().List().currentRow(), 1);
+  EXPECT_EQ(Flash().List().item(1)->text(), QStringLiteral("C"));
+
+  ClearMarks();
+  Items()[1].PlayStyle = 5;
+  Items()[1].FontProp_FontSize = 30;
+  Command(ID_FLASH_WORDS_APPLY_TO_ALL);
+  for (int i : {0, 2}) {
+    EXPECT_EQ(Items()[static_cast<std::size_t>(i)].IsChanged, 1);
+    EXPECT_EQ(Items()[static_cast<std::size_t>(i)].PlayStyle, 5);
+    EXPECT_EQ(Items()[static_cast<std::size_t>(i)].FontProp_FontSize, 30);
+  }
+  EXPECT_EQ(Items()[1].IsChanged, 0);
+  EXPECT_TRUE(canvas.Take().empty());
+}
+
+TEST_F(FlashWordsTest, ChangesMarkTheItemWhenTheyAlterItsPicture) {
+  OpenFlash(2);
+  CFlashWordDialog& flash = Flash();
+  FlashWordItem& item = Items()[0];
+  ClearMarks();
+  emit flash.SpeedCombo().activated(7);
+  EXPECT_EQ(item.Speed, 7);
+  EXPECT_EQ(item.IsChanged, 0);
+
+  // Face, size, colour and effect mark only a change.
+  emit flash.FaceCombo().textActivated(QStringLiteral("宋体"));
+  emit flash.SizeCombo().textActivated(QStringLiteral("12"));
+  flash.ColorPicker().SetColor(255);
+  QCoreApplication::processEvents();
+  emit flash.EffectCombo().activated(0);
+  EXPECT_EQ(item.IsChanged, 0);
+  EXPECT_TRUE(canvas.Take().empty());
+  emit flash.EffectCombo().activated(3);
+  EXPECT_EQ(item.PlayStyle, 3);
+  EXPECT_EQ(item.IsChanged, 1);
+  EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(0)});
+
+  for (const auto& [typed, size] : {std::pair{"0", 9}, {"abc", 9}, {"20x", 20}}) {
+    emit flash.SizeCombo().lineEdit()->textEdited(QString::fromLatin1(typed));
+    EXPECT_EQ(item.FontProp_FontSize, size) << typed;
+  }
+  ClearMarks();
+  flash.ColorPicker().SetColor(0x00FF00);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(item.FontProp_FontColor, 0x00FF00u);
+  EXPECT_EQ(item.IsChanged, 1);
+
+  // Bold, italic and underline mark every click, setting or clearing.
+  for (auto style :
+       {CFlashWordDialog::kBold, CFlashWordDialog::kItalic, CFlashWordDialog::kUnderline}) {
+    for (int expected : {1, 0}) {
+      ClearMarks();
+      flash.StyleButton(style).click();
+      EXPECT_EQ(item.IsChanged, 1);
+      const std::int32_t flags[] = {item.FontProp_FontBold, item.FontProp_FontItalic,
+                                    item.FontProp_FontUnderLined};
+      EXPECT_EQ(flags[style], expected);
+    }
+  }
+
+  // Loading marks nothing; a play style past the page's list shows none.
+  Items()[1].PlayStyle = 22;
+  ClearMarks();
+  flash.List().setCurrentRow(1);
+  EXPECT_EQ(flash.EffectCombo().currentIndex(), -1);
+  EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(1)});
+  EXPECT_EQ(Items()[1].IsChanged, 0);
+  EXPECT_EQ(item.IsChanged, 0);
+}
+
+TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
+  OpenFlash(1);
+  FlashWordItem& item = Items()[0];
+  item.FontProp_FontUnderLined = 1;
+  ClearMarks();
+  RecordingWindow owner;
+  CFlashWordEditDialog editor(owner.Handle(), item, nullptr);
+  editor.show();
+  QTest::keyClicks(&editor.NameEdit(), QStringLiteral("xy"));
+  EXPECT_EQ(item.FileName, QStringLiteral("Axy"));
+  EXPECT_TRUE(owner.Take().empty());
+  EXPECT_EQ(item.IsChanged, 0);
+
+  editor.TextEdit().setFocus();
+  QTest::keyClicks(&editor.TextEdit(), QStringLiteral("Hi"));
+  EXPECT_EQ(item.ShowStr, QStringLiteral("Hi"));
+  EXPECT_EQ(item.IsChanged, 1);
+  EXPECT_EQ(owner.Take(),
+            (std::vector<Message>{{UM_RERENDER_ITEM, 0, 0}, {UM_RERENDER_ITEM, 0, 0}}));
+
+  ASSERT_EQ(editor.EffectCombo().count(), CFlashWordEditDialog::kEffectCount);
+  for (int style = 0; style < CFlashWordEditDialog::kEffectCount; ++style) {
+    emit editor.EffectCombo().activated(style);
+    EXPECT_EQ(item.PlayStyle, style);
+  }
+  editor.BoldButton().click();
+  EXPECT_EQ(item.FontProp_FontBold, 1);
+  emit editor.SpeedCombo().activated(31);
+  owner.Take();
+  emit editor.SpeedCombo().activated(4);
+  EXPECT_TRUE(owner.Take().empty());
+  editor.reject();
+  EXPECT_EQ(item.Speed, 4);
+  EXPECT_EQ(item.ShowStr, QStringLiteral("Hi"));
+  EXPECT_EQ(item.FontProp_FontUnderLined, 1);
+}
+
+TEST_F(FlashWordsTest, Screenshots) {
+  for (int language : {1, 2}) {
+    SelectLanguageFile(language);
+    OpenFlash(3);
+    Flash().ApplyLanguage(1);
+    Flash().resize(518, 215);
+    Flash().show();
+    const QString tag = language == 1 ? QStringLiteral("zh") : QStringLiteral("en");
+    EXPECT_FALSE(SaveScreenshot(Flash(), QStringLiteral("flash_words_page_") + tag).isEmpty());
+    CFlashWordEditDialog editor(Flash().Handle(), Items()[0], nullptr);
+    editor.show();
+    EXPECT_FALSE(SaveScreenshot(editor, QStringLiteral("flash_word_editor_") + tag).isEmpty());
+    page.reset();
+    ClearProjectModel();
+  }
+}
+
+}  // namespace
