@@ -3,6 +3,7 @@
 // the current screen is in send_current_screen.cpp.
 #include "app/main_window/quendra_dlg.h"
 
+#include "app/main_window/about_dialog.h"
 #include "app/main_window/main_commands_p.h"
 #include "app/send/send_dialog.h"
 #include "controls/dialogs/style_message_dialog.h"
@@ -89,6 +90,11 @@ void CQuendraDlg::OnCommand(WPARAM id) {
       break;
     case ID_TOOLS_USB_READ_BACK: OpenPane(kUsbImportPane); break;
     case ID_HELP_CHECK_UPDATE: OnCheckUpdate(); break;
+    case ID_HELP_ABOUT: {
+      CAboutDialog about(this);
+      static_cast<void>(about.exec());  // it only closes
+      break;
+    }
     case ID_TOOLBAR_SEND: SendCurrentScreen(); break;
     case ID_TOOLBAR_SEND_TO_SCREENS:
       static_cast<CSendDialog&>(Pane(kSendPane)).FillGroupList();

@@ -11,6 +11,7 @@
 
 #include "app/language/language_texts.h"
 #include "app/language/main_menu_texts.h"
+#include "app/main_window/guide_dialog.h"
 #include "app/main_window/main_menu.h"
 #include "app/send/send_dialog.h"
 #include "controls/animation/pane_slide.h"
@@ -164,7 +165,9 @@ void CQuendraDlg::OnInitDialog() {
   // 12. The project.
   LoadProject();
   ShowClock();
-  // 13. The splash window has its own Part; the frame shows now.
+  // 13. The splash window, modal; a start picture that cannot be drawn shows none.
+  CStartDialog splash(hooks_.splashHoldMs);
+  static_cast<void>(splash.DoModal());
   previewFrame_->show();
 }
 
@@ -244,6 +247,8 @@ void CQuendraDlg::CreatePanes() {
       auto* lockPane = new CLockDialog(client_, SystemPlayClock(), hooks_.ask);
       RegisterTexts(TextSlot::AccessCodePane, lockPane, [lockPane] { lockPane->ApplyLanguage(); });
       taskPane = lockPane;
+    } else if (pane == kGuidePane) {
+      taskPane = new CGuideDialog(client_);
     } else {
       taskPane = new TaskPane(pane, client_);
     }

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "app/canvas/frame_dialog.h"
+#include "app/main_window/start_dialog.h"
 #include "app/main_window/status_bar.h"
 #include "app/tree/main_dialog.h"
 #include "controls/bars/my_tool_bar.h"
@@ -36,6 +37,8 @@ struct MainWindowHooks {
   std::function<QString(const QString& filter, const QString& defaultName)> chooseSaveFile{};
   // Starts a program, unwatched; false when it could not be started.
   std::function<bool(const QString& program)> launch{};
+  // How long the splash window holds its picture before it fades.
+  int splashHoldMs = CStartDialog::kHoldMs;
 };
 
 class CQuendraDlg : public CMagnetDialog {

@@ -60,6 +60,8 @@ bool ApplyLayeredAlpha(QWidget* window, const QImage& source, int alpha) {
   QPalette palette = window->palette();
   palette.setBrush(QPalette::Window, QBrush(source.copy(QRect(QPoint(0, 0), client))));
   window->setAttribute(Qt::WA_TranslucentBackground, source.hasAlphaChannel());
+  // Translucency turns the background off; here the background is the picture.
+  window->setAttribute(Qt::WA_NoSystemBackground, false);
   window->setAutoFillBackground(true);
   window->setPalette(palette);
   window->setWindowOpacity(qBound(0, alpha, 255) / 255.0);

@@ -15,6 +15,7 @@ inline constexpr QLatin1StringView IDD_MAIN_DIALOG("IDD_MAIN_DIALOG");
 inline constexpr QLatin1StringView IDR_MENU_TREE("IDR_MENU_TREE");
 inline constexpr QLatin1StringView IDR_MENU_ADDAREA("IDR_MENU_ADDAREA");
 inline constexpr QLatin1StringView IDD_FRAME_DIALOG("IDD_FRAME_DIALOG");
+inline constexpr QLatin1StringView IDD_ABOUT_DIALOG("IDD_ABOUT_DIALOG");
 
 // The property pages.
 inline constexpr QLatin1StringView IDD_AREASET_DIALOG("IDD_AREASET_DIALOG");

@@ -1,7 +1,7 @@
 #pragma once
-// What the main window's tests share: an empty model, slides without pauses, and the
-// window's hooks answered by the test (a set clock, the questions asked with the
-// answers given, the exits requested).
+// What the main window's tests share: an empty model, slides without pauses, a splash
+// that does not hold, and the window's hooks answered by the test (a set clock, the
+// questions asked with the answers given, the exits requested).
 
 #include <QDateTime>
 
@@ -28,17 +28,20 @@ class MainWindowTest : public AppTest {
     AppTest::TearDown();
   }
 
+  // The splash window fades at once.
   MainWindowHooks Hooks() {
-    return {[this] { return now; },
-            [this](const QString& text, int style) {
-              asked << text;
-              styles.push_back(style);
-              if (answers.empty()) return 1;
-              const int answer = answers.front();
-              answers.pop_front();
-              return answer;
-            },
-            [this] { ++exits; }};
+    MainWindowHooks hooks{[this] { return now; },
+                          [this](const QString& text, int style) {
+                            asked << text;
+                            styles.push_back(style);
+                            if (answers.empty()) return 1;
+                            const int answer = answers.front();
+                            answers.pop_front();
+                            return answer;
+                          },
+                          [this] { ++exits; }};
+    hooks.splashHoldMs = 0;
+    return hooks;
   }
 
   static QString Text(int number) {

@@ -273,7 +273,12 @@ TEST_F(ProjectPageTest, BuildsTheProgramSetOfAScreenForSending) {
 TEST_F(ProjectPageTest, MainWindowShowsAProjectOfThreeScreens) {
   SetSlidePause([](int) {});
   CQuendraDlg window({[] { return QDateTime(QDate(2026, 12, 9), QTime(10, 0)); },
-                      [](const QString&, int) { return 1; }, [] {}});
+                      [](const QString&, int) { return 1; },
+                      [] {},
+                      {},
+                      {},
+                      {},
+                      0});
   MainWindowHandle = window.Handle();  // the shell published itself
   ClearProject(window.ProjectPage());
   ScreenRecord& shop = AddScreen(QStringLiteral("Shop front"), 1, 192, 48);
