@@ -115,6 +115,14 @@ void CScanSetDialog::ShowGroup(int group) {
   }
 }
 
+void CScanSetDialog::ApplyLanguage() {
+  ScreenPage::ApplyLanguage();
+  const int entry = list_.currentRow();
+  ShowGroup(group_);
+  const QSignalBlocker blocker(&list_);
+  list_.setCurrentRow(entry);
+}
+
 void CScanSetDialog::LoadScreen(ScreenRecord* screen) {
   ScreenPage::LoadScreen(screen);
   if (screen == nullptr) return;

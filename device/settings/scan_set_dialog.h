@@ -27,6 +27,8 @@ class CScanSetDialog : public ScreenPage {
 
   // Shows the screen's scan key (group and entry), row order and colour order.
   void LoadScreen(ScreenRecord* screen) override;
+  // The caption and the names in the list, whose entry stays selected.
+  void ApplyLanguage() override;
 
   // Writes the screen's scan and scan table to its card. Status codes 3, 4, 5.
   void OnSend();
