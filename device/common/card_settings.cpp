@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/common/bounded_text.h"
+#include "model/project/current_screen.h"
 #include "model/project/scan_tables.h"
 
 std::uint32_t Ipv4OfText(const char16_t* text, std::size_t capacity) {
@@ -13,6 +14,39 @@ std::uint32_t Ipv4OfText(const char16_t* text, std::size_t capacity) {
   if (inet_pton(AF_INET, dotted.constData(), &address) != 1) return 0;
   return ntohl(address.s_addr);
 }
+
+CommInfo CardLinkOf(const ScreenRecord& screen) {
+  CommInfo info{};
+  MakeCommInfo(screen, info);
+  info.CardAddress = screen.LedNumber;
+  return info;
+}
+
+template <typename Record>
+void PutScreenSettings(const ScreenRecord& screen, std::int32_t mask, Record& record) {
+  record.Width = screen.LedWidth;
+  record.Height = screen.LedHeight;
+  record.ColorType = screen.LedColor + 1;
+  record.OePolarity = screen.OE;
+  record.DaPolarity = screen.DA;
+  record.OeDaByte2 = screen.ModuleWidth;
+  record.OeDaByte3 = screen.ModuleHeight;
+  record.ScanByte0 = screen.RouteValue;
+  record.ScanByte1 = screen.HanXu;
+  record.ScanByte2 = screen.RedGreenExchange;
+  record.ScanByte6 = screen.ScanType;
+  record.ScanByte7 = screen.DataHeight;
+  const std::optional<ScanTable> table = ScanTableRow(screen.RouteValue);
+  if (table) {
+    std::copy(table->begin(), table->end(), std::begin(record.ScanTable));
+  } else {
+    mask &= ~kScanTableSection;
+  }
+  record.SectionMask = mask;
+}
+
+template void PutScreenSettings(const ScreenRecord&, std::int32_t, LedSettingInfo&);
+template void PutScreenSettings(const ScreenRecord&, std::int32_t, LedAllSettingInfo&);
 
 void TakeCardSettings(const LedSettingInfo& card, ScreenRecord& screen) {
   screen.LedIp = Ipv4OfText(card.IpAddress, std::size(card.IpAddress));

@@ -1,5 +1,6 @@
 #pragma once
-// A card's settings, as a search or a read-back gives them, taken into a screen. The
+// A screen's settings put into the SDK's records for a card, and a card's settings, as
+// a search or a read-back gives them, taken into a screen. The
 // SDK's record names the card's values by their wire places; this program reads them
 // as: card number SerialByte1, module width and height OeDaByte2 and OeDaByte3, scan
 // route ScanByte0, row order ScanByte1, red-green exchange ScanByte2, scan type
@@ -9,6 +10,26 @@
 
 #include "model/project/project_records.h"
 #include "sdk/Corvanix.h"
+
+// The sections a screen's settings fill (the SDK's settings meanings).
+constexpr std::int32_t kBasicSection = 0x001;
+constexpr std::int32_t kPolaritySection = 0x002;
+constexpr std::int32_t kScanSection = 0x004;
+constexpr std::int32_t kScanTableSection = 0x008;
+
+// Writes the screen's settings into the record, which the caller zeroed: the basic
+// section (LedWidth, LedHeight, colour type LedColor + 1), polarity and module size
+// (OE, DA, ModuleWidth, ModuleHeight), scan (RouteValue, HanXu, RedGreenExchange,
+// ScanType, DataHeight) and the scan table of RouteValue (ScanTableRow). The
+// record's mask becomes `mask`, less the scan table when the route has none, so that
+// a card never gets a table that is not its route's. Record: LedSettingInfo or
+// LedAllSettingInfo.
+template <typename Record>
+void PutScreenSettings(const ScreenRecord& screen, std::int32_t mask, Record& record);
+
+// How the screen's card is reached (MakeCommInfo) with its card number LedNumber; no
+// window is told of the call's progress.
+CommInfo CardLinkOf(const ScreenRecord& screen);
 
 // The IPv4 address of a dotted text, first field in the most significant byte; 0
 // when the text is no address.

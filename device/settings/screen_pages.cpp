@@ -29,11 +29,5 @@ void ScreenPage::paintEvent(QPaintEvent*) {
 CCommunicationSetDialog::CCommunicationSetDialog(QWidget* parent)
     : ScreenPage(lang_section::IDD_COMMUNICATIONSET_DIALOG, 1010, parent) {}
 
-CBasicSetDialog::CBasicSetDialog(QWidget* parent)
-    : ScreenPage(lang_section::IDD_BASICSET_DIALOG, 1016, parent) {}
-
-CScanSetDialog::CScanSetDialog(QWidget* parent)
-    : ScreenPage(lang_section::IDD_SCANSET_DIALOG, 1000, parent) {}
-
 CAdvancedSetDialog::CAdvancedSetDialog(QWidget* parent)
     : ScreenPage(lang_section::IDD_ADVANCEDSET_DIALOG, 1000, parent) {}

@@ -2,8 +2,8 @@
 // The pages of the screen-parameter pane, in tab order: communication, basic
 // parameters and scan settings, which edit the selected screen through the record
 // they point at, and the advanced page, placed with them but reached by no tab. The
-// first three stand in here until their controls are built: each keeps the screen it
-// is pointed at and shows its caption.
+// pages not yet built stand in here: each keeps the screen it is pointed at and shows
+// its caption. The basic and scan pages are in basic_set_dialog.h and scan_set_dialog.h.
 
 #include <QString>
 #include <QWidget>
@@ -23,7 +23,7 @@ class ScreenPage : public QWidget, public MessageWindow {
   QString Caption() const;
   const QString& Section() const { return section_; }
   int CaptionKey() const { return captionKey_; }
-  void ApplyLanguage();
+  virtual void ApplyLanguage();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -41,18 +41,6 @@ class ScreenPage : public QWidget, public MessageWindow {
 class CCommunicationSetDialog : public ScreenPage {
  public:
   explicit CCommunicationSetDialog(QWidget* parent);
-};
-
-// Name, card number, colour, modules and size (IDD_BASICSET_DIALOG).
-class CBasicSetDialog : public ScreenPage {
- public:
-  explicit CBasicSetDialog(QWidget* parent);
-};
-
-// The scan mode, row order and colour order of custom modules (IDD_SCANSET_DIALOG).
-class CScanSetDialog : public ScreenPage {
- public:
-  explicit CScanSetDialog(QWidget* parent);
 };
 
 // A page with nothing on it: no tab leads to it.

@@ -17,6 +17,8 @@
 #include "controls/lists/list_box_qx.h"
 #include "controls/shell/task_pane.h"
 #include "controls/support/image_list.h"
+#include "device/settings/basic_set_dialog.h"
+#include "device/settings/scan_set_dialog.h"
 #include "device/settings/screen_pages.h"
 #include "sdk/Corvanix.h"
 

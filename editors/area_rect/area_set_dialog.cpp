@@ -6,8 +6,8 @@
 
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
+#include "controls/support/digit_spin_edit.h"
 #include "editors/area_rect/area_rect_rules.h"
-#include "editors/page_parts/digit_spin_edit.h"
 #include "editors/page_parts/retext_node.h"
 #include "model/common/bounded_text.h"
 #include "model/painting/painting_helpers.h"

@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "controls/shell/program_messages.h"
-#include "editors/page_parts/digit_spin_edit.h"
+#include "controls/support/digit_spin_edit.h"
 #include "editors/page_parts/retext_node.h"
 #include "model/common/bounded_text.h"
 #include "model/painting/painting_helpers.h"

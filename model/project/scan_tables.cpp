@@ -1,7 +1,16 @@
 #include "model/project/scan_tables.h"
 
-#include <array>
+#include <QFile>
+#include <QStringList>
 
+#include <array>
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+#include "model/common/app_dir.h"
+#include "model/common/app_paths.h"
+#include "model/settings/ini_file.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
@@ -47,6 +56,79 @@ constexpr std::array<QSize, 17> kModuleSizes = {{
     {20, 10},
     {24, 12},
 }};
+
+constexpr std::array<int, 2> kRegularModuleCounts = {8, 7};
+constexpr int kRegularModuleValues = 8;
+const QString kRegularModulesFile = QStringLiteral("regular_modules.ini");
+
+// Scan-table rows: routes 0-19, then 100-103.
+const QString kScanRowsFile = QStringLiteral("scan_rows.bin");
+constexpr int kDirectRouteRows = 20;
+constexpr int kHighRouteFirst = 100;
+constexpr int kHighRouteRows = 4;
+constexpr int kScanRowCount = kDirectRouteRows + kHighRouteRows;
+
+// The rows of the data files of one program folder, read on first use.
+struct ModuleRowFiles {
+  QString folder;
+  std::vector<std::optional<RegularModule>> regular[2];
+  std::vector<ScanTable> scanRows;  // all kScanRowCount rows, or none
+};
+
+// A row's eight values within their ranges (sizes 1-255, polarities 0-1, others a byte).
+std::optional<RegularModule> ParseRegularModule(const QString& text) {
+  const QStringList parts = text.split(QLatin1Char(','));
+  if (parts.size() != kRegularModuleValues) return std::nullopt;
+  int values[kRegularModuleValues];
+  for (int i = 0; i < kRegularModuleValues; ++i) {
+    bool ok = false;
+    values[i] = parts[i].trimmed().toInt(&ok);
+    const int low = i < 2 ? 1 : 0;
+    const int high = i == 2 || i == 3 ? 1 : 255;
+    if (!ok || values[i] < low || values[i] > high) return std::nullopt;
+  }
+  return RegularModule{values[0], values[1], values[2], values[3],
+                       values[4], values[5], values[6], values[7]};
+}
+
+void ReadRegularModules(ModuleRowFiles& files) {
+  const QString path = AppFilePath(AppFolder::Data, kRegularModulesFile);
+  for (int color = 0; color < 2; ++color) {
+    const QString section = QStringLiteral("Colour%1").arg(color);
+    for (int index = 0; index < kRegularModuleCounts[static_cast<std::size_t>(color)]; ++index) {
+      const std::optional<QString> text = ReadIniValue(path, section, QString::number(index));
+      files.regular[color].push_back(text ? ParseRegularModule(*text) : std::nullopt);
+    }
+  }
+}
+
+void ReadScanRows(ModuleRowFiles& files) {
+  QFile file(AppFilePath(AppFolder::Data, kScanRowsFile));
+  constexpr qint64 kFileSize = qint64{kScanRowCount} * qint64{sizeof(ScanTable)};
+  if (!file.open(QIODevice::ReadOnly) || file.size() != kFileSize) return;
+  const QByteArray bytes = file.readAll();
+  if (bytes.size() != kFileSize) return;
+  files.scanRows.resize(kScanRowCount);
+  for (int row = 0; row < kScanRowCount; ++row) {
+    std::memcpy(files.scanRows[static_cast<std::size_t>(row)].data(),
+                bytes.constData() + row * static_cast<int>(sizeof(ScanTable)), sizeof(ScanTable));
+  }
+}
+
+// The rows of the current program folder, read again only when the folder changed.
+template <typename Use>
+auto WithModuleRowFiles(Use use) {
+  static std::mutex mutex;
+  static ModuleRowFiles files;
+  const std::lock_guard<std::mutex> lock(mutex);
+  const QString folder = GetAppDir();
+  if (files.folder != folder || files.folder.isEmpty()) {
+    files = ModuleRowFiles{folder, {}, {}};
+    ReadRegularModules(files);
+    ReadScanRows(files);
+  }
+  return use(static_cast<const ModuleRowFiles&>(files));
+}
 
 const ScanMode* FindByCode(int scanCode) {
   for (const ScanMode& mode : kScanModes) {
@@ -114,4 +196,29 @@ int FindModuleSizeIndex(int moduleWidth, int moduleHeight) {
 QSize ModuleSizeAt(int index) {
   if (index < 0 || index >= static_cast<int>(kModuleSizes.size())) return kModuleSizes[0];
   return kModuleSizes[static_cast<std::size_t>(index)];
+}
+
+int RegularModuleCount(int color) {
+  if (color < 0 || color >= static_cast<int>(kRegularModuleCounts.size())) return 0;
+  return kRegularModuleCounts[static_cast<std::size_t>(color)];
+}
+
+std::optional<RegularModule> RegularModuleRow(int color, int index) {
+  if (index < 0 || index >= RegularModuleCount(color)) return std::nullopt;
+  return WithModuleRowFiles([color, index](const ModuleRowFiles& files) {
+    return files.regular[color][static_cast<std::size_t>(index)];
+  });
+}
+
+std::optional<ScanTable> ScanTableRow(int route) {
+  int row = -1;
+  if (route >= 0 && route < kDirectRouteRows) row = route;
+  if (route >= kHighRouteFirst && route < kHighRouteFirst + kHighRouteRows) {
+    row = route - kHighRouteFirst + kDirectRouteRows;
+  }
+  if (row < 0) return std::nullopt;
+  return WithModuleRowFiles([row](const ModuleRowFiles& files) -> std::optional<ScanTable> {
+    if (files.scanRows.empty()) return std::nullopt;
+    return files.scanRows[static_cast<std::size_t>(row)];
+  });
 }

@@ -8,9 +8,9 @@
 #include <QToolButton>
 
 #include "controls/shell/program_messages.h"
+#include "controls/support/digit_spin_edit.h"
 #include "editors/area_rect/area_rect_rules.h"
 #include "editors/area_rect/area_set_dialog.h"
-#include "editors/page_parts/digit_spin_edit.h"
 #include "model/settings/ui/dlg_lang_text.h"
 #include "tests/editors/page_fixture.h"
 #include "tests/support/screenshot.h"

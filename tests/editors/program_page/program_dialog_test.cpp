@@ -10,7 +10,7 @@
 #include <QToolButton>
 
 #include "controls/shell/program_messages.h"
-#include "editors/page_parts/digit_spin_edit.h"
+#include "controls/support/digit_spin_edit.h"
 #include "editors/program_page/program_dialog.h"
 #include "model/settings/ui/dlg_lang_text.h"
 #include "tests/editors/page_fixture.h"

@@ -1,4 +1,4 @@
-#include "editors/page_parts/digit_spin_edit.h"
+#include "controls/support/digit_spin_edit.h"
 
 #include <QBoxLayout>
 #include <QEvent>

@@ -1,0 +1,378 @@
+// The basic and scan pages of the screen-parameter pane over a card that keeps its
+// settings (the real library, TCP on loopback): set, read back and the failures; the
+// size rules of the basic page; the scan page's groups and send.
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+#include <arpa/inet.h>
+
+#include <cstring>
+
+#include "controls/animation/pane_slide.h"
+#include "controls/shell/pane_ids.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
+#include "device/settings/screen_param_dialog.h"
+#include "device/settings/screen_size.h"
+#include "model/common/app_dir.h"
+#include "model/common/bounded_text.h"
+#include "model/project/project_editing.h"
+#include "model/project/project_globals.h"
+#include "model/project/project_window.h"
+#include "model/project/scan_tables.h"
+#include "model/settings/lang_text.h"
+#include "tests/app/app_fixture.h"
+#include "tests/support/project_building.h"
+#include "tests/support/recording_window.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/settings_card.h"
+
+namespace {
+
+using testsupport::Message;
+using testsupport::RecordingWindow;
+
+constexpr std::uint8_t kCardNumber = 5;
+
+// Test rows: colour 0 row 0 a 64 x 32 module on route 100 (scan row 20), row 1 a 16 x 16
+// module on route 50 (no scan row); colour 1 row 0 a 32 x 16 module on route 8; colour 1
+// row 1 is not valid.
+const char kRegularRows[] =
+    "[Colour0]\n0=64,32,0,1,6,100,3,15\n1=16,16,1,1,0,50,7,3\n"
+    "[Colour1]\n0=32,16,1,0,0,8,3,15\n1=32,16,2,0,0,8,3,15\n";
+
+std::uint8_t ScanRowByte(int row, int i) { return static_cast<std::uint8_t>(row * 7 + i); }
+
+// The card's state: its name, serial settings, a size, and its address on loopback.
+emu::CardState NamedCard(const std::string& address) {
+  emu::CardState state;
+  const std::uint32_t ip = ntohl(inet_addr(address.c_str()));
+  for (int i = 0; i < 4; ++i) state.ip[i] = static_cast<std::uint8_t>(ip >> (24 - 8 * i));
+  std::memcpy(state.name, "KQ-C10", 6);
+  state.baudCode = 2;  // 57600
+  state.serialByte1 = kCardNumber;
+  state.width = 96;
+  state.height = 48;
+  state.colorType = 1;
+  return state;
+}
+
+std::vector<char> Bytes(const ScreenRecord& screen) {
+  const auto* start = reinterpret_cast<const char*>(&screen);
+  return {start, reinterpret_cast<const char*>(&screen.LogoFiles)};
+}
+
+void Choose(QComboBox& list, int index) {
+  list.setCurrentIndex(index);
+  emit list.activated(index);
+}
+
+class ScreenPages : public apptest::AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    SelectLanguageFile(2);
+    ClearProjectModel();
+    WriteRowFiles();
+    SetSlidePause([](int) {});
+    SetProjectWindow(project.Handle());
+    PreviewFrameWindow = frame.Handle();
+    MainWindowHandle = mainWindow.Handle();
+    ASSERT_TRUE(server.Listening());
+    for (int i = 0; i < 2; ++i) {
+      ScreenRecord& screen = testsupport::AddScreen(128, 32);
+      CopyBoundedText(screen.LedName, QStringLiteral("Screen %1").arg(i + 1));
+      screen.LedNo = i + 1;
+      screen.LedIp = ntohl(inet_addr(server.Address().c_str()));
+      screen.LedNumber = kCardNumber;
+      screen.ModuleType = i;  // the first regular, the second custom
+      screen.ModuleWidth = 32;
+      screen.ModuleHeight = 16;
+      screen.WidthModuleNum = 4;
+      screen.HeightModuleNum = 2;
+      screen.RedGreenExchange = 1;
+    }
+    pane = std::make_unique<CScreenParamDialog>(nullptr);
+    PaneWindows[kScreenParamPane] = pane->Handle();
+    pane->resize(980, 637);
+    pane->FillScreenList();
+    pane->show();
+    mainWindow.Take();
+  }
+  void TearDown() override {
+    pane.reset();
+    PaneWindows[kScreenParamPane] = nullptr;
+    MainWindowHandle = nullptr;
+    SetProjectWindow(nullptr);
+    PreviewFrameWindow = nullptr;
+    SetSlidePause({});
+    ClearProjectModel();
+    AppTest::TearDown();
+  }
+  void WriteRowFiles() {
+    ASSERT_TRUE(QDir().mkpath(GetAppDir() + QStringLiteral("Data")));
+    QFile rows(GetAppDir() + QStringLiteral("Data/regular_modules.ini"));
+    ASSERT_TRUE(rows.open(QIODevice::WriteOnly));
+    rows.write(kRegularRows);
+    QFile scan(GetAppDir() + QStringLiteral("Data/scan_rows.bin"));
+    ASSERT_TRUE(scan.open(QIODevice::WriteOnly));
+    QByteArray bytes;
+    for (int row = 0; row < 24; ++row) {
+      for (int i = 0; i < 256; ++i) bytes.append(static_cast<char>(ScanRowByte(row, i)));
+    }
+    scan.write(bytes);
+  }
+  ScreenRecord& Screen(int index) { return *std::next(ScreenList.begin(), index); }
+  void Select(int index) { pane->ScreenListBox().setCurrentRow(index); }
+  CBasicSetDialog& Basic() {
+    return static_cast<CBasicSetDialog&>(pane->Page(CScreenParamDialog::kBasicPage));
+  }
+  CScanSetDialog& Scan() {
+    return static_cast<CScanSetDialog&>(pane->Page(CScreenParamDialog::kScanPage));
+  }
+  std::vector<Message> Statuses() {
+    std::vector<Message> statuses;
+    for (const Message& m : mainWindow.Take()) {
+      if (m.msg == UM_STATUS_CODE) statuses.push_back(m);
+    }
+    return statuses;
+  }
+  emu::SettingsCommand LastSettings() {
+    const auto sent = settingsCard.SettingsCommands();
+    return sent.empty() ? emu::SettingsCommand{} : sent.back();
+  }
+  void TypeDots(CBasicSetDialog::Side side, const QString& text) {
+    QLineEdit& edit = Basic().DotsEdit(side).Edit();
+    edit.setText(text);
+    emit edit.editingFinished();
+  }
+  void TypeCount(CBasicSetDialog::Side side, const QString& text) {
+    Basic().CountEdit(side).Edit().setText(text);
+    Basic().CountEdit(side).onEdited();
+  }
+
+  RecordingWindow project, frame, mainWindow;
+  emu::Card card{kCardNumber};
+  emu::TcpCard server{card};
+  emu::SettingsCard settingsCard{card, NamedCard(server.Address())};
+  std::unique_ptr<CScreenParamDialog> pane;
+};
+
+TEST_F(ScreenPages, ARegularScreenIsSetAndAnotherReadsItBack) {
+  const ScreenRecord& first = Screen(0);
+  // Loading the regular screen took row 0 of colour 0 with the screen's own polarities.
+  EXPECT_EQ(std::tie(first.ModuleWidth, first.ModuleHeight, first.LedWidth, first.LedHeight),
+            std::tuple(64, 32, 256, 64));
+  EXPECT_EQ(std::tie(first.RouteValue, first.HanXu, first.ScanType, first.DataHeight, first.OE),
+            std::tuple(100, 6, 3, 15, 0));
+  Basic().SetButton().click();
+  EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 0, 0}, {UM_STATUS_CODE, 1, 0}}));
+  const emu::SettingsCommand sent = LastSettings();
+  EXPECT_EQ(sent.mask, 15);
+  EXPECT_EQ(std::tuple(sent.width, sent.height, sent.colorType), std::tuple(256, 64, 1));
+  EXPECT_EQ((std::vector<int>(sent.oeDa, sent.oeDa + 4)), (std::vector<int>{0, 0, 64, 32}));
+  EXPECT_EQ((std::vector<int>(sent.scan, sent.scan + 5)), (std::vector<int>{100, 6, 1, 3, 15}));
+  ASSERT_EQ(sent.scanTable.size(), 256u);
+  EXPECT_EQ(sent.scanTable[9], ScanRowByte(20, 9));
+  EXPECT_EQ(ReadBoundedText(first.LedTypeStr), QStringLiteral("KQ-C10"));
+  EXPECT_EQ(settingsCard.ReadMasks(), std::vector<std::uint16_t>{0x003});  // the name
+  EXPECT_TRUE(settingsCard.Errors().empty());
+
+  Select(1);
+  ScreenRecord& second = Screen(1);
+  ProgramRecord& program = AddProgram(second);
+  AreaRecord& area = testsupport::PlaceArea(program, 1, 64, 16, 128, 32);
+  mainWindow.Take();
+  Basic().ReadBackButton().click();
+  EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 46, 0}, {UM_STATUS_CODE, 47, 0}}));
+  EXPECT_EQ(std::tie(second.LedWidth, second.LedHeight, second.LedColor, second.OE, second.DA),
+            std::tie(first.LedWidth, first.LedHeight, first.LedColor, first.OE, first.DA));
+  EXPECT_EQ(std::tie(second.ModuleWidth, second.ModuleHeight, second.RouteValue, second.HanXu),
+            std::tie(first.ModuleWidth, first.ModuleHeight, first.RouteValue, first.HanXu));
+  EXPECT_EQ(std::tie(second.ScanType, second.DataHeight, second.RedGreenExchange),
+            std::tie(first.ScanType, first.DataHeight, first.RedGreenExchange));
+  EXPECT_EQ(std::tie(second.ZouXianType, second.Bps, second.LedNumber, second.ModuleType),
+            std::tuple(2009, 57600, kCardNumber, 1));
+  EXPECT_EQ(second.BrightnessValue, 15);
+  EXPECT_EQ(ReadBoundedText(second.LedTypeStr), QStringLiteral("KQ-C10"));
+  // 128 x 32 became 256 x 64: every edge doubled.
+  EXPECT_EQ(
+      std::tie(area.AreaRect_Left, area.AreaRect_Top, area.AreaRect_Right, area.AreaRect_Bottom),
+      std::tuple(128, 32, 256, 64));
+  EXPECT_EQ(Basic().DotsEdit(CBasicSetDialog::kAcross).Edit().text(), QStringLiteral("256"));
+
+  // Custom modules send the basic and polarity sections only.
+  Basic().SetButton().click();
+  EXPECT_EQ(LastSettings().mask, 3);
+  // A regular module whose route has no scan row sends no scan table.
+  Select(0);
+  Choose(Basic().RegularList(), 1);
+  Basic().SetButton().click();
+  EXPECT_EQ(LastSettings().mask, 7);
+  EXPECT_EQ(LastSettings().scan[0], 50);
+}
+
+TEST_F(ScreenPages, FailuresAreReportedAndChangeNothing) {
+  ScreenRecord& screen = Screen(0);
+  const QString name = ReadBoundedText(screen.LedTypeStr);
+  card.ReactAlways({emu::Reaction::kAck, 7});
+  Basic().OnSetParams();
+  EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 0, 0}, {UM_STATUS_CODE, 2, 7}}));
+  EXPECT_EQ(ReadBoundedText(screen.LedTypeStr), name);
+
+  const std::vector<char> before = Bytes(screen);
+  card.ReactAlways({emu::Reaction::kSilence});
+  Basic().OnReadParams();
+  EXPECT_EQ(Statuses(),
+            (std::vector<Message>{{UM_STATUS_CODE, 46, 0}, {UM_STATUS_CODE, 48, -102}}));
+  EXPECT_EQ(Bytes(screen), before);
+
+  // A card that answers a size of 0 is not taken.
+  emu::Card emptyCard{kCardNumber};
+  emu::TcpCard sizelessServer{emptyCard};
+  emu::CardState sizeless = NamedCard(sizelessServer.Address());
+  sizeless.width = 0;
+  emu::SettingsCard sizelessCard{emptyCard, sizeless};
+  screen.LedIp = ntohl(inet_addr(sizelessServer.Address().c_str()));
+  Basic().OnReadParams();
+  EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 46, 0}, {UM_STATUS_CODE, 48, -6}}));
+  EXPECT_EQ(screen.LedWidth, 256);
+
+  // A USB-disk screen has no card: the set succeeds without sending, the read-back fails.
+  screen.SendType = kSendByUsbDisk;
+  const std::size_t frames = emptyCard.Frames().size() + card.Frames().size();
+  Basic().OnSetParams();
+  EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 0, 0}, {UM_STATUS_CODE, 1, 0}}));
+  Basic().OnReadParams();
+  EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 46, 0}, {UM_STATUS_CODE, 48, -15}}));
+  EXPECT_EQ(emptyCard.Frames().size() + card.Frames().size(), frames);
+}
+
+TEST_F(ScreenPages, ThePaneMenuToolbarAndFrameAreDisabledDuringACall) {
+  QWidget menuBar, toolbar, previewFrame;
+  DeviceCallLockedWidgets[0] = &menuBar;
+  DeviceCallLockedWidgets[1] = &toolbar;
+  DeviceCallLockedWidgets[2] = &previewFrame;
+  card.ReactAlways({emu::Reaction::kAck, 1, 300});
+  std::vector<bool> enabled;
+  QTimer::singleShot(100, [&] {
+    enabled = {pane->isEnabled(), menuBar.isEnabled(), toolbar.isEnabled(),
+               previewFrame.isEnabled()};
+  });
+  Basic().OnReadParams();
+  EXPECT_EQ(enabled, (std::vector<bool>{false, false, false, false}));
+  EXPECT_TRUE(pane->isEnabled() && menuBar.isEnabled() && toolbar.isEnabled() &&
+              previewFrame.isEnabled());
+  for (QPointer<QWidget>& widget : DeviceCallLockedWidgets) widget = nullptr;
+}
+
+TEST_F(ScreenPages, SizesFollowWholeModules) {
+  Select(1);  // custom 32 x 16 modules, 4 x 2
+  using Side = CBasicSetDialog;
+  ScreenRecord& screen = Screen(1);
+  TypeDots(Side::kAcross, QStringLiteral("100"));
+  EXPECT_EQ(std::tie(screen.WidthModuleNum, screen.LedWidth), std::tuple(4, 128));
+  EXPECT_EQ(Basic().DotsEdit(Side::kAcross).Edit().selectedText(), QStringLiteral("128"));
+  for (const char* typed : {"0", ""}) {
+    TypeCount(Side::kDown, QString::fromLatin1(typed));
+    EXPECT_EQ(std::tie(screen.HeightModuleNum, screen.LedHeight), std::tuple(1, 16)) << typed;
+  }
+  TypeCount(Side::kAcross, QStringLiteral("999"));
+  EXPECT_EQ(screen.LedWidth, 999 * 32);
+  Basic().CountEdit(Side::kAcross).onStepped(1);
+  EXPECT_EQ(screen.WidthModuleNum, 999);
+  Basic().CountEdit(Side::kAcross).onStepped(-1);
+  EXPECT_EQ(screen.WidthModuleNum, 998);
+  EXPECT_EQ(Basic().ModuleTotal().text(), QStringLiteral("998"));
+  // The dot spinners pass 999 modules but stop below 65536 dots.
+  TypeDots(Side::kAcross, QStringLiteral("65500"));
+  EXPECT_EQ(screen.WidthModuleNum, 999);
+  for (int step = 0; step < 1100; ++step) Basic().DotsEdit(Side::kAcross).onStepped(1);
+  EXPECT_EQ(std::tie(screen.WidthModuleNum, screen.LedWidth), std::tuple(2047, 65504));
+
+  // Regular to custom keeps the counts; the size follows the custom module.
+  Select(0);
+  ScreenRecord& regular = Screen(0);
+  Basic().CustomRadio().click();  // 32 x 16, the custom list's first entry
+  EXPECT_EQ(std::tie(regular.ModuleType, regular.WidthModuleNum, regular.LedWidth),
+            std::tuple(1, 4, 128));
+  EXPECT_EQ(pane->Tabs().count(), 3);
+  Basic().RegularRadio().click();
+  EXPECT_EQ(pane->Tabs().count(), 2);
+  // A colour change takes the new colour's first module with its polarities and scan.
+  Choose(Basic().RegularList(), 1);
+  Choose(Basic().ColorList(), 1);
+  EXPECT_EQ(std::tie(regular.LedColor, regular.ModuleValue, regular.ModuleWidth, regular.OE),
+            std::tuple(1, 0, 32, 1));
+  EXPECT_EQ(std::tie(regular.RouteValue, regular.ScanType, regular.HanXu), std::tuple(8, 3, 0));
+  // Row 1 of colour 1 is not valid: choosing it changes nothing.
+  regular.ModuleValue = 1;
+  const std::vector<char> before = Bytes(regular);
+  Choose(Basic().RegularList(), 1);
+  EXPECT_EQ(Bytes(regular), before);
+}
+
+TEST_F(ScreenPages, ShrinkingKeepsAreasInsideTheBorder) {
+  ScreenRecord& screen = Screen(1);
+  ProgramRecord& program = AddProgram(screen);
+  program.BorderWidth = 2;
+  AreaRecord& wide = testsupport::PlaceArea(program, 1, 100, 10, 126, 30);
+  screen.LedWidth = 32;
+  RescaleAreas(screen, 128, 32);
+  EXPECT_EQ(std::tie(wide.AreaRect_Left, wide.AreaRect_Right), std::tuple(25, 30));
+  screen.LedWidth = 8;
+  RescaleAreas(screen, 32, 32);
+  EXPECT_EQ(std::tie(wide.AreaRect_Left, wide.AreaRect_Right), std::tuple(5, 6));
+  EXPECT_EQ(std::tie(wide.AreaRect_Top, wide.AreaRect_Bottom), std::tuple(10, 30));
+  // An old size of 0 (a project file may hold one) rescales nothing.
+  screen.LedWidth = 64;
+  RescaleAreas(screen, 0, 32);
+  EXPECT_EQ(std::tie(wide.AreaRect_Left, wide.AreaRect_Right), std::tuple(5, 6));
+}
+
+TEST_F(ScreenPages, TheScanPageChoosesAndSendsTheScan) {
+  Select(1);
+  ScreenRecord& screen = Screen(1);
+  screen.ZouXianType = 3002;
+  Select(0);
+  Select(1);
+  EXPECT_TRUE(Scan().GroupRadio(3).isChecked());
+  EXPECT_EQ(Scan().ScanList().currentRow(), 2);
+  Scan().GroupRadio(7).click();
+  EXPECT_EQ(std::tuple(Scan().ScanList().count(), screen.ZouXianType), std::tuple(0, 3002));
+  Scan().GroupRadio(2).click();
+  ASSERT_EQ(Scan().ScanList().count(), 13);
+  EXPECT_TRUE(Scan().ScanList().item(5)->text().startsWith(QStringLiteral("6.   1/4 scan")));
+  Scan().ScanList().setCurrentRow(5);
+  EXPECT_EQ(std::tie(screen.ZouXianType, screen.RouteValue, screen.DataHeight, screen.ScanType),
+            std::tuple(2005, 12, 7, 3));
+  Choose(Scan().RowOrderList(), 1);
+  EXPECT_EQ(screen.HanXu, 6);
+  pane->Tabs().setCurrentRow(2);
+  SaveScreenshot(*pane, QStringLiteral("screen_param_scan_page"));
+  Scan().SendButton().click();
+  EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 3, 0}, {UM_STATUS_CODE, 4, 0}}));
+  const emu::SettingsCommand sent = LastSettings();
+  EXPECT_EQ(sent.mask, 12);
+  EXPECT_EQ((std::vector<int>(sent.scan, sent.scan + 5)), (std::vector<int>{12, 6, 1, 3, 7}));
+  EXPECT_EQ(sent.scanTable.at(0), ScanRowByte(12, 0));
+  // Routes 100-103 take rows 20-23.
+  for (int route = 100; route <= 103; ++route) {
+    EXPECT_EQ(ScanTableRow(route).value()[3], ScanRowByte(route - 80, 3)) << route;
+  }
+  EXPECT_FALSE(ScanTableRow(20).has_value());
+  // A key outside every group loads with no radio and an empty list.
+  screen.ZouXianType = 9999;
+  Select(0);
+  Select(1);
+  for (int group = 0; group < CScanSetDialog::kGroupCount; ++group) {
+    EXPECT_FALSE(Scan().GroupRadio(group).isChecked()) << group;
+  }
+  EXPECT_EQ(Scan().ScanList().count(), 0);
+
+  pane->Tabs().setCurrentRow(1);
+  SaveScreenshot(*pane, QStringLiteral("screen_param_basic_page"));
+}
+
+}  // namespace
