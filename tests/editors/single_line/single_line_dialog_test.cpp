@@ -168,6 +168,7 @@ TEST_F(SingleLineTest, AFailedSaveIsShownOnceUntilASaveSucceeds) {
   OpenLine();
   ASSERT_TRUE(QDir().mkpath(Rtf(*area)));  // a folder where the file should be
   SelectArea(0);
+  Take();
   QTest::keyClicks(&Line().TextEdit(), u"ab"_s);
   EXPECT_EQ(asked, QStringList{ReadLangText(lang_section::IDD_RTFEDIT_DIALOG, 1027)});
   EXPECT_EQ(renders.size(), 2u);  // the frames still follow the text
