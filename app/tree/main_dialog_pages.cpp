@@ -26,6 +26,7 @@
 #include "editors/clock/time_dialog.h"
 #include "editors/flash_words/flash_word_dialog.h"
 #include "editors/program_page/program_dialog.h"
+#include "editors/single_line/single_line_dialog.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
@@ -87,6 +88,7 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
     case PageSlot::Summary: return MakePage(new CLedInfoDialog(parent));
     case PageSlot::Program: return MakePage(new CProgramDialog(parent));
     case PageSlot::AreaRect: return MakePage(new CAreaSetDialog(parent));
+    case PageSlot::SingleLine: return MakePage(new CSingleLineDialog(parent));
     case PageSlot::DigitalClock: return MakePage(new CDigitalClockDialog(parent));
     case PageSlot::AnalogClock: return MakePage(new CClockDialog(parent));
     case PageSlot::Countdown: return MakePage(new CTimeDialog(parent));
@@ -208,6 +210,7 @@ void CMainDialog::RegisterLanguageTexts() {
   auto& programPage = static_cast<CProgramDialog&>(Page(PageSlot::Program));
   RegisterTexts(TextSlot::ProgramPage, &programPage,
                 [&programPage] { programPage.ApplyLanguage(); });
+  RegisterPageTexts<CSingleLineDialog>(TextSlot::SingleLinePage, Page(PageSlot::SingleLine));
   RegisterPageTexts<CDigitalClockDialog>(TextSlot::DigitalClockPage, Page(PageSlot::DigitalClock));
   RegisterPageTexts<CClockDialog>(TextSlot::AnalogClockPage, Page(PageSlot::AnalogClock));
   RegisterPageTexts<CTimeDialog>(TextSlot::CountdownPage, Page(PageSlot::Countdown));

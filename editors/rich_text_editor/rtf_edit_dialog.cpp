@@ -22,6 +22,7 @@
 #include "controls/support/command_action.h"
 #include "controls/support/digit_spin_edit.h"
 #include "editors/page_parts/char_format_controls.h"
+#include "editors/page_parts/control_tips.h"
 #include "editors/page_parts/rtf_edit_menu.h"
 #include "editors/rich_text_editor/rtf_edit_art.h"
 #include "model/common/bounded_text.h"
@@ -284,14 +285,7 @@ void CRtfEditDialog::ApplyLanguage() {
   setWindowTitle(ReadLangText(section, kCaptionText));
   for (const auto& [id, text] : kLabelTexts)
     static_cast<void>(SetDlgItemLangText(this, id, section, text));
-  for (const auto& [id, text] : kTipTexts) {
-    QWidget* control = FindControl(this, id);
-    if (auto* button = dynamic_cast<CButtonQx*>(control)) {
-      button->SetTipText(ReadLangText(section, text), true);
-    } else if (control != nullptr) {
-      control->setToolTip(ReadLangText(section, text));
-    }
-  }
+  SetControlTips(*this, section, kTipTexts);
   formats_->ApplyLanguage();
   int button = 0;
   for (QAction* action : toolbar_.actions()) {

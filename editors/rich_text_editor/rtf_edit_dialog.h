@@ -25,6 +25,7 @@
 
 #include "controls/bars/my_tool_bar.h"
 #include "controls/buttons/kv_menu.h"
+#include "editors/page_parts/rtf_file_saver.h"
 #include "platform/message_window.h"
 #include "render/text/rich_format.h"
 
@@ -116,7 +117,7 @@ class CRtfEditDialog : public QDialog, public MessageWindow {
   HWND owner_;
   RtfEditHooks hooks_;
   bool loading_ = false;
-  bool failureShown_ = false;
+  RtfFileSaver saver_;
   KvMenu menu_;
   QMenuBar* menuBar_ = nullptr;
   CMyToolBar toolbar_;

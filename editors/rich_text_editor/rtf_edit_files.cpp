@@ -20,10 +20,8 @@ const QString kOpenFilter = QStringLiteral(
 const QString kSaveFilter = QStringLiteral("Rich Text Format(*.rtf) (*.rtf *.RTF)");
 const QString kRtfSuffix = QStringLiteral(".rtf");
 
-// IDD_RTFEDIT_DIALOG: a save failed; close without saving?
-constexpr int kSaveFailedText = 1027;
+// IDD_RTFEDIT_DIALOG: close without saving?
 constexpr int kCloseUnsavedText = 1028;
-constexpr int kStyleError = 0x10;
 constexpr int kStyleAsk = 0x41;
 
 }  // namespace
@@ -55,17 +53,7 @@ void CRtfEditDialog::OpenPlainText(const QString& path) {
   cursor.insertText(text, format);
 }
 
-bool CRtfEditDialog::SaveTo(const QString& path) {
-  if (edit_->SaveRtfFile(path) == 1) {
-    failureShown_ = false;
-    return true;
-  }
-  if (!failureShown_) {
-    failureShown_ = true;
-    hooks_.ask(ReadLangText(lang_section::IDD_RTFEDIT_DIALOG, kSaveFailedText), kStyleError);
-  }
-  return false;
-}
+bool CRtfEditDialog::SaveTo(const QString& path) { return saver_.Save(*edit_, path, hooks_.ask); }
 
 void CRtfEditDialog::OnSaveAs() {
   QString path = hooks_.chooseSaveFile(kSaveFilter);

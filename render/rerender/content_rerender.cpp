@@ -56,17 +56,6 @@ RtfRenderInput SingleLineInput(const ContentSize& size, ColorRef backColor, int 
   return input;
 }
 
-void RerenderSingleLine(SingleLineAreaInfo& info, const ContentSize& size) {
-  const QString name = ReadBoundedText(info.guid);
-  if (!IsGuidText(name) || IsPakOutdated(name, size.width, size.height, info.BackColor) == 0) {
-    return;
-  }
-  info.PageCount =
-      RenderRtfSingleLine(RtfPath(name), PakFramePath(name), RenderRichEdit,
-                          SingleLineInput(size, info.BackColor, info.InStyle, info.IsLeftMove,
-                                          info.ZoomValue, info.OffsetValue));
-}
-
 void RerenderPage(FileItem& page, const ContentSize& size) {
   const QString name = ReadBoundedText(page.guid);
   if (!IsGuidText(name) || page.AddType < kTextPages || page.AddType > kTextPageNoEffect) return;
@@ -94,10 +83,25 @@ void RerenderPage(FileItem& page, const ContentSize& size) {
 
 }  // namespace
 
+void RerenderSingleLine(SingleLineAreaInfo& info, const ContentSize& size, RerenderWhen when,
+                        const SingleLineRenderer& render) {
+  const QString name = ReadBoundedText(info.guid);
+  if (!IsGuidText(name)) return;
+  if (when == RerenderWhen::kOutdated &&
+      IsPakOutdated(name, size.width, size.height, info.BackColor) == 0) {
+    return;
+  }
+  const RtfRenderInput input = SingleLineInput(size, info.BackColor, info.InStyle, info.IsLeftMove,
+                                               info.ZoomValue, info.OffsetValue);
+  info.PageCount =
+      render ? render(RtfPath(name), PakFramePath(name), input)
+             : RenderRtfSingleLine(RtfPath(name), PakFramePath(name), RenderRichEdit, input);
+}
+
 void RerenderAreaContent(AreaRecord& area) {
   const ContentSize size = AreaContentSize(area);
   if (auto* info = std::get_if<SingleLineAreaInfo>(&area.Kind)) {
-    RerenderSingleLine(*info, size);
+    RerenderSingleLine(*info, size, RerenderWhen::kOutdated);
   } else if (auto* pages = std::get_if<std::vector<FileItem>>(&area.Kind)) {
     for (FileItem& page : *pages) RerenderPage(page, size);
   }

@@ -9,8 +9,28 @@
 // rendered again, and the program builder reports it at every send
 // (kRefusalTextPageLimit). GUI thread only; synchronous.
 
+#include <QString>
+
+#include <functional>
+
+#include "model/project/content_size.h"
 #include "model/project/project_records.h"
 #include "model/project/send_job.h"
+#include "render/text/rtf_render.h"
+
+// The single-line renderer: RenderRtfSingleLine on RenderRichEdit unless a caller
+// (a test) puts another in its place.
+using SingleLineRenderer =
+    std::function<int(const QString& rtfPath, const QString& pakPath, const RtfRenderInput& input)>;
+
+// Whether a frame file that is current is rendered again too.
+enum class RerenderWhen { kOutdated, kAlways };
+
+// The text of a single-line area, rendered at size into its frame file when it is
+// outdated (or always), the result kept as its page count. Nothing for a GUID text
+// that is not one.
+void RerenderSingleLine(SingleLineAreaInfo& info, const ContentSize& size, RerenderWhen when,
+                        const SingleLineRenderer& render = {});
 
 // A single-line area (its text) or an image-text area (its pages of AddType 1-4, in
 // order); other kinds of area, other AddTypes and content whose GUID text is not one

@@ -46,9 +46,13 @@ class BorderPageTest : public editortest::PageTest {
 
   CBorderDialog& Border() { return PageAt<CBorderDialog>(PageSlot::Border); }
   // A screen of that colour type and size, the program's border on, one area at rect;
-  // selecting the program lists its areas on the canvas.
+  // selecting the program lists its areas on the canvas. The area is a clock, whose
+  // page sends the canvas nothing of its own.
   void OpenOn(int ledColor, int width, int height, QRect rect) {
     Open(width, height, 0, rect);
+    area->AreaType = kDigitalClockArea;
+    area->Kind = MakeKindRecord(kDigitalClockArea);
+    page->BuildTreeFromModel();
     ScreenList.front().LedColor = ledColor;
     program->IsUseBorder = area->IsUseBorder = 1;
     program->BorderWidth = area->BorderWidth = 1;
