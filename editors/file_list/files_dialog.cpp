@@ -1,7 +1,6 @@
 #include "editors/file_list/files_dialog.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
@@ -24,6 +23,7 @@
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
 #include "editors/page_parts/digit_spin_edit.h"
+#include "editors/page_parts/item_list_rows.h"
 #include "editors/page_parts/option_lists.h"
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
@@ -34,7 +34,6 @@
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
-#include "render/frame/pak_file.h"
 
 namespace {
 
@@ -125,12 +124,7 @@ QString PathOf(const FileAreaItem& item) { return ReadBoundedText(item.FilePath)
 
 bool IsGif(const FileAreaItem& item) { return item.FileType == kMediaGif; }
 
-void RemoveFrameFile(const FileAreaItem& item) {
-  const QString path = PakFramePath(ReadBoundedText(item.Guid));
-  if (!path.isEmpty() && QFile::exists(path) && !QFile::remove(path)) {
-    qWarning("The frame file %s could not be deleted", qPrintable(path));
-  }
-}
+void RemoveFrameFile(const FileAreaItem& item) { RemoveFrameFileOf(ReadBoundedText(item.Guid)); }
 
 }  // namespace
 
@@ -279,16 +273,9 @@ void CFilesDialog::Load() {
   SelectAndShow(0);
 }
 
-FileAreaItem* CFilesDialog::SelectedItem() {
-  const int row = list_->currentRow();
-  if (items_ == nullptr || row < 0 || row >= static_cast<int>(items_->size())) return nullptr;
-  return &(*items_)[static_cast<std::size_t>(row)];
-}
+FileAreaItem* CFilesDialog::SelectedItem() { return SelectedListItem(*list_, items_); }
 
-void CFilesDialog::SelectRow(int row) {
-  const QSignalBlocker blocker(list_);
-  list_->setCurrentRow(row);
-}
+void CFilesDialog::SelectRow(int row) { SelectRowQuietly(*list_, row); }
 
 void CFilesDialog::LoadControls(int row) {
   const FileAreaItem& item = (*items_)[static_cast<std::size_t>(row)];
@@ -422,14 +409,7 @@ void CFilesDialog::OnSameProperties() {
 }
 
 void CFilesDialog::OnMove(int step) {
-  if (SelectedItem() == nullptr) return;
-  const int row = list_->currentRow();
-  const int target = row + step;
-  if (target < 0 || target >= list_->count()) return;
-  std::swap((*items_)[static_cast<std::size_t>(row)], (*items_)[static_cast<std::size_t>(target)]);
-  const QSignalBlocker blocker(list_);
-  list_->insertItem(target, list_->takeItem(row));
-  list_->setCurrentRow(target);
+  if (items_ != nullptr) MoveSelectedRow(*list_, *items_, step);
 }
 
 void CFilesDialog::OnEffect(int index) {
