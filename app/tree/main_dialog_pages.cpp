@@ -24,6 +24,7 @@
 #include "editors/clock/clock_dialog.h"
 #include "editors/clock/digital_clock_dialog.h"
 #include "editors/clock/time_dialog.h"
+#include "editors/file_list/files_dialog.h"
 #include "editors/flash_words/flash_word_dialog.h"
 #include "editors/program_page/program_dialog.h"
 #include "editors/single_line/single_line_dialog.h"
@@ -95,6 +96,7 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
     case PageSlot::Border: return MakePage(new CBorderDialog(parent));
     case PageSlot::FlashWords:
       return MakePage(new CFlashWordDialog(parent, StoredLanguageChoice()));
+    case PageSlot::Files: return MakePage(new CFilesDialog(parent));
     default:
       return MakePage(
           new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));
@@ -219,6 +221,7 @@ void CMainDialog::RegisterLanguageTexts() {
   auto& flashWordsPage = static_cast<CFlashWordDialog&>(Page(PageSlot::FlashWords));
   RegisterTexts(TextSlot::FlashWordsPage, &flashWordsPage,
                 [&flashWordsPage] { flashWordsPage.ApplyLanguage(StoredLanguageChoice()); });
+  RegisterPageTexts<CFilesDialog>(TextSlot::FilesPage, Page(PageSlot::Files));
 }
 
 void CMainDialog::ShowPagesForSelection() {

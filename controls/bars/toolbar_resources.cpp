@@ -47,6 +47,10 @@ constexpr std::array<UINT, 6> kFlashWordBar = {ID_FLASH_WORDS_ADD,   0,
                                                ID_FLASH_WORDS_EDIT,  ID_FLASH_WORDS_DELETE,
                                                ID_FLASH_WORDS_CLEAR, ID_FLASH_WORDS_APPLY_TO_ALL};
 
+// The files page's toolbar: add, delete, clear and same properties.
+constexpr std::array<UINT, 4> kFilesBar = {ID_FILES_ADD, ID_FILES_DELETE, ID_FILES_CLEAR,
+                                           ID_FILES_SAME_PROPERTIES};
+
 struct Entry {
   int id;
   std::span<const UINT> commands;
@@ -55,7 +59,7 @@ struct Entry {
 constexpr Entry kToolbars[] = {
     {IDR_MAIN_TOOLBAR, kMainWindowBar},     {IDR_TREE_TOOLBAR, kProjectPageBar},
     {IDR_FRAME_TOOLBAR, kPreviewFrameBar},  {IDR_RTFEDIT_TOOLBAR, kRtfEditBar},
-    {IDR_FLASHWORD_TOOLBAR, kFlashWordBar},
+    {IDR_FLASHWORD_TOOLBAR, kFlashWordBar}, {IDR_FILES_TOOLBAR, kFilesBar},
 };
 
 }  // namespace

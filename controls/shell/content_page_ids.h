@@ -22,7 +22,8 @@ constexpr UINT ID_FLASH_WORDS_DELETE = 32939;
 constexpr UINT ID_FLASH_WORDS_CLEAR = 32940;
 constexpr UINT ID_FLASH_WORDS_APPLY_TO_ALL = 32941;
 
-// The files page.
+// The files page and its toolbar.
+constexpr int IDR_FILES_TOOLBAR = 425;
 constexpr UINT ID_FILES_ADD = 32963;
 constexpr UINT ID_FILES_DELETE = 32964;
 constexpr UINT ID_FILES_CLEAR = 32965;

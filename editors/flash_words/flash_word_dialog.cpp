@@ -1,7 +1,6 @@
 #include "editors/flash_words/flash_word_dialog.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -21,6 +20,7 @@
 #include "controls/shell/window_globals.h"
 #include "editors/flash_words/flash_word_edit_dialog.h"
 #include "editors/flash_words/flash_word_style.h"
+#include "editors/page_parts/item_list_rows.h"
 #include "editors/page_parts/option_lists.h"
 #include "model/common/bounded_text.h"
 #include "model/common/guid_text.h"
@@ -30,7 +30,6 @@
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
-#include "render/frame/pak_file.h"
 
 namespace {
 
@@ -110,12 +109,7 @@ FlashWordItem NewItem(int number) {
   return item;
 }
 
-void RemoveFrameFile(const FlashWordItem& item) {
-  const QString path = PakFramePath(ReadBoundedText(item.guid));
-  if (!path.isEmpty() && QFile::exists(path) && !QFile::remove(path)) {
-    qWarning("The frame file %s could not be deleted", qPrintable(path));
-  }
-}
+void RemoveFrameFile(const FlashWordItem& item) { RemoveFrameFileOf(ReadBoundedText(item.guid)); }
 
 }  // namespace
 
@@ -252,16 +246,9 @@ void CFlashWordDialog::Load() {
   ShowOnCanvas(0);
 }
 
-FlashWordItem* CFlashWordDialog::SelectedItem() {
-  const int row = list_->currentRow();
-  if (items_ == nullptr || row < 0 || row >= static_cast<int>(items_->size())) return nullptr;
-  return &(*items_)[static_cast<std::size_t>(row)];
-}
+FlashWordItem* CFlashWordDialog::SelectedItem() { return SelectedListItem(*list_, items_); }
 
-void CFlashWordDialog::SelectRow(int row) {
-  const QSignalBlocker blocker(list_);
-  list_->setCurrentRow(row);
-}
+void CFlashWordDialog::SelectRow(int row) { SelectRowQuietly(*list_, row); }
 
 void CFlashWordDialog::LoadControls(int row) {
   const FlashWordItem& item = (*items_)[static_cast<std::size_t>(row)];
@@ -366,15 +353,7 @@ void CFlashWordDialog::OnApplyToAll() {
 }
 
 void CFlashWordDialog::OnMove(int step) {
-  if (SelectedItem() == nullptr) return;
-  const int row = list_->currentRow();
-  const int target = row + step;
-  if (target < 0 || target >= list_->count()) return;
-  std::swap((*items_)[static_cast<std::size_t>(row)], (*items_)[static_cast<std::size_t>(target)]);
-  const QSignalBlocker blocker(list_);
-  list_->SetItemText(row, (*items_)[static_cast<std::size_t>(row)].FileName);
-  list_->SetItemText(target, (*items_)[static_cast<std::size_t>(target)].FileName);
-  list_->setCurrentRow(target);
+  if (items_ != nullptr) MoveSelectedRow(*list_, *items_, step);
 }
 
 void CFlashWordDialog::OnFace(const QString& face) {

@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <set>
+
+#include "controls/buttons/button_qx.h"
+#include "controls/dialogs/style_message_dialog.h"
+#include "controls/lists/list_box_qx.h"
+#include "controls/shell/content_page_ids.h"
+#include "controls/shell/program_messages.h"
+#include "controls/support/digit_spin_edit.h"
+#include "editors/file_list/files_dialog.h"
+#include "model/common/app_paths.h"
+#include "model/common/guid_text.h"
+#include "model/common/media_kind.h"
+#include "render/frame/pak_file.h"
+#include "tests/editors/page_fixture.h"
+#include "tests/sdk/generate/page_test_support.h"
+#include "tests/support/screenshot.h"
+
+namespace {
+
+using editortest::Message;
+
+class FilesPageTest : public editortest::PageTest {
+ protected:
+  // A files area holding the named files (kind by name, a GUID each) selected on the
+  // project page, the page's questions answered by the test.
+  void OpenFiles(const QStringList& names) {
+    Open(64, 32, 0);
+    area->AreaType = kFilesArea;
+    area->Kind = MakeKindRecord(kFilesArea);
+    for (const QString& name : names) {
+      FileAreaItem item{};
+      item.FileType = GetMediaKind(name);
+      CopyBoundedText(item.FilePath, folder.filePath(name));
+      CopyBoundedText(item.Guid, NewGuidText());
+      item.DelayTime = 3;
+      Items().push_back(item);
+    }
+    page->BuildTreeFromModel();
+    Select(AreaItem());
+    Files().SetHooks({[this](const QString&) { return chosen; },
+                      [this](const QString& text, int style) {
+                        asked.push_back({text, style});
+                        return answer;
+                      }});
+    canvas.Take();
+  }
+  std::vector<FileAreaItem>& Items() { return std::get<std::vector<FileAreaItem>>(area->Kind); }
+  FileAreaItem& Item(int row) { return Items()[static_cast<std::size_t>(row)]; }
+  CFilesDialog& Files() { return PageAt<CFilesDialog>(PageSlot::Files); }
+  void Command(UINT id) { SendMessage(Files().Handle(), WM_COMMAND, id, 0); }
+  static Message Show(LPARAM row) { return {UM_CANVAS_COMMAND, 2, row}; }
+  bool StayShown() {
+    bool shown = !Files().StayEdit().isHidden();
+    for (QWidget* label : Files().StayLabels()) EXPECT_EQ(!label->isHidden(), shown);
+    return shown;
+  }
+  // The frame file of the item, written.
+  QString WritePak(const FileAreaItem& item) {
+    const QString path = PakFramePath(ReadBoundedText(item.Guid));
+    EXPECT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Temp)));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    return path;
+  }
+  void TypeStay(const QString& text) {
+    Files().StayEdit().Edit().setText(text);
+    emit Files().StayEdit().Edit().textEdited(text);
+  }
+
+  QTemporaryDir folder;
+  QStringList chosen;
+  std::vector<std::pair<QString, int>> asked;
+  int answer = kIdOk;
+};
+
+TEST_F(FilesPageTest, AddAppendsInTheDialogsOrderAndLeavesOutPathsTooLong) {
+  OpenFiles({});
+  QImage picture(8, 8, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  ASSERT_TRUE(picture.save(folder.filePath(QStringLiteral("a.png"))));
+  ASSERT_TRUE(picture.save(folder.filePath(QStringLiteral("b.jpg"))));
+  pagetest::WriteFile(folder.filePath(QStringLiteral("c.gif")),
+                      pagetest::MakeGif(2, 1, {{{1, 2}, 10}, {{2, 1}, 10}}));
+  const QString tooLong = QStringLiteral("/") + QString(299, u'x');
+  chosen = {folder.filePath(QStringLiteral("a.png")), folder.filePath(QStringLiteral("b.jpg")),
+            tooLong, folder.filePath(QStringLiteral("c.gif"))};
+
+  Command(ID_FILES_ADD);
+  ASSERT_EQ(Items().size(), 3u);
+  const int kinds[] = {kMediaPicture, kMediaPicture, kMediaGif};
+  std::set<QString> guids;
+  for (int row = 0; row < 3; ++row) {
+    const FileAreaItem& item = Item(row);
+    EXPECT_EQ(item.FileType, kinds[row]);
+    EXPECT_EQ(ReadBoundedText(item.FilePath), chosen[row < 2 ? row : 3]);
+    EXPECT_EQ(Files().List().item(row)->text(), ReadBoundedText(item.FilePath));
+    EXPECT_TRUE(IsGuidText(ReadBoundedText(item.Guid)));
+    guids.insert(ReadBoundedText(item.Guid));
+    EXPECT_EQ(item.InStyle, 0);
+    EXPECT_EQ(item.InSpeed, 0);
+    EXPECT_EQ(item.DelayTime, 3);
+  }
+  EXPECT_EQ(guids.size(), 3u);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].second, 0x30);
+  EXPECT_TRUE(asked[0].first.endsWith(QStringLiteral("\n") + tooLong));
+  EXPECT_EQ(Files().List().currentRow(), 2);
+  EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(2)});
+  EXPECT_FALSE(Files().EffectCombo().isEnabled());
+  EXPECT_FALSE(StayShown());
+
+  Files().List().setCurrentRow(0);  // a picture shows its effect and stay time again
+  EXPECT_TRUE(Files().EffectCombo().isEnabled());
+  EXPECT_TRUE(StayShown());
+  EXPECT_EQ(Files().StayEdit().Edit().text(), QStringLiteral("3"));
+  EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(0)});
+
+  chosen.clear();  // Cancel
+  Command(ID_FILES_ADD);
+  EXPECT_EQ(Items().size(), 3u);
+  EXPECT_TRUE(canvas.Take().empty());
+}
+
+TEST_F(FilesPageTest, ChangesAreClampedAndReplayTheItem) {
+  OpenFiles({QStringLiteral("a.png"), QStringLiteral("b.gif"), QStringLiteral("c.bmp")});
+  CFilesDialog& files = Files();
+  for (const auto& [typed, stay] : {std::pair{"0", 1}, {"300", 255}}) {
+    TypeStay(QString::fromLatin1(typed));
+    EXPECT_EQ(Item(0).DelayTime, stay) << typed;
+    EXPECT_EQ(files.StayEdit().Edit().text(), QString::number(stay));
+    EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(0)});
+  }
+  files.StayEdit().UpButton().click();
+  EXPECT_EQ(Item(0).DelayTime, 255);
+  EXPECT_TRUE(canvas.Take().empty());
+  files.StayEdit().DownButton().click();
+  EXPECT_EQ(Item(0).DelayTime, 254);
+  files.StayEdit().UpButton().click();
+  EXPECT_EQ(Item(0).DelayTime, 255);
+  EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(0), Show(0)}));
+  emit files.EffectCombo().activated(20);
+  emit files.SpeedCombo().activated(7);
+  EXPECT_EQ(Item(0).InStyle, 20);
+  EXPECT_EQ(Item(0).InSpeed, 7);
+  EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(0), Show(0)}));
+
+  // A picture's settings: the speed to every file, effect and stay time to pictures.
+  Command(ID_FILES_SAME_PROPERTIES);
+  EXPECT_EQ(Item(1).InSpeed, 7);
+  EXPECT_EQ(Item(1).InStyle, 0);
+  EXPECT_EQ(Item(1).DelayTime, 3);
+  EXPECT_EQ(Item(2).InSpeed, 7);
+  EXPECT_EQ(Item(2).InStyle, 20);
+  EXPECT_EQ(Item(2).DelayTime, 255);
+  // A GIF's settings: its speed alone.
+  files.List().setCurrentRow(1);
+  emit files.SpeedCombo().activated(2);
+  Command(ID_FILES_SAME_PROPERTIES);
+  for (int row : {0, 2}) {
+    EXPECT_EQ(Item(row).InSpeed, 2);
+    EXPECT_EQ(Item(row).InStyle, 20);
+    EXPECT_EQ(Item(row).DelayTime, 255);
+  }
+}
+
+TEST_F(FilesPageTest, DeleteClearAndMove) {
+  OpenFiles({QStringLiteral("a.png"), QStringLiteral("b.png"), QStringLiteral("c.png")});
+  const QString firstPak = WritePak(Item(0));
+  Command(ID_FILES_DELETE);  // the first: the new first is loaded
+  EXPECT_FALSE(QFile::exists(firstPak));
+  ASSERT_EQ(Items().size(), 2u);
+  EXPECT_EQ(Files().List().currentRow(), 0);
+  EXPECT_EQ(Files().List().item(0)->text(), folder.filePath(QStringLiteral("b.png")));
+  EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(-2), Show(0)}));
+
+  Files().List().setCurrentRow(0);
+  Files().DownButton().click();  // a move keeps the moved file selected
+  EXPECT_EQ(ReadBoundedText(Item(1).FilePath), folder.filePath(QStringLiteral("b.png")));
+  EXPECT_EQ(Files().List().item(1)->text(), folder.filePath(QStringLiteral("b.png")));
+  EXPECT_EQ(Files().List().currentRow(), 1);
+  Files().DownButton().click();  // the last stays
+  Files().UpButton().click();
+  EXPECT_EQ(Files().List().currentRow(), 0);
+  EXPECT_EQ(ReadBoundedText(Item(0).FilePath), folder.filePath(QStringLiteral("b.png")));
+
+  answer = kIdCancel;
+  canvas.Take();
+  Command(ID_FILES_CLEAR);
+  EXPECT_EQ(Items().size(), 2u);
+  EXPECT_EQ(Files().List().count(), 2);
+  EXPECT_TRUE(canvas.Take().empty());
+  answer = kIdOk;
+  const QString paks[] = {WritePak(Item(0)), WritePak(Item(1))};
+  Command(ID_FILES_CLEAR);
+  EXPECT_TRUE(Items().empty());
+  EXPECT_EQ(Files().List().count(), 0);
+  EXPECT_FALSE(QFile::exists(paks[0]) || QFile::exists(paks[1]));
+  EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(-2)});
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[1].second, 1);
+
+  // The only file: the canvas lets go of it before its frame file goes.
+  page.reset();
+  ClearProjectModel();
+  OpenFiles({QStringLiteral("a.gif")});
+  const QString pak = WritePak(Item(0));
+  bool pakAtFirstMessage = false;
+  canvas.onMessage = [&](const Message&) {
+    if (canvas.received.size() == 1) pakAtFirstMessage = QFile::exists(pak);
+  };
+  Command(ID_FILES_DELETE);
+  canvas.onMessage = nullptr;
+  EXPECT_TRUE(pakAtFirstMessage);
+  EXPECT_FALSE(QFile::exists(pak));
+  EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(-2)});
+  EXPECT_EQ(Files().EffectCombo().currentIndex(), -1);
+  EXPECT_EQ(Files().SpeedCombo().currentIndex(), -1);
+  EXPECT_TRUE(Files().StayEdit().Edit().text().isEmpty());
+  EXPECT_TRUE(Files().EffectCombo().isEnabled());
+  EXPECT_TRUE(StayShown());
+}
+
+TEST_F(FilesPageTest, Screenshots) {
+  for (int language : {1, 2}) {
+    SelectLanguageFile(language);
+    OpenFiles({QStringLiteral("sunrise.png"), QStringLiteral("logo.gif")});
+    Files().ApplyLanguage();
+    Files().resize(518, 215);
+    Files().show();
+    const QString tag = language == 1 ? QStringLiteral("_zh") : QStringLiteral("_en");
+    EXPECT_FALSE(SaveScreenshot(Files(), QStringLiteral("files_page_picture") + tag).isEmpty());
+    Files().List().setCurrentRow(1);
+    EXPECT_FALSE(SaveScreenshot(Files(), QStringLiteral("files_page_gif") + tag).isEmpty());
+    page.reset();
+    ClearProjectModel();
+  }
+}
+
+}  // namespace
