@@ -25,6 +25,7 @@
 #include "editors/clock/digital_clock_dialog.h"
 #include "editors/clock/time_dialog.h"
 #include "editors/flash_words/flash_word_dialog.h"
+#include "editors/image_text/image_word_dialog.h"
 #include "editors/program_page/program_dialog.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_sections.h"
@@ -93,6 +94,7 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
     case PageSlot::Border: return MakePage(new CBorderDialog(parent));
     case PageSlot::FlashWords:
       return MakePage(new CFlashWordDialog(parent, StoredLanguageChoice()));
+    case PageSlot::ImageText: return MakePage(new CImageWordDialog(parent, StoredLanguageChoice()));
     default:
       return MakePage(
           new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));
@@ -216,6 +218,9 @@ void CMainDialog::RegisterLanguageTexts() {
   auto& flashWordsPage = static_cast<CFlashWordDialog&>(Page(PageSlot::FlashWords));
   RegisterTexts(TextSlot::FlashWordsPage, &flashWordsPage,
                 [&flashWordsPage] { flashWordsPage.ApplyLanguage(StoredLanguageChoice()); });
+  auto& imageTextPage = static_cast<CImageWordDialog&>(Page(PageSlot::ImageText));
+  RegisterTexts(TextSlot::ImageTextPage, &imageTextPage,
+                [&imageTextPage] { imageTextPage.ApplyLanguage(StoredLanguageChoice()); });
 }
 
 void CMainDialog::ShowPagesForSelection() {

@@ -47,6 +47,17 @@ constexpr std::array<UINT, 6> kFlashWordBar = {ID_FLASH_WORDS_ADD,   0,
                                                ID_FLASH_WORDS_EDIT,  ID_FLASH_WORDS_DELETE,
                                                ID_FLASH_WORDS_CLEAR, ID_FLASH_WORDS_APPLY_TO_ALL};
 
+// The image-text page's toolbar: add a page of each kind, then the page commands.
+constexpr std::array<UINT, 9> kImageWordBar = {ID_IMAGE_TEXT_ADD_DOCUMENT,
+                                               ID_IMAGE_TEXT_ADD_TEXT,
+                                               ID_IMAGE_TEXT_ADD_CAPTION,
+                                               ID_IMAGE_TEXT_ADD_TABLE,
+                                               0,
+                                               ID_IMAGE_TEXT_EDIT,
+                                               ID_IMAGE_TEXT_DELETE,
+                                               ID_IMAGE_TEXT_CLEAR,
+                                               ID_IMAGE_TEXT_SAME_PROPERTIES};
+
 struct Entry {
   int id;
   std::span<const UINT> commands;
@@ -55,7 +66,7 @@ struct Entry {
 constexpr Entry kToolbars[] = {
     {IDR_MAIN_TOOLBAR, kMainWindowBar},     {IDR_TREE_TOOLBAR, kProjectPageBar},
     {IDR_FRAME_TOOLBAR, kPreviewFrameBar},  {IDR_RTFEDIT_TOOLBAR, kRtfEditBar},
-    {IDR_FLASHWORD_TOOLBAR, kFlashWordBar},
+    {IDR_FLASHWORD_TOOLBAR, kFlashWordBar}, {IDR_IMAGEWORD_TOOLBAR, kImageWordBar},
 };
 
 }  // namespace

@@ -67,11 +67,17 @@ void RerenderSingleLine(SingleLineAreaInfo& info, const ContentSize& size) {
                                           info.ZoomValue, info.OffsetValue));
 }
 
-void RerenderPage(FileItem& page, const ContentSize& size) {
+}  // namespace
+
+bool RerenderPage(FileItem& page, const ContentSize& size, bool evenWhenCurrent) {
   const QString name = ReadBoundedText(page.guid);
-  if (!IsGuidText(name) || page.AddType < kTextPages || page.AddType > kTextPageNoEffect) return;
+  if (!IsGuidText(name) || page.AddType < kTextPages || page.AddType > kTextPageNoEffect) {
+    return false;
+  }
   const ColorRef backColor = page.AddType == kTablePage ? kTableBackColor : page.BackColor;
-  if (IsPakOutdated(name, size.width, size.height, backColor) == 0) return;
+  if (!evenWhenCurrent && IsPakOutdated(name, size.width, size.height, backColor) == 0) {
+    return false;
+  }
   const QString rtf = RtfPath(name);
   const QString pak = PakFramePath(name);
   RtfRenderInput input =
@@ -90,9 +96,8 @@ void RerenderPage(FileItem& page, const ContentSize& size) {
       page.PageCount = RenderRtfPagesNoEffect(rtf, pak, RenderRichEdit, input);
       break;
   }
+  return true;
 }
-
-}  // namespace
 
 void RerenderAreaContent(AreaRecord& area) {
   const ContentSize size = AreaContentSize(area);

@@ -9,8 +9,16 @@
 // rendered again, and the program builder reports it at every send
 // (kRefusalTextPageLimit). GUI thread only; synchronous.
 
+#include "model/project/content_size.h"
 #include "model/project/project_records.h"
 #include "model/project/send_job.h"
+
+// Renders an image-text page of AddType 1-4 at the content size with its kind's
+// renderer and inputs, when its frame file is stale or evenWhenCurrent is set, and
+// keeps the result as its page count. A table page's file is tested against black,
+// the background the table renderer always writes. False, rendering nothing, for a
+// current file, another AddType or a GUID text that is not one.
+bool RerenderPage(FileItem& page, const ContentSize& size, bool evenWhenCurrent = false);
 
 // A single-line area (its text) or an image-text area (its pages of AddType 1-4, in
 // order); other kinds of area, other AddTypes and content whose GUID text is not one
