@@ -26,6 +26,7 @@
 #include "render/frame/pak_frame_reader.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/main_window/main_window_fixture.h"
+#include "tests/app/main_window/page_frames.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
 #include "tests/support/fake_flash_host.h"
@@ -35,39 +36,12 @@ namespace {
 
 constexpr int kRecordedFramesEffect = 93;
 
-// The frames of a frame file, as pictures.
-std::vector<QImage> Recording(const FlashWordItem& item) {
-  std::vector<QImage> frames;
-  PakFrameReader reader;
-  if (!reader.Open(PakFramePath(ReadBoundedText(item.guid))) ||
-      reader.ReadHeader() != PakCheck::Ok) {
-    return frames;
-  }
-  while (reader.ReadNextFrame()) frames.push_back(reader.Frame().ToImage());
-  return frames;
-}
-
 // When the item's frame file was last written.
 QDateTime WrittenAt(const FlashWordItem& item) {
   return QFileInfo(PakFramePath(ReadBoundedText(item.guid))).lastModified();
 }
 
-// Pixels of the card's frame that differ from the picture's red and green channels
-// thresholded at 128.
-int WrongPixels(const emu::PageFrame& frame, const QImage& picture) {
-  std::vector<std::uint8_t> pixels;
-  if (!emu::PlanesToPixels(frame.planes, 0, picture.width(), picture.height(), 2, pixels).empty())
-    return -1;
-  int wrong = 0;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) {
-      const QRgb pixel = picture.pixel(x, y);
-      const int lit = (qRed(pixel) >= 128 ? 1 : 0) | (qGreen(pixel) >= 128 ? 2 : 0);
-      wrong += pixels[std::size_t(y) * picture.width() + x] != lit;
-    }
-  }
-  return wrong;
-}
+using apptest::WrongPixels;
 
 class FlashWordsSend : public apptest::MainWindowTest {
  protected:
@@ -151,8 +125,8 @@ TEST_F(FlashWordsSend, ChangedItemsAreRecordedAndSentAsTheirFrames) {
   ASSERT_EQ(data.programs.size(), 1u);
   ASSERT_EQ(data.programs[0].areas.size(), 1u);
   const emu::DisplayArea& area = data.programs[0].areas[0];
-  std::vector<QImage> recorded = Recording(Items()[0]);
-  const std::vector<QImage> second = Recording(Items()[1]);
+  std::vector<QImage> recorded = apptest::FrameFileFrames(ReadBoundedText(Items()[0].guid));
+  const std::vector<QImage> second = apptest::FrameFileFrames(ReadBoundedText(Items()[1].guid));
   ASSERT_FALSE(recorded.empty());
   ASSERT_FALSE(second.empty());
   const std::size_t firstCount = recorded.size();
