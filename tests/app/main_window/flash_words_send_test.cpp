@@ -26,7 +26,7 @@
 #include "render/frame/pak_frame_reader.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/main_window/main_window_fixture.h"
-#include "tests/app/main_window/page_frames.h"
+#include "tests/app/main_window/send_fixture.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
 #include "tests/support/fake_flash_host.h"
@@ -43,49 +43,26 @@ QDateTime WrittenAt(const FlashWordItem& item) {
 
 using apptest::WrongPixels;
 
-class FlashWordsSend : public apptest::MainWindowTest {
+class FlashWordsSend : public apptest::SendTest {
  protected:
   void SetUp() override {
-    MainWindowTest::SetUp();
-    ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Temp)));
+    SendTest::SetUp();
     ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Data) + QStringLiteral("flashword")));
     for (const char* style : {"1", "4"}) {  // stand-ins for the templates of styles 0 and 3
       QFile file(AppFilePath(AppFolder::Data, QStringLiteral("flashword/") + style));
       ASSERT_TRUE(file.open(QIODevice::WriteOnly));
       ASSERT_GT(file.write("template"), 0);
     }
-    window_ = std::make_unique<CQuendraDlg>(Hooks());
-    window_->show();
-  }
-  void TearDown() override {
-    window_.reset();
-    MainWindowTest::TearDown();
+    ShowWindow();
   }
 
-  // One screen of two colours reaching the card, a checked program with one
-  // flash-words area selected on the project page.
-  void FlashArea(const emu::TcpCard& card) {
-    ClearProject(window_->ProjectPage());
-    ScreenRecord& screen = ScreenList.emplace_back();
-    screen.LedNo = 1, screen.LedWidth = 64, screen.LedHeight = 32, screen.LedColor = 1;
-    static_cast<void>(CopyBoundedText(screen.LedName, u"Card"));
-    for (const QString& octet : QString::fromStdString(card.Address()).split('.'))
-      screen.LedIp = screen.LedIp << 8 | octet.toUInt();
-    ProgramRecord& program = AddProgram(screen);
-    program.CheckState = 1;
-    area_ = AddArea(program, kFlashWordArea);
-    area_->AreaRect_Right = 64, area_->AreaRect_Bottom = 32;
-    window_->ProjectPage().BuildTreeFromModel();
-    QTreeWidget& tree = window_->ProjectPage().Tree();
-    tree.setCurrentItem(tree.topLevelItem(0)->child(0)->child(0));
-  }
+  // The flash-words area on the card's screen, selected on the project page.
+  void FlashArea(const emu::TcpCard& card) { area_ = &CardArea(card, kFlashWordArea); }
   CFlashWordDialog& Page() {
     return static_cast<CFlashWordDialog&>(window_->ProjectPage().Page(PageSlot::FlashWords));
   }
   std::vector<FlashWordItem>& Items() { return std::get<std::vector<FlashWordItem>>(area_->Kind); }
-  void Send() { SendMessage(window_->Handle(), WM_COMMAND, ID_TOOLBAR_SEND, 0); }
 
-  std::unique_ptr<CQuendraDlg> window_;
   AreaRecord* area_ = nullptr;
 };
 

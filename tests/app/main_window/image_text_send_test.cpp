@@ -2,60 +2,26 @@
 // typed through the rich-text editor, a text page and a table page, all made on the
 // image-text page, sent with the current screen and found on an emulated card with
 // their effect, speed and stay codes and the pixels of their frame files.
-#include <QDir>
 #include <QTest>
-#include <QTreeWidget>
 
-#include "app/tree/main_dialog.h"
 #include "controls/rich_edit/rich_edit_ex.h"
 #include "controls/shell/content_page_ids.h"
-#include "controls/shell/main_window_ids.h"
 #include "controls/shell/rtf_editor_opener.h"
 #include "editors/image_text/image_word_dialog.h"
 #include "editors/rich_text_editor/rtf_edit_dialog.h"
-#include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
-#include "model/project/clear_project.h"
-#include "model/project/project_globals.h"
-#include "tests/app/main_window/main_window_fixture.h"
-#include "tests/app/main_window/page_frames.h"
-#include "tests/support/card_emulator.h"
-#include "tests/support/display_data_codec.h"
+#include "tests/app/main_window/send_fixture.h"
 #include "tests/support/screenshot.h"
 
 namespace {
 
 using apptest::WrongPixels;
 
-class ImageTextSend : public apptest::MainWindowTest {
+class ImageTextSend : public apptest::SendTest {
  protected:
   void SetUp() override {
-    MainWindowTest::SetUp();
-    ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Temp)));
-    window_ = std::make_unique<CQuendraDlg>(Hooks());
-    window_->show();
-  }
-  void TearDown() override {
-    window_.reset();
-    MainWindowTest::TearDown();
-  }
-
-  // One red and green screen reaching the card, a checked program with one
-  // image-text area selected on the project page.
-  void ImageTextArea(const emu::TcpCard& card) {
-    ClearProject(window_->ProjectPage());
-    ScreenRecord& screen = ScreenList.emplace_back();
-    screen.LedNo = 1, screen.LedWidth = 64, screen.LedHeight = 32, screen.LedColor = 1;
-    static_cast<void>(CopyBoundedText(screen.LedName, u"Card"));
-    for (const QString& octet : QString::fromStdString(card.Address()).split('.'))
-      screen.LedIp = screen.LedIp << 8 | octet.toUInt();
-    ProgramRecord& program = AddProgram(screen);
-    program.CheckState = 1;
-    area_ = AddArea(program, kImageTextArea);
-    area_->AreaRect_Right = 64, area_->AreaRect_Bottom = 32;
-    window_->ProjectPage().BuildTreeFromModel();
-    QTreeWidget& tree = window_->ProjectPage().Tree();
-    tree.setCurrentItem(tree.topLevelItem(0)->child(0)->child(0));
+    SendTest::SetUp();
+    ShowWindow();
   }
   CImageWordDialog& Page() {
     return static_cast<CImageWordDialog&>(window_->ProjectPage().Page(PageSlot::ImageText));
@@ -63,7 +29,6 @@ class ImageTextSend : public apptest::MainWindowTest {
   std::vector<FileItem>& Pages() { return std::get<std::vector<FileItem>>(area_->Kind); }
   void Command(UINT id) { SendMessage(Page().Handle(), WM_COMMAND, id, 0); }
 
-  std::unique_ptr<CQuendraDlg> window_;
   AreaRecord* area_ = nullptr;
 };
 
@@ -72,7 +37,7 @@ TEST_F(ImageTextSend, PagesMadeOnThePageReachTheCardAsTheirFrames) {
   card.ReactAlways({emu::Reaction::kAck, 0, 20});
   emu::TcpCard tcp(card);
   ASSERT_TRUE(tcp.Listening());
-  ImageTextArea(tcp);
+  area_ = &CardArea(tcp, kImageTextArea);
 
   // The editor types over the page name of the rich-text pages it opens.
   QString typed;
@@ -94,7 +59,7 @@ TEST_F(ImageTextSend, PagesMadeOnThePageReachTheCardAsTheirFrames) {
   ASSERT_EQ(Pages().size(), 4u);
   SaveScreenshot(*window_, QStringLiteral("main_window_image_text"));
 
-  SendMessage(window_->Handle(), WM_COMMAND, ID_TOOLBAR_SEND, 0);
+  Send();
   ASSERT_EQ(card.Payloads().size(), 1u);
   emu::DisplayData data;
   ASSERT_EQ(emu::DecodeDisplayData(card.Payloads()[0], data), "");
