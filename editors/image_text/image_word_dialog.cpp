@@ -176,7 +176,7 @@ bool WriteNewRichText(const FileItem& page) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
   file.close();
-  static_cast<void>(RenderRichEdit->LoadRtfFile(path));
+  if (!RenderRichEdit->LoadRtfFile(path)) return false;
   RenderRichEdit->SetText(PageName(page));
   RichCharFormat format;
   format.face = QStringLiteral(u"宋体");
