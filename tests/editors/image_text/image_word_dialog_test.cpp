@@ -294,7 +294,11 @@ TEST_F(ImageTextTest, DeleteClearAndMoveKeepFilesAndEntriesInStep) {
   const QString rtf = FileOf(Pages()[0], ".rtf");
   const QString pak = PakFramePath(ReadBoundedText(Pages()[0].guid));
   ASSERT_TRUE(QFile::exists(rtf) && QFile::exists(pak));
+  bool framesAtMessage = false;  // the canvas is told before the file goes
+  canvas.onMessage = [&](const Message&) { framesAtMessage = QFile::exists(pak); };
   Command(ID_IMAGE_TEXT_DELETE);
+  canvas.onMessage = nullptr;
+  EXPECT_TRUE(framesAtMessage);
   EXPECT_TRUE(Pages().empty());
   EXPECT_EQ(Text().List().count(), 0);
   EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(-2)});
