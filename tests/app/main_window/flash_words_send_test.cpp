@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -68,6 +69,8 @@ class FlashWordsSend : public apptest::SendTest {
 
 TEST_F(FlashWordsSend, ChangedItemsAreRecordedAndSentAsTheirFrames) {
   FakeFlashHosts hosts;
+  // The window's flash hosts go before the list that counts them.
+  const auto closeWindowFirst = qScopeGuard([this] { window_.reset(); });
   // Each capture lights a band of its own; a line is shown after every third.
   hosts.paint = [](int capture, QImage& picture) {
     picture.fill(Qt::black);
