@@ -26,6 +26,7 @@
 #include "editors/clock/time_dialog.h"
 #include "editors/file_list/files_dialog.h"
 #include "editors/flash_words/flash_word_dialog.h"
+#include "editors/image_text/image_word_dialog.h"
 #include "editors/program_page/program_dialog.h"
 #include "editors/single_line/single_line_dialog.h"
 #include "model/project/project_globals.h"
@@ -97,6 +98,7 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
     case PageSlot::FlashWords:
       return MakePage(new CFlashWordDialog(parent, StoredLanguageChoice()));
     case PageSlot::Files: return MakePage(new CFilesDialog(parent));
+    case PageSlot::ImageText: return MakePage(new CImageWordDialog(parent, StoredLanguageChoice()));
     default:
       return MakePage(
           new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));
@@ -222,6 +224,9 @@ void CMainDialog::RegisterLanguageTexts() {
   RegisterTexts(TextSlot::FlashWordsPage, &flashWordsPage,
                 [&flashWordsPage] { flashWordsPage.ApplyLanguage(StoredLanguageChoice()); });
   RegisterPageTexts<CFilesDialog>(TextSlot::FilesPage, Page(PageSlot::Files));
+  auto& imageTextPage = static_cast<CImageWordDialog&>(Page(PageSlot::ImageText));
+  RegisterTexts(TextSlot::ImageTextPage, &imageTextPage,
+                [&imageTextPage] { imageTextPage.ApplyLanguage(StoredLanguageChoice()); });
 }
 
 void CMainDialog::ShowPagesForSelection() {

@@ -50,6 +50,16 @@ constexpr std::array<UINT, 6> kFlashWordBar = {ID_FLASH_WORDS_ADD,   0,
 // The files page's toolbar: add, delete, clear and same properties.
 constexpr std::array<UINT, 4> kFilesBar = {ID_FILES_ADD, ID_FILES_DELETE, ID_FILES_CLEAR,
                                            ID_FILES_SAME_PROPERTIES};
+// The image-text page's toolbar: add a page of each kind, then the page commands.
+constexpr std::array<UINT, 9> kImageWordBar = {ID_IMAGE_TEXT_ADD_DOCUMENT,
+                                               ID_IMAGE_TEXT_ADD_TEXT,
+                                               ID_IMAGE_TEXT_ADD_CAPTION,
+                                               ID_IMAGE_TEXT_ADD_TABLE,
+                                               0,
+                                               ID_IMAGE_TEXT_EDIT,
+                                               ID_IMAGE_TEXT_DELETE,
+                                               ID_IMAGE_TEXT_CLEAR,
+                                               ID_IMAGE_TEXT_SAME_PROPERTIES};
 
 struct Entry {
   int id;
@@ -60,6 +70,7 @@ constexpr Entry kToolbars[] = {
     {IDR_MAIN_TOOLBAR, kMainWindowBar},     {IDR_TREE_TOOLBAR, kProjectPageBar},
     {IDR_FRAME_TOOLBAR, kPreviewFrameBar},  {IDR_RTFEDIT_TOOLBAR, kRtfEditBar},
     {IDR_FLASHWORD_TOOLBAR, kFlashWordBar}, {IDR_FILES_TOOLBAR, kFilesBar},
+    {IDR_IMAGEWORD_TOOLBAR, kImageWordBar},
 };
 
 }  // namespace

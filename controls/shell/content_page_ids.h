@@ -4,7 +4,8 @@
 
 #include "platform/window_handle.h"
 
-// The image-text page: add a page of a kind, then the page commands.
+// The image-text page and its toolbar: add a page of a kind, then the page commands.
+constexpr int IDR_IMAGEWORD_TOOLBAR = 253;
 constexpr UINT ID_IMAGE_TEXT_ADD_DOCUMENT = 32824;
 constexpr UINT ID_IMAGE_TEXT_ADD_TEXT = 32825;
 constexpr UINT ID_IMAGE_TEXT_ADD_CAPTION = 32826;

@@ -56,11 +56,18 @@ RtfRenderInput SingleLineInput(const ContentSize& size, ColorRef backColor, int 
   return input;
 }
 
-void RerenderPage(FileItem& page, const ContentSize& size) {
+}  // namespace
+
+bool RerenderPage(FileItem& page, const ContentSize& size, RerenderWhen when) {
   const QString name = ReadBoundedText(page.guid);
-  if (!IsGuidText(name) || page.AddType < kTextPages || page.AddType > kTextPageNoEffect) return;
+  if (!IsGuidText(name) || page.AddType < kTextPages || page.AddType > kTextPageNoEffect) {
+    return false;
+  }
   const ColorRef backColor = page.AddType == kTablePage ? kTableBackColor : page.BackColor;
-  if (IsPakOutdated(name, size.width, size.height, backColor) == 0) return;
+  if (when == RerenderWhen::kOutdated &&
+      IsPakOutdated(name, size.width, size.height, backColor) == 0) {
+    return false;
+  }
   const QString rtf = RtfPath(name);
   const QString pak = PakFramePath(name);
   RtfRenderInput input =
@@ -79,9 +86,8 @@ void RerenderPage(FileItem& page, const ContentSize& size) {
       page.PageCount = RenderRtfPagesNoEffect(rtf, pak, RenderRichEdit, input);
       break;
   }
+  return true;
 }
-
-}  // namespace
 
 void RerenderSingleLine(SingleLineAreaInfo& info, const ContentSize& size, RerenderWhen when,
                         const SingleLineRenderer& render) {
@@ -103,7 +109,7 @@ void RerenderAreaContent(AreaRecord& area) {
   if (auto* info = std::get_if<SingleLineAreaInfo>(&area.Kind)) {
     RerenderSingleLine(*info, size, RerenderWhen::kOutdated);
   } else if (auto* pages = std::get_if<std::vector<FileItem>>(&area.Kind)) {
-    for (FileItem& page : *pages) RerenderPage(page, size);
+    for (FileItem& page : *pages) RerenderPage(page, size, RerenderWhen::kOutdated);
   }
 }
 

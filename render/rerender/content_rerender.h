@@ -32,6 +32,13 @@ enum class RerenderWhen { kOutdated, kAlways };
 void RerenderSingleLine(SingleLineAreaInfo& info, const ContentSize& size, RerenderWhen when,
                         const SingleLineRenderer& render = {});
 
+// Renders an image-text page of AddType 1-4 at the content size with its kind's
+// renderer and inputs, when its frame file is outdated (or always), and keeps the
+// result as its page count. A table page's file is tested against black,
+// the background the table renderer always writes. False, rendering nothing, for a
+// current file, another AddType or a GUID text that is not one.
+bool RerenderPage(FileItem& page, const ContentSize& size, RerenderWhen when);
+
 // A single-line area (its text) or an image-text area (its pages of AddType 1-4, in
 // order); other kinds of area, other AddTypes and content whose GUID text is not one
 // are left alone.

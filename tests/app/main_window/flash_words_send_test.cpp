@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -26,6 +27,7 @@
 #include "render/frame/pak_frame_reader.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/main_window/main_window_fixture.h"
+#include "tests/app/main_window/send_fixture.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
 #include "tests/support/fake_flash_host.h"
@@ -35,88 +37,40 @@ namespace {
 
 constexpr int kRecordedFramesEffect = 93;
 
-// The frames of a frame file, as pictures.
-std::vector<QImage> Recording(const FlashWordItem& item) {
-  std::vector<QImage> frames;
-  PakFrameReader reader;
-  if (!reader.Open(PakFramePath(ReadBoundedText(item.guid))) ||
-      reader.ReadHeader() != PakCheck::Ok) {
-    return frames;
-  }
-  while (reader.ReadNextFrame()) frames.push_back(reader.Frame().ToImage());
-  return frames;
-}
-
 // When the item's frame file was last written.
 QDateTime WrittenAt(const FlashWordItem& item) {
   return QFileInfo(PakFramePath(ReadBoundedText(item.guid))).lastModified();
 }
 
-// Pixels of the card's frame that differ from the picture's red and green channels
-// thresholded at 128.
-int WrongPixels(const emu::PageFrame& frame, const QImage& picture) {
-  std::vector<std::uint8_t> pixels;
-  if (!emu::PlanesToPixels(frame.planes, 0, picture.width(), picture.height(), 2, pixels).empty())
-    return -1;
-  int wrong = 0;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) {
-      const QRgb pixel = picture.pixel(x, y);
-      const int lit = (qRed(pixel) >= 128 ? 1 : 0) | (qGreen(pixel) >= 128 ? 2 : 0);
-      wrong += pixels[std::size_t(y) * picture.width() + x] != lit;
-    }
-  }
-  return wrong;
-}
+using apptest::WrongPixels;
 
-class FlashWordsSend : public apptest::MainWindowTest {
+class FlashWordsSend : public apptest::SendTest {
  protected:
   void SetUp() override {
-    MainWindowTest::SetUp();
-    ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Temp)));
+    SendTest::SetUp();
     ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Data) + QStringLiteral("flashword")));
     for (const char* style : {"1", "4"}) {  // stand-ins for the templates of styles 0 and 3
       QFile file(AppFilePath(AppFolder::Data, QStringLiteral("flashword/") + style));
       ASSERT_TRUE(file.open(QIODevice::WriteOnly));
       ASSERT_GT(file.write("template"), 0);
     }
-    window_ = std::make_unique<CQuendraDlg>(Hooks());
-    window_->show();
-  }
-  void TearDown() override {
-    window_.reset();
-    MainWindowTest::TearDown();
+    ShowWindow();
   }
 
-  // One screen of two colours reaching the card, a checked program with one
-  // flash-words area selected on the project page.
-  void FlashArea(const emu::TcpCard& card) {
-    ClearProject(window_->ProjectPage());
-    ScreenRecord& screen = ScreenList.emplace_back();
-    screen.LedNo = 1, screen.LedWidth = 64, screen.LedHeight = 32, screen.LedColor = 1;
-    static_cast<void>(CopyBoundedText(screen.LedName, u"Card"));
-    for (const QString& octet : QString::fromStdString(card.Address()).split('.'))
-      screen.LedIp = screen.LedIp << 8 | octet.toUInt();
-    ProgramRecord& program = AddProgram(screen);
-    program.CheckState = 1;
-    area_ = AddArea(program, kFlashWordArea);
-    area_->AreaRect_Right = 64, area_->AreaRect_Bottom = 32;
-    window_->ProjectPage().BuildTreeFromModel();
-    QTreeWidget& tree = window_->ProjectPage().Tree();
-    tree.setCurrentItem(tree.topLevelItem(0)->child(0)->child(0));
-  }
+  // The flash-words area on the card's screen, selected on the project page.
+  void FlashArea(const emu::TcpCard& card) { area_ = &CardArea(card, kFlashWordArea); }
   CFlashWordDialog& Page() {
     return static_cast<CFlashWordDialog&>(window_->ProjectPage().Page(PageSlot::FlashWords));
   }
   std::vector<FlashWordItem>& Items() { return std::get<std::vector<FlashWordItem>>(area_->Kind); }
-  void Send() { SendMessage(window_->Handle(), WM_COMMAND, ID_TOOLBAR_SEND, 0); }
 
-  std::unique_ptr<CQuendraDlg> window_;
   AreaRecord* area_ = nullptr;
 };
 
 TEST_F(FlashWordsSend, ChangedItemsAreRecordedAndSentAsTheirFrames) {
   FakeFlashHosts hosts;
+  // The window's flash hosts go before the list that counts them.
+  const auto closeWindowFirst = qScopeGuard([this] { window_.reset(); });
   // Each capture lights a band of its own; a line is shown after every third.
   hosts.paint = [](int capture, QImage& picture) {
     picture.fill(Qt::black);
@@ -151,8 +105,8 @@ TEST_F(FlashWordsSend, ChangedItemsAreRecordedAndSentAsTheirFrames) {
   ASSERT_EQ(data.programs.size(), 1u);
   ASSERT_EQ(data.programs[0].areas.size(), 1u);
   const emu::DisplayArea& area = data.programs[0].areas[0];
-  std::vector<QImage> recorded = Recording(Items()[0]);
-  const std::vector<QImage> second = Recording(Items()[1]);
+  std::vector<QImage> recorded = apptest::FrameFileFrames(ReadBoundedText(Items()[0].guid));
+  const std::vector<QImage> second = apptest::FrameFileFrames(ReadBoundedText(Items()[1].guid));
   ASSERT_FALSE(recorded.empty());
   ASSERT_FALSE(second.empty());
   const std::size_t firstCount = recorded.size();

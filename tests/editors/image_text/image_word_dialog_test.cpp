@@ -1,0 +1,376 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include "controls/dialogs/style_message_dialog.h"
+#include "controls/lists/list_box_qx.h"
+#include "controls/shell/content_page_ids.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/rtf_editor_opener.h"
+#include "controls/support/digit_spin_edit.h"
+#include "editors/image_text/image_word_dialog.h"
+#include "model/common/app_paths.h"
+#include "model/common/guid_text.h"
+#include "model/settings/ui/dlg_lang_text.h"
+#include "render/frame/pak_file.h"
+#include "render/frame/pak_reader.h"
+#include "render/table/table_file.h"
+#include "render/text/rtf_reader.h"
+#include "render/text/rtf_render.h"
+#include "tests/editors/page_fixture.h"
+#include "tests/support/screenshot.h"
+
+namespace {
+
+using editortest::Message;
+
+PakFileHeader Header(const FileItem& page) {
+  PakFrameReader reader;
+  if (!reader.Open(PakFramePath(ReadBoundedText(page.guid))) ||
+      reader.ReadHeader() != PakCheck::Ok) {
+    return {};
+  }
+  return reader.Header();
+}
+
+QString FileOf(const FileItem& page, const char* extension) {
+  return AppFilePath(AppFolder::UserData,
+                     QString(ReadBoundedText(page.guid) + QString::fromLatin1(extension)));
+}
+
+// The row heights and column widths of the page's table file.
+using Sizes = std::pair<std::vector<std::int32_t>, std::vector<std::int32_t>>;
+Sizes TableSizes(const FileItem& page) {
+  TableFile table;
+  if (ReadTableFile(FileOf(page, ".kqg"), &table) != TableRead::Ok) return {};
+  return {table.rowHeights, table.colWidths};
+}
+
+class ImageTextTest : public editortest::PageTest {
+ protected:
+  void SetUp() override {
+    PageTest::SetUp();
+    ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Temp)));
+    RenderRichEdit = &richText_;
+    // The clear question is answered by answer_ (OK or Cancel).
+    QObject::connect(&closer_, &QTimer::timeout, [this] {
+      auto* box = dynamic_cast<CStyleMessageDialog*>(QApplication::activeModalWidget());
+      if (!box) return;
+      ++questions;
+      const int button = answer_ == kIdOk ? kIdcMessageOk : kIdcMessageCancel;
+      qobject_cast<QPushButton*>(FindControl(box, button))->click();
+    });
+    closer_.start(5);
+  }
+  void TearDown() override {
+    closer_.stop();
+    RenderRichEdit = nullptr;
+    PageTest::TearDown();
+  }
+
+  // An image-text area of width x height (border of the program 0) selected on the
+  // project page, with the given pages added through the page's commands.
+  void OpenPages(std::initializer_list<UINT> adds, QRect rect = QRect(4, 4, 64, 32)) {
+    Open(128, 64, 0, rect);
+    area->AreaType = kImageTextArea;
+    area->Kind = MakeKindRecord(kImageTextArea);
+    page->BuildTreeFromModel();
+    Select(AreaItem());
+    Text().SetRtfEditorRunner([this](const RtfEditRequest& request) {
+      requests.push_back(request);
+      if (onEditor) onEditor(request);
+    });
+    for (UINT add : adds) Command(add);
+    canvas.Take();
+  }
+  std::vector<FileItem>& Pages() { return std::get<std::vector<FileItem>>(area->Kind); }
+  CImageWordDialog& Text() { return PageAt<CImageWordDialog>(PageSlot::ImageText); }
+  void Command(UINT id) { SendMessage(Text().Handle(), WM_COMMAND, id, 0); }
+  void TypeStay(const QString& text) {
+    Text().StayTime().Edit().setText(text);
+    emit Text().StayTime().Edit().textEdited(text);
+  }
+  static Message Show(LPARAM row) { return {UM_CANVAS_COMMAND, 2, row}; }
+  // Marks every page's count, so that a render shows as a changed count.
+  void MarkCounts() {
+    for (FileItem& item : Pages()) item.PageCount = -1;
+    canvas.Take();
+  }
+
+  std::vector<RtfEditRequest> requests;
+  std::function<void(const RtfEditRequest&)> onEditor;
+  int questions = 0;
+  int answer_ = kIdCancel;
+
+ private:
+  RichText richText_;
+  QTimer closer_;
+};
+
+TEST_F(ImageTextTest, NewPagesTakeTheirKindsDefaultsAndFiles) {
+  OpenPages({ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_CAPTION,
+             ID_IMAGE_TEXT_ADD_TEXT, ID_IMAGE_TEXT_ADD_TABLE});
+  ASSERT_EQ(Pages().size(), 5u);
+  EXPECT_EQ(ReadBoundedText(Pages()[1].FileName), QStringLiteral("Document2"));
+  EXPECT_EQ(ReadBoundedText(Pages()[2].FileName), QStringLiteral("Caption3"));
+  const FileItem& caption = Pages()[2];
+  EXPECT_EQ(std::tuple(caption.AddType, caption.FileType, caption.InStyle, caption.InSpeed,
+                       caption.DelayTime, caption.IsLeftMove),
+            std::tuple(2, 6, 6, 3, 1, 1));
+  const FileItem& table = Pages()[4];
+  EXPECT_EQ(std::tuple(table.AddType, table.FileType, table.LineColor, table.BackColor),
+            std::tuple(3, 0, 255u, 0u));
+  EXPECT_TRUE(IsGuidText(ReadBoundedText(table.guid)));
+
+  // The rich-text editor opened on each rich-text page at the inner size; the table
+  // page has no editor yet.
+  ASSERT_EQ(requests.size(), 4u);
+  EXPECT_EQ(requests[2].rtfPath, FileOf(caption, ".rtf"));
+  EXPECT_EQ(std::tuple(requests[2].width, requests[2].height), std::tuple(64, 32));
+  EXPECT_EQ(requests[2].owner, Text().Handle());
+
+  // The new rich text is the page name in red "宋体" 12 points.
+  QFile rtf(FileOf(caption, ".rtf"));
+  ASSERT_TRUE(rtf.open(QIODevice::ReadOnly));
+  const RichParagraphs paragraphs = ReadRtf(rtf.readAll());
+  ASSERT_EQ(paragraphs.size(), 1u);
+  ASSERT_EQ(paragraphs[0].runs.size(), 1u);
+  const RichCharFormat& format = paragraphs[0].runs[0].format;
+  EXPECT_EQ(paragraphs[0].runs[0].text, QStringLiteral("Caption3"));
+  EXPECT_EQ(std::tuple(format.face, format.twips, format.color, format.autoColor),
+            std::tuple(QStringLiteral("宋体"), 240, 255u, false));
+
+  EXPECT_EQ(TableSizes(table), (Sizes{{16, 16}, {32, 32}}));
+  EXPECT_EQ(Header(table).FrameCount, 1);  // the selection rendered it
+
+  // End to end shows only for a caption page with effect 6; a text page has neither
+  // effect nor speed.
+  CImageWordDialog& text = Text();
+  for (int row : {0, 1, 2, 3, 4}) {
+    text.List().setCurrentRow(row);
+    EXPECT_EQ(text.EndToEndCheck().isVisibleTo(&text), row == 2) << row;
+    EXPECT_EQ(text.EffectCombo().isEnabled(), row != 3) << row;
+    EXPECT_EQ(text.SpeedCombo().isEnabled(), row != 3) << row;
+  }
+  text.List().setCurrentRow(2);
+  emit text.EffectCombo().activated(5);
+  EXPECT_FALSE(text.EndToEndCheck().isVisibleTo(&text));
+  EXPECT_TRUE(text.StayTime().isEnabled());
+  emit text.EffectCombo().activated(8);
+  EXPECT_FALSE(text.StayTime().isEnabled());
+}
+
+TEST_F(ImageTextTest, StayTimeIsClampedToOneTo255) {
+  OpenPages({ID_IMAGE_TEXT_ADD_DOCUMENT});
+  FileItem& item = Pages()[0];
+  for (const auto& [typed, stored, shown] :
+       {std::tuple{"0", 1, "1"}, {"300", 255, "255"}, {"17", 17, "17"}, {"", 17, ""}}) {
+    TypeStay(QString::fromLatin1(typed));
+    EXPECT_EQ(item.DelayTime, stored) << typed;
+    EXPECT_EQ(Text().StayTime().Edit().text(), QString::fromLatin1(shown)) << typed;
+  }
+  TypeStay(QStringLiteral("254"));
+  Text().StayTime().UpButton().click();
+  Text().StayTime().UpButton().click();
+  EXPECT_EQ(item.DelayTime, 255);
+  EXPECT_EQ(Text().StayTime().Edit().text(), QStringLiteral("255"));
+  TypeStay(QStringLiteral("1"));
+  Text().StayTime().DownButton().click();
+  EXPECT_EQ(item.DelayTime, 1);
+}
+
+TEST_F(ImageTextTest, RendersWhenStaleOrChangedBetweenCanvasMessages) {
+  OpenPages({ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_CAPTION, ID_IMAGE_TEXT_ADD_TEXT,
+             ID_IMAGE_TEXT_ADD_TABLE});
+  // Each message to the canvas sees the frame file as it is then: -2 arrives before
+  // it is rewritten.
+  std::vector<PakFileHeader> seen;
+
+  // Current files render nothing.
+  MarkCounts();
+  Text().List().setCurrentRow(0);
+  EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(-2), Show(0)}));
+  EXPECT_EQ(Pages()[0].PageCount, -1);
+
+  // The effect always renders; moving up takes the height as the last extent.
+  seen.clear();
+  canvas.onMessage = [&](const Message&) { seen.push_back(Header(Pages()[0])); };
+  emit Text().EffectCombo().activated(8);
+  EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(-2), Show(0)}));
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].LastExtent, 64);
+  EXPECT_EQ(seen[1].LastExtent, 32);
+  EXPECT_EQ(Pages()[0].PageCount, Header(Pages()[0]).FrameCount);
+  canvas.onMessage = nullptr;
+
+  // A continuous caption page keeps its strip width; the speed renders only a stale
+  // file.
+  Text().List().setCurrentRow(1);
+  emit Text().EffectCombo().activated(6);
+  const PakFileHeader strip = Header(Pages()[1]);
+  EXPECT_EQ(Pages()[1].PageCount, (strip.FrameCount - 1) * 64 + strip.LastExtent);
+  MarkCounts();
+  emit Text().SpeedCombo().activated(9);
+  EXPECT_EQ(Pages()[1].PageCount, -1);
+  EXPECT_EQ(Pages()[1].InSpeed, 9);
+
+  // One frame without effect for a text page, the table on black.
+  Text().List().setCurrentRow(2);
+  SendMessage(Text().Handle(), UM_RERENDER_ITEM, 0, 0);
+  EXPECT_EQ(Pages()[2].PageCount, 1);
+  Text().List().setCurrentRow(3);
+  SendMessage(Text().Handle(), UM_RERENDER_ITEM, 0, 0);
+  EXPECT_EQ(Pages()[3].PageCount, 1);
+  EXPECT_EQ(Header(Pages()[3]).BackColor, 0u);
+
+  // The end-to-end flag renders again; a stale file renders on selection.
+  Text().List().setCurrentRow(1);
+  emit Text().EffectCombo().activated(6);
+  MarkCounts();
+  Text().EndToEndCheck().click();
+  EXPECT_EQ(Pages()[1].IsLeftMove, 0);
+  EXPECT_GT(Pages()[1].PageCount, 0);
+  ASSERT_TRUE(QFile::remove(PakFramePath(ReadBoundedText(Pages()[0].guid))));
+  MarkCounts();
+  Text().List().setCurrentRow(0);
+  EXPECT_GT(Pages()[0].PageCount, 0);
+}
+
+TEST_F(ImageTextTest, TinyAreaRendersAtOnePixel) {
+  OpenPages({ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_TABLE}, QRect(4, 4, 4, 4));
+  area->IsUseBorder = 1;
+  area->BorderWidth = 3;
+  for (int row : {0, 1}) {
+    Text().List().setCurrentRow(row);
+    const FileItem& item = Pages()[static_cast<std::size_t>(row)];
+    EXPECT_EQ(std::tuple(Header(item).Width, Header(item).Height), std::tuple(1, 1)) << row;
+    EXPECT_GT(item.PageCount, 0) << row;
+  }
+  // A new table page of a tiny area gets cells of at least a pixel.
+  Command(ID_IMAGE_TEXT_ADD_TABLE);
+  EXPECT_EQ(TableSizes(Pages()[2]), (Sizes{{0, 1}, {0, 1}}));
+}
+
+TEST_F(ImageTextTest, SamePropertiesCopiesTimingAndRendersChangedEffects) {
+  OpenPages({ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_TEXT, ID_IMAGE_TEXT_ADD_CAPTION,
+             ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_TABLE});
+  Pages()[3].InStyle = 8;  // the effect it gets
+  Pages()[3].IsLeftMove = 1;
+  Text().List().setCurrentRow(3);
+  TypeStay(QStringLiteral("9"));
+  emit Text().SpeedCombo().activated(5);
+  Pages()[3].OutStyle = 2;
+  MarkCounts();
+  Command(ID_IMAGE_TEXT_SAME_PROPERTIES);
+  EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(-2), Show(3)}));
+  const FileItem& text = Pages()[1];
+  EXPECT_EQ(std::tuple(text.InStyle, text.InSpeed, text.DelayTime, text.OutStyle),
+            std::tuple(0, 0, 9, 0));
+  for (int row : {0, 2, 4}) {
+    const FileItem& item = Pages()[static_cast<std::size_t>(row)];
+    EXPECT_EQ(std::tuple(item.InStyle, item.InSpeed, item.DelayTime, item.OutStyle),
+              std::tuple(8, 5, 9, 2))
+        << row;
+  }
+  EXPECT_EQ(Pages()[0].IsLeftMove, 0);
+  // Only the document and caption pages whose effect changed are rendered.
+  EXPECT_EQ(Header(Pages()[0]).LastExtent, 32);
+  for (int row : {0, 2}) EXPECT_GT(Pages()[static_cast<std::size_t>(row)].PageCount, 0) << row;
+  for (int row : {1, 3, 4}) EXPECT_EQ(Pages()[static_cast<std::size_t>(row)].PageCount, -1) << row;
+  Command(ID_IMAGE_TEXT_SAME_PROPERTIES);  // nothing changes now
+  EXPECT_TRUE(canvas.Take().empty());
+}
+
+TEST_F(ImageTextTest, DeleteClearAndMoveKeepFilesAndEntriesInStep) {
+  OpenPages({ID_IMAGE_TEXT_ADD_DOCUMENT});
+  const QString rtf = FileOf(Pages()[0], ".rtf");
+  const QString pak = PakFramePath(ReadBoundedText(Pages()[0].guid));
+  ASSERT_TRUE(QFile::exists(rtf) && QFile::exists(pak));
+  bool framesAtMessage = false;  // the canvas is told before the file goes
+  canvas.onMessage = [&](const Message&) { framesAtMessage = QFile::exists(pak); };
+  Command(ID_IMAGE_TEXT_DELETE);
+  canvas.onMessage = nullptr;
+  EXPECT_TRUE(framesAtMessage);
+  EXPECT_TRUE(Pages().empty());
+  EXPECT_EQ(Text().List().count(), 0);
+  EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(-2)});
+  EXPECT_FALSE(QFile::exists(rtf) || QFile::exists(pak));
+  Command(ID_IMAGE_TEXT_DELETE);  // no page: nothing
+  EXPECT_TRUE(canvas.Take().empty());
+
+  Command(ID_IMAGE_TEXT_ADD_TABLE);
+  Command(ID_IMAGE_TEXT_ADD_CAPTION);
+  Command(ID_IMAGE_TEXT_ADD_TEXT);
+  const std::vector<FileItem> before = Pages();
+  const QString table = FileOf(Pages()[0], ".kqg");
+  canvas.Take();
+  Command(ID_IMAGE_TEXT_CLEAR);  // answered Cancel
+  EXPECT_EQ(questions, 1);
+  EXPECT_EQ(Pages().size(), 3u);
+  EXPECT_EQ(Text().List().count(), 3);
+  EXPECT_TRUE(QFile::exists(table));
+  EXPECT_TRUE(canvas.Take().empty());
+
+  // Up on the selected last page swaps records and entries, kinds' icons included.
+  Text().UpButton().click();
+  EXPECT_EQ(ReadBoundedText(Pages()[1].guid), ReadBoundedText(before[2].guid));
+  EXPECT_EQ(ReadBoundedText(Pages()[2].guid), ReadBoundedText(before[1].guid));
+  EXPECT_EQ(Text().List().currentRow(), 1);
+  EXPECT_EQ(Text().List().item(1)->text(), ReadBoundedText(before[2].FileName));
+  EXPECT_EQ(Text().List().GetItemRecord(1)->image, 1);  // a text page's icon
+  EXPECT_EQ(Text().List().GetItemRecord(2)->image, 2);
+  EXPECT_TRUE(canvas.Take().empty());
+  Text().List().setCurrentRow(0);
+  Text().UpButton().click();  // the first page stays
+  EXPECT_EQ(ReadBoundedText(Pages()[0].guid), ReadBoundedText(before[0].guid));
+
+  answer_ = kIdOk;
+  canvas.Take();
+  Command(ID_IMAGE_TEXT_CLEAR);
+  EXPECT_TRUE(Pages().empty());
+  EXPECT_EQ(Text().List().count(), 0);
+  EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(-2)});
+  EXPECT_FALSE(QFile::exists(table));
+  EXPECT_TRUE(QDir(AppFolderPath(AppFolder::Temp)).isEmpty());
+}
+
+TEST_F(ImageTextTest, EditRenamesTheEntryAndRendersAgain) {
+  OpenPages({ID_IMAGE_TEXT_ADD_CAPTION});
+  onEditor = [](const RtfEditRequest& request) {
+    CopyBoundedText(request.item->FileName, u"Welcome");
+    RichText text;
+    text.SetText(QStringLiteral("Welcome to Quendra, a longer line"));
+    ASSERT_TRUE(text.SaveRtfFile(request.rtfPath));
+  };
+  const int before = Pages()[0].PageCount;
+  SendMessage(Text().Handle(), WM_COMMAND, ID_IMAGE_TEXT_EDIT, 0);
+  EXPECT_EQ(Text().List().item(0)->text(), QStringLiteral("Welcome"));
+  EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(-2), Show(0)}));
+  EXPECT_GT(Pages()[0].PageCount, before);  // the longer strip
+}
+
+TEST_F(ImageTextTest, Screenshots) {
+  for (int language : {1, 2}) {
+    SelectLanguageFile(language);
+    OpenPages({ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_TEXT, ID_IMAGE_TEXT_ADD_CAPTION,
+               ID_IMAGE_TEXT_ADD_TABLE});
+    Text().ApplyLanguage(language == 1 ? 1 : 2);
+    page->show();
+    Text().List().setCurrentRow(2);
+    const QString tag = language == 1 ? QStringLiteral("zh") : QStringLiteral("en");
+    EXPECT_FALSE(SaveScreenshot(Text(), QStringLiteral("image_text_page_") + tag).isEmpty());
+    EXPECT_FALSE(SaveScreenshot(*page, QStringLiteral("image_text_project_page_") + tag).isEmpty());
+    page.reset();
+    ClearProjectModel();
+  }
+}
+
+}  // namespace
