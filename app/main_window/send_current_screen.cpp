@@ -14,20 +14,6 @@
 #include "render/rerender/content_rerender.h"
 #include "sdk/Corvanix.h"
 
-namespace {
-
-// The message of each refusal of the check before sending (-1 to -4).
-int CheckFailureText(std::int32_t check) {
-  switch (check) {
-    case kSendCheckOverlap: return 1063;
-    case kSendCheckNoItems: return 1064;
-    case kSendCheckNoProgram: return 1065;
-    default: return 1066;
-  }
-}
-
-}  // namespace
-
 void CQuendraDlg::SendCurrentScreen() {
   ScreenRecord* screen = GetCurrentScreen();
   if (screen == nullptr) return;
@@ -39,7 +25,7 @@ void CQuendraDlg::SendCurrentScreen() {
   ScreenSendJob job{};
   CollectCheckedPrograms(*screen, *projectPage_, job, false);
   if (const std::int32_t check = CheckProgramsBeforeSend(job); check != kSendCheckOk) {
-    ShowMessage(CheckFailureText(check), kStyleError);
+    ShowMessage(SendCheckTextKey(check), kStyleError);
     return;
   }
   // From here on messages are dispatched while files are written and read for the

@@ -290,6 +290,11 @@ void CMainDialog::OnScreenRoot(WPARAM operation, LPARAM argument) {
         SelectItem(tree_->topLevelItem(static_cast<int>(argument)));
       }
       break;
+    case 3: {
+      auto* screen = reinterpret_cast<ScreenRecord*>(argument);
+      if (InScreenList(screen)) ShowScreenBranch(*screen);
+      break;
+    }
     default: break;
   }
 }

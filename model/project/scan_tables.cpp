@@ -1,6 +1,11 @@
 #include "model/project/scan_tables.h"
 
+#include <QFile>
+
 #include <array>
+#include <cstring>
+
+#include "model/common/app_paths.h"
 
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
@@ -114,4 +119,17 @@ int FindModuleSizeIndex(int moduleWidth, int moduleHeight) {
 QSize ModuleSizeAt(int index) {
   if (index < 0 || index >= static_cast<int>(kModuleSizes.size())) return kModuleSizes[0];
   return kModuleSizes[static_cast<std::size_t>(index)];
+}
+
+bool ScanTableRow(int route, std::uint8_t (&table)[kScanTableSize]) {
+  constexpr int kFirstHighRoute = 100;
+  constexpr int kHighRouteRowOffset = 80;
+  if (route < 0) return false;
+  const int row = route < kFirstHighRoute ? route : route - kHighRouteRowOffset;
+  QFile file(AppFilePath(AppFolder::Data, u"scan_rows.bin"));
+  if (!file.open(QIODevice::ReadOnly) || !file.seek(qint64{row} * kScanTableSize)) return false;
+  const QByteArray bytes = file.read(kScanTableSize);
+  if (bytes.size() != kScanTableSize) return false;
+  std::memcpy(table, bytes.constData(), kScanTableSize);
+  return true;
 }

@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
+
 // The key a card uses for no known mode.
 constexpr int kUnknownScanKey = 4000;
 
@@ -26,3 +28,12 @@ int FindModuleSizeIndex(int moduleWidth, int moduleHeight);
 
 // The module size of an index; 32 x 16 for an index outside the table.
 QSize ModuleSizeAt(int index);
+
+// The bytes of one row of the scan-row table.
+constexpr int kScanTableSize = 256;
+
+// The scan table of a scan route: row route of "scan_rows.bin" in the program's Data
+// folder for routes below 100, row route - 80 from 100 on; the file is its rows of
+// kScanTableSize bytes each. False, table untouched, for a negative route or a row
+// the file does not hold (no file, no rows).
+[[nodiscard]] bool ScanTableRow(int route, std::uint8_t (&table)[kScanTableSize]);
