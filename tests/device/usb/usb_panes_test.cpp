@@ -19,16 +19,22 @@
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
 #include "model/common/file_system.h"
+#include "model/common/guid_text.h"
+#include "model/common/media_kind.h"
 #include "model/project/default_screen.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"
 #include "model/project/scan_tables.h"
 #include "model/project/screen_file.h"
 #include "model/project/screen_import.h"
+#include "render/frame/pak_file.h"
+#include "render/frame/pak_writer.h"
+#include "render/raster/dib24.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/main_window/main_window_fixture.h"
 #include "tests/support/card_settings_codec.h"
 #include "tests/support/display_data_codec.h"
+#include "tests/support/project_building.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
@@ -368,6 +374,93 @@ TEST_F(UsbPanes, ImportReplacesTheCurrentScreenOrAddsANewOne) {
   EXPECT_EQ(window->ProjectPage().Tree().topLevelItemCount(), 3);
   EXPECT_EQ(main.Take(),
             (std::vector<Message>{{UM_STATUS_CODE, 33, 0}, {UM_PANE_BACK, kUsbImportPane, 0}}));
+}
+
+// The settings an import takes from the file, as one comparable value.
+auto ImportedSettings(const ScreenRecord& s) {
+  return std::make_tuple(ReadBoundedText(s.LedName), ReadBoundedText(s.LedTypeStr), s.SendType,
+                         s.LedIp, s.LedNumber, s.LedColor, s.LedWidth, s.LedHeight, s.ModuleType,
+                         s.ModuleWidth, s.ModuleHeight, s.OE, s.DA, s.ZouXianType, s.RouteValue,
+                         s.ScanType, s.DataHeight, s.RedGreenExchange, s.HanXu, s.BrightnessValue,
+                         s.IsTimeOnOff, s.TimeOnOff.StartHour1, s.IsTimeBrightness,
+                         s.TimeBrightness.BrightnessValue2);
+}
+
+template <typename Entry>
+Entry MediaEntry(char16_t (Entry::*guid)[kNameCapacity], const QString& path) {
+  Entry entry{};
+  entry.FileType = kMediaPicture;
+  static_cast<void>(CopyBoundedText(entry.FilePath, path));
+  static_cast<void>(CopyBoundedText(entry.*guid, NewGuidText()));
+  return entry;
+}
+
+TEST_F(UsbPanes, ExportedScreenComesBackAsANewScreenWithItsContentUnderNewNames) {
+  ScreenRecord& screen = Screen();
+  screen.IsTimeOnOff = 1, screen.TimeOnOff.StartHour1 = 6;
+  screen.IsTimeBrightness = 1, screen.TimeBrightness.BrightnessValue2 = 3;
+  ProgramRecord& program = *screen.Programs[0];
+  AreaRecord& text = testsupport::PlaceArea(program, kImageTextArea, 32, 0, 64, 16);
+  FileItem& page = std::get<std::vector<FileItem>>(text.Kind).emplace_back(FileItem{});
+  page.AddType = 1;
+  static_cast<void>(CopyBoundedText(page.guid, NewGuidText()));
+  const QString pageName = ReadBoundedText(page.guid);
+  ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::UserData)));
+  ASSERT_TRUE(WriteBytes(AppFilePath(AppFolder::UserData, pageName + ".rtf"), "{\\rtf1 hi}"));
+  PakWriter frames;
+  ASSERT_TRUE(frames.Open(PakFramePath(pageName), 32, 16, 0));
+  ASSERT_TRUE(frames.AppendFrame(Dib24::FromImage(QImage(32, 16, QImage::Format_RGB32))));
+  ASSERT_TRUE(frames.Finish(0));
+
+  const QString picture = GetAppDir() + "media/red.png";
+  ASSERT_TRUE(QDir().mkpath(GetAppDir() + "media"));
+  QImage red(8, 8, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  ASSERT_TRUE(red.save(picture));
+  AreaRecord& files = testsupport::PlaceArea(program, kFilesArea, 0, 16, 64, 32);
+  std::get<std::vector<FileAreaItem>>(files.Kind)
+      .push_back(MediaEntry(&FileAreaItem::Guid, picture));
+  files.IsUseBack = 1;
+  files.Backgrounds.push_back(MediaEntry(&BackgroundItem::guid, picture));
+
+  Command(ID_TOOLBAR_USB);
+  Export();
+  ASSERT_EQ(Statuses(), Statuses({6, 6, 7}));
+  Command(ID_TOOLS_USB_READ_BACK);
+  ImportPane().OnImport();
+  ImportPane().OnImportAsNew();
+  ASSERT_EQ(ScreenList.size(), 2u);
+  const ScreenRecord& copy = ScreenList.back();
+  EXPECT_EQ(ImportedSettings(copy), ImportedSettings(screen));
+  EXPECT_NE(copy.LedNo, screen.LedNo);
+  ASSERT_EQ(copy.Programs.size(), 1u);  // the checked program
+  const ProgramRecord& copied = *copy.Programs[0];
+  EXPECT_EQ(copied.LoopCount, program.LoopCount);
+  ASSERT_EQ(copied.Areas.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    const AreaRecord& area = *copied.Areas[i];
+    const AreaRecord& original = *program.Areas[i];
+    EXPECT_EQ(
+        std::make_tuple(area.AreaType, area.AreaRect_Left, area.AreaRect_Top, area.AreaRect_Right,
+                        area.AreaRect_Bottom, area.IsUseBack),
+        std::make_tuple(original.AreaType, original.AreaRect_Left, original.AreaRect_Top,
+                        original.AreaRect_Right, original.AreaRect_Bottom, original.IsUseBack));
+  }
+  const FileItem& copiedPage = std::get<std::vector<FileItem>>(copied.Areas[1]->Kind).at(0);
+  EXPECT_EQ(copiedPage.AddType, 1);
+  EXPECT_NE(ReadBoundedText(copiedPage.guid), pageName);
+  EXPECT_EQ(ReadBytes(AppFilePath(AppFolder::UserData, ReadBoundedText(copiedPage.guid) + ".rtf")),
+            "{\\rtf1 hi}");
+  const FileAreaItem& copiedFile = std::get<std::vector<FileAreaItem>>(copied.Areas[2]->Kind).at(0);
+  const BackgroundItem& copiedBack = copied.Areas[2]->Backgrounds.at(0);
+  for (const QString& path :
+       {ReadBoundedText(copiedFile.FilePath), ReadBoundedText(copiedBack.FilePath)}) {
+    EXPECT_TRUE(path.startsWith(AppFolderPath(AppFolder::UserData))) << path.toStdString();
+    EXPECT_EQ(ReadBytes(path), ReadBytes(picture));
+  }
+  EXPECT_NE(ReadBoundedText(copiedFile.Guid),
+            ReadBoundedText(std::get<std::vector<FileAreaItem>>(files.Kind)[0].Guid));
+  EXPECT_NE(ReadBoundedText(copiedBack.guid), ReadBoundedText(files.Backgrounds[0].guid));
 }
 
 }  // namespace
