@@ -1,6 +1,6 @@
 #include "app/send/usb_send_dialog.h"
 
-#include <QDateTime>
+#include <QFile>
 
 #include <cstring>
 #include <exception>

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDateTime>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimeEdit>
@@ -18,6 +19,7 @@
 
 #include "controls/support/image_list.h"
 #include "device/usb/usb_pane.h"
+#include "model/project/send_job.h"
 #include "sdk/Corvanix.h"
 
 class ProjectTreeItems;

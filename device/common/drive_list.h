@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "controls/support/image_list.h"
+#include "platform/window_handle.h"
 
 // The pane's timer that looks for changed drives, and its period.
 constexpr UINT kDriveTimerId = 1;

@@ -19,7 +19,7 @@ constexpr int kPanelTop = 40;
 constexpr int kCaptionIconSize = 32;
 constexpr int kRefreshIconSize = 20;
 constexpr int kLabelWidth = 100;
-constexpr int kValueWidth = 150;
+constexpr int kValueBoxWidth = 150;
 constexpr int kRowHeight = 24;
 
 // Polarity texts of IDD_BASICSET_DIALOG: low, then high; OE before DA.
@@ -117,7 +117,7 @@ void UsbPane::PlaceValue(ScreenValue value, int left, int top) {
   const QRect panel = PanelRect();
   const auto i = static_cast<std::size_t>(value);
   labels_[i]->setGeometry(panel.left() + left, panel.top() + top, kLabelWidth, kRowHeight);
-  values_[i]->setGeometry(panel.left() + left + kLabelWidth, panel.top() + top, kValueWidth,
+  values_[i]->setGeometry(panel.left() + left + kLabelWidth, panel.top() + top, kValueBoxWidth,
                           kRowHeight);
 }
 

@@ -44,6 +44,16 @@ using testsupport::Message;
 
 constexpr std::int32_t kScanRows = 100;
 
+QByteArray ReadBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 std::vector<std::uint8_t> Bytes(const QString& path) {
   const QByteArray bytes = ReadBytes(path);
   return {bytes.begin(), bytes.end()};
@@ -88,7 +98,7 @@ class UsbPanes : public apptest::MainWindowTest {
   // one clock each, told apart by their loop counts.
   ScreenRecord& Screen() {
     ScreenRecord& screen = ScreenList.front();
-    static_cast<void>(CopyBoundedText(screen.LedTypeStr, u" KQ-P2 - 4A"));
+    static_cast<void>(CopyBoundedText(screen.LedTypeStr, u" P2 -4A"));
     screen.LedWidth = 64, screen.LedHeight = 32, screen.LedColor = 1, screen.LedNumber = 3;
     screen.OE = 1, screen.DA = 0, screen.ModuleWidth = 32, screen.ModuleHeight = 16;
     screen.RouteValue = 99, screen.HanXu = 1, screen.RedGreenExchange = 1;
@@ -114,7 +124,7 @@ class UsbPanes : public apptest::MainWindowTest {
     EXPECT_EQ(emu::DecodeSettingsCommand(Bytes(CardFile("P", "kq_disp_cfg.usb")), settings), "");
     return settings;
   }
-  std::vector<WPARAM> Statuses() {
+  std::vector<WPARAM> TakeStatuses() {
     std::vector<WPARAM> codes;
     for (const Message& message : main.Take()) {
       if (message.msg != UM_STATUS_CODE) continue;
@@ -122,6 +132,14 @@ class UsbPanes : public apptest::MainWindowTest {
       lastResult = message.lParam;
     }
     return codes;
+  }
+  // The statuses and the closing of a pane, in order.
+  std::vector<Message> TakeReports() {
+    std::vector<Message> reports;
+    for (const Message& message : main.Take()) {
+      if (message.msg == UM_STATUS_CODE || message.msg == UM_PANE_BACK) reports.push_back(message);
+    }
+    return reports;
   }
   void Export() {
     static_cast<void>(main.Take());
@@ -135,7 +153,7 @@ class UsbPanes : public apptest::MainWindowTest {
   LPARAM lastResult = 0;
 };
 
-using Statuses = std::vector<WPARAM>;
+using Codes = std::vector<WPARAM>;
 
 TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders) {
   ScreenRecord& screen = Screen();
@@ -144,14 +162,14 @@ TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders
   CUsbSendDialog& pane = SendPane();
   ASSERT_EQ(pane.Drives().SelectedRoot(), root);
   pane.ShowScreenInfo();
-  EXPECT_EQ(pane.ValueText(kValueCardModel), "KQ-P2");
+  EXPECT_EQ(pane.ValueText(kValueCardModel), "P2");
   EXPECT_EQ(pane.ValueText(kValueWidth), "64");
   EXPECT_EQ(pane.ValueText(kValueColor), ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), 1018));
   EXPECT_EQ(pane.ValueText(kValueOe), ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), 1022));
   EXPECT_EQ(pane.BrightnessText(), ReadLangText(QStringLiteral("IDD_USBSEND_DIALOG"), 1004) + "9");
 
   Export();
-  EXPECT_EQ(Statuses(), Statuses({6, 6, 7}));
+  EXPECT_EQ(TakeStatuses(), Codes({6, 6, 7}));
   EXPECT_TRUE(pane.ExportButton().isEnabled());
   emu::SettingsCommand settings = Settings();
   EXPECT_EQ(settings.mask, 207);
@@ -192,7 +210,7 @@ TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders
   screen.TimeBrightness.BrightnessValue2 = 12;
   screen.IsTimeOnOff = 1, screen.TimeOnOff.TimeFlag1 = 1, screen.TimeOnOff.StartHour1 = 7;
   Export();
-  EXPECT_EQ(Statuses(), Statuses({6, 6, 7}));
+  EXPECT_EQ(TakeStatuses(), Codes({6, 6, 7}));
   settings = Settings();
   EXPECT_EQ(settings.mask, 207 + 16 + 256);
   EXPECT_EQ(settings.time, (emu::CardTime{2027, 3, 4, 5, 6, 0}));
@@ -208,7 +226,7 @@ TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders
   screen.LockState = 2, screen.RouteValue = 180 + kScanRows;
   pane.AdjustTime().setChecked(false);
   Export();
-  EXPECT_EQ(Statuses(), Statuses({6, 6, 7}));
+  EXPECT_EQ(TakeStatuses(), Codes({6, 6, 7}));
   settings = Settings();
   EXPECT_EQ(settings.mask, 199 + 256);
   EXPECT_EQ(settings.lockOn, 1);
@@ -220,19 +238,19 @@ TEST_F(UsbPanes, ExportFailuresWriteNoScreenFileAndSayWhy) {
   for (const auto& program : screen.Programs) program->CheckState = 0;
   Export();
   EXPECT_EQ(asked, QStringList(Text(1065)));
-  EXPECT_EQ(Statuses(), Statuses({6}));
+  EXPECT_EQ(TakeStatuses(), Codes({6}));
   EXPECT_FALSE(DirExists(root + "marvane"));
   screen.Programs[0]->CheckState = 1;
 
   ASSERT_TRUE(WriteBytes(root + "marvane", "in the way"));
   Export();
-  EXPECT_EQ(Statuses(), Statuses({6, 6, 8}));
+  EXPECT_EQ(TakeStatuses(), Codes({6, 6, 8}));
   EXPECT_EQ(lastResult, KQ_ERR_USB_FOLDER);
   ASSERT_TRUE(QFile::remove(root + "marvane"));
 
   ASSERT_TRUE(QDir().mkpath(CardFile("P", "kq_disp_pgm.usb")));
   Export();
-  EXPECT_EQ(Statuses(), Statuses({6, 6, 8}));
+  EXPECT_EQ(TakeStatuses(), Codes({6, 6, 8}));
   EXPECT_EQ(lastResult, KQ_ERR_FILE);
   EXPECT_FALSE(FileExists(CardFile("W", "kq_disp_pgm.usb")));
   EXPECT_TRUE(SendPane().ExportButton().isEnabled());
@@ -243,7 +261,7 @@ TEST_F(UsbPanes, ExportFailuresWriteNoScreenFileAndSayWhy) {
   Export();
   EXPECT_EQ(asked, QStringList(ReadLangText(QStringLiteral("IDD_UPDATECPU_DIALOG"), 1008)));
   EXPECT_EQ(styles.back(), 0x40);
-  EXPECT_TRUE(Statuses().empty());
+  EXPECT_TRUE(TakeStatuses().empty());
 }
 
 TEST_F(UsbPanes, DriveListFollowsTheDisksAndKeepsTheChoiceOfAnUnchangedSet) {
@@ -285,12 +303,12 @@ TEST_F(UsbPanes, ReadBackFindsTheFileShowsItAndRefusesWhatItCannotRead) {
   CUsbImportDialog& pane = ImportPane();
   EXPECT_FALSE(pane.Button(IDC_USB_IMPORT_AS_NEW)->isEnabled());
   pane.OnImport();
-  EXPECT_EQ(Statuses(), Statuses({30}));
+  EXPECT_EQ(TakeStatuses(), Codes({30}));
   EXPECT_FALSE(pane.Imported().Screen);
 
   WriteScreenFile(CardFile("W", "kq_disp_pgm.usb"), 9, 11);
   pane.OnImport();
-  EXPECT_EQ(Statuses(), Statuses({31}));
+  EXPECT_EQ(TakeStatuses(), Codes({31}));
   ASSERT_TRUE(pane.Imported().Screen);
   EXPECT_EQ(pane.ValueText(kValueCardNumber), "11");
   EXPECT_EQ(pane.ValueText(kValueWidth), "96");
@@ -306,7 +324,7 @@ TEST_F(UsbPanes, ReadBackFindsTheFileShowsItAndRefusesWhatItCannotRead) {
   QFile::remove(CardFile("P", "kq_disp_pgm.usb"));
   QFile::remove(CardFile("W", "kq_disp_pgm.usb"));
   pane.OnImport();
-  EXPECT_EQ(Statuses(), Statuses({31, 30}));
+  EXPECT_EQ(TakeStatuses(), Codes({31, 30}));
   EXPECT_EQ(pane.ValueText(kValueCardNumber), "12");  // unchanged
 
   const QByteArray whole = [&] {
@@ -315,7 +333,7 @@ TEST_F(UsbPanes, ReadBackFindsTheFileShowsItAndRefusesWhatItCannotRead) {
   }();
   ASSERT_TRUE(WriteBytes(CardFile("P", "kq_disp_pgm.usb"), whole.left(whole.size() / 2)));
   pane.OnImport();
-  EXPECT_TRUE(Statuses().empty());
+  EXPECT_TRUE(TakeStatuses().empty());
   EXPECT_EQ(asked.back(), ReadLangText(QStringLiteral("IDD_USBIMPORT_DIALOG"), 1006));
   EXPECT_EQ(styles.back(), 0x10);
   EXPECT_EQ(pane.ValueText(kValueCardNumber), QString());
@@ -332,7 +350,7 @@ TEST_F(UsbPanes, ImportReplacesTheCurrentScreenOrAddsANewOne) {
   window->ProjectPage().BuildTreeFromModel();
   CurrentScreenNo = 1;
   const TreeItemHandle firstItem = first.TreeItem;
-  WriteScreenFile(CardFile("P", "kq_disp_pgm.usb"), 9, 11);
+  WriteScreenFile(CardFile("P", "kq_disp_pgm.usb"), 2, 11);
 
   Command(ID_TOOLS_USB_READ_BACK);
   CUsbImportDialog& pane = ImportPane();
@@ -353,26 +371,26 @@ TEST_F(UsbPanes, ImportReplacesTheCurrentScreenOrAddsANewOne) {
   QTreeWidgetItem* root = window->ProjectPage().Tree().topLevelItem(0);
   EXPECT_EQ(root->childCount(), 1);
   EXPECT_EQ(window->PreviewFrame().ScreenSize(), QSize(96, 48));
-  EXPECT_EQ(main.Take(),
+  EXPECT_EQ(TakeReports(),
             (std::vector<Message>{{UM_STATUS_CODE, 32, 0}, {UM_PANE_BACK, kUsbImportPane, 0}}));
   EXPECT_FALSE(pane.Imported().Screen);
 
   // Nothing read: neither import does anything.
   pane.OnImportToCurrent();
   pane.OnImportAsNew();
-  EXPECT_TRUE(main.Take().empty());
+  EXPECT_TRUE(TakeReports().empty());
 
   pane.OnImport();
   CurrentScreenNo = 77;  // no such screen: the read screen stays for another try
   static_cast<void>(main.Take());
   pane.OnImportToCurrent();
-  EXPECT_TRUE(main.Take().empty());
+  EXPECT_TRUE(TakeReports().empty());
   EXPECT_TRUE(pane.Imported().Screen);
   pane.OnImportAsNew();
   ASSERT_EQ(ScreenList.size(), 3u);
   EXPECT_EQ(ScreenList.back().LedNo, 6);
   EXPECT_EQ(window->ProjectPage().Tree().topLevelItemCount(), 3);
-  EXPECT_EQ(main.Take(),
+  EXPECT_EQ(TakeReports(),
             (std::vector<Message>{{UM_STATUS_CODE, 33, 0}, {UM_PANE_BACK, kUsbImportPane, 0}}));
 }
 
@@ -425,7 +443,7 @@ TEST_F(UsbPanes, ExportedScreenComesBackAsANewScreenWithItsContentUnderNewNames)
 
   Command(ID_TOOLBAR_USB);
   Export();
-  ASSERT_EQ(Statuses(), Statuses({6, 6, 7}));
+  ASSERT_EQ(TakeStatuses(), Codes({6, 6, 7}));
   Command(ID_TOOLS_USB_READ_BACK);
   ImportPane().OnImport();
   ImportPane().OnImportAsNew();
