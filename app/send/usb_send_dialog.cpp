@@ -8,7 +8,7 @@
 
 #include "app/builder/program_builder.h"
 #include "app/builder/send_checks.h"
-#include "app/prerender/flash_converter.h"
+#include "app/prerender/screen_program.h"
 #include "controls/dialogs/style_message_dialog.h"
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
@@ -23,7 +23,6 @@
 #include "model/project/screen_file.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
-#include "render/rerender/content_rerender.h"
 
 namespace {
 
@@ -231,12 +230,8 @@ void CUsbSendDialog::OnExport() {
 
 std::int32_t CUsbSendDialog::WriteToDrive(const QString& root, ScreenSendJob& job) {
   try {
-    RerenderScreenContent(job);
-    CFlashConverter converter;
-    static_cast<void>(converter.PrepareScreen(job));  // always 1
-    static_cast<void>(converter.WaitUntilDone());     // always 1
     std::int32_t refusal = KQ_OK;
-    const OwnedProgramSet set = BuildScreenProgram(job, 0, &refusal);
+    const OwnedProgramSet set = PrepareScreenProgram(job, &refusal);
 
     CommInfo info{};
     info.SendType = KQ_SEND_USB;

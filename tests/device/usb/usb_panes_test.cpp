@@ -32,6 +32,7 @@
 #include "render/raster/dib24.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/main_window/main_window_fixture.h"
+#include "tests/model/project/project_file_test_support.h"
 #include "tests/support/card_settings_codec.h"
 #include "tests/support/display_data_codec.h"
 #include "tests/support/project_building.h"
@@ -43,16 +44,6 @@ namespace {
 using testsupport::Message;
 
 constexpr std::int32_t kScanRows = 100;
-
-QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 std::vector<std::uint8_t> Bytes(const QString& path) {
   const QByteArray bytes = ReadBytes(path);
@@ -288,7 +279,7 @@ void WriteScreenFile(const QString& path, std::int32_t number, std::int32_t card
   ScreenRecord screen = MakeDefaultScreen();
   screen.LedNo = number, screen.LedNumber = cardNumber;
   screen.LedWidth = 96, screen.LedHeight = 48, screen.LedIp = 0x0A000007;
-  static_cast<void>(CopyBoundedText(screen.LedTypeStr, u"KQ-W3-x"));
+  static_cast<void>(CopyBoundedText(screen.LedTypeStr, u"W3 - x"));
   ProgramRecord& program = AddProgram(screen);
   program.CheckState = 1;
   AreaRecord& area = *AddArea(program, kDigitalClockArea);
@@ -312,7 +303,7 @@ TEST_F(UsbPanes, ReadBackFindsTheFileShowsItAndRefusesWhatItCannotRead) {
   ASSERT_TRUE(pane.Imported().Screen);
   EXPECT_EQ(pane.ValueText(kValueCardNumber), "11");
   EXPECT_EQ(pane.ValueText(kValueWidth), "96");
-  EXPECT_EQ(pane.ValueText(kValueCardModel), QString());  // three parts
+  EXPECT_EQ(pane.ValueText(kValueCardModel), "W3");
   EXPECT_TRUE(pane.Button(IDC_USB_IMPORT_TO_CURRENT)->isEnabled());
   EXPECT_TRUE(pane.Button(IDC_USB_IMPORT_AS_NEW)->isEnabled());
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("usb_import_pane")).isEmpty());
