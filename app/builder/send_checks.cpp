@@ -50,3 +50,12 @@ std::int32_t CheckProgramsBeforeSend(const ScreenSendJob& job) {
   }
   return kSendCheckOk;
 }
+
+int SendCheckTextKey(std::int32_t check) {
+  switch (check) {
+    case kSendCheckOverlap: return 1063;
+    case kSendCheckNoItems: return 1064;
+    case kSendCheckNoProgram: return 1065;
+    default: return 1066;
+  }
+}

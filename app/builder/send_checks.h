@@ -20,3 +20,6 @@ enum SendCheck : std::int32_t {
 // program (right and bottom edges excluded, so areas that only touch pass) before -2
 // when it needs items and has none. 0 when nothing fails.
 [[nodiscard]] std::int32_t CheckProgramsBeforeSend(const ScreenSendJob& job);
+
+// The key of IDD_QUENDRA_DIALOG that says why a check failed (-1 to -4: 1063-1066).
+int SendCheckTextKey(std::int32_t check);

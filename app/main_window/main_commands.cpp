@@ -6,6 +6,7 @@
 #include "app/main_window/about_dialog.h"
 #include "app/main_window/main_commands_p.h"
 #include "app/send/send_dialog.h"
+#include "app/send/usb_send_dialog.h"
 #include "controls/dialogs/style_message_dialog.h"
 #include "controls/shell/main_window_ids.h"
 #include "controls/shell/pane_ids.h"
@@ -13,6 +14,7 @@
 #include "controls/shell/widgets_disabled.h"
 #include "device/access/access_code.h"
 #include "device/access/lock_dialog.h"
+#include "device/usb/usb_import_dialog.h"
 #include "model/common/app_dir.h"
 #include "model/common/app_paths.h"
 #include "model/common/file_system.h"
@@ -88,7 +90,10 @@ void CQuendraDlg::OnCommand(WPARAM id) {
     case ID_COMMANDS_FIRMWARE:
       if (GetCurrentScreen() != nullptr) OpenPane(kFirmwarePane);
       break;
-    case ID_TOOLS_USB_READ_BACK: OpenPane(kUsbImportPane); break;
+    case ID_TOOLS_USB_READ_BACK:
+      static_cast<CUsbImportDialog&>(Pane(kUsbImportPane)).ResetPane();
+      OpenPane(kUsbImportPane);
+      break;
     case ID_HELP_CHECK_UPDATE: OnCheckUpdate(); break;
     case ID_HELP_ABOUT: {
       CAboutDialog about(this);
@@ -102,7 +107,10 @@ void CQuendraDlg::OnCommand(WPARAM id) {
       Pane(kSendPane).update();
       break;
     case ID_TOOLBAR_SEARCH: OpenPane(kSearchPane); break;
-    case ID_TOOLBAR_USB: OpenPane(kUsbSendPane); break;
+    case ID_TOOLBAR_USB:
+      OpenPane(kUsbSendPane);
+      static_cast<CUsbSendDialog&>(Pane(kUsbSendPane)).ResetPane();
+      break;
     case ID_PLAY_TOGGLE: SendMessage(Handle(), UM_PLAY_TOGGLE, 0, 0); break;
     default: break;
   }

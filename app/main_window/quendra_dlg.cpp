@@ -14,6 +14,7 @@
 #include "app/main_window/guide_dialog.h"
 #include "app/main_window/main_menu.h"
 #include "app/send/send_dialog.h"
+#include "app/send/usb_send_dialog.h"
 #include "controls/animation/pane_slide.h"
 #include "controls/dialogs/style_message_dialog.h"
 #include "controls/shell/artwork.h"
@@ -24,6 +25,7 @@
 #include "controls/support/main_window.h"
 #include "device/access/lock_dialog.h"
 #include "device/settings/screen_param_dialog.h"
+#include "device/usb/usb_import_dialog.h"
 #include "editors/rich_text_editor/rtf_edit_dialog.h"
 #include "model/common/app_dir.h"
 #include "model/common/file_system.h"
@@ -249,6 +251,15 @@ void CQuendraDlg::CreatePanes() {
       taskPane = lockPane;
     } else if (pane == kGuidePane) {
       taskPane = new CGuideDialog(client_);
+    } else if (pane == kUsbSendPane) {
+      auto* usbPane = new CUsbSendDialog(client_, *projectPage_, hooks_.ask);
+      RegisterTexts(TextSlot::UsbSendPane, usbPane, [usbPane] { usbPane->ApplyLanguage(); });
+      taskPane = usbPane;
+    } else if (pane == kUsbImportPane) {
+      auto* importPane = new CUsbImportDialog(client_, hooks_.ask);
+      RegisterTexts(TextSlot::UsbReadBackPane, importPane,
+                    [importPane] { importPane->ApplyLanguage(); });
+      taskPane = importPane;
     } else {
       taskPane = new TaskPane(pane, client_);
     }

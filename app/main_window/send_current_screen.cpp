@@ -5,28 +5,13 @@
 #include "app/builder/send_checks.h"
 #include "app/main_window/main_commands_p.h"
 #include "app/main_window/quendra_dlg.h"
-#include "app/prerender/flash_converter.h"
+#include "app/prerender/screen_program.h"
 #include "controls/dialogs/loading_dialog.h"
 #include "controls/shell/main_window_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/widgets_disabled.h"
 #include "model/project/current_screen.h"
-#include "render/rerender/content_rerender.h"
 #include "sdk/Corvanix.h"
-
-namespace {
-
-// The message of each refusal of the check before sending (-1 to -4).
-int CheckFailureText(std::int32_t check) {
-  switch (check) {
-    case kSendCheckOverlap: return 1063;
-    case kSendCheckNoItems: return 1064;
-    case kSendCheckNoProgram: return 1065;
-    default: return 1066;
-  }
-}
-
-}  // namespace
 
 void CQuendraDlg::SendCurrentScreen() {
   ScreenRecord* screen = GetCurrentScreen();
@@ -39,18 +24,14 @@ void CQuendraDlg::SendCurrentScreen() {
   ScreenSendJob job{};
   CollectCheckedPrograms(*screen, *projectPage_, job, false);
   if (const std::int32_t check = CheckProgramsBeforeSend(job); check != kSendCheckOk) {
-    ShowMessage(CheckFailureText(check), kStyleError);
+    ShowMessage(SendCheckTextKey(check), kStyleError);
     return;
   }
   // From here on messages are dispatched while files are written and read for the
   // card: the preview would render the same frame files again if it could play.
   const WidgetsDisabled preview({previewFrame_.get()});
-  RerenderScreenContent(job);
-  CFlashConverter converter;
-  static_cast<void>(converter.PrepareScreen(job));  // always 1
-  static_cast<void>(converter.WaitUntilDone());     // always 1
   std::int32_t refusal = KQ_OK;
-  const OwnedProgramSet set = BuildScreenProgram(job, 0, &refusal);
+  const OwnedProgramSet set = PrepareScreenProgram(job, &refusal);
 
   CommInfo info{};
   MakeCommInfo(*screen, info);

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "app/builder/program_builder.h"
-#include "app/prerender/flash_converter.h"
+#include "app/prerender/screen_program.h"
 #include "app/tree/play_programs.h"
 #include "app/tree/project_tree_items.h"
 #include "app/tree/tree_menus.h"
@@ -19,7 +19,6 @@
 #include "model/project/screen_import.h"
 #include "model/project/selection.h"
 #include "model/settings/ui/dlg_lang_text.h"
-#include "render/rerender/content_rerender.h"
 
 namespace {
 
@@ -251,11 +250,7 @@ ProgramHandle BuildScreenProgramFor(ScreenRecord* screen, const ProjectTreeItems
   if (screen == nullptr) return nullptr;
   ScreenSendJob job;
   CollectCheckedPrograms(*screen, tree, job, false);
-  RerenderScreenContent(job);
-  CFlashConverter converter;
-  (void)converter.PrepareScreen(job);  // always 1: recorders that cannot start are dropped
-  (void)converter.WaitUntilDone();     // always 1, once every recorder has ended
-  return BuildScreenProgram(job, 0).release();
+  return PrepareScreenProgram(job).release();
 }
 
 }  // namespace
@@ -290,6 +285,11 @@ void CMainDialog::OnScreenRoot(WPARAM operation, LPARAM argument) {
         SelectItem(tree_->topLevelItem(static_cast<int>(argument)));
       }
       break;
+    case 3: {
+      auto* screen = reinterpret_cast<ScreenRecord*>(argument);
+      if (InScreenList(screen)) ShowScreenBranch(*screen);
+      break;
+    }
     default: break;
   }
 }

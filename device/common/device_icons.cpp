@@ -69,6 +69,17 @@ void DrawIcon(QPainter& p, DeviceIcon icon) {
       p.setBrush(Qt::white);
       p.drawEllipse(QPointF(8, 8), 2, 2);
       break;
+    case DeviceIcon::Refresh:
+      // Two arrows chasing each other round a circle.
+      p.setPen(QPen(kArtBlue, 1.6, Qt::SolidLine, Qt::RoundCap));
+      p.setBrush(Qt::NoBrush);
+      p.drawArc(QRectF(2.5, 2.5, 11, 11), 30 * 16, 140 * 16);
+      p.drawArc(QRectF(2.5, 2.5, 11, 11), 210 * 16, 140 * 16);
+      p.setPen(Qt::NoPen);
+      p.setBrush(kArtBlue);
+      p.drawPolygon(QPolygonF({{1, 6}, {5, 6}, {3, 9}}));
+      p.drawPolygon(QPolygonF({{15, 10}, {11, 10}, {13, 7}}));
+      break;
   }
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 // The device panes' pictures, drawn by the program: the access-code pane's lock, a
-// screen of the screen list, and the pictures of the screen-parameter pages' tabs.
+// screen of the screen list, the pictures of the screen-parameter pages' tabs, and
+// the refresh of a list.
 
 #include <QImage>
 
-enum class DeviceIcon { AccessCode, Screen, Communication, Basic, Scan, Advanced };
+enum class DeviceIcon { AccessCode, Screen, Communication, Basic, Scan, Advanced, Refresh };
 
 // The picture at size x size pixels on a transparent background.
 QImage PaintDeviceIcon(DeviceIcon icon, int size);

@@ -55,4 +55,7 @@ inline constexpr QLatin1StringView IDD_BASICSET_DIALOG("IDD_BASICSET_DIALOG");
 inline constexpr QLatin1StringView IDD_SCANSET_DIALOG("IDD_SCANSET_DIALOG");
 inline constexpr QLatin1StringView IDD_ADVANCEDSET_DIALOG("IDD_ADVANCEDSET_DIALOG");
 
+// The brightness dialog, whose name the USB export's brightness label takes.
+inline constexpr QLatin1StringView IDD_BRIGHTNESS_DIALOG("IDD_BRIGHTNESS_DIALOG");
+
 }  // namespace lang_section
