@@ -7,6 +7,7 @@
 #include "controls/shell/main_window_ids.h"
 #include "controls/shell/project_page_ids.h"
 #include "controls/shell/rtf_edit_ids.h"
+#include "controls/shell/table_edit_ids.h"
 
 namespace {
 
@@ -47,6 +48,15 @@ constexpr std::array<UINT, 6> kFlashWordBar = {ID_FLASH_WORDS_ADD,   0,
                                                ID_FLASH_WORDS_EDIT,  ID_FLASH_WORDS_DELETE,
                                                ID_FLASH_WORDS_CLEAR, ID_FLASH_WORDS_APPLY_TO_ALL};
 
+// The table editor's toolbar: new, open, save as; insert row and column; delete rows
+// and columns; merge and split; apply.
+constexpr std::array<UINT, 14> kGridEditBar = {
+    ID_GRID_NEW, ID_GRID_OPEN,        ID_GRID_SAVE_AS,
+    0,           ID_GRID_INSERT_ROW,  ID_GRID_INSERT_COLUMN,
+    0,           ID_GRID_DELETE_ROWS, ID_GRID_DELETE_COLUMNS,
+    0,           ID_GRID_MERGE,       ID_GRID_SPLIT,
+    0,           ID_GRID_APPLY};
+
 struct Entry {
   int id;
   std::span<const UINT> commands;
@@ -55,7 +65,7 @@ struct Entry {
 constexpr Entry kToolbars[] = {
     {IDR_MAIN_TOOLBAR, kMainWindowBar},     {IDR_TREE_TOOLBAR, kProjectPageBar},
     {IDR_FRAME_TOOLBAR, kPreviewFrameBar},  {IDR_RTFEDIT_TOOLBAR, kRtfEditBar},
-    {IDR_FLASHWORD_TOOLBAR, kFlashWordBar},
+    {IDR_FLASHWORD_TOOLBAR, kFlashWordBar}, {IDR_GRIDEDIT_TOOLBAR, kGridEditBar},
 };
 
 }  // namespace
