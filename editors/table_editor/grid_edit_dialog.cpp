@@ -66,7 +66,7 @@ constexpr QSize kBodySize(710, 495);
 const QRect kGridRect(QPoint(5, 115), QPoint(704, 489));  // (5, 115)-(705, 490), edges out
 constexpr int kToolImage = 24;
 constexpr int kToolButtonMin = 56;
-constexpr int kToolButtonMax = 66;
+constexpr int kToolButtonMax = 96;  // the longest label whole
 constexpr int kRow1 = 54;
 constexpr int kRow2 = 84;
 constexpr int kRowHeight = 26;
@@ -216,21 +216,21 @@ void CGridEditDialog::CreateFormatControls(QWidget& body) {
   }
   const QRect pickerPlaces[] = {QRect(566, kRow1, 48, kRowHeight),
                                 QRect(620, kRow1, 48, kRowHeight),
-                                QRect(530, kRow2, 48, kRowHeight)};
+                                QRect(556, kRow2, 44, kRowHeight)};
   for (int picker = 0; picker < kPickerCount; ++picker) {
     pickers_[picker] = Make<CColorPicker>(body, kPickerIds[picker], pickerPlaces[picker]);
   }
 }
 
 void CGridEditDialog::CreateSizeControls(QWidget& body) {
-  Make<QLabel>(body, 1326, QRect(160, kRow2 + 3, 56, 20));
+  Make<QLabel>(body, 1326, QRect(156, kRow2 + 3, 74, 20));
   rowHeight_ = new DigitSpinEdit(5, kSizeLimit, &body);
   rowHeight_->SetIds(kRowHeightId, kRowHeightSpinId);
-  rowHeight_->setGeometry(218, kRow2, 70, 24);
-  Make<QLabel>(body, 1327, QRect(296, kRow2 + 3, 56, 20));
+  rowHeight_->setGeometry(230, kRow2, 62, 24);
+  Make<QLabel>(body, 1327, QRect(298, kRow2 + 3, 88, 20));
   columnWidth_ = new DigitSpinEdit(5, kSizeLimit, &body);
   columnWidth_->SetIds(kColumnWidthId, kColumnWidthSpinId);
-  columnWidth_->setGeometry(354, kRow2, 70, 24);
+  columnWidth_->setGeometry(386, kRow2, 62, 24);
   const auto wire = [](DigitSpinEdit& edit, auto apply) {
     edit.onEdited = [&edit, apply] {
       if (const std::optional<int> value = edit.Value()) apply(*value);
@@ -243,9 +243,9 @@ void CGridEditDialog::CreateSizeControls(QWidget& body) {
   };
   wire(*rowHeight_, [this](int height) { OnRowHeight(height); });
   wire(*columnWidth_, [this](int width) { OnColumnWidth(width); });
-  Make<QLabel>(body, 1323, QRect(432, kRow2 + 3, 96, 20));
-  Make<QLabel>(body, 1324, QRect(584, kRow2 + 3, 60, 20));
-  lineWidth_ = Make<QComboBox>(body, kLineWidthId, QRect(646, kRow2, 58, kRowHeight));
+  Make<QLabel>(body, 1323, QRect(454, kRow2 + 3, 100, 20));
+  Make<QLabel>(body, 1324, QRect(606, kRow2 + 3, 62, 20));
+  lineWidth_ = Make<QComboBox>(body, kLineWidthId, QRect(668, kRow2, 37, kRowHeight));
   lineWidth_->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
 }
 

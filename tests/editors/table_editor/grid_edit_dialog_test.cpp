@@ -18,9 +18,11 @@
 #include "controls/grid/widget/grid_ctrl.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/table_edit_ids.h"
+#include "editors/page_parts/digit_spin_edit.h"
 #include "editors/table_editor/grid_edit_dialog.h"
 #include "editors/table_editor/new_grid_dialog.h"
 #include "editors/table_editor/table_shapes.h"
+#include "model/common/app_dir.h"
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
 #include "model/project/area_items.h"
@@ -52,17 +54,19 @@ class GridEditTest : public apptest::AppTest {
 
   // The editor over the page (width x height), the pickers' echoes delivered.
   CGridEditDialog& OpenEditor(int width = 90, int height = 100) {
-    TableEditHooks hooks{[this](const QString& text, int style) {
-                           int number = 0;
-                           for (int key = 1027; key <= 1032; ++key) {
-                             const QString format = ReadLangText(u"IDD_GRIDEDIT_DIALOG"_s, key);
-                             if (text.left(12) == format.left(12)) number = key;
-                           }
-                           asked.push_back({number, style});
-                           return answer;
-                         },
-                         [this](const QString&) { return openPath; },
-                         [this](const QString&) { return savePath; }, [this] { return newSize; }};
+    TableEditHooks hooks{
+        [this](const QString& text, int style) {
+          int number = 0;
+          for (int key = 1027; key <= 1032; ++key) {
+            const QString format = ReadLangText(u"IDD_GRIDEDIT_DIALOG"_s, key);
+            const qsizetype fixed = format.indexOf(u'%');
+            if (text == format || (fixed > 0 && text.startsWith(format.left(fixed)))) number = key;
+          }
+          asked.push_back({number, style});
+          return answer;
+        },
+        [this](const QString&) { return openPath; }, [this](const QString&) { return savePath; },
+        [this] { return newSize; }};
     dialog = std::make_unique<CGridEditDialog>(path, item, width, height, owner.Handle(), nullptr,
                                                std::move(hooks));
     QCoreApplication::sendPostedEvents();
@@ -229,10 +233,14 @@ TEST_F(GridEditTest, SelectionFormatsAndTheFocusedCellShownBack) {
   EXPECT_EQ(Grid().GetCell(2, 2)->GetTextColor(), 0x123456u);
 
   // The picture: a merged, coloured table.
+  Select(1, 1, 4, 4);
+  dialog->ColumnWidth().Edit().setText(u"90"_s);
+  dialog->ColumnWidth().onEdited();
   Select(1, 1, 1, 3);
   Command(ID_GRID_MERGE);
   Grid().SetCellText(1, 1, u"合并 Merged"_s);
   Grid().SetCellText(3, 2, u"Text"_s);
+  Grid().ClearSelection();
   SaveScreenshot(*dialog, u"grid_edit_dialog"_s);
   Select(1, 1, 1, 1);
   Command(ID_GRID_SPLIT);
@@ -300,9 +308,11 @@ TEST_F(GridEditTest, ClosePathsAndFailedSaves) {
 
   OpenEditor();
   dialog->show();
-  const QString folder = AppFolderPath(AppFolder::UserData);
-  ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-  QFile::remove(path);
+  // The folder becomes a file: no save can succeed, whoever runs the test.
+  ASSERT_TRUE(QDir(AppFolderPath(AppFolder::UserData)).removeRecursively());
+  QFile blocker(GetAppDir() + u"UserData"_s);
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
   Command(ID_GRID_APPLY);
   EXPECT_EQ(asked.size(), 1u);
   EXPECT_EQ(AskedTexts(), std::vector<int>{1029});
@@ -314,8 +324,6 @@ TEST_F(GridEditTest, ClosePathsAndFailedSaves) {
   answer = kIdOk;
   dialog->reject();
   EXPECT_FALSE(dialog->isVisible());
-  ASSERT_TRUE(
-      QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 TEST_F(GridEditTest, DamagedFilesAndRoundTripsKeepMerges) {
