@@ -22,6 +22,7 @@
 #include "tests/app/main_window/main_window_fixture.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
+#include "tests/support/screenshot.h"
 
 namespace {
 
@@ -118,14 +119,14 @@ TEST_F(TablePagesSend, EditedAndImportedTablesReachTheCard) {
 
   TableEditHooks hooks;
   hooks.ask = [](const QString&, int) { return 1; };
-  hooks.askNewTableSize = [] { return std::optional(std::pair(3, 2)); };
+  hooks.askNewTableSize = [] { return std::optional(std::pair(2, 3)); };
   Edit(
       pages[0],
       [](CGridEditDialog& editor) {
         SendMessage(editor.Handle(), WM_COMMAND, ID_GRID_NEW, 0);
         CGridCtrl& grid = editor.Grid();
         grid.SetCellTextChecked(1, 1, QStringLiteral("I"));
-        grid.SetCellTextChecked(3, 2, QStringLiteral("T"));
+        grid.SetCellTextChecked(2, 3, QStringLiteral("T"));
         grid.SetFocusCell(1, 1);
         grid.SetSelectedRange(1, 1, 1, 2);
         SendMessage(editor.Handle(), WM_COMMAND, ID_GRID_MERGE, 0);
@@ -171,15 +172,16 @@ TEST_F(TablePagesSend, EditedAndImportedTablesReachTheCard) {
         wrong += pixels[std::size_t(y) * 64 + x] != Lit(frame.pixel(x, y));
     EXPECT_EQ(wrong, 0) << i;
   }
-  // Rows of 10, 11 and 11 pixels, columns of 32: "I" in the merged top row, "T" in the
-  // bottom right cell, the imported "X" in the first of the default-sized cells.
+  // Two rows of 16 pixels, columns of 21, 21 and 22: "I" in the block merged over the
+  // first two columns, "T" in the bottom right cell, the imported "X" in its cell.
   const QImage edited = FirstFrame(pages[0]);
+  SavePicture(edited.scaled(256, 128), QStringLiteral("table_page_frame"));
   TableFile table;
   ASSERT_EQ(ReadTableFile(TableFilePath(ReadBoundedText(pages[0].guid)), &table), TableRead::Ok);
-  EXPECT_EQ(table.rowHeights, (std::vector<std::int32_t>{10, 11, 11}));
+  EXPECT_EQ(table.rowHeights, (std::vector<std::int32_t>{16, 16}));
   EXPECT_EQ(table.Cell(0, 0).mergedCols, 1);
-  const int top = InkInAndOut(edited, QRect(0, 0, 64, 10)).first;
-  const int corner = InkInAndOut(edited, QRect(32, 21, 32, 11)).first;
+  const int top = InkInAndOut(edited, QRect(0, 0, 42, 16)).first;
+  const int corner = InkInAndOut(edited, QRect(42, 16, 22, 16)).first;
   const auto [in, out] = InkInAndOut(edited, QRect(0, 0, 64, 32));
   EXPECT_GT(top, 0);
   EXPECT_GT(corner, 0);
