@@ -51,6 +51,7 @@ bool CGridEditDialog::LoadTable(const QString& path) {
 }
 
 CGridEditDialog::Saved CGridEditDialog::SaveTable(const QString& path, bool showFailure) {
+  grid_->CloseCellEditor();  // a text still being typed is saved with the others
   const LongTexts longTexts = FindLongTexts(*grid_);
   if (longTexts.count > 0 && hooks_.ask(Text(kLongTextsText, {QString::number(longTexts.first.row),
                                                               QString::number(longTexts.first.col),

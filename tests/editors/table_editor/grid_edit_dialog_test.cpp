@@ -297,6 +297,8 @@ TEST_F(GridEditTest, ClosePathsAndFailedSaves) {
     QFile::remove(path);
     OpenEditor();
     dialog->show();
+    Select(1, 1, 1, 1);
+    QTest::keyClicks(&Grid(), u"typed"_s);  // still in its in-place editor
     switch (close) {
       case 0: dialog->reject(); break;
       case 1: QTest::keyClick(dialog.get(), Qt::Key_Escape); break;
@@ -304,6 +306,7 @@ TEST_F(GridEditTest, ClosePathsAndFailedSaves) {
     }
     EXPECT_FALSE(dialog->isVisible()) << close;
     EXPECT_EQ(Saved(path).Rows(), 4) << close;
+    EXPECT_EQ(Saved(path).Cell(0, 0).text, u"typed") << close;
   }
 
   OpenEditor();
