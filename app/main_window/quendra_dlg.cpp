@@ -21,12 +21,14 @@
 #include "controls/shell/main_window_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/rtf_editor_opener.h"
+#include "controls/shell/table_editor_opener.h"
 #include "controls/support/command_action.h"
 #include "controls/support/main_window.h"
 #include "device/access/lock_dialog.h"
 #include "device/settings/screen_param_dialog.h"
 #include "device/usb/usb_import_dialog.h"
 #include "editors/rich_text_editor/rtf_edit_dialog.h"
+#include "editors/table_editor/grid_edit_dialog.h"
 #include "model/common/app_dir.h"
 #include "model/common/file_system.h"
 #include "model/project/default_screen.h"
@@ -118,6 +120,7 @@ CQuendraDlg::~CQuendraDlg() {
   RenderRichEdit = nullptr;
   HiddenRichEdit = nullptr;
   RunRtfEditor = nullptr;
+  RunTableEditor = nullptr;
   PreviewFrameWindow = nullptr;
   std::fill(std::begin(PaneWindows), std::end(PaneWindows), nullptr);
   MainWindowHandle = nullptr;
@@ -163,6 +166,7 @@ void CQuendraDlg::OnInitDialog() {
   RenderRichEdit = &richEdit_.Content();
   HiddenRichEdit = &richEdit_;
   RunRtfEditor = RunRtfEditDialog;  // the editor the pages and panes open
+  RunTableEditor = RunGridEditDialog;
   LayOutClient();
   // 12. The project.
   LoadProject();

@@ -7,6 +7,7 @@
 #include "controls/shell/main_window_ids.h"
 #include "controls/shell/project_page_ids.h"
 #include "controls/shell/rtf_edit_ids.h"
+#include "controls/shell/table_edit_ids.h"
 
 namespace {
 
@@ -60,6 +61,14 @@ constexpr std::array<UINT, 9> kImageWordBar = {ID_IMAGE_TEXT_ADD_DOCUMENT,
                                                ID_IMAGE_TEXT_DELETE,
                                                ID_IMAGE_TEXT_CLEAR,
                                                ID_IMAGE_TEXT_SAME_PROPERTIES};
+// The table editor's toolbar: new, open, save as; insert row and column; delete rows
+// and columns; merge and split; apply.
+constexpr std::array<UINT, 14> kGridEditBar = {
+    ID_GRID_NEW, ID_GRID_OPEN,        ID_GRID_SAVE_AS,
+    0,           ID_GRID_INSERT_ROW,  ID_GRID_INSERT_COLUMN,
+    0,           ID_GRID_DELETE_ROWS, ID_GRID_DELETE_COLUMNS,
+    0,           ID_GRID_MERGE,       ID_GRID_SPLIT,
+    0,           ID_GRID_APPLY};
 
 struct Entry {
   int id;
@@ -70,7 +79,7 @@ constexpr Entry kToolbars[] = {
     {IDR_MAIN_TOOLBAR, kMainWindowBar},     {IDR_TREE_TOOLBAR, kProjectPageBar},
     {IDR_FRAME_TOOLBAR, kPreviewFrameBar},  {IDR_RTFEDIT_TOOLBAR, kRtfEditBar},
     {IDR_FLASHWORD_TOOLBAR, kFlashWordBar}, {IDR_FILES_TOOLBAR, kFilesBar},
-    {IDR_IMAGEWORD_TOOLBAR, kImageWordBar},
+    {IDR_IMAGEWORD_TOOLBAR, kImageWordBar}, {IDR_GRIDEDIT_TOOLBAR, kGridEditBar},
 };
 
 }  // namespace

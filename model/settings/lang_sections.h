@@ -30,6 +30,9 @@ inline constexpr QLatin1StringView IDD_LEDINFO_DIALOG("IDD_LEDINFO_DIALOG");
 // The rich-text editor and its menu, whose Edit submenu the text pages share.
 inline constexpr QLatin1StringView IDD_RTFEDIT_DIALOG("IDD_RTFEDIT_DIALOG");
 inline constexpr QLatin1StringView IDR_MENU_RTFEDIT("IDR_MENU_RTFEDIT");
+// The table editor and its new-table dialog.
+inline constexpr QLatin1StringView IDD_GRIDEDIT_DIALOG("IDD_GRIDEDIT_DIALOG");
+inline constexpr QLatin1StringView IDD_NEWGRID_DIALOG("IDD_NEWGRID_DIALOG");
 inline constexpr QLatin1StringView IDD_DIGITALCLOCK_DIALOG("IDD_DIGITALCLOCK_DIALOG");
 inline constexpr QLatin1StringView IDD_CLOCK_DIALOG("IDD_CLOCK_DIALOG");
 inline constexpr QLatin1StringView IDD_TIME_DIALOG("IDD_TIME_DIALOG");

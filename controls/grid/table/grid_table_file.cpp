@@ -8,8 +8,6 @@
 
 namespace {
 
-// Width and height of the fixed header column and row.
-constexpr int kHeaderSize = 24;
 // Format of header cells and of the default grid's cells: centred both ways.
 constexpr std::uint32_t kCentredFormat = 0x1 | 0x4;
 // Body cells of the default grid: 4 x 4, this text colour on black.
@@ -55,28 +53,6 @@ TableFile TableOfGrid(const GridModel& grid) {
     }
   }
   return table;
-}
-
-// Empties the grid and gives it rows x cols body cells under one fixed, numbered row
-// and column of the header size in the fixed cells' colour.
-[[nodiscard]] bool StartTableGrid(GridModel& grid, int rows, int cols) {
-  grid.DeleteAllItems();
-  if (!grid.SetFixedRowCount(1) || !grid.SetFixedColumnCount(1) || !grid.SetRowCount(rows + 1) ||
-      !grid.SetColumnCount(cols + 1) || !grid.SetRowHeight(0, kHeaderSize) ||
-      !grid.SetColumnWidth(0, kHeaderSize)) {
-    return false;
-  }
-  SetGridFixedCellColor(grid);
-  bool numbered = true;
-  for (int i = 1; i <= rows; ++i) {
-    numbered = grid.SetCellFormat(i, 0, kCentredFormat) &&
-               grid.SetCellText(i, 0, QString::number(i)) && numbered;
-  }
-  for (int i = 1; i <= cols; ++i) {
-    numbered = grid.SetCellFormat(0, i, kCentredFormat) &&
-               grid.SetCellText(0, i, QString::number(i)) && numbered;
-  }
-  return numbered;
 }
 
 [[nodiscard]] bool BuildDefaultGrid(GridModel& grid) {
@@ -131,6 +107,26 @@ TableFile TableOfGrid(const GridModel& grid) {
 }
 
 }  // namespace
+
+bool StartTableGrid(GridModel& grid, int rows, int cols) {
+  grid.DeleteAllItems();
+  if (!grid.SetFixedRowCount(1) || !grid.SetFixedColumnCount(1) || !grid.SetRowCount(rows + 1) ||
+      !grid.SetColumnCount(cols + 1) || !grid.SetRowHeight(0, kHeaderCellSize) ||
+      !grid.SetColumnWidth(0, kHeaderCellSize)) {
+    return false;
+  }
+  SetGridFixedCellColor(grid);
+  bool numbered = true;
+  for (int i = 1; i <= rows; ++i) {
+    numbered = grid.SetCellFormat(i, 0, kCentredFormat) &&
+               grid.SetCellText(i, 0, QString::number(i)) && numbered;
+  }
+  for (int i = 1; i <= cols; ++i) {
+    numbered = grid.SetCellFormat(0, i, kCentredFormat) &&
+               grid.SetCellText(0, i, QString::number(i)) && numbered;
+  }
+  return numbered;
+}
 
 int SaveTableFile(const GridModel& grid, const QString& path) {
   return WriteTableFile(path, TableOfGrid(grid)) ? 1 : 0;

@@ -7,6 +7,14 @@
 
 class GridModel;
 
+// Width and height of the fixed header column and row.
+inline constexpr int kHeaderCellSize = 24;
+
+// Empties the grid and gives it rows x cols body cells under one fixed row and column
+// of kHeaderCellSize in the fixed cells' colour, numbered from 1 and centred. False
+// when the grid refuses a step.
+[[nodiscard]] bool StartTableGrid(GridModel& grid, int rows, int cols);
+
 // Writes the grid's table to path, atomically: row heights, column widths and every
 // body cell with its text (cut at 511 units), font (the default cell's where the grid
 // holds no cell), format and colours; a merged block becomes the extras of its top-left
