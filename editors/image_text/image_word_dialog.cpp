@@ -22,6 +22,7 @@
 #include "controls/shell/content_page_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/rtf_editor_opener.h"
+#include "controls/shell/table_editor_opener.h"
 #include "controls/shell/window_globals.h"
 #include "controls/support/digit_spin_edit.h"
 #include "editors/image_text/image_text_art.h"
@@ -409,13 +410,16 @@ void CImageWordDialog::OnEdit() {
   FileItem* page = SelectedPage();
   if (page == nullptr) return;
   const int row = list_->currentRow();
-  // The table editor is not part of the program yet: a table page is rendered again.
-  if (page->AddType != kTable) {
-    const ContentSize size = InnerSize();
+  const ContentSize size = InnerSize();
+  if (page->AddType == kTable) {
+    if (RunTableEditor) {
+      RunTableEditor({TableFilePath(GuidOf(*page)), page, size.width, size.height, Handle(), this});
+    }
+  } else {
     runRtfEditor_({RtfPath(*page), size.width, size.height, page, Handle(), this});
-    page = SelectedPage();
-    if (page == nullptr) return;  // the selection went away while the editor ran
   }
+  page = SelectedPage();
+  if (page == nullptr) return;  // the selection went away while the editor ran
   list_->SetItemText(row, PageName(*page));
   SelectRow(row);
   SendMessage(Handle(), UM_RERENDER_ITEM, 0, 0);

@@ -15,6 +15,7 @@
 #include "controls/shell/content_page_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/rtf_editor_opener.h"
+#include "controls/shell/table_editor_opener.h"
 #include "controls/support/digit_spin_edit.h"
 #include "editors/image_text/image_word_dialog.h"
 #include "model/common/app_paths.h"
@@ -355,6 +356,24 @@ TEST_F(ImageTextTest, EditRenamesTheEntryAndRendersAgain) {
   EXPECT_EQ(Text().List().item(0)->text(), QStringLiteral("Welcome"));
   EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(-2), Show(0)}));
   EXPECT_GT(Pages()[0].PageCount, before);  // the longer strip
+}
+
+TEST_F(ImageTextTest, ATablePageOpensTheTableEditorOnItsFile) {
+  std::vector<TableEditRequest> tables;
+  RunTableEditor = [&tables](const TableEditRequest& request) {
+    tables.push_back(request);
+    CopyBoundedText(request.item->FileName, u"Prices");
+  };
+  OpenPages({ID_IMAGE_TEXT_ADD_TABLE});  // a new table page opens the editor at once
+  Command(ID_IMAGE_TEXT_EDIT);
+  RunTableEditor = nullptr;
+  ASSERT_EQ(tables.size(), 2u);
+  EXPECT_EQ(tables[1].tablePath, TableFilePath(ReadBoundedText(Pages()[0].guid)));
+  EXPECT_EQ(tables[1].item, &Pages()[0]);
+  EXPECT_EQ(QSize(tables[1].width, tables[1].height), QSize(64, 32));
+  EXPECT_EQ(tables[1].owner, Text().Handle());
+  EXPECT_TRUE(requests.empty());
+  EXPECT_EQ(Text().List().item(0)->text(), QStringLiteral("Prices"));
 }
 
 TEST_F(ImageTextTest, Screenshots) {
