@@ -18,7 +18,7 @@
 #include "controls/grid/widget/grid_ctrl.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/table_edit_ids.h"
-#include "editors/page_parts/digit_spin_edit.h"
+#include "controls/support/digit_spin_edit.h"
 #include "editors/table_editor/grid_edit_dialog.h"
 #include "editors/table_editor/new_grid_dialog.h"
 #include "editors/table_editor/table_shapes.h"
