@@ -20,6 +20,7 @@
 #include "controls/shell/window_globals.h"
 #include "device/info/led_info_dialog.h"
 #include "editors/area_rect/area_set_dialog.h"
+#include "editors/background/back_dialog.h"
 #include "editors/border/border_dialog.h"
 #include "editors/clock/clock_dialog.h"
 #include "editors/clock/digital_clock_dialog.h"
@@ -91,6 +92,7 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
     case PageSlot::AnalogClock: return MakePage(new CClockDialog(parent));
     case PageSlot::Countdown: return MakePage(new CTimeDialog(parent));
     case PageSlot::Border: return MakePage(new CBorderDialog(parent));
+    case PageSlot::Background: return MakePage(new CBackDialog(parent));
     case PageSlot::FlashWords:
       return MakePage(new CFlashWordDialog(parent, StoredLanguageChoice()));
     default:
@@ -216,6 +218,7 @@ void CMainDialog::RegisterLanguageTexts() {
   auto& flashWordsPage = static_cast<CFlashWordDialog&>(Page(PageSlot::FlashWords));
   RegisterTexts(TextSlot::FlashWordsPage, &flashWordsPage,
                 [&flashWordsPage] { flashWordsPage.ApplyLanguage(StoredLanguageChoice()); });
+  RegisterPageTexts<CBackDialog>(TextSlot::BackgroundPage, Page(PageSlot::Background));
 }
 
 void CMainDialog::ShowPagesForSelection() {
