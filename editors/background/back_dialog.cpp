@@ -257,10 +257,12 @@ void CBackDialog::OnAddFiles() {
         kWarningStyle));
   }
   if (!added) return;
-  list_->setFocus();
   {
+    // Selected before the focus comes, which would otherwise select the first entry
+    // and show its speed in place of the one the new entry takes.
     const QSignalBlocker blocker(list_);
     list_->setCurrentRow(list_->count() - 1);
+    list_->setFocus();
   }
   area_->Backgrounds.back().Speed = std::max(speed_->currentIndex(), 0);
 }

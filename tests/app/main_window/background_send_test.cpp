@@ -89,6 +89,7 @@ class BackgroundSend : public apptest::MainWindowTest {
     page.SpeedList().setCurrentIndex(kSpeedSetting);
     page.SetFileChooser([this](const QString&) { return QStringList{picturePath_}; });
     page.ToolButton(CBackDialog::kAddFiles).click();
+    EXPECT_EQ(page.SpeedList().currentIndex(), kSpeedSetting);
     QTimer::singleShot(0, [] {
       auto* chooser = dynamic_cast<CSwfBackSelectDialog*>(QApplication::activeModalWidget());
       if (chooser == nullptr) return ADD_FAILURE() << "no chooser";
