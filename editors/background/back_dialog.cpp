@@ -158,7 +158,8 @@ void CBackDialog::ApplyLanguage() {
   }
   FillSpeedList(*speed_, kSpeedTexts);
   if (area_ == nullptr) return;
-  for (int row = 0; row < list_->count(); ++row) {
+  const int rows = std::min(list_->count(), static_cast<int>(area_->Backgrounds.size()));
+  for (int row = 0; row < rows; ++row) {
     list_->SetItemText(row, EntryText(area_->Backgrounds[static_cast<std::size_t>(row)]));
   }
 }
