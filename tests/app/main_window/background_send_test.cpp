@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <optional>
 
 #include "app/builder/send_error_text.h"
 #include "app/tree/main_dialog.h"
@@ -101,13 +102,15 @@ class BackgroundSend : public apptest::MainWindowTest {
   }
   void Send() { SendMessage(window_->Handle(), WM_COMMAND, ID_TOOLBAR_SEND, 0); }
 
+  // The hosts outlive the window, whose preview may hold hosts of its own.
+  std::optional<FakeFlashHosts> hosts_;
   std::unique_ptr<CQuendraDlg> window_;
   AreaRecord* area_ = nullptr;
   QString picturePath_;
 };
 
 TEST_F(BackgroundSend, PictureAndRecordedBackgroundReachTheCardUnderTheContent) {
-  FakeFlashHosts hosts;
+  FakeFlashHosts& hosts = hosts_.emplace();
   hosts.paint = [](int, QImage& picture) { picture.fill(qRgb(255, 0, 0)); };
   for (int capture = 1; capture <= 5000; ++capture) hosts.flashCallAfterCaptures.push_back(capture);
   emu::Card card;
