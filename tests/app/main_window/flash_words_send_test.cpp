@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <optional>
+
 #include "app/builder/send_error_text.h"
 #include "app/tree/main_dialog.h"
 #include "controls/color/color_picker.h"
@@ -111,12 +113,14 @@ class FlashWordsSend : public apptest::MainWindowTest {
   std::vector<FlashWordItem>& Items() { return std::get<std::vector<FlashWordItem>>(area_->Kind); }
   void Send() { SendMessage(window_->Handle(), WM_COMMAND, ID_TOOLBAR_SEND, 0); }
 
+  // The hosts outlive the window, whose preview holds hosts of its own.
+  std::optional<FakeFlashHosts> hosts_;
   std::unique_ptr<CQuendraDlg> window_;
   AreaRecord* area_ = nullptr;
 };
 
 TEST_F(FlashWordsSend, ChangedItemsAreRecordedAndSentAsTheirFrames) {
-  FakeFlashHosts hosts;
+  FakeFlashHosts& hosts = hosts_.emplace();
   // Each capture lights a band of its own; a line is shown after every third.
   hosts.paint = [](int capture, QImage& picture) {
     picture.fill(Qt::black);
