@@ -20,6 +20,7 @@
 #include "controls/shell/window_globals.h"
 #include "device/info/led_info_dialog.h"
 #include "editors/area_rect/area_set_dialog.h"
+#include "editors/background/back_dialog.h"
 #include "editors/border/border_dialog.h"
 #include "editors/clock/clock_dialog.h"
 #include "editors/clock/digital_clock_dialog.h"
@@ -95,6 +96,7 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
     case PageSlot::AnalogClock: return MakePage(new CClockDialog(parent));
     case PageSlot::Countdown: return MakePage(new CTimeDialog(parent));
     case PageSlot::Border: return MakePage(new CBorderDialog(parent));
+    case PageSlot::Background: return MakePage(new CBackDialog(parent));
     case PageSlot::FlashWords:
       return MakePage(new CFlashWordDialog(parent, StoredLanguageChoice()));
     case PageSlot::Files: return MakePage(new CFilesDialog(parent));
@@ -227,6 +229,7 @@ void CMainDialog::RegisterLanguageTexts() {
   auto& imageTextPage = static_cast<CImageWordDialog&>(Page(PageSlot::ImageText));
   RegisterTexts(TextSlot::ImageTextPage, &imageTextPage,
                 [&imageTextPage] { imageTextPage.ApplyLanguage(StoredLanguageChoice()); });
+  RegisterPageTexts<CBackDialog>(TextSlot::BackgroundPage, Page(PageSlot::Background));
 }
 
 void CMainDialog::ShowPagesForSelection() {

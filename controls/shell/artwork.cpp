@@ -7,6 +7,15 @@
 namespace {
 
 const QColor kOrange(240, 150, 40);
+const QColor kRed(200, 50, 40);
+
+// A green plus in the lower right: "add".
+void DrawPlus(QPainter& p) {
+  p.setPen(QPen(QColor(40, 150, 60), 2.2, Qt::SolidLine, Qt::FlatCap));
+  p.drawLine(QPointF(12, 9), QPointF(12, 15));
+  p.drawLine(QPointF(9, 12), QPointF(15, 12));
+  p.setPen(ArtOutline());
+}
 
 void DrawArt(QPainter& p, Art art) {
   p.setPen(ArtOutline());
@@ -82,9 +91,42 @@ void DrawArt(QPainter& p, Art art) {
     case Art::Exit:
       p.setBrush(QColor(235, 235, 235));
       p.drawRect(QRectF(2, 1.5, 7, 13));
-      p.setPen(QPen(QColor(200, 50, 40), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      p.setPen(QPen(kRed, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
       p.drawLine(QPointF(7, 8), QPointF(14.5, 8));
       p.drawPolyline(QPolygonF({{12, 5.5}, {14.5, 8}, {12, 10.5}}));
+      break;
+    case Art::AddBuiltIn:
+      p.setBrush(QColor(60, 70, 110));
+      p.drawRect(QRectF(1.5, 3.5, 11, 8));
+      p.setPen(QPen(kOrange, 1.2));
+      p.drawLine(QPointF(3, 10), QPointF(11, 5));
+      DrawPlus(p);
+      break;
+    case Art::AddPictures:
+      p.setBrush(QColor(200, 230, 250));
+      p.drawRect(QRectF(1.5, 3.5, 11, 8));
+      p.setBrush(QColor(90, 180, 90));
+      p.drawPolygon(QPolygonF({{2.5, 10.5}, {6, 6.5}, {9, 9}, {11.5, 7}, {11.5, 10.5}}));
+      DrawPlus(p);
+      break;
+    case Art::DeleteEntry:
+      p.setPen(QPen(kRed, 2.2, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(4, 4), QPointF(12, 12));
+      p.drawLine(QPointF(12, 4), QPointF(4, 12));
+      break;
+    case Art::DeleteAll:
+      p.setBrush(QColor(235, 235, 235));
+      p.drawPolygon(QPolygonF({{3.5, 4.5}, {12.5, 4.5}, {11.5, 14.5}, {4.5, 14.5}}));
+      p.drawLine(QPointF(2, 3), QPointF(14, 3));
+      p.setPen(QPen(kRed, 1.2));
+      for (const qreal x : {6.5, 8.0, 9.5}) p.drawLine(QPointF(x, 6.5), QPointF(x, 12.5));
+      break;
+    case Art::MediaEntry:
+      p.setBrush(QColor(200, 230, 250));
+      p.drawRect(QRectF(1.5, 3.5, 13, 9));
+      p.setPen(Qt::NoPen);
+      p.setBrush(kArtBlue);
+      p.drawPolygon(QPolygonF({{3, 11}, {7, 6.5}, {10, 9.5}, {12, 8}, {13.5, 11}}));
       break;
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The main window's pictures, drawn by the program itself: toolbar buttons, the Back
-// button's icons, the File menu's images and the application icon.
+// The program's own pictures: toolbar buttons, the Back button's icons, the File menu's
+// images, the application icon, and the tool buttons and list icon of the media lists
+// (background list, logo list).
 
 #include <QImage>
 
@@ -18,6 +19,11 @@ enum class Art {
   SaveFile,
   SaveFileAs,
   Exit,
+  AddBuiltIn,   // bitmap 438: add built-in backgrounds
+  AddPictures,  // bitmap 435: add picture files
+  DeleteEntry,  // bitmap 437: delete the selected entry
+  DeleteAll,    // bitmap 436: delete every entry
+  MediaEntry,   // icon 395: an entry of a media list
 };
 
 // The picture at size x size pixels on a transparent background; toolbar pictures

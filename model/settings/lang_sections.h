@@ -21,6 +21,7 @@ inline constexpr QLatin1StringView IDD_ABOUT_DIALOG("IDD_ABOUT_DIALOG");
 inline constexpr QLatin1StringView IDD_AREASET_DIALOG("IDD_AREASET_DIALOG");
 inline constexpr QLatin1StringView IDD_PROGRAM_DIALOG("IDD_PROGRAM_DIALOG");
 inline constexpr QLatin1StringView IDD_BORDER_DIALOG("IDD_BORDER_DIALOG");
+inline constexpr QLatin1StringView IDD_BACK_DIALOG("IDD_BACK_DIALOG");
 inline constexpr QLatin1StringView IDD_IMAGEWORD_DIALOG("IDD_IMAGEWORD_DIALOG");
 inline constexpr QLatin1StringView IDD_FLASHWORD_DIALOG("IDD_FLASHWORD_DIALOG");
 inline constexpr QLatin1StringView IDD_FLASHWORDEDIT_DIALOG("IDD_FLASHWORDEDIT_DIALOG");

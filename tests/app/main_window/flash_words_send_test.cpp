@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <optional>
+
 #include "app/builder/send_error_text.h"
 #include "app/tree/main_dialog.h"
 #include "controls/color/color_picker.h"

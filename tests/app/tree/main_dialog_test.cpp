@@ -2,6 +2,7 @@
 // the page's messages, keys and the context menu, the preview's program choice, and a
 // picture of the main window with a project of three screens.
 #include <QApplication>
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 #include "controls/shell/window_globals.h"
 #include "device/info/led_info_dialog.h"
 #include "editors/area_rect/area_set_dialog.h"
+#include "editors/background/back_dialog.h"
 #include "editors/clock/clock_dialog.h"
 #include "model/common/bounded_text.h"
 #include "model/project/project_editing.h"
@@ -61,13 +63,14 @@ TEST_F(ProjectPageTest, SelectionRoadDrivesFrameCanvasStatusAndPages) {
 
   // An area of the same program: its position, the list kept.
   std::get<ClockAreaInfo>(a2->Kind).ClockType = 1;  // square
+  a2->IsUseBack = 1;
   Select(Item(0, 0, 1));
   EXPECT_EQ(canvas.Take(), std::vector<Message>{Canvas(1, 2)});
   EXPECT_EQ(CanvasAreaList, (std::vector<AreaRecord*>{a1, a2}));
   EXPECT_EQ(ShownPages(),
             (std::vector<PageSlot>{PageSlot::AreaRect, PageSlot::AnalogClock, PageSlot::Border}));
   EXPECT_EQ(page->Tabs().count(), 2);
-  EXPECT_GE(Loads(PageSlot::Background), 1);
+  EXPECT_TRUE(static_cast<CBackDialog&>(page->Page(PageSlot::Background)).UseCheck().isChecked());
   // The clock page shows the area's record.
   EXPECT_EQ(
       static_cast<CClockDialog&>(page->Page(PageSlot::AnalogClock)).FaceTypeList().currentIndex(),
