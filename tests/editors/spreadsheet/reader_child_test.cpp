@@ -50,7 +50,9 @@ TEST(ReaderChild, AChildThatMisbehavesReadsAsDamaged) {
     const WorksheetTexts result =
         ReadInChild({program, deadlineMs}, input.Get(), WorkbookKind::Xls);
     EXPECT_EQ(result.error, child.error) << child.script;
-    if (child.lastsToDeadline) EXPECT_GE(clock.elapsed(), kShortDeadlineMs) << child.script;
+    if (child.lastsToDeadline) {
+      EXPECT_GE(clock.elapsed(), kShortDeadlineMs) << child.script;
+    }
     EXPECT_LT(clock.elapsed(), kLongDeadlineMs) << child.script;
   }
 }
