@@ -172,8 +172,10 @@ void CQuendraDlg::OnInitDialog() {
   LoadProject();
   ShowClock();
   // 13. The splash window, modal; a start picture that cannot be drawn shows none.
-  CStartDialog splash(hooks_.splashHoldMs);
-  static_cast<void>(splash.DoModal());
+  if (hooks_.splashHoldMs >= 0) {
+    CStartDialog splash(hooks_.splashHoldMs);
+    static_cast<void>(splash.DoModal());
+  }
   previewFrame_->show();
 }
 

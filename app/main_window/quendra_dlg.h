@@ -37,7 +37,8 @@ struct MainWindowHooks {
   std::function<QString(const QString& filter, const QString& defaultName)> chooseSaveFile{};
   // Starts a program, unwatched; false when it could not be started.
   std::function<bool(const QString& program)> launch{};
-  // How long the splash window holds its picture before it fades.
+  // How long the splash window holds its picture before it fades; negative: no
+  // splash (a forked test process, which lacks the threads Qt paints pictures with).
   int splashHoldMs = CStartDialog::kHoldMs;
 };
 

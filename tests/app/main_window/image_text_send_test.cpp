@@ -7,6 +7,7 @@
 #include "controls/rich_edit/rich_edit_ex.h"
 #include "controls/shell/content_page_ids.h"
 #include "controls/shell/rtf_editor_opener.h"
+#include "controls/shell/table_editor_opener.h"
 #include "editors/image_text/image_word_dialog.h"
 #include "editors/rich_text_editor/rtf_edit_dialog.h"
 #include "model/common/bounded_text.h"
@@ -55,6 +56,7 @@ TEST_F(ImageTextSend, PagesMadeOnThePageReachTheCardAsTheirFrames) {
   Command(ID_IMAGE_TEXT_ADD_CAPTION);
   typed.clear();
   Command(ID_IMAGE_TEXT_ADD_TEXT);
+  RunTableEditor = [](const TableEditRequest&) {};  // the new default table stays
   Command(ID_IMAGE_TEXT_ADD_TABLE);
   ASSERT_EQ(Pages().size(), 4u);
   SaveScreenshot(*window_, QStringLiteral("main_window_image_text"));

@@ -188,6 +188,7 @@ TEST_F(MainMessagesTest, UpdatersRequestSavesAndEndsEvenWhenTheSaveFails) {
   // A child process ends with code 0 once it has saved its latest edit.
   MainWindowHooks processEnd = Hooks();
   processEnd.exitForUpdate = nullptr;
+  processEnd.splashHoldMs = -1;
   EXPECT_EXIT(
       {
         CQuendraDlg child(processEnd);
