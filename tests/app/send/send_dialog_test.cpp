@@ -95,10 +95,12 @@ emu::DisplayData Decoded(const emu::Card& card) {
 
 TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
   emu::Card tcpCard, failingCard, serialCard;
-  const emu::Reaction slow{emu::Reaction::kAck, 0, 40};
+  // Slow enough that every send has begun before the first ends, on a busy machine too.
+  constexpr int kAnswerMs = 150;
+  const emu::Reaction slow{emu::Reaction::kAck, 0, kAnswerMs};
   tcpCard.ReactAlways(slow);
   serialCard.ReactAlways(slow);
-  failingCard.ReactAlways({emu::Reaction::kAck, 7, 40});
+  failingCard.ReactAlways({emu::Reaction::kAck, 7, kAnswerMs});
   emu::TcpCard tcp(tcpCard), failing(failingCard);
   emu::SerialCard serial(serialCard, kCom);
   ASSERT_TRUE(tcp.Listening() && failing.Listening() && serial.Ready());
