@@ -14,6 +14,7 @@
 #include "controls/shell/widgets_disabled.h"
 #include "device/access/access_code.h"
 #include "device/access/lock_dialog.h"
+#include "device/common/card_settings.h"
 #include "device/usb/usb_import_dialog.h"
 #include "model/common/app_dir.h"
 #include "model/common/app_paths.h"
@@ -185,8 +186,7 @@ void CQuendraDlg::RunDeviceCommand(int startCode,
       (screen->SendType != kSendByNetwork && screen->SendType != kSendBySerialLine)) {
     return;
   }
-  CommInfo info{};
-  MakeCommInfo(*screen, info);
+  CommInfo info = CardLinkOf(*screen);
   SendMessage(Handle(), UM_STATUS_CODE, static_cast<WPARAM>(startCode), 0);
   std::int32_t result = KQ_OK;
   {

@@ -10,6 +10,7 @@
 #include "controls/shell/main_window_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/widgets_disabled.h"
+#include "device/common/card_settings.h"
 #include "model/project/current_screen.h"
 #include "sdk/Corvanix.h"
 
@@ -33,8 +34,7 @@ void CQuendraDlg::SendCurrentScreen() {
   std::int32_t refusal = KQ_OK;
   const OwnedProgramSet set = PrepareScreenProgram(job, &refusal);
 
-  CommInfo info{};
-  MakeCommInfo(*screen, info);
+  CommInfo info = CardLinkOf(*screen);
   info.NotifyWindow = Handle();
   info.StatusMessage = UM_SEND_RESULT;
   info.ProgressMessage = UM_SEND_PROGRESS;

@@ -62,6 +62,7 @@ TEST_F(ImageTextSend, PagesMadeOnThePageReachTheCardAsTheirFrames) {
   SaveScreenshot(*window_, QStringLiteral("main_window_image_text"));
 
   Send();
+  EXPECT_EQ(card.Errors(), std::vector<std::string>{});  // every frame to its number
   ASSERT_EQ(card.Payloads().size(), 1u);
   emu::DisplayData data;
   ASSERT_EQ(emu::DecodeDisplayData(card.Payloads()[0], data), "");

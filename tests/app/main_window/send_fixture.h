@@ -45,7 +45,8 @@ class SendTest : public MainWindowTest {
   AreaRecord& CardArea(const emu::TcpCard& card, std::int32_t kind) {
     ClearProject(window_->ProjectPage());
     ScreenRecord& screen = ScreenList.emplace_back();
-    screen.LedNo = 1, screen.LedWidth = 64, screen.LedHeight = 32, screen.LedColor = 1;
+    screen.LedNo = 1, screen.LedNumber = 1;  // the test card answers to number 1
+    screen.LedWidth = 64, screen.LedHeight = 32, screen.LedColor = 1;
     static_cast<void>(CopyBoundedText(screen.LedName, u"Card"));
     for (const QString& octet : QString::fromStdString(card.Address()).split('.'))
       screen.LedIp = screen.LedIp << 8 | octet.toUInt();
