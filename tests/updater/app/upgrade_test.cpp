@@ -125,7 +125,9 @@ TEST_F(UpgradeTest, MainProgramThatStaysGivesTheBoxAfterTheBound) {
 }
 
 TEST_F(UpgradeTest, PackageLeavingTheFolderShowsTheFailureAndChangesNothing) {
-  ServePackage({File("data/a.txt", "new"), File("../x", "outside")});
+  // A name beside the program folder that nothing else uses.
+  const QString outside = QDir(GetAppDir()).dirName() + QStringLiteral("-outside");
+  ServePackage({File("data/a.txt", "new"), File("../" + outside.toUtf8(), "outside")});
   ServeVersion("2.0");
   auto dialog = Offered();
   dialog->OnUpgradeButton();
@@ -134,7 +136,7 @@ TEST_F(UpgradeTest, PackageLeavingTheFolderShowsTheFailureAndChangesNothing) {
   EXPECT_EQ(dialog->Button(IDC_UPGRADE).text(), QStringLiteral("重试"));
   SaveScreenshot(*dialog, QStringLiteral("update_install_failed"));
   EXPECT_EQ(ReadFile("data/a.txt"), "old");
-  EXPECT_FALSE(QFile::exists(GetAppDir() + QStringLiteral("../x")));
+  EXPECT_FALSE(QFile::exists(GetAppDir() + QStringLiteral("../") + outside));
 }
 
 TEST_F(UpgradeTest, QuitIsIgnoredWhileTheSetupScriptRuns) {
