@@ -185,8 +185,7 @@ void CQuendraDlg::RunDeviceCommand(int startCode,
       (screen->SendType != kSendByNetwork && screen->SendType != kSendBySerialLine)) {
     return;
   }
-  CommInfo info{};
-  MakeCommInfo(*screen, info);
+  CommInfo info = CardLinkOf(*screen);
   SendMessage(Handle(), UM_STATUS_CODE, static_cast<WPARAM>(startCode), 0);
   std::int32_t result = KQ_OK;
   {

@@ -33,8 +33,7 @@ void CQuendraDlg::SendCurrentScreen() {
   std::int32_t refusal = KQ_OK;
   const OwnedProgramSet set = PrepareScreenProgram(job, &refusal);
 
-  CommInfo info{};
-  MakeCommInfo(*screen, info);
+  CommInfo info = CardLinkOf(*screen);
   info.NotifyWindow = Handle();
   info.StatusMessage = UM_SEND_RESULT;
   info.ProgressMessage = UM_SEND_PROGRESS;

@@ -234,8 +234,7 @@ int CSendDialog::CollectCommInfos(std::vector<CommInfo>& infos) {
   for (int row = 0; row < screens_.GetItemCount(); ++row) {
     if (!RowChecked(row)) continue;
     const auto* screen = reinterpret_cast<const ScreenRecord*>(screens_.GetItemData(row));
-    CommInfo info{};
-    MakeCommInfo(*screen, info);
+    CommInfo info = CardLinkOf(*screen);
     // The multi-card calls answer a USB-disk screen as one they do not serve.
     if (screen->SendType == kSendByUsbDisk) info.SendType = KQ_SEND_USB;
     info.NotifyWindow = Handle();
