@@ -86,6 +86,9 @@ void CQuendraDlg::OpenGuardedPane(LPARAM which) {
   const int pane = GuardedPane(which);
   if (pane == kScreenParamPane) {
     auto& screens = static_cast<CScreenParamDialog&>(Pane(pane));
+    // Ports come and go (USB adapters): listed anew before the screen shows its own.
+    static_cast<CCommunicationSetDialog&>(screens.Page(CScreenParamDialog::kCommunicationPage))
+        .FillComPortList();
     screens.FillScreenList(ScreenIndexOf(CurrentScreenNo));
     screens.ScreenListBox().setFocus();
   }

@@ -1,14 +1,10 @@
 #include "app/prerender/flash_converter.h"
 
-#include <QPointer>
-#include <QWidget>
-
 #include <algorithm>
 #include <limits>
 #include <variant>
 
-#include "controls/dialogs/loading_dialog.h"
-#include "controls/support/main_window.h"
+#include "controls/dialogs/busy_screen.h"
 #include "model/common/bounded_text.h"
 #include "model/project/content_size.h"
 #include "platform/blocking_call.h"
@@ -19,29 +15,6 @@ namespace {
 
 // The background colour the recorders write into their frame files' headers: none.
 constexpr ColorRef kRecordedBackColor = 0xFFFFFFFF;
-
-// While it lives: the main window disabled and the busy window over it. Its end
-// destroys the busy window, then enables and activates the main window again.
-class BusyScreen {
- public:
-  explicit BusyScreen(const QString& text) : mainWindow_(MainWindow()) {
-    if (mainWindow_) mainWindow_->setEnabled(false);
-    busy_ = std::make_unique<CLoadingDialog>();
-    busy_->ShowBusy(text, mainWindow_.data());
-  }
-  ~BusyScreen() {
-    busy_.reset();
-    if (!mainWindow_) return;
-    mainWindow_->setEnabled(true);
-    mainWindow_->activateWindow();
-  }
-  BusyScreen(const BusyScreen&) = delete;
-  BusyScreen& operator=(const BusyScreen&) = delete;
-
- private:
-  QPointer<QWidget> mainWindow_;
-  std::unique_ptr<CLoadingDialog> busy_;
-};
 
 // Whether content must be recorded: marked so, or its frame file is missing or not a
 // sound frame file of its size.

@@ -15,11 +15,10 @@ std::uint32_t Ipv4OfText(const char16_t* text, std::size_t capacity) {
   return ntohl(address.s_addr);
 }
 
-CommInfo CardLinkOf(const ScreenRecord& screen) {
-  CommInfo info{};
-  MakeCommInfo(screen, info);
-  info.CardAddress = screen.LedNumber;
-  return info;
+int CardBaudIndex(std::int32_t baud) {
+  const auto* found = std::find(std::begin(kCardBaudRates), std::end(kCardBaudRates), baud);
+  return found == std::end(kCardBaudRates) ? 0
+                                           : static_cast<int>(found - std::begin(kCardBaudRates));
 }
 
 template <typename Record>

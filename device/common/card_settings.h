@@ -17,6 +17,11 @@ constexpr std::int32_t kPolaritySection = 0x002;
 constexpr std::int32_t kScanSection = 0x004;
 constexpr std::int32_t kScanTableSection = 0x008;
 
+// The baud rates the baud lists offer, in list order.
+inline constexpr std::int32_t kCardBaudRates[] = {9600, 57600, 115200};
+// The baud list's index of a rate; 0 (9600) for a rate the list lacks.
+int CardBaudIndex(std::int32_t baud);
+
 // Writes the screen's settings into the record, which the caller zeroed: the basic
 // section (LedWidth, LedHeight, colour type LedColor + 1), polarity and module size
 // (OE, DA, ModuleWidth, ModuleHeight), scan (RouteValue, HanXu, RedGreenExchange,
@@ -26,10 +31,6 @@ constexpr std::int32_t kScanTableSection = 0x008;
 // LedAllSettingInfo.
 template <typename Record>
 void PutScreenSettings(const ScreenRecord& screen, std::int32_t mask, Record& record);
-
-// How the screen's card is reached (MakeCommInfo) with its card number LedNumber; no
-// window is told of the call's progress.
-CommInfo CardLinkOf(const ScreenRecord& screen);
 
 // The IPv4 address of a dotted text, first field in the most significant byte; 0
 // when the text is no address.

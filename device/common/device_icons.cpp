@@ -80,6 +80,35 @@ void DrawIcon(QPainter& p, DeviceIcon icon) {
       p.drawPolygon(QPolygonF({{1, 6}, {5, 6}, {3, 9}}));
       p.drawPolygon(QPolygonF({{15, 10}, {11, 10}, {13, 7}}));
       break;
+    case DeviceIcon::NetworkLink:
+      // Three computers joined by a cable.
+      p.setPen(QPen(kArtBlue, 1.2));
+      p.drawLine(QPointF(3, 11), QPointF(13, 11));
+      p.drawLine(QPointF(8, 6), QPointF(8, 11));
+      p.setPen(ArtOutline());
+      p.setBrush(kArtBlue);
+      p.drawRect(QRectF(5.5, 1.5, 5, 4));
+      p.drawRect(QRectF(0.5, 11.5, 5, 4));
+      p.drawRect(QRectF(10.5, 11.5, 5, 4));
+      break;
+    case DeviceIcon::SerialLink:
+      // A nine-pin plug.
+      p.setPen(ArtOutline());
+      p.setBrush(QColor(170, 180, 195));
+      p.drawPolygon(QPolygonF({{1, 4.5}, {15, 4.5}, {13, 11.5}, {3, 11.5}}));
+      p.setPen(Qt::NoPen);
+      p.setBrush(kArtDark);
+      for (int pin = 0; pin < 5; ++pin) p.drawEllipse(QPointF(3.6 + 2.2 * pin, 6.8), 0.6, 0.6);
+      for (int pin = 0; pin < 4; ++pin) p.drawEllipse(QPointF(4.7 + 2.2 * pin, 9.2), 0.6, 0.6);
+      break;
+    case DeviceIcon::UsbLink:
+      // A USB stick.
+      p.setPen(ArtOutline());
+      p.setBrush(QColor(170, 180, 195));
+      p.drawRect(QRectF(5.5, 0.5, 5, 4));
+      p.setBrush(kArtBlue);
+      p.drawRoundedRect(QRectF(3.5, 4.5, 9, 11), 1.5, 1.5);
+      break;
   }
 }
 

@@ -9,6 +9,7 @@
 #include "device/settings/screen_page_ids.h"
 #include "device/settings/screen_size.h"
 #include "model/common/bounded_text.h"
+#include "model/project/current_screen.h"
 #include "model/project/project_window.h"
 #include "model/project/scan_tables.h"
 #include "model/settings/lang_sections.h"

@@ -3,19 +3,8 @@
 // shown without running a handler.
 
 #include <QComboBox>
-#include <QString>
-#include <QWidget>
 
-#include "model/settings/ui/dlg_lang_text.h"
-
-// A new control of the page, its id also its object name.
-template <typename Control>
-Control* MakePageControl(QWidget* page, int id) {
-  auto* control = new Control(page);
-  control->setObjectName(QString::number(id));
-  SetControlId(control, id);
-  return control;
-}
+#include "device/common/page_control.h"
 
 // Selects an entry; an index outside the list (from a file or a card) selects none.
 inline void ShowListIndex(QComboBox& list, int index) {

@@ -11,6 +11,7 @@
 #include "device/common/device_icons.h"
 #include "device/settings/page_controls.h"
 #include "device/settings/screen_page_ids.h"
+#include "model/project/current_screen.h"
 #include "model/project/scan_tables.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"

@@ -26,8 +26,5 @@ void ScreenPage::paintEvent(QPaintEvent*) {
   painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("(not built yet)"));
 }
 
-CCommunicationSetDialog::CCommunicationSetDialog(QWidget* parent)
-    : ScreenPage(lang_section::IDD_COMMUNICATIONSET_DIALOG, 1010, parent) {}
-
 CAdvancedSetDialog::CAdvancedSetDialog(QWidget* parent)
     : ScreenPage(lang_section::IDD_ADVANCEDSET_DIALOG, 1000, parent) {}

@@ -3,7 +3,8 @@
 // parameters and scan settings, which edit the selected screen through the record
 // they point at, and the advanced page, placed with them but reached by no tab. The
 // pages not yet built stand in here: each keeps the screen it is pointed at and shows
-// its caption. The basic and scan pages are in basic_set_dialog.h and scan_set_dialog.h.
+// its caption. The communication, basic and scan pages are in
+// communication_set_dialog.h, basic_set_dialog.h and scan_set_dialog.h.
 
 #include <QString>
 #include <QWidget>
@@ -35,12 +36,6 @@ class ScreenPage : public QWidget, public MessageWindow {
   int captionKey_;
   QString caption_;
   ScreenRecord* screen_ = nullptr;
-};
-
-// How the selected screen reaches its card (IDD_COMMUNICATIONSET_DIALOG).
-class CCommunicationSetDialog : public ScreenPage {
- public:
-  explicit CCommunicationSetDialog(QWidget* parent);
 };
 
 // A page with nothing on it: no tab leads to it.

@@ -18,6 +18,7 @@
 #include "controls/shell/task_pane.h"
 #include "controls/support/image_list.h"
 #include "device/settings/basic_set_dialog.h"
+#include "device/settings/communication_set_dialog.h"
 #include "device/settings/scan_set_dialog.h"
 #include "device/settings/screen_pages.h"
 #include "sdk/Corvanix.h"

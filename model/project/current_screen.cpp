@@ -36,3 +36,10 @@ void MakeCommInfo(const ScreenRecord& screen, CommInfo& info) {
     default: break;
   }
 }
+
+CommInfo CardLinkOf(const ScreenRecord& screen) {
+  CommInfo info{};
+  MakeCommInfo(screen, info);
+  info.CardAddress = screen.LedNumber;
+  return info;
+}

@@ -18,3 +18,8 @@ ScreenRecord* GetCurrentScreen();
 //   own record);
 // - any other SendType: nothing.
 void MakeCommInfo(const ScreenRecord& screen, CommInfo& info);
+
+// How the screen's card is reached: the transport of MakeCommInfo and the card
+// address LedNumber, which every frame carries (on a serial line with several cards
+// only the card of that number answers). No window is told of the call's progress.
+CommInfo CardLinkOf(const ScreenRecord& screen);

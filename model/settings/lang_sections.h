@@ -58,6 +58,9 @@ inline constexpr QLatin1StringView IDD_COMMUNICATIONSET_DIALOG("IDD_COMMUNICATIO
 inline constexpr QLatin1StringView IDD_BASICSET_DIALOG("IDD_BASICSET_DIALOG");
 inline constexpr QLatin1StringView IDD_SCANSET_DIALOG("IDD_SCANSET_DIALOG");
 inline constexpr QLatin1StringView IDD_ADVANCEDSET_DIALOG("IDD_ADVANCEDSET_DIALOG");
+// The card communication dialog of a found card.
+inline constexpr QLatin1StringView IDD_LEDCOMMUNICATIONPARAMSET_DIALOG(
+    "IDD_LEDCOMMUNICATIONPARAMSET_DIALOG");
 
 // The brightness dialog, whose name the USB export's brightness label takes.
 inline constexpr QLatin1StringView IDD_BRIGHTNESS_DIALOG("IDD_BRIGHTNESS_DIALOG");
