@@ -58,15 +58,9 @@ CTimeBrightnessSetDialog::CTimeBrightnessSetDialog(ScreenRecord& screen, QWidget
   grid->addWidget(&levelLabel_, 3, 3);
   for (int i = 0; i < kScheduleSlots; ++i) {
     ScheduleSlotRow& row = rows_[i];
-    row.Create(this, true);
-    Name(*row.check, IDC_BRIGHTNESS_SLOT_CHECK[i]);
-    Name(*row.start, IDC_BRIGHTNESS_SLOT_START[i]);
-    Name(*row.end, IDC_BRIGHTNESS_SLOT_END[i]);
-    Name(*row.level, IDC_BRIGHTNESS_SLOT_LEVEL[i]);
-    grid->addWidget(row.check, 4 + i, 0);
-    grid->addWidget(row.start, 4 + i, 1);
-    grid->addWidget(row.end, 4 + i, 2);
-    grid->addWidget(row.level, 4 + i, 3);
+    row.Create(this, {IDC_BRIGHTNESS_SLOT_CHECK[i], IDC_BRIGHTNESS_SLOT_START[i],
+                      IDC_BRIGHTNESS_SLOT_END[i], IDC_BRIGHTNESS_SLOT_LEVEL[i]});
+    row.AddTo(*grid, 4 + i);
     // User edits only: loading sets the controls with signals blocked.
     connect(row.check, &QCheckBox::clicked, this, [this] {
       StoreSlots();

@@ -40,13 +40,8 @@ CTimeOnOffDialog::CTimeOnOffDialog(QWidget* parent, AskUser ask)
   grid->addWidget(&offLabel_, 1, 2);
   for (int i = 0; i < kScheduleSlots; ++i) {
     ScheduleSlotRow& row = rows_[i];
-    row.Create(this, false);
-    Name(*row.check, IDC_POWER_SLOT_CHECK[i]);
-    Name(*row.start, IDC_POWER_SLOT_ON[i]);
-    Name(*row.end, IDC_POWER_SLOT_OFF[i]);
-    grid->addWidget(row.check, 2 + i, 0);
-    grid->addWidget(row.start, 2 + i, 1);
-    grid->addWidget(row.end, 2 + i, 2);
+    row.Create(this, {IDC_POWER_SLOT_CHECK[i], IDC_POWER_SLOT_ON[i], IDC_POWER_SLOT_OFF[i]});
+    row.AddTo(*grid, 2 + i);
     connect(row.check, &QCheckBox::clicked, this, [this] { EnableByMode(); });
   }
   grid->addWidget(&send_, 5, 2);

@@ -115,14 +115,25 @@ bool HasEnabledEmptySlot(const ScheduleSlots& times) {
   return false;
 }
 
-void ScheduleSlotRow::Create(QWidget* parent, bool withLevel) {
+void ScheduleSlotRow::Create(QWidget* parent, const ScheduleSlotIds& ids) {
   check = new QCheckBox(parent);
   start = new QTimeEdit(parent);
   end = new QTimeEdit(parent);
+  check->setObjectName(QString::number(ids.check));
+  start->setObjectName(QString::number(ids.start));
+  end->setObjectName(QString::number(ids.end));
   for (QTimeEdit* picker : {start, end}) picker->setDisplayFormat(QStringLiteral("HH:mm"));
-  if (!withLevel) return;
+  if (ids.level == 0) return;
   level = new QComboBox(parent);
+  level->setObjectName(QString::number(ids.level));
   for (int i = 0; i < kBrightnessLevels; ++i) level->addItem(LevelText(i));
+}
+
+void ScheduleSlotRow::AddTo(QGridLayout& grid, int gridRow) const {
+  grid.addWidget(check, gridRow, 0);
+  grid.addWidget(start, gridRow, 1);
+  grid.addWidget(end, gridRow, 2);
+  if (level != nullptr) grid.addWidget(level, gridRow, 3);
 }
 
 void ScheduleSlotRow::Load(const ScheduleSlot& slot) {

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QTime>
 #include <QTimeEdit>
 
@@ -40,6 +41,11 @@ TimeBrightnessInfo CardBrightnessSchedule(const BrightnessSchedule& schedule);
 // True when an enabled slot starts at the minute it ends: such a schedule is refused.
 bool HasEnabledEmptySlot(const ScheduleSlots& times);
 
+// The control ids of one slot row; a level id of 0 for a row without a level list.
+struct ScheduleSlotIds {
+  int check = 0, start = 0, end = 0, level = 0;
+};
+
 // The controls of one slot row: its check, its two "HH:mm" pickers and, for
 // brightness, its level list ("0(暗)", "1" ... "14", "15(亮)"). The dialog owns them.
 struct ScheduleSlotRow {
@@ -48,9 +54,11 @@ struct ScheduleSlotRow {
   QTimeEdit* end = nullptr;
   QComboBox* level = nullptr;  // null in a power schedule
 
-  // Makes the controls as children of parent: the pickers with format "HH:mm",
-  // the level list filled when withLevel.
-  void Create(QWidget* parent, bool withLevel);
+  // Makes the controls as children of parent, named by their ids: the pickers with
+  // format "HH:mm", the level list filled.
+  void Create(QWidget* parent, const ScheduleSlotIds& ids);
+  // Lays the row out in the grid's row from column 0: check, start, end, level.
+  void AddTo(QGridLayout& grid, int gridRow) const;
   // Shows the slot with signals blocked, so that no edit handler runs.
   void Load(const ScheduleSlot& slot);
   ScheduleSlot Read() const;
