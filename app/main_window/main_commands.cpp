@@ -14,7 +14,9 @@
 #include "controls/shell/widgets_disabled.h"
 #include "device/access/access_code.h"
 #include "device/access/lock_dialog.h"
-#include "device/common/card_settings.h"
+#include "device/commands/brightness_dialog.h"
+#include "device/commands/test_dialog.h"
+#include "device/commands/time_on_off_dialog.h"
 #include "device/usb/usb_import_dialog.h"
 #include "model/common/app_dir.h"
 #include "model/common/app_paths.h"
@@ -85,6 +87,9 @@ void CQuendraDlg::OnCommand(WPARAM id) {
       PrepareAccessCode(Pane(kAccessCodePane), kAccessAdministrator);
       OpenPane(kAccessCodePane);
       break;
+    case ID_COMMANDS_BRIGHTNESS: OpenBrightnessDialog(); break;
+    case ID_COMMANDS_TIMED_ON_OFF: OpenTimedPowerDialog(); break;
+    case ID_COMMANDS_TEST: OpenTestDialog(); break;
     case ID_COMMANDS_ADJUST_TIME: RunDeviceCommand(kAdjustTimeStatus, AdjustTime, 0); break;
     case ID_COMMANDS_SCREEN_ON: RunDeviceCommand(kScreenOnStatus, KQ_PowerOnOff, 0); break;
     case ID_COMMANDS_SCREEN_OFF: RunDeviceCommand(kScreenOffStatus, KQ_PowerOnOff, 1); break;
@@ -115,6 +120,33 @@ void CQuendraDlg::OnCommand(WPARAM id) {
     case ID_PLAY_TOGGLE: SendMessage(Handle(), UM_PLAY_TOGGLE, 0, 0); break;
     default: break;
   }
+}
+
+// The device command dialogs work on the current screen; without one they do not open.
+void CQuendraDlg::OpenBrightnessDialog() {
+  ScreenRecord* screen = GetCurrentScreen();
+  if (screen == nullptr) return;
+  CTimeBrightnessSetDialog dialog(*screen, this, hooks_.ask);
+  static_cast<void>(dialog.exec());  // it edits the screen in place
+}
+
+void CQuendraDlg::OpenTimedPowerDialog() {
+  const ScreenRecord* screen = GetCurrentScreen();
+  if (screen == nullptr) return;
+  CTimeOnOffDialog dialog(this, hooks_.ask);
+  dialog.LoadFromScreen(*screen);
+  static_cast<void>(dialog.exec());  // whatever the way it closed, the screen keeps its values
+  // The dialog ran its own event loop: the screen is looked up again.
+  if (ScreenRecord* current = GetCurrentScreen()) dialog.StoreToScreen(*current);
+}
+
+void CQuendraDlg::OpenTestDialog() {
+  const ScreenRecord* screen = GetCurrentScreen();
+  // A USB-disk screen has no card to show a pattern on.
+  if (screen == nullptr || screen->SendType >= kSendByUsbDisk) return;
+  CTestDialog dialog(this);
+  dialog.SetCommInfo(*screen);
+  static_cast<void>(dialog.exec());
 }
 
 void CQuendraDlg::ShowMessage(int key, int style) {

@@ -17,6 +17,7 @@
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "device/common/screen_texts.h"
+#include "device/lock/led_locker_dialog.h"
 #include "device/settings/screen_edits.h"
 #include "device/settings/screen_param_dialog.h"
 #include "model/project/current_screen.h"
@@ -91,6 +92,8 @@ void CQuendraDlg::OpenGuardedPane(LPARAM which) {
         .FillComPortList();
     screens.FillScreenList(ScreenIndexOf(CurrentScreenNo));
     screens.ScreenListBox().setFocus();
+  } else if (pane == kLockerPane) {
+    static_cast<CLedLockerDialog&>(Pane(pane)).LoadLockTime();
   }
   CurrentPaneIndex = pane;
   CollapseAndExpandWindows(&Pane(kAccessCodePane), &Pane(pane));

@@ -109,6 +109,10 @@ class CQuendraDlg : public CMagnetDialog {
   void ShowMessage(int key, int style);
   [[nodiscard]] bool SaveBeforeClearing();
   void OnFileNew();
+  // The device command dialogs of the current screen (brightness, timed power, test).
+  void OpenBrightnessDialog();
+  void OpenTimedPowerDialog();
+  void OpenTestDialog();
   void OnFileOpen();
   void OnFileSave();
   void OnFileSaveAs();

@@ -64,5 +64,9 @@ inline constexpr QLatin1StringView IDD_LEDCOMMUNICATIONPARAMSET_DIALOG(
 
 // The brightness dialog, whose name the USB export's brightness label takes.
 inline constexpr QLatin1StringView IDD_BRIGHTNESS_DIALOG("IDD_BRIGHTNESS_DIALOG");
+// The device command dialogs of the current screen.
+inline constexpr QLatin1StringView IDD_TIMEBRIGHTNESSSET_DIALOG("IDD_TIMEBRIGHTNESSSET_DIALOG");
+inline constexpr QLatin1StringView IDD_TIMEONOFF_DIALOG("IDD_TIMEONOFF_DIALOG");
+inline constexpr QLatin1StringView IDD_TEST_DIALOG("IDD_TEST_DIALOG");
 
 }  // namespace lang_section
