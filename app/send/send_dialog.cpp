@@ -13,8 +13,10 @@
 #include "app/builder/program_builder.h"
 #include "app/builder/send_error_text.h"
 #include "app/prerender/flash_converter.h"
+#include "app/send/brightness_send_dialog.h"
 #include "app/send/group_dialogs.h"
 #include "app/send/send_icons.h"
+#include "app/send/time_on_off_dialog.h"
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "device/common/card_settings.h"
@@ -32,6 +34,10 @@ namespace {
 constexpr int kCaptionBand = 34;
 constexpr std::int32_t kClockMask = 16;
 constexpr std::int32_t kPowerMask = 32;
+constexpr std::int32_t kTimedPowerMask = 64;
+constexpr std::int32_t kBrightnessMask = 128;
+constexpr std::int32_t kFixedBrightness = 0;
+constexpr std::int32_t kScheduledBrightness = 1;
 constexpr std::int32_t kTcpAndSerialOnly = 1;
 
 QString Text(int key) { return ReadLangText(lang_section::IDD_SEND_DIALOG, key); }
@@ -43,11 +49,11 @@ struct Command {
   void (CSendDialog::*handler)();
 };
 constexpr Command kCommands[] = {{IDC_SEND_PROGRAMS, 1015, &CSendDialog::OnSend},
-                                 {IDC_SEND_BRIGHTNESS, 1006, nullptr},
+                                 {IDC_SEND_BRIGHTNESS, 1006, &CSendDialog::OnBrightness},
                                  {IDC_SEND_ADJUST_TIME, 1007, &CSendDialog::OnAdjustTime},
                                  {IDC_SEND_SCREEN_ON, 1008, &CSendDialog::OnScreenOn},
                                  {IDC_SEND_SCREEN_OFF, 1009, &CSendDialog::OnScreenOff},
-                                 {IDC_SEND_TIMED_ON_OFF, 1010, nullptr},
+                                 {IDC_SEND_TIMED_ON_OFF, 1010, &CSendDialog::OnTimeOnOff},
                                  {IDC_SEND_FIRMWARE, 1013, nullptr},
                                  {IDC_SEND_READ_SETTINGS, 1011, nullptr},
                                  {IDC_SEND_RESTART_CARDS, 1012, nullptr}};
@@ -301,13 +307,10 @@ void CSendDialog::OnSend() {
   EnableCommands(true);
 }
 
-void CSendDialog::SendSetting(std::int32_t mask, std::int32_t powerValue) {
+void CSendDialog::SendSetting(const LedAllSettingInfo& record) {
   std::vector<CommInfo> infos;
   if (CollectCommInfos(infos) == 0) return;
   std::fill(refusals_.begin(), refusals_.end(), 0);  // they belong to a program send
-  LedAllSettingInfo record{};
-  record.SectionMask = mask;
-  record.PowerValue = powerValue;
   EnableCommands(false);
   const std::int32_t code = KQ_SetLedAllSettingInfo(
       infos.data(), &record, nullptr, static_cast<std::int32_t>(infos.size()), kTcpAndSerialOnly);
@@ -317,9 +320,51 @@ void CSendDialog::SendSetting(std::int32_t mask, std::int32_t powerValue) {
   EnableCommands(true);
 }
 
-void CSendDialog::OnAdjustTime() { SendSetting(kClockMask, 0); }
-void CSendDialog::OnScreenOn() { SendSetting(kPowerMask, 0); }
-void CSendDialog::OnScreenOff() { SendSetting(kPowerMask, 1); }
+namespace {
+
+// A zeroed record with the mask (and the power value of the power section).
+LedAllSettingInfo SettingRecord(std::int32_t mask, std::int32_t powerValue = 0) {
+  LedAllSettingInfo record{};
+  record.SectionMask = mask;
+  record.PowerValue = powerValue;
+  return record;
+}
+
+}  // namespace
+
+void CSendDialog::OnAdjustTime() { SendSetting(SettingRecord(kClockMask)); }
+void CSendDialog::OnScreenOn() { SendSetting(SettingRecord(kPowerMask, 0)); }
+void CSendDialog::OnScreenOff() { SendSetting(SettingRecord(kPowerMask, 1)); }
+
+void CSendDialog::OnBrightness() {
+  LedAllSettingInfo record = SettingRecord(kBrightnessMask);
+  CSetBrightnessSendDlg dialog(record.TimeBrightness, this);
+  static_cast<void>(runDialog_(dialog));  // the choice says how it ended
+  switch (dialog.ChosenAction()) {
+    case CSetBrightnessSendDlg::kExit: return;
+    case CSetBrightnessSendDlg::kSet:
+      if (dialog.ChosenMode() == CSetBrightnessSendDlg::kManual) {
+        record.BrightnessMode = kFixedBrightness;
+        record.Brightness = dialog.ManualLevel();
+      } else {
+        record.BrightnessMode = kScheduledBrightness;
+      }
+      break;
+    case CSetBrightnessSendDlg::kCancelBrightness:
+      record.TimeBrightness = {};
+      record.BrightnessMode = kScheduledBrightness;
+      break;
+  }
+  SendSetting(record);
+}
+
+void CSendDialog::OnTimeOnOff() {
+  LedAllSettingInfo record = SettingRecord(kTimedPowerMask);
+  CTimeOnOffLedSetDialog dialog(record.TimeOnOff, this);
+  if (runDialog_(dialog) != QDialog::Accepted) return;
+  if (dialog.ChosenAction() == CTimeOnOffLedSetDialog::kCancelTiming) record.TimeOnOff = {};
+  SendSetting(record);
+}
 
 void CSendDialog::ShowResult(int row, std::int32_t result) {
   // A set the builder refused parts of failed even when its card took what was sent.

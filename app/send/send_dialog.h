@@ -23,6 +23,7 @@
 #include "controls/support/image_list.h"
 #include "model/project/comm_info.h"
 #include "model/project/send_job.h"
+#include "sdk/Corvanix.h"
 
 class ProjectTreeItems;
 
@@ -55,6 +56,10 @@ class CSendDialog : public TaskPane {
   int CollectCommInfos(std::vector<CommInfo>& infos);
 
   void OnSend();
+  // Each opens its dialog and sends what it chose (nothing when it closes without a
+  // choice).
+  void OnBrightness();
+  void OnTimeOnOff();
   void OnAdjustTime();
   void OnScreenOn();
   void OnScreenOff();
@@ -78,7 +83,8 @@ class CSendDialog : public TaskPane {
   void AddRow(ScreenRecord& screen);
   bool RowChecked(int row) const;
   void ShowResult(int row, std::int32_t result);
-  void SendSetting(std::int32_t mask, std::int32_t powerValue);
+  // Sends the record (its SectionMask chooses what) to every checked TCP and serial card.
+  void SendSetting(const LedAllSettingInfo& record);
   // Disables the pane's commands, group list, Back button and the preview frame
   // (false) or enables them again (true).
   void EnableCommands(bool enable);

@@ -8,6 +8,15 @@
 
 #include "controls/support/main_window.h"
 
+namespace {
+
+constexpr int kCalloutPointerBase = 25;
+constexpr qreal kCalloutCornerRadius = 12.5;  // corners of 25 x 25
+const QColor kCalloutShadow(120, 120, 120);
+const QColor kCalloutOutline(84, 166, 213);
+
+}  // namespace
+
 SeeThroughDialog::SeeThroughDialog(int rightInset, int bottomInset, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       rightInset_(rightInset),
@@ -54,4 +63,27 @@ void SeeThroughDialog::resizeEvent(QResizeEvent* event) {
 
 void SeeThroughDialog::paintEvent(QPaintEvent* /*event*/) {
   QPainter(this).drawImage(0, 0, surface_);
+}
+
+void SeeThroughDialog::PaintRightCallout(QPainter& painter, QSize size,
+                                         const CalloutPointer& pointer) {
+  const int w = size.width();
+  const int h = size.height();
+  const QPolygon face({QPoint(w - 27, pointer.baseTop),
+                       QPoint(w - 27, pointer.baseTop + kCalloutPointerBase),
+                       QPoint(w - 1, pointer.tipY)});
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  // The rectangles' outlines cover columns and rows up to right - 1 and bottom - 1 of
+  // the corners given (an outline in Qt spans the rectangle's size plus one).
+  painter.setPen(kCalloutShadow);
+  painter.setBrush(kCalloutShadow);
+  painter.drawRoundedRect(QRect(1, 1, w - 27, h - 2), kCalloutCornerRadius, kCalloutCornerRadius);
+  painter.drawPolygon(face.translated(1, 1));
+  painter.setPen(kCalloutOutline);
+  painter.setBrush(Qt::white);
+  painter.drawRoundedRect(QRect(0, 0, w - 27, h - 2), kCalloutCornerRadius, kCalloutCornerRadius);
+  painter.drawPolygon(face);
+  painter.setPen(Qt::white);
+  painter.drawLine(QPoint(w - 27, pointer.lineTop),
+                   QPoint(w - 27, pointer.lineTop + kCalloutPointerBase - 1));
 }

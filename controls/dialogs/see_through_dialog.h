@@ -23,6 +23,20 @@ class SeeThroughDialog : public QDialog {
   static QPoint PlaceByInsets(const QRect& frame, QSize size, int rightInset, int bottomInset,
                               const QRect& screen);
 
+  // The pointer of a callout pointing right, as its face is drawn: the pointer's base
+  // stands on column width - 27 from baseTop to baseTop + 25, its tip at
+  // (width - 1, tipY); a white line on that column from lineTop to lineTop + 25
+  // (the last row left out) joins it to the face.
+  struct CalloutPointer {
+    int baseTop;
+    int tipY;
+    int lineTop;
+  };
+  // Paints a callout pointing right over the whole size, without antialiasing: a
+  // grey shadow one pixel down and right, then the face (a rounded rectangle ending
+  // 26 pixels left of the right edge, outlined in blue, and its pointer).
+  static void PaintRightCallout(QPainter& painter, QSize size, const CalloutPointer& pointer);
+
   // The picture last painted, the window's size.
   const QImage& Surface() const { return surface_; }
 
