@@ -25,6 +25,7 @@
 #include "controls/support/command_action.h"
 #include "controls/support/main_window.h"
 #include "device/access/lock_dialog.h"
+#include "device/search/search_dialog.h"
 #include "device/settings/screen_param_dialog.h"
 #include "device/usb/usb_import_dialog.h"
 #include "editors/rich_text_editor/rtf_edit_dialog.h"
@@ -255,6 +256,11 @@ void CQuendraDlg::CreatePanes() {
       auto* lockPane = new CLockDialog(client_, SystemPlayClock(), hooks_.ask);
       RegisterTexts(TextSlot::AccessCodePane, lockPane, [lockPane] { lockPane->ApplyLanguage(); });
       taskPane = lockPane;
+    } else if (pane == kSearchPane) {
+      auto* searchPane = new CSearchDialog(client_);
+      RegisterTexts(TextSlot::SearchPane, searchPane,
+                    [searchPane] { searchPane->ApplyLanguage(); });
+      taskPane = searchPane;
     } else if (pane == kGuidePane) {
       taskPane = new CGuideDialog(client_);
     } else if (pane == kUsbSendPane) {
