@@ -26,6 +26,7 @@
 #include "controls/support/main_window.h"
 #include "device/access/lock_dialog.h"
 #include "device/lock/led_locker_dialog.h"
+#include "device/search/search_dialog.h"
 #include "device/settings/screen_param_dialog.h"
 #include "device/usb/usb_import_dialog.h"
 #include "editors/rich_text_editor/rtf_edit_dialog.h"
@@ -261,6 +262,11 @@ void CQuendraDlg::CreatePanes() {
       RegisterTexts(TextSlot::TimedLockPane, lockerPane,
                     [lockerPane] { lockerPane->ApplyLanguage(); });
       taskPane = lockerPane;
+    } else if (pane == kSearchPane) {
+      auto* searchPane = new CSearchDialog(client_);
+      RegisterTexts(TextSlot::SearchPane, searchPane,
+                    [searchPane] { searchPane->ApplyLanguage(); });
+      taskPane = searchPane;
     } else if (pane == kGuidePane) {
       taskPane = new CGuideDialog(client_);
     } else if (pane == kUsbSendPane) {

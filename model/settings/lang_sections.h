@@ -43,6 +43,7 @@ inline constexpr QLatin1StringView IDD_SCREENPARAM_DIALOG("IDD_SCREENPARAM_DIALO
 inline constexpr QLatin1StringView IDD_GUIDE_DIALOG("IDD_GUIDE_DIALOG");
 inline constexpr QLatin1StringView IDD_SEND_DIALOG("IDD_SEND_DIALOG");
 inline constexpr QLatin1StringView IDD_SEARCH_DIALOG("IDD_SEARCH_DIALOG");
+inline constexpr QLatin1StringView IDD_LOCALIPSET_DIALOG("IDD_LOCALIPSET_DIALOG");
 inline constexpr QLatin1StringView IDD_USBSEND_DIALOG("IDD_USBSEND_DIALOG");
 inline constexpr QLatin1StringView IDD_LOCK_DIALOG("IDD_LOCK_DIALOG");
 inline constexpr QLatin1StringView IDD_USBIMPORT_DIALOG("IDD_USBIMPORT_DIALOG");

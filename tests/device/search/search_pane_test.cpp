@@ -1,0 +1,178 @@
+// The search pane against the real controller library, inside network namespaces
+// made for the test with two answering cards; and the texts of a found card's row.
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "device/search/search_dialog.h"
+#include "device/search/search_ids.h"
+#include "model/common/bounded_text.h"
+#include "model/project/scan_tables.h"
+#include "model/settings/lang_text.h"
+#include "tests/app/app_fixture.h"
+#include "tests/support/card_network.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/search_card.h"
+
+namespace {
+
+emu::CardState KnownCard(const char* name, std::uint8_t last) {
+  emu::CardState state;
+  std::memcpy(state.name, name, std::strlen(name));
+  state.baudCode = 2;  // 57600
+  state.serialByte1 = 3;
+  state.width = 64;
+  state.height = 32;
+  state.colorType = 2;
+  state.scan[0] = 8;
+  const std::uint8_t ip[4] = {10, 201, 9, last}, subnet[4] = {255, 255, 255, 0},
+                     gateway[4] = {10, 201, 9, 254}, mac[6] = {2, 0, 0, 0, 9, last};
+  std::memcpy(state.ip, ip, 4);
+  std::memcpy(state.subnet, subnet, 4);
+  std::memcpy(state.gateway, gateway, 4);
+  std::memcpy(state.mac, mac, 6);
+  return state;
+}
+
+class RowColours : public apptest::AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    SelectLanguageFile(2);
+  }
+};
+
+QStringList RowTexts(const QTreeWidget& list, int row) {
+  QStringList texts;
+  const QTreeWidgetItem* item = list.topLevelItem(row);
+  for (int column = 0; item && column < CSearchDialog::kColumnCount; ++column) {
+    texts << item->text(column);
+  }
+  return texts;
+}
+
+TEST_F(RowColours, ColourTypesOneToFourAreNamedAndOthersEmpty) {
+  const QString names[] = {QStringLiteral("Single colour"),
+                           QStringLiteral("Two colours"),
+                           QStringLiteral("Three colours"),
+                           QStringLiteral("Full colour"),
+                           QString(),
+                           QString()};
+  LedSettingInfo card{};
+  for (int type = 1; type <= 6; ++type) {
+    card.ColorType = type == 6 ? 0 : type;
+    EXPECT_EQ(SearchRowTexts(1, card)[5], names[type - 1]) << type;
+  }
+}
+
+class SearchPane : public apptest::AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    SelectLanguageFile(2);
+    if (const std::string why = network.Unavailable(); !why.empty()) GTEST_SKIP() << why;
+    ASSERT_TRUE(network.Build()) << "ip could not build the test network";
+    pane = std::make_unique<CSearchDialog>(
+        nullptr,
+        [this](std::list<LedSettingInfo>* list) {
+          std::int32_t result = -1;
+          network.Computer().RunInside([&] { result = KQ_SearchLedToList(list); });
+          return result;
+        },
+        [this](const CardDialogSetup& setup) { opened.push_back(setup); },
+        [this] { ++localOpened; });
+    pane->resize(900, 520);
+    pane->show();
+  }
+  void TearDown() override {
+    pane.reset();
+    for (auto& card : cards) card.reset();
+    AppTest::TearDown();
+  }
+
+  void Answer(int card, std::vector<emu::SearchAnswer> answers) {
+    const int fd = network.OpenCardSocket(card);
+    ASSERT_GE(fd, 0);
+    cards[card] = std::make_unique<emu::SearchCard>(fd, std::move(answers));
+  }
+
+  // Searches, noting the most rows the list showed while the search ran.
+  int SearchNotingRows() {
+    int most = 0;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout,
+                     [&] { most = std::max(most, pane->Results().topLevelItemCount()); });
+    probe.start(20);
+    pane->Button(IDC_SEARCH_START)->click();
+    return most;
+  }
+
+  emu::CardNetwork network;
+  std::unique_ptr<emu::SearchCard> cards[emu::CardNetwork::kCards];
+  std::unique_ptr<CSearchDialog> pane;
+  std::vector<CardDialogSetup> opened;
+  int localOpened = 0;
+};
+
+TEST_F(SearchPane, FoundCardsAreListedWithTheirParameters) {
+  Answer(0, {{emu::SearchReply(KnownCard(" KQ-A8 - V2 ", 2))}});
+  Answer(1, {{emu::SearchReply(KnownCard("SOLO", 3)), false, 1, 400}});
+  EXPECT_GE(SearchNotingRows(), 1);  // rows appear while the call runs
+  QTreeWidget& results = pane->Results();
+  ASSERT_EQ(results.topLevelItemCount(), 2);
+  const QStringList expected = {QStringLiteral("1"),
+                                QStringLiteral("KQ"),
+                                QStringLiteral("A8 - V2"),
+                                QStringLiteral("3"),
+                                QStringLiteral("64*32"),
+                                QStringLiteral("Two colours"),
+                                QStringLiteral("10.201.9.2"),
+                                QStringLiteral("255.255.255.0"),
+                                QStringLiteral("10.201.9.254"),
+                                QStringLiteral("02-00-00-00-09-02"),
+                                QStringLiteral("57600"),
+                                GetScanTypeName(8)};
+  EXPECT_FALSE(expected.last().isEmpty());
+  EXPECT_EQ(RowTexts(results, 0), expected);
+  const QStringList solo = RowTexts(results, 1);
+  EXPECT_EQ(solo[0], QStringLiteral("2"));
+  EXPECT_EQ(solo[1], QStringLiteral("SOLO"));
+  EXPECT_EQ(solo[2], QString());
+  EXPECT_EQ(results.headerItem()->text(6), QStringLiteral("IP"));
+  EXPECT_EQ(results.headerItem()->text(9), QStringLiteral("MAC"));
+  SaveScreenshot(*pane, QStringLiteral("search_pane"));
+
+  // "modify": nothing without a selected row; the selected card's values with one.
+  pane->Button(IDC_SEARCH_MODIFY)->click();
+  EXPECT_TRUE(opened.empty());
+  results.setCurrentItem(results.topLevelItem(1));
+  pane->Button(IDC_SEARCH_MODIFY)->click();
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].ip, 0x0AC90903u);
+  EXPECT_EQ(opened[0].mask, 0xFFFFFF00u);
+  EXPECT_EQ(opened[0].gateway, 0x0AC909FEu);
+  EXPECT_EQ(opened[0].mac, QStringLiteral("02-00-00-00-09-03"));
+  EXPECT_EQ(opened[0].cardIndex, 2);
+  EXPECT_EQ(opened[0].baudIndex, 1);
+  pane->Button(IDC_SEARCH_LOCAL_ADDRESS)->click();
+  EXPECT_EQ(localOpened, 1);
+
+  // A second search empties the list first and numbers from 1 again.
+  cards[1].reset();
+  pane->Button(IDC_SEARCH_START)->click();
+  ASSERT_EQ(results.topLevelItemCount(), 1);
+  EXPECT_EQ(RowTexts(results, 0)[0], QStringLiteral("1"));
+  EXPECT_TRUE(pane->Button(IDC_SEARCH_START)->isEnabled());
+}
+
+TEST_F(SearchPane, NoCardLeavesTheListEmpty) {
+  pane->Button(IDC_SEARCH_START)->click();
+  EXPECT_EQ(pane->Results().topLevelItemCount(), 0);
+  EXPECT_TRUE(pane->Found().empty());
+}
+
+}  // namespace
