@@ -14,6 +14,7 @@
 #include "controls/shell/widgets_disabled.h"
 #include "device/access/access_code.h"
 #include "device/access/lock_dialog.h"
+#include "device/firmware/update_dialog.h"
 #include "device/usb/usb_import_dialog.h"
 #include "model/common/app_dir.h"
 #include "model/common/app_paths.h"
@@ -88,7 +89,9 @@ void CQuendraDlg::OnCommand(WPARAM id) {
     case ID_COMMANDS_SCREEN_ON: RunDeviceCommand(kScreenOnStatus, KQ_PowerOnOff, 0); break;
     case ID_COMMANDS_SCREEN_OFF: RunDeviceCommand(kScreenOffStatus, KQ_PowerOnOff, 1); break;
     case ID_COMMANDS_FIRMWARE:
-      if (GetCurrentScreen() != nullptr) OpenPane(kFirmwarePane);
+      if (GetCurrentScreen() == nullptr) break;
+      static_cast<CUpdateDialog&>(Pane(kFirmwarePane)).ResetPane();
+      OpenPane(kFirmwarePane);
       break;
     case ID_TOOLS_USB_READ_BACK:
       static_cast<CUsbImportDialog&>(Pane(kUsbImportPane)).ResetPane();

@@ -5,7 +5,17 @@
 
 #include <QImage>
 
-enum class DeviceIcon { AccessCode, Screen, Communication, Basic, Scan, Advanced, Refresh };
+enum class DeviceIcon {
+  AccessCode,
+  Screen,
+  Communication,
+  Basic,
+  Scan,
+  Advanced,
+  Refresh,
+  Browse,
+  Firmware
+};
 
 // The picture at size x size pixels on a transparent background.
 QImage PaintDeviceIcon(DeviceIcon icon, int size);
