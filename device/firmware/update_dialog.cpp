@@ -26,7 +26,9 @@ constexpr int kNoFileText = 1005;
 constexpr int kNoDriveText = 1008;
 // UM_SEND_RESULT's code of a transfer that is running.
 constexpr LPARAM kTransferRunning = -1000;
-constexpr QRect kPanel(QPoint(148, 120), QPoint(648, 420));
+// The framed panel: 500 x 300 pixels, 120 pixels down, centred across the pane.
+constexpr QSize kPanelSize(501, 301);
+constexpr int kPanelTop = 120;
 constexpr int kCaptionIconSize = 32;
 constexpr int kButtonIconSize = 20;
 
@@ -170,16 +172,21 @@ void CUpdateDialog::hideEvent(QHideEvent* event) {
 void CUpdateDialog::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
-  DrawPanelFrame(QString(), true, true, painter, kPanel);
+  DrawPanelFrame(QString(), true, true, painter, PanelRect());
   DrawCaptionBand(
       this, caption_,
       QIcon(QPixmap::fromImage(PaintDeviceIcon(DeviceIcon::Firmware, kCaptionIconSize))), painter);
 }
 
+QRect CUpdateDialog::PanelRect() const {
+  return QRect(QPoint((width() - kPanelSize.width()) / 2, kPanelTop), kPanelSize);
+}
+
 void CUpdateDialog::resizeEvent(QResizeEvent* event) {
   TaskPane::resizeEvent(event);
-  const int left = kPanel.left() + 30;
-  const int top = kPanel.top() + 40;
+  const QRect panel = PanelRect();
+  const int left = panel.left() + 30;
+  const int top = panel.top() + 40;
   pathLabel_.setGeometry(left, top, 100, 28);
   path_.setGeometry(left + 100, top, 290, 28);
   browse_.setGeometry(left + 396, top, 28, 28);
@@ -188,5 +195,5 @@ void CUpdateDialog::resizeEvent(QResizeEvent* event) {
   driveLabel_.setGeometry(left, top + 100, 100, 28);
   drives_.setGeometry(left + 100, top + 100, 290, 28);
   refresh_.setGeometry(left + 396, top + 100, 28, 28);
-  update_.setGeometry(kPanel.center().x() - 70, kPanel.bottom() - 60, 140, 34);
+  update_.setGeometry(panel.center().x() - 70, panel.bottom() - 60, 140, 34);
 }

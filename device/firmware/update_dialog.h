@@ -47,6 +47,7 @@ class CUpdateDialog : public TaskPane {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  QRect PanelRect() const;
   void UpdateOverCable(const ScreenRecord& screen);
   void UpdateOnDrive();
 
