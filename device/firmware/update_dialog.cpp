@@ -90,7 +90,11 @@ void CUpdateDialog::ResetPane() {
   driveLabel_.setVisible(usbDisk);
   drives_.setVisible(usbDisk);
   refresh_.setVisible(usbDisk);
-  if (usbDisk) static_cast<void>(SetTimer(Handle(), kDriveTimerId, kDriveTimerMs));
+  if (usbDisk) {
+    static_cast<void>(SetTimer(Handle(), kDriveTimerId, kDriveTimerMs));
+  } else {
+    static_cast<void>(KillTimer(Handle(), kDriveTimerId));
+  }
 }
 
 void CUpdateDialog::OnBrowse() {
