@@ -17,6 +17,7 @@
 #include "device/commands/brightness_dialog.h"
 #include "device/commands/test_dialog.h"
 #include "device/commands/time_on_off_dialog.h"
+#include "device/firmware/update_dialog.h"
 #include "device/usb/usb_import_dialog.h"
 #include "model/common/app_dir.h"
 #include "model/common/app_paths.h"
@@ -94,7 +95,9 @@ void CQuendraDlg::OnCommand(WPARAM id) {
     case ID_COMMANDS_SCREEN_ON: RunDeviceCommand(kScreenOnStatus, KQ_PowerOnOff, 0); break;
     case ID_COMMANDS_SCREEN_OFF: RunDeviceCommand(kScreenOffStatus, KQ_PowerOnOff, 1); break;
     case ID_COMMANDS_FIRMWARE:
-      if (GetCurrentScreen() != nullptr) OpenPane(kFirmwarePane);
+      if (GetCurrentScreen() == nullptr) break;
+      static_cast<CUpdateDialog&>(Pane(kFirmwarePane)).ResetPane();
+      OpenPane(kFirmwarePane);
       break;
     case ID_TOOLS_USB_READ_BACK:
       static_cast<CUsbImportDialog&>(Pane(kUsbImportPane)).ResetPane();

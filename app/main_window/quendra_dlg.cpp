@@ -25,6 +25,7 @@
 #include "controls/support/command_action.h"
 #include "controls/support/main_window.h"
 #include "device/access/lock_dialog.h"
+#include "device/firmware/update_dialog.h"
 #include "device/lock/led_locker_dialog.h"
 #include "device/search/search_dialog.h"
 #include "device/settings/screen_param_dialog.h"
@@ -278,6 +279,11 @@ void CQuendraDlg::CreatePanes() {
       RegisterTexts(TextSlot::UsbReadBackPane, importPane,
                     [importPane] { importPane->ApplyLanguage(); });
       taskPane = importPane;
+    } else if (pane == kFirmwarePane) {
+      auto* firmwarePane = new CUpdateDialog(client_, hooks_.ask, hooks_.chooseOpenFile);
+      RegisterTexts(TextSlot::FirmwarePane, firmwarePane,
+                    [firmwarePane] { firmwarePane->ApplyLanguage(); });
+      taskPane = firmwarePane;
     } else {
       taskPane = new TaskPane(pane, client_);
     }

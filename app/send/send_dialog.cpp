@@ -19,7 +19,7 @@
 #include "app/send/time_on_off_dialog.h"
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
-#include "device/common/card_settings.h"
+#include "device/firmware/update_cpu_dialog.h"
 #include "model/common/bounded_text.h"
 #include "model/painting/painting_helpers.h"
 #include "model/project/current_screen.h"
@@ -54,7 +54,7 @@ constexpr Command kCommands[] = {{IDC_SEND_PROGRAMS, 1015, &CSendDialog::OnSend}
                                  {IDC_SEND_SCREEN_ON, 1008, &CSendDialog::OnScreenOn},
                                  {IDC_SEND_SCREEN_OFF, 1009, &CSendDialog::OnScreenOff},
                                  {IDC_SEND_TIMED_ON_OFF, 1010, &CSendDialog::OnTimeOnOff},
-                                 {IDC_SEND_FIRMWARE, 1013, nullptr},
+                                 {IDC_SEND_FIRMWARE, 1013, &CSendDialog::OnUpdateFirmware},
                                  {IDC_SEND_READ_SETTINGS, 1011, nullptr},
                                  {IDC_SEND_RESTART_CARDS, 1012, nullptr}};
 constexpr Command kGroupCommands[] = {{IDC_SEND_ADD_GROUP, 1001, &CSendDialog::OnAddGroup},
@@ -307,17 +307,34 @@ void CSendDialog::OnSend() {
   EnableCommands(true);
 }
 
-void CSendDialog::SendSetting(const LedAllSettingInfo& record) {
+void CSendDialog::RunOnCheckedCards(const MultiCardCall& call) {
   std::vector<CommInfo> infos;
   if (CollectCommInfos(infos) == 0) return;
   std::fill(refusals_.begin(), refusals_.end(), 0);  // they belong to a program send
   EnableCommands(false);
-  const std::int32_t code = KQ_SetLedAllSettingInfo(
-      infos.data(), &record, nullptr, static_cast<std::int32_t>(infos.size()), kTcpAndSerialOnly);
+  const std::int32_t code = call(infos);
+  // A call refused as a whole posts nothing; its rows show why.
   if (code != KQ_OK) {
     for (const CommInfo& info : infos) ShowResult(info.CallerValue, code);
   }
   EnableCommands(true);
+}
+
+void CSendDialog::SendSetting(const LedAllSettingInfo& record) {
+  RunOnCheckedCards([&record](std::vector<CommInfo>& infos) {
+    return KQ_SetLedAllSettingInfo(infos.data(), &record, nullptr,
+                                   static_cast<std::int32_t>(infos.size()), kTcpAndSerialOnly);
+  });
+}
+
+void CSendDialog::OnUpdateFirmware() {
+  CUpdateCPUDialog chooser(this);
+  if (runDialog_(chooser) != QDialog::Accepted) return;
+  const QString path = chooser.Path();
+  RunOnCheckedCards([&path](std::vector<CommInfo>& infos) {
+    return KQ_MultiUpdateCPU(infos.data(), reinterpret_cast<const char16_t*>(path.utf16()), nullptr,
+                             static_cast<std::int32_t>(infos.size()), kTcpAndSerialOnly);
+  });
 }
 
 namespace {

@@ -63,6 +63,8 @@ class CSendDialog : public TaskPane {
   void OnAdjustTime();
   void OnScreenOn();
   void OnScreenOff();
+  // The firmware file chosen in the chooser to every checked card.
+  void OnUpdateFirmware();
   void OnAddGroup();
   void OnEditGroup();
   void OnDeleteGroup();
@@ -83,6 +85,10 @@ class CSendDialog : public TaskPane {
   void AddRow(ScreenRecord& screen);
   bool RowChecked(int row) const;
   void ShowResult(int row, std::int32_t result);
+  // Runs the multi-card call on the checked rows with the pane's commands disabled;
+  // a code refusing the whole call becomes every row's result.
+  using MultiCardCall = std::function<std::int32_t(std::vector<CommInfo>& infos)>;
+  void RunOnCheckedCards(const MultiCardCall& call);
   // Sends the record (its SectionMask chooses what) to every checked TCP and serial card.
   void SendSetting(const LedAllSettingInfo& record);
   // Disables the pane's commands, group list, Back button and the preview frame

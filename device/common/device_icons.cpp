@@ -109,6 +109,27 @@ void DrawIcon(QPainter& p, DeviceIcon icon) {
       p.setBrush(kArtBlue);
       p.drawRoundedRect(QRectF(3.5, 4.5, 9, 11), 1.5, 1.5);
       break;
+    case DeviceIcon::Browse:
+      // An open folder.
+      p.setPen(ArtOutline());
+      p.setBrush(kGold);
+      p.drawPolygon(QPolygonF({{1.5, 3.5}, {6, 3.5}, {7.5, 5}, {13.5, 5}, {13.5, 13}, {1.5, 13}}));
+      p.setBrush(QColor(250, 215, 110));
+      p.drawPolygon(QPolygonF({{3.5, 7.5}, {15, 7.5}, {13.5, 13}, {1.5, 13}}));
+      break;
+    case DeviceIcon::Firmware:
+      // A chip with its pins.
+      p.setPen(QPen(kArtDark, 1.2, Qt::SolidLine, Qt::RoundCap));
+      for (double at : {5.0, 8.0, 11.0}) {
+        p.drawLine(QPointF(at, 1), QPointF(at, 15));
+        p.drawLine(QPointF(1, at), QPointF(15, at));
+      }
+      p.setPen(ArtOutline());
+      p.setBrush(kPanel);
+      p.drawRoundedRect(QRectF(3, 3, 10, 10), 1.5, 1.5);
+      p.setBrush(kGold);
+      p.drawEllipse(QPointF(8, 8), 1.8, 1.8);
+      break;
   }
 }
 

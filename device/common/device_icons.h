@@ -16,7 +16,9 @@ enum class DeviceIcon {
   // The links a screen reaches its card by.
   NetworkLink,
   SerialLink,
-  UsbLink
+  UsbLink,
+  Browse,
+  Firmware
 };
 
 // The picture at size x size pixels on a transparent background.

@@ -3,8 +3,11 @@
 // locked while a call runs, and the screen groups with their dialogs.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <map>
@@ -14,6 +17,8 @@
 #include "app/send/group_dialogs.h"
 #include "app/send/send_dialog.h"
 #include "controls/shell/program_messages.h"
+#include "device/firmware/firmware_ids.h"
+#include "device/firmware/update_cpu_dialog.h"
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
 #include "model/project/clear_project.h"
@@ -220,6 +225,53 @@ TEST_F(SendPane, SettingsReachEveryTcpAndSerialCard) {
       seen.emplace_back(command.mask, command.mask == 32 ? command.power : -1);
     }
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{16, -1}, {32, 0}, {32, 1}}));
+  }
+}
+
+TEST_F(SendPane, FirmwareFromTheChooserReachesEveryCheckedCard) {
+  emu::Card first, second;
+  emu::TcpCard firstServer(first), secondServer(second);
+  ASSERT_TRUE(firstServer.Listening() && secondServer.Listening());
+  TcpScreen(1, firstServer);
+  TcpScreen(2, secondServer);
+  Screen(3, kSendByUsbDisk);
+  pane_.FillGroupList();
+  const QString firmware = QDir(AppFolderPath(AppFolder::Temp)).filePath("W6.cpu");
+  const QByteArray bytes = QByteArray("W6") + QByteArray(5000, 'f');
+  QFile file(firmware);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+  file.close();
+
+  // A cancelled chooser sends nothing.
+  pane_.OnUpdateFirmware();
+  EXPECT_TRUE(first.Payloads().empty());
+
+  // The path typed into the chooser, then its OK.
+  QString typed = firmware;
+  answer_ = [&typed](QDialog& dialog) {
+    auto& chooser = dynamic_cast<CUpdateCPUDialog&>(dialog);
+    chooser.findChild<QLineEdit*>(QString::number(IDC_CHOOSER_PATH))->setText(typed);
+    chooser.findChild<QPushButton*>(QString::number(IDC_CHOOSER_OK))->click();
+    return chooser.result();
+  };
+  pane_.OnUpdateFirmware();
+  for (const emu::Card* card : {&first, &second}) {
+    ASSERT_EQ(card->Payloads().size(), 1u);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(card->Payloads()[0].data()),
+                         static_cast<qsizetype>(card->Payloads()[0].size())),
+              bytes);
+  }
+  EXPECT_EQ(Status(0), Text(1021));
+  EXPECT_EQ(Status(1), Text(1021));
+  EXPECT_EQ(Status(2), Text(1024) + GetSendErrorText(KQ_ERR_NOT_SERVED));
+  EXPECT_TRUE(Button(IDC_SEND_FIRMWARE)->isEnabled());
+
+  // A file that cannot be read fails every row.
+  typed = firmware + "-missing";
+  pane_.OnUpdateFirmware();
+  QCoreApplication::processEvents();  // the results were posted
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(Status(row), Text(1024) + GetSendErrorText(KQ_ERR_FILE));
   }
 }
 

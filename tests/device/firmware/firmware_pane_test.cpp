@@ -1,0 +1,283 @@
+// The firmware pane through the main window and the firmware chooser, against the real
+// controller library: a firmware file copied into both card folders of a folder that
+// stands for a USB disk, or sent to an emulated card over TCP; the chooser's OK, its
+// place and its mask.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "controls/shell/main_window_ids.h"
+#include "controls/shell/pane_ids.h"
+#include "controls/shell/program_messages.h"
+#include "controls/shell/window_globals.h"
+#include "device/firmware/firmware_ids.h"
+#include "device/firmware/update_cpu_dialog.h"
+#include "device/firmware/update_dialog.h"
+#include "model/common/file_system.h"
+#include "model/project/project_globals.h"
+#include "model/settings/lang_text.h"
+#include "sdk/Corvanix.h"
+#include "tests/app/main_window/main_window_fixture.h"
+#include "tests/model/project/project_file_test_support.h"
+#include "tests/support/card_emulator.h"
+#include "tests/support/recording_window.h"
+#include "tests/support/screenshot.h"
+
+namespace {
+
+using testsupport::Message;
+
+QString PaneText(int key) { return ReadLangText(QStringLiteral("IDD_UPDATECPU_DIALOG"), key); }
+
+class FirmwarePane : public apptest::MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    ASSERT_TRUE(drive.isValid() && files.isValid());
+    root = drive.path() + u'/';
+    qputenv("QUENDRA_REMOVABLE_DRIVES", drive.path().toLocal8Bit());
+    MainWindowHooks hooks = Hooks();
+    hooks.chooseOpenFile = [this](const QString& filter) {
+      filters << filter;
+      return chosen;
+    };
+    window = std::make_unique<CQuendraDlg>(hooks);
+    window->show();
+    // The results reach a recorder in place of the main window.
+    MainWindowHandle = main.Handle();
+  }
+  void TearDown() override {
+    MainWindowHandle = window->Handle();
+    window.reset();
+    qunsetenv("QUENDRA_REMOVABLE_DRIVES");
+    MainWindowTest::TearDown();
+  }
+
+  CUpdateDialog& Pane() { return static_cast<CUpdateDialog&>(window->Pane(kFirmwarePane)); }
+  // Opens the pane for the current screen of that send type.
+  ScreenRecord& Open(std::int32_t sendType) {
+    ScreenRecord& screen = ScreenList.front();
+    screen.SendType = sendType;
+    SendMessage(window->Handle(), WM_COMMAND, ID_COMMANDS_FIRMWARE, 0);
+    EXPECT_EQ(CurrentPaneIndex, kFirmwarePane);
+    return screen;
+  }
+  QString Firmware(const QByteArray& bytes, const QString& name = QStringLiteral("fw.cpu")) {
+    const QString path = files.filePath(name);
+    EXPECT_TRUE(WriteBytes(path, bytes));
+    return path;
+  }
+  void Choose(const QString& path) {
+    chosen = path;
+    Pane().OnBrowse();
+  }
+  QString CardFile(const char* folder, const QString& name) const {
+    return root + QStringLiteral("marvane/KQ-%1/%2").arg(folder, name);
+  }
+  void PutStaleFiles() {
+    for (const char* folder : {"W", "P"}) {
+      ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("marvane/KQ-%1").arg(folder)));
+      for (const char* name : {"kq_disp_cfg.usb", "kq_disp_dat.usb"}) {
+        ASSERT_TRUE(WriteBytes(CardFile(folder, name), "old"));
+      }
+    }
+  }
+  int StaleFileCount() const {
+    int count = 0;
+    for (const char* folder : {"W", "P"}) {
+      for (const char* name : {"kq_disp_cfg.usb", "kq_disp_dat.usb"}) {
+        count += FileExists(CardFile(folder, name)) ? 1 : 0;
+      }
+    }
+    return count;
+  }
+  // The results the main window was sent, in order.
+  std::vector<LPARAM> Results() {
+    std::vector<LPARAM> results;
+    for (const Message& message : main.Take()) {
+      if (message.msg == UM_SEND_RESULT) results.push_back(message.lParam);
+    }
+    return results;
+  }
+  std::vector<LPARAM> Update() {
+    static_cast<void>(main.Take());
+    Pane().OnUpdate();
+    return Results();
+  }
+
+  QTemporaryDir drive, files;
+  QString root, chosen;
+  QStringList filters;
+  testsupport::RecordingWindow main;
+  std::unique_ptr<CQuendraDlg> window;
+};
+
+using Codes = std::vector<LPARAM>;
+
+TEST_F(FirmwarePane, CopiesTheFileIntoBothCardFoldersOfTheDrive) {
+  Open(kSendByUsbDisk);
+  EXPECT_TRUE(Pane().Drives().isVisible());
+  const QByteArray firmware = QByteArray("W6      ") + QByteArray(3000, 'x');
+  Choose(Firmware(firmware));
+  EXPECT_EQ(filters, QStringList({"*.cpu *.CPU"}));
+  EXPECT_EQ(Pane().Model(), "W6");
+  PutStaleFiles();
+  EXPECT_EQ(Update(), Codes({-1000, 0}));
+  EXPECT_EQ(ReadBytes(CardFile("W", "W6.cpu")), firmware);
+  EXPECT_EQ(ReadBytes(CardFile("P", "W6.cpu")), firmware);
+  EXPECT_EQ(StaleFileCount(), 0);
+  EXPECT_TRUE(Pane().UpdateButton().isEnabled());
+  EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("firmware_pane_usb")).isEmpty());
+
+  // The file chosen from the drive's own card folder survives its copy onto itself.
+  Choose(CardFile("W", "W6.cpu"));
+  EXPECT_EQ(Update(), Codes({-1000, 0}));
+  EXPECT_EQ(ReadBytes(CardFile("W", "W6.cpu")), firmware);
+
+  // A short file names a short model.
+  Choose(Firmware("A7B", QStringLiteral("short.cpu")));
+  EXPECT_EQ(Pane().Model(), "A7B");
+  EXPECT_EQ(Update(), Codes({-1000, 0}));
+  EXPECT_EQ(ReadBytes(CardFile("P", "A7B.cpu")), "A7B");
+}
+
+TEST_F(FirmwarePane, FailedFoldersAndCopiesLeaveTheDriveAsItWas) {
+  Open(kSendByUsbDisk);
+  // A model that would leave the card folder writes nothing at all.
+  Choose(Firmware("../../a"));
+  EXPECT_EQ(Pane().Model(), "../../a");
+  EXPECT_EQ(Update(), Codes({-1000, -12}));
+  EXPECT_TRUE(QDir(root).isEmpty());
+
+  Choose(Firmware("W6"));
+  PutStaleFiles();
+  // A folder where the first copy goes: the second is not tried.
+  ASSERT_TRUE(QDir().mkpath(CardFile("W", "W6.cpu")));
+  EXPECT_EQ(Update(), Codes({-1000, -12}));
+  EXPECT_FALSE(FileExists(CardFile("P", "W6.cpu")));
+  EXPECT_EQ(StaleFileCount(), 4);
+
+  // A file where the first card folder goes: the second is not made.
+  ASSERT_TRUE(QDir(root + "marvane").removeRecursively());
+  ASSERT_TRUE(QDir().mkpath(root + "marvane"));
+  ASSERT_TRUE(WriteBytes(root + "marvane/KQ-W", "file"));
+  EXPECT_EQ(Update(), Codes({-1000, -17}));
+  EXPECT_FALSE(DirExists(root + "marvane/KQ-P"));
+}
+
+TEST_F(FirmwarePane, RefusesMissingFilesAndDrives) {
+  Open(kSendByUsbDisk);
+  EXPECT_EQ(Update(), Codes());
+  EXPECT_EQ(asked, QStringList({PaneText(1005)}));
+
+  Choose(Firmware("W6"));
+  const QString path = Pane().Path();
+  for (const QString& bad : {files.path(), files.filePath("missing.cpu")}) {
+    Choose(bad);
+    EXPECT_EQ(Pane().Path(), path);
+    EXPECT_EQ(Pane().Model(), "W6");
+  }
+  EXPECT_EQ(asked.mid(1), QStringList({PaneText(1004), PaneText(1004)}));
+  EXPECT_EQ(styles.back(), 0x10);
+
+  // The list follows the drives at the pane's next look.
+  drive.remove();
+  SendMessage(Pane().Handle(), WM_TIMER, kDriveTimerId, 0);
+  EXPECT_EQ(Pane().Drives().count(), 0);
+  EXPECT_EQ(Update(), Codes());
+  EXPECT_EQ(asked.back(), PaneText(1008));
+  ASSERT_TRUE(QDir().mkpath(drive.path()));
+  SendMessage(Pane().Handle(), WM_TIMER, kDriveTimerId, 0);
+  EXPECT_EQ(Pane().Drives().SelectedRoot(), root);
+
+  // Opened again for another screen: cleared, and without the drive controls.
+  SendMessage(MainWindowHandle = window->Handle(), UM_PANE_BACK, kFirmwarePane, 0);
+  MainWindowHandle = main.Handle();
+  Open(kSendByNetwork);
+  EXPECT_TRUE(Pane().Path().isEmpty() && Pane().Model().isEmpty());
+  EXPECT_FALSE(Pane().Drives().isVisible());
+}
+
+TEST_F(FirmwarePane, SendsTheFileToANetworkCardWithProgressAtTheMainWindow) {
+  emu::Card card(0), failingCard(0);  // the pane leaves the card address 0
+  emu::TcpCard server(card), failing(failingCard);
+  ASSERT_TRUE(server.Listening() && failing.Listening());
+  const auto address = [](const emu::TcpCard& tcp) {
+    std::int32_t ip = 0;
+    for (const QString& octet : QString::fromStdString(tcp.Address()).split('.')) {
+      ip = ip << 8 | static_cast<std::int32_t>(octet.toUInt());
+    }
+    return ip;
+  };
+  ScreenRecord& screen = Open(kSendByNetwork);
+  screen.LedIp = address(server);
+  // Large enough to go in several chunks, each answered with progress.
+  const QByteArray firmware = QByteArray("W6") + QByteArray(20000, 'f');
+  Choose(Firmware(firmware));
+  static_cast<void>(main.Take());
+  Pane().OnUpdate();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(card.Payloads().size(), 1u);
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(card.Payloads()[0].data()),
+                       static_cast<qsizetype>(card.Payloads()[0].size())),
+            firmware);
+  EXPECT_TRUE(card.Errors().empty());
+  bool progressed = false;
+  std::vector<LPARAM> results;
+  for (const Message& message : main.Take()) {
+    progressed |= message.msg == UM_SEND_PROGRESS;
+    if (message.msg == UM_SEND_RESULT) results.push_back(message.lParam);
+  }
+  EXPECT_TRUE(progressed);
+  EXPECT_EQ(results, Codes({KQ_STATUS_SENDING, KQ_OK}));
+  EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("firmware_pane_network")).isEmpty());
+
+  failingCard.ReactAlways({emu::Reaction::kAck, 9, 0});
+  screen.LedIp = address(failing);
+  Pane().OnUpdate();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Results().back(), 9);
+}
+
+TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {
+  QStringList notes;
+  CUpdateCPUDialog chooser(
+      window.get(), [&notes](const QString& text, int) { return notes << text, 1; },
+      [this](const QString&) { return chosen; });
+  chooser.show();
+  chooser.OnUpgrade();
+  EXPECT_TRUE(chooser.isVisible());
+  EXPECT_EQ(notes, QStringList({PaneText(1005)}));
+  chosen = Firmware(" W6 ");
+  chooser.OnBrowse();
+  EXPECT_EQ(chooser.Model(), "W6");
+  EXPECT_FALSE(SaveScreenshot(chooser, QStringLiteral("firmware_chooser")).isEmpty());
+  chooser.OnUpgrade();
+  EXPECT_EQ(chooser.result(), QDialog::Accepted);
+  EXPECT_EQ(chooser.Path(), chosen);
+
+  // The mask leaves out exactly the see-through pixels.
+  const QImage& surface = chooser.Surface();
+  const QRegion mask = chooser.mask();
+  int wrong = 0;
+  for (int y = 0; y < surface.height(); ++y) {
+    for (int x = 0; x < surface.width(); ++x) {
+      const bool seeThrough = surface.pixel(x, y) == SeeThroughDialog::kSeeThroughColor;
+      wrong += mask.contains(QPoint(x, y)) == seeThrough ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+
+  // Against a main window near the screen's right edge it stays on the screen.
+  const QRect screen(0, 0, 1280, 800);
+  const QPoint place = SeeThroughDialog::PlaceByInsets(
+      QRect(1200, 100, 980, 690), CUpdateCPUDialog::kClientSize, CUpdateCPUDialog::kRightInset,
+      CUpdateCPUDialog::kBottomInset, screen);
+  EXPECT_TRUE(screen.contains(QRect(place, CUpdateCPUDialog::kClientSize)));
+  EXPECT_EQ(place.y(), 100 + 690 - CUpdateCPUDialog::kClientSize.height() - 82);
+}
+
+}  // namespace
