@@ -17,6 +17,7 @@
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "device/common/screen_texts.h"
+#include "device/logo/logo_set_dialog.h"
 #include "device/settings/screen_edits.h"
 #include "device/settings/screen_param_dialog.h"
 #include "model/project/current_screen.h"
@@ -88,6 +89,8 @@ void CQuendraDlg::OpenGuardedPane(LPARAM which) {
     auto& screens = static_cast<CScreenParamDialog&>(Pane(pane));
     screens.FillScreenList(ScreenIndexOf(CurrentScreenNo));
     screens.ScreenListBox().setFocus();
+  } else if (pane == kLogoPane) {
+    static_cast<CLogoSetDialog&>(Pane(pane)).LoadScreenLogo();
   }
   CurrentPaneIndex = pane;
   CollapseAndExpandWindows(&Pane(kAccessCodePane), &Pane(pane));
