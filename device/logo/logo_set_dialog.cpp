@@ -114,6 +114,8 @@ CLogoSetDialog::CLogoSetDialog(QWidget* parent, Ask ask)
 }
 
 CLogoSetDialog::~CLogoSetDialog() {
+  // Destroyed while shown: the canvas list must not keep the freed logo area.
+  if (area_ != nullptr) CanvasAreaList = std::move(savedCanvasList_);
   if (list_ != nullptr) list_->FreeAllItemData();
 }
 
