@@ -171,7 +171,7 @@ void SetBuilder::AddContent(const AreaRecord& area, std::int32_t number, const A
       break;
     case kImageTextArea:
       AddImageText(number, rect, 1);
-      if (const auto* pages = std::get_if<std::vector<FileItem>>(&kind)) {
+      if (const auto* pages = ImageTextPages(kind)) {
         for (const FileItem& page : *pages) {
           const PageInfo info = Page(SdkEffectCode(page.InStyle), page.InSpeed, page.DelayTime);
           if (page.FileType == 4) {

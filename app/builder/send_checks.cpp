@@ -22,7 +22,10 @@ bool NoItems(const AreaKindRecord& kind) {
 // An image-text, flash-word or files area without pages, words or files.
 bool LacksItems(const AreaRecord& area) {
   switch (area.AreaType) {
-    case kImageTextArea: return NoItems<FileItem>(area.Kind);
+    case kImageTextArea: {
+      const auto* pages = ImageTextPages(area.Kind);
+      return !pages || pages->empty();
+    }
     case kFlashWordArea: return NoItems<FlashWordItem>(area.Kind);
     case kFilesArea: return NoItems<FileAreaItem>(area.Kind);
     default: return false;

@@ -18,6 +18,7 @@
 #include "controls/shell/program_messages.h"
 #include "device/common/screen_texts.h"
 #include "device/lock/led_locker_dialog.h"
+#include "device/logo/logo_set_dialog.h"
 #include "device/settings/screen_edits.h"
 #include "device/settings/screen_param_dialog.h"
 #include "model/project/current_screen.h"
@@ -94,6 +95,8 @@ void CQuendraDlg::OpenGuardedPane(LPARAM which) {
     screens.ScreenListBox().setFocus();
   } else if (pane == kLockerPane) {
     static_cast<CLedLockerDialog&>(Pane(pane)).LoadLockTime();
+  } else if (pane == kLogoPane) {
+    static_cast<CLogoSetDialog&>(Pane(pane)).LoadScreenLogo();
   }
   CurrentPaneIndex = pane;
   CollapseAndExpandWindows(&Pane(kAccessCodePane), &Pane(pane));

@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 
+#include "app/builder/program_builder.h"
+#include "app/builder/send_checks.h"
 #include "app/language/language_texts.h"
 #include "app/language/main_menu_texts.h"
 #include "app/main_window/guide_dialog.h"
@@ -25,8 +27,10 @@
 #include "controls/support/command_action.h"
 #include "controls/support/main_window.h"
 #include "device/access/lock_dialog.h"
+#include "device/common/job_program.h"
 #include "device/firmware/update_dialog.h"
 #include "device/lock/led_locker_dialog.h"
+#include "device/logo/logo_set_dialog.h"
 #include "device/search/search_dialog.h"
 #include "device/settings/screen_param_dialog.h"
 #include "device/usb/usb_import_dialog.h"
@@ -124,6 +128,8 @@ CQuendraDlg::~CQuendraDlg() {
   HiddenRichEdit = nullptr;
   RunRtfEditor = nullptr;
   RunTableEditor = nullptr;
+  CheckSendJob = nullptr;
+  BuildJobProgram = nullptr;
   PreviewFrameWindow = nullptr;
   std::fill(std::begin(PaneWindows), std::end(PaneWindows), nullptr);
   MainWindowHandle = nullptr;
@@ -170,6 +176,10 @@ void CQuendraDlg::OnInitDialog() {
   HiddenRichEdit = &richEdit_;
   RunRtfEditor = RunRtfEditDialog;  // the editor the pages and panes open
   RunTableEditor = RunGridEditDialog;
+  CheckSendJob = CheckProgramsBeforeSend;
+  BuildJobProgram = [](const ScreenSendJob& job, std::int32_t headerMode) {
+    return BuildScreenProgram(job, headerMode).release();
+  };
   LayOutClient();
   // 12. The project.
   LoadProject();
@@ -274,6 +284,10 @@ void CQuendraDlg::CreatePanes() {
       auto* usbPane = new CUsbSendDialog(client_, *projectPage_, hooks_.ask);
       RegisterTexts(TextSlot::UsbSendPane, usbPane, [usbPane] { usbPane->ApplyLanguage(); });
       taskPane = usbPane;
+    } else if (pane == kLogoPane) {
+      auto* logoPane = new CLogoSetDialog(client_, hooks_.ask);
+      RegisterTexts(TextSlot::BootLogoPane, logoPane, [logoPane] { logoPane->ApplyLanguage(); });
+      taskPane = logoPane;
     } else if (pane == kUsbImportPane) {
       auto* importPane = new CUsbImportDialog(client_, hooks_.ask);
       RegisterTexts(TextSlot::UsbReadBackPane, importPane,

@@ -130,6 +130,32 @@ void DrawIcon(QPainter& p, DeviceIcon icon) {
       p.setBrush(kGold);
       p.drawEllipse(QPointF(8, 8), 1.8, 1.8);
       break;
+    case DeviceIcon::BootLogo:
+      DrawPanel(p, QRectF(1, 2, 14, 12));
+      p.setPen(ArtOutline());
+      p.setBrush(kGold);
+      p.drawEllipse(QPointF(8, 8), 3, 3);
+      break;
+    case DeviceIcon::RichTextLogo:
+      // A red letter A on a page.
+      p.setPen(ArtOutline());
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(2.5, 1.5, 11, 13));
+      p.setPen(QPen(kLed, 1.6, Qt::SolidLine, Qt::RoundCap));
+      p.drawPolyline(QPolygonF({{4.5, 12.5}, {8, 3.5}, {11.5, 12.5}}));
+      p.drawLine(QPointF(6, 9), QPointF(10, 9));
+      break;
+    case DeviceIcon::PictureLogo:
+      // A landscape: sky, a sun and a hill.
+      p.setPen(ArtOutline());
+      p.setBrush(QColor(150, 205, 245));
+      p.drawRect(QRectF(1.5, 2.5, 13, 11));
+      p.setPen(Qt::NoPen);
+      p.setBrush(kGold);
+      p.drawEllipse(QPointF(5, 6), 1.6, 1.6);
+      p.setBrush(QColor(80, 160, 70));
+      p.drawPolygon(QPolygonF({{1.5, 13.5}, {7, 7.5}, {14.5, 13.5}}));
+      break;
   }
 }
 

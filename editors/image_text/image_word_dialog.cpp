@@ -75,9 +75,6 @@ constexpr int kImageSize = 32;
 
 // The table page's grid lines and the new page's text.
 constexpr ColorRef kNewTableLineColor = 255;
-constexpr ColorRef kRed = 0x0000FF;
-constexpr int kNewTextTwips = 240;
-constexpr std::uint8_t kGb2312CharSet = 134;
 
 // What the add buttons make, in the toolbar's order.
 struct KindDefaults {
@@ -167,30 +164,11 @@ FileItem NewPage(const KindDefaults& defaults, int number) {
   return page;
 }
 
-// The new rich-text page starts with its own name in red "宋体" 12 points, written
-// through the shared rich text the renderers use.
-bool WriteNewRichText(const FileItem& page) {
-  const QString path = RtfPath(page);
-  if (RenderRichEdit == nullptr || !CreateDirTree(AppFolderPath(AppFolder::UserData))) {
-    return false;
-  }
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  file.close();
-  if (!RenderRichEdit->LoadRtfFile(path)) return false;
-  RenderRichEdit->SetText(PageName(page));
-  RichCharFormat format;
-  format.face = QStringLiteral(u"宋体");
-  format.charSet = kGb2312CharSet;
-  format.twips = kNewTextTwips;
-  format.color = kRed;
-  format.autoColor = false;
-  RenderRichEdit->SetCharFormat(0, -1, format, kCharAll);
-  return RenderRichEdit->SaveRtfFile(path);
-}
-
 bool WriteNewContent(const FileItem& page, const ContentSize& size) {
-  if (page.AddType != CImageWordDialog::kTable) return WriteNewRichText(page);
+  if (page.AddType != CImageWordDialog::kTable) {
+    // The new rich-text page starts with its own name in red "宋体" 12 points.
+    return WriteNewRichText(RtfPath(page), PageName(page), kCharAll);
+  }
   return CreateDirTree(AppFolderPath(AppFolder::UserData)) &&
          WriteDefaultTableFile(size.height, TableFilePath(GuidOf(page)), size.width) == 1;
 }

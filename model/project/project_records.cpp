@@ -12,3 +12,15 @@ AreaKindRecord MakeKindRecord(std::int32_t areaType) {
     default: return std::monostate{};
   }
 }
+
+std::vector<FileItem>* ImageTextPages(AreaKindRecord& kind) {
+  if (auto* pages = std::get_if<std::vector<FileItem>>(&kind)) return pages;
+  if (auto* borrowed = std::get_if<BorrowedPages>(&kind)) return borrowed->pages;
+  return nullptr;
+}
+
+const std::vector<FileItem>* ImageTextPages(const AreaKindRecord& kind) {
+  if (const auto* pages = std::get_if<std::vector<FileItem>>(&kind)) return pages;
+  if (const auto* borrowed = std::get_if<BorrowedPages>(&kind)) return borrowed->pages;
+  return nullptr;
+}

@@ -37,9 +37,18 @@ enum ProjectAreaKind : std::int32_t {
 // 3 the flash words, 4 DigitalClockAreaInfo, 5 ClockAreaInfo, 6 TimeAreaInfo,
 // 7 the file entries. An AreaType outside 1-7 has none (monostate). Read it with
 // std::get_if: an area's kind is never assumed.
+// An image-text area may borrow its pages instead (BorrowedPages): the boot logo's
+// temporary area plays and sends its screen's own logo list, which it never frees.
+struct BorrowedPages {
+  std::vector<FileItem>* pages = nullptr;
+};
 using AreaKindRecord = std::variant<std::monostate, SingleLineAreaInfo, std::vector<FileItem>,
                                     std::vector<FlashWordItem>, DigitalClockAreaInfo, ClockAreaInfo,
-                                    TimeAreaInfo, std::vector<FileAreaItem>>;
+                                    TimeAreaInfo, std::vector<FileAreaItem>, BorrowedPages>;
+
+// The pages of an image-text kind record, owned or borrowed; null for another kind.
+std::vector<FileItem>* ImageTextPages(AreaKindRecord& kind);
+const std::vector<FileItem>* ImageTextPages(const AreaKindRecord& kind);
 
 // The empty, zero-filled kind record that matches areaType.
 AreaKindRecord MakeKindRecord(std::int32_t areaType);

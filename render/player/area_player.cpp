@@ -223,11 +223,11 @@ int CAreaPlayer::DrawFileArea() { return DrawItemList(); }
 
 int CAreaPlayer::ItemCount() const {
   if (background_ != 0) return static_cast<int>(area_->Backgrounds.size());
+  if (const auto* pages = ImageTextPages(area_->Kind)) return static_cast<int>(pages->size());
   return std::visit(
       [](const auto& kind) {
         using Kind = std::decay_t<decltype(kind)>;
-        if constexpr (std::is_same_v<Kind, std::vector<FileItem>> ||
-                      std::is_same_v<Kind, std::vector<FlashWordItem>> ||
+        if constexpr (std::is_same_v<Kind, std::vector<FlashWordItem>> ||
                       std::is_same_v<Kind, std::vector<FileAreaItem>>) {
           return static_cast<int>(kind.size());
         } else {
@@ -301,7 +301,7 @@ bool CAreaPlayer::OpenItem(int position) {
     const BackgroundItem* item = at(area_->Backgrounds);
     return item != nullptr && OpenBackground(*item);
   }
-  if (const auto* pages = std::get_if<std::vector<FileItem>>(&area_->Kind)) {
+  if (const auto* pages = ImageTextPages(area_->Kind)) {
     const FileItem* item = at(*pages);
     return item != nullptr && OpenPage(*item);
   }

@@ -108,7 +108,7 @@ void RerenderAreaContent(AreaRecord& area) {
   const ContentSize size = AreaContentSize(area);
   if (auto* info = std::get_if<SingleLineAreaInfo>(&area.Kind)) {
     RerenderSingleLine(*info, size, RerenderWhen::kOutdated);
-  } else if (auto* pages = std::get_if<std::vector<FileItem>>(&area.Kind)) {
+  } else if (auto* pages = ImageTextPages(area.Kind)) {
     for (FileItem& page : *pages) RerenderPage(page, size, RerenderWhen::kOutdated);
   }
 }

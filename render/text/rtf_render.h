@@ -89,3 +89,9 @@ extern RichText* RenderRichEdit;
                                               bool* pageLimit = nullptr);
 [[nodiscard]] int RenderRtfSingleLineToPak(const QString& rtfPath, const QString& pakPath,
                                            const RtfRenderInput& input, bool* pageLimit = nullptr);
+
+// A new rich-text page's file: the RTF file at rtfPath (its folder made when missing)
+// holding text alone in red "宋体" (GB2312) 12 points, written through RenderRichEdit;
+// the fields of mask are set (the others stay the control's default). False when the
+// file cannot be written or RenderRichEdit is unset.
+[[nodiscard]] bool WriteNewRichText(const QString& rtfPath, const QString& text, unsigned mask);
