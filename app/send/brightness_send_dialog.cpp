@@ -73,19 +73,15 @@ void CSetBrightnessSendDlg::CreateControls() {
     label.setGeometry(kColumnLefts[column], 40, kLevelSize.width(), 20);
   }
   for (int s = 0; s < kSlotCount; ++s) {
-    Slot& slot = slots_[static_cast<std::size_t>(s)];
+    ScheduleSlotRow& row = slots_[static_cast<std::size_t>(s)];
     const int top = kSlotTops[s];
     const int firstId = kFirstSlotCheckId + 3 * s;
-    slot.enable.setParent(this);
-    SetControlId(&slot.enable, firstId);
-    slot.enable.setGeometry(40, top, 115, 24);
-    connect(&slot.enable, &QCheckBox::clicked, this, [this, s] { EnableSlot(s); });
-    slot.start =
-        MakeTimePicker(this, firstId + 1, QRect(QPoint(kColumnLefts[0], top), kPickerSize));
-    slot.end = MakeTimePicker(this, firstId + 2, QRect(QPoint(kColumnLefts[1], top), kPickerSize));
-    slot.level.setParent(this);
-    SetControlId(&slot.level, kFirstLevelId + s);
-    slot.level.setGeometry(QRect(QPoint(kColumnLefts[2], top), kLevelSize));
+    row.Create(this, {firstId, firstId + 1, firstId + 2, kFirstLevelId + s});
+    row.check->setGeometry(40, top, 115, 24);
+    row.start->setGeometry(QRect(QPoint(kColumnLefts[0], top), kPickerSize));
+    row.end->setGeometry(QRect(QPoint(kColumnLefts[1], top), kPickerSize));
+    row.level->setGeometry(QRect(QPoint(kColumnLefts[2], top), kLevelSize));
+    connect(row.check, &QCheckBox::clicked, this, [this, s] { EnableSlot(s); });
   }
   SetControlId(&slider_, kSliderId);
   slider_.setRange(0, kMaxLevel);
@@ -126,7 +122,10 @@ void CSetBrightnessSendDlg::ApplyLanguage() {
   levels << FormatLangText(QStringLiteral("0(%s)"), {ReadLangText(kTextSection, 1009)});
   for (int level = 1; level < kMaxLevel; ++level) levels << QString::number(level);
   levels << FormatLangText(QStringLiteral("15(%s)"), {ReadLangText(kTextSection, 1008)});
-  for (Slot& slot : slots_) slot.level.addItems(levels);
+  for (ScheduleSlotRow& row : slots_) {
+    row.level->clear();
+    row.level->addItems(levels);
+  }
 }
 
 void CSetBrightnessSendDlg::FitButtonRow() {
@@ -141,9 +140,9 @@ void CSetBrightnessSendDlg::FitButtonRow() {
 
 void CSetBrightnessSendDlg::LoadSettings() {
   for (int s = 0; s < kSlotCount; ++s) {
-    Slot& slot = slots_[static_cast<std::size_t>(s)];
-    slot.enable.setChecked(ReadScheduleSetting(kSection, SlotKey("CheckTime", s), 0, 0, 1) == 1);
-    slot.level.setCurrentIndex(
+    ScheduleSlotRow& slot = slots_[static_cast<std::size_t>(s)];
+    slot.check->setChecked(ReadScheduleSetting(kSection, SlotKey("CheckTime", s), 0, 0, 1) == 1);
+    slot.level->setCurrentIndex(
         ReadScheduleSetting(kSection, SlotKey("BrightnessData", s), kMaxLevel, 0, kMaxLevel));
     slot.start->setTime(ReadScheduleTime(kSection, TimeKey("StartTime", s, "Hour"),
                                          TimeKey("StartTime", s, "Minute"), kDefaultStartHours[s]));
@@ -163,10 +162,10 @@ bool CSetBrightnessSendDlg::StoreSettings() const {
   stored &=
       WriteScheduleSetting(kSection, QStringLiteral("ManullyBrightnessData"), slider_.value());
   for (int s = 0; s < kSlotCount; ++s) {
-    const Slot& slot = slots_[static_cast<std::size_t>(s)];
-    stored &= WriteScheduleSetting(kSection, SlotKey("CheckTime", s), slot.enable.isChecked());
+    const ScheduleSlotRow& slot = slots_[static_cast<std::size_t>(s)];
+    stored &= WriteScheduleSetting(kSection, SlotKey("CheckTime", s), slot.check->isChecked());
     stored &=
-        WriteScheduleSetting(kSection, SlotKey("BrightnessData", s), slot.level.currentIndex());
+        WriteScheduleSetting(kSection, SlotKey("BrightnessData", s), slot.level->currentIndex());
     stored &= WriteScheduleTime(kSection, TimeKey("StartTime", s, "Hour"),
                                 TimeKey("StartTime", s, "Minute"), slot.start->time());
     stored &= WriteScheduleTime(kSection, TimeKey("EndTime", s, "Hour"),
@@ -179,10 +178,7 @@ void CSetBrightnessSendDlg::SwitchMode(Mode mode) {
   mode_ = mode;
   const bool timed = mode == kTimed;
   for (QLabel& label : columnLabels_) label.setEnabled(timed);
-  for (int s = 0; s < kSlotCount; ++s) {
-    slots_[static_cast<std::size_t>(s)].enable.setEnabled(timed);
-    EnableSlot(s);
-  }
+  for (ScheduleSlotRow& row : slots_) row.Enable(timed);
   slider_.setEnabled(!timed);
   brightLabel_.setEnabled(!timed);
   darkLabel_.setEnabled(!timed);
@@ -191,11 +187,7 @@ void CSetBrightnessSendDlg::SwitchMode(Mode mode) {
 }
 
 void CSetBrightnessSendDlg::EnableSlot(int s) {
-  Slot& slot = slots_.at(static_cast<std::size_t>(s));
-  const bool enabled = mode_ == kTimed && slot.enable.isChecked();
-  slot.start->setEnabled(enabled);
-  slot.end->setEnabled(enabled);
-  slot.level.setEnabled(enabled);
+  slots_.at(static_cast<std::size_t>(s)).Enable(mode_ == kTimed);
 }
 
 void CSetBrightnessSendDlg::OnSet() {
@@ -207,21 +199,14 @@ void CSetBrightnessSendDlg::OnSet() {
     Finish(kSet);
     return;
   }
-  for (const Slot& slot : slots_) {
-    if (slot.enable.isChecked() && slot.start->time() >= slot.end->time()) {
-      static_cast<void>(ShowStyleMessage(ReadLangText(kTextSection, kBadSlotText), kWarningStyle));
-      return;
-    }
+  const ScheduleSlots slots = ReadSlots(slots_);
+  if (HasSlotNotBeforeItsEnd(slots)) {
+    static_cast<void>(ShowStyleMessage(ReadLangText(kTextSection, kBadSlotText), kWarningStyle));
+    return;
   }
-  for (int s = 0; s < kSlotCount; ++s) {
-    const Slot& slot = slots_[static_cast<std::size_t>(s)];
-    schedule_.SlotEnable[s] = slot.enable.isChecked() ? 1 : 0;
-    schedule_.StartHour[s] = slot.start->time().hour();
-    schedule_.StartMinute[s] = slot.start->time().minute();
-    schedule_.EndHour[s] = slot.end->time().hour();
-    schedule_.EndMinute[s] = slot.end->time().minute();
-    schedule_.Level[s] = slot.level.currentIndex();
-  }
+  BrightnessSchedule stored{};
+  PutBrightnessSlots(slots, stored);
+  schedule_ = CardBrightnessSchedule(stored);
   Finish(kSet);
 }
 

@@ -15,13 +15,14 @@
 #include <array>
 
 #include "controls/dialogs/see_through_dialog.h"
+#include "device/common/card_schedules.h"
 #include "sdk/Corvanix.h"
 
 class CSetBrightnessSendDlg : public SeeThroughDialog {
  public:
   enum Choice { kExit = 0, kSet = 1, kCancelBrightness = 2 };
   enum Mode { kTimed = 0, kManual = 1 };
-  static constexpr int kSlotCount = 3;
+  static constexpr int kSlotCount = kScheduleSlots;
   static constexpr int kMaxLevel = 15;
   static constexpr int kSetId = 1354;
   static constexpr int kCancelBrightnessId = 1355;
@@ -44,10 +45,10 @@ class CSetBrightnessSendDlg : public SeeThroughDialog {
   // The controls by slot (0-2), for the caller's tests.
   QRadioButton& ModeRadio(Mode mode) { return mode == kTimed ? timed_ : manual_; }
   QSlider& LevelSlider() { return slider_; }
-  QCheckBox& SlotCheck(int slot) { return slots_.at(slot).enable; }
+  QCheckBox& SlotCheck(int slot) { return *slots_.at(slot).check; }
   QTimeEdit& SlotStart(int slot) { return *slots_.at(slot).start; }
   QTimeEdit& SlotEnd(int slot) { return *slots_.at(slot).end; }
-  QComboBox& SlotLevel(int slot) { return slots_.at(slot).level; }
+  QComboBox& SlotLevel(int slot) { return *slots_.at(slot).level; }
   QPushButton& Button(int controlId);
 
   void OnSet();
@@ -57,12 +58,6 @@ class CSetBrightnessSendDlg : public SeeThroughDialog {
   void PaintSurface(QPainter& painter, QSize size) override;
 
  private:
-  struct Slot {
-    QCheckBox enable;
-    QTimeEdit* start = nullptr;
-    QTimeEdit* end = nullptr;
-    QComboBox level;
-  };
   void CreateControls();
   void ApplyLanguage();
   void FitButtonRow();
@@ -80,7 +75,7 @@ class CSetBrightnessSendDlg : public SeeThroughDialog {
   QRadioButton timed_{this};
   QRadioButton manual_{this};
   std::array<QLabel, 3> columnLabels_;
-  std::array<Slot, kSlotCount> slots_;
+  ScheduleSlotRows slots_;
   QSlider slider_{Qt::Horizontal, this};
   QLabel brightLabel_{this};
   QLabel darkLabel_{this};

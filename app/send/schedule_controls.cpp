@@ -1,9 +1,8 @@
 #include "app/send/schedule_controls.h"
 
-#include <QTimeEdit>
+#include <algorithm>
 
 #include "model/settings/settings_file.h"
-#include "model/settings/ui/dlg_lang_text.h"
 
 namespace {
 
@@ -23,12 +22,10 @@ bool WriteScheduleSetting(QLatin1StringView section, const QString& key, int val
   return WriteIniInt(section, key, value, kSettingsFile);
 }
 
-QTimeEdit* MakeTimePicker(QWidget* parent, int controlId, const QRect& rect) {
-  auto* picker = new QTimeEdit(parent);
-  SetControlId(picker, controlId);
-  picker->setDisplayFormat(QStringLiteral("HH:mm"));
-  picker->setGeometry(rect);
-  return picker;
+bool HasSlotNotBeforeItsEnd(const ScheduleSlots& slots) {
+  return std::any_of(slots.begin(), slots.end(), [](const ScheduleSlot& slot) {
+    return slot.enabled && slot.start >= slot.end;
+  });
 }
 
 QTime ReadScheduleTime(QLatin1StringView section, const QString& hourKey, const QString& minuteKey,

@@ -1,14 +1,12 @@
 #pragma once
 // What the two schedule dialogs of the send pane share: their remembered values in
-// "setting.cfg" and the time pickers of their slots.
+// "setting.cfg" and the check of their slots.
 
 #include <QLatin1StringView>
 #include <QString>
 #include <QTime>
 
-class QRect;
-class QTimeEdit;
-class QWidget;
+#include "device/common/card_schedules.h"
 
 // The number stored under the key of "setting.cfg"; fallback when the key is absent
 // or its value lies outside low-high, so a damaged file opens as a first run would.
@@ -18,8 +16,9 @@ int ReadScheduleSetting(QLatin1StringView section, const QString& key, int fallb
 // Stores the number as decimal text; false when "setting.cfg" cannot be written.
 [[nodiscard]] bool WriteScheduleSetting(QLatin1StringView section, const QString& key, int value);
 
-// A time picker showing "HH:mm", with its control id, at rect in parent.
-QTimeEdit* MakeTimePicker(QWidget* parent, int controlId, const QRect& rect);
+// True when an enabled slot does not start before it ends: the send pane's schedules
+// run within one day.
+bool HasSlotNotBeforeItsEnd(const ScheduleSlots& slots);
 
 // The hour and minute stored under the keys; each missing or out of range one
 // takes fallbackHour or minute 0.

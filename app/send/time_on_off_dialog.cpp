@@ -55,16 +55,13 @@ void CTimeOnOffLedSetDialog::CreateControls() {
   onLabel_.setGeometry(kOnLeft, 54, kPickerSize.width(), 20);
   offLabel_.setGeometry(kOffLeft, 54, kPickerSize.width(), 20);
   for (int s = 0; s < kSlotCount; ++s) {
-    Slot& slot = slots_[static_cast<std::size_t>(s)];
+    ScheduleSlotRow& row = slots_[static_cast<std::size_t>(s)];
     const int top = kSlotTops[s];
-    slot.enable.setParent(this);
-    SetControlId(&slot.enable, kFirstSlotCheckId + s);
-    slot.enable.setGeometry(40, top, 115, 24);
-    connect(&slot.enable, &QCheckBox::clicked, this, [this, s] { EnableSlot(s); });
-    slot.on =
-        MakeTimePicker(this, kFirstPickerId + 2 * s, QRect(QPoint(kOnLeft, top), kPickerSize));
-    slot.off =
-        MakeTimePicker(this, kFirstPickerId + 2 * s + 1, QRect(QPoint(kOffLeft, top), kPickerSize));
+    row.Create(this, {kFirstSlotCheckId + s, kFirstPickerId + 2 * s, kFirstPickerId + 2 * s + 1});
+    row.check->setGeometry(40, top, 115, 24);
+    row.start->setGeometry(QRect(QPoint(kOnLeft, top), kPickerSize));
+    row.end->setGeometry(QRect(QPoint(kOffLeft, top), kPickerSize));
+    connect(row.check, &QCheckBox::clicked, this, [this, s] { EnableSlot(s); });
   }
   SetControlId(&ok_, kOkId);
   SetControlId(&cancelButton_, kCancelId);
@@ -89,11 +86,11 @@ void CTimeOnOffLedSetDialog::ApplyLanguage() {
 
 void CTimeOnOffLedSetDialog::LoadSettings() {
   for (int s = 0; s < kSlotCount; ++s) {
-    Slot& slot = slots_[static_cast<std::size_t>(s)];
-    slot.enable.setChecked(ReadScheduleSetting(kSection, SlotKey("CheckTime", s), 0, 0, 1) == 1);
-    slot.on->setTime(ReadScheduleTime(kSection, SlotKey("ONTime", s, "Hour"),
-                                      SlotKey("ONTime", s, "Minute"), 0));
-    slot.off->setTime(ReadScheduleTime(kSection, SlotKey("OFFTime", s, "Hour"),
+    ScheduleSlotRow& slot = slots_[static_cast<std::size_t>(s)];
+    slot.check->setChecked(ReadScheduleSetting(kSection, SlotKey("CheckTime", s), 0, 0, 1) == 1);
+    slot.start->setTime(ReadScheduleTime(kSection, SlotKey("ONTime", s, "Hour"),
+                                         SlotKey("ONTime", s, "Minute"), 0));
+    slot.end->setTime(ReadScheduleTime(kSection, SlotKey("OFFTime", s, "Hour"),
                                        SlotKey("OFFTime", s, "Minute"), 0));
     EnableSlot(s);
   }
@@ -106,40 +103,31 @@ bool CTimeOnOffLedSetDialog::StoreSettings() const {
   bool stored = WriteScheduleSetting(kSection, QStringLiteral("TimeRadio"),
                                      cancel_.isChecked() ? kCancelTiming : kSetTiming);
   for (int s = 0; s < kSlotCount; ++s) {
-    const Slot& slot = slots_[static_cast<std::size_t>(s)];
-    stored &= WriteScheduleSetting(kSection, SlotKey("CheckTime", s), slot.enable.isChecked());
+    const ScheduleSlotRow& slot = slots_[static_cast<std::size_t>(s)];
+    stored &= WriteScheduleSetting(kSection, SlotKey("CheckTime", s), slot.check->isChecked());
     stored &= WriteScheduleTime(kSection, SlotKey("ONTime", s, "Hour"),
-                                SlotKey("ONTime", s, "Minute"), slot.on->time());
+                                SlotKey("ONTime", s, "Minute"), slot.start->time());
     stored &= WriteScheduleTime(kSection, SlotKey("OFFTime", s, "Hour"),
-                                SlotKey("OFFTime", s, "Minute"), slot.off->time());
+                                SlotKey("OFFTime", s, "Minute"), slot.end->time());
   }
   return stored;
 }
 
 void CTimeOnOffLedSetDialog::EnableSlot(int s) {
-  Slot& slot = slots_.at(static_cast<std::size_t>(s));
-  slot.on->setEnabled(slot.enable.isChecked());
-  slot.off->setEnabled(slot.enable.isChecked());
+  slots_.at(static_cast<std::size_t>(s)).Enable(true);
 }
 
 void CTimeOnOffLedSetDialog::OnOK() {
-  for (const Slot& slot : slots_) {
-    if (slot.enable.isChecked() && slot.on->time() >= slot.off->time()) {
-      static_cast<void>(
-          ShowStyleMessage(ReadLangText(kBadSlotSection, kBadSlotText), kWarningStyle));
-      return;
-    }
+  const ScheduleSlots slots = ReadSlots(slots_);
+  if (HasSlotNotBeforeItsEnd(slots)) {
+    static_cast<void>(ShowStyleMessage(ReadLangText(kBadSlotSection, kBadSlotText), kWarningStyle));
+    return;
   }
   settingsStored_ = StoreSettings();
   choice_ = cancel_.isChecked() ? kCancelTiming : kSetTiming;
-  for (int s = 0; s < kSlotCount; ++s) {
-    const Slot& slot = slots_[static_cast<std::size_t>(s)];
-    schedule_.SlotEnable[s] = slot.enable.isChecked() ? 1 : 0;
-    schedule_.OnHour[s] = slot.on->time().hour();
-    schedule_.OnMinute[s] = slot.on->time().minute();
-    schedule_.OffHour[s] = slot.off->time().hour();
-    schedule_.OffMinute[s] = slot.off->time().minute();
-  }
+  PowerSchedule stored{};
+  PutPowerSlots(slots, stored);
+  schedule_ = CardPowerSchedule(stored);
   accept();
 }
 

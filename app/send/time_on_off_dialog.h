@@ -13,12 +13,13 @@
 #include <array>
 
 #include "controls/dialogs/see_through_dialog.h"
+#include "device/common/card_schedules.h"
 #include "sdk/Corvanix.h"
 
 class CTimeOnOffLedSetDialog : public SeeThroughDialog {
  public:
   enum Choice { kSetTiming = 0, kCancelTiming = 1 };
-  static constexpr int kSlotCount = 3;
+  static constexpr int kSlotCount = kScheduleSlots;
   static constexpr QSize kClientSize{400, 230};
   static constexpr int kRightInset = 100;
   static constexpr int kBottomInset = 220;
@@ -31,9 +32,9 @@ class CTimeOnOffLedSetDialog : public SeeThroughDialog {
   bool SettingsStored() const { return settingsStored_; }
 
   QRadioButton& ChoiceRadio(Choice choice) { return choice == kSetTiming ? set_ : cancel_; }
-  QCheckBox& SlotCheck(int slot) { return slots_.at(static_cast<std::size_t>(slot)).enable; }
-  QTimeEdit& SlotOn(int slot) { return *slots_.at(static_cast<std::size_t>(slot)).on; }
-  QTimeEdit& SlotOff(int slot) { return *slots_.at(static_cast<std::size_t>(slot)).off; }
+  QCheckBox& SlotCheck(int slot) { return *slots_.at(static_cast<std::size_t>(slot)).check; }
+  QTimeEdit& SlotOn(int slot) { return *slots_.at(static_cast<std::size_t>(slot)).start; }
+  QTimeEdit& SlotOff(int slot) { return *slots_.at(static_cast<std::size_t>(slot)).end; }
   QPushButton& OkButton() { return ok_; }
   QPushButton& CancelButton() { return cancelButton_; }
 
@@ -43,11 +44,6 @@ class CTimeOnOffLedSetDialog : public SeeThroughDialog {
   void PaintSurface(QPainter& painter, QSize size) override;
 
  private:
-  struct Slot {
-    QCheckBox enable;
-    QTimeEdit* on = nullptr;
-    QTimeEdit* off = nullptr;
-  };
   void CreateControls();
   void ApplyLanguage();
   void LoadSettings();
@@ -61,7 +57,7 @@ class CTimeOnOffLedSetDialog : public SeeThroughDialog {
   QRadioButton cancel_{this};
   QLabel onLabel_{this};
   QLabel offLabel_{this};
-  std::array<Slot, kSlotCount> slots_;
+  ScheduleSlotRows slots_;
   QPushButton ok_{this};
   QPushButton cancelButton_{this};
 };

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "model/settings/ui/dlg_lang_text.h"
+
 namespace {
 
 // The three slots' values of one field of a schedule record.
@@ -61,6 +63,12 @@ SlotFields BrightnessFields(BrightnessSchedule& schedule) {
   fields.level = {&schedule.BrightnessValue1, &schedule.BrightnessValue2,
                   &schedule.BrightnessValue3};
   return fields;
+}
+
+// A control is found by its id both as its object name and as its control id.
+void Name(QWidget* control, int id) {
+  control->setObjectName(QString::number(id));
+  SetControlId(control, id);
 }
 
 QString LevelText(int level) {
@@ -119,13 +127,13 @@ void ScheduleSlotRow::Create(QWidget* parent, const ScheduleSlotIds& ids) {
   check = new QCheckBox(parent);
   start = new QTimeEdit(parent);
   end = new QTimeEdit(parent);
-  check->setObjectName(QString::number(ids.check));
-  start->setObjectName(QString::number(ids.start));
-  end->setObjectName(QString::number(ids.end));
+  Name(check, ids.check);
+  Name(start, ids.start);
+  Name(end, ids.end);
   for (QTimeEdit* picker : {start, end}) picker->setDisplayFormat(QStringLiteral("HH:mm"));
   if (ids.level == 0) return;
   level = new QComboBox(parent);
-  level->setObjectName(QString::number(ids.level));
+  Name(level, ids.level);
   for (int i = 0; i < kBrightnessLevels; ++i) level->addItem(LevelText(i));
 }
 

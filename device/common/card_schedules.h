@@ -54,7 +54,8 @@ struct ScheduleSlotRow {
   QTimeEdit* end = nullptr;
   QComboBox* level = nullptr;  // null in a power schedule
 
-  // Makes the controls as children of parent, named by their ids: the pickers with
+  // Makes the controls as children of parent, named by their ids (object name and
+  // control id): the pickers with
   // format "HH:mm", the level list filled.
   void Create(QWidget* parent, const ScheduleSlotIds& ids);
   // Lays the row out in the grid's row from column 0: check, start, end, level.

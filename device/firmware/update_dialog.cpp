@@ -126,8 +126,7 @@ void CUpdateDialog::OnUpdate() {
 }
 
 void CUpdateDialog::UpdateOverCable(const ScreenRecord& screen) {
-  CommInfo info{};
-  MakeCommInfo(screen, info);
+  CommInfo info = CardLinkOf(screen);
   info.NotifyWindow = MainWindowHandle;
   info.StatusMessage = UM_SEND_RESULT;
   info.ProgressMessage = UM_SEND_PROGRESS;

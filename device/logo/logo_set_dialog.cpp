@@ -578,8 +578,7 @@ void CLogoSetDialog::OnSend() {
     return;
   }
   LedAllSettingInfo settings{};
-  CommInfo link{};
-  MakeCommInfo(*screen_, link);
+  CommInfo link = CardLinkOf(*screen_);
   const bool usb = screen_->SendType == kSendByUsbDisk;
   if (usb) {
     const QString root = drives_->SelectedRoot();

@@ -89,18 +89,18 @@ void CLocalIPSetDialog::ChooseEntry(int row) {
   if (row < 0 || row >= static_cast<int>(entries_.size())) return;
   chosen_ = row;
   const LocalAddress& entry = entries_[static_cast<std::size_t>(row)];
-  edits_[0]->SetValue(ValueOf(entry.ip));
-  edits_[1]->SetValue(ValueOf(entry.mask));
-  edits_[2]->SetValue(ValueOf(entry.gateway));
+  edits_[0]->SetAddress(ValueOf(entry.ip));
+  edits_[1]->SetAddress(ValueOf(entry.mask));
+  edits_[2]->SetAddress(ValueOf(entry.gateway));
   hardware_.setText(HardwareText(entry));
 }
 
 void CLocalIPSetDialog::OnOK() {
   AddressChange change;
   if (chosen_ >= 0) change.interfaceName = entries_[static_cast<std::size_t>(chosen_)].adapterName;
-  change.ip = edits_[0]->Value();
-  change.mask = edits_[1]->Value();
-  change.gateway = edits_[2]->Value();
+  change.ip = edits_[0]->Address();
+  change.mask = edits_[1]->Address();
+  change.gateway = edits_[2]->Address();
   QString problem = ChangeProblem(change);
   if (problem.isEmpty() && program_.isEmpty()) problem = QStringLiteral("nmcli was not found");
   if (!problem.isEmpty()) {

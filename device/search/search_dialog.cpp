@@ -4,14 +4,11 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 
-#include <optional>
-
-#include "controls/dialogs/loading_dialog.h"
 #include "controls/shell/artwork.h"
 #include "controls/shell/pane_ids.h"
-#include "controls/support/main_window.h"
-#include "device/common/card_settings.h"
+#include "device/common/card_link_dialog.h"
 #include "device/common/screen_texts.h"
 #include "device/search/local_ip_set_dialog.h"
 #include "device/search/search_ids.h"
@@ -24,7 +21,6 @@
 namespace {
 
 constexpr int kCaptionIconSize = 32;
-constexpr int kBusySize = 100;
 constexpr int kMargin = 12;
 constexpr int kButtonHeight = 30;
 constexpr int kListFontPixels = 11;
@@ -57,19 +53,6 @@ constexpr Column kColumns[CSearchDialog::kColumnCount] = {
 
 QString Text(int key) { return ReadLangText(lang_section::IDD_SEARCH_DIALOG, key); }
 
-int BaudIndex(std::int32_t baud) {
-  switch (baud) {
-    case 57600: return 1;
-    case 115200: return 2;
-    default: return 0;
-  }
-}
-
-template <std::size_t N>
-std::uint32_t AddressOf(const char16_t (&text)[N]) {
-  return Ipv4OfText(text, N);
-}
-
 void OpenLocalAddressDialog(QWidget* parent) {
   CLocalIPSetDialog dialog(parent);
   dialog.exec();
@@ -78,11 +61,10 @@ void OpenLocalAddressDialog(QWidget* parent) {
 }  // namespace
 
 QStringList SearchRowTexts(int rowNumber, const LedSettingInfo& card) {
-  const QString name = ReadBoundedText(card.CardName);
-  const qsizetype dash = name.indexOf(u'-');
+  const std::array<QString, 2> name = CardNameParts(card);
   return {QString::number(rowNumber),
-          (dash < 0 ? name : name.left(dash)).trimmed(),
-          dash < 0 ? QString() : name.mid(dash + 1).trimmed(),
+          name[0],
+          name[1],
           QString::number(card.SerialByte1),
           QStringLiteral("%1*%2").arg(card.Width).arg(card.Height),
           ColorTypeText(card.ColorType - 1),
@@ -94,22 +76,11 @@ QStringList SearchRowTexts(int rowNumber, const LedSettingInfo& card) {
           GetScanTypeName(card.ScanByte0)};
 }
 
-CardDialogSetup CardDialogSetupOf(const LedSettingInfo& card) {
-  CardDialogSetup setup;
-  setup.ip = AddressOf(card.IpAddress);
-  setup.mask = AddressOf(card.SubnetMask);
-  setup.gateway = AddressOf(card.Gateway);
-  setup.mac = ReadBoundedText(card.MacAddress);
-  setup.cardIndex = card.SerialByte1 - 1;
-  setup.baudIndex = BaudIndex(card.BaudRate);
-  return setup;
-}
-
-CSearchDialog::CSearchDialog(QWidget* parent, Search search, OpenCardDialog openCard,
-                             OpenLocalDialog openLocal)
+CSearchDialog::CSearchDialog(QWidget* parent, OpenCardDialog openCard, OpenLocalDialog openLocal)
     : TaskPane(kSearchPane, parent, IDC_SEARCH_BACK),
-      search_(search ? std::move(search) : Search(KQ_SearchLedToList)),
-      openCard_(std::move(openCard)),
+      openCard_(openCard ? std::move(openCard) : OpenCardDialog([this](const LedSettingInfo& card) {
+        RunCardLinkDialog(card, this);
+      })),
       openLocal_(openLocal ? std::move(openLocal)
                            : OpenLocalDialog([this] { OpenLocalAddressDialog(this); })),
       results_(this),
@@ -144,53 +115,21 @@ QPushButton* CSearchDialog::Button(int id) {
   }
 }
 
-LRESULT CSearchDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_TIMER && wParam == kShowTimer) ShowFoundRecords();
-  return TaskPane::WindowProc(msg, wParam, lParam);
-}
-
-void CSearchDialog::OnSearch() {
-  searchButton_.setEnabled(false);
-  const QRect list(results_.mapToGlobal(QPoint(0, 0)), results_.size());
-  QRect busyRect(0, 0, kBusySize, kBusySize);
-  busyRect.moveCenter(list.center());
-  QWidget* mainWindow = MainWindow();
-  if (mainWindow) mainWindow->setEnabled(false);
-  {
-    CLoadingDialog busy;
-    busy.ShowBusy(Text(1004), busyRect, this);
-    found_.clear();
-    results_.clear();
-    shown_ = 0;
-    static_cast<void>(SetTimer(Handle(), kShowTimer, kShowTimerMs));
-    // The list grows on this thread while the search dispatches its messages. A failed
-    // search lists what arrived before it failed; no card found shows no message.
-    static_cast<void>(search_(&found_));
-    static_cast<void>(KillTimer(Handle(), kShowTimer));
-    ShowFoundRecords();
-  }
-  if (mainWindow) {
-    mainWindow->setEnabled(true);
-    mainWindow->activateWindow();
-  }
-  searchButton_.setEnabled(true);
-}
-
-void CSearchDialog::ShowFoundRecords() {
-  auto record = std::next(found_.begin(), static_cast<std::ptrdiff_t>(shown_));
-  for (; record != found_.end(); ++record) {
-    ++shown_;
-    results_.addTopLevelItem(
-        new QTreeWidgetItem(SearchRowTexts(static_cast<int>(shown_), *record)));
-  }
+std::int32_t CSearchDialog::OnSearch() {
+  // A failed search lists what arrived before it failed; no card found shows no message.
+  return search_.Run(
+      searchButton_, results_, Text(1004), [this] { results_.clear(); },
+      [this](const LedSettingInfo& card, int row) {
+        results_.addTopLevelItem(new QTreeWidgetItem(SearchRowTexts(row + 1, card)));
+      });
 }
 
 void CSearchDialog::OnModify() {
   QTreeWidgetItem* item = results_.currentItem();
-  if (!item || !item->isSelected() || !openCard_) return;
-  const int row = results_.indexOfTopLevelItem(item);
-  if (row < 0 || static_cast<std::size_t>(row) >= found_.size()) return;
-  openCard_(CardDialogSetupOf(*std::next(found_.begin(), row)));
+  if (!item || !item->isSelected()) return;
+  if (const LedSettingInfo* card = search_.Shown(results_.indexOfTopLevelItem(item))) {
+    openCard_(*card);
+  }
 }
 
 void CSearchDialog::ApplyLanguage() {

@@ -140,9 +140,9 @@ class LocalAddressDialog : public apptest::AppTest {
   // Chooses an interface of this machine and types the values of the change.
   static void Enter(CLocalIPSetDialog& dialog, std::uint32_t ip, std::uint32_t mask,
                     std::uint32_t gateway) {
-    dialog.Edit(0).SetValue(ip);
-    dialog.Edit(1).SetValue(mask);
-    dialog.Edit(2).SetValue(gateway);
+    dialog.Edit(0).SetAddress(ip);
+    dialog.Edit(1).SetAddress(mask);
+    dialog.Edit(2).SetAddress(gateway);
   }
   void SetUp() override {
     AppTest::SetUp();
@@ -161,11 +161,11 @@ TEST_F(LocalAddressDialog, ASuccessfulChangeIsReportedAndCloses) {
   auto dialog = Dialog(FakeProgram(QStringLiteral("exit 0")));
   ASSERT_EQ(dialog->EntryList().count(), 2);
   EXPECT_EQ(dialog->HardwareShown(), QStringLiteral("02-00-00-00-09-01"));
-  EXPECT_EQ(dialog->Edit(0).Value(), 0x0AC90901u);
+  EXPECT_EQ(dialog->Edit(0).Address(), 0x0AC90901u);
   EXPECT_EQ(dialog->Edit(1).Value(), 0xFFFFFF00u);
   EXPECT_EQ(dialog->Edit(2).Value(), 0x0AC909FEu);
   dialog->EntryList().setCurrentRow(1);
-  EXPECT_EQ(dialog->Edit(0).Value(), 0x0AC90A01u);
+  EXPECT_EQ(dialog->Edit(0).Address(), 0x0AC90A01u);
   SaveScreenshot(*dialog, QStringLiteral("local_address_dialog"));
   const QString device = QStringLiteral("sea0");
   Enter(*dialog, 0x0A010203, 0xFFFF0000, 0x0A010001);

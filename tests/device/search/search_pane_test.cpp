@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 
+#include "device/common/card_link_dialog.h"
 #include "device/search/search_dialog.h"
 #include "device/search/search_ids.h"
 #include "model/common/bounded_text.h"
@@ -77,13 +78,7 @@ class SearchPane : public apptest::AppTest {
     if (const std::string why = network.Unavailable(); !why.empty()) GTEST_SKIP() << why;
     ASSERT_TRUE(network.Build()) << "ip could not build the test network";
     pane = std::make_unique<CSearchDialog>(
-        nullptr,
-        [this](std::list<LedSettingInfo>* list) {
-          std::int32_t result = -1;
-          network.Computer().RunInside([&] { result = KQ_SearchLedToList(list); });
-          return result;
-        },
-        [this](const CardDialogSetup& setup) { opened.push_back(setup); },
+        nullptr, [this](const LedSettingInfo& card) { opened.push_back(CardLinkValuesOf(card)); },
         [this] { ++localOpened; });
     pane->resize(900, 520);
     pane->show();
@@ -107,14 +102,17 @@ class SearchPane : public apptest::AppTest {
     QObject::connect(&probe, &QTimer::timeout,
                      [&] { most = std::max(most, pane->Results().topLevelItemCount()); });
     probe.start(20);
-    pane->Button(IDC_SEARCH_START)->click();
+    Search();
     return most;
+  }
+  void Search() {
+    network.Computer().RunInside([this] { static_cast<void>(pane->OnSearch()); });
   }
 
   emu::CardNetwork network;
   std::unique_ptr<emu::SearchCard> cards[emu::CardNetwork::kCards];
   std::unique_ptr<CSearchDialog> pane;
-  std::vector<CardDialogSetup> opened;
+  std::vector<CardLinkValues> opened;
   int localOpened = 0;
 };
 
@@ -126,7 +124,7 @@ TEST_F(SearchPane, FoundCardsAreListedWithTheirParameters) {
   ASSERT_EQ(results.topLevelItemCount(), 2);
   const QStringList expected = {QStringLiteral("1"),
                                 QStringLiteral("KQ"),
-                                QStringLiteral("A8 - V2"),
+                                QStringLiteral("A8"),
                                 QStringLiteral("3"),
                                 QStringLiteral("64*32"),
                                 QStringLiteral("Two colours"),
@@ -163,14 +161,14 @@ TEST_F(SearchPane, FoundCardsAreListedWithTheirParameters) {
 
   // A second search empties the list first and numbers from 1 again.
   cards[1].reset();
-  pane->Button(IDC_SEARCH_START)->click();
+  Search();
   ASSERT_EQ(results.topLevelItemCount(), 1);
   EXPECT_EQ(RowTexts(results, 0)[0], QStringLiteral("1"));
   EXPECT_TRUE(pane->Button(IDC_SEARCH_START)->isEnabled());
 }
 
 TEST_F(SearchPane, NoCardLeavesTheListEmpty) {
-  pane->Button(IDC_SEARCH_START)->click();
+  Search();
   EXPECT_EQ(pane->Results().topLevelItemCount(), 0);
   EXPECT_TRUE(pane->Found().empty());
 }
