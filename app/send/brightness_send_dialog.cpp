@@ -199,13 +199,13 @@ void CSetBrightnessSendDlg::OnSet() {
     Finish(kSet);
     return;
   }
-  const ScheduleSlots slots = ReadSlots(slots_);
-  if (HasSlotNotBeforeItsEnd(slots)) {
+  const ScheduleSlots times = ReadSlots(slots_);
+  if (HasSlotNotBeforeItsEnd(times)) {
     static_cast<void>(ShowStyleMessage(ReadLangText(kTextSection, kBadSlotText), kWarningStyle));
     return;
   }
   BrightnessSchedule stored{};
-  PutBrightnessSlots(slots, stored);
+  PutBrightnessSlots(times, stored);
   schedule_ = CardBrightnessSchedule(stored);
   Finish(kSet);
 }

@@ -118,15 +118,15 @@ void CTimeOnOffLedSetDialog::EnableSlot(int s) {
 }
 
 void CTimeOnOffLedSetDialog::OnOK() {
-  const ScheduleSlots slots = ReadSlots(slots_);
-  if (HasSlotNotBeforeItsEnd(slots)) {
+  const ScheduleSlots times = ReadSlots(slots_);
+  if (HasSlotNotBeforeItsEnd(times)) {
     static_cast<void>(ShowStyleMessage(ReadLangText(kBadSlotSection, kBadSlotText), kWarningStyle));
     return;
   }
   settingsStored_ = StoreSettings();
   choice_ = cancel_.isChecked() ? kCancelTiming : kSetTiming;
   PowerSchedule stored{};
-  PutPowerSlots(slots, stored);
+  PutPowerSlots(times, stored);
   schedule_ = CardPowerSchedule(stored);
   accept();
 }
