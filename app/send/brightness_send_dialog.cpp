@@ -199,13 +199,13 @@ void CSetBrightnessSendDlg::OnSet() {
     Finish(kSet);
     return;
   }
-  const ScheduleSlots times = ReadSlots(slots_);
-  if (HasSlotNotBeforeItsEnd(times)) {
+  const ScheduleSlots chosen = ReadSlots(slots_);
+  if (HasSlotNotBeforeItsEnd(chosen)) {
     static_cast<void>(ShowStyleMessage(ReadLangText(kTextSection, kBadSlotText), kWarningStyle));
     return;
   }
   BrightnessSchedule stored{};
-  PutBrightnessSlots(times, stored);
+  PutBrightnessSlots(chosen, stored);
   schedule_ = CardBrightnessSchedule(stored);
   Finish(kSet);
 }

@@ -22,8 +22,8 @@ bool WriteScheduleSetting(QLatin1StringView section, const QString& key, int val
   return WriteIniInt(section, key, value, kSettingsFile);
 }
 
-bool HasSlotNotBeforeItsEnd(const ScheduleSlots& times) {
-  return std::any_of(times.begin(), times.end(), [](const ScheduleSlot& slot) {
+bool HasSlotNotBeforeItsEnd(const ScheduleSlots& slotTimes) {
+  return std::any_of(slotTimes.begin(), slotTimes.end(), [](const ScheduleSlot& slot) {
     return slot.enabled && slot.start >= slot.end;
   });
 }

@@ -18,7 +18,7 @@ int ReadScheduleSetting(QLatin1StringView section, const QString& key, int fallb
 
 // True when an enabled slot does not start before it ends: the send pane's schedules
 // run within one day.
-bool HasSlotNotBeforeItsEnd(const ScheduleSlots& times);
+bool HasSlotNotBeforeItsEnd(const ScheduleSlots& slotTimes);
 
 // The hour and minute stored under the keys; each missing or out of range one
 // takes fallbackHour or minute 0.

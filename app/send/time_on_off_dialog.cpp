@@ -118,15 +118,15 @@ void CTimeOnOffLedSetDialog::EnableSlot(int s) {
 }
 
 void CTimeOnOffLedSetDialog::OnOK() {
-  const ScheduleSlots times = ReadSlots(slots_);
-  if (HasSlotNotBeforeItsEnd(times)) {
+  const ScheduleSlots chosen = ReadSlots(slots_);
+  if (HasSlotNotBeforeItsEnd(chosen)) {
     static_cast<void>(ShowStyleMessage(ReadLangText(kBadSlotSection, kBadSlotText), kWarningStyle));
     return;
   }
   settingsStored_ = StoreSettings();
   choice_ = cancel_.isChecked() ? kCancelTiming : kSetTiming;
   PowerSchedule stored{};
-  PutPowerSlots(times, stored);
+  PutPowerSlots(chosen, stored);
   schedule_ = CardPowerSchedule(stored);
   accept();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // CQuendraApp: the start of the main program, in order: one instance per user (a lock
-// in the user's runtime folder; a second start shows "该程序已经运行了!" and ends), the
+// in the user's runtime folder; a second start says so in the chosen language and ends), the
 // ".kqprj" association, the process's random source, the folders "project",
 // "UserData" and "Temp", the menu look from the settings, the swap of a waiting new
 // updater, the updater's start, and the main window until it closes.

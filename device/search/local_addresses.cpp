@@ -124,11 +124,3 @@ QString HardwareText(const LocalAddress& address) {
   const auto& b = address.hardware;
   return QString::asprintf("%02X-%02X-%02X-%02X-%02X-%02X", b[0], b[1], b[2], b[3], b[4], b[5]);
 }
-
-QString Ipv4Text(std::uint32_t address) {
-  return QStringLiteral("%1.%2.%3.%4")
-      .arg(address >> 24)
-      .arg((address >> 16) & 0xFF)
-      .arg((address >> 8) & 0xFF)
-      .arg(address & 0xFF);
-}

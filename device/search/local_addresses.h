@@ -9,6 +9,8 @@
 #include <map>
 #include <vector>
 
+#include "device/common/ipv4_edit.h"  // Ipv4Text
+
 struct LocalAddress {
   int number = 0;  // from 0, in list order
   QString ip;
@@ -33,6 +35,3 @@ std::vector<LocalAddress> ListLocalAddresses();
 
 // "%02X-%02X-%02X-%02X-%02X-%02X" of the entry's hardware address.
 QString HardwareText(const LocalAddress& address);
-
-// A host-order address as "a.b.c.d".
-QString Ipv4Text(std::uint32_t address);

@@ -1,6 +1,7 @@
 // The start of the main program: one instance per user, folders, and the hand-over to
 // a waiting new updater with no updater running, one that quits when told and one that
 // never does.
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
@@ -64,11 +65,21 @@ TEST_F(AppTest, SecondStartShowsTheBoxAndAStaleLockDoesNot) {
   {
     QLockFile held(InstanceLockPath());
     ASSERT_TRUE(held.tryLock(0));
-    Recorder recorder;
-    EXPECT_FALSE(CQuendraApp(recorder.Hooks()).InitInstance());
-    EXPECT_EQ(recorder.boxes, QStringList{QStringLiteral("提示:该程序已经运行了!")});
-    EXPECT_EQ(recorder.windows, 0);
-    EXPECT_TRUE(recorder.launched.isEmpty());
+    // In the stored language (English here), in Chinese by the stored choice, and in
+    // Chinese when no language file can be read.
+    const auto secondStart = [] {
+      Recorder recorder;
+      EXPECT_FALSE(CQuendraApp(recorder.Hooks()).InitInstance());
+      EXPECT_EQ(recorder.windows, 0);
+      EXPECT_TRUE(recorder.launched.isEmpty());
+      return recorder.boxes;
+    };
+    EXPECT_EQ(secondStart(), QStringList{QStringLiteral("Note:The program is already running!")});
+    WriteFile(GetAppDir() + QStringLiteral("setting.cfg"), "[CONFIG]\nLanguage=1\n");
+    EXPECT_EQ(secondStart(), QStringList{QStringLiteral("提示:该程序已经运行了!")});
+    ASSERT_TRUE(QDir(GetAppDir() + QStringLiteral("language")).removeRecursively());
+    WriteFile(GetAppDir() + QStringLiteral("setting.cfg"), "[CONFIG]\nLanguage=2\n");
+    EXPECT_EQ(secondStart(), QStringList{QStringLiteral("提示:该程序已经运行了!")});
   }
   // A lock left by a process that has ended.
   WriteFile(InstanceLockPath(), "999999\nQuendra\n" + QSysInfo::machineHostName().toUtf8() + "\n");

@@ -83,7 +83,7 @@ class DeviceCommands : public apptest::AppTest {
   }
 
   testsupport::RecordingWindow mainWindow;
-  emu::Card card{0};
+  emu::Card card{1};
   emu::TcpCard server{card};
   emu::SettingsCard settingsCard{card, emu::CardState{}};
   QStringList asked;

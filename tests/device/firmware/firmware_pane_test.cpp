@@ -202,7 +202,7 @@ TEST_F(FirmwarePane, RefusesMissingFilesAndDrives) {
 }
 
 TEST_F(FirmwarePane, SendsTheFileToANetworkCardWithProgressAtTheMainWindow) {
-  emu::Card card(0), failingCard(0);  // the pane leaves the card address 0
+  emu::Card card(1), failingCard(1);  // at the screen's card number
   emu::TcpCard server(card), failing(failingCard);
   ASSERT_TRUE(server.Listening() && failing.Listening());
   const auto address = [](const emu::TcpCard& tcp) {

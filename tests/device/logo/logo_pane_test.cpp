@@ -119,7 +119,7 @@ class LogoPane : public apptest::SendTest {
 };
 
 TEST_F(LogoPane, NetworkSetSendsTheFlagsThenEveryLogoRenderedAtTheRectangle) {
-  emu::Card card(0);
+  emu::Card card(1);
   emu::SettingsCard settingsCard(card, emu::CardState{});
   emu::TcpCard tcp(card);
   ASSERT_TRUE(tcp.Listening());
@@ -178,7 +178,7 @@ TEST_F(LogoPane, NetworkSetSendsTheFlagsThenEveryLogoRenderedAtTheRectangle) {
 }
 
 TEST_F(LogoPane, RefusedSettingStopsTheSetWithItsCode) {
-  emu::Card card(0);
+  emu::Card card(1);
   card.ReactAlways({emu::Reaction::kAck, 7, 0});
   emu::TcpCard tcp(card);
   ASSERT_TRUE(tcp.Listening());
@@ -190,7 +190,7 @@ TEST_F(LogoPane, RefusedSettingStopsTheSetWithItsCode) {
 }
 
 TEST_F(LogoPane, PaneIsDisabledWhileTheSetWaitsForTheCard) {
-  emu::Card card(0);
+  emu::Card card(1);
   card.ReactAlways({emu::Reaction::kAck, 0, 200});
   emu::TcpCard tcp(card);
   ASSERT_TRUE(tcp.Listening());

@@ -162,8 +162,8 @@ TEST_F(LocalAddressDialog, ASuccessfulChangeIsReportedAndCloses) {
   ASSERT_EQ(dialog->EntryList().count(), 2);
   EXPECT_EQ(dialog->HardwareShown(), QStringLiteral("02-00-00-00-09-01"));
   EXPECT_EQ(dialog->Edit(0).Address(), 0x0AC90901u);
-  EXPECT_EQ(dialog->Edit(1).Value(), 0xFFFFFF00u);
-  EXPECT_EQ(dialog->Edit(2).Value(), 0x0AC909FEu);
+  EXPECT_EQ(dialog->Edit(1).Address(), 0xFFFFFF00u);
+  EXPECT_EQ(dialog->Edit(2).Address(), 0x0AC909FEu);
   dialog->EntryList().setCurrentRow(1);
   EXPECT_EQ(dialog->Edit(0).Address(), 0x0AC90A01u);
   SaveScreenshot(*dialog, QStringLiteral("local_address_dialog"));
