@@ -128,19 +128,20 @@ void CSingleLineDialog::CreateTextControls() {
   ShowBackground(*edit_, kBlack);
   connect(edit_, &CRichEditEx::textChanged, this, [this] { OnTextChanged(); });
 
-  MakeLabel(this, kFontLabelId, 6, kFormatRow, 44);
+  // The labels leave room for their longer translations.
+  MakeLabel(this, kFontLabelId, 6, kFormatRow, 60);
   formats_ = new CharFormatControls(*edit_, *this, kFormatIds);
-  formats_->FaceCombo().setGeometry(52, kFormatRow, 160, kRowHeight);
-  formats_->SizeCombo().setGeometry(216, kFormatRow, 56, kRowHeight);
+  formats_->FaceCombo().setGeometry(68, kFormatRow, 160, kRowHeight);
+  formats_->SizeCombo().setGeometry(232, kFormatRow, 56, kRowHeight);
   for (int effect = CharFormatControls::kBold; effect <= CharFormatControls::kUnderline; ++effect) {
     formats_->EffectButton(CharFormatControls::Effect(effect))
-        .setGeometry(278 + 28 * effect, kFormatRow, kRowHeight, kRowHeight);
+        .setGeometry(294 + 28 * effect, kFormatRow, kRowHeight, kRowHeight);
   }
-  formats_->ColorPicker().setGeometry(366, kFormatRow, 44, kRowHeight);
+  formats_->ColorPicker().setGeometry(382, kFormatRow, 44, kRowHeight);
   RichCharFormat shown = kDefaultFormat;
   shown.color = kStartTextColor;
   formats_->ShowFormat(shown);
-  back_ = Make<CColorPicker>(this, kBackId, QRect(416, kFormatRow, 44, kRowHeight));
+  back_ = Make<CColorPicker>(this, kBackId, QRect(432, kFormatRow, 44, kRowHeight));
 }
 
 void CSingleLineDialog::CreateDisplayControls() {
@@ -150,14 +151,14 @@ void CSingleLineDialog::CreateDisplayControls() {
   endToEnd_ = Make<QCheckBox>(this, kEndToEndId, QRect(232, kEffectRow, 112, 24));
   endToEnd_->hide();
   connect(endToEnd_, &QCheckBox::clicked, this, [this](bool on) { OnEndToEnd(on); });
-  MakeLabel(this, 1531, 348, kEffectRow, 52);
-  speed_ = Make<QComboBox>(this, kSpeedId, QRect(402, kEffectRow, 110, 24));
+  MakeLabel(this, 1531, 346, kEffectRow, 62);
+  speed_ = Make<QComboBox>(this, kSpeedId, QRect(410, kEffectRow, 102, 24));
   connect(speed_, &QComboBox::activated, this, [this](int index) { OnSpeed(index); });
 
-  MakeLabel(this, 1532, 6, kStayRow, 70);
+  MakeLabel(this, 1532, 6, kStayRow, 100);
   stay_ = new DigitSpinEdit(3, 999, this);  // any 3 digits: a value past 255 is corrected
   stay_->SetIds(kStayId, kStaySpinId);
-  stay_->setGeometry(78, kStayRow, 56, 24);
+  stay_->setGeometry(108, kStayRow, 56, 24);
   stay_->onEdited = [this] {
     if (const std::optional<int> value = stay_->Value()) OnStay(*value);
   };
@@ -167,7 +168,7 @@ void CSingleLineDialog::CreateDisplayControls() {
 void CSingleLineDialog::CreateStepControls() {
   const QString captions[] = {QStringLiteral("+"), QStringLiteral("-"), QStringLiteral("\u2191"),
                               QStringLiteral("\u2193")};
-  constexpr int kLefts[] = {160, 222, 268, 330};
+  constexpr int kLefts[] = {190, 252, 298, 360};
   for (int step = kZoomUp; step <= kOffsetDown; ++step) {
     auto* button = Make<CButtonQx>(this, kStepIds[step], QRect(kLefts[step], kStayRow, 26, 24));
     button->setText(captions[step]);
@@ -176,8 +177,8 @@ void CSingleLineDialog::CreateStepControls() {
     connect(button, &CButtonQx::clicked, this, [this, step] { OnStep(Step(step)); });
     steps_[static_cast<std::size_t>(step)] = button;
   }
-  zoomStatic_ = Make<QLabel>(this, kZoomStaticId, QRect(188, kStayRow, 32, 24));
-  offsetStatic_ = Make<QLabel>(this, kOffsetStaticId, QRect(296, kStayRow, 32, 24));
+  zoomStatic_ = Make<QLabel>(this, kZoomStaticId, QRect(218, kStayRow, 32, 24));
+  offsetStatic_ = Make<QLabel>(this, kOffsetStaticId, QRect(326, kStayRow, 32, 24));
   zoomStatic_->setAlignment(Qt::AlignCenter);
   offsetStatic_->setAlignment(Qt::AlignCenter);
 }

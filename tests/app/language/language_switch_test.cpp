@@ -2,20 +2,26 @@
 // and language file; the table of windows re-texted in its order; every open window
 // showing the new language at once; a damaged stored choice.
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QProcess>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolButton>
+#include <QtMath>
 
 #include "app/language/language_switch.h"
 #include "app/language/language_texts.h"
 #include "app/main_window/quendra_dlg.h"
 #include "app/send/send_dialog.h"
+#include "controls/shell/main_window_ids.h"
 #include "controls/shell/pane_ids.h"
+#include "controls/shell/program_messages.h"
 #include "controls/support/command_action.h"
 #include "model/settings/settings_file.h"
 #include "tests/app/main_window/main_window_fixture.h"
@@ -71,6 +77,41 @@ QStringList VisibleTexts(CQuendraDlg& window) {
       for (int item = 0; item < box->count(); ++item) texts << box->itemText(item);
   }
   return texts;
+}
+
+// The width of a control's text: plain, without its accelerator mark, or laid out as
+// rich text.
+int TextWidth(const QWidget& control, const QString& text) {
+  if (!Qt::mightBeRichText(text)) {
+    return control.fontMetrics().horizontalAdvance(QString(text).remove(u'&'));
+  }
+  QTextDocument document;
+  document.setDefaultFont(control.font());
+  document.setDocumentMargin(0);
+  document.setHtml(text);
+  return qCeil(document.idealWidth());
+}
+
+// The visible labels and buttons under root whose text does not fit them.
+QStringList CutTexts(const QWidget& root) {
+  constexpr int kButtonFrame = 4;  // a push or tool button's frame
+  QStringList cut;
+  for (const QLabel* label : root.findChildren<QLabel*>()) {
+    if (!label->isVisible() || label->wordWrap() || label->text().isEmpty()) continue;
+    if (TextWidth(*label, label->text()) > label->contentsRect().width()) cut << label->text();
+  }
+  for (const QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
+    // Signs ("<", "+") stand in narrow strips and are the same in every language.
+    if (!button->isVisible() || button->text().size() < 2) continue;
+    const auto* tool = qobject_cast<const QToolButton*>(button);
+    if (tool != nullptr && tool->toolButtonStyle() == Qt::ToolButtonIconOnly) continue;
+    const bool indicator = qobject_cast<const QCheckBox*>(button) != nullptr ||
+                           qobject_cast<const QRadioButton*>(button) != nullptr;
+    const int needed =
+        indicator ? button->sizeHint().width() : TextWidth(*button, button->text()) + kButtonFrame;
+    if (needed > button->width()) cut << button->text();
+  }
+  return cut;
 }
 
 }  // namespace
@@ -189,5 +230,26 @@ TEST_F(LanguageSwitchTest, DamagedStoredChoiceStartsAutomatic) {
     EXPECT_EQ(QFileInfo(LangIniPath).fileName(),
               QString::fromLatin1(kLanguageFiles[LanguageIndex]));
     ClearProjectModel();
+  }
+}
+
+// The three translated languages in the main window with a text area's page, and in
+// the send pane: every label and button holds its whole text.
+TEST_F(LanguageSwitchTest, TranslationsFitTheMainWindowAPageAndTheSendPane) {
+  CQuendraDlg window(Hooks());
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.ProjectPage().AddAreaButton(0).click();
+  const std::pair<int, const char*> languages[] = {{4, "russian"}, {5, "turkish"}, {6, "persian"}};
+  for (const auto& [language, name] : languages) {
+    SCOPED_TRACE(name);
+    SendMessage(window.Handle(), WM_COMMAND, kLanguageCommands[language], 0);
+    QTest::qWait(50);  // the toolbar lays its buttons out again
+    EXPECT_EQ(CutTexts(window).join(u'|').toStdString(), "");
+    SaveScreenshot(window, QStringLiteral("quendra_dlg_") + QLatin1StringView(name));
+    SendMessage(window.Handle(), WM_COMMAND, ID_TOOLBAR_SEND_TO_SCREENS, 0);
+    EXPECT_EQ(CutTexts(window.Pane(kSendPane)).join(u'|').toStdString(), "");
+    SaveScreenshot(window, QStringLiteral("send_pane_") + QLatin1StringView(name));
+    SendMessage(window.Handle(), UM_PANE_BACK, kSendPane, 0);
   }
 }
