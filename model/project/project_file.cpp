@@ -12,6 +12,7 @@
 #include "model/project/project_file_writer.h"
 #include "model/project/project_globals.h"
 #include "model/xml/xml_document.h"
+#include "model/xml/xml_file_writer.h"
 
 namespace {
 
@@ -94,11 +95,8 @@ void WriteScreen(ProjectWriter& out, const ScreenRecord& screen) {
 
 }  // namespace
 
-ProjectWriter::ProjectWriter(bool embedMedia) : embedMedia_(embedMedia) {
-  // The declaration alone has no root element yet, so its parse answers false; the
-  // text is in place all the same.
-  static_cast<void>(doc_.SetDocument(XmlDocument::kDeclaration.toString()));
-}
+ProjectWriter::ProjectWriter(const QString& path, bool embedMedia)
+    : doc_(path), embedMedia_(embedMedia) {}
 
 void WriteScreenSettings(ProjectWriter& out, const ScreenRecord& screen) {
   out.Add(u"LED", LedFields(), screen);
@@ -125,16 +123,16 @@ void WriteArea(ProjectWriter& out, const AreaRecord& area) {
 }
 
 int SaveProjectXml(const QString& path) {
-  ProjectWriter out(false);
+  ProjectWriter out(path, false);
   out.AddPlain(u"LEDS");
   out.Enter();
   out.AddPlain(u"FileFlag", QStringLiteral("kqprj"));
   for (const ScreenRecord& screen : ScreenList) WriteScreen(out, screen);
   out.Check(WriteScreenGroups(out.Doc()));
-  return out.WriteTo(path) ? 1 : 0;
+  return out.Finish() ? 1 : 0;
 }
 
-bool WriteScreenGroups(XmlDocument& doc) {
+bool WriteScreenGroups(XmlFileWriter& doc) {
   if (!doc.AppendElement(QStringLiteral("GroupList")) || !doc.EnterElement()) return false;
   for (const ScreenGroup& group : ScreenGroupList) {
     if (!doc.AppendElement(QStringLiteral("Group")) ||

@@ -5,6 +5,7 @@
 #include <QString>
 
 class XmlDocument;
+class XmlFileWriter;
 
 // Writes ScreenList (in model order, which is tree order) and ScreenGroupList to
 // path, atomically. A program's ProgramCheck comes from its CheckState. Returns 1,
@@ -28,7 +29,7 @@ bool IsProjectFile(const QString& path);
 // Appends GroupList with ScreenGroupList after the current element of the document,
 // whose position is inside LEDS. False when an element or attribute could not be
 // written; the groups are then incomplete.
-[[nodiscard]] bool WriteScreenGroups(XmlDocument& doc);
+[[nodiscard]] bool WriteScreenGroups(XmlFileWriter& doc);
 
 // Appends the groups of the document's LEDS/GroupList to ScreenGroupList; nothing
 // happens when either element is missing. Moves the position to the document level.

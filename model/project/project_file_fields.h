@@ -47,17 +47,6 @@ std::span<const AttributeField<ClockAreaInfo>> ClockFields();
 std::span<const AttributeField<TimeAreaInfo>> TimeFields();
 std::span<const AttributeField<FileAreaItem>> FileAreaFields();
 
-// Sets the attributes of the current element from the record, in table order. False
-// at the first one that could not be set.
-template <typename Record>
-[[nodiscard]] bool WriteAttributes(XmlDocument& doc, std::span<const AttributeField<Record>> fields,
-                                   const Record& record) {
-  for (const AttributeField<Record>& field : fields) {
-    if (!doc.SetAttribute(QString::fromUtf16(field.name), field.write(record))) return false;
-  }
-  return true;
-}
-
 // Fills the record from the attributes of the current element; a missing one reads
 // as 0 or empty.
 template <typename Record>

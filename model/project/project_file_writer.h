@@ -9,35 +9,43 @@
 
 #include "model/project/project_file_fields.h"
 #include "model/project/project_records.h"
-#include "model/xml/xml_document.h"
+#include "model/xml/xml_file_writer.h"
 
-// Builds the document element by element and checks every step: once an element,
-// attribute or walk step fails (an edit that would outgrow the document's limit) or
-// a media file is too big to embed, the writing has failed and WriteTo writes
-// nothing.
+// Writes the document element by element into the file at path and checks every
+// step: once an element, attribute or walk step fails (the text would outgrow the
+// document's limit, or the file cannot be written) or a media file is too big to
+// embed, the writing has failed and Finish leaves the file as it was.
 class ProjectWriter {
  public:
   // With embedMedia, the media files of files-area entries and of backgrounds other
   // than flash backgrounds go into the document as Base64, each entry under a fresh
   // GUID text (the records keep theirs).
-  explicit ProjectWriter(bool embedMedia);
+  ProjectWriter(const QString& path, bool embedMedia);
 
-  XmlDocument& Doc() { return doc_; }
+  XmlFileWriter& Doc() { return doc_; }
   bool EmbedsMedia() const { return embedMedia_; }
-  void Fail() { ok_ = false; }
+  void Fail() {
+    ok_ = false;
+    doc_.Fail();
+  }
   // Takes the outcome of one step written straight into Doc().
-  void Check(bool done) { ok_ = done && ok_; }
+  void Check(bool done) {
+    if (!done) Fail();
+  }
 
-  // Adds the element with the record's attributes; they are left out when the
-  // element could not be added.
+  // Adds the element with the record's attributes, in table order; they are left out
+  // when the element could not be added.
   template <typename Record>
   void Add(const char16_t* name, std::span<const AttributeField<Record>> fields,
            const Record& record, const QString& text = QString()) {
-    if (AddPlain(name, text)) Check(WriteAttributes(doc_, fields, record));
+    if (!AddPlain(name, text)) return;
+    for (const AttributeField<Record>& field : fields) {
+      if (!doc_.SetAttribute(field.name, field.write(record))) return Fail();
+    }
   }
 
   bool AddPlain(const char16_t* name, const QString& text = QString()) {
-    const bool added = doc_.AppendElement(QString::fromUtf16(name), text);
+    const bool added = doc_.AppendElement(name, text);
     Check(added);
     return added;
   }
@@ -46,10 +54,10 @@ class ProjectWriter {
   void Leave() { Check(doc_.LeaveElement()); }
 
   // The writing ends: true when the whole document was built and written to path.
-  [[nodiscard]] bool WriteTo(const QString& path) { return ok_ && doc_.WriteFile(path); }
+  [[nodiscard]] bool Finish() { return ok_ && doc_.Commit(); }
 
  private:
-  XmlDocument doc_;
+  XmlFileWriter doc_;
   bool embedMedia_;
   bool ok_ = true;
 };

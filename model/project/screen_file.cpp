@@ -6,10 +6,10 @@
 
 int WriteScreenXml(const ScreenSendJob& job, const QString& path) {
   if (job.Screen == nullptr) return 0;
-  ProjectWriter out(true);
+  ProjectWriter out(path, true);
   WriteScreenSettings(out, *job.Screen);
   for (const ProgramSendItem& item : job.Programs) WriteProgram(out, *item.Program, item.Areas);
-  return out.WriteTo(path) ? 1 : 0;
+  return out.Finish() ? 1 : 0;
 }
 
 int ReadScreenXml(ScreenImport& import, const QString& path) {

@@ -59,9 +59,13 @@ class XmlDocument {
 
   // Offsets are kept in 32 bits; a longer text is refused.
   static constexpr qsizetype kMaxTextLength = 0x7FFFFFF0;
-  // Tests only: while one lives, edits of every document refuse to grow its text
-  // beyond limit characters (at most kMaxTextLength), so that a writer can be made
-  // to fail midway. The limit before it comes back when it ends.
+  // The longest text an edit may leave: kMaxTextLength, or the limit of the
+  // ScopedEditLimit that lives. XmlFileWriter keeps to it too.
+  static qsizetype EditLimit();
+  // Tests only: while one lives, edits of every document (and every XmlFileWriter)
+  // refuse to grow its text beyond limit characters (at most kMaxTextLength), so
+  // that a writer can be made to fail midway. The limit before it comes back when it
+  // ends.
   class ScopedEditLimit {
    public:
     explicit ScopedEditLimit(qsizetype limit);

@@ -22,6 +22,8 @@ XmlDocument::ScopedEditLimit::ScopedEditLimit(qsizetype limit) : previous_(editL
 
 XmlDocument::ScopedEditLimit::~ScopedEditLimit() { editLimit = previous_; }
 
+qsizetype XmlDocument::EditLimit() { return editLimit; }
+
 // Moves a point over whitespace when only whitespace stands between it and the
 // next markup (or the end), so a new element starts its own line.
 qsizetype XmlDocument::SkipWhitespaceToMarkup(qsizetype point) const {
@@ -37,7 +39,7 @@ qsizetype XmlDocument::SkipWhitespaceToMarkup(qsizetype point) const {
 // its end only as far as the elements that move.
 bool XmlDocument::ReplaceText(int anchor, qsizetype at, qsizetype oldLength, const QString& with) {
   const qsizetype delta = with.size() - oldLength;
-  if (text_.size() + delta > editLimit) return false;
+  if (text_.size() + delta > EditLimit()) return false;
   text_.replace(at, oldLength, with);
   const qsizetype oldEnd = at + oldLength;
   for (int index = anchor;; index = elements_[index].parent) {

@@ -50,19 +50,29 @@ std::optional<char32_t> NumericReference(QStringView text, qsizetype* length) {
 
 }  // namespace
 
+void AppendEscapedXmlText(QString& out, QStringView text, bool attribute) {
+  qsizetype plain = 0;  // start of the characters not yet appended
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    QStringView reference;
+    switch (text[i].unicode()) {
+      case u'<': reference = u"&lt;"; break;
+      case u'&': reference = u"&amp;"; break;
+      case u'>': reference = u"&gt;"; break;
+      case u'\'': reference = attribute ? u"&apos;" : QStringView(); break;
+      case u'"': reference = attribute ? u"&quot;" : QStringView(); break;
+      default: break;
+    }
+    if (reference.isNull()) continue;
+    out.append(text.sliced(plain, i - plain)).append(reference);
+    plain = i + 1;
+  }
+  out.append(text.sliced(plain));
+}
+
 QString EscapeXmlText(QStringView text, bool attribute) {
   QString out;
   out.reserve(text.size() + text.size() / 10 + 7);
-  for (QChar c : text) {
-    switch (c.unicode()) {
-      case u'<': out.append(u"&lt;"); break;
-      case u'&': out.append(u"&amp;"); break;
-      case u'>': out.append(u"&gt;"); break;
-      case u'\'': attribute ? out.append(u"&apos;") : out.append(c); break;
-      case u'"': attribute ? out.append(u"&quot;") : out.append(c); break;
-      default: out.append(c);
-    }
-  }
+  AppendEscapedXmlText(out, text, attribute);
   return out;
 }
 

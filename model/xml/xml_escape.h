@@ -7,6 +7,8 @@
 // "<", "&" and ">" become references; in attribute values also the apostrophe and
 // the double quote. Element text keeps quotes as they are.
 QString EscapeXmlText(QStringView text, bool attribute);
+// The same, appended to out.
+void AppendEscapedXmlText(QString& out, QStringView text, bool attribute);
 
 // Resolves the five named references and numeric ones ("&#65;", "&#x41;": the
 // leading number before a ";" that follows within 7 characters). A numeric value
