@@ -5,25 +5,28 @@
 
 #include <minizip/unzip.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr unsigned long kEncryptedFlag = 0x1;
 constexpr int kCaseInsensitive = 2;  // unzLocateFile's iCaseSensitivity
 constexpr unsigned kChunkBytes = 1 << 16;
 
-// Reads the open entry to its end, keeping no more than kMaxPartBytes.
+// Reads the open entry to its end, which must come at its declared size.
 PartStatus ReadCurrent(void* zip, std::uint64_t declared, QByteArray* bytes) {
-  QByteArray data;
-  data.reserve(static_cast<qsizetype>(declared));
-  char chunk[kChunkBytes];
+  // A byte of room beyond the declared size shows an entry that holds more.
+  QByteArray data(static_cast<qsizetype>(declared) + 1, Qt::Uninitialized);
+  qsizetype size = 0;
   for (;;) {
-    const int got = unzReadCurrentFile(zip, chunk, sizeof chunk);
+    const auto room = static_cast<unsigned>(std::min<qsizetype>(data.size() - size, kChunkBytes));
+    const int got = room == 0 ? 0 : unzReadCurrentFile(zip, data.data() + size, room);
     if (got < 0) return PartStatus::Damaged;
     if (got == 0) break;
-    if (data.size() + got > kMaxPartBytes) return PartStatus::Damaged;
-    data.append(chunk, got);
+    size += got;
   }
-  if (static_cast<std::uint64_t>(data.size()) != declared) return PartStatus::Damaged;
+  if (static_cast<std::uint64_t>(size) != declared) return PartStatus::Damaged;
+  data.truncate(size);
   *bytes = std::move(data);
   return PartStatus::Read;
 }

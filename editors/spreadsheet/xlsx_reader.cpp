@@ -118,9 +118,8 @@ class SheetReader {
     } else if (type == u"d") {
       *text = IsoDateText(value);
     } else {
-      bool ok = false;
-      const double number = value.toDouble(&ok);
-      *text = ok ? FormatNumber(number, Code(attributes.value("s"_L1)), date1904_) : value;
+      const std::optional<double> number = ReadNumber(value);
+      *text = number ? FormatNumber(*number, Code(attributes.value("s"_L1)), date1904_) : value;
     }
     return true;
   }
