@@ -1,5 +1,6 @@
 #include "editors/spreadsheet/xlsx_reader.h"
 
+#include <QBuffer>
 #include <QXmlStreamReader>
 
 #include <optional>
@@ -48,7 +49,12 @@ class SheetReader {
       : strings_(strings), codes_(codes), date1904_(date1904), budget_(budget) {}
 
   [[nodiscard]] bool Read(const QByteArray& bytes, WorksheetGrid* grid) {
-    QXmlStreamReader xml(bytes);
+    // Through a device the reader decodes the part a chunk at a time; given the bytes
+    // themselves, it would decode all of them into one string twice their size first.
+    QBuffer part;
+    part.setData(bytes);
+    part.open(QIODevice::ReadOnly);
+    QXmlStreamReader xml(&part);
     while (!xml.atEnd()) {
       if (xml.readNext() != QXmlStreamReader::StartElement) continue;
       if (IsMainElement(xml, u"row")) {
