@@ -1,6 +1,5 @@
 #include "editors/spreadsheet/xlsx_reader.h"
 
-#include <QBuffer>
 #include <QXmlStreamReader>
 
 #include <optional>
@@ -48,13 +47,8 @@ class SheetReader {
               DecodeBudget* budget)
       : strings_(strings), codes_(codes), date1904_(date1904), budget_(budget) {}
 
-  [[nodiscard]] bool Read(const QByteArray& bytes, WorksheetGrid* grid) {
-    // Through a device the reader decodes the part a chunk at a time; given the bytes
-    // themselves, it would decode all of them into one string twice their size first.
-    QBuffer part;
-    part.setData(bytes);
-    part.open(QIODevice::ReadOnly);
-    QXmlStreamReader xml(&part);
+  [[nodiscard]] bool Read(QIODevice* part, WorksheetGrid* grid) {
+    QXmlStreamReader xml(part);
     while (!xml.atEnd()) {
       if (xml.readNext() != QXmlStreamReader::StartElement) continue;
       if (IsMainElement(xml, u"row")) {
@@ -239,11 +233,15 @@ WorksheetTexts ReadXlsxWorksheet(const QString& path) {
   WorkbookParts parts;
   SpreadsheetError error = ReadWorkbook(package, &budget, &parts);
   if (error != SpreadsheetError::None) return FailedRead(error);
-  QByteArray bytes;
-  error = ReadPart(package, parts.sheet, SpreadsheetError::Damaged, &bytes);
-  if (error != SpreadsheetError::None) return FailedRead(error);
+  // The sheet, the largest part, is read as it inflates, never held whole.
+  PartStream sheet;
+  if (package.Stream(parts.sheet, &sheet) != PartStatus::Read) {
+    return FailedRead(SpreadsheetError::Damaged);
+  }
   WorksheetGrid grid;
   SheetReader reader(parts.strings, parts.codes, parts.date1904, &budget);
-  if (!reader.Read(bytes, &grid)) return FailedRead(SpreadsheetError::Damaged);
+  if (!reader.Read(&sheet, &grid) || sheet.Finish() != PartStatus::Read) {
+    return FailedRead(SpreadsheetError::Damaged);
+  }
   return grid.Finish();
 }
