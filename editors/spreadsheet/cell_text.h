@@ -5,10 +5,18 @@
 // stored as text in ISO 8601 form as "2024-03-05", "14:30:00" and "2024-03-05 14:30:00".
 
 #include <QString>
+#include <QStringView>
+
+#include <optional>
 
 // A number: "%lld" when it is whole and at most 2^53 in size, else up to 15
 // significant digits without trailing zeros ("3.75", "1e+20").
 QString NumberText(double value);
+
+// The number a cell's value text holds, as QStringView::toDouble reads it; nullopt where
+// that reads none. A plain decimal such as "-12.5", most values, takes a faster way to
+// the same double.
+std::optional<double> ReadNumber(QStringView text);
 
 QString BooleanText(bool value);
 

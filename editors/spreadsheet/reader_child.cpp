@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
@@ -66,17 +67,27 @@ bool WaitReadable(int fd, const QDeadlineTimer& deadline) {
 }
 
 // Reads fd to its end into *answer; false at the deadline, on a failed read, or when
-// the answer grows past kMaxAnswerBytes.
+// the answer grows past kMaxAnswerBytes. Reads go straight into the answer's room,
+// which doubles as it fills.
 bool ReadAnswer(int fd, const QDeadlineTimer& deadline, QByteArray* answer) {
-  char chunk[64 * 1024];
+  constexpr qsizetype kFirstRoom = 64 * 1024;
+  qsizetype size = 0;
+  answer->resize(kFirstRoom);
   for (;;) {
+    if (size == answer->size()) {
+      if (size > kMaxAnswerBytes) return false;
+      answer->resize(std::min<qsizetype>(2 * size, kMaxAnswerBytes + 1));
+    }
     if (!WaitReadable(fd, deadline)) return false;
-    const ssize_t count = ::read(fd, chunk, sizeof chunk);
-    if (count == 0) return true;
+    const ssize_t count =
+        ::read(fd, answer->data() + size, static_cast<size_t>(answer->size() - size));
+    if (count == 0) break;
     if (count < 0 && errno == EINTR) continue;
-    if (count < 0 || count > kMaxAnswerBytes - answer->size()) return false;
-    answer->append(chunk, count);
+    if (count < 0) return false;
+    size += count;
   }
+  answer->truncate(size);
+  return size <= kMaxAnswerBytes;
 }
 
 // Takes the child's answer and its end, both before the deadline, and reaps it; a child

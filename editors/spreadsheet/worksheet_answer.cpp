@@ -4,6 +4,8 @@
 
 #include <iterator>
 #include <limits>
+#include <unordered_map>
+#include <vector>
 
 #include "editors/spreadsheet/worksheet_grid.h"
 
@@ -11,6 +13,8 @@ namespace {
 
 constexpr char kMagic[] = "KQW1";
 constexpr qsizetype kMagicBytes = sizeof kMagic - 1;
+// A cell's count field with this bit set names an earlier cell whose text it shares.
+constexpr quint32 kReferenceFlag = 0x80000000;
 
 // The error codes of the answer, by their number there.
 constexpr SpreadsheetError kErrorCodes[] = {
@@ -56,9 +60,9 @@ class AnswerReader {
     return true;
   }
 
-  bool TakeText(QString* text) {
-    quint32 units = 0;
-    if (!Take(&units) || units > kMaxCellTextUnits || Left() / 2 < units) return false;
+  // The text of units code units that follows.
+  bool TakeText(quint32 units, QString* text) {
+    if (units > kMaxCellTextUnits || Left() / 2 < units) return false;
     QString taken(static_cast<qsizetype>(units), Qt::Uninitialized);
     qFromLittleEndian<char16_t>(bytes_.data() + at_, units, taken.data());
     at_ += 2 * static_cast<qsizetype>(units);
@@ -95,7 +99,19 @@ QByteArray EncodeWorksheetAnswer(const WorksheetTexts& result) {
   Put(&out, static_cast<quint16>(result.lastColumn));
   Put(&out, static_cast<quint32>(result.rowsLeftOut));
   Put(&out, static_cast<quint32>(result.columnsLeftOut));
-  for (const QString& text : result.texts) {
+  // The cell that first showed each shared text, by the text's characters.
+  std::unordered_map<const QChar*, quint32> firstCells;
+  firstCells.reserve(static_cast<std::size_t>(result.texts.size()));
+  for (quint32 cell = 0; cell < static_cast<quint32>(result.texts.size()); ++cell) {
+    const QString& text = result.texts[cell];
+    if (!text.isEmpty()) {
+      const auto [first, isNew] = firstCells.try_emplace(text.constData(), cell);
+      if (!isNew) {
+        if (out.size() + 4 > kMaxAnswerBytes) return Header(SpreadsheetError::Damaged);
+        Put(&out, kReferenceFlag | first->second);
+        continue;
+      }
+    }
     const qsizetype bytes = 2 * text.size();
     if (text.size() > kMaxCellTextUnits || out.size() + 4 + bytes > kMaxAnswerBytes) {
       return Header(SpreadsheetError::Damaged);
@@ -134,9 +150,20 @@ WorksheetTexts DecodeWorksheetAnswer(QByteArrayView answer) {
   result.columnsLeftOut = columnsLeftOut;
   const qsizetype cells = qsizetype{rows} * columns;
   result.texts.reserve(cells);
+  // The cells that carry a text of their own, the only ones a reference may name.
+  std::vector<bool> ownText(static_cast<std::size_t>(cells));
   for (qsizetype cell = 0; cell < cells; ++cell) {
+    quint32 field = 0;
     QString text;
-    if (!in.TakeText(&text)) return damaged;
+    if (!in.Take(&field)) return damaged;
+    if (field & kReferenceFlag) {
+      const quint32 first = field & ~kReferenceFlag;
+      if (first >= cell || !ownText[first]) return damaged;
+      text = result.texts.at(first);
+    } else {
+      if (!in.TakeText(field, &text)) return damaged;
+      ownText[static_cast<std::size_t>(cell)] = !text.isEmpty();
+    }
     result.texts.append(std::move(text));
   }
   return in.AtEnd() ? result : damaged;

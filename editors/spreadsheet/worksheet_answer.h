@@ -9,7 +9,11 @@
 //   rowsLeftOut, columnsLeftOut   u32 each; not 0 only when lastRow (lastColumn) is at
 //                                 its bound
 //   lastRow x lastColumn texts    row by row, each a u32 count of UTF-16 code units (at
-//                                 most kMaxCellTextUnits) and the units
+//                                 most kMaxCellTextUnits) and the units, or a u32 with
+//                                 the high bit set over the index (row by row, from 0)
+//                                 of an earlier cell that carries the same non-empty
+//                                 text itself: a text shared by many cells (a shared
+//                                 string) crosses once and is held once
 // Nothing follows; the whole answer is at most kMaxAnswerBytes.
 
 #include <QByteArray>

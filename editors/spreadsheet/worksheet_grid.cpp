@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-WorksheetGrid::WorksheetGrid()
-    : cells_(static_cast<std::size_t>(kMaxImportRows) * kMaxImportColumns) {}
+WorksheetGrid::WorksheetGrid() : cells_(qsizetype{kMaxImportRows} * kMaxImportColumns) {}
 
 bool WorksheetGrid::Use(std::int64_t row, std::int64_t column) {
   lastRow_ = std::max(lastRow_, row);
@@ -12,20 +11,24 @@ bool WorksheetGrid::Use(std::int64_t row, std::int64_t column) {
 }
 
 void WorksheetGrid::Set(std::int64_t row, std::int64_t column, QString text) {
-  cells_[static_cast<std::size_t>((row - 1) * kMaxImportColumns + column - 1)] = std::move(text);
+  cells_[(row - 1) * kMaxImportColumns + column - 1] = std::move(text);
 }
 
-WorksheetTexts WorksheetGrid::Finish() const {
+WorksheetTexts WorksheetGrid::Finish() {
   WorksheetTexts result;
   result.lastRow = static_cast<int>(std::min<std::int64_t>(lastRow_, kMaxImportRows));
   result.lastColumn = static_cast<int>(std::min<std::int64_t>(lastColumn_, kMaxImportColumns));
   result.rowsLeftOut = lastRow_ - result.lastRow;
   result.columnsLeftOut = lastColumn_ - result.lastColumn;
-  result.texts.reserve(static_cast<qsizetype>(result.lastRow) * result.lastColumn);
-  for (int row = 0; row < result.lastRow; ++row) {
-    const auto first = cells_.begin() + static_cast<std::ptrdiff_t>(row) * kMaxImportColumns;
-    result.texts.append(QStringList(first, first + result.lastColumn));
+  // The used rows close up in place: each cell moves to an index at most its own.
+  for (int row = 1; row < result.lastRow && result.lastColumn < kMaxImportColumns; ++row) {
+    const auto first = cells_.begin() + static_cast<qsizetype>(row) * kMaxImportColumns;
+    std::move(first, first + result.lastColumn,
+              cells_.begin() + static_cast<qsizetype>(row) * result.lastColumn);
   }
+  cells_.resize(static_cast<qsizetype>(result.lastRow) * result.lastColumn);
+  result.texts = std::move(cells_);
+  cells_.clear();
   return result;
 }
 

@@ -3,9 +3,9 @@
 // used range, only those inside the import's bounds keep their text.
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
-#include <vector>
 
 #include "editors/spreadsheet/spreadsheet_reader.h"
 
@@ -20,10 +20,11 @@ class WorksheetGrid {
   void Set(std::int64_t row, std::int64_t column, QString text);
 
   // The result: the used range cut to the bounds, its texts and what was left out.
-  WorksheetTexts Finish() const;
+  // The texts move into it, leaving the grid empty.
+  WorksheetTexts Finish();
 
  private:
-  std::vector<QString> cells_;  // kMaxImportRows x kMaxImportColumns, row by row
+  QStringList cells_;  // kMaxImportRows x kMaxImportColumns, row by row
   std::int64_t lastRow_ = 1;
   std::int64_t lastColumn_ = 1;
 };

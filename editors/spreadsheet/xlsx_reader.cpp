@@ -47,8 +47,8 @@ class SheetReader {
               DecodeBudget* budget)
       : strings_(strings), codes_(codes), date1904_(date1904), budget_(budget) {}
 
-  [[nodiscard]] bool Read(const QByteArray& bytes, WorksheetGrid* grid) {
-    QXmlStreamReader xml(bytes);
+  [[nodiscard]] bool Read(QIODevice* part, WorksheetGrid* grid) {
+    QXmlStreamReader xml(part);
     while (!xml.atEnd()) {
       if (xml.readNext() != QXmlStreamReader::StartElement) continue;
       if (IsMainElement(xml, u"row")) {
@@ -118,9 +118,8 @@ class SheetReader {
     } else if (type == u"d") {
       *text = IsoDateText(value);
     } else {
-      bool ok = false;
-      const double number = value.toDouble(&ok);
-      *text = ok ? FormatNumber(number, Code(attributes.value("s"_L1)), date1904_) : value;
+      const std::optional<double> number = ReadNumber(value);
+      *text = number ? FormatNumber(*number, Code(attributes.value("s"_L1)), date1904_) : value;
     }
     return true;
   }
@@ -234,11 +233,15 @@ WorksheetTexts ReadXlsxWorksheet(const QString& path) {
   WorkbookParts parts;
   SpreadsheetError error = ReadWorkbook(package, &budget, &parts);
   if (error != SpreadsheetError::None) return FailedRead(error);
-  QByteArray bytes;
-  error = ReadPart(package, parts.sheet, SpreadsheetError::Damaged, &bytes);
-  if (error != SpreadsheetError::None) return FailedRead(error);
+  // The sheet, the largest part, is read as it inflates, never held whole.
+  PartStream sheet;
+  if (package.Stream(parts.sheet, &sheet) != PartStatus::Read) {
+    return FailedRead(SpreadsheetError::Damaged);
+  }
   WorksheetGrid grid;
   SheetReader reader(parts.strings, parts.codes, parts.date1904, &budget);
-  if (!reader.Read(bytes, &grid)) return FailedRead(SpreadsheetError::Damaged);
+  if (!reader.Read(&sheet, &grid) || sheet.Finish() != PartStatus::Read) {
+    return FailedRead(SpreadsheetError::Damaged);
+  }
   return grid.Finish();
 }

@@ -75,6 +75,9 @@ QByteArray Answer(quint16 rows, quint16 columns, quint32 rowsLeftOut = 0,
   return answer;
 }
 
+// A cell's field naming an earlier cell whose text it shares.
+QByteArray Reference(quint32 cell) { return LittleEndian(cell | 0x80000000); }
+
 TEST(WorksheetAnswer, ResultsCrossWholeAndEveryBoundHolds) {
   WorksheetTexts sheet;
   sheet.lastRow = 2;
@@ -84,6 +87,14 @@ TEST(WorksheetAnswer, ResultsCrossWholeAndEveryBoundHolds) {
   const WorksheetTexts back = DecodeWorksheetAnswer(EncodeWorksheetAnswer(sheet));
   EXPECT_EQ(back.error, SpreadsheetError::None);
   EXPECT_EQ(back.texts, sheet.texts);
+  // A text many cells share crosses once and stays shared.
+  WorksheetTexts shared = sheet;
+  shared.texts[1] = shared.texts[3] = shared.texts[2];
+  const QByteArray sharedAnswer = EncodeWorksheetAnswer(shared);
+  EXPECT_EQ(sharedAnswer.size(), 17 + (4 + 4) + (4 + 8) + 4 + 4);  // header, then the cells
+  const WorksheetTexts sharedBack = DecodeWorksheetAnswer(sharedAnswer);
+  EXPECT_EQ(sharedBack.texts, shared.texts);
+  EXPECT_EQ(sharedBack.texts[3].constData(), sharedBack.texts[1].constData());
   WorksheetTexts locked;
   locked.error = SpreadsheetError::PasswordProtected;
   EXPECT_EQ(DecodeWorksheetAnswer(EncodeWorksheetAnswer(locked)).error, locked.error);
@@ -107,6 +118,12 @@ TEST(WorksheetAnswer, ResultsCrossWholeAndEveryBoundHolds) {
       {Answer(499, 1, 1, 0), SpreadsheetError::Damaged},
       {Answer(1, 49, 0, 1), SpreadsheetError::Damaged},
       {Answer(1, 2).chopped(1), SpreadsheetError::Damaged},
+      // A reference only to an earlier cell that carries its own non-empty text.
+      {Answer(1, 2).chopped(6) + Reference(0), SpreadsheetError::None},
+      {Answer(1, 1).chopped(6) + Reference(0), SpreadsheetError::Damaged},
+      {Answer(1, 2).chopped(12) + Reference(1) + Answer(1, 1).right(6), SpreadsheetError::Damaged},
+      {Answer(1, 3).chopped(12) + Reference(0) + Reference(1), SpreadsheetError::Damaged},
+      {Answer(1, 2, 0, 0, 0).chopped(4) + Reference(0), SpreadsheetError::Damaged},
       {Answer(1, 2) + 'x', SpreadsheetError::Damaged},
       {"KQW2" + Answer(1, 1).mid(4), SpreadsheetError::Damaged},
       {"KQW1\x05", SpreadsheetError::NoWorksheet},
@@ -128,7 +145,7 @@ TEST(WorksheetAnswer, ResultsCrossWholeAndEveryBoundHolds) {
   WorksheetTexts tooMuch;
   tooMuch.lastRow = 500;
   tooMuch.lastColumn = 50;
-  tooMuch.texts = QStringList(500 * 50, QString(670, u'x'));
+  for (int cell = 0; cell < 500 * 50; ++cell) tooMuch.texts.append(QString(670, u'x'));
   for (const WorksheetTexts& result : {longText, tooMuch}) {
     EXPECT_EQ(EncodeWorksheetAnswer(result), QByteArray("KQW1\x03"));
   }

@@ -157,6 +157,8 @@ TEST_F(XlsxReader, BadInputGivesItsCodeAndNoTexts) {
   std::vector<ZipPart> bomb = Parts(good);
   bomb[2].data += QByteArray(80 << 20, ' ');  // 80 MiB that the header calls 1 KiB
   bomb[2].declaredSize = 1024;
+  std::vector<ZipPart> shortSheet = Parts(good);  // holds less than its header says
+  shortSheet[2].declaredSize = shortSheet[2].data.size() + 1;
   Book missingString;
   missingString.sheetData = "<row><c t=\"s\"><v>0</v></c></row>";
   Book badReference;
@@ -181,6 +183,7 @@ TEST_F(XlsxReader, BadInputGivesItsCodeAndNoTexts) {
   const std::pair<QString, SpreadsheetError> cases[] = {
       {Write(declaresFourGiB), SpreadsheetError::Damaged},
       {Write(bomb), SpreadsheetError::Damaged},
+      {Write(shortSheet), SpreadsheetError::Damaged},
       {Write(Parts(missingString)), SpreadsheetError::Damaged},
       {Write(Parts(badReference)), SpreadsheetError::Damaged},
       {Write(Parts(malformed)), SpreadsheetError::Damaged},
