@@ -182,7 +182,8 @@ void CSetBrightnessSendDlg::SwitchMode(Mode mode) {
   slider_.setEnabled(!timed);
   brightLabel_.setEnabled(!timed);
   darkLabel_.setEnabled(!timed);
-  set_.setGeometry(QRect(timed ? kSetTimed : kSetManual, kButtonSize));
+  const int setWidth = std::max(kButtonSize.width(), set_.sizeHint().width());
+  set_.setGeometry(QRect(timed ? kSetTimed : kSetManual, QSize(setWidth, kButtonSize.height())));
   cancelBrightness_.setVisible(timed);
 }
 

@@ -21,12 +21,15 @@ TEST_F(TranslationsFitTest, EveryPageInRussianTurkishAndPersian) {
   page->BuildTreeFromModel();
   page->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(page.get()));
-  for (int item = -1; item < 7; ++item) {
-    Select(item < 0 ? ProgramItem() : ProgramItem()->child(item));
+  // The screen, the program, then each area.
+  for (int item = -2; item < 7; ++item) {
+    Select(item == -2   ? page->Tree().topLevelItem(0)
+           : item == -1 ? ProgramItem()
+                        : ProgramItem()->child(item));
     const int tabs = page->Tabs().isVisible() ? page->Tabs().count() : 1;
     for (int tab = 0; tab < tabs; ++tab) {
       page->Tabs().setCurrentIndex(tab);
-      const QString name = QStringLiteral("page_%1_tab%2").arg(item + 1).arg(tab);
+      const QString name = QStringLiteral("page_%1_tab%2").arg(item + 2).arg(tab);
       EXPECT_EQ(CutTextsInTranslations(*page, ReloadAllTexts, name), "") << name.toStdString();
     }
   }
