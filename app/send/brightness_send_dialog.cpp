@@ -33,6 +33,7 @@ constexpr int kSlotTops[] = {62, 94, 126};
 constexpr QSize kPickerSize(90, 24);
 constexpr QSize kLevelSize(110, 24);
 constexpr QSize kButtonSize(75, 23);
+constexpr int kTextPadding = 12;  // a push button's frame and margins around its text
 constexpr int kButtonTop = 224;
 constexpr QPoint kSetTimed(210, kButtonTop);
 constexpr QPoint kSetManual(300, kButtonTop);
@@ -182,7 +183,10 @@ void CSetBrightnessSendDlg::SwitchMode(Mode mode) {
   slider_.setEnabled(!timed);
   brightLabel_.setEnabled(!timed);
   darkLabel_.setEnabled(!timed);
-  set_.setGeometry(QRect(timed ? kSetTimed : kSetManual, kButtonSize));
+  // Wider than the usual button only for a text that needs it.
+  const int setWidth = std::max(kButtonSize.width(),
+                                set_.fontMetrics().horizontalAdvance(set_.text()) + kTextPadding);
+  set_.setGeometry(QRect(timed ? kSetTimed : kSetManual, QSize(setWidth, kButtonSize.height())));
   cancelBrightness_.setVisible(timed);
 }
 

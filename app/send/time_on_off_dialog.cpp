@@ -49,11 +49,12 @@ void CTimeOnOffLedSetDialog::CreateControls() {
   SetControlId(&set_, kSetTimingId);
   SetControlId(&cancel_, kCancelTimingId);
   set_.setGeometry(20, 14, 160, 22);
-  cancel_.setGeometry(190, 14, 160, 22);
+  cancel_.setGeometry(190, 14, 176, 22);
   SetControlId(&onLabel_, kOnLabelId);
   SetControlId(&offLabel_, kOffLabelId);
-  onLabel_.setGeometry(kOnLeft, 54, kPickerSize.width(), 20);
-  offLabel_.setGeometry(kOffLeft, 54, kPickerSize.width(), 20);
+  // The column labels may be wider than the pickers below them, up to the next column.
+  onLabel_.setGeometry(kOnLeft, 54, kOffLeft - kOnLeft, 20);
+  offLabel_.setGeometry(kOffLeft, 54, kOffLeft - kOnLeft, 20);
   for (int s = 0; s < kSlotCount; ++s) {
     ScheduleSlotRow& row = slots_[static_cast<std::size_t>(s)];
     const int top = kSlotTops[s];

@@ -267,8 +267,8 @@ void CUsbSendDialog::resizeEvent(QResizeEvent* event) {
   brightnessLabel_.setGeometry(left, top + 254, 100, 24);
   brightness_.setGeometry(left + 100, top + 254, 150, 24);
   brightnessBar_.setGeometry(left + 260, top + 250, 240, 32);
-  adjustTime_.setGeometry(left, top + 304, 150, 28);
-  date_.setGeometry(left + 160, top + 304, 150, 28);
+  adjustTime_.setGeometry(left, top + 304, 158, 28);
+  date_.setGeometry(left + 162, top + 304, 150, 28);
   time_.setGeometry(left + 320, top + 304, 120, 28);
   driveLabel_.setGeometry(left, top + 360, 100, 28);
   drives_.setGeometry(left + 100, top + 360, 360, 28);

@@ -1,5 +1,7 @@
 #include "controls/bars/my_tool_bar.h"
 
+#include <algorithm>
+
 #include <QIcon>
 #include <QPixmap>
 
@@ -63,6 +65,14 @@ int CMyToolBar::CreateBar(QWidget* parent, const QMargins& borders, int toolbarI
   setGeometry(0, 0, parent->width(), sizeHint().height());
   show();
   return 1;
+}
+
+int CMyToolBar::FitParentToTexts(int minParentWidth) {
+  if (parentWidget() == nullptr) return minParentWidth;  // no bar made
+  const int width = std::max(minParentWidth, sizeHint().width());
+  parentWidget()->setFixedWidth(width);
+  resize(width, sizeHint().height());
+  return width;
 }
 
 QAction* CMyToolBar::ButtonAction(int index) const {

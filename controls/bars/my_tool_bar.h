@@ -45,6 +45,11 @@ class CMyToolBar : public QToolBar {
   [[nodiscard]] int CreateBar(QWidget* parent, const QMargins& borders, int toolbarId,
                               int buttonSize, int imageSize);
 
+  // Widens the parent (never below minParentWidth) and the toolbar so that every button
+  // holds its whole text: called after the texts change, as longer translations need.
+  // The parent's new width (minParentWidth before CreateBar).
+  int FitParentToTexts(int minParentWidth);
+
   // The action of the button at a position of the resource (separators counted, as
   // the owners number their buttons); nullptr outside.
   QAction* ButtonAction(int index) const;

@@ -140,7 +140,7 @@ void CLogoSetDialog::CreateControls() {
     const int x = left + side * kSideWidth;
     sideLabels_[side] = new QLabel(this);
     SetControlId(sideLabels_[side], kEditIds[side][2]);
-    sideLabels_[side]->setGeometry(x, top, 52, 24);
+    sideLabels_[side]->setGeometry(x - 6, top, 58, 24);  // right-aligned: room to the left
     sideLabels_[side]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     sides_[side] =
         CreateSpinEdit(5, 99999, kEditIds[side][0], kEditIds[side][1], QRect(x + 54, top, 66, 24));

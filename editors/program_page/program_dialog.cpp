@@ -71,22 +71,22 @@ CProgramDialog::CProgramDialog(QWidget* parent, std::function<void(int ms)> paus
 }
 
 void CProgramDialog::CreatePlayControls() {
-  Make<QLabel>(this, 1075, QRect(14, 34, 92, 20));
+  Make<QLabel>(this, 1075, QRect(14, 34, 95, 20));
   name_ = Make<QLineEdit>(this, 1029, QRect(110, 32, 260, kEditHeight));
   name_->setMaxLength(kNameKept);
   connect(name_, &QLineEdit::textEdited, this, [this] { OnNameEdited(); });
 
-  Make<QLabel>(this, 1076, QRect(14, 62, 92, 20));
-  countRadio_ = Make<QRadioButton>(this, 1077, QRect(110, 60, 110, kEditHeight));
-  durationRadio_ = Make<QRadioButton>(this, 1078, QRect(110, 86, 110, kEditHeight));
+  Make<QLabel>(this, 1076, QRect(14, 62, 95, 20));
+  countRadio_ = Make<QRadioButton>(this, 1077, QRect(110, 60, 122, kEditHeight));
+  durationRadio_ = Make<QRadioButton>(this, 1078, QRect(110, 86, 122, kEditHeight));
   count_ = new DigitSpinEdit(kCountDigits, kCountMax, this);
   count_->SetIds(1032, 1053);
-  count_->setGeometry(224, 60, 64, kEditHeight);
+  count_->setGeometry(236, 60, 64, kEditHeight);
   duration_ = new DigitSpinEdit(kDurationDigits, kDurationMax, this);
   duration_->SetIds(1030, 1052);
-  duration_->setGeometry(224, 86, 64, kEditHeight);
-  Make<QLabel>(this, 1521, QRect(294, 62, 90, 20));
-  Make<QLabel>(this, 1522, QRect(294, 88, 90, 20));
+  duration_->setGeometry(236, 86, 64, kEditHeight);
+  Make<QLabel>(this, 1521, QRect(306, 62, 90, 20));
+  Make<QLabel>(this, 1522, QRect(306, 88, 90, 20));
   connect(countRadio_, &QRadioButton::clicked, this, [this] { OnPlayMode(false); });
   connect(durationRadio_, &QRadioButton::clicked, this, [this] { OnPlayMode(true); });
   count_->onEdited = [this] { OnTypedValue(false); };

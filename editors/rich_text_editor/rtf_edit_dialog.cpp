@@ -68,7 +68,6 @@ constexpr int kFormattingHeight = 1000;
 constexpr QSize kBodySize(720, 520);
 constexpr int kToolImage = 24;
 constexpr int kToolButtonMin = 56;
-constexpr int kToolButtonMax = 80;
 constexpr int kRow1 = 60;
 constexpr int kRow2 = 94;
 constexpr int kRowHeight = 26;
@@ -199,7 +198,6 @@ void CRtfEditDialog::CreateMenuAndToolBar(QWidget& body) {
     if (action->isSeparator()) continue;
     QWidget* button = toolbar_.widgetForAction(action);
     button->setMinimumWidth(kToolButtonMin);
-    button->setMaximumWidth(kToolButtonMax);
   }
 }
 
@@ -220,7 +218,7 @@ void CRtfEditDialog::CreateParagraphControls(QWidget& body) {
   });
   back_ = Make<CColorPicker>(body, kBackId, QRect(572, kRow1, 48, kRowHeight));
 
-  Make<QLabel>(body, 1322, QRect(8, kRow1 + 3, 44, 20));
+  Make<QLabel>(body, 1322, QRect(6, kRow1 + 3, 47, 20));
   Make<QLabel>(body, 1326, QRect(8, kRow2 + 3, 84, 20));
   spacing_ = new DigitSpinEdit(3, 999, &body);  // any 3 digits: a value past 256 is corrected
   spacing_->SetIds(kSpacingId, kSpacingSpinId);
@@ -294,6 +292,9 @@ void CRtfEditDialog::ApplyLanguage() {
     action->setText(text);
     action->setToolTip(text.left(kToolTipMax));
   }
+  // The dialog and its text widen when a translation's toolbar texts need more room.
+  const int width = toolbar_.FitParentToTexts(kBodySize.width());
+  edit_->resize(width - 16, edit_->height());
   ApplyRtfEditMenuTexts(menu_);
 }
 

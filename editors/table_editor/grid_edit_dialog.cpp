@@ -66,7 +66,6 @@ constexpr QSize kBodySize(710, 495);
 const QRect kGridRect(QPoint(5, 115), QPoint(704, 489));  // (5, 115)-(705, 490), edges out
 constexpr int kToolImage = 24;
 constexpr int kToolButtonMin = 56;
-constexpr int kToolButtonMax = 96;  // the longest label whole
 constexpr int kRow1 = 54;
 constexpr int kRow2 = 84;
 constexpr int kRowHeight = 26;
@@ -164,7 +163,6 @@ void CGridEditDialog::CreateToolBar(QWidget& body) {
     if (action->isSeparator()) continue;
     QWidget* button = toolbar_.widgetForAction(action);
     button->setMinimumWidth(kToolButtonMin);
-    button->setMaximumWidth(kToolButtonMax);
   }
 }
 
@@ -175,7 +173,7 @@ void CGridEditDialog::CreateFormatControls(QWidget& body) {
   connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
     static_cast<void>(CopyBoundedText(item_.FileName, text));
   });
-  Make<QLabel>(body, 1423, QRect(216, kRow1 + 3, 40, 20));
+  Make<QLabel>(body, 1423, QRect(212, kRow1 + 3, 46, 20));
   face_ = MakeCombo(body, kFaceId, QRect(258, kRow1, 150, kRowHeight));
   AddFontNames(face_);
   connect(face_, &QComboBox::textActivated, this, [this](const QString& face) { OnFace(face); });
@@ -282,6 +280,9 @@ void CGridEditDialog::ApplyLanguage() {
     action->setText(text);
     action->setToolTip(text.left(kToolTipMax));
   }
+  // The dialog and its grid widen when a translation's toolbar texts need more room.
+  const int width = toolbar_.FitParentToTexts(kBodySize.width());
+  grid_->resize(kGridRect.width() + width - kBodySize.width(), grid_->height());
 }
 
 LRESULT CGridEditDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -2,18 +2,14 @@
 // and language file; the table of windows re-texted in its order; every open window
 // showing the new language at once; a damaged stored choice.
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QProcess>
-#include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
-#include <QTextDocument>
 #include <QToolButton>
-#include <QtMath>
 
 #include "app/language/language_switch.h"
 #include "app/language/language_texts.h"
@@ -25,6 +21,7 @@
 #include "controls/support/command_action.h"
 #include "model/settings/settings_file.h"
 #include "tests/app/main_window/main_window_fixture.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -77,41 +74,6 @@ QStringList VisibleTexts(CQuendraDlg& window) {
       for (int item = 0; item < box->count(); ++item) texts << box->itemText(item);
   }
   return texts;
-}
-
-// The width of a control's text: plain, without its accelerator mark, or laid out as
-// rich text.
-int TextWidth(const QWidget& control, const QString& text) {
-  if (!Qt::mightBeRichText(text)) {
-    return control.fontMetrics().horizontalAdvance(QString(text).remove(u'&'));
-  }
-  QTextDocument document;
-  document.setDefaultFont(control.font());
-  document.setDocumentMargin(0);
-  document.setHtml(text);
-  return qCeil(document.idealWidth());
-}
-
-// The visible labels and buttons under root whose text does not fit them.
-QStringList CutTexts(const QWidget& root) {
-  constexpr int kButtonFrame = 4;  // a push or tool button's frame
-  QStringList cut;
-  for (const QLabel* label : root.findChildren<QLabel*>()) {
-    if (!label->isVisible() || label->wordWrap() || label->text().isEmpty()) continue;
-    if (TextWidth(*label, label->text()) > label->contentsRect().width()) cut << label->text();
-  }
-  for (const QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
-    // Signs ("<", "+") stand in narrow strips and are the same in every language.
-    if (!button->isVisible() || button->text().size() < 2) continue;
-    const auto* tool = qobject_cast<const QToolButton*>(button);
-    if (tool != nullptr && tool->toolButtonStyle() == Qt::ToolButtonIconOnly) continue;
-    const bool indicator = qobject_cast<const QCheckBox*>(button) != nullptr ||
-                           qobject_cast<const QRadioButton*>(button) != nullptr;
-    const int needed =
-        indicator ? button->sizeHint().width() : TextWidth(*button, button->text()) + kButtonFrame;
-    if (needed > button->width()) cut << button->text();
-  }
-  return cut;
 }
 
 }  // namespace

@@ -30,6 +30,7 @@
 #include "tests/app/app_fixture.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/card_settings_codec.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -330,6 +331,24 @@ TEST_F(SchedulePane, EveryChoiceReachesEveryTcpAndSerialCard) {
     d.OkButton().click();
   });
   power([](Power& d) { d.CancelButton().click(); });
+  // Both callouts take their texts when shown: shown again, closed, in each longer translation.
+  QStringList cut;
+  for (int language : {4, 5, 6}) {
+    SelectLanguageFile(language);
+    brightness([&](Brightness& d) {
+      d.ModeRadio(Brightness::kTimed).click();
+      Picture(d, QStringLiteral("send_pane_brightness_%1").arg(language));
+      cut << CutTexts(d);
+      d.Button(Brightness::kExitId).click();
+    });
+    power([&](Power& d) {
+      Picture(d, QStringLiteral("send_pane_time_on_off_%1").arg(language));
+      cut << CutTexts(d);
+      d.CancelButton().click();
+    });
+  }
+  SelectLanguageFile(2);
+  EXPECT_EQ(cut.join(u'|').toStdString(), "");
 
   const QString notServed =
       ReadLangText(QStringLiteral("IDD_SEND_DIALOG"), 1024) + GetSendErrorText(KQ_ERR_NOT_SERVED);

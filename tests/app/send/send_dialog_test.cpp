@@ -29,6 +29,7 @@
 #include "tests/app/app_fixture.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/card_settings_codec.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/display_data_codec.h"
 #include "tests/support/screenshot.h"
 
@@ -371,6 +372,25 @@ TEST_F(SendPane, LanguageSwitchMakesTheColumnsAgain) {
   EXPECT_NE(Text(1016), "No.");
   EXPECT_EQ(pane_.Screens().GetItemText(0, 1), "Screen 1");
   EXPECT_EQ(static_cast<QPushButton*>(pane_.Control(IDC_SEND_PROGRAMS))->text(), Text(1015));
+}
+
+// The group dialogs take their texts when made: made again in each longer translation.
+TEST_F(SendPane, GroupDialogsFitTheirTranslations) {
+  Screen(1, kSendByUsbDisk);
+  QWidget host;
+  std::vector<std::unique_ptr<QDialog>> dialogs;
+  const auto make = [&] {
+    dialogs.clear();
+    dialogs.push_back(std::make_unique<CAddGroupDialog>(&host, 1, 2));
+    dialogs.push_back(std::make_unique<CGroupSetDialog>(&host));
+    dialogs.push_back(std::make_unique<CLedSelectDialog>(&host));
+    for (std::size_t i = 0; i < dialogs.size(); ++i) {
+      dialogs[i]->show();
+      SaveScreenshot(*dialogs[i],
+                     QStringLiteral("send_group_dialog_%1_language%2").arg(i).arg(LanguageIndex));
+    }
+  };
+  EXPECT_EQ(CutTextsInTranslations(host, make, QStringLiteral("send_pane_group_dialogs")), "");
 }
 
 }  // namespace

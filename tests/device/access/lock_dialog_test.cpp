@@ -14,6 +14,7 @@
 #include "model/settings/lang_text.h"
 #include "render/common/fake_play_clock.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
@@ -111,6 +112,9 @@ TEST_F(LockDialogTest, WrongCodesAreRefusedAndRightOnesOpenTheirPanes) {
 
   pane->CodeEdit().setText(QStringLiteral("42"));
   EXPECT_FALSE(SaveScreenshot(*pane, QStringLiteral("access_code_pane")).isEmpty());
+  EXPECT_EQ(CutTextsInTranslations(
+                *pane, [this] { pane->ApplyLanguage(); }, QStringLiteral("access_code_pane")),
+            "");
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/project_building.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
@@ -107,6 +108,9 @@ TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
     emit dialog.SlotRow(i).level->activated(3 * i + 1);
   }
   SaveScreenshot(dialog, QStringLiteral("brightness_dialog"));
+  EXPECT_EQ(CutTextsInTranslations(
+                dialog, [&dialog] { dialog.ApplyLanguage(); }, QStringLiteral("brightness_dialog")),
+            "");
   dialog.OnSend();
   EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 43, 0}, {UM_STATUS_CODE, 44, 0}}));
   const emu::SettingsCommand schedule = Last();
@@ -161,6 +165,10 @@ TEST_F(DeviceCommands, ThePowerScheduleIsSentOrCancelled) {
     SetSlot(dialog.SlotRow(i), QTime(7, 10 * i), QTime(22 - i, 45));
   }
   SaveScreenshot(dialog, QStringLiteral("time_on_off_dialog"));
+  EXPECT_EQ(
+      CutTextsInTranslations(
+          dialog, [&dialog] { dialog.ApplyLanguage(); }, QStringLiteral("time_on_off_dialog")),
+      "");
   dialog.OnSend();
   EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 24, 0}, {UM_STATUS_CODE, 25, 0}}));
   EXPECT_EQ(Last().mask, 0x040);
@@ -206,6 +214,9 @@ TEST_F(DeviceCommands, TheLockPaneLocksAndUnlocksTheCard) {
   EXPECT_EQ(pane.DatePicker().date(), QDate(2026, 12, 9));
   pane.show();
   SaveScreenshot(pane, QStringLiteral("led_locker_pane"));
+  EXPECT_EQ(CutTextsInTranslations(
+                pane, [&pane] { pane.ApplyLanguage(); }, QStringLiteral("led_locker_pane")),
+            "");
 
   pane.DatePicker().setDate(QDate(2027, 3, 4));
   pane.TimePicker().setTime(QTime(18, 30));
@@ -259,6 +270,9 @@ TEST_F(DeviceCommands, TheTestDialogSendsPatternsAndStopsOnClosing) {
   CTestDialog dialog(nullptr);
   dialog.SetCommInfo(Screen());
   SaveScreenshot(dialog, QStringLiteral("test_dialog"));
+  EXPECT_EQ(CutTextsInTranslations(
+                dialog, [&dialog] { dialog.ApplyLanguage(); }, QStringLiteral("test_dialog")),
+            "");
   dialog.reject();  // no test: nothing sent
   EXPECT_EQ(Sent(), 0U);
   for (int i = 0; i < kTestPatternButtons; ++i) {

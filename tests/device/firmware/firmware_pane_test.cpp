@@ -23,6 +23,7 @@
 #include "tests/app/main_window/main_window_fixture.h"
 #include "tests/model/project/project_file_test_support.h"
 #include "tests/support/card_emulator.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
@@ -131,6 +132,9 @@ TEST_F(FirmwarePane, CopiesTheFileIntoBothCardFoldersOfTheDrive) {
   EXPECT_EQ(StaleFileCount(), 0);
   EXPECT_TRUE(Pane().UpdateButton().isEnabled());
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("firmware_pane_usb")).isEmpty());
+  EXPECT_EQ(CutTextsInTranslations(
+                Pane(), [this] { Pane().ApplyLanguage(); }, QStringLiteral("firmware_pane")),
+            "");
 
   // The file chosen from the drive's own card folder survives its copy onto itself.
   Choose(CardFile("W", "W6.cpu"));
@@ -255,6 +259,10 @@ TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {
   chooser.OnBrowse();
   EXPECT_EQ(chooser.Model(), "W6");
   EXPECT_FALSE(SaveScreenshot(chooser, QStringLiteral("firmware_chooser")).isEmpty());
+  EXPECT_EQ(
+      CutTextsInTranslations(
+          chooser, [&chooser] { chooser.ApplyLanguage(); }, QStringLiteral("firmware_chooser")),
+      "");
   chooser.OnUpgrade();
   EXPECT_EQ(chooser.result(), QDialog::Accepted);
   EXPECT_EQ(chooser.Path(), chosen);

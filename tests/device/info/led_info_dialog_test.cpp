@@ -8,6 +8,7 @@
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -73,6 +74,9 @@ TEST_F(LedInfoPage, ShowsTheCurrentScreen) {
   page->show();
   static_cast<void>(Show(CLedInfoDialog::kLink));
   EXPECT_FALSE(SaveScreenshot(*page, QStringLiteral("screen_info_page")).isEmpty());
+  EXPECT_EQ(CutTextsInTranslations(
+                *page, [this] { page->ApplyLanguage(); }, QStringLiteral("screen_info_page")),
+            "");
 
   CurrentScreenNo = 8;  // no such screen: every field empty
   for (int field = 0; field < CLedInfoDialog::kFieldCount; ++field) {

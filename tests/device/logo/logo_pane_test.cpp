@@ -23,6 +23,7 @@
 #include "tests/app/main_window/send_fixture.h"
 #include "tests/model/project/project_file_test_support.h"
 #include "tests/support/card_settings_codec.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/settings_card.h"
@@ -152,6 +153,9 @@ TEST_F(LogoPane, NetworkSetSendsTheFlagsThenEveryLogoRenderedAtTheRectangle) {
   EXPECT_EQ(frameWidth(screen->LogoFiles[0]), 48);
   EXPECT_EQ(frameWidth(screen->LogoFiles[1]), 32);
   SaveScreenshot(*window_, QStringLiteral("logo_pane_network"));
+  EXPECT_EQ(CutTextsInTranslations(
+                Pane(), [this] { Pane().ApplyLanguage(); }, QStringLiteral("logo_pane")),
+            "");
 
   Pane().OnSend();
   EXPECT_EQ(TakeStatuses(), (std::vector<int>{-3, -2}));

@@ -14,6 +14,7 @@
 #include "device/search/local_ip_set_dialog.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/network_namespace.h"
 #include "tests/support/screenshot.h"
 
@@ -167,6 +168,10 @@ TEST_F(LocalAddressDialog, ASuccessfulChangeIsReportedAndCloses) {
   dialog->EntryList().setCurrentRow(1);
   EXPECT_EQ(dialog->Edit(0).Address(), 0x0AC90A01u);
   SaveScreenshot(*dialog, QStringLiteral("local_address_dialog"));
+  EXPECT_EQ(
+      CutTextsInTranslations(
+          *dialog, [&dialog] { dialog->ApplyLanguage(); }, QStringLiteral("local_address_dialog")),
+      "");
   const QString device = QStringLiteral("sea0");
   Enter(*dialog, 0x0A010203, 0xFFFF0000, 0x0A010001);
   dialog->OnOK();

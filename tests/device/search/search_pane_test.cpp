@@ -16,6 +16,7 @@
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/card_network.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/search_card.h"
 
@@ -143,6 +144,9 @@ TEST_F(SearchPane, FoundCardsAreListedWithTheirParameters) {
   EXPECT_EQ(results.headerItem()->text(6), QStringLiteral("IP"));
   EXPECT_EQ(results.headerItem()->text(9), QStringLiteral("MAC"));
   SaveScreenshot(*pane, QStringLiteral("search_pane"));
+  EXPECT_EQ(CutTextsInTranslations(
+                *pane, [this] { pane->ApplyLanguage(); }, QStringLiteral("search_pane")),
+            "");
 
   // "modify": nothing without a selected row; the selected card's values with one.
   pane->Button(IDC_SEARCH_MODIFY)->click();

@@ -23,6 +23,7 @@
 #include "model/project/scan_tables.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/project_building.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
@@ -351,6 +352,9 @@ TEST_F(ScreenPages, TheScanPageChoosesAndSendsTheScan) {
   EXPECT_EQ(screen.HanXu, 6);
   pane->Tabs().setCurrentRow(2);
   SaveScreenshot(*pane, QStringLiteral("screen_param_scan_page"));
+  EXPECT_EQ(CutTextsInTranslations(
+                *pane, [this] { pane->ApplyLanguage(); }, QStringLiteral("screen_param_scan_page")),
+            "");
   Scan().SendButton().click();
   EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 3, 0}, {UM_STATUS_CODE, 4, 0}}));
   const emu::SettingsCommand sent = LastSettings();
@@ -373,6 +377,10 @@ TEST_F(ScreenPages, TheScanPageChoosesAndSendsTheScan) {
 
   pane->Tabs().setCurrentRow(1);
   SaveScreenshot(*pane, QStringLiteral("screen_param_basic_page"));
+  EXPECT_EQ(
+      CutTextsInTranslations(
+          *pane, [this] { pane->ApplyLanguage(); }, QStringLiteral("screen_param_basic_page")),
+      "");
 }
 
 }  // namespace

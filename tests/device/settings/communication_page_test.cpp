@@ -25,6 +25,7 @@
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/card_network.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/project_building.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
@@ -281,6 +282,9 @@ TEST_F(FoundCards, RowsAppearWhileTheSearchRunsAndCheckedCardsBecomeScreens) {
   results.topLevelItem(row)->setCheckState(0, Qt::Checked);
   results.topLevelItem(mono)->setCheckState(0, Qt::Checked);
   SaveScreenshot(*pane, QStringLiteral("communication_page_found_cards"));
+  EXPECT_EQ(CutTextsInTranslations(
+                *pane, [this] { pane->ApplyLanguage(); }, QStringLiteral("communication_page")),
+            "");
 
   Page().Button(IDC_LINK_ADD).click();
   ASSERT_EQ(ScreenList.size(), 4u);
@@ -331,6 +335,9 @@ TEST_F(FoundCards, TheDialogWritesNewAddressesThatASearchFindsAgain) {
   dialog.MacEdit().setText(QStringLiteral("02-00-00-00-00-0A"));
   dialog.show();
   SaveScreenshot(dialog, QStringLiteral("card_link_dialog"));
+  EXPECT_EQ(CutTextsInTranslations(
+                dialog, [&dialog] { dialog.ApplyLanguage(); }, QStringLiteral("card_link_dialog")),
+            "");
 
   // A refused MAC text: nothing sent, the dialog stays.
   dialog.MacEdit().setText(QStringLiteral("12-34"));

@@ -34,6 +34,7 @@
 #include "tests/app/main_window/main_window_fixture.h"
 #include "tests/model/project/project_file_test_support.h"
 #include "tests/support/card_settings_codec.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/display_data_codec.h"
 #include "tests/support/project_building.h"
 #include "tests/support/recording_window.h"
@@ -192,6 +193,10 @@ TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders
   EXPECT_EQ(read.Screen->Programs[0]->LoopCount, 4);
   static_cast<void>(FreeImportedScreen(read));
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("usb_send_pane")).isEmpty());
+  EXPECT_EQ(
+      CutTextsInTranslations(
+          SendPane(), [this] { SendPane().ApplyLanguage(); }, QStringLiteral("usb_send_pane")),
+      "");
 
   // The clock from the pickers, a cancelled lock, route 100 and the schedules.
   pane.AdjustTime().setChecked(true);
@@ -309,6 +314,9 @@ TEST_F(UsbPanes, ReadBackFindsTheFileShowsItAndRefusesWhatItCannotRead) {
   EXPECT_TRUE(pane.Button(IDC_USB_IMPORT_TO_CURRENT)->isEnabled());
   EXPECT_TRUE(pane.Button(IDC_USB_IMPORT_AS_NEW)->isEnabled());
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("usb_import_pane")).isEmpty());
+  EXPECT_EQ(CutTextsInTranslations(
+                pane, [&pane] { pane.ApplyLanguage(); }, QStringLiteral("usb_import_pane")),
+            "");
 
   WriteScreenFile(CardFile("P", "kq_disp_pgm.usb"), 9, 12);
   pane.OnImport();  // reads again, the first screen freed

@@ -19,6 +19,7 @@
 #include "model/common/app_paths.h"
 #include "render/frame/pak_file.h"
 #include "tests/editors/page_fixture.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -229,17 +230,21 @@ TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
 }
 
 TEST_F(FlashWordsTest, Screenshots) {
-  for (int language : {1, 2}) {
+  // Chinese, English and the three longer translations, whose texts must fit.
+  const char* const tags[] = {"", "zh", "en", "", "ru", "tr", "fa"};
+  for (int language : {1, 2, 4, 5, 6}) {
     SelectLanguageFile(language);
     OpenFlash(3);
-    Flash().ApplyLanguage(1);
+    Flash().ApplyLanguage(language);
     Flash().resize(518, 215);
     Flash().show();
-    const QString tag = language == 1 ? QStringLiteral("zh") : QStringLiteral("en");
+    const QString tag = QString::fromLatin1(tags[language]);
     EXPECT_FALSE(SaveScreenshot(Flash(), QStringLiteral("flash_words_page_") + tag).isEmpty());
     CFlashWordEditDialog editor(Flash().Handle(), Items()[0], nullptr);
     editor.show();
     EXPECT_FALSE(SaveScreenshot(editor, QStringLiteral("flash_word_editor_") + tag).isEmpty());
+    EXPECT_EQ((CutTexts(Flash()) + CutTexts(editor)).join(u'|').toStdString(), "")
+        << tags[language];
     page.reset();
     ClearProjectModel();
   }

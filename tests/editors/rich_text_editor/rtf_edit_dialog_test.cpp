@@ -34,6 +34,7 @@
 #include "render/text/code_page.h"
 #include "render/text/rtf_render.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
@@ -413,6 +414,9 @@ TEST_F(RtfEditTest, Screenshots) {
     Deliver();
     EXPECT_FALSE(SaveScreenshot(*dialog, name).isEmpty());
   }
+  const std::string cut = CutTextsInTranslations(
+      *dialog, [this] { dialog->ApplyLanguage(); }, u"rtf_edit_dialog"_s);
+  EXPECT_EQ(cut, "");
 }
 
 }  // namespace

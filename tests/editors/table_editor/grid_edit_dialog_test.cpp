@@ -29,6 +29,7 @@
 #include "model/settings/lang_text.h"
 #include "render/table/table_file.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
@@ -422,6 +423,22 @@ TEST_F(GridEditTest, NewTableDialogBoundsItsCounts) {
   QTest::keyClicks(&ask.ColumnsEdit(), u"51"_s);
   EXPECT_EQ(ask.ColumnsEdit().text(), u"50");
   EXPECT_EQ(ask.windowTitle(), u"New table");
+}
+
+// The editor and the new table's dialog in the three longer translations.
+TEST_F(GridEditTest, TranslationsFit) {
+  OpenEditor();
+  std::string cut = CutTextsInTranslations(
+      *dialog, [this] { dialog->ApplyLanguage(); }, u"grid_edit_dialog"_s);
+  // The new table's dialog takes its texts when made.
+  for (int language : {4, 5, 6}) {
+    SelectLanguageFile(language);
+    CNewGridDialog ask;
+    ask.show();
+    cut += CutTexts(ask).join(u'|').toStdString();
+    SaveScreenshot(ask, u"new_grid_dialog_%1"_s.arg(language));
+  }
+  EXPECT_EQ(cut, "");
 }
 
 }  // namespace
