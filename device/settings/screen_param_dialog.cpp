@@ -46,7 +46,6 @@ QString Text(int key) { return ReadLangText(lang_section::IDD_SCREENPARAM_DIALOG
 
 CScreenParamDialog::CScreenParamDialog(QWidget* parent)
     : TaskPane(kScreenParamPane, parent, IDC_SCREEN_BACK),
-      tabImages_(kScreenTabImageSize),
       list_(this),
       tabControl_(this),
       tabs_(&tabControl_) {
@@ -75,7 +74,6 @@ CScreenParamDialog::CScreenParamDialog(QWidget* parent)
             new CScanSetDialog(&tabControl_), new CAdvancedSetDialog(&tabControl_)};
   for (ScreenPage* page : pages_) page->hide();
   pages_[kCommunicationPage]->show();
-  CreateTabImages();
   {
     const QSignalBlocker blocker(&tabs_);
     for (int tab = 0; tab <= kScanPage; ++tab) AddTab();
@@ -84,20 +82,26 @@ CScreenParamDialog::CScreenParamDialog(QWidget* parent)
   ApplyLanguage();
 }
 
-void CScreenParamDialog::CreateTabImages() {
-  for (int language = 1; language < kLanguageCount; ++language) {
-    for (int page = 0; page < kPageCount; ++page) {
-      const ScreenPage& shown = *pages_[static_cast<std::size_t>(page)];
-      static_cast<void>(tabImages_.Add(PaintScreenTab(
-          kPageIcons[page], PageNameIn(language, shown.Section(), shown.CaptionKey()))));
-    }
+QPixmap CScreenParamDialog::TabImage(int tab) {
+  if (tab < 0 || tab >= kPageCount) return {};
+  const int index = ScreenTabImageIndex(LanguageIndex, tab);
+  auto found = tabImages_.find(index);
+  if (found == tabImages_.end()) {
+    const int language = index / kScreenTabPages + 1;
+    const ScreenPage& shown = *pages_[static_cast<std::size_t>(tab)];
+    found = tabImages_
+                .emplace(index,
+                         PaintScreenTab(kPageIcons[tab],
+                                        PageNameIn(language, shown.Section(), shown.CaptionKey())))
+                .first;
   }
+  return QPixmap::fromImage(found->second);
 }
 
 void CScreenParamDialog::AddTab() {
   const int tab = tabs_.count();
   auto* item = new QListWidgetItem(&tabs_);
-  item->setIcon(QPixmap::fromImage(tabImages_.GetImage(ScreenTabImageIndex(LanguageIndex, tab))));
+  item->setIcon(TabImage(tab));
   item->setSizeHint(QSize(kTabStripWidth - 2, kScreenTabImageSize.height() + 8));
 }
 
@@ -115,8 +119,7 @@ void CScreenParamDialog::ApplyLanguage() {
   caption_ = Text(1003);
   listCaption_ = Text(1004);
   for (int tab = 0; tab < tabs_.count(); ++tab) {
-    tabs_.item(tab)->setIcon(
-        QPixmap::fromImage(tabImages_.GetImage(ScreenTabImageIndex(LanguageIndex, tab))));
+    tabs_.item(tab)->setIcon(TabImage(tab));
   }
   for (ScreenPage* page : pages_) page->ApplyLanguage();
   BackButton().SetTipText(ReadLangText(lang_section::PUBLIC, 1004), true);

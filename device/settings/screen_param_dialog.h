@@ -13,6 +13,7 @@
 #include <QPushButton>
 
 #include <array>
+#include <map>
 
 #include "controls/lists/list_box_qx.h"
 #include "controls/shell/task_pane.h"
@@ -61,7 +62,8 @@ class CScreenParamDialog : public TaskPane {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void CreateTabImages();
+  // The picture of a tab in the current language, painted when first needed.
+  QPixmap TabImage(int tab);
   void AddTab();
   void SelectTab(int tab);
   void OnTabChange(int tab);
@@ -72,7 +74,7 @@ class CScreenParamDialog : public TaskPane {
   QRect ListPanelRect() const;
 
   ImageList screenImages_{QSize(32, 32)};
-  ImageList tabImages_;
+  std::map<int, QImage> tabImages_;  // by ScreenTabImageIndex
   CListBoxQx list_;
   QWidget tabControl_;
   QListWidget tabs_;

@@ -47,7 +47,7 @@ QImage PaintScreenTab(DeviceIcon icon, const QString& name) {
 QString PageNameIn(int language, const QString& section, int key) {
   const QString file = LanguageFileName(language);
   if (file.isEmpty()) return {};
-  return ReadIniValue(AppFilePath(AppFolder::Language, file), section, QString::number(key))
+  return ReadCachedIniValue(AppFilePath(AppFolder::Language, file), section, QString::number(key))
       .value_or(QString());
 }
 

@@ -23,6 +23,7 @@
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
 #include "controls/support/digit_spin_edit.h"
+#include "controls/support/standard_icon.h"
 #include "editors/page_parts/item_list_rows.h"
 #include "editors/page_parts/option_lists.h"
 #include "model/common/app_paths.h"
@@ -83,7 +84,7 @@ QImage StandardPicture(const QWidget& widget, QStyle::StandardPixmap which, int 
   QImage picture(size, size, QImage::Format_RGB32);
   picture.fill(Qt::white);
   QPainter painter(&picture);
-  painter.drawPixmap(0, 0, widget.style()->standardIcon(which).pixmap(size, size));
+  painter.drawPixmap(0, 0, StandardIcon(widget, which).pixmap(size, size));
   return picture;
 }
 
@@ -188,7 +189,7 @@ void CFilesDialog::CreateListControls() {
   for (const auto& [button, id] : arrows) {
     *button = Place(new CButtonQx(this), id, QRect(304, id == kUpId ? 62 : 94, 28, 28));
     const QStyle::StandardPixmap arrow = id == kUpId ? QStyle::SP_ArrowUp : QStyle::SP_ArrowDown;
-    static_cast<void>((*button)->SetIcon(style()->standardIcon(arrow).pixmap(16, 16)));
+    static_cast<void>((*button)->SetIcon(StandardIcon(*this, arrow).pixmap(16, 16)));
     (*button)->setAutoDefault(false);
   }
   connect(up_, &CButtonQx::clicked, this, [this] { OnMove(-1); });
@@ -314,7 +315,7 @@ int CFilesDialog::IconOf(const QString& path) {
   }
   const QFileIconProvider provider;
   QIcon icon = provider.icon(file);
-  if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_FileIcon);
+  if (icon.isNull()) icon = StandardIcon(*this, QStyle::SP_FileIcon);
   const QSize size = icons_.ImageSize();
   QImage picture(size, QImage::Format_ARGB32);
   picture.fill(Qt::transparent);

@@ -18,6 +18,7 @@
 #include "controls/shell/content_page_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
+#include "controls/support/standard_icon.h"
 #include "editors/flash_words/flash_word_edit_dialog.h"
 #include "editors/flash_words/flash_word_style.h"
 #include "editors/page_parts/item_list_rows.h"
@@ -78,7 +79,7 @@ QImage StandardPicture(const QWidget& widget, QStyle::StandardPixmap which, int 
   QImage picture(size, size, QImage::Format_RGB32);
   picture.fill(Qt::white);
   QPainter painter(&picture);
-  painter.drawPixmap(0, 0, widget.style()->standardIcon(which).pixmap(size, size));
+  painter.drawPixmap(0, 0, StandardIcon(widget, which).pixmap(size, size));
   return picture;
 }
 
@@ -143,9 +144,9 @@ void CFlashWordDialog::CreateListControls() {
           [this](int row) { OnSelectionChanged(row); });
   connect(list_, &CListBoxQx::itemDoubleClicked, this, [this] { OnEdit(); });
   up_ = Place(new QPushButton(this), kUpId, QRect(234, 62, 28, 28));
-  up_->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+  up_->setIcon(StandardIcon(*this, QStyle::SP_ArrowUp));
   down_ = Place(new QPushButton(this), kDownId, QRect(234, 94, 28, 28));
-  down_->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+  down_->setIcon(StandardIcon(*this, QStyle::SP_ArrowDown));
   connect(up_, &QPushButton::clicked, this, [this] { OnMove(-1); });
   connect(down_, &QPushButton::clicked, this, [this] { OnMove(1); });
 }

@@ -25,6 +25,7 @@
 #include "controls/shell/table_editor_opener.h"
 #include "controls/shell/window_globals.h"
 #include "controls/support/digit_spin_edit.h"
+#include "controls/support/standard_icon.h"
 #include "editors/image_text/image_text_art.h"
 #include "editors/page_parts/option_lists.h"
 #include "model/common/app_paths.h"
@@ -218,9 +219,9 @@ void CImageWordDialog::CreateListControls() {
   connect(list_, &CListBoxQx::currentRowChanged, this, [this] { OnSelectionChanged(); });
   connect(list_, &CListBoxQx::itemDoubleClicked, this, [this] { OnEdit(); });
   up_ = Place(new QPushButton(this), kUpId, QRect(234, 64, 28, 28));
-  up_->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+  up_->setIcon(StandardIcon(*this, QStyle::SP_ArrowUp));
   down_ = Place(new QPushButton(this), kDownId, QRect(234, 96, 28, 28));
-  down_->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+  down_->setIcon(StandardIcon(*this, QStyle::SP_ArrowDown));
   connect(up_, &QPushButton::clicked, this, [this] { OnMove(-1); });
   connect(down_, &QPushButton::clicked, this, [this] { OnMove(1); });
 }

@@ -1,8 +1,14 @@
 #include "model/settings/ini_file.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStringView>
+
+#include <map>
+#include <mutex>
 
 #include "model/common/atomic_file.h"
 
@@ -118,7 +124,97 @@ enum class ReadResult { Ok, Missing, Failed };
          !hasBreak(key) && !hasBreak(value) && !key.contains(u'=') && !section.contains(u']');
 }
 
+// The values of one INI text by case-folded section and key names, found as
+// FindKey finds them: the first section of a name, the first key of a name in it.
+class IniIndex {
+ public:
+  explicit IniIndex(const QString& text) {
+    QHash<QString, QString>* keys = nullptr;  // of the section being read; null outside one
+    for (qsizetype pos = 0; pos < text.size();) {
+      const Line line = LineAt(text, pos);
+      pos = line.next;
+      const ParsedLine parsed = ParseLine(QStringView(text).mid(line.begin, line.end - line.begin));
+      if (parsed.kind == LineKind::Section) {
+        const QString name = parsed.name.toString().toCaseFolded();
+        // A later section of a name already seen is never searched.
+        keys = sections_.contains(name) ? nullptr : &sections_[name];
+      } else if (keys != nullptr && parsed.kind == LineKind::Key) {
+        const QString name = parsed.name.toString().toCaseFolded();
+        if (!keys->contains(name)) keys->insert(name, parsed.value.toString());
+      }
+    }
+  }
+
+  std::optional<QString> Value(const QString& section, const QString& key) const {
+    const auto keys = sections_.constFind(section.toCaseFolded());
+    if (keys == sections_.constEnd()) return std::nullopt;
+    const auto value = keys->constFind(key.toCaseFolded());
+    if (value == keys->constEnd()) return std::nullopt;
+    return *value;
+  }
+
+ private:
+  QHash<QString, QHash<QString, QString>> sections_;
+};
+
+// What tells one version of a file from another without reading it.
+struct FileStamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = -1;
+  timespec modified{};
+  timespec changed{};
+};
+
+bool operator==(const timespec& a, const timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+bool operator==(const FileStamp& a, const FileStamp& b) {
+  return a.device == b.device && a.inode == b.inode && a.size == b.size &&
+         a.modified == b.modified && a.changed == b.changed;
+}
+
+std::optional<FileStamp> StampOf(const QString& path) {
+  struct stat info {};
+  if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0) {
+    return std::nullopt;
+  }
+  return FileStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+}
+
+struct CachedFile {
+  FileStamp stamp;
+  std::optional<IniIndex> index;  // none when the file could not be read
+};
+
+// Enough for every language file; past it the cache starts again.
+constexpr std::size_t kMaxCachedFiles = 8;
+
 }  // namespace
+
+std::optional<QString> ReadCachedIniValue(const QString& path, const QString& section,
+                                          const QString& key) {
+  static std::mutex mutex;
+  static std::map<QString, CachedFile> files;
+  const std::optional<FileStamp> stamp = StampOf(path);
+  if (!stamp) return std::nullopt;
+  const std::lock_guard<std::mutex> lock(mutex);
+  auto found = files.find(path);
+  if (found == files.end() || !(found->second.stamp == *stamp)) {
+    if (found == files.end() && files.size() >= kMaxCachedFiles) files.clear();
+    QString text;
+    bool hadBom = false;
+    const bool read = ReadText(path, &text, &hadBom, nullptr) == ReadResult::Ok;
+    found = files
+                .insert_or_assign(
+                    path, CachedFile{*stamp,
+                                     read ? std::optional<IniIndex>(IniIndex(text)) : std::nullopt})
+                .first;
+  }
+  const std::optional<IniIndex>& index = found->second.index;
+  return index ? index->Value(section.trimmed(), key.trimmed()) : std::nullopt;
+}
 
 std::optional<QString> ReadIniValue(const QString& path, const QString& section,
                                     const QString& key) {

@@ -18,6 +18,12 @@
 std::optional<QString> ReadIniValue(const QString& path, const QString& section,
                                     const QString& key);
 
+// As ReadIniValue, for files read many times and seldom written (the language
+// files): each file is parsed once and its values kept while its size, times and
+// inode stay the same. Safe to call from any thread.
+std::optional<QString> ReadCachedIniValue(const QString& path, const QString& section,
+                                          const QString& key);
+
 // Sets key in section to value. The first matching key line is replaced in place;
 // a new key goes after the last key line of its section; a new section goes at the
 // end of the file. Every other line stays byte for byte. The file is created when

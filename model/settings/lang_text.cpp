@@ -51,7 +51,7 @@ void SelectLanguageFile(int index) {
 
 QString ReadLangText(const QString& section, int textNumber) {
   QString text =
-      ReadIniValue(LangIniPath, section, QString::number(textNumber)).value_or(QString());
+      ReadCachedIniValue(LangIniPath, section, QString::number(textNumber)).value_or(QString());
   if (text.size() > kMaxLangTextUnits) {
     qsizetype keep = kMaxLangTextUnits;
     if (text[keep - 1].isHighSurrogate()) --keep;

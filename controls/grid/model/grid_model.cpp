@@ -276,20 +276,26 @@ bool GridModel::GrowColumns(int cols) {
   const int width = cellFixedColDef_.GetWidth();
   try {
     colWidths_.reserve(static_cast<std::size_t>(cols));
-    for (auto& cells : rows_) cells.reserve(static_cast<std::size_t>(cols));
-    while (colCount_ < cols) {
-      for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
-        rows_[static_cast<std::size_t>(row)].push_back(CreateCell(row, colCount_));
-      }
-      colWidths_.push_back(width);
-      ++colCount_;
+    // Row by row, so that the cells of a row lie together in memory and a step to
+    // another row touches few pages.
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+      auto& cells = rows_[static_cast<std::size_t>(row)];
+      cells.reserve(static_cast<std::size_t>(cols));
+      for (int col = colCount_; col < cols; ++col) cells.push_back(CreateCell(row, col));
     }
   } catch (const std::bad_alloc&) {
-    // The count stays at the columns made, and no row keeps a cell beyond it.
-    for (auto& cells : rows_) cells.resize(static_cast<std::size_t>(colCount_));
+    // The count stays at the columns every row got, and no row keeps a cell beyond it.
+    // (colWidths_ has room for them unless its reserve was what failed, with none made.)
+    std::size_t made = rows_.empty() ? colWidths_.size() : static_cast<std::size_t>(cols);
+    for (const auto& cells : rows_) made = std::min(made, cells.size());
+    for (auto& cells : rows_) cells.resize(made);
+    colWidths_.resize(made, width);
+    colCount_ = static_cast<int>(made);
     ReportOutOfMemory();
     return false;
   }
+  colWidths_.resize(static_cast<std::size_t>(cols), width);
+  colCount_ = cols;
   return true;
 }
 

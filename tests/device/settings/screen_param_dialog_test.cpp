@@ -9,6 +9,7 @@
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
+#include "device/common/device_icons.h"
 #include "device/settings/screen_param_dialog.h"
 #include "device/settings/screen_param_ids.h"
 #include "device/settings/screen_tabs.h"
@@ -217,6 +218,30 @@ TEST_F(ScreenParamPane, TabsFollowTheModuleKindAndKeepTheirSelection) {
   EXPECT_TRUE(pane->Page(CScreenParamDialog::kBasicPage).isVisibleTo(pane.get()));
   EXPECT_FALSE(pane->Page(CScreenParamDialog::kScanPage).isVisibleTo(pane.get()));
   EXPECT_FALSE(pane->Page(CScreenParamDialog::kAdvancedPage).isVisibleTo(pane.get()));
+}
+
+// The tab pictures are painted when a language first needs them.
+TEST_F(ScreenParamPane, TabPicturesFollowTheLanguage) {
+  auto tabPicture = [this](int tab) {
+    return pane->Tabs()
+        .item(tab)
+        ->icon()
+        .pixmap(kScreenTabImageSize)
+        .toImage()
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  };
+  auto painted = [this](int language, int tab, DeviceIcon icon) {
+    const ScreenPage& page = pane->Page(tab);
+    return PaintScreenTab(icon, PageNameIn(language, page.Section(), page.CaptionKey()));
+  };
+  EXPECT_EQ(tabPicture(1), painted(2, 1, DeviceIcon::Basic));
+  SelectLanguageFile(1);
+  pane->ApplyLanguage();
+  EXPECT_EQ(tabPicture(1), painted(1, 1, DeviceIcon::Basic));
+  EXPECT_NE(tabPicture(1), painted(2, 1, DeviceIcon::Basic));
+  SelectLanguageFile(2);
+  pane->ApplyLanguage();
+  EXPECT_EQ(tabPicture(0), painted(2, 0, DeviceIcon::Communication));
 }
 
 }  // namespace

@@ -52,6 +52,30 @@ TEST(IniRead, NamesIgnoreCaseAndValuesStayWhole) {
   EXPECT_EQ(ReadIniString("CONFIG", "Late", kCfg), "");
 }
 
+TEST(IniRead, CachedReadsFindWhatReadsFindAndSeeRewrites) {
+  const QString path = GetAppDir() + kCfg;
+  PutCfg(
+      "top=0\r\n"
+      "[Config]\r\n"
+      " Key = \"a, b\" \r\n"
+      "key=2\r\n"
+      "; Other=3\r\n"
+      "[other]\n"
+      "Key=4\n"
+      "[CONFIG]\r\n"
+      "Late=5\r\n");
+  for (const char* section : {"config", "CONFIG ", "Other", "none", ""}) {
+    for (const char* key : {"KEY", " key", "Other", "Late", "top"}) {
+      EXPECT_EQ(ReadCachedIniValue(path, section, key), ReadIniValue(path, section, key))
+          << section << "/" << key;
+    }
+  }
+  PutCfg("[Config]\r\nKey=changed\r\n");
+  EXPECT_EQ(ReadCachedIniValue(path, "config", "key"), QStringLiteral("changed"));
+  ASSERT_TRUE(QFile::remove(path));
+  EXPECT_EQ(ReadCachedIniValue(path, "config", "key"), std::nullopt);
+}
+
 TEST(IniRead, MissingOrNonNumericGivesTheDefault) {
   EXPECT_EQ(ReadIniString("CONFIG", "Language", kCfg), "");  // no file
   EXPECT_EQ(ReadIniInt("CONFIG", "Language", kCfg), 0);

@@ -98,19 +98,20 @@ TEST(GridModelShape, RunningOutOfMemoryKeepsTheCellsMade) {
   EXPECT_EQ(rows.GetRowHeight(3), rows.GetDefaultCell(false, false)->GetHeight());
   EXPECT_EQ(rows.GetRowHeight(4), -1);
 
-  // Columns grow one at a time over every row: the 8th cell fails in row 1 of column
-  // 3, and row 0 must not keep the cell it got for that column.
+  // Columns grow row by row: row 0 gets all five, the 8th cell fails in row 1 of
+  // column 3, and row 0 must not keep the cells it got beyond the two row 1 has.
   made = 0;
   GridModel cols;
   ASSERT_TRUE(cols.SetRowCount(2));
   cols.SetCellFactory(CountingFactory(&made, 8));
   EXPECT_FALSE(cols.SetColumnCount(5));
-  EXPECT_EQ(cols.GetColumnCount(), 3);
-  EXPECT_EQ(cols.GetColumnWidth(3), -1);
+  EXPECT_EQ(cols.GetColumnCount(), 2);
+  EXPECT_EQ(cols.GetColumnWidth(2), -1);
   ASSERT_TRUE(cols.SetColumnCount(4));
-  EXPECT_EQ(cols.GetCell(0, 3)->GetData(), 9);
-  EXPECT_EQ(cols.GetCell(1, 3)->GetData(), 10);
-  EXPECT_EQ(cols.GetCell(1, 2)->GetData(), 6);
+  EXPECT_EQ(cols.GetCell(0, 2)->GetData(), 9);
+  EXPECT_EQ(cols.GetCell(0, 3)->GetData(), 10);
+  EXPECT_EQ(cols.GetCell(1, 3)->GetData(), 12);
+  EXPECT_EQ(cols.GetCell(1, 1)->GetData(), 7);
 }
 
 TEST(GridModelState, SelectedCellsAreKeyedByTheWholePlace) {
