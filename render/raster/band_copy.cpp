@@ -6,6 +6,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "render/raster/vector_support.h"
+
 namespace {
 
 bool Is32Bit(const QImage& picture) {
@@ -14,6 +16,20 @@ bool Is32Bit(const QImage& picture) {
 
 // The first index at or after first whose parity is that of wanted (0 even, 1 odd).
 int FirstOfParity(int first, int wanted) { return (first & 1) == wanted ? first : first + 1; }
+
+#ifdef KQ_HAVE_AVX2_PATHS
+// Eight pixels a move, half the moves of four: copies the leading whole eights of the
+// row and returns how many pixels that was.
+__attribute__((target("avx2"))) int CopyEights(QRgb* __restrict out, const QRgb* __restrict in,
+                                               int count) {
+  int done = 0;
+  for (; done + 8 <= count; done += 8) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + done),
+                        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + done)));
+  }
+  return done;
+}
+#endif
 
 }  // namespace
 
@@ -55,6 +71,9 @@ void CopyBand(const QImage& source, const PixelRect& sourceRect, QImage& target,
 
 void CopyPixels(QRgb* out, const QRgb* in, int count) {
   int done = 0;
+#ifdef KQ_HAVE_AVX2_PATHS
+  if (ProcessorHasAvx2()) done = CopyEights(out, in, count);
+#endif
 #if defined(__SSE2__)
   // Four pixels a move.
   for (; done + 4 <= count; done += 4) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "render/raster/vector_support.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -112,21 +114,131 @@ int BlendRunInFours(const QRgb* __restrict from, QRgb* __restrict target, int co
 #endif
 }
 
+#ifdef KQ_HAVE_AVX2_PATHS
+// Blend of eight pixels at once, own read from the source and under from the target.
+template <NearestCopy kCopy, bool kReduce>
+__attribute__((target("avx2"))) inline __m256i BlendEight(__m256i own, __m256i under,
+                                                          ScreenColors colors) {
+  if constexpr (kReduce) {
+    const __m256i low = _mm256_set1_epi32(static_cast<int>(colors.channels & 0x010101u));
+    const __m256i lit = _mm256_and_si256(_mm256_srli_epi32(own, 7), low);
+    own = _mm256_sub_epi32(_mm256_slli_epi32(lit, 8), lit);
+  }
+  own = _mm256_or_si256(own, _mm256_set1_epi32(static_cast<int>(0xFF000000u)));
+  if constexpr (kCopy == NearestCopy::kOpaque) {
+    (void)under;
+    return own;
+  } else {
+    const __m256i black = _mm256_cmpeq_epi32(_mm256_and_si256(own, _mm256_set1_epi32(0x00FFFFFF)),
+                                             _mm256_setzero_si256());
+    return _mm256_blendv_epi8(own, under, black);
+  }
+}
+
+// The eight target pixels from at on, as the blend reads them (an opaque copy does
+// not).
+template <NearestCopy kCopy>
+__attribute__((target("avx2"))) inline __m256i Under(const QRgb* at) {
+  if constexpr (kCopy == NearestCopy::kOpaque) {
+    (void)at;
+    return _mm256_setzero_si256();
+  } else {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+  }
+}
+
+// The whole unit run: eight pixels a step, and the last up to seven through a mask, so
+// that a narrow band (a border's side) takes one step a row.
+template <NearestCopy kCopy, bool kReduce>
+__attribute__((target("avx2"))) void BlendRunInEights(const QRgb* __restrict from,
+                                                      QRgb* __restrict target, int count,
+                                                      ScreenColors colors) {
+  int i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const __m256i own = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(target + i),
+                        BlendEight<kCopy, kReduce>(own, Under<kCopy>(target + i), colors));
+  }
+  if (i == count) return;
+  // Lanes below the pixels left; the masked-off lanes are neither read nor written.
+  const __m256i lanes =
+      _mm256_cmpgt_epi32(_mm256_set1_epi32(count - i), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+  const __m256i own = _mm256_maskload_epi32(reinterpret_cast<const int*>(from + i), lanes);
+  const __m256i under = _mm256_maskload_epi32(reinterpret_cast<const int*>(target + i), lanes);
+  _mm256_maskstore_epi32(reinterpret_cast<int*>(target + i), lanes,
+                         BlendEight<kCopy, kReduce>(own, under, colors));
+}
+
+// An enlarging run eight pixels at a time: the eight columns listed from i on lie within
+// the eight source pixels from columns[i] on, which one load reads and one permutation
+// spreads. Stops before a load would pass the end of the source row (sourceWidth
+// pixels); returns how many leading pixels it drew.
+template <NearestCopy kCopy, bool kReduce>
+__attribute__((target("avx2"))) int SpreadRunInEights(const QRgb* __restrict source,
+                                                      int sourceWidth, QRgb* __restrict target,
+                                                      int count, const int* columns,
+                                                      ScreenColors colors) {
+  int i = 0;
+  for (; i + 8 <= count && columns[i] + 8 <= sourceWidth; i += 8) {
+    const __m256i listed = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns + i));
+    const __m256i within = _mm256_sub_epi32(listed, _mm256_set1_epi32(columns[i]));
+    const __m256i near = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + columns[i]));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(target + i),
+                        BlendEight<kCopy, kReduce>(_mm256_permutevar8x32_epi32(near, within),
+                                                   Under<kCopy>(target + i), colors));
+  }
+  return i;
+}
+#endif
+
 // Columns per slice of a stretch: the source columns of a slice that is not a unit
 // walk are found once, for all its rows, and kept on the stack (8 KiB). Stepping the
 // walk is a chain of dependent operations that costs more than the copy when it runs
 // for every pixel.
 constexpr int kSliceColumns = 2048;
 
-// How the columns of a slice take their source columns.
-enum class ColumnWalk { kUnit, kSingle, kListed };
+// How the columns of a slice take their source columns: listed and spread when every
+// column moves at most one source pixel on (an enlargement).
+enum class ColumnWalk { kUnit, kSingle, kListed, kSpread };
+
+// What a row copy needs beside its source and target rows.
+struct RowCopy {
+  int count;  // pixels in the row
+  int first;  // the source column of the first
+  ColumnWalk walk;
+  const int* columns;  // listed source columns, for kListed and kSpread
+  int sourceWidth;     // pixels readable in a source row
+  bool avx2;           // the processor runs AVX2
+  ScreenColors colors;
+};
+
+// Leading pixels of an enlarging row drawn eight at a time where the processor can;
+// returns how many.
+template <NearestCopy kCopy, bool kReduce>
+int SpreadRowInEights(const QRgb* source, QRgb* target, const RowCopy& row) {
+#ifdef KQ_HAVE_AVX2_PATHS
+  if (row.avx2 && row.walk == ColumnWalk::kSpread) {
+    return SpreadRunInEights<kCopy, kReduce>(source, row.sourceWidth, target, row.count,
+                                             row.columns, row.colors);
+  }
+#else
+  (void)source;
+  (void)target;
+  (void)row;
+#endif
+  return 0;
+}
 
 // One row of a slice: from source + first on when every column moves one source pixel
 // on, all from source[first] when the source is one column wide, else from the source
 // columns listed.
 template <NearestCopy kCopy, bool kReduce>
-void CopyRow(const QRgb* __restrict source, QRgb* __restrict target, int count, int first,
-             ColumnWalk walk, const int* columns, ScreenColors colors) {
+void CopyRow(const QRgb* __restrict source, QRgb* __restrict target, const RowCopy& row) {
+  const int count = row.count;
+  const int first = row.first;
+  const ColumnWalk walk = row.walk;
+  const int* const columns = row.columns;
+  const ScreenColors colors = row.colors;
   if (walk == ColumnWalk::kSingle) {
     const QRgb own = source[first];
     for (int i = 0; i < count; ++i) target[i] = Blend<kCopy, kReduce>(own, target[i], colors);
@@ -139,10 +251,48 @@ void CopyRow(const QRgb* __restrict source, QRgb* __restrict target, int count, 
     }
     return;
   }
-  for (int i = 0; i < count; ++i) {
+  for (int i = SpreadRowInEights<kCopy, kReduce>(source, target, row); i < count; ++i) {
     target[i] = Blend<kCopy, kReduce>(source[columns[i]], target[i], colors);
   }
 }
+
+// The rows of a slice: where the target's and the source's rows lie, and which source
+// row each target row takes.
+struct SliceRows {
+  const uchar* sourceBits;
+  qsizetype sourceStride;
+  uchar* bits;  // the target's
+  qsizetype stride;
+  int left;  // the slice's first column in the target
+  int top;
+  int bottom;
+  NearestWalk walk;
+};
+
+// Calls copy(source row, target row from the slice's left on) for every row of the
+// slice, top down. Inlined into its caller, so that an AVX2 caller's copy is inlined too.
+template <typename Copy>
+[[gnu::always_inline]] inline void ForEachRow(SliceRows rows, const Copy& copy) {
+  const qsizetype ahead = kPrefetchRows * rows.stride;
+  for (int y = rows.top; y < rows.bottom; ++y, rows.walk.Next()) {
+    uchar* line = rows.bits + y * rows.stride + qsizetype{rows.left} * 4;
+    if (y + kPrefetchRows < rows.bottom) __builtin_prefetch(line + ahead, 1);
+    copy(reinterpret_cast<const QRgb*>(rows.sourceBits + rows.walk.Index() * rows.sourceStride),
+         reinterpret_cast<QRgb*>(line));
+  }
+}
+
+#ifdef KQ_HAVE_AVX2_PATHS
+// A unit slice row by row in one function, so that a narrow band (a border's side)
+// costs no call a row.
+template <NearestCopy kCopy, bool kReduce>
+__attribute__((target("avx2"))) void BlendUnitRowsInEights(const SliceRows& rows, int first,
+                                                           int count, ScreenColors colors) {
+  ForEachRow(rows, [&](const QRgb* source, QRgb* target) {
+    BlendRunInEights<kCopy, kReduce>(source + first, target, count, colors);
+  });
+}
+#endif
 
 // The columns slice.left to slice.right - 1 (at most kSliceColumns) of the stretch.
 template <NearestCopy kCopy, bool kReduce>
@@ -151,28 +301,32 @@ void StretchSlice(const QImage& source, const PixelRect& sourceRect, QImage& tar
   NearestWalk walk(slice.left, targetRect.left, targetRect.Width(), sourceRect.left,
                    sourceRect.Width());
   const int first = walk.Index();
-  const ColumnWalk kind = walk.IsUnit()             ? ColumnWalk::kUnit
-                          : sourceRect.Width() == 1 ? ColumnWalk::kSingle
-                                                    : ColumnWalk::kListed;
+  const ColumnWalk kind = walk.IsUnit()                             ? ColumnWalk::kUnit
+                          : sourceRect.Width() == 1                 ? ColumnWalk::kSingle
+                          : sourceRect.Width() < targetRect.Width() ? ColumnWalk::kSpread
+                                                                    : ColumnWalk::kListed;
+  const SliceRows rows{source.constBits(),
+                       source.bytesPerLine(),
+                       target.bits(),
+                       target.bytesPerLine(),
+                       slice.left,
+                       slice.top,
+                       slice.bottom,
+                       NearestWalk(slice.top, targetRect.top, targetRect.Height(), sourceRect.top,
+                                   sourceRect.Height())};
+#ifdef KQ_HAVE_AVX2_PATHS
+  if (kind == ColumnWalk::kUnit && ProcessorHasAvx2()) {
+    BlendUnitRowsInEights<kCopy, kReduce>(rows, first, slice.Width(), colors);
+    return;
+  }
+#endif
   int columns[kSliceColumns];
-  if (kind == ColumnWalk::kListed) {
+  if (kind == ColumnWalk::kListed || kind == ColumnWalk::kSpread) {
     for (int i = 0; i < slice.Width(); ++i, walk.Next()) columns[i] = walk.Index();
   }
-
-  const uchar* const sourceBits = source.constBits();
-  const qsizetype sourceStride = source.bytesPerLine();
-  uchar* const bits = target.bits();
-  const qsizetype stride = target.bytesPerLine();
-  const qsizetype ahead = kPrefetchRows * stride;
-  NearestWalk rows(slice.top, targetRect.top, targetRect.Height(), sourceRect.top,
-                   sourceRect.Height());
-  for (int y = slice.top; y < slice.bottom; ++y, rows.Next()) {
-    uchar* line = bits + y * stride + qsizetype{slice.left} * 4;
-    if (y + kPrefetchRows < slice.bottom) __builtin_prefetch(line + ahead, 1);
-    CopyRow<kCopy, kReduce>(reinterpret_cast<const QRgb*>(sourceBits + rows.Index() * sourceStride),
-                            reinterpret_cast<QRgb*>(line), slice.Width(), first, kind, columns,
-                            colors);
-  }
+  const RowCopy row{slice.Width(),      first, kind, columns, source.width(),
+                    ProcessorHasAvx2(), colors};
+  ForEachRow(rows, [&](const QRgb* from, QRgb* to) { CopyRow<kCopy, kReduce>(from, to, row); });
 }
 
 template <NearestCopy kCopy, bool kReduce>

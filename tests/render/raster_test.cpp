@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include <set>
+#include <vector>
 
 #include "render/raster/band_copy.h"
 #include "render/raster/color_ref.h"
@@ -170,6 +171,21 @@ TEST(CopyBand, InterlacedLinesCountInTargetCoordinates) {
         EXPECT_EQ(target.pixel(x, y), inBand && wanted ? qRgb(x + 1, y - 1, 7) : white)
             << static_cast<int>(lines) << ": " << x << "," << y;
       }
+    }
+  }
+}
+
+TEST(CopyPixels, CopiesEveryCountExactlyAndNothingBeyond) {
+  // Counts that end in each of the eight-, four- and one-pixel moves.
+  std::vector<QRgb> in(40);
+  for (size_t i = 0; i < in.size(); ++i) in[i] = static_cast<QRgb>(i + 1);
+  for (int count = 0; count <= 21; ++count) {
+    std::vector<QRgb> out(40, 0xDEADBEEF);
+    CopyPixels(out.data() + 1, in.data() + 3, count);
+    for (int i = 0; i < 40; ++i) {
+      const bool copied = i >= 1 && i < 1 + count;
+      ASSERT_EQ(out[static_cast<size_t>(i)], copied ? in[static_cast<size_t>(i + 2)] : 0xDEADBEEF)
+          << count << ": " << i;
     }
   }
 }

@@ -18,24 +18,27 @@ QImage Content(int width, int height) {
 }
 
 TEST(StretchImage, TakesTheDibStretchsPixelsOpaqueOrKeyedOnBlack) {
-  // Pixel (x, y) red x + 1, green y + 1, with black at every third column.
-  Dib24 dib(7, 5);
+  // Pixel (x, y) red x + 1, green y + 1, with black at every third column; wide enough
+  // that rows are drawn eight, four and one pixel at a time.
+  Dib24 dib(23, 5);
   for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 7; ++x) dib.SetPixel(x, y, x % 3 == 1 ? 0 : MakeColorRef(x + 1, y + 1, 7));
+    for (int x = 0; x < 23; ++x) dib.SetPixel(x, y, x % 3 == 1 ? 0 : MakeColorRef(x + 1, y + 1, 7));
   }
   const QImage source = dib.ToImage();
-  // One to one, enlarging, shrinking, and clipped by the target's edges.
-  for (const auto& [from, to] : {std::pair<PixelRect, PixelRect>{{1, 1, 7, 4}, {2, 3, 8, 6}},
-                                 {{1, 1, 7, 4}, {2, 3, 13, 21}},
-                                 {{0, 0, 7, 5}, {3, 1, 6, 3}},
-                                 {{2, 0, 5, 5}, {-4, 10, 30, 40}}}) {
-    QImage expected = Content(20, 30), opaque = Content(20, 30), keyed = Content(20, 30);
+  // One to one, enlarging (also up to the source's last column), shrinking, and clipped
+  // by the target's edges.
+  for (const auto& [from, to] : {std::pair<PixelRect, PixelRect>{{1, 1, 23, 4}, {2, 3, 24, 6}},
+                                 {{1, 1, 17, 4}, {2, 3, 43, 21}},
+                                 {{10, 0, 23, 5}, {0, 0, 40, 5}},
+                                 {{0, 0, 23, 5}, {3, 1, 14, 3}},
+                                 {{2, 0, 9, 5}, {-4, 10, 60, 40}}}) {
+    QImage expected = Content(48, 30), opaque = Content(48, 30), keyed = Content(48, 30);
     ASSERT_TRUE(StretchNearest(dib, from, expected, to));
     ASSERT_TRUE(StretchNearest(source, from, opaque, to, NearestCopy::kOpaque));
     ASSERT_TRUE(StretchNearest(source, from, keyed, to, NearestCopy::kKeyedOnBlack));
     EXPECT_EQ(opaque, expected);
     for (int y = 0; y < 30; ++y) {
-      for (int x = 0; x < 20; ++x) {
+      for (int x = 0; x < 48; ++x) {
         const QRgb pixel = expected.pixel(x, y);
         ASSERT_EQ(keyed.pixel(x, y), pixel == qRgb(0, 0, 0) ? kContent : pixel) << x << "," << y;
       }
@@ -44,27 +47,27 @@ TEST(StretchImage, TakesTheDibStretchsPixelsOpaqueOrKeyedOnBlack) {
 }
 
 TEST(StretchImage, ReducesToTheScreensColoursBeforeKeying) {
-  // Channels on both sides of the threshold, 127 / 128 / 129, ten pixels a row so
-  // that the four-at-once and the single-pixel paths both run.
+  // Channels on both sides of the threshold, 127 / 128 / 129, 21 pixels a row so that
+  // the eight-at-once, four-at-once and single-pixel paths all run.
   const int values[] = {0, 127, 128, 129, 255};
-  QImage source(10, 5, QImage::Format_RGB32);
+  QImage source(21, 5, QImage::Format_RGB32);
   for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 10; ++x) {
+    for (int x = 0; x < 21; ++x) {
       source.setPixel(x, y, qRgb(values[x % 5], values[(x / 2 + y) % 5], values[(x + 2 * y) % 5]));
     }
   }
   for (const int ledColor : {0, 1, 2}) {
     const ScreenColors colors = ScreenColorsOf(ledColor);
     // One to one, enlarged, and from a single column.
-    for (const auto& [from, to] : {std::pair<PixelRect, PixelRect>{{0, 0, 10, 5}, {0, 0, 10, 5}},
-                                   {{0, 0, 10, 5}, {0, 0, 20, 15}},
+    for (const auto& [from, to] : {std::pair<PixelRect, PixelRect>{{0, 0, 21, 5}, {0, 0, 21, 5}},
+                                   {{0, 0, 21, 5}, {0, 0, 44, 15}},
                                    {{3, 0, 4, 5}, {0, 0, 9, 5}}}) {
-      QImage plain = Content(20, 15), reduced = Content(20, 15), keyed = Content(20, 15);
+      QImage plain = Content(44, 15), reduced = Content(44, 15), keyed = Content(44, 15);
       ASSERT_TRUE(StretchNearest(source, from, plain, to, NearestCopy::kOpaque));
       ASSERT_TRUE(StretchNearest(source, from, reduced, to, NearestCopy::kOpaque, colors));
       ASSERT_TRUE(StretchNearest(source, from, keyed, to, NearestCopy::kKeyedOnBlack, colors));
       for (int y = 0; y < 15; ++y) {
-        for (int x = 0; x < 20; ++x) {
+        for (int x = 0; x < 44; ++x) {
           const QRgb want =
               to.ToQRect().contains(x, y) ? ReducedPixel(plain.pixel(x, y), colors) : kContent;
           ASSERT_EQ(reduced.pixel(x, y), want) << ledColor << ": " << x << "," << y;
