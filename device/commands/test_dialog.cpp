@@ -38,9 +38,7 @@ void CTestDialog::ApplyLanguage() {
   for (int i = 0; i < kTestPatternButtons; ++i) PatternButton(i).setText(Text(1001 + i));
 }
 
-void CTestDialog::SetCommInfo(const ScreenRecord& screen) {
-  info_ = CardLinkOf(screen);
-}
+void CTestDialog::SetCommInfo(const ScreenRecord& screen) { info_ = CardLinkOf(screen); }
 
 void CTestDialog::SendTest(int pattern) {
   if (RunReportedDeviceCall(this, kTestStatus, [&] { return KQ_LedTest(&info_, pattern); }) ==
