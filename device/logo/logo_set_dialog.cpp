@@ -40,6 +40,8 @@ constexpr ColorRef kButtonHover = 0xF7E6C6;
 constexpr int kStyleError = 0x10;
 constexpr int kStyleInformation = 0x40;
 constexpr int kMaxStay = 255;
+// The largest value the edits take: any digits they hold; the pane's rules correct it.
+constexpr int kLargestEditValue = 99999;
 constexpr int kNewLogoSpeed = 3;
 constexpr int kNewLogoStay = 3;
 
@@ -142,8 +144,8 @@ void CLogoSetDialog::CreateControls() {
     SetControlId(sideLabels_[side], kEditIds[side][2]);
     sideLabels_[side]->setGeometry(x - 6, top, 58, 24);  // right-aligned: room to the left
     sideLabels_[side]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    sides_[side] =
-        CreateSpinEdit(5, 99999, kEditIds[side][0], kEditIds[side][1], QRect(x + 54, top, 66, 24));
+    sides_[side] = CreateSpinEdit(5, kLargestEditValue, kEditIds[side][0], kEditIds[side][1],
+                                  QRect(x + 54, top, 66, 24));
     sides_[side]->onEdited = [this, side] { OnSideEdited(static_cast<Side>(side)); };
     sides_[side]->onStepped = [this, side](int delta) {
       OnSideStepped(static_cast<Side>(side), delta);
@@ -192,7 +194,7 @@ void CLogoSetDialog::CreateControls() {
   stayLabel_ = new QLabel(this);
   SetControlId(stayLabel_, IDC_LOGO_STAY_LABEL);
   stayLabel_->setGeometry(left, stayTop, 130, 24);
-  stay_ = CreateSpinEdit(3, 99999, IDC_LOGO_STAY, IDC_LOGO_STAY_SPIN,
+  stay_ = CreateSpinEdit(3, kLargestEditValue, IDC_LOGO_STAY, IDC_LOGO_STAY_SPIN,
                          QRect(left + 134, stayTop, 60, 24));
   stay_->onEdited = [this] { OnStayEdited(); };
   stay_->onStepped = [this](int delta) { OnStayStepped(delta); };
@@ -272,7 +274,7 @@ void CLogoSetDialog::LoadScreenLogo() {
   // The stored rectangle may lie outside a screen that has shrunk since: the rules of
   // the edits are applied once, sizes before positions.
   const auto clampInt = [](qint64 value) {
-    return static_cast<int>(std::clamp<qint64>(value, 0, 99999));
+    return static_cast<int>(std::clamp<qint64>(value, 0, kLargestEditValue));
   };
   side_[kX] = clampInt(screen_->LogoLeft);
   side_[kY] = clampInt(screen_->LogoTop);

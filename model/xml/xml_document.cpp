@@ -49,24 +49,12 @@ bool XmlDocument::ReadFile(const QString& path) {
 }
 
 bool XmlDocument::WriteFile(const QString& path) {
-  // The text is converted a slice at a time into one small buffer: a single pass,
-  // and no copy of the whole document. A slice never ends between the two units
-  // of a surrogate pair; a unit takes at most 3 bytes.
-  constexpr qsizetype kSliceUnits = 32768;
-  std::vector<char> buffer(kSliceUnits * 3);
   AtomicFile file(path);
-  bool ok = file.Open();
-  qsizetype size = 0;
-  for (qsizetype at = 0; ok && at < text_.size();) {
-    qsizetype end = std::min(text_.size(), at + kSliceUnits);
-    if (end < text_.size() && text_[end - 1].isHighSurrogate()) --end;
-    const qsizetype bytes = WideToUtf8(QStringView(text_).sliced(at, end - at), buffer.data(),
-                                       static_cast<qsizetype>(buffer.size()));
-    ok = file.Write(QByteArrayView(buffer.data(), bytes));
-    size += bytes;
-    at = end;
-  }
-  if (!ok || !file.Commit()) {
+  const qsizetype size =
+      file.Open()
+          ? WriteUtf8Slices(text_, [&file](QByteArrayView bytes) { return file.Write(bytes); })
+          : -1;
+  if (size < 0 || !file.Commit()) {
     status_ = FirstLine(file.ErrorText());
     return false;
   }

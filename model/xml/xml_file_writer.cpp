@@ -2,7 +2,6 @@
 
 #include <QByteArrayView>
 
-#include <algorithm>
 
 #include "model/common/atomic_file.h"
 #include "model/xml/xml_document.h"
@@ -11,15 +10,13 @@
 
 namespace {
 
-// The text goes to the file in slices of this many UTF-16 units (a unit takes at
-// most 3 bytes of UTF-8); a slice never ends between the two units of a surrogate
-// pair, so the bytes are those of the whole text converted at once.
-constexpr qsizetype kSliceUnits = 32768;
+// The text gathers to this many UTF-16 units before it goes to the file.
+constexpr qsizetype kFlushUnits = 32768;
 
 }  // namespace
 
-XmlFileWriter::XmlFileWriter(const QString& path) : path_(path), bytes_(kSliceUnits * 3) {
-  buffer_.reserve(2 * kSliceUnits);
+XmlFileWriter::XmlFileWriter(const QString& path) : path_(path) {
+  buffer_.reserve(2 * kFlushUnits);
   Put(XmlDocument::kDeclaration);
 }
 
@@ -33,7 +30,7 @@ void XmlFileWriter::Put(QStringView piece) {
   }
   length_ += piece.size();
   buffer_.append(piece);
-  if (buffer_.size() >= kSliceUnits) Flush();
+  if (buffer_.size() >= kFlushUnits) Flush();
 }
 
 void XmlFileWriter::PutEscaped(QStringView text, bool attribute) {
@@ -46,7 +43,7 @@ void XmlFileWriter::PutEscaped(QStringView text, bool attribute) {
     return;
   }
   length_ += added;
-  if (buffer_.size() >= kSliceUnits) Flush();
+  if (buffer_.size() >= kFlushUnits) Flush();
 }
 
 // Converts and writes the buffer. It ends with a whole piece of the text, and every
@@ -57,13 +54,9 @@ void XmlFileWriter::Flush() {
     file_ = std::make_unique<AtomicFile>(path_);
     if (!file_->Open()) failed_ = true;
   }
-  for (qsizetype at = 0; !failed_ && at < buffer_.size();) {
-    qsizetype end = std::min(buffer_.size(), at + kSliceUnits);
-    if (end < buffer_.size() && buffer_[end - 1].isHighSurrogate()) --end;
-    const qsizetype count = WideToUtf8(QStringView(buffer_).sliced(at, end - at), bytes_.data(),
-                                       static_cast<qsizetype>(bytes_.size()));
-    failed_ = !file_->Write(QByteArrayView(bytes_.data(), count));
-    at = end;
+  if (!failed_) {
+    failed_ =
+        WriteUtf8Slices(buffer_, [this](QByteArrayView bytes) { return file_->Write(bytes); }) < 0;
   }
   buffer_.resize(0);  // keeps the capacity
 }

@@ -58,7 +58,6 @@ class XmlFileWriter {
   QString path_;
   std::unique_ptr<AtomicFile> file_;  // opened at the first slice written
   QString buffer_;                    // text not yet written
-  std::vector<char> bytes_;           // one slice converted to UTF-8
   qsizetype length_ = 0;              // of the whole text so far, in UTF-16 units
   std::vector<OpenElement> entered_;  // the elements entered, outermost first
   OpenElement appended_;              // the element just appended, start tag still open

@@ -1,5 +1,8 @@
 #include "model/xml/xml_utf8.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr char32_t kReplacement = u'?';
@@ -93,6 +96,22 @@ qsizetype WideToUtf8(QStringView text, char* out, qsizetype capacity) {
       EncodeOne(value, length, out + written);
     }
     written += length;
+  }
+  return written;
+}
+
+qsizetype WriteUtf8Slices(QStringView text, const std::function<bool(QByteArrayView)>& write) {
+  constexpr qsizetype kSliceUnits = 32768;
+  std::vector<char> buffer(kSliceUnits * 3);  // a unit takes at most 3 bytes
+  qsizetype written = 0;
+  for (qsizetype at = 0; at < text.size();) {
+    qsizetype end = std::min(text.size(), at + kSliceUnits);
+    if (end < text.size() && text[end - 1].isHighSurrogate()) --end;
+    const qsizetype count =
+        WideToUtf8(text.sliced(at, end - at), buffer.data(), static_cast<qsizetype>(buffer.size()));
+    if (!write(QByteArrayView(buffer.data(), count))) return -1;
+    written += count;
+    at = end;
   }
   return written;
 }

@@ -2,7 +2,10 @@
 // The UTF-8 conversion of XML files. One routine counts and converts, so a buffer
 // sized by the count can never be overrun.
 
+#include <QByteArrayView>
 #include <QStringView>
+
+#include <functional>
 
 // Decodes UTF-8. With out == nullptr returns the number of UTF-16 units the bytes
 // decode to; with out (room for that many units) fills it and returns the number
@@ -18,3 +21,10 @@ qsizetype Utf8ToWide(const char* bytes, qsizetype count, char16_t* out);
 // and returns the bytes written. A surrogate pair becomes one 4-byte character; a
 // surrogate unit without its partner becomes "?" and the next unit is kept.
 qsizetype WideToUtf8(QStringView text, char* out, qsizetype capacity);
+
+// Encodes the text as UTF-8 a slice at a time through one small buffer and hands each
+// slice's bytes to write, so no copy of the whole text is made. A slice never ends
+// between the two units of a surrogate pair: the bytes are those of the whole text
+// converted at once. Stops at the first write that fails; answers the bytes written,
+// or -1 after a failed write.
+qsizetype WriteUtf8Slices(QStringView text, const std::function<bool(QByteArrayView)>& write);
