@@ -2,7 +2,6 @@
 
 #include <QByteArrayView>
 
-
 #include "model/common/atomic_file.h"
 #include "model/xml/xml_document.h"
 #include "model/xml/xml_escape.h"
