@@ -9,7 +9,7 @@
 
 #if defined(__x86_64__)
 #include <immintrin.h>
-#define KQ_HAVE_BMI2_PATH 1
+#define KQ_HAVE_X86_VECTORS 1
 #endif
 
 namespace {
@@ -58,12 +58,47 @@ inline void ClearLit(std::uint8_t* byte, unsigned lit, int startBit) {
 }
 
 std::atomic<bool> vectorAllowed{true};
+std::atomic<bool> wideVectorAllowed{true};
 
-#ifdef KQ_HAVE_BMI2_PATH
-// The top bits of 64 pixels' 192 bytes come as three words of 64 bytes each. The bits
-// of the channel at byte offset c of a pixel (0 blue, 1 green, 2 red) are those of
-// bytes 3p + c: in word k, which starts at byte 64k, the positions j with
-// (64k + j) mod 3 = c.
+#ifdef KQ_HAVE_X86_VECTORS
+// Streams the lit bits of a row's 64-pixel groups into the first Planes plane rows
+// from startBit on. Every byte but the last is written whole, so the bits before the
+// first pixel, which are not lit, come out 1; Finish clears the lit bits carried into
+// the last byte. The plane count is a template argument so that the carries stay in
+// registers.
+template <int Planes>
+class GroupWriter {
+ public:
+  GroupWriter(std::uint8_t* const* rows, int startBit) : startBit_(startBit) {
+    for (int plane = 0; plane < Planes; ++plane) out_[plane] = rows[plane];
+  }
+
+  // lit: bit i for pixel x + i, x a multiple of 64.
+  void Write(int plane, int x, std::uint64_t lit) {
+    // x86 is little-endian: the 8 bytes go out in the planes' bit order.
+    const std::uint64_t bits = ~(lit << startBit_ | carry_[plane]);
+    std::memcpy(out_[plane] + x / 8, &bits, sizeof bits);
+    carry_[plane] = startBit_ != 0 ? lit >> (64 - startBit_) : 0;
+  }
+
+  // x: the pixels written.
+  void Finish(int x) {
+    if (x == 0 || startBit_ == 0) return;
+    for (int plane = 0; plane < Planes; ++plane) {
+      out_[plane][x / 8] = static_cast<std::uint8_t>(out_[plane][x / 8] & ~carry_[plane]);
+    }
+  }
+
+ private:
+  std::uint8_t* out_[Planes];  // copies: stores through them cannot change them
+  std::uint64_t carry_[Planes] = {};
+  int startBit_;
+};
+
+// 256-bit vectors: the top bits of 64 pixels' 192 bytes come as three words of 64
+// bytes each. The bits of the channel at byte offset c of a pixel (0 blue, 1 green,
+// 2 red) are those of bytes 3p + c: in word k, which starts at byte 64k, the
+// positions j with (64k + j) mod 3 = c.
 constexpr std::uint64_t ChannelMask(int offset, int word) {
   std::uint64_t mask = 0;
   for (int j = 0; j < 64; ++j) {
@@ -95,18 +130,13 @@ __attribute__((target("avx2"))) inline std::uint64_t TopBitsOf64(const std::uint
   return low | std::uint64_t{high} << 32;
 }
 
-// Converts the whole 64-pixel groups of a row into the first Planes planes: one
-// move-mask per 32 bytes, then one bit extract per word and plane. The lit bits
-// stream through a carry, so every byte but the last is written whole; the bits
-// before the first pixel are not lit and come out 1. Returns how many pixels that
-// was. The plane count is a template argument so that the carries stay in registers.
+// Converts the whole 64-pixel groups of a row: one move-mask per 32 bytes, then one
+// bit extract per word and plane. Returns how many pixels that was.
 template <int Planes>
 __attribute__((target("avx2,bmi2"))) int ConvertGroupsOf64(std::uint8_t* const* rows,
                                                            const std::uint8_t* pixels, int width,
                                                            int startBit) {
-  std::uint64_t carry[Planes] = {};
-  std::uint8_t* out[Planes];  // copies: stores through them cannot change them
-  for (int plane = 0; plane < Planes; ++plane) out[plane] = rows[plane];
+  GroupWriter<Planes> writer(rows, startBit);
   int x = 0;
   for (; x + 64 <= width; x += 64) {
     const std::uint8_t* group = pixels + x * kPixelBytes;
@@ -116,29 +146,86 @@ __attribute__((target("avx2,bmi2"))) int ConvertGroupsOf64(std::uint8_t* const* 
     for (int plane = 0; plane < Planes; ++plane) {
       constexpr ChannelMasks kPlaneMasks[3] = {kMasks[0], kMasks[1], kMasks[2]};
       const ChannelMasks& masks = kPlaneMasks[plane];
-      const std::uint64_t lit = _pext_u64(words[0], masks.words[0]) |
-                                _pext_u64(words[1], masks.words[1]) << masks.firstCount |
-                                _pext_u64(words[2], masks.words[2]) << masks.secondCount;
-      // x86 is little-endian: the 8 bytes go out in the planes' bit order.
-      const std::uint64_t bits = ~(lit << startBit | carry[plane]);
-      std::memcpy(out[plane] + x / 8, &bits, sizeof bits);
-      carry[plane] = startBit != 0 ? lit >> (64 - startBit) : 0;
+      writer.Write(plane, x,
+                   _pext_u64(words[0], masks.words[0]) |
+                       _pext_u64(words[1], masks.words[1]) << masks.firstCount |
+                       _pext_u64(words[2], masks.words[2]) << masks.secondCount);
     }
   }
-  if (x > 0 && startBit != 0) {
-    for (int plane = 0; plane < Planes; ++plane) {
-      rows[plane][x / 8] = static_cast<std::uint8_t>(rows[plane][x / 8] & ~carry[plane]);
-    }
-  }
+  writer.Finish(x);
   return x;
+}
+
+// 512-bit vectors with byte permutes: a plane's 64 channel bytes of a group, bytes
+// 3p + c of its three vectors, are gathered by one two-vector permute from the first
+// two and one masked permute from the third; one mask move then gives their top bits.
+struct PlanePermutes {
+  std::uint8_t fromFirstTwo[64];  // byte 3p + c of vectors 0 and 1 (index bit 6 picks 1)
+  std::uint8_t fromThird[64];     // byte 3p + c - 128 of vector 2
+  std::uint64_t third;            // the pixels p whose byte lies in vector 2
+};
+constexpr PlanePermutes MakePermutes(int offset) {
+  PlanePermutes permutes{};
+  for (int p = 0; p < 64; ++p) {
+    const int byte = 3 * p + offset;
+    permutes.fromFirstTwo[p] = static_cast<std::uint8_t>(byte % 128);
+    permutes.fromThird[p] = static_cast<std::uint8_t>(byte % 64);
+    if (byte >= 128) permutes.third |= std::uint64_t{1} << p;
+  }
+  return permutes;
+}
+// Planes red, green, blue.
+constexpr PlanePermutes kPermutes[3] = {MakePermutes(2), MakePermutes(1), MakePermutes(0)};
+
+template <int Planes>
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) int ConvertGroupsOf64Wide(
+    std::uint8_t* const* rows, const std::uint8_t* pixels, int width, int startBit) {
+  __m512i fromFirstTwo[Planes];
+  __m512i fromThird[Planes];
+  for (int plane = 0; plane < Planes; ++plane) {
+    fromFirstTwo[plane] = _mm512_loadu_si512(kPermutes[plane].fromFirstTwo);
+    fromThird[plane] = _mm512_loadu_si512(kPermutes[plane].fromThird);
+  }
+  GroupWriter<Planes> writer(rows, startBit);
+  int x = 0;
+  for (; x + 64 <= width; x += 64) {
+    const std::uint8_t* group = pixels + x * kPixelBytes;
+    const __m512i first = _mm512_loadu_si512(group);
+    const __m512i second = _mm512_loadu_si512(group + 64);
+    const __m512i third = _mm512_loadu_si512(group + 128);
+#pragma GCC unroll 3
+    for (int plane = 0; plane < Planes; ++plane) {
+      const __m512i fromTwo = _mm512_permutex2var_epi8(first, fromFirstTwo[plane], second);
+      const __m512i channel = _mm512_mask_permutexvar_epi8(
+          fromTwo, _cvtu64_mask64(kPermutes[plane].third), fromThird[plane], third);
+      writer.Write(plane, x, _cvtmask64_u64(_mm512_movepi8_mask(channel)));
+    }
+  }
+  writer.Finish(x);
+  return x;
+}
+
+bool UseWideVectors() {
+  static const bool supported =
+      __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi");
+  return supported && wideVectorAllowed.load(std::memory_order_relaxed);
+}
+
+template <int Planes>
+int ConvertVectorGroupsOf(std::uint8_t* const* rows, const std::uint8_t* pixels, int width,
+                          int startBit) {
+  if (UseWideVectors()) {
+    return ConvertGroupsOf64Wide<Planes>(rows, pixels, width, startBit);
+  }
+  return ConvertGroupsOf64<Planes>(rows, pixels, width, startBit);
 }
 
 int ConvertVectorGroups(std::uint8_t* const* rows, int colorType, const std::uint8_t* pixels,
                         int width, int startBit) {
   switch (colorType) {
-    case 1: return ConvertGroupsOf64<1>(rows, pixels, width, startBit);
-    case 2: return ConvertGroupsOf64<2>(rows, pixels, width, startBit);
-    default: return ConvertGroupsOf64<3>(rows, pixels, width, startBit);
+    case 1: return ConvertVectorGroupsOf<1>(rows, pixels, width, startBit);
+    case 2: return ConvertVectorGroupsOf<2>(rows, pixels, width, startBit);
+    default: return ConvertVectorGroupsOf<3>(rows, pixels, width, startBit);
   }
 }
 
@@ -153,7 +240,7 @@ void ConvertRow(std::uint8_t* const* rows, int colorType, const std::uint8_t* pi
                 int startBit) {
   // Channel c of the planes red, green, blue is byte 2 - c of a pixel.
   int x = 0;
-#ifdef KQ_HAVE_BMI2_PATH
+#ifdef KQ_HAVE_X86_VECTORS
   if (UseVectorPath()) x = ConvertVectorGroups(rows, colorType, pixels, width, startBit);
 #endif
   for (; x + 8 <= width; x += 8) {
@@ -177,6 +264,8 @@ void ConvertRow(std::uint8_t* const* rows, int colorType, const std::uint8_t* pi
 }  // namespace
 
 void AllowVectorBitPlanes(bool allowed) { vectorAllowed.store(allowed); }
+
+void AllowWideVectorBitPlanes(bool allowed) { wideVectorAllowed.store(allowed); }
 
 std::int64_t PlaneRowBytes(std::int64_t x, std::int64_t width) {
   return (x + width + 7) / 8 - x / 8;

@@ -30,6 +30,10 @@ std::int64_t PlaneRowBytes(std::int64_t x, std::int64_t width);
 // them (the default); tests turn it off to check the portable conversion too.
 void AllowVectorBitPlanes(bool allowed);
 
+// Whether the vector conversion may use 512-bit vectors where the processor has them
+// (the default); tests turn it off to check the 256-bit conversion too.
+void AllowWideVectorBitPlanes(bool allowed);
+
 // The bytes of a page of frameCount frames of area in colorType planes, one 8-byte
 // index entry a frame: (R x h x colorType + 8) x frameCount. planeSize gets R x h.
 std::int64_t GetPageDataSize(const CardRect& area, int colorType, int frameCount,

@@ -58,12 +58,20 @@ TEST(BitPlanes, EachColourTypeReadsItsChannelsInOrder) {
   EXPECT_EQ(two, (std::vector<std::uint8_t>{0xFE, 0xFF}));
 }
 
-// Every pixel of pictures of widths around the 8- and 32-pixel groups, at every start
-// bit, by the vector conversion and by the portable one.
-class BitPlanesEveryPixel : public testing::TestWithParam<bool> {
+// The conversions a processor may get; those it lacks fall back to the next one.
+enum class Conversion { kPortable, kVector256, kWidestVector };
+
+void Use(Conversion conversion) {
+  AllowVectorBitPlanes(conversion != Conversion::kPortable);
+  AllowWideVectorBitPlanes(conversion == Conversion::kWidestVector);
+}
+
+// Every pixel of pictures of widths around the 8- and 64-pixel groups, at every start
+// bit, by each conversion.
+class BitPlanesEveryPixel : public testing::TestWithParam<Conversion> {
  protected:
-  void SetUp() override { AllowVectorBitPlanes(GetParam()); }
-  void TearDown() override { AllowVectorBitPlanes(true); }
+  void SetUp() override { Use(GetParam()); }
+  void TearDown() override { Use(Conversion::kWidestVector); }
 };
 
 TEST_P(BitPlanesEveryPixel, MatchTheirChannelsAtEveryStartBit) {
@@ -102,11 +110,13 @@ TEST_P(BitPlanesEveryPixel, MatchTheirChannelsAtEveryStartBit) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(VectorAndPortable, BitPlanesEveryPixel, testing::Bool());
+INSTANTIATE_TEST_SUITE_P(EachConversion, BitPlanesEveryPixel,
+                         testing::Values(Conversion::kPortable, Conversion::kVector256,
+                                         Conversion::kWidestVector));
 
-// The vector conversion and the portable one give the same planes, byte for byte, on
+// The vector conversions and the portable one give the same planes, byte for byte, on
 // random pictures (pixel values all over, so every byte's top bit matters) of widths
-// around the 32-pixel groups, at every start bit and colour type.
+// around the 64-pixel groups, at every start bit and colour type.
 TEST(BitPlanes, VectorAndPortableAgreeOnRandomPictures) {
   std::mt19937 random(20);
   for (const int width : {31, 32, 33, 63, 64, 65, 95, 96, 97, 333}) {
@@ -117,11 +127,14 @@ TEST(BitPlanes, VectorAndPortableAgreeOnRandomPictures) {
     for (int colorType = 1; colorType <= 3; ++colorType) {
       for (int startBit = 0; startBit < 8; ++startBit) {
         std::size_t planeSize = 0;
-        AllowVectorBitPlanes(false);
+        Use(Conversion::kPortable);
         const std::vector<std::uint8_t> portable = Convert(picture, colorType, startBit, planeSize);
-        AllowVectorBitPlanes(true);
-        EXPECT_EQ(Convert(picture, colorType, startBit, planeSize), portable)
-            << "width " << width << " colour type " << colorType << " start " << startBit;
+        for (const Conversion vector : {Conversion::kVector256, Conversion::kWidestVector}) {
+          Use(vector);
+          EXPECT_EQ(Convert(picture, colorType, startBit, planeSize), portable)
+              << "width " << width << " colour type " << colorType << " start " << startBit
+              << " vector " << static_cast<int>(vector);
+        }
       }
     }
   }
