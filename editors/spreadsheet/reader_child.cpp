@@ -8,7 +8,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/syscall.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,19 +32,18 @@ constexpr unsigned kReaderCpuSeconds = 10;
 // Twice the processor limit: a busy machine still lets a working reader finish, and a
 // reader that waits instead of working ends all the same.
 constexpr int kReaderDeadlineMs = 2 * static_cast<int>(kReaderCpuSeconds) * 1000;
-// The child's exit status when it cannot be confined or started.
+// The service's exit status when it cannot be confined or started.
 constexpr int kStartFailed = 127;
 
-// The child, between fork and exec: system calls only. Never returns.
-[[noreturn]] void StartReader(int file, int answer, const char* const* arguments) {
+// The service, between fork and exec: system calls only. Never returns.
+[[noreturn]] void StartService(int control, const char* const* arguments) {
   // Each descriptor moves above the standard ones first, so that no dup2 below
   // overwrites another or leaves its close-on-exec flag in place.
-  const int nothing = ::fcntl(::open("/dev/null", O_WRONLY | O_CLOEXEC), F_DUPFD, 3);
-  file = ::fcntl(file, F_DUPFD, 3);
-  answer = ::fcntl(answer, F_DUPFD, 3);
-  if (nothing < 0 || file < 0 || answer < 0 || ::dup2(file, STDIN_FILENO) < 0 ||
-      ::dup2(answer, STDOUT_FILENO) < 0 || ::dup2(nothing, STDERR_FILENO) < 0 ||
-      ::close_range(3, ~0U, 0) != 0) {
+  const int nothing = ::fcntl(::open("/dev/null", O_RDWR | O_CLOEXEC), F_DUPFD, 3);
+  control = ::fcntl(control, F_DUPFD, 3);
+  if (nothing < 0 || control < 0 || ::dup2(control, STDIN_FILENO) < 0 ||
+      ::dup2(nothing, STDOUT_FILENO) < 0 || ::dup2(nothing, STDERR_FILENO) < 0 ||
+      ::close_range(3, ~0U, 0) != 0 || ::setpgid(0, 0) != 0) {
     ::_exit(kStartFailed);
   }
   if (confinement::CutNetwork() == confinement::NetworkCut::None ||
@@ -90,47 +89,74 @@ bool ReadAnswer(int fd, const QDeadlineTimer& deadline, QByteArray* answer) {
   return size <= kMaxAnswerBytes;
 }
 
-// Takes the child's answer and its end, both before the deadline, and reaps it; a child
-// that misses the deadline or answers too much is killed. True when it answered in full
-// and exited by itself with status 0.
-bool AwaitChild(pid_t pid, int answerFd, const QDeadlineTimer& deadline, QByteArray* answer) {
-  // A descriptor that polls readable once the child has ended (Linux 5.3); glibc 2.36
-  // declares pidfd_open without C linkage, hence the system call.
-  const UniqueFd process(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
-  const bool ended = process.Valid() && ReadAnswer(answerFd, deadline, answer) &&
-                     WaitReadable(process.Get(), deadline);
-  if (!ended) ::kill(pid, SIGKILL);
-  int status = 0;
-  pid_t reaped = 0;
-  while ((reaped = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
-  }
-  return ended && reaped == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 }  // namespace
 
-ReaderChild InstalledReaderChild() {
-  return {QCoreApplication::applicationDirPath() + QStringLiteral("/spreadsheet-reader"),
-          kReaderDeadlineMs};
+ReaderService::ReaderService(QString program, int deadlineMs)
+    : program_(std::move(program)), deadlineMs_(deadlineMs) {}
+
+ReaderService::~ReaderService() { Stop(); }
+
+bool ReaderService::Start() {
+  if (!QFileInfo(program_).isExecutable()) return false;
+  const QByteArray program = QFile::encodeName(program_);
+  const char* const arguments[] = {program.constData(), "serve", nullptr};
+  int ends[2];
+  if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends) != 0) return false;
+  UniqueFd ours(ends[0]);
+  const UniqueFd theirs(ends[1]);
+  const pid_t pid = ::fork();
+  if (pid < 0) return false;
+  if (pid == 0) StartService(theirs.Get(), arguments);
+  // The child makes its own group too; whichever comes first, the group exists before
+  // anything may need to end it.
+  ::setpgid(pid, pid);
+  pid_ = pid;
+  control_ = std::move(ours);
+  return true;
 }
 
-WorksheetTexts ReadInChild(const ReaderChild& child, int file, WorkbookKind kind) {
-  if (!QFileInfo(child.program).isExecutable()) return FailedRead(SpreadsheetError::Unreadable);
-  const QByteArray program = QFile::encodeName(child.program);
-  const char* const arguments[] = {program.constData(), kind == WorkbookKind::Xls ? "xls" : "xlsx",
-                                   nullptr};
+void ReaderService::Stop() {
+  if (pid_ < 0) return;
+  control_.Reset();
+  ::kill(-pid_, SIGKILL);
+  ::kill(pid_, SIGKILL);
+  while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+  }
+  pid_ = -1;
+}
+
+bool ReaderService::Request(WorkbookKind kind, int file, int answer) {
+  if (pid_ >= 0 && SendReaderRequest(control_.Get(), kind, file, answer)) return true;
+  Stop();
+  return Start() && SendReaderRequest(control_.Get(), kind, file, answer);
+}
+
+WorksheetTexts ReaderService::Read(int file, WorkbookKind kind) {
+  const std::lock_guard lock(reading_);
   int ends[2];
   if (::pipe2(ends, O_CLOEXEC) != 0) return FailedRead(SpreadsheetError::Unreadable);
   const UniqueFd answerIn(ends[0]);
   UniqueFd answerOut(ends[1]);
-  const QDeadlineTimer deadline(child.deadlineMs);
-  const pid_t pid = ::fork();
-  if (pid < 0) return FailedRead(SpreadsheetError::Unreadable);
-  if (pid == 0) StartReader(file, answerOut.Get(), arguments);
-  answerOut.Reset();  // the answer ends when the child's copy closes
+  const QDeadlineTimer deadline(deadlineMs_);
+  if (!Request(kind, file, answerOut.Get())) {
+    Stop();
+    return FailedRead(SpreadsheetError::Unreadable);
+  }
+  answerOut.Reset();  // the answer ends when the reader's copy closes
   QByteArray answer;
-  if (!AwaitChild(pid, answerIn.Get(), deadline, &answer)) {
+  int status = 0;
+  if (!ReadAnswer(answerIn.Get(), deadline, &answer) || !WaitReadable(control_.Get(), deadline) ||
+      !ReceiveReaderStatus(control_.Get(), &status)) {
+    Stop();  // the reader with it
     return FailedRead(SpreadsheetError::Damaged);
   }
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return FailedRead(SpreadsheetError::Damaged);
   return DecodeWorksheetAnswer(answer);
+}
+
+ReaderService& InstalledReaderService() {
+  static ReaderService service(
+      QCoreApplication::applicationDirPath() + QStringLiteral("/spreadsheet-reader"),
+      kReaderDeadlineMs);
+  return service;
 }

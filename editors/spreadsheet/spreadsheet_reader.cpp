@@ -22,12 +22,12 @@ WorksheetTexts ReadFirstWorksheet(const QString& path) {
     return FailedRead(SpreadsheetError::NotSpreadsheet);
   }
   if (file.ReadAll(head, sizeof head, 0) != 0) return FailedRead(SpreadsheetError::Unreadable);
-  // The child reads the regular file checked here, whatever happens to the path meanwhile.
+  // The reader reads the regular file checked here, whatever happens to the path meanwhile.
   if (std::memcmp(head, kCompoundFileSignature, sizeof head) == 0) {
-    return ReadInChild(InstalledReaderChild(), file.Get(), WorkbookKind::Xls);
+    return InstalledReaderService().Read(file.Get(), WorkbookKind::Xls);
   }
   if (std::memcmp(head, kZipSignature, sizeof kZipSignature - 1) == 0) {
-    return ReadInChild(InstalledReaderChild(), file.Get(), WorkbookKind::Xlsx);
+    return InstalledReaderService().Read(file.Get(), WorkbookKind::Xlsx);
   }
   return FailedRead(SpreadsheetError::NotSpreadsheet);
 }

@@ -40,6 +40,19 @@ std::optional<CellPlace> ParseReference(QStringView reference) {
   return place;
 }
 
+// What a cell's type attribute makes of its value.
+enum class ValueKind { Number, Shared, Inline, Text, Boolean, Date };
+
+// Any type but these (n, or none) reads as a number.
+ValueKind KindOf(QStringView type) {
+  if (type == u"s") return ValueKind::Shared;
+  if (type == u"inlineStr") return ValueKind::Inline;
+  if (type == u"str" || type == u"e") return ValueKind::Text;
+  if (type == u"b") return ValueKind::Boolean;
+  if (type == u"d") return ValueKind::Date;
+  return ValueKind::Number;
+}
+
 // Reads one sheet part's cells into a grid.
 class SheetReader {
  public:
@@ -67,9 +80,37 @@ class SheetReader {
     return place_.row >= 1 && place_.row <= kSheetRows;
   }
 
-  // A cell without a reference follows its left neighbour.
   bool ReadCell(QXmlStreamReader& xml, WorksheetGrid* grid) {
-    const QXmlStreamAttributes attributes = xml.attributes();
+    ValueKind kind = ValueKind::Number;
+    qulonglong style = 0;
+    // The attributes' copy ends here, before reading on reuses the reader's storage.
+    if (!TakeAttributes(xml.attributes(), &kind, &style)) return false;
+    if (!grid->Use(place_.row, place_.column)) {
+      xml.skipCurrentElement();
+      return true;
+    }
+    value_.resize(0);
+    QString inlineText;
+    while (xml.readNextStartElement()) {
+      if (IsMainElement(xml, u"v")) {
+        if (!ReadValue(xml)) return false;
+      } else if (IsMainElement(xml, u"is")) {
+        if (!ReadRichText(xml, &inlineText)) return false;
+      } else {
+        xml.skipCurrentElement();  // a formula, or an extension
+      }
+    }
+    QString text;
+    if (xml.hasError() || !CellText(kind, style, inlineText, &text)) return false;
+    // A shared string is held once however many cells show it.
+    if (kind != ValueKind::Shared && !budget_->Charge(2 * text.size())) return false;
+    grid->Set(place_.row, place_.column, std::move(text));
+    return true;
+  }
+
+  // Moves to the cell's place (a cell without a reference follows its left neighbour)
+  // and takes its value's kind and its style.
+  bool TakeAttributes(const QXmlStreamAttributes& attributes, ValueKind* kind, qulonglong* style) {
     const QStringView reference = attributes.value("r"_L1);
     if (reference.isEmpty()) {
       ++place_.column;
@@ -78,56 +119,50 @@ class SheetReader {
     } else {
       return false;
     }
-    if (place_.row < 1 || place_.column > kSheetColumns) return false;
-    if (!grid->Use(place_.row, place_.column)) {
-      xml.skipCurrentElement();
-      return true;
-    }
-    QString value, inlineText;
-    while (xml.readNextStartElement()) {
-      if (IsMainElement(xml, u"v")) {
-        value = xml.readElementText();
-      } else if (IsMainElement(xml, u"is")) {
-        if (!ReadRichText(xml, &inlineText)) return false;
-      } else {
-        xml.skipCurrentElement();  // a formula, or an extension
-      }
-    }
-    QString text;
-    if (xml.hasError() || !CellText(attributes, value, inlineText, &text)) return false;
-    // A shared string is held once however many cells show it.
-    if (attributes.value("t"_L1) != u"s" && !budget_->Charge(2 * text.size())) return false;
-    grid->Set(place_.row, place_.column, std::move(text));
-    return true;
+    *kind = KindOf(attributes.value("t"_L1));
+    *style = attributes.value("s"_L1).toULongLong();
+    return place_.row >= 1 && place_.column <= kSheetColumns;
   }
 
-  bool CellText(const QXmlStreamAttributes& attributes, const QString& value, QString& inlineText,
-                QString* text) const {
-    const QStringView type = attributes.value("t"_L1);
-    if (type == u"inlineStr") {
+  // The text of the <v> element the reader stands on into value_, whose room is kept
+  // from cell to cell. The reader ends on the element's end; false on a child element.
+  bool ReadValue(QXmlStreamReader& xml) {
+    for (;;) {
+      switch (xml.readNext()) {
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference: value_ += xml.text(); break;
+        case QXmlStreamReader::Comment:
+        case QXmlStreamReader::ProcessingInstruction: break;
+        case QXmlStreamReader::EndElement: return true;
+        default: return false;
+      }
+    }
+  }
+
+  bool CellText(ValueKind kind, qulonglong style, QString& inlineText, QString* text) const {
+    if (kind == ValueKind::Inline) {
       *text = std::move(inlineText);
-    } else if (value.isEmpty() || type == u"str" || type == u"e") {
-      *text = value;
-    } else if (type == u"s") {
+    } else if (value_.isEmpty() || kind == ValueKind::Text) {
+      *text = value_;
+    } else if (kind == ValueKind::Shared) {
       bool ok = false;
-      const qulonglong index = value.toULongLong(&ok);
+      const qulonglong index = value_.toULongLong(&ok);
       if (!ok || index >= strings_.size()) return false;
       *text = strings_[index];
-    } else if (type == u"b") {
-      *text = BooleanText(value == u"1" || value == u"true");
-    } else if (type == u"d") {
-      *text = IsoDateText(value);
+    } else if (kind == ValueKind::Boolean) {
+      *text = BooleanText(value_ == u"1" || value_ == u"true");
+    } else if (kind == ValueKind::Date) {
+      *text = IsoDateText(value_);
     } else {
-      const std::optional<double> number = ReadNumber(value);
-      *text = number ? FormatNumber(*number, Code(attributes.value("s"_L1)), date1904_) : value;
+      const std::optional<double> number = ReadNumber(value_);
+      *text = number ? FormatNumber(*number, Code(style), date1904_) : value_;
     }
     return true;
   }
 
   // The number format of a cell style index; a style the workbook lacks has none.
-  QStringView Code(QStringView style) const {
-    const qulonglong index = style.toULongLong();
-    return index < codes_.size() ? QStringView(codes_[index]) : QStringView();
+  QStringView Code(qulonglong style) const {
+    return style < codes_.size() ? QStringView(codes_[style]) : QStringView();
   }
 
   const std::vector<QString>& strings_;
@@ -135,6 +170,7 @@ class SheetReader {
   const bool date1904_;
   DecodeBudget* budget_;
   CellPlace place_;
+  QString value_;
 };
 
 // Reads a part; ifMissing is the error when the package lacks it.

@@ -1,11 +1,16 @@
-// The reader child: a child that misbehaves reads as damaged in the importing
+// The reader service: a reader that misbehaves reads as damaged in the importing
 // process, and the decoder of the child's answer takes only answers within every bound.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtEndian>
+
+#include <optional>
+
+#include <signal.h>
 
 #include "editors/spreadsheet/reader_child.h"
 #include "editors/spreadsheet/spreadsheet_reader.h"
@@ -14,46 +19,96 @@
 
 namespace {
 
-TEST(ReaderChild, AChildThatMisbehavesReadsAsDamaged) {
-  QTemporaryDir folder;
-  // Shell scripts stand in for the reader program. Only a child that neither ends nor
-  // answers too much lasts until the deadline; the others have one so long that a busy
-  // machine cannot reach it, and must end before it.
+// Writes an executable shell script; false when it cannot.
+bool WriteScript(const QString& path, const QByteArray& body) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write("#!/bin/sh\n" + body + "\n") >= 0 &&
+         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Waits until the process has ended (a zombie until its parent reaps it); false at the
+// deadline.
+bool AwaitEnd(pid_t pid, int deadlineMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < deadlineMs) {
+    QFile status(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return true;
+    const QByteArray line = status.readAll();
+    if (line.mid(line.lastIndexOf(')') + 2, 1) == "Z") return true;
+    QThread::msleep(5);
+  }
+  return false;
+}
+
+// A service whose readers run script, with the given deadline.
+class ScriptedService {
+ public:
+  ScriptedService(const QByteArray& script, int deadlineMs) {
+    const QString reader = ReaderPath();
+    const QString program = folder_.filePath(QStringLiteral("service"));
+    valid_ = WriteScript(reader, script) &&
+             WriteScript(program, "exec '" FAKE_READER_SERVICE "' '" + QFile::encodeName(reader) +
+                                      "' \"$@\"") &&
+             OpenRegularFile(reader, &input_) == 0;
+    service_.emplace(program, deadlineMs);
+  }
+
+  bool Valid() const { return valid_; }
+  QString ReaderPath() const { return folder_.filePath(QStringLiteral("reader")); }
+  WorksheetTexts Read() { return service_->Read(input_.Get(), WorkbookKind::Xls); }
+
+ private:
+  QTemporaryDir folder_;
+  bool valid_ = false;
+  UniqueFd input_;
+  std::optional<ReaderService> service_;
+};
+
+TEST(ReaderService, AReaderThatMisbehavesReadsAsDamagedAndTheServiceGoesOn) {
+  // Only a reader that neither ends nor answers too much lasts until the deadline; the
+  // others have one so long that a busy machine cannot reach it, and must end before it.
   constexpr int kShortDeadlineMs = 1000;
   constexpr int kLongDeadlineMs = 20000;
   const struct {
     const char* script;
     SpreadsheetError error;
     bool lastsToDeadline;
-  } children[] = {
-      {"printf 'KQW1\\005'", SpreadsheetError::NoWorksheet, false},  // a well-behaved child
+  } readers[] = {
+      {"printf 'KQW1\\005'", SpreadsheetError::NoWorksheet, false},  // a well-behaved reader
       {"kill -SEGV $$", SpreadsheetError::Damaged, false},
       {"printf 'KQW1\\005'; exit 1", SpreadsheetError::Damaged, false},
       {"printf 'KQW1\\000\\001'", SpreadsheetError::Damaged, false},
       {"/usr/bin/head -c 40000000 /dev/zero; exec /bin/sleep 30", SpreadsheetError::Damaged, false},
       {"printf 'KQW1\\005'; exec /bin/sleep 30", SpreadsheetError::Damaged, true},
       {"printf 'KQW1\\005'; exec >&-; exec /bin/sleep 30", SpreadsheetError::Damaged, true},
+      {"kill -KILL $PPID; printf 'KQW1\\005'", SpreadsheetError::Damaged, false},
   };
-  int count = 0;
-  for (const auto& child : children) {
-    const QString program = folder.filePath(QStringLiteral("child%1").arg(++count));
-    QFile file(program);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray("#!/bin/sh\n") + child.script + "\n");
-    file.close();
-    ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    UniqueFd input;
-    ASSERT_EQ(OpenRegularFile(program, &input), 0);
-    const int deadlineMs = child.lastsToDeadline ? kShortDeadlineMs : kLongDeadlineMs;
+  for (const auto& reader : readers) {
+    ScriptedService service(reader.script,
+                            reader.lastsToDeadline ? kShortDeadlineMs : kLongDeadlineMs);
+    ASSERT_TRUE(service.Valid());
     QElapsedTimer clock;
     clock.start();
-    const WorksheetTexts result =
-        ReadInChild({program, deadlineMs}, input.Get(), WorkbookKind::Xls);
-    EXPECT_EQ(result.error, child.error) << child.script;
-    if (child.lastsToDeadline) {
-      EXPECT_GE(clock.elapsed(), kShortDeadlineMs) << child.script;
+    EXPECT_EQ(service.Read().error, reader.error) << reader.script;
+    if (reader.lastsToDeadline) {
+      EXPECT_GE(clock.elapsed(), kShortDeadlineMs) << reader.script;
     }
-    EXPECT_LT(clock.elapsed(), kLongDeadlineMs) << child.script;
+    EXPECT_LT(clock.elapsed(), kLongDeadlineMs) << reader.script;
+  }
+
+  // One service serves read after read, and one that ended since the last read is
+  // started again for the next: each reader names its service, which the test ends.
+  ScriptedService service("echo $PPID >\"$0.service\"; printf 'KQW1\\005'", kLongDeadlineMs);
+  ASSERT_TRUE(service.Valid());
+  for (int read = 0; read < 3; ++read) {
+    EXPECT_EQ(service.Read().error, SpreadsheetError::NoWorksheet) << read;
+    QFile named(service.ReaderPath() + QStringLiteral(".service"));
+    ASSERT_TRUE(named.open(QIODevice::ReadOnly));
+    const pid_t pid = named.readAll().trimmed().toInt();
+    ASSERT_GT(pid, 0);
+    ASSERT_EQ(::kill(pid, SIGKILL), 0);
+    EXPECT_TRUE(AwaitEnd(pid, kLongDeadlineMs));
   }
 }
 
