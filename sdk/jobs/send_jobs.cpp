@@ -34,21 +34,28 @@ void Finish(CardJob& job, int result) {
   job.finished = true;
 }
 
+void RunJob(CardJob& job, const CardWork& work) {
+  Finish(job, Guarded([&] { return work(job.card, job.info); }));
+}
+
 void StartWorker(CardJob& job, const CardWork& work) {
   const int started = Guarded([&job, &work] {
-    job.worker = std::thread(
-        [&job, &work] { Finish(job, Guarded([&] { return work(job.card, job.info); })); });
+    job.worker = std::thread([&job, &work] { RunJob(job, work); });
     return KQ_OK;
   });
   if (started != KQ_OK) Finish(job, started);
 }
 
-// Starts a worker for every served card, then waits for all of them.
+// Starts a worker for every served card but the last, runs that one on this thread,
+// then waits for the others: a single card's call ends as soon as its work does.
 void RunServedJobs(CardJob* jobs, std::int32_t count, const CardWork& work) {
-  for (std::int32_t i = 0; i < count; ++i) {
+  std::int32_t last = count - 1;
+  while (last >= 0 && !jobs[last].served) --last;
+  for (std::int32_t i = 0; i < last; ++i) {
     if (jobs[i].served) StartWorker(jobs[i], work);
   }
-  for (std::int32_t i = 0; i < count; ++i) {
+  if (last >= 0) RunJob(jobs[last], work);
+  for (std::int32_t i = 0; i < last; ++i) {
     if (jobs[i].worker.joinable()) jobs[i].worker.join();
   }
 }
