@@ -23,6 +23,17 @@ union DescriptorRoom {
   cmsghdr alignment;
 };
 
+// A message of one byte, *code, with room for the descriptors.
+msghdr Message(unsigned char* code, iovec* data, DescriptorRoom* room) {
+  *data = {code, 1};
+  msghdr message{};
+  message.msg_iov = data;
+  message.msg_iovlen = 1;
+  message.msg_control = room->bytes;
+  message.msg_controllen = sizeof room->bytes;
+  return message;
+}
+
 // Every descriptor a received message carries, each owned, so that none stays open
 // whatever the message holds.
 std::vector<UniqueFd> TakeDescriptors(msghdr* message) {
@@ -43,13 +54,9 @@ std::vector<UniqueFd> TakeDescriptors(msghdr* message) {
 // failure or a malformed request.
 int ReceiveRequest(int control, WorkbookKind* kind, std::vector<UniqueFd>* descriptors) {
   unsigned char code = 0;
-  iovec data{&code, 1};
+  iovec data{};
   DescriptorRoom room{};
-  msghdr message{};
-  message.msg_iov = &data;
-  message.msg_iovlen = 1;
-  message.msg_control = room.bytes;
-  message.msg_controllen = sizeof room.bytes;
+  msghdr message = Message(&code, &data, &room);
   ssize_t received = 0;
   while ((received = ::recvmsg(control, &message, MSG_CMSG_CLOEXEC)) < 0 && errno == EINTR) {
   }
@@ -89,13 +96,9 @@ int RunReader(WorkbookKind kind, std::vector<UniqueFd> descriptors,
 
 bool SendReaderRequest(int control, WorkbookKind kind, int file, int answer) {
   unsigned char code = kind == WorkbookKind::Xls ? 0 : 1;
-  iovec data{&code, 1};
+  iovec data{};
   DescriptorRoom room{};
-  msghdr message{};
-  message.msg_iov = &data;
-  message.msg_iovlen = 1;
-  message.msg_control = room.bytes;
-  message.msg_controllen = sizeof room.bytes;
+  msghdr message = Message(&code, &data, &room);
   cmsghdr* header = CMSG_FIRSTHDR(&message);
   header->cmsg_level = SOL_SOCKET;
   header->cmsg_type = SCM_RIGHTS;
