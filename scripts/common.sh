@@ -3,6 +3,10 @@ set -euo pipefail
 
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# ccache keys compiler outputs by paths relative to the clone, so that a clone in another
+# folder (a CI run's) reuses what an earlier build compiled.
+export CCACHE_BASEDIR=$repo_root CCACHE_NOHASHDIR=true
+
 install_packages() {
   local wanted missing=()
   mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$repo_root/scripts/packages.txt")
@@ -28,6 +32,14 @@ configure_and_build() {
   shift 2
   cmake -S "$repo_root" -B "$repo_root/$folder" -G Ninja "$@" >/dev/null
   cmake --build "$repo_root/$folder" --parallel "$(nproc)" --target "$target"
+}
+
+# The release tree scripts/run starts the program from: build-release/bin is a complete
+# program folder (the programs, their libraries and helpers, the language and data files).
+build_program_folder() {
+  [ -x "$repo_root/build-release/bin/Quendra" ] ||
+    echo "Building the program folder build-release/bin for the first time: a few minutes."
+  configure_and_build build-release deliverables -DCMAKE_BUILD_TYPE=Release -DQUENDRA_BENCH=OFF
 }
 
 # The Flash emulator Ruffle, pinned, from the npm registry into build-deps/ruffle; the
