@@ -1,5 +1,6 @@
 #include "device/firmware/firmware_file.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include <cerrno>
@@ -19,6 +20,7 @@ constexpr int kStyleOkCancelWarning = 0x31;
 constexpr int kRefusalText = 1009;
 constexpr int kQuestionText = 1010;
 constexpr int kScreenText = 1011;
+constexpr qsizetype kNamedScreens = 2;
 
 const char* const kCardFolders[] = {"marvane/KQ-W", "marvane/KQ-P"};
 const char* const kStaleFiles[] = {"kq_disp_cfg.usb", "kq_disp_dat.usb"};
@@ -45,7 +47,8 @@ bool IsFileNameModel(const QString& model) {
 QString CheckedFirmwareModel(const QString& path, const FirmwareAsk& ask) {
   QByteArray head;
   if (CheckFirmwareFile(path, &head) != FirmwareFault::kNone) {
-    ask(FormatLangText(Text(kRefusalText), {path}), kStyleError);
+    // The file's name: a whole path would not leave the box room for the reason.
+    ask(FormatLangText(Text(kRefusalText), {QFileInfo(path).fileName()}), kStyleError);
     return {};
   }
   return FirmwareModelText(head);
@@ -53,8 +56,13 @@ QString CheckedFirmwareModel(const QString& path, const FirmwareAsk& ask) {
 
 bool ConfirmFirmwareUpdate(const std::vector<const ScreenRecord*>& screens, const QString& model,
                            const FirmwareAsk& ask) {
+  // The first few screens are named, as many as the box has room for.
   QStringList named;
   for (const ScreenRecord* screen : screens) {
+    if (named.size() == kNamedScreens) {
+      named << QStringLiteral("…");
+      break;
+    }
     named << FormatLangText(Text(kScreenText),
                             {ReadBoundedText(screen->LedName), QString::number(screen->LedNumber)});
   }

@@ -31,7 +31,7 @@ using FirmwareAsk = std::function<int(const QString& text, int style)>;
 QString CheckedFirmwareModel(const QString& path, const FirmwareAsk& ask);
 
 // Asks (through ask) whether the firmware for model goes to the cards of screens,
-// naming each screen and its card number; true for OK.
+// naming the first two screens and their card numbers; true for OK.
 bool ConfirmFirmwareUpdate(const std::vector<const ScreenRecord*>& screens, const QString& model,
                            const FirmwareAsk& ask);
 
