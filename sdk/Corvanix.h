@@ -313,7 +313,8 @@ KQ_STATIC_ASSERT(sizeof(LedAllSettingInfo) == 888, "LedAllSettingInfo layout");
  *   serial: KQ_ERR_SERIAL_OPEN (also a ComPort without a device, such as one below 1),
  *        KQ_ERR_SERIAL_STATE, KQ_ERR_SERIAL_WRITE, KQ_ERR_SERIAL_READ,
  *        KQ_ERR_SERIAL_NO_REPLY, KQ_ERR_BAD_REPLY;
- *   USB files: KQ_ERR_USB_FOLDER, KQ_ERR_FILE.
+ *   USB files: KQ_ERR_USB_FOLDER, KQ_ERR_FILE (a symbolic link on the disk, at a
+ *        folder or at a file written, gives these too: nothing is written through it).
  * These are the "link codes" below. A NULL record gives KQ_ERR_MISSING_RECORD. */
 
 /* Reads the sections of record->SectionMask (read meanings) into the record; on any
@@ -390,7 +391,9 @@ KQ_API int32_t KQ_SearchLed(LedSettingInfo* records, int32_t* count);
  * a NULL record KQ_ERR_MISSING_RECORD, with nothing sent. */
 
 /* Sends the firmware file to every card. A NULL path, or a file that cannot be read
- * completely, is empty or is larger than 64 MiB, gives KQ_ERR_FILE for every card. */
+ * completely, is empty, is larger than 64 MiB or whose first 8 bytes name no card
+ * model (printable ASCII, then only blanks or zeros), gives KQ_ERR_FILE for every
+ * card. */
 KQ_API int32_t KQ_MultiUpdateCPU(const CommInfo* infos, const char16_t* firmwarePath,
                                  int32_t* results, int32_t count, int32_t restrictTypes);
 /* Sends the settings of record's SectionMask, built once, to every card. */

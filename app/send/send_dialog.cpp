@@ -17,8 +17,10 @@
 #include "app/send/group_dialogs.h"
 #include "app/send/send_icons.h"
 #include "app/send/time_on_off_dialog.h"
+#include "controls/dialogs/style_message_dialog.h"
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
+#include "device/firmware/firmware_file.h"
 #include "device/firmware/update_cpu_dialog.h"
 #include "model/common/bounded_text.h"
 #include "model/painting/painting_helpers.h"
@@ -327,10 +329,26 @@ void CSendDialog::SendSetting(const LedAllSettingInfo& record) {
   });
 }
 
+int CSendDialog::Ask(const QString& text, int style) {
+  CStyleMessageDialog box(text, style, this);
+  static_cast<void>(runDialog_(box));  // the button pressed says how it ended
+  return box.Result();
+}
+
 void CSendDialog::OnUpdateFirmware() {
-  CUpdateCPUDialog chooser(this);
+  const FirmwareAsk ask = [this](const QString& text, int style) { return Ask(text, style); };
+  CUpdateCPUDialog chooser(this, ask);
   if (runDialog_(chooser) != QDialog::Accepted) return;
   const QString path = chooser.Path();
+  // A typed path is checked here; the cards it goes to are named in the question.
+  const QString model = CheckedFirmwareModel(path, ask);
+  if (model.isEmpty()) return;
+  std::vector<const ScreenRecord*> served;
+  for (int row = 0; row < screens_.GetItemCount(); ++row) {
+    const auto* screen = reinterpret_cast<const ScreenRecord*>(screens_.GetItemData(row));
+    if (RowChecked(row) && screen->SendType != kSendByUsbDisk) served.push_back(screen);
+  }
+  if (!served.empty() && !ConfirmFirmwareUpdate(served, model, ask)) return;
   RunOnCheckedCards([&path](std::vector<CommInfo>& infos) {
     return KQ_MultiUpdateCPU(infos.data(), reinterpret_cast<const char16_t*>(path.utf16()), nullptr,
                              static_cast<std::int32_t>(infos.size()), kTcpAndSerialOnly);

@@ -85,6 +85,9 @@ class CSendDialog : public TaskPane {
   void AddRow(ScreenRecord& screen);
   bool RowChecked(int row) const;
   void ShowResult(int row, std::int32_t result);
+  // The styled message box over the pane, run as the pane's other dialogs; the button
+  // pressed.
+  int Ask(const QString& text, int style);
   // Runs the multi-card call on the checked rows with the pane's commands disabled;
   // a code refusing the whole call becomes every row's result.
   using MultiCardCall = std::function<std::int32_t(std::vector<CommInfo>& infos)>;

@@ -17,8 +17,10 @@
 #include "device/common/card_settings.h"
 #include "device/common/device_icons.h"
 #include "device/usb/usb_ids.h"
-#include "model/common/atomic_file.h"
+#include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
+#include "model/common/disk_folder.h"
+#include "model/common/regular_file.h"
 #include "model/project/project_globals.h"
 #include "model/project/screen_file.h"
 #include "model/settings/lang_sections.h"
@@ -46,6 +48,9 @@ constexpr std::int32_t kAllSendTypes = 0;
 
 constexpr int kScreenIconSize = 24;
 
+// The program file each card folder holds beside the card's own files.
+const QString kProgramFile = QStringLiteral("kq_disp_pgm.usb");
+
 const ScreenValueIds kLabelIds = {IDC_USB_SEND_CARD_MODEL_LABEL, IDC_USB_SEND_CARD_NUMBER_LABEL,
                                   IDC_USB_SEND_WIDTH_LABEL,      IDC_USB_SEND_HEIGHT_LABEL,
                                   IDC_USB_SEND_COLOR_LABEL,      IDC_USB_SEND_OE_LABEL,
@@ -69,22 +74,24 @@ ScreenRecord* ScreenAtRow(int row) {
   return &*std::next(ScreenList.begin(), row);
 }
 
-// The program file in the card folder of the drive, "P" or "W".
-QString ProgramFile(const QString& root, QChar folder) {
-  return root + QStringLiteral("marvane/KQ-%1/kq_disp_pgm.usb").arg(folder);
-}
-
 // Writes the job's screen file into the KQ-P folder and the same bytes into the KQ-W
 // folder, each synced before it replaces an older one; false when either fails (no
-// KQ-W copy after a failed KQ-P write).
+// KQ-W copy after a failed KQ-P write). The file is made in the program's own Temp
+// folder first, so that only its bytes go to the disk, by the folders' descriptors.
 bool WriteProgramFiles(const QString& root, const ScreenSendJob& job) {
-  const QString first = ProgramFile(root, u'P');
-  if (WriteScreenXml(job, first) != 1) return false;
-  QFile written(first);
-  if (!written.open(QIODevice::ReadOnly)) return false;
-  const QByteArray bytes = written.readAll();
-  return written.error() == QFileDevice::NoError &&
-         WriteFileAtomically(ProgramFile(root, u'W'), bytes);
+  const QString made = AppFilePath(AppFolder::Temp, kProgramFile);
+  QByteArray bytes;
+  const bool written = WriteScreenXml(job, made) == 1 && ReadRegularFile(made, &bytes) == 0;
+  static_cast<void>(QFile::remove(made));
+  if (!written) return false;
+  for (const char* folder : {"marvane/KQ-P", "marvane/KQ-W"}) {
+    DiskFolder target;
+    if (target.Open(root, QLatin1String(folder), true) != 0 ||
+        target.WriteFile(kProgramFile, bytes) != 0) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace

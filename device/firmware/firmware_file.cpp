@@ -1,77 +1,37 @@
 #include "device/firmware/firmware_file.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
-#include <iconv.h>
-
-#include <array>
 #include <cerrno>
-#include <cstdlib>
-#include <vector>
 
-#include "model/common/atomic_file.h"
-#include "model/common/file_system.h"
+#include "controls/dialogs/style_message_dialog.h"
+#include "model/common/bounded_text.h"
+#include "model/common/disk_folder.h"
+#include "model/common/firmware_image.h"
+#include "model/project/project_records.h"
+#include "model/settings/lang_sections.h"
+#include "model/settings/lang_text.h"
 
 namespace {
 
-constexpr qint64 kModelBytes = 8;
-constexpr qint64 kCopyChunk = 64 * 1024;
-const char* const kCardFolders[] = {"KQ-W", "KQ-P"};
-const char* const kStaleFiles[] = {"KQ-W/kq_disp_cfg.usb", "KQ-P/kq_disp_cfg.usb",
-                                   "KQ-W/kq_disp_dat.usb", "KQ-P/kq_disp_dat.usb"};
+constexpr int kStyleError = 0x10;
+constexpr int kStyleOkCancelWarning = 0x31;
+constexpr int kRefusalText = 1009;
+constexpr int kQuestionText = 1010;
+constexpr int kScreenText = 1011;
+constexpr qsizetype kNamedScreens = 2;
 
-QByteArray CodePage() {
-  const char* chosen = std::getenv("CORVANIX_CODE_PAGE");
-  return chosen != nullptr && *chosen != '\0' ? QByteArray(chosen) : QByteArray("GBK");
-}
+const char* const kCardFolders[] = {"marvane/KQ-W", "marvane/KQ-P"};
+const char* const kStaleFiles[] = {"kq_disp_cfg.usb", "kq_disp_dat.usb"};
 
-// Streams source into target through a synced temporary file renamed into place, so
-// that a source lying at the target is read whole before it is replaced.
-bool CopyFile(const QString& source, const QString& target) {
-  QFile in(source);
-  if (!in.open(QIODevice::ReadOnly)) return false;
-  AtomicFile out(target);
-  if (!out.Open()) return false;
-  while (!in.atEnd()) {
-    const QByteArray chunk = in.read(kCopyChunk);
-    if (chunk.isEmpty() || !out.Write(chunk)) return false;  // rolled back
-  }
-  return out.Commit();
-}
+QString Text(int key) { return ReadLangText(lang_section::IDD_UPDATECPU_DIALOG, key); }
 
 }  // namespace
 
-bool ReadFirmwareHead(const QString& path, QByteArray& head) {
-  if (!QFileInfo(path).isFile()) return false;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  head = file.read(kModelBytes);
-  return file.error() == QFileDevice::NoError;
-}
-
 QString FirmwareModelText(const QByteArray& head) {
-  const QByteArray used = head.left(head.indexOf('\0') < 0 ? head.size() : head.indexOf('\0'));
-  iconv_t converter = iconv_open("UTF-16LE", CodePage().constData());
-  // A code page this computer does not know: the bytes as Latin-1.
-  if (converter == reinterpret_cast<iconv_t>(-1)) return QString::fromLatin1(used);
-  // Every unit comes from at least one byte, so used.size() units always fit.
-  std::vector<char16_t> units(static_cast<std::size_t>(used.size()));
-  char* in = const_cast<char*>(used.constData());
-  std::size_t inLeft = static_cast<std::size_t>(used.size());
-  char* out = reinterpret_cast<char*>(units.data());
-  std::size_t outLeft = units.size() * sizeof(char16_t);
-  while (inLeft > 0 && iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<size_t>(-1)) {
-    // A character cut at the end stops the text; an invalid byte becomes U+FFFD.
-    if (errno != EILSEQ || outLeft < sizeof(char16_t)) break;
-    *reinterpret_cast<char16_t*>(out) = u'\uFFFD';
-    out += sizeof(char16_t), outLeft -= sizeof(char16_t);
-    ++in, --inLeft;
-  }
-  iconv_close(converter);
-  return QString(reinterpret_cast<const QChar*>(units.data()),
-                 static_cast<qsizetype>(units.size() - outLeft / sizeof(char16_t)));
+  const qsizetype zero = head.indexOf('\0');
+  return QString::fromLatin1(head.left(zero < 0 ? head.size() : zero)).trimmed();
 }
 
 bool IsFileNameModel(const QString& model) {
@@ -84,20 +44,55 @@ bool IsFileNameModel(const QString& model) {
   return true;
 }
 
+QString CheckedFirmwareModel(const QString& path, const FirmwareAsk& ask) {
+  QByteArray head;
+  if (CheckFirmwareFile(path, &head) != FirmwareFault::kNone) {
+    // The file's name: a whole path would not leave the box room for the reason.
+    ask(FormatLangText(Text(kRefusalText), {QFileInfo(path).fileName()}), kStyleError);
+    return {};
+  }
+  return FirmwareModelText(head);
+}
+
+bool ConfirmFirmwareUpdate(const std::vector<const ScreenRecord*>& screens, const QString& model,
+                           const FirmwareAsk& ask) {
+  // The first few screens are named, as many as the box has room for.
+  QStringList named;
+  for (const ScreenRecord* screen : screens) {
+    if (named.size() == kNamedScreens) {
+      named << QStringLiteral("…");
+      break;
+    }
+    named << FormatLangText(Text(kScreenText),
+                            {ReadBoundedText(screen->LedName), QString::number(screen->LedNumber)});
+  }
+  return ask(FormatLangText(Text(kQuestionText), {named.join(QStringLiteral(", ")), model}),
+             kStyleOkCancelWarning) == kIdOk;
+}
+
 std::int32_t CopyFirmwareToDrive(const QString& root, const QString& source, const QString& model) {
-  if (!IsFileNameModel(model)) return kFirmwareCopyFailed;
-  const QString base = root + QStringLiteral("marvane/");
-  if (!CreateDirTree(base)) return kFirmwareFolderFailed;
-  for (const char* folder : kCardFolders) {
-    const QString path = base + QLatin1String(folder);
-    if (!DirExists(path) && !QDir().mkdir(path)) return kFirmwareFolderFailed;
+  QByteArray firmware;
+  if (!IsFileNameModel(model) || ReadFirmwareFile(source, &firmware) != FirmwareFault::kNone) {
+    return kFirmwareCopyFailed;
   }
-  for (const char* folder : kCardFolders) {
-    const QString target = base + QLatin1String(folder) + u'/' + model + QStringLiteral(".cpu");
-    if (!CopyFile(source, target)) return kFirmwareCopyFailed;
+  DiskFolder folders[std::size(kCardFolders)];
+  for (std::size_t i = 0; i < std::size(kCardFolders); ++i) {
+    if (folders[i].Open(root, QLatin1String(kCardFolders[i]), true) != 0) {
+      return kFirmwareFolderFailed;
+    }
   }
-  // The folders' settings and display data are removed once the firmware is in place.
-  for (const char* stale : kStaleFiles)
-    static_cast<void>(QFile::remove(base + QLatin1String(stale)));
-  return 0;
+  const QString name = model + QStringLiteral(".cpu");
+  for (const DiskFolder& folder : folders) {
+    if (folder.WriteFile(name, firmware) != 0) return kFirmwareCopyFailed;
+  }
+  // The folders' settings and display data are removed once the firmware is in place;
+  // a removal that fails is no failure of the update, but a link there is left and
+  // reported.
+  std::int32_t result = 0;
+  for (const char* stale : kStaleFiles) {
+    for (const DiskFolder& folder : folders) {
+      if (folder.RemoveFile(QLatin1String(stale)) == ELOOP) result = kFirmwareCopyFailed;
+    }
+  }
+  return result;
 }

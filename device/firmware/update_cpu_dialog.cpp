@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kStyleError = 0x10;
 constexpr int kStyleInformation = 0x40;
 constexpr int kPointerHeight = 24;
 constexpr int kButtonIconSize = 20;
@@ -64,13 +63,10 @@ CUpdateCPUDialog::CUpdateCPUDialog(QWidget* parent, Ask ask, ChooseFile chooseFi
 void CUpdateCPUDialog::OnBrowse() {
   const QString chosen = chooseFile_(QStringLiteral("*.cpu *.CPU"));
   if (chosen.isEmpty()) return;
-  QByteArray head;
-  if (!ReadFirmwareHead(chosen, head)) {
-    ask_(Text(1004), kStyleError);
-    return;
-  }
+  const QString model = CheckedFirmwareModel(chosen, ask_);
+  if (model.isEmpty()) return;
   path_.setText(chosen);
-  model_.setText(FirmwareModelText(head).trimmed());
+  model_.setText(model);
 }
 
 void CUpdateCPUDialog::OnUpgrade() {

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QPainter>
 
+#include "controls/dialogs/loading_dialog.h"
 #include "controls/dialogs/style_message_dialog.h"
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
@@ -15,13 +16,12 @@
 #include "model/project/current_screen.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
+#include "platform/blocking_call.h"
 #include "sdk/Corvanix.h"
 
 namespace {
 
-constexpr int kStyleError = 0x10;
 constexpr int kStyleInformation = 0x40;
-constexpr int kUnreadableText = 1004;
 constexpr int kNoFileText = 1005;
 constexpr int kNoDriveText = 1008;
 // UM_SEND_RESULT's code of a transfer that is running.
@@ -100,13 +100,8 @@ void CUpdateDialog::ResetPane() {
 void CUpdateDialog::OnBrowse() {
   const QString chosen = chooseFile_(QStringLiteral("*.cpu *.CPU"));
   if (chosen.isEmpty()) return;
-  QByteArray head;
-  if (!ReadFirmwareHead(chosen, head)) {
-    ask_(Text(kUnreadableText), kStyleError);
-    return;
-  }
-  QString model = FirmwareModelText(head);
-  while (model.endsWith(u' ')) model.chop(1);
+  const QString model = CheckedFirmwareModel(chosen, ask_);
+  if (model.isEmpty()) return;
   path_.setText(chosen);
   model_.setText(model);
 }
@@ -118,6 +113,15 @@ void CUpdateDialog::OnUpdate() {
   }
   const ScreenRecord* screen = GetCurrentScreen();
   if (screen == nullptr) return;
+  if (screen->SendType >= kSendByUsbDisk && drives_.SelectedRoot().isEmpty()) {
+    ask_(Text(kNoDriveText), kStyleInformation);
+    return;
+  }
+  // The file is checked again as it is now, and its model is the one asked about.
+  const QString model = CheckedFirmwareModel(path_.text(), ask_);
+  if (model.isEmpty()) return;
+  model_.setText(model);
+  if (!ConfirmFirmwareUpdate({screen}, model, ask_)) return;
   if (screen->SendType >= kSendByUsbDisk) {
     UpdateOnDrive();
   } else {
@@ -144,15 +148,21 @@ void CUpdateDialog::UpdateOverCable(const ScreenRecord& screen) {
 
 void CUpdateDialog::UpdateOnDrive() {
   const QString root = drives_.SelectedRoot();
-  if (root.isEmpty()) {
-    ask_(Text(kNoDriveText), kStyleInformation);
-    return;
-  }
-  update_.setEnabled(false);
+  const QString path = path_.text();
+  const QString model = model_.text();
   SendMessage(MainWindowHandle, UM_SEND_RESULT, 0, kTransferRunning);
-  const std::int32_t result = CopyFirmwareToDrive(root, path_.text(), model_.text());
+  std::int32_t result = kFirmwareCopyFailed;
+  {
+    // Up to 64 MiB are read and written twice: off the window thread, behind the busy
+    // window, with the pane and the main window's commands disabled.
+    const DeviceCallScope scope(this);
+    CLoadingDialog busy;
+    busy.ShowBusy(QString(), this);
+    if (!RunWhileDispatching([&] { result = CopyFirmwareToDrive(root, path, model); })) {
+      result = kFirmwareCopyFailed;
+    }
+  }
   SendMessage(MainWindowHandle, UM_SEND_RESULT, 0, result);
-  update_.setEnabled(true);
 }
 
 void CUpdateDialog::ApplyLanguage() {

@@ -1,9 +1,11 @@
 #pragma once
 // CUpdateDialog: task pane 10, the firmware update of the current screen's card. The
-// user chooses a ".cpu" file, whose first bytes name the card model; the file goes to
-// the card through the controller library for a network or serial screen, with the
-// progress and result posted to the main window, or is copied into the card folders
-// of a chosen removable drive for a USB-disk screen.
+// user chooses a ".cpu" file, whose first bytes name the card model; a file that is no
+// firmware is refused, and the update starts only after the user confirms the screen,
+// its card number and the model. The file goes to the card through the controller
+// library for a network or serial screen, with the progress and result posted to the
+// main window, or is copied into the card folders of a chosen removable drive for a
+// USB-disk screen, off the window thread behind the busy window.
 
 #include <QLabel>
 #include <QLineEdit>

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "model/common/regular_file.h"
+#include "model/common/firmware_image.h"
 #include "platform/blocking_call.h"
 #include "platform/message_window.h"
 #include "sdk/api/guarded_call.h"
@@ -16,8 +16,6 @@
 #include "sdk/link/send_command.h"
 
 namespace {
-
-constexpr qint64 kMaxFirmwareBytes = qint64{64} << 20;
 
 struct CardJob {
   std::int32_t card = 0;
@@ -74,18 +72,17 @@ CardWork SendPayloadWork(std::uint16_t command, const std::vector<std::uint8_t>&
   };
 }
 
-// The whole firmware file; false when it is no regular file, cannot be read
-// completely, is empty, or is larger than a card can take.
+// The whole firmware file; false when it is no firmware file a card may take.
 [[nodiscard]] bool ReadFirmware(const char16_t* path, std::vector<std::uint8_t>& bytes) {
   if (path == nullptr) return false;
+  QByteArray data;
+  if (ReadFirmwareFile(QString::fromUtf16(path), &data) != FirmwareFault::kNone) return false;
   try {
-    QByteArray data;
-    if (ReadRegularFile(QString::fromUtf16(path), &data, kMaxFirmwareBytes) != 0) return false;
     bytes.assign(data.cbegin(), data.cend());
   } catch (const std::bad_alloc&) {
     return false;
   }
-  return !bytes.empty();
+  return true;
 }
 
 }  // namespace

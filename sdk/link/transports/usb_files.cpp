@@ -1,16 +1,17 @@
-#include "sdk/link/transports/usb_files.h"
-
+// Commands written as files of a USB disk that a card reads later, under
+// <UsbRoot>/marvane/ in both series folders.
 #include <QByteArrayView>
 
-#include "model/common/atomic_file.h"
+#include <cerrno>
+
 #include "model/common/bounded_text.h"
-#include "model/common/file_system.h"
+#include "model/common/disk_folder.h"
 #include "sdk/link/send_command.h"
 
 namespace {
 
 // Series folders the cards read, in the order they are written.
-constexpr const char* kSeriesFolders[] = {"KQ-W", "KQ-P"};
+constexpr const char* kSeriesFolders[] = {"marvane/KQ-W", "marvane/KQ-P"};
 
 struct UsbFileNames {
   std::uint16_t command;
@@ -32,29 +33,23 @@ const UsbFileNames* FilesOfCommand(std::uint16_t command) {
 
 }  // namespace
 
-QString UsbCommandFolder(const QString& usbRoot) {
-  QString root = usbRoot;
-  root.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  if (root.isEmpty()) return {};
-  if (!root.endsWith(QLatin1Char('/'))) root.append(QLatin1Char('/'));
-  return root + QStringLiteral("marvane");
-}
-
 int WriteUsbCommandFiles(const CommandRequest& request) {
   const UsbFileNames* files = FilesOfCommand(request.command);
   if (files == nullptr) return KQ_OK;
-  const QString folder = UsbCommandFolder(ReadBoundedText(request.info.UsbRoot));
-  if (folder.isEmpty() || !CreateDirTree(folder)) return KQ_ERR_USB_FOLDER;
-  for (const char* series : kSeriesFolders) {
-    if (!CreateDirTree(folder + QLatin1Char('/') + QLatin1String(series))) {
+  // The root may be given with "\" separators, as Windows callers write it.
+  QString root = ReadBoundedText(request.info.UsbRoot);
+  root.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  // Both folders are opened (and made) before anything is written: a link planted at
+  // either leaves the disk untouched.
+  DiskFolder folders[std::size(kSeriesFolders)];
+  for (std::size_t i = 0; i < std::size(kSeriesFolders); ++i) {
+    if (folders[i].Open(root, QLatin1String(kSeriesFolders[i]), true) != 0) {
       return KQ_ERR_USB_FOLDER;
     }
   }
   const QByteArrayView payload(request.payload, static_cast<qsizetype>(request.length));
   for (std::size_t i = 0; i < std::size(kSeriesFolders); ++i) {
-    const QString path = folder + QLatin1Char('/') + QLatin1String(kSeriesFolders[i]) +
-                         QLatin1Char('/') + QLatin1String(files->names[i]);
-    if (!WriteFileAtomically(path, payload)) return KQ_ERR_FILE;
+    if (folders[i].WriteFile(QLatin1String(files->names[i]), payload) != 0) return KQ_ERR_FILE;
   }
   return KQ_OK;
 }

@@ -16,6 +16,7 @@
 #include "app/builder/send_error_text.h"
 #include "app/send/group_dialogs.h"
 #include "app/send/send_dialog.h"
+#include "controls/dialogs/style_message_dialog.h"
 #include "controls/shell/program_messages.h"
 #include "device/firmware/firmware_ids.h"
 #include "device/firmware/update_cpu_dialog.h"
@@ -25,6 +26,7 @@
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
+#include "model/settings/ui/dlg_lang_text.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/card_emulator.h"
@@ -238,7 +240,7 @@ TEST_F(SendPane, FirmwareFromTheChooserReachesEveryCheckedCard) {
   Screen(3, kSendByUsbDisk);
   pane_.FillGroupList();
   const QString firmware = QDir(AppFolderPath(AppFolder::Temp)).filePath("W6.cpu");
-  const QByteArray bytes = QByteArray("W6") + QByteArray(5000, 'f');
+  const QByteArray bytes = QByteArray("W6      ") + QByteArray(5000, 'f');
   QFile file(firmware);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
   file.close();
@@ -247,14 +249,35 @@ TEST_F(SendPane, FirmwareFromTheChooserReachesEveryCheckedCard) {
   pane_.OnUpdateFirmware();
   EXPECT_TRUE(first.Payloads().empty());
 
-  // The path typed into the chooser, then its OK.
+  // The path typed into the chooser, then its OK; a message box is answered with the
+  // button of `press`.
   QString typed = firmware;
-  answer_ = [&typed](QDialog& dialog) {
+  QStringList boxes;
+  int press = kIdcMessageCancel, shots = 0;
+  answer_ = [&](QDialog& dialog) {
+    if (auto* box = dynamic_cast<CStyleMessageDialog*>(&dialog)) {
+      boxes << box->Message();
+      EXPECT_FALSE(SaveScreenshot(*box, QStringLiteral("firmware_box_%1").arg(++shots)).isEmpty());
+      qobject_cast<QPushButton*>(FindControl(box, press))->click();
+      return box->result();
+    }
     auto& chooser = dynamic_cast<CUpdateCPUDialog&>(dialog);
     chooser.findChild<QLineEdit*>(QString::number(IDC_CHOOSER_PATH))->setText(typed);
     chooser.findChild<QPushButton*>(QString::number(IDC_CHOOSER_OK))->click();
     return chooser.result();
   };
+  // The question names the cards the firmware would go to; cancelled, nothing goes.
+  pane_.OnUpdateFirmware();
+  const auto card = [](const char* name) {
+    return FormatLangText(ReadLangText(QStringLiteral("IDD_UPDATECPU_DIALOG"), 1011),
+                          {QLatin1String(name), QStringLiteral("0")});
+  };
+  EXPECT_EQ(boxes,
+            QStringList({FormatLangText(ReadLangText(QStringLiteral("IDD_UPDATECPU_DIALOG"), 1010),
+                                        {card("Screen 1") + ", " + card("Screen 2"), "W6"})}));
+  EXPECT_TRUE(first.Payloads().empty() && second.Payloads().empty());
+
+  press = kIdcMessageOk;
   pane_.OnUpdateFirmware();
   for (const emu::Card* card : {&first, &second}) {
     ASSERT_EQ(card->Payloads().size(), 1u);
@@ -267,13 +290,15 @@ TEST_F(SendPane, FirmwareFromTheChooserReachesEveryCheckedCard) {
   EXPECT_EQ(Status(2), Text(1024) + GetSendErrorText(KQ_ERR_NOT_SERVED));
   EXPECT_TRUE(Button(IDC_SEND_FIRMWARE)->isEnabled());
 
-  // A file that cannot be read fails every row.
-  typed = firmware + "-missing";
+  // Bytes that name no card model are refused, naming the file, and go to no card.
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("\x9c\x3e\x07\xff" + bytes) > 0);
+  file.close();
+  boxes.clear();
   pane_.OnUpdateFirmware();
-  QCoreApplication::processEvents();  // the results were posted
-  for (int row = 0; row < 3; ++row) {
-    EXPECT_EQ(Status(row), Text(1024) + GetSendErrorText(KQ_ERR_FILE));
-  }
+  EXPECT_EQ(boxes, QStringList({FormatLangText(
+                       ReadLangText(QStringLiteral("IDD_UPDATECPU_DIALOG"), 1009), {"W6.cpu"})}));
+  EXPECT_EQ(first.Payloads().size(), 1u);
+  EXPECT_EQ(second.Payloads().size(), 1u);
 }
 
 TEST_F(SendPane, GroupsChooseTheirScreensOnce) {

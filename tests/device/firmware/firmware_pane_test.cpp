@@ -5,18 +5,23 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "controls/dialogs/style_message_dialog.h"
 #include "controls/shell/main_window_ids.h"
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
+#include "device/firmware/firmware_file.h"
 #include "device/firmware/firmware_ids.h"
 #include "device/firmware/update_cpu_dialog.h"
 #include "device/firmware/update_dialog.h"
+#include "model/common/bounded_text.h"
 #include "model/common/file_system.h"
+#include "model/common/firmware_image.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
 #include "sdk/Corvanix.h"
@@ -24,6 +29,7 @@
 #include "tests/model/project/project_file_test_support.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/cut_texts.h"
+#include "tests/support/fifo_watchdog.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
@@ -74,6 +80,21 @@ class FirmwarePane : public apptest::MainWindowTest {
   void Choose(const QString& path) {
     chosen = path;
     Pane().OnBrowse();
+  }
+  // The question before an update of the first screen with firmware for model.
+  QString Question(const QString& model) const {
+    const ScreenRecord& screen = ScreenList.front();
+    return FormatLangText(PaneText(1010),
+                          {FormatLangText(PaneText(1011), {ReadBoundedText(screen.LedName),
+                                                           QString::number(screen.LedNumber)}),
+                           model});
+  }
+  static std::uint32_t Address(const emu::TcpCard& tcp) {
+    std::uint32_t ip = 0;
+    for (const QString& octet : QString::fromStdString(tcp.Address()).split('.')) {
+      ip = ip << 8 | octet.toUInt();
+    }
+    return ip;
   }
   QString CardFile(const char* folder, const QString& name) const {
     return root + QStringLiteral("marvane/KQ-%1/%2").arg(folder, name);
@@ -126,6 +147,11 @@ TEST_F(FirmwarePane, CopiesTheFileIntoBothCardFoldersOfTheDrive) {
   EXPECT_EQ(filters, QStringList({"*.cpu *.CPU"}));
   EXPECT_EQ(Pane().Model(), "W6");
   PutStaleFiles();
+  // Cancelled at the question, which names the screen, its card number and the model.
+  answers = {kIdCancel};
+  EXPECT_EQ(Update(), Codes());
+  EXPECT_EQ(asked, QStringList({Question("W6")}));
+  EXPECT_FALSE(FileExists(CardFile("W", "W6.cpu")));
   EXPECT_EQ(Update(), Codes({-1000, 0}));
   EXPECT_EQ(ReadBytes(CardFile("W", "W6.cpu")), firmware);
   EXPECT_EQ(ReadBytes(CardFile("P", "W6.cpu")), firmware);
@@ -170,6 +196,17 @@ TEST_F(FirmwarePane, FailedFoldersAndCopiesLeaveTheDriveAsItWas) {
   ASSERT_TRUE(WriteBytes(root + "marvane/KQ-W", "file"));
   EXPECT_EQ(Update(), Codes({-1000, -17}));
   EXPECT_FALSE(DirExists(root + "marvane/KQ-P"));
+
+  // Links planted as "marvane" and as a card folder: nothing is written through them.
+  ASSERT_TRUE(QDir(root + "marvane").removeRecursively());
+  ASSERT_TRUE(QFile::link(files.path(), root + "marvane"));
+  EXPECT_EQ(Update(), Codes({-1000, -17}));
+  ASSERT_TRUE(QFile::remove(root + "marvane"));
+  ASSERT_TRUE(QDir().mkpath(root + "marvane"));
+  ASSERT_TRUE(QFile::link(files.path(), root + "marvane/KQ-P"));
+  EXPECT_EQ(Update(), Codes({-1000, -17}));
+  EXPECT_TRUE(QDir(root + "marvane/KQ-W").isEmpty());
+  EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), QStringList({"fw.cpu"}));
 }
 
 TEST_F(FirmwarePane, RefusesMissingFilesAndDrives) {
@@ -183,8 +220,8 @@ TEST_F(FirmwarePane, RefusesMissingFilesAndDrives) {
     Choose(bad);
     EXPECT_EQ(Pane().Path(), path);
     EXPECT_EQ(Pane().Model(), "W6");
+    EXPECT_EQ(asked.back(), FormatLangText(PaneText(1009), {QFileInfo(bad).fileName()}));
   }
-  EXPECT_EQ(asked.mid(1), QStringList({PaneText(1004), PaneText(1004)}));
   EXPECT_EQ(styles.back(), 0x10);
 
   // The list follows the drives at the pane's next look.
@@ -205,25 +242,61 @@ TEST_F(FirmwarePane, RefusesMissingFilesAndDrives) {
   EXPECT_FALSE(Pane().Drives().isVisible());
 }
 
+TEST_F(FirmwarePane, FilesThatAreNoFirmwareAreRefusedAndNothingLeaves) {
+  emu::Card card(1);
+  emu::TcpCard server(card);
+  ASSERT_TRUE(server.Listening());
+  const QByteArray good = QByteArray("W6      ") + QByteArray(100, 'f');
+  // Bytes that do not begin with a model name, and files that are not firmware.
+  const QString path = files.filePath("fw.cpu");
+  const std::function<bool()> spoil[] = {
+      [&] { return WriteBytes(path, QByteArray::fromHex("9c3e07ff5a11d2e0") + good); },
+      [&] { return WriteBytes(path, {}); },
+      [&] {
+        QFile big(path);
+        return big.open(QIODevice::ReadWrite) && big.resize(kMaxFirmwareBytes + 1);
+      },
+      [&] { return QFile::remove(path) && fifotest::MakeFifo(path); },
+  };
+  for (const std::int32_t sendType : {kSendByUsbDisk, kSendByNetwork}) {
+    ScreenRecord& screen = Open(sendType);
+    screen.LedIp = Address(server);
+    for (const auto& makeBad : spoil) {
+      static_cast<void>(QFile::remove(path));
+      Choose(Firmware(good));
+      ASSERT_EQ(Pane().Model(), "W6");
+      ASSERT_TRUE(makeBad());
+      asked.clear();
+      // Checked again before the question: refused, naming the file.
+      EXPECT_EQ(Update(), Codes());
+      EXPECT_EQ(asked, QStringList({FormatLangText(PaneText(1009), {"fw.cpu"})}));
+      // Not taken when chosen either, and not copied when the copy is reached.
+      Choose(path);
+      EXPECT_EQ(asked.size(), 2);
+      EXPECT_EQ(
+          fifotest::ReturnsPromptly(path, [&] { return CopyFirmwareToDrive(root, path, "W6"); }),
+          kFirmwareCopyFailed);
+    }
+    SendMessage(MainWindowHandle = window->Handle(), UM_PANE_BACK, kFirmwarePane, 0);
+    MainWindowHandle = main.Handle();
+  }
+  EXPECT_TRUE(card.Frames().empty());
+  EXPECT_TRUE(QDir(root).isEmpty());
+}
+
 TEST_F(FirmwarePane, SendsTheFileToANetworkCardWithProgressAtTheMainWindow) {
   emu::Card card(1), failingCard(1);  // at the screen's card number
   emu::TcpCard server(card), failing(failingCard);
   ASSERT_TRUE(server.Listening() && failing.Listening());
-  const auto address = [](const emu::TcpCard& tcp) {
-    std::int32_t ip = 0;
-    for (const QString& octet : QString::fromStdString(tcp.Address()).split('.')) {
-      ip = ip << 8 | static_cast<std::int32_t>(octet.toUInt());
-    }
-    return ip;
-  };
   ScreenRecord& screen = Open(kSendByNetwork);
-  screen.LedIp = address(server);
+  screen.LedIp = Address(server);
   // Large enough to go in several chunks, each answered with progress.
-  const QByteArray firmware = QByteArray("W6") + QByteArray(20000, 'f');
+  const QByteArray firmware = QByteArray("W6\0\0\0\0\0\0", 8) + QByteArray(20000, 'f');
   Choose(Firmware(firmware));
   static_cast<void>(main.Take());
   Pane().OnUpdate();
   QCoreApplication::processEvents();
+  EXPECT_EQ(asked, QStringList({Question("W6")}));
   ASSERT_EQ(card.Payloads().size(), 1u);
   EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(card.Payloads()[0].data()),
                        static_cast<qsizetype>(card.Payloads()[0].size())),
@@ -240,7 +313,7 @@ TEST_F(FirmwarePane, SendsTheFileToANetworkCardWithProgressAtTheMainWindow) {
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("firmware_pane_network")).isEmpty());
 
   failingCard.ReactAlways({emu::Reaction::kAck, 9, 0});
-  screen.LedIp = address(failing);
+  screen.LedIp = Address(failing);
   Pane().OnUpdate();
   QCoreApplication::processEvents();
   EXPECT_EQ(Results().back(), 9);

@@ -246,6 +246,21 @@ TEST_F(UsbPanes, ExportFailuresWriteNoScreenFileAndSayWhy) {
   EXPECT_EQ(lastResult, KQ_ERR_USB_FOLDER);
   ASSERT_TRUE(QFile::remove(root + "marvane"));
 
+  // Links planted as "marvane" and as the screen file: nothing is written through them.
+  QTemporaryDir elsewhere;
+  ASSERT_TRUE(QFile::link(elsewhere.path(), root + "marvane"));
+  Export();
+  EXPECT_EQ(TakeStatuses(), Codes({6, 6, 8}));
+  EXPECT_EQ(lastResult, KQ_ERR_USB_FOLDER);
+  ASSERT_TRUE(QFile::remove(root + "marvane"));
+  ASSERT_TRUE(QDir().mkpath(root + "marvane/KQ-P"));
+  ASSERT_TRUE(QFile::link(elsewhere.filePath("pgm"), CardFile("P", "kq_disp_pgm.usb")));
+  Export();
+  EXPECT_EQ(TakeStatuses(), Codes({6, 6, 8}));
+  EXPECT_EQ(lastResult, KQ_ERR_FILE);
+  EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
+  ASSERT_TRUE(QFile::remove(CardFile("P", "kq_disp_pgm.usb")));
+
   ASSERT_TRUE(QDir().mkpath(CardFile("P", "kq_disp_pgm.usb")));
   Export();
   EXPECT_EQ(TakeStatuses(), Codes({6, 6, 8}));

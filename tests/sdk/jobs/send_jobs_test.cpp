@@ -29,7 +29,7 @@ class MultiCard : public testing::Test {
   void SetUp() override {
     ASSERT_TRUE(tcpServers_[0].Listening() && tcpServers_[1].Listening());
     ASSERT_TRUE(serialLine_.Ready());
-    ASSERT_TRUE(folder_.isValid());
+    ASSERT_TRUE(folder_.isValid() && QDir(folder_.path()).mkdir("disk"));
   }
 
   // Card i of the call: its own caller value, messages to the window.
@@ -81,7 +81,7 @@ class MultiCard : public testing::Test {
 };
 
 TEST_F(MultiCard, FirmwareReachesThreeCardsAndACardErrorStopsOnlyItsCard) {
-  const QByteArray firmware = QByteArray(1100, '\x11') + "end";
+  const QByteArray firmware = QByteArray("P32\0    ", 8) + QByteArray(1100, '\x11');
   const std::u16string path = WriteFile("card.cpu", firmware);
   tcpCards_[1].ReactAt(1, {emu::Reaction::kAck, 0xD5B0});
   const CommInfo infos[3] = {Tcp(0, 10), Tcp(1, 11), Serial(12)};
@@ -112,6 +112,8 @@ TEST_F(MultiCard, FirmwareThatCannotBeSentWholeFailsEveryCardWithoutAnyWorker) {
   ASSERT_TRUE(fifotest::MakeFifo(fifo));
   const std::u16string cases[] = {
       folder_.filePath("missing.cpu").toStdU16String(), WriteFile("empty.cpu", {}),
+      // A model name with something after its end: no firmware a card may take.
+      WriteFile("nomodel.cpu", QByteArray("W6\0X\0\0\0\0", 8) + QByteArray(100, 'f')),
       folder_.filePath("big.cpu").toStdU16String(), folder_.filePath("folder.cpu").toStdU16String(),
       fifo.toStdU16String()};
   const CommInfo infos[3] = {Tcp(0, 20), Info(KQ_SEND_UDP, 21), Usb(22)};
@@ -130,7 +132,7 @@ TEST_F(MultiCard, FirmwareThatCannotBeSentWholeFailsEveryCardWithoutAnyWorker) {
   EXPECT_EQ(KQ_MultiUpdateCPU(infos, nullptr, results, 3, 0), 0);
   EXPECT_EQ(results[2], KQ_ERR_FILE);
   EXPECT_TRUE(tcpCards_[0].Frames().empty());
-  EXPECT_FALSE(QDir(folder_.filePath("disk")).exists());
+  EXPECT_FALSE(QDir(folder_.filePath("disk/marvane")).exists());
 }
 
 TEST_F(MultiCard, CardsOfOtherSendTypesAreRefusedAtOnce) {
@@ -152,7 +154,7 @@ TEST_F(MultiCard, CardsOfOtherSendTypesAreRefusedAtOnce) {
   EXPECT_EQ(CardLog(window_, 33), "S-1000 P100 S0");
   // Posted before the served card's worker could post anything.
   EXPECT_LT(FirstMessageAt(window_, 32), FirstMessageAt(window_, 33));
-  EXPECT_FALSE(QDir(folder_.filePath("disk")).exists());
+  EXPECT_FALSE(QDir(folder_.filePath("disk/marvane")).exists());
 
   emu::SettingsCommand sent;
   ASSERT_EQ(tcpCards_[0].Payloads().size(), 1u);

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "sdk/link/send_command.h"
@@ -77,12 +78,40 @@ TEST_F(UsbFiles, ExistingSeriesFolderIsUsedAsItIs) {
   EXPECT_EQ(Read("marvane/KQ-W/kq_disp_cfg.usb"), Bytes(Payload(7)));
 }
 
-TEST_F(UsbFiles, FolderThatCannotBeMadeGivesFolderError) {
+TEST_F(UsbFiles, FolderThatCannotBeMadeOrIsALinkGivesFolderErrorAndNothingGoesThroughIt) {
+  QTemporaryDir elsewhere;
+  ASSERT_TRUE(QFile::link(elsewhere.path(), disk_.filePath("marvane")));
+  EXPECT_EQ(Write(disk_.path(), kCommandSettings, Payload(7)), KQ_ERR_USB_FOLDER);
+  ASSERT_TRUE(QFile::remove(disk_.filePath("marvane")));
+  ASSERT_TRUE(QDir(disk_.path()).mkpath("marvane"));
+  ASSERT_TRUE(QFile::link(elsewhere.path(), disk_.filePath("marvane/KQ-P")));
+  EXPECT_EQ(Write(disk_.path(), kCommandSettings, Payload(7)), KQ_ERR_USB_FOLDER);
+  EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
+  EXPECT_TRUE(QDir(disk_.filePath("marvane/KQ-W")).isEmpty()) << "written before the refusal";
+
+  // A link at a card file is left as it is, and so is what it points to.
+  ASSERT_TRUE(QFile::remove(disk_.filePath("marvane/KQ-P")));
+  ASSERT_TRUE(QDir(disk_.path()).mkpath("marvane/KQ-P"));
+  const QString target = elsewhere.filePath("kept");
+  QFile kept(target);
+  ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
+  kept.close();
+  ASSERT_TRUE(QFile::link(target, disk_.filePath("marvane/KQ-P/kq_disp_cfg.usb")));
+  EXPECT_EQ(Write(disk_.path(), kCommandSettings, Payload(7)), KQ_ERR_FILE);
+  EXPECT_EQ(QFileInfo(disk_.filePath("marvane/KQ-P/kq_disp_cfg.usb")).symLinkTarget(), target);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "kept");
+  kept.close();
+
+  ASSERT_TRUE(QDir(disk_.filePath("marvane")).removeRecursively());
   QFile blocker(disk_.filePath("marvane"));
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   EXPECT_EQ(Write(disk_.path(), kCommandSettings, Payload(7)), KQ_ERR_USB_FOLDER);
   EXPECT_EQ(Write(QString(), kCommandSettings, Payload(7)), KQ_ERR_USB_FOLDER);
+  // A drive that is not there is not made.
+  EXPECT_EQ(Write(disk_.filePath("gone"), kCommandSettings, Payload(7)), KQ_ERR_USB_FOLDER);
+  EXPECT_FALSE(QFileInfo::exists(disk_.filePath("gone")));
 }
 
 TEST_F(UsbFiles, FileThatCannotBeWrittenGivesFileErrorAndKeepsTheFirst) {
