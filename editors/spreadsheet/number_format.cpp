@@ -598,11 +598,16 @@ std::optional<QString> FormatDecimal(double magnitude, Section section, bool neg
   return text;
 }
 
-// The day a serial's whole part names: the 1900 system counts 1900-02-29, a day that
-// never was, so its serials from 61 on are one ahead of the days since 1899-12-31.
+// The 1900 system counts 1900-02-29, a day that never was: serial 60.
+constexpr qint64 kPhantomLeapDay = 60;
+
+// The day a serial's whole part names: the serials of the 1900 system from 61 on are
+// one ahead of the days since 1899-12-31. The phantom day is given as 1900-02-28,
+// whose day of the month FormatDate shows as 29.
 QDate SerialDay(qint64 days, bool date1904) {
   if (date1904) return QDate(1904, 1, 1).addDays(days);
-  return days < 61 ? QDate(1899, 12, 31).addDays(days) : QDate(1899, 12, 30).addDays(days);
+  return days <= kPhantomLeapDay ? QDate(1899, 12, 31).addDays(std::min(days, kPhantomLeapDay - 1))
+                                 : QDate(1899, 12, 30).addDays(days);
 }
 
 QString Padded(qint64 number, int width) {
@@ -624,6 +629,7 @@ std::optional<QString> FormatDate(double serial, const Section& section, bool da
   const qint64 units = std::llround(serial * kSecondsPerDay * perSecond);
   const qint64 seconds = units / perSecond;
   const QDate day = SerialDay(seconds / kSecondsPerDay, date1904);
+  const int dayOfMonth = !date1904 && seconds / kSecondsPerDay == kPhantomLeapDay ? 29 : day.day();
   if (day.year() > kLastYear) return std::nullopt;
   const qint64 clock = seconds % kSecondsPerDay;
   const qint64 hour = clock / 3600;
@@ -646,7 +652,7 @@ std::optional<QString> FormatDate(double serial, const Section& section, bool da
                                         english.monthName(day.month()), std::min(piece.count, 5));
         break;
       case Token::Day:
-        text += piece.count <= 2 ? Padded(day.day(), width)
+        text += piece.count <= 2 ? Padded(dayOfMonth, width)
                                  : Name(english.dayName(day.dayOfWeek(), QLocale::ShortFormat),
                                         english.dayName(day.dayOfWeek()), std::min(piece.count, 4));
         break;
