@@ -21,6 +21,14 @@ constexpr int kMaxSecondDigits = 3;
 // every product below in range.
 constexpr double kSerialBound = 2958466.0;
 constexpr int kLastYear = 9999;
+// General shows numbers from 1E-9 to below 1E-4 in decimals while they take at most 16
+// places after the point; smaller ones, and longer, in exponent notation.
+constexpr int kSmallestDecimalExponent = -9;
+constexpr int kMostGeneralPlaces = 16;
+// The most digits a fraction's denominator has; the largest numerator, so that no
+// product of the approximation leaves a 64-bit integer.
+constexpr int kMaxDenominatorDigits = 9;
+constexpr double kMaxNumerator = 1e15;
 
 enum class Token : unsigned char {
   Literal,
@@ -31,7 +39,7 @@ enum class Token : unsigned char {
   Exponent,  // text: "E+", "E-", "e+" or "e-"
   General,
   Text,   // @
-  Slash,  // a fraction in a number, a literal in a date
+  Slash,  // a fraction in a number, a literal in a date; text: a fixed denominator ("/4")
   Year,
   Month,
   Day,
@@ -69,6 +77,8 @@ void AddLiteral(Section* section, QStringView text) {
     section->push_back({Token::Literal, text.toString()});
   }
 }
+
+bool IsAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // The run of letter at i, in any case.
 int RunLength(QStringView code, qsizetype i) {
@@ -201,6 +211,11 @@ std::optional<std::vector<Section>> Parse(QStringView code) {
       const int count = RunLength(code, i);
       section.push_back({DatePart(lower), {}, count});
       i += count - 1;
+    } else if (c == u'/' && i + 1 < code.size() && code[i + 1] >= u'1' && code[i + 1] <= u'9') {
+      qsizetype digits = 1;
+      while (i + 1 + digits < code.size() && IsAsciiDigit(code[i + 1 + digits])) ++digits;
+      section.push_back({Token::Slash, code.sliced(i + 1, digits).toString()});
+      i += digits;
     } else if (c == u'.' || c == u',' || c == u'%' || c == u'/' || c == u'@') {
       constexpr QStringView kMarks = u".,%/@";
       constexpr Token kTokens[] = {Token::Point, Token::Comma, Token::Percent, Token::Slash,
@@ -406,20 +421,155 @@ QString ExponentPart(const Section& section, std::size_t at, int exponent) {
                             exponent == 0 ? QString() : QString::number(std::abs(exponent)), false);
 }
 
+// value as the General format shows it: the digits NumberText gives, with exponents
+// as "1E-10" and "1.5E+20", and small numbers in decimals down to 1E-9 (see
+// kMostGeneralPlaces).
+QString GeneralNumber(double value) {
+  const QString text = NumberText(value);
+  const qsizetype mark = text.indexOf(u'e');
+  if (mark < 0) return text;
+  const int exponent = text.sliced(mark + 1).toInt();
+  QString digits = text.left(mark);
+  const bool negative = digits.startsWith(u'-');
+  digits.remove(u'-').remove(u'.');
+  if (exponent < 0 && exponent >= kSmallestDecimalExponent &&
+      digits.size() - 1 - exponent <= kMostGeneralPlaces) {
+    return (negative ? QStringLiteral("-0.") : QStringLiteral("0.")) +
+           QString(-exponent - 1, u'0') + digits;
+  }
+  return text.left(mark) + u'E' + text.sliced(mark + 1);  // %g's sign and two digits at least
+}
+
 // A section with "General": the plain number in place of it.
 QString GeneralText(const Section& section, double magnitude, bool negative) {
   QString text = negative ? QStringLiteral("-") : QString();
   for (const Piece& piece : section) {
-    text += piece.token == Token::General ? NumberText(magnitude) : piece.text;
+    text += piece.token == Token::General ? GeneralNumber(magnitude) : piece.text;
   }
   return text;
 }
 
-std::optional<QString> FormatDecimal(double magnitude, Section section, bool negative) {
-  if (Has(section, Token::Slash) || Has(section, Token::Text) ||
-      (Has(section, Token::General) && Has(section, Token::Digit))) {
+struct Fraction {
+  qint64 numerator = 0;
+  qint64 denominator = 1;
+};
+
+double Error(double value, Fraction fraction) {
+  return std::fabs(value - static_cast<double>(fraction.numerator) /
+                               static_cast<double>(fraction.denominator));
+}
+
+// The fraction nearest to value (0 or more; value x largest below kMaxNumerator) whose
+// denominator is at most largest: the last convergent of its continued fraction within
+// the bound, or the largest semiconvergent past it where that is nearer.
+Fraction Approximate(double value, qint64 largest) {
+  Fraction before{0, 1};  // the seeds of the convergents' recurrence
+  Fraction last{1, 0};
+  double rest = value;
+  for (int term = 0; term < 64; ++term) {
+    const double whole = std::floor(rest);
+    if (static_cast<double>(before.denominator) + whole * static_cast<double>(last.denominator) >
+        static_cast<double>(largest)) {
+      break;
+    }
+    const auto a = static_cast<qint64>(whole);
+    const Fraction next{before.numerator + a * last.numerator,
+                        before.denominator + a * last.denominator};
+    before = last;
+    last = next;
+    if (rest == whole) break;
+    rest = 1 / (rest - whole);
+  }
+  const qint64 steps = (largest - before.denominator) / last.denominator;
+  const Fraction semi{before.numerator + steps * last.numerator,
+                      before.denominator + steps * last.denominator};
+  return Error(value, semi) < Error(value, last) ? semi : last;
+}
+
+// The end of the run of digit placeholders that starts or ends at i.
+std::size_t DigitRunEnd(const Section& section, std::size_t i, bool forward) {
+  while (forward ? i < section.size() && section[i].token == Token::Digit
+                 : i > 0 && section[i - 1].token == Token::Digit) {
+    forward ? ++i : --i;
+  }
+  return i;
+}
+
+// The denominator's digits from the left, as its placeholders show them: "?" and "0"
+// pad with spaces, "#" with nothing.
+QString DenominatorText(const Section& section, std::size_t begin, std::size_t end,
+                        const QString& digits) {
+  QString text = digits;
+  for (std::size_t i = begin + static_cast<std::size_t>(digits.size()); i < end; ++i) {
+    if (section[i].text != u"#") text += u' ';
+  }
+  return text;
+}
+
+// A fraction section ("# ?/?", "?/4", "#,##0 ??/??"): a whole part where digit
+// placeholders stand before the numerator's, the nearest fraction with as many
+// denominator digits as it has placeholders, or with the code's own denominator.
+// A whole number leaves spaces where the fraction would stand. nullopt for a section
+// with a point or an exponent, digits after the denominator or a fraction too large.
+std::optional<QString> FormatFraction(double magnitude, Section section, bool negative) {
+  int shift = 0;
+  bool group = false;
+  ResolveMarks(&section, &shift, &group);
+  const std::size_t slash = IndexOf(section, Token::Slash);
+  const std::size_t numeratorBegin = DigitRunEnd(section, slash, false);
+  const std::size_t denominatorEnd = DigitRunEnd(section, slash + 1, true);
+  const QString& fixed = section[slash].text;
+  const auto placeholders = static_cast<int>(denominatorEnd - slash - 1);
+  if (Has(section, Token::Point) || Has(section, Token::Exponent) || numeratorBegin == slash ||
+      (fixed.isEmpty() == (placeholders == 0)) || fixed.size() > kMaxDenominatorDigits ||
+      placeholders > kMaxDenominatorDigits ||
+      CountDigits(section, denominatorEnd, section.size()) > 0 ||
+      Count(section, Token::Slash) > 1) {
     return std::nullopt;
   }
+  std::size_t wholeEnd = numeratorBegin;
+  while (wholeEnd > 0 && section[wholeEnd - 1].token != Token::Digit) --wholeEnd;
+  const bool mixed = wholeEnd > 0;
+  // The 15 significant digits a spreadsheet keeps, scaled by percents.
+  const double value = QString::number(magnitude * std::pow(10.0, shift), 'g', 15).toDouble();
+  const double whole = mixed ? std::floor(value) : 0;
+  const qint64 largest = fixed.isEmpty() ? qRound64(std::pow(10.0, placeholders)) - 1 : 0;
+  // Also false for a number that scaling made infinite.
+  if (!((value - whole) * static_cast<double>(std::max(largest, fixed.toLongLong())) <
+        kMaxNumerator)) {
+    return std::nullopt;
+  }
+  Fraction fraction =
+      fixed.isEmpty() ? Approximate(value - whole, largest)
+                      : Fraction{qRound64((value - whole) * fixed.toDouble()), fixed.toLongLong()};
+  Decimal wholeDigits = ToDecimal(whole);
+  if (mixed && fraction.numerator == fraction.denominator) {
+    wholeDigits = ToDecimal(whole + 1);
+    fraction.numerator = 0;
+  }
+  const bool zero = wholeDigits.digits.isEmpty() && fraction.numerator == 0;
+  QString text = negative && !zero ? QStringLiteral("-") : QString();
+  if (mixed) {
+    text += PlaceDigits(section, 0, wholeEnd,
+                        zero ? QStringLiteral("0") : IntegerDigits(wholeDigits), group);
+  }
+  QString fractionText;
+  for (std::size_t i = wholeEnd; i < numeratorBegin; ++i) fractionText += section[i].text;
+  fractionText +=
+      PlaceDigits(section, numeratorBegin, slash, QString::number(fraction.numerator), false);
+  fractionText += u'/' + (fixed.isEmpty() ? DenominatorText(section, slash + 1, denominatorEnd,
+                                                            QString::number(fraction.denominator))
+                                          : fixed);
+  text += mixed && fraction.numerator == 0 ? QString(fractionText.size(), u' ') : fractionText;
+  for (std::size_t i = denominatorEnd; i < section.size(); ++i) text += section[i].text;
+  return text;
+}
+
+std::optional<QString> FormatDecimal(double magnitude, Section section, bool negative) {
+  if (Has(section, Token::Text) || (Has(section, Token::General) && Has(section, Token::Digit))) {
+    return std::nullopt;
+  }
+  if (Has(section, Token::Slash)) return FormatFraction(magnitude, std::move(section), negative);
   // Without digit placeholders a section shows its text alone.
   if (Has(section, Token::General) || !Has(section, Token::Digit)) {
     return GeneralText(section, magnitude, negative);
@@ -448,11 +598,16 @@ std::optional<QString> FormatDecimal(double magnitude, Section section, bool neg
   return text;
 }
 
-// The day a serial's whole part names: the 1900 system counts 1900-02-29, a day that
-// never was, so its serials from 61 on are one ahead of the days since 1899-12-31.
+// The 1900 system counts 1900-02-29, a day that never was: serial 60.
+constexpr qint64 kPhantomLeapDay = 60;
+
+// The day a serial's whole part names: the serials of the 1900 system from 61 on are
+// one ahead of the days since 1899-12-31. The phantom day is given as 1900-02-28,
+// whose day of the month FormatDate shows as 29.
 QDate SerialDay(qint64 days, bool date1904) {
   if (date1904) return QDate(1904, 1, 1).addDays(days);
-  return days < 61 ? QDate(1899, 12, 31).addDays(days) : QDate(1899, 12, 30).addDays(days);
+  return days <= kPhantomLeapDay ? QDate(1899, 12, 31).addDays(std::min(days, kPhantomLeapDay - 1))
+                                 : QDate(1899, 12, 30).addDays(days);
 }
 
 QString Padded(qint64 number, int width) {
@@ -474,6 +629,7 @@ std::optional<QString> FormatDate(double serial, const Section& section, bool da
   const qint64 units = std::llround(serial * kSecondsPerDay * perSecond);
   const qint64 seconds = units / perSecond;
   const QDate day = SerialDay(seconds / kSecondsPerDay, date1904);
+  const int dayOfMonth = !date1904 && seconds / kSecondsPerDay == kPhantomLeapDay ? 29 : day.day();
   if (day.year() > kLastYear) return std::nullopt;
   const qint64 clock = seconds % kSecondsPerDay;
   const qint64 hour = clock / 3600;
@@ -486,7 +642,7 @@ std::optional<QString> FormatDate(double serial, const Section& section, bool da
       case Token::Literal: text += piece.text; break;
       case Token::Point: text += u'.'; break;
       case Token::Comma: text += u','; break;
-      case Token::Slash: text += u'/'; break;
+      case Token::Slash: text += u'/' + piece.text; break;
       case Token::Year:
         text += piece.count <= 2 ? Padded(day.year() % 100, 2) : Padded(day.year(), 4);
         break;
@@ -496,7 +652,7 @@ std::optional<QString> FormatDate(double serial, const Section& section, bool da
                                         english.monthName(day.month()), std::min(piece.count, 5));
         break;
       case Token::Day:
-        text += piece.count <= 2 ? Padded(day.day(), width)
+        text += piece.count <= 2 ? Padded(dayOfMonth, width)
                                  : Name(english.dayName(day.dayOfWeek(), QLocale::ShortFormat),
                                         english.dayName(day.dayOfWeek()), std::min(piece.count, 4));
         break;
@@ -590,5 +746,5 @@ QString BuiltInNumberFormat(int id) {
 
 QString FormatNumber(double value, QStringView code, bool date1904) {
   if (std::optional<QString> text = Format(value, code, date1904)) return *std::move(text);
-  return NumberText(value);
+  return GeneralNumber(value);
 }

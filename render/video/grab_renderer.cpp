@@ -1,6 +1,7 @@
 #include "render/video/grab_renderer.h"
 
 #include <QPainter>
+#include <QTransform>
 
 #include "render/raster/pixel_rect.h"
 #include "render/raster/stretch_image.h"
@@ -64,6 +65,11 @@ bool CGrabRenderer::MatchesMediaType(int format, int width, int height) const {
   return format == frameFormat_ && width == videoWidth_ && height == videoHeight_;
 }
 
+void CGrabRenderer::SetQuarterTurns(int turns) {
+  const std::lock_guard guard(lock_);
+  quarterTurns_ = turns;
+}
+
 void CGrabRenderer::SetMediaType(int format, int width, int height) {
   const std::lock_guard guard(lock_);
   frameFormat_ = format;
@@ -76,6 +82,7 @@ bool CGrabRenderer::DoRenderSample(const AVFrame& frame) {
   if (current_ == nullptr) return false;
   av_frame_unref(current_.get());
   converted_ = false;
+  turned_ = QImage();
   hasSample_ = av_frame_ref(current_.get(), &frame) == 0;
   return hasSample_;
 }
@@ -83,26 +90,48 @@ bool CGrabRenderer::DoRenderSample(const AVFrame& frame) {
 int CGrabRenderer::DrawCurrent(QImage& dc, int dw, int dh) {
   const std::lock_guard guard(lock_);
   if (!hasSample_) return 0;
-  const QImage picture = CurrentPicture();
+  const QImage picture = CurrentPicture(dw, dh);
   return !picture.isNull() && DrawScaled(picture, dc, dw, dh) ? 1 : 0;
 }
 
-// The current picture as 32-bit pixels: the decoder's own buffer in RGB mode, else
-// converted (once per picture) into the buffer. Each picture is read by its own format
-// and size, which may differ from those of SetMediaType for a moment when they change.
-// A null picture when it cannot be converted.
-QImage CGrabRenderer::CurrentPicture() {
+// The current picture as it is shown, turned where the stream says (once per picture).
+// A converted picture to be shrunk to dw x dh is converted at that size.
+QImage CGrabRenderer::CurrentPicture(int dw, int dh) {
+  const AVFrame& frame = *current_;
+  const bool across = quarterTurns_ % 2 != 0;  // a quarter turn either way swaps the sides
+  QSize size(frame.width, frame.height);
+  if (across) size.transpose();
+  if (dw > 0 && dh > 0 && size.width() >= dw && size.height() >= dh) size = QSize(dw, dh);
+  if (across) size.transpose();
+  const QImage upright = UprightPicture(size);
+  if (quarterTurns_ == 0 || upright.isNull()) return upright;
+  const QSize turnedSize = across ? upright.size().transposed() : upright.size();
+  if (turned_.size() != turnedSize) {
+    // Turns by multiples of 90 degrees move pixels exactly.
+    turned_ = upright.transformed(QTransform().rotate(90.0 * quarterTurns_));
+  }
+  return turned_;
+}
+
+// The current picture as 32-bit pixels, as the decoder made it: its own buffer in RGB
+// mode, else converted into the buffer at size (once per picture and size). Each
+// picture is read by its own format and size, which may differ from those of
+// SetMediaType for a moment when they change. A null picture when it cannot be
+// converted.
+QImage CGrabRenderer::UprightPicture(QSize size) {
   const AVFrame& frame = *current_;
   if (!yv12Mode_ && IsRgb32(frame.format) && frame.linesize[0] > 0) {
     return QImage(static_cast<const uchar*>(frame.data[0]), frame.width, frame.height,
                   frame.linesize[0], QImage::Format_RGB32);
   }
-  if (converted_) return conversionBuffer_;
-  if (conversionBuffer_.size() != QSize(frame.width, frame.height)) {
-    conversionBuffer_ = QImage(frame.width, frame.height, QImage::Format_RGB32);
+  if (converted_ && conversionBuffer_.size() == size) return conversionBuffer_;
+  if (conversionBuffer_.size() != size) {
+    conversionBuffer_ = QImage(size, QImage::Format_RGB32);
   }
   if (conversionBuffer_.isNull() ||
-      !converter_.Convert(frame, conversionBuffer_.bits(), conversionBuffer_.bytesPerLine())) {
+      !converter_.Convert(frame, conversionBuffer_.bits(), conversionBuffer_.bytesPerLine(),
+                          size.width(), size.height())) {
+    converted_ = false;
     return QImage();
   }
   converted_ = true;

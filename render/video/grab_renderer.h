@@ -5,9 +5,11 @@
 //
 // RGB mode takes pictures that arrive as BGRA or BGR0 (the byte order of
 // QImage::Format_RGB32) and draws them as they are; YV12 mode takes every format that
-// libswscale reads and converts the current picture at video size first. The picture,
-// its format and the conversion buffer are guarded by the renderer's own lock, which
-// both threads take and neither holds across a call into the other.
+// libswscale reads and converts the current picture first: at video size, or at the
+// area's size where it is shrunk (nearest-neighbour either way). In both modes a
+// stream shown turned has its pictures turned (once each) before they are drawn. The
+// picture, its format and the conversion buffer are guarded by the renderer's own
+// lock, which both threads take and neither holds across a call into the other.
 
 #include <QImage>
 
@@ -34,6 +36,8 @@ class CGrabRenderer {
   [[nodiscard]] bool CheckMediaType(int format, int width, int height) const;
   // Records the format and size of the pictures that follow.
   void SetMediaType(int format, int width, int height);
+  // Turns the pictures that follow by quarter turns clockwise (0-3).
+  void SetQuarterTurns(int turns);
   // Whether pictures of format at width x height are those SetMediaType recorded.
   bool MatchesMediaType(int format, int width, int height) const;
 
@@ -48,7 +52,8 @@ class CGrabRenderer {
   [[nodiscard]] int DrawCurrent(QImage& dc, int dw, int dh);
 
  private:
-  QImage CurrentPicture();
+  QImage CurrentPicture(int dw, int dh);
+  QImage UprightPicture(QSize size);
 
   mutable std::mutex lock_;
   int frameFormat_ = -1;  // AVPixelFormat of the pictures, as SetMediaType gave it
@@ -57,7 +62,9 @@ class CGrabRenderer {
   AvFramePtr current_;  // the kept picture, or no buffers
   bool hasSample_ = false;
   FrameConverter converter_;
-  QImage conversionBuffer_;  // the current picture converted, at video size
-  bool converted_ = false;   // the buffer holds the current picture
+  QImage conversionBuffer_;  // the current picture converted, at video or area size
+  bool converted_ = false;   // the buffer holds the current picture at its size
+  int quarterTurns_ = 0;
+  QImage turned_;  // the current picture turned; null until it is drawn, or when upright
   bool yv12Mode_ = false;
 };

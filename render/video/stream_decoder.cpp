@@ -1,6 +1,12 @@
 #include "render/video/stream_decoder.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+extern "C" {
+#include <libavutil/display.h>
+}
 
 #include "render/video/video_limits.h"
 
@@ -11,6 +17,25 @@ namespace {
 int BoundedBuffer(AVCodecContext* codec, AVFrame* frame, int flags) {
   if (frame->width > kMaxVideoSide || frame->height > kMaxVideoSide) return AVERROR(EINVAL);
   return avcodec_default_get_buffer2(codec, frame, flags);
+}
+
+// The clockwise turn of stream's pictures in degrees: a display matrix holds the
+// counter-clockwise one; the older "rotate" tag the clockwise one. 0 when neither says.
+double ClockwiseDegrees(const AVStream& stream) {
+  std::size_t size = 0;
+  const std::uint8_t* matrix = av_stream_get_side_data(&stream, AV_PKT_DATA_DISPLAYMATRIX, &size);
+  if (matrix != nullptr && size >= 9 * sizeof(std::int32_t)) {
+    return -av_display_rotation_get(reinterpret_cast<const std::int32_t*>(matrix));
+  }
+  const AVDictionaryEntry* tag = av_dict_get(stream.metadata, "rotate", nullptr, 0);
+  return tag != nullptr ? std::strtod(tag->value, nullptr) : 0;
+}
+
+// degrees (anything a file gives, NaN for a degenerate matrix) as quarter turns 0-3.
+int QuarterTurnsOf(double degrees) {
+  if (!std::isfinite(degrees)) return 0;
+  const long turns = std::lround(std::fmod(degrees, 360.0) / 90.0);
+  return static_cast<int>((turns % 4 + 4) % 4);
 }
 
 }  // namespace
@@ -58,6 +83,7 @@ bool StreamDecoder::OpenVideo(int stream, const AVCodec* decoder) {
   codec_->max_pixels = kMaxVideoPixels;
   codec_->get_buffer2 = &BoundedBuffer;
   if (avcodec_open2(codec_.get(), decoder, nullptr) < 0) return false;
+  quarterTurns_ = QuarterTurnsOf(ClockwiseDegrees(*video));
   const AVRational rate = video->avg_frame_rate;
   if (rate.num > 0 && rate.den > 0) {
     fallbackDurationMs_ = av_rescale(1000, rate.den, rate.num);

@@ -46,6 +46,10 @@ class StreamDecoder {
   int PixelFormat() const;
   int Width() const;
   int Height() const;
+  // Quarter turns clockwise (0-3) the pictures are shown turned by, as the stream's
+  // display matrix or, without one, its "rotate" tag says (to the nearest quarter turn;
+  // a mirroring is not read).
+  int QuarterTurns() const { return quarterTurns_; }
 
   // Reads on to the next picture, or without video the next packet. false at the end
   // of what can be read and decoded: the end of the file, a read error or data the
@@ -68,5 +72,6 @@ class StreamDecoder {
   AvPacketPtr packet_;
   bool draining_ = false;  // the decoder has been told that no packet follows
   std::int64_t fallbackDurationMs_ = 0;
+  int quarterTurns_ = 0;
   StepTimeline timeline_;
 };

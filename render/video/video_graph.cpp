@@ -64,6 +64,7 @@ int VideoGraph::Open(const QString& path) {
   input_ = std::make_unique<MediaInput>();
   decoder_ = std::make_unique<StreamDecoder>();
   if (!input_->Open(path, &stop_) || !decoder_->Open(input_->Format())) return kErrorFile;
+  renderer_->SetQuarterTurns(decoder_->QuarterTurns());
   if (decoder_->HasVideo() && !ConnectRenderer(*renderer_, decoder_->PixelFormat(),
                                                decoder_->Width(), decoder_->Height())) {
     return kErrorFile;

@@ -48,7 +48,7 @@ TEST_F(SpreadsheetFixtures, BothFormatsGiveTheSameTexts) {
     EXPECT_EQ(book->Text(3, 3), u"42");
     EXPECT_EQ(book->Text(3, 4), u"3.75");
     EXPECT_EQ(book->Text(3, 5), u"-0.5");
-    EXPECT_EQ(book->Text(4, 3), u"1e+20");
+    EXPECT_EQ(book->Text(4, 3), u"1E+20");
     EXPECT_EQ(book->Text(4, 4), u"0.1");
     EXPECT_EQ(book->Text(4, 5), u"-7");
     EXPECT_EQ(book->Text(5, 3), u"表格导入");

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTransform>
 
 #include <atomic>
 #include <chrono>
@@ -27,11 +28,35 @@ namespace {
 
 constexpr QRgb kUntouched = 0xFF123456;  // the target's colour before any drawing
 constexpr int kTolerance = 24;           // per channel, for lossy codecs and YUV rounding
+constexpr int kEdgeTolerance = 20;       // 8 %, for lossless YUV
 
-bool Near(QRgb got, QRgb want) {
-  return std::abs(qRed(got) - qRed(want)) <= kTolerance &&
-         std::abs(qGreen(got) - qGreen(want)) <= kTolerance &&
-         std::abs(qBlue(got) - qBlue(want)) <= kTolerance;
+bool Near(QRgb got, QRgb want, int tolerance = kTolerance) {
+  return std::abs(qRed(got) - qRed(want)) <= tolerance &&
+         std::abs(qGreen(got) - qGreen(want)) <= tolerance &&
+         std::abs(qBlue(got) - qBlue(want)) <= tolerance;
+}
+
+// Quarters red, lime / blue, white, the left and upper ones a pixel smaller on odd sides.
+QImage Quarters(int width, int height) {
+  QImage picture(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      picture.setPixel(x, y,
+                       y < height / 2 ? (x < width / 2 ? qRgb(255, 0, 0) : qRgb(0, 255, 0))
+                                      : (x < width / 2 ? qRgb(0, 0, 255) : qRgb(255, 255, 255)));
+    }
+  }
+  return picture;
+}
+
+// The pixels of got that are not within tolerance of want (of the same size).
+int PixelsOff(const QImage& got, const QImage& want, int tolerance) {
+  int off = 0;
+  for (int y = 0; y < want.height(); ++y) {
+    for (int x = 0; x < want.width(); ++x)
+      off += Near(got.pixel(x, y), want.pixel(x, y), tolerance) ? 0 : 1;
+  }
+  return off;
 }
 
 class VideoGraphTest : public testing::Test {
@@ -50,11 +75,15 @@ class VideoGraphTest : public testing::Test {
     return {"-f", "lavfi", "-i",
             QString("color=c=%1:s=%2x%3:r=10:d=%4").arg(color).arg(width).arg(height).arg(seconds)};
   }
-  // A clip of one picture, stored as raw yuv420p in NUT (which keeps odd sizes).
-  QString PictureClip(const QString& name, const QImage& picture) {
+  // A clip of one picture, stored as raw pixels of format in NUT (which keeps odd
+  // sizes). Chroma is taken from every pixel: ffmpeg's default makes the last chroma
+  // column of an odd width from outside the picture.
+  QString PictureClip(const QString& name, const QImage& picture,
+                      const QString& format = "yuv420p") {
     const QString png = dir_.filePath(name + ".png");
     EXPECT_TRUE(picture.save(png));
-    return Clip(name + ".nut", {"-i", png, "-pix_fmt", "yuv420p", "-c:v", "rawvideo"});
+    return Clip(name + ".nut", {"-i", png, "-sws_flags", "bicubic+full_chroma_inp", "-pix_fmt",
+                                format, "-c:v", "rawvideo"});
   }
   QString Write(const QString& name, const QByteArray& bytes) {
     QFile file(dir_.filePath(name));
@@ -118,23 +147,16 @@ TEST_F(VideoGraphTest, FirstPictureHasItsColourConvertedOrNot) {
 }
 
 TEST_F(VideoGraphTest, OddSizesAndScalingKeepTheGeometry) {
-  // Quadrants red, lime / blue, white at 33 x 17: a wrong stride shears the rows.
-  QImage quadrants(33, 17, QImage::Format_RGB32);
-  for (int y = 0; y < 17; ++y) {
-    for (int x = 0; x < 33; ++x) {
-      quadrants.setPixel(x, y,
-                         y < 8 ? (x < 16 ? qRgb(255, 0, 0) : qRgb(0, 255, 0))
-                               : (x < 16 ? qRgb(0, 0, 255) : qRgb(255, 255, 255)));
-    }
-  }
+  // Quarters at 33 x 17: a wrong stride shears the rows.
+  const QImage quadrants = Quarters(33, 17);
   const QImage odd = FirstPicture(PictureClip("odd", quadrants), 33, 17);
   for (const QPoint at : {QPoint(0, 0), QPoint(32, 0), QPoint(0, 16), QPoint(32, 16), QPoint(8, 0),
                           QPoint(32, 4), QPoint(24, 16), QPoint(0, 12)}) {
     EXPECT_TRUE(Near(odd.pixel(at), quadrants.pixel(at))) << at.x() << "," << at.y();
   }
 
-  // Halves red and blue: shrunk nearest-neighbour only these two remain; enlarged the
-  // edge blends.
+  // Halves red and blue (in 4:4:4, where chroma does not blend at the edge): shrunk
+  // nearest-neighbour only these two remain; enlarged the edge blends.
   auto halves = [](int width, int height) {
     QImage picture(width, height, QImage::Format_RGB32);
     picture.fill(qRgb(255, 0, 0));
@@ -143,7 +165,7 @@ TEST_F(VideoGraphTest, OddSizesAndScalingKeepTheGeometry) {
     }
     return picture;
   };
-  const QImage shrunk = FirstPicture(PictureClip("large", halves(320, 240)), 64, 32);
+  const QImage shrunk = FirstPicture(PictureClip("large", halves(320, 240), "yuv444p"), 64, 32);
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 64; ++x) {
       ASSERT_TRUE(Near(shrunk.pixel(x, y), qRgb(255, 0, 0)) ||
@@ -159,6 +181,56 @@ TEST_F(VideoGraphTest, OddSizesAndScalingKeepTheGeometry) {
     blended |= qRed(enlarged.pixel(x, 16)) > 60 && qBlue(enlarged.pixel(x, 16)) > 60;
   }
   EXPECT_TRUE(blended);
+}
+
+TEST_F(VideoGraphTest, FullChromaKeepsColourEdgesWhereTheSourceHasThem) {
+  // Stripes three pixels wide, so that edges fall on even and odd columns: each pixel
+  // of a 4:4:4 picture has its own chroma, at 8 and 10 bits.
+  QImage stripes(65, 9, QImage::Format_RGB32);
+  for (int y = 0; y < stripes.height(); ++y) {
+    for (int x = 0; x < stripes.width(); ++x) {
+      stripes.setPixel(x, y, (x / 3) % 2 ? qRgb(230, 20, 20) : qRgb(20, 20, 230));
+    }
+  }
+  for (const QString format : {"yuv444p", "yuv444p10le"}) {
+    const QImage shown = FirstPicture(PictureClip("stripes_" + format, stripes, format), 65, 9);
+    EXPECT_EQ(PixelsOff(shown, stripes, kEdgeTolerance), 0) << format.toStdString();
+  }
+}
+
+TEST_F(VideoGraphTest, PicturesTurnAsTheStreamSays) {
+  // Stored upright with the turn to show them by, then shown turned and stretched to the
+  // area: a display matrix in MOV (the ffmpeg program's rotate option on a stream copy),
+  // shown as the ffmpeg program shows it; a "rotate" tag in Matroska (clockwise degrees),
+  // which the program does not write itself: its name is put in afterwards.
+  const QImage upright = Quarters(32, 16);
+  const QString png = dir_.filePath("upright.png");
+  ASSERT_TRUE(upright.save(png));
+  const QString plain = Clip("upright.mov", {"-i", png, "-c:v", "png"});
+  for (const int degrees : {90, 180, 270}) {
+    const QString turn = QString("rotate=%1").arg(degrees);
+    const QString matrix = Clip(QString("matrix%1.mov").arg(degrees),
+                                {"-i", plain, "-c", "copy", "-metadata:s:v:0", turn});
+    const QImage byFfmpeg =
+        QImage(Clip(QString("matrix%1.png").arg(degrees), {"-i", matrix, "-frames:v", "1"}))
+            .convertToFormat(QImage::Format_RGB32);
+    ASSERT_NE(byFfmpeg, upright) << degrees;
+    EXPECT_EQ(PixelsOff(FirstPicture(matrix, byFfmpeg.width(), byFfmpeg.height()), byFfmpeg, 0), 0)
+        << degrees << " by matrix";
+    const QImage half = byFfmpeg.scaled(byFfmpeg.size() / 2);
+    EXPECT_EQ(PixelsOff(FirstPicture(matrix, half.width(), half.height()), half, 0), 0)
+        << degrees << " by matrix, shrunk";
+
+    QFile tagged(Clip(QString("tagged%1.mkv").arg(degrees),
+                      {"-i", png, "-c:v", "png", "-write_crc32", "0", "-metadata:s:v:0",
+                       QString(turn).replace("rotate", "rotatx")}));
+    ASSERT_TRUE(tagged.open(QIODevice::ReadOnly));
+    const QString tag =
+        Write(QString("tag%1.mkv").arg(degrees), tagged.readAll().replace("ROTATX", "ROTATE"));
+    const QImage clockwise = upright.transformed(QTransform().rotate(degrees));
+    EXPECT_EQ(PixelsOff(FirstPicture(tag, clockwise.width(), clockwise.height()), clockwise, 0), 0)
+        << degrees << " by tag";
+  }
 }
 
 TEST_F(VideoGraphTest, SizeChangeMidStreamPlaysThrough) {
