@@ -90,6 +90,13 @@ MainWindowHooks WithDefaults(MainWindowHooks hooks) {
   return hooks;
 }
 
+// A pane that a language switch re-texts, registered in its slot of the table.
+template <typename Pane>
+Pane* Retexted(TextSlot slot, Pane* pane) {
+  RegisterTexts(slot, pane, [pane] { pane->ApplyLanguage(); });
+  return pane;
+}
+
 }  // namespace
 
 CQuendraDlg::CQuendraDlg(MainWindowHooks hooks)
@@ -253,58 +260,46 @@ void CQuendraDlg::CreatePanes() {
   PaneWindows[0] = projectPage_->Handle();
   SetProjectWindow(projectPage_->Handle());
   for (int pane = 1; pane <= kTaskPaneCount; ++pane) {
-    TaskPane* taskPane = nullptr;
-    if (pane == kSendPane) {
-      auto* sendPane = new CSendDialog(client_, *projectPage_);
-      sendPane->SetPreviewFrame(previewFrame_.get());
-      taskPane = sendPane;
-    } else if (pane == kScreenParamPane) {
-      auto* screenPane = new CScreenParamDialog(client_);
-      screenPane->FillScreenList();  // listed again whenever the pane opens
-      RegisterTexts(TextSlot::ScreenParamPane, screenPane,
-                    [screenPane] { screenPane->ApplyLanguage(); });
-      taskPane = screenPane;
-    } else if (pane == kAccessCodePane) {
-      auto* lockPane = new CLockDialog(client_, SystemPlayClock(), hooks_.ask);
-      RegisterTexts(TextSlot::AccessCodePane, lockPane, [lockPane] { lockPane->ApplyLanguage(); });
-      taskPane = lockPane;
-    } else if (pane == kLockerPane) {
-      auto* lockerPane = new CLedLockerDialog(client_, SystemPlayClock(), hooks_.ask);
-      RegisterTexts(TextSlot::TimedLockPane, lockerPane,
-                    [lockerPane] { lockerPane->ApplyLanguage(); });
-      taskPane = lockerPane;
-    } else if (pane == kSearchPane) {
-      auto* searchPane = new CSearchDialog(client_);
-      RegisterTexts(TextSlot::SearchPane, searchPane,
-                    [searchPane] { searchPane->ApplyLanguage(); });
-      taskPane = searchPane;
-    } else if (pane == kGuidePane) {
-      taskPane = new CGuideDialog(client_);
-    } else if (pane == kUsbSendPane) {
-      auto* usbPane = new CUsbSendDialog(client_, *projectPage_, hooks_.ask);
-      RegisterTexts(TextSlot::UsbSendPane, usbPane, [usbPane] { usbPane->ApplyLanguage(); });
-      taskPane = usbPane;
-    } else if (pane == kLogoPane) {
-      auto* logoPane = new CLogoSetDialog(client_, hooks_.ask);
-      RegisterTexts(TextSlot::BootLogoPane, logoPane, [logoPane] { logoPane->ApplyLanguage(); });
-      taskPane = logoPane;
-    } else if (pane == kUsbImportPane) {
-      auto* importPane = new CUsbImportDialog(client_, hooks_.ask);
-      RegisterTexts(TextSlot::UsbReadBackPane, importPane,
-                    [importPane] { importPane->ApplyLanguage(); });
-      taskPane = importPane;
-    } else if (pane == kFirmwarePane) {
-      auto* firmwarePane = new CUpdateDialog(client_, hooks_.ask, hooks_.chooseOpenFile);
-      RegisterTexts(TextSlot::FirmwarePane, firmwarePane,
-                    [firmwarePane] { firmwarePane->ApplyLanguage(); });
-      taskPane = firmwarePane;
-    } else {
-      taskPane = new TaskPane(pane, client_);
-    }
+    TaskPane* taskPane = MakeTaskPane(pane);
     taskPane->hide();
     panes_[static_cast<std::size_t>(pane - 1)] = taskPane;
     PaneWindows[pane] = taskPane->Handle();
   }
+}
+
+TaskPane* CQuendraDlg::MakeTaskPane(int pane) {
+  switch (pane) {
+    case kScreenParamPane: {
+      auto* screenPane = Retexted(TextSlot::ScreenParamPane, new CScreenParamDialog(client_));
+      screenPane->FillScreenList();  // listed again whenever the pane opens
+      return screenPane;
+    }
+    case kGuidePane: return new CGuideDialog(client_);
+    case kSendPane: {
+      auto* sendPane = new CSendDialog(client_, *projectPage_);
+      sendPane->SetPreviewFrame(previewFrame_.get());
+      return sendPane;
+    }
+    case kSearchPane: return Retexted(TextSlot::SearchPane, new CSearchDialog(client_));
+    case kUsbSendPane:
+      return Retexted(TextSlot::UsbSendPane,
+                      new CUsbSendDialog(client_, *projectPage_, hooks_.ask));
+    case kAccessCodePane:
+      return Retexted(TextSlot::AccessCodePane,
+                      new CLockDialog(client_, SystemPlayClock(), hooks_.ask));
+    case kUsbImportPane:
+      return Retexted(TextSlot::UsbReadBackPane, new CUsbImportDialog(client_, hooks_.ask));
+    case kLogoPane:
+      return Retexted(TextSlot::BootLogoPane, new CLogoSetDialog(client_, hooks_.ask));
+    case kLockerPane:
+      return Retexted(TextSlot::TimedLockPane,
+                      new CLedLockerDialog(client_, SystemPlayClock(), hooks_.ask));
+    case kFirmwarePane:
+      return Retexted(TextSlot::FirmwarePane,
+                      new CUpdateDialog(client_, hooks_.ask, hooks_.chooseOpenFile));
+  }
+  Q_UNREACHABLE();
+  return nullptr;
 }
 
 void CQuendraDlg::LoadProject() {

@@ -89,6 +89,8 @@ class CQuendraDlg : public CMagnetDialog {
   // The toolbar's and menu bar's texts, the buttons as wide as their texts need.
   void LoadMenuTexts();
   void CreatePanes();
+  // The task pane of a number, 1 to kTaskPaneCount.
+  TaskPane* MakeTaskPane(int pane);
   void LoadProject();
   void ShowClock();
   void OnClose();

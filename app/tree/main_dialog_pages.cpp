@@ -11,7 +11,6 @@
 #include "app/language/language_texts.h"
 #include "app/tree/main_dialog.h"
 #include "app/tree/new_area.h"
-#include "app/tree/page_placeholder.h"
 #include "app/tree/tree_art.h"
 #include "app/tree/tree_menus.h"
 #include "controls/bars/my_tool_bar.h"
@@ -54,25 +53,22 @@ constexpr int kPagesWidth = 518;
 constexpr int kContentTop = 100;  // the kind pages below the area rectangle page
 constexpr int kTabControlTop = 315;
 
-struct PagePlace {
-  const char* className;
-  QRect rect;  // in the page; the tab pages fill the tab control's client area
-};
-
+// Where each page sits in the project page, by slot; the tab pages (border and
+// background) fill the tab control's client area instead.
 constexpr int L = CMainDialog::kPagesLeft;
-const PagePlace kPagePlaces[kPageCount] = {
-    {"CLedInfoDialog", QRect(L, 0, kPagesWidth, 455)},
-    {"CProgramDialog", QRect(L, 0, kPagesWidth, 315)},
-    {"CAreaSetDialog", QRect(L, 0, kPagesWidth, 100)},
-    {"CSingleLineDialog", QRect(L, kContentTop, kPagesWidth, 215)},
-    {"CImageWordDialog", QRect(L, kContentTop, kPagesWidth, 215)},
-    {"CFlashWordDialog", QRect(L, kContentTop, kPagesWidth, 215)},
-    {"CDigitalClockDialog", QRect(L, kContentTop, kPagesWidth, 215)},
-    {"CClockDialog", QRect(L, kContentTop, kPagesWidth, 215)},
-    {"CTimeDialog", QRect(L, kContentTop, kPagesWidth, 215)},
-    {"CFilesDialog", QRect(L, kContentTop, kPagesWidth, 215)},
-    {"CBorderDialog", QRect()},
-    {"CBackDialog", QRect()},
+const QRect kPagePlaces[kPageCount] = {
+    QRect(L, 0, kPagesWidth, 455),            // summary
+    QRect(L, 0, kPagesWidth, 315),            // program
+    QRect(L, 0, kPagesWidth, 100),            // area rectangle
+    QRect(L, kContentTop, kPagesWidth, 215),  // single line
+    QRect(L, kContentTop, kPagesWidth, 215),  // image text
+    QRect(L, kContentTop, kPagesWidth, 215),  // flash words
+    QRect(L, kContentTop, kPagesWidth, 215),  // digital clock
+    QRect(L, kContentTop, kPagesWidth, 215),  // analog clock
+    QRect(L, kContentTop, kPagesWidth, 215),  // countdown
+    QRect(L, kContentTop, kPagesWidth, 215),  // files
+    QRect(),                                  // border
+    QRect(),                                  // background
 };
 
 bool InTabControl(int slot) {
@@ -80,7 +76,7 @@ bool InTabControl(int slot) {
          slot == static_cast<int>(PageSlot::Background);
 }
 
-// The page of a slot: the built pages, else a placeholder with the page's name.
+// The page of a slot.
 template <typename Page>
 CMainDialog::PageWindow MakePage(Page* page) {
   return {page, page->Handle()};
@@ -101,10 +97,9 @@ CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
       return MakePage(new CFlashWordDialog(parent, StoredLanguageChoice()));
     case PageSlot::Files: return MakePage(new CFilesDialog(parent));
     case PageSlot::ImageText: return MakePage(new CImageWordDialog(parent, StoredLanguageChoice()));
-    default:
-      return MakePage(
-          new PagePlaceholder(QString::fromLatin1(kPagePlaces[slot].className), parent));
   }
+  Q_UNREACHABLE();
+  return {};
 }
 
 // Puts a built page's ApplyLanguage in its slot of the re-texting table.
@@ -169,11 +164,10 @@ void CMainDialog::CreatePages() {
   connect(tabBar_, &QTabBar::currentChanged, this, [this](int tab) { OnTabSelChange(tab); });
   WatchKeys(tabBar_);
   for (int slot = 0; slot < kPageCount; ++slot) {
-    const PagePlace& place = kPagePlaces[slot];
     QWidget* parent = InTabControl(slot) ? tabControl_ : this;
     const PageWindow page = MakePage(slot, parent);
     page.widget->setGeometry(InTabControl(slot) ? tabControl_->rect().adjusted(2, 30, -4, -2)
-                                                : place.rect);
+                                                : kPagePlaces[slot]);
     page.widget->hide();
     pages_[static_cast<std::size_t>(slot)] = page;
   }

@@ -25,13 +25,6 @@ constexpr QLatin1StringView kPaneSections[kTaskPaneCount + 1] = {
 constexpr QSize kBackButtonSize(48, 32);
 constexpr int kBackIconSize = 24;
 
-// The placeholder's note in the middle of the window.
-void DrawNote(QWidget* window, QPainter& painter, const QString& name, int top) {
-  painter.setPen(QColor(110, 110, 110));
-  painter.drawText(QRect(0, top, window->width(), window->height() - top), Qt::AlignCenter,
-                   name + QStringLiteral("\n(not built yet)"));
-}
-
 }  // namespace
 
 TaskPane::TaskPane(int number, QWidget* parent, int backId)
@@ -49,7 +42,6 @@ void TaskPane::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
   DrawCaptionBand(this, kPaneSections[number_], QIcon(), painter);
-  DrawNote(this, painter, kPaneSections[number_], kPaneDragBand);
 }
 
 void TaskPane::mousePressEvent(QMouseEvent* event) {

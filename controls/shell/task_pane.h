@@ -1,8 +1,7 @@
 #pragma once
-// Stand-ins for the ten task panes, each at its place with its handle published, until
-// the panes are built. The task panes share the base the real ones keep: a
-// caption band, a Back button that sends UM_PANE_BACK (its number, 0) to the main window, and a
-// press in the band dragging the main window.
+// The base of the ten task panes: a white pane with a caption band, a Back button that
+// sends UM_PANE_BACK (its number, 0) to the main window, and a press in the band dragging
+// the main window.
 
 #include <QWidget>
 

@@ -54,9 +54,6 @@ class CBasicSetDialog : public ScreenPage {
   QPushButton& ReadBackButton() { return *readBack_; }
   QPushButton& SetButton() { return *set_; }
 
- protected:
-  bool StandsIn() const override { return false; }
-
  private:
   void CreateControls();
   void PlaceControls();

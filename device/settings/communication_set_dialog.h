@@ -66,7 +66,6 @@ class CCommunicationSetDialog : public ScreenPage {
   std::function<void(const LedSettingInfo&)> openCardDialog;
 
  protected:
-  bool StandsIn() const override { return false; }
   void resizeEvent(QResizeEvent* event) override;
 
  private:

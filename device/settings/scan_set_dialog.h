@@ -39,9 +39,6 @@ class CScanSetDialog : public ScreenPage {
   QComboBox& ColorOrderList() { return *colorOrder_; }
   QPushButton& SendButton() { return *send_; }
 
- protected:
-  bool StandsIn() const override { return false; }
-
  private:
   void OnScanEntry(int index);
   // Checks the group's radio (none for a group outside 0-7) and fills its list.

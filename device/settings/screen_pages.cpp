@@ -21,9 +21,6 @@ void ScreenPage::ApplyLanguage() {
 void ScreenPage::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   DrawPanelFrameClient(caption_, false, true, this, painter);
-  if (!StandsIn()) return;
-  painter.setPen(QColor(110, 110, 110));
-  painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("(not built yet)"));
 }
 
 CAdvancedSetDialog::CAdvancedSetDialog(QWidget* parent)

@@ -1,10 +1,10 @@
 #pragma once
 // The pages of the screen-parameter pane, in tab order: communication, basic
 // parameters and scan settings, which edit the selected screen through the record
-// they point at, and the advanced page, placed with them but reached by no tab. The
-// pages not yet built stand in here: each keeps the screen it is pointed at and shows
-// its caption. The communication, basic and scan pages are in
-// communication_set_dialog.h, basic_set_dialog.h and scan_set_dialog.h.
+// they point at, and the advanced page, placed with them but reached by no tab. The base
+// keeps the screen a page is pointed at and draws its captioned frame. The communication,
+// basic and scan pages are in communication_set_dialog.h, basic_set_dialog.h and
+// scan_set_dialog.h.
 
 #include <QString>
 #include <QWidget>
@@ -28,8 +28,6 @@ class ScreenPage : public QWidget, public MessageWindow {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  // Whether the page is a stand-in and says so.
-  virtual bool StandsIn() const { return true; }
 
  private:
   QString section_;
@@ -42,7 +40,4 @@ class ScreenPage : public QWidget, public MessageWindow {
 class CAdvancedSetDialog : public ScreenPage {
  public:
   explicit CAdvancedSetDialog(QWidget* parent);
-
- protected:
-  bool StandsIn() const override { return false; }
 };

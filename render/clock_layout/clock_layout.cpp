@@ -250,13 +250,15 @@ void PlaceTimeLine(int areaWidth, int w, int y, DigitalParts& parts) {
 }
 
 // One line each for the text, the date, the weekday and the time, spread evenly
-// over the area's height.
+// over the area's height; lines taller together than the area are stacked from its top
+// with no gap, so that they never overlap.
 void PlaceDigitalLines(int width, int height, const FontMeasures& measures, DigitalParts& parts) {
   std::vector<ElementGroup*> centred = {&parts.text, &parts.date, &parts.weekday};
   std::erase_if(centred, [](const ElementGroup* group) { return group->IsEmpty(); });
   const bool timeLine = !parts.time.IsEmpty() || !parts.amPm.IsEmpty();
   const int lines = std::max(1, int(centred.size()) + (timeLine ? 1 : 0));
-  const float gap = static_cast<float>(height - lines * measures.h) / static_cast<float>(2 * lines);
+  const float gap = std::max(
+      0.0f, static_cast<float>(height - lines * measures.h) / static_cast<float>(2 * lines));
   const int step = measures.h + static_cast<int>(2 * gap);
   int y = static_cast<int>(gap);
   for (ElementGroup* group : centred) {

@@ -1,6 +1,6 @@
 #pragma once
-// The table file (".kqg"): the table of an image-text page, as the Windows program
-// writes it too, so tables travel both ways inside project files. All integers 32-bit
+// The table file (".kqg"): the table of an image-text page, in the layout project files
+// made on Windows carry too, so tables travel both ways inside project files. All integers 32-bit
 // little-endian: magic, rows R, columns K, R row heights, K column widths, then R x K
 // cells of 1140 bytes, row by row:
 //   0 text, 512 UTF-16 units (at most 511, then a 0, then zeros)

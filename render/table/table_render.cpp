@@ -133,10 +133,12 @@ class TablePainter {
                         Coordinate(bottom - y - 1));
     const QFont font = CellFont(cell.font);
     // The text keeps a sixth of the em clear at either side of the layout rectangle, as
-    // the Windows program's text drawing does, and is clipped to the rectangle.
+    // text drawing on Windows does, and is clipped inside the cell's grid lines, so that
+    // no ink reaches the next row or column.
     const qreal padding = font.pixelSize() / 6.0;
     painter.save();
-    painter.setClipRect(layout);
+    painter.setClipRect(QRect(QPoint(Coordinate(x + 1), Coordinate(y + 1)),
+                              QPoint(Coordinate(right - a) - 1, Coordinate(bottom - b) - 1)));
     painter.setFont(font);
     painter.setPen(QColor::fromRgb(ColorRefToQRgb(cell.textColor)));
     painter.drawText(layout.adjusted(padding, 0, -padding, 0),

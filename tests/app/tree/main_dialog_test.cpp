@@ -15,7 +15,6 @@
 
 #include "app/main_window/quendra_dlg.h"
 #include "app/tree/main_dialog.h"
-#include "app/tree/page_placeholder.h"
 #include "app/tree/project_tree_items.h"
 #include "app/tree/tree_menus.h"
 #include "controls/animation/pane_slide.h"
@@ -26,11 +25,13 @@
 #include "editors/area_rect/area_set_dialog.h"
 #include "editors/background/back_dialog.h"
 #include "editors/clock/clock_dialog.h"
+#include "editors/program_page/program_dialog.h"
 #include "model/common/bounded_text.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
+#include "model/settings/ui/dlg_lang_text.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/app_fixture.h"
 #include "tests/app/tree/project_page_fixture.h"
@@ -314,5 +315,15 @@ TEST_F(ProjectPageTest, MainWindowShowsAProjectOfThreeScreens) {
   QTest::mouseClick(&page.CollapseButton(), Qt::LeftButton);
   EXPECT_EQ(tree.geometry(), open);
   EXPECT_GT(page.AddAreaButton(1).geometry().left(), 0);
+
+  // A program with its schedule on: the schedule's frame ends above the tab control.
+  morning.IsProgramTiming = 1;
+  tree.setCurrentItem(tree.topLevelItem(0)->child(0));
+  QWidget& programPage = page.Page(PageSlot::Program);
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return !static_cast<CProgramDialog&>(programPage).Sliding(); }));
+  const QRect frame = FindControl(&programPage, 1074)->geometry().translated(programPage.pos());
+  EXPECT_LT(frame.bottom(), programPage.geometry().bottom());
+  EXPECT_FALSE(SaveScreenshot(window, QStringLiteral("main_dialog_program_schedule")).isEmpty());
   SetSlidePause({});
 }

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/tree/main_dialog.h"
-#include "app/tree/page_placeholder.h"
 #include "app/tree/project_tree_items.h"
 #include "app/tree/tree_menus.h"
 #include "controls/shell/program_messages.h"
@@ -159,7 +158,6 @@ class ProjectPageTest : public apptest::AppTest {
     }
     return shown;
   }
-  int Loads(PageSlot slot) { return static_cast<PagePlaceholder&>(page->Page(slot)).LoadCount(); }
   bool MenuItemEnabled(UINT command) {
     for (const auto& [id, enabled] : menuItems) {
       if (id == command) return enabled;

@@ -162,6 +162,14 @@ TEST_F(ProgramPageTest, NameLanguageAndPaint) {
   EXPECT_EQ(on.pixelColor(61, 199), line);
   EXPECT_NE(on.pixelColor(5, 5), on.pixelColor(5, 60));  // the caption band
   SaveScreenshot(ProgramPage(), QStringLiteral("program_dialog_timing_on"));
+  // The schedule's frame lies on the page and holds every check of the section.
+  const QRect frame = FindControl(&ProgramPage(), 1074)->geometry();
+  EXPECT_TRUE(ProgramPage().rect().contains(frame)) << frame.bottom();
+  for (QCheckBox* day : ProgramPage().findChildren<QCheckBox*>()) {
+    if (day != &ProgramPage().TimingCheck()) {
+      EXPECT_TRUE(frame.contains(day->geometry())) << day->text().toStdString();
+    }
+  }
   ProgramPage().TimingCheck().click();
   AwaitSlide();
   QImage off = ProgramPage().grab().toImage();

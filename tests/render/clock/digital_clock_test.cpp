@@ -1,6 +1,6 @@
 // The digital clock: the values the card fills its numbers with, the clock composed
-// from the card's layout at the offset time, its redraw once a second and a record
-// edited in place.
+// from the card's layout at the offset time, lines taller than the area kept apart, its
+// redraw once a second and a record edited in place.
 
 #include <gtest/gtest.h>
 
@@ -95,6 +95,42 @@ TEST_F(DigitalClockImage, ComposesTheCardsLayoutAtTheOffsetTime) {
   clock_.SetSeconds(now + 1);
   image_.Draw(area_);
   EXPECT_EQ(area_, CardPicture(now + 1 - 9000)) << "any other TimeLagType subtracts it";
+}
+
+// The rows of a picture that hold a colour, as a range; empty when none does.
+std::pair<int, int> RowsOf(const QImage& picture, ColorRef color) {
+  std::pair<int, int> rows{picture.height(), -1};
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (picture.pixel(x, y) != ColorRefToQRgb(color)) continue;
+      rows = {std::min(rows.first, y), std::max(rows.second, y)};
+    }
+  }
+  return rows;
+}
+
+TEST_F(DigitalClockImage, LinesTallerThanTheAreaStackWithoutOverlap) {
+  // Three lines of 35 pixels on a 96-pixel area: from the top, date, weekday, time.
+  info_.IsMutleLineShow = 1;
+  info_.IsShowWeek = 1;
+  info_.WeekFormat = 1;
+  info_.WeekColor = kRed;
+  info_.ShowStrFont_FontSize = 26;
+  CDigitalClockImage tall{clock_};
+  tall.width = 160;
+  tall.height = 96;
+  tall.settings = &info_;
+  QImage picture = BlackArea(160, 96);
+  tall.Draw(picture);
+  KeepPicture(picture, QStringLiteral("digital_clock_96"));
+  const auto date = RowsOf(picture, kGreen);
+  const auto weekday = RowsOf(picture, kRed);
+  const auto time = RowsOf(picture, kBlue);
+  ASSERT_TRUE(date.second >= 0 && weekday.second >= 0 && time.second >= 0);
+  EXPECT_LT(date.second, weekday.first);
+  EXPECT_LT(weekday.second, time.first)
+      << date.first << "-" << date.second << " " << weekday.first << "-" << weekday.second << " "
+      << time.first << "-" << time.second;
 }
 
 TEST_F(DigitalClockImage, RedrawsOnceASecondAndFollowsTheRecordAsEdited) {

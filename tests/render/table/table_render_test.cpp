@@ -1,6 +1,7 @@
 // The table renderer through the frame files it writes: columns chosen and centred,
 // rows paged, outline, grid lines and fills around a merged block, text placed by its
-// format bits (ink boxes), and one black frame for a missing, foreign or cut table.
+// format bits (ink boxes) and kept inside its cell, and one black frame for a missing, foreign or
+// cut table.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -130,6 +131,23 @@ TEST(TableRenderTest, FormatBitsPlaceAliasedText) {
   EXPECT_GT(ink.left(), 70);
   EXPECT_GE(ink.right(), 95);
   EXPECT_LT(ink.top(), 10);
+
+  // Text taller than its row and wider than its column stays inside its grid lines.
+  TableFile rows = Table({12, 20}, {30, 70});
+  rows.Cell(0, 0) = cell;
+  rows.Cell(0, 0).format = 0;
+  rows.Cell(0, 0).text = u"HgHgHg"_s;
+  rows.Cell(0, 0).font.lfHeight = -30;
+  const QImage two = Render(rows, 100, 32).at(0);
+  int inside = 0;
+  for (int y = 0; y < two.height(); ++y) {
+    for (int x = 0; x < two.width(); ++x) {
+      if (two.pixel(x, y) != 0xFFFFFFFF) continue;
+      ASSERT_TRUE(x > 0 && x < 30 && y > 0 && y < 12) << x << "," << y;
+      ++inside;
+    }
+  }
+  EXPECT_GT(inside, 20);
 }
 
 TEST(TableRenderTest, MissingForeignOrCutTablesGiveOneBlackFrame) {

@@ -252,13 +252,15 @@ TEST(DigitalClock, SeveralLinesSpreadOverTheHeight) {
   info.DateFormat = 2;
   info.IsShowMinite = 1;
   info.TimeFormat = 4;
-  // g = 2.0, then -1.0: the lines start at trunc(g) and lie h + trunc(2g) apart; a
-  // line that would start above the area starts at its top edge.
-  for (const auto& [height, firstY] : {std::pair{2 * m.h + 8, 2}, std::pair{2 * m.h - 4, -1}}) {
+  // g = 2.0: the lines start at trunc(g) and lie h + trunc(2g) apart; lines taller
+  // than the area (g -1.0, and -0.5 where they would begin to overlap) are stacked from
+  // the top without a gap.
+  for (const auto& [height, firstY] :
+       {std::pair{2 * m.h + 8, 2}, std::pair{2 * m.h - 4, 0}, std::pair{2 * m.h - 2, 0}}) {
     const std::vector<Element> elements =
         DigitalElements(info, nullptr, CardRect{0, 0, kW - 1, height - 1});
     ASSERT_EQ(Kinds(elements), (std::vector<int>{6, 11, 9}));
-    EXPECT_EQ(elements[0].y, std::max(firstY, 0));
+    EXPECT_EQ(elements[0].y, firstY);
     EXPECT_EQ(elements[0].x, (kW - 2 * m.w) / 2);
     EXPECT_EQ(elements[1].y, firstY + m.h + 2 * firstY);
     EXPECT_EQ(elements[2].y, elements[1].y);
