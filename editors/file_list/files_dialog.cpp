@@ -253,7 +253,7 @@ bool CFilesDialog::OnCommand(UINT command) {
 }
 
 void CFilesDialog::hideEvent(QHideEvent* event) {
-  items_ = nullptr;
+  if (isHidden()) items_ = nullptr;
   QWidget::hideEvent(event);
 }
 

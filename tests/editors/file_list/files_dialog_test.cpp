@@ -94,6 +94,11 @@ TEST_F(FilesPageTest, AddAppendsInTheDialogsOrderAndLeavesOutPathsTooLong) {
   const QString tooLong = QStringLiteral("/") + QString(299, u'x');
   chosen = {folder.filePath(QStringLiteral("a.png")), folder.filePath(QStringLiteral("b.jpg")),
             tooLong, folder.filePath(QStringLiteral("c.gif"))};
+  // The window hidden and shown again, as around the preview's play: the page keeps
+  // its area.
+  page->show();
+  page->hide();
+  page->show();
 
   Command(ID_FILES_ADD);
   ASSERT_EQ(Items().size(), 3u);
