@@ -11,12 +11,14 @@
 #include <span>
 
 #include "app/builder/program_builder.h"
+#include "app/builder/send_checks.h"
 #include "app/builder/send_error_text.h"
 #include "app/prerender/flash_converter.h"
 #include "app/send/brightness_send_dialog.h"
 #include "app/send/group_dialogs.h"
 #include "app/send/send_icons.h"
 #include "app/send/time_on_off_dialog.h"
+#include "controls/dialogs/style_message_dialog.h"
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "device/firmware/update_cpu_dialog.h"
@@ -39,6 +41,7 @@ constexpr std::int32_t kBrightnessMask = 128;
 constexpr std::int32_t kFixedBrightness = 0;
 constexpr std::int32_t kScheduledBrightness = 1;
 constexpr std::int32_t kTcpAndSerialOnly = 1;
+constexpr int kErrorStyle = 0x10;  // the styled message box's error icon
 
 QString Text(int key) { return ReadLangText(lang_section::IDD_SEND_DIALOG, key); }
 
@@ -277,6 +280,14 @@ void CSendDialog::OnSend() {
   std::vector<CommInfo> infos;
   std::vector<ScreenSendJob> jobs;
   if (CollectTargets(infos, jobs) == 0) return;
+  // A page file that cannot become display data stops the send before anything goes.
+  for (const ScreenSendJob& job : jobs) {
+    if (const SendCheckResult check = CheckPageFiles(job); check.code != kSendCheckOk) {
+      CStyleMessageDialog box(SendCheckMessage(job, check), kErrorStyle, this);
+      static_cast<void>(runDialog_(box));
+      return;
+    }
+  }
   EnableCommands(false);
   for (const ScreenSendJob& job : jobs) converter.CollectScreen(job);
   converter.StartRecorders();

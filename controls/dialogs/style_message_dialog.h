@@ -55,6 +55,7 @@ class CStyleMessageDialog : public QDialog {
 
   // The code of the button that ended the box; kIdCancel until one does.
   int Result() const { return result_; }
+  const QString& Message() const { return message_; }
   bool SpriteShown() const { return spriteShown_ != 0; }
   // The background with the icon and the text drawn in.
   const QImage& Background() const { return background_; }

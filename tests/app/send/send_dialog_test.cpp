@@ -16,6 +16,7 @@
 #include "app/builder/send_error_text.h"
 #include "app/send/group_dialogs.h"
 #include "app/send/send_dialog.h"
+#include "controls/dialogs/style_message_dialog.h"
 #include "controls/shell/program_messages.h"
 #include "device/firmware/firmware_ids.h"
 #include "device/firmware/update_cpu_dialog.h"
@@ -184,20 +185,34 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
   ASSERT_EQ(serialData.programs.size(), 1u);
   EXPECT_EQ(serialData.programs[0].loopCount, 5);
 
-  // A set the builder refused parts of fails even though its card took it.
+  // A page file that cannot become display data stops the send before anything goes,
+  // named in the message.
   ProgramRecord& broken = AddProgram(allUnchecked);
   broken.CheckState = 1;
   AreaRecord& files = *AddArea(broken, kFilesArea);
   files.AreaRect_Right = 16, files.AreaRect_Bottom = 16;
   FileAreaItem missing{};
   missing.FileType = 4;
-  static_cast<void>(CopyBoundedText(missing.FilePath, QDir::temp().filePath("missing.png")));
+  const QString missingPath = QDir::temp().filePath("missing.png");
+  static_cast<void>(CopyBoundedText(missing.FilePath, missingPath));
   std::get<std::vector<FileAreaItem>>(files.Kind) = {missing};
   pane_.CheckAllRows(false);
   pane_.Screens().topLevelItem(0)->setCheckState(0, Qt::Checked);
+  QString shown;
+  answer_ = [&shown](QDialog& dialog) {
+    if (auto* box = dynamic_cast<CStyleMessageDialog*>(&dialog)) shown = box->Message();
+    return int(QDialog::Accepted);
+  };
+  pane_.OnSend();
+  EXPECT_EQ(tcpCard.Payloads().size(), 1u);
+  EXPECT_TRUE(shown.endsWith(u'\n' + missingPath));
+  // A set the builder refused parts of (a border that leaves no content) fails even
+  // though its card took it.
+  files.AreaType = kDigitalClockArea, files.Kind = MakeKindRecord(kDigitalClockArea);
+  files.IsUseBorder = 1, files.BorderWidth = 9;
   pane_.OnSend();
   EXPECT_EQ(tcpCard.Payloads().size(), 2u);
-  EXPECT_EQ(Status(0), Text(1024) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));
+  EXPECT_EQ(Status(0), Text(1024) + GetSendErrorText(KQ_ERR_BAD_SIZE));
   EXPECT_EQ(Status(2), Text(1021));  // not a target this time
   pane_.OnScreenOn();                // a setting is not failed by an earlier program's refusal
   EXPECT_EQ(Status(0), Text(1021));
