@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "model/common/app_dir.h"
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
 #include "model/common/media_kind.h"
@@ -147,6 +148,15 @@ int CheckTextKey(std::int32_t check) {
   }
 }
 
+// The file as the message names it, short enough for the message box: the path under
+// the program folder for the program's own files, else the file's name (its folder
+// is shown in the page's list).
+QString ShownFileName(const QString& path) {
+  const QString folder = GetAppDir();
+  if (path.startsWith(folder)) return path.mid(folder.size());
+  return QFileInfo(path).fileName();
+}
+
 }  // namespace
 
 SendCheckResult CheckJobBeforeSend(const ScreenSendJob& job) { return CheckJob(job, false); }
@@ -164,5 +174,6 @@ QString SendCheckMessage(const ScreenSendJob& job, const SendCheckResult& result
   const QString program = result.program ? ReadBoundedText(result.program->ProgramName) : QString();
   const QString area = result.area ? ReadBoundedText(result.area->AreaName) : QString();
   const QString where = ReadLangText(lang_section::IDD_QUENDRA_DIALOG, kWhereKey);
-  return text + u'\n' + FormatLangText(where, {screen, program, area}) + u'\n' + result.file;
+  return text + u'\n' + FormatLangText(where, {screen, program, area}) + u'\n' +
+         ShownFileName(result.file);
 }

@@ -48,5 +48,6 @@ struct SendCheckResult {
 
 // The text the user sees for a failed check: the text of its key of
 // IDD_QUENDRA_DIALOG (-1 to -4: 1063-1066, -5 to -8: 4101-4104), and for a page
-// file the screen's, program's and area's names (text 4105) and the file.
+// file a line of the screen's, program's and area's names (text 4105) and a line
+// naming the file (under the program folder by its path there, else by its name).
 QString SendCheckMessage(const ScreenSendJob& job, const SendCheckResult& result);

@@ -161,7 +161,7 @@ TEST_F(BackgroundSend, WithoutItsMovieNothingIsSentAndWithoutAPlayerTheSendFails
   EXPECT_TRUE(card.Payloads().empty());
   ASSERT_FALSE(asked.empty());
   EXPECT_TRUE(asked.back().startsWith(Text(4104)));
-  EXPECT_TRUE(asked.back().endsWith(u'\n' + FlashBackgroundSourcePath(3)));
+  EXPECT_TRUE(asked.back().endsWith(u"\nData/flashback/4.fbk"));
   ASSERT_TRUE(QFile::rename(FlashBackgroundSourcePath(3) + u'~', FlashBackgroundSourcePath(3)));
   Send();
   EXPECT_EQ(area_->Backgrounds[1].RenderFlag, 1);

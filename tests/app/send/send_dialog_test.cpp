@@ -193,19 +193,19 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
   files.AreaRect_Right = 16, files.AreaRect_Bottom = 16;
   FileAreaItem missing{};
   missing.FileType = 4;
-  const QString missingPath = QDir::temp().filePath("missing.png");
-  static_cast<void>(CopyBoundedText(missing.FilePath, missingPath));
+  static_cast<void>(CopyBoundedText(missing.FilePath, QDir::temp().filePath("missing.png")));
   std::get<std::vector<FileAreaItem>>(files.Kind) = {missing};
   pane_.CheckAllRows(false);
   pane_.Screens().topLevelItem(0)->setCheckState(0, Qt::Checked);
   QString shown;
   answer_ = [&shown](QDialog& dialog) {
     if (auto* box = dynamic_cast<CStyleMessageDialog*>(&dialog)) shown = box->Message();
+    SaveScreenshot(dialog, QStringLiteral("send_check_refusal"));
     return int(QDialog::Accepted);
   };
   pane_.OnSend();
   EXPECT_EQ(tcpCard.Payloads().size(), 1u);
-  EXPECT_TRUE(shown.endsWith(u'\n' + missingPath));
+  EXPECT_TRUE(shown.endsWith(u"\nmissing.png"));  // outside the program folder: the name
   // A set the builder refused parts of (a border that leaves no content) fails even
   // though its card took it.
   files.AreaType = kDigitalClockArea, files.Kind = MakeKindRecord(kDigitalClockArea);
