@@ -51,13 +51,18 @@ QString StoredPath(const char16_t (&field)[N]) {
   return FromStoredPath(ReadBoundedText(field));
 }
 
+// A failed page file; its program and area are filled in by the caller.
+SendCheckResult FileFailure(std::int32_t code, const QString& path) {
+  return {code, nullptr, nullptr, path};
+}
+
 // The code of a picture or GIF page's file, with the file.
 SendCheckResult PictureResult(const QString& path) {
   switch (CheckPictureFile(path)) {
     case PictureCheck::Ok: return {};
-    case PictureCheck::UnsupportedKind: return {kSendCheckUnsupportedKind, nullptr, nullptr, path};
-    case PictureCheck::Unreadable: return {kSendCheckFileUnreadable, nullptr, nullptr, path};
-    case PictureCheck::WrongContent: return {kSendCheckWrongContent, nullptr, nullptr, path};
+    case PictureCheck::UnsupportedKind: return FileFailure(kSendCheckUnsupportedKind, path);
+    case PictureCheck::Unreadable: return FileFailure(kSendCheckFileUnreadable, path);
+    case PictureCheck::WrongContent: return FileFailure(kSendCheckWrongContent, path);
   }
   return {};
 }
@@ -73,14 +78,14 @@ SendCheckResult BackgroundResult(const BackgroundItem& item) {
     case kMediaPicture: return PictureResult(StoredPath(item.FilePath));
     case kFlashBackground: {
       const QString movie = FlashBackgroundSourcePath(item.BackVaule);
-      if (item.BackVaule < 0 || !IsReadableFile(movie)) {
-        return {kSendCheckNoMovie, nullptr, nullptr, movie};
-      }
+      if (item.BackVaule < 0 || !IsReadableFile(movie))
+        return FileFailure(kSendCheckNoMovie, movie);
+      // The parameters the movie reads are made from this template.
       const QString parameters = FlashBackgroundTemplatePath();
-      if (!IsReadableFile(parameters)) return {kSendCheckNoMovie, nullptr, nullptr, parameters};
+      if (!IsReadableFile(parameters)) return FileFailure(kSendCheckNoMovie, parameters);
       return {};
     }
-    default: return {kSendCheckUnsupportedKind, nullptr, nullptr, StoredPath(item.FilePath)};
+    default: return FileFailure(kSendCheckUnsupportedKind, StoredPath(item.FilePath));
   }
 }
 
@@ -89,18 +94,18 @@ SendCheckResult CheckAreaFiles(const AreaRecord& area) {
   if (const auto* pages = area.AreaType == kImageTextArea ? ImageTextPages(area.Kind) : nullptr) {
     for (const FileItem& page : *pages) {
       if (page.FileType != kMediaPicture) continue;  // the others are rendered frame files
-      if (SendCheckResult r = PictureResult(StoredPath(page.FileName)); r.code) return r;
+      if (SendCheckResult r = PictureResult(StoredPath(page.FileName)); r.code != 0) return r;
     }
   }
   const auto* files = std::get_if<std::vector<FileAreaItem>>(&area.Kind);
   if (files && area.AreaType == kFilesArea) {
     for (const FileAreaItem& file : *files) {
-      if (SendCheckResult r = PictureResult(StoredPath(file.FilePath)); r.code) return r;
+      if (SendCheckResult r = PictureResult(StoredPath(file.FilePath)); r.code != 0) return r;
     }
   }
   if (area.IsUseBack) {
     for (const BackgroundItem& item : area.Backgrounds) {
-      if (SendCheckResult r = BackgroundResult(item); r.code) return r;
+      if (SendCheckResult r = BackgroundResult(item); r.code != 0) return r;
     }
   }
   return {};
@@ -169,7 +174,7 @@ SendCheckResult CheckPageFiles(const ScreenSendJob& job) { return CheckJob(job, 
 
 QString SendCheckMessage(const ScreenSendJob& job, const SendCheckResult& result) {
   QString text = ReadLangText(lang_section::IDD_QUENDRA_DIALOG, CheckTextKey(result.code));
-  if (result.file.isEmpty()) return text;
+  if (result.code > kSendCheckFileUnreadable) return text;  // not about a page file
   const QString screen = job.Screen ? ReadBoundedText(job.Screen->LedName) : QString();
   const QString program = result.program ? ReadBoundedText(result.program->ProgramName) : QString();
   const QString area = result.area ? ReadBoundedText(result.area->AreaName) : QString();
