@@ -64,6 +64,11 @@ class ScreenParamPane : public apptest::AppTest {
     for (RecordingWindow* window : {&project, &frame, &sendPane}) {
       window->onMessage = [this, window](const Message&) { order.push_back(window); };
     }
+    // The shipped regular-module rows, none of them the screens' own values.
+    ASSERT_TRUE(QDir().mkpath(GetAppDir() + QStringLiteral("Data")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(QUENDRA_SOURCE_DIR "/resources/data/regular_modules.ini"),
+                    GetAppDir() + QStringLiteral("Data/regular_modules.ini")));
     pane = std::make_unique<CScreenParamDialog>(nullptr);
     pane->resize(980, 637);
     pane->FillScreenList();
@@ -105,10 +110,6 @@ class ScreenParamPane : public apptest::AppTest {
 };
 
 TEST_F(ScreenParamPane, SelectingLoadsAScreenWithoutChangingIt) {
-  // The shipped regular-module rows, none of them the screens' own values.
-  ASSERT_TRUE(QDir().mkpath(GetAppDir() + QStringLiteral("Data")));
-  ASSERT_TRUE(QFile::copy(QStringLiteral(QUENDRA_SOURCE_DIR "/resources/data/regular_modules.ini"),
-                          GetAppDir() + QStringLiteral("Data/regular_modules.ini")));
   const QString saved = GetAppDir() + QStringLiteral("before.kqprj");
   ASSERT_EQ(SaveProjectXml(saved), 1);
   std::vector<std::vector<char>> before;
