@@ -24,8 +24,8 @@ void CQuendraDlg::SendCurrentScreen() {
   }
   ScreenSendJob job{};
   CollectCheckedPrograms(*screen, *projectPage_, job, false);
-  if (const std::int32_t check = CheckProgramsBeforeSend(job); check != kSendCheckOk) {
-    ShowMessage(SendCheckTextKey(check), kStyleError);
+  if (const SendCheckResult check = CheckJobBeforeSend(job); check.code != kSendCheckOk) {
+    hooks_.ask(SendCheckMessage(job, check), kStyleError);
     return;
   }
   // From here on messages are dispatched while files are written and read for the

@@ -11,6 +11,7 @@
 #include <span>
 
 #include "app/builder/program_builder.h"
+#include "app/builder/send_checks.h"
 #include "app/builder/send_error_text.h"
 #include "app/prerender/flash_converter.h"
 #include "app/send/brightness_send_dialog.h"
@@ -41,6 +42,7 @@ constexpr std::int32_t kBrightnessMask = 128;
 constexpr std::int32_t kFixedBrightness = 0;
 constexpr std::int32_t kScheduledBrightness = 1;
 constexpr std::int32_t kTcpAndSerialOnly = 1;
+constexpr int kErrorStyle = 0x10;  // the styled message box's error icon
 
 QString Text(int key) { return ReadLangText(lang_section::IDD_SEND_DIALOG, key); }
 
@@ -279,6 +281,14 @@ void CSendDialog::OnSend() {
   std::vector<CommInfo> infos;
   std::vector<ScreenSendJob> jobs;
   if (CollectTargets(infos, jobs) == 0) return;
+  // A page file that cannot become display data stops the send before anything goes.
+  for (const ScreenSendJob& job : jobs) {
+    if (const SendCheckResult check = CheckPageFiles(job); check.code != kSendCheckOk) {
+      CStyleMessageDialog box(SendCheckMessage(job, check), kErrorStyle, this);
+      static_cast<void>(runDialog_(box));
+      return;
+    }
+  }
   EnableCommands(false);
   for (const ScreenSendJob& job : jobs) converter.CollectScreen(job);
   converter.StartRecorders();

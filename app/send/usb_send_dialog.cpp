@@ -210,8 +210,8 @@ void CUsbSendDialog::OnExport() {
   if (screen == nullptr) return;
   ScreenSendJob job{};
   CollectCheckedPrograms(*screen, tree_, job, false);
-  if (const std::int32_t check = CheckProgramsBeforeSend(job); check != kSendCheckOk) {
-    ask_(ReadLangText(lang_section::IDD_QUENDRA_DIALOG, SendCheckTextKey(check)), kStyleError);
+  if (const SendCheckResult check = CheckJobBeforeSend(job); check.code != kSendCheckOk) {
+    ask_(SendCheckMessage(job, check), kStyleError);
     return;
   }
   // Messages are dispatched from here on: nothing may start another call, replay the

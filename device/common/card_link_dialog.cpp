@@ -16,8 +16,10 @@
 namespace {
 
 constexpr int kCardNumbers = 255;
-// The communication meaning of mask bit 0x01: the addresses.
+// The communication meanings of mask bits 0x01, the addresses, and 0x08, the baud
+// rate with the card number.
 constexpr std::int32_t kAddressSection = 0x01;
+constexpr std::int32_t kSerialSection = 0x08;
 constexpr int kCaptionKey = 1007;
 constexpr int kSetKey = 1006;
 
@@ -44,6 +46,9 @@ CardLinkValues CardLinkValuesOf(const LedSettingInfo& card) {
   values.mac = ReadBoundedText(card.MacAddress);
   values.cardIndex = card.SerialByte1 - 1;
   values.baudIndex = CardBaudIndex(card.BaudRate);
+  values.baud = card.BaudRate;
+  values.cardNumber = card.SerialByte1;
+  values.serialByte2 = card.SerialByte2;
   return values;
 }
 
@@ -82,9 +87,12 @@ void CLedCommunicationParamSetDialog::SetUp(const CardLinkValues& values) {
   for (std::size_t index = 0; index < addresses_.size(); ++index)
     addresses_[index]->SetAddress(present[index]);
   mac_->setText(values.mac);
-  cardNumber_->setCurrentIndex(
-      values.cardIndex >= 0 && values.cardIndex < kCardNumbers ? values.cardIndex : 0);
-  baud_->setCurrentIndex(values.baudIndex >= 0 && values.baudIndex < 3 ? values.baudIndex : 0);
+  shown_ = values;
+  shown_.cardIndex =
+      values.cardIndex >= 0 && values.cardIndex < kCardNumbers ? values.cardIndex : 0;
+  shown_.baudIndex = values.baudIndex >= 0 && values.baudIndex < 3 ? values.baudIndex : 0;
+  cardNumber_->setCurrentIndex(shown_.cardIndex);
+  baud_->setCurrentIndex(shown_.baudIndex);
   request_ = LedSettingInfo{};
   CopyBoundedText(request_.IpAddress, Ipv4Text(values.ip));
   CopyBoundedText(request_.SubnetMask, Ipv4Text(values.mask));
@@ -93,13 +101,19 @@ void CLedCommunicationParamSetDialog::SetUp(const CardLinkValues& values) {
 }
 
 void CLedCommunicationParamSetDialog::OnSet() {
-  request_.SectionMask = kAddressSection;
   CopyBoundedText(request_.NewIpAddress, Ipv4Text(addresses_[0]->Address()));
   CopyBoundedText(request_.NewSubnetMask, Ipv4Text(addresses_[1]->Address()));
   CopyBoundedText(request_.NewGateway, Ipv4Text(addresses_[2]->Address()));
   CopyBoundedText(request_.NewMacAddress, mac_->text());
-  request_.SerialByte1 = cardNumber_->currentIndex() + 1;
-  request_.BaudRate = kCardBaudRates[std::max(0, baud_->currentIndex())];
+  // The serial section goes only when the user changed part of it; the part left
+  // alone keeps the card's own value, also one the lists cannot show.
+  const bool cardChanged = cardNumber_->currentIndex() != shown_.cardIndex;
+  const bool baudChanged = baud_->currentIndex() != shown_.baudIndex;
+  request_.SectionMask = kAddressSection | (cardChanged || baudChanged ? kSerialSection : 0);
+  request_.SerialByte1 = cardChanged ? cardNumber_->currentIndex() + 1 : shown_.cardNumber;
+  request_.BaudRate =
+      baudChanged ? kCardBaudRates[std::max(0, baud_->currentIndex())] : shown_.baud;
+  request_.SerialByte2 = shown_.serialByte2;
   CommInfo info{};
   info.SendType = KQ_SEND_UDP;
   ReportStatus(kLinkSetStarted);

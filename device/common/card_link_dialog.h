@@ -19,8 +19,10 @@
 #include "sdk/Corvanix.h"
 
 // What the dialog starts from: the card's present addresses (host order, first field
-// most significant), its hardware address text, and the list indexes of its card
-// number (number - 1) and baud rate (0 9600, 1 57600, 2 115200).
+// most significant), its hardware address text, the list indexes of its card
+// number (number - 1) and baud rate (0 9600, 1 57600, 2 115200), and the serial
+// section as the card holds it (baud rate, card number and the byte after it), which
+// is written back unchanged where the user changes only part of it.
 struct CardLinkValues {
   std::uint32_t ip = 0;
   std::uint32_t mask = 0;
@@ -28,6 +30,9 @@ struct CardLinkValues {
   QString mac;
   int cardIndex = 0;
   int baudIndex = 0;
+  std::int32_t baud = 0;
+  std::int32_t cardNumber = 0;
+  std::int32_t serialByte2 = 0;
 };
 
 // The values of a found card; an address text that is no address gives 0, a baud
@@ -41,8 +46,10 @@ class CLedCommunicationParamSetDialog : public QDialog {
   // Shows the values and puts the present addresses and hardware address into the
   // request as its present texts.
   void SetUp(const CardLinkValues& values);
-  // Writes the controls' values into the card: status codes 9, then 10 and the dialog
-  // accepted, or 11 with the SDK's code and the dialog left open.
+  // Writes the controls' values into the card: the addresses always, the serial
+  // section (baud rate and card number) when either differs from what SetUp showed.
+  // Status codes 9, then 10 and the dialog accepted, or 11 with the SDK's code and
+  // the dialog left open.
   void OnSet();
   void ApplyLanguage();
 
@@ -61,6 +68,7 @@ class CLedCommunicationParamSetDialog : public QDialog {
   QPushButton* set_ = nullptr;
   std::array<QLabel*, 4> labels_{};  // keys 1000-1003
   LedSettingInfo request_{};
+  CardLinkValues shown_;
 };
 
 // Opens the dialog modally over parent for a found card.

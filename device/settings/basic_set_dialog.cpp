@@ -258,12 +258,10 @@ void CBasicSetDialog::LoadScreen(ScreenRecord* screen) {
   const bool custom = screen->ModuleType == 1;
   ShowListIndex(*customList_, custom ? screen->ModuleValue : 0);
   ShowListIndex(*regularList_, custom ? 0 : screen->ModuleValue);
-  // The module-kind handler loads a regular module's polarities: the screen's own stay.
-  const std::int32_t oe = screen->OE;
-  const std::int32_t da = screen->DA;
-  OnModuleKind(custom);
-  screen->OE = oe;
-  screen->DA = da;
+  // Only shown: the regular-module rows shipped here stand in for an installation's
+  // table, so a row copied on loading would overwrite the screen's own values. A row
+  // is copied when the user chooses it.
+  ShowModuleKind(custom);
   ShowPolarities();
 }
 
@@ -310,24 +308,28 @@ void CBasicSetDialog::OnColorChange(int index) {
   }
 }
 
-void CBasicSetDialog::OnModuleKind(bool custom) {
+void CBasicSetDialog::ShowModuleKind(bool custom) {
   regular_->setChecked(!custom);
   custom_->setChecked(custom);
   customList_->setEnabled(custom);
   regularList_->setEnabled(!custom);
-  ScreenRecord* screen = Screen();
-  if (screen == nullptr) return;
-  screen->ModuleType = custom ? 1 : 0;
-  // A list without a selection (an index from a file outside it) keeps ModuleValue.
-  const int index = (custom ? customList_ : regularList_)->currentIndex();
-  if (index >= 0) screen->ModuleValue = index;
-  if (custom) {
-    ApplyCustomModule();
-  } else {
-    ApplyRegularModule();
-  }
   SendMessage(PaneWindows[kScreenParamPane], UM_SCREEN_TABS,
               custom ? kWithScanTab : kWithoutScanTab, 0);
+}
+
+void CBasicSetDialog::OnModuleKind(bool custom) {
+  if (ScreenRecord* screen = Screen()) {
+    screen->ModuleType = custom ? 1 : 0;
+    // A list without a selection (an index from a file outside it) keeps ModuleValue.
+    const int index = (custom ? customList_ : regularList_)->currentIndex();
+    if (index >= 0) screen->ModuleValue = index;
+    if (custom) {
+      ApplyCustomModule();
+    } else {
+      ApplyRegularModule();
+    }
+  }
+  ShowModuleKind(custom);
 }
 
 void CBasicSetDialog::ApplyRegularModule() {

@@ -62,6 +62,8 @@ class CBasicSetDialog : public ScreenPage {
 
   void OnNameEdited();
   void OnColorChange(int index);
+  // The radio buttons, the lists' states and the pane's tabs of the module kind.
+  void ShowModuleKind(bool custom);
   void OnModuleKind(bool custom);
   void ApplyRegularModule();
   void ApplyCustomModule();

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <utility>
 
 #include "controls/buttons/button_qx.h"
 #include "controls/dialogs/style_message_dialog.h"
@@ -23,6 +24,7 @@
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
+#include "render/raster/picture_check.h"
 
 namespace {
 
@@ -32,6 +34,7 @@ constexpr int kUseText = 1000;
 constexpr int kSpeedText = 1001;
 constexpr int kFirstTipText = 1002;
 constexpr int kPathTooLongText = 1005;  // of PUBLIC
+constexpr int kNotPicturesText = 1009;  // of PUBLIC
 constexpr int kWarningStyle = 0x30;
 constexpr int kNewDelayTime = 5;
 constexpr SpeedListTexts kSpeedTexts{lang_section::IDD_BORDER_DIALOG, 1011, 1012};
@@ -240,6 +243,7 @@ void CBackDialog::OnAddFiles() {
   if (area_ == nullptr) return;
   const QStringList chosen = chooseFiles_(PictureFilterText());
   QStringList tooLong;
+  QStringList refused;
   bool added = false;
   for (QString path : chosen) {
     path.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
@@ -247,16 +251,23 @@ void CBackDialog::OnAddFiles() {
       tooLong << path;  // cut, it would name another file
       continue;
     }
+    // Only pictures and GIFs whose content decodes become the card's pages.
+    if (CheckPictureFile(path) != PictureCheck::Ok) {
+      refused << path;
+      continue;
+    }
     area_->Backgrounds.push_back(PictureItem(path));
     const QSignalBlocker blocker(list_);
     list_->AddString(path, 0);
     added = true;
   }
-  if (!tooLong.isEmpty()) {
-    static_cast<void>(
-        ShowStyleMessage(FormatLangText(ReadLangText(lang_section::PUBLIC, kPathTooLongText),
-                                        {QStringLiteral("\n") + tooLong.join(u'\n')}),
-                         kWarningStyle));
+  const std::pair<int, QStringList> refusals[] = {{kPathTooLongText, tooLong},
+                                                  {kNotPicturesText, refused}};
+  for (const auto& [key, paths] : refusals) {
+    if (paths.isEmpty()) continue;
+    static_cast<void>(ShowStyleMessage(FormatLangText(ReadLangText(lang_section::PUBLIC, key),
+                                                      {QStringLiteral("\n") + paths.join(u'\n')}),
+                                       kWarningStyle));
   }
   if (!added) return;
   {

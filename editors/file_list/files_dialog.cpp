@@ -35,6 +35,7 @@
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
+#include "render/raster/picture_check.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ constexpr int kClearQuestionText = 1007;
 constexpr int kUpTip = 1016;  // IDD_MAIN_DIALOG
 constexpr int kDownTip = 1017;
 constexpr int kPathsTooLongText = 1005;  // PUBLIC
+constexpr int kNotPicturesText = 1009;   // PUBLIC
 constexpr int kOkCancelStyle = 1;
 constexpr int kWarningStyle = 0x30;
 constexpr int kNoRow = -2;  // the canvas shows no item
@@ -253,7 +255,7 @@ bool CFilesDialog::OnCommand(UINT command) {
 }
 
 void CFilesDialog::hideEvent(QHideEvent* event) {
-  items_ = nullptr;
+  if (isHidden()) items_ = nullptr;
   QWidget::hideEvent(event);
 }
 
@@ -339,12 +341,19 @@ void CFilesDialog::OnSelectionChanged(int row) {
 void CFilesDialog::OnAdd() {
   if (items_ == nullptr) return;
   QStringList tooLong;
+  QStringList refused;
   bool added = false;
   for (const QString& chosen : hooks_.chooseFiles(OpenFilter())) {
     const QString path = ListPath(chosen);
     // A longer path cannot be stored whole, and cut it would name another file.
     if (path.size() >= kPathCapacity) {
       tooLong << path;
+      continue;
+    }
+    // The card shows pictures and GIFs only (a video never reaches it), and only those
+    // whose content decodes.
+    if (CheckPictureFile(path) != PictureCheck::Ok) {
+      refused << path;
       continue;
     }
     items_->push_back(NewItem(path));
@@ -355,11 +364,13 @@ void CFilesDialog::OnAdd() {
     list_->setFocus();
     SelectAndShow(list_->count() - 1);
   }
-  if (!tooLong.isEmpty()) {
-    const QString format = ReadLangText(lang_section::PUBLIC, kPathsTooLongText);
+  const std::pair<int, QStringList> refusals[] = {{kPathsTooLongText, tooLong},
+                                                  {kNotPicturesText, refused}};
+  for (const auto& [key, paths] : refusals) {
+    if (paths.isEmpty()) continue;
     // The paths follow the text, one a line.
-    const QString paths = QStringLiteral("\n") + tooLong.join(u'\n');
-    hooks_.ask(FormatLangText(format, {paths}), kWarningStyle);
+    const QString lines = QStringLiteral("\n") + paths.join(u'\n');
+    hooks_.ask(FormatLangText(ReadLangText(lang_section::PUBLIC, key), {lines}), kWarningStyle);
   }
 }
 

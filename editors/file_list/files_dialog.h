@@ -7,7 +7,8 @@
 // own frames: its effect is not offered and its stay time is hidden.
 //
 // The items are those of CurrentSelection, taken at each UM_LOAD_SELECTION and
-// forgotten when the page is hidden. Loading an item into the controls changes
+// forgotten when the page itself is hidden (not while the main window hides for the
+// preview to play). Loading an item into the controls changes
 // nothing: the handlers run on the user's changes only.
 
 #include <QHash>

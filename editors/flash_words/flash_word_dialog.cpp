@@ -226,7 +226,7 @@ bool CFlashWordDialog::OnCommand(UINT command) {
 }
 
 void CFlashWordDialog::hideEvent(QHideEvent* event) {
-  items_ = nullptr;
+  if (isHidden()) items_ = nullptr;
   QWidget::hideEvent(event);
 }
 

@@ -7,7 +7,8 @@
 // and points the preview canvas at it; the speed alters no picture.
 //
 // The items are those of CurrentSelection, taken at each UM_LOAD_SELECTION and
-// forgotten when the page is hidden. Loading an item into the controls marks nothing:
+// forgotten when the page itself is hidden (not while the main window hides for the
+// preview to play). Loading an item into the controls marks nothing:
 // the handlers run on the user's changes only.
 
 #include <QWidget>

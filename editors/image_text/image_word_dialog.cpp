@@ -301,8 +301,10 @@ bool CImageWordDialog::OnCommand(UINT command) {
 }
 
 void CImageWordDialog::hideEvent(QHideEvent* event) {
-  area_ = nullptr;
-  pages_ = nullptr;
+  if (isHidden()) {
+    area_ = nullptr;
+    pages_ = nullptr;
+  }
   QWidget::hideEvent(event);
 }
 

@@ -8,7 +8,8 @@
 // rewritten or deleted, and the page's index after.
 //
 // The pages are those of CurrentSelection, taken at each UM_LOAD_SELECTION and
-// forgotten when the page is hidden. Loading a page into the controls changes
+// forgotten when the page itself is hidden (not while the main window hides for the
+// preview to play). Loading a page into the controls changes
 // nothing: the handlers run on the user's changes only.
 
 #include <QWidget>

@@ -96,6 +96,10 @@ QString MovieFileName(int number) { return QString::number(number + 1) + QString
 
 QString FlashBackgroundTemplatePath() { return AppFilePath(AppFolder::Data, u"flashback/0.fbk"); }
 
+QString FlashBackgroundSourcePath(int number) {
+  return AppFilePath(AppFolder::Data, QStringLiteral("flashback/") + MovieFileName(number));
+}
+
 QString FlashBackgroundFolder(const QString& guid) {
   if (!IsGuidText(guid)) return {};
   return AppFilePath(AppFolder::Temp, QString(guid + u'/'));
@@ -110,8 +114,6 @@ int PrepareFlashBackground(int number, const QString& guid, int width, int heigh
   const QString folder = FlashBackgroundFolder(guid);
   if (folder.isEmpty() || number < 0 || !CreateDirTree(folder)) return 0;
   const QString movie = folder + MovieFileName(number);
-  const QString source =
-      AppFilePath(AppFolder::Data, QStringLiteral("flashback/") + MovieFileName(number));
-  if (!FileExists(movie) && !QFile::copy(source, movie)) return 0;
+  if (!FileExists(movie) && !QFile::copy(FlashBackgroundSourcePath(number), movie)) return 0;
   return WriteBackXml(folder + QStringLiteral("back.xml"), number, width, height) ? 1 : 0;
 }

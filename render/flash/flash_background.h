@@ -7,6 +7,9 @@
 
 // "Data/flashback/0.fbk": the template of every back.xml.
 QString FlashBackgroundTemplatePath();
+// "Data/flashback/<number + 1>.fbk": the movie of built-in background number (0 and
+// up) that each background item plays from a copy.
+QString FlashBackgroundSourcePath(int number);
 // "Temp/<guid>/": the folder of one background item; empty when guid is not a GUID
 // text.
 QString FlashBackgroundFolder(const QString& guid);

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
 
 #include "app/builder/program_builder.h"
 #include "app/builder/send_checks.h"
 #include "app/builder/send_error_text.h"
 #include "model/common/app_dir.h"
+#include "model/common/bounded_text.h"
 #include "model/project/project_editing.h"
 #include "model/settings/lang_text.h"
 #include "tests/support/project_building.h"
@@ -43,7 +45,11 @@ TEST(SendChecks, FirstFailureInJobOrderOverlapBeforeEmptyItems) {
   first.Areas.pop_back();
   PlaceArea(first, kFilesArea, 64, 0, 70, 8);
   PlaceArea(first, kFlashWordArea, 70, 0, 80, 8);
-  std::get<std::vector<FileAreaItem>>(first.Areas[3]->Kind).emplace_back();
+  FileAreaItem& file = std::get<std::vector<FileAreaItem>>(first.Areas[3]->Kind).emplace_back();
+  const QString picture = GetAppDir() + "p.png";
+  static_cast<void>(CopyBoundedText(file.FilePath, picture));
+  EXPECT_EQ(CheckProgramsBeforeSend(JobOf(screen)), -5);  // not there
+  ASSERT_TRUE(QImage(2, 2, QImage::Format_RGB32).save(picture));
   EXPECT_EQ(CheckProgramsBeforeSend(JobOf(screen)), -2);  // the flash words are empty
   std::get<std::vector<FlashWordItem>>(first.Areas[4]->Kind).emplace_back();
   EXPECT_EQ(CheckProgramsBeforeSend(JobOf(screen)), 0);

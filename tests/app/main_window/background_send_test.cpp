@@ -30,6 +30,7 @@
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
 #include "tests/support/fake_flash_host.h"
+#include "tests/support/swf_writer.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ class BackgroundSend : public apptest::MainWindowTest {
     ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Temp)));
     // Stand-ins for the background template and the movie of background 3.
     WriteFile(FlashBackgroundTemplatePath(), "<?xml version=\"1.0\"?>\r\n<PropertyData/>\r\n");
-    WriteFile(AppFilePath(AppFolder::Data, QStringLiteral("flashback/4.fbk")), "movie");
+    WriteFile(FlashBackgroundSourcePath(3), WriteTestMovie({}));
     // The picture: red left half, green right half.
     QImage picture(64, 32, QImage::Format_RGB32);
     picture.fill(Qt::red);
@@ -121,6 +122,7 @@ TEST_F(BackgroundSend, PictureAndRecordedBackgroundReachTheCardUnderTheContent) 
 
   Send();
   ASSERT_EQ(card.Payloads().size(), 1u);
+  QTRY_COMPARE(window_->StatusBar().Text(2), Text(1009));  // sent whole: success
   EXPECT_EQ(area_->Backgrounds[1].RenderFlag, 0);
   emu::DisplayData data;
   ASSERT_EQ(emu::DecodeDisplayData(card.Payloads()[0], data), "");
@@ -147,12 +149,20 @@ TEST_F(BackgroundSend, PictureAndRecordedBackgroundReachTheCardUnderTheContent) 
   EXPECT_EQ(recorded[10 * 64 + 50], 1);  // the fake movie's red
 }
 
-TEST_F(BackgroundSend, WithoutAPlayerTheSendFailsOnTheMissingFrames) {
+TEST_F(BackgroundSend, WithoutItsMovieNothingIsSentAndWithoutAPlayerTheSendFails) {
   emu::Card card;
   card.ReactAlways({emu::Reaction::kAck, 0, 20});
   emu::TcpCard tcp(card);
   ASSERT_TRUE(tcp.Listening());
   BuildProject(tcp);
+  // Without its movie the background is refused before anything is sent, by name.
+  ASSERT_TRUE(QFile::rename(FlashBackgroundSourcePath(3), FlashBackgroundSourcePath(3) + u'~'));
+  Send();
+  EXPECT_TRUE(card.Payloads().empty());
+  ASSERT_FALSE(asked.empty());
+  EXPECT_TRUE(asked.back().startsWith(Text(4104)));
+  EXPECT_TRUE(asked.back().endsWith(u"\nData/flashback/4.fbk"));
+  ASSERT_TRUE(QFile::rename(FlashBackgroundSourcePath(3) + u'~', FlashBackgroundSourcePath(3)));
   Send();
   EXPECT_EQ(area_->Backgrounds[1].RenderFlag, 1);
   QTRY_COMPARE(window_->StatusBar().Text(2), Text(1010) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));

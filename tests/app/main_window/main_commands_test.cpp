@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -25,6 +26,7 @@
 #include "model/settings/program_save_path.h"
 #include "platform/window_channel.h"
 #include "render/borders/border_strips.h"
+#include "render/flash/flash_background.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/main_window/main_window_fixture.h"
 #include "tests/support/card_emulator.h"
@@ -272,19 +274,17 @@ TEST_F(MainCommands, SendingTheCurrentScreenReportsProgressAndResult) {
   EXPECT_EQ(window_->StatusBar().Progress().value(), 0);
   SaveScreenshot(*window_, QStringLiteral("main_window_after_send"));
 
-  // A page the builder refused fails the send after the card's own result.
-  AreaRecord& files = *AddArea(*screen.Programs.back(), kFilesArea);
-  files.AreaRect_Left = 40, files.AreaRect_Right = 56, files.AreaRect_Bottom = 16;
-  FileAreaItem missing{};
-  missing.FileType = 4;
-  static_cast<void>(CopyBoundedText(missing.FilePath, QDir::temp().filePath("missing.png")));
-  std::get<std::vector<FileAreaItem>>(files.Kind) = {missing};
+  // An area the library refused (its border leaves no content) fails the send after
+  // the card's own result.
+  AreaRecord& tight = *AddArea(*screen.Programs.back(), kDigitalClockArea);
+  tight.AreaRect_Left = 40, tight.AreaRect_Right = 44, tight.AreaRect_Bottom = 4;
+  tight.IsUseBorder = 1, tight.BorderWidth = 3;
   window_->got.clear();
   Command(ID_TOOLBAR_SEND);
   QTRY_COMPARE(window_->Of(UM_SEND_RESULT).size(), 4u);
   EXPECT_EQ(window_->Of(UM_SEND_RESULT)[2], KQ_OK);
-  EXPECT_EQ(window_->Of(UM_SEND_RESULT)[3], KQ_ERR_PAGE_NOT_FOUND);
-  EXPECT_EQ(window_->StatusBar().Text(2), Text(1010) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));
+  EXPECT_EQ(window_->Of(UM_SEND_RESULT)[3], KQ_ERR_BAD_SIZE);
+  EXPECT_EQ(window_->StatusBar().Text(2), Text(1010) + GetSendErrorText(KQ_ERR_BAD_SIZE));
 }
 
 TEST_F(MainCommands, ACardThatRefusesOrHangsUpEndsTheSendOnItsErrorText) {
@@ -323,6 +323,41 @@ TEST_F(MainCommands, SendingRefusesFailedChecksAndLeavesUsbDisksToTheirPane) {
   AddArea(*screen.Programs.back(), kImageTextArea)->AreaRect_Right = 8;
   Command(ID_TOOLBAR_SEND);  // an image-text area without pages
   EXPECT_EQ(asked, (QStringList{Text(1065), Text(1063), Text(1066), Text(1064)}));
+
+  // A page file that cannot become display data: missing, not a picture inside, of a
+  // kind the card cannot show, a built-in background without its movie. The message
+  // names the screen, program and area, and the file.
+  ClearScreenPrograms(screen);
+  ProgramRecord& program = AddProgram(screen);
+  program.CheckState = 1;
+  static_cast<void>(CopyBoundedText(program.ProgramName, u"Show"));
+  AreaRecord& files = *AddArea(program, kFilesArea);
+  files.AreaRect_Right = 32, files.AreaRect_Bottom = 16;
+  static_cast<void>(CopyBoundedText(files.AreaName, u"Pictures"));
+  for (const char16_t* name : {u"notimage.png", u"clip.mp4"}) {
+    QFile file(AppFilePath(AppFolder::Temp, name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not a picture") > 0);
+  }
+  const std::pair<QString, int> refused[] = {
+      {"gone.png", 4101}, {"notimage.png", 4102}, {"clip.mp4", 4103}};
+  auto& items = std::get<std::vector<FileAreaItem>>(files.Kind);
+  const QString where = FormatLangText(Text(4105), {"Card", "Show", "Pictures"});
+  for (const auto& [name, key] : refused) {
+    items.assign(1, FileAreaItem{});
+    static_cast<void>(CopyBoundedText(items[0].FilePath, AppFilePath(AppFolder::Temp, name)));
+    Command(ID_TOOLBAR_SEND);
+    // Under the program folder the file is named by its path there.
+    EXPECT_EQ(asked.back(), Text(key) + u'\n' + where + QStringLiteral("\nTemp/") + name);
+  }
+  items.clear();
+  files.AreaType = kDigitalClockArea, files.Kind = MakeKindRecord(kDigitalClockArea);
+  files.IsUseBack = 1;
+  BackgroundItem& builtIn = files.Backgrounds.emplace_back();
+  builtIn.FileType = kFlashBackground, builtIn.BackVaule = 3;
+  Command(ID_TOOLBAR_SEND);
+  EXPECT_TRUE(asked.back().startsWith(Text(4104)));
+  EXPECT_TRUE(asked.back().endsWith(u"\nData/flashback/4.fbk"));
+  EXPECT_EQ(asked.size(), 8);
   EXPECT_TRUE(card.Payloads().empty() && window_->got.empty());
 
   screen.SendType = kSendByUsbDisk;

@@ -186,7 +186,8 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
   ASSERT_EQ(serialData.programs.size(), 1u);
   EXPECT_EQ(serialData.programs[0].loopCount, 5);
 
-  // A set the builder refused parts of fails even though its card took it.
+  // A page file that cannot become display data stops the send before anything goes,
+  // named in the message.
   ProgramRecord& broken = AddProgram(allUnchecked);
   broken.CheckState = 1;
   AreaRecord& files = *AddArea(broken, kFilesArea);
@@ -197,9 +198,22 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
   std::get<std::vector<FileAreaItem>>(files.Kind) = {missing};
   pane_.CheckAllRows(false);
   pane_.Screens().topLevelItem(0)->setCheckState(0, Qt::Checked);
+  QString shown;
+  answer_ = [&shown](QDialog& dialog) {
+    if (auto* box = dynamic_cast<CStyleMessageDialog*>(&dialog)) shown = box->Message();
+    SaveScreenshot(dialog, QStringLiteral("send_check_refusal"));
+    return int(QDialog::Accepted);
+  };
+  pane_.OnSend();
+  EXPECT_EQ(tcpCard.Payloads().size(), 1u);
+  EXPECT_TRUE(shown.endsWith(u"\nmissing.png"));  // outside the program folder: the name
+  // A set the builder refused parts of (a border that leaves no content) fails even
+  // though its card took it.
+  files.AreaType = kDigitalClockArea, files.Kind = MakeKindRecord(kDigitalClockArea);
+  files.IsUseBorder = 1, files.BorderWidth = 9;
   pane_.OnSend();
   EXPECT_EQ(tcpCard.Payloads().size(), 2u);
-  EXPECT_EQ(Status(0), Text(1024) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));
+  EXPECT_EQ(Status(0), Text(1024) + GetSendErrorText(KQ_ERR_BAD_SIZE));
   EXPECT_EQ(Status(2), Text(1021));  // not a target this time
   pane_.OnScreenOn();                // a setting is not failed by an earlier program's refusal
   EXPECT_EQ(Status(0), Text(1021));

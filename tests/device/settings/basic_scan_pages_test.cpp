@@ -162,7 +162,11 @@ class ScreenPages : public apptest::AppTest {
 
 TEST_F(ScreenPages, ARegularScreenIsSetAndAnotherReadsItBack) {
   const ScreenRecord& first = Screen(0);
-  // Loading the regular screen took row 0 of colour 0 with the screen's own polarities.
+  // Loading the regular screen kept its own module; choosing row 0 of colour 0 took it
+  // with its polarities.
+  EXPECT_EQ(std::tie(first.ModuleWidth, first.ModuleHeight, first.LedWidth, first.RouteValue),
+            std::tuple(32, 16, 128, 0));
+  Choose(Basic().RegularList(), 0);
   EXPECT_EQ(std::tie(first.ModuleWidth, first.ModuleHeight, first.LedWidth, first.LedHeight),
             std::tuple(64, 32, 256, 64));
   EXPECT_EQ(std::tie(first.RouteValue, first.HanXu, first.ScanType, first.DataHeight, first.OE),
@@ -172,7 +176,7 @@ TEST_F(ScreenPages, ARegularScreenIsSetAndAnotherReadsItBack) {
   const emu::SettingsCommand sent = LastSettings();
   EXPECT_EQ(sent.mask, 15);
   EXPECT_EQ(std::tuple(sent.width, sent.height, sent.colorType), std::tuple(256, 64, 1));
-  EXPECT_EQ((std::vector<int>(sent.oeDa, sent.oeDa + 4)), (std::vector<int>{0, 0, 64, 32}));
+  EXPECT_EQ((std::vector<int>(sent.oeDa, sent.oeDa + 4)), (std::vector<int>{0, 1, 64, 32}));
   EXPECT_EQ((std::vector<int>(sent.scan, sent.scan + 5)), (std::vector<int>{100, 6, 1, 3, 15}));
   ASSERT_EQ(sent.scanTable.size(), 256u);
   EXPECT_EQ(sent.scanTable[9], ScanRowByte(20, 9));
@@ -238,7 +242,7 @@ TEST_F(ScreenPages, FailuresAreReportedAndChangeNothing) {
   screen.LedIp = ntohl(inet_addr(sizelessServer.Address().c_str()));
   Basic().OnReadParams();
   EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 46, 0}, {UM_STATUS_CODE, 48, -6}}));
-  EXPECT_EQ(screen.LedWidth, 256);
+  EXPECT_EQ(screen.LedWidth, 128);
 
   // A USB-disk screen has no card: the set succeeds without sending, the read-back fails.
   screen.SendType = kSendByUsbDisk;

@@ -326,6 +326,7 @@ TEST_F(FoundCards, TheDialogWritesNewAddressesThatASearchFindsAgain) {
   CopyBoundedText(found.Gateway, u"10.201.1.1");
   CopyBoundedText(found.MacAddress, u"02-00-00-00-00-02");
   found.SerialByte1 = kCardNumber;
+  found.SerialByte2 = 7;
   found.BaudRate = 115200;
   CLedCommunicationParamSetDialog dialog;
   dialog.SetUp(CardLinkValuesOf(found));
@@ -352,15 +353,21 @@ TEST_F(FoundCards, TheDialogWritesNewAddressesThatASearchFindsAgain) {
   EXPECT_EQ(Statuses(),
             (std::vector<Message>{{UM_STATUS_CODE, 9, 0}, {UM_STATUS_CODE, 11, 0xDAA3}}));
   EXPECT_TRUE(dialog.isVisible());
+  ASSERT_EQ(settings.CommunicationCommands().size(), 1u);
+  EXPECT_EQ(settings.CommunicationCommands()[0].mask, 1);  // the baud rate not changed
 
+  // A changed baud rate goes with the card number in its section.
+  dialog.BaudList().setCurrentIndex(1);
   card.ReactAt(0, {emu::Reaction::kAck, 0});
   network.Computer().RunInside([&] { dialog.OnSet(); });
   EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 9, 0}, {UM_STATUS_CODE, 10, 0}}));
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   const std::vector<emu::CommunicationCommand> sent = settings.CommunicationCommands();
-  ASSERT_FALSE(sent.empty());
+  ASSERT_EQ(sent.size(), 2u);
   const emu::CommunicationCommand& set = sent.back();
-  EXPECT_EQ(set.mask, 1);
+  EXPECT_EQ(set.mask, 9);
+  EXPECT_EQ(std::tuple(set.baudCode, set.serialByte1, set.serialByte2),
+            std::tuple(2, kCardNumber, 7));  // 57600
   EXPECT_EQ(std::tie(set.ip, set.subnet, set.gateway, set.mac),
             std::tuple("10.201.1.2", "255.255.255.0", "10.201.1.1", "02-00-00-00-00-02"));
   EXPECT_EQ(std::tie(set.newIp, set.newSubnet, set.newGateway, set.newMac),

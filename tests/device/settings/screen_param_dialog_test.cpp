@@ -1,5 +1,7 @@
 // The screen-parameter pane over recording stand-ins of the project page, the preview
 // frame and the send pane: selecting, adding and deleting screens, and its tabs.
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include <cstring>
@@ -13,8 +15,10 @@
 #include "device/settings/screen_param_dialog.h"
 #include "device/settings/screen_param_ids.h"
 #include "device/settings/screen_tabs.h"
+#include "model/common/app_dir.h"
 #include "model/common/bounded_text.h"
 #include "model/project/project_editing.h"
+#include "model/project/project_file.h"
 #include "model/project/project_globals.h"
 #include "model/project/project_window.h"
 #include "model/settings/lang_text.h"
@@ -60,6 +64,11 @@ class ScreenParamPane : public apptest::AppTest {
     for (RecordingWindow* window : {&project, &frame, &sendPane}) {
       window->onMessage = [this, window](const Message&) { order.push_back(window); };
     }
+    // The shipped regular-module rows, none of them the screens' own values.
+    ASSERT_TRUE(QDir().mkpath(GetAppDir() + QStringLiteral("Data")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(QUENDRA_SOURCE_DIR "/resources/data/regular_modules.ini"),
+                    GetAppDir() + QStringLiteral("Data/regular_modules.ini")));
     pane = std::make_unique<CScreenParamDialog>(nullptr);
     pane->resize(980, 637);
     pane->FillScreenList();
@@ -101,6 +110,8 @@ class ScreenParamPane : public apptest::AppTest {
 };
 
 TEST_F(ScreenParamPane, SelectingLoadsAScreenWithoutChangingIt) {
+  const QString saved = GetAppDir() + QStringLiteral("before.kqprj");
+  ASSERT_EQ(SaveProjectXml(saved), 1);
   std::vector<std::vector<char>> before;
   for (const ScreenRecord& screen : ScreenList) before.push_back(Bytes(screen));
   for (int index : {2, 0, 1}) {
@@ -114,6 +125,11 @@ TEST_F(ScreenParamPane, SelectingLoadsAScreenWithoutChangingIt) {
     EXPECT_EQ(project.Take(), (std::vector<Message>{{UM_SCREEN_ROOT, 2, index}}));
   }
   for (int index = 0; index < 3; ++index) EXPECT_EQ(Bytes(Screen(index)), before[index]) << index;
+  const QString after = GetAppDir() + QStringLiteral("after.kqprj");
+  ASSERT_EQ(SaveProjectXml(after), 1);
+  QFile first(saved), second(after);
+  ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+  EXPECT_EQ(first.readAll(), second.readAll());
 
   // A right press selects the entry under the pointer; a rename shows the new name.
   QListWidget& list = pane->ScreenListBox();

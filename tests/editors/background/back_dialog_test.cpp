@@ -33,6 +33,7 @@ class BackgroundPageTest : public editortest::PageTest {
       auto* box = dynamic_cast<CStyleMessageDialog*>(QApplication::activeModalWidget());
       if (!box) return;
       ++messages;
+      shownTexts.push_back(box->Message());
       qobject_cast<QPushButton*>(FindControl(box, kIdcMessageOk))->click();
     });
     closer_.start(5);
@@ -83,6 +84,7 @@ class BackgroundPageTest : public editortest::PageTest {
   QStringList chosenFiles;
   QString shownFilter;
   int messages = 0;
+  std::vector<QString> shownTexts;  // the messages' texts, in order
 
  private:
   QTimer closer_;
@@ -123,14 +125,25 @@ TEST_F(BackgroundPageTest, FilesAreAppendedAndOnlyTheLastTakesTheShownSpeed) {
   ChooseSpeed(31);
   EXPECT_EQ(Items()[0].Speed, 31);
 
-  // Doubled backslashes are stored single; a path too long for the record is left out
-  // with one message, the others added.
-  chosenFiles = {QStringLiteral("/pictures\\\\a.png"), QStringLiteral("/") + QString(259, u'x'),
-                 QStringLiteral("/") + QString(258, u'y')};
+  // Doubled backslashes are stored single; a path too long for the record, and files
+  // that are no pictures the card shows, are left out with one message each, the
+  // others added.
+  const QString backslashed = Picture(QStringLiteral("pic\\a.png"));
+  const QString longest =
+      Picture(QString(254 - files.path().size(), u'y') + QStringLiteral(".png"));
+  const QString notImage = files.filePath(QStringLiteral("notimage.png"));
+  const QString video = files.filePath(QStringLiteral("clip.mp4"));
+  for (const QString& path : {notImage, video}) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not a picture") > 0);
+  }
+  chosenFiles = {QString(backslashed).replace(u'\\', QStringLiteral("\\\\")),
+                 QStringLiteral("/") + QString(259, u'x'), longest, notImage, video};
   Click(CBackDialog::kAddFiles);
-  EXPECT_EQ(messages, 1);
+  EXPECT_EQ(messages, 2);
+  EXPECT_TRUE(shownTexts.back().endsWith(u'\n' + notImage + u'\n' + video));
   ASSERT_EQ(Items().size(), 5u);
-  EXPECT_EQ(ReadBoundedText(Items()[3].FilePath), QStringLiteral("/pictures\\a.png"));
+  EXPECT_EQ(ReadBoundedText(Items()[3].FilePath), backslashed);
   EXPECT_EQ(ReadBoundedText(Items()[4].FilePath).size(), 259);
 
   chosenFiles.clear();  // cancelled: nothing changes

@@ -92,8 +92,24 @@ TEST_F(FilesPageTest, AddAppendsInTheDialogsOrderAndLeavesOutPathsTooLong) {
   pagetest::WriteFile(folder.filePath(QStringLiteral("c.gif")),
                       pagetest::MakeGif(2, 1, {{{1, 2}, 10}, {{2, 1}, 10}}));
   const QString tooLong = QStringLiteral("/") + QString(299, u'x');
-  chosen = {folder.filePath(QStringLiteral("a.png")), folder.filePath(QStringLiteral("b.jpg")),
-            tooLong, folder.filePath(QStringLiteral("c.gif"))};
+  // Left out as well: a text named as a picture, a video (the card shows neither) and
+  // a picture that is not there.
+  const QString notImage = folder.filePath(QStringLiteral("notimage.png"));
+  const QString video = folder.filePath(QStringLiteral("clip.mp4"));
+  for (const QString& path : {notImage, video}) pagetest::WriteFile(path, "not a picture");
+  const QString missing = folder.filePath(QStringLiteral("gone.bmp"));
+  chosen = {folder.filePath(QStringLiteral("a.png")),
+            folder.filePath(QStringLiteral("b.jpg")),
+            tooLong,
+            notImage,
+            video,
+            missing,
+            folder.filePath(QStringLiteral("c.gif"))};
+  // The window hidden and shown again, as around the preview's play: the page keeps
+  // its area.
+  page->show();
+  page->hide();
+  page->show();
 
   Command(ID_FILES_ADD);
   ASSERT_EQ(Items().size(), 3u);
@@ -102,7 +118,7 @@ TEST_F(FilesPageTest, AddAppendsInTheDialogsOrderAndLeavesOutPathsTooLong) {
   for (int row = 0; row < 3; ++row) {
     const FileAreaItem& item = Item(row);
     EXPECT_EQ(item.FileType, kinds[row]);
-    EXPECT_EQ(ReadBoundedText(item.FilePath), chosen[row < 2 ? row : 3]);
+    EXPECT_EQ(ReadBoundedText(item.FilePath), chosen[row < 2 ? row : 6]);
     EXPECT_EQ(Files().List().item(row)->text(), ReadBoundedText(item.FilePath));
     EXPECT_TRUE(IsGuidText(ReadBoundedText(item.Guid)));
     guids.insert(ReadBoundedText(item.Guid));
@@ -111,9 +127,11 @@ TEST_F(FilesPageTest, AddAppendsInTheDialogsOrderAndLeavesOutPathsTooLong) {
     EXPECT_EQ(item.DelayTime, 3);
   }
   EXPECT_EQ(guids.size(), 3u);
-  ASSERT_EQ(asked.size(), 1u);
+  ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[0].second, 0x30);
   EXPECT_TRUE(asked[0].first.endsWith(QStringLiteral("\n") + tooLong));
+  EXPECT_EQ(asked[1].second, 0x30);
+  EXPECT_TRUE(asked[1].first.endsWith(u'\n' + notImage + u'\n' + video + u'\n' + missing));
   EXPECT_EQ(Files().List().currentRow(), 2);
   EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(2)});
   EXPECT_FALSE(Files().EffectCombo().isEnabled());

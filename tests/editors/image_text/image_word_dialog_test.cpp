@@ -117,8 +117,15 @@ class ImageTextTest : public editortest::PageTest {
 };
 
 TEST_F(ImageTextTest, NewPagesTakeTheirKindsDefaultsAndFiles) {
-  OpenPages({ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_CAPTION,
-             ID_IMAGE_TEXT_ADD_TEXT, ID_IMAGE_TEXT_ADD_TABLE});
+  OpenPages({});
+  // The window hidden and shown again, as around the preview's play: the page keeps
+  // its area.
+  page->show();
+  page->hide();
+  page->show();
+  for (UINT add : {ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_DOCUMENT,
+                   ID_IMAGE_TEXT_ADD_CAPTION, ID_IMAGE_TEXT_ADD_TEXT, ID_IMAGE_TEXT_ADD_TABLE})
+    Command(add);
   ASSERT_EQ(Pages().size(), 5u);
   EXPECT_EQ(ReadBoundedText(Pages()[1].FileName), QStringLiteral("Document2"));
   EXPECT_EQ(ReadBoundedText(Pages()[2].FileName), QStringLiteral("Caption3"));
