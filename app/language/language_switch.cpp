@@ -27,11 +27,6 @@ int LanguageOfCommand(WPARAM commandId) {
              : static_cast<int>(std::distance(std::begin(kLanguageCommands), found));
 }
 
-int StoredLanguageChoice() {
-  const int stored = ReadIniInt(kSection, kKey, kSettingsFile);
-  return stored >= 0 && stored < kLanguageCount ? stored : kLanguageAutomatic;
-}
-
 void CheckLanguageItem(const QMenuBar& menuBar, int index) {
   const QList<QAction*> menus = menuBar.actions();
   if (menus.size() <= kLanguageMenu || menus[kLanguageMenu]->menu() == nullptr) return;

@@ -279,7 +279,9 @@ void CQuendraDlg::CreatePanes() {
                     [searchPane] { searchPane->ApplyLanguage(); });
       taskPane = searchPane;
     } else if (pane == kGuidePane) {
-      taskPane = new CGuideDialog(client_);
+      auto* guidePane = new CGuideDialog(client_);
+      RegisterTexts(TextSlot::GuidePane, guidePane, [guidePane] { guidePane->ApplyLanguage(); });
+      taskPane = guidePane;
     } else if (pane == kUsbSendPane) {
       auto* usbPane = new CUsbSendDialog(client_, *projectPage_, hooks_.ask);
       RegisterTexts(TextSlot::UsbSendPane, usbPane, [usbPane] { usbPane->ApplyLanguage(); });

@@ -1,9 +1,11 @@
 #include "model/settings/lang_text.h"
 
+#include <algorithm>
 #include <array>
 
 #include "model/common/app_paths.h"
 #include "model/settings/ini_file.h"
+#include "model/settings/settings_file.h"
 
 QString LangIniPath;
 int LanguageIndex = kLanguageAutomatic;
@@ -39,8 +41,15 @@ int LanguageIndexForLocale(const QLocale& locale) {
       }
     case QLocale::Russian: return 4;
     case QLocale::Turkish: return 5;
+    case QLocale::Persian: return 6;
     default: return 2;
   }
+}
+
+int StoredLanguageChoice() {
+  const int stored = ReadIniInt(QStringLiteral("CONFIG"), QStringLiteral("Language"),
+                                QStringLiteral("setting.cfg"));
+  return stored >= 0 && stored < kLanguageCount ? stored : kLanguageAutomatic;
 }
 
 void SelectLanguageFile(int index) {
@@ -58,6 +67,15 @@ QString ReadLangText(const QString& section, int textNumber) {
     text.truncate(keep);
   }
   return text;
+}
+
+QString ReadLangText(const QString& section, int textNumber, std::span<const FixedText> fixed) {
+  const QString text = ReadLangText(section, textNumber);
+  if (!text.isEmpty()) return text;
+  const auto own = std::find_if(fixed.begin(), fixed.end(), [&](const FixedText& entry) {
+    return entry.textNumber == textNumber && entry.section == section;
+  });
+  return own == fixed.end() ? QString() : QString::fromUtf16(own->text);
 }
 
 QString FormatLangText(const QString& format, const QStringList& args) {
