@@ -19,6 +19,11 @@ constexpr std::array<const char16_t*, kLanguageCount> kLanguageFiles = {
     nullptr,        u"chinese.ini", u"english.ini", u"chinese(fanti).ini",
     u"Russian.ini", u"Turkish.ini", u"Persia.ini"};
 
+// Where the language choice is kept.
+const QString kChoiceFile = QStringLiteral("setting.cfg");
+const QString kChoiceSection = QStringLiteral("CONFIG");
+const QString kChoiceKey = QStringLiteral("Language");
+
 bool IsFormatConversion(QChar c) { return c == u'd' || c == u'i' || c == u'u' || c == u's'; }
 
 }  // namespace
@@ -47,9 +52,12 @@ int LanguageIndexForLocale(const QLocale& locale) {
 }
 
 int StoredLanguageChoice() {
-  const int stored = ReadIniInt(QStringLiteral("CONFIG"), QStringLiteral("Language"),
-                                QStringLiteral("setting.cfg"));
+  const int stored = ReadIniInt(kChoiceSection, kChoiceKey, kChoiceFile);
   return stored >= 0 && stored < kLanguageCount ? stored : kLanguageAutomatic;
+}
+
+bool StoreLanguageChoice(int index) {
+  return WriteIniInt(kChoiceSection, kChoiceKey, index, kChoiceFile);
 }
 
 void SelectLanguageFile(int index) {

@@ -30,6 +30,8 @@ extern int LanguageIndex;
 // The choice kept in "setting.cfg" [CONFIG] Language; a value outside 0-6 (a damaged
 // file) is taken as automatic.
 int StoredLanguageChoice();
+// Keeps the choice there; false when it could not be written.
+[[nodiscard]] bool StoreLanguageChoice(int index);
 
 // Sets LanguageIndex and LangIniPath to the program's "language" folder + the file of the index;
 // index 0, or an index outside 0-6, takes the language of the system locale.
