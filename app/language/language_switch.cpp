@@ -8,13 +8,9 @@
 #include "app/language/language_texts.h"
 #include "controls/support/command_action.h"
 #include "model/settings/lang_text.h"
-#include "model/settings/settings_file.h"
 
 namespace {
 
-const QString kSettingsFile = QStringLiteral("setting.cfg");
-const QString kSection = QStringLiteral("CONFIG");
-const QString kKey = QStringLiteral("Language");
 constexpr int kLanguageMenu = 4;
 
 }  // namespace
@@ -25,11 +21,6 @@ int LanguageOfCommand(WPARAM commandId) {
   return found == std::end(kLanguageCommands)
              ? -1
              : static_cast<int>(std::distance(std::begin(kLanguageCommands), found));
-}
-
-int StoredLanguageChoice() {
-  const int stored = ReadIniInt(kSection, kKey, kSettingsFile);
-  return stored >= 0 && stored < kLanguageCount ? stored : kLanguageAutomatic;
 }
 
 void CheckLanguageItem(const QMenuBar& menuBar, int index) {
@@ -46,7 +37,7 @@ bool SwitchLanguage(const QMenuBar& menuBar, int index) {
   CheckLanguageItem(menuBar, index);
   // Stored first: windows whose texts depend on the stored choice read it as they
   // are re-texted.
-  const bool stored = WriteIniInt(kSection, kKey, index, kSettingsFile);
+  const bool stored = StoreLanguageChoice(index);
   ReloadAllTexts();
   return stored;
 }

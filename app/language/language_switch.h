@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "controls/shell/main_window_ids.h"
+#include "model/settings/lang_text.h"
 #include "platform/window_handle.h"
 
 // The language items of the fifth menu, by language index 0 (automatic) to 6.
@@ -15,9 +16,6 @@ constexpr UINT kLanguageCommands[] = {ID_LANGUAGE_AUTOMATIC, ID_LANGUAGE_CHINESE
 
 // The language index of a command id; -1 for other ids.
 int LanguageOfCommand(WPARAM commandId);
-
-// The stored choice; a value outside 0-6 (a damaged file) is taken as automatic.
-int StoredLanguageChoice();
 
 // The item of the language index checked in the fifth menu, the other six unchecked.
 void CheckLanguageItem(const QMenuBar& menuBar, int index);

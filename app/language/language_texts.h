@@ -31,6 +31,7 @@ enum class TextSlot {
   ScanPage,
   AccessCodePane,
   TimedLockPane,
+  GuidePane,
   SearchPane,
   SendPane,
   UsbSendPane,

@@ -7,18 +7,21 @@
 
 #include "controls/shell/pane_ids.h"
 #include "model/painting/painting_helpers.h"
+#include "model/settings/fixed_texts.h"
+#include "model/settings/lang_sections.h"
 
 namespace {
 
+// Each control's text has the number of its id; the greeting and the caption have
+// their own.
+constexpr int kGreetingText = 1000;
+constexpr int kCaptionText = 1003;
 struct Choice {
   int id;
-  const char* text;
   const char* picture;
 };
-constexpr Choice kChoices[] = {{1048, "我不知道怎样添加屏和配置屏参信息", ":/images/179.png"},
-                               {1049, "我不知道怎么编辑节目", ":/images/178.png"}};
+constexpr Choice kChoices[] = {{1048, ":/images/179.png"}, {1049, ":/images/178.png"}};
 constexpr int kButtonIds[] = {1001, 1002, 1004};
-constexpr const char* kButtonTexts[] = {"上一步", "下一步", "完成"};
 
 constexpr QRect kGreetingRect(40, 48, 600, 28);
 constexpr int kPictureLeft = 60;
@@ -33,33 +36,44 @@ constexpr int kButtonGap = 10;
 
 CGuideDialog::CGuideDialog(QWidget* parent) : TaskPane(kGuidePane, parent) {
   BackButton().hide();
-  auto* greeting = new QLabel(QStringLiteral("您好，有什么可以为您效劳的!"), this);
-  greeting->setGeometry(kGreetingRect);
-  QFont bold = greeting->font();
+  greeting_ = new QLabel(this);
+  greeting_->setGeometry(kGreetingRect);
+  QFont bold = greeting_->font();
   bold.setBold(true);
-  greeting->setFont(bold);
+  greeting_->setFont(bold);
   int top = kFirstChoiceTop;
-  for (const Choice& choice : kChoices) {
+  for (std::size_t i = 0; i < choices_.size(); ++i) {
     auto* picture = new QLabel(this);
-    picture->setPixmap(QPixmap(QString::fromLatin1(choice.picture)));
+    picture->setPixmap(QPixmap(QString::fromLatin1(kChoices[i].picture)));
     picture->setGeometry(kPictureLeft, top, kPictureSize, kPictureSize);
-    auto* radio = new QRadioButton(QString::fromUtf8(choice.text), this);
-    radio->setObjectName(QString::number(choice.id));
-    radio->setGeometry(kChoiceLeft, top, 400, kPictureSize);
+    choices_[i] = new QRadioButton(this);
+    choices_[i]->setObjectName(QString::number(kChoices[i].id));
+    choices_[i]->setGeometry(kChoiceLeft, top, 400, kPictureSize);
     top += kChoicePitch;
   }
-  for (std::size_t i = 0; i < std::size(kButtonIds); ++i) {
-    buttons_[i] = new QPushButton(QString::fromUtf8(kButtonTexts[i]), this);
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    buttons_[i] = new QPushButton(this);
     buttons_[i]->setObjectName(QString::number(kButtonIds[i]));
     buttons_[i]->resize(kButtonSize);
   }
+  ApplyLanguage();
+}
+
+void CGuideDialog::ApplyLanguage() {
+  const auto text = [](int key) {
+    return ReadLangTextOrFixed(lang_section::IDD_GUIDE_DIALOG, key);
+  };
+  greeting_->setText(text(kGreetingText));
+  for (std::size_t i = 0; i < choices_.size(); ++i) choices_[i]->setText(text(kChoices[i].id));
+  for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->setText(text(kButtonIds[i]));
+  caption_ = text(kCaptionText);
+  update();
 }
 
 void CGuideDialog::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
-  DrawPanelFrame(QStringLiteral("向导"), false, true, painter,
-                 rect().adjusted(0, 0, 0, -kFrameBottomGap));
+  DrawPanelFrame(caption_, false, true, painter, rect().adjusted(0, 0, 0, -kFrameBottomGap));
 }
 
 void CGuideDialog::resizeEvent(QResizeEvent* event) {

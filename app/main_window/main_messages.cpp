@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "app/canvas/preview_dialog.h"
 #include "app/main_window/quendra_dlg.h"
@@ -133,14 +134,15 @@ void CQuendraDlg::OnPlayToggle(WPARAM wParam) {
 
 void CQuendraDlg::OnStatusCode(WPARAM code, LPARAM result) {
   const auto sdkResult = static_cast<std::int32_t>(result);
-  statusBar_->SetText(kOperationPart, StatusCodeText(static_cast<std::intptr_t>(code), sdkResult));
+  ShowOperationText(
+      [code, sdkResult] { return StatusCodeText(static_cast<std::intptr_t>(code), sdkResult); });
   statusBar_->SetIcon(kOperationPart,
                       LoadStatusIcon(sdkResult != 0 ? StatusIcon::Failure : StatusIcon::Success));
 }
 
 void CQuendraDlg::OnSendProgress(LPARAM percent) {
   statusBar_->Progress().setValue(static_cast<int>(std::clamp<LPARAM>(percent, 0, 100)));
-  statusBar_->SetText(kOperationPart, SendProgressText(percent));
+  ShowOperationText([percent] { return SendProgressText(percent); });
 }
 
 void CQuendraDlg::OnSendResult(LPARAM result) {
@@ -148,12 +150,18 @@ void CQuendraDlg::OnSendResult(LPARAM result) {
   const bool failed =
       sendResult != 0 && sendResult != kSendSending && sendResult != kSendGenerating;
   if (sendResult == 0) statusBar_->Progress().setValue(0);
-  statusBar_->SetText(kOperationPart, SendResultText(sendResult));
+  ShowOperationText([sendResult] { return SendResultText(sendResult); });
   statusBar_->SetIcon(kOperationPart,
                       LoadStatusIcon(failed ? StatusIcon::Failure : StatusIcon::Success));
 }
 
+void CQuendraDlg::ShowOperationText(std::function<QString()> text) {
+  operationText_ = std::move(text);
+  statusBar_->SetText(kOperationPart, operationText_());
+}
+
 void CQuendraDlg::OnStatusRefresh() {
+  if (operationText_) statusBar_->SetText(kOperationPart, operationText_());
   const ScreenRecord* screen = GetCurrentScreen();
   if (screen == nullptr) {
     statusBar_->SetIcon(kLinkPart, {});

@@ -274,7 +274,7 @@ TaskPane* CQuendraDlg::MakeTaskPane(int pane) {
       screenPane->FillScreenList();  // listed again whenever the pane opens
       return screenPane;
     }
-    case kGuidePane: return new CGuideDialog(client_);
+    case kGuidePane: return Retexted(TextSlot::GuidePane, new CGuideDialog(client_));
     case kSendPane: {
       auto* sendPane = new CSendDialog(client_, *projectPage_);
       sendPane->SetPreviewFrame(previewFrame_.get());

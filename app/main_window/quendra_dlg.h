@@ -103,6 +103,9 @@ class CQuendraDlg : public CMagnetDialog {
   void OnSendProgress(LPARAM percent);
   void OnSendResult(LPARAM result);
   void OnStatusRefresh();
+  // Shows the operation's status text and keeps how to make it, so that a language
+  // switch shows it again in the new language.
+  void ShowOperationText(std::function<QString()> text);
   // The language: the seven commands, and the windows a switch re-texts.
   void OnLanguageCommand(WPARAM commandId);
   void RegisterLanguageTexts();
@@ -128,6 +131,7 @@ class CQuendraDlg : public CMagnetDialog {
   QWidget* client_;  // the area under the menu bar
   CMyToolBar toolbar_;
   MainStatusBar* statusBar_ = nullptr;
+  std::function<QString()> operationText_;  // the operation part's last text
   CMainDialog* projectPage_ = nullptr;
   std::array<TaskPane*, kTaskPaneCount> panes_{};
   std::unique_ptr<CFrameDialog> previewFrame_;

@@ -7,11 +7,16 @@
 #include "controls/dialogs/busy_screen.h"
 #include "model/common/bounded_text.h"
 #include "model/project/content_size.h"
+#include "model/settings/fixed_texts.h"
+#include "model/settings/lang_sections.h"
 #include "platform/blocking_call.h"
 #include "render/flash/flash_text_call.h"
 #include "render/frame/pak_freshness.h"
 
 namespace {
+
+// What the busy window says while the recorders run (PUBLIC section).
+constexpr int kConvertingText = 1010;
 
 // The background colour the recorders write into their frame files' headers: none.
 constexpr ColorRef kRecordedBackColor = 0xFFFFFFFF;
@@ -133,7 +138,7 @@ void CFlashConverter::CollectFinished() {
 
 int CFlashConverter::WaitUntilDone() {
   if (running_ == 0) return 1;
-  const BusyScreen busy(kFlashConvertingText);
+  const BusyScreen busy(ReadLangTextOrFixed(lang_section::PUBLIC, kConvertingText));
   const std::uint32_t beganMs = clock_.TickMs();
   const std::int64_t backstopMs = longestLimitMs_ + kFlashWaitMarginMs;
   // The recorders' timers wake the wait; its own timeout wakes it at the backstop,

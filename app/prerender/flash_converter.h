@@ -29,8 +29,6 @@
 #include "render/flash/back_swf_image.h"
 #include "render/flash/swf_dialog.h"
 
-// What the busy window says while the recorders run.
-inline const QString kFlashConvertingText = QStringLiteral("正在转换数据...");
 // The wait's backstop beyond the longest limit of its recorders.
 constexpr std::uint32_t kFlashWaitMarginMs = 10000;
 

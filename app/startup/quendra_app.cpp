@@ -18,6 +18,7 @@
 #include "model/common/app_paths.h"
 #include "model/common/file_association.h"
 #include "model/common/file_system.h"
+#include "model/settings/fixed_texts.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/settings_file.h"
@@ -35,17 +36,15 @@ constexpr int kSwapPollMs = 10;
 // After the swap, as the updater's installer expects.
 constexpr int kAfterSwapMs = 30;
 
-// Texts of the start's notices (PUBLIC section) and their Chinese originals, shown when
-// no language file has them.
+// Texts of the start's notices (PUBLIC section).
 constexpr int kNoRunFolderText = 1006;
 constexpr int kAlreadyRunningText = 1007;
 constexpr int kNoticeCaptionText = 1008;
 
 // A start's notice in the language the user chose, as the main window reads it.
-QString NoticeText(int key, const QString& chinese) {
+QString NoticeText(int key) {
   SelectLanguageFile(StoredLanguageChoice());
-  const QString text = ReadLangText(lang_section::PUBLIC, key);
-  return text.isEmpty() ? chinese : text;
+  return ReadLangTextOrFixed(lang_section::PUBLIC, key);
 }
 
 StartupHooks WithDefaults(StartupHooks hooks) {
@@ -106,15 +105,13 @@ CQuendraApp::CQuendraApp(StartupHooks hooks) : hooks_(WithDefaults(std::move(hoo
 bool CQuendraApp::InitInstance() {
   const QString lockPath = InstanceLockPath();
   if (lockPath.isEmpty()) {
-    hooks_.showBox(NoticeText(kNoRunFolderText, QStringLiteral("无法建立运行文件夹!")),
-                   NoticeText(kNoticeCaptionText, QStringLiteral("提示:")));
+    hooks_.showBox(NoticeText(kNoRunFolderText), NoticeText(kNoticeCaptionText));
     return false;
   }
   QLockFile lock(lockPath);
   lock.setStaleLockTime(0);  // stale only when its process has ended
   if (!lock.tryLock(0)) {
-    hooks_.showBox(NoticeText(kAlreadyRunningText, QStringLiteral("该程序已经运行了!")),
-                   NoticeText(kNoticeCaptionText, QStringLiteral("提示:")));
+    hooks_.showBox(NoticeText(kAlreadyRunningText), NoticeText(kNoticeCaptionText));
     return false;
   }
   // Failures here are left for the next start, as the folders' are.

@@ -8,6 +8,7 @@
 #include "controls/dialogs/style_message_dialog.h"
 #include "device/commands/command_dialog_ids.h"
 #include "model/project/current_screen.h"
+#include "model/settings/fixed_texts.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
@@ -82,9 +83,7 @@ CTimeBrightnessSetDialog::CTimeBrightnessSetDialog(ScreenRecord& screen, QWidget
 }
 
 void CTimeBrightnessSetDialog::ApplyLanguage() {
-  setWindowTitle(QStringLiteral("亮度设置"));
-  const QString caption = ReadLangText(lang_section::IDD_BRIGHTNESS_DIALOG, 1001);
-  if (!caption.isEmpty()) setWindowTitle(caption);
+  setWindowTitle(ReadLangTextOrFixed(lang_section::IDD_BRIGHTNESS_DIALOG, 1001));
   byTime_.setText(Text(1000));
   manual_.setText(Text(1001));
   startLabel_.setText(Text(1002));

@@ -5,6 +5,7 @@
 #include "controls/dialogs/style_message_dialog.h"
 #include "device/commands/command_dialog_ids.h"
 #include "model/project/current_screen.h"
+#include "model/settings/fixed_texts.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
@@ -53,8 +54,7 @@ CTimeOnOffDialog::CTimeOnOffDialog(QWidget* parent, AskUser ask)
 }
 
 void CTimeOnOffDialog::ApplyLanguage() {
-  const QString caption = Text(1008);
-  setWindowTitle(caption.isEmpty() ? QStringLiteral("定时开关屏") : caption);
+  setWindowTitle(ReadLangTextOrFixed(lang_section::IDD_TIMEONOFF_DIALOG, 1008));
   send_.setText(Text(1000));
   scheduleOn_.setText(Text(1001));
   scheduleOff_.setText(Text(1002));

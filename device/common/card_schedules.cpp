@@ -6,6 +6,9 @@
 
 #include <cstring>
 
+#include "model/settings/fixed_texts.h"
+#include "model/settings/lang_sections.h"
+#include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
 
 namespace {
@@ -71,10 +74,15 @@ void Name(QWidget* control, int id) {
   SetControlId(control, id);
 }
 
+// The darkest and brightest levels carry their words: "0(dark)", "15(bright)".
 QString LevelText(int level) {
-  if (level == 0) return QStringLiteral("0(暗)");
-  if (level == kBrightnessLevels - 1) return QStringLiteral("15(亮)");
-  return QString::number(level);
+  constexpr int kBrightWord = 1008;
+  constexpr int kDarkWord = 1009;
+  const bool end = level == 0 || level == kBrightnessLevels - 1;
+  if (!end) return QString::number(level);
+  const QString word = ReadLangTextOrFixed(lang_section::IDD_TIMEBRIGHTNESSSET_DIALOG,
+                                           level == 0 ? kDarkWord : kBrightWord);
+  return FormatLangText(QStringLiteral("%1(%s)").arg(level), {word});
 }
 
 }  // namespace

@@ -47,7 +47,8 @@ struct ScheduleSlotIds {
 };
 
 // The controls of one slot row: its check, its two "HH:mm" pickers and, for
-// brightness, its level list ("0(暗)", "1" ... "14", "15(亮)"). The dialog owns them.
+// brightness, its level list ("0(dark)", "1" ... "14", "15(bright)" in the language's
+// words). The dialog owns them.
 struct ScheduleSlotRow {
   QCheckBox* check = nullptr;
   QTimeEdit* start = nullptr;

@@ -9,6 +9,7 @@
 #include "device/lock/led_locker_ids.h"
 #include "model/painting/painting_helpers.h"
 #include "model/project/current_screen.h"
+#include "model/settings/fixed_texts.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "sdk/Corvanix.h"
@@ -22,6 +23,8 @@ constexpr std::int32_t kLocked = 2;
 const QRect kPanel(120, 40, 560, 500);  // (120, 40)-(680, 540)
 constexpr int kCaptionIconSize = 32;
 constexpr int kAdministratorMenuText = 2003;  // the menu item that leads here
+constexpr int kLockText = 1001;
+constexpr int kUnlockText = 1002;
 
 QString Text(int key) { return ReadLangText(lang_section::IDD_LEDLOCKER_DIALOG, key); }
 
@@ -45,8 +48,6 @@ CLedLockerDialog::CLedLockerDialog(QWidget* parent, const PlayClock& clock, AskU
   const QDateTime now = QDateTime::fromSecsSinceEpoch(clock.NowSeconds());
   date_.setDate(now.date());
   time_.setTime(QTime(now.time().hour(), now.time().minute()));
-  lock_.setText(QStringLiteral("定时锁屏"));
-  unlock_.setText(QStringLiteral("解除锁屏"));
   connect(&lock_, &QPushButton::clicked, this, [this] { OnLock(); });
   connect(&unlock_, &QPushButton::clicked, this, [this] { OnUnlock(); });
   ApplyLanguage();
@@ -54,6 +55,8 @@ CLedLockerDialog::CLedLockerDialog(QWidget* parent, const PlayClock& clock, AskU
 
 void CLedLockerDialog::ApplyLanguage() {
   label_.setText(Text(1000));
+  lock_.setText(ReadLangTextOrFixed(lang_section::IDD_LEDLOCKER_DIALOG, kLockText));
+  unlock_.setText(ReadLangTextOrFixed(lang_section::IDD_LEDLOCKER_DIALOG, kUnlockText));
   caption_ = ReadLangText(lang_section::IDR_MENU_MAIN, kAdministratorMenuText);
   BackButton().SetTipText(ReadLangText(lang_section::PUBLIC, 1004), true);
   update();

@@ -19,6 +19,7 @@
 namespace {
 
 constexpr int kCaptionKey = 1016;
+constexpr int kMaxText = 1025;  // beside the largest module count and size
 constexpr int kCardNumbers = 255;
 constexpr int kCustomModuleCount = 17;
 // Names hold 63 UTF-16 units and their terminator.
@@ -115,7 +116,7 @@ void CBasicSetDialog::CreateControls() {
   set_ = MakePageControl<QPushButton>(this, IDC_BASIC_SET);
   for (QLabel*& label : labels_) label = new QLabel(this);
   for (QLabel*& label : totalTexts_) label = new QLabel(this);
-  for (QLabel*& label : maxTexts_) label = new QLabel(QStringLiteral("Max."), this);
+  for (QLabel*& label : maxTexts_) label = new QLabel(this);
 }
 
 void CBasicSetDialog::PlaceControls() {
@@ -214,6 +215,7 @@ void CBasicSetDialog::ApplyLanguage() {
   custom_->setText(Text(1004));
   const int unitKeys[] = {1010, 1011, 1012, 1012, 1013, 1013};
   for (std::size_t i = 0; i < totalTexts_.size(); ++i) totalTexts_[i]->setText(Text(unitKeys[i]));
+  for (QLabel* label : maxTexts_) label->setText(Text(kMaxText));
   for (std::size_t color = 0; color < regularNames_.size(); ++color) {
     regularNames_[color].clear();
     for (int index = 0; index < RegularModuleCount(static_cast<int>(color)); ++index) {

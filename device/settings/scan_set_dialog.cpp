@@ -41,9 +41,13 @@ const std::vector<int> kGroupTexts[] = {
     {},
 };
 
-// The radios' own texts.
-const char* const kGroupNames[] = {"Static",    "1/2 scan", "1/4 scan", "1/8 scan",
-                                   "1/16 scan", "Type 1",   "Type 2",   "Custom"};
+// The texts of the radios (one a group, in group order) and of the options below the list.
+constexpr int kFirstGroupText = 1001;
+constexpr int kRowOrderText = 1010;
+constexpr int kNormalRowsText = 1011;
+constexpr int kReversedRowsText = 1012;
+constexpr int kColorOrderText = 1013;
+constexpr int kSendText = 1014;
 
 constexpr int kLeft = 24;
 constexpr int kTop = 44;
@@ -52,6 +56,7 @@ constexpr int kRadioHeight = 24;
 constexpr int kListLeft = kLeft + kRadioWidth + 16;
 constexpr int kListWidth = 300;
 constexpr int kListHeight = 300;
+constexpr int kOptionLabelWidth = 120;  // the labels beside the row and colour orders
 
 }  // namespace
 
@@ -59,7 +64,6 @@ CScanSetDialog::CScanSetDialog(QWidget* parent)
     : ScreenPage(lang_section::IDD_SCANSET_DIALOG, kCaptionKey, parent), list_(this) {
   for (int group = 0; group < kGroupCount; ++group) {
     QRadioButton* radio = MakePageControl<QRadioButton>(this, IDC_SCAN_GROUPS[group]);
-    radio->setText(QString::fromLatin1(kGroupNames[group]));
     radio->setGeometry(kLeft, kTop + group * (kRadioHeight + 8), kRadioWidth, kRadioHeight);
     radios_.addButton(radio, group);
     groups_[static_cast<std::size_t>(group)] = radio;
@@ -74,19 +78,18 @@ CScanSetDialog::CScanSetDialog(QWidget* parent)
   connect(&list_, &QListWidget::currentRowChanged, this, [this](int row) { OnScanEntry(row); });
 
   const int optionsTop = kTop + kListHeight + 20;
-  auto* rowLabel = new QLabel(QStringLiteral("Row order"), this);
-  rowLabel->setGeometry(kListLeft, optionsTop, 100, kRadioHeight);
+  rowLabel_ = new QLabel(this);
+  rowLabel_->setGeometry(kListLeft, optionsTop, kOptionLabelWidth, kRadioHeight);
   rowOrder_ = MakePageControl<QComboBox>(this, IDC_SCAN_ROW_ORDER);
-  rowOrder_->addItems({QStringLiteral("Normal"), QStringLiteral("Reversed")});
-  rowOrder_->setGeometry(kListLeft + 100, optionsTop, 140, kRadioHeight);
-  auto* colorLabel = new QLabel(QStringLiteral("Colour order"), this);
-  colorLabel->setGeometry(kListLeft, optionsTop + 36, 100, kRadioHeight);
+  rowOrder_->addItems({QString(), QString()});
+  rowOrder_->setGeometry(kListLeft + kOptionLabelWidth, optionsTop, 140, kRadioHeight);
+  colorLabel_ = new QLabel(this);
+  colorLabel_->setGeometry(kListLeft, optionsTop + 36, kOptionLabelWidth, kRadioHeight);
   colorOrder_ = MakePageControl<QComboBox>(this, IDC_SCAN_COLOR_ORDER);
   colorOrder_->addItems({QStringLiteral("R+G"), QStringLiteral("G+R")});
-  colorOrder_->setGeometry(kListLeft + 100, optionsTop + 36, 140, kRadioHeight);
+  colorOrder_->setGeometry(kListLeft + kOptionLabelWidth, optionsTop + 36, 140, kRadioHeight);
   send_ = MakePageControl<QPushButton>(this, IDC_SCAN_SEND);
-  send_->setText(QStringLiteral("Send"));
-  send_->setGeometry(kListLeft + 100, optionsTop + 84, 140, 30);
+  send_->setGeometry(kListLeft + kOptionLabelWidth, optionsTop + 84, 140, 30);
 
   connect(rowOrder_, &QComboBox::activated, this, [this](int index) {
     if (ScreenRecord* screen = Screen()) screen->HanXu = index == 1 ? kReversedRows : 0;
@@ -95,6 +98,7 @@ CScanSetDialog::CScanSetDialog(QWidget* parent)
     if (ScreenRecord* screen = Screen()) screen->RedGreenExchange = index;
   });
   connect(send_, &QPushButton::clicked, this, [this] { OnSend(); });
+  ApplyLanguage();
 }
 
 void CScanSetDialog::ShowGroup(int group) {
@@ -118,6 +122,15 @@ void CScanSetDialog::ShowGroup(int group) {
 
 void CScanSetDialog::ApplyLanguage() {
   ScreenPage::ApplyLanguage();
+  const auto text = [](int key) { return ReadLangText(lang_section::IDD_SCANSET_DIALOG, key); };
+  for (int group = 0; group < kGroupCount; ++group) {
+    groups_[static_cast<std::size_t>(group)]->setText(text(kFirstGroupText + group));
+  }
+  rowLabel_->setText(text(kRowOrderText));
+  rowOrder_->setItemText(0, text(kNormalRowsText));
+  rowOrder_->setItemText(1, text(kReversedRowsText));
+  colorLabel_->setText(text(kColorOrderText));
+  send_->setText(text(kSendText));
   const int entry = list_.currentRow();
   ShowGroup(group_);
   const QSignalBlocker blocker(&list_);

@@ -27,7 +27,8 @@ class CScanSetDialog : public ScreenPage {
 
   // Shows the screen's scan key (group and entry), row order and colour order.
   void LoadScreen(ScreenRecord* screen) override;
-  // The caption and the names in the list, whose entry stays selected.
+  // The caption, the radios, the options' texts and the names in the list, whose
+  // entry stays selected.
   void ApplyLanguage() override;
 
   // Writes the screen's scan and scan table to its card. Status codes 3, 4, 5.
@@ -48,7 +49,9 @@ class CScanSetDialog : public ScreenPage {
   CListBoxQx list_;
   QButtonGroup radios_;
   std::array<QRadioButton*, kGroupCount> groups_{};
+  QLabel* rowLabel_ = nullptr;
   QComboBox* rowOrder_ = nullptr;
+  QLabel* colorLabel_ = nullptr;
   QComboBox* colorOrder_ = nullptr;
   QPushButton* send_ = nullptr;
   int group_ = -1;

@@ -13,6 +13,7 @@
 #include "editors/page_parts/option_lists.h"
 #include "model/project/project_globals.h"
 #include "model/project/selection.h"
+#include "model/settings/fixed_texts.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
@@ -25,6 +26,7 @@ constexpr SpeedListTexts kBorderSpeedTexts{lang_section::IDD_BORDER_DIALOG, 1011
 constexpr int kStyleCounts[2] = {kSingleColorStrips, kMultiColorStrips};
 // The warning's style: the exclamation icon, OK alone.
 constexpr int kWarningStyle = 48;
+constexpr int kFitText = 1013;  // the border does not fit its area or screen
 // Any colour type above two colours draws the pictures in full colour.
 constexpr int kFullColor = 2;
 
@@ -289,9 +291,8 @@ void CBorderDialog::ResetToThinnest(const Fields& fields) {
 }
 
 void CBorderDialog::ShowFitMessage() {
-  // The warning is the same text in every language.
-  static_cast<void>(ShowStyleMessage(
-      QStringLiteral("流水框超出区域大小，请重新选择流水边框或将区域调大。"), kWarningStyle));
+  static_cast<void>(ShowStyleMessage(ReadLangTextOrFixed(lang_section::IDD_BORDER_DIALOG, kFitText),
+                                     kWarningStyle));
 }
 
 void CBorderDialog::NotifyCanvas() {

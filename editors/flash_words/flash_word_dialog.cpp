@@ -28,6 +28,7 @@
 #include "model/painting/painting_helpers.h"
 #include "model/project/project_globals.h"
 #include "model/project/project_records.h"
+#include "model/settings/fixed_texts.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
@@ -65,12 +66,8 @@ constexpr QStyle::StandardPixmap kToolPictures[] = {
     QStyle::SP_FileIcon, QStyle::SP_FileDialogDetailedView, QStyle::SP_TrashIcon,
     QStyle::SP_DialogResetButton, QStyle::SP_DialogApplyButton};
 
-// The effects of the page, as its template lists them in every language.
-const char16_t* const kPageEffects[CFlashWordDialog::kPageEffectCount] = {
-    u"3d",       u"dna",      u"nimbus",       u"radiation", u"rebound", u"下倾显现",
-    u"下落",     u"下落的星", u"下雪",         u"伸展",      u"伸张",    u"光学扫描",
-    u"公告",     u"分离",     u"半转显现淡出", u"叠像突现",  u"右移",    u"向上吹气",
-    u"向下吹气", u"向下扫描", u"向左拖拉",     u"垂直合并"};
+// The page's effects are the first of the item editor's, by the same texts.
+constexpr int kFirstEffectText = 2000;
 
 const QString kCaptions[] = {QStringLiteral("B"), QStringLiteral("I"), QStringLiteral("U")};
 
@@ -172,11 +169,7 @@ void CFlashWordDialog::CreateStyleControls() {
   color_ = Place(new CColorPicker(this), kColorId, QRect(370, 94, 60, 26));
   color_->SetColor(kNewItemColor);
   effect_ = MakeCombo(this, kEffectId, QRect(270, 126, 140, 26), false);
-  for (const char16_t* name : kPageEffects) effect_->addItem(QString::fromUtf16(name));
   speed_ = MakeCombo(this, kSpeedId, QRect(414, 126, 92, 26), false);
-  speed_->addItem(QStringLiteral("1(最快)"));
-  for (int speed = 2; speed < kSpeedCount; ++speed) speed_->addItem(QString::number(speed));
-  speed_->addItem(QStringLiteral("32(最慢)"));
 
   connect(face_, &QComboBox::textActivated, this, [this](const QString& f) { OnFace(f); });
   connect(size_, &QComboBox::textActivated, this, [this](const QString& t) { OnSizeText(t); });
@@ -187,6 +180,13 @@ void CFlashWordDialog::CreateStyleControls() {
 }
 
 void CFlashWordDialog::ApplyLanguage(int storedLanguage) {
+  QStringList effects;
+  for (int style = 0; style < kPageEffectCount; ++style) {
+    effects.push_back(
+        ReadLangTextOrFixed(lang_section::IDD_FLASHWORDEDIT_DIALOG, kFirstEffectText + style));
+  }
+  FillKeepingIndex(*effect_, effects);
+  FillSpeedList(*speed_, kImageWordSpeedTexts);
   const bool withTexts = storedLanguage == 1 || storedLanguage == 3;
   for (int i = 0; i < static_cast<int>(std::size(kToolCommands)); ++i) {
     QAction* button = toolbar_->ButtonAction(toolbar_->CommandToIndex(kToolCommands[i]));

@@ -15,6 +15,7 @@
 #include "model/common/bounded_text.h"
 #include "model/painting/painting_helpers.h"
 #include "model/project/area_items.h"
+#include "model/settings/fixed_texts.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
@@ -35,6 +36,7 @@ constexpr int kFirstLabelText = 1000;
 constexpr int kBoldTip = 1004;
 constexpr int kItalicTip = 1005;
 constexpr int kColorTip = 1006;
+constexpr int kCaptionText = 1007;
 constexpr int kFirstEffectText = 2000;
 constexpr int kOkText = 1000;
 constexpr int kCancelText = 1001;
@@ -69,7 +71,6 @@ CButtonQx* MakeToggle(QWidget* dialog, int id, const QString& caption, const QRe
 
 CFlashWordEditDialog::CFlashWordEditDialog(HWND owner, FlashWordItem& item, QWidget* parent)
     : QDialog(parent), owner_(owner), item_(item) {
-  setWindowTitle(QStringLiteral("Flash文字内容编辑"));
   setFixedSize(kDialogSize);
   CreateControls();
   ApplyLanguage();
@@ -131,13 +132,14 @@ void CFlashWordEditDialog::CreateControls() {
 
 void CFlashWordEditDialog::ApplyLanguage() {
   const QLatin1StringView section = lang_section::IDD_FLASHWORDEDIT_DIALOG;
+  setWindowTitle(ReadLangTextOrFixed(section, kCaptionText));
   for (std::size_t i = 0; i < labels_.size(); ++i) {
     labels_[i]->setText(ReadLangText(section, kFirstLabelText + static_cast<int>(i)));
   }
   FillSpeedList(*speed_, kImageWordSpeedTexts);
   effect_->clear();
   for (int style = 0; style < kEffectCount; ++style) {
-    effect_->addItem(ReadLangText(section, kFirstEffectText + style));
+    effect_->addItem(ReadLangTextOrFixed(section, kFirstEffectText + style));
   }
   bold_->SetTipText(ReadLangText(section, kBoldTip), true);
   italic_->SetTipText(ReadLangText(section, kItalicTip), true);

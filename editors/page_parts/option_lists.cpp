@@ -3,13 +3,16 @@
 #include <QComboBox>
 #include <QStringList>
 
+#include "model/settings/fixed_texts.h"
 #include "model/settings/lang_text.h"
 
 namespace {
 
 constexpr int kFirstEffectKey = 2000;
 
-void Refill(QComboBox& combo, const QStringList& entries) {
+}  // namespace
+
+void FillKeepingIndex(QComboBox& combo, const QStringList& entries) {
   const int index = combo.currentIndex();
   const bool blocked = combo.blockSignals(true);
   combo.clear();
@@ -18,21 +21,20 @@ void Refill(QComboBox& combo, const QStringList& entries) {
   combo.blockSignals(blocked);
 }
 
-}  // namespace
-
 void FillEffectList(QComboBox& combo) {
   QStringList entries;
   for (int effect = 0; effect < kEffectCount; ++effect) {
     entries.push_back(ReadLangText(lang_section::IDD_IMAGEWORD_DIALOG, kFirstEffectKey + effect));
   }
-  Refill(combo, entries);
+  FillKeepingIndex(combo, entries);
 }
 
 void FillSpeedList(QComboBox& combo, const SpeedListTexts& texts) {
   const QString end = QStringLiteral("%1(%s)");
-  QStringList entries{FormatLangText(end.arg(1), {ReadLangText(texts.section, texts.fastestKey)})};
+  QStringList entries{
+      FormatLangText(end.arg(1), {ReadLangTextOrFixed(texts.section, texts.fastestKey)})};
   for (int speed = 2; speed < kSpeedCount; ++speed) entries.push_back(QString::number(speed));
   entries.push_back(
-      FormatLangText(end.arg(kSpeedCount), {ReadLangText(texts.section, texts.slowestKey)}));
-  Refill(combo, entries);
+      FormatLangText(end.arg(kSpeedCount), {ReadLangTextOrFixed(texts.section, texts.slowestKey)}));
+  FillKeepingIndex(combo, entries);
 }

@@ -9,25 +9,38 @@
 #include "editors/rich_text_editor/rtf_edit_dialog.h"
 #include "model/common/media_kind.h"
 #include "model/common/regular_file.h"
+#include "model/settings/fixed_texts.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 
 namespace {
 
-const QString kOpenFilter = QStringLiteral(
-    u"All File(*.rtf;*.txt) (*.txt *.rtf *.TXT *.RTF);;Rich Text Format(*.rtf) (*.rtf *.RTF);;"
-    u"文本文档(*.txt) (*.txt *.TXT)");
-const QString kSaveFilter = QStringLiteral("Rich Text Format(*.rtf) (*.rtf *.RTF)");
 const QString kRtfSuffix = QStringLiteral(".rtf");
 
 // IDD_RTFEDIT_DIALOG: close without saving?
 constexpr int kCloseUnsavedText = 1028;
+// IDD_RTFEDIT_DIALOG: the file filters' names.
+constexpr int kAllFilesText = 1029;
+constexpr int kRichTextText = 1030;
+constexpr int kPlainTextText = 1031;
+
+QString FilterName(int key) { return ReadLangTextOrFixed(lang_section::IDD_RTFEDIT_DIALOG, key); }
+
+QString RichTextFilter() {
+  return FilterName(kRichTextText) + QStringLiteral("(*.rtf) (*.rtf *.RTF)");
+}
+
+QString OpenFilter() {
+  return FilterName(kAllFilesText) + QStringLiteral("(*.rtf;*.txt) (*.txt *.rtf *.TXT *.RTF);;") +
+         RichTextFilter() + QStringLiteral(";;") + FilterName(kPlainTextText) +
+         QStringLiteral("(*.txt) (*.txt *.TXT)");
+}
 constexpr int kStyleAsk = 0x41;
 
 }  // namespace
 
 void CRtfEditDialog::OnOpenFile() {
-  const QString path = hooks_.chooseOpenFile(kOpenFilter);
+  const QString path = hooks_.chooseOpenFile(OpenFilter());
   if (path.isEmpty()) return;
   switch (GetMediaKind(path)) {
     case kMediaRichText:
@@ -56,7 +69,7 @@ void CRtfEditDialog::OpenPlainText(const QString& path) {
 bool CRtfEditDialog::SaveTo(const QString& path) { return saver_.Save(*edit_, path, hooks_.ask); }
 
 void CRtfEditDialog::OnSaveAs() {
-  QString path = hooks_.chooseSaveFile(kSaveFilter);
+  QString path = hooks_.chooseSaveFile(RichTextFilter());
   if (path.isEmpty()) return;
   if (!path.endsWith(kRtfSuffix, Qt::CaseInsensitive)) path += kRtfSuffix;
   static_cast<void>(SaveTo(path));

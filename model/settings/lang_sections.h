@@ -54,6 +54,9 @@ inline constexpr QLatin1StringView IDD_ADDGROUP_DIALOG("IDD_ADDGROUP_DIALOG");
 inline constexpr QLatin1StringView IDD_GROUPSET_DIALOG("IDD_GROUPSET_DIALOG");
 inline constexpr QLatin1StringView IDD_LEDSELECT_DIALOG("IDD_LEDSELECT_DIALOG");
 
+// The updater's window, its notice and tray.
+inline constexpr QLatin1StringView IDD_UPDATE_DIALOG("IDD_UPDATE_DIALOG");
+
 // The screen parameters' pages.
 inline constexpr QLatin1StringView IDD_COMMUNICATIONSET_DIALOG("IDD_COMMUNICATIONSET_DIALOG");
 inline constexpr QLatin1StringView IDD_BASICSET_DIALOG("IDD_BASICSET_DIALOG");

@@ -1,9 +1,11 @@
 #include "model/settings/lang_text.h"
 
+#include <algorithm>
 #include <array>
 
 #include "model/common/app_paths.h"
 #include "model/settings/ini_file.h"
+#include "model/settings/settings_file.h"
 
 QString LangIniPath;
 int LanguageIndex = kLanguageAutomatic;
@@ -16,6 +18,11 @@ constexpr qsizetype kMaxLangTextUnits = 259;
 constexpr std::array<const char16_t*, kLanguageCount> kLanguageFiles = {
     nullptr,        u"chinese.ini", u"english.ini", u"chinese(fanti).ini",
     u"Russian.ini", u"Turkish.ini", u"Persia.ini"};
+
+// Where the language choice is kept.
+const QString kChoiceFile = QStringLiteral("setting.cfg");
+const QString kChoiceSection = QStringLiteral("CONFIG");
+const QString kChoiceKey = QStringLiteral("Language");
 
 bool IsFormatConversion(QChar c) { return c == u'd' || c == u'i' || c == u'u' || c == u's'; }
 
@@ -39,8 +46,18 @@ int LanguageIndexForLocale(const QLocale& locale) {
       }
     case QLocale::Russian: return 4;
     case QLocale::Turkish: return 5;
+    case QLocale::Persian: return 6;
     default: return 2;
   }
+}
+
+int StoredLanguageChoice() {
+  const int stored = ReadIniInt(kChoiceSection, kChoiceKey, kChoiceFile);
+  return stored >= 0 && stored < kLanguageCount ? stored : kLanguageAutomatic;
+}
+
+bool StoreLanguageChoice(int index) {
+  return WriteIniInt(kChoiceSection, kChoiceKey, index, kChoiceFile);
 }
 
 void SelectLanguageFile(int index) {
@@ -58,6 +75,15 @@ QString ReadLangText(const QString& section, int textNumber) {
     text.truncate(keep);
   }
   return text;
+}
+
+QString ReadLangText(const QString& section, int textNumber, std::span<const FixedText> fixed) {
+  const QString text = ReadLangText(section, textNumber);
+  if (!text.isEmpty()) return text;
+  const auto own = std::find_if(fixed.begin(), fixed.end(), [&](const FixedText& entry) {
+    return entry.textNumber == textNumber && entry.section == section;
+  });
+  return own == fixed.end() ? QString() : QString::fromUtf16(own->text);
 }
 
 QString FormatLangText(const QString& format, const QStringList& args) {

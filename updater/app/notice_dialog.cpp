@@ -10,6 +10,7 @@
 #include "updater/app/plain_button.h"
 #include "updater/app/update_ids.h"
 #include "updater/app/update_look.h"
+#include "updater/app/update_texts.h"
 
 namespace {
 
@@ -31,10 +32,10 @@ QLabel* PlainLabel(const QString& text, QWidget* parent) {
 
 CNoticeDialog::CNoticeDialog(const QString& version, const QString& message, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      caption_(PlainLabel(QStringLiteral("发现新版本，版本号：") + version, this)),
+      caption_(PlainLabel(UpdateText(kNoticeCaptionText, version), this)),
       message_(PlainLabel(message, this)),
-      ok_(new CPlainButton(QStringLiteral("确定"), IDOK, this)),
-      cancel_(new CPlainButton(QStringLiteral("取消"), IDCANCEL, this)),
+      ok_(new CPlainButton(OkText(), IDOK, this)),
+      cancel_(new CPlainButton(CancelText(), IDCANCEL, this)),
       close_(new CPlainButton(QStringLiteral("×"), IDC_NOTICE_CLOSE, this)) {
   setObjectName(QStringLiteral("notice"));
   setWindowTitle(caption_->text());
@@ -85,7 +86,7 @@ void CNoticeDialog::paintEvent(QPaintEvent*) {
   painter.drawRect(0, 0, width() - 1, height() - 1);
   painter.setPen(Qt::white);
   painter.drawText(QRect(kMargin / 2, 0, width() - kTopBarHeight, kTopBarHeight),
-                   Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Quendra - 升级提示"));
+                   Qt::AlignLeft | Qt::AlignVCenter, UpdateText(kNoticeTitleText));
 }
 
 void CNoticeDialog::mousePressEvent(QMouseEvent* event) {

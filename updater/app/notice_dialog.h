@@ -1,7 +1,7 @@
 #pragma once
 // CNoticeDialog: the pop-up that offers a new version. Frameless and on top of other
 // windows, at the bottom right of the screen's free area (above a task bar); its top
-// bar, which carries the white title "Quendra - 升级提示" and the close box, drags it.
+// bar, which carries the white title "Quendra - Update notice" and the close box, drags it.
 // The caption names the version, the body shows the server's message as plain text.
 // OK (button 1) ends it with IDOK; Cancel (2), the close box (1004) and Esc with
 // IDCANCEL.

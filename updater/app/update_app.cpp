@@ -7,6 +7,7 @@
 
 #include "platform/runtime_folder.h"
 #include "updater/app/update_dlg.h"
+#include "updater/app/update_texts.h"
 #include "updater/core/package_install.h"
 
 QString UpdaterLockPath() {
@@ -31,6 +32,7 @@ int CUpdateApp::InitInstance() {
   if (!lock.tryLock(0)) return 0;
   // Hiding the last window (the notice's end, the tray) never ends the updater.
   QApplication::setQuitOnLastWindowClosed(false);
+  SelectUpdaterLanguage();
   CUpdateDlg dialog;
   const std::unique_ptr<WindowChannel> channel = ServeUpdaterWindowClass(dialog.Handle());
   if (!channel->IsListening()) {

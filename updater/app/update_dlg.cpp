@@ -19,6 +19,7 @@
 #include "updater/app/plain_button.h"
 #include "updater/app/update_ids.h"
 #include "updater/app/update_look.h"
+#include "updater/app/update_texts.h"
 #include "updater/app/update_tray.h"
 #include "updater/core/updater_messages.h"
 
@@ -30,19 +31,23 @@ constexpr QRect kProgressPlace(60, 288, 480, 12);
 constexpr int kButtonTop = 306;
 constexpr int kButtonHeight = 28;
 
+// The transfer's progress under its first line.
+QString ProgressLine(std::int64_t doneKb, std::int64_t allKb, std::int64_t percent) {
+  return QStringLiteral("\n%1KB/%2KB  %3%").arg(doneKb).arg(allKb).arg(percent);
+}
+
 QString StateText(int state, const QString& version) {
   switch (state) {
-    case kServerFailed: return QStringLiteral("获取服务器版本信息失败！");
-    case kUpToDate: return QStringLiteral("当前已是最新版本，无需升级！");
-    case kOffered: return version + QStringLiteral("，是否需要升级？");
-    case kDownloading: return QStringLiteral("正在下载...\n0KB/0KB  0%");
-    case kDownloadFailed: return QStringLiteral("下载升级文件失败！\n是否重试？");
-    case kInstalling: return QStringLiteral("下载升级包成功，正在安装...");
-    case kBadPackage: return QStringLiteral("安装包校验失败！\n是否重新下载？");
-    case kMainRunning:
-      return QStringLiteral("Quendra 正在运行，是否强制关闭并继续或确定关闭后继续？");
-    case kDone: return QStringLiteral("升级成功!");
-    case kInstallingAfterClose: return QStringLiteral("正在安装...");
+    case kServerFailed: return UpdateText(kServerFailedText);
+    case kUpToDate: return UpdateText(kUpToDateText);
+    case kOffered: return UpdateText(kOfferedText, version);
+    case kDownloading: return UpdateText(kDownloadingText) + ProgressLine(0, 0, 0);
+    case kDownloadFailed: return UpdateLines(kDownloadFailedText, kRetryQuestionText);
+    case kInstalling: return UpdateText(kInstallingText);
+    case kBadPackage: return UpdateLines(kBadPackageText, kDownloadAgainText);
+    case kMainRunning: return UpdateText(kMainRunningText);
+    case kDone: return UpdateText(kDoneText);
+    case kInstallingAfterClose: return UpdateText(kInstallingAfterCloseText);
     default: return QString();
   }
 }
@@ -50,23 +55,23 @@ QString StateText(int state, const QString& version) {
 // Button 1000 by state: what pressing it does there.
 QString UpgradeButtonText(int state) {
   switch (state) {
-    case kOffered: return QStringLiteral("一键升级");
+    case kOffered: return UpdateText(kUpgradeButtonText);
     case kDownloading:
-    case kInstalling: return QStringLiteral("在后台升级");
+    case kInstalling: return UpdateText(kBackgroundButtonText);
     case kDownloadFailed:
-    case kBadPackage: return QStringLiteral("重试");
-    case kDone: return QStringLiteral("完成");
-    default: return QStringLiteral("确定");
+    case kBadPackage: return UpdateText(kRetryButtonText);
+    case kDone: return UpdateText(kFinishButtonText);
+    default: return OkText();
   }
 }
 
 void AddTrayMenuTemplate() {
   static bool added = false;
   if (std::exchange(added, true)) return;
-  AddMenuTemplate({IDR_TRAY_MENU,
-                   QStringLiteral("IDR_TRAY_MENU"),
-                   {{MF_POPUP | MF_END, 0, QString()},
-                    {MF_END, ID_TRAY_SHOW, QStringLiteral("显示升级窗口(&S)")}}});
+  AddMenuTemplate(
+      {IDR_TRAY_MENU,
+       QStringLiteral("IDR_TRAY_MENU"),
+       {{MF_POPUP | MF_END, 0, QString()}, {MF_END, ID_TRAY_SHOW, UpdateText(kTrayShowText)}}});
 }
 
 UpdateDlgHooks WithDefaults(UpdateDlgHooks hooks, QWidget* owner) {
@@ -86,7 +91,7 @@ CUpdateDlg::CUpdateDlg(UpdateDlgHooks hooks)
     : hooks_(WithDefaults(std::move(hooks), this)), tray_(new UpdateTray(Handle(), this)) {
   AddTrayMenuTemplate();
   setObjectName(QStringLiteral("update"));
-  setWindowTitle(QStringLiteral("Quendra - 在线升级"));
+  setWindowTitle(UpdateText(kUpdateTitleText));
   setWindowIcon(UpdaterIcon());
   setFixedSize(kWidth, kHeight);
   setStyleSheet(UpdaterStyleSheet());
@@ -109,9 +114,9 @@ void CUpdateDlg::BuildControls() {
   progress_->setTextVisible(false);
   upgrade_ = new CPlainButton(QString(), IDC_UPGRADE, this);
   upgrade_->setGeometry((kWidth - 120) / 2, kButtonTop, 120, kButtonHeight);
-  forceClose_ = new CPlainButton(QStringLiteral("强制关闭并继续"), IDC_FORCE_CLOSE, this);
+  forceClose_ = new CPlainButton(UpdateText(kForceCloseText), IDC_FORCE_CLOSE, this);
   forceClose_->setGeometry(kWidth / 2 - 160, kButtonTop, 150, kButtonHeight);
-  confirmClosed_ = new CPlainButton(QStringLiteral("确定关闭后继续"), IDC_CONFIRM_CLOSED, this);
+  confirmClosed_ = new CPlainButton(UpdateText(kConfirmClosedText), IDC_CONFIRM_CLOSED, this);
   confirmClosed_->setGeometry(kWidth / 2 + 10, kButtonTop, 150, kButtonHeight);
   connect(upgrade_, &QAbstractButton::clicked, this, [this] { OnUpgradeButton(); });
   connect(forceClose_, &QAbstractButton::clicked, this, [this] { OnForceCloseButton(); });
@@ -245,8 +250,7 @@ void CUpdateDlg::OnDownloadProgress(WPARAM bytes, LPARAM total) {
   if (state_ != kDownloading || done <= 0 || all <= 0) return;
   const std::int64_t percent = std::min<std::int64_t>(done * 100 / all, 100);
   progress_->setValue(static_cast<int>(percent));
-  status_->setText(
-      QStringLiteral("正在升级...\n%1KB/%2KB  %3%").arg(done / 1024).arg(all / 1024).arg(percent));
+  status_->setText(UpdateText(kUpgradingText) + ProgressLine(done / 1024, all / 1024, percent));
   status_->repaint();
 }
 
@@ -256,7 +260,7 @@ void CUpdateDlg::ShowTrayBalloon() {
     return;
   }
   hide();
-  tray_->Show(QStringLiteral("Quendra - 升级中..."), status_->text());
+  tray_->Show(UpdateText(kTrayTitleText), status_->text());
 }
 
 void CUpdateDlg::OnTrayNotify(LPARAM what) {
@@ -324,8 +328,7 @@ void CUpdateDlg::paintEvent(QPaintEvent*) {
   font.setBold(false);
   painter.setFont(font);
   painter.setPen(QColor(100, 110, 125));
-  painter.drawText(QRect(0, 190, kWidth, 30), Qt::AlignCenter,
-                   QStringLiteral("LED 显示屏节目的编辑、预览与发送"));
+  painter.drawText(QRect(0, 190, kWidth, 30), Qt::AlignCenter, UpdateText(kBannerText));
 }
 
 void CUpdateDlg::closeEvent(QCloseEvent* event) {

@@ -37,7 +37,7 @@ enum UpdateState : int {
   kInstalling = 6,   // downloaded; checked and installed
   kBadPackage = 7,   // the digest did not match, or the install failed
   kMainRunning = 8,  // the main program must close first: buttons 1001 and 1003
-  kDone = 9,         // "完成" starts the main program
+  kDone = 9,         // "Finish" starts the main program
   kInstallingAfterClose = 10,
   kNoticeOpen = 11,
 };

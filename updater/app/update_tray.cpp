@@ -4,11 +4,12 @@
 
 #include "platform/message_window.h"
 #include "updater/app/update_look.h"
+#include "updater/app/update_texts.h"
 #include "updater/core/updater_messages.h"
 
 UpdateTray::UpdateTray(HWND window, QObject* parent)
     : QObject(parent), window_(window), icon_(new QSystemTrayIcon(UpdaterIcon(), this)) {
-  icon_->setToolTip(QStringLiteral("Quendra - 升级中..."));
+  icon_->setToolTip(UpdateText(kTrayTitleText));
   connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
     LPARAM what = 0;
     if (why == QSystemTrayIcon::DoubleClick || why == QSystemTrayIcon::Trigger) {

@@ -1,5 +1,5 @@
 #pragma once
-// The updater's tray icon (icon 128, the tip "Quendra - 升级中..."): shown with an
+// The updater's tray icon (icon 128, the tip "Quendra - Updating..."): shown with an
 // information balloon while the updater works in the background. Its clicks reach the
 // window as UM_TRAY_NOTIFY: kTrayDoubleClick for a click or double click (some trays
 // report no double clicks), kTrayContextMenu for the context button.

@@ -9,6 +9,7 @@
 #include "platform/window_channel.h"
 #include "updater/app/plain_button.h"
 #include "updater/app/update_dlg.h"
+#include "updater/app/update_texts.h"
 #include "updater/core/digest.h"
 #include "updater/core/package_install.h"
 #include "updater/core/update_files.h"
@@ -21,10 +22,6 @@ constexpr int kPackageThereMs = 500;
 constexpr int kExitRequestMs = 5;
 // ...and installs this long after it has gone.
 constexpr int kAfterCloseMs = 1000;
-
-const QString kCloseManually = QStringLiteral("请手动关闭 Quendra !");
-const QString kErrorCaption = QStringLiteral("错误");
-const QString kInstallFailed = QStringLiteral("安装失败，原程序已恢复！\n是否重新下载？");
 
 }  // namespace
 
@@ -81,7 +78,7 @@ void CUpdateDlg::OnForceCloseButton() {
   forceClose_->hide();
   confirmClosed_->hide();
   if (!WaitForMainProgramToLeave()) {
-    hooks_.showError(kCloseManually, kErrorCaption);
+    hooks_.showError(UpdateText(kCloseManuallyText), UpdateText(kErrorCaptionText));
     SetState(kMainRunning);
     return;
   }
@@ -91,7 +88,7 @@ void CUpdateDlg::OnForceCloseButton() {
 void CUpdateDlg::OnConfirmClosedButton() {
   if (state_ != kMainRunning) return;
   if (WindowClassExists(kMainWindowClass)) {
-    hooks_.showError(kCloseManually, kErrorCaption);
+    hooks_.showError(UpdateText(kCloseManuallyText), UpdateText(kErrorCaptionText));
     return;
   }
   InstallAfterClose();
@@ -123,13 +120,13 @@ void CUpdateDlg::Install() {
   } else {
     // The core has put the old program back (an undo that failed keeps its journal,
     // which the next start undoes).
-    SetState(kBadPackage, kInstallFailed);
+    SetState(kBadPackage, UpdateLines(kInstallFailedText, kDownloadAgainText));
   }
 }
 
 void CUpdateDlg::StartMainProgram() {
   const QString folder = GetAppDir();
   if (!QProcess::startDetached(folder + kMainProgramFile, {}, folder)) {
-    hooks_.showError(QStringLiteral("无法启动 Quendra !"), kErrorCaption);
+    hooks_.showError(UpdateText(kCannotStartText), UpdateText(kErrorCaptionText));
   }
 }

@@ -273,6 +273,10 @@ TEST_F(MainCommands, SendingTheCurrentScreenReportsProgressAndResult) {
   EXPECT_EQ(window_->StatusBar().Text(2), Text(1009));
   EXPECT_EQ(window_->StatusBar().Progress().value(), 0);
   SaveScreenshot(*window_, QStringLiteral("main_window_after_send"));
+  // A language switch says it again in the new language.
+  Command(ID_LANGUAGE_RUSSIAN);
+  EXPECT_EQ(window_->StatusBar().Text(2), QString::fromUtf8("Успешно отправлено"));
+  Command(ID_LANGUAGE_ENGLISH);
 
   // An area the library refused (its border leaves no content) fails the send after
   // the card's own result.

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "app/canvas/frame_dialog.h"
+#include "app/language/language_texts.h"
 #include "app/main_window/about_dialog.h"
 #include "app/main_window/guide_dialog.h"
 #include "app/main_window/quendra_dlg.h"
@@ -17,6 +18,7 @@
 #include "model/settings/lang_text.h"
 #include "render/effects/ripple.h"
 #include "tests/app/main_window/main_window_fixture.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -158,6 +160,8 @@ TEST_F(MainWindowTest, GuidePaneFramesAllButItsButtonStripAndItsControlsDoNothin
   window.ShowTaskPane(kGuidePane);
   ASSERT_TRUE(pane.isVisible());
   SaveScreenshot(pane, QStringLiteral("guide_dialog"));
+  EXPECT_EQ(pane.findChild<QAbstractButton*>(QStringLiteral("1004"))->text(), "Finish");
+  EXPECT_EQ(CutTextsInTranslations(pane, ReloadAllTexts, QStringLiteral("guide_dialog")), "");
 
   const QImage picture = pane.grab().toImage();
   const QRgb outline = qRgb(84, 166, 213);

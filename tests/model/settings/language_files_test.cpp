@@ -92,6 +92,7 @@ TEST(LanguageFiles, RussianTurkishAndPersianAreTranslated) {
        false,
        {{"IDD_MAIN_DIALOG", "1009"},
         {"IDD_COMMUNICATIONSET_DIALOG", "1014"},
+        {"IDD_SCANSET_DIALOG", "1011"},
         {"IDD_FLASHWORDEDIT_DIALOG", "2000"},
         {"IDD_FLASHWORDEDIT_DIALOG", "2001"}}},
       {"Persia.ini", IsArabicScript, true, {}},

@@ -187,7 +187,7 @@ TEST_F(LangTextTest, LanguageFilesByIndexAndLocale) {
   EXPECT_EQ(LanguageIndexForLocale(QLocale("zh_HK")), 3);
   EXPECT_EQ(LanguageIndexForLocale(QLocale("ru_RU")), 4);
   EXPECT_EQ(LanguageIndexForLocale(QLocale("tr_TR")), 5);
-  EXPECT_EQ(LanguageIndexForLocale(QLocale("fa_IR")), 2);
+  EXPECT_EQ(LanguageIndexForLocale(QLocale("fa_IR")), 6);
   EXPECT_EQ(LanguageIndexForLocale(QLocale("de_DE")), 2);
   SelectLanguageFile(0);
   EXPECT_EQ(LangIniPath, folder + names[LanguageIndexForLocale(QLocale::system()) - 1]);
@@ -206,8 +206,15 @@ TEST_F(LangTextTest, TextsAreFoundCutAndMissingOnesEmpty) {
   EXPECT_EQ(ReadLangText("PUBLIC", 1001), QString(258, u'x'));
   EXPECT_EQ(ReadLangText("PUBLIC", 1002), "");
   EXPECT_EQ(ReadLangText("NOWHERE", 1000), "");
+  // The program's own text stands in only for a text the file lacks, in its section.
+  const FixedText own[] = {{QLatin1StringView("PUBLIC"), 1000, u"Own OK"},
+                           {QLatin1StringView("PUBLIC"), 1002, u"Own yes"}};
+  EXPECT_EQ(ReadLangText("PUBLIC", 1000, own), QString::fromUtf8("确定"));
+  EXPECT_EQ(ReadLangText("PUBLIC", 1002, own), "Own yes");
+  EXPECT_EQ(ReadLangText("IDD_SCANSET_DIALOG", 1002, own), "");
   SelectLanguageFile(6);  // no such file
   EXPECT_EQ(ReadLangText("PUBLIC", 1000), "");
+  EXPECT_EQ(ReadLangText("PUBLIC", 1000, own), "Own OK");
 }
 
 TEST(FormatLangText, FillsOnlyKnownConversions) {

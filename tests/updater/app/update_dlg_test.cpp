@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QTest>
 
+#include "model/settings/lang_text.h"
+#include "tests/support/cut_texts.h"
 #include "tests/support/screenshot.h"
 #include "tests/updater/app/update_fixture.h"
 #include "updater/app/plain_button.h"
 #include "updater/app/update_app.h"
 #include "updater/app/update_ids.h"
+#include "updater/app/update_texts.h"
 #include "updater/app/update_tray.h"
 #include "updater/core/updater_messages.h"
 
@@ -190,6 +193,46 @@ TEST_F(UpdateMessageTest, TrayOrItsStandInAndTheTraysClicksAndMenu) {
   SendMessage(dialog->Handle(), UM_TRAY_NOTIFY, 0, kTrayContextMenu);
   EXPECT_EQ(dialog->received.back(), (testsupport::Message{WM_COMMAND, ID_TRAY_SHOW, 0}));
   EXPECT_TRUE(dialog->isVisible());
+}
+
+// The window and the notice in the language the main program stores, each text whole;
+// the Chinese texts when no language file can be read.
+TEST_F(UpdateMessageTest, TextsInTheStoredLanguage) {
+  PutFile("setting.cfg", "[CONFIG]\nLanguage=4\n");
+  SelectUpdaterLanguage();
+  EXPECT_EQ(LanguageIndex, 4);
+  EXPECT_TRUE(LangIniPath.endsWith(QStringLiteral("/language/Russian.ini")));
+  EXPECT_EQ(UpdateText(kDoneText), QStringLiteral("升级成功!"));  // no file there
+
+  const QString folder = QStringLiteral(QUENDRA_SOURCE_DIR "/resources/language/");
+  const struct {
+    const char* file;
+    const char* tag;
+    const char* done;
+  } languages[] = {
+      {"english.ini", "en", "Update successful!"},
+      {"Russian.ini", "ru", "Обновление выполнено!"},
+      {"Persia.ini", "fa", "به‌روزرسانی با موفقیت انجام شد!"}};
+  for (const auto& language : languages) {
+    LangIniPath = folder + QString::fromLatin1(language.file);
+    const QString tag = QString::fromLatin1(language.tag);
+    auto dialog = MakeDialog();
+    dialog->show();
+    QStringList cut;
+    for (const int state : {kOffered, kBadPackage, kMainRunning, kDone}) {
+      dialog->SetState(state);
+      SaveScreenshot(*dialog, QStringLiteral("update_%1_state_%2").arg(tag).arg(state));
+      cut << CutTexts(*dialog);
+    }
+    EXPECT_EQ(dialog->StatusText(), QString::fromUtf8(language.done));
+    CNoticeDialog notice(QStringLiteral("2.0"), QStringLiteral("Fixes"), nullptr);
+    notice.show();
+    SaveScreenshot(notice, QStringLiteral("update_notice_") + tag);
+    cut << CutTexts(notice);
+    EXPECT_EQ(cut.join(u'|').toStdString(), "") << language.tag;
+    EXPECT_TRUE(notice.Caption().contains(QStringLiteral("2.0")));
+  }
+  LangIniPath.clear();
 }
 
 }  // namespace
