@@ -108,7 +108,7 @@ RtfCharCell CharMeasure::MeasureCell(const RichCharFormat& format, QStringView c
     cell.Width = std::clamp(widthLimit, 1, picture.width);
     cell.CellHeight = static_cast<int>(
         std::max<std::int64_t>(1, std::int64_t{picture.height} * cell.Width / picture.width));
-    cell.Picture = picture;
+    cell.Picture = std::make_shared<const RichPicture>(picture);
   } else if (first == u'\t') {
     cell.Width = kTabStepPixels - x % kTabStepPixels;
     cell.CellHeight = face.metrics.height();

@@ -19,7 +19,6 @@
 #include <climits>
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 #include "render/raster/color_ref.h"
 #include "render/text/rich_format.h"
@@ -38,11 +37,12 @@ struct RtfCharCell {
   int Weight = 400;
   bool Italic = false;
   bool Underline = false;
-  ColorRef Color = 0;                                 // kAutoTextColor for automatic colour
-  int X = 0;                                          // left edge within the line
-  int Width = 0;                                      // advance
-  int CellHeight = 0;                                 // the font's cell height; a picture's height
-  std::optional<RichPicture> Picture = std::nullopt;  // a picture's cell, with empty Text
+  ColorRef Color = 0;  // kAutoTextColor for automatic colour
+  int X = 0;           // left edge within the line
+  int Width = 0;       // advance
+  int CellHeight = 0;  // the font's cell height, a picture's height
+  // A picture's cell, with empty Text; shared, so that cells stay small.
+  std::shared_ptr<const RichPicture> Picture = nullptr;
 };
 
 // The pixel height of a size in twips at 96 pixels an inch, negative, truncated
