@@ -81,8 +81,9 @@ class PageRenderer {
     if (!WalkPiece(text.start, text.length, input_.width, text_.FormattingWidth(), piece)) {
       return false;
     }
-    for (const RtfCharCell& cell : piece.cells)
+    for (const RtfCharCell& cell : piece.cells) {
       line.height = std::max(line.height, cell.CellHeight);
+    }
     piece.bottom = line.height;
     const RichParaFormat paragraph = text_.ParaFormatAt(text.start);
     if (paragraph.lineSpacingRule == kSpacingTwentieths) {
