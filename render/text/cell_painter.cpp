@@ -71,8 +71,21 @@ const std::vector<CellPainter::Glyph>& CellPainter::GlyphsOf(Face& face, const Q
   return *face.glyphs.insert(character, std::move(glyphs));
 }
 
+void CellPainter::DrawPicture(const RtfCharCell& cell, int dx, int top) {
+  const QByteArray& data = cell.Picture->data;
+  if (data.isEmpty()) return;  // a kind that keeps a gap
+  auto found = pictures_.constFind(data);
+  if (found == pictures_.constEnd()) found = pictures_.insert(data, QImage::fromData(data));
+  if (found->isNull()) return;
+  painter_.drawImage(QRect(cell.X + dx, top, cell.Width, cell.CellHeight), *found);
+}
+
 void CellPainter::DrawRun(const std::vector<RtfCharCell>& cells, const CellRun& run, int dx,
                           int top) {
+  if (run.first < run.last && cells[run.first].Picture) {
+    DrawPicture(cells[run.first], dx, top);
+    return;
+  }
   if (run.first >= run.last || cells[run.first].Text.isEmpty()) return;
   const RtfCharCell& first = cells[run.first];
   Face& face = FaceOf(first);

@@ -4,7 +4,8 @@
 // kerning a shaped run would do, in the run's font (with the glyphs of fallback fonts
 // where the face has none), aliased, in the cell's colour, placed by the cell's
 // top-left corner. A right-to-left word's cell is drawn as Qt's text layout shapes it
-// (joined letters, right to left); the cells' order is the walk's (VisualOrder).
+// (joined letters, right to left); the cells' order is the walk's (VisualOrder). A
+// picture's cell shows the picture stretched to the cell, nearest neighbour.
 
 #include <QFont>
 #include <QGlyphRun>
@@ -32,7 +33,8 @@ class CellPainter {
 
   void Fill(ColorRef color);
   // Draws cells [run.first, run.last) of one run, each with its cell's top-left corner
-  // at (X + dx, top). Cells without text draw nothing.
+  // at (X + dx, top). Cells without text or picture draw nothing, nor a picture whose
+  // data does not decode.
   void DrawRun(const std::vector<RtfCharCell>& cells, const CellRun& run, int dx, int top);
 
  private:
@@ -46,9 +48,11 @@ class CellPainter {
   struct Face;
   Face& FaceOf(const RtfCharCell& cell);
   const std::vector<Glyph>& GlyphsOf(Face& face, const QString& character);
+  void DrawPicture(const RtfCharCell& cell, int dx, int top);
 
   QImage& surface_;
   QPainter painter_;
   CharMeasure& measure_;
   QHash<QString, std::shared_ptr<Face>> faces_;  // by the cell's font fields
+  QHash<QByteArray, QImage> pictures_;           // decoded, by their data
 };

@@ -1,5 +1,7 @@
 #include "render/text/char_cell.h"
 
+#include <algorithm>
+
 #include "render/raster/gdi_text.h"
 
 struct CharMeasure::Face {
@@ -88,7 +90,8 @@ QSize CharMeasure::Extent(Face& face, QStringView character) {
   return extent;
 }
 
-RtfCharCell CharMeasure::MeasureCell(const RichCharFormat& format, QStringView character, int x) {
+RtfCharCell CharMeasure::MeasureCell(const RichCharFormat& format, QStringView character, int x,
+                                     int widthLimit) {
   RtfCharCell cell;
   cell.FaceName = format.face;
   cell.CharSet = format.charSet;
@@ -100,7 +103,13 @@ RtfCharCell CharMeasure::MeasureCell(const RichCharFormat& format, QStringView c
   cell.X = x;
   const char16_t first = character.isEmpty() ? 0 : character.front().unicode();
   Face& face = FaceOf(cell);
-  if (first == u'\t') {
+  if (format.picture && first == QChar::ObjectReplacementCharacter) {
+    const RichPicture& picture = *format.picture;
+    cell.Width = std::clamp(widthLimit, 1, picture.width);
+    cell.CellHeight = static_cast<int>(
+        std::max<std::int64_t>(1, std::int64_t{picture.height} * cell.Width / picture.width));
+    cell.Picture = std::make_shared<const RichPicture>(picture);
+  } else if (first == u'\t') {
     cell.Width = kTabStepPixels - x % kTabStepPixels;
     cell.CellHeight = face.metrics.height();
     cell.Height = 0;

@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <climits>
 #include <cstdint>
 #include <memory>
 
@@ -39,7 +40,9 @@ struct RtfCharCell {
   ColorRef Color = 0;  // kAutoTextColor for automatic colour
   int X = 0;           // left edge within the line
   int Width = 0;       // advance
-  int CellHeight = 0;  // the font's cell height
+  int CellHeight = 0;  // the font's cell height, a picture's height
+  // A picture's cell, with empty Text; shared, so that cells stay small.
+  std::shared_ptr<const RichPicture> Picture = nullptr;
 };
 
 // The pixel height of a size in twips at 96 pixels an inch, negative, truncated
@@ -68,8 +71,11 @@ class CharMeasure {
   //   height of its format's font;
   // - a paragraph mark ("\r", U+2029) or line break ("\v", U+2028) has Width 0,
   //   empty Text, and the cell height of "0" in its font;
+  // - a picture (U+FFFC in a picture's format) has its size, scaled down to
+  //   widthLimit where it is wider, and empty Text;
   // - any other character, or a right-to-left word, has its text extent.
-  RtfCharCell MeasureCell(const RichCharFormat& format, QStringView character, int x);
+  RtfCharCell MeasureCell(const RichCharFormat& format, QStringView character, int x,
+                          int widthLimit = INT_MAX);
   // The font a cell is drawn with.
   QFont CellFont(const RtfCharCell& cell);
 

@@ -2,7 +2,8 @@
 
 #include <QStringView>
 
-bool WalkCells(RichText& text, int start, int end, WalkKind kind, std::vector<RtfCharCell>& cells) {
+bool WalkCells(RichText& text, int start, int end, WalkKind kind, std::vector<RtfCharCell>& cells,
+               int widthLimit) {
   cells.clear();
   const QString characters = text.Text(start, end);
   const auto [from, to] = text.Range(start, end);
@@ -16,9 +17,15 @@ bool WalkCells(RichText& text, int start, int end, WalkKind kind, std::vector<Rt
     // A cell never reaches past its format's span, as in the line layout.
     const int inSpan = spans.at(span).end - from - i;
     const int units = CellUnits(QStringView(characters).mid(i, inSpan > 0 ? inSpan : 1));
-    RtfCharCell cell =
-        measure.MeasureCell(spans.at(span).format, QStringView(characters).mid(i, units), x);
-    if (kind == WalkKind::kSingleLine && cell.Text.isEmpty()) cell.CellHeight = 0;
+    QStringView character = QStringView(characters).mid(i, units);
+    if (kind == WalkKind::kSingleLine && character == u"\r") {
+      const RichCellPlace place = text.CellPlaceAt(from + i);
+      if (place.cellEnd && !place.rowEnd) character = u"\t";
+    }
+    RtfCharCell cell = measure.MeasureCell(spans.at(span).format, character, x, widthLimit);
+    if (kind == WalkKind::kSingleLine && cell.Text.isEmpty() && !cell.Picture) {
+      cell.CellHeight = 0;
+    }
     if (cell.Width > kMaxWalkWidth - x) return false;
     x += cell.Width;
     cells.push_back(std::move(cell));

@@ -11,18 +11,20 @@
 #include "render/text/rich_text.h"
 
 enum class WalkKind {
-  kPage,        // paragraph marks and tabs have the cell height of their font
-  kSingleLine,  // paragraph marks and tabs have cell height 0, so the text is one line
+  kPage,  // paragraph marks and tabs have the cell height of their font
+  // Paragraph marks and tabs have cell height 0, so the text is one line; the mark
+  // that ends a table cell, not its row, is a tab, as the cells of a row stood apart.
+  kSingleLine,
 };
 
 // Walks were given up when a cell would start this far right.
 constexpr int kMaxWalkWidth = 1 << 30;
 
 // The cells of [start, end) of text, the first at x 0, each at the end of the one
-// before; a tab reaches the next multiple of 48 pixels. False when the text is wider
-// than kMaxWalkWidth.
+// before; a tab reaches the next multiple of 48 pixels; a picture wider than
+// widthLimit is scaled down to it. False when the text is wider than kMaxWalkWidth.
 [[nodiscard]] bool WalkCells(RichText& text, int start, int end, WalkKind kind,
-                             std::vector<RtfCharCell>& cells);
+                             std::vector<RtfCharCell>& cells, int widthLimit = kMaxWalkWidth);
 
 // The cell of the paragraph mark at pos (a line of no characters), at x 0.
 RtfCharCell WalkMark(RichText& text, int pos);

@@ -2,7 +2,10 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QCryptographicHash>
 #include <QFont>
+#include <QList>
+#include <QTextImageFormat>
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +18,11 @@ enum Property : int {
   kSpacingRuleProperty,
   kSpacingProperty,
   kMarkProperty,  // the paragraph mark's QTextCharFormat
+  kPictureKindProperty,
+  kPictureDataProperty,
+  kTableDepthProperty,
+  kCellEndProperty,
+  kRowProperty,  // left, gap, then the edges
 };
 
 }  // namespace
@@ -50,7 +58,23 @@ QTextCharFormat ToTextCharFormat(const RichCharFormat& format) {
   text.setFontUnderline(format.underline);
   if (!format.autoColor) text.setForeground(QColor::fromRgb(ColorRefToQRgb(format.color)));
   text.setProperty(kCharSetProperty, int{format.charSet});
+  if (format.picture) {
+    QTextImageFormat image;
+    image.merge(text);
+    image.setName(PictureName(*format.picture));
+    image.setWidth(format.picture->width);
+    image.setHeight(format.picture->height);
+    image.setProperty(kPictureKindProperty, static_cast<int>(format.picture->kind));
+    image.setProperty(kPictureDataProperty, format.picture->data);
+    return image;
+  }
   return text;
+}
+
+QString PictureName(const RichPicture& picture) {
+  return QStringLiteral("picture:") +
+         QString::fromLatin1(
+             QCryptographicHash::hash(picture.data, QCryptographicHash::Md5).toHex());
 }
 
 RichCharFormat FromTextCharFormat(const QTextCharFormat& text, const RichCharFormat& fallback) {
@@ -70,6 +94,19 @@ RichCharFormat FromTextCharFormat(const QTextCharFormat& text, const RichCharFor
   const QBrush foreground = text.foreground();
   format.autoColor = foreground.style() == Qt::NoBrush;
   format.color = format.autoColor ? 0 : QRgbToColorRef(foreground.color().rgb());
+  format.picture.reset();
+  if (text.isImageFormat() && text.hasProperty(kPictureKindProperty)) {
+    const QTextImageFormat image = text.toImageFormat();
+    RichPicture picture;
+    picture.kind = static_cast<RichPictureKind>(std::clamp(
+        text.intProperty(kPictureKindProperty), 0, static_cast<int>(RichPictureKind::kJpeg)));
+    if (picture.kind != RichPictureKind::kOther) {
+      picture.data = text.property(kPictureDataProperty).toByteArray();
+    }
+    picture.width = std::clamp(static_cast<int>(image.width()), 1, kMaxPictureSide);
+    picture.height = std::clamp(static_cast<int>(image.height()), 1, kMaxPictureSide);
+    format.picture = std::move(picture);
+  }
   return format;
 }
 
@@ -104,4 +141,31 @@ RichCharFormat MarkFormatOf(const QTextBlockFormat& block, const RichCharFormat&
   const QVariant mark = block.property(kMarkProperty);
   if (!mark.canConvert<QTextCharFormat>()) return fallback;
   return FromTextCharFormat(mark.value<QTextCharFormat>(), fallback);
+}
+
+void SetCellPlace(QTextBlockFormat& block, const RichCellPlace& place) {
+  block.setProperty(kTableDepthProperty, place.depth);
+  block.setProperty(kCellEndProperty, place.cellEnd);
+  if (!place.rowEnd) {
+    block.clearProperty(kRowProperty);
+    return;
+  }
+  QList<int> row{place.rowEnd->left, place.rowEnd->gap};
+  row.append(QList<int>(place.rowEnd->edges.begin(), place.rowEnd->edges.end()));
+  block.setProperty(kRowProperty, QVariant::fromValue(row));
+}
+
+RichCellPlace CellPlaceOf(const QTextBlockFormat& block) {
+  RichCellPlace place;
+  place.depth = std::clamp(block.intProperty(kTableDepthProperty), 0, kMaxTableDepth);
+  if (place.depth == 0) return place;
+  place.cellEnd = block.boolProperty(kCellEndProperty);
+  const QList<int> row = block.property(kRowProperty).value<QList<int>>();
+  if (row.size() >= 2) {
+    RichRowFormat format{row[0], row[1], {}};
+    const qsizetype cells = std::min<qsizetype>(row.size() - 2, kMaxRowCells);
+    format.edges.assign(row.begin() + 2, row.begin() + 2 + cells);
+    place.rowEnd = std::move(format);
+  }
+  return place;
 }

@@ -7,7 +7,11 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 
+#include <QByteArray>
+
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "render/raster/color_ref.h"
 
@@ -20,6 +24,24 @@ constexpr int kMaxFontTwips = 1638 * 20;
 // The size a document has where nothing sets one: 12 points.
 constexpr int kDefaultFontTwips = 240;
 
+// A picture in the text (RTF \pict): PNG and JPEG pictures keep their data and are
+// drawn; other kinds keep only their size, a gap in the line.
+enum class RichPictureKind { kOther, kPng, kJpeg };
+
+// Pictures are kept to this many pixels a side and this many bytes of data; a larger
+// one keeps a gap of its size, at most the largest.
+constexpr int kMaxPictureSide = 16384;
+constexpr int kMaxPictureBytes = 32 << 20;
+
+struct RichPicture {
+  RichPictureKind kind = RichPictureKind::kOther;
+  QByteArray data;  // the PNG or JPEG file; empty for other kinds
+  int width = 1;    // pixels, 1 to kMaxPictureSide
+  int height = 1;
+
+  bool operator==(const RichPicture&) const = default;
+};
+
 struct RichCharFormat {
   QString face;              // at most kMaxFaceLength units
   std::uint8_t charSet = 0;  // the font's character set (RTF \fcharset)
@@ -29,6 +51,8 @@ struct RichCharFormat {
   bool underline = false;
   ColorRef color = 0;     // read only when autoColor is false
   bool autoColor = true;  // the text takes the window's text colour
+  // Set on the object replacement character (U+FFFC) that stands for a picture.
+  std::optional<RichPicture> picture = std::nullopt;
 
   bool operator==(const RichCharFormat&) const = default;
 };
@@ -66,16 +90,45 @@ struct RichParaFormat {
   bool operator==(const RichParaFormat&) const = default;
 };
 
+// Tables, as the paragraphs of their cells: a paragraph inside a cell has the depth
+// of its table (1 for a table in the text, 2 for a table inside a cell of that one,
+// ...); the last paragraph of a cell ends it, and the last cell of a row carries the
+// row's geometry.
+constexpr int kMaxTableDepth = 8;
+constexpr int kMaxRowCells = 64;
+// Table positions are kept within this many twips either side.
+constexpr int kMaxTableTwips = 1'000'000;
+
+struct RichRowFormat {
+  int left = 0;            // the first cell's left edge, twips from the row's origin (\trleft)
+  int gap = 0;             // half the space between the text of neighbouring cells (\trgaph)
+  std::vector<int> edges;  // each cell's right edge, twips from the origin (\cellx)
+
+  bool operator==(const RichRowFormat&) const = default;
+};
+
+struct RichCellPlace {
+  int depth = 0;  // 0: not in a table
+  bool cellEnd = false;
+  std::optional<RichRowFormat> rowEnd = std::nullopt;  // set on the paragraph that ends a row
+
+  bool operator==(const RichCellPlace&) const = default;
+};
+
 // A face name cut to kMaxFaceLength units, never in the middle of a surrogate pair.
 QString BoundedFace(const QString& face);
 
 // The format as a QTextDocument keeps it: family, point size (twips / 20), weight,
 // italic, underline, a foreground brush unless the colour is automatic, and the
-// character set as a property of its own.
+// character set as a property of its own; a picture as an image format of its size
+// named PictureName, its data and kind as properties.
 QTextCharFormat ToTextCharFormat(const RichCharFormat& format);
 // The inverse; fields the text format does not set come from fallback.
 RichCharFormat FromTextCharFormat(const QTextCharFormat& format,
                                   const RichCharFormat& fallback = {});
+
+// The name of a picture's image resource in a QTextDocument, from its data.
+QString PictureName(const RichPicture& picture);
 
 // Alignment and line spacing on a block format; the format of the block's paragraph
 // mark is kept on it too, since QTextDocument has no character for it.
@@ -84,3 +137,5 @@ RichParaFormat ParaFormatOf(const QTextBlockFormat& block);
 void SetMarkFormat(QTextBlockFormat& block, const RichCharFormat& mark);
 // The mark's format, or fallback when the block carries none (a block Qt made).
 RichCharFormat MarkFormatOf(const QTextBlockFormat& block, const RichCharFormat& fallback);
+void SetCellPlace(QTextBlockFormat& block, const RichCellPlace& place);
+RichCellPlace CellPlaceOf(const QTextBlockFormat& block);

@@ -1,7 +1,9 @@
 #include "render/text/rich_paragraph.h"
 
+#include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QUrl>
 
 namespace {
 
@@ -9,7 +11,15 @@ QTextBlockFormat BlockFormat(const RichParagraph& paragraph) {
   QTextBlockFormat block;
   SetParaFormat(block, paragraph.format);
   SetMarkFormat(block, paragraph.mark);
+  SetCellPlace(block, paragraph.cell);
   return block;
+}
+
+void AddPictureResource(QTextDocument& document, const RichCharFormat& format) {
+  if (!format.picture || format.picture->data.isEmpty()) return;
+  const QUrl name(PictureName(*format.picture));
+  if (document.resource(QTextDocument::ImageResource, name).isValid()) return;
+  document.addResource(QTextDocument::ImageResource, name, QImage::fromData(format.picture->data));
 }
 
 }  // namespace
@@ -32,6 +42,7 @@ void SetDocumentParagraphs(QTextDocument& document, const RichParagraphs& paragr
       cursor.insertBlock(BlockFormat(paragraph), mark);
     }
     for (const RichRun& run : paragraph.runs) {
+      AddPictureResource(document, run.format);
       cursor.insertText(run.text, ToTextCharFormat(run.format));
     }
   }
@@ -45,6 +56,7 @@ RichParagraphs DocumentParagraphs(const QTextDocument& document) {
     RichParagraph paragraph;
     const QTextBlockFormat blockFormat = block.blockFormat();
     paragraph.format = ParaFormatOf(blockFormat);
+    paragraph.cell = CellPlaceOf(blockFormat);
     const RichCharFormat blockChar = FromTextCharFormat(block.charFormat());
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();

@@ -23,7 +23,8 @@ struct RichRun {
 struct RichParagraph {
   std::vector<RichRun> runs;
   RichParaFormat format;
-  RichCharFormat mark;  // the format in effect at the paragraph's mark
+  RichCharFormat mark;      // the format in effect at the paragraph's mark
+  RichCellPlace cell = {};  // where the paragraph stands in a table
 
   bool operator==(const RichParagraph&) const = default;
 };
@@ -32,6 +33,8 @@ using RichParagraphs = std::vector<RichParagraph>;
 
 // Replaces the whole content of document with paragraphs (one empty paragraph in
 // the mark format of defaults when there are none) and clears its undo history.
+// The document gets each drawn picture as an image resource, so that an editor
+// shows it.
 void SetDocumentParagraphs(QTextDocument& document, const RichParagraphs& paragraphs);
 // The content of document; runs of equal format are merged.
 RichParagraphs DocumentParagraphs(const QTextDocument& document);

@@ -156,6 +156,10 @@ RichParaFormat RichText::ParaFormatAt(int pos) const {
   return ParaFormatOf(document_->findBlock(std::clamp(pos, 0, TextLength())).blockFormat());
 }
 
+RichCellPlace RichText::CellPlaceAt(int pos) const {
+  return CellPlaceOf(document_->findBlock(std::clamp(pos, 0, TextLength())).blockFormat());
+}
+
 void RichText::SetParaFormat(int start, int end, const RichParaFormat& format) {
   const auto [from, to] = Range(start, end);
   const QTextBlock last = document_->findBlock(to);

@@ -70,6 +70,7 @@ class RichText {
   // of the range; the last paragraph's mark when the range reaches the end.
   void SetCharFormat(int start, int end, const RichCharFormat& format, unsigned mask);
   RichParaFormat ParaFormatAt(int pos) const;
+  RichCellPlace CellPlaceAt(int pos) const;
   // Sets the format of every paragraph the range touches.
   void SetParaFormat(int start, int end, const RichParaFormat& format);
 
@@ -84,12 +85,13 @@ class RichText {
   // The length of the line that holds pos, without its mark or line break.
   int LineLength(int pos);
 
+  // The lines at the formatting width, a table row's cells placed in its line.
+  const std::vector<TextLine>& Lines();
+
   // The measure of the lines, for the renderers to measure the same way.
   CharMeasure& Measure() { return measure_; }
 
  private:
-  const std::vector<TextLine>& Lines();
-
   std::unique_ptr<QTextDocument> document_;
   RichCharFormat base_;
   CharMeasure measure_;

@@ -1,6 +1,7 @@
 // The page renderers: the lines of the rich text, as it breaks them at the area's
 // width, placed one below the other by their paragraphs' alignment and spacing and
-// cut into pages of the area's height.
+// cut into pages of the area's height. A table row is one line, its cells' lines
+// aligned in their cells; what passes the area's right edge is cut there.
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -21,11 +22,17 @@ enum class PageKind {
 // Where a page's rows start when nothing centres them.
 constexpr int kNotCentred = -1;
 
-struct Line {
+// Cells drawn together: a whole line, or one line of a table row's cell.
+struct Piece {
   std::vector<RtfCharCell> cells;
+  int x = 0;       // where the cells start: the alignment in their box
+  int bottom = 0;  // from the line's top
+};
+
+struct Line {
+  std::vector<Piece> pieces;
   int height = 0;
   float spacing = 0;  // line heights added below the line
-  int x = 0;          // where the line starts: its alignment
 };
 
 class PageRenderer {
@@ -57,26 +64,51 @@ class PageRenderer {
   }
 
   [[nodiscard]] bool Walk(int index, Line& line) {
-    const int start = text_.LineIndex(index);
-    const int length = text_.LineLength(start);
-    if (length == 0) {
-      line.cells.push_back(WalkMark(text_, start));
-    } else if (!WalkCells(text_, start, start + length, WalkKind::kPage, line.cells)) {
+    const TextLine& text = text_.Lines()[index];
+    if (!text.placed.empty()) {
+      for (const PlacedLine& placed : text.placed) {
+        Piece& piece = line.pieces.emplace_back();
+        if (!WalkPiece(placed.start, placed.length, placed.width, placed.width, piece)) {
+          return false;
+        }
+        piece.x += placed.x;
+        piece.bottom = placed.y + placed.height;
+      }
+      line.height = text.height;
+      return true;
+    }
+    Piece& piece = line.pieces.emplace_back();
+    if (!WalkPiece(text.start, text.length, input_.width, text_.FormattingWidth(), piece)) {
       return false;
     }
-    order_.Order(start, line.cells, 0, line.cells.size());
-    int width = 0;
-    for (RtfCharCell& cell : line.cells) {
+    for (const RtfCharCell& cell : piece.cells) {
       line.height = std::max(line.height, cell.CellHeight);
-      if (kind_ == PageKind::kNoEffect && cell.Color == 0) cell.Color = 0xFFFFFF;
     }
-    if (length != 0) width = CellsEnd(line.cells);
-    const RichParaFormat paragraph = text_.ParaFormatAt(start);
+    piece.bottom = line.height;
+    const RichParaFormat paragraph = text_.ParaFormatAt(text.start);
     if (paragraph.lineSpacingRule == kSpacingTwentieths) {
       line.spacing = std::max(0.0f, (paragraph.lineSpacing - 20) / 20.0f);
     }
-    if (paragraph.align == RichAlign::kRight) line.x = input_.width - width;
-    if (paragraph.align == RichAlign::kCenter) line.x = (input_.width - width) / 2;
+    return true;
+  }
+
+  // The cells of [start, start + length) in the order they show, aligned by their
+  // paragraph in a box of width; a picture is no wider than the lines were broken at,
+  // limit.
+  [[nodiscard]] bool WalkPiece(int start, int length, int width, int limit, Piece& piece) {
+    if (length == 0) {
+      piece.cells.push_back(WalkMark(text_, start));
+    } else if (!WalkCells(text_, start, start + length, WalkKind::kPage, piece.cells, limit)) {
+      return false;
+    }
+    order_.Order(start, piece.cells, 0, piece.cells.size());
+    for (RtfCharCell& cell : piece.cells) {
+      if (kind_ == PageKind::kNoEffect && cell.Color == 0) cell.Color = 0xFFFFFF;
+    }
+    const int used = length == 0 ? 0 : CellsEnd(piece.cells);
+    const RichAlign align = text_.ParaFormatAt(start).align;
+    if (align == RichAlign::kRight) piece.x = width - used;
+    if (align == RichAlign::kCenter) piece.x = (width - used) / 2;
     return true;
   }
 
@@ -101,8 +133,12 @@ class PageRenderer {
   }
 
   void Draw(const Line& line, int bottom) {
-    for (const CellRun& run : SplitRuns(line.cells, 0, line.cells.size())) {
-      painter_.DrawRun(line.cells, run, line.x, bottom - line.cells[run.first].CellHeight);
+    const int top = bottom - line.height;
+    for (const Piece& piece : line.pieces) {
+      for (const CellRun& run : SplitRuns(piece.cells, 0, piece.cells.size())) {
+        painter_.DrawRun(piece.cells, run, piece.x,
+                         top + piece.bottom - piece.cells[run.first].CellHeight);
+      }
     }
   }
 

@@ -1,15 +1,19 @@
 #include "render/text/rtf_reader.h"
 
+#include <QBuffer>
 #include <QHash>
+#include <QImageReader>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "render/raster/gdi_text.h"
 #include "render/text/code_page.h"
 
 namespace {
@@ -20,7 +24,7 @@ constexpr int kMaxControlLetters = 32;
 constexpr int kMaxParameter = 1'000'000'000;  // larger numbers are clamped
 constexpr int kMaxUnicodeSkip = 16;
 
-enum class Dest { kText, kFontTable, kColorTable, kSkip };
+enum class Dest { kText, kFontTable, kColorTable, kPicture, kSkip };
 
 enum class Word {
   kAnsiCpg,
@@ -49,6 +53,25 @@ enum class Word {
   kLine,
   kCell,
   kRow,
+  kNestCell,
+  kNestRow,
+  kInTable,
+  kTableLevel,
+  kRowDefaults,
+  kRowLeft,
+  kRowGap,
+  kCellEdge,
+  kNestTableProps,
+  kShapePicture,
+  kPicture,
+  kPngBlip,
+  kJpegBlip,
+  kPictureWidth,
+  kPictureHeight,
+  kPictureGoalWidth,
+  kPictureGoalHeight,
+  kPictureScaleX,
+  kPictureScaleY,
   kUnicode,
   kCharSet,
   kRed,
@@ -71,11 +94,10 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
       {"colortbl", {Word::kColorTable}},
       {"stylesheet", {Word::kSkipGroup}},
       {"info", {Word::kSkipGroup}},
-      {"pict", {Word::kSkipGroup}},
       {"object", {Word::kSkipGroup}},
       {"fldinst", {Word::kSkipGroup}},
-      {"pntext", {Word::kSkipGroup}},
-      {"listtext", {Word::kSkipGroup}},
+      {"nonshppict", {Word::kSkipGroup}},
+      {"nonesttables", {Word::kSkipGroup}},
       {"header", {Word::kSkipGroup}},
       {"footer", {Word::kSkipGroup}},
       {"plain", {Word::kPlain}},
@@ -97,6 +119,25 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
       {"line", {Word::kLine}},
       {"cell", {Word::kCell}},
       {"row", {Word::kRow}},
+      {"nestcell", {Word::kNestCell}},
+      {"nestrow", {Word::kNestRow}},
+      {"intbl", {Word::kInTable}},
+      {"itap", {Word::kTableLevel}},
+      {"trowd", {Word::kRowDefaults}},
+      {"trleft", {Word::kRowLeft}},
+      {"trgaph", {Word::kRowGap}},
+      {"cellx", {Word::kCellEdge}},
+      {"nesttableprops", {Word::kNestTableProps}},
+      {"shppict", {Word::kShapePicture}},
+      {"pict", {Word::kPicture}},
+      {"pngblip", {Word::kPngBlip}},
+      {"jpegblip", {Word::kJpegBlip}},
+      {"picw", {Word::kPictureWidth}},
+      {"pich", {Word::kPictureHeight}},
+      {"picwgoal", {Word::kPictureGoalWidth}},
+      {"pichgoal", {Word::kPictureGoalHeight}},
+      {"picscalex", {Word::kPictureScaleX}},
+      {"picscaley", {Word::kPictureScaleY}},
       {"u", {Word::kUnicode}},
       {"fcharset", {Word::kCharSet}},
       {"red", {Word::kRed}},
@@ -116,6 +157,12 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
       {"zwnj", {Word::kSymbol, 0x200C}},
   };
   return words;
+}
+
+// The destinations marked ignorable (\*) that are read all the same: a picture for
+// readers that know pictures, and the properties of a nested table's row.
+bool IsReadDestination(std::string_view name) {
+  return name == "shppict" || name == "nesttableprops";
 }
 
 // Every underline kind (\ul, \uldb, \ulwave, ...) underlines; \ulc is the underline's
@@ -148,9 +195,36 @@ struct State {
   bool underline = false;
   int color = 0;
   RichAlign align = RichAlign::kLeft;
-  int spacing = 0;      // \sl, twips
-  int spacingMult = 0;  // \slmult
-  int uc = 1;           // fallback characters after \u
+  int spacing = 0;         // \sl, twips
+  int spacingMult = 0;     // \slmult
+  int uc = 1;              // fallback characters after \u
+  bool inTable = false;    // \intbl
+  int tableLevel = 0;      // \itap
+  bool nestProps = false;  // row properties here are those of a nested table
+};
+
+// A picture being read: its kind, its size words and its data, from hex digits or
+// \bin.
+struct PictureData {
+  RichPictureKind kind = RichPictureKind::kOther;
+  QByteArray data;
+  int nibble = -1;  // a first hex digit waiting for its second
+  bool tooLarge = false;
+  int width = 0;  // \picw, \pich
+  int height = 0;
+  int goalWidth = 0;  // \picwgoal, \pichgoal: twips
+  int goalHeight = 0;
+  int scaleX = 100;  // \picscalex, \picscaley: percent
+  int scaleY = 100;
+
+  void Add(QByteArrayView bytes) {
+    if (tooLarge || data.size() + bytes.size() > kMaxPictureBytes) {
+      tooLarge = true;
+      data.clear();
+      return;
+    }
+    data.append(bytes);
+  }
 };
 
 // Bytes in a code page and UTF-16 units, in the order they came.
@@ -196,14 +270,19 @@ class RtfReader {
   void Apply(std::string_view name, bool hasParameter, int parameter);
   void Character(char byte);
   void AddUnit(char16_t unit);
-  void AddCellTab();
+  void EndIgnorable();
   bool Skipping();
+  int Depth() const;
+  RichRowFormat& RowFormat();
+  void EndRow(int depth);
+  void AddPictureHex(char byte);
+  void EndPicture();
   int ReadParameter(bool* has);
   RichCharFormat CurrentFormat() const;
   int CurrentCodePage() const;
   void UpdateRunFormat();
   void EndRun();
-  void EndParagraph();
+  void EndParagraph(int depth, bool cellEnd);
   void EndFontName();
   void EndColor();
 
@@ -220,7 +299,10 @@ class RtfReader {
   std::vector<std::optional<ColorRef>> colors_;
   int red_ = -1, green_ = -1, blue_ = -1;
   int skip_ = 0;            // fallback characters of \u still to skip
-  bool cellEnded_ = false;  // a table cell has ended: a tab separates it from what follows
+  bool ignorable_ = false;  // \* came: the destination that follows is skipped unless read
+  bool leftTable_ = false;  // a row has ended: the text after it is out of the table
+  std::array<RichRowFormat, kMaxTableDepth + 1> rows_;  // the row properties of each depth
+  PictureData picture_;
   TextSink text_;
   bool formatDirty_ = true;  // a group or control word may have changed the format
   RichCharFormat runFormat_;
@@ -247,12 +329,13 @@ RichParagraphs RtfReader::Read() {
   EndRun();
   // Text after the last paragraph mark is a paragraph of its own; the mark that ends
   // the document (nothing after it) is the mark of the last paragraph.
-  if (!paragraph_.runs.empty() || paragraphs_.empty()) EndParagraph();
+  if (!paragraph_.runs.empty() || paragraphs_.empty()) EndParagraph(Depth(), false);
   return std::move(paragraphs_);
 }
 
 void RtfReader::OpenGroup() {
   skip_ = 0;
+  EndIgnorable();
   if (stack_.size() >= kMaxRtfDepth) {
     ++flatDepth_;
     return;
@@ -262,6 +345,7 @@ void RtfReader::OpenGroup() {
 
 void RtfReader::CloseGroup() {
   skip_ = 0;
+  ignorable_ = false;
   if (flatDepth_ > 0) {
     --flatDepth_;
     return;
@@ -271,6 +355,7 @@ void RtfReader::CloseGroup() {
   stack_.pop_back();
   formatDirty_ = true;
   if (dest == Dest::kFontTable && !fontName_.IsEmpty()) EndFontName();  // no ';'
+  if (dest == Dest::kPicture && Top(stack_).dest != Dest::kPicture) EndPicture();
 }
 
 int RtfReader::ReadParameter(bool* has) {
@@ -298,12 +383,18 @@ void RtfReader::ControlWord() {
   bool hasParameter = false;
   const int parameter = ReadParameter(&hasParameter);
   if (pos_ < data_.size() && data_[pos_] == ' ') ++pos_;
-  if (name == "bin") {  // binary data is passed over in every destination
-    pos_ += std::clamp<qsizetype>(parameter, 0, data_.size() - pos_);
+  if (name == "bin") {  // binary data: a picture's, or passed over
+    const qsizetype length = std::clamp<qsizetype>(parameter, 0, data_.size() - pos_);
+    if (Top(stack_).dest == Dest::kPicture) picture_.Add(data_.sliced(pos_, length));
+    pos_ += length;
     return;
   }
   if (Skipping()) return;
   formatDirty_ = true;
+  if (std::exchange(ignorable_, false) && !IsReadDestination(name)) {
+    Top(stack_).dest = Dest::kSkip;
+    return;
+  }
   Apply(name, hasParameter, parameter);
 }
 
@@ -319,8 +410,12 @@ void RtfReader::ControlSymbol(char symbol) {
     return;
   }
   if (Skipping()) return;
+  if (symbol == '*') {
+    ignorable_ = true;
+    return;
+  }
+  EndIgnorable();
   switch (symbol) {
-    case '*': Top(stack_).dest = Dest::kSkip; break;
     case '\\':
     case '{':
     case '}': Character(symbol); break;
@@ -330,6 +425,11 @@ void RtfReader::ControlSymbol(char symbol) {
     case '\n': Apply("par", false, 0); break;
     default: break;  // \- (optional hyphen), \: and unknown symbols
   }
+}
+
+// What follows \* is not a control word: the destination is skipped.
+void RtfReader::EndIgnorable() {
+  if (std::exchange(ignorable_, false)) Top(stack_).dest = Dest::kSkip;
 }
 
 // True while the fallback characters of a \u are being passed over; each call
@@ -373,6 +473,20 @@ void RtfReader::Apply(std::string_view name, bool hasParameter, int parameter) {
     if (word == Word::kBlue) blue_ = component;
     return;
   }
+  const int table = std::clamp(parameter, -kMaxTableTwips, kMaxTableTwips);
+  const int size = std::clamp(parameter, 0, kMaxTableTwips);
+  if (state.dest == Dest::kPicture) {
+    if (word == Word::kPngBlip) picture_.kind = RichPictureKind::kPng;
+    if (word == Word::kJpegBlip) picture_.kind = RichPictureKind::kJpeg;
+    if (word == Word::kPictureWidth) picture_.width = size;
+    if (word == Word::kPictureHeight) picture_.height = size;
+    if (word == Word::kPictureGoalWidth) picture_.goalWidth = size;
+    if (word == Word::kPictureGoalHeight) picture_.goalHeight = size;
+    if (word == Word::kPictureScaleX) picture_.scaleX = std::clamp(parameter, 1, 1000);
+    if (word == Word::kPictureScaleY) picture_.scaleY = std::clamp(parameter, 1, 1000);
+    if (word == Word::kSkipGroup) state.dest = Dest::kSkip;
+    return;
+  }
   switch (word) {
     case Word::kAnsiCpg:
       if (parameter > 0) ansiCodePage_ = parameter;
@@ -401,11 +515,10 @@ void RtfReader::Apply(std::string_view name, bool hasParameter, int parameter) {
     case Word::kPard:
       state.align = RichAlign::kLeft;
       state.spacing = state.spacingMult = 0;
+      state.inTable = false;
+      state.tableLevel = 0;
       break;
-    case Word::kPar:
-      AddCellTab();
-      EndParagraph();
-      break;
+    case Word::kPar: EndParagraph(Depth(), false); break;
     case Word::kLeft: state.align = RichAlign::kLeft; break;
     case Word::kCenter: state.align = RichAlign::kCenter; break;
     case Word::kRight: state.align = RichAlign::kRight; break;
@@ -414,13 +527,28 @@ void RtfReader::Apply(std::string_view name, bool hasParameter, int parameter) {
     case Word::kSpacingMult: state.spacingMult = parameter; break;
     case Word::kTab: AddUnit(u'\t'); break;
     case Word::kLine: AddUnit(kLineBreak.unicode()); break;
-    case Word::kCell:
-      AddCellTab();
-      cellEnded_ = true;
+    case Word::kCell: EndParagraph(1, true); break;
+    case Word::kNestCell: EndParagraph(std::max(2, Depth()), true); break;
+    case Word::kRow: EndRow(1); break;
+    case Word::kNestRow: EndRow(std::max(2, Depth())); break;
+    case Word::kInTable:
+      state.inTable = on;
+      leftTable_ = false;
       break;
-    case Word::kRow:  // the row's last cell ends with the row, without a tab
-      cellEnded_ = false;
-      EndParagraph();
+    case Word::kTableLevel:
+      state.tableLevel = std::clamp(parameter, 0, kMaxTableDepth);
+      leftTable_ = false;
+      break;
+    case Word::kNestTableProps: state.nestProps = true; break;
+    case Word::kRowDefaults: RowFormat() = RichRowFormat{}; break;
+    case Word::kRowLeft: RowFormat().left = table; break;
+    case Word::kRowGap: RowFormat().gap = size; break;
+    case Word::kCellEdge:
+      if (RowFormat().edges.size() < kMaxRowCells) RowFormat().edges.push_back(table);
+      break;
+    case Word::kPicture:
+      state.dest = Dest::kPicture;
+      picture_ = PictureData{};
       break;
     case Word::kUnicode:
       if (parameter >= -32768 && parameter <= 65535) {
@@ -460,9 +588,9 @@ int RtfReader::CurrentCodePage() const {
 }
 
 void RtfReader::Character(char byte) {
+  EndIgnorable();
   switch (Top(stack_).dest) {
     case Dest::kText:
-      AddCellTab();
       UpdateRunFormat();
       text_.AddByte(byte, runCodePage_);
       break;
@@ -477,22 +605,77 @@ void RtfReader::Character(char byte) {
     case Dest::kColorTable:
       if (byte == ';') EndColor();
       break;
+    case Dest::kPicture: AddPictureHex(byte); break;
     case Dest::kSkip: break;
   }
 }
 
 void RtfReader::AddUnit(char16_t unit) {
-  AddCellTab();
   UpdateRunFormat();
   text_.AddUnit(unit);
 }
 
-// A table reads as lines of tab-separated cells: the tab of a cell that has ended goes
-// in once more of its row follows.
-void RtfReader::AddCellTab() {
-  if (!std::exchange(cellEnded_, false)) return;
-  UpdateRunFormat();
-  text_.AddUnit(u'\t');
+int RtfReader::Depth() const {
+  const State& state = stack_.back();
+  if (leftTable_) return 0;
+  return state.inTable ? std::max(1, state.tableLevel) : state.tableLevel;
+}
+
+// The row properties \trowd, \cellx, ... set: a nested table's inside its properties'
+// group, else the outer table's.
+RichRowFormat& RtfReader::RowFormat() {
+  return rows_[Top(stack_).nestProps ? std::max(2, Depth()) : 1];
+}
+
+// Text after the row's last cell is a last cell of its own; the paragraph that ends
+// the row's last cell carries the row's properties.
+void RtfReader::EndRow(int depth) {
+  EndRun();
+  if (!paragraph_.runs.empty()) EndParagraph(depth, true);
+  if (!paragraphs_.empty() && paragraphs_.back().cell.depth == depth &&
+      paragraphs_.back().cell.cellEnd) {
+    paragraphs_.back().cell.rowEnd = rows_[depth];
+  }
+  if (depth == 1) leftTable_ = true;
+}
+
+void RtfReader::AddPictureHex(char byte) {
+  const int nibble = HexDigit(byte);
+  if (nibble < 0) return;
+  if (picture_.nibble < 0) {
+    picture_.nibble = nibble;
+    return;
+  }
+  const char value = static_cast<char>(picture_.nibble * 16 + nibble);
+  picture_.nibble = -1;
+  picture_.Add(QByteArrayView(&value, 1));
+}
+
+// The picture as a character of its own, in the format of the text around it: at its
+// goal size (twips) or its own, scaled; of other kinds, or too large, a gap.
+void RtfReader::EndPicture() {
+  PictureData& read = picture_;
+  if (read.tooLarge) read.kind = RichPictureKind::kOther;
+  if (read.kind == RichPictureKind::kOther) read.data.clear();
+  QSize natural(read.width, read.height);
+  if (natural.isEmpty() && !read.data.isEmpty()) {
+    QBuffer buffer(&read.data);
+    natural = QImageReader(&buffer).size();
+  }
+  auto side = [](int goal, int own, int scale) {
+    const std::int64_t pixels = goal > 0 ? std::int64_t{goal} * kLogPixelsY / 1440 : own;
+    return static_cast<int>(std::min<std::int64_t>(pixels * scale / 100, kMaxPictureSide));
+  };
+  RichPicture picture{read.kind, std::move(read.data),
+                      side(read.goalWidth, natural.width(), read.scaleX),
+                      side(read.goalHeight, natural.height(), read.scaleY)};
+  read = PictureData{};
+  if (picture.width <= 0 || picture.height <= 0) return;
+  EndRun();
+  RichCharFormat format = CurrentFormat();
+  format.picture = std::move(picture);
+  paragraph_.runs.push_back({QString(QChar::ObjectReplacementCharacter), std::move(format)});
+  formatDirty_ = true;
 }
 
 // Ends the run when the format has changed since its text began.
@@ -517,7 +700,7 @@ void RtfReader::EndRun() {
   }
 }
 
-void RtfReader::EndParagraph() {
+void RtfReader::EndParagraph(int depth, bool cellEnd) {
   EndRun();
   const State& state = stack_.back();
   paragraph_.format.align = state.align;
@@ -529,6 +712,8 @@ void RtfReader::EndParagraph() {
     paragraph_.format.lineSpacing = std::abs(state.spacing);
   }
   paragraph_.mark = CurrentFormat();
+  paragraph_.cell.depth = depth;
+  paragraph_.cell.cellEnd = cellEnd && depth > 0;
   paragraphs_.push_back(std::exchange(paragraph_, RichParagraph{}));
 }
 

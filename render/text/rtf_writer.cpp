@@ -1,6 +1,7 @@
 #include "render/text/rtf_writer.h"
 
 #include <QList>
+#include <QStringList>
 
 #include <algorithm>
 #include <climits>
@@ -8,6 +9,7 @@
 #include <optional>
 #include <utility>
 
+#include "render/raster/gdi_text.h"
 #include "render/text/code_page.h"
 
 namespace {
@@ -63,6 +65,61 @@ void FontName(QByteArray& out, const QString& face, int charSet) {
   }
 }
 
+// A picture as its own group: the kind of its data, its size (the goal in twips, which
+// the reader scales back to the same pixels) and its data in hex, 64 bytes a line.
+void Picture(QByteArray& out, const RichPicture& picture) {
+  out += "{\\pict";
+  if (picture.kind == RichPictureKind::kPng) out += "\\pngblip";
+  if (picture.kind == RichPictureKind::kJpeg) out += "\\jpegblip";
+  if (!picture.data.isEmpty()) {
+    Word(out, "picw", picture.width);
+    Word(out, "pich", picture.height);
+  }
+  Word(out, "picwgoal", picture.width * 1440 / kLogPixelsY);
+  Word(out, "pichgoal", picture.height * 1440 / kLogPixelsY);
+  for (qsizetype at = 0; at < picture.data.size(); at += 64) {
+    out += "\r\n";
+    out += picture.data.sliced(at, std::min<qsizetype>(64, picture.data.size() - at)).toHex();
+  }
+  out += '}';
+}
+
+// A run's text; in a picture's run each object replacement character is the picture.
+void RunText(QByteArray& out, const RichRun& run) {
+  if (!run.format.picture) {
+    Text(out, run.text);
+    return;
+  }
+  const QStringList parts = run.text.split(QChar::ObjectReplacementCharacter);
+  for (qsizetype i = 0; i < parts.size(); ++i) {
+    if (i > 0) Picture(out, *run.format.picture);
+    Text(out, parts[i]);
+  }
+}
+
+// A row's properties: its left edge, the gap and the cells' right edges.
+void RowWords(QByteArray& out, const RichRowFormat& row) {
+  out += "\\trowd";
+  Word(out, "trgaph", row.gap);
+  Word(out, "trleft", row.left);
+  for (const int edge : row.edges) Word(out, "cellx", edge);
+}
+
+// The format of the row paragraph i begins, when it begins a row of the outer table:
+// that of the paragraph that ends the row.
+const RichRowFormat* RowStartingAt(const RichParagraphs& paragraphs, std::size_t i) {
+  if (paragraphs[i].cell.depth == 0) return nullptr;
+  if (i > 0) {
+    const RichCellPlace& before = paragraphs[i - 1].cell;
+    if (before.depth > 0 && !(before.depth == 1 && before.rowEnd)) return nullptr;
+  }
+  for (std::size_t j = i; j < paragraphs.size() && paragraphs[j].cell.depth > 0; ++j) {
+    const RichCellPlace& cell = paragraphs[j].cell;
+    if (cell.depth == 1 && cell.rowEnd) return &*cell.rowEnd;
+  }
+  return nullptr;
+}
+
 class RtfWriter {
  public:
   QByteArray Write(const RichParagraphs& paragraphs);
@@ -70,7 +127,8 @@ class RtfWriter {
  private:
   void CollectTables(const RichParagraphs& paragraphs);
   void Tables(QByteArray& out) const;
-  void Paragraph(QByteArray& out, const RichParaFormat& format);
+  void Paragraph(QByteArray& out, const RichParaFormat& format, int depth);
+  void EndMark(QByteArray& out, const RichCellPlace& cell);
   void Character(QByteArray& out, const RichCharFormat& format);
   int FontIndex(const RichCharFormat& format) const {
     return static_cast<int>(fonts_.indexOf(std::pair(format.face, int{format.charSet})));
@@ -82,7 +140,7 @@ class RtfWriter {
   QList<std::pair<QString, int>> fonts_;
   QList<ColorRef> colors_;
   // The formats in effect; none before the first paragraph and character.
-  std::optional<RichParaFormat> para_;
+  std::optional<std::pair<RichParaFormat, int>> para_;  // with the table depth
   std::optional<RichCharFormat> char_;
 };
 
@@ -91,14 +149,16 @@ QByteArray RtfWriter::Write(const RichParagraphs& paragraphs) {
   QByteArray out = "{\\rtf1\\ansi\\ansicpg936\\deff0";
   Tables(out);
   out += "\\uc1";
-  for (const RichParagraph& paragraph : paragraphs) {
-    Paragraph(out, paragraph.format);
+  for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+    const RichParagraph& paragraph = paragraphs[i];
+    if (const RichRowFormat* row = RowStartingAt(paragraphs, i)) RowWords(out, *row);
+    Paragraph(out, paragraph.format, paragraph.cell.depth);
     for (const RichRun& run : paragraph.runs) {
       Character(out, run.format);
-      Text(out, run.text);
+      RunText(out, run);
     }
     Character(out, paragraph.mark);
-    out += "\\par\r\n";
+    EndMark(out, paragraph.cell);
   }
   out += "}\r\n";
   return out;
@@ -137,10 +197,12 @@ void RtfWriter::Tables(QByteArray& out) const {
   out += "}\r\n";
 }
 
-void RtfWriter::Paragraph(QByteArray& out, const RichParaFormat& format) {
-  if (para_ == format) return;
-  para_ = format;
+void RtfWriter::Paragraph(QByteArray& out, const RichParaFormat& format, int depth) {
+  if (para_ == std::pair(format, depth)) return;
+  para_ = std::pair(format, depth);
   out += "\\pard";
+  if (depth > 0) out += "\\intbl";
+  if (depth > 1) Word(out, "itap", depth);
   if (format.align == RichAlign::kCenter) out += "\\qc";
   if (format.align == RichAlign::kRight) out += "\\qr";
   if (format.align == RichAlign::kJustify) out += "\\qj";
@@ -149,6 +211,26 @@ void RtfWriter::Paragraph(QByteArray& out, const RichParaFormat& format) {
     out += "\\slmult1";
   }
   out += ' ';
+}
+
+// The paragraph's end: a paragraph mark, or the end of its cell and of its row. A
+// nested row's properties come at its end; those of an outer row came before it, and
+// the paragraph after it names its table again.
+void RtfWriter::EndMark(QByteArray& out, const RichCellPlace& cell) {
+  if (cell.depth == 0 || !cell.cellEnd) {
+    out += "\\par\r\n";
+  } else if (cell.depth == 1) {
+    out += cell.rowEnd ? "\\cell\\row\r\n" : "\\cell\r\n";
+    if (cell.rowEnd) para_.reset();
+  } else {
+    out += "\\nestcell";
+    if (cell.rowEnd) {
+      out += "{\\*\\nesttableprops";
+      RowWords(out, *cell.rowEnd);
+      out += "\\nestrow}{\\nonesttables\\par}";
+    }
+    out += "\r\n";
+  }
 }
 
 // Writes the words of the fields that differ from the format in effect.

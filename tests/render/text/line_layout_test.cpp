@@ -4,9 +4,12 @@
 #include <QFontMetrics>
 #include <QTextCursor>
 
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "render/raster/gdi_text.h"
+#include "render/text/rich_paragraph.h"
 #include "render/text/rich_text.h"
 
 using namespace Qt::StringLiterals;
@@ -111,6 +114,38 @@ TEST(LineLayout, CjkTabsLineBreaksAndEmptyParagraphs) {
   EXPECT_EQ(text.LineCount(), 1);
   EXPECT_EQ(text.LineLength(0), 0);
   EXPECT_EQ(text.LineIndex(1), -1);
+}
+
+TEST(LineLayout, TableRowsOfAnyShapeAreOneLineEach) {
+  auto cell = [](const QString& text, int depth, bool end,
+                 std::optional<RichRowFormat> row = std::nullopt) {
+    return RichParagraph{{{text, kLatin}}, {}, kLatin, {depth, end, std::move(row)}};
+  };
+  // A row with a gap and fewer edges than cells; then as an editor may leave a table:
+  // a nested cell with no outer one around it, and a row whose end is missing.
+  RichText text;
+  SetDocumentParagraphs(text.Document(),
+                        {cell(u"a"_s, 1, true), cell(u"b"_s, 1, true),
+                         cell(u"c"_s, 1, true, RichRowFormat{0, 60, {1500}}), cell(u"d"_s, 2, true),
+                         cell(u"e"_s, 1, false), cell(u"f"_s, 0, false)});
+  text.SetFormattingWidth(1000);
+  ExpectSoundLines(text);
+  const int h = text.Measure().MeasureCell(kLatin, u"0", 0).CellHeight;
+  auto places = [](const TextLine& line) {
+    std::vector<std::pair<int, QPoint>> placed;
+    for (const PlacedLine& part : line.placed) placed.push_back({part.start, {part.x, part.y}});
+    return placed;
+  };
+  const std::vector<TextLine>& lines = text.Lines();
+  ASSERT_EQ(lines.size(), 3u);
+  // 60 twips of gap (4 pixels) inside 1500-twip and then inch-wide cells.
+  using Places = std::vector<std::pair<int, QPoint>>;
+  EXPECT_EQ(places(lines[0]), (Places{{0, {4, 0}}, {2, {104, 0}}, {4, {200, 0}}}));
+  EXPECT_EQ(lines[0].placed[0].width, 92);
+  EXPECT_EQ(lines[0].height, h);
+  EXPECT_EQ(places(lines[1]), (Places{{6, {0, 0}}, {8, {0, h}}}));
+  EXPECT_EQ(lines[1].height, 2 * h);
+  EXPECT_TRUE(lines[2].placed.empty());
 }
 
 TEST(CharMeasure, CellsAsTheRendererWalksThem) {

@@ -1,6 +1,7 @@
 // The rich-text renderers, checked through the frame files they write: header fields,
 // the ink boxes (bounding boxes of what is not background) and the colours present,
 // which also shows that nothing is anti-aliased.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -17,6 +18,7 @@
 #include "render/raster/gdi_text.h"
 #include "render/text/cell_painter.h"
 #include "render/text/char_walk.h"
+#include "render/text/rich_paragraph.h"
 #include "render/text/rtf_render.h"
 #include "render/text/rtf_writer.h"
 
@@ -561,6 +563,80 @@ TEST_F(RtfRenderTest, LongTextStopsAtThePageLimitWithTheReport) {
   EXPECT_EQ(RenderRtfPagesToPak(Source(RichParagraphs(3, many[0])), PakPath(), input, &cut), 3);
   EXPECT_FALSE(cut);
   EXPECT_FALSE(ReachesTextPageLimit(PakPath()));
+}
+
+// LibreOffice 7.4 wrote the file from a document of its own: a price list of three
+// columns 1.25 inches wide (1800 twips, 120 pixels) whose last row wraps, a table of
+// 1.25 and 2.5 inch columns with a table of two 1.1 inch columns and a paragraph in
+// its second cell, a numbered and a bulleted list, and a red 24 x 12 PNG picture at
+// 0.25 x 0.125 inches.
+TEST_F(RtfRenderTest, WordProcessorTablesListsAndPicture) {
+  QFile fixture(u":/rtf/word_processor.rtf"_s);
+  ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+  const QString source = GetAppDir() + u"UserData/source.rtf"_s;
+  QFile copy(source);
+  ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+  copy.write(fixture.readAll());
+  copy.close();
+  auto redBoxes = [this] {
+    std::vector<QRect> boxes;
+    for (const QImage& frame : Read().frames) {
+      QRect box;
+      for (int y = 0; y < frame.height(); ++y) {
+        for (int x = 0; x < frame.width(); ++x) {
+          if (frame.pixel(x, y) == 0xFFFF0000) box |= QRect(x, y, 1, 1);
+        }
+      }
+      if (!box.isNull()) boxes.push_back(box);
+    }
+    return boxes;
+  };
+  // Narrower than the tables, which are cut at its edge.
+  ASSERT_EQ(RenderRtfPagesToPak(source, PakPath(), Area(330, 300)), 1);
+  const QImage page = Read().frames.at(0);
+  const int h = CellHeight({u"Liberation Sans"_s, 0, 240});
+  // Where the ink of line (of 12-point lines) starts within columns [x, x + width).
+  auto inkLeft = [&](int line, int x, int width) {
+    return InkBox(page, QRect(x, line * h, width, h)).left();
+  };
+  for (const int line : {1, 2, 3}) {  // the price list's columns at 120 and 240
+    EXPECT_LT(InkBox(page, QRect(0, line * h, 120, h)).left(), 2) << line;
+    EXPECT_THAT(inkLeft(line, 120, 120), testing::AllOf(testing::Ge(120), testing::Le(122)));
+    EXPECT_THAT(inkLeft(line, 240, 90), testing::AllOf(testing::Ge(240), testing::Le(242)));
+  }
+  EXPECT_TRUE(InkBox(page, QRect(100, 2 * h, 20, h)).isNull());
+  // The long name wraps inside its cell; the row is two lines tall.
+  EXPECT_FALSE(InkBox(page, QRect(0, 4 * h, 120, h)).isNull());
+  EXPECT_TRUE(InkBox(page, QRect(120, 4 * h, 210, h)).isNull());
+  // The nested table's cells at 120 and 120 + 1584 twips, the paragraph below it.
+  EXPECT_THAT(inkLeft(6, 120, 105), testing::AllOf(testing::Ge(120), testing::Le(122)));
+  EXPECT_THAT(inkLeft(6, 225, 105), testing::AllOf(testing::Ge(225), testing::Le(227)));
+  EXPECT_THAT(inkLeft(7, 120, 210), testing::AllOf(testing::Ge(120), testing::Le(122)));
+  EXPECT_TRUE(InkBox(page, QRect(0, 7 * h, 120, h)).isNull());
+  // List numbers and bullets start their paragraphs, the text at the tab.
+  const QString text = text_.Text(0, -1);
+  EXPECT_TRUE(text.contains(u" 1.\tOpen the door\r 2.\tClose it\r \u2022\tMilk"_s))
+      << text.toStdString();
+  EXPECT_THAT(inkLeft(8, 40, 100), testing::AllOf(testing::Ge(48), testing::Le(50)));
+  // On one line, a row's cells stand a tab apart; its last one does not.
+  std::vector<RtfCharCell> cells;
+  ASSERT_TRUE(WalkCells(text_, 0, -1, WalkKind::kSingleLine, cells));
+  ASSERT_EQ(cells.size(), static_cast<std::size_t>(text.size()));  // one a unit here
+  EXPECT_GT(cells[text.indexOf(u"Fruit\r"_s) + 5].Width, 0);
+  EXPECT_EQ(cells[text.indexOf(u"Qty\r"_s) + 3].Width, 0);
+  // The picture at its size after "Logo ", resting on the line's bottom; the writer
+  // keeps it all.
+  int logo = 0;
+  for (const QChar c : u"Logo "_s) logo += Advance({u"Liberation Sans"_s, 0, 240}, c);
+  EXPECT_EQ(redBoxes(), (std::vector<QRect>{QRect(logo, 13 * h - 12, 24, 12)}));
+  RichText again;
+  again.SetRtf(text_.Rtf());
+  EXPECT_EQ(DocumentParagraphs(again.Document()), DocumentParagraphs(text_.Document()));
+  // Wider than the line (16 pixels here), the picture is scaled down to it.
+  ASSERT_GT(RenderRtfPagesToPak(source, PakPath(), Area(12, 300)), 1);
+  const std::vector<QRect> scaled = redBoxes();
+  ASSERT_EQ(scaled.size(), 1u);
+  EXPECT_EQ(scaled[0].size(), QSize(12, 8));  // 16 x 8, cut at the area's edge
 }
 
 }  // namespace

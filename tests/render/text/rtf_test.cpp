@@ -83,19 +83,80 @@ TEST(RtfReader, FormatsTablesAndParagraphs) {
   EXPECT_EQ(second.mark, second.runs[0].format);
 }
 
-TEST(RtfReader, TablesReadAsLinesOfTabSeparatedCells) {
+// Each paragraph's text and table depth, "c" where it ends a cell, and where it ends
+// a row "r" and the row's left edge, gap and cell edges.
+QString Places(const RichParagraphs& paragraphs) {
+  QStringList texts;
+  for (const RichParagraph& paragraph : paragraphs) {
+    QString text = Plain(paragraph) + u'/' + QString::number(paragraph.cell.depth);
+    if (paragraph.cell.cellEnd) text += u'c';
+    if (const auto& row = paragraph.cell.rowEnd) {
+      text += u"r%1,%2"_s.arg(row->left).arg(row->gap);
+      for (const int edge : row->edges) text += u',' + QString::number(edge);
+    }
+    texts << text;
+  }
+  return texts.join(u'|');
+}
+
+TEST(RtfReader, TablesReadAsTheParagraphsOfTheirCells) {
   // As LibreOffice writes a table: each row's properties, then its cells.
-  EXPECT_EQ(Plain(ReadRtf(
+  EXPECT_EQ(Places(ReadRtf(
                 Rtf("\\trowd\\cellx2000\\cellx4000\\cellx6000"
                     "\\pard\\intbl Name\\cell\\pard\\intbl Price\\cell\\pard\\intbl Qty\\cell\\row"
-                    "\\trowd\\cellx2000\\cellx4000\\cellx6000"
-                    "\\pard\\intbl Apple\\cell 1.50\\cell 10\\cell\\row\\pard After\\par"))),
-            u"Name\tPrice\tQty|Apple\t1.50\t10|After");
+                    "\\trowd\\trgaph108\\trleft-108\\cellx2000\\cellx4000"
+                    "\\pard\\intbl Apple\\cell 1.50\\cell\\row\\pard After\\par"))),
+            u"Name/1c|Price/1c|Qty/1cr0,0,2000,4000,6000|Apple/1c|1.50/1cr-108,108,2000,4000|"
+            u"After/0");
   // As Word writes one: cells in groups, the row's properties again in a group that
-  // ends the row; an empty cell, and a cell of two paragraphs.
-  EXPECT_EQ(Plain(ReadRtf(Rtf("\\pard\\intbl{A\\cell}{\\cell}{x\\par y\\cell}"
-                              "{\\trowd\\cellx1\\cellx2\\cellx3\\row}B"))),
-            u"A\t\tx|y|B");
+  // ends the row; an empty cell, a cell of two paragraphs, and text after the row
+  // that no \pard took out of the table.
+  EXPECT_EQ(Places(ReadRtf(Rtf("\\pard\\intbl{A\\cell}{\\cell}{x\\par y\\cell}"
+                               "{\\trowd\\cellx1\\cellx2\\cellx3\\row}B"))),
+            u"A/1c|/1c|x/1|y/1cr0,0,1,2,3|B/0");
+  // A nested table: its row's properties at its end, the paragraph for readers
+  // without nested tables skipped.
+  EXPECT_EQ(
+      Places(ReadRtf(Rtf("\\trowd\\cellx1000\\cellx3000\\pard\\intbl "
+                         "Outer\\cell\\pard\\intbl\\itap2 In 1\\nestcell "
+                         "In 2\\nestcell{\\*\\nesttableprops\\trowd\\cellx900\\cellx1800\\nestrow}"
+                         "{\\nonesttables\\par}\\pard\\intbl Below\\cell\\row"))),
+      u"Outer/1c|In 1/2c|In 2/2cr0,0,900,1800|Below/1cr0,0,1000,3000");
+  // Depths, cells and positions past any table are bounded.
+  QByteArray many = "{\\*\\nesttableprops\\trowd\\cellx99999999";
+  for (int i = 0; i < 100; ++i) many += "\\cellx1";
+  const RichParagraphs deep =
+      ReadRtf(Rtf("\\pard\\intbl\\itap99 a\\nestcell" + many + "\\nestrow}"));
+  ASSERT_EQ(deep.size(), 1u);
+  EXPECT_EQ(deep[0].cell.depth, kMaxTableDepth);
+  ASSERT_TRUE(deep[0].cell.rowEnd);
+  EXPECT_EQ(deep[0].cell.rowEnd->edges.size(), static_cast<std::size_t>(kMaxRowCells));
+  EXPECT_EQ(deep[0].cell.rowEnd->edges[0], kMaxTableTwips);
+}
+
+TEST(RtfReader, ListTextAndPictures) {
+  // List text as Word 97 and as older writers keep it for readers without lists.
+  EXPECT_EQ(Plain(ReadRtf(Rtf("{\\listtext\\pard\\plain 1.\\tab}Open\\par"
+                              "{\\pntext\\f0 -\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb -}}Milk\\par"))),
+            u"1.\tOpen|-\tMilk");
+  // The picture for readers that know shapes, not the one for those that do not; a
+  // metafile keeps a gap, \bin data is a picture's too, sizes are bounded, and a
+  // picture of no size is none.
+  const RichParagraphs read = ReadRtf(
+      Rtf("a{\\*\\shppict{\\pict{\\*\\picprop x}\\pngblip\\picwgoal360\\pichgoal180\\picscalex200 "
+          "89504e\r\n47 0}}{\\nonshppict{\\pict\\wmetafile8 00}}b"
+          "{\\pict\\wmetafile8\\picwgoal99999999999\\pichgoal150 0102}"
+          "{\\pict\\jpegblip\\picw10\\pich5\\bin3 xyz}{\\pict\\emfblip}"));
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(Plain(read), u"a\uFFFCb\uFFFC\uFFFC");
+  const std::vector<RichRun>& runs = read[0].runs;
+  ASSERT_EQ(runs.size(), 5u);
+  EXPECT_EQ(runs[1].format.picture,
+            (RichPicture{RichPictureKind::kPng, QByteArray::fromHex("89504e47"), 48, 12}));
+  EXPECT_EQ(runs[3].format.picture,
+            (RichPicture{RichPictureKind::kOther, {}, kMaxPictureSide, 10}));
+  EXPECT_EQ(runs[4].format.picture, (RichPicture{RichPictureKind::kJpeg, "xyz", 10, 5}));
+  EXPECT_FALSE(runs[2].format.picture);
 }
 
 TEST(RtfReader, SkipsWhatIsNotText) {
@@ -139,12 +200,18 @@ RichParagraphs Sample() {
   RichCharFormat song{u"宋体"_s, 134, 240, true, false, true, 0x0000FF, false};
   RichCharFormat latin{u"Arial"_s, 0, 330, false, true, false, 0, true};
   RichCharFormat cyrillic{u"Times {x}"_s, 204, 180, false, false, false, 0x123456, false};
+  RichCharFormat picture = latin;
+  picture.picture = RichPicture{RichPictureKind::kPng, QByteArray(100, '\x89'), 24, 12};
   return {
       {{{u"你好 \\{}"_s, song}, {u"tab\tline\u2028end\U0001F60A"_s, latin}},
        {RichAlign::kCenter, kSpacingTwentieths, 40},
        cyrillic},
       {{}, {RichAlign::kRight, kSpacingSingle, 0}, song},
       {{{u"Привет"_s, cyrillic}}, {RichAlign::kLeft, kSpacingSingle, 0}, latin},
+      // A row of a cell and a nested table, whose cell is a picture, and a last cell.
+      {{{u"cell"_s, latin}}, {}, latin, {1, true}},
+      {{{u"\uFFFC"_s, picture}}, {}, latin, {2, true, RichRowFormat{-108, 108, {900, 1800}}}},
+      {{{u"x"_s, latin}}, {RichAlign::kRight}, latin, {1, true, RichRowFormat{0, 0, {1000, 3000}}}},
   };
 }
 
@@ -166,7 +233,7 @@ TEST(RtfWriter, LoadAndSaveIsStable) {
   const QByteArray once = text.Rtf();
   text.SetRtf(once);
   EXPECT_EQ(text.Rtf(), once);
-  EXPECT_EQ(text.Document().blockCount(), 3);
+  EXPECT_EQ(text.Document().blockCount(), 6);
   text.SetRtf({});
   text.SetRtf(text.Rtf());
   EXPECT_EQ(text.Document().blockCount(), 1);
