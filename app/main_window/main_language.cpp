@@ -4,7 +4,6 @@
 #include "app/language/language_switch.h"
 #include "app/language/language_texts.h"
 #include "app/main_window/quendra_dlg.h"
-#include "app/send/send_dialog.h"
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 
@@ -22,7 +21,4 @@ void CQuendraDlg::RegisterLanguageTexts() {
   RegisterTexts(TextSlot::MainMenu, this, [this] { LoadMenuTexts(); });
   CFrameDialog* frame = previewFrame_.get();
   RegisterTexts(TextSlot::LayoutFrame, frame, [frame] { frame->ApplyLanguage(); });
-  if (auto* sendPane = dynamic_cast<CSendDialog*>(&Pane(kSendPane))) {
-    RegisterTexts(TextSlot::SendPane, sendPane, [sendPane] { sendPane->ApplyLanguage(); });
-  }
 }

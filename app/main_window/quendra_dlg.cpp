@@ -144,8 +144,20 @@ CQuendraDlg::~CQuendraDlg() {
 }
 
 QWidget& CQuendraDlg::Pane(int pane) {
-  if (pane >= 1 && pane <= kTaskPaneCount) return *panes_[static_cast<std::size_t>(pane - 1)];
-  return *projectPage_;
+  if (pane < 1 || pane > kTaskPaneCount) return *projectPage_;
+  // A task pane is made the first time it is asked for, not at start.
+  TaskPane*& made = panes_[static_cast<std::size_t>(pane - 1)];
+  if (made == nullptr) {
+    made = MakeTaskPane(pane);
+    made->setGeometry(PaneArea());
+    made->hide();
+    PaneWindows[pane] = made->Handle();
+  }
+  return *made;
+}
+
+QRect CQuendraDlg::PaneArea() const {
+  return QRect(0, 0, client_->width(), client_->height() - kPaneBottomGap);
 }
 
 void CQuendraDlg::OnInitDialog() {
@@ -160,7 +172,7 @@ void CQuendraDlg::OnInitDialog() {
   static_cast<void>(button1263_.SetIcon(QPixmap::fromImage(PaintArt(Art::Back, 24)),
                                         QPixmap::fromImage(PaintArt(Art::BackIdle, 24))));
   button1263_.SetDrawBorder(false);
-  button1263_.hide();  // no Part places it or gives it a command
+  button1263_.hide();  // nothing places it or gives it a command
   // 5. The skin is the style sheet's; 6-7. status bar and toolbar.
   CreateStatusBar();
   CreateToolBar();
@@ -174,8 +186,8 @@ void CQuendraDlg::OnInitDialog() {
   DeviceCallLockedWidgets[0] = menuBar_;
   DeviceCallLockedWidgets[1] = &toolbar_;
   DeviceCallLockedWidgets[2] = previewFrame_.get();
-  // 10. The project page and the panes.
-  CreatePanes();
+  // 10. The project page; the task panes are made when first opened.
+  CreateProjectPage();
   RegisterLanguageTexts();
   // 11. The hidden rich-edit control.
   richEdit_.hide();
@@ -223,9 +235,11 @@ void CQuendraDlg::LayOutClient() {
   const int height = client_->height();
   statusBar_->setGeometry(0, height - MainStatusBar::kHeight, width, MainStatusBar::kHeight);
   toolbar_.setGeometry(0, 0, width, toolbar_.sizeHint().height());
-  const QRect area(0, 0, width, height - kPaneBottomGap);
+  const QRect area = PaneArea();
   projectPage_->setGeometry(area.adjusted(0, kProjectPageTop, 0, 0));
-  for (TaskPane* pane : panes_) pane->setGeometry(area);
+  for (TaskPane* pane : panes_) {
+    if (pane != nullptr) pane->setGeometry(area);
+  }
 }
 
 void CQuendraDlg::CreateToolBar() {
@@ -254,17 +268,11 @@ void CQuendraDlg::CreateToolBar() {
   }
 }
 
-void CQuendraDlg::CreatePanes() {
+void CQuendraDlg::CreateProjectPage() {
   projectPage_ = new CMainDialog(client_);
   projectPage_->show();
   PaneWindows[0] = projectPage_->Handle();
   SetProjectWindow(projectPage_->Handle());
-  for (int pane = 1; pane <= kTaskPaneCount; ++pane) {
-    TaskPane* taskPane = MakeTaskPane(pane);
-    taskPane->hide();
-    panes_[static_cast<std::size_t>(pane - 1)] = taskPane;
-    PaneWindows[pane] = taskPane->Handle();
-  }
 }
 
 TaskPane* CQuendraDlg::MakeTaskPane(int pane) {
@@ -276,7 +284,7 @@ TaskPane* CQuendraDlg::MakeTaskPane(int pane) {
     }
     case kGuidePane: return Retexted(TextSlot::GuidePane, new CGuideDialog(client_));
     case kSendPane: {
-      auto* sendPane = new CSendDialog(client_, *projectPage_);
+      auto* sendPane = Retexted(TextSlot::SendPane, new CSendDialog(client_, *projectPage_));
       sendPane->SetPreviewFrame(previewFrame_.get());
       return sendPane;
     }

@@ -66,6 +66,7 @@ class CQuendraDlg : public CMagnetDialog {
   MainStatusBar& StatusBar() { return *statusBar_; }
   QMenuBar& MainMenuBar() { return *menuBar_; }
   QMenuBar& BlankMenuBar() { return *blankMenuBar_; }
+  // Pane 0 is the project page; a task pane is made the first time it is asked for.
   QWidget& Pane(int pane);
   CMainDialog& ProjectPage() { return *projectPage_; }
   CFrameDialog& PreviewFrame() { return *previewFrame_; }
@@ -88,9 +89,11 @@ class CQuendraDlg : public CMagnetDialog {
   void CreateToolBar();
   // The toolbar's and menu bar's texts, the buttons as wide as their texts need.
   void LoadMenuTexts();
-  void CreatePanes();
+  void CreateProjectPage();
   // The task pane of a number, 1 to kTaskPaneCount.
   TaskPane* MakeTaskPane(int pane);
+  // Where the task panes lie in the client area.
+  QRect PaneArea() const;
   void LoadProject();
   void ShowClock();
   void OnClose();

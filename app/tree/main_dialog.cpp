@@ -108,7 +108,7 @@ void CMainDialog::CreateTree() {
   WatchKeys(tree_);
 }
 
-QWidget& CMainDialog::Page(PageSlot slot) { return *pages_[static_cast<std::size_t>(slot)].widget; }
+QWidget& CMainDialog::Page(PageSlot slot) { return *MadePage(slot).widget; }
 
 QToolButton& CMainDialog::AddAreaButton(int kind) {
   return *addAreaButtons_[static_cast<std::size_t>(std::clamp(kind, 1, 7) - 1)];

@@ -126,7 +126,9 @@ class CMainDialog : public QWidget, public MessageWindow, public ProjectTreeItem
   void CreateAddAreaStrip();
   void CreateToolBar();
   void CreatePages();
-  // The page and its pages in the table of windows a language switch re-texts.
+  // The page of a slot, made (with its texts registered) the first time.
+  PageWindow& MadePage(PageSlot slot);
+  // The page in the table of windows a language switch re-texts.
   void RegisterLanguageTexts();
   void WatchKeys(QWidget* control);
 

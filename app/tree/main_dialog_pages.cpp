@@ -76,37 +76,45 @@ bool InTabControl(int slot) {
          slot == static_cast<int>(PageSlot::Background);
 }
 
-// The page of a slot.
+// A page in the table of windows a language switch re-texts, and its handle.
 template <typename Page>
-CMainDialog::PageWindow MakePage(Page* page) {
+CMainDialog::PageWindow Registered(TextSlot slot, Page* page) {
+  RegisterTexts(slot, page, [page] { page->ApplyLanguage(); });
   return {page, page->Handle()};
 }
 
+// The same for the pages whose texts follow the stored language choice.
+template <typename Page>
+CMainDialog::PageWindow RegisteredWithChoice(TextSlot slot, Page* page) {
+  RegisterTexts(slot, page, [page] { page->ApplyLanguage(StoredLanguageChoice()); });
+  return {page, page->Handle()};
+}
+
+// The page of a slot, made with its texts registered.
 CMainDialog::PageWindow MakePage(int slot, QWidget* parent) {
   switch (static_cast<PageSlot>(slot)) {
-    case PageSlot::Summary: return MakePage(new CLedInfoDialog(parent));
-    case PageSlot::Program: return MakePage(new CProgramDialog(parent));
-    case PageSlot::AreaRect: return MakePage(new CAreaSetDialog(parent));
-    case PageSlot::SingleLine: return MakePage(new CSingleLineDialog(parent));
-    case PageSlot::DigitalClock: return MakePage(new CDigitalClockDialog(parent));
-    case PageSlot::AnalogClock: return MakePage(new CClockDialog(parent));
-    case PageSlot::Countdown: return MakePage(new CTimeDialog(parent));
-    case PageSlot::Border: return MakePage(new CBorderDialog(parent));
-    case PageSlot::Background: return MakePage(new CBackDialog(parent));
+    case PageSlot::Summary: return Registered(TextSlot::ScreenInfoPage, new CLedInfoDialog(parent));
+    case PageSlot::Program: return Registered(TextSlot::ProgramPage, new CProgramDialog(parent));
+    case PageSlot::AreaRect: return Registered(TextSlot::AreaPage, new CAreaSetDialog(parent));
+    case PageSlot::SingleLine:
+      return Registered(TextSlot::SingleLinePage, new CSingleLineDialog(parent));
+    case PageSlot::DigitalClock:
+      return Registered(TextSlot::DigitalClockPage, new CDigitalClockDialog(parent));
+    case PageSlot::AnalogClock:
+      return Registered(TextSlot::AnalogClockPage, new CClockDialog(parent));
+    case PageSlot::Countdown: return Registered(TextSlot::CountdownPage, new CTimeDialog(parent));
+    case PageSlot::Border: return Registered(TextSlot::BorderPage, new CBorderDialog(parent));
+    case PageSlot::Background: return Registered(TextSlot::BackgroundPage, new CBackDialog(parent));
     case PageSlot::FlashWords:
-      return MakePage(new CFlashWordDialog(parent, StoredLanguageChoice()));
-    case PageSlot::Files: return MakePage(new CFilesDialog(parent));
-    case PageSlot::ImageText: return MakePage(new CImageWordDialog(parent, StoredLanguageChoice()));
+      return RegisteredWithChoice(TextSlot::FlashWordsPage,
+                                  new CFlashWordDialog(parent, StoredLanguageChoice()));
+    case PageSlot::Files: return Registered(TextSlot::FilesPage, new CFilesDialog(parent));
+    case PageSlot::ImageText:
+      return RegisteredWithChoice(TextSlot::ImageTextPage,
+                                  new CImageWordDialog(parent, StoredLanguageChoice()));
   }
   Q_UNREACHABLE();
   return {};
-}
-
-// Puts a built page's ApplyLanguage in its slot of the re-texting table.
-template <typename Page>
-void RegisterPageTexts(TextSlot slot, QWidget& widget) {
-  auto& page = static_cast<Page&>(widget);
-  RegisterTexts(slot, &page, [&page] { page.ApplyLanguage(); });
 }
 
 QIcon ArtIcon(PageArt art) { return QIcon(QPixmap::fromImage(PaintPageArt(art, 24))); }
@@ -163,16 +171,21 @@ void CMainDialog::CreatePages() {
   tabBar_->setGeometry(0, 0, kPagesWidth, 30);
   connect(tabBar_, &QTabBar::currentChanged, this, [this](int tab) { OnTabSelChange(tab); });
   WatchKeys(tabBar_);
-  for (int slot = 0; slot < kPageCount; ++slot) {
-    QWidget* parent = InTabControl(slot) ? tabControl_ : this;
-    const PageWindow page = MakePage(slot, parent);
-    page.widget->setGeometry(InTabControl(slot) ? tabControl_->rect().adjusted(2, 30, -4, -2)
-                                                : kPagePlaces[slot]);
-    page.widget->hide();
-    pages_[static_cast<std::size_t>(slot)] = page;
-  }
   tabControl_->hide();
-  AreaPageWindow = pages_[static_cast<std::size_t>(PageSlot::AreaRect)].handle;
+}
+
+// A page is made the first time it is asked for: most of them are never shown in a
+// session, and making them all would double the time to the first window.
+CMainDialog::PageWindow& CMainDialog::MadePage(PageSlot slot) {
+  const int index = static_cast<int>(slot);
+  PageWindow& page = pages_[static_cast<std::size_t>(index)];
+  if (page.widget != nullptr) return page;
+  page = MakePage(index, InTabControl(index) ? tabControl_ : this);
+  page.widget->setGeometry(InTabControl(index) ? tabControl_->rect().adjusted(2, 30, -4, -2)
+                                               : kPagePlaces[index]);
+  page.widget->hide();
+  if (slot == PageSlot::AreaRect) AreaPageWindow = page.handle;
+  return page;
 }
 
 void CMainDialog::resizeEvent(QResizeEvent* event) {
@@ -202,28 +215,6 @@ void CMainDialog::ApplyLanguage() {
 
 void CMainDialog::RegisterLanguageTexts() {
   RegisterTexts(TextSlot::ProjectPage, this, [this] { ApplyLanguage(); });
-  auto& summaryPage = static_cast<CLedInfoDialog&>(Page(PageSlot::Summary));
-  RegisterTexts(TextSlot::ScreenInfoPage, &summaryPage,
-                [&summaryPage] { summaryPage.ApplyLanguage(); });
-  auto& areaPage = static_cast<CAreaSetDialog&>(Page(PageSlot::AreaRect));
-  RegisterTexts(TextSlot::AreaPage, &areaPage, [&areaPage] { areaPage.ApplyLanguage(); });
-  auto& programPage = static_cast<CProgramDialog&>(Page(PageSlot::Program));
-  RegisterTexts(TextSlot::ProgramPage, &programPage,
-                [&programPage] { programPage.ApplyLanguage(); });
-  RegisterPageTexts<CSingleLineDialog>(TextSlot::SingleLinePage, Page(PageSlot::SingleLine));
-  RegisterPageTexts<CDigitalClockDialog>(TextSlot::DigitalClockPage, Page(PageSlot::DigitalClock));
-  RegisterPageTexts<CClockDialog>(TextSlot::AnalogClockPage, Page(PageSlot::AnalogClock));
-  RegisterPageTexts<CTimeDialog>(TextSlot::CountdownPage, Page(PageSlot::Countdown));
-  auto& borderPage = static_cast<CBorderDialog&>(Page(PageSlot::Border));
-  RegisterTexts(TextSlot::BorderPage, &borderPage, [&borderPage] { borderPage.ApplyLanguage(); });
-  auto& flashWordsPage = static_cast<CFlashWordDialog&>(Page(PageSlot::FlashWords));
-  RegisterTexts(TextSlot::FlashWordsPage, &flashWordsPage,
-                [&flashWordsPage] { flashWordsPage.ApplyLanguage(StoredLanguageChoice()); });
-  RegisterPageTexts<CFilesDialog>(TextSlot::FilesPage, Page(PageSlot::Files));
-  auto& imageTextPage = static_cast<CImageWordDialog&>(Page(PageSlot::ImageText));
-  RegisterTexts(TextSlot::ImageTextPage, &imageTextPage,
-                [&imageTextPage] { imageTextPage.ApplyLanguage(StoredLanguageChoice()); });
-  RegisterPageTexts<CBackDialog>(TextSlot::BackgroundPage, Page(PageSlot::Background));
 }
 
 void CMainDialog::ShowPagesForSelection() {
@@ -272,12 +263,14 @@ void CMainDialog::ShowPages(std::initializer_list<PageSlot> shown, int tabCount)
 }
 
 void CMainDialog::HideAllPages() {
-  for (const PageWindow& page : pages_) page.widget->hide();
+  for (const PageWindow& page : pages_) {
+    if (page.widget != nullptr) page.widget->hide();
+  }
   tabControl_->hide();
 }
 
 void CMainDialog::LoadPage(PageSlot slot) {
-  SendMessage(pages_[static_cast<std::size_t>(slot)].handle, UM_LOAD_SELECTION, 1, 0);
+  SendMessage(MadePage(slot).handle, UM_LOAD_SELECTION, 1, 0);
 }
 
 void CMainDialog::OnTabSelChange(int tab) {
