@@ -16,6 +16,7 @@
 #include "controls/shell/program_messages.h"
 #include "editors/background/swf_back_select_dialog.h"
 #include "editors/page_parts/option_lists.h"
+#include "editors/page_parts/picture_filter.h"
 #include "model/common/bounded_text.h"
 #include "model/common/guid_text.h"
 #include "model/common/media_kind.h"
@@ -43,36 +44,6 @@ constexpr int kToolPictureSize = 24;
 constexpr int kToolIds[] = {CBackDialog::kAddBuiltInId, CBackDialog::kAddFilesId,
                             CBackDialog::kDeleteId, CBackDialog::kDeleteAllId};
 constexpr Art kToolArt[] = {Art::AddBuiltIn, Art::AddPictures, Art::DeleteEntry, Art::DeleteAll};
-
-// The picture kinds the file dialog offers: the name shown and the extensions.
-struct PictureFilter {
-  const char* name;
-  QStringList extensions;
-};
-
-// The file dialog's filter: each kind shown with its patterns, matched in either case.
-QString PictureFilterText() {
-  const PictureFilter kinds[] = {
-      {"All Files", {"bmp", "jpg", "jpeg", "png", "gif", "tif", "tiff"}},
-      {"BMP", {"bmp"}},
-      {"JPEG", {"jpeg", "jpg"}},
-      {"PNG", {"png"}},
-      {"TIFF", {"tif", "tiff"}},
-      {"GIF", {"gif"}},
-  };
-  QStringList entries;
-  for (const PictureFilter& kind : kinds) {
-    QStringList shown;
-    QStringList matched;
-    for (const QString& extension : kind.extensions) {
-      shown << QStringLiteral("*.") + extension;
-      matched << QStringLiteral("*.") + extension << QStringLiteral("*.") + extension.toUpper();
-    }
-    entries << QStringLiteral("%1(%2) (%3)")
-                   .arg(QLatin1String(kind.name), shown.join(u';'), matched.join(u' '));
-  }
-  return entries.join(QStringLiteral(";;"));
-}
 
 BackgroundItem BuiltInItem(int number) {
   BackgroundItem item{};
@@ -241,7 +212,7 @@ void CBackDialog::OnAddBuiltIn() {
 
 void CBackDialog::OnAddFiles() {
   if (area_ == nullptr) return;
-  const QStringList chosen = chooseFiles_(PictureFilterText());
+  const QStringList chosen = chooseFiles_(PictureFileFilter());
   QStringList tooLong;
   QStringList refused;
   bool added = false;

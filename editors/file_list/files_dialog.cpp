@@ -26,6 +26,7 @@
 #include "controls/support/standard_icon.h"
 #include "editors/page_parts/item_list_rows.h"
 #include "editors/page_parts/option_lists.h"
+#include "editors/page_parts/picture_filter.h"
 #include "model/common/app_paths.h"
 #include "model/common/bounded_text.h"
 #include "model/common/guid_text.h"
@@ -75,12 +76,6 @@ constexpr QStyle::StandardPixmap kToolPictures[] = {
     QStyle::SP_FileDialogNewFolder, QStyle::SP_TrashIcon, QStyle::SP_DialogResetButton,
     QStyle::SP_DialogApplyButton};
 
-// The kinds the open dialog offers: a caption and its extensions.
-struct FileKind {
-  const char* caption;
-  QStringList extensions;
-};
-
 // A standard picture at size x size on white, the toolbar's transparent colour.
 QImage StandardPicture(const QWidget& widget, QStyle::StandardPixmap which, int size) {
   QImage picture(size, size, QImage::Format_RGB32);
@@ -95,18 +90,6 @@ Control* Place(Control* control, int id, const QRect& rect) {
   SetControlId(control, id);
   control->setGeometry(rect);
   return control;
-}
-
-// "Caption(*.a;*.b) (*.a *.A *.b *.B)": the caption as the user knows it, then the
-// patterns in both letter cases, since names here are case-sensitive.
-QString FilterEntry(const QString& caption, const QStringList& extensions) {
-  QStringList shown;
-  QStringList patterns;
-  for (const QString& extension : extensions) {
-    shown << QStringLiteral("*.") + extension;
-    patterns << QStringLiteral("*.") + extension << QStringLiteral("*.") + extension.toUpper();
-  }
-  return QStringLiteral("%1(%2) (%3)").arg(caption, shown.join(u';'), patterns.join(u' '));
 }
 
 // The path as the list keeps it: each doubled backslash made single.
@@ -153,22 +136,7 @@ void CFilesDialog::SetHooks(FilesPageHooks hooks) {
   }
 }
 
-QString CFilesDialog::OpenFilter() {
-  const QStringList all = {QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
-                           QStringLiteral("png"), QStringLiteral("gif"), QStringLiteral("tif"),
-                           QStringLiteral("tiff")};
-  const FileKind kinds[] = {{"All File", all},
-                            {"BMP", {QStringLiteral("bmp")}},
-                            {"JPEG", {QStringLiteral("jpeg"), QStringLiteral("jpg")}},
-                            {"PNG", {QStringLiteral("png")}},
-                            {"TIFF", {QStringLiteral("tif"), QStringLiteral("tiff")}},
-                            {"GIF", {QStringLiteral("gif")}}};
-  QStringList entries;
-  for (const FileKind& kind : kinds) {
-    entries << FilterEntry(QString::fromLatin1(kind.caption), kind.extensions);
-  }
-  return entries.join(QStringLiteral(";;"));
-}
+QString CFilesDialog::OpenFilter() { return PictureFileFilter(); }
 
 void CFilesDialog::CreateToolBar() {
   frame_ = Place(new CToolbarFrame(this), kToolbarFrameId, QRect(0, 0, 236, 58));

@@ -12,6 +12,7 @@ constexpr FixedText kFixedTexts[] = {
     {PUBLIC, 1007, u"该程序已经运行了!"},
     {PUBLIC, 1008, u"提示:"},
     {PUBLIC, 1010, u"正在转换数据..."},
+    {PUBLIC, 1011, u"All Files"},  // the picture pages' file filter
     // The guide pane: its greeting, buttons, caption and two choices.
     {IDD_GUIDE_DIALOG, 1000, u"您好，有什么可以为您效劳的!"},
     {IDD_GUIDE_DIALOG, 1001, u"上一步"},

@@ -104,7 +104,7 @@ TEST_F(BackgroundPageTest, FilesAreAppendedAndOnlyTheLastTakesTheShownSpeed) {
                  Picture(QStringLiteral("a.jpg"))};
   Click(CBackDialog::kAddFiles);
   EXPECT_TRUE(shownFilter.startsWith(
-      QStringLiteral("All Files(*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff) (*.bmp *.BMP")));
+      QStringLiteral("All pictures(*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff) (*.bmp *.BMP")));
   ASSERT_EQ(Items().size(), 3u);
   const int kinds[] = {kMediaPicture, kMediaGif, kMediaPicture};
   for (std::size_t i = 0; i < 3; ++i) {

@@ -41,7 +41,9 @@ QStringList Placeholders(const QString& text) {
   return found;
 }
 
-bool HasLetter(const QString& text) {
+// Whether a text has a letter outside its "%s"-style placeholders.
+bool HasLetter(QString text) {
+  text.remove(QRegularExpression(QStringLiteral("%[sdiu]")));
   return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
 }
 
