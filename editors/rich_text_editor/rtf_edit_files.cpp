@@ -11,6 +11,7 @@
 #include "model/common/regular_file.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
+#include "render/text/text_bounds.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ void CRtfEditDialog::OpenPlainText(const QString& path) {
   const QTextCharFormat format = ToTextCharFormat(edit_->Content().CharFormatAt(0));
   QTextCursor cursor(&edit_->Content().Document());
   cursor.select(QTextCursor::Document);
-  cursor.insertText(text, format);
+  cursor.insertText(BoundedPlainText(text), format);
 }
 
 bool CRtfEditDialog::SaveTo(const QString& path) { return saver_.Save(*edit_, path, hooks_.ask); }

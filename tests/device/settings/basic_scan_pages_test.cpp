@@ -21,6 +21,7 @@
 #include "model/project/project_globals.h"
 #include "model/project/project_window.h"
 #include "model/project/scan_tables.h"
+#include "model/project/screen_limits.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/cut_texts.h"
@@ -291,6 +292,10 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   EXPECT_EQ(screen.WidthModuleNum, 999);
   for (int step = 0; step < 1100; ++step) Basic().DotsEdit(Side::kAcross).onStepped(1);
   EXPECT_EQ(std::tie(screen.WidthModuleNum, screen.LedWidth), std::tuple(2047, 65504));
+  // A count whose screen no card's data can show is lowered to the most that can be.
+  TypeCount(Side::kDown, QStringLiteral("999"));
+  EXPECT_EQ(std::tie(screen.HeightModuleNum, screen.LedHeight), std::tuple(85, 1360));
+  EXPECT_TRUE(IsDrivableScreen(screen));
 
   // Regular to custom keeps the counts; the size follows the custom module.
   Select(0);
