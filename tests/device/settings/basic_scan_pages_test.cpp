@@ -230,13 +230,14 @@ TEST_F(ScreenPages, FailuresAreReportedAndChangeNothing) {
             (std::vector<Message>{{UM_STATUS_CODE, 46, 0}, {UM_STATUS_CODE, 48, -102}}));
   EXPECT_EQ(Bytes(screen), before);
 
-  // A card that answers a size of 0 is not taken.
+  // A card that answers a size no card's data can show is not taken.
   emu::Card emptyCard{kCardNumber};
-  emu::TcpCard sizelessServer{emptyCard};
-  emu::CardState sizeless = NamedCard(sizelessServer.Address());
-  sizeless.width = 0;
-  emu::SettingsCard sizelessCard{emptyCard, sizeless};
-  screen.LedIp = ntohl(inet_addr(sizelessServer.Address().c_str()));
+  emu::TcpCard hugeServer{emptyCard};
+  emu::CardState huge = NamedCard(hugeServer.Address());
+  huge.width = 65535;
+  huge.height = 65535;
+  emu::SettingsCard hugeCard{emptyCard, huge};
+  screen.LedIp = ntohl(inet_addr(hugeServer.Address().c_str()));
   Basic().OnReadParams();
   EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 46, 0}, {UM_STATUS_CODE, 48, -6}}));
   EXPECT_EQ(screen.LedWidth, 256);
