@@ -160,18 +160,20 @@ void CRichEditEx::insertFromMimeData(const QMimeData* source) {
   cursor.removeSelectedText();
   // What the page cannot hold is not inserted, and long lines come broken.
   const qsizetype room = std::max<qsizetype>(0, kMaxRichTextUnits - content_.TextLength());
+  bool cut = false;
   if (source->hasFormat(fragmentType)) {
     RichParagraphs paragraphs = ReadRtf(source->data(fragmentType), content_.BaseFormat());
-    BoundParagraphs(paragraphs, room);
+    cut = BoundParagraphs(paragraphs, room);
     InsertParagraphs(cursor, paragraphs);
   } else if (source->hasText()) {
     QString text = source->text();
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(u'\r', u'\n');
     text.remove(QChar::ObjectReplacementCharacter);
-    cursor.insertText(BoundedPlainText(text, room), typed);
+    cursor.insertText(BoundedPlainText(text, room, &cut), typed);
   }
   cursor.endEditBlock();
   setTextCursor(cursor);
   ensureCursorVisible();
+  if (cut && textCut) textCut();
 }

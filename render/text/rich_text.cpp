@@ -36,7 +36,7 @@ bool RichText::SaveRtfFile(const QString& path) const { return WriteFileAtomical
 
 void RichText::SetRtf(QByteArrayView rtf) {
   RichParagraphs paragraphs = ReadRtf(rtf, base_);
-  BoundParagraphs(paragraphs);
+  cut_ = BoundParagraphs(paragraphs);
   SetDocumentParagraphs(*document_, paragraphs);
 }
 
@@ -55,7 +55,7 @@ void RichText::SetText(const QString& text) {
     if (!line.isEmpty()) paragraph.runs.push_back({line, format});
     paragraphs.push_back(std::move(paragraph));
   }
-  BoundParagraphs(paragraphs);
+  cut_ = BoundParagraphs(paragraphs);
   SetDocumentParagraphs(*document_, paragraphs);
 }
 

@@ -48,11 +48,11 @@ QString Broken(QStringView text, qsizetype& sinceBreak) {
 
 }  // namespace
 
-void BoundParagraphs(RichParagraphs& paragraphs, qsizetype room) {
+bool BoundParagraphs(RichParagraphs& paragraphs, qsizetype room) {
   for (std::size_t p = 0; p < paragraphs.size(); ++p) {
     if (p > 0 && --room < 0) {  // no room for the mark before this paragraph
       paragraphs.resize(p);
-      return;
+      return true;
     }
     qsizetype sinceBreak = 0;
     std::vector<RichRun>& runs = paragraphs[p].runs;
@@ -64,14 +64,16 @@ void BoundParagraphs(RichParagraphs& paragraphs, qsizetype room) {
       if (cut) {
         runs.resize(r + 1);
         paragraphs.resize(p + 1);
-        return;
+        return true;
       }
     }
   }
+  return false;
 }
 
-QString BoundedPlainText(QStringView text, qsizetype room) {
+QString BoundedPlainText(QStringView text, qsizetype room, bool* cut) {
   const QStringView kept = Cut(text, room);
+  if (cut != nullptr) *cut = kept.size() < text.size();
   QString out;
   out.reserve(kept.size());
   qsizetype sinceBreak = 0;

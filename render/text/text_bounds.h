@@ -25,8 +25,10 @@ constexpr qsizetype kMaxRichTextUnits = qsizetype{kMaxAreaFrames} * 16;
 constexpr qsizetype kMaxUnbrokenRun = 1024;
 
 // The paragraphs within `room` units (each paragraph mark but the last counts one),
-// cut at the end and never inside a surrogate pair, with long stretches broken.
-void BoundParagraphs(RichParagraphs& paragraphs, qsizetype room = kMaxRichTextUnits);
+// cut at the end and never inside a surrogate pair, with long stretches broken (the
+// breaks added do not count). True when text was cut off.
+bool BoundParagraphs(RichParagraphs& paragraphs, qsizetype room = kMaxRichTextUnits);
 
-// Plain text ('\n' ends a paragraph and counts one) bounded the same way.
-QString BoundedPlainText(QStringView text, qsizetype room = kMaxRichTextUnits);
+// Plain text ('\n' ends a paragraph and counts one) bounded the same way; *cut, when
+// given, tells whether text was cut off.
+QString BoundedPlainText(QStringView text, qsizetype room = kMaxRichTextUnits, bool* cut = nullptr);

@@ -166,11 +166,14 @@ TEST(RichEditEx, PasteKeepsOwnFragmentsAndTakesOtherTextPlain) {
   auto* megabyte = new QMimeData;
   megabyte->setText(QString(1 << 20, u'x') + u"tail"_s);
   QApplication::clipboard()->setMimeData(megabyte);
+  int cuts = 0;
+  target.textCut = [&cuts] { ++cuts; };
   target.SetSel(0, -1);
   target.paste();
   expectBounded(target.Content().Text(0, -1), u'x');
   target.paste();  // no room left: nothing more comes in
   expectBounded(target.Content().Text(0, -1), u'x');
+  EXPECT_EQ(cuts, 2);
 
   const QString rtf = GetAppDir() + u"line.rtf"_s;
   QFile file(rtf);
@@ -179,6 +182,7 @@ TEST(RichEditEx, PasteKeepsOwnFragmentsAndTakesOtherTextPlain) {
   file.close();
   ASSERT_EQ(target.LoadRtfFile(rtf), 1);
   expectBounded(target.Content().Text(0, -1), u'y');
+  EXPECT_TRUE(target.Content().Cut());
 }
 
 }  // namespace
