@@ -416,8 +416,9 @@ KQ_API int32_t KQ_SetLedAllSettingInfo(const CommInfo* infos, const LedAllSettin
  * KQ_ERR_BAD_HANDLE, KQ_ERR_FILE (a page file that cannot be read, or memory),
  * KQ_ERR_FRAME_MAGIC (a frame file that is not one or does not match its area),
  * KQ_ERR_DRAW (a page or clock that cannot be drawn), or KQ_ERR_BAD_SIZE (more than
- * 255 programs or areas in a program, more than 65535 frames in an area, or 4 GiB
- * of data or more). On failure the last data stays and the next call generates
+ * 255 programs or areas in a program, more than 65535 frames in an area, a GIF page
+ * whose frames times its canvas or its area pass 2^30 pixels, or 4 GiB of data or
+ * more). On failure the last data stays and the next call generates
  * again. */
 KQ_API int32_t KQ_GenerateProgramData(ProgramHandle handle);
 

@@ -11,8 +11,8 @@ namespace {
 
 constexpr int kGenericErrorKey = 3001;
 
-// Code and text key, keys 2000-2015 in this order.
-constexpr std::array<std::pair<std::int32_t, int>, 16> kCodeKeys = {{
+// Code and text key, keys 2000-2016 in this order.
+constexpr std::array<std::pair<std::int32_t, int>, 17> kCodeKeys = {{
     {0xDAA3, 2000},
     {0xD5B0, 2001},
     {0xD5B4, 2002},
@@ -29,6 +29,7 @@ constexpr std::array<std::pair<std::int32_t, int>, 16> kCodeKeys = {{
     {-102, 2013},
     {-104, 2014},
     {kRefusalTextPageLimit, 2015},
+    {-18, 2016},
 }};
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "controls/shell/project_page_ids.h"
 #include "controls/shell/window_globals.h"
 #include "model/project/project_globals.h"
+#include "model/project/screen_limits.h"
 #include "model/settings/lang_text.h"
 #include "render/borders/border_renderer.h"
 #include "render/canvas/edit_canvas.h"
@@ -104,7 +105,9 @@ void CPreviewDialog::SetCanvasSize(int width, int height, float zoom) {
   if (width == screenWidth_ && height == screenHeight_) return;
   screenWidth_ = width;
   screenHeight_ = height;
-  unzoomed_ = width > 0 && height > 0 ? QImage(width, height, QImage::Format_RGB32) : QImage();
+  // A size no card can drive gets no picture, whatever sent it.
+  unzoomed_ =
+      IsDrivableScreenSize(width, height) ? QImage(width, height, QImage::Format_RGB32) : QImage();
   if (!unzoomed_.isNull()) unzoomed_.fill(Qt::black);
   view_.zoom = zoom;
   RebuildViewPictures();

@@ -3,9 +3,12 @@
 #include <QTextBlockFormat>
 #include <QTextCursor>
 
+#include <algorithm>
+
 #include "render/text/rich_paragraph.h"
 #include "render/text/rtf_reader.h"
 #include "render/text/rtf_writer.h"
+#include "render/text/text_bounds.h"
 
 namespace {
 
@@ -155,16 +158,22 @@ void CRichEditEx::insertFromMimeData(const QMimeData* source) {
   QTextCursor cursor = textCursor();
   cursor.beginEditBlock();
   cursor.removeSelectedText();
+  // What the page cannot hold is not inserted, and long lines come broken.
+  const qsizetype room = std::max<qsizetype>(0, kMaxRichTextUnits - content_.TextLength());
+  bool cut = false;
   if (source->hasFormat(fragmentType)) {
-    InsertParagraphs(cursor, ReadRtf(source->data(fragmentType), content_.BaseFormat()));
+    RichParagraphs paragraphs = ReadRtf(source->data(fragmentType), content_.BaseFormat());
+    cut = BoundParagraphs(paragraphs, room);
+    InsertParagraphs(cursor, paragraphs);
   } else if (source->hasText()) {
     QString text = source->text();
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(u'\r', u'\n');
     text.remove(QChar::ObjectReplacementCharacter);
-    cursor.insertText(text, typed);
+    cursor.insertText(BoundedPlainText(text, room, &cut), typed);
   }
   cursor.endEditBlock();
   setTextCursor(cursor);
   ensureCursorVisible();
+  if (cut && textCut) textCut();
 }

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QTextEdit>
 
+#include <functional>
 #include <utility>
 
 #include "render/text/rich_text.h"
@@ -28,6 +29,9 @@ class CRichEditEx : public QTextEdit {
   ~CRichEditEx() override;
 
   RichText& Content() { return content_; }
+  // Called after a paste or drop that left text out: past kMaxRichTextUnits
+  // (text_bounds.h) no page keeps it. May be empty.
+  std::function<void()> textCut;
 
   // Replaces the content with the file's. 1, or 0 with the content unchanged when
   // the file cannot be read.

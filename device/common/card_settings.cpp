@@ -7,6 +7,7 @@
 #include "model/common/bounded_text.h"
 #include "model/project/current_screen.h"
 #include "model/project/scan_tables.h"
+#include "model/project/screen_limits.h"
 
 std::uint32_t Ipv4OfText(const char16_t* text, std::size_t capacity) {
   const QByteArray dotted = ReadBoundedText(text, capacity).toLatin1();
@@ -47,7 +48,9 @@ void PutScreenSettings(const ScreenRecord& screen, std::int32_t mask, Record& re
 template void PutScreenSettings(const ScreenRecord&, std::int32_t, LedSettingInfo&);
 template void PutScreenSettings(const ScreenRecord&, std::int32_t, LedAllSettingInfo&);
 
-void TakeCardSettings(const LedSettingInfo& card, ScreenRecord& screen) {
+namespace {
+
+void TakeCardValues(const LedSettingInfo& card, ScreenRecord& screen) {
   screen.LedIp = Ipv4OfText(card.IpAddress, std::size(card.IpAddress));
   screen.Bps = card.BaudRate;
   screen.LedNumber = card.SerialByte1;
@@ -72,4 +75,18 @@ void TakeCardSettings(const LedSettingInfo& card, ScreenRecord& screen) {
   screen.OE = card.OePolarity;
   screen.DA = card.DaPolarity;
   CopyBoundedText(screen.LedTypeStr, ReadBoundedText(card.CardName));
+}
+
+}  // namespace
+
+bool IsDrivableCard(const LedSettingInfo& card) {
+  ScreenRecord probe{};
+  TakeCardValues(card, probe);
+  return IsDrivableScreen(probe);
+}
+
+bool TakeCardSettings(const LedSettingInfo& card, ScreenRecord& screen) {
+  if (!IsDrivableCard(card)) return false;
+  TakeCardValues(card, screen);
+  return true;
 }

@@ -36,10 +36,16 @@ void PutScreenSettings(const ScreenRecord& screen, std::int32_t mask, Record& re
 // when the text is no address.
 std::uint32_t Ipv4OfText(const char16_t* text, std::size_t capacity);
 
+// Whether the card's size, colour type and module counts make a screen a card can
+// drive (IsDrivableScreen): a hostile or cut reply (65535 x 65535 pixels, or 0 x 0
+// with colour type -1) makes none.
+bool IsDrivableCard(const LedSettingInfo& card);
+
 // Writes the card's settings into the screen: LedIp, Bps, LedNumber, LedColor (the
 // card's colour type - 1), the size in pixels, custom modules of the module-size
 // table's entry for the card's module size (32 x 16 when the table has none) with
 // counts of at least 1 (the size is kept as the card gives it), OE, DA, RouteValue
 // with its scan key ZouXianType, HanXu, ScanType, DataHeight, RedGreenExchange and
-// the card's name in LedTypeStr. Nothing else changes.
-void TakeCardSettings(const LedSettingInfo& card, ScreenRecord& screen);
+// the card's name in LedTypeStr. Nothing else changes. False, with the screen
+// unchanged, when !IsDrivableCard(card).
+[[nodiscard]] bool TakeCardSettings(const LedSettingInfo& card, ScreenRecord& screen);

@@ -72,6 +72,14 @@ DigitSpinEdit* MakeSpinEdit(QWidget* parent, int digits, int editId, int spinId)
   return edit;
 }
 
+// The count for one side of the screen, lowered until the screen it makes with the
+// other side is one a card can drive.
+int FittingCount(const ScreenRecord& screen, CBasicSetDialog::Side side, int count) {
+  return side == CBasicSetDialog::kAcross
+             ? FittingModuleCount(count, screen.ModuleWidth, screen.LedHeight, true)
+             : FittingModuleCount(count, screen.ModuleHeight, screen.LedWidth, false);
+}
+
 }  // namespace
 
 CBasicSetDialog::CBasicSetDialog(QWidget* parent)
@@ -371,7 +379,8 @@ void CBasicSetDialog::OnCountTyped(Side side) {
   ScreenRecord* screen = Screen();
   if (screen == nullptr) return;
   const int count = ClampedModuleCount(counts_[side]->Value());
-  (side == kAcross ? screen->WidthModuleNum : screen->HeightModuleNum) = count;
+  (side == kAcross ? screen->WidthModuleNum : screen->HeightModuleNum) =
+      FittingCount(*screen, side, count);
   ResizeToCounts(screen->LedWidth, screen->LedHeight);
 }
 
@@ -382,7 +391,7 @@ void CBasicSetDialog::OnCountStep(Side side, int delta, bool dotSpinner) {
   const int moduleSize = side == kAcross ? screen->ModuleWidth : screen->ModuleHeight;
   // The dot spinners go past 999 modules, up to what the card's 16-bit size holds.
   const int maxCount = dotSpinner ? MaxModulesWithinDots(moduleSize) : kMaxModuleCount;
-  count = SteppedModuleCount(count, delta, maxCount);
+  count = FittingCount(*screen, side, SteppedModuleCount(count, delta, maxCount));
   ResizeToCounts(screen->LedWidth, screen->LedHeight);
 }
 
@@ -393,7 +402,8 @@ void CBasicSetDialog::OnDotsTyped(Side side) {
   const std::int32_t oldHeight = screen->LedHeight;
   const bool across = side == kAcross;
   const int moduleSize = across ? screen->ModuleWidth : screen->ModuleHeight;
-  const int count = ModulesForDots(dots_[side]->Value().value_or(0), moduleSize);
+  const int count =
+      FittingCount(*screen, side, ModulesForDots(dots_[side]->Value().value_or(0), moduleSize));
   (across ? screen->WidthModuleNum : screen->HeightModuleNum) = count;
   (across ? screen->LedWidth : screen->LedHeight) = count * moduleSize;
   FinishSizeChange(oldWidth, oldHeight);
@@ -402,6 +412,7 @@ void CBasicSetDialog::OnDotsTyped(Side side) {
 
 void CBasicSetDialog::ResizeToCounts(std::int32_t oldWidth, std::int32_t oldHeight) {
   ScreenRecord& screen = *Screen();
+  FitModuleCounts(screen);
   screen.LedWidth = screen.WidthModuleNum * screen.ModuleWidth;
   screen.LedHeight = screen.HeightModuleNum * screen.ModuleHeight;
   FinishSizeChange(oldWidth, oldHeight);
@@ -456,18 +467,17 @@ void CBasicSetDialog::OnReadParams() {
     const DeviceCallScope scope(this);
     result = KQ_GetLedSettingInfo(&info, &card);
   }
-  // A card without a size is no screen to take: its areas would all collapse.
-  const auto validSide = [](std::int32_t side) { return side >= 1 && side <= kMaxScreenDots; };
-  if (result == KQ_OK && (!validSide(card.Width) || !validSide(card.Height))) {
-    result = KQ_ERR_BAD_REPLY;
-  }
   if (result != KQ_OK) {
     ReportStatus(kReadFailed, result);
     return;
   }
   const std::int32_t oldWidth = screen->LedWidth;
   const std::int32_t oldHeight = screen->LedHeight;
-  TakeCardSettings(card, *screen);
+  // A card of no size, or of one no card can drive, is no screen to take.
+  if (!TakeCardSettings(card, *screen)) {
+    ReportStatus(kReadFailed, KQ_ERR_BAD_REPLY);
+    return;
+  }
   screen->BrightnessValue = kReadBackBrightness;
   RescaleAreas(*screen, oldWidth, oldHeight);
   SendMessage(PaneWindows[kScreenParamPane], UM_LOAD_SELECTION, 0, 0);

@@ -36,6 +36,7 @@ constexpr int kButtonKeys[] = {1007, 1008, 1009, 1027};
 constexpr int kButtonIds[] = {IDC_LINK_SEARCH, IDC_LINK_MODIFY, IDC_LINK_ADD, IDC_LINK_TEST};
 constexpr int kTestFailedKey = 1028;
 constexpr int kTestDoneKey = 1029;
+constexpr int kUndrivableCardText = 1030;
 // Message box styles: the error and the information icon.
 constexpr int kErrorStyle = 16;
 constexpr int kInformationStyle = 64;
@@ -284,13 +285,19 @@ void CCommunicationSetDialog::ShowCard(const LedSettingInfo& card, int row) {
 }
 
 void CCommunicationSetDialog::OnAddChecked() {
+  bool refused = false;
   for (int row = 0; row < results_->topLevelItemCount(); ++row) {
     if (results_->topLevelItem(row)->checkState(kRow) != Qt::Checked) continue;
-    if (const LedSettingInfo* card = search_.Shown(row)) {
-      SendMessage(PaneWindows[kScreenParamPane], UM_ADD_FOUND_SCREEN,
-                  reinterpret_cast<WPARAM>(card), 0);
+    const LedSettingInfo* card = search_.Shown(row);
+    if (card == nullptr) continue;
+    if (!IsDrivableCard(*card)) {
+      refused = true;
+      continue;
     }
+    SendMessage(PaneWindows[kScreenParamPane], UM_ADD_FOUND_SCREEN, reinterpret_cast<WPARAM>(card),
+                0);
   }
+  if (refused) tell(Text(kUndrivableCardText), kErrorStyle);
 }
 
 void CCommunicationSetDialog::OnModifyCard() {

@@ -89,11 +89,11 @@ ScreenRecord MakeAddedScreen(const ScreenRecord& selected) {
   return screen;
 }
 
-ScreenRecord MakeFoundScreen(const LedSettingInfo& card) {
-  ScreenRecord screen{};
-  screen.SendType = kSendByNetwork;
-  screen.NetworkType = 0;
-  TakeCardSettings(card, screen);
-  SetNewScreenDefaults(screen);
+std::optional<ScreenRecord> MakeFoundScreen(const LedSettingInfo& card) {
+  std::optional<ScreenRecord> screen(std::in_place);
+  screen->SendType = kSendByNetwork;
+  screen->NetworkType = 0;
+  if (!TakeCardSettings(card, *screen)) return std::nullopt;
+  SetNewScreenDefaults(*screen);
   return screen;
 }

@@ -3,6 +3,7 @@
 // and the records of screens added beside a chosen one or from a found card.
 
 #include <cstdint>
+#include <optional>
 
 #include "model/project/project_records.h"
 #include "sdk/Corvanix.h"
@@ -28,5 +29,6 @@ std::int32_t NextSerialCardNumber();
 ScreenRecord MakeAddedScreen(const ScreenRecord& selected);
 
 // A new network screen with a fixed address, made from a found card's settings
-// (TakeCardSettings) with the defaults of a new screen.
-ScreenRecord MakeFoundScreen(const LedSettingInfo& card);
+// (TakeCardSettings) with the defaults of a new screen; none when the card's
+// settings make no screen a card can drive.
+std::optional<ScreenRecord> MakeFoundScreen(const LedSettingInfo& card);

@@ -165,7 +165,9 @@ void CScreenParamDialog::OnAddScreen() {
 }
 
 void CScreenParamDialog::OnAddFoundScreen(const LedSettingInfo& card) {
-  AppendScreen(MakeFoundScreen(card));
+  // The communication page tells the user of a card that makes no screen.
+  std::optional<ScreenRecord> screen = MakeFoundScreen(card);
+  if (screen) AppendScreen(std::move(*screen));
 }
 
 void CScreenParamDialog::AppendScreen(ScreenRecord record) {

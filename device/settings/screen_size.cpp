@@ -41,6 +41,24 @@ int ModulesForDots(int dots, int moduleSize) {
   return std::clamp(needed, kMinModuleCount, kMaxModuleCount);
 }
 
+int FittingModuleCount(int count, int moduleSize, std::int32_t otherDots, bool across) {
+  if (moduleSize <= 0) return count;
+  const auto fits = [&](int modules) {
+    const std::int64_t dots = std::int64_t{modules} * moduleSize;
+    return across ? IsDrivableScreenSize(dots, otherDots) : IsDrivableScreenSize(otherDots, dots);
+  };
+  count = std::min(count, kMaxScreenSide / moduleSize);
+  while (count > kMinModuleCount && !fits(count)) --count;
+  return std::max(count, kMinModuleCount);
+}
+
+void FitModuleCounts(ScreenRecord& screen) {
+  screen.WidthModuleNum = FittingModuleCount(screen.WidthModuleNum, screen.ModuleWidth,
+                                             screen.HeightModuleNum * screen.ModuleHeight, true);
+  screen.HeightModuleNum = FittingModuleCount(screen.HeightModuleNum, screen.ModuleHeight,
+                                              screen.WidthModuleNum * screen.ModuleWidth, false);
+}
+
 void RescaleAreas(ScreenRecord& screen, std::int32_t oldWidth, std::int32_t oldHeight) {
   if (oldWidth <= 0 || oldHeight <= 0) return;
   if (screen.LedWidth == oldWidth && screen.LedHeight == oldHeight) return;

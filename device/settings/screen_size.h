@@ -7,12 +7,13 @@
 #include <optional>
 
 #include "model/project/project_records.h"
+#include "model/project/screen_limits.h"
 
 // Module counts across and down.
 constexpr int kMinModuleCount = 1;
 constexpr int kMaxModuleCount = 999;
 // The largest width or height the card's basic section holds (16 bits).
-constexpr int kMaxScreenDots = 65535;
+constexpr int kMaxScreenDots = kMaxScreenSide;
 
 // A typed count within 1-999; none (an empty edit) gives 1.
 int ClampedModuleCount(std::optional<int> typed);
@@ -26,6 +27,15 @@ int MaxModulesWithinDots(int moduleSize);
 
 // The whole modules that `dots` dots need (rounded up), within 1-999.
 int ModulesForDots(int dots, int moduleSize);
+
+// The count of modules of `moduleSize` dots along one side (across or down), lowered
+// (never below 1) until that side with the other side of `otherDots` dots is a
+// screen a card can drive (IsDrivableScreenSize).
+int FittingModuleCount(int count, int moduleSize, std::int32_t otherDots, bool across);
+
+// Lowers the screen's module counts, the count across first, until the size they
+// make is one a card can drive.
+void FitModuleCounts(ScreenRecord& screen);
 
 // Scales the rectangles of every area of every program of the screen by
 // (LedWidth / oldWidth, LedHeight / oldHeight), products cut to whole dots, and keeps

@@ -1,17 +1,21 @@
 #include "device/usb/usb_import_dialog.h"
 
+#include "controls/dialogs/loading_dialog.h"
 #include "controls/dialogs/style_message_dialog.h"
 #include "controls/shell/pane_ids.h"
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
+#include "device/common/device_call_scope.h"
 #include "device/usb/usb_ids.h"
 #include "model/common/file_system.h"
 #include "model/project/current_screen.h"
 #include "model/project/project_globals.h"
 #include "model/project/project_window.h"
+#include "model/project/screen_file.h"
 #include "model/project/screen_import.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
+#include "platform/blocking_call.h"
 
 namespace {
 
@@ -20,6 +24,7 @@ constexpr int kStyleInformation = 0x40;
 // The USB-disk notice of IDD_UPDATECPU_DIALOG: choose a drive first.
 constexpr int kNoDriveText = 1008;
 constexpr int kUnreadableText = 1006;
+constexpr int kTooLargeText = 1007;
 
 // UM_STATUS_CODE's codes of a read-back.
 constexpr WPARAM kNoFileStatus = 30;
@@ -106,16 +111,29 @@ void CUsbImportDialog::OnImport() {
     return;
   }
   static_cast<void>(FreeImportedScreen(import_));
-  if (ReadScreenXml(import_, path) != 1) {
+  // Too large for any card's project: refused before a byte of it is read.
+  const bool tooLarge = IsScreenFileTooLarge(path);
+  if (tooLarge || !ReadOffWindowThread(path)) {
     // Nothing that could be imported was read: nothing is offered for import.
     ClearValues();
     EnableImport(false);
-    ask_(Text(kUnreadableText), kStyleError);
+    ask_(Text(tooLarge ? kTooLargeText : kUnreadableText), kStyleError);
     return;
   }
   ShowValues(*import_.Screen, true);
   EnableImport(true);
   SendMessage(MainWindowHandle, UM_STATUS_CODE, kReadStatus, 0);
+}
+
+bool CUsbImportDialog::ReadOffWindowThread(const QString& path) {
+  int read = 0;
+  CLoadingDialog busy;
+  busy.ShowBusy(QString(), this);
+  // The window keeps dispatching: nothing may start another import or change the
+  // project meanwhile.
+  const DeviceCallScope scope(this);
+  const bool ran = RunWhileDispatching([&] { read = ReadScreenXml(import_, path); });
+  return ran && read == 1;
 }
 
 void CUsbImportDialog::OnImportToCurrent() {

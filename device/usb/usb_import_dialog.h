@@ -39,6 +39,9 @@ class CUsbImportDialog : public UsbPane {
  private:
   // Reports an import to the main window (status, then the pane closes).
   void FinishImport(int statusCode, ScreenRecord& screen);
+  // Reads the file into the import record on a worker while the busy window shows;
+  // true when it was read.
+  bool ReadOffWindowThread(const QString& path);
   void EnableImport(bool enabled);
 
   Ask ask_;

@@ -12,6 +12,7 @@
 #include "model/settings/fixed_texts.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
+#include "render/text/text_bounds.h"
 
 namespace {
 
@@ -36,6 +37,9 @@ QString OpenFilter() {
          QStringLiteral("(*.txt) (*.txt *.TXT)");
 }
 constexpr int kStyleAsk = 0x41;
+// IDD_RTFEDIT_DIALOG: the text was longer than a page keeps.
+constexpr int kTextCutText = 1032;
+constexpr int kStyleInformation = 0x40;
 
 }  // namespace
 
@@ -46,7 +50,7 @@ void CRtfEditDialog::OnOpenFile() {
     case kMediaRichText:
       // A file that cannot be read changes nothing; a read one replaces the content,
       // which is saved and rendered as any change.
-      static_cast<void>(edit_->LoadRtfFile(path));
+      if (edit_->LoadRtfFile(path) == 1 && edit_->Content().Cut()) TellTextCut();
       break;
     case kMediaText: OpenPlainText(path); break;
     default: break;
@@ -63,7 +67,14 @@ void CRtfEditDialog::OpenPlainText(const QString& path) {
   const QTextCharFormat format = ToTextCharFormat(edit_->Content().CharFormatAt(0));
   QTextCursor cursor(&edit_->Content().Document());
   cursor.select(QTextCursor::Document);
-  cursor.insertText(text, format);
+  bool cut = false;
+  cursor.insertText(BoundedPlainText(text, kMaxRichTextUnits, &cut), format);
+  if (cut) TellTextCut();
+}
+
+void CRtfEditDialog::TellTextCut() {
+  static_cast<void>(
+      hooks_.ask(ReadLangText(lang_section::IDD_RTFEDIT_DIALOG, kTextCutText), kStyleInformation));
 }
 
 bool CRtfEditDialog::SaveTo(const QString& path) { return saver_.Save(*edit_, path, hooks_.ask); }

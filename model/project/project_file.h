@@ -15,7 +15,8 @@ class XmlFileWriter;
 // Appends the file's screens to ScreenList and its groups to ScreenGroupList, writes
 // the embedded source files into UserData and deletes their stale frame files in
 // Temp. A file that cannot be read, is not well-formed, has no LED under LEDS or
-// holds more than the limits of project_limits.h gives 0 and changes nothing. An
+// holds more than the limits of project_limits.h or a screen that no card can drive
+// (IsDrivableScreen, screen_limits.h) gives 0 and changes nothing. An
 // area whose kind element is missing is left out and the rest is loaded, with 0
 // returned; so is a source file that cannot be written. Otherwise 1. The caller
 // clears the project first and builds the tree from the model (the first screen is

@@ -22,6 +22,7 @@
 #include "model/project/project_file_reader.h"
 #include "model/project/project_globals.h"
 #include "model/project/project_limits.h"
+#include "model/project/screen_limits.h"
 #include "model/xml/xml_document.h"
 
 namespace {
@@ -366,6 +367,7 @@ int LoadProjectXml(const QString& path) {
     if (!reader.Admit(screens.size(), kMaxScreens)) return 0;
     ScreenRecord& screen = screens.emplace_back();
     reader.ReadScreenSettings(doc, screen);
+    if (!IsDrivableScreen(screen)) return 0;
     if (Find(doc, u"LogoInfo")) reader.ReadLogo(doc, screen);
     reader.ReadPrograms(doc, screen);
     if (!doc.LeaveElement()) return 0;

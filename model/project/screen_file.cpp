@@ -1,7 +1,10 @@
 #include "model/project/screen_file.h"
 
+#include <QFileInfo>
+
 #include "model/project/project_file_reader.h"
 #include "model/project/project_file_writer.h"
+#include "model/project/screen_limits.h"
 #include "model/xml/xml_document.h"
 
 int WriteScreenXml(const ScreenSendJob& job, const QString& path) {
@@ -12,12 +15,19 @@ int WriteScreenXml(const ScreenSendJob& job, const QString& path) {
   return out.Finish() ? 1 : 0;
 }
 
+bool IsScreenFileTooLarge(const QString& path) {
+  return QFileInfo(path).size() > kMaxScreenFileBytes;
+}
+
 int ReadScreenXml(ScreenImport& import, const QString& path) {
   XmlDocument doc;
-  if (!doc.ReadFile(path) || !doc.Parse() || !doc.FindElement(QStringLiteral("LED"))) return 0;
+  if (!doc.ReadFile(path, kMaxScreenFileBytes) || !doc.Parse() ||
+      !doc.FindElement(QStringLiteral("LED")))
+    return 0;
   ProjectReader reader(ProjectReader::Mode::kImport);
   auto screen = std::make_unique<ScreenRecord>();
   reader.ReadScreenSettings(doc, *screen);
+  if (!IsDrivableScreen(*screen)) return 0;
   reader.ReadPrograms(doc, *screen);
   if (!reader.WithinLimits() || !reader.Complete() || !reader.RestoreFiles()) return 0;
   import.Screen = std::move(screen);

@@ -12,6 +12,16 @@
 #include "model/project/project_records.h"
 #include "model/project/send_job.h"
 
+// The largest single-screen file read back. No card's storage is given by the card,
+// so the bound comes from the most a file may hold for one card: its records are held
+// to about 100 MB (project_limits.h), and as much again is room for the embedded
+// sources and media; a read needs about five times the file's size in memory.
+constexpr qint64 kMaxScreenFileBytes = qint64{256} << 20;
+
+// Whether the file at path is larger than kMaxScreenFileBytes, which ReadScreenXml
+// refuses before reading anything.
+bool IsScreenFileTooLarge(const QString& path);
+
 // A screen read from a single-screen file, kept by the import pane until it is
 // merged into the project or dropped. The screen is outside ScreenList and owns the
 // programs and areas read, in file order; their owner links point at it. Null
@@ -39,8 +49,9 @@ struct ScreenImport {
 // embedded files are then written into UserData under their GUID texts, media files
 // with the extension of their stored file name (letters and digits only, else
 // none), and each media entry names its restored file. Returns 1. Returns 0 with
-// the record and UserData unchanged when the file cannot be read, is not
-// well-formed (a cut file is not), has no root LED, holds more than the limits of
-// project_limits.h, an area of a kind with one settings element lacks it, or a
+// the record and UserData unchanged when the file cannot be read, is too large
+// (IsScreenFileTooLarge), is not well-formed (a cut file is not), has no root LED,
+// holds more than the limits of project_limits.h or a screen no card can drive
+// (IsDrivableScreen), an area of a kind with one settings element lacks it, or a
 // restored file cannot be written.
 [[nodiscard]] int ReadScreenXml(ScreenImport& import, const QString& path);

@@ -34,9 +34,9 @@ bool XmlDocument::SetDocument(const QString& text) {
   return Parse();
 }
 
-bool XmlDocument::ReadFile(const QString& path) {
+bool XmlDocument::ReadFile(const QString& path, qint64 maxBytes) {
   QByteArray bytes;
-  if (const int error = ReadRegularFile(path, &bytes, kMaxTextLength)) {
+  if (const int error = ReadRegularFile(path, &bytes, std::min<qint64>(maxBytes, kMaxTextLength))) {
     status_ = SystemErrorText(error);
     return false;
   }

@@ -23,9 +23,10 @@ class XmlDocument {
   // Replaces the text, empties the status and parses.
   [[nodiscard]] bool SetDocument(const QString& text);
   // Reads the whole UTF-8 file into the text, without parsing. On failure the text
-  // is unchanged and the status says why. No byte-order mark is recognised: one
-  // stays as U+FEFF before the root element.
-  [[nodiscard]] bool ReadFile(const QString& path);
+  // is unchanged and the status says why; a file larger than maxBytes (at most
+  // kMaxTextLength) fails before anything is read. No byte-order mark is recognised:
+  // one stays as U+FEFF before the root element.
+  [[nodiscard]] bool ReadFile(const QString& path, qint64 maxBytes = kMaxTextLength);
   // Rebuilds the element table and puts the position at the document level. True
   // when well-formed: no error, a root element, and no sibling of it.
   [[nodiscard]] bool Parse();

@@ -48,6 +48,8 @@ struct GifFrames::Decoder {
   int disposal = DISPOSAL_UNSPECIFIED;  // of the frame last shown
   QRect disposed;                       // its rectangle on the canvas
   QImage previous;                      // what it covered, for DISPOSE_PREVIOUS
+  std::int64_t composedPixels = 0;      // canvases given so far
+  bool overBudget = false;              // they passed kMaxGifComposedPixels
 
   QImage Next();
   bool StartCanvas(const GifImageDesc& frame);
@@ -55,6 +57,7 @@ struct GifFrames::Decoder {
   QImage Compose(const GraphicsControlBlock& control);
   bool DrawRows(const GifImageDesc& frame, const GraphicsControlBlock& control);
   bool SkipImage();
+  bool Spend();
 };
 
 GifFrames::GifFrames() = default;
@@ -64,6 +67,7 @@ bool GifFrames::Open(PictureFile& file) {
   decoder_.reset();
   reader_ = nullptr;
   count_ = 0;
+  tooLarge_ = false;
   QBuffer& bytes = file.Bytes();
   if (!bytes.data().startsWith("GIF")) {
     reader_ = &file.Reader();
@@ -76,6 +80,9 @@ bool GifFrames::Open(PictureFile& file) {
   auto decoder = std::make_unique<Decoder>();
   decoder->gif.reset(DGifOpen(&bytes, ReadBytes, &error));
   if (!decoder->gif) return false;
+  tooLarge_ =
+      std::int64_t{count} * decoder->gif->SWidth * decoder->gif->SHeight > kMaxGifComposedPixels;
+  if (tooLarge_) return false;
   decoder_ = std::move(decoder);
   count_ = count;
   return true;
@@ -85,7 +92,10 @@ QImage GifFrames::Next() {
   if (reader_) return reader_->read();
   if (!decoder_) return {};
   QImage frame = decoder_->Next();
-  if (frame.isNull()) decoder_.reset();  // nothing after a frame that failed
+  if (frame.isNull()) {  // nothing after a frame that failed
+    tooLarge_ = decoder_->overBudget;
+    decoder_.reset();
+  }
   return frame;
 }
 
@@ -144,16 +154,24 @@ QImage GifFrames::Decoder::Compose(const GraphicsControlBlock& control) {
   if (DGifGetImageDesc(gif.get()) == GIF_ERROR) return {};
   const GifImageDesc frame = gif->Image;
   if (frame.Width <= 0 || frame.Height <= 0) {  // nothing to draw: the canvas again
-    return !canvas.isNull() && SkipImage() ? canvas : QImage();
+    return !canvas.isNull() && Spend() && SkipImage() ? canvas : QImage();
   }
   if (!FitsLimit(frame.Width, frame.Height)) return {};
   if (canvas.isNull() && !StartCanvas(frame)) return {};
+  if (!Spend()) return {};
   Dispose();
   disposal = control.DisposalMode;
   disposed = QRect(frame.Left, frame.Top, frame.Width, frame.Height) & canvas.rect();
   if (disposal == DISPOSE_PREVIOUS && !disposed.isEmpty()) previous = canvas.copy(disposed);
   if (!DrawRows(frame, control)) return {};
   return canvas;
+}
+
+// Counts one more canvas composed; false once they pass kMaxGifComposedPixels.
+bool GifFrames::Decoder::Spend() {
+  composedPixels += std::int64_t{canvas.width()} * canvas.height();
+  overBudget = composedPixels > kMaxGifComposedPixels;
+  return !overBudget;
 }
 
 // Decodes the frame's rows onto the canvas, in their interlaced order when they come

@@ -27,6 +27,11 @@
 // Qt's own reader refuses pictures past 256 MiB; a 32-bit canvas of this many pixels
 // is that size.
 constexpr std::int64_t kMaxGifPixels = std::int64_t{64} << 20;
+// The work one pass through a GIF may take: its frames times its canvas's pixels.
+// That is every frame an area carries (65535) of a 128 x 128 canvas, or 256 frames
+// of 2048 x 2048, and a few seconds of composing; the per-frame limit alone would
+// allow over an hour from a small file.
+constexpr std::int64_t kMaxGifComposedPixels = std::int64_t{1} << 30;
 
 class GifFrames {
  public:
@@ -36,8 +41,13 @@ class GifFrames {
   GifFrames& operator=(const GifFrames&) = delete;
 
   // Starts at the first frame of file, which must outlive the frames and must not be
-  // read otherwise meanwhile. False when the file is a GIF that giflib cannot open.
+  // read otherwise meanwhile. False when the file is a GIF that giflib cannot open,
+  // or whose frames times its logical screen pass kMaxGifComposedPixels (TooLarge).
   [[nodiscard]] bool Open(PictureFile& file);
+  // Whether the last Open, or the frames since, passed kMaxGifComposedPixels: a GIF
+  // whose canvas is known only from its first frame ends its frames (Next gives null)
+  // once the canvases composed pass it.
+  bool TooLarge() const { return tooLarge_; }
   // The frames the file holds: of a GIF, the images it starts (GifFrameDelays), of
   // another picture, what Qt's reader counts.
   int Count() const { return count_; }
@@ -50,4 +60,5 @@ class GifFrames {
   std::unique_ptr<Decoder> decoder_;  // of a GIF
   QImageReader* reader_ = nullptr;    // of a picture of another kind
   int count_ = 0;
+  bool tooLarge_ = false;
 };

@@ -11,6 +11,7 @@
 #include "render/text/rich_paragraph.h"
 #include "render/text/rtf_reader.h"
 #include "render/text/rtf_writer.h"
+#include "render/text/text_bounds.h"
 
 RichText::RichText() : document_(std::make_unique<QTextDocument>()) {
   document_->setDocumentMargin(0);
@@ -34,7 +35,9 @@ bool RichText::LoadRtfFile(const QString& path) {
 bool RichText::SaveRtfFile(const QString& path) const { return WriteFileAtomically(path, Rtf()); }
 
 void RichText::SetRtf(QByteArrayView rtf) {
-  SetDocumentParagraphs(*document_, ReadRtf(rtf, base_));
+  RichParagraphs paragraphs = ReadRtf(rtf, base_);
+  cut_ = BoundParagraphs(paragraphs);
+  SetDocumentParagraphs(*document_, paragraphs);
 }
 
 QByteArray RichText::Rtf() const { return WriteRtf(DocumentParagraphs(*document_)); }
@@ -52,6 +55,7 @@ void RichText::SetText(const QString& text) {
     if (!line.isEmpty()) paragraph.runs.push_back({line, format});
     paragraphs.push_back(std::move(paragraph));
   }
+  cut_ = BoundParagraphs(paragraphs);
   SetDocumentParagraphs(*document_, paragraphs);
 }
 

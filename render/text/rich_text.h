@@ -45,6 +45,9 @@ class RichText {
   [[nodiscard]] bool SaveRtfFile(const QString& path) const;
   void SetRtf(QByteArrayView rtf);
   QByteArray Rtf() const;
+  // Whether the last LoadRtfFile, SetRtf or SetText left text out: past
+  // kMaxRichTextUnits (text_bounds.h) no page keeps it.
+  bool Cut() const { return cut_; }
 
   int TextLength() const;
   // Replaces the content with text; "\r", "\n" or "\r\n" separate paragraphs. The
@@ -98,4 +101,5 @@ class RichText {
   int width_ = 1;
   std::vector<TextLine> lines_;
   bool linesValid_ = false;
+  bool cut_ = false;
 };

@@ -204,16 +204,20 @@ int GenerateGifPages(const CardRect& area, PageEntry& page, int colorType) {
   if (!file.Read(page.FilePath)) return KQ_ERR_FILE;
   const int firstDelay = FirstGifFrameDelay(file.Bytes());
   GifFrames gif;  // composed as the preview composes them
-  if (!gif.Open(file)) return KQ_ERR_FILE;
+  if (!gif.Open(file)) return gif.TooLarge() ? KQ_ERR_BAD_SIZE : KQ_ERR_FILE;
   const int count = gif.Count();
   if (count <= 0) return KQ_ERR_FILE;
+  // Each frame is drawn again at the area's size: that work has the same budget.
+  if (std::int64_t{count} * area.Width() * area.Height() > kMaxGifComposedPixels) {
+    return KQ_ERR_BAD_SIZE;
+  }
   PageFrames frames;
   if (const int code = frames.Start(area, colorType, count); code != KQ_OK) return code;
   const FrameIndex index{kGifEffect, GifSpeed(page.Speed, count, firstDelay), 0, area.Height(),
                          area.Width()};
   for (int i = 0; i < count; ++i) {
     const QImage image = gif.Next();
-    if (image.isNull()) return KQ_ERR_FILE;
+    if (image.isNull()) return gif.TooLarge() ? KQ_ERR_BAD_SIZE : KQ_ERR_FILE;
     const Dib24 frame = DrawOnBlack(image, area.Width(), area.Height());
     if (frame.IsNull() || !frames.Add(frame, index)) return KQ_ERR_DRAW;
   }

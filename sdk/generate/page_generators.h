@@ -31,7 +31,8 @@ constexpr std::size_t kIndexEntryBytes = 8;
 
 // An animated GIF, every frame stretched to the area, effect 93 and stay 0. Speed:
 // the page's when 1 or more, 5 for a single frame, else the first frame's stored
-// delay (hundredths of a second) x 10 / 30. 0, -12, -16.
+// delay (hundredths of a second) x 10 / 30. 0, -12, -16, or -18 when its frames
+// times its canvas, or times the area, pass kMaxGifComposedPixels.
 [[nodiscard]] int GenerateGifPages(const CardRect& area, PageEntry& page, int colorType);
 
 // The water-border block (kind code 15) of a program around area: replaces block

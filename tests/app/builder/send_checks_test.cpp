@@ -67,7 +67,7 @@ TEST(SendErrorText, MappedCodesInParenthesesOthersWithTheGenericText) {
   QFile file(LangIniPath);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   QByteArray texts = "[IDD_QUENDRA_DIALOG]\n3001=Error %s %d %1\n2005=\n";
-  for (int key = 2000; key <= 2015; ++key) {
+  for (int key = 2000; key <= 2016; ++key) {
     if (key != 2005) texts += QByteArray::number(key) + "=t" + QByteArray::number(key) + " 100%\n";
   }
   file.write(texts);
@@ -75,8 +75,9 @@ TEST(SendErrorText, MappedCodesInParenthesesOthersWithTheGenericText) {
 
   const std::int32_t codes[] = {
       55971, 54704, 54708, 55992, 49594, -10,  -8,   -12,
-      -17,   -30,   -36,   -37,   -100,  -102, -104, kRefusalTextPageLimit};
-  for (int key = 2000; key <= 2015; ++key) {
+      -17,   -30,   -36,   -37,   -100,  -102, -104, kRefusalTextPageLimit,
+      -18};
+  for (int key = 2000; key <= 2016; ++key) {
     if (key == 2005) continue;
     EXPECT_EQ(GetSendErrorText(codes[key - 2000]), QString("(t%1 100%)").arg(key));
   }

@@ -7,8 +7,11 @@
 #include <QFile>
 #include <QMimeData>
 
+#include <algorithm>
+
 #include "controls/rich_edit/rich_edit_ex.h"
 #include "model/common/app_dir.h"
+#include "render/text/text_bounds.h"
 #include "tests/support/screenshot.h"
 
 using namespace Qt::StringLiterals;
@@ -149,6 +152,37 @@ TEST(RichEditEx, PasteKeepsOwnFragmentsAndTakesOtherTextPlain) {
   EXPECT_EQ(target.Content().CharFormatAt(0), typed);
   EXPECT_FALSE(target.toHtml().contains(u"<img"_s));
   EXPECT_FALSE(target.toHtml().contains(u"<table"_s));
+
+  // A megabyte without a break, pasted or opened (half of it as hex escapes), is held
+  // to what a page keeps and reaches the layout broken into lines it takes at once.
+  const auto expectBounded = [](const QString& text, QChar filler) {
+    const QStringList lines = text.split(u'\v');
+    qsizetype longest = 0;
+    for (const QString& line : lines) longest = std::max(longest, line.size());
+    EXPECT_EQ(longest, kMaxUnbrokenRun);
+    EXPECT_EQ(text.size() - (lines.size() - 1), kMaxRichTextUnits);
+    EXPECT_EQ(text.count(filler), kMaxRichTextUnits);
+  };
+  auto* megabyte = new QMimeData;
+  megabyte->setText(QString(1 << 20, u'x') + u"tail"_s);
+  QApplication::clipboard()->setMimeData(megabyte);
+  int cuts = 0;
+  target.textCut = [&cuts] { ++cuts; };
+  target.SetSel(0, -1);
+  target.paste();
+  expectBounded(target.Content().Text(0, -1), u'x');
+  target.paste();  // no room left: nothing more comes in
+  expectBounded(target.Content().Text(0, -1), u'x');
+  EXPECT_EQ(cuts, 2);
+
+  const QString rtf = GetAppDir() + u"line.rtf"_s;
+  QFile file(rtf);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("{\\rtf1 " + QByteArray(1 << 19, 'y') + QByteArray("\\'79").repeated(1 << 19) + "}");
+  file.close();
+  ASSERT_EQ(target.LoadRtfFile(rtf), 1);
+  expectBounded(target.Content().Text(0, -1), u'y');
+  EXPECT_TRUE(target.Content().Cut());
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "model/project/project_globals.h"
 #include "model/project/project_window.h"
 #include "model/project/scan_tables.h"
+#include "model/project/screen_limits.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/cut_texts.h"
@@ -233,13 +234,14 @@ TEST_F(ScreenPages, FailuresAreReportedAndChangeNothing) {
             (std::vector<Message>{{UM_STATUS_CODE, 46, 0}, {UM_STATUS_CODE, 48, -102}}));
   EXPECT_EQ(Bytes(screen), before);
 
-  // A card that answers a size of 0 is not taken.
+  // A card that answers a size no card's data can show is not taken.
   emu::Card emptyCard{kCardNumber};
-  emu::TcpCard sizelessServer{emptyCard};
-  emu::CardState sizeless = NamedCard(sizelessServer.Address());
-  sizeless.width = 0;
-  emu::SettingsCard sizelessCard{emptyCard, sizeless};
-  screen.LedIp = ntohl(inet_addr(sizelessServer.Address().c_str()));
+  emu::TcpCard hugeServer{emptyCard};
+  emu::CardState huge = NamedCard(hugeServer.Address());
+  huge.width = 65535;
+  huge.height = 65535;
+  emu::SettingsCard hugeCard{emptyCard, huge};
+  screen.LedIp = ntohl(inet_addr(hugeServer.Address().c_str()));
   Basic().OnReadParams();
   EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 46, 0}, {UM_STATUS_CODE, 48, -6}}));
   EXPECT_EQ(screen.LedWidth, 128);
@@ -295,6 +297,10 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   EXPECT_EQ(screen.WidthModuleNum, 999);
   for (int step = 0; step < 1100; ++step) Basic().DotsEdit(Side::kAcross).onStepped(1);
   EXPECT_EQ(std::tie(screen.WidthModuleNum, screen.LedWidth), std::tuple(2047, 65504));
+  // A count whose screen no card's data can show is lowered to the most that can be.
+  TypeCount(Side::kDown, QStringLiteral("999"));
+  EXPECT_EQ(std::tie(screen.HeightModuleNum, screen.LedHeight), std::tuple(85, 1360));
+  EXPECT_TRUE(IsDrivableScreen(screen));
 
   // Regular to custom keeps the counts; the size follows the custom module.
   Select(0);

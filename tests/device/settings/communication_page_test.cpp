@@ -304,12 +304,26 @@ TEST_F(FoundCards, RowsAppearWhileTheSearchRunsAndCheckedCardsBecomeScreens) {
   for (const Message& m : project.Take()) roots += m.msg == UM_SCREEN_ROOT && m.wParam == 0;
   EXPECT_EQ(roots, 2);
 
-  // A second search starts from an empty list; no card at all is no message.
+  // A second search starts from an empty list. A card that says it is larger than
+  // any card's data can show is refused with a message and makes no screen.
+  emu::CardState huge = CardAt("HUGE", first, 5);
+  huge.width = 65535;
+  huge.height = 65535;
   searchCards[0].reset();
+  Answer(0, huge);
+  searchCards[1].reset();
   EXPECT_EQ(Search(), KQ_OK);
   ASSERT_EQ(results.topLevelItemCount(), 1);
   EXPECT_EQ(Cell(0, 0), QStringLiteral("1"));
-  searchCards[1].reset();
+  EXPECT_TRUE(told.empty());
+  results.topLevelItem(0)->setCheckState(0, Qt::Checked);
+  Page().Button(IDC_LINK_ADD).click();
+  EXPECT_EQ(ScreenList.size(), 4u);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0], std::pair(Text(1030), 16));
+  // No card at all is no message.
+  searchCards[0].reset();
+  told.clear();
   EXPECT_EQ(Search(), KQ_OK);
   EXPECT_EQ(results.topLevelItemCount(), 0);
   EXPECT_TRUE(told.empty());

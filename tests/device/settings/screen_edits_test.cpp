@@ -133,7 +133,7 @@ LedSettingInfo Card(int width, int height, int moduleWidth, int moduleHeight) {
 
 TEST_F(ScreenEdits, FoundCardsBecomeNetworkScreensOfCustomModules) {
   Serial(1, 3);
-  const ScreenRecord found = MakeFoundScreen(Card(240, 36, 24, 12));
+  const ScreenRecord found = MakeFoundScreen(Card(240, 36, 24, 12)).value();
   EXPECT_EQ(ReadBoundedText(found.LedName), QStringLiteral("LED2"));
   EXPECT_EQ(found.LedNo, 4);
   EXPECT_EQ(std::tie(found.SendType, found.NetworkType, found.LedIp, found.Bps, found.LedNumber),
@@ -152,7 +152,7 @@ TEST_F(ScreenEdits, FoundCardsBecomeNetworkScreensOfCustomModules) {
 
   // A module size outside the table is 32 x 16; a card smaller than that keeps its
   // size with one module each way.
-  const ScreenRecord small = MakeFoundScreen(Card(20, 8, 50, 50));
+  const ScreenRecord small = MakeFoundScreen(Card(20, 8, 50, 50)).value();
   EXPECT_EQ(std::tie(small.ModuleValue, small.ModuleWidth, small.ModuleHeight, small.WidthModuleNum,
                      small.HeightModuleNum, small.LedWidth, small.LedHeight),
             std::tuple(0, 32, 16, 1, 1, 20, 8));
@@ -160,9 +160,21 @@ TEST_F(ScreenEdits, FoundCardsBecomeNetworkScreensOfCustomModules) {
   LedSettingInfo fullColour = Card(64, 32, 32, 16);
   fullColour.ColorType = 4;
   CopyBoundedText(fullColour.IpAddress, u"192.168.3");
-  const ScreenRecord full = MakeFoundScreen(fullColour);
+  const ScreenRecord full = MakeFoundScreen(fullColour).value();
   EXPECT_EQ(full.LedColor, 3);
   EXPECT_EQ(full.LedIp, 0u);  // not an address
+
+  // A hostile card's size, a cut reply and colour types outside 1-4 make no screen;
+  // the largest picture any card's data shows still does.
+  LedSettingInfo cut{};
+  cut.ColorType = -1;
+  LedSettingInfo noColour = Card(64, 32, 32, 16);
+  noColour.ColorType = 5;
+  for (const LedSettingInfo& card :
+       {Card(65535, 65535, 32, 16), Card(65535, 1366, 32, 16), cut, noColour}) {
+    EXPECT_FALSE(MakeFoundScreen(card).has_value()) << card.Width << " x " << card.Height;
+  }
+  EXPECT_TRUE(MakeFoundScreen(Card(65535, 1365, 32, 16)).has_value());
   EXPECT_EQ(Ipv4OfText(u"10.0.0.300", 11), 0u);
   EXPECT_EQ(Ipv4OfText(u"255.255.255.255", 16), 0xFFFFFFFFu);
 }

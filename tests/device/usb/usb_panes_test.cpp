@@ -355,6 +355,13 @@ TEST_F(UsbPanes, ReadBackFindsTheFileShowsItAndRefusesWhatItCannotRead) {
   EXPECT_EQ(pane.ValueText(kValueCardNumber), QString());
   EXPECT_FALSE(pane.Button(IDC_USB_IMPORT_TO_CURRENT)->isEnabled());
   EXPECT_FALSE(pane.Imported().Screen);
+
+  // A file larger than any card's project is refused, unread, as too large.
+  QFile big(CardFile("P", "kq_disp_pgm.usb"));
+  ASSERT_TRUE(big.resize(kMaxScreenFileBytes + 1));  // sparse: nothing is written
+  pane.OnImport();
+  EXPECT_EQ(asked.back(), ReadLangText(QStringLiteral("IDD_USBIMPORT_DIALOG"), 1007));
+  EXPECT_FALSE(pane.Imported().Screen);
 }
 
 TEST_F(UsbPanes, ImportReplacesTheCurrentScreenOrAddsANewOne) {

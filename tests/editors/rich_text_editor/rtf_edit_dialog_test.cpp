@@ -33,6 +33,7 @@
 #include "render/frame/pak_frame_reader.h"
 #include "render/text/code_page.h"
 #include "render/text/rtf_render.h"
+#include "render/text/text_bounds.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/cut_texts.h"
 #include "tests/support/recording_window.h"
@@ -281,6 +282,14 @@ TEST_F(RtfEditTest, OpenReplacesTheTextAndSaveAsNamesAnRtfFile) {
   EXPECT_EQ(Read(dir + "x.rtf"), other.Rtf());
   EXPECT_EQ(Read(dir + "y.rtf"), other.Rtf());
   EXPECT_FALSE(QFile::exists(dir + "y.rtf.rtf"));
+
+  // A text longer than a page keeps is cut there, and the user is told.
+  Write(dir + "long.txt", QByteArray(kMaxRichTextUnits + 10, 'z'));
+  openPath = dir + "long.txt";
+  Command(ID_RTF_TOOL_OPEN);
+  EXPECT_EQ(Edit().Content().Text(0, -1).count(u'z'), kMaxRichTextUnits);
+  ASSERT_FALSE(asked.empty());
+  EXPECT_EQ(asked.back().text, ReadLangText(u"IDD_RTFEDIT_DIALOG"_s, 1032));
 }
 
 TEST(PlainTextTest, MarksAndCodePages) {

@@ -39,9 +39,12 @@ QStringList FilesUnder(const QString& folder) {
 }
 
 TEST_F(ProjectFileLoad, AddressReadsFromItsSignedAndUnsignedForms) {
-  ASSERT_EQ(Load(QStringLiteral("<LED LedIp=\"-1062731420\"/>\r\n<LED LedIp=\"3232235876\"/>\r\n"
-                                "<LED LedIp=\"99999999999\"/>\r\n<LED LedIp=\" +12abc\"/>\r\n")),
-            1);
+  ASSERT_EQ(
+      Load(QStringLiteral("<LED LedWidth=\"64\" LedHeight=\"32\" LedIp=\"-1062731420\"/>\r\n<LED "
+                          "LedWidth=\"64\" LedHeight=\"32\" LedIp=\"3232235876\"/>\r\n"
+                          "<LED LedWidth=\"64\" LedHeight=\"32\" LedIp=\"99999999999\"/>\r\n<LED "
+                          "LedWidth=\"64\" LedHeight=\"32\" LedIp=\" +12abc\"/>\r\n")),
+      1);
   ASSERT_EQ(ScreenList.size(), 4u);
   auto it = ScreenList.begin();
   EXPECT_EQ((it++)->LedIp, 0xC0A80164u);
@@ -79,7 +82,10 @@ TEST_F(ProjectFileLoad, MissingElementsAndAttributesTakeTheirDefaults) {
 
 TEST_F(ProjectFileLoad, TextLongerThanItsFieldIsCutAtTheCapacity) {
   const QString longName(200, QLatin1Char('n'));
-  ASSERT_EQ(Load(QStringLiteral("<LED LedName=\"%1\" LedTypeStr=\"%1\"/>\r\n").arg(longName)), 1);
+  ASSERT_EQ(Load(QStringLiteral(
+                     "<LED LedWidth=\"64\" LedHeight=\"32\" LedName=\"%1\" LedTypeStr=\"%1\"/>\r\n")
+                     .arg(longName)),
+            1);
   EXPECT_EQ(ReadBoundedText(ScreenList.front().LedName), longName.left(63));
   EXPECT_EQ(ReadBoundedText(ScreenList.front().LedTypeStr), longName.left(31));
 }
@@ -103,7 +109,8 @@ TEST_F(ProjectFileLoad, TruncatedFileIsNotLoadedAndChangesNothing) {
   const QString text =
       kDeclaration +
       QStringLiteral(
-          "<LEDS>\r\n<FileFlag>kqprj</FileFlag>\r\n<LED LedNo=\"4\">\r\n<Program>\r\n"
+          "<LEDS>\r\n<FileFlag>kqprj</FileFlag>\r\n<LED LedWidth=\"64\" LedHeight=\"32\" "
+          "LedNo=\"4\">\r\n<Program>\r\n"
           "<Area AreaType=\"1\" guid=\"11111111-2222-3333-4444-555555555555\">\r\n"
           "<SingleLineArea guid=\"AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE\">aGk=</SingleLineArea>\r\n"
           "</Area>\r\n</Program>\r\n</LED>\r\n<GroupList/>\r\n</LEDS>\r\n");
@@ -124,7 +131,9 @@ TEST_F(ProjectFileLoad, TruncatedFileIsNotLoadedAndChangesNothing) {
 
 TEST_F(ProjectFileLoad, CountsAtTheirLimitsLoadAndOnePastRefusesTheWholeFile) {
   auto repeat = [](const QString& line, std::size_t count) { return line.repeated(count); };
-  auto screen = [](const QString& body) { return "<LED>" + body + "</LED>"; };
+  auto screen = [](const QString& body) {
+    return "<LED LedWidth=\"64\" LedHeight=\"32\">" + body + "</LED>";
+  };
   auto program = [&](const QString& body) { return screen("<Program>" + body + "</Program>"); };
   auto area = [&](const QString& body) {
     return program("<Area AreaType=\"2\">" + body + "</Area>");
@@ -141,8 +150,12 @@ TEST_F(ProjectFileLoad, CountsAtTheirLimitsLoadAndOnePastRefusesTheWholeFile) {
     QString body;
     int loaded;
   } cases[] = {
-      {"screens", repeat("<LED/>", kMaxScreens), 1},
-      {"screens", repeat("<LED/>", kMaxScreens + 1), 0},
+      {"screens", repeat("<LED LedWidth=\"64\" LedHeight=\"32\"/>", kMaxScreens), 1},
+      {"screens", repeat("<LED LedWidth=\"64\" LedHeight=\"32\"/>", kMaxScreens + 1), 0},
+      {"a screen no card can drive", "<LED LedWidth=\"65535\" LedHeight=\"65535\"/>", 0},
+      {"a screen of 0 x 0", screen(QString()).replace("64", "0").replace("32", "0"), 0},
+      {"a colour type past full colour", "<LED LedWidth=\"64\" LedHeight=\"32\" LedColor=\"4\"/>",
+       0},
       {"programs", screen(repeat("<Program/>", kMaxProgramsPerScreen)), 1},
       {"programs", screen(repeat("<Program/>", kMaxProgramsPerScreen + 1)), 0},
       {"areas", program(repeat("<Area/>", kMaxAreasPerProgram)), 1},
@@ -169,11 +182,11 @@ TEST_F(ProjectFileLoad, CountsAtTheirLimitsLoadAndOnePastRefusesTheWholeFile) {
 TEST_F(ProjectFileLoad, AreaWithoutItsKindElementIsLeftOutAndTheRestLoads) {
   EXPECT_EQ(
       Load(QStringLiteral(
-          "<LED LedNo=\"1\">\r\n<Program>\r\n"
+          "<LED LedWidth=\"64\" LedHeight=\"32\" LedNo=\"1\">\r\n<Program>\r\n"
           "<Area AreaNo=\"1\" AreaType=\"1\"><Backgroud/></Area>\r\n"
           "<Area AreaNo=\"2\" AreaType=\"4\"><DigitalClockArea FileType=\"fixed\"/></Area>\r\n"
           "<Area AreaNo=\"3\" AreaType=\"5\"><TimeArea/></Area>\r\n"
-          "</Program>\r\n</LED>\r\n<LED LedNo=\"2\"/>\r\n")),
+          "</Program>\r\n</LED>\r\n<LED LedWidth=\"64\" LedHeight=\"32\" LedNo=\"2\"/>\r\n")),
       0);
   ASSERT_EQ(ScreenList.size(), 2u);
   const auto& areas = ScreenList.front().Programs.at(0)->Areas;
@@ -186,17 +199,17 @@ TEST_F(ProjectFileLoad, AreaWithoutItsKindElementIsLeftOutAndTheRestLoads) {
 }
 
 TEST_F(ProjectFileLoad, BadGuidTextsAreReplacedAndNameNoFileOutsideUserData) {
-  ASSERT_EQ(Load(QStringLiteral(
-                "<LED>\r\n<LogoInfo>\r\n<File AddType=\"1\" guid=\"../../logo\">aGk=</File>\r\n"
-                "</LogoInfo>\r\n<Program>\r\n"
-                "<Area AreaType=\"1\" guid=\"../area\">\r\n"
-                "<SingleLineArea guid=\"../../../evil\">aGk=</SingleLineArea>\r\n"
-                "<Backgroud guid=\"/etc/x\"/>\r\n</Area>\r\n"
-                "<Area AreaType=\"2\" guid=\"\"><ImageWordArea AddType=\"3\" "
-                "guid=\"a/b\">aGk=</ImageWordArea></Area>\r\n"
-                "<Area AreaType=\"3\"><FlashWordArea guid=\"..\"/></Area>\r\n"
-                "<Area AreaType=\"7\"><FileArea Guid=\"x\"/></Area>\r\n"
-                "</Program>\r\n</LED>\r\n")),
+  ASSERT_EQ(Load(QStringLiteral("<LED LedWidth=\"64\" LedHeight=\"32\">\r\n<LogoInfo>\r\n<File "
+                                "AddType=\"1\" guid=\"../../logo\">aGk=</File>\r\n"
+                                "</LogoInfo>\r\n<Program>\r\n"
+                                "<Area AreaType=\"1\" guid=\"../area\">\r\n"
+                                "<SingleLineArea guid=\"../../../evil\">aGk=</SingleLineArea>\r\n"
+                                "<Backgroud guid=\"/etc/x\"/>\r\n</Area>\r\n"
+                                "<Area AreaType=\"2\" guid=\"\"><ImageWordArea AddType=\"3\" "
+                                "guid=\"a/b\">aGk=</ImageWordArea></Area>\r\n"
+                                "<Area AreaType=\"3\"><FlashWordArea guid=\"..\"/></Area>\r\n"
+                                "<Area AreaType=\"7\"><FileArea Guid=\"x\"/></Area>\r\n"
+                                "</Program>\r\n</LED>\r\n")),
             1);
   const ScreenRecord& screen = ScreenList.front();
   EXPECT_TRUE(IsGuidText(ReadBoundedText(screen.LogoFiles.at(0).guid)));
@@ -226,13 +239,15 @@ TEST_F(ProjectFileLoad, EmptyEmbeddedTextKeepsAnExistingSourceAndBadTextWritesNo
   ASSERT_TRUE(CreateDirTree(AppFolderPath(AppFolder::UserData)));
   ASSERT_TRUE(
       WriteBytes(AppFilePath(AppFolder::UserData, kept + QStringLiteral(".rtf")), "{\\rtf1 keep}"));
-  ASSERT_EQ(Load(QStringLiteral("<LED>\r\n<Program>\r\n<Area AreaType=\"2\">\r\n"
-                                "<ImageWordArea guid=\"%1\"></ImageWordArea>\r\n"
-                                "<ImageWordArea guid=\"%2\"/>\r\n"
-                                "<ImageWordArea guid=\"%3\">not base64!</ImageWordArea>\r\n"
-                                "</Area>\r\n</Program>\r\n</LED>\r\n")
-                     .arg(kept, fresh, bad)),
-            1);
+  ASSERT_EQ(
+      Load(QStringLiteral(
+               "<LED LedWidth=\"64\" LedHeight=\"32\">\r\n<Program>\r\n<Area AreaType=\"2\">\r\n"
+               "<ImageWordArea guid=\"%1\"></ImageWordArea>\r\n"
+               "<ImageWordArea guid=\"%2\"/>\r\n"
+               "<ImageWordArea guid=\"%3\">not base64!</ImageWordArea>\r\n"
+               "</Area>\r\n</Program>\r\n</LED>\r\n")
+               .arg(kept, fresh, bad)),
+      1);
   EXPECT_EQ(ReadBytes(AppFilePath(AppFolder::UserData, kept + QStringLiteral(".rtf"))),
             QByteArray("{\\rtf1 keep}"));
   EXPECT_TRUE(FileExists(AppFilePath(AppFolder::UserData, fresh + QStringLiteral(".rtf"))));

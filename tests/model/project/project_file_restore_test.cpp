@@ -46,7 +46,8 @@ class ProjectFileRestore : public ::testing::Test {
     }
     const QString text = kDeclaration +
                          QStringLiteral(
-                             "<LEDS>\r\n<FileFlag>kqprj</FileFlag>\r\n<LED>\r\n<Program>\r\n"
+                             "<LEDS>\r\n<FileFlag>kqprj</FileFlag>\r\n<LED LedWidth=\"64\" "
+                             "LedHeight=\"32\">\r\n<Program>\r\n"
                              "<Area AreaType=\"2\">\r\n") +
                          pages + QStringLiteral("</Area>\r\n</Program>\r\n</LED>\r\n</LEDS>\r\n");
     ASSERT_TRUE(WriteBytes(ProjectPath(), text.toUtf8()));

@@ -36,7 +36,13 @@ QString FullProject() {
     return Line(QString::fromLatin1(name), Attributes(names, &n), text);
   };
   QString text = kDeclaration + QStringLiteral("<LEDS>\r\n<FileFlag>kqprj</FileFlag>\r\n");
-  text += Open(QStringLiteral("LED"), Attributes(kLedAttributes, &n));
+  // Every value distinct but the size, which must be one a card can drive.
+  const QString led = QString(kLedAttributes)
+                          .replace(QStringLiteral("LedColor "), QStringLiteral("LedColor=2 "))
+                          .replace(QStringLiteral("ModuleNum "), QStringLiteral("ModuleNum=4 "))
+                          .replace(QStringLiteral("Width "), QStringLiteral("Width=16 "))
+                          .replace(QStringLiteral("Height "), QStringLiteral("Height=8 "));
+  text += Open(QStringLiteral("LED"), Attributes(led, &n));
   text += line("OnOffTimeInfo", kOnOffAttributes);
   text += line("BrightnessTimeInfo", kBrightnessAttributes);
   text += line("LockTimeInfo", kLockAttributes);

@@ -234,6 +234,13 @@ TEST_F(ScreenFile, DamagedFilesImportNothingAndWriteNoFile) {
                                  .remove(QRegularExpression(QStringLiteral("<ClockArea [^>]*/>")))
                                  .toUtf8();
   ASSERT_LT(noClock.size(), good.size());
+  const auto withScreen = [&good](const char* size) {
+    return QString::fromUtf8(good)
+        .replace(QRegularExpression(QStringLiteral("LedWidth=\"\\d+\" LedHeight=\"\\d+\"")),
+                 QString::fromLatin1(size))
+        .toUtf8();
+  };
+  ASSERT_NE(withScreen(""), good);
 
   const struct {
     const char* what;
@@ -244,8 +251,11 @@ TEST_F(ScreenFile, DamagedFilesImportNothingAndWriteNoFile) {
       {"a project file", QByteArray("<?xml version=\"1.0\"?>\r\n<LEDS><LED/></LEDS>")},
       {"a clock area without its settings", noClock},
       {"not XML", QByteArray("\xff\xfe garbage")},
+      {"a screen no card can drive", withScreen("LedWidth=\"65535\" LedHeight=\"65535\"")},
+      {"a screen of 0 x 0", withScreen("LedWidth=\"0\" LedHeight=\"0\"")},
       {"more programs than a screen holds",
-       "<LED><Program><Area AreaType=\"2\"><ImageWordArea>aGk=</ImageWordArea></Area></Program>" +
+       "<LED LedWidth=\"64\" LedHeight=\"32\"><Program><Area "
+       "AreaType=\"2\"><ImageWordArea>aGk=</ImageWordArea></Area></Program>" +
            QByteArray("<Program/>").repeated(kMaxProgramsPerScreen) + "</LED>"},
   };
   for (const auto& c : cases) {
@@ -264,7 +274,7 @@ TEST_F(ScreenFile, CraftedNamesWriteNothingOutsideUserData) {
   const QString text =
       kDeclaration +
       QStringLiteral(
-          "<LED LedName=\"x\">\r\n<Program ProgramNo=\"1\">\r\n"
+          "<LED LedWidth=\"64\" LedHeight=\"32\" LedName=\"x\">\r\n<Program ProgramNo=\"1\">\r\n"
           "<Area AreaType=\"1\" guid=\"../../../evil\">"
           "<SingleLineArea guid=\"../../outside\">aGk=</SingleLineArea></Area>\r\n"
           "<Area AreaType=\"7\">"

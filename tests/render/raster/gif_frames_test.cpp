@@ -117,6 +117,29 @@ TEST(GifFrames, InterlacedRowsClippingOtherPicturesAndLimits) {
   const QByteArray whole = Gif(dot, 1, 1);
   EXPECT_EQ(Decode(whole).at(0).pixel(0, 0), kColors[kRed]);
   EXPECT_TRUE(Decode(whole.left(whole.size() - 3)).at(0).isNull());
+
+  // Frames times canvas within kMaxGifComposedPixels play; past it the GIF is too
+  // large, known at once from its screen, or from its first frame's extent on the
+  // frame that passes it.
+  const auto framesOf = [](const QByteArray& bytes, bool* tooLarge) {
+    PictureFile file;
+    GifFrames frames;
+    int count = 0;
+    if (file.Take(bytes, "a.gif") && frames.Open(file)) {
+      while (!frames.Next().isNull()) ++count;
+    }
+    *tooLarge = frames.TooLarge();
+    return count;
+  };
+  const int fitting = static_cast<int>(kMaxGifComposedPixels / (4096 * 4096));
+  bool tooLarge = true;
+  EXPECT_EQ(framesOf(Gif(std::vector<Image>(fitting, dot[0]), 4096, 4096), &tooLarge), fitting);
+  EXPECT_FALSE(tooLarge);
+  EXPECT_EQ(framesOf(Gif(std::vector<Image>(fitting + 1, dot[0]), 4096, 4096), &tooLarge), 0);
+  EXPECT_TRUE(tooLarge);
+  const Image corner{4095, 4095, 1, 1, {kRed}};
+  EXPECT_EQ(framesOf(Gif(std::vector<Image>(fitting + 1, corner), 0, 0), &tooLarge), fitting);
+  EXPECT_TRUE(tooLarge);
 }
 
 }  // namespace

@@ -279,6 +279,16 @@ TEST(GifPages, EveryFrameIsAPageFrameOfEffect93) {
   pagetest::WriteFile(GetAppDir() + cut, pagetest::MakeGif(2, 1, {{{1, 1}, 10}}).left(16));
   EXPECT_EQ(Failing(GenerateGifPages, {0, 0, 1, 0}, cut), -12);
   EXPECT_EQ(Failing(GenerateGifPages, {0, 0, 1, 0}, QStringLiteral("gone.gif")), -12);
+
+  // Frames times the GIF's canvas, or times the area, past the composing budget make
+  // the page too large, refused before any frame is composed.
+  const QString wideCanvas = QStringLiteral("wide.gif");
+  QByteArray wide = pagetest::MakeGif(1, 1, std::vector<pagetest::GifFrame>(65, {{1}, 10}));
+  wide.replace(6, 4, pagetest::U16(4096) + pagetest::U16(4096));  // the logical screen
+  pagetest::WriteFile(GetAppDir() + wideCanvas, wide);
+  EXPECT_EQ(Failing(GenerateGifPages, {0, 0, 1, 0}, wideCanvas), -18);
+  const QString many = WriteGif(QStringLiteral("many.gif"), std::vector<int>(17, 1), 10);
+  EXPECT_EQ(Failing(GenerateGifPages, {0, 0, 8191, 8191}, many), -18);
 }
 
 }  // namespace

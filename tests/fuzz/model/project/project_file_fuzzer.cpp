@@ -1,4 +1,5 @@
-// Loads arbitrary bytes as a project file, checks the model's invariants and frees
+// Loads arbitrary bytes as a project file, checks the model's invariants (screens a
+// card can drive, areas with their kind records) and frees
 // it again; the sanitizers catch any bad access. The program folder is a fresh
 // temporary folder, so restored sources stay inside it.
 #include <cstddef>
@@ -14,6 +15,7 @@
 #include "model/project/project_editing.h"
 #include "model/project/project_file.h"
 #include "model/project/project_globals.h"
+#include "model/project/screen_limits.h"
 
 namespace {
 
@@ -24,6 +26,7 @@ QTemporaryDir& Home() {
 
 void CheckModel() {
   for (const ScreenRecord& screen : ScreenList) {
+    if (!IsDrivableScreen(screen)) std::abort();  // no screen a card cannot drive
     for (const auto& program : screen.Programs) {
       for (const auto& area : program->Areas) {
         const bool hasKind = !std::holds_alternative<std::monostate>(area->Kind);

@@ -1,5 +1,6 @@
 // Reads arbitrary bytes as a single-screen file, appends what it read to the project
-// and checks that every owner link points at the project and that no file was
+// and checks that its screen is one a card can drive, that every owner link points
+// at the project and that no file was
 // written outside UserData; the sanitizers catch any bad access. The program folder
 // is a fresh temporary folder, emptied after each input.
 #include <cstddef>
@@ -16,6 +17,7 @@
 #include "model/project/project_globals.h"
 #include "model/project/screen_file.h"
 #include "model/project/screen_import.h"
+#include "model/project/screen_limits.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ QTemporaryDir& Home() {
 
 void CheckOwners() {
   for (const ScreenRecord& screen : ScreenList) {
+    if (!IsDrivableScreen(screen)) std::abort();  // no screen a card cannot drive
     for (const auto& program : screen.Programs) {
       if (program->OwnerScreen != &screen) std::abort();
       for (const auto& area : program->Areas) {
