@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
@@ -168,7 +169,7 @@ void PlayerSession::Carry(const QByteArray& request) {
     }
     case Kind::Capture: return Capture(in);
     case Kind::Unload:
-      content_.SetMovie(QByteArray());
+      content_.SetMovie(QByteArray(), QString());
       lastPicture_ = QImage();
       settleEnd_.invalidate();
       return RunThenReply(QStringLiteral("qf.unload(), true"));
@@ -190,7 +191,7 @@ void PlayerSession::Load(QDataStream& in) {
   QByteArray movie;
   if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxMovieBytes) movie = file.readAll();
   if (!ready_ || !LooksLikeMovie(movie)) return Reply(false);
-  content_.SetMovie(movie);
+  content_.SetMovie(movie, QFileInfo(path).absolutePath());
   settleEnd_.invalidate();
   beforeLoad_ = Grab();
   QJsonObject options{
@@ -208,6 +209,8 @@ void PlayerSession::Load(QDataStream& in) {
       {QStringLiteral("letterbox"), QStringLiteral("off")},
       {QStringLiteral("warnOnUnsupportedContent"), false},
       {QStringLiteral("showSwfDownload"), false},
+      // Text in the faces a movie names, as the system has them: every script shows.
+      {QStringLiteral("deviceFontRenderer"), QStringLiteral("canvas")},
       {QStringLiteral("contextMenu"), menu ? QStringLiteral("on") : QStringLiteral("off")},
       {QStringLiteral("forceScale"), true},
       {QStringLiteral("scale"),
