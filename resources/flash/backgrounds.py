@@ -10,6 +10,7 @@ function of the loop's phase (0 to 1), so the loop closes without a jump."""
 import math
 
 import swf
+from swf import And, Function, New, Script, Var
 
 STAGE_W, STAGE_H = 1150, 525  # the background control
 SCENE_W, SCENE_H = 256, 128
@@ -306,7 +307,7 @@ def radar():
     return objects
 
 
-def BACKGROUNDS():
+def all_backgrounds():
     """The backgrounds in the order of their numbers 0 to 21."""
     dark = vertical_gradient((0, 0, 60), (0, 0, 0))
     night = vertical_gradient((30, 0, 60), (0, 0, 0))
@@ -339,7 +340,6 @@ def BACKGROUNDS():
 
 def fit_script():
     """Reads back.xml and scales the scene to cover Movie.Width x Movie.Height, centred."""
-    from swf import Var, Function, Script, New
     on_load = Script()
     on_load.local("node", Var("this").firstChild.firstChild)
     read = Script()
@@ -355,7 +355,7 @@ def fit_script():
     fit.set(scene._yscale, Var("s") * 100)
     fit.set(scene._x, (Var("w") - Var("s") * SCENE_W) / 2)
     fit.set(scene._y, (Var("h") - Var("s") * SCENE_H) / 2)
-    on_load.when(swf.And(Var("w") > 0, Var("h") > 0), fit)
+    on_load.when(And(Var("w") > 0, Var("h") > 0), fit)
     script = Script()
     script.set("settings", New("XML"))
     script.set(Var("settings").ignoreWhite, True)

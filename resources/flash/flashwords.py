@@ -7,7 +7,7 @@ shown. Each line enters, holds and leaves; the effects differ only in the parame
 of that motion, set before the shared script runs."""
 
 import swf
-from swf import And, Cond, Function, New, Or, Script, Var, eq
+from swf import And, Cond, Function, New, Not, Or, Script, Var, eq
 
 STAGE_W, STAGE_H = 1000, 500  # the flash-word control
 FRAME_RATE = 25
@@ -202,7 +202,7 @@ def show_function():
         body.do(field.setTextFormat(Var("format")))
         body.set(field._x, offset - field._width / 2)
         body.set(field._y, offset - field._height / 2)
-    body.set(h.ghost._visible, Not0(Var("SHADOW")))
+    body.set(h.ghost._visible, Not(eq(Var("SHADOW"), 0)))
     body.set(h.ghost._alpha, 45)
     body.set("BW", h.tf._width + 8)
     body.set("BH", h.tf._height + 8)
@@ -218,10 +218,6 @@ def show_function():
                         Var("FA")).parts
     body.set(h.onEnterFrame, Var("step"))
     return Function([], body)
-
-
-def Not0(value):
-    return swf.Not(eq(value, 0))
 
 
 def step_function():

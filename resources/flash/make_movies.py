@@ -26,7 +26,7 @@ def write(path, data):
 
 def main(folder):
     write(os.path.join(folder, "flashback", "0.fbk"), backgrounds.BACK_XML)
-    for number, background in enumerate(backgrounds.BACKGROUNDS(), start=1):
+    for number, background in enumerate(backgrounds.all_backgrounds(), start=1):
         write(os.path.join(folder, "flashback", "%d.fbk" % number),
               backgrounds.write_background(background))
     for number, effect in enumerate(flashwords.EFFECTS, start=1):

@@ -223,7 +223,10 @@ void PlayerSession::Load(QDataStream& in) {
   // Each movie has a number of its own: its name on the page, and the mark of the
   // page's word on it, so that nothing of the one before is taken for it.
   loadToken_ += 1;
-  const QString url = QStringLiteral("%1://local/movie/%2").arg(kLocalScheme).arg(loadToken_);
+  const QString folder = QStringLiteral("%1://local/movie/").arg(kLocalScheme);
+  const QString url = folder + QString::number(loadToken_);
+  // What the movie names without a folder is beside it.
+  options.insert(QStringLiteral("base"), folder);
   const QString script =
       QStringLiteral("qf.load(%1, %2, %3, %4)")
           .arg(JsText(url),

@@ -469,10 +469,12 @@ QImage Sheet(const std::vector<QImage>& cells, int columns) {
 }
 
 // Plays count movies on a few hosts side by side, each host one movie after another,
-// and keeps of each the first picture that shows something from 0.9 s after its
-// start on: the flash words then hold their first line, the backgrounds move.
-std::vector<QImage> MidPlayPictures(int count, QSize control, int scaleMode,
-                                    const std::function<bool(FlashHost&, int)>& start) {
+// and keeps of each movie `keep` pictures 200 ms apart, from the first that shows
+// something 0.9 s or more after its start: the flash words then hold their first
+// line, the backgrounds move.
+std::vector<std::vector<QImage>> MidPlayPictures(
+    int count, int keep, QSize control, int scaleMode,
+    const std::function<bool(FlashHost&, int)>& start) {
   constexpr int kHosts = 6;
   std::vector<std::unique_ptr<FlashHost>> hosts;
   for (int i = 0; i < std::min(count, kHosts); ++i) {
@@ -480,60 +482,79 @@ std::vector<QImage> MidPlayPictures(int count, QSize control, int scaleMode,
     EXPECT_TRUE(hosts.back()->Create({0, 0, control.width(), control.height()}, control));
     EXPECT_TRUE(hosts.back()->SetMenu(false) && hosts.back()->SetScaleMode(scaleMode));
   }
-  std::vector<QImage> pictures(static_cast<std::size_t>(count));
+  std::vector<std::vector<QImage>> pictures(static_cast<std::size_t>(count));
   for (int first = 0; first < count; first += kHosts) {
-    std::vector<QElapsedTimer> started(hosts.size());
-    for (std::size_t i = 0; i < hosts.size() && first + static_cast<int>(i) < count; ++i) {
-      EXPECT_TRUE(hosts[i]->SetLoop(true) && start(*hosts[i], first + static_cast<int>(i)))
-          << first + i + 1;
+    const std::size_t playing = std::min(hosts.size(), static_cast<std::size_t>(count - first));
+    std::vector<QElapsedTimer> started(playing), taken(playing);
+    for (std::size_t i = 0; i < playing; ++i) {
+      const int n = first + static_cast<int>(i);
+      EXPECT_TRUE(hosts[i]->SetLoop(true)) << n + 1;
+      EXPECT_TRUE(start(*hosts[i], n)) << n + 1;
       started[i].start();
     }
+    const auto takeNext = [&](std::size_t i) {
+      std::vector<QImage>& kept = pictures[first + i];
+      if (static_cast<int>(kept.size()) == keep || started[i].elapsed() < 900) return;
+      if (!kept.empty() && taken[i].elapsed() < 200) return;
+      QImage picture(128, 64, QImage::Format_RGB32);
+      if (!hosts[i]->Capture(picture) || (kept.empty() && !ShowsSomething(picture))) return;
+      kept.push_back(picture);
+      taken[i].start();
+    };
     WaitFor(
         [&] {
-          bool all = true;
-          for (std::size_t i = 0; i < started.size(); ++i) {
-            QImage& kept = pictures[first + i];
-            QImage picture(128, 64, QImage::Format_RGB32);
-            if (started[i].isValid() && kept.isNull() && started[i].elapsed() >= 900 &&
-                hosts[i]->Capture(picture) && ShowsSomething(picture)) {
-              kept = picture;
-            }
-            all = all && (!started[i].isValid() || !kept.isNull());
-          }
-          return all;
+          for (std::size_t i = 0; i < playing; ++i) takeNext(i);
+          return std::all_of(
+              pictures.begin() + first, pictures.begin() + first + playing,
+              [&](const std::vector<QImage>& p) { return static_cast<int>(p.size()) == keep; });
         },
-        5000);
+        5000 + 300 * keep);
   }
   for (std::size_t i = 0; i < pictures.size(); ++i) {
-    EXPECT_FALSE(pictures[i].isNull()) << "movie " << i + 1 << " shows nothing";
-    if (pictures[i].isNull()) {
-      pictures[i] = QImage(128, 64, QImage::Format_RGB32);
-      pictures[i].fill(Qt::black);
-    }
+    EXPECT_EQ(static_cast<int>(pictures[i].size()), keep) << "movie " << i + 1 << " shows nothing";
+    pictures[i].resize(keep, QImage(128, 64, QImage::Format_RGB32));
   }
   return pictures;
 }
 
+std::vector<QImage> Firsts(const std::vector<std::vector<QImage>>& pictures) {
+  std::vector<QImage> firsts;
+  for (const std::vector<QImage>& movie : pictures) firsts.push_back(movie.front());
+  return firsts;
+}
+
 TEST_F(RealFlashHostTest, EveryBuiltInBackgroundAndFlashWordEffectShows) {
   CopyBuiltInMovies();
-  const std::vector<QImage> backgrounds =
-      MidPlayPictures(22, {kFlashBackgroundControlWidth, kFlashBackgroundControlHeight},
-                      kFlashScaleExactFit, [](FlashHost& host, int n) {
-                        return PrepareFlashBackground(n, Guid(n), 128, 64) == 1 &&
-                               host.SetMovie(FlashBackgroundMoviePath(n, Guid(n))) && host.Play();
-                      });
-  SavePicture(Sheet(backgrounds, 4), u"built_in_backgrounds"_s);
+  // Five seconds of each background, a loop, as the chooser's cells show it.
+  constexpr int kCellFrames = 25;
+  const std::vector<std::vector<QImage>> backgrounds = MidPlayPictures(
+      22, kCellFrames, {kFlashBackgroundControlWidth, kFlashBackgroundControlHeight},
+      kFlashScaleExactFit, [](FlashHost& host, int n) {
+        EXPECT_EQ(PrepareFlashBackground(n, Guid(n), 128, 64), 1);
+        EXPECT_TRUE(host.SetMovie(FlashBackgroundMoviePath(n, Guid(n))));
+        return host.Play();
+      });
+  SavePicture(Sheet(Firsts(backgrounds), 4), u"built_in_backgrounds"_s);
+  // Strips of the cells' frames at their size, from which the chooser's GIFs are made.
+  for (std::size_t n = 0; n < backgrounds.size(); ++n) {
+    QImage strip(64, 32 * kCellFrames, QImage::Format_RGB32);
+    QPainter painter(&strip);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (int frame = 0; frame < kCellFrames; ++frame)
+      painter.drawImage(QRect(0, 32 * frame, 64, 32), backgrounds[n][frame]);
+    SavePicture(strip, u"background_cell_%1"_s.arg(n + 1));
+  }
 
   // Words in four scripts, each in a face the system may lack.
   const QStringList words{u"Quendra"_s, u"闪烁文字"_s, u"Привет"_s, u"مرحبا"_s};
   const QStringList faces{u"DejaVu Sans"_s, u"宋体"_s, u"Arial"_s, u"Tahoma"_s};
-  const std::vector<QImage> effects = MidPlayPictures(
-      74, {kFlashWordControlWidth, kFlashWordControlHeight}, 0, [&](FlashHost& host, int n) {
+  const std::vector<std::vector<QImage>> effects = MidPlayPictures(
+      74, 1, {kFlashWordControlWidth, kFlashWordControlHeight}, 0, [&](FlashHost& host, int n) {
         const FlashWordStyle style{faces[n % 4], 16, MakeColorRef(255, 255, 0), n % 3 == 0};
         return host.SetMovie(AppFilePath(AppFolder::Data, u"flashword/%1"_s.arg(n + 1))) &&
                host.CallFunction(CSwfDialog::BuildAddTextCall(style, words[n % 4], 128, 64));
       });
-  SavePicture(Sheet(effects, 8), u"flash_word_effects"_s);
+  SavePicture(Sheet(Firsts(effects), 8), u"flash_word_effects"_s);
 }
 
 TEST(FlashHostChoice, WithoutTheHelperEveryHostIsTheNullHost) {
