@@ -1,8 +1,9 @@
 """The 22 built-in animated backgrounds: five-second loops drawn on a scene of
 SCENE_W x SCENE_H pixels, which the movie scales to cover the area named by back.xml
 (Movie.Width, Movie.Height) and centres on it. The other keys the preparation writes
-(the counts, all 40, and the colours) are ignored: each movie draws its own 40-odd
-objects in its own colours, bright on a one-, two- and full-colour screen alike.
+(the counts, all 40, and the colours, all red) are ignored: each movie draws its own
+objects in its own colours, each with red at 128 or more somewhere, so that a screen of
+red alone shows it too.
 
 Each background is a base (a fill under everything) and objects whose placement is a
 function of the loop's phase (0 to 1), so the loop closes without a jump."""
@@ -75,7 +76,7 @@ def particles():
 
 
 def rain():
-    streak = swf.Shape().polygon([(0, 0), (1.5, 0), (-4.5, 14), (-6, 14)], (120, 200, 255))
+    streak = swf.Shape().polygon([(0, 0), (1.5, 0), (-4.5, 14), (-6, 14)], (170, 220, 255))
     return [(streak, lambda p, i=i: falling(i, p, 2 + i % 3)) for i in range(40)]
 
 
@@ -88,7 +89,7 @@ def snow():
 
 def ripples():
     ring = swf.Shape()
-    line = ring.line(1.5, CYAN)
+    line = ring.line(1.5, (200, 255, 255))
     ring.path(swf.ring_points(10), 0, line)
     drop = swf.circle(2, WHITE)
     objects = []
@@ -219,7 +220,7 @@ def shooting_stars():
 
 def arrows():
     arrow = swf.Shape().polygon([(-8, -3), (2, -3), (2, -7), (10, 0), (2, 7), (2, 3), (-8, 3)],
-                                GREEN)
+                                ORANGE)
     arrow2 = swf.Shape().polygon([(-8, -3), (2, -3), (2, -7), (10, 0), (2, 7), (2, 3), (-8, 3)],
                                  YELLOW)
     objects = []
@@ -277,7 +278,7 @@ def leaves():
 
 def waves():
     objects = []
-    for layer, colour in enumerate([BLUE, CYAN, GREEN, YELLOW]):
+    for layer, colour in enumerate([MAGENTA, CYAN, GREEN, YELLOW]):
         points = [(x, 8 * math.sin(2 * math.pi * x / 128)) for x in range(0, 2 * 128 + 257, 8)]
         points += [(points[-1][0], 200), (0, 200)]
         shape = swf.Shape().polygon(points, colour)
@@ -297,11 +298,11 @@ def sweep():
 def radar():
     shape = swf.Shape()
     shape.polygon([(0, 0)] + [(200 * math.cos(a / 10), 200 * math.sin(a / 10)) for a in range(9)],
-                  (0, 160, 0))
+                  (200, 120, 0))
     objects = [(shape, lambda p: {"x": SCENE_W / 2, "y": SCENE_H / 2, "rotation": 720 * p})]
     for i in range(6):
         ring = swf.Shape()
-        ring.path(swf.ring_points(10 + 14 * i, 32), 0, ring.line(1.5, GREEN))
+        ring.path(swf.ring_points(10 + 14 * i, 32), 0, ring.line(1.5, YELLOW))
         objects.append((ring, lambda p, i=i: {"x": SCENE_W / 2, "y": SCENE_H / 2,
                                               "sx": 1.8, "sy": 1 + 0.05 * wave(p, 4, i / 6)}))
     return objects
