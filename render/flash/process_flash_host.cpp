@@ -68,8 +68,10 @@ class FlashHelper : public QObject {
     onFlashCall_ = std::move(handler);
   }
   // While parked the helper belongs to the application object and ends by itself
-  // after kFlashHelperIdleMs.
+  // after kFlashHelperIdleMs. The events of the movie it played are dropped, so that
+  // its next host hears nothing of them.
   void Park() {
+    events_.clear();
     setParent(QCoreApplication::instance());
     idle_.start(kFlashHelperIdleMs);
   }

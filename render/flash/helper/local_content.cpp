@@ -15,6 +15,7 @@ constexpr qint64 kMaxFileBytes = 64 << 20;
 QByteArray ContentType(const QString& name) {
   if (name.endsWith(QLatin1String(".html"))) return "text/html";
   if (name.endsWith(QLatin1String(".js"))) return "text/javascript";
+  if (name.endsWith(QLatin1String(".xml"))) return "text/xml";
   if (name.endsWith(QLatin1String(".wasm"))) return "application/wasm";
   return "application/octet-stream";
 }
@@ -48,7 +49,10 @@ void LocalContent::requestStarted(QWebEngineUrlRequestJob* job) {
   const QString name = path.section(QLatin1Char('/'), -1);
   QByteArray body;
   bool ok = job->requestUrl().host() == QLatin1String("local") && plainName.match(name).hasMatch();
-  if (ok && path == QLatin1String("/movie/") + name) {
+  const bool movieFile = ok && path == QLatin1String("/movie/") + name;
+  if (movieFile && name.endsWith(QLatin1String(".xml")) && !movieDir_.isEmpty()) {
+    body = ReadSmallFile(movieDir_ + QLatin1Char('/') + name, ok);
+  } else if (movieFile) {
     body = movie_;
   } else if (ok && path == QLatin1String("/ruffle/") + name) {
     body = ReadSmallFile(ruffleDir_ + QLatin1Char('/') + name, ok);

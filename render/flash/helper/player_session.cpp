@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
@@ -22,6 +23,11 @@ constexpr int kMaxSide = 8192;
 // After a movie has loaded, its first picture takes a moment to reach the window; until
 // then the window shows the empty page, all white or all black.
 constexpr qint64 kSettleMs = 1000;
+// A player busy with its own start (a movie's first frame, which offers its callbacks,
+// may run well after the load's answer on a busy machine) refuses Play and calls for a
+// moment: they are tried again this often, for this long, before they count as failed.
+constexpr int kRetryMs = 50;
+constexpr int kRetryLimitMs = 2000;
 constexpr int kSettlePollMs = 10;
 
 bool IsBlank(const QImage& picture) {
@@ -149,7 +155,9 @@ void PlayerSession::Carry(const QByteArray& request) {
       in >> loop;
       return RunThenReply(QStringLiteral("qf.setLoop(%1), true").arg(loop ? "true" : "false"));
     }
-    case Kind::Play: return RunThenReply(QStringLiteral("qf.play()"));
+    case Kind::Play:
+      return RunUntilAccepted(QStringLiteral("qf.play()"), QDeadlineTimer(kRetryLimitMs),
+                              [this](const QVariant& ok) { Reply(ok.toBool()); });
     case Kind::Stop: return RunThenReply(QStringLiteral("qf.stop()"));
     case Kind::IsPlaying:
       page_.runJavaScript(QStringLiteral("qf.isPlaying()"), [this](const QVariant& playing) {
@@ -159,16 +167,15 @@ void PlayerSession::Carry(const QByteArray& request) {
     case Kind::Call: {
       QString invoke;
       in >> invoke;
-      page_.runJavaScript(QStringLiteral("qf.call(%1)").arg(JsText(invoke)),
-                          [this](const QVariant& reply) {
-                            const bool ok = reply.typeId() == QMetaType::QString;
-                            Reply(ok, [&](QDataStream& out) { out << reply.toString(); });
-                          });
-      return;
+      return RunUntilAccepted(QStringLiteral("qf.call(%1)").arg(JsText(invoke)),
+                              QDeadlineTimer(kRetryLimitMs), [this](const QVariant& reply) {
+                                const bool ok = reply.typeId() == QMetaType::QString;
+                                Reply(ok, [&](QDataStream& out) { out << reply.toString(); });
+                              });
     }
     case Kind::Capture: return Capture(in);
     case Kind::Unload:
-      content_.SetMovie(QByteArray());
+      content_.SetMovie(QByteArray(), QString());
       lastPicture_ = QImage();
       settleEnd_.invalidate();
       return RunThenReply(QStringLiteral("qf.unload(), true"));
@@ -178,6 +185,18 @@ void PlayerSession::Carry(const QByteArray& request) {
 
 void PlayerSession::RunThenReply(const QString& script) {
   page_.runJavaScript(script, [this](const QVariant& ok) { Reply(ok.toBool()); });
+}
+
+void PlayerSession::RunUntilAccepted(const QString& script, QDeadlineTimer deadline,
+                                     const std::function<void(const QVariant&)>& answer) {
+  page_.runJavaScript(script, [this, script, deadline, answer](const QVariant& result) {
+    const bool accepted = result.typeId() == QMetaType::QString ||
+                          (result.typeId() == QMetaType::Bool && result.toBool());
+    if (accepted || deadline.hasExpired()) return answer(result);
+    QTimer::singleShot(kRetryMs, this, [this, script, deadline, answer] {
+      RunUntilAccepted(script, deadline, answer);
+    });
+  });
 }
 
 void PlayerSession::Load(QDataStream& in) {
@@ -190,7 +209,7 @@ void PlayerSession::Load(QDataStream& in) {
   QByteArray movie;
   if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxMovieBytes) movie = file.readAll();
   if (!ready_ || !LooksLikeMovie(movie)) return Reply(false);
-  content_.SetMovie(movie);
+  content_.SetMovie(movie, QFileInfo(path).absolutePath());
   settleEnd_.invalidate();
   beforeLoad_ = Grab();
   QJsonObject options{
@@ -208,6 +227,8 @@ void PlayerSession::Load(QDataStream& in) {
       {QStringLiteral("letterbox"), QStringLiteral("off")},
       {QStringLiteral("warnOnUnsupportedContent"), false},
       {QStringLiteral("showSwfDownload"), false},
+      // Text in the faces a movie names, as the system has them: every script shows.
+      {QStringLiteral("deviceFontRenderer"), QStringLiteral("canvas")},
       {QStringLiteral("contextMenu"), menu ? QStringLiteral("on") : QStringLiteral("off")},
       {QStringLiteral("forceScale"), true},
       {QStringLiteral("scale"),
@@ -220,7 +241,10 @@ void PlayerSession::Load(QDataStream& in) {
   // Each movie has a number of its own: its name on the page, and the mark of the
   // page's word on it, so that nothing of the one before is taken for it.
   loadToken_ += 1;
-  const QString url = QStringLiteral("%1://local/movie/%2").arg(kLocalScheme).arg(loadToken_);
+  const QString folder = QStringLiteral("%1://local/movie/").arg(kLocalScheme);
+  const QString url = folder + QString::number(loadToken_);
+  // What the movie names without a folder is beside it.
+  options.insert(QStringLiteral("base"), folder);
   const QString script =
       QStringLiteral("qf.load(%1, %2, %3, %4)")
           .arg(JsText(url),

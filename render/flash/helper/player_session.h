@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDataStream>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLocalSocket>
@@ -51,6 +52,10 @@ class PlayerSession : public QObject {
   // Answers a load once the movie's first picture is in the window (or after a while).
   void AwaitFirstPicture();
   void RunThenReply(const QString& script);
+  // Runs script until the page accepts it (a text, or true) or deadline passes, then
+  // hands the last result to answer.
+  void RunUntilAccepted(const QString& script, QDeadlineTimer deadline,
+                        const std::function<void(const QVariant&)>& answer);
   void Reply(bool ok, const std::function<void(QDataStream&)>& fields = {});
   // Hands the page the secret of its messages once it has loaded; then Ruffle is ready.
   void OnPageLoaded(bool ok);

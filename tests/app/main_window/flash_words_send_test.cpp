@@ -2,6 +2,7 @@
 // page, recorded by the pre-rendering on the fake Flash host before the send of the
 // current screen, and found on an emulated card as the recorded frames.
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <optional>
 
 #include "app/builder/send_error_text.h"
@@ -26,6 +28,8 @@
 #include "model/common/bounded_text.h"
 #include "model/project/clear_project.h"
 #include "model/project/project_globals.h"
+#include "render/flash/process_flash_host.h"
+#include "render/flash/swf_dialog.h"
 #include "render/frame/pak_frame_reader.h"
 #include "sdk/Corvanix.h"
 #include "tests/app/main_window/main_window_fixture.h"
@@ -139,6 +143,71 @@ TEST_F(FlashWordsSend, ChangedItemsAreRecordedAndSentAsTheirFrames) {
   EXPECT_EQ(recordedBySend(), (std::vector<bool>{false, true}));
   EXPECT_EQ(Items()[1].IsChanged, 0);
   EXPECT_EQ(card.Payloads().size(), 3u);
+}
+
+// The program's own templates on the real Flash host: a move, a zoom and blinds, each
+// with two lines, recorded as the send records them and found on the card.
+TEST_F(FlashWordsSend, BuiltInTemplatesCallBackOncePerLineAndReachTheCard) {
+#ifndef QUENDRA_FLASH_HOST_BUILT
+  GTEST_SKIP() << "Qt WebEngine is not installed: the Flash helper is not built";
+#endif
+  ASSERT_TRUE(UseInstalledFlashPlayer()) << "flash-host or Ruffle missing beside the tests";
+  const auto closeWindowFirst = qScopeGuard([this] {
+    window_.reset();
+    SetFlashHostFactory({});
+  });
+  const std::vector<int> styles{29, 35, 52};  // "Move left", "Zoom in", "Blinds"
+  for (const int style : styles) {
+    const QString name = QStringLiteral("flashword/%1").arg(style + 1);
+    ASSERT_TRUE(
+        QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Data/") + name,
+                    AppFilePath(AppFolder::Data, name)));
+  }
+  emu::Card card;
+  card.ReactAlways({emu::Reaction::kAck, 0, 20});
+  emu::TcpCard tcp(card);
+  ASSERT_TRUE(tcp.Listening());
+  FlashArea(tcp);
+  const QString text = QStringLiteral("闪烁文字闪烁");
+  Page().SetEditorRunner(
+      [&](CFlashWordEditDialog& editor) { editor.TextEdit().setPlainText(text); });
+  for (std::size_t i = 0; i < styles.size(); ++i)
+    SendMessage(Page().Handle(), WM_COMMAND, ID_FLASH_WORDS_ADD, 0);
+  ASSERT_EQ(Items().size(), styles.size());
+  ASSERT_EQ(WrapFlashText(text, FlashWordFont(FlashWordStyleOf(Items()[0])), 64).lines, 2);
+
+  std::size_t frames = 0;
+  for (std::size_t i = 0; i < styles.size(); ++i) {
+    FlashWordItem& item = Items()[i];
+    item.PlayStyle = styles[i];
+    CSwfDialog recorder;
+    ASSERT_EQ(
+        recorder.RenderFlashText(FlashWordStyleOf(item),
+                                 {styles[i], ReadBoundedText(item.guid), text, 64, 32, -1, 1}),
+        1);
+    QTRY_VERIFY_WITH_TIMEOUT(recorder.IsDone(), 30000);
+    ASSERT_FALSE(recorder.RecordFailed()) << styles[i];
+    EXPECT_EQ(recorder.FlashEventCount(), 2) << styles[i];
+    item.IsChanged = 0;
+    frames += apptest::FrameFileFrames(ReadBoundedText(item.guid)).size();
+  }
+
+  Send();
+  ASSERT_EQ(card.Payloads().size(), 1u);
+  emu::DisplayData data;
+  ASSERT_EQ(emu::DecodeDisplayData(card.Payloads()[0], data), "");
+  ASSERT_EQ(data.programs.size(), 1u);
+  ASSERT_EQ(data.programs[0].areas.size(), 1u);
+  const std::vector<emu::PageFrame>& sent = data.programs[0].areas[0].frames;
+  ASSERT_EQ(sent.size(), frames);
+  std::size_t lit = 0;
+  for (const emu::PageFrame& frame : sent) {
+    std::vector<std::uint8_t> pixels;
+    ASSERT_EQ(emu::PlanesToPixels(frame.planes, 0, 64, 32, 2, pixels), "");
+    lit += std::any_of(pixels.begin(), pixels.end(), [](std::uint8_t p) { return p != 0; });
+  }
+  // Only the first moments of an entry (a zoom from nothing, blinds still shut) are dark.
+  EXPECT_GE(lit, frames * 3 / 4);
 }
 
 TEST_F(FlashWordsSend, WithoutAPlayerTheSendFailsOnTheMissingFrames) {
