@@ -268,7 +268,7 @@ TEST_F(LogoPane, RectangleAndStayTimeStayInRange) {
   Pane().OnAddPicture();
   Type(IDC_LOGO_STAY, QStringLiteral("0"));
   EXPECT_EQ(screen->LogoFiles[0].DelayTime, 1);
-  Type(IDC_LOGO_STAY, QStringLiteral("300"));
+  Type(IDC_LOGO_STAY, QStringLiteral("256"));
   EXPECT_EQ(EditText(IDC_LOGO_STAY), QStringLiteral("255"));
   EXPECT_EQ(screen->LogoFiles[0].DelayTime, 255);
   Close();

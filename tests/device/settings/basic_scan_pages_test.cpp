@@ -272,6 +272,13 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   Select(1);  // custom 32 x 16 modules, 4 x 2
   using Side = CBasicSetDialog;
   ScreenRecord& screen = Screen(1);
+  // Dots round up to whole modules, at most 999 of them.
+  for (const auto& [typed, count] :
+       {std::pair{"96", 3}, {"97", 4}, {"31968", 999}, {"31969", 999}}) {
+    TypeDots(Side::kAcross, QString::fromLatin1(typed));
+    EXPECT_EQ(std::tie(screen.WidthModuleNum, screen.LedWidth), std::tuple(count, count * 32))
+        << typed;
+  }
   TypeDots(Side::kAcross, QStringLiteral("100"));
   EXPECT_EQ(std::tie(screen.WidthModuleNum, screen.LedWidth), std::tuple(4, 128));
   EXPECT_EQ(Basic().DotsEdit(Side::kAcross).Edit().selectedText(), QStringLiteral("128"));

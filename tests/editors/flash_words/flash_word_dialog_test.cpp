@@ -124,16 +124,29 @@ TEST_F(FlashWordsTest, DeleteOrderAndApplyToAll) {
   EXPECT_EQ(Flash().List().currentRow(), 1);
   EXPECT_EQ(Flash().List().item(1)->text(), QStringLiteral("C"));
 
+  // Every field of the style block, the distance, effect and speed pass; names stay.
   ClearMarks();
-  Items()[1].PlayStyle = 5;
-  Items()[1].FontProp_FontSize = 30;
+  FlashWordItem& source = Items()[1];
+  CopyBoundedText(source.FontProp_FontName, u"Serif");
+  source.FontProp_FontSize = 30;
+  source.FontProp_FontColor = 0xABCDEF;
+  source.FontProp_FontBold = source.FontProp_FontItalic = source.FontProp_FontUnderLined = 1;
+  source.FontDistance = 4;
+  source.PlayStyle = 21;
+  source.Speed = 31;
+  const auto copied = [](const FlashWordItem& item) {
+    return std::tuple(ReadBoundedText(item.FontProp_FontName), item.FontProp_FontSize,
+                      item.FontProp_FontColor, item.FontProp_FontBold, item.FontProp_FontItalic,
+                      item.FontProp_FontUnderLined, item.FontDistance, item.PlayStyle, item.Speed);
+  };
   Command(ID_FLASH_WORDS_APPLY_TO_ALL);
-  for (int i : {0, 2}) {
-    EXPECT_EQ(Items()[static_cast<std::size_t>(i)].IsChanged, 1);
-    EXPECT_EQ(Items()[static_cast<std::size_t>(i)].PlayStyle, 5);
-    EXPECT_EQ(Items()[static_cast<std::size_t>(i)].FontProp_FontSize, 30);
+  for (const auto& [row, name] : {std::pair{0, 'A'}, {2, 'B'}}) {
+    const FlashWordItem& item = Items()[static_cast<std::size_t>(row)];
+    EXPECT_EQ(copied(item), copied(source)) << row;
+    EXPECT_EQ(std::pair(item.FileName, item.IsChanged), std::pair(QString(QChar(name)), 1)) << row;
+    EXPECT_NE(ReadBoundedText(item.guid), ReadBoundedText(source.guid)) << row;
   }
-  EXPECT_EQ(Items()[1].IsChanged, 0);
+  EXPECT_EQ(source.IsChanged, 0);
   EXPECT_TRUE(canvas.Take().empty());
 }
 

@@ -169,6 +169,33 @@ TEST_F(UpdateMessageTest, CloseMidDownloadCancelsAndTheRetryDownloads) {
   EXPECT_EQ(server_.Requests("/update.zip"), 2);
 }
 
+// A package already downloaded waits a moment before its install: a close then cancels
+// the install as it would have cancelled the download, and the retry installs it.
+TEST_F(UpdateMessageTest, CloseDuringThePauseBeforeAnInstallCancelsIt) {
+  Configure("1.0");
+  ServePackage({File("data/a.txt", "new")});
+  ServeVersion("2.0");
+  auto dialog = MakeDialog();
+  SendMessage(dialog->Handle(), UM_CHECK_UPDATE, 0, 0);
+  dialog->OnUpgradeButton();
+  ASSERT_EQ(dialog->State(), kDone);
+  PutFile("data/a.txt", "old");
+  dialog->SetState(kOffered);
+  WhileRunning([&] {
+    if (dialog->State() != kDownloading) return false;
+    dialog->close();
+    return true;
+  });
+  dialog->OnUpgradeButton();
+  EXPECT_EQ(dialog->State(), kDownloadFailed);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(ReadFile("data/a.txt"), "old");
+  dialog->OnUpgradeButton();
+  EXPECT_EQ(dialog->State(), kDone);
+  EXPECT_EQ(ReadFile("data/a.txt"), "new");
+  EXPECT_EQ(server_.Requests("/update.zip"), 1);
+}
+
 // Without a tray (the offscreen platform) the background button minimises the window.
 TEST_F(UpdateMessageTest, TrayOrItsStandInAndTheTraysClicksAndMenu) {
   ASSERT_FALSE(UpdateTray::Available());
