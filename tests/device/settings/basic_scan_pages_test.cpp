@@ -308,12 +308,20 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   EXPECT_EQ(pane->Tabs().count(), 3);
   Basic().RegularRadio().click();
   EXPECT_EQ(pane->Tabs().count(), 2);
-  // A colour change takes the new colour's first module with its polarities and scan.
+  // A colour change takes the new colour's first module with all eight of its values.
   Choose(Basic().RegularList(), 1);
+  std::int32_t* const moduleFields[] = {
+      &regular.ModuleWidth, &regular.ModuleHeight, &regular.OE,       &regular.DA,
+      &regular.HanXu,       &regular.RouteValue,   &regular.ScanType, &regular.DataHeight};
+  for (std::int32_t* field : moduleFields) *field = -1;
   Choose(Basic().ColorList(), 1);
   EXPECT_EQ(std::tie(regular.LedColor, regular.ModuleValue, regular.ModuleWidth, regular.OE),
             std::tuple(1, 0, 32, 1));
   EXPECT_EQ(std::tie(regular.RouteValue, regular.ScanType, regular.HanXu), std::tuple(8, 3, 0));
+  const RegularModule taken{regular.ModuleWidth, regular.ModuleHeight, regular.OE,
+                            regular.DA,          regular.HanXu,        regular.RouteValue,
+                            regular.ScanType,    regular.DataHeight};
+  EXPECT_EQ(std::optional(taken), RegularModuleRow(1, 0));
   // Row 1 of colour 1 is not valid: choosing it changes nothing.
   regular.ModuleValue = 1;
   const std::vector<char> before = Bytes(regular);
@@ -349,8 +357,17 @@ TEST_F(ScreenPages, TheScanPageChoosesAndSendsTheScan) {
   EXPECT_EQ(Scan().ScanList().currentRow(), 2);
   Scan().GroupRadio(7).click();
   EXPECT_EQ(std::tuple(Scan().ScanList().count(), screen.ZouXianType), std::tuple(0, 3002));
+  // Each group lists the names of its own keys, numbered from 1.
+  const int firstKeys[] = {2000, 3000, 4000, 5000, 6000, 4003, 4001};
+  const int counts[] = {4, 1, 13, 5, 1, 1, 1};
+  for (int group = 0; group < 7; ++group) {
+    Scan().GroupRadio(group).click();
+    ASSERT_EQ(Scan().ScanList().count(), counts[group]) << group;
+    EXPECT_EQ(Scan().ScanList().item(0)->text(),
+              "1.   " + ReadLangText(QStringLiteral("IDD_SCANSET_DIALOG"), firstKeys[group]))
+        << group;
+  }
   Scan().GroupRadio(2).click();
-  ASSERT_EQ(Scan().ScanList().count(), 13);
   EXPECT_TRUE(Scan().ScanList().item(5)->text().startsWith(QStringLiteral("6.   1/4 scan")));
   Scan().ScanList().setCurrentRow(5);
   EXPECT_EQ(std::tie(screen.ZouXianType, screen.RouteValue, screen.DataHeight, screen.ScanType),

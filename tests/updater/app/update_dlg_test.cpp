@@ -15,6 +15,9 @@ using namespace updatertest;
 
 namespace {
 
+// Timer 1 ticks every 10 s; every 18th tick checks.
+constexpr int kTicksPerCheck = 18;
+
 using UpdateTimerTest = UpdateDlgTest;
 using UpdateMessageTest = UpdateDlgTest;
 
@@ -30,11 +33,11 @@ TEST_F(UpdateTimerTest, StartChecksOnceHiddenThenEveryEighteenthTick) {
   EXPECT_EQ(VersionRequests(), 1);
   EXPECT_EQ(dialog->State(), kIdle);
   EXPECT_TRUE(dialog->CheckTimerRunning());  // no new version keeps timer 1
-  for (int tick = 1; tick < CUpdateDlg::kTicksPerCheck; ++tick) dialog->OnTimer(1);
+  for (int tick = 1; tick < kTicksPerCheck; ++tick) dialog->OnTimer(1);
   EXPECT_EQ(VersionRequests(), 1);
   dialog->OnTimer(1);
   EXPECT_EQ(VersionRequests(), 2);
-  for (int tick = 1; tick < CUpdateDlg::kTicksPerCheck; ++tick) dialog->OnTimer(1);
+  for (int tick = 1; tick < kTicksPerCheck; ++tick) dialog->OnTimer(1);
   EXPECT_EQ(VersionRequests(), 2);  // counted again from the last check
   EXPECT_TRUE(notices_.isEmpty());
 }
@@ -64,7 +67,7 @@ TEST_F(UpdateTimerTest, AcceptedOfferShowsTheDownloadAtOnce) {
       SaveScreenshot(*dialog, QStringLiteral("update_state_4"));
       return true;
     });
-    const int ticks = timer == CUpdateDlg::kStartTimer ? 1 : CUpdateDlg::kTicksPerCheck;
+    const int ticks = timer == CUpdateDlg::kStartTimer ? 1 : kTicksPerCheck;
     for (int tick = 0; tick < ticks; ++tick) dialog->OnTimer(timer);
     EXPECT_TRUE(shownDownloading) << timer;
     EXPECT_EQ(dialog->State(), kDone) << timer;
