@@ -93,11 +93,13 @@ class DeviceCommands : public apptest::AppTest {
 TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
   CTimeBrightnessSetDialog dialog(Screen(), nullptr, Ask());
   dialog.ManualRadio().click();
-  dialog.LevelSlider().setValue(9);
-  dialog.OnSend();
-  EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 27, 0}, {UM_STATUS_CODE, 28, 0}}));
+  for (const auto& [set, level] : {std::pair{-1, 0}, {16, 15}, {9, 9}}) {  // levels 0-15
+    dialog.LevelSlider().setValue(set);
+    dialog.OnSend();
+    EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 27, 0}, {UM_STATUS_CODE, 28, 0}}));
+    EXPECT_EQ(Last().brightness, level) << set;
+  }
   EXPECT_FALSE(Last().brightnessSchedule);
-  EXPECT_EQ(Last().brightness, 9);
   EXPECT_EQ(Screen().BrightnessValue, 9);
 
   dialog.ByTimeRadio().click();

@@ -153,11 +153,13 @@ TEST_F(FirmwarePane, CopiesTheFileIntoBothCardFoldersOfTheDrive) {
 
 TEST_F(FirmwarePane, FailedFoldersAndCopiesLeaveTheDriveAsItWas) {
   Open(kSendByUsbDisk);
-  // A model that would leave the card folder writes nothing at all.
-  Choose(Firmware("../../a"));
-  EXPECT_EQ(Pane().Model(), "../../a");
-  EXPECT_EQ(Update(), Codes({-1000, -12}));
-  EXPECT_TRUE(QDir(root).isEmpty());
+  // A model that is no file name of the card folder writes nothing at all.
+  for (const char* model : {"../../a", "..", "a:b"}) {
+    Choose(Firmware(model));
+    EXPECT_EQ(Pane().Model(), model);
+    EXPECT_EQ(Update(), Codes({-1000, -12})) << model;
+    EXPECT_TRUE(QDir(root).isEmpty()) << model;
+  }
 
   Choose(Firmware("W6"));
   PutStaleFiles();

@@ -306,6 +306,15 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   EXPECT_EQ(std::tie(regular.ModuleType, regular.WidthModuleNum, regular.LedWidth),
             std::tuple(1, 4, 128));
   EXPECT_EQ(pane->Tabs().count(), 3);
+  // The custom list offers all 17 module sizes; the last one applies too.
+  QStringList sizes;
+  for (int i = 0; i < Basic().CustomList().count(); ++i) sizes << Basic().CustomList().itemText(i);
+  EXPECT_EQ(sizes, QStringList({"32 * 16", "16 * 8", "64 * 32", "64 * 16", "8 * 8", "32 * 8",
+                                "64 * 8", "96 * 8", "128 * 8", "16 * 16", "96 * 16", "128 * 16",
+                                "32 * 32", "96 * 32", "128 * 32", "20 * 10", "24 * 12"}));
+  Choose(Basic().CustomList(), 16);
+  EXPECT_EQ(std::tie(regular.ModuleWidth, regular.ModuleHeight, regular.LedWidth),
+            std::tuple(24, 12, 4 * 24));
   Basic().RegularRadio().click();
   EXPECT_EQ(pane->Tabs().count(), 2);
   // A colour change takes the new colour's first module with all eight of its values.

@@ -17,6 +17,7 @@
 #include "editors/flash_words/flash_word_dialog.h"
 #include "editors/flash_words/flash_word_edit_dialog.h"
 #include "model/common/app_paths.h"
+#include "model/settings/lang_text.h"
 #include "render/frame/pak_file.h"
 #include "tests/editors/page_fixture.h"
 #include "tests/support/cut_texts.h"
@@ -225,8 +226,11 @@ TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
   EXPECT_EQ(owner.Take(),
             (std::vector<Message>{{UM_RERENDER_ITEM, 0, 0}, {UM_RERENDER_ITEM, 0, 0}}));
 
-  ASSERT_EQ(editor.EffectCombo().count(), CFlashWordEditDialog::kEffectCount);
-  for (int style = 0; style < CFlashWordEditDialog::kEffectCount; ++style) {
+  // 74 effects, keys 2000-2073.
+  ASSERT_EQ(editor.EffectCombo().count(), 74);
+  EXPECT_EQ(editor.EffectCombo().itemText(73),
+            ReadLangText(QStringLiteral("IDD_FLASHWORDEDIT_DIALOG"), 2073));
+  for (int style = 0; style < 74; ++style) {
     emit editor.EffectCombo().activated(style);
     EXPECT_EQ(item.PlayStyle, style);
   }

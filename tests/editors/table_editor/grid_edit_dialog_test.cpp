@@ -202,9 +202,10 @@ TEST_F(GridEditTest, SelectionFormatsAndTheFocusedCellShownBack) {
 
   dialog->RowHeight().Edit().setText(u"40"_s);
   dialog->RowHeight().onEdited();
-  dialog->ColumnWidth().onStepped(1);
+  dialog->ColumnWidth().onStepped(-1);  // from an empty edit: a step down stops at 1
   EXPECT_EQ(Grid().GetRowHeight(2), 40);
-  EXPECT_EQ(Grid().GetColumnWidth(1), 1);  // from an empty edit, the step gives 1 at least
+  EXPECT_EQ(std::pair(Grid().GetColumnWidth(1), dialog->ColumnWidth().Edit().text()),
+            std::pair(1, u"1"_s));
   dialog->ColorPicker(CGridEditDialog::kLineColor).SetColor(0x0000FF);
   QCoreApplication::sendPostedEvents();
   EXPECT_EQ(item.LineColor, 0x0000FFu);
@@ -422,6 +423,8 @@ TEST_F(GridEditTest, NewTableDialogBoundsItsCounts) {
   ask.ColumnsEdit().clear();
   QTest::keyClicks(&ask.ColumnsEdit(), u"51"_s);
   EXPECT_EQ(ask.ColumnsEdit().text(), u"50");
+  ask.ColumnsEdit().clear();  // an emptied edit counts one
+  EXPECT_EQ(ask.Columns(), 1);
   EXPECT_EQ(ask.windowTitle(), u"New table");
 }
 
