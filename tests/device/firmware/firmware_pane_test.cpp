@@ -142,7 +142,7 @@ TEST_F(FirmwarePane, CopiesTheFileIntoBothCardFoldersOfTheDrive) {
   EXPECT_EQ(ReadBytes(CardFile("W", "W6.cpu")), firmware);
 
   // A terminator ends the model's text; a short file names a short model.
-  const QByteArray terminated("A7B\0W6", 6);
+  const QByteArray terminated = QByteArray("A7B\0\0\0\0\0", 8) + "W6";
   Choose(Firmware(terminated, QStringLiteral("terminated.cpu")));
   EXPECT_EQ(Pane().Model(), "A7B");
   EXPECT_EQ(Update(), Codes({-1000, 0}));
@@ -260,7 +260,7 @@ TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {
   chooser.OnUpgrade();
   EXPECT_TRUE(chooser.isVisible());
   EXPECT_EQ(notes, QStringList({PaneText(1005)}));
-  chosen = Firmware(QByteArray(" W6 \0 X", 7));
+  chosen = Firmware(QByteArray(" W6 \0\0\0", 7));
   chooser.OnBrowse();
   EXPECT_EQ(chooser.Model(), "W6");
   EXPECT_FALSE(SaveScreenshot(chooser, QStringLiteral("firmware_chooser")).isEmpty());

@@ -270,6 +270,7 @@ TEST_F(LogoPane, RectangleAndStayTimeStayInRange) {
   EXPECT_EQ(screen->LogoFiles[0].DelayTime, 1);
   Type(IDC_LOGO_STAY, QStringLiteral("256"));
   EXPECT_EQ(EditText(IDC_LOGO_STAY), QStringLiteral("255"));
+  static_cast<DigitSpinEdit*>(FindControl(&Pane(), IDC_LOGO_STAY_SPIN))->UpButton().click();
   EXPECT_EQ(screen->LogoFiles[0].DelayTime, 255);
   Close();
 
