@@ -162,6 +162,8 @@ class ScreenPages : public apptest::AppTest {
 
 TEST_F(ScreenPages, ARegularScreenIsSetAndAnotherReadsItBack) {
   const ScreenRecord& first = Screen(0);
+  QTest::keyClicks(&Basic().NameEdit(), QString(70, u'n'));  // the record keeps 63
+  EXPECT_EQ(ReadBoundedText(first.LedName), QStringLiteral("Screen 1") + QString(55, u'n'));
   // Loading the regular screen took row 0 of colour 0 with the screen's own polarities.
   EXPECT_EQ(std::tie(first.ModuleWidth, first.ModuleHeight, first.LedWidth, first.LedHeight),
             std::tuple(64, 32, 256, 64));
