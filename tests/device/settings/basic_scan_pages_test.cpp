@@ -162,8 +162,6 @@ class ScreenPages : public apptest::AppTest {
 
 TEST_F(ScreenPages, ARegularScreenIsSetAndAnotherReadsItBack) {
   const ScreenRecord& first = Screen(0);
-  QTest::keyClicks(&Basic().NameEdit(), QString(70, u'n'));  // the record keeps 63
-  EXPECT_EQ(ReadBoundedText(first.LedName), QStringLiteral("Screen 1") + QString(55, u'n'));
   // Loading the regular screen took row 0 of colour 0 with the screen's own polarities.
   EXPECT_EQ(std::tie(first.ModuleWidth, first.ModuleHeight, first.LedWidth, first.LedHeight),
             std::tuple(64, 32, 256, 64));
@@ -274,6 +272,8 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   Select(1);  // custom 32 x 16 modules, 4 x 2
   using Side = CBasicSetDialog;
   ScreenRecord& screen = Screen(1);
+  QTest::keyClicks(&Basic().NameEdit(), QString(70, u'n'));  // the record keeps 63
+  EXPECT_EQ(ReadBoundedText(screen.LedName), QStringLiteral("Screen 2") + QString(55, u'n'));
   // Dots round up to whole modules, at most 999 of them.
   for (const auto& [typed, count] :
        {std::pair{"96", 3}, {"97", 4}, {"31968", 999}, {"31969", 999}}) {

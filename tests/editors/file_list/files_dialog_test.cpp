@@ -91,7 +91,10 @@ TEST_F(FilesPageTest, AddAppendsInTheDialogsOrderAndLeavesOutPathsTooLong) {
   pagetest::WriteFile(folder.filePath(QStringLiteral("c.gif")),
                       pagetest::MakeGif(2, 1, {{{1, 2}, 10}, {{2, 1}, 10}}));
   // 259 units fit the record once the doubled backslash is made single; 260 do not.
-  const QString longest = QStringLiteral("/") + QString(252, u'x') + QStringLiteral("\\b.jpg");
+  const QString prefix = folder.filePath(QString());
+  const QString longest =
+      prefix + QString(259 - prefix.size() - 6, u'x') + QStringLiteral("\\b.jpg");
+  ASSERT_TRUE(picture.save(longest, "JPG"));
   const QString tooLong = QStringLiteral("/") + QString(259, u'x');
   chosen = {folder.filePath(QStringLiteral("a.png")),
             QString(longest).replace(u'\\', QStringLiteral("\\\\")), tooLong,
