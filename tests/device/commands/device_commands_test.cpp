@@ -93,11 +93,13 @@ class DeviceCommands : public apptest::AppTest {
 TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
   CTimeBrightnessSetDialog dialog(Screen(), nullptr, Ask());
   dialog.ManualRadio().click();
-  dialog.LevelSlider().setValue(9);
-  dialog.OnSend();
-  EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 27, 0}, {UM_STATUS_CODE, 28, 0}}));
+  for (const auto& [set, level] : {std::pair{-1, 0}, {16, 15}, {9, 9}}) {  // levels 0-15
+    dialog.LevelSlider().setValue(set);
+    dialog.OnSend();
+    EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 27, 0}, {UM_STATUS_CODE, 28, 0}}));
+    EXPECT_EQ(Last().brightness, level) << set;
+  }
   EXPECT_FALSE(Last().brightnessSchedule);
-  EXPECT_EQ(Last().brightness, 9);
   EXPECT_EQ(Screen().BrightnessValue, 9);
 
   dialog.ByTimeRadio().click();
@@ -275,10 +277,12 @@ TEST_F(DeviceCommands, TheTestDialogSendsPatternsAndStopsOnClosing) {
             "");
   dialog.reject();  // no test: nothing sent
   EXPECT_EQ(Sent(), 0U);
+  // Red, green, yellow, the two diagonals, grid, crossing lines, then the stop.
+  const int patterns[kTestPatternButtons] = {5, 6, 7, 1, 2, 3, 4, 0};
   for (int i = 0; i < kTestPatternButtons; ++i) {
     dialog.PatternButton(i).click();
     EXPECT_EQ(Last().mask, 0x400);
-    EXPECT_EQ(Last().test, CTestDialog::kPatterns[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(Last().test, patterns[i]) << i;
   }
   EXPECT_EQ(StatusCodes().size(), 16U);
   EXPECT_FALSE(dialog.Testing());

@@ -167,20 +167,25 @@ TEST_F(FirmwarePane, CopiesTheFileIntoBothCardFoldersOfTheDrive) {
   EXPECT_EQ(Update(), Codes({-1000, 0}));
   EXPECT_EQ(ReadBytes(CardFile("W", "W6.cpu")), firmware);
 
-  // A short file names a short model.
-  Choose(Firmware("A7B", QStringLiteral("short.cpu")));
+  // A terminator ends the model's text; a short file names a short model.
+  const QByteArray terminated = QByteArray("A7B\0\0\0\0\0", 8) + "W6";
+  Choose(Firmware(terminated, QStringLiteral("terminated.cpu")));
   EXPECT_EQ(Pane().Model(), "A7B");
   EXPECT_EQ(Update(), Codes({-1000, 0}));
-  EXPECT_EQ(ReadBytes(CardFile("P", "A7B.cpu")), "A7B");
+  EXPECT_EQ(ReadBytes(CardFile("P", "A7B.cpu")), terminated);
+  Choose(Firmware("C9", QStringLiteral("short.cpu")));
+  EXPECT_EQ(Pane().Model(), "C9");
 }
 
 TEST_F(FirmwarePane, FailedFoldersAndCopiesLeaveTheDriveAsItWas) {
   Open(kSendByUsbDisk);
-  // A model that would leave the card folder writes nothing at all.
-  Choose(Firmware("../../a"));
-  EXPECT_EQ(Pane().Model(), "../../a");
-  EXPECT_EQ(Update(), Codes({-1000, -12}));
-  EXPECT_TRUE(QDir(root).isEmpty());
+  // A model that is no file name of the card folder writes nothing at all.
+  for (const char* model : {"../../a", "..", "a:b"}) {
+    Choose(Firmware(model));
+    EXPECT_EQ(Pane().Model(), model);
+    EXPECT_EQ(Update(), Codes({-1000, -12})) << model;
+    EXPECT_TRUE(QDir(root).isEmpty()) << model;
+  }
 
   Choose(Firmware("W6"));
   PutStaleFiles();
@@ -328,7 +333,7 @@ TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {
   chooser.OnUpgrade();
   EXPECT_TRUE(chooser.isVisible());
   EXPECT_EQ(notes, QStringList({PaneText(1005)}));
-  chosen = Firmware(" W6 ");
+  chosen = Firmware(QByteArray(" W6 \0\0\0", 7));
   chooser.OnBrowse();
   EXPECT_EQ(chooser.Model(), "W6");
   EXPECT_FALSE(SaveScreenshot(chooser, QStringLiteral("firmware_chooser")).isEmpty());

@@ -49,10 +49,14 @@ TEST_F(LedInfoPage, ShowsTheCurrentScreen) {
   ScreenRecord& screen = ScreenList.emplace_back();
   screen.LedNo = 7;
   CurrentScreenNo = 7;
-  CopyBoundedText(screen.LedTypeStr, u"KQ-W6");
   screen.LedWidth = 512;
   screen.LedHeight = 48;
-  EXPECT_EQ(Show(CLedInfoDialog::kCardModel), QStringLiteral("KQ"));
+  // The model is the first of exactly two parts of the card name.
+  for (const auto& [name, model] :
+       {std::pair{u"KQ-W6", "KQ"}, {u" KQ -W6", "KQ"}, {u"KQW6", ""}, {u"KQ-W-6", ""}}) {
+    CopyBoundedText(screen.LedTypeStr, name);
+    EXPECT_EQ(Show(CLedInfoDialog::kCardModel), QLatin1StringView(model)) << model;
+  }
   EXPECT_EQ(page->FieldText(CLedInfoDialog::kSize), QStringLiteral("512 * 48"));
   for (const int colour : {0, 1, 2, 3, 7}) {
     screen.LedColor = colour;

@@ -268,8 +268,9 @@ TEST_F(LogoPane, RectangleAndStayTimeStayInRange) {
   Pane().OnAddPicture();
   Type(IDC_LOGO_STAY, QStringLiteral("0"));
   EXPECT_EQ(screen->LogoFiles[0].DelayTime, 1);
-  Type(IDC_LOGO_STAY, QStringLiteral("300"));
+  Type(IDC_LOGO_STAY, QStringLiteral("256"));
   EXPECT_EQ(EditText(IDC_LOGO_STAY), QStringLiteral("255"));
+  static_cast<DigitSpinEdit*>(FindControl(&Pane(), IDC_LOGO_STAY_SPIN))->UpButton().click();
   EXPECT_EQ(screen->LogoFiles[0].DelayTime, 255);
   Close();
 

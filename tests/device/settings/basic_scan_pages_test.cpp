@@ -278,6 +278,15 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   Select(1);  // custom 32 x 16 modules, 4 x 2
   using Side = CBasicSetDialog;
   ScreenRecord& screen = Screen(1);
+  QTest::keyClicks(&Basic().NameEdit(), QString(70, u'n'));  // the record keeps 63
+  EXPECT_EQ(ReadBoundedText(screen.LedName), QStringLiteral("Screen 2") + QString(55, u'n'));
+  // Dots round up to whole modules, at most 999 of them.
+  for (const auto& [typed, count] :
+       {std::pair{"96", 3}, {"97", 4}, {"31968", 999}, {"31969", 999}}) {
+    TypeDots(Side::kAcross, QString::fromLatin1(typed));
+    EXPECT_EQ(std::tie(screen.WidthModuleNum, screen.LedWidth), std::tuple(count, count * 32))
+        << typed;
+  }
   TypeDots(Side::kAcross, QStringLiteral("100"));
   EXPECT_EQ(std::tie(screen.WidthModuleNum, screen.LedWidth), std::tuple(4, 128));
   EXPECT_EQ(Basic().DotsEdit(Side::kAcross).Edit().selectedText(), QStringLiteral("128"));
@@ -309,14 +318,31 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   EXPECT_EQ(std::tie(regular.ModuleType, regular.WidthModuleNum, regular.LedWidth),
             std::tuple(1, 4, 128));
   EXPECT_EQ(pane->Tabs().count(), 3);
+  // The custom list offers all 17 module sizes; the last one applies too.
+  QStringList sizes;
+  for (int i = 0; i < Basic().CustomList().count(); ++i) sizes << Basic().CustomList().itemText(i);
+  EXPECT_EQ(sizes, QStringList({"32 * 16", "16 * 8", "64 * 32", "64 * 16", "8 * 8", "32 * 8",
+                                "64 * 8", "96 * 8", "128 * 8", "16 * 16", "96 * 16", "128 * 16",
+                                "32 * 32", "96 * 32", "128 * 32", "20 * 10", "24 * 12"}));
+  Choose(Basic().CustomList(), 16);
+  EXPECT_EQ(std::tie(regular.ModuleWidth, regular.ModuleHeight, regular.LedWidth),
+            std::tuple(24, 12, 4 * 24));
   Basic().RegularRadio().click();
   EXPECT_EQ(pane->Tabs().count(), 2);
-  // A colour change takes the new colour's first module with its polarities and scan.
+  // A colour change takes the new colour's first module with all eight of its values.
   Choose(Basic().RegularList(), 1);
+  std::int32_t* const moduleFields[] = {
+      &regular.ModuleWidth, &regular.ModuleHeight, &regular.OE,       &regular.DA,
+      &regular.HanXu,       &regular.RouteValue,   &regular.ScanType, &regular.DataHeight};
+  for (std::int32_t* field : moduleFields) *field = -1;
   Choose(Basic().ColorList(), 1);
   EXPECT_EQ(std::tie(regular.LedColor, regular.ModuleValue, regular.ModuleWidth, regular.OE),
             std::tuple(1, 0, 32, 1));
   EXPECT_EQ(std::tie(regular.RouteValue, regular.ScanType, regular.HanXu), std::tuple(8, 3, 0));
+  const RegularModule taken{regular.ModuleWidth, regular.ModuleHeight, regular.OE,
+                            regular.DA,          regular.HanXu,        regular.RouteValue,
+                            regular.ScanType,    regular.DataHeight};
+  EXPECT_EQ(std::optional(taken), RegularModuleRow(1, 0));
   // Row 1 of colour 1 is not valid: choosing it changes nothing.
   regular.ModuleValue = 1;
   const std::vector<char> before = Bytes(regular);
@@ -352,8 +378,17 @@ TEST_F(ScreenPages, TheScanPageChoosesAndSendsTheScan) {
   EXPECT_EQ(Scan().ScanList().currentRow(), 2);
   Scan().GroupRadio(7).click();
   EXPECT_EQ(std::tuple(Scan().ScanList().count(), screen.ZouXianType), std::tuple(0, 3002));
+  // Each group lists the names of its own keys, numbered from 1.
+  const int firstKeys[] = {2000, 3000, 4000, 5000, 6000, 4003, 4001};
+  const int counts[] = {4, 1, 13, 5, 1, 1, 1};
+  for (int group = 0; group < 7; ++group) {
+    Scan().GroupRadio(group).click();
+    ASSERT_EQ(Scan().ScanList().count(), counts[group]) << group;
+    EXPECT_EQ(Scan().ScanList().item(0)->text(),
+              "1.   " + ReadLangText(QStringLiteral("IDD_SCANSET_DIALOG"), firstKeys[group]))
+        << group;
+  }
   Scan().GroupRadio(2).click();
-  ASSERT_EQ(Scan().ScanList().count(), 13);
   EXPECT_TRUE(Scan().ScanList().item(5)->text().startsWith(QStringLiteral("6.   1/4 scan")));
   Scan().ScanList().setCurrentRow(5);
   EXPECT_EQ(std::tie(screen.ZouXianType, screen.RouteValue, screen.DataHeight, screen.ScanType),

@@ -177,6 +177,10 @@ TEST_F(ScreenEdits, FoundCardsBecomeNetworkScreensOfCustomModules) {
   EXPECT_TRUE(MakeFoundScreen(Card(65535, 1365, 32, 16)).has_value());
   EXPECT_EQ(Ipv4OfText(u"10.0.0.300", 11), 0u);
   EXPECT_EQ(Ipv4OfText(u"255.255.255.255", 16), 0xFFFFFFFFu);
+  // A rate outside the card's list of three takes the first entry.
+  for (const auto& [baud, index] : {std::pair{9600, 0}, {57600, 1}, {115200, 2}, {19200, 0}}) {
+    EXPECT_EQ(CardBaudIndex(baud), index) << baud;
+  }
 }
 
 }  // namespace

@@ -203,6 +203,7 @@ TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders
   pane.DatePicker().setDate(QDate(2027, 3, 4));
   pane.TimePicker().setTime(QTime(5, 6, 7));
   screen.LockState = 1, screen.Year = 2028, screen.Month = 2, screen.Day = 29, screen.Hour = 23;
+  screen.Minute = 59;
   screen.RouteValue = 100;
   screen.IsTimeBrightness = 1, screen.TimeBrightness.TimeFlag2 = 1;
   screen.TimeBrightness.BrightnessValue2 = 12;
@@ -213,7 +214,7 @@ TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders
   EXPECT_EQ(settings.mask, 207 + 16 + 256);
   EXPECT_EQ(settings.time, (emu::CardTime{2027, 3, 4, 5, 6, 0}));
   EXPECT_EQ(settings.lockOn, 0);
-  EXPECT_EQ(settings.lockAt, (emu::CardTime{2028, 2, 29, 23, 0, 0}));
+  EXPECT_EQ(settings.lockAt, (emu::CardTime{2028, 2, 29, 23, 59, 0}));
   EXPECT_EQ(settings.scanTable, std::vector<std::uint8_t>(kScanTableSize, 20));
   EXPECT_TRUE(settings.brightnessSchedule);
   EXPECT_EQ(settings.brightnessLevel[1], 12);

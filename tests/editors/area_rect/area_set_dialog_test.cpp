@@ -116,13 +116,13 @@ TEST_F(AreaPageTest, SpinsWriteAtOnceAndSizeEditsReloadTheCanvasOnce) {
 
   Type(CAreaSetDialog::kWidth, QStringLiteral("30"));
   Type(CAreaSetDialog::kHeight, QStringLiteral("12"));
-  EXPECT_EQ(AreaPage().PendingReloadMs(), CAreaSetDialog::kTypedDelayMs);
+  EXPECT_EQ(AreaPage().PendingReloadMs(), 1000u);
   EXPECT_TRUE(canvas.Take().empty());
   FireSizeTimer();
   EXPECT_EQ(canvas.Take(), std::vector<Message>{kReload});
   EXPECT_EQ(AreaPage().PendingReloadMs(), 0u);
   Field(CAreaSetDialog::kWidth).UpButton().click();
-  EXPECT_EQ(AreaPage().PendingReloadMs(), CAreaSetDialog::kSpinDelayMs);
+  EXPECT_EQ(AreaPage().PendingReloadMs(), 2000u);
   EXPECT_EQ(Rect(), QRect(11, 9, 31, 12));
 
   // The canvas moved the area and asks the page to show it.

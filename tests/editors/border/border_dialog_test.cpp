@@ -116,8 +116,13 @@ TEST_F(BorderPageTest, AnAreaBorderMustLeaveAPixelInside) {
   EXPECT_EQ(area->BorderWidth, 1);
   EXPECT_EQ(Border().Styles(0).currentIndex(), 0);
   area->AreaRect_Right = 15;
+  area->AreaRect_Bottom = 14;  // wide enough now, but too low
   Choose(Border().Styles(0), 16);
-  EXPECT_EQ(warnings, 1);
+  EXPECT_EQ(warnings, 2);
+  EXPECT_EQ(area->BorderWidth, 1);
+  area->AreaRect_Bottom = 15;
+  Choose(Border().Styles(0), 16);
+  EXPECT_EQ(warnings, 2);
   EXPECT_EQ(area->BorderValue, 16);
   EXPECT_EQ(area->BorderWidth, 7);
 }
@@ -125,6 +130,7 @@ TEST_F(BorderPageTest, AnAreaBorderMustLeaveAPixelInside) {
 TEST_F(BorderPageTest, AProgramBorderPushesItsAreasInside) {
   OpenOn(2, 64, 32, QRect(0, 0, 64, 32));
   AreaRecord& small = testsupport::PlaceArea(*program, kSingleLineArea, 0, 0, 12, 10);
+  AreaRecord& far = testsupport::PlaceArea(*program, kSingleLineArea, 50, 20, 62, 31);
   page->BuildTreeFromModel();
   Select(ProgramItem());
   Choose(Border().Styles(0), 12);
@@ -135,6 +141,10 @@ TEST_F(BorderPageTest, AProgramBorderPushesItsAreasInside) {
   EXPECT_EQ(QRect(QPoint(small.AreaRect_Left, small.AreaRect_Top),
                   QPoint(small.AreaRect_Right, small.AreaRect_Bottom)),
             QRect(QPoint(4, 4), QPoint(16, 14)));
+  // One near the far corner moves back inside with its size kept.
+  EXPECT_EQ(QRect(QPoint(far.AreaRect_Left, far.AreaRect_Top),
+                  QPoint(far.AreaRect_Right, far.AreaRect_Bottom)),
+            QRect(QPoint(48, 17), QPoint(60, 28)));
   EXPECT_EQ(warnings, 0);
   EXPECT_EQ(Sent(), std::vector<Message>{kProgramChanged});
 }

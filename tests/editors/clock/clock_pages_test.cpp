@@ -25,6 +25,12 @@ namespace {
 // Lets the colour buttons' posted commands arrive.
 void Settle() { QCoreApplication::processEvents(); }
 
+QStringList Entries(const QComboBox& list) {
+  QStringList texts;
+  for (int i = 0; i < list.count(); ++i) texts << list.itemText(i);
+  return texts;
+}
+
 // Chooses an entry as a click in the drop-down list does.
 void Choose(QComboBox& list, int index) {
   ASSERT_GE(index, 0);
@@ -232,6 +238,13 @@ TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
   page.OffsetPicker().setTime(QTime(23, 59));
   EXPECT_EQ(clock.HourNum, 23);
   EXPECT_EQ(clock.MiniteNum, 59);
+  EXPECT_EQ(Entries(page.DateFormatList()),
+            QStringList({"YYYY年MM月DD日", "YY年MM月DD日", "MM/DD/YYYY", "YYYY/MM/DD", "YYYY-MM-DD",
+                         "YYYY.MM.DD", "MM.DD.YYYY", "DD.MM.YYYY"}));
+  EXPECT_EQ(Entries(page.TimeFormatList()),
+            QStringList({"HH时mm分ss秒", "HH時mm分ss秒", "HH:mm:ss", "上午 HH:mm:ss", "AM HH:mm:ss",
+                         "HH:mm:ss 上午", "HH:mm:ss AM"}));
+  EXPECT_EQ(Entries(page.WeekFormatList()), QStringList({"星期X", "Monday", "Mon."}));
   Choose(page.DateFormatList(), 7);
   Choose(page.TimeFormatList(), 6);
   Choose(page.WeekFormatList(), 2);
@@ -309,6 +322,9 @@ TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
   Choose(page.SizeList(), page.SizeList().findText(QStringLiteral("48")));
   EXPECT_EQ(countdown.ShowStrFont_FontSize, 48);
 
+  EXPECT_EQ(Entries(page.FormatList()),
+            QStringList({"XX天XX时XX分XX秒", "XX天XX時XX分XX秒", "XXDayXXHourXXMinXXSec",
+                         "XXdXXhXXmXXs", "XX:XX:XX:XX"}));
   for (int format = 4; format >= 0; --format) {
     Choose(page.FormatList(), format);
     EXPECT_EQ(countdown.ShowType, format);
@@ -411,6 +427,9 @@ TEST_F(ClockPagesTest, CountdownOutOfRangeLoadsWholeAndHiddenStoresNothing) {
   EXPECT_EQ(countdownPage.FormatList().currentIndex(), 3);
   EXPECT_TRUE(countdownPage.UnitCheck(3).isChecked());
   EXPECT_EQ(countdownPage.TextEdit().text(), QStringLiteral("Far"));
+  countdown.nMonth = 13, countdown.nDay = 32;  // past the last month and day
+  Reload(countdownPage);
+  EXPECT_EQ(countdownPage.DatePicker().date(), QDate(2031, 12, 31));
   countdownPage.DatePicker().setDate(QDate(2031, 5, 1));
   EXPECT_EQ(countdown.nMonth, 5);
   EXPECT_EQ(countdown.nDay, 1);

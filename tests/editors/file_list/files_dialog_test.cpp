@@ -88,10 +88,14 @@ TEST_F(FilesPageTest, AddAppendsInTheDialogsOrderAndLeavesOutPathsTooLong) {
   QImage picture(8, 8, QImage::Format_RGB32);
   picture.fill(Qt::red);
   ASSERT_TRUE(picture.save(folder.filePath(QStringLiteral("a.png"))));
-  ASSERT_TRUE(picture.save(folder.filePath(QStringLiteral("b.jpg"))));
   pagetest::WriteFile(folder.filePath(QStringLiteral("c.gif")),
                       pagetest::MakeGif(2, 1, {{{1, 2}, 10}, {{2, 1}, 10}}));
-  const QString tooLong = QStringLiteral("/") + QString(299, u'x');
+  // 259 units fit the record once the doubled backslash is made single; 260 do not.
+  const QString prefix = folder.filePath(QString());
+  const QString longest =
+      prefix + QString(259 - prefix.size() - 6, u'x') + QStringLiteral("\\b.jpg");
+  ASSERT_TRUE(picture.save(longest, "JPG"));
+  const QString tooLong = QStringLiteral("/") + QString(259, u'x');
   // Left out as well: a text named as a picture, a video (the card shows neither) and
   // a picture that is not there.
   const QString notImage = folder.filePath(QStringLiteral("notimage.png"));
@@ -99,12 +103,13 @@ TEST_F(FilesPageTest, AddAppendsInTheDialogsOrderAndLeavesOutPathsTooLong) {
   for (const QString& path : {notImage, video}) pagetest::WriteFile(path, "not a picture");
   const QString missing = folder.filePath(QStringLiteral("gone.bmp"));
   chosen = {folder.filePath(QStringLiteral("a.png")),
-            folder.filePath(QStringLiteral("b.jpg")),
+            QString(longest).replace(u'\\', QStringLiteral("\\\\")),
             tooLong,
             notImage,
             video,
             missing,
             folder.filePath(QStringLiteral("c.gif"))};
+  const QString stored[] = {chosen[0], longest, chosen[6]};
   // The window hidden and shown again, as around the preview's play: the page keeps
   // its area.
   page->show();
@@ -118,7 +123,7 @@ TEST_F(FilesPageTest, AddAppendsInTheDialogsOrderAndLeavesOutPathsTooLong) {
   for (int row = 0; row < 3; ++row) {
     const FileAreaItem& item = Item(row);
     EXPECT_EQ(item.FileType, kinds[row]);
-    EXPECT_EQ(ReadBoundedText(item.FilePath), chosen[row < 2 ? row : 6]);
+    EXPECT_EQ(ReadBoundedText(item.FilePath), stored[row]);
     EXPECT_EQ(Files().List().item(row)->text(), ReadBoundedText(item.FilePath));
     EXPECT_TRUE(IsGuidText(ReadBoundedText(item.Guid)));
     guids.insert(ReadBoundedText(item.Guid));
@@ -152,7 +157,7 @@ TEST_F(FilesPageTest, AddAppendsInTheDialogsOrderAndLeavesOutPathsTooLong) {
 TEST_F(FilesPageTest, ChangesAreClampedAndReplayTheItem) {
   OpenFiles({QStringLiteral("a.png"), QStringLiteral("b.gif"), QStringLiteral("c.bmp")});
   CFilesDialog& files = Files();
-  for (const auto& [typed, stay] : {std::pair{"0", 1}, {"300", 255}}) {
+  for (const auto& [typed, stay] : {std::pair{"0", 1}, {"255", 255}, {"1", 1}, {"256", 255}}) {
     TypeStay(QString::fromLatin1(typed));
     EXPECT_EQ(Item(0).DelayTime, stay) << typed;
     EXPECT_EQ(files.StayEdit().Edit().text(), QString::number(stay));

@@ -17,6 +17,7 @@
 #include "editors/flash_words/flash_word_dialog.h"
 #include "editors/flash_words/flash_word_edit_dialog.h"
 #include "model/common/app_paths.h"
+#include "model/settings/lang_text.h"
 #include "render/frame/pak_file.h"
 #include "tests/editors/page_fixture.h"
 #include "tests/support/cut_texts.h"
@@ -124,16 +125,29 @@ TEST_F(FlashWordsTest, DeleteOrderAndApplyToAll) {
   EXPECT_EQ(Flash().List().currentRow(), 1);
   EXPECT_EQ(Flash().List().item(1)->text(), QStringLiteral("C"));
 
+  // Every field of the style block, the distance, effect and speed pass; names stay.
   ClearMarks();
-  Items()[1].PlayStyle = 5;
-  Items()[1].FontProp_FontSize = 30;
+  FlashWordItem& source = Items()[1];
+  CopyBoundedText(source.FontProp_FontName, u"Serif");
+  source.FontProp_FontSize = 30;
+  source.FontProp_FontColor = 0xABCDEF;
+  source.FontProp_FontBold = source.FontProp_FontItalic = source.FontProp_FontUnderLined = 1;
+  source.FontDistance = 4;
+  source.PlayStyle = 21;
+  source.Speed = 31;
+  const auto copied = [](const FlashWordItem& item) {
+    return std::tuple(ReadBoundedText(item.FontProp_FontName), item.FontProp_FontSize,
+                      item.FontProp_FontColor, item.FontProp_FontBold, item.FontProp_FontItalic,
+                      item.FontProp_FontUnderLined, item.FontDistance, item.PlayStyle, item.Speed);
+  };
   Command(ID_FLASH_WORDS_APPLY_TO_ALL);
-  for (int i : {0, 2}) {
-    EXPECT_EQ(Items()[static_cast<std::size_t>(i)].IsChanged, 1);
-    EXPECT_EQ(Items()[static_cast<std::size_t>(i)].PlayStyle, 5);
-    EXPECT_EQ(Items()[static_cast<std::size_t>(i)].FontProp_FontSize, 30);
+  for (const auto& [row, name] : {std::pair{0, 'A'}, {2, 'B'}}) {
+    const FlashWordItem& item = Items()[static_cast<std::size_t>(row)];
+    EXPECT_EQ(copied(item), copied(source)) << row;
+    EXPECT_EQ(std::pair(item.FileName, item.IsChanged), std::pair(QString(QChar(name)), 1)) << row;
+    EXPECT_NE(ReadBoundedText(item.guid), ReadBoundedText(source.guid)) << row;
   }
-  EXPECT_EQ(Items()[1].IsChanged, 0);
+  EXPECT_EQ(source.IsChanged, 0);
   EXPECT_TRUE(canvas.Take().empty());
 }
 
@@ -212,8 +226,11 @@ TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
   EXPECT_EQ(owner.Take(),
             (std::vector<Message>{{UM_RERENDER_ITEM, 0, 0}, {UM_RERENDER_ITEM, 0, 0}}));
 
-  ASSERT_EQ(editor.EffectCombo().count(), CFlashWordEditDialog::kEffectCount);
-  for (int style = 0; style < CFlashWordEditDialog::kEffectCount; ++style) {
+  // 74 effects, keys 2000-2073.
+  ASSERT_EQ(editor.EffectCombo().count(), 74);
+  EXPECT_EQ(editor.EffectCombo().itemText(73),
+            ReadLangText(QStringLiteral("IDD_FLASHWORDEDIT_DIALOG"), 2073));
+  for (int style = 0; style < 74; ++style) {
     emit editor.EffectCombo().activated(style);
     EXPECT_EQ(item.PlayStyle, style);
   }

@@ -168,19 +168,23 @@ TEST_F(ImageTextTest, NewPagesTakeTheirKindsDefaultsAndFiles) {
     EXPECT_EQ(text.EffectCombo().isEnabled(), row != 3) << row;
     EXPECT_EQ(text.SpeedCombo().isEnabled(), row != 3) << row;
   }
+  // Effects 6-9 move the page and have no stay time; every other effect stays.
   text.List().setCurrentRow(2);
-  emit text.EffectCombo().activated(5);
-  EXPECT_FALSE(text.EndToEndCheck().isVisibleTo(&text));
-  EXPECT_TRUE(text.StayTime().isEnabled());
-  emit text.EffectCombo().activated(8);
-  EXPECT_FALSE(text.StayTime().isEnabled());
+  for (int effect = 39; effect >= 0; --effect) {
+    emit text.EffectCombo().activated(effect);
+    EXPECT_EQ(text.EndToEndCheck().isVisibleTo(&text), effect == 6) << effect;
+    EXPECT_EQ(text.StayTime().isEnabled(), effect < 6 || effect > 9) << effect;
+  }
 }
 
 TEST_F(ImageTextTest, StayTimeIsClampedToOneTo255) {
   OpenPages({ID_IMAGE_TEXT_ADD_DOCUMENT});
   FileItem& item = Pages()[0];
-  for (const auto& [typed, stored, shown] :
-       {std::tuple{"0", 1, "1"}, {"300", 255, "255"}, {"17", 17, "17"}, {"", 17, ""}}) {
+  for (const auto& [typed, stored, shown] : {std::tuple{"0", 1, "1"},
+                                             {"255", 255, "255"},
+                                             {"1", 1, "1"},
+                                             {"256", 255, "255"},
+                                             {"", 255, ""}}) {
     TypeStay(QString::fromLatin1(typed));
     EXPECT_EQ(item.DelayTime, stored) << typed;
     EXPECT_EQ(Text().StayTime().Edit().text(), QString::fromLatin1(shown)) << typed;
@@ -276,16 +280,17 @@ TEST_F(ImageTextTest, SamePropertiesCopiesTimingAndRendersChangedEffects) {
   TypeStay(QStringLiteral("9"));
   emit Text().SpeedCombo().activated(5);
   Pages()[3].OutStyle = 2;
+  Pages()[3].OutSpeed = 4;
   MarkCounts();
   Command(ID_IMAGE_TEXT_SAME_PROPERTIES);
   EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(-2), Show(3)}));
   const FileItem& text = Pages()[1];
-  EXPECT_EQ(std::tuple(text.InStyle, text.InSpeed, text.DelayTime, text.OutStyle),
-            std::tuple(0, 0, 9, 0));
+  EXPECT_EQ(std::tuple(text.InStyle, text.InSpeed, text.DelayTime, text.OutStyle, text.OutSpeed),
+            std::tuple(0, 0, 9, 0, 0));
   for (int row : {0, 2, 4}) {
     const FileItem& item = Pages()[static_cast<std::size_t>(row)];
-    EXPECT_EQ(std::tuple(item.InStyle, item.InSpeed, item.DelayTime, item.OutStyle),
-              std::tuple(8, 5, 9, 2))
+    EXPECT_EQ(std::tuple(item.InStyle, item.InSpeed, item.DelayTime, item.OutStyle, item.OutSpeed),
+              std::tuple(8, 5, 9, 2, 4))
         << row;
   }
   EXPECT_EQ(Pages()[0].IsLeftMove, 0);

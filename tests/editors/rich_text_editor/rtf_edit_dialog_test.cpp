@@ -196,7 +196,7 @@ TEST_F(RtfEditTest, FormatsReachTheFileAndTheSelectionShowsThem) {
   EXPECT_EQ(dialog->LineSpacing().Edit().text(), u"10");
 
   // Spacing past its bound is corrected in the edit; sizes only when they are sizes.
-  TypeInto(dialog->LineSpacing().Edit(), u"300"_s);
+  TypeInto(dialog->LineSpacing().Edit(), u"257"_s);
   EXPECT_EQ(dialog->LineSpacing().Edit().text(), u"256");
   EXPECT_EQ(Saved().ParaFormatAt(0).lineSpacing, 276);
   for (const QString& notASize : {u"0"_s, u"abc"_s}) {
@@ -302,8 +302,12 @@ TEST(PlainTextTest, MarksAndCodePages) {
   EXPECT_EQ(DecodePlainText("\xEF\xBB\xBF\xC3\xA9", 2), u"é");
   EXPECT_EQ(DecodePlainText("caf\xE9", 2), u"café");      // not UTF-8: 1252
   EXPECT_EQ(DecodePlainText("\xCF\xF0\xE8", 4), u"При");  // 1251
-  EXPECT_EQ(LegacyCodePage(3), 950);
-  EXPECT_EQ(LegacyCodePage(7), 1252);
+  // By language: automatic, simplified Chinese, English, traditional Chinese, Russian,
+  // Turkish, Persian; a number outside the list reads as Western.
+  const int codePages[] = {1252, 1252, 936, 1252, 950, 1251, 1254, 1256, 1252};
+  for (int language = -1; language <= 7; ++language) {
+    EXPECT_EQ(LegacyCodePage(language), codePages[language + 1]) << language;
+  }
 }
 
 TEST_F(RtfEditTest, EveryClosePathSaves) {

@@ -242,16 +242,17 @@ TEST_F(SingleLineTest, DisplayControls) {
   line.EndToEndCheck().click();
   EXPECT_EQ(info.IsLeftMove, 1);
   EXPECT_EQ(renders.size(), 2u);
-  Choose(line.EffectCombo(), 10);
-  EXPECT_FALSE(line.EndToEndCheck().isVisibleTo(&line));
-  EXPECT_TRUE(line.StayEdit().isEnabled());
-  Choose(line.EffectCombo(), 5);
-  EXPECT_TRUE(line.StayEdit().isEnabled());
+  // Effects 6-9 play without a stay time; every other effect stays.
+  for (int effect = 39; effect >= 0; --effect) {
+    Choose(line.EffectCombo(), effect);
+    EXPECT_EQ(line.EndToEndCheck().isVisibleTo(&line), effect == 6) << effect;
+    EXPECT_EQ(line.StayEdit().isEnabled(), effect < 6 || effect > 9) << effect;
+  }
 
   // Stay time: corrected into 1-255, three digits at most; the up arrow raises it.
   TypeStay(u"0"_s);
   EXPECT_EQ(std::pair(line.StayEdit().Edit().text(), info.DelayTime), std::pair(u"1"_s, 1));
-  TypeStay(u"300"_s);
+  TypeStay(u"256"_s);
   EXPECT_EQ(std::pair(line.StayEdit().Edit().text(), info.DelayTime), std::pair(u"255"_s, 255));
   TypeStay(u"1234"_s);
   EXPECT_EQ(std::pair(line.StayEdit().Edit().text(), info.DelayTime), std::pair(u"123"_s, 123));

@@ -127,8 +127,8 @@ TEST_F(GridEditTest, NewInsertedAndDeletedRowsAndColumns) {
   EXPECT_EQ(Grid().GetRowHeight(2), 33);
   EXPECT_EQ(Grid().GetRowHeight(3), 34);
   EXPECT_EQ(Grid().GetColumnWidth(3), 30);
-  EXPECT_EQ(Grid().GetCell(2, 2)->GetTextColor(), kNewCellTextColor);
-  EXPECT_EQ(Grid().GetCell(2, 2)->GetFormat(), kCentredFormat);
+  EXPECT_EQ(Grid().GetCell(2, 2)->GetTextColor(), 255u);
+  EXPECT_EQ(Grid().GetCell(2, 2)->GetFormat(), 5u);
   EXPECT_EQ(Grid().GetCellText(0, 3), u"3");
 
   Command(ID_GRID_INSERT_ROW);  // no focused cell: nothing
@@ -137,21 +137,21 @@ TEST_F(GridEditTest, NewInsertedAndDeletedRowsAndColumns) {
   Select(2, 1, 2, 1);
   Command(ID_GRID_INSERT_ROW);
   ASSERT_EQ(Grid().GetRowCount(), 5);
-  EXPECT_EQ(Grid().GetCell(2, 3)->GetTextColor(), kInsertedCellTextColor);
+  EXPECT_EQ(Grid().GetCell(2, 3)->GetTextColor(), 0x8241E2u);
   EXPECT_EQ(Grid().GetCellText(3, 1), u"moved");
   EXPECT_EQ(Grid().GetCellText(4, 0), u"4");
   EXPECT_EQ(Saved(path).Rows(), 4);  // saved and loaded back
   Select(1, 0, 1, 0);                // a header's focus goes to the body's first column
   Command(ID_GRID_INSERT_COLUMN);
   EXPECT_EQ(Grid().GetColumnCount(), 5);
-  EXPECT_EQ(Grid().GetCell(3, 1)->GetTextColor(), kInsertedCellTextColor);
+  EXPECT_EQ(Grid().GetCell(3, 1)->GetTextColor(), 0x8241E2u);
 
   Select(0, 0, Grid().GetRowCount() - 1, 1);  // every row, the header too
   Command(ID_GRID_DELETE_ROWS);
   ASSERT_EQ(Grid().GetRowCount(), 2);
   EXPECT_EQ(Grid().GetCellText(1, 0), u"1");
   EXPECT_EQ(Grid().GetCellText(0, 1), u"1");  // the header row stays
-  EXPECT_EQ(Grid().GetCell(1, 1)->GetTextColor(), kNewCellTextColor);
+  EXPECT_EQ(Grid().GetCell(1, 1)->GetTextColor(), 255u);
   Select(1, 1, 1, Grid().GetColumnCount() - 1);
   Command(ID_GRID_DELETE_COLUMNS);
   EXPECT_EQ(Grid().GetColumnCount(), 2);
@@ -202,9 +202,10 @@ TEST_F(GridEditTest, SelectionFormatsAndTheFocusedCellShownBack) {
 
   dialog->RowHeight().Edit().setText(u"40"_s);
   dialog->RowHeight().onEdited();
-  dialog->ColumnWidth().onStepped(1);
+  dialog->ColumnWidth().onStepped(-1);  // from an empty edit: a step down stops at 1
   EXPECT_EQ(Grid().GetRowHeight(2), 40);
-  EXPECT_EQ(Grid().GetColumnWidth(1), 1);  // from an empty edit, the step gives 1 at least
+  EXPECT_EQ(std::pair(Grid().GetColumnWidth(1), dialog->ColumnWidth().Edit().text()),
+            std::pair(1, u"1"_s));
   dialog->ColorPicker(CGridEditDialog::kLineColor).SetColor(0x0000FF);
   QCoreApplication::sendPostedEvents();
   EXPECT_EQ(item.LineColor, 0x0000FFu);
@@ -391,8 +392,8 @@ TEST_F(GridEditTest, ImportsTheFirstWorksheet) {
   EXPECT_EQ(Grid().GetCellText(1, 3), QString());
   EXPECT_EQ(Grid().GetCellText(3, 4), u"3.75");
   EXPECT_EQ(Grid().GetCellText(5, 3), u"表格导入");
-  EXPECT_EQ(Grid().GetCell(1, 1)->GetTextColor(), kNewCellTextColor);
-  EXPECT_EQ(Grid().GetCell(1, 1)->GetFormat(), kCentredFormat);
+  EXPECT_EQ(Grid().GetCell(1, 1)->GetTextColor(), 255u);
+  EXPECT_EQ(Grid().GetCell(1, 1)->GetFormat(), 5u);
   EXPECT_EQ(Grid().GetRowHeight(0), 24);
   EXPECT_TRUE(asked.empty());
 
@@ -417,11 +418,13 @@ TEST_F(GridEditTest, NewTableDialogBoundsItsCounts) {
   QTest::keyClicks(&ask.RowsEdit(), u"0"_s);
   EXPECT_EQ(ask.RowsEdit().text(), u"1");
   ask.RowsEdit().clear();
-  QTest::keyClicks(&ask.RowsEdit(), u"100000"_s);
+  QTest::keyClicks(&ask.RowsEdit(), u"501"_s);
   EXPECT_EQ(ask.Rows(), 500);
   ask.ColumnsEdit().clear();
   QTest::keyClicks(&ask.ColumnsEdit(), u"51"_s);
   EXPECT_EQ(ask.ColumnsEdit().text(), u"50");
+  ask.ColumnsEdit().clear();  // an emptied edit counts one
+  EXPECT_EQ(ask.Columns(), 1);
   EXPECT_EQ(ask.windowTitle(), u"New table");
 }
 

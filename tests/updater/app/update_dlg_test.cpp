@@ -18,6 +18,9 @@ using namespace updatertest;
 
 namespace {
 
+// Timer 1 ticks every 10 s; every 18th tick checks.
+constexpr int kTicksPerCheck = 18;
+
 using UpdateTimerTest = UpdateDlgTest;
 using UpdateMessageTest = UpdateDlgTest;
 
@@ -33,11 +36,11 @@ TEST_F(UpdateTimerTest, StartChecksOnceHiddenThenEveryEighteenthTick) {
   EXPECT_EQ(VersionRequests(), 1);
   EXPECT_EQ(dialog->State(), kIdle);
   EXPECT_TRUE(dialog->CheckTimerRunning());  // no new version keeps timer 1
-  for (int tick = 1; tick < CUpdateDlg::kTicksPerCheck; ++tick) dialog->OnTimer(1);
+  for (int tick = 1; tick < kTicksPerCheck; ++tick) dialog->OnTimer(1);
   EXPECT_EQ(VersionRequests(), 1);
   dialog->OnTimer(1);
   EXPECT_EQ(VersionRequests(), 2);
-  for (int tick = 1; tick < CUpdateDlg::kTicksPerCheck; ++tick) dialog->OnTimer(1);
+  for (int tick = 1; tick < kTicksPerCheck; ++tick) dialog->OnTimer(1);
   EXPECT_EQ(VersionRequests(), 2);  // counted again from the last check
   EXPECT_TRUE(notices_.isEmpty());
 }
@@ -67,7 +70,7 @@ TEST_F(UpdateTimerTest, AcceptedOfferShowsTheDownloadAtOnce) {
       SaveScreenshot(*dialog, QStringLiteral("update_state_4"));
       return true;
     });
-    const int ticks = timer == CUpdateDlg::kStartTimer ? 1 : CUpdateDlg::kTicksPerCheck;
+    const int ticks = timer == CUpdateDlg::kStartTimer ? 1 : kTicksPerCheck;
     for (int tick = 0; tick < ticks; ++tick) dialog->OnTimer(timer);
     EXPECT_TRUE(shownDownloading) << timer;
     EXPECT_EQ(dialog->State(), kDone) << timer;
@@ -170,6 +173,33 @@ TEST_F(UpdateMessageTest, CloseMidDownloadCancelsAndTheRetryDownloads) {
   dialog->OnUpgradeButton();
   EXPECT_EQ(dialog->State(), kDone);
   EXPECT_EQ(server_.Requests("/update.zip"), 2);
+}
+
+// A package already downloaded waits a moment before its install: a close then cancels
+// the install as it would have cancelled the download, and the retry installs it.
+TEST_F(UpdateMessageTest, CloseDuringThePauseBeforeAnInstallCancelsIt) {
+  Configure("1.0");
+  ServePackage({File("data/a.txt", "new")});
+  ServeVersion("2.0");
+  auto dialog = MakeDialog();
+  SendMessage(dialog->Handle(), UM_CHECK_UPDATE, 0, 0);
+  dialog->OnUpgradeButton();
+  ASSERT_EQ(dialog->State(), kDone);
+  PutFile("data/a.txt", "old");
+  dialog->SetState(kOffered);
+  WhileRunning([&] {
+    if (dialog->State() != kDownloading) return false;
+    dialog->close();
+    return true;
+  });
+  dialog->OnUpgradeButton();
+  EXPECT_EQ(dialog->State(), kDownloadFailed);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(ReadFile("data/a.txt"), "old");
+  dialog->OnUpgradeButton();
+  EXPECT_EQ(dialog->State(), kDone);
+  EXPECT_EQ(ReadFile("data/a.txt"), "new");
+  EXPECT_EQ(server_.Requests("/update.zip"), 1);
 }
 
 // Without a tray (the offscreen platform) the background button minimises the window.
