@@ -16,6 +16,7 @@
 #include <array>
 #include <climits>
 
+#include "editors/page_parts/picker_values.h"
 #include "model/settings/ui/dlg_lang_text.h"
 
 class CButtonQx;
@@ -36,12 +37,6 @@ struct SizeRule {
 // when that is 0 or there is no number, at most rule.max.
 int StoredFontSize(const QString& text, const SizeRule& rule);
 
-// The nearest time a picker can show: hours 0-23, minutes and seconds 0-59.
-QTime NearestTime(int hour, int minute, int second);
-// The nearest date a picker can show: year 1900 or later, month 1-12, the day
-// within its month.
-QDate NearestDate(int year, int month, int day);
-inline constexpr int kEarliestYear = 1900;
 // The date the time pickers hold their time on; it is not used.
 inline const QDate kTimePickerDate(1985, 11, 6);
 

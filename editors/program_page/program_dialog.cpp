@@ -13,6 +13,7 @@
 
 #include "controls/shell/program_messages.h"
 #include "controls/support/digit_spin_edit.h"
+#include "editors/page_parts/picker_values.h"
 #include "editors/page_parts/retext_node.h"
 #include "model/common/bounded_text.h"
 #include "model/painting/painting_helpers.h"
@@ -29,7 +30,6 @@ constexpr int kCountDigits = 3;
 constexpr int kDurationDigits = 5;
 constexpr int kFirstWeekdayId = 1058;
 constexpr int kFirstWeekdayText = 1014;
-constexpr int kEarliestYear = 1900;
 // Control ids and their text numbers.
 constexpr int kLangTexts[][2] = {{1075, 1000}, {1076, 1001}, {1077, 1002}, {1078, 1003},
                                  {1521, 1004}, {1522, 1005}, {1073, 1006}, {1027, 1007},
@@ -48,17 +48,6 @@ Control* Make(QWidget* page, int id, const QRect& place) {
   SetControlId(control, id);
   control->setGeometry(place);
   return control;
-}
-
-// The nearest time a picker can show for stored fields that may be out of range.
-QTime NearestTime(int hour, int minute, int second) {
-  return QTime(std::clamp(hour, 0, 23), std::clamp(minute, 0, 59), std::clamp(second, 0, 59));
-}
-
-// The nearest date a picker can show, likewise.
-QDate NearestDate(int year, int month, int day) {
-  const QDate first(std::clamp(year, kEarliestYear, 9999), std::clamp(month, 1, 12), 1);
-  return first.addDays(std::clamp(day, 1, first.daysInMonth()) - 1);
 }
 
 }  // namespace
