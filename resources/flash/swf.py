@@ -66,6 +66,16 @@ def rgba(colour):
     return bytes((r, g, b, a))
 
 
+def optional_pair(bits, first, second, present):
+    """A matrix's optional pair of values: a flag, then the bit count and both values."""
+    bits.unsigned(1 if present else 0, 1)
+    if present:
+        count = signed_bits(first, second)
+        bits.unsigned(count, 5)
+        bits.signed(first, count)
+        bits.signed(second, count)
+
+
 def matrix(x=0.0, y=0.0, sx=1.0, sy=1.0, rotation=0.0):
     """Scale, then rotate by degrees clockwise, then move to (x, y) pixels."""
     bits = Bits()
@@ -74,22 +84,8 @@ def matrix(x=0.0, y=0.0, sx=1.0, sy=1.0, rotation=0.0):
     b = round(sx * math.sin(angle) * 65536)
     c = round(-sy * math.sin(angle) * 65536)
     d = round(sy * math.cos(angle) * 65536)
-    if (a, d) != (65536, 65536) or b or c:
-        count = signed_bits(a, d)
-        bits.unsigned(1, 1)
-        bits.unsigned(count, 5)
-        bits.signed(a, count)
-        bits.signed(d, count)
-    else:
-        bits.unsigned(0, 1)
-    if b or c:
-        count = signed_bits(b, c)
-        bits.unsigned(1, 1)
-        bits.unsigned(count, 5)
-        bits.signed(b, count)
-        bits.signed(c, count)
-    else:
-        bits.unsigned(0, 1)
+    optional_pair(bits, a, d, (a, d) != (65536, 65536) or b or c)
+    optional_pair(bits, b, c, b or c)
     tx, ty = round(x * TWIPS), round(y * TWIPS)
     count = signed_bits(tx, ty) if tx or ty else 0
     bits.unsigned(count, 5)
