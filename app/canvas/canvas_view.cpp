@@ -3,7 +3,10 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
+#include "render/raster/dib24.h"
 #include "render/raster/fill_rect.h"
 #include "render/raster/stretch_image.h"
 
@@ -14,28 +17,47 @@ constexpr ColorRef kGridColor = 0x202020;
 // The smallest grid and enlargement factor the zoomed picture is sized for.
 int SizingFactor(const CanvasView& view) { return std::max(1, view.Factor()); }
 
-void StretchWhole(const QImage& unzoomed, QImage& zoomed, const CanvasView& view) {
-  const int width = static_cast<int>(static_cast<float>(unzoomed.width()) * view.zoom);
-  const int height = static_cast<int>(static_cast<float>(unzoomed.height()) * view.zoom);
-  const PixelRect target{-view.scrollX, -view.scrollY, width - view.scrollX, height - view.scrollY};
-  static_cast<void>(StretchNearest(unzoomed, PixelRectOfSize(unzoomed.width(), unzoomed.height()),
+// The screen pixel under the window's top-left corner: (int)(scroll / zoom).
+QPoint ScreenCorner(const CanvasView& view) {
+  if (!(view.zoom > 0.0f)) return {};
+  const auto unzoomed = [&view](int scroll) {
+    return static_cast<int>(std::clamp<float>(static_cast<float>(scroll) / view.zoom, 0.0f,
+                                              static_cast<float>(Dib24::kMaxSide)));
+  };
+  return {unzoomed(view.scrollX), unzoomed(view.scrollY)};
+}
+
+// A screen coordinate at the zoom, in the zoomed picture's pixels.
+int Zoomed(int screen, float zoom, int scroll) {
+  return static_cast<int>(static_cast<float>(screen) * zoom) - scroll;
+}
+
+void StretchWhole(const ScreenPicture& unzoomed, QImage& zoomed, const CanvasView& view) {
+  const PixelRect covered = unzoomed.Covered();
+  const PixelRect target{Zoomed(covered.left, view.zoom, view.scrollX),
+                         Zoomed(covered.top, view.zoom, view.scrollY),
+                         Zoomed(covered.right, view.zoom, view.scrollX),
+                         Zoomed(covered.bottom, view.zoom, view.scrollY)};
+  const QImage& picture = unzoomed.image;
+  static_cast<void>(StretchNearest(picture, PixelRectOfSize(picture.width(), picture.height()),
                                    zoomed, target, NearestCopy::kOpaque));
 }
 
-// Above zoom 1: the visible screen pixels, each n x n; the part of the source rectangle
-// beyond the screen is left out, with the matching part of the target.
-void StretchVisible(const QImage& unzoomed, QImage& zoomed, const CanvasView& view) {
+// From zoom 1: the visible screen pixels, each n x n; the part of the source rectangle
+// beyond the picture is left out, with the matching part of the target.
+void StretchVisible(const ScreenPicture& unzoomed, QImage& zoomed, const CanvasView& view) {
   const int n = view.Factor();
-  const int left = static_cast<int>(static_cast<float>(view.scrollX) / view.zoom);
-  const int top = static_cast<int>(static_cast<float>(view.scrollY) / view.zoom);
+  const QPoint corner = ScreenCorner(view);
   const PixelRect wanted{
-      left, top, left + static_cast<int>(static_cast<float>(view.viewWidth) / view.zoom) + 2,
-      top + static_cast<int>(static_cast<float>(view.viewHeight) / view.zoom) + 2};
-  const PixelRect source = wanted.Intersected(PixelRectOfSize(unzoomed.width(), unzoomed.height()));
+      corner.x(), corner.y(),
+      corner.x() + static_cast<int>(static_cast<float>(view.viewWidth) / view.zoom) + 2,
+      corner.y() + static_cast<int>(static_cast<float>(view.viewHeight) / view.zoom) + 2};
+  const PixelRect source = wanted.Intersected(unzoomed.Covered());
   if (source.IsEmpty()) return;
   const PixelRect target{n * source.left - view.scrollX, n * source.top - view.scrollY,
                          n * source.right - view.scrollX, n * source.bottom - view.scrollY};
-  static_cast<void>(StretchNearest(unzoomed, source, zoomed, target, NearestCopy::kOpaque));
+  static_cast<void>(StretchNearest(unzoomed.image, unzoomed.ToPicture(source), zoomed, target,
+                                   NearestCopy::kOpaque));
 }
 
 void DrawGridLines(QImage& zoomed, const CanvasView& view, int screenWidth, int screenHeight) {
@@ -62,8 +84,23 @@ QImage MakeZoomedPicture(const CanvasView& view) {
   return picture;
 }
 
-void StretchToZoomed(const QImage& unzoomed, QImage& zoomed, const CanvasView& view) {
-  if (zoomed.isNull() || unzoomed.isNull()) return;
+PixelRect VisibleScreenPart(const CanvasView& view, int screenWidth, int screenHeight) {
+  if (view.viewWidth <= 0 || view.viewHeight <= 0 || !(view.zoom > 0.0f)) return {};
+  const QPoint corner = ScreenCorner(view);
+  const auto span = [&view](int viewSide, int corner, int screenSide) {
+    const double shown = std::ceil(static_cast<double>(viewSide) / view.zoom) + 2;
+    const int length = static_cast<int>(std::min<double>(shown, std::max(screenSide, 0)));
+    const int from = std::clamp(corner, 0, std::max(screenSide, 0) - length);
+    return std::pair{from, from + length};
+  };
+  const auto [left, right] = span(view.viewWidth, corner.x(), screenWidth);
+  const auto [top, bottom] = span(view.viewHeight, corner.y(), screenHeight);
+  return PixelRect{left, top, right, bottom}.Intersected(
+      PixelRectOfSize(screenWidth, screenHeight));
+}
+
+void StretchToZoomed(const ScreenPicture& unzoomed, QImage& zoomed, const CanvasView& view) {
+  if (zoomed.isNull() || unzoomed.image.isNull()) return;
   zoomed.fill(Qt::black);
   if (view.zoom < 1.0f) {
     StretchWhole(unzoomed, zoomed, view);

@@ -7,6 +7,8 @@
 
 #include <QImage>
 
+#include "render/raster/screen_picture.h"
+
 // What the window shows of the screen: the zoom (1.0 = one screen pixel a window
 // pixel), the scroll position in zoomed pixels and the window's client size.
 struct CanvasView {
@@ -24,11 +26,19 @@ struct CanvasView {
 // empty or cannot be allocated.
 QImage MakeZoomedPicture(const CanvasView& view);
 
-// Draws the unzoomed screen picture into the zoomed picture. Below zoom 1 the whole
-// screen is stretched to (int)(width x zoom) x (int)(height x zoom); above 1 only the
-// visible part, (int)(view / zoom) + 2 screen pixels from (int)(scroll / zoom), each
-// repeated Factor() times. Nearest neighbour.
-void StretchToZoomed(const QImage& unzoomed, QImage& zoomed, const CanvasView& view);
+// The part of a screenWidth x screenHeight screen that the window shows at its zoom:
+// the view divided by the zoom (rounded up) and two pixels more each way, at most the
+// screen, from the screen pixel under the window's top-left corner ((int)(scroll /
+// zoom)), moved back as far as needed to lie inside the screen. Empty for an empty view
+// or a zoom that is not positive.
+PixelRect VisibleScreenPart(const CanvasView& view, int screenWidth, int screenHeight);
+
+// Draws the unzoomed picture of the visible screen pixels into the zoomed picture.
+// Below zoom 1 the screen is shrunk as if (int)(width x zoom) x (int)(height x zoom)
+// pixels; from 1 only the visible part, (int)(view / zoom) + 2 screen pixels from the
+// one under the window's top-left corner, each repeated Factor() times. Nearest neighbour; what the
+// picture does not hold stays black.
+void StretchToZoomed(const ScreenPicture& unzoomed, QImage& zoomed, const CanvasView& view);
 
 // The dot pattern for Factor() of 6 and up: cells of n x n pixels of 0x202020, each
 // with a black round dot n - 1 pixels across; enough cells for the view and two more

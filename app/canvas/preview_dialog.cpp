@@ -68,14 +68,14 @@ CPreviewDialog::CPreviewDialog(QWidget* parent, const PlayClock& clock, CanvasHo
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::ClickFocus);
-  PreviewPicture = &unzoomed_;
+  PreviewPicture = &visible_;
   static_cast<void>(SetTimer(Handle(), kCanvasFrameTimer, kFrameIntervalMs));
 }
 
 CPreviewDialog::~CPreviewDialog() {
   static_cast<void>(KillTimer(Handle(), kCanvasFrameTimer));
   DeletePlayers();
-  if (PreviewPicture == &unzoomed_) PreviewPicture = nullptr;
+  if (PreviewPicture == &visible_) PreviewPicture = nullptr;
 }
 
 LRESULT CPreviewDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -105,10 +105,6 @@ void CPreviewDialog::SetCanvasSize(int width, int height, float zoom) {
   if (width == screenWidth_ && height == screenHeight_) return;
   screenWidth_ = width;
   screenHeight_ = height;
-  // A size no card can drive gets no picture, whatever sent it.
-  unzoomed_ =
-      IsDrivableScreenSize(width, height) ? QImage(width, height, QImage::Format_RGB32) : QImage();
-  if (!unzoomed_.isNull()) unzoomed_.fill(Qt::black);
   view_.zoom = zoom;
   RebuildViewPictures();
 }
@@ -124,6 +120,7 @@ void CPreviewDialog::SetZoom(float zoom) {
 void CPreviewDialog::SetScroll(int x, int y) {
   view_.scrollX = x;
   view_.scrollY = y;
+  PlaceVisible();
 }
 
 QImage CPreviewDialog::Shown() const {
@@ -132,7 +129,7 @@ QImage CPreviewDialog::Shown() const {
   if (Zoomed()) {
     PaintFrom(painter, zoomed_, QPoint(0, 0), shown.width(), shown.height());
   } else {
-    PaintFrom(painter, unzoomed_, ScrollPosition(), shown.width(), shown.height());
+    PaintFrom(painter, visible_.image, UnzoomedCorner(), shown.width(), shown.height());
   }
   return shown;
 }
@@ -142,7 +139,7 @@ void CPreviewDialog::paintEvent(QPaintEvent*) {
   if (Zoomed()) {
     PaintFrom(painter, zoomed_, QPoint(0, 0), width(), height());
   } else {
-    PaintFrom(painter, unzoomed_, ScrollPosition(), width(), height());
+    PaintFrom(painter, visible_.image, UnzoomedCorner(), width(), height());
   }
 }
 
@@ -175,7 +172,7 @@ void CPreviewDialog::OnTimer(WPARAM id) {
 
 void CPreviewDialog::OnFrameTimer() {
   SyncViewSize();
-  if (!unzoomed_.isNull()) {
+  if (!visible_.image.isNull()) {
     switch (mode_) {
       case kCanvasEdit: DrawEditFrame(); break;
       case kCanvasPlay: DrawPlayFrame(); break;
@@ -189,7 +186,7 @@ void CPreviewDialog::OnFrameTimer() {
 }
 
 void CPreviewDialog::DrawEditFrame() {
-  unzoomed_.fill(kCanvasGrey);
+  visible_.image.fill(kCanvasGrey);
   EnsureEditCanvas();
   static_cast<void>(editCanvas_->Draw());
   if (Zoomed()) Stretch();
@@ -203,11 +200,11 @@ void CPreviewDialog::DrawPlayFrame() {
 }
 
 void CPreviewDialog::DrawLogoFrame() {
-  unzoomed_.fill(kCanvasGrey);
+  visible_.image.fill(kCanvasGrey);
   if (!CanvasAreaList.empty()) {
     const auto makePlayer = [this] {
       logoPlayer_ =
-          std::make_unique<CAreaPlayer>(CanvasAreaList.front(), itemIndex_, &unzoomed_, 0, clock_);
+          std::make_unique<CAreaPlayer>(CanvasAreaList.front(), itemIndex_, &visible_, 0, clock_);
       logoPlayer_->SetTransparent(0);
       if (logoPlayer_->Border()) logoPlayer_->Border()->SetTransparent(0);
     };
@@ -217,7 +214,7 @@ void CPreviewDialog::DrawLogoFrame() {
       logoPlayer_.reset();
       if (!madeNow) {
         makePlayer();
-        unzoomed_.fill(kCanvasGrey);
+        visible_.image.fill(kCanvasGrey);
         static_cast<void>(logoPlayer_->Render());
       }
     }
@@ -228,7 +225,7 @@ void CPreviewDialog::DrawLogoFrame() {
 
 void CPreviewDialog::DrawBlankFrame() {
   if (!Zoomed()) {
-    unzoomed_.fill(Qt::black);
+    visible_.image.fill(Qt::black);
     return;
   }
   zoomed_.fill(Qt::black);
@@ -236,7 +233,7 @@ void CPreviewDialog::DrawBlankFrame() {
 }
 
 void CPreviewDialog::Stretch() {
-  StretchToZoomed(unzoomed_, zoomed_, view_);
+  StretchToZoomed(visible_, zoomed_, view_);
   DrawPixelGrid(zoomed_, dotPattern_, view_, screenWidth_, screenHeight_);
 }
 
@@ -251,7 +248,7 @@ void CPreviewDialog::DrawOverlayOutlines() {
   style.hovered = hoveredIndex_;
   style.dragging = dragging_;
   DrawAreaOutlines(overlay_, CanvasAreaList, style);
-  const QPoint at = Zoomed() ? QPoint(0, 0) : ScrollPosition();
+  const QPoint at = Zoomed() ? QPoint(0, 0) : UnzoomedCorner();
   static_cast<void>(StretchNearest(
       overlay_, PixelRectOfSize(overlay_.width(), overlay_.height()), PictureInUse(),
       PixelRect{at.x(), at.y(), at.x() + overlay_.width(), at.y() + overlay_.height()},
@@ -261,9 +258,9 @@ void CPreviewDialog::DrawOverlayOutlines() {
 void CPreviewDialog::DrawLogoOutlines() {
   OutlineStyle style;
   style.zoom = view_.zoom;
-  // The zoomed picture starts at the scroll position; the unzoomed one is whole.
-  style.shiftX = Zoomed() ? view_.scrollX : 0;
-  style.shiftY = Zoomed() ? view_.scrollY : 0;
+  // The zoomed picture starts at the scroll position, the unzoomed one at its origin.
+  style.shiftX = Zoomed() ? view_.scrollX : visible_.origin.x();
+  style.shiftY = Zoomed() ? view_.scrollY : visible_.origin.y();
   style.selected = 1;
   style.hovered = 1;
   style.dotted = false;
@@ -275,7 +272,8 @@ void CPreviewDialog::DrawLogoOutlines() {
 void CPreviewDialog::DrawZoomBadge() {
   QImage& picture = PictureInUse();
   if (picture.isNull()) return;
-  const QPoint at = Zoomed() ? QPoint(4, 4) - ScrollPosition() : QPoint(4, 4);
+  // The badge stays at the screen's top-left corner.
+  const QPoint at = QPoint(4, 4) - (Zoomed() ? ScrollPosition() : visible_.origin);
   const QString text = QStringLiteral("%1%").arg(static_cast<int>(view_.zoom * 100));
   QPainter painter(&picture);
   painter.setFont(CanvasFont());
@@ -292,6 +290,20 @@ void CPreviewDialog::RebuildViewPictures() {
   overlay_ = view_.viewWidth > 0 && view_.viewHeight > 0
                  ? QImage(view_.viewWidth, view_.viewHeight, QImage::Format_RGB32)
                  : QImage();
+  PlaceVisible();
+}
+
+void CPreviewDialog::PlaceVisible() {
+  // A size no card can drive gets no picture, whatever sent it.
+  const PixelRect part = IsDrivableScreenSize(screenWidth_, screenHeight_)
+                             ? VisibleScreenPart(view_, screenWidth_, screenHeight_)
+                             : PixelRect{};
+  const QSize size(part.Width(), part.Height());
+  if (visible_.image.size() != size) {
+    visible_.image = part.IsEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
+    if (!visible_.image.isNull()) visible_.image.fill(Qt::black);
+  }
+  visible_.origin = QPoint(part.left, part.top);
 }
 
 void CPreviewDialog::OnCanvasCommand(int operation, LPARAM argument) {

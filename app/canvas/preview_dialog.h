@@ -2,14 +2,15 @@
 // CPreviewDialog: the preview canvas inside the preview frame. It shows the current
 // screen at a zoom in one of four modes: the program being edited with its areas
 // playing live and outlined (0), the play list playing (3), the boot logo's area (7),
-// or a black screen (-1). Every 30 ms (timer 1) the mode draws into the screen-sized
-// picture (registered as PreviewPicture, which the players draw into), which is then
-// enlarged into the zoomed picture with a pixel grid; paint copies the one in use to
-// the window. The project tree, the pages, the main window and the frame drive it by
-// messages (UM_CANVAS_COMMAND, UM_CANVAS_RELOAD) and the frame by SetCanvasSize,
-// SetZoom and SetScroll. The mouse selects areas (through the project tree), moves and
-// resizes them; the arrow keys move the selected area, Tab picks the next, and
-// UM_CANVAS_ALIGN aligns or sizes it (edit_geometry.h). GUI thread only.
+// or a black screen (-1). Every 30 ms (timer 1) the mode draws into the picture of the
+// screen pixels the window shows (registered as PreviewPicture, which the players draw
+// into), which is then enlarged into the zoomed picture with a pixel grid; paint
+// copies the one in use to the window. Neither holds more than the window shows, so a
+// large screen costs no more memory than a small one. The project tree, the pages, the main window
+// and the frame drive it by messages (UM_CANVAS_COMMAND, UM_CANVAS_RELOAD) and the frame by
+// SetCanvasSize, SetZoom and SetScroll. The mouse selects areas (through the project tree), moves
+// and resizes them; the arrow keys move the selected area, Tab picks the next, and UM_CANVAS_ALIGN
+// aligns or sizes it (edit_geometry.h). GUI thread only.
 
 #include <QImage>
 #include <QWidget>
@@ -22,6 +23,7 @@
 #include "app/canvas/edit_geometry.h"
 #include "platform/message_window.h"
 #include "render/common/play_clock.h"
+#include "render/raster/screen_picture.h"
 
 struct AreaRecord;
 class CAreaPlayer;
@@ -139,11 +141,17 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   // The view size from the client size; a hidden window gets its resize event only
   // when shown.
   void SyncViewSize();
-  // The zoomed picture, overlay and dot pattern for the view as it is now.
+  // The zoomed picture, overlay and dot pattern for the view as it is now, and the
+  // picture of the visible screen pixels.
   void RebuildViewPictures();
+  // The picture of the visible screen pixels for the view as it is now, reallocated only
+  // when its size changes (VisibleScreenPart).
+  void PlaceVisible();
   bool Zoomed() const { return view_.zoom != 1.0f; }
   QPoint ScrollPosition() const { return {view_.scrollX, view_.scrollY}; }
-  QImage& PictureInUse() { return Zoomed() ? zoomed_ : unzoomed_; }
+  QImage& PictureInUse() { return Zoomed() ? zoomed_ : visible_.image; }
+  // Where the window's top-left corner lies on the unzoomed picture.
+  QPoint UnzoomedCorner() const { return ScrollPosition() - visible_.origin; }
 
   const PlayClock& clock_;
   CanvasHooks hooks_;
@@ -167,8 +175,8 @@ class CPreviewDialog : public QWidget, public MessageWindow {
   CanvasView view_;  // the zoom, the scroll position and the client size
   bool zoomBadge_ = false;
 
-  QImage unzoomed_;  // the screen, one pixel a screen pixel
-  QImage zoomed_;    // the visible part enlarged (canvas_view.h)
+  ScreenPicture visible_;  // the screen pixels the window shows, one pixel a screen pixel
+  QImage zoomed_;          // the visible part enlarged (canvas_view.h)
   QImage dotPattern_;
   QImage overlay_;  // view-sized: outlines on black, copied with black transparent
 };

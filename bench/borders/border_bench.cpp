@@ -45,7 +45,7 @@ const ScreenColors kFullColour = ScreenColorsOf(2);
 
 struct Scene {
   Scene() {
-    picture.fill(0xFF203040);
+    picture.image.fill(0xFF203040);
     for (int i = 0; i < kAreas; ++i) {
       const int column = i % 4;
       const int row = i / 4;
@@ -61,7 +61,7 @@ struct Scene {
     program.Draw();
   }
 
-  QImage picture{kWidth, kHeight, QImage::Format_RGB32};
+  ScreenPicture picture{QImage(kWidth, kHeight, QImage::Format_RGB32), {}};
   std::array<PixelRect, kAreas> areas;
   std::array<CBorderRenderer, kAreas> borders;
   PixelRect screen = PixelRectOfSize(kWidth, kHeight);

@@ -39,7 +39,7 @@ class Scene {
 
  private:
   ProgramScene program_;
-  QImage target_{kSceneWidth, kSceneHeight, QImage::Format_RGB32};
+  ScreenPicture target_{QImage(kSceneWidth, kSceneHeight, QImage::Format_RGB32), {}};
   FakePlayClock clock_{0, 1000};
 };
 

@@ -26,6 +26,7 @@
 #include "render/canvas/edit_canvas.h"
 #include "render/common/fake_play_clock.h"
 #include "render/common/preview_picture.h"
+#include "render/raster/screen_picture.h"
 
 namespace {
 
@@ -61,8 +62,8 @@ void Report(benchmark::State& state, const TickTimes& times) {
 void BM_EditCanvasDraw(benchmark::State& state) {
   for (auto _ : state) {
     ProgramScene scene;
-    QImage picture(kSceneWidth, kSceneHeight, QImage::Format_RGB32);
-    picture.fill(qRgb(128, 128, 128));
+    ScreenPicture picture{QImage(kSceneWidth, kSceneHeight, QImage::Format_RGB32), {}};
+    picture.image.fill(qRgb(128, 128, 128));
     PreviewPicture = &picture;
     CanvasAreaList = scene.Item().Areas;
     FakePlayClock clock(0, 1000);

@@ -44,8 +44,9 @@ PixelRect LiveRect::Read() const {
   return {Coordinate(*left), Coordinate(*top), Coordinate(*right), Coordinate(*bottom)};
 }
 
-int CBorderRenderer::Init(LiveRect rect, QImage* target, int family, int number, int movement,
-                          ColorRef color, int speed, std::optional<ScreenColors> colors) {
+int CBorderRenderer::Init(LiveRect rect, ScreenPicture* target, int family, int number,
+                          int movement, ColorRef color, int speed,
+                          std::optional<ScreenColors> colors) {
   rect_ = rect;
   target_ = target;
   colors_ = colors;
@@ -142,6 +143,6 @@ void CBorderRenderer::CopyBand(const QImage& strip, const PixelRect& source,
   // An empty or inverted band (a rectangle lower or narrower than the band needs, or
   // inverted) is left out rather than mirrored over the others.
   if (strip.isNull() || source.IsEmpty() || target.IsEmpty()) return;
-  StretchNearest(strip, source, *target_, target,
+  StretchNearest(strip, source, target_->image, target_->ToPicture(target),
                  transparent_ != 0 ? NearestCopy::kKeyedOnBlack : NearestCopy::kOpaque);
 }

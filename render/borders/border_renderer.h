@@ -21,6 +21,7 @@
 #include "render/raster/color_ref.h"
 #include "render/raster/pixel_rect.h"
 #include "render/raster/screen_colors.h"
+#include "render/raster/screen_picture.h"
 
 // A rectangle read where it lives, at every tick: four fields of a record (an area's
 // AreaRect_ fields) or a PixelRect its holder keeps. The fields must outlive every
@@ -54,12 +55,12 @@ class CBorderRenderer {
   CBorderRenderer& operator=(const CBorderRenderer&) = delete;
   ~CBorderRenderer() = default;  // the strips go with the renderer
 
-  // Keeps rect and target (a Format_RGB32 picture that outlives the renderer), takes
+  // Keeps rect and target (a picture of the screen that outlives the renderer), takes
   // the setup size from rect, the step from speed (clamped into 0-31), the movement
   // and the colours of the screen it shows on (none: as chosen), then sets up the
   // strips of family, number and color. Returns 1.
-  int Init(LiveRect rect, QImage* target, int family, int number, int movement, ColorRef color,
-           int speed, std::optional<ScreenColors> colors);
+  int Init(LiveRect rect, ScreenPicture* target, int family, int number, int movement,
+           ColorRef color, int speed, std::optional<ScreenColors> colors);
   // Builds the two strips from built-in strip number of family (0 single colour,
   // any other multicolour) for the setup size, reduced to the screen's colours; a
   // single-colour strip's pure red takes color. A number outside its family leaves
@@ -74,7 +75,7 @@ class CBorderRenderer {
   void Paint(int offset) const;
   // The whole pixels of the shift that Paint takes now.
   int PaintOffset() const { return static_cast<int>(offset_); }
-  // The four rectangles Paint draws now: top, bottom, left and right band.
+  // The four rectangles of the screen Paint draws now: top, bottom, left and right band.
   std::array<PixelRect, 4> Bands() const;
   // The rectangle as it is now.
   PixelRect Rect() const { return rect_.Read(); }
@@ -89,7 +90,7 @@ class CBorderRenderer {
   void StepOffset();
   void CopyBand(const QImage& strip, const PixelRect& source, const PixelRect& target) const;
 
-  QImage* target_ = nullptr;
+  ScreenPicture* target_ = nullptr;
   LiveRect rect_;
   int movement_ = kBorderStill;
   std::optional<ScreenColors> colors_;

@@ -72,7 +72,8 @@ int CEditCanvas::Draw() {
     }
     const int position = static_cast<int>(i) + 1;
     if (entry.area != nullptr && hoveredArea_ == position && hoveredArea_ != selectedArea_) {
-      BlendRect(*target_, AreaRectOf(*entry.area), kHighlightColor, kHighlightAlpha);
+      BlendRect(target_->image, target_->ToPicture(AreaRectOf(*entry.area)), kHighlightColor,
+                kHighlightAlpha);
     }
   }
   if (border_) border_->Draw();

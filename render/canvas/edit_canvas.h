@@ -8,14 +8,13 @@
 // together with the matching operation. No operation reads past either list when they
 // differ. GUI thread only.
 
-#include <QImage>
-
 #include <memory>
 #include <vector>
 
 #include "model/project/project_records.h"
 #include "render/common/play_clock.h"
 #include "render/raster/pixel_rect.h"
+#include "render/raster/screen_picture.h"
 
 class CAreaPlayer;
 class CBorderRenderer;
@@ -88,7 +87,7 @@ class CEditCanvas {
 
   std::vector<AreaEntry> players_;  // entry i plays entry i of CanvasAreaList
   std::vector<AreaRecord*>* areaList_;
-  QImage* target_;
+  ScreenPicture* target_;
   std::unique_ptr<CBorderRenderer> border_;
   int selectedArea_ = 0;
   int hoveredArea_ = 0;

@@ -1,3 +1,5 @@
 #include "render/common/preview_picture.h"
 
-QImage* PreviewPicture = nullptr;
+#include "render/raster/screen_picture.h"
+
+ScreenPicture* PreviewPicture = nullptr;

@@ -74,8 +74,8 @@ PixelRect UnitedRect(const PixelRect& a, const PixelRect& b) {
 
 }  // namespace
 
-CAreaPlayer::CAreaPlayer(const AreaRecord* area, int itemIndex, QImage* target, int background,
-                         const PlayClock& clock)
+CAreaPlayer::CAreaPlayer(const AreaRecord* area, int itemIndex, ScreenPicture* target,
+                         int background, const PlayClock& clock)
     : itemIndex_(itemIndex),
       target_(target),
       background_(background != 0 ? 1 : 0),
@@ -201,8 +201,8 @@ void CAreaPlayer::WholeAreaCopy() { shown_.push_back({false, AreaRect(*area_, 0)
 void CAreaPlayer::CopyInto(const PixelRect& rect) const {
   const NearestCopy copy = transparent_ != 0 ? NearestCopy::kKeyedOnBlack : NearestCopy::kOpaque;
   // The picture always lies inside itself, so the copy cannot fail.
-  static_cast<void>(StretchNearest(picture_, PixelRectOfSize(innerWidth_, innerHeight_), *target_,
-                                   rect, copy, colors_));
+  static_cast<void>(StretchNearest(picture_, PixelRectOfSize(innerWidth_, innerHeight_),
+                                   target_->image, target_->ToPicture(rect), copy, colors_));
 }
 
 void CAreaPlayer::StepBorder() {

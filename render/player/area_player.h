@@ -1,12 +1,13 @@
 #pragma once
 // CAreaPlayer plays one area of the preview, or that area's background list, one 30 ms
 // tick a call: its content is drawn into an area picture of the content size and
-// copied into a target picture at the area's place, its colours (and its border's)
-// reduced to what the card of the area's screen shows. A render call returns 1 while the
-// area keeps playing and 0 when it has completed one pass of its content; the owner
-// then calls Restart before the next pass. The player reads the area record (which
-// the model keeps alive and the player never changes) and the frame files the
-// renderers left in "Temp". GUI thread only.
+// copied at the area's place onto a target picture of the screen (or of the part of it
+// that is shown), its colours (and its border's) reduced to what the card of the
+// area's screen shows. A render call returns 1 while the area keeps playing and 0 when
+// it has completed one pass of its content; the owner then calls Restart before the
+// next pass. The player reads the area record (which the model keeps alive and the
+// player never changes) and the frame files the renderers left in "Temp". GUI thread
+// only.
 
 #include <QImage>
 #include <QString>
@@ -21,6 +22,7 @@
 #include "render/common/play_clock.h"
 #include "render/raster/pixel_rect.h"
 #include "render/raster/screen_colors.h"
+#include "render/raster/screen_picture.h"
 
 class CBackSwfImage;
 class CBorderRenderer;
@@ -38,10 +40,10 @@ constexpr int kStaticArea = -2;
 
 class CAreaPlayer {
  public:
-  // Plays area (content, or with background set its background list) into target
-  // (Format_RGB32; the owner keeps it alive): itemIndex kEveryItem, kStaticArea, or
+  // Plays area (content, or with background set its background list) onto target
+  // (the owner keeps it alive): itemIndex kEveryItem, kStaticArea, or
   // n >= 0 for item n alone. clock must outlive the player.
-  CAreaPlayer(const AreaRecord* area, int itemIndex, QImage* target, int background,
+  CAreaPlayer(const AreaRecord* area, int itemIndex, ScreenPicture* target, int background,
               const PlayClock& clock = SystemPlayClock());
   ~CAreaPlayer();
   CAreaPlayer(const CAreaPlayer&) = delete;
@@ -60,7 +62,7 @@ class CAreaPlayer {
   // Whether this tick draws other than the last one: other copies or border steps, or
   // an area picture written to since (even with the same pixels).
   bool Changed() const;
-  // The part of the target this tick draws on (empty: none), and the last tick's.
+  // The part of the screen this tick draws on (empty: none), and the last tick's.
   PixelRect Footprint() const { return Bounds(shown_); }
   PixelRect LastFootprint() const { return Bounds(lastShown_); }
   // Prepares the next pass: a clock or countdown restarts its second, a list starts
@@ -146,7 +148,7 @@ class CAreaPlayer {
   std::unique_ptr<CountdownState> countdown_;
   std::unique_ptr<CBackSwfImage> flashBackground_;
   QImage picture_;  // the area picture, Format_RGB32, black at creation
-  QImage* target_;
+  ScreenPicture* target_;
   int background_;
   RenderFunction render_ = nullptr;
   const AreaRecord* area_;

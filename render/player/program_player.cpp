@@ -11,7 +11,8 @@
 #include "render/raster/dib24.h"
 #include "render/raster/fill_rect.h"
 
-CProgramPlayer::CProgramPlayer(const ProgramSendItem* item, QImage* target, const PlayClock& clock)
+CProgramPlayer::CProgramPlayer(const ProgramSendItem* item, ScreenPicture* target,
+                               const PlayClock& clock)
     : item_(item), target_(target), clock_(clock) {
   const ProgramRecord* program = item_ != nullptr ? item_->Program : nullptr;
   const ScreenRecord* screen = program != nullptr ? program->OwnerScreen : nullptr;
@@ -21,21 +22,13 @@ CProgramPlayer::CProgramPlayer(const ProgramSendItem* item, QImage* target, cons
   }
   width_ = screen->LedWidth;
   height_ = screen->LedHeight;
-  // A target of the screen's size and format holds the composed picture itself; any
-  // other gets a copy of a picture of the screen's size each tick.
-  canvas_ = target_;
-  if (target_->size() != QSize(width_, height_) || target_->format() != QImage::Format_RGB32) {
-    composed_ = QImage(width_, height_, QImage::Format_RGB32);
-    if (composed_.isNull()) return;
-    canvas_ = &composed_;
-  }
   // Later players draw over earlier ones; black lets what lies below show through.
   for (const AreaRecord* area : item_->Areas) {
     if (area == nullptr) continue;
     if (area->IsUseBack != 0) {
-      players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, canvas_, 1, clock_));
+      players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, target_, 1, clock_));
     }
-    players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, canvas_, 0, clock_));
+    players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, target_, 0, clock_));
   }
   done_.assign(players_.size(), 0);
   playTime_ = program->PlayTime;
@@ -81,19 +74,20 @@ int CProgramPlayer::Step() {
     player.Restart();
     if (player.Advance() == 0) player.Restart();
   }
-  if (canvas_ == target_) {
-    // Something else drew on the target since the last tick: nothing of it is kept.
-    if (target_->cacheKey() != shownKey_) composeAll_ = true;
-    if (!composeAll_) RestoreUnderBorder();
+  // Something else drew on the target since the last tick, or it shows another part of
+  // the screen: nothing of it is kept.
+  if (target_->image.cacheKey() != shownKey_ || target_->Covered() != shownPart_) {
+    composeAll_ = true;
   }
+  if (!composeAll_) RestoreUnderBorder();
   ComposeChanged();
-  if (canvas_ != target_) CopyBand(composed_, PixelRectOfSize(width_, height_), *target_, 0, 0);
   if (border_) {
     border_->Step();
-    if (canvas_ == target_) SaveUnderBorder();
+    SaveUnderBorder();
     border_->Paint(border_->PaintOffset());
   }
-  shownKey_ = target_->cacheKey();
+  shownKey_ = target_->image.cacheKey();
+  shownPart_ = target_->Covered();
   return 1;
 }
 
@@ -139,7 +133,9 @@ void CProgramPlayer::ComposeChanged() {
       joined = true;
     }
   }
-  for (const PixelRect& part : redrawn_) FillRect(*canvas_, part.Intersected(screen), 0);
+  for (const PixelRect& part : redrawn_) {
+    FillRect(target_->image, target_->ToPicture(part.Intersected(screen)), 0);
+  }
   // Later players draw over earlier ones; black lets what lies below show through.
   for (std::size_t i = 0; i < players_.size(); ++i) {
     if (redraw_[i] != 0) players_[i]->Compose();
@@ -149,17 +145,21 @@ void CProgramPlayer::ComposeChanged() {
 
 void CProgramPlayer::SaveUnderBorder() {
   const std::array<PixelRect, 4> bands = border_->Bands();
-  for (std::size_t i = 0; i < bands.size(); ++i)
-    underBorder_[i] = target_->copy(bands[i].ToQRect());
+  const PixelRect whole = PixelRectOfSize(target_->image.width(), target_->image.height());
+  for (std::size_t i = 0; i < bands.size(); ++i) {
+    underBorderAt_[i] = target_->ToPicture(bands[i]).Intersected(whole);
+    // QImage::copy of an empty rectangle would copy the whole picture.
+    underBorder_[i] =
+        underBorderAt_[i].IsEmpty() ? QImage() : target_->image.copy(underBorderAt_[i].ToQRect());
+  }
 }
 
 void CProgramPlayer::RestoreUnderBorder() {
   if (!border_) return;
-  const std::array<PixelRect, 4> bands = border_->Bands();
-  for (std::size_t i = 0; i < bands.size(); ++i) {
+  for (std::size_t i = 0; i < underBorder_.size(); ++i) {
     const QImage& under = underBorder_[i];
-    CopyBand(under, PixelRectOfSize(under.width(), under.height()), *target_, bands[i].left,
-             bands[i].top);
+    CopyBand(under, PixelRectOfSize(under.width(), under.height()), target_->image,
+             underBorderAt_[i].left, underBorderAt_[i].top);
   }
 }
 

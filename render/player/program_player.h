@@ -1,8 +1,9 @@
 #pragma once
 // CProgramPlayer plays one program of the preview: each tick it plays every area of the
-// program, each over its background, into a composed picture of the screen's size that
-// it keeps from tick to tick, drawing again only the areas that draw otherwise than the
-// tick before (with every area they overlap), and the program border over it.
+// program, each over its background, onto a picture of the screen (or of the part of
+// it that is shown) that it keeps from tick to tick, drawing again only the areas that
+// draw otherwise than the tick before (with every area they overlap), and the program
+// border over it.
 // CProgramListPlayer plays the programs of the preview's play list one after another.
 // GUI thread only.
 
@@ -16,6 +17,7 @@
 #include "model/project/send_job.h"
 #include "render/common/play_clock.h"
 #include "render/raster/pixel_rect.h"
+#include "render/raster/screen_picture.h"
 
 class CAreaPlayer;
 class CBorderRenderer;
@@ -29,20 +31,20 @@ enum ProgramPlayMode : int {
 
 class CProgramPlayer {
  public:
-  // Plays item (kept alive by the play list) into target (Format_RGB32; the owner keeps
-  // it alive). A program without a screen, or of a size no picture may have, has no
-  // areas to play. clock must outlive the player.
-  CProgramPlayer(const ProgramSendItem* item, QImage* target,
+  // Plays item (kept alive by the play list) onto target (the owner keeps it alive). A
+  // program without a screen, or of a size no picture may have, has no areas to play.
+  // clock must outlive the player.
+  CProgramPlayer(const ProgramSendItem* item, ScreenPicture* target,
                  const PlayClock& clock = SystemPlayClock());
   ~CProgramPlayer();
   CProgramPlayer(const CProgramPlayer&) = delete;
   CProgramPlayer& operator=(const CProgramPlayer&) = delete;
 
   // One tick: 1 while the program plays, 0 when it is over. A tick that plays ends
-  // with the composed picture and the program border in the target. A target of the
-  // screen's size and format keeps the composed picture from tick to tick, so only
-  // what changed is drawn on it; when something else has drawn on it (its cache key
-  // moved) the whole picture is drawn again.
+  // with the composed areas and the program border on the target. The target keeps
+  // them from tick to tick, so only what changed is drawn on it; when something else
+  // has drawn on it (its cache key moved) or it shows another part of the screen, all
+  // of it is drawn again.
   int Step();
   // 1 when every area player has finished once (and when there is none).
   int AllAreasDone() const;
@@ -51,21 +53,21 @@ class CProgramPlayer {
   // Draws again, from black, the areas that changed and every area they overlap.
   void ComposeChanged();
   // The composed pixels under the program border's bands, kept before it is drawn on
-  // the target and put back at the next tick.
+  // the target and put back at the next tick, each with where it lies on the target.
   void SaveUnderBorder();
   void RestoreUnderBorder();
 
   int width_ = 0;
   int height_ = 0;
   const ProgramSendItem* item_;
-  QImage* target_;
-  QImage* canvas_ = nullptr;        // where the areas are composed: the target or composed_
-  QImage composed_;                 // Format_RGB32, for a target of another size or format
-  bool composeAll_ = true;          // the canvas does not hold the last tick's areas
+  ScreenPicture* target_;
+  bool composeAll_ = true;          // the target does not hold the last tick's areas
   qint64 shownKey_ = 0;             // the target's cache key after the last tick
+  PixelRect shownPart_;             // the part of the screen it held then
   std::vector<PixelRect> redrawn_;  // this tick's parts drawn again
   std::vector<char> redraw_;        // by player: drawn again this tick
   std::array<QImage, 4> underBorder_;
+  std::array<PixelRect, 4> underBorderAt_;
   int playTime_ = 0;  // seconds
   int playMode_ = kPlayUntilAllDone;
   std::uint32_t startTick_ = 0;
@@ -94,7 +96,7 @@ class CProgramListPlayer {
   // Builds the player of the program at position_; none past the end of the list.
   void BuildCurrent();
 
-  QImage* target_;
+  ScreenPicture* target_;
   const std::vector<ProgramSendItem>& list_;
   std::size_t position_ = 0;
   std::unique_ptr<CProgramPlayer> current_;

@@ -1,5 +1,6 @@
-// The view-sized zoomed picture against the whole enlarged screen, worked out pixel by
-// pixel, with its pixel grid.
+// The view-sized zoomed picture, made from only the screen pixels the preview keeps for
+// the view, against the whole enlarged screen, worked out pixel by pixel, with its
+// pixel grid.
 
 #include <gtest/gtest.h>
 
@@ -34,8 +35,10 @@ QRgb LinedPixel(const QImage& screen, const CanvasView& view, int x, int y) {
 }
 
 QImage Zoomed(const QImage& screen, const CanvasView& view) {
+  const PixelRect part = VisibleScreenPart(view, screen.width(), screen.height());
+  const ScreenPicture visible{screen.copy(part.ToQRect()), {part.left, part.top}};
   QImage zoomed = MakeZoomedPicture(view);
-  StretchToZoomed(screen, zoomed, view);
+  StretchToZoomed(visible, zoomed, view);
   DrawPixelGrid(zoomed, MakeDotPattern(view), view, screen.width(), screen.height());
   return zoomed;
 }
@@ -85,10 +88,14 @@ TEST(CanvasViewTest, GridAndSizeFollowTheZoom) {
   EXPECT_EQ(half.pixel(10, 1), kBlack);
   EXPECT_TRUE(MakeDotPattern(CanvasView{5.0f, 0, 0, 30, 30}).isNull());
 
-  // A 4096 x 2048 screen at zoom 8 costs a view-sized picture, scrolled to its far end.
+  // A 4096 x 2048 screen at zoom 8 costs view-sized pictures, scrolled to its far end:
+  // the screen pixels kept are the view's and two more, moved back inside the screen.
   QImage large(4096, 2048, QImage::Format_RGB32);
   large.fill(qRgb(0, 90, 0));
   const CanvasView view{8.0f, 8 * 4096 - 1280, 8 * 2048 - 800, 1280, 800};
+  EXPECT_EQ(VisibleScreenPart(view, 4096, 2048), (PixelRect{3934, 1946, 4096, 2048}));
+  EXPECT_EQ(VisibleScreenPart(CanvasView{0.5f, 1000, 300, 1280, 800}, 4096, 2048),
+            (PixelRect{1534, 446, 4096, 2048}));
   const QImage zoomed = Zoomed(large, view);
   EXPECT_EQ(zoomed.width(), 1280 + 16);
   EXPECT_EQ(zoomed.pixel(3, 3), qRgb(0, 90, 0));

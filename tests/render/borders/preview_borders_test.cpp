@@ -8,6 +8,7 @@
 #include "model/project/project_records.h"
 #include "render/borders/preview_borders.h"
 #include "render/common/preview_picture.h"
+#include "render/raster/screen_picture.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ class PreviewBorders : public testing::Test {
       CanvasAreaList.push_back(area.get());
       program->Areas.push_back(std::move(area));
     }
-    picture.fill(kContent);
+    picture.image.fill(kContent);
     PreviewPicture = &picture;
   }
   void TearDown() override {
@@ -57,7 +58,7 @@ class PreviewBorders : public testing::Test {
 
   ScreenRecord screen{};
   std::unique_ptr<ProgramRecord> program;
-  QImage picture{120, 60, QImage::Format_RGB32};
+  ScreenPicture picture{QImage(120, 60, QImage::Format_RGB32), {}};
   PreviewBorderList list;
 };
 
@@ -68,18 +69,18 @@ TEST_F(PreviewBorders, ProgramSelectedGivesTheAreasBordersThenTheProgramsLast) {
   ASSERT_EQ(list.Borders.size(), 3u);
   EXPECT_EQ(DrawPreviewBorders(list), 1);
   // The program border covers the first area's top edge: it is drawn last.
-  EXPECT_EQ(picture.pixel(10, 0), qRgb(0, 255, 0));
-  EXPECT_EQ(picture.pixel(10, 29), qRgb(255, 0, 0));   // the first area's bottom
-  EXPECT_EQ(picture.pixel(40, 15), qRgb(255, 0, 0));   // the second area's left
-  EXPECT_EQ(picture.pixel(80, 15), kContent);          // the third has none
-  EXPECT_EQ(picture.pixel(119, 59), qRgb(0, 255, 0));  // the screen's corner
+  EXPECT_EQ(picture.image.pixel(10, 0), qRgb(0, 255, 0));
+  EXPECT_EQ(picture.image.pixel(10, 29), qRgb(255, 0, 0));   // the first area's bottom
+  EXPECT_EQ(picture.image.pixel(40, 15), qRgb(255, 0, 0));   // the second area's left
+  EXPECT_EQ(picture.image.pixel(80, 15), kContent);          // the third has none
+  EXPECT_EQ(picture.image.pixel(119, 59), qRgb(0, 255, 0));  // the screen's corner
 
   // The area borders read the records: a moved area is bordered where it is now.
   program->Areas[1]->AreaRect_Left = 45;
-  picture.fill(kContent);
+  picture.image.fill(kContent);
   DrawPreviewBorders(list);
-  EXPECT_EQ(picture.pixel(45, 15), qRgb(255, 0, 0));
-  EXPECT_EQ(picture.pixel(40, 15), kContent);
+  EXPECT_EQ(picture.image.pixel(45, 15), qRgb(255, 0, 0));
+  EXPECT_EQ(picture.image.pixel(40, 15), kContent);
 
   // Building again replaces the borders.
   BuildPreviewBorders(list);
@@ -94,8 +95,8 @@ TEST_F(PreviewBorders, AreaSelectedGivesOnlyItsProgramsBorderAndNothingWithoutAP
   BuildPreviewBorders(list);
   ASSERT_EQ(list.Borders.size(), 1u);
   DrawPreviewBorders(list);
-  EXPECT_EQ(picture.pixel(10, 0), qRgb(0, 255, 0));
-  EXPECT_EQ(picture.pixel(10, 29), kContent);
+  EXPECT_EQ(picture.image.pixel(10, 0), qRgb(0, 255, 0));
+  EXPECT_EQ(picture.image.pixel(10, 29), kContent);
 
   program->OwnerScreen = nullptr;  // no screen, no program border
   BuildPreviewBorders(list);

@@ -27,7 +27,7 @@ class EditCanvasTest : public PlayerTest {
  protected:
   void SetUp() override {
     PlayerTest::SetUp();
-    PreviewPicture = &target_;
+    PreviewPicture = &screenPicture_;
   }
   void TearDown() override {
     CanvasAreaList.clear();
@@ -173,21 +173,21 @@ TEST_F(EditCanvasTest, AreasAreOpaqueWithoutBackgroundsAndTheProgramBorderComesL
   program_->BorderValue = 3;
   program_->BorderColor = 0xFF0000;
 
-  QImage plain = target_;  // the same areas without the program border
+  ScreenPicture plain{target_, {}};  // the same areas without the program border
   PreviewPicture = &plain;
   CEditCanvas unframed(clock_);
   ASSERT_EQ(unframed.Build(nullptr), 1);
-  PreviewPicture = &target_;
+  PreviewPicture = &screenPicture_;
   CEditCanvas canvas(clock_);
   ASSERT_EQ(canvas.Build(program_), 1);
   ASSERT_EQ(unframed.Draw(), 1);
   Tick(canvas);
   SavePicture(target_.scaled(256, 128), u"edit_canvas_opaque_border"_s);
-  EXPECT_EQ(plain.pixel(10, 6), kBlack);  // black content covers the red area
-  EXPECT_EQ(plain.pixel(20, 6), kGreen);
-  EXPECT_EQ(Count(plain, kBlue, {8, 4, 24, 12}), 0);  // no background list
-  EXPECT_EQ(Count(plain, kRed, {40, 16, 64, 17}), 0);
-  EXPECT_GT(Count(plain, kBlack, {40, 16, 64, 17}), 0);
+  EXPECT_EQ(plain.image.pixel(10, 6), kBlack);  // black content covers the red area
+  EXPECT_EQ(plain.image.pixel(20, 6), kGreen);
+  EXPECT_EQ(Count(plain.image, kBlue, {8, 4, 24, 12}), 0);  // no background list
+  EXPECT_EQ(Count(plain.image, kRed, {40, 16, 64, 17}), 0);
+  EXPECT_GT(Count(plain.image, kBlack, {40, 16, 64, 17}), 0);
 
   PixelRect screen = PixelRectOfSize(64, 32);
   CBorderRenderer border;
@@ -195,7 +195,7 @@ TEST_F(EditCanvasTest, AreasAreOpaqueWithoutBackgroundsAndTheProgramBorderComesL
               program_->BorderStyle, program_->BorderColor, program_->BorderSpeed,
               PreviewColors(program_->OwnerScreen));
   border.Draw();
-  EXPECT_EQ(target_, plain);
+  EXPECT_EQ(target_, plain.image);
   EXPECT_GT(Count(target_, kBlue, {0, 0, 64, 1}), 0);
 }
 

@@ -64,7 +64,7 @@ class AreaPlayerTest : public PlayerTest {
     line.InStyle = 6;
     line.PageCount = reportedWidth;
     WritePak(ReadBoundedText(line.guid), Strip(lineWidth, 256, 4), lineWidth % 256);
-    QImage target(256, 4, QImage::Format_RGB32);
+    ScreenPicture target{QImage(256, 4, QImage::Format_RGB32), {}};
     CAreaPlayer player(&area, kEveryItem, &target, 0, clock_);
     int ticks = 0;
     while (player.Render() != 0 && ticks < 5000) ++ticks;
@@ -77,7 +77,7 @@ TEST_F(AreaPlayerTest, PagesPlayInOrderAndFailedOnesAreSkippedInTheSameTick) {
   auto& pages = std::get<std::vector<FileItem>>(area.Kind);
   pages = {Page(kRed, 16, 8), Page(kGreen, 16, 8), Page(0, 16, 8), Page(kBlue, 16, 8)};
 
-  CAreaPlayer all(&area, kEveryItem, &target_, 0, clock_);
+  CAreaPlayer all(&area, kEveryItem, &screenPicture_, 0, clock_);
   const std::vector<QRgb> pass = PlayPass(all);
   // Every tick showed a page: the missing one cost no tick.
   EXPECT_EQ(Runs(pass), (std::vector<QRgb>{kRed, kGreen, kBlue}));
@@ -86,11 +86,11 @@ TEST_F(AreaPlayerTest, PagesPlayInOrderAndFailedOnesAreSkippedInTheSameTick) {
   all.Restart();
   EXPECT_EQ(Runs(PlayPass(all)), (std::vector<QRgb>{kRed, kGreen, kBlue}));
 
-  CAreaPlayer second(&area, 1, &target_, 0, clock_);
+  CAreaPlayer second(&area, 1, &screenPicture_, 0, clock_);
   for (int pass = 0; pass < 2; ++pass, second.Restart()) {
     EXPECT_EQ(Runs(PlayPass(second)), std::vector<QRgb>{kGreen});
   }
-  CAreaPlayer missing(&area, 2, &target_, 0, clock_);
+  CAreaPlayer missing(&area, 2, &screenPicture_, 0, clock_);
   EXPECT_EQ(missing.Render(), 0);
   missing.Restart();
   EXPECT_EQ(missing.Render(), 0);
@@ -106,7 +106,7 @@ TEST_F(AreaPlayerTest, NothingToPlayShowsTheWholeAreaAndFinishesOnEveryCall) {
     std::get<std::vector<FileItem>>(area.Kind).clear();
     if (index == 3) std::get<std::vector<FileItem>>(area.Kind) = {Page(kRed, 12, 6)};
     target_.fill(kUnder);
-    CAreaPlayer player(&area, index, &target_, 0, clock_);
+    CAreaPlayer player(&area, index, &screenPicture_, 0, clock_);
     player.SetTransparent(0);
     for (int call = 0; call < 3; ++call) EXPECT_EQ(player.Render(), 0);
     EXPECT_EQ(target_.pixel(4, 2), qRgb(0, 0, 0)) << index;  // the margin too
@@ -121,7 +121,7 @@ TEST_F(AreaPlayerTest, BlackIsKeyedUnlessOpaqueAndTheBorderComesAfterTheCopy) {
   std::get<std::vector<FileItem>>(area.Kind) = {HalfBlackPage(kRed)};
   for (const int transparent : {1, 0}) {
     target_.fill(kUnder);
-    CAreaPlayer player(&area, kEveryItem, &target_, 0, clock_);
+    CAreaPlayer player(&area, kEveryItem, &screenPicture_, 0, clock_);
     player.SetTransparent(transparent);
     ASSERT_EQ(player.Render(), 1);
     EXPECT_EQ(target_.pixel(3, 3), transparent ? kUnder : qRgb(0, 0, 0));
@@ -149,11 +149,11 @@ TEST_F(AreaPlayerTest, BlackIsKeyedUnlessOpaqueAndTheBorderComesAfterTheCopy) {
     for (int x = 0; x < 16; ++x) green += target_.pixel(x, 0) == kGreen ? 1 : 0;
     return green;
   };
-  CAreaPlayer background(&area, kEveryItem, &target_, 1, clock_);
+  CAreaPlayer background(&area, kEveryItem, &screenPicture_, 1, clock_);
   EXPECT_EQ(background.Border(), nullptr);
   ASSERT_EQ(background.Render(), 1);
   EXPECT_EQ(greenOnEdge(), 0);
-  CAreaPlayer content(&area, kEveryItem, &target_, 0, clock_);
+  CAreaPlayer content(&area, kEveryItem, &screenPicture_, 0, clock_);
   ASSERT_EQ(content.Render(), 1);
   EXPECT_GT(greenOnEdge(), 0);
 }
@@ -173,10 +173,10 @@ TEST_F(AreaPlayerTest, BackgroundListPlaysFlashThenPictureAndSkipsFlashWithoutAH
   {
     FakeFlashHosts hosts;
     hosts.paint = [](int, QImage& captured) { captured.fill(kRed); };
-    CAreaPlayer player(&area, kEveryItem, &target_, 1, clock_);
+    CAreaPlayer player(&area, kEveryItem, &screenPicture_, 1, clock_);
     EXPECT_EQ(Runs(PlayPass(player)), (std::vector<QRgb>{kRed, kGreen}));
   }
-  CAreaPlayer player(&area, kEveryItem, &target_, 1, clock_);
+  CAreaPlayer player(&area, kEveryItem, &screenPicture_, 1, clock_);
   EXPECT_EQ(Runs(PlayPass(player)), std::vector<QRgb>{kGreen});
 }
 
@@ -184,7 +184,7 @@ TEST_F(AreaPlayerTest, ClocksFinishOncePerSecondExceptWhenStatic) {
   for (const int kind : {kDigitalClockArea, kAnalogClockArea, kCountdownArea}) {
     AreaRecord& area = Area(kind, 0, 0, 40, 20);
     for (const int index : {kEveryItem, kStaticArea}) {
-      CAreaPlayer player(&area, index, &target_, 0, clock_);
+      CAreaPlayer player(&area, index, &screenPicture_, 0, clock_);
       std::uint32_t start = clock_.TickMs();
       int passes = 0;
       for (int tick = 0; tick < 150; ++tick, clock_.Advance(kTickMs)) {

@@ -18,6 +18,7 @@
 #include "render/common/fake_play_clock.h"
 #include "render/frame/pak_file.h"
 #include "render/frame/pak_writer.h"
+#include "render/raster/screen_picture.h"
 #include "tests/support/project_building.h"
 
 class PlayerTest : public testing::Test {
@@ -69,5 +70,6 @@ class PlayerTest : public testing::Test {
   FakePlayClock clock_{0, 5000};
   ScreenRecord* screen_ = nullptr;
   ProgramRecord* program_ = nullptr;
-  QImage target_{64, 32, QImage::Format_RGB32};
+  ScreenPicture screenPicture_{QImage(64, 32, QImage::Format_RGB32), {}};
+  QImage& target_ = screenPicture_.image;
 };

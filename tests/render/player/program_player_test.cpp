@@ -24,7 +24,7 @@ class ProgramPlayerTest : public PlayerTest {
  protected:
   void SetUp() override {
     PlayerTest::SetUp();
-    PreviewPicture = &target_;
+    PreviewPicture = &screenPicture_;
   }
   void TearDown() override {
     PreviewPicture = nullptr;
@@ -57,7 +57,7 @@ TEST_F(ProgramPlayerTest, PlayModes) {
   AreaRecord& pages = ThreePages();
   int pass = 0;
   {
-    CAreaPlayer alone(&pages, kEveryItem, &target_, 0, clock_);
+    CAreaPlayer alone(&pages, kEveryItem, &screenPicture_, 0, clock_);
     while (alone.Render() != 0) ++pass, clock_.Advance(kTickMs);
   }
   Area(kAnalogClockArea, 16, 0, 48, 32);
@@ -65,7 +65,7 @@ TEST_F(ProgramPlayerTest, PlayModes) {
 
   // Until all have finished once: the clock has, many times, when page 3 ends.
   program_->StopType = kPlayUntilAllDone;
-  CProgramPlayer once(&item, &target_, clock_);
+  CProgramPlayer once(&item, &screenPicture_, clock_);
   const std::vector<QRgb> played = Play(once, 0, 0, 1000);
   EXPECT_EQ(static_cast<int>(played.size()), pass);
   EXPECT_EQ(played.back(), kBlue);
@@ -73,7 +73,7 @@ TEST_F(ProgramPlayerTest, PlayModes) {
 
   // Until stopped: a finished area starts again within the same tick.
   program_->StopType = 2;
-  CProgramPlayer endless(&item, &target_, clock_);
+  CProgramPlayer endless(&item, &screenPicture_, clock_);
   const std::vector<QRgb> looped = Play(endless, 0, 0, 2 * pass + 5);
   ASSERT_EQ(static_cast<int>(looped.size()), 2 * pass + 5);
   EXPECT_EQ(looped[pass - 1], kBlue);
@@ -82,7 +82,7 @@ TEST_F(ProgramPlayerTest, PlayModes) {
   // Fixed time: the first tick 10 000 ms after the start ends it.
   program_->StopType = kPlayFixedTime;
   program_->PlayTime = 10;
-  CProgramPlayer timed(&item, &target_, clock_);
+  CProgramPlayer timed(&item, &screenPicture_, clock_);
   EXPECT_EQ(static_cast<int>(Play(timed, 0, 0, 1000).size()), 334);  // 334 x 30 >= 10 000
 }
 
@@ -96,7 +96,7 @@ TEST_F(ProgramPlayerTest, BackgroundShowsWhereTheContentIsBlack) {
   area.Backgrounds = {back};
   std::get<std::vector<FileItem>>(area.Kind) = {HalfBlackPage(kGreen)};
   const ProgramSendItem item = Item(*program_);
-  CProgramPlayer player(&item, &target_, clock_);
+  CProgramPlayer player(&item, &screenPicture_, clock_);
   ASSERT_EQ(player.Step(), 1);
   EXPECT_EQ(target_.pixel(9, 5), kRed);
   EXPECT_EQ(target_.pixel(20, 5), kGreen);
@@ -105,7 +105,7 @@ TEST_F(ProgramPlayerTest, BackgroundShowsWhereTheContentIsBlack) {
 
 TEST_F(ProgramPlayerTest, ProgramsThatEndAtOnceArePassedInOneStep) {
   const ProgramSendItem empty = Item(*program_);
-  CProgramPlayer none(&empty, &target_, clock_);
+  CProgramPlayer none(&empty, &screenPicture_, clock_);
   EXPECT_EQ(none.Step(), 0);
   EXPECT_EQ(none.AllAreasDone(), 1);
 
@@ -131,7 +131,7 @@ TEST_F(ProgramPlayerTest, ProgramsThatEndAtOnceArePassedInOneStep) {
 class FullRedraw {
  public:
   FullRedraw(const ProgramSendItem& item, const PlayClock& clock) {
-    picture_.fill(Qt::black);
+    picture_.image.fill(Qt::black);
     for (const AreaRecord* area : item.Areas) {
       if (area->IsUseBack != 0)
         players_.push_back(std::make_unique<CAreaPlayer>(area, kEveryItem, &picture_, 1, clock));
@@ -143,18 +143,18 @@ class FullRedraw {
                  PreviewColors(program.OwnerScreen));
   }
   const QImage& Tick() {
-    picture_.fill(Qt::black);
+    picture_.image.fill(Qt::black);
     for (const auto& player : players_) {
       if (player->Render() != 0) continue;
       player->Restart();
       if (player->Render() == 0) player->Restart();
     }
     border_.Draw();
-    return picture_;
+    return picture_.image;
   }
 
  private:
-  QImage picture_{64, 32, QImage::Format_RGB32};
+  ScreenPicture picture_{QImage(64, 32, QImage::Format_RGB32), {}};
   PixelRect rect_ = PixelRectOfSize(64, 32);
   std::vector<std::unique_ptr<CAreaPlayer>> players_;
   CBorderRenderer border_;
@@ -217,11 +217,15 @@ TEST_F(ProgramPlayerTest, RedrawingWhatChangedShowsWhatAFullRedrawShows) {
     int borderStyle;  // of the program, the pages and the empty list
     int moveAt;       // the tick the pages' area moves at
     int paintAt;      // the tick something else paints the target at
-    int targetWidth;  // another than the screen's: the picture is copied each tick
+    PixelRect part;   // the part of the screen the target shows
+    int scrollAt;     // the tick it starts to show the part one pixel up and to the left
   };
+  const PixelRect whole = PixelRectOfSize(64, 32);
   for (const Row row :
-       {Row{kBorderStill, 0, 0, 64}, Row{kBorderClockwise, 40, 70, 64},
-        Row{kBorderCounterClockwise, 90, 10, 64}, Row{kBorderClockwise, 40, 70, 70}}) {
+       {Row{kBorderStill, 0, 0, whole, -1}, Row{kBorderClockwise, 40, 70, whole, -1},
+        Row{kBorderCounterClockwise, 90, 10, whole, -1},
+        Row{kBorderClockwise, 40, 70, {5, 3, 45, 23}, 100},
+        Row{kBorderCounterClockwise, 60, -1, {23, 10, 64, 32}, 30}}) {
     for (AreaRecord* bordered : {&pages, &empty}) {
       bordered->IsUseBorder = 1;
       bordered->BorderStyle = row.borderStyle;
@@ -231,15 +235,19 @@ TEST_F(ProgramPlayerTest, RedrawingWhatChangedShowsWhatAFullRedrawShows) {
     program_->BorderColor = 0x00FFFF;
     pages.AreaRect_Left = 0;
     pages.AreaRect_Right = 24;
-    QImage target(row.targetWidth, 32, QImage::Format_RGB32);
+    ScreenPicture target{QImage(row.part.Width(), row.part.Height(), QImage::Format_RGB32),
+                         {row.part.left, row.part.top}};
     CProgramPlayer player(&item, &target, clock_);
     FullRedraw full(item, clock_);
     for (int tick = 0; tick < 150; ++tick, clock_.Advance(kTickMs)) {
       if (tick == row.moveAt) ++pages.AreaRect_Left, ++pages.AreaRect_Right;
-      if (tick == row.paintAt) target.fill(kRed);
+      if (tick == row.paintAt) target.image.fill(kRed);
+      if (tick == row.scrollAt) target.origin -= QPoint(1, 1);
       ASSERT_EQ(player.Step(), 1);
-      ASSERT_EQ(target.copy(0, 0, 64, 32), full.Tick())
-          << "border " << row.borderStyle << " width " << row.targetWidth << " tick " << tick;
+      const PixelRect shown = target.Covered().Intersected(whole);
+      ASSERT_EQ(target.image.copy(target.ToPicture(shown).ToQRect()),
+                full.Tick().copy(shown.ToQRect()))
+          << "border " << row.borderStyle << " part " << row.part.left << " tick " << tick;
     }
   }
 }
