@@ -7,7 +7,9 @@
 namespace {
 
 constexpr int kSaveFailedText = 1027;
+constexpr int kTextCutText = 1032;
 constexpr int kStyleError = 0x10;
+constexpr int kStyleInformation = 0x40;
 
 }  // namespace
 
@@ -21,4 +23,9 @@ bool RtfFileSaver::Save(CRichEditEx& edit, const QString& path, const Ask& ask) 
     ask(ReadLangText(lang_section::IDD_RTFEDIT_DIALOG, kSaveFailedText), kStyleError);
   }
   return false;
+}
+
+void TellTextCut(const RtfFileSaver::Ask& ask) {
+  static_cast<void>(
+      ask(ReadLangText(lang_section::IDD_RTFEDIT_DIALOG, kTextCutText), kStyleInformation));
 }

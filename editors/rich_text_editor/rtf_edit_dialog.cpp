@@ -257,7 +257,7 @@ void CRtfEditDialog::CreateTextEdit(QWidget& body, int width) {
       body, kTextId, QRect(8, kTextTop, kBodySize.width() - 16, kBodySize.height() - kTextTop - 8));
   edit_->SetDefaultCharFormat(kDefaultFormat);
   edit_->SetRect(QRect(0, 0, std::max(width, 1) + kInset, kFormattingHeight));
-  edit_->textCut = [this] { TellTextCut(); };
+  edit_->textCut = [this] { TellTextCut(hooks_.ask); };
   connect(edit_, &CRichEditEx::textChanged, this, [this] { OnTextChanged(); });
   connect(edit_, &CRichEditEx::selectionChanged, this, [this] { OnSelectionChanged(); });
   connect(edit_, &CRichEditEx::cursorPositionChanged, this, [this] { OnSelectionChanged(); });

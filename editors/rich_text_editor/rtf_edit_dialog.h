@@ -109,8 +109,6 @@ class CRtfEditDialog : public QDialog, public MessageWindow {
   // Files (rtf_edit_files.cpp).
   void OnOpenFile();
   void OpenPlainText(const QString& path);
-  // Tells the user that text past what a page keeps was left out.
-  void TellTextCut();
   bool SaveTo(const QString& path);
   void OnSaveAs();
 

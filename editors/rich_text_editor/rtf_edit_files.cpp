@@ -37,9 +37,6 @@ QString OpenFilter() {
          QStringLiteral("(*.txt) (*.txt *.TXT)");
 }
 constexpr int kStyleAsk = 0x41;
-// IDD_RTFEDIT_DIALOG: the text was longer than a page keeps.
-constexpr int kTextCutText = 1032;
-constexpr int kStyleInformation = 0x40;
 
 }  // namespace
 
@@ -50,7 +47,7 @@ void CRtfEditDialog::OnOpenFile() {
     case kMediaRichText:
       // A file that cannot be read changes nothing; a read one replaces the content,
       // which is saved and rendered as any change.
-      if (edit_->LoadRtfFile(path) == 1 && edit_->Content().Cut()) TellTextCut();
+      if (edit_->LoadRtfFile(path) == 1 && edit_->Content().Cut()) TellTextCut(hooks_.ask);
       break;
     case kMediaText: OpenPlainText(path); break;
     default: break;
@@ -69,12 +66,7 @@ void CRtfEditDialog::OpenPlainText(const QString& path) {
   cursor.select(QTextCursor::Document);
   bool cut = false;
   cursor.insertText(BoundedPlainText(text, kMaxRichTextUnits, &cut), format);
-  if (cut) TellTextCut();
-}
-
-void CRtfEditDialog::TellTextCut() {
-  static_cast<void>(
-      hooks_.ask(ReadLangText(lang_section::IDD_RTFEDIT_DIALOG, kTextCutText), kStyleInformation));
+  if (cut) TellTextCut(hooks_.ask);
 }
 
 bool CRtfEditDialog::SaveTo(const QString& path) { return saver_.Save(*edit_, path, hooks_.ask); }

@@ -127,6 +127,7 @@ void CSingleLineDialog::CreateTextControls() {
   edit_->Content().SetRtf({});  // empty, in the default format
   ShowBackground(*edit_, kBlack);
   connect(edit_, &CRichEditEx::textChanged, this, [this] { OnTextChanged(); });
+  edit_->textCut = [this] { TellTextCut(ask_); };
 
   // The labels leave room for their longer translations.
   MakeLabel(this, kFontLabelId, 6, kFormatRow, 60);
@@ -236,7 +237,9 @@ void CSingleLineDialog::Load() {
   loading_ = true;
   edit_->Content().SetRtf({});  // what a file that cannot be read leaves
   const QString path = RtfPath(info);
-  if (!path.isEmpty()) static_cast<void>(edit_->LoadRtfFile(path));
+  if (!path.isEmpty() && edit_->LoadRtfFile(path) == 1 && edit_->Content().Cut()) {
+    TellTextCut(ask_);
+  }
   formats_->ShowSelectionFormat();
   loading_ = false;
 }

@@ -23,6 +23,7 @@
 #include "model/common/app_paths.h"
 #include "model/settings/lang_sections.h"
 #include "render/frame/pak_file.h"
+#include "render/text/text_bounds.h"
 #include "tests/editors/page_fixture.h"
 #include "tests/support/screenshot.h"
 
@@ -135,6 +136,14 @@ TEST_F(SingleLineTest, LoadingRendersOnlyAnOutdatedFrameFile) {
   EXPECT_EQ(renders[0].canvasBefore, std::vector<Message>{kHide});
   EXPECT_EQ(Info(*area).PageCount, 5);
   EXPECT_EQ(Read(Rtf(*area)), stored);
+  EXPECT_TRUE(asked.empty());
+
+  // A file longer than a page keeps, written elsewhere: the user is told it was cut.
+  Write(Rtf(*area), "{\\rtf1 " + QByteArray(kMaxRichTextUnits + 1, 'a') + "}");
+  Select(ProgramItem());
+  SelectArea(0);
+  EXPECT_EQ(asked, QStringList{ReadLangText(lang_section::IDD_RTFEDIT_DIALOG, 1032)});
+  EXPECT_EQ(Line().TextEdit().Content().Text(0, -1).count(u'a'), kMaxRichTextUnits);
 }
 
 TEST_F(SingleLineTest, AnotherAreasTextIsNeverShownOrSaved) {
