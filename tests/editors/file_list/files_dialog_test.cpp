@@ -175,6 +175,8 @@ TEST_F(FilesPageTest, ChangesAreClampedAndReplayTheItem) {
   emit files.SpeedCombo().activated(7);
   EXPECT_EQ(Item(0).InStyle, 20);
   EXPECT_EQ(Item(0).InSpeed, 7);
+  emit files.EffectCombo().activated(20);  // the same again: nothing to replay
+  emit files.SpeedCombo().activated(7);
   EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(0), Show(0)}));
 
   // A picture's settings: the speed to every file, effect and stay time to pictures.
@@ -197,7 +199,13 @@ TEST_F(FilesPageTest, ChangesAreClampedAndReplayTheItem) {
 }
 
 TEST_F(FilesPageTest, DeleteClearAndMove) {
-  OpenFiles({QStringLiteral("a.png"), QStringLiteral("b.png"), QStringLiteral("c.png")});
+  OpenFiles({QStringLiteral("a.png"), QStringLiteral("b.png"), QStringLiteral("c.png"),
+             QStringLiteral("d.png")});
+  Files().List().setCurrentRow(3);
+  Command(ID_FILES_DELETE);  // the last: the one before it is loaded
+  EXPECT_EQ(Files().List().currentRow(), 2);
+  Files().List().setCurrentRow(0);
+  canvas.Take();
   const QString firstPak = WritePak(Item(0));
   Command(ID_FILES_DELETE);  // the first: the new first is loaded
   EXPECT_FALSE(QFile::exists(firstPak));

@@ -97,6 +97,22 @@ TEST_F(FlashWordsTest, AddNamesTheItemAndOpensTheEditor) {
   EXPECT_FALSE(PakFramePath(ReadBoundedText(item.guid)).isEmpty());
   EXPECT_EQ(Flash().List().item(0)->text(), QStringLiteral("Hello"));
   EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(0)});
+
+  // Only the two Chinese settings give the toolbar buttons their texts.
+  const std::pair<UINT, const char*> tools[] = {{ID_FLASH_WORDS_ADD, "Add"},
+                                                {ID_FLASH_WORDS_EDIT, "Edit"},
+                                                {ID_FLASH_WORDS_DELETE, "Delete"},
+                                                {ID_FLASH_WORDS_CLEAR, "Clear"},
+                                                {ID_FLASH_WORDS_APPLY_TO_ALL, "Apply to all"}};
+  for (int language = 0; language <= 6; ++language) {
+    Flash().ApplyLanguage(language);
+    for (const auto& [command, text] : tools) {
+      const bool shown = language == 1 || language == 3;
+      EXPECT_EQ(Flash().ToolBar().ButtonAction(Flash().ToolBar().CommandToIndex(command))->text(),
+                shown ? QString::fromLatin1(text) : QString())
+          << language << " " << text;
+    }
+  }
 }
 
 TEST_F(FlashWordsTest, DeleteOrderAndApplyToAll) {
@@ -149,6 +165,11 @@ TEST_F(FlashWordsTest, DeleteOrderAndApplyToAll) {
   }
   EXPECT_EQ(source.IsChanged, 0);
   EXPECT_TRUE(canvas.Take().empty());
+  Flash().List().setCurrentRow(2);
+  canvas.Take();
+  Command(ID_FLASH_WORDS_DELETE);  // the last: the one before it is loaded
+  EXPECT_EQ(Flash().List().currentRow(), 1);
+  EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(-2), Show(1)}));
 }
 
 TEST_F(FlashWordsTest, ChangesMarkTheItemWhenTheyAlterItsPicture) {
@@ -218,6 +239,14 @@ TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
   EXPECT_EQ(item.FileName, QStringLiteral("Axy"));
   EXPECT_TRUE(owner.Take().empty());
   EXPECT_EQ(item.IsChanged, 0);
+  // A size marks and renders a change only: 0 stands for 9.
+  for (const auto& [typed, size, renders] : {std::tuple{"12", 12, 0}, {"0", 9, 1}, {"20", 20, 1}}) {
+    item.IsChanged = 0;
+    emit editor.SizeCombo().lineEdit()->textEdited(QString::fromLatin1(typed));
+    EXPECT_EQ(std::pair(item.FontProp_FontSize, item.IsChanged), std::pair(size, renders)) << typed;
+    EXPECT_EQ(owner.Take().size(), std::size_t(renders)) << typed;
+  }
+  item.IsChanged = 0;
 
   editor.TextEdit().setFocus();
   QTest::keyClicks(&editor.TextEdit(), QStringLiteral("Hi"));

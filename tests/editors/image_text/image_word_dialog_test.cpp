@@ -29,6 +29,8 @@
 #include "tests/editors/page_fixture.h"
 #include "tests/support/screenshot.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using editortest::Message;
@@ -127,15 +129,25 @@ TEST_F(ImageTextTest, NewPagesTakeTheirKindsDefaultsAndFiles) {
                    ID_IMAGE_TEXT_ADD_CAPTION, ID_IMAGE_TEXT_ADD_TEXT, ID_IMAGE_TEXT_ADD_TABLE})
     Command(add);
   ASSERT_EQ(Pages().size(), 5u);
-  EXPECT_EQ(ReadBoundedText(Pages()[1].FileName), QStringLiteral("Document2"));
-  EXPECT_EQ(ReadBoundedText(Pages()[2].FileName), QStringLiteral("Caption3"));
+  // Every kind's name, kind, file type, effect, speed, stay, end to end, line colour
+  // and list icon.
+  using Defaults = std::tuple<QString, int, int, int, int, int, int, ColorRef, int>;
+  const Defaults kinds[] = {{u"Document1"_s, 1, 6, 0, 3, 3, 0, 0, 0},
+                            {u"Document2"_s, 1, 6, 0, 3, 3, 0, 0, 0},
+                            {u"Caption3"_s, 2, 6, 6, 3, 1, 1, 0, 2},
+                            {u"Text4"_s, 4, 6, 0, 0, 3, 0, 0, 1},
+                            {u"Table5"_s, 3, 0, 0, 3, 3, 0, 255, 3}};
+  for (int row = 0; row < 5; ++row) {
+    const FileItem& item = Pages()[static_cast<std::size_t>(row)];
+    EXPECT_EQ(Defaults(ReadBoundedText(item.FileName), item.AddType, item.FileType, item.InStyle,
+                       item.InSpeed, item.DelayTime, item.IsLeftMove, item.LineColor,
+                       Text().List().GetItemRecord(row)->image),
+              kinds[row])
+        << row;
+    EXPECT_EQ(item.BackColor, 0u) << row;
+  }
   const FileItem& caption = Pages()[2];
-  EXPECT_EQ(std::tuple(caption.AddType, caption.FileType, caption.InStyle, caption.InSpeed,
-                       caption.DelayTime, caption.IsLeftMove),
-            std::tuple(2, 6, 6, 3, 1, 1));
   const FileItem& table = Pages()[4];
-  EXPECT_EQ(std::tuple(table.AddType, table.FileType, table.LineColor, table.BackColor),
-            std::tuple(3, 0, 255u, 0u));
   EXPECT_TRUE(IsGuidText(ReadBoundedText(table.guid)));
 
   // The rich-text editor opened on each rich-text page at the inner size; the table
@@ -342,8 +354,18 @@ TEST_F(ImageTextTest, DeleteClearAndMoveKeepFilesAndEntriesInStep) {
   EXPECT_EQ(Text().List().GetItemRecord(2)->image, 2);
   EXPECT_TRUE(canvas.Take().empty());
   Text().List().setCurrentRow(0);
-  Text().UpButton().click();  // the first page stays
-  EXPECT_EQ(ReadBoundedText(Pages()[0].guid), ReadBoundedText(before[0].guid));
+  Text().UpButton().click();  // the first page stays, and the last
+  Text().List().setCurrentRow(2);
+  Text().DownButton().click();
+  for (int row : {0, 2}) {
+    EXPECT_EQ(ReadBoundedText(Pages()[static_cast<std::size_t>(row)].guid),
+              ReadBoundedText(before[static_cast<std::size_t>(row == 0 ? 0 : 1)].guid));
+  }
+  // Deleting the last page selects the one before it.
+  canvas.Take();
+  Command(ID_IMAGE_TEXT_DELETE);
+  EXPECT_EQ(Text().List().currentRow(), 1);
+  EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(-2), Show(-2), Show(1)}));
 
   answer_ = kIdOk;
   canvas.Take();

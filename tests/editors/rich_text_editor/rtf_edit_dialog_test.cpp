@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include "controls/buttons/button_qx.h"
 #include "controls/color/color_picker.h"
@@ -30,6 +31,7 @@
 #include "model/common/bounded_text.h"
 #include "model/project/area_items.h"
 #include "model/settings/lang_text.h"
+#include "model/settings/ui/dlg_lang_text.h"
 #include "render/frame/pak_frame_reader.h"
 #include "render/text/code_page.h"
 #include "render/text/rtf_render.h"
@@ -127,6 +129,25 @@ TEST_F(RtfEditTest, OpeningTypingAndThePageFields) {
   EXPECT_EQ(Formats().FaceCombo().currentText(), u"宋体");
   EXPECT_EQ(Formats().SizeCombo().currentText(), u"12");
   EXPECT_EQ(dialog->NameEdit().text(), u"Page 1");
+  // Tooltips of the format, paragraph, page and step buttons by their keys.
+  for (const auto& [id, key] : {std::pair{1157, 1005},
+                                {1158, 1006},
+                                {1159, 1007},
+                                {1177, 1008},
+                                {1178, 1009},
+                                {1160, 1010},
+                                {1162, 1011},
+                                {1161, 1012},
+                                {1163, 1013},
+                                {1445, 1014},
+                                {1447, 1015},
+                                {1448, 1016},
+                                {1450, 1017}}) {
+    EXPECT_TRUE(FindControl(dialog.get(), id)
+                    ->toolTip()
+                    .contains(ReadLangText(u"IDD_RTFEDIT_DIALOG"_s, key).toHtmlEscaped()))
+        << id;
+  }
 
   QTest::keyClicks(&Edit(), u"x"_s);
   EXPECT_EQ(owner.Take(), std::vector<Message>{kRender});
@@ -199,6 +220,15 @@ TEST_F(RtfEditTest, FormatsReachTheFileAndTheSelectionShowsThem) {
   TypeInto(dialog->LineSpacing().Edit(), u"257"_s);
   EXPECT_EQ(dialog->LineSpacing().Edit().text(), u"256");
   EXPECT_EQ(Saved().ParaFormatAt(0).lineSpacing, 276);
+  TypeInto(dialog->LineSpacing().Edit(), u"255"_s);
+  dialog->LineSpacing().UpButton().click();  // the arrows step within 0-256
+  dialog->LineSpacing().UpButton().click();
+  EXPECT_EQ(Saved().ParaFormatAt(0).lineSpacing, 276);
+  TypeInto(dialog->LineSpacing().Edit(), u"1"_s);
+  dialog->LineSpacing().DownButton().click();
+  dialog->LineSpacing().DownButton().click();
+  EXPECT_EQ(std::pair(dialog->LineSpacing().Edit().text(), Saved().ParaFormatAt(0).lineSpacing),
+            std::pair(u"0"_s, 20));
   for (const QString& notASize : {u"0"_s, u"abc"_s}) {
     TypeInto(*Formats().SizeCombo().lineEdit(), notASize);
     EXPECT_EQ(Saved().CharFormatAt(0).twips, 400) << notASize.toStdString();
@@ -273,15 +303,15 @@ TEST_F(RtfEditTest, OpenReplacesTheTextAndSaveAsNamesAnRtfFile) {
   // Save as from the toolbar and from the menu bar.
   savePath = dir + "x";
   dialog->ToolBar().ButtonAction(dialog->ToolBar().CommandToIndex(ID_RTF_TOOL_SAVE_AS))->trigger();
-  savePath = dir + "y.rtf";
+  savePath = dir + "y.RTF";
   for (QAction* menu : dialog->MenuBar().actions()) {
     for (QAction* action : menu->menu()->actions()) {
       if (CommandIdOf(action) == ID_RTF_MENU_SAVE_AS) action->trigger();
     }
   }
   EXPECT_EQ(Read(dir + "x.rtf"), other.Rtf());
-  EXPECT_EQ(Read(dir + "y.rtf"), other.Rtf());
-  EXPECT_FALSE(QFile::exists(dir + "y.rtf.rtf"));
+  EXPECT_EQ(Read(dir + "y.RTF"), other.Rtf());  // an extension in any case is kept
+  EXPECT_FALSE(QFile::exists(dir + "y.RTF.rtf"));
 
   // A text longer than a page keeps is cut there, and the user is told.
   Write(dir + "long.txt", QByteArray(kMaxRichTextUnits + 10, 'z'));

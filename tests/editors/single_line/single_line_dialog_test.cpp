@@ -22,6 +22,7 @@
 #include "editors/single_line/single_line_dialog.h"
 #include "model/common/app_paths.h"
 #include "model/settings/lang_sections.h"
+#include "model/settings/ui/dlg_lang_text.h"
 #include "render/frame/pak_file.h"
 #include "render/text/text_bounds.h"
 #include "tests/editors/page_fixture.h"
@@ -122,10 +123,12 @@ TEST_F(SingleLineTest, LoadingRendersOnlyAnOutdatedFrameFile) {
   Write(Rtf(*area), text.Rtf());
   const QByteArray stored = Read(Rtf(*area));
   WriteCurrentFrames(*area);
+  EXPECT_EQ(Line().Formats().ColorPicker().GetColor(), 0x0000FFu);  // red until a text shows
 
   SelectArea(0);
+  Choose(Line().SpeedCombo(), 7);  // the frames stay current
   EXPECT_TRUE(renders.empty());
-  EXPECT_EQ(canvas.Take(), (std::vector<Message>{kHide, kShow}));  // the background's echo
+  EXPECT_EQ(canvas.Take(), (std::vector<Message>{kHide, kShow, kHide, kShow}));
   EXPECT_EQ(Line().TextEdit().Content().Text(0, -1), u"Hi");
   EXPECT_EQ(Line().BackPicker().GetColor(), 0x112233u);
 
@@ -238,10 +241,12 @@ TEST_F(SingleLineTest, EachTextChangeSavesAndRendersOnceWithTheAreasInputs) {
 TEST_F(SingleLineTest, DisplayControls) {
   OpenLine();
   Info(*area).DelayTime = 5;
+  Info(*area).IsLeftMove = 1;
   SelectArea(0);
   Take();
   CSingleLineDialog& line = Line();
   SingleLineAreaInfo& info = Info(*area);
+  EXPECT_TRUE(line.EndToEndCheck().isChecked());
 
   Choose(line.EffectCombo(), 6);
   EXPECT_EQ(info.InStyle, 6);
@@ -249,7 +254,7 @@ TEST_F(SingleLineTest, DisplayControls) {
   EXPECT_FALSE(line.StayEdit().isEnabled());
   EXPECT_EQ(renders.size(), 1u);
   line.EndToEndCheck().click();
-  EXPECT_EQ(info.IsLeftMove, 1);
+  EXPECT_EQ(info.IsLeftMove, 0);
   EXPECT_EQ(renders.size(), 2u);
   // Effects 6-9 play without a stay time; every other effect stays.
   for (int effect = 39; effect >= 0; --effect) {
@@ -321,6 +326,22 @@ TEST_F(SingleLineTest, Screenshots) {
     Line().ApplyLanguage();
     page->ApplyLanguage();
     SelectArea(0);
+    // Tooltips of the format, background and step buttons by their keys.
+    for (const auto& [id, key] : {std::pair{1103, 1005},
+                                  {1097, 1006},
+                                  {1098, 1007},
+                                  {1104, 1008},
+                                  {1105, 1009},
+                                  {1440, 1014},
+                                  {1441, 1015},
+                                  {1003, 1016},
+                                  {1442, 1017}}) {
+      EXPECT_TRUE(
+          FindControl(&Line(), id)
+              ->toolTip()
+              .contains(ReadLangText(lang_section::IDD_RTFEDIT_DIALOG, key).toHtmlEscaped()))
+          << id;
+    }
     Line().TextEdit().SetSel(12, 14);
     QCoreApplication::sendPostedEvents();
     EXPECT_FALSE(SaveScreenshot(*page, name).isEmpty());

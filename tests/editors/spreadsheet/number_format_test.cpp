@@ -3,6 +3,8 @@
 // at its edge: the last value one way and the first the other.
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 #include <cmath>
 #include <numbers>
 
@@ -97,11 +99,15 @@ const struct {
     {1.25, u"# ?/? \"in\"", u"1 1/4 in"},
     {1.5, u"0.0 ?/?", u"1.5"},  // a point: not read, General
     {1e15, u"?/?", u"1000000000000000"},
+    {1.25, u"#/#########", u"5/4"},  // nine denominator digits at most
+    {1.25, u"#/##########", u"1.25"},
     // Sections: positive, negative, zero, text; colours ignored; conditions not read.
     {0, u"0.00;-0.00;\"none\"", u"none"},
     {-3, u"0.00;[Red]-0.00", u"-3.00"},
     {-3, u"[Color10]0;[Color56](0)", u"(3)"},
-    {-3, u"[Color57]0", u"-3"},
+    {0.5, u"[Color1]0.00", u"0.50"},
+    {0.5, u"[Color0]0.00", u"0.5"},
+    {0.5, u"[Color57]0.00", u"0.5"},
     {4, u"0;-0;0;\"text: \"@", u"4"},
     {2, u"0.00;@", u"2.00"},
     {7, u"@", u"7"},
@@ -142,6 +148,24 @@ TEST(NumberFormat, ValuesShowAsTheirCodesSay) {
   EXPECT_EQ(FormatNumber(0.5, QString(255, u'0') + u'%', false), u"0.5");
   EXPECT_EQ(FormatNumber(0.5, QString(254, u'0') + u'%', false),
             QString(252, u'0') + QStringLiteral("50%"));
+}
+
+// The built-in formats by id, as a spreadsheet lists them; none between and after.
+TEST(NumberFormat, BuiltInFormatsById) {
+  const QStringList codes =
+      QStringLiteral(
+          "General|0|0.00|#,##0|#,##0.00|\"$\"#,##0_);(\"$\"#,##0)|\"$\"#,##0_);[Red](\"$\"#,##0)|"
+          "\"$\"#,##0.00_);(\"$\"#,##0.00)|\"$\"#,##0.00_);[Red](\"$\"#,##0.00)|0%|0.00%|0.00E+00|"
+          "# ?/?|# ?\?/?\?|m/d/yyyy|d-mmm-yy|d-mmm|mmm-yy|h:mm AM/PM|h:mm:ss AM/PM|h:mm|h:mm:ss|"
+          "m/d/yyyy h:mm|||||||||||||||#,##0_);(#,##0)|#,##0_);[Red](#,##0)|#,##0.00_);(#,##0.00)|"
+          "#,##0.00_);[Red](#,##0.00)|_(* #,##0_);_(* (#,##0);_(* \"-\"_);_(@_)|"
+          "_(\"$\"* #,##0_);_(\"$\"* (#,##0);_(\"$\"* \"-\"_);_(@_)|"
+          "_(* #,##0.00_);_(* (#,##0.00);_(* \"-\"??_);_(@_)|"
+          "_(\"$\"* #,##0.00_);_(\"$\"* (#,##0.00);_(\"$\"* \"-\"??_);_(@_)|"
+          "mm:ss|[h]:mm:ss|mm:ss.0|##0.0E+0|@|")
+          .split(u'|');
+  ASSERT_EQ(codes.size(), 51);
+  for (int id = -1; id <= 50; ++id) EXPECT_EQ(BuiltInNumberFormat(id), codes.value(id)) << id;
 }
 
 }  // namespace

@@ -129,7 +129,12 @@ TEST_F(GridEditTest, NewInsertedAndDeletedRowsAndColumns) {
   EXPECT_EQ(Grid().GetColumnWidth(3), 30);
   EXPECT_EQ(Grid().GetCell(2, 2)->GetTextColor(), 255u);
   EXPECT_EQ(Grid().GetCell(2, 2)->GetFormat(), 5u);
-  EXPECT_EQ(Grid().GetCellText(0, 3), u"3");
+  for (int i = 1; i <= 3; ++i) {  // the headers, numbered and centred
+    EXPECT_EQ(std::pair(Grid().GetCellText(0, i), Grid().GetCell(0, i)->GetFormat()),
+              std::pair(QString::number(i), 5u));
+    EXPECT_EQ(std::pair(Grid().GetCellText(i, 0), Grid().GetCell(i, 0)->GetFormat()),
+              std::pair(QString::number(i), 5u));
+  }
 
   Command(ID_GRID_INSERT_ROW);  // no focused cell: nothing
   EXPECT_EQ(Grid().GetRowCount(), 4);
@@ -185,9 +190,19 @@ TEST_F(GridEditTest, SelectionFormatsAndTheFocusedCellShownBack) {
   emit dialog->FaceCombo().textActivated(u"DejaVu Sans"_s);
   dialog->ToggleButton(CGridEditDialog::kItalic).click();
   dialog->ToggleButton(CGridEditDialog::kUnderline).click();
-  dialog->ToggleButton(CGridEditDialog::kRight).click();
-  dialog->ToggleButton(CGridEditDialog::kMiddle).click();
-  EXPECT_EQ(dialog->ToggleButton(CGridEditDialog::kLeft).GetCheck(), 0);
+  // Left, centre and right turn one another off, and top and middle; each keeps the
+  // other direction.
+  for (const auto& [toggle, format] : {std::pair{CGridEditDialog::kTop, kFormatCentre},
+                                       {CGridEditDialog::kLeft, 0u},
+                                       {CGridEditDialog::kCentre, kFormatCentre},
+                                       {CGridEditDialog::kRight, kFormatRight},
+                                       {CGridEditDialog::kMiddle, kFormatRight | kFormatMiddle}}) {
+    dialog->ToggleButton(toggle).click();
+    EXPECT_EQ(Grid().GetCell(1, 1)->GetFormat(), format) << toggle;
+  }
+  EXPECT_EQ(std::pair(dialog->ToggleButton(CGridEditDialog::kLeft).GetCheck(),
+                      dialog->ToggleButton(CGridEditDialog::kTop).GetCheck()),
+            std::pair(0, 0));
   dialog->ColorPicker(CGridEditDialog::kTextColor).SetColor(0x123456);
   dialog->ColorPicker(CGridEditDialog::kBackColor).SetColor(0x00FFFF);
   QCoreApplication::sendPostedEvents();
@@ -200,6 +215,10 @@ TEST_F(GridEditTest, SelectionFormatsAndTheFocusedCellShownBack) {
   EXPECT_EQ(cell.GetBackColor(), 0x00FFFFu);
   EXPECT_EQ(Grid().GetCell(3, 3)->GetTextColor(), 0x8241E2u);  // outside: untouched
 
+  dialog->RowHeight().Edit().setText(u"99999"_s);
+  dialog->RowHeight().onStepped(1);  // the largest height stays
+  EXPECT_EQ(std::pair(Grid().GetRowHeight(1), dialog->RowHeight().Edit().text()),
+            std::pair(99999, u"99999"_s));
   dialog->RowHeight().Edit().setText(u"40"_s);
   dialog->RowHeight().onEdited();
   dialog->ColumnWidth().onStepped(-1);  // from an empty edit: a step down stops at 1
@@ -216,6 +235,7 @@ TEST_F(GridEditTest, SelectionFormatsAndTheFocusedCellShownBack) {
   ASSERT_TRUE(Grid().GetCellRect(3, 3, &rect));
   QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, QPoint(rect.left + 5, rect.top + 5));
   QCoreApplication::sendPostedEvents();
+  EXPECT_EQ(dialog->ToggleButton(CGridEditDialog::kBold).GetCheck(), 0);
   EXPECT_EQ(dialog->ToggleButton(CGridEditDialog::kItalic).GetCheck(), 0);
   EXPECT_EQ(dialog->ToggleButton(CGridEditDialog::kCentre).GetCheck(), 1);
   EXPECT_EQ(dialog->ColorPicker(CGridEditDialog::kTextColor).GetColor(), 0x8241E2u);
