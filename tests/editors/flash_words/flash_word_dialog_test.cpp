@@ -23,6 +23,8 @@
 #include "tests/support/cut_texts.h"
 #include "tests/support/screenshot.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using editortest::Message;
@@ -99,20 +101,23 @@ TEST_F(FlashWordsTest, AddNamesTheItemAndOpensTheEditor) {
   EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(0)});
 
   // Only the two Chinese settings give the toolbar buttons their texts.
-  const std::pair<UINT, const char*> tools[] = {{ID_FLASH_WORDS_ADD, "Add"},
-                                                {ID_FLASH_WORDS_EDIT, "Edit"},
-                                                {ID_FLASH_WORDS_DELETE, "Delete"},
-                                                {ID_FLASH_WORDS_CLEAR, "Clear"},
-                                                {ID_FLASH_WORDS_APPLY_TO_ALL, "Apply to all"}};
+  const UINT tools[] = {ID_FLASH_WORDS_ADD, ID_FLASH_WORDS_EDIT, ID_FLASH_WORDS_DELETE,
+                        ID_FLASH_WORDS_CLEAR, ID_FLASH_WORDS_APPLY_TO_ALL};
+  const QStringList texts = {u"Add"_s, u"Edit"_s, u"Delete"_s, u"Clear"_s, u"Apply to all"_s};
   for (int language = 0; language <= 6; ++language) {
     Flash().ApplyLanguage(language);
-    for (const auto& [command, text] : tools) {
-      const bool shown = language == 1 || language == 3;
-      EXPECT_EQ(Flash().ToolBar().ButtonAction(Flash().ToolBar().CommandToIndex(command))->text(),
-                shown ? QString::fromLatin1(text) : QString())
-          << language << " " << text;
+    EXPECT_EQ(std::pair(Flash().UpButton().toolTip(), Flash().DownButton().toolTip()),
+              std::pair(u"Move up"_s, u"Move down"_s));
+    QStringList shown;
+    for (UINT tool : tools) {
+      shown << Flash().ToolBar().ButtonAction(Flash().ToolBar().CommandToIndex(tool))->text();
     }
+    EXPECT_EQ(shown, language == 1 || language == 3 ? texts : QStringList(5, QString()))
+        << language;
   }
+  QStringList sizes;
+  for (int i = 0; i < Flash().SizeCombo().count(); ++i) sizes << Flash().SizeCombo().itemText(i);
+  EXPECT_EQ(sizes.join(u' '), u"8 9 10 11 12 14 16 18 20 22 24 26 28 36 48 72 100");
 }
 
 TEST_F(FlashWordsTest, DeleteOrderAndApplyToAll) {
@@ -232,8 +237,12 @@ TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
   FlashWordItem& item = Items()[0];
   item.FontProp_FontUnderLined = 1;
   ClearMarks();
+  item.Speed = 31;  // the last of each list shows
+  item.PlayStyle = 73;
   RecordingWindow owner;
   CFlashWordEditDialog editor(owner.Handle(), item, nullptr);
+  EXPECT_EQ(std::pair(editor.SpeedCombo().currentIndex(), editor.EffectCombo().currentIndex()),
+            std::pair(31, 73));
   editor.show();
   QTest::keyClicks(&editor.NameEdit(), QStringLiteral("xy"));
   EXPECT_EQ(item.FileName, QStringLiteral("Axy"));

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "controls/bars/my_tool_bar.h"
 #include "controls/dialogs/style_message_dialog.h"
 #include "controls/lists/list_box_qx.h"
 #include "controls/shell/content_page_ids.h"
@@ -68,6 +69,7 @@ class ImageTextTest : public editortest::PageTest {
       auto* box = dynamic_cast<CStyleMessageDialog*>(QApplication::activeModalWidget());
       if (!box) return;
       ++questions;
+      asked = box->Background();
       const int button = answer_ == kIdOk ? kIdcMessageOk : kIdcMessageCancel;
       qobject_cast<QPushButton*>(FindControl(box, button))->click();
     });
@@ -111,6 +113,7 @@ class ImageTextTest : public editortest::PageTest {
   std::vector<RtfEditRequest> requests;
   std::function<void(const RtfEditRequest&)> onEditor;
   int questions = 0;
+  QImage asked;  // the last question's picture
   int answer_ = kIdCancel;
 
  private:
@@ -339,6 +342,7 @@ TEST_F(ImageTextTest, DeleteClearAndMoveKeepFilesAndEntriesInStep) {
   canvas.Take();
   Command(ID_IMAGE_TEXT_CLEAR);  // answered Cancel
   EXPECT_EQ(questions, 1);
+  EXPECT_EQ(asked, CStyleMessageDialog(u"Clear all pages?"_s, 0x31).Background());
   EXPECT_EQ(Pages().size(), 3u);
   EXPECT_EQ(Text().List().count(), 3);
   EXPECT_TRUE(QFile::exists(table));
@@ -408,6 +412,25 @@ TEST_F(ImageTextTest, ATablePageOpensTheTableEditorOnItsFile) {
   EXPECT_EQ(tables[1].owner, Text().Handle());
   EXPECT_TRUE(requests.empty());
   EXPECT_EQ(Text().List().item(0)->text(), QStringLiteral("Prices"));
+}
+
+TEST_F(ImageTextTest, OnlyTheChineseSettingsShowToolbarTexts) {
+  OpenPages({});
+  const UINT commands[] = {ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_TEXT,
+                           ID_IMAGE_TEXT_ADD_CAPTION,  ID_IMAGE_TEXT_ADD_TABLE,
+                           ID_IMAGE_TEXT_EDIT,         ID_IMAGE_TEXT_DELETE,
+                           ID_IMAGE_TEXT_CLEAR,        ID_IMAGE_TEXT_SAME_PROPERTIES};
+  const QStringList texts = {u"Document"_s, u"Text"_s,   u"Caption"_s, u"Table"_s,
+                             u"Edit"_s,     u"Delete"_s, u"Clear"_s,   u"Same properties"_s};
+  for (int language = 0; language <= 6; ++language) {
+    Text().ApplyLanguage(language);
+    QStringList shown;
+    for (UINT command : commands) {
+      shown << Text().ToolBar().ButtonAction(Text().ToolBar().CommandToIndex(command))->text();
+    }
+    EXPECT_EQ(shown, language == 1 || language == 3 ? texts : QStringList(8, QString()))
+        << language;
+  }
 }
 
 TEST_F(ImageTextTest, Screenshots) {

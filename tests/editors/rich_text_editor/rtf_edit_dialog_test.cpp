@@ -129,6 +129,7 @@ TEST_F(RtfEditTest, OpeningTypingAndThePageFields) {
   EXPECT_EQ(Formats().FaceCombo().currentText(), u"宋体");
   EXPECT_EQ(Formats().SizeCombo().currentText(), u"12");
   EXPECT_EQ(dialog->NameEdit().text(), u"Page 1");
+  EXPECT_EQ(Edit().GetRect(), QRect(0, 0, 68, 1000));  // the inner width and the inset
   // Tooltips of the format, paragraph, page and step buttons by their keys.
   for (const auto& [id, key] : {std::pair{1157, 1005},
                                 {1158, 1006},
@@ -252,8 +253,10 @@ TEST_F(RtfEditTest, EchoesOfShownColoursNeverPaintTheSelection) {
   RichCharFormat green = kDefault;
   green.color = 0x00FF00;
   start.SetCharFormat(1, 2, green, kCharColor);
+  start.SetParaFormat(0, -1, {RichAlign::kLeft, kSpacingTwentieths, 10});
   Write(path, start.Rtf());
   OpenEditor();
+  EXPECT_EQ(dialog->LineSpacing().Edit().text(), u"0");  // closer than single shows 0
   owner.Take();
   // A quick run of selection changes, each showing its colour, the last a mixed one.
   Edit().SetSel(1, 2);

@@ -242,11 +242,15 @@ TEST_F(SingleLineTest, DisplayControls) {
   OpenLine();
   Info(*area).DelayTime = 5;
   Info(*area).IsLeftMove = 1;
+  Info(*area).InSpeed = 31;  // the last of each list
+  Info(*area).InStyle = 39;
   SelectArea(0);
   Take();
   CSingleLineDialog& line = Line();
   SingleLineAreaInfo& info = Info(*area);
-  EXPECT_TRUE(line.EndToEndCheck().isChecked());
+  EXPECT_EQ(std::tuple(line.EndToEndCheck().isChecked(), line.SpeedCombo().currentIndex(),
+                       line.EffectCombo().currentIndex(), line.StayEdit().isEnabled()),
+            std::tuple(true, 31, 39, true));
 
   Choose(line.EffectCombo(), 6);
   EXPECT_EQ(info.InStyle, 6);
@@ -326,7 +330,16 @@ TEST_F(SingleLineTest, Screenshots) {
     Line().ApplyLanguage();
     page->ApplyLanguage();
     SelectArea(0);
-    // Tooltips of the format, background and step buttons by their keys.
+    // Labels and tooltips by their keys.
+    for (const auto& [id, section, key] : {std::tuple{1529, "IDD_RTFEDIT_DIALOG", 1001},
+                                           {1530, "IDD_IMAGEWORD_DIALOG", 1000},
+                                           {1531, "IDD_IMAGEWORD_DIALOG", 1001},
+                                           {1532, "IDD_IMAGEWORD_DIALOG", 1002},
+                                           {1096, "IDD_IMAGEWORD_DIALOG", 1012}}) {
+      EXPECT_EQ(FindControl(&Line(), id)->property("text").toString(),
+                ReadLangText(QString::fromLatin1(section), key))
+          << id;
+    }
     for (const auto& [id, key] : {std::pair{1103, 1005},
                                   {1097, 1006},
                                   {1098, 1007},

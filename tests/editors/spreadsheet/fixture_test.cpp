@@ -119,6 +119,7 @@ TEST_F(SpreadsheetFixtures, AFarCellOfAnXlsSheetIsLeftOutAndCounted) {
   EXPECT_EQ(far.rowsLeftOut, 65536 - kMaxImportRows);
   EXPECT_EQ(far.columnsLeftOut, 256 - kMaxImportColumns);
   EXPECT_EQ(far.texts.size(), kMaxImportRows * kMaxImportColumns);
+  EXPECT_EQ(far.Text(kMaxImportRows, kMaxImportColumns), u"2");
 }
 
 }  // namespace

@@ -135,7 +135,9 @@ def write_locked(source, path):
 
 def write_far(path):
     book = xlwt.Workbook()
-    book.add_sheet("Far").write(65535, 255, 1)
+    sheet = book.add_sheet("Far")
+    sheet.write(65535, 255, 1)
+    sheet.write(499, 49, 2)  # the last cell kept
     book.save(path)
 
 

@@ -121,6 +121,7 @@ TEST_F(GridEditTest, NewInsertedAndDeletedRowsAndColumns) {
   EXPECT_EQ(dialog->NameEdit().text(), u"Table 1");
   EXPECT_EQ(Grid().GetGridLineColor(), 0x00FF00u);
   EXPECT_EQ(Grid().GetRowCount(), 5);  // no file: the default 4 x 4 table
+  EXPECT_EQ(dialog->SizeCombo().currentText(), u"8");
   Command(ID_GRID_NEW);
   ASSERT_EQ(Grid().GetRowCount(), 4);
   EXPECT_EQ(Grid().GetRowHeight(1), 33);
@@ -258,8 +259,9 @@ TEST_F(GridEditTest, SelectionFormatsAndTheFocusedCellShownBack) {
   Select(1, 1, 4, 4);
   dialog->ColumnWidth().Edit().setText(u"90"_s);
   dialog->ColumnWidth().onEdited();
-  Select(1, 1, 1, 3);
+  Select(0, 0, 1, 3);  // the headers never merge
   Command(ID_GRID_MERGE);
+  EXPECT_EQ(Grid().GetCell(1, 1)->GetMergeRange(), CCellBlock(1, 1, 1, 3));
   Grid().SetCellText(1, 1, u"合并 Merged"_s);
   Grid().SetCellText(3, 2, u"Text"_s);
   Grid().ClearSelection();
@@ -341,6 +343,11 @@ TEST_F(GridEditTest, ClosePathsAndFailedSaves) {
   Command(ID_GRID_APPLY);
   EXPECT_EQ(asked.size(), 1u);
   EXPECT_EQ(AskedTexts(), std::vector<int>{1029});
+  Select(1, 1, 1, 1);
+  Command(ID_GRID_INSERT_COLUMN);  // not saved: the grid shows it numbered all the same
+  EXPECT_EQ(AskedTexts(), std::vector<int>{1029});
+  EXPECT_EQ(std::pair(Grid().GetCellText(0, 1), Grid().GetCell(0, 1)->GetFormat()),
+            std::pair(u"1"_s, 5u));
   EXPECT_TRUE(owner.Take().empty());
   answer = kIdCancel;
   dialog->reject();
