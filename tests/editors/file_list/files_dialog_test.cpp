@@ -20,6 +20,8 @@
 #include "model/common/app_paths.h"
 #include "model/common/guid_text.h"
 #include "model/common/media_kind.h"
+#include "model/settings/lang_text.h"
+#include "model/settings/ui/dlg_lang_text.h"
 #include "render/frame/pak_file.h"
 #include "tests/editors/page_fixture.h"
 #include "tests/sdk/generate/page_test_support.h"
@@ -127,9 +129,7 @@ TEST_F(FilesPageTest, AddAppendsInTheDialogsOrderAndLeavesOutPathsTooLong) {
     EXPECT_EQ(Files().List().item(row)->text(), ReadBoundedText(item.FilePath));
     EXPECT_TRUE(IsGuidText(ReadBoundedText(item.Guid)));
     guids.insert(ReadBoundedText(item.Guid));
-    EXPECT_EQ(item.InStyle, 0);
-    EXPECT_EQ(item.InSpeed, 0);
-    EXPECT_EQ(item.DelayTime, 3);
+    EXPECT_EQ(std::tuple(item.InStyle, item.InSpeed, item.DelayTime), std::tuple(0, 0, 3));
   }
   EXPECT_EQ(guids.size(), 3u);
   ASSERT_EQ(asked.size(), 2u);
@@ -180,22 +180,17 @@ TEST_F(FilesPageTest, ChangesAreClampedAndReplayTheItem) {
   EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(0), Show(0)}));
 
   // A picture's settings: the speed to every file, effect and stay time to pictures.
+  const auto timing = [this](int row) {
+    return std::tuple(Item(row).InSpeed, Item(row).InStyle, Item(row).DelayTime);
+  };
   Command(ID_FILES_SAME_PROPERTIES);
-  EXPECT_EQ(Item(1).InSpeed, 7);
-  EXPECT_EQ(Item(1).InStyle, 0);
-  EXPECT_EQ(Item(1).DelayTime, 3);
-  EXPECT_EQ(Item(2).InSpeed, 7);
-  EXPECT_EQ(Item(2).InStyle, 20);
-  EXPECT_EQ(Item(2).DelayTime, 255);
+  EXPECT_EQ(timing(1), std::tuple(7, 0, 3));
+  EXPECT_EQ(timing(2), std::tuple(7, 20, 255));
   // A GIF's settings: its speed alone.
   files.List().setCurrentRow(1);
   emit files.SpeedCombo().activated(2);
   Command(ID_FILES_SAME_PROPERTIES);
-  for (int row : {0, 2}) {
-    EXPECT_EQ(Item(row).InSpeed, 2);
-    EXPECT_EQ(Item(row).InStyle, 20);
-    EXPECT_EQ(Item(row).DelayTime, 255);
-  }
+  for (int row : {0, 2}) EXPECT_EQ(timing(row), std::tuple(2, 20, 255)) << row;
 }
 
 TEST_F(FilesPageTest, DeleteClearAndMove) {
@@ -266,6 +261,10 @@ TEST_F(FilesPageTest, Screenshots) {
     SelectLanguageFile(language);
     OpenFiles({QStringLiteral("sunrise.png"), QStringLiteral("logo.gif")});
     Files().ApplyLanguage();
+    for (const auto& [id, key] : {std::pair{1493, 1000}, {1494, 1001}, {1402, 1002}}) {
+      EXPECT_EQ(FindControl(&Files(), id)->property("text"),
+                ReadLangText(QStringLiteral("IDD_FILE_DIALOG"), key));
+    }
     Files().resize(518, 215);
     Files().show();
     const QString tag = language == 1 ? QStringLiteral("_zh") : QStringLiteral("_en");

@@ -224,9 +224,11 @@ TEST_F(FlashWordsTest, ChangesMarkTheItemWhenTheyAlterItsPicture) {
 
   // Loading marks nothing; a play style past the page's list shows none.
   Items()[1].PlayStyle = 22;
+  Items()[1].FontProp_FontSize = 28;
   ClearMarks();
   flash.List().setCurrentRow(1);
-  EXPECT_EQ(flash.EffectCombo().currentIndex(), -1);
+  EXPECT_EQ(std::pair(flash.EffectCombo().currentIndex(), flash.SizeCombo().currentText()),
+            std::pair(-1, u"28"_s));
   EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(1)});
   EXPECT_EQ(Items()[1].IsChanged, 0);
   EXPECT_EQ(item.IsChanged, 0);

@@ -193,7 +193,12 @@ TEST_F(ImageTextTest, NewPagesTakeTheirKindsDefaultsAndFiles) {
 }
 
 TEST_F(ImageTextTest, StayTimeIsClampedToOneTo255) {
-  OpenPages({ID_IMAGE_TEXT_ADD_DOCUMENT});
+  OpenPages({ID_IMAGE_TEXT_ADD_DOCUMENT, ID_IMAGE_TEXT_ADD_DOCUMENT});
+  Pages()[0].InSpeed = 31;  // the last of each list shows
+  Pages()[0].InStyle = 39;
+  Text().List().setCurrentRow(0);  // the second page was selected
+  EXPECT_EQ(std::pair(Text().SpeedCombo().currentIndex(), Text().EffectCombo().currentIndex()),
+            std::pair(31, 39));
   FileItem& item = Pages()[0];
   for (const auto& [typed, stored, shown] : {std::tuple{"0", 1, "1"},
                                              {"255", 255, "255"},

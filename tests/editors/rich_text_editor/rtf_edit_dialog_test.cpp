@@ -120,6 +120,7 @@ class RtfEditTest : public apptest::AppTest {
 
 TEST_F(RtfEditTest, OpeningTypingAndThePageFields) {
   Write(path, {});
+  item.IsVertical = 1;
   OpenEditor(64, false);
   EXPECT_TRUE(owner.Take().empty());  // opening neither renders
   Deliver();
@@ -130,20 +131,16 @@ TEST_F(RtfEditTest, OpeningTypingAndThePageFields) {
   EXPECT_EQ(Formats().SizeCombo().currentText(), u"12");
   EXPECT_EQ(dialog->NameEdit().text(), u"Page 1");
   EXPECT_EQ(Edit().GetRect(), QRect(0, 0, 68, 1000));  // the inner width and the inset
-  // Tooltips of the format, paragraph, page and step buttons by their keys.
-  for (const auto& [id, key] : {std::pair{1157, 1005},
-                                {1158, 1006},
-                                {1159, 1007},
-                                {1177, 1008},
-                                {1178, 1009},
-                                {1160, 1010},
-                                {1162, 1011},
-                                {1161, 1012},
-                                {1163, 1013},
-                                {1445, 1014},
-                                {1447, 1015},
-                                {1448, 1016},
-                                {1450, 1017}}) {
+  // Labels and tooltips by their keys.
+  const int labels[][2] = {{1322, 1001}, {1326, 1002}, {1325, 1003}};
+  for (const auto& [id, key] : labels) {
+    EXPECT_EQ(FindControl(dialog.get(), id)->property("text"),
+              ReadLangText(u"IDD_RTFEDIT_DIALOG"_s, key));
+  }
+  const int tips[][2] = {{1157, 1005}, {1158, 1006}, {1159, 1007}, {1177, 1008}, {1178, 1009},
+                         {1160, 1010}, {1162, 1011}, {1161, 1012}, {1163, 1013}, {1445, 1014},
+                         {1447, 1015}, {1448, 1016}, {1450, 1017}};
+  for (const auto& [id, key] : tips) {
     EXPECT_TRUE(FindControl(dialog.get(), id)
                     ->toolTip()
                     .contains(ReadLangText(u"IDD_RTFEDIT_DIALOG"_s, key).toHtmlEscaped()))
@@ -169,8 +166,9 @@ TEST_F(RtfEditTest, OpeningTypingAndThePageFields) {
   EXPECT_EQ(item.OffsetValue, 1);
   EXPECT_EQ(dialog->ZoomStatic().text(), u"-51");
   EXPECT_EQ(dialog->OffsetStatic().text(), u"1");
+  EXPECT_EQ(dialog->VerticalButton().GetCheck(), 1);
   dialog->VerticalButton().click();
-  EXPECT_EQ(item.IsVertical, 1);
+  EXPECT_EQ(item.IsVertical, 0);
   EXPECT_EQ(owner.Take(), std::vector<Message>(5, kRender));
 }
 
@@ -208,13 +206,15 @@ TEST_F(RtfEditTest, FormatsReachTheFileAndTheSelectionShowsThem) {
   EXPECT_EQ(Saved().CharFormatAt(0), word);
   EXPECT_EQ(face.currentText(), u"DejaVu Sans");
   EXPECT_EQ(Formats().SizeCombo().currentText(), u"20");
-  EXPECT_EQ(Formats().EffectButton(CharFormatControls::kBold).GetCheck(), 1);
-  EXPECT_EQ(Formats().EffectButton(CharFormatControls::kItalic).GetCheck(), 0);
-  EXPECT_EQ(Formats().EffectButton(CharFormatControls::kUnderline).GetCheck(), 1);
+  EXPECT_EQ(std::tuple(Formats().EffectButton(CharFormatControls::kBold).GetCheck(),
+                       Formats().EffectButton(CharFormatControls::kItalic).GetCheck(),
+                       Formats().EffectButton(CharFormatControls::kUnderline).GetCheck()),
+            std::tuple(1, 0, 1));
   EXPECT_EQ(Formats().ColorPicker().GetColor(), 0x00A000u);
-  EXPECT_EQ(dialog->AlignButton(RichAlign::kLeft).GetCheck(), 0);
-  EXPECT_EQ(dialog->AlignButton(RichAlign::kCenter).GetCheck(), 1);
-  EXPECT_EQ(dialog->AlignButton(RichAlign::kRight).GetCheck(), 0);
+  EXPECT_EQ(std::tuple(dialog->AlignButton(RichAlign::kLeft).GetCheck(),
+                       dialog->AlignButton(RichAlign::kCenter).GetCheck(),
+                       dialog->AlignButton(RichAlign::kRight).GetCheck()),
+            std::tuple(0, 1, 0));
   EXPECT_EQ(dialog->LineSpacing().Edit().text(), u"10");
 
   // Spacing past its bound is corrected in the edit; sizes only when they are sizes.

@@ -131,6 +131,7 @@ TEST_F(SingleLineTest, LoadingRendersOnlyAnOutdatedFrameFile) {
   EXPECT_EQ(canvas.Take(), (std::vector<Message>{kHide, kShow, kHide, kShow}));
   EXPECT_EQ(Line().TextEdit().Content().Text(0, -1), u"Hi");
   EXPECT_EQ(Line().BackPicker().GetColor(), 0x112233u);
+  EXPECT_EQ(Line().TextEdit().palette().color(QPalette::Base), QColor(0x33, 0x22, 0x11));
 
   ASSERT_TRUE(QFile::remove(PakFramePath(ReadBoundedText(Info(*area).guid))));
   Select(ProgramItem());

@@ -112,7 +112,7 @@ const struct {
     {0.5, u"[Color0]0.00", u"0.5"},
     {0.5, u"[Color57]0.00", u"0.5"},
     {4, u"0;-0;0;\"text: \"@", u"4"},
-    {2, u"0.00;@", u"2.00"},
+    {-2, u"0.00;@", u"-2.00"},  // a text section is no negative one
     {7, u"@", u"7"},
     {150, u"[>=100]0;0.00", u"150"},
     // Dates and times: names, 12-hour clocks at their turns, rounding to the second.

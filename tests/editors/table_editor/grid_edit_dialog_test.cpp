@@ -121,16 +121,17 @@ TEST_F(GridEditTest, NewInsertedAndDeletedRowsAndColumns) {
   EXPECT_EQ(dialog->NameEdit().text(), u"Table 1");
   EXPECT_EQ(Grid().GetGridLineColor(), 0x00FF00u);
   EXPECT_EQ(Grid().GetRowCount(), 5);  // no file: the default 4 x 4 table
-  EXPECT_EQ(dialog->SizeCombo().currentText(), u"8");
+  EXPECT_EQ(std::tuple(dialog->SizeCombo().currentText(),
+                       dialog->ToggleButton(CGridEditDialog::kLeft).GetCheck(),
+                       dialog->ToggleButton(CGridEditDialog::kCentre).GetCheck()),
+            std::tuple(u"8"_s, 1, 0));
   Command(ID_GRID_NEW);
   ASSERT_EQ(Grid().GetRowCount(), 4);
-  EXPECT_EQ(Grid().GetRowHeight(1), 33);
-  EXPECT_EQ(Grid().GetRowHeight(2), 33);
-  EXPECT_EQ(Grid().GetRowHeight(3), 34);
-  EXPECT_EQ(Grid().GetColumnWidth(3), 30);
   EXPECT_EQ(Grid().GetCell(2, 2)->GetTextColor(), 255u);
   EXPECT_EQ(Grid().GetCell(2, 2)->GetFormat(), 5u);
-  for (int i = 1; i <= 3; ++i) {  // the headers, numbered and centred
+  for (int i = 1; i <= 3; ++i) {  // 100 / 3 high and 90 / 3 wide; headers numbered and centred
+    EXPECT_EQ(std::pair(Grid().GetRowHeight(i), Grid().GetColumnWidth(i)),
+              std::pair(i == 3 ? 34 : 33, 30));
     EXPECT_EQ(std::pair(Grid().GetCellText(0, i), Grid().GetCell(0, i)->GetFormat()),
               std::pair(QString::number(i), 5u));
     EXPECT_EQ(std::pair(Grid().GetCellText(i, 0), Grid().GetCell(i, 0)->GetFormat()),
@@ -228,7 +229,7 @@ TEST_F(GridEditTest, SelectionFormatsAndTheFocusedCellShownBack) {
             std::pair(1, u"1"_s));
   dialog->ColorPicker(CGridEditDialog::kLineColor).SetColor(0x0000FF);
   QCoreApplication::sendPostedEvents();
-  EXPECT_EQ(item.LineColor, 0x0000FFu);
+  EXPECT_EQ(std::pair(item.LineColor, Grid().GetGridLineColor()), std::pair(0x0000FFu, 0x0000FFu));
 
   // A click on another cell, then a key back: the controls show each focused cell.
   dialog->show();
@@ -246,9 +247,10 @@ TEST_F(GridEditTest, SelectionFormatsAndTheFocusedCellShownBack) {
   EXPECT_EQ(Grid().GetFocusCell(), CCellID(2, 2));
   EXPECT_EQ(dialog->SizeCombo().currentText(), u"12");
   EXPECT_EQ(dialog->FaceCombo().currentText(), u"DejaVu Sans");
-  EXPECT_EQ(dialog->ToggleButton(CGridEditDialog::kItalic).GetCheck(), 1);
-  EXPECT_EQ(dialog->ToggleButton(CGridEditDialog::kRight).GetCheck(), 1);
-  EXPECT_EQ(dialog->ToggleButton(CGridEditDialog::kMiddle).GetCheck(), 1);
+  EXPECT_EQ(std::tuple(dialog->ToggleButton(CGridEditDialog::kItalic).GetCheck(),
+                       dialog->ToggleButton(CGridEditDialog::kRight).GetCheck(),
+                       dialog->ToggleButton(CGridEditDialog::kMiddle).GetCheck()),
+            std::tuple(1, 1, 1));
   EXPECT_EQ(dialog->ColorPicker(CGridEditDialog::kTextColor).GetColor(), 0x123456u);
   EXPECT_EQ(dialog->RowHeight().Edit().text(), u"40");
   // The colours shown are not applied: the cells keep theirs.
