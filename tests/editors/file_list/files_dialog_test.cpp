@@ -232,6 +232,8 @@ TEST_F(FilesPageTest, DeleteClearAndMove) {
   EXPECT_EQ(Files().List().count(), 0);
   EXPECT_FALSE(QFile::exists(paks[0]) || QFile::exists(paks[1]));
   EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(-2)});
+  EXPECT_EQ(std::pair(Files().EffectCombo().currentIndex(), Files().StayEdit().Edit().text()),
+            std::pair(-1, QString()));
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[1].second, 1);
 

@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "controls/bars/my_tool_bar.h"
 #include "controls/buttons/button_qx.h"
 #include "controls/color/color_picker.h"
+#include "controls/dialogs/style_message_dialog.h"
 #include "controls/lists/list_box_qx.h"
 #include "controls/shell/content_page_ids.h"
 #include "controls/shell/program_messages.h"
@@ -18,6 +22,7 @@
 #include "editors/flash_words/flash_word_edit_dialog.h"
 #include "model/common/app_paths.h"
 #include "model/settings/lang_text.h"
+#include "model/settings/ui/dlg_lang_text.h"
 #include "render/frame/pak_file.h"
 #include "tests/editors/page_fixture.h"
 #include "tests/support/cut_texts.h"
@@ -132,6 +137,8 @@ TEST_F(FlashWordsTest, DeleteOrderAndApplyToAll) {
   EXPECT_EQ(Flash().List().count(), 0);
   EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(-2)});
   EXPECT_FALSE(QFile::exists(pak));
+  SendMessage(Flash().Handle(), UM_RERENDER_ITEM, 0, 0);  // no row: the canvas is not told
+  EXPECT_TRUE(canvas.Take().empty());
 
   page.reset();  // a fresh page over three items
   ClearProjectModel();
@@ -175,6 +182,32 @@ TEST_F(FlashWordsTest, DeleteOrderAndApplyToAll) {
   Command(ID_FLASH_WORDS_DELETE);  // the last: the one before it is loaded
   EXPECT_EQ(Flash().List().currentRow(), 1);
   EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(-2), Show(1)}));
+}
+
+TEST_F(FlashWordsTest, ClearAsksAndCancelKeepsEveryItem) {
+  OpenFlash(2);
+  const QString pak = PakFramePath(ReadBoundedText(Items()[1].guid));
+  ASSERT_TRUE(QDir().mkpath(AppFolderPath(AppFolder::Temp)));
+  ASSERT_TRUE(QFile(pak).open(QIODevice::WriteOnly));
+  int answer = kIdcMessageCancel;
+  QImage asked;  // the question's picture
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* box = dynamic_cast<CStyleMessageDialog*>(QApplication::activeModalWidget())) {
+      asked = box->Background();
+      qobject_cast<QPushButton*>(FindControl(box, answer))->click();
+    }
+  });
+  closer.start(5);
+  Command(ID_FLASH_WORDS_CLEAR);
+  EXPECT_EQ(asked, CStyleMessageDialog(u"Clear all flash words?"_s, 0x31).Background());
+  EXPECT_EQ(std::pair(Items().size(), Flash().List().count()), std::pair(std::size_t(2), 2));
+  EXPECT_TRUE(canvas.Take().empty() && QFile::exists(pak));
+  answer = kIdcMessageOk;
+  Command(ID_FLASH_WORDS_CLEAR);
+  EXPECT_EQ(std::pair(Items().size(), Flash().List().count()), std::pair(std::size_t(0), 0));
+  EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(-2)});
+  EXPECT_FALSE(QFile::exists(pak));
 }
 
 TEST_F(FlashWordsTest, ChangesMarkTheItemWhenTheyAlterItsPicture) {
@@ -245,6 +278,10 @@ TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
   CFlashWordEditDialog editor(owner.Handle(), item, nullptr);
   EXPECT_EQ(std::pair(editor.SpeedCombo().currentIndex(), editor.EffectCombo().currentIndex()),
             std::pair(31, 73));
+  for (int label = 0; label < 4; ++label) {
+    EXPECT_EQ(FindControl(&editor, 1495 + label)->property("text"),
+              ReadLangText(u"IDD_FLASHWORDEDIT_DIALOG"_s, 1000 + label));
+  }
   editor.show();
   QTest::keyClicks(&editor.NameEdit(), QStringLiteral("xy"));
   EXPECT_EQ(item.FileName, QStringLiteral("Axy"));

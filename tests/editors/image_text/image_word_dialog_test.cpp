@@ -140,12 +140,13 @@ TEST_F(ImageTextTest, NewPagesTakeTheirKindsDefaultsAndFiles) {
                             {u"Caption3"_s, 2, 6, 6, 3, 1, 1, 0, 2},
                             {u"Text4"_s, 4, 6, 0, 0, 3, 0, 0, 1},
                             {u"Table5"_s, 3, 0, 0, 3, 3, 0, 255, 3}};
-  for (int row = 0; row < 5; ++row) {
-    const FileItem& item = Pages()[static_cast<std::size_t>(row)];
+  for (int row = 0; row < 10; ++row) {  // as added, then as loaded again
+    if (row == 5) SendMessage(Text().Handle(), UM_LOAD_SELECTION, 0, 0);
+    const FileItem& item = Pages()[static_cast<std::size_t>(row % 5)];
     EXPECT_EQ(Defaults(ReadBoundedText(item.FileName), item.AddType, item.FileType, item.InStyle,
                        item.InSpeed, item.DelayTime, item.IsLeftMove, item.LineColor,
-                       Text().List().GetItemRecord(row)->image),
-              kinds[row])
+                       Text().List().GetItemRecord(row % 5)->image),
+              kinds[row % 5])
         << row;
     EXPECT_EQ(item.BackColor, 0u) << row;
   }

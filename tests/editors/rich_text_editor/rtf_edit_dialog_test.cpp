@@ -245,6 +245,12 @@ TEST_F(RtfEditTest, FormatsReachTheFileAndTheSelectionShowsThem) {
   Edit().SetSel(8, 8);
   Edit().SetSel(0, 5);
   EXPECT_EQ(face.currentText(), u"Tahoma");
+  dialog->AlignButton(RichAlign::kRight).click();
+  Edit().SetSel(8, 8);
+  Edit().SetSel(0, 5);
+  EXPECT_EQ(std::pair(dialog->AlignButton(RichAlign::kLeft).GetCheck(),
+                      dialog->AlignButton(RichAlign::kRight).GetCheck()),
+            std::pair(0, 1));
 }
 
 TEST_F(RtfEditTest, EchoesOfShownColoursNeverPaintTheSelection) {
@@ -278,7 +284,7 @@ TEST_F(RtfEditTest, OpenReplacesTheTextAndSaveAsNamesAnRtfFile) {
   Write(dir + "utf16.txt",
         QByteArray("\xFF\xFE") +
             QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
-  Write(dir + "utf8.txt", text.toUtf8());
+  Write(dir + "utf8.txt", QString(text).replace(u'\n', u'\r').toUtf8());  // old Mac lines
   Write(dir + "gbk.txt", *EncodeCodePage(text, 936));
   SelectLanguageFile(1);
   OpenEditor();

@@ -119,6 +119,7 @@ class GridEditTest : public apptest::AppTest {
 TEST_F(GridEditTest, NewInsertedAndDeletedRowsAndColumns) {
   OpenEditor(90, 100);
   EXPECT_EQ(dialog->NameEdit().text(), u"Table 1");
+  EXPECT_EQ(dialog->NameEdit().maxLength(), 250);
   EXPECT_EQ(Grid().GetGridLineColor(), 0x00FF00u);
   EXPECT_EQ(Grid().GetRowCount(), 5);  // no file: the default 4 x 4 table
   EXPECT_EQ(std::tuple(dialog->SizeCombo().currentText(),
@@ -241,7 +242,8 @@ TEST_F(GridEditTest, SelectionFormatsAndTheFocusedCellShownBack) {
   EXPECT_EQ(dialog->ToggleButton(CGridEditDialog::kItalic).GetCheck(), 0);
   EXPECT_EQ(dialog->ToggleButton(CGridEditDialog::kCentre).GetCheck(), 1);
   EXPECT_EQ(dialog->ColorPicker(CGridEditDialog::kTextColor).GetColor(), 0x8241E2u);
-  QTest::keyClick(&Grid(), Qt::Key_Up);
+  QTest::keyClick(&Grid(), Qt::Key_Up);  // row 2, column 3
+  EXPECT_EQ(dialog->ColumnWidth().Edit().text(), QString::number(Grid().GetColumnWidth(3)));
   QTest::keyClick(&Grid(), Qt::Key_Left);
   QCoreApplication::sendPostedEvents();
   EXPECT_EQ(Grid().GetFocusCell(), CCellID(2, 2));
