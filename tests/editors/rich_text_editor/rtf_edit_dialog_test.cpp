@@ -162,10 +162,9 @@ TEST_F(RtfEditTest, OpeningTypingAndThePageFields) {
   dialog->StepButton(CRtfEditDialog::kOffsetDown).click();
   dialog->StepButton(CRtfEditDialog::kOffsetUp).click();
   dialog->StepButton(CRtfEditDialog::kOffsetUp).click();
-  EXPECT_EQ(item.ZoomValue, -51);
-  EXPECT_EQ(item.OffsetValue, 1);
-  EXPECT_EQ(dialog->ZoomStatic().text(), u"-51");
-  EXPECT_EQ(dialog->OffsetStatic().text(), u"1");
+  EXPECT_EQ(std::tuple(item.ZoomValue, item.OffsetValue, dialog->ZoomStatic().text(),
+                       dialog->OffsetStatic().text()),
+            std::tuple(-51, 1, u"-51"_s, u"1"_s));
   EXPECT_EQ(dialog->VerticalButton().GetCheck(), 1);
   dialog->VerticalButton().click();
   EXPECT_EQ(item.IsVertical, 0);

@@ -210,12 +210,10 @@ TEST_F(GridEditTest, SelectionFormatsAndTheFocusedCellShownBack) {
   dialog->ColorPicker(CGridEditDialog::kBackColor).SetColor(0x00FFFF);
   QCoreApplication::sendPostedEvents();
   const CGridCellBase& cell = *Grid().GetCell(2, 2);
-  EXPECT_EQ(LogFontFaceName(*cell.GetFont()), u"DejaVu Sans");
-  EXPECT_EQ(cell.GetFont()->lfItalic, 1);
-  EXPECT_EQ(cell.GetFont()->lfUnderline, 1);
-  EXPECT_EQ(cell.GetFormat(), kFormatRight | kFormatMiddle);
-  EXPECT_EQ(cell.GetTextColor(), 0x123456u);
-  EXPECT_EQ(cell.GetBackColor(), 0x00FFFFu);
+  EXPECT_EQ(std::tuple(LogFontFaceName(*cell.GetFont()), int{cell.GetFont()->lfItalic},
+                       int{cell.GetFont()->lfUnderline}, cell.GetFormat(), cell.GetTextColor(),
+                       cell.GetBackColor()),
+            std::tuple(u"DejaVu Sans"_s, 1, 1, kFormatRight | kFormatMiddle, 0x123456u, 0x00FFFFu));
   EXPECT_EQ(Grid().GetCell(3, 3)->GetTextColor(), 0x8241E2u);  // outside: untouched
 
   dialog->RowHeight().Edit().setText(u"99999"_s);
@@ -423,9 +421,9 @@ TEST_F(GridEditTest, ImportsTheFirstWorksheet) {
   EXPECT_EQ(Grid().GetCellText(1, 3), QString());
   EXPECT_EQ(Grid().GetCellText(3, 4), u"3.75");
   EXPECT_EQ(Grid().GetCellText(5, 3), u"表格导入");
-  EXPECT_EQ(Grid().GetCell(1, 1)->GetTextColor(), 255u);
-  EXPECT_EQ(Grid().GetCell(1, 1)->GetFormat(), 5u);
-  EXPECT_EQ(Grid().GetRowHeight(0), 24);
+  EXPECT_EQ(std::tuple(Grid().GetCell(1, 1)->GetTextColor(), Grid().GetCell(1, 1)->GetFormat(),
+                       Grid().GetRowHeight(0)),
+            std::tuple(255u, 5u, 24));
   EXPECT_TRUE(asked.empty());
 
   openPath = folder.filePath(u"locked.xls"_s);
