@@ -97,6 +97,10 @@ TEST_F(AreaPageTest, BorderSizesAndNoBorder) {
   Field(CAreaSetDialog::kHeight).DownButton().click();
   EXPECT_EQ(Rect().height(), 7);
   EXPECT_EQ(Field(CAreaSetDialog::kHeight).Edit().text(), QStringLiteral("7"));
+  // So does a spin past the border.
+  Type(CAreaSetDialog::kX, QStringLiteral("3"));
+  Field(CAreaSetDialog::kX).DownButton().click();
+  EXPECT_EQ(Field(CAreaSetDialog::kX).Edit().selectedText(), QStringLiteral("3"));
 
   program->BorderWidth = 0;
   Type(CAreaSetDialog::kX, QStringLiteral("93"));

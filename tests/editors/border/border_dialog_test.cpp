@@ -82,6 +82,8 @@ TEST(BorderRules, WidthFollowsFamilyAndStyle) {
                           4, 4, 4, 4, 7, 7, 7, 7, 7, 7, 7, 7, 1};
   for (int style = 0; style < 21; ++style) EXPECT_EQ(GetBorderWidth(0, style), single[style]);
   for (int style = 0; style < 27; ++style) EXPECT_EQ(GetBorderWidth(1, style), dazzle[style]);
+  // A screen with no room inside the border still keeps a pixel of each area.
+  EXPECT_EQ(PushInsideBorder(QRect(0, 0, 5, 5), 8, 8, 4), QRect(4, 4, 1, 1));
 }
 
 TEST_F(BorderPageTest, SwitchingOffAndOnAndTheSingleColourScreen) {
@@ -105,6 +107,11 @@ TEST_F(BorderPageTest, SwitchingOffAndOnAndTheSingleColourScreen) {
   EXPECT_FALSE(Border().DazzleRadio().isEnabled());
   EXPECT_EQ(Border().Styles(0).currentIndex(), 0);
   EXPECT_TRUE(Sent().empty());
+  // A border that is off stays at width 0.
+  program->IsUseBorder = 0, program->BorderType = 1, program->BorderWidth = 0;
+  Select(AreaItem());
+  Select(ProgramItem());
+  EXPECT_EQ(program->BorderWidth, 0);
 }
 
 TEST_F(BorderPageTest, AnAreaBorderMustLeaveAPixelInside) {
@@ -151,7 +158,7 @@ TEST_F(BorderPageTest, AProgramBorderPushesItsAreasInside) {
 
 TEST_F(BorderPageTest, AnAreaTooSmallForTheProgramBorderResetsItOnceAndShowsIt) {
   OpenOn(2, 64, 32, QRect(10, 10, 20, 6));
-  AreaRecord& after = testsupport::PlaceArea(*program, kSingleLineArea, 0, 0, 20, 8);
+  AreaRecord& after = testsupport::PlaceArea(*program, kSingleLineArea, 0, 0, 20, 2);
   page->BuildTreeFromModel();
   program->BorderType = 1;
   Select(ProgramItem());
@@ -165,8 +172,10 @@ TEST_F(BorderPageTest, AnAreaTooSmallForTheProgramBorderResetsItOnceAndShowsIt) 
   EXPECT_EQ(after.AreaRect_Left, 1);
   EXPECT_EQ(after.AreaRect_Top, 1);
   EXPECT_EQ(after.AreaRect_Right, 21);
-  EXPECT_EQ(after.AreaRect_Bottom, 9);
+  EXPECT_EQ(after.AreaRect_Bottom, 3);
   EXPECT_EQ(Sent(), std::vector<Message>{kProgramChanged});
+  Choose(Border().Styles(1), 0);  // already the thinnest: nothing to reset or say
+  EXPECT_EQ(warnings, 1);
 }
 
 TEST_F(BorderPageTest, EveryChangeTellsTheCanvasOnceAndTheStoredColourNothing) {
@@ -185,6 +194,7 @@ TEST_F(BorderPageTest, EveryChangeTellsTheCanvasOnceAndTheStoredColourNothing) {
         [&] { Choose(Border().Styles(1), 3); },
         [&] { Border().SingleRadio().click(); },
         [&] { Choose(Border().Styles(0), 4); },
+        [&] { Border().DazzleRadio().click(); },  // its list still shows style 3
         [&] { Choose(Border().EffectList(), 2); },
         [&] { Choose(Border().SpeedList(), 9); },
         [&] { Border().ColorButton().SetColor(0x0000FF); },
@@ -194,7 +204,8 @@ TEST_F(BorderPageTest, EveryChangeTellsTheCanvasOnceAndTheStoredColourNothing) {
       EXPECT_EQ(Sent(), std::vector<Message>{changed});
     }
   }
-  EXPECT_EQ(area->BorderValue, 4);
+  EXPECT_EQ(area->BorderType, 1);
+  EXPECT_EQ(area->BorderValue, 3);
   EXPECT_EQ(area->BorderWidth, 2);
   EXPECT_EQ(area->BorderStyle, 2);
   EXPECT_EQ(area->BorderSpeed, 9);
@@ -214,6 +225,9 @@ TEST_F(BorderPageTest, PicturesAndTextsInBothLanguages) {
     const QString suffix = language == 1 ? QStringLiteral("chinese") : QStringLiteral("english");
     Select(ProgramItem());
     EXPECT_TRUE(Border().DazzleRadio().isChecked());
+    EXPECT_EQ(std::tuple(Border().Styles(0).isEnabled(), Border().ColorButton().isEnabled(),
+                         Border().Styles(1).isEnabled()),
+              std::tuple(false, false, true));
     SaveScreenshot(*page, QStringLiteral("border_dialog_program_dazzle_") + suffix);
     Select(AreaItem());
     QComboBox& styles = Border().Styles(0);

@@ -93,7 +93,7 @@ ClockAreaInfo AnalogClock() {
   CopyBoundedText(clock.ShowStr, u"Quendra");
   CopyBoundedText(clock.ShowStrFont_FontName, u"DejaVu Sans");
   clock.ShowStrFont_FontSize = 14;
-  clock.ShowStrFont_FontColor = 0xFF;
+  clock.ShowStrFont_FontColor = 0xFF, clock.ShowStrFont_FontItalic = 1;
   clock.HourNum = 2, clock.MiniteNum = 30;
   clock.ClockType = 1;
   clock.HourMarkColor = 0xFF00, clock.HourMarkType = 3, clock.HourMarkWidth = 7;
@@ -120,6 +120,10 @@ TEST_F(ClockPagesTest, AnalogClockStoresWhatItsControlsShow) {
   EXPECT_EQ(page.MinuteMarkSizeList().currentText(), QStringLiteral("2"));
   EXPECT_EQ(page.OffsetPicker().time(), QTime(2, 30));
   EXPECT_EQ(page.SizeList().currentText(), QStringLiteral("14"));
+  EXPECT_EQ(Entries(page.SizeList()),
+            QString("8 9 10 11 12 14 16 18 20 22 24 28 36 48 72").split(' '));
+  for (QComboBox* sizes : {&page.HourMarkSizeList(), &page.MinuteMarkSizeList()})
+    EXPECT_EQ(Entries(*sizes), QString("0 1 2 3 4 5 6 7 8").split(' '));
   const auto untouched = [&] {
     constexpr std::size_t from = offsetof(ClockAreaInfo, HourPointerWidth);
     return std::memcmp(reinterpret_cast<const char*>(&clock) + from,
@@ -171,7 +175,7 @@ TEST_F(ClockPagesTest, AnalogClockStoresWhatItsControlsShow) {
   page.StyleButton(0).click();
   page.StyleButton(2).click();
   EXPECT_EQ(clock.ShowStrFont_FontBold, 1);
-  EXPECT_EQ(clock.ShowStrFont_FontItalic, 0);
+  EXPECT_EQ(clock.ShowStrFont_FontItalic, 1);
   EXPECT_EQ(clock.ShowStrFont_FontUnderLine, 1);
   page.StyleButton(0).click();
   EXPECT_EQ(clock.ShowStrFont_FontBold, 0);
@@ -193,12 +197,21 @@ TEST_F(ClockPagesTest, AnalogClockKeepsItsSelectionsThroughALanguageSwitch) {
   SelectArea();
   auto& page = PageAt<CClockDialog>(PageSlot::AnalogClock);
   SaveInBothLanguages(page, QStringLiteral("clock_dialog"), [&page] {
-    const auto text = [](int number) {
-      return ReadLangText(lang_section::IDD_CLOCK_DIALOG, number);
+    const auto texts = [](std::initializer_list<int> numbers) {
+      QStringList list;
+      for (int number : numbers) list << ReadLangText(lang_section::IDD_CLOCK_DIALOG, number);
+      return list;
     };
-    EXPECT_EQ(page.FaceTypeList().currentText(), text(1009));
-    EXPECT_EQ(page.HourMarkTypeList().currentText(), text(1015));
-    EXPECT_EQ(page.MinuteMarkTypeList().currentText(), text(1009));
+    EXPECT_EQ(Entries(page.FaceTypeList()), texts({1008, 1009}));
+    EXPECT_EQ(Entries(page.HourMarkTypeList()), texts({1012, 1013, 1014, 1015}));
+    EXPECT_EQ(Entries(page.MinuteMarkTypeList()), texts({1008, 1009}));
+    EXPECT_EQ(Entries(page.SignList()), QStringList({"+", "-"}));
+    EXPECT_EQ(page.FaceTypeList().currentIndex(), 1);
+    EXPECT_EQ(page.HourMarkTypeList().currentIndex(), 3);
+    EXPECT_EQ(page.MinuteMarkTypeList().currentIndex(), 1);
+    const int labels[][2] = {{1476, 1000}, {1477, 1001}, {1478, 1002}, {1479, 1003},
+                             {1480, 1004}, {1481, 1005}, {1482, 1006}, {1483, 1007}};
+    EXPECT_EQ(editortest::WrongLangText(page, lang_section::IDD_CLOCK_DIALOG, labels), 0);
     EXPECT_EQ(page.HourMarkSizeList().currentText(), QStringLiteral("3"));
     EXPECT_EQ(page.FaceList().currentText(), QStringLiteral("DejaVu Sans"));
   });
@@ -285,7 +298,13 @@ TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
   Choose(page.DateFormatList(), 0);
   Choose(page.TimeFormatList(), 3);
   page.TextEdit().setText(QStringLiteral("Quendra"));
-  SaveInBothLanguages(page, QStringLiteral("digital_clock_dialog"));
+  SaveInBothLanguages(page, QStringLiteral("digital_clock_dialog"), [&page] {
+    const int texts[][2] = {{1485, 1000}, {1486, 1001}, {1487, 1002}, {1488, 1003}, {1243, 1004},
+                            {1097, 1005}, {1244, 1006}, {1099, 1007}, {1245, 1008}, {1246, 1009},
+                            {1247, 1010}, {1489, 1011}, {1248, 1012}, {1249, 1013}, {1490, 1014},
+                            {1491, 1015}, {1492, 1016}};
+    EXPECT_EQ(editortest::WrongLangText(page, lang_section::IDD_DIGITALCLOCK_DIALOG, texts), 0);
+  });
 }
 
 TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
@@ -352,7 +371,12 @@ TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
   EXPECT_EQ(countdown.ShowStrFont_FontItalic, 1);
 
   page.TextEdit().setText(QStringLiteral("Quendra"));
-  SaveInBothLanguages(page, QStringLiteral("time_dialog"));
+  SaveInBothLanguages(page, QStringLiteral("time_dialog"), [&page] {
+    const int texts[][2] = {{1533, 1000}, {1534, 1001}, {1535, 1002}, {1098, 1003},
+                            {1100, 1004}, {1101, 1005}, {1102, 1006}, {1536, 1007},
+                            {1055, 1008}, {1056, 1009}, {1537, 1010}, {1538, 1011}};
+    EXPECT_EQ(editortest::WrongLangText(page, lang_section::IDD_TIME_DIALOG, texts), 0);
+  });
 }
 
 // A record out of range loads every control from the new record, the pickers at the

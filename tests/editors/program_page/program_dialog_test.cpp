@@ -100,26 +100,30 @@ TEST_F(ProgramPageTest, ChecksWriteTheirOwnFields) {
 TEST_F(ProgramPageTest, LoadingWritesNothingAndSlidesOnlyOnAChange) {
   Open(64, 32, 0);
   program->IsProgramTiming = 1;
-  program->StartHour = 6, program->StartMinute = 30, program->StartSecond = 45;
+  program->StartHour = 6, program->StartMinute = 30, program->StartSecond = 59;
   program->StartYear = 2026, program->StartMonth = 3, program->StartDay = 1;
   Select(ProgramItem());
   const QPoint checkAt = ProgramPage().TimingCheck().pos();
+  const QPoint frameAt = ProgramPage().TimingFrame().pos();
+  const QPoint weekAt = ProgramPage().WeekCheck().pos();
   EXPECT_TRUE(ProgramPage().TimingShown());
-  EXPECT_EQ(ProgramPage().StartTime().time(), QTime(6, 30, 45));
+  EXPECT_EQ(ProgramPage().StartTime().time(), QTime(6, 30, 59));
   ProgramPage().StartDate().setDate(QDate(2026, 4, 2));
-  EXPECT_EQ(program->StartMonth, 4);
-  EXPECT_EQ(program->StartSecond, 45);
+  ProgramPage().EndDate().setDate(QDate(2027, 5, 3));
+  EXPECT_EQ(std::tie(program->StartYear, program->StartMonth, program->StartDay, program->EndYear,
+                     program->EndMonth, program->EndDay),
+            std::tuple(2026, 4, 2, 2027, 5, 3));
   Reload();
   EXPECT_EQ(ProgramPage().TimingCheck().pos(), checkAt);
+  ProgramPage().EndTime().setTime(QTime(22, 10));
   ProgramPage().StartTime().stepBy(1);  // the hour; the seconds stay
-  EXPECT_EQ(program->StartHour, 7);
-  EXPECT_EQ(program->StartMinute, 30);
-  EXPECT_EQ(program->StartSecond, 45);
-  EXPECT_EQ(program->EndHour, 0);
+  EXPECT_EQ(std::tie(program->StartHour, program->StartMinute, program->StartSecond,
+                     program->EndHour, program->EndMinute, program->EndSecond),
+            std::tuple(7, 30, 59, 22, 10, 0));
 
   // A stored month 13 shows the nearest date, leaves the record and loads the rest.
   program->StartYear = 1900, program->StartMonth = 13;
-  program->LoopCount = 7;
+  program->LoopCount = 7, program->StopType = 1;
   program->IsProgramTiming = 0;
   CopyBoundedText(program->ProgramName, u"Late");
   Reload();
@@ -127,9 +131,14 @@ TEST_F(ProgramPageTest, LoadingWritesNothingAndSlidesOnlyOnAChange) {
   EXPECT_EQ(ProgramPage().StartDate().date(), QDate(1900, 12, 2));
   EXPECT_EQ(ProgramPage().CountEdit().Edit().text(), QStringLiteral("7"));
   EXPECT_EQ(ProgramPage().NameEdit().text(), QStringLiteral("Late"));
+  EXPECT_TRUE(ProgramPage().DurationRadio().isChecked());
+  EXPECT_TRUE(ProgramPage().DurationEdit().isEnabled());
+  EXPECT_FALSE(ProgramPage().CountEdit().isEnabled());
   EXPECT_FALSE(ProgramPage().TimingShown());
   AwaitSlide();
   EXPECT_EQ(ProgramPage().TimingCheck().pos(), checkAt + QPoint(0, 180));
+  EXPECT_EQ(ProgramPage().TimingFrame().pos(), frameAt + QPoint(560, 0));
+  EXPECT_EQ(ProgramPage().WeekCheck().pos(), weekAt + QPoint(0, 200));
   EXPECT_EQ(program->IsProgramTiming, 0);
 
   ProgramPage().TimingCheck().click();
@@ -148,12 +157,15 @@ TEST_F(ProgramPageTest, NameLanguageAndPaint) {
   }
   EXPECT_EQ(ProgramItem()->text(0), QStringLiteral("ShowAB"));
 
-  auto* label = qobject_cast<QLabel*>(FindControl(&ProgramPage(), 1075));
-  ASSERT_NE(label, nullptr);
+  const int texts[][2] = {{1075, 1000}, {1076, 1001}, {1077, 1002}, {1078, 1003}, {1521, 1004},
+                          {1522, 1005}, {1073, 1006}, {1027, 1007}, {1069, 1008}, {1070, 1009},
+                          {1028, 1010}, {1071, 1011}, {1072, 1012}, {1031, 1013}, {1058, 1014},
+                          {1059, 1015}, {1060, 1016}, {1061, 1017}, {1062, 1018}, {1063, 1019},
+                          {1064, 1020}};
   SelectLanguageFile(1);
   ProgramPage().ApplyLanguage();
-  EXPECT_EQ(label->text(), ReadLangText(QStringLiteral("IDD_PROGRAM_DIALOG"), 1000));
-  EXPECT_NE(label->text(), QStringLiteral("Program name"));
+  EXPECT_EQ(editortest::WrongLangText(ProgramPage(), QStringLiteral("IDD_PROGRAM_DIALOG"), texts),
+            0);
   SelectLanguageFile(2);
   ProgramPage().ApplyLanguage();
 
