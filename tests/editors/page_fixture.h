@@ -41,6 +41,12 @@ int WrongLangText(QWidget& page, const QString& section, const int (&texts)[N][2
   return 0;
 }
 
+// An area's rectangle, its right and bottom excluded.
+inline QRect RectOf(const AreaRecord& area) {
+  return QRect(QPoint(area.AreaRect_Left, area.AreaRect_Top),
+               QPoint(area.AreaRect_Right - 1, area.AreaRect_Bottom - 1));
+}
+
 class PageTest : public apptest::AppTest {
  protected:
   void SetUp() override {

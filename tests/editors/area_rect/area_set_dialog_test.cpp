@@ -32,11 +32,7 @@ class AreaPageTest : public editortest::PageTest {
     QFocusEvent out(QEvent::FocusOut);
     QApplication::sendEvent(&Field(field).Edit(), &out);
   }
-  QRect Rect() const {
-    return QRect(area->AreaRect_Left, area->AreaRect_Top,
-                 area->AreaRect_Right - area->AreaRect_Left,
-                 area->AreaRect_Bottom - area->AreaRect_Top);
-  }
+  QRect Rect() const { return editortest::RectOf(*area); }
   void FireSizeTimer() {
     SendMessage(AreaPage().Handle(), WM_TIMER, CAreaSetDialog::kSizeTimer, 0);
   }

@@ -21,6 +21,7 @@
 
 namespace {
 
+using editortest::RectOf;
 using testsupport::Message;
 
 constexpr std::uint32_t kGreen = 0x00FF00;
@@ -142,16 +143,9 @@ TEST_F(BorderPageTest, AProgramBorderPushesItsAreasInside) {
   Select(ProgramItem());
   Choose(Border().Styles(0), 12);
   EXPECT_EQ(program->BorderWidth, 4);
-  EXPECT_EQ(QRect(QPoint(area->AreaRect_Left, area->AreaRect_Top),
-                  QPoint(area->AreaRect_Right, area->AreaRect_Bottom)),
-            QRect(QPoint(4, 4), QPoint(60, 28)));
-  EXPECT_EQ(QRect(QPoint(small.AreaRect_Left, small.AreaRect_Top),
-                  QPoint(small.AreaRect_Right, small.AreaRect_Bottom)),
-            QRect(QPoint(4, 4), QPoint(16, 14)));
-  // One near the far corner moves back inside with its size kept.
-  EXPECT_EQ(QRect(QPoint(far.AreaRect_Left, far.AreaRect_Top),
-                  QPoint(far.AreaRect_Right, far.AreaRect_Bottom)),
-            QRect(QPoint(48, 17), QPoint(60, 28)));
+  EXPECT_EQ(RectOf(*area), QRect(4, 4, 56, 24));
+  EXPECT_EQ(RectOf(small), QRect(4, 4, 12, 10));
+  EXPECT_EQ(RectOf(far), QRect(48, 17, 12, 11));  // back inside with its size kept
   EXPECT_EQ(warnings, 0);
   EXPECT_EQ(Sent(), std::vector<Message>{kProgramChanged});
 }
@@ -167,12 +161,8 @@ TEST_F(BorderPageTest, AnAreaTooSmallForTheProgramBorderResetsItOnceAndShowsIt) 
   EXPECT_EQ(program->BorderValue, 0);
   EXPECT_EQ(program->BorderWidth, 1);
   EXPECT_EQ(Border().Styles(1).currentIndex(), 0);
-  EXPECT_EQ(area->AreaRect_Top, 10);
-  EXPECT_EQ(area->AreaRect_Bottom, 16);
-  EXPECT_EQ(after.AreaRect_Left, 1);
-  EXPECT_EQ(after.AreaRect_Top, 1);
-  EXPECT_EQ(after.AreaRect_Right, 21);
-  EXPECT_EQ(after.AreaRect_Bottom, 3);
+  EXPECT_EQ(RectOf(*area), QRect(10, 10, 20, 6));
+  EXPECT_EQ(RectOf(after), QRect(1, 1, 20, 2));
   EXPECT_EQ(Sent(), std::vector<Message>{kProgramChanged});
   Choose(Border().Styles(1), 0);  // already the thinnest: nothing to reset or say
   EXPECT_EQ(warnings, 1);

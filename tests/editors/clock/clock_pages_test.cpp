@@ -139,10 +139,8 @@ TEST_F(ClockPagesTest, AnalogClockStoresWhatItsControlsShow) {
   Choose(page.SignList(), 1);
   Choose(page.HourMarkTypeList(), 2);
   Choose(page.MinuteMarkTypeList(), 0);
-  EXPECT_EQ(clock.ClockType, 0);
-  EXPECT_EQ(clock.TimeLagType, 1);
-  EXPECT_EQ(clock.HourMarkType, 2);
-  EXPECT_EQ(clock.MiniteMarkType, 0);
+  EXPECT_EQ(std::tie(clock.ClockType, clock.TimeLagType, clock.HourMarkType, clock.MiniteMarkType),
+            std::tuple(0, 1, 2, 0));
   page.OffsetPicker().setTime(QTime(3, 45));
   EXPECT_EQ(clock.HourNum, 3);
   EXPECT_EQ(clock.MiniteNum, 45);
@@ -174,9 +172,9 @@ TEST_F(ClockPagesTest, AnalogClockStoresWhatItsControlsShow) {
 
   page.StyleButton(0).click();
   page.StyleButton(2).click();
-  EXPECT_EQ(clock.ShowStrFont_FontBold, 1);
-  EXPECT_EQ(clock.ShowStrFont_FontItalic, 1);
-  EXPECT_EQ(clock.ShowStrFont_FontUnderLine, 1);
+  EXPECT_EQ(std::tie(clock.ShowStrFont_FontBold, clock.ShowStrFont_FontItalic,
+                     clock.ShowStrFont_FontUnderLine),
+            std::tuple(1, 1, 1));
   page.StyleButton(0).click();
   EXPECT_EQ(clock.ShowStrFont_FontBold, 0);
 
@@ -261,9 +259,7 @@ TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
   Choose(page.DateFormatList(), 7);
   Choose(page.TimeFormatList(), 6);
   Choose(page.WeekFormatList(), 2);
-  EXPECT_EQ(clock.DateFormat, 7);
-  EXPECT_EQ(clock.TimeFormat, 6);
-  EXPECT_EQ(clock.WeekFormat, 2);
+  EXPECT_EQ(std::tie(clock.DateFormat, clock.TimeFormat, clock.WeekFormat), std::tuple(7, 6, 2));
 
   std::int32_t DigitalClockAreaInfo::*const parts[] = {
       &DigitalClockAreaInfo::IsShowYear,  &DigitalClockAreaInfo::IsShowMonth,
@@ -323,14 +319,11 @@ TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
 
   page.TimePicker().setCurrentSection(QDateTimeEdit::SecondSection);
   page.TimePicker().stepBy(5);
-  EXPECT_EQ(countdown.nSecond, 35);
-  EXPECT_EQ(countdown.nMinute, 20);
-  EXPECT_EQ(countdown.nHour, 10);
+  EXPECT_EQ(std::tie(countdown.nHour, countdown.nMinute, countdown.nSecond),
+            std::tuple(10, 20, 35));
   page.DatePicker().setCurrentSection(QDateTimeEdit::MonthSection);
   page.DatePicker().stepBy(1);  // 31 January becomes 28 February
-  EXPECT_EQ(countdown.nYear, 2030);
-  EXPECT_EQ(countdown.nMonth, 2);
-  EXPECT_EQ(countdown.nDay, 28);
+  EXPECT_EQ(std::tie(countdown.nYear, countdown.nMonth, countdown.nDay), std::tuple(2030, 2, 28));
 
   for (const char* typed : {"abc", "0"}) {
     Type(page.SizeList(), QString::fromLatin1(typed));

@@ -62,14 +62,11 @@ TEST_F(ProgramPageTest, SpinsAndTypedValuesKeepTheirRanges) {
   EXPECT_EQ(program->LoopCount, 3);  // an emptied edit leaves the last value
 
   // The play mode enables its own edit.
-  ProgramPage().DurationRadio().click();
-  EXPECT_EQ(program->StopType, 1);
-  EXPECT_TRUE(duration.isEnabled());
-  EXPECT_FALSE(count.isEnabled());
-  ProgramPage().CountRadio().click();
-  EXPECT_EQ(program->StopType, 0);
-  EXPECT_FALSE(duration.isEnabled());
-  EXPECT_TRUE(count.isEnabled());
+  for (const bool byDuration : {true, false}) {
+    (byDuration ? ProgramPage().DurationRadio() : ProgramPage().CountRadio()).click();
+    EXPECT_EQ(std::tuple(program->StopType, duration.isEnabled(), count.isEnabled()),
+              std::tuple(byDuration ? 1 : 0, byDuration, !byDuration));
+  }
 }
 
 TEST_F(ProgramPageTest, ChecksWriteTheirOwnFields) {
@@ -131,9 +128,10 @@ TEST_F(ProgramPageTest, LoadingWritesNothingAndSlidesOnlyOnAChange) {
   EXPECT_EQ(ProgramPage().StartDate().date(), QDate(1900, 12, 2));
   EXPECT_EQ(ProgramPage().CountEdit().Edit().text(), QStringLiteral("7"));
   EXPECT_EQ(ProgramPage().NameEdit().text(), QStringLiteral("Late"));
-  EXPECT_TRUE(ProgramPage().DurationRadio().isChecked());
-  EXPECT_TRUE(ProgramPage().DurationEdit().isEnabled());
-  EXPECT_FALSE(ProgramPage().CountEdit().isEnabled());
+  EXPECT_EQ(
+      std::tuple(ProgramPage().DurationRadio().isChecked(),
+                 ProgramPage().DurationEdit().isEnabled(), ProgramPage().CountEdit().isEnabled()),
+      std::tuple(true, true, false));
   EXPECT_FALSE(ProgramPage().TimingShown());
   AwaitSlide();
   EXPECT_EQ(ProgramPage().TimingCheck().pos(), checkAt + QPoint(0, 180));
