@@ -35,6 +35,9 @@ class BorderPageTest : public editortest::PageTest {
       auto* box = dynamic_cast<CStyleMessageDialog*>(QApplication::activeModalWidget());
       if (!box) return;
       ++warnings;
+      shown = box->Message();
+      // The warning's look: its icon, OK alone.
+      EXPECT_EQ(box->Background(), CStyleMessageDialog(shown, 48).Background());
       qobject_cast<QPushButton*>(FindControl(box, kIdcMessageOk))->click();
     });
     closer_.start(5);
@@ -69,6 +72,7 @@ class BorderPageTest : public editortest::PageTest {
   }
 
   int warnings = 0;
+  QString shown;  // the last warning's text
 
  private:
   QTimer closer_;
@@ -117,9 +121,11 @@ TEST_F(BorderPageTest, SwitchingOffAndOnAndTheSingleColourScreen) {
 
 TEST_F(BorderPageTest, AnAreaBorderMustLeaveAPixelInside) {
   OpenOn(2, 64, 32, QRect(0, 0, 14, 20));
+  SelectLanguageFile(1);
   Select(AreaItem());
   Choose(Border().Styles(0), 16);
   EXPECT_EQ(warnings, 1);
+  EXPECT_EQ(shown, QStringLiteral("流水框超出区域大小，请重新选择流水边框或将区域调大。"));
   EXPECT_EQ(area->BorderValue, 0);
   EXPECT_EQ(area->BorderWidth, 1);
   EXPECT_EQ(Border().Styles(0).currentIndex(), 0);
@@ -208,6 +214,7 @@ TEST_F(BorderPageTest, PicturesAndTextsInBothLanguages) {
   area->BorderValue = 4, area->BorderWidth = 2, area->BorderColor = kGreen;
   EXPECT_EQ(Border().SpeedList().count(), 32);
   EXPECT_EQ(Border().SpeedList().itemText(0), QStringLiteral("1(fastest)"));
+  EXPECT_EQ(Border().SpeedList().itemText(31), QStringLiteral("32(slowest)"));
   EXPECT_EQ(Border().Styles(1).itemText(25), QStringLiteral("7"));
   for (int language : {1, 2}) {
     SelectLanguageFile(language);

@@ -266,9 +266,10 @@ TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
       &DigitalClockAreaInfo::IsShowDay,   &DigitalClockAreaInfo::IsShowWeek,
       &DigitalClockAreaInfo::IsShowHour,  &DigitalClockAreaInfo::IsShowMinite,
       &DigitalClockAreaInfo::IsShowSecond};
+  const int partIds[] = {1243, 1097, 1244, 1099, 1245, 1246, 1247};
   for (int part = 0; part < 7; ++part) {
     const std::int32_t before = clock.*parts[part];
-    page.PartCheck(part).click();
+    qobject_cast<QCheckBox*>(FindControl(&page, partIds[part]))->click();
     EXPECT_EQ(clock.*parts[part], 1 - before) << part;
   }
   page.SeveralLinesRadio().click();
@@ -344,9 +345,10 @@ TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
   std::int32_t TimeAreaInfo::*const units[] = {&TimeAreaInfo::IsShowDay, &TimeAreaInfo::IsShowHour,
                                                &TimeAreaInfo::IsShowMinute,
                                                &TimeAreaInfo::IsShowSecond};
+  const int unitIds[] = {1098, 1100, 1101, 1102};
   for (int unit = 0; unit < 4; ++unit) {
     const std::int32_t before = countdown.*units[unit];
-    page.UnitCheck(unit).click();
+    qobject_cast<QCheckBox*>(FindControl(&page, unitIds[unit]))->click();
     EXPECT_EQ(countdown.*units[unit], 1 - before) << unit;
   }
   page.SeveralLinesRadio().click();

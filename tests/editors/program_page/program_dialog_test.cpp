@@ -169,7 +169,7 @@ TEST_F(ProgramPageTest, NameLanguageAndPaint) {
 
   const QColor line(119, 196, 243);
   QImage on = ProgramPage().grab().toImage();
-  EXPECT_EQ(on.pixelColor(61, 199), line);
+  EXPECT_EQ(std::pair(on.pixelColor(61, 199), on.pixelColor(499, 253)), std::pair(line, line));
   EXPECT_NE(on.pixelColor(5, 5), on.pixelColor(5, 60));  // the caption band
   SaveScreenshot(ProgramPage(), QStringLiteral("program_dialog_timing_on"));
   // The schedule's frame lies on the page and holds every check of the section.
@@ -184,6 +184,7 @@ TEST_F(ProgramPageTest, NameLanguageAndPaint) {
   AwaitSlide();
   QImage off = ProgramPage().grab().toImage();
   EXPECT_NE(off.pixelColor(61, 199), line);
+  EXPECT_NE(off.pixelColor(499, 253), line);
   SaveScreenshot(ProgramPage(), QStringLiteral("program_dialog_timing_off"));
   SelectLanguageFile(1);
   ProgramPage().ApplyLanguage();
