@@ -120,7 +120,7 @@ TEST_F(BorderPageTest, SwitchingOffAndOnAndTheSingleColourScreen) {
 }
 
 TEST_F(BorderPageTest, AnAreaBorderMustLeaveAPixelInside) {
-  OpenOn(2, 64, 32, QRect(0, 0, 14, 20));
+  OpenOn(2, 64, 32, QRect(10, 0, 14, 20));
   SelectLanguageFile(1);
   Select(AreaItem());
   Choose(Border().Styles(0), 16);
@@ -129,7 +129,7 @@ TEST_F(BorderPageTest, AnAreaBorderMustLeaveAPixelInside) {
   EXPECT_EQ(area->BorderValue, 0);
   EXPECT_EQ(area->BorderWidth, 1);
   EXPECT_EQ(Border().Styles(0).currentIndex(), 0);
-  area->AreaRect_Right = 15;
+  area->AreaRect_Right = 25;
   area->AreaRect_Bottom = 14;  // wide enough now, but too low
   Choose(Border().Styles(0), 16);
   EXPECT_EQ(warnings, 2);
@@ -211,6 +211,7 @@ TEST_F(BorderPageTest, EveryChangeTellsTheCanvasOnceAndTheStoredColourNothing) {
 TEST_F(BorderPageTest, PicturesAndTextsInBothLanguages) {
   OpenOn(2, 64, 32, QRect(0, 0, 64, 32));
   program->BorderType = 1, program->BorderValue = 5, program->BorderWidth = 3;
+  program->BorderStyle = 2, program->BorderSpeed = 9;
   area->BorderValue = 4, area->BorderWidth = 2, area->BorderColor = kGreen;
   EXPECT_EQ(Border().SpeedList().count(), 32);
   EXPECT_EQ(Border().SpeedList().itemText(0), QStringLiteral("1(fastest)"));
@@ -223,8 +224,9 @@ TEST_F(BorderPageTest, PicturesAndTextsInBothLanguages) {
     Select(ProgramItem());
     EXPECT_TRUE(Border().DazzleRadio().isChecked());
     EXPECT_EQ(std::tuple(Border().Styles(0).isEnabled(), Border().ColorButton().isEnabled(),
-                         Border().Styles(1).isEnabled()),
-              std::tuple(false, false, true));
+                         Border().Styles(1).isEnabled(), Border().Styles(1).currentIndex(),
+                         Border().EffectList().currentIndex(), Border().SpeedList().currentIndex()),
+              std::tuple(false, false, true, 5, 2, 9));
     SaveScreenshot(*page, QStringLiteral("border_dialog_program_dazzle_") + suffix);
     Select(AreaItem());
     QComboBox& styles = Border().Styles(0);

@@ -237,6 +237,7 @@ TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
   EXPECT_EQ(page.SizeList().currentText(), QStringLiteral("12"));
   EXPECT_TRUE(page.PartCheck(6).isChecked());
   EXPECT_FALSE(page.PartCheck(0).isChecked());
+  EXPECT_TRUE(page.SingleLineRadio().isChecked());
   for (const char* typed : {"abc", "0"}) {
     Type(page.SizeList(), QString::fromLatin1(typed));
     EXPECT_EQ(clock.ShowStrFont_FontSize, 9);

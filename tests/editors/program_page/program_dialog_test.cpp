@@ -92,6 +92,9 @@ TEST_F(ProgramPageTest, ChecksWriteTheirOwnFields) {
   EXPECT_EQ(program->IsDate, 1);
   EXPECT_TRUE(ProgramPage().StartDate().isEnabled());
   EXPECT_FALSE(ProgramPage().StartTime().isEnabled());
+  ProgramPage().TimeCheck().click();
+  EXPECT_EQ(std::tie(program->IsTime, program->IsDate), std::tuple(1, 1));
+  EXPECT_TRUE(ProgramPage().EndTime().isEnabled());
 }
 
 TEST_F(ProgramPageTest, LoadingWritesNothingAndSlidesOnlyOnAChange) {
@@ -154,6 +157,8 @@ TEST_F(ProgramPageTest, NameLanguageAndPaint) {
     EXPECT_EQ(ProgramItem()->text(0), ReadBoundedText(program->ProgramName));
   }
   EXPECT_EQ(ProgramItem()->text(0), QStringLiteral("ShowAB"));
+  QTest::keyClicks(&ProgramPage().NameEdit(), QString(70, u'n'));
+  EXPECT_EQ(ProgramPage().NameEdit().text().size(), 63);
 
   const int texts[][2] = {{1075, 1000}, {1076, 1001}, {1077, 1002}, {1078, 1003}, {1521, 1004},
                           {1522, 1005}, {1073, 1006}, {1027, 1007}, {1069, 1008}, {1070, 1009},

@@ -1,15 +1,20 @@
-// The format controls of the rich-text pages: typed sizes at their ends, the colour a
-// selection shows, and the tips in the page's language.
+// What the pages share: the format controls of the rich-text pages (typed sizes at
+// their ends, the colour a selection shows, the tips and the edit menu in the page's
+// language) and the selected item of an item list.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 
 #include "controls/buttons/button_qx.h"
+#include "controls/buttons/kv_menu.h"
 #include "controls/color/color_picker.h"
 #include "controls/rich_edit/rich_edit_ex.h"
 #include "editors/page_parts/char_format_controls.h"
 #include "editors/page_parts/control_tips.h"
+#include "editors/page_parts/item_list_rows.h"
+#include "editors/page_parts/rtf_edit_menu.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
@@ -19,7 +24,7 @@ namespace {
 
 using CharFormatControlsTest = apptest::AppTest;
 
-TEST_F(CharFormatControlsTest, SizesColoursAndTips) {
+TEST_F(CharFormatControlsTest, SizesColoursTipsAndTheEditMenu) {
   SelectLanguageFile(1);
   QWidget page;
   auto* edit = new CRichEditEx(&page);
@@ -59,6 +64,30 @@ TEST_F(CharFormatControlsTest, SizesColoursAndTips) {
   SetControlTips(page, lang_section::IDD_RTFEDIT_DIALOG, tips);
   EXPECT_TRUE(button->toolTip().contains(text(1009)));
   EXPECT_EQ(edit->toolTip(), text(1010));
+
+  KvMenu menu;
+  ASSERT_TRUE(LoadRtfEditMenu(menu));
+  QStringList menuTexts;
+  for (int submenu = 0; submenu < 2; ++submenu) {
+    menuTexts << menu.actions()[submenu]->text();
+    for (const QAction* item : menu.GetSubMenu(submenu)->actions()) {
+      if (!item->isSeparator()) menuTexts << item->text();
+    }
+  }
+  QStringList texts;
+  for (int key : {1000, 1001, 1002, 1003, 1004, 2000, 2001, 2002, 2003, 2004, 2005, 2006})
+    texts << ReadLangText(lang_section::IDR_MENU_RTFEDIT, key);
+  EXPECT_EQ(menuTexts, texts);
+}
+
+TEST(ItemListRows, TheSelectedRowsItem) {
+  QListWidget list;
+  list.addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+  std::vector<int> items{1, 2};
+  list.setCurrentRow(1);
+  EXPECT_EQ(SelectedListItem(list, &items), &items[1]);
+  list.setCurrentRow(2);  // a row without its item
+  EXPECT_EQ(SelectedListItem(list, &items), nullptr);
 }
 
 }  // namespace
