@@ -78,6 +78,8 @@ TEST_F(AreaPageTest, TypedPositionsAndSizesAreClampedAndShown) {
   // Letters never reach the edit.
   QTest::keyClicks(&Field(CAreaSetDialog::kY).Edit(), QStringLiteral("x"));
   EXPECT_EQ(Field(CAreaSetDialog::kY).Edit().text(), QStringLiteral("4"));
+  Type(CAreaSetDialog::kY, QStringLiteral("31"));  // the bottom within the screen's height
+  EXPECT_EQ(Rect(), QRect(2, 30, 96, 8));
 }
 
 TEST_F(AreaPageTest, BorderSizesAndNoBorder) {

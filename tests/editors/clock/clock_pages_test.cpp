@@ -447,9 +447,9 @@ TEST_F(ClockPagesTest, CountdownOutOfRangeLoadsWholeAndHiddenStoresNothing) {
   EXPECT_EQ(countdownPage.FormatList().currentIndex(), 3);
   EXPECT_TRUE(countdownPage.UnitCheck(3).isChecked());
   EXPECT_EQ(countdownPage.TextEdit().text(), QStringLiteral("Far"));
-  countdown.nMonth = 13, countdown.nDay = 32;  // past the last month and day
+  countdown.nYear = 10000, countdown.nMonth = 13, countdown.nDay = 32;  // past the last ones
   Reload(countdownPage);
-  EXPECT_EQ(countdownPage.DatePicker().date(), QDate(2031, 12, 31));
+  EXPECT_EQ(countdownPage.DatePicker().date(), QDate(9999, 12, 31));
   countdownPage.DatePicker().setDate(QDate(2031, 5, 1));
   EXPECT_EQ(countdown.nMonth, 5);
   EXPECT_EQ(countdown.nDay, 1);

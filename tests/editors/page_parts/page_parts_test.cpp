@@ -15,6 +15,7 @@
 #include "editors/page_parts/control_tips.h"
 #include "editors/page_parts/item_list_rows.h"
 #include "editors/page_parts/rtf_edit_menu.h"
+#include "editors/page_parts/rtf_file_saver.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/lang_text.h"
 #include "model/settings/ui/dlg_lang_text.h"
@@ -78,6 +79,17 @@ TEST_F(CharFormatControlsTest, SizesColoursTipsAndTheEditMenu) {
   for (int key : {1000, 1001, 1002, 1003, 1004, 2000, 2001, 2002, 2003, 2004, 2005, 2006})
     texts << ReadLangText(lang_section::IDR_MENU_RTFEDIT, key);
   EXPECT_EQ(menuTexts, texts);
+
+  // The notices: a failed save as an error, cut text as information.
+  std::vector<std::pair<QString, int>> asked;
+  const RtfFileSaver::Ask ask = [&asked](const QString& notice, int style) {
+    asked.emplace_back(notice, style);
+    return 1;
+  };
+  RtfFileSaver saver;
+  EXPECT_FALSE(saver.Save(*edit, QStringLiteral("/nonexistent/folder/page.rtf"), ask));
+  TellTextCut(ask);
+  EXPECT_EQ(asked, (std::vector<std::pair<QString, int>>{{text(1027), 0x10}, {text(1032), 0x40}}));
 }
 
 TEST(ItemListRows, TheSelectedRowsItem) {

@@ -51,6 +51,9 @@ TEST_F(ProgramPageTest, SpinsAndTypedValuesKeepTheirRanges) {
   EXPECT_EQ(program->PlayTime, 1);
   Step(duration, 65535, true);
   EXPECT_EQ(program->PlayTime, 65535);
+  duration.Edit().clear();
+  QTest::keyClicks(&duration.Edit(), QStringLiteral("120"));
+  EXPECT_EQ(std::tie(program->PlayTime, program->LoopCount), std::tuple(120, 255));
 
   ProgramPage().CountRadio().click();
   count.Edit().clear();
