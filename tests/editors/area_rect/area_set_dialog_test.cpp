@@ -87,6 +87,7 @@ TEST_F(AreaPageTest, BorderSizesAndNoBorder) {
   Select(AreaItem());
   Type(CAreaSetDialog::kWidth, QStringLiteral("6"));
   EXPECT_EQ(Rect().width(), 7);
+  EXPECT_EQ(Field(CAreaSetDialog::kWidth).Edit().text(), QStringLiteral("6"));
   FireSizeTimer();  // the page shows what it stored
   EXPECT_EQ(Field(CAreaSetDialog::kWidth).Edit().text(), QStringLiteral("7"));
   Type(CAreaSetDialog::kWidth, QStringLiteral("7"));

@@ -154,6 +154,10 @@ TEST_F(BorderPageTest, AProgramBorderPushesItsAreasInside) {
   EXPECT_EQ(RectOf(far), QRect(48, 17, 12, 11));  // back inside with its size kept
   EXPECT_EQ(warnings, 0);
   EXPECT_EQ(Sent(), std::vector<Message>{kProgramChanged});
+  ScreenList.front().LedHeight = 8;  // too low for a width of 4
+  Choose(Border().Styles(0), 12);
+  EXPECT_EQ(std::tuple(warnings, program->BorderWidth, RectOf(*area)),
+            std::tuple(1, 1, QRect(4, 1, 56, 6)));
 }
 
 TEST_F(BorderPageTest, AnAreaTooSmallForTheProgramBorderResetsItOnceAndShowsIt) {
@@ -225,8 +229,9 @@ TEST_F(BorderPageTest, PicturesAndTextsInBothLanguages) {
     EXPECT_TRUE(Border().DazzleRadio().isChecked());
     EXPECT_EQ(std::tuple(Border().Styles(0).isEnabled(), Border().ColorButton().isEnabled(),
                          Border().Styles(1).isEnabled(), Border().Styles(1).currentIndex(),
-                         Border().EffectList().currentIndex(), Border().SpeedList().currentIndex()),
-              std::tuple(false, false, true, 5, 2, 9));
+                         Border().EffectList().currentIndex(), Border().SpeedList().currentIndex(),
+                         Border().EffectList().isEnabled(), Border().SpeedList().isEnabled()),
+              std::tuple(false, false, true, 5, 2, 9, true, true));
     SaveScreenshot(*page, QStringLiteral("border_dialog_program_dazzle_") + suffix);
     Select(AreaItem());
     QComboBox& styles = Border().Styles(0);

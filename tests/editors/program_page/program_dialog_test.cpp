@@ -105,12 +105,16 @@ TEST_F(ProgramPageTest, LoadingWritesNothingAndSlidesOnlyOnAChange) {
   program->IsProgramTiming = 1;
   program->StartHour = 6, program->StartMinute = 30, program->StartSecond = 59;
   program->StartYear = 2026, program->StartMonth = 3, program->StartDay = 1;
+  program->EndHour = 20, program->EndMinute = 15;
+  program->EndYear = 2026, program->EndMonth = 12, program->EndDay = 31;
   Select(ProgramItem());
   const QPoint checkAt = ProgramPage().TimingCheck().pos();
   const QPoint frameAt = ProgramPage().TimingFrame().pos();
   const QPoint weekAt = ProgramPage().WeekCheck().pos();
   EXPECT_TRUE(ProgramPage().TimingShown());
   EXPECT_EQ(ProgramPage().StartTime().time(), QTime(6, 30, 59));
+  EXPECT_EQ(std::pair(ProgramPage().EndTime().time(), ProgramPage().EndDate().date()),
+            std::pair(QTime(20, 15), QDate(2026, 12, 31)));
   ProgramPage().StartDate().setDate(QDate(2026, 4, 2));
   ProgramPage().EndDate().setDate(QDate(2027, 5, 3));
   EXPECT_EQ(std::tie(program->StartYear, program->StartMonth, program->StartDay, program->EndYear,
