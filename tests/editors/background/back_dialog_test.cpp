@@ -181,6 +181,7 @@ TEST_F(BackgroundPageTest, BuiltInBackgroundsComeInNumberOrderWithoutTouchingThe
     EXPECT_EQ(ReadBoundedText(item.FilePath), QString());
     EXPECT_EQ(ReadBoundedText(item.guid).size(), 36);
   }
+  EXPECT_EQ(Back().List().item(0)->text(), QStringLiteral("/p.png"));
   EXPECT_EQ(Back().List().item(1)->text(), QStringLiteral("Built-in background 1"));
   EXPECT_EQ(Back().List().item(2)->text(), QStringLiteral("Built-in background 4"));
   EXPECT_EQ(Back().List().currentRow(), 0);

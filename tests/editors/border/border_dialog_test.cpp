@@ -15,6 +15,7 @@
 #include "controls/shell/program_messages.h"
 #include "editors/border/border_dialog.h"
 #include "editors/border/border_rules.h"
+#include "model/settings/lang_sections.h"
 #include "model/settings/ui/dlg_lang_text.h"
 #include "tests/editors/page_fixture.h"
 #include "tests/support/screenshot.h"
@@ -213,7 +214,7 @@ TEST_F(BorderPageTest, EveryChangeTellsTheCanvasOnceAndTheStoredColourNothing) {
 }
 
 TEST_F(BorderPageTest, PicturesAndTextsInBothLanguages) {
-  OpenOn(2, 64, 32, QRect(0, 0, 64, 32));
+  OpenOn(1, 64, 32, QRect(0, 0, 64, 32));  // two colours: dazzle borders too
   program->BorderType = 1, program->BorderValue = 5, program->BorderWidth = 3;
   program->BorderStyle = 2, program->BorderSpeed = 9;
   area->BorderValue = 4, area->BorderWidth = 2, area->BorderColor = kGreen;
@@ -226,6 +227,9 @@ TEST_F(BorderPageTest, PicturesAndTextsInBothLanguages) {
     ReloadAllTexts();  // the page is registered with the project page's texts
     const QString suffix = language == 1 ? QStringLiteral("chinese") : QStringLiteral("english");
     Select(ProgramItem());
+    const int texts[][2] = {{1026, 1000}, {1048, 1001}, {1183, 1002},
+                            {1050, 1003}, {1474, 1004}, {1475, 1005}};
+    EXPECT_EQ(editortest::WrongLangText(Border(), lang_section::IDD_BORDER_DIALOG, texts), 0);
     EXPECT_TRUE(Border().DazzleRadio().isChecked());
     EXPECT_EQ(std::tuple(Border().Styles(0).isEnabled(), Border().ColorButton().isEnabled(),
                          Border().Styles(1).isEnabled(), Border().Styles(1).currentIndex(),
