@@ -43,11 +43,9 @@ const Message kReload{UM_CANVAS_RELOAD, 0, 0};
 TEST(AreaRectRulesTest, KeepAreasInsideTheProgramBorder) {
   EXPECT_EQ(ClampAreaPosition(50, 99, 100, 2), 2);  // longer than the inside: at the border
   const AreaSpan moved = ClampAreaLength(80, 30, 100, 2);
-  EXPECT_EQ(moved.position, 68);
-  EXPECT_EQ(moved.length, 30);
+  EXPECT_EQ(std::tie(moved.position, moved.length), std::tuple(68, 30));
   const AreaSpan filled = ClampAreaLength(40, 200, 100, 2);
-  EXPECT_EQ(filled.position, 2);
-  EXPECT_EQ(filled.length, 96);
+  EXPECT_EQ(std::tie(filled.position, filled.length), std::tuple(2, 96));
   EXPECT_EQ(ClampAreaLength(1, 10, 4, 2).length, 1);  // a screen narrower than its border
 }
 

@@ -106,9 +106,8 @@ TEST_F(BorderPageTest, SwitchingOffAndOnAndTheSingleColourScreen) {
 
   // A stored dazzle border loads as the thinnest single-colour style.
   Select(ProgramItem());
-  EXPECT_EQ(program->BorderType, 0);
-  EXPECT_EQ(program->BorderValue, 0);
-  EXPECT_EQ(program->BorderWidth, 1);
+  EXPECT_EQ(std::tie(program->BorderType, program->BorderValue, program->BorderWidth),
+            std::tuple(0, 0, 1));
   EXPECT_TRUE(Border().SingleRadio().isChecked());
   EXPECT_FALSE(Border().DazzleRadio().isEnabled());
   EXPECT_EQ(Border().Styles(0).currentIndex(), 0);
@@ -127,8 +126,7 @@ TEST_F(BorderPageTest, AnAreaBorderMustLeaveAPixelInside) {
   Choose(Border().Styles(0), 16);
   EXPECT_EQ(warnings, 1);
   EXPECT_EQ(shown, QStringLiteral("流水框超出区域大小，请重新选择流水边框或将区域调大。"));
-  EXPECT_EQ(area->BorderValue, 0);
-  EXPECT_EQ(area->BorderWidth, 1);
+  EXPECT_EQ(std::tie(area->BorderValue, area->BorderWidth), std::tuple(0, 1));
   EXPECT_EQ(Border().Styles(0).currentIndex(), 0);
   area->AreaRect_Right = 25;
   area->AreaRect_Bottom = 14;  // wide enough now, but too low
@@ -138,8 +136,7 @@ TEST_F(BorderPageTest, AnAreaBorderMustLeaveAPixelInside) {
   area->AreaRect_Bottom = 15;
   Choose(Border().Styles(0), 16);
   EXPECT_EQ(warnings, 2);
-  EXPECT_EQ(area->BorderValue, 16);
-  EXPECT_EQ(area->BorderWidth, 7);
+  EXPECT_EQ(std::tie(area->BorderValue, area->BorderWidth), std::tuple(16, 7));
 }
 
 TEST_F(BorderPageTest, AProgramBorderPushesItsAreasInside) {
@@ -169,8 +166,7 @@ TEST_F(BorderPageTest, AnAreaTooSmallForTheProgramBorderResetsItOnceAndShowsIt) 
   Select(ProgramItem());
   Choose(Border().Styles(1), 12);
   EXPECT_EQ(warnings, 1);
-  EXPECT_EQ(program->BorderValue, 0);
-  EXPECT_EQ(program->BorderWidth, 1);
+  EXPECT_EQ(std::tie(program->BorderValue, program->BorderWidth), std::tuple(0, 1));
   EXPECT_EQ(Border().Styles(1).currentIndex(), 0);
   EXPECT_EQ(RectOf(*area), QRect(10, 10, 20, 6));
   EXPECT_EQ(RectOf(after), QRect(1, 1, 20, 2));
@@ -205,12 +201,9 @@ TEST_F(BorderPageTest, EveryChangeTellsTheCanvasOnceAndTheStoredColourNothing) {
       EXPECT_EQ(Sent(), std::vector<Message>{changed});
     }
   }
-  EXPECT_EQ(area->BorderType, 1);
-  EXPECT_EQ(area->BorderValue, 3);
-  EXPECT_EQ(area->BorderWidth, 2);
-  EXPECT_EQ(area->BorderStyle, 2);
-  EXPECT_EQ(area->BorderSpeed, 9);
-  EXPECT_EQ(area->BorderColor, 0x0000FFu);
+  EXPECT_EQ(std::tie(area->BorderType, area->BorderValue, area->BorderWidth, area->BorderStyle,
+                     area->BorderSpeed, area->BorderColor),
+            std::tuple(1, 3, 2, 2, 9, 0x0000FFu));
 }
 
 TEST_F(BorderPageTest, PicturesAndTextsInBothLanguages) {

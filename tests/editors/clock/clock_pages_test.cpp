@@ -142,8 +142,7 @@ TEST_F(ClockPagesTest, AnalogClockStoresWhatItsControlsShow) {
   EXPECT_EQ(std::tie(clock.ClockType, clock.TimeLagType, clock.HourMarkType, clock.MiniteMarkType),
             std::tuple(0, 1, 2, 0));
   page.OffsetPicker().setTime(QTime(3, 45));
-  EXPECT_EQ(clock.HourNum, 3);
-  EXPECT_EQ(clock.MiniteNum, 45);
+  EXPECT_EQ(std::tie(clock.HourNum, clock.MiniteNum), std::tuple(3, 45));
 
   // Typed sizes: 0 or no number store 9, above 200 store 200, each shown as stored.
   const struct {
@@ -248,8 +247,7 @@ TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
   Choose(page.SignList(), 1);
   EXPECT_EQ(clock.TimeLagType, 1);
   page.OffsetPicker().setTime(QTime(23, 59));
-  EXPECT_EQ(clock.HourNum, 23);
-  EXPECT_EQ(clock.MiniteNum, 59);
+  EXPECT_EQ(std::tie(clock.HourNum, clock.MiniteNum), std::tuple(23, 59));
   EXPECT_EQ(Entries(page.DateFormatList()),
             QStringList({"YYYY年MM月DD日", "YY年MM月DD日", "MM/DD/YYYY", "YYYY/MM/DD", "YYYY-MM-DD",
                          "YYYY.MM.DD", "MM.DD.YYYY", "DD.MM.YYYY"}));
@@ -290,8 +288,7 @@ TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
   }
   QTest::keyClicks(&page.TextEdit(), QString(128, QLatin1Char('d')));
   EXPECT_EQ(ReadBoundedText(clock.FixedText), QString(127, QLatin1Char('d')));
-  EXPECT_EQ(clock.HourType, 2);
-  EXPECT_EQ(clock.YearType, 1);
+  EXPECT_EQ(std::tie(clock.HourType, clock.YearType), std::tuple(2, 1));
 
   Choose(page.DateFormatList(), 0);
   Choose(page.TimeFormatList(), 3);
@@ -359,8 +356,8 @@ TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
   page.ColorButton(1221)->SetColor(0xFF00);
   page.ColorButton(1220)->SetColor(0xFF0000);
   Settle();
-  EXPECT_EQ(countdown.TimeStrColor, 0xFF00u);
-  EXPECT_EQ(countdown.ShowStrFont_FontColor, 0xFF0000u);
+  EXPECT_EQ(std::tie(countdown.TimeStrColor, countdown.ShowStrFont_FontColor),
+            std::tuple(0xFF00u, 0xFF0000u));
   QTest::keyClicks(&page.TextEdit(), QString(128, QLatin1Char('c')));
   EXPECT_EQ(ReadBoundedText(countdown.ShowStr), QString(127, QLatin1Char('c')));
   page.StyleButton(1).click();
@@ -396,13 +393,11 @@ TEST_F(ClockPagesTest, AnalogClockOutOfRangeLoadsWholeAndHiddenStoresNothing) {
   EXPECT_EQ(analogPage.SizeList().currentText(), QStringLiteral("33"));
   EXPECT_EQ(analogPage.ColorButton(1125)->GetColor(), 0x0000FFu);
   analogPage.OffsetPicker().setTime(QTime(4, 5));
-  EXPECT_EQ(analog.HourNum, 4);
-  EXPECT_EQ(analog.MiniteNum, 5);
+  EXPECT_EQ(std::tie(analog.HourNum, analog.MiniteNum), std::tuple(4, 5));
   Select(ProgramItem());
   analogPage.OffsetPicker().setTime(QTime(6, 7));
   Type(analogPage.SizeList(), QStringLiteral("20"));
-  EXPECT_EQ(analog.HourNum, 4);
-  EXPECT_EQ(analog.ShowStrFont_FontSize, 33);
+  EXPECT_EQ(std::tie(analog.HourNum, analog.ShowStrFont_FontSize), std::tuple(4, 33));
 }
 
 TEST_F(ClockPagesTest, DigitalClockOutOfRangeLoadsWholeAndHiddenStoresNothing) {
@@ -423,8 +418,7 @@ TEST_F(ClockPagesTest, DigitalClockOutOfRangeLoadsWholeAndHiddenStoresNothing) {
   EXPECT_TRUE(digitalPage.SeveralLinesRadio().isChecked());
   EXPECT_EQ(digitalPage.TextEdit().text(), QStringLiteral("Far"));
   digitalPage.OffsetPicker().setTime(QTime(1, 2));
-  EXPECT_EQ(digital.HourNum, 1);
-  EXPECT_EQ(digital.MiniteNum, 2);
+  EXPECT_EQ(std::tie(digital.HourNum, digital.MiniteNum), std::tuple(1, 2));
   Select(ProgramItem());
   digitalPage.OffsetPicker().setTime(QTime(3, 4));
   EXPECT_EQ(digital.HourNum, 1);
@@ -451,14 +445,12 @@ TEST_F(ClockPagesTest, CountdownOutOfRangeLoadsWholeAndHiddenStoresNothing) {
   Reload(countdownPage);
   EXPECT_EQ(countdownPage.DatePicker().date(), QDate(9999, 12, 31));
   countdownPage.DatePicker().setDate(QDate(2031, 5, 1));
-  EXPECT_EQ(countdown.nMonth, 5);
-  EXPECT_EQ(countdown.nDay, 1);
+  EXPECT_EQ(std::tie(countdown.nMonth, countdown.nDay), std::tuple(5, 1));
   EXPECT_EQ(countdown.nHour, 24);  // the time picker was not changed
   Select(ProgramItem());
   countdownPage.DatePicker().setDate(QDate(2032, 6, 2));
   countdownPage.TimePicker().setTime(QTime(1, 1, 1));
-  EXPECT_EQ(countdown.nYear, 2031);
-  EXPECT_EQ(countdown.nSecond, -5);
+  EXPECT_EQ(std::tie(countdown.nYear, countdown.nSecond), std::tuple(2031, -5));
 }
 
 }  // namespace
