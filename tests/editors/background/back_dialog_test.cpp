@@ -185,6 +185,10 @@ TEST_F(BackgroundPageTest, BuiltInBackgroundsComeInNumberOrderWithoutTouchingThe
   EXPECT_EQ(Back().List().item(1)->text(), QStringLiteral("Built-in background 1"));
   EXPECT_EQ(Back().List().item(2)->text(), QStringLiteral("Built-in background 4"));
   EXPECT_EQ(Back().List().currentRow(), 0);
+  Back().List().setCurrentRow(2);
+  Select(ProgramItem());
+  Select(AreaItem());  // a load selects the first entry
+  EXPECT_EQ(Back().List().currentRow(), 0);
   EXPECT_EQ(GetBackgroundName(21), QStringLiteral("Built-in background 22"));
   EXPECT_EQ(GetBackgroundName(22), QString());
   EXPECT_EQ(GetBackgroundName(-1), QString());

@@ -110,6 +110,7 @@ TEST_F(BorderPageTest, SwitchingOffAndOnAndTheSingleColourScreen) {
             std::tuple(0, 0, 1));
   EXPECT_TRUE(Border().SingleRadio().isChecked());
   EXPECT_FALSE(Border().DazzleRadio().isEnabled());
+  EXPECT_FALSE(Border().Styles(1).isEnabled());
   EXPECT_EQ(Border().Styles(0).currentIndex(), 0);
   EXPECT_TRUE(Sent().empty());
   // A border that is off stays at width 0.

@@ -74,15 +74,16 @@ TEST_F(ProgramPageTest, SpinsAndTypedValuesKeepTheirRanges) {
 
 TEST_F(ProgramPageTest, ChecksWriteTheirOwnFields) {
   Open(64, 32, 0);
-  program->WeekVaule = 0x2A;
+  program->WeekVaule = 0x2B;
   program->IsWeek = 1;
   Select(ProgramItem());
   EXPECT_TRUE(ProgramPage().WeekdayCheck(0).isChecked());  // Monday, bit 1
   EXPECT_FALSE(ProgramPage().WeekdayCheck(1).isChecked());
-  ProgramPage().WeekdayCheck(kSunday).click();
-  EXPECT_EQ(program->WeekVaule, 0x2B);
+  EXPECT_TRUE(ProgramPage().WeekdayCheck(kSunday).isChecked());  // bit 0
   ProgramPage().WeekdayCheck(kSunday).click();
   EXPECT_EQ(program->WeekVaule, 0x2A);
+  ProgramPage().WeekdayCheck(kSunday).click();
+  EXPECT_EQ(program->WeekVaule, 0x2B);
   for (int day = 0; day < 7; ++day) {
     const std::int32_t before = program->WeekVaule;
     ProgramPage().WeekdayCheck(day).click();
