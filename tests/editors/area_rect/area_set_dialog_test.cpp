@@ -95,7 +95,7 @@ TEST_F(AreaPageTest, BorderSizesAndNoBorder) {
   Field(CAreaSetDialog::kHeight).DownButton().click();
   Field(CAreaSetDialog::kHeight).DownButton().click();
   EXPECT_EQ(Rect().height(), 7);
-  EXPECT_EQ(Field(CAreaSetDialog::kHeight).Edit().text(), QStringLiteral("7"));
+  EXPECT_EQ(Field(CAreaSetDialog::kHeight).Edit().selectedText(), QStringLiteral("7"));
   // So does a spin past the border.
   Type(CAreaSetDialog::kX, QStringLiteral("3"));
   Field(CAreaSetDialog::kX).DownButton().click();
