@@ -2,6 +2,8 @@
 // What the property page tests share: the project page over a project of one screen
 // with one program and one area, and a canvas that records what it is sent.
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QTreeWidget>
 
 #include <memory>
@@ -15,6 +17,7 @@
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_text.h"
+#include "model/settings/ui/dlg_lang_text.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/project_building.h"
 #include "tests/support/recording_window.h"
@@ -23,6 +26,26 @@ namespace editortest {
 
 using testsupport::Message;
 using testsupport::RecordingWindow;
+
+// The first control (id, text number) of the page that does not show its text of the
+// section; 0 when all do.
+template <std::size_t N>
+int WrongLangText(QWidget& page, const QString& section, const int (&texts)[N][2]) {
+  for (const auto& [id, number] : texts) {
+    QWidget* control = FindControl(&page, id);
+    auto* label = qobject_cast<QLabel*>(control);
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    const QString shown = label ? label->text() : button ? button->text() : QString();
+    if (shown != ReadLangText(section, number)) return id;
+  }
+  return 0;
+}
+
+// An area's rectangle, its right and bottom excluded.
+inline QRect RectOf(const AreaRecord& area) {
+  return QRect(QPoint(area.AreaRect_Left, area.AreaRect_Top),
+               QPoint(area.AreaRect_Right - 1, area.AreaRect_Bottom - 1));
+}
 
 class PageTest : public apptest::AppTest {
  protected:

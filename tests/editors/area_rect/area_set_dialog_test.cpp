@@ -32,11 +32,7 @@ class AreaPageTest : public editortest::PageTest {
     QFocusEvent out(QEvent::FocusOut);
     QApplication::sendEvent(&Field(field).Edit(), &out);
   }
-  QRect Rect() const {
-    return QRect(area->AreaRect_Left, area->AreaRect_Top,
-                 area->AreaRect_Right - area->AreaRect_Left,
-                 area->AreaRect_Bottom - area->AreaRect_Top);
-  }
+  QRect Rect() const { return editortest::RectOf(*area); }
   void FireSizeTimer() {
     SendMessage(AreaPage().Handle(), WM_TIMER, CAreaSetDialog::kSizeTimer, 0);
   }
@@ -47,11 +43,9 @@ const Message kReload{UM_CANVAS_RELOAD, 0, 0};
 TEST(AreaRectRulesTest, KeepAreasInsideTheProgramBorder) {
   EXPECT_EQ(ClampAreaPosition(50, 99, 100, 2), 2);  // longer than the inside: at the border
   const AreaSpan moved = ClampAreaLength(80, 30, 100, 2);
-  EXPECT_EQ(moved.position, 68);
-  EXPECT_EQ(moved.length, 30);
+  EXPECT_EQ(std::tie(moved.position, moved.length), std::tuple(68, 30));
   const AreaSpan filled = ClampAreaLength(40, 200, 100, 2);
-  EXPECT_EQ(filled.position, 2);
-  EXPECT_EQ(filled.length, 96);
+  EXPECT_EQ(std::tie(filled.position, filled.length), std::tuple(2, 96));
   EXPECT_EQ(ClampAreaLength(1, 10, 4, 2).length, 1);  // a screen narrower than its border
 }
 
@@ -82,6 +76,8 @@ TEST_F(AreaPageTest, TypedPositionsAndSizesAreClampedAndShown) {
   // Letters never reach the edit.
   QTest::keyClicks(&Field(CAreaSetDialog::kY).Edit(), QStringLiteral("x"));
   EXPECT_EQ(Field(CAreaSetDialog::kY).Edit().text(), QStringLiteral("4"));
+  Type(CAreaSetDialog::kY, QStringLiteral("31"));  // the bottom within the screen's height
+  EXPECT_EQ(Rect(), QRect(2, 30, 96, 8));
 }
 
 TEST_F(AreaPageTest, BorderSizesAndNoBorder) {
@@ -89,6 +85,9 @@ TEST_F(AreaPageTest, BorderSizesAndNoBorder) {
   Select(AreaItem());
   Type(CAreaSetDialog::kWidth, QStringLiteral("6"));
   EXPECT_EQ(Rect().width(), 7);
+  EXPECT_EQ(Field(CAreaSetDialog::kWidth).Edit().text(), QStringLiteral("6"));
+  FireSizeTimer();  // the page shows what it stored
+  EXPECT_EQ(Field(CAreaSetDialog::kWidth).Edit().text(), QStringLiteral("7"));
   Type(CAreaSetDialog::kWidth, QStringLiteral("7"));
   EXPECT_EQ(Rect().width(), 7);
   // A spin click shows the raised minimum at once.
@@ -96,7 +95,11 @@ TEST_F(AreaPageTest, BorderSizesAndNoBorder) {
   Field(CAreaSetDialog::kHeight).DownButton().click();
   Field(CAreaSetDialog::kHeight).DownButton().click();
   EXPECT_EQ(Rect().height(), 7);
-  EXPECT_EQ(Field(CAreaSetDialog::kHeight).Edit().text(), QStringLiteral("7"));
+  EXPECT_EQ(Field(CAreaSetDialog::kHeight).Edit().selectedText(), QStringLiteral("7"));
+  // So does a spin past the border.
+  Type(CAreaSetDialog::kX, QStringLiteral("3"));
+  Field(CAreaSetDialog::kX).DownButton().click();
+  EXPECT_EQ(Field(CAreaSetDialog::kX).Edit().selectedText(), QStringLiteral("3"));
 
   program->BorderWidth = 0;
   Type(CAreaSetDialog::kX, QStringLiteral("93"));
@@ -143,13 +146,10 @@ TEST_F(AreaPageTest, NameRenamesTheItemAndLanguageAndPaint) {
   EXPECT_EQ(ReadBoundedText(area->AreaName).size(), 63);
   EXPECT_EQ(AreaItem()->text(0), ReadBoundedText(area->AreaName));
 
-  auto* width = qobject_cast<QLabel*>(FindControl(&AreaPage(), 1457));
-  ASSERT_NE(width, nullptr);
-  EXPECT_EQ(width->text(), QStringLiteral("Width"));
+  const int texts[][2] = {{1456, 1000}, {1457, 1001}, {1458, 1002}};
   SelectLanguageFile(1);
   AreaPage().ApplyLanguage();
-  EXPECT_EQ(width->text(), ReadLangText(QStringLiteral("IDD_AREASET_DIALOG"), 1001));
-  EXPECT_NE(width->text(), QStringLiteral("Width"));
+  EXPECT_EQ(editortest::WrongLangText(AreaPage(), QStringLiteral("IDD_AREASET_DIALOG"), texts), 0);
   SelectLanguageFile(2);
   AreaPage().ApplyLanguage();
 

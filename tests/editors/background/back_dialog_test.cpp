@@ -103,8 +103,13 @@ TEST_F(BackgroundPageTest, FilesAreAppendedAndOnlyTheLastTakesTheShownSpeed) {
                  QStringLiteral(QUENDRA_SOURCE_DIR "/tests/render/media/gif/9001.gif"),
                  Picture(QStringLiteral("a.jpg"))};
   Click(CBackDialog::kAddFiles);
-  EXPECT_TRUE(shownFilter.startsWith(
-      QStringLiteral("All pictures(*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff) (*.bmp *.BMP")));
+  EXPECT_EQ(
+      shownFilter,
+      QStringLiteral("All pictures(*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff) (*.bmp *.BMP "
+                     "*.jpg *.JPG *.jpeg *.JPEG *.png *.PNG *.gif *.GIF *.tif *.TIF *.tiff "
+                     "*.TIFF);;BMP(*.bmp) (*.bmp *.BMP);;JPEG(*.jpeg;*.jpg) (*.jpeg *.JPEG "
+                     "*.jpg *.JPG);;PNG(*.png) (*.png *.PNG);;TIFF(*.tif;*.tiff) (*.tif *.TIF "
+                     "*.tiff *.TIFF);;GIF(*.gif) (*.gif *.GIF)"));
   ASSERT_EQ(Items().size(), 3u);
   const int kinds[] = {kMediaPicture, kMediaGif, kMediaPicture};
   for (std::size_t i = 0; i < 3; ++i) {
@@ -124,6 +129,8 @@ TEST_F(BackgroundPageTest, FilesAreAppendedAndOnlyTheLastTakesTheShownSpeed) {
   EXPECT_EQ(Back().SpeedList().currentIndex(), 0);
   ChooseSpeed(31);
   EXPECT_EQ(Items()[0].Speed, 31);
+  Back().List().setCurrentRow(2);
+  EXPECT_EQ(Back().SpeedList().currentIndex(), 7);
 
   // Doubled backslashes are stored single; a path too long for the record, and files
   // that are no pictures the card shows, are left out with one message each, the
@@ -174,8 +181,13 @@ TEST_F(BackgroundPageTest, BuiltInBackgroundsComeInNumberOrderWithoutTouchingThe
     EXPECT_EQ(ReadBoundedText(item.FilePath), QString());
     EXPECT_EQ(ReadBoundedText(item.guid).size(), 36);
   }
+  EXPECT_EQ(Back().List().item(0)->text(), QStringLiteral("/p.png"));
   EXPECT_EQ(Back().List().item(1)->text(), QStringLiteral("Built-in background 1"));
   EXPECT_EQ(Back().List().item(2)->text(), QStringLiteral("Built-in background 4"));
+  EXPECT_EQ(Back().List().currentRow(), 0);
+  Back().List().setCurrentRow(2);
+  Select(ProgramItem());
+  Select(AreaItem());  // a load selects the first entry
   EXPECT_EQ(Back().List().currentRow(), 0);
   EXPECT_EQ(GetBackgroundName(21), QStringLiteral("Built-in background 22"));
   EXPECT_EQ(GetBackgroundName(22), QString());
@@ -234,9 +246,18 @@ TEST_F(BackgroundPageTest, TheCheckEnablesTheControlsAndKeepsTheItems) {
   Back().ApplyLanguage();
   EXPECT_EQ(Back().List().item(0)->text(), QStringLiteral("内置背景3"));
   EXPECT_EQ(Back().SpeedList().currentIndex(), 9);
+  const auto text = [](const QString& section, int key) { return ReadLangText(section, key); };
   EXPECT_EQ(Back().SpeedList().itemText(0),
-            QStringLiteral("1(") + ReadLangText(lang_section::IDD_BORDER_DIALOG, 1011) +
-                QStringLiteral(")"));
+            QStringLiteral("1(%1)").arg(text(lang_section::IDD_BORDER_DIALOG, 1011)));
+  EXPECT_EQ(Back().SpeedList().itemText(31),
+            QStringLiteral("32(%1)").arg(text(lang_section::IDD_BORDER_DIALOG, 1012)));
+  for (int tool = CBackDialog::kAddBuiltIn; tool <= CBackDialog::kDeleteAll; ++tool) {
+    EXPECT_TRUE(Back()
+                    .ToolButton(CBackDialog::Tool(tool))
+                    .toolTip()
+                    .contains(text(lang_section::IDD_BACK_DIALOG, 1002 + tool)))
+        << tool;
+  }
 }
 
 }  // namespace

@@ -93,7 +93,7 @@ ClockAreaInfo AnalogClock() {
   CopyBoundedText(clock.ShowStr, u"Quendra");
   CopyBoundedText(clock.ShowStrFont_FontName, u"DejaVu Sans");
   clock.ShowStrFont_FontSize = 14;
-  clock.ShowStrFont_FontColor = 0xFF;
+  clock.ShowStrFont_FontColor = 0xFF, clock.ShowStrFont_FontItalic = 1;
   clock.HourNum = 2, clock.MiniteNum = 30;
   clock.ClockType = 1;
   clock.HourMarkColor = 0xFF00, clock.HourMarkType = 3, clock.HourMarkWidth = 7;
@@ -120,6 +120,10 @@ TEST_F(ClockPagesTest, AnalogClockStoresWhatItsControlsShow) {
   EXPECT_EQ(page.MinuteMarkSizeList().currentText(), QStringLiteral("2"));
   EXPECT_EQ(page.OffsetPicker().time(), QTime(2, 30));
   EXPECT_EQ(page.SizeList().currentText(), QStringLiteral("14"));
+  EXPECT_EQ(Entries(page.SizeList()),
+            QString("8 9 10 11 12 14 16 18 20 22 24 28 36 48 72").split(' '));
+  for (QComboBox* sizes : {&page.HourMarkSizeList(), &page.MinuteMarkSizeList()})
+    EXPECT_EQ(Entries(*sizes), QString("0 1 2 3 4 5 6 7 8").split(' '));
   const auto untouched = [&] {
     constexpr std::size_t from = offsetof(ClockAreaInfo, HourPointerWidth);
     return std::memcmp(reinterpret_cast<const char*>(&clock) + from,
@@ -135,13 +139,10 @@ TEST_F(ClockPagesTest, AnalogClockStoresWhatItsControlsShow) {
   Choose(page.SignList(), 1);
   Choose(page.HourMarkTypeList(), 2);
   Choose(page.MinuteMarkTypeList(), 0);
-  EXPECT_EQ(clock.ClockType, 0);
-  EXPECT_EQ(clock.TimeLagType, 1);
-  EXPECT_EQ(clock.HourMarkType, 2);
-  EXPECT_EQ(clock.MiniteMarkType, 0);
+  EXPECT_EQ(std::tie(clock.ClockType, clock.TimeLagType, clock.HourMarkType, clock.MiniteMarkType),
+            std::tuple(0, 1, 2, 0));
   page.OffsetPicker().setTime(QTime(3, 45));
-  EXPECT_EQ(clock.HourNum, 3);
-  EXPECT_EQ(clock.MiniteNum, 45);
+  EXPECT_EQ(std::tie(clock.HourNum, clock.MiniteNum), std::tuple(3, 45));
 
   // Typed sizes: 0 or no number store 9, above 200 store 200, each shown as stored.
   const struct {
@@ -170,9 +171,9 @@ TEST_F(ClockPagesTest, AnalogClockStoresWhatItsControlsShow) {
 
   page.StyleButton(0).click();
   page.StyleButton(2).click();
-  EXPECT_EQ(clock.ShowStrFont_FontBold, 1);
-  EXPECT_EQ(clock.ShowStrFont_FontItalic, 0);
-  EXPECT_EQ(clock.ShowStrFont_FontUnderLine, 1);
+  EXPECT_EQ(std::tie(clock.ShowStrFont_FontBold, clock.ShowStrFont_FontItalic,
+                     clock.ShowStrFont_FontUnderLine),
+            std::tuple(1, 1, 1));
   page.StyleButton(0).click();
   EXPECT_EQ(clock.ShowStrFont_FontBold, 0);
 
@@ -193,12 +194,21 @@ TEST_F(ClockPagesTest, AnalogClockKeepsItsSelectionsThroughALanguageSwitch) {
   SelectArea();
   auto& page = PageAt<CClockDialog>(PageSlot::AnalogClock);
   SaveInBothLanguages(page, QStringLiteral("clock_dialog"), [&page] {
-    const auto text = [](int number) {
-      return ReadLangText(lang_section::IDD_CLOCK_DIALOG, number);
+    const auto texts = [](std::initializer_list<int> numbers) {
+      QStringList list;
+      for (int number : numbers) list << ReadLangText(lang_section::IDD_CLOCK_DIALOG, number);
+      return list;
     };
-    EXPECT_EQ(page.FaceTypeList().currentText(), text(1009));
-    EXPECT_EQ(page.HourMarkTypeList().currentText(), text(1015));
-    EXPECT_EQ(page.MinuteMarkTypeList().currentText(), text(1009));
+    EXPECT_EQ(Entries(page.FaceTypeList()), texts({1008, 1009}));
+    EXPECT_EQ(Entries(page.HourMarkTypeList()), texts({1012, 1013, 1014, 1015}));
+    EXPECT_EQ(Entries(page.MinuteMarkTypeList()), texts({1008, 1009}));
+    EXPECT_EQ(Entries(page.SignList()), QStringList({"+", "-"}));
+    EXPECT_EQ(page.FaceTypeList().currentIndex(), 1);
+    EXPECT_EQ(page.HourMarkTypeList().currentIndex(), 3);
+    EXPECT_EQ(page.MinuteMarkTypeList().currentIndex(), 1);
+    const int labels[][2] = {{1476, 1000}, {1477, 1001}, {1478, 1002}, {1479, 1003},
+                             {1480, 1004}, {1481, 1005}, {1482, 1006}, {1483, 1007}};
+    EXPECT_EQ(editortest::WrongLangText(page, lang_section::IDD_CLOCK_DIALOG, labels), 0);
     EXPECT_EQ(page.HourMarkSizeList().currentText(), QStringLiteral("3"));
     EXPECT_EQ(page.FaceList().currentText(), QStringLiteral("DejaVu Sans"));
   });
@@ -226,6 +236,7 @@ TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
   EXPECT_EQ(page.SizeList().currentText(), QStringLiteral("12"));
   EXPECT_TRUE(page.PartCheck(6).isChecked());
   EXPECT_FALSE(page.PartCheck(0).isChecked());
+  EXPECT_TRUE(page.SingleLineRadio().isChecked());
   for (const char* typed : {"abc", "0"}) {
     Type(page.SizeList(), QString::fromLatin1(typed));
     EXPECT_EQ(clock.ShowStrFont_FontSize, 9);
@@ -236,8 +247,7 @@ TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
   Choose(page.SignList(), 1);
   EXPECT_EQ(clock.TimeLagType, 1);
   page.OffsetPicker().setTime(QTime(23, 59));
-  EXPECT_EQ(clock.HourNum, 23);
-  EXPECT_EQ(clock.MiniteNum, 59);
+  EXPECT_EQ(std::tie(clock.HourNum, clock.MiniteNum), std::tuple(23, 59));
   EXPECT_EQ(Entries(page.DateFormatList()),
             QStringList({"YYYY年MM月DD日", "YY年MM月DD日", "MM/DD/YYYY", "YYYY/MM/DD", "YYYY-MM-DD",
                          "YYYY.MM.DD", "MM.DD.YYYY", "DD.MM.YYYY"}));
@@ -248,18 +258,17 @@ TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
   Choose(page.DateFormatList(), 7);
   Choose(page.TimeFormatList(), 6);
   Choose(page.WeekFormatList(), 2);
-  EXPECT_EQ(clock.DateFormat, 7);
-  EXPECT_EQ(clock.TimeFormat, 6);
-  EXPECT_EQ(clock.WeekFormat, 2);
+  EXPECT_EQ(std::tie(clock.DateFormat, clock.TimeFormat, clock.WeekFormat), std::tuple(7, 6, 2));
 
   std::int32_t DigitalClockAreaInfo::*const parts[] = {
       &DigitalClockAreaInfo::IsShowYear,  &DigitalClockAreaInfo::IsShowMonth,
       &DigitalClockAreaInfo::IsShowDay,   &DigitalClockAreaInfo::IsShowWeek,
       &DigitalClockAreaInfo::IsShowHour,  &DigitalClockAreaInfo::IsShowMinite,
       &DigitalClockAreaInfo::IsShowSecond};
+  const int partIds[] = {1243, 1097, 1244, 1099, 1245, 1246, 1247};
   for (int part = 0; part < 7; ++part) {
     const std::int32_t before = clock.*parts[part];
-    page.PartCheck(part).click();
+    qobject_cast<QCheckBox*>(FindControl(&page, partIds[part]))->click();
     EXPECT_EQ(clock.*parts[part], 1 - before) << part;
   }
   page.SeveralLinesRadio().click();
@@ -279,13 +288,18 @@ TEST_F(ClockPagesTest, DigitalClockStoresItsFieldsAndLeavesTypedSizes) {
   }
   QTest::keyClicks(&page.TextEdit(), QString(128, QLatin1Char('d')));
   EXPECT_EQ(ReadBoundedText(clock.FixedText), QString(127, QLatin1Char('d')));
-  EXPECT_EQ(clock.HourType, 2);
-  EXPECT_EQ(clock.YearType, 1);
+  EXPECT_EQ(std::tie(clock.HourType, clock.YearType), std::tuple(2, 1));
 
   Choose(page.DateFormatList(), 0);
   Choose(page.TimeFormatList(), 3);
   page.TextEdit().setText(QStringLiteral("Quendra"));
-  SaveInBothLanguages(page, QStringLiteral("digital_clock_dialog"));
+  SaveInBothLanguages(page, QStringLiteral("digital_clock_dialog"), [&page] {
+    const int texts[][2] = {{1485, 1000}, {1486, 1001}, {1487, 1002}, {1488, 1003}, {1243, 1004},
+                            {1097, 1005}, {1244, 1006}, {1099, 1007}, {1245, 1008}, {1246, 1009},
+                            {1247, 1010}, {1489, 1011}, {1248, 1012}, {1249, 1013}, {1490, 1014},
+                            {1491, 1015}, {1492, 1016}};
+    EXPECT_EQ(editortest::WrongLangText(page, lang_section::IDD_DIGITALCLOCK_DIALOG, texts), 0);
+  });
 }
 
 TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
@@ -304,14 +318,11 @@ TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
 
   page.TimePicker().setCurrentSection(QDateTimeEdit::SecondSection);
   page.TimePicker().stepBy(5);
-  EXPECT_EQ(countdown.nSecond, 35);
-  EXPECT_EQ(countdown.nMinute, 20);
-  EXPECT_EQ(countdown.nHour, 10);
+  EXPECT_EQ(std::tie(countdown.nHour, countdown.nMinute, countdown.nSecond),
+            std::tuple(10, 20, 35));
   page.DatePicker().setCurrentSection(QDateTimeEdit::MonthSection);
   page.DatePicker().stepBy(1);  // 31 January becomes 28 February
-  EXPECT_EQ(countdown.nYear, 2030);
-  EXPECT_EQ(countdown.nMonth, 2);
-  EXPECT_EQ(countdown.nDay, 28);
+  EXPECT_EQ(std::tie(countdown.nYear, countdown.nMonth, countdown.nDay), std::tuple(2030, 2, 28));
 
   for (const char* typed : {"abc", "0"}) {
     Type(page.SizeList(), QString::fromLatin1(typed));
@@ -332,9 +343,10 @@ TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
   std::int32_t TimeAreaInfo::*const units[] = {&TimeAreaInfo::IsShowDay, &TimeAreaInfo::IsShowHour,
                                                &TimeAreaInfo::IsShowMinute,
                                                &TimeAreaInfo::IsShowSecond};
+  const int unitIds[] = {1098, 1100, 1101, 1102};
   for (int unit = 0; unit < 4; ++unit) {
     const std::int32_t before = countdown.*units[unit];
-    page.UnitCheck(unit).click();
+    qobject_cast<QCheckBox*>(FindControl(&page, unitIds[unit]))->click();
     EXPECT_EQ(countdown.*units[unit], 1 - before) << unit;
   }
   page.SeveralLinesRadio().click();
@@ -344,15 +356,20 @@ TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
   page.ColorButton(1221)->SetColor(0xFF00);
   page.ColorButton(1220)->SetColor(0xFF0000);
   Settle();
-  EXPECT_EQ(countdown.TimeStrColor, 0xFF00u);
-  EXPECT_EQ(countdown.ShowStrFont_FontColor, 0xFF0000u);
+  EXPECT_EQ(std::tie(countdown.TimeStrColor, countdown.ShowStrFont_FontColor),
+            std::tuple(0xFF00u, 0xFF0000u));
   QTest::keyClicks(&page.TextEdit(), QString(128, QLatin1Char('c')));
   EXPECT_EQ(ReadBoundedText(countdown.ShowStr), QString(127, QLatin1Char('c')));
   page.StyleButton(1).click();
   EXPECT_EQ(countdown.ShowStrFont_FontItalic, 1);
 
   page.TextEdit().setText(QStringLiteral("Quendra"));
-  SaveInBothLanguages(page, QStringLiteral("time_dialog"));
+  SaveInBothLanguages(page, QStringLiteral("time_dialog"), [&page] {
+    const int texts[][2] = {{1533, 1000}, {1534, 1001}, {1535, 1002}, {1098, 1003},
+                            {1100, 1004}, {1101, 1005}, {1102, 1006}, {1536, 1007},
+                            {1055, 1008}, {1056, 1009}, {1537, 1010}, {1538, 1011}};
+    EXPECT_EQ(editortest::WrongLangText(page, lang_section::IDD_TIME_DIALOG, texts), 0);
+  });
 }
 
 // A record out of range loads every control from the new record, the pickers at the
@@ -376,13 +393,11 @@ TEST_F(ClockPagesTest, AnalogClockOutOfRangeLoadsWholeAndHiddenStoresNothing) {
   EXPECT_EQ(analogPage.SizeList().currentText(), QStringLiteral("33"));
   EXPECT_EQ(analogPage.ColorButton(1125)->GetColor(), 0x0000FFu);
   analogPage.OffsetPicker().setTime(QTime(4, 5));
-  EXPECT_EQ(analog.HourNum, 4);
-  EXPECT_EQ(analog.MiniteNum, 5);
+  EXPECT_EQ(std::tie(analog.HourNum, analog.MiniteNum), std::tuple(4, 5));
   Select(ProgramItem());
   analogPage.OffsetPicker().setTime(QTime(6, 7));
   Type(analogPage.SizeList(), QStringLiteral("20"));
-  EXPECT_EQ(analog.HourNum, 4);
-  EXPECT_EQ(analog.ShowStrFont_FontSize, 33);
+  EXPECT_EQ(std::tie(analog.HourNum, analog.ShowStrFont_FontSize), std::tuple(4, 33));
 }
 
 TEST_F(ClockPagesTest, DigitalClockOutOfRangeLoadsWholeAndHiddenStoresNothing) {
@@ -403,8 +418,7 @@ TEST_F(ClockPagesTest, DigitalClockOutOfRangeLoadsWholeAndHiddenStoresNothing) {
   EXPECT_TRUE(digitalPage.SeveralLinesRadio().isChecked());
   EXPECT_EQ(digitalPage.TextEdit().text(), QStringLiteral("Far"));
   digitalPage.OffsetPicker().setTime(QTime(1, 2));
-  EXPECT_EQ(digital.HourNum, 1);
-  EXPECT_EQ(digital.MiniteNum, 2);
+  EXPECT_EQ(std::tie(digital.HourNum, digital.MiniteNum), std::tuple(1, 2));
   Select(ProgramItem());
   digitalPage.OffsetPicker().setTime(QTime(3, 4));
   EXPECT_EQ(digital.HourNum, 1);
@@ -427,18 +441,16 @@ TEST_F(ClockPagesTest, CountdownOutOfRangeLoadsWholeAndHiddenStoresNothing) {
   EXPECT_EQ(countdownPage.FormatList().currentIndex(), 3);
   EXPECT_TRUE(countdownPage.UnitCheck(3).isChecked());
   EXPECT_EQ(countdownPage.TextEdit().text(), QStringLiteral("Far"));
-  countdown.nMonth = 13, countdown.nDay = 32;  // past the last month and day
+  countdown.nYear = 10000, countdown.nMonth = 13, countdown.nDay = 32;  // past the last ones
   Reload(countdownPage);
-  EXPECT_EQ(countdownPage.DatePicker().date(), QDate(2031, 12, 31));
+  EXPECT_EQ(countdownPage.DatePicker().date(), QDate(9999, 12, 31));
   countdownPage.DatePicker().setDate(QDate(2031, 5, 1));
-  EXPECT_EQ(countdown.nMonth, 5);
-  EXPECT_EQ(countdown.nDay, 1);
+  EXPECT_EQ(std::tie(countdown.nMonth, countdown.nDay), std::tuple(5, 1));
   EXPECT_EQ(countdown.nHour, 24);  // the time picker was not changed
   Select(ProgramItem());
   countdownPage.DatePicker().setDate(QDate(2032, 6, 2));
   countdownPage.TimePicker().setTime(QTime(1, 1, 1));
-  EXPECT_EQ(countdown.nYear, 2031);
-  EXPECT_EQ(countdown.nSecond, -5);
+  EXPECT_EQ(std::tie(countdown.nYear, countdown.nSecond), std::tuple(2031, -5));
 }
 
 }  // namespace
