@@ -47,10 +47,8 @@ class LedInfoPage : public apptest::AppTest {
 
 TEST_F(LedInfoPage, ShowsTheCurrentScreen) {
   ScreenRecord& screen = ScreenList.emplace_back();
-  screen.LedNo = 7;
-  CurrentScreenNo = 7;
-  screen.LedWidth = 512;
-  screen.LedHeight = 48;
+  screen.LedNo = CurrentScreenNo = 7;
+  screen.LedWidth = 512, screen.LedHeight = 48;
   // The model is the first of exactly two parts of the card name.
   for (const auto& [name, model] :
        {std::pair{u"KQ-W6", "KQ"}, {u" KQ -W6", "KQ"}, {u"KQW6", ""}, {u"KQ-W-6", ""}}) {

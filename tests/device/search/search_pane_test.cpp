@@ -26,10 +26,7 @@ emu::CardState KnownCard(const char* name, std::uint8_t last) {
   emu::CardState state;
   std::memcpy(state.name, name, std::strlen(name));
   state.baudCode = 2;  // 57600
-  state.serialByte1 = 3;
-  state.width = 64;
-  state.height = 32;
-  state.colorType = 2;
+  state.serialByte1 = 3, state.width = 64, state.height = 32, state.colorType = 2;
   state.scan[0] = 8;
   const std::uint8_t ip[4] = {10, 201, 9, last}, subnet[4] = {255, 255, 255, 0},
                      gateway[4] = {10, 201, 9, 254}, mac[6] = {2, 0, 0, 0, 9, last};
@@ -123,18 +120,12 @@ TEST_F(SearchPane, FoundCardsAreListedWithTheirParameters) {
   EXPECT_GE(SearchNotingRows(), 1);  // rows appear while the call runs
   QTreeWidget& results = pane->Results();
   ASSERT_EQ(results.topLevelItemCount(), 2);
-  const QStringList expected = {QStringLiteral("1"),
-                                QStringLiteral("KQ"),
-                                QStringLiteral("A8"),
-                                QStringLiteral("3"),
-                                QStringLiteral("64*32"),
-                                QStringLiteral("Two colours"),
-                                QStringLiteral("10.201.9.2"),
-                                QStringLiteral("255.255.255.0"),
-                                QStringLiteral("10.201.9.254"),
-                                QStringLiteral("02-00-00-00-09-02"),
-                                QStringLiteral("57600"),
-                                GetScanTypeName(8)};
+  const QStringList expected =
+      QStringLiteral(
+          "1|KQ|A8|3|64*32|Two colours|10.201.9.2|255.255.255.0|10.201.9.254|"
+          "02-00-00-00-09-02|57600")
+          .split(u'|')
+      << GetScanTypeName(8);
   EXPECT_FALSE(expected.last().isEmpty());
   EXPECT_EQ(RowTexts(results, 0), expected);
   const QStringList solo = RowTexts(results, 1);
