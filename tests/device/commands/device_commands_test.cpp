@@ -152,6 +152,7 @@ TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
   EXPECT_EQ(asked.size(), 1);
   EXPECT_EQ(Sent(), sent);
   dialog.SlotRow(1).check->click();
+  EXPECT_FALSE(dialog.SlotRow(1).start->isEnabled() || dialog.SlotRow(1).level->isEnabled());
   dialog.OnSend();
   EXPECT_EQ(Last().brightnessEnable, 5);
 
@@ -321,7 +322,10 @@ TEST_F(DeviceCommands, TheTestDialogSendsPatternsAndStopsOnClosing) {
     dialog.PatternButton(i).click();
     EXPECT_EQ(Last().mask, 0x400);
     EXPECT_EQ(Last().test, patterns[i]) << i;
+    EXPECT_EQ(dialog.PatternButton(i).text(),
+              ReadLangText(QStringLiteral("IDD_TEST_DIALOG"), 1001 + i));
   }
+  EXPECT_EQ(dialog.windowTitle(), ReadLangText(QStringLiteral("IDD_TEST_DIALOG"), 1000));
   EXPECT_EQ(StatusCodes().size(), 16U);
   EXPECT_FALSE(dialog.Testing());
 

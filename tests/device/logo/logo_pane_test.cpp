@@ -155,6 +155,22 @@ TEST_F(LogoPane, NetworkSetSendsTheFlagsThenEveryLogoRenderedAtTheRectangle) {
   EXPECT_EQ(frameWidth(screen->LogoFiles[0]), 48);
   EXPECT_EQ(frameWidth(screen->LogoFiles[1]), 32);
   SaveScreenshot(*window_, QStringLiteral("logo_pane_network"));
+  // The texts of the pane: control, section and key.
+  const std::tuple<int, const char*, int> texts[] = {
+      {IDC_LOGO_WIDTH_LABEL, "IDD_AREASET_DIALOG", 1001},
+      {IDC_LOGO_HEIGHT_LABEL, "IDD_AREASET_DIALOG", 1002},
+      {IDC_LOGO_LIST_LABEL, "IDD_LOGOSET_DIALOG", 1002},
+      {IDC_LOGO_STAY_LABEL, "IDD_FILE_DIALOG", 1002},
+      {IDC_LOGO_DRIVE_LABEL, "IDD_UPDATECPU_DIALOG", 1007},
+      {IDC_LOGO_AT_START, "IDD_LOGOSET_DIALOG", 1005},
+      {IDC_LOGO_NO_PROGRAM, "IDD_LOGOSET_DIALOG", 1006},
+      {IDC_LOGO_USB_WARNING, "IDD_LOGOSET_DIALOG", 1007},
+      {IDC_LOGO_SET, "IDD_BRIGHTNESS_DIALOG", 1002}};
+  for (const auto& [id, section, key] : texts) {
+    EXPECT_EQ(FindControl(&Pane(), id)->property("text").toString(),
+              ReadLangText(QString::fromLatin1(section), key))
+        << id;
+  }
   EXPECT_EQ(CutTextsInTranslations(
                 Pane(), [this] { Pane().ApplyLanguage(); }, QStringLiteral("logo_pane")),
             "");
@@ -265,6 +281,8 @@ TEST_F(LogoPane, RectangleAndStayTimeStayInRange) {
   EXPECT_EQ(EditText(IDC_LOGO_X), QStringLiteral("0"));
   EXPECT_EQ(EditText(IDC_LOGO_WIDTH), QStringLiteral("256"));
   EXPECT_EQ(Pane().LogoArea()->AreaRect_Right, 256);
+  Type(IDC_LOGO_X, QStringLiteral("1"));  // one past the edge: at least 0
+  EXPECT_EQ(EditText(IDC_LOGO_X), QStringLiteral("0"));
   Type(IDC_LOGO_HEIGHT, QStringLiteral("0"));
   EXPECT_EQ(EditText(IDC_LOGO_HEIGHT), QStringLiteral("1"));
   // The up arrow raises.
@@ -338,6 +356,13 @@ TEST_F(LogoPane, ListAddsAndDeletesLogosWithTheirFiles) {
   EXPECT_FALSE(QFile::exists(PakFramePath(guid)));
   Pane().OnAddRtfLogo();
   EXPECT_EQ(ListTexts(), (QStringList{"Logo 1", "Logo 2"}));
+  // Opened again: image 1 for rich text, image 2 for any other kind.
+  screen->LogoFiles[1].AddType = 2;
+  Close();
+  Open();
+  EXPECT_EQ(std::tuple(Pane().LogoList().GetItemRecord(0)->image,
+                       Pane().LogoList().GetItemRecord(1)->image),
+            std::tuple(1, 2));
   Pane().LogoList().setCurrentRow(0);
   Pane().OnDeleteLogo();
   EXPECT_EQ(Pane().LogoList().currentRow(), 0);  // the new first

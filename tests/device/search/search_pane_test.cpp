@@ -132,8 +132,20 @@ TEST_F(SearchPane, FoundCardsAreListedWithTheirParameters) {
   EXPECT_EQ(solo[0], QStringLiteral("2"));
   EXPECT_EQ(solo[1], QStringLiteral("SOLO"));
   EXPECT_EQ(solo[2], QString());
-  EXPECT_EQ(results.headerItem()->text(6), QStringLiteral("IP"));
-  EXPECT_EQ(results.headerItem()->text(9), QStringLiteral("MAC"));
+  // The headings: keys of the communication page and of the search pane, and two texts.
+  const char* const kLink = "IDD_COMMUNICATIONSET_DIALOG";
+  const char* const kSearch = "IDD_SEARCH_DIALOG";
+  const std::pair<const char*, int> headings[] = {{kLink, 1013}, {kLink, 1014},   {kLink, 1015},
+                                                  {kLink, 1016}, {kSearch, 1009}, {kLink, 1021},
+                                                  {"IP", 0},     {kSearch, 1010}, {kSearch, 1011},
+                                                  {"MAC", 0},    {kLink, 1018},   {kSearch, 1012}};
+  for (int column = 0; column < CSearchDialog::kColumnCount; ++column) {
+    const auto [section, key] = headings[column];
+    EXPECT_EQ(
+        results.headerItem()->text(column),
+        key == 0 ? QString::fromLatin1(section) : ReadLangText(QString::fromLatin1(section), key))
+        << column;
+  }
   SaveScreenshot(*pane, QStringLiteral("search_pane"));
   EXPECT_EQ(CutTextsInTranslations(
                 *pane, [this] { pane->ApplyLanguage(); }, QStringLiteral("search_pane")),

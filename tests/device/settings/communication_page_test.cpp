@@ -233,6 +233,10 @@ TEST_F(CommunicationPage, AddAndModifyWithoutRowsDoNothing) {
   Page().Button(IDC_LINK_MODIFY).click();
   EXPECT_FALSE(opened);
   EXPECT_EQ(ScreenList.size(), 2u);
+  // The nine result columns are headed by keys 1013-1021.
+  for (int column = 0; column < 9; ++column) {
+    EXPECT_EQ(Page().Results().headerItem()->text(column), Text(1013 + column)) << column;
+  }
 }
 
 // Inside the test's own network: the computer with two interfaces, a card behind each.
