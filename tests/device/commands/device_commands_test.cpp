@@ -114,6 +114,10 @@ TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
   // Levels 0 to 15; the darkest and the brightest carry their words.
   const QComboBox& levels = *dialog.SlotRow(2).level;
   ASSERT_EQ(levels.count(), 16);
+  for (int slot = 0; slot < kScheduleSlots; ++slot) {  // keys 1005-1007
+    EXPECT_EQ(dialog.SlotRow(slot).check->text(),
+              ReadLangText(QStringLiteral("IDD_TIMEBRIGHTNESSSET_DIALOG"), 1005 + slot));
+  }
   for (int level = 0; level < 16; ++level) {
     const auto word = [](int key) {
       return ReadLangText(QStringLiteral("IDD_TIMEBRIGHTNESSSET_DIALOG"), key);

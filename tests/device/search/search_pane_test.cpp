@@ -163,6 +163,12 @@ TEST_F(SearchPane, FoundCardsAreListedWithTheirParameters) {
   EXPECT_EQ(opened[0].mac, QStringLiteral("02-00-00-00-09-03"));
   EXPECT_EQ(opened[0].cardIndex, 2);
   EXPECT_EQ(opened[0].baudIndex, 1);
+  EXPECT_EQ(
+      (QStringList{pane->Button(IDC_SEARCH_START)->text(), pane->Button(IDC_SEARCH_MODIFY)->text(),
+                   pane->Button(IDC_SEARCH_LOCAL_ADDRESS)->text()}),
+      (QStringList{ReadLangText(QStringLiteral("IDD_SEARCH_DIALOG"), 1000),
+                   ReadLangText(QStringLiteral("IDD_SEARCH_DIALOG"), 1001),
+                   ReadLangText(QStringLiteral("IDD_SEARCH_DIALOG"), 1002)}));
   pane->Button(IDC_SEARCH_LOCAL_ADDRESS)->click();
   EXPECT_EQ(localOpened, 1);
 

@@ -308,7 +308,8 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   EXPECT_EQ(screen.WidthModuleNum, 999);
   Basic().CountEdit(Side::kAcross).onStepped(-1);
   EXPECT_EQ(screen.WidthModuleNum, 998);
-  EXPECT_EQ(Basic().ModuleTotal().text(), QStringLiteral("998"));
+  EXPECT_EQ(std::tuple(Basic().ModuleTotal().text(), Basic().DotTotal().text()),
+            std::tuple(QStringLiteral("998"), QString::number(998 * 32 * 16)));
   // The dot spinners pass 999 modules but stop below 65536 dots.
   TypeDots(Side::kAcross, QStringLiteral("65500"));
   EXPECT_EQ(screen.WidthModuleNum, 999);
@@ -442,6 +443,16 @@ TEST_F(ScreenPages, TheScanPageChoosesAndSendsTheScan) {
 
   pane->Tabs().setCurrentRow(1);
   SaveScreenshot(*pane, QStringLiteral("screen_param_basic_page"));
+  // The colour, OE and DA lists: keys 1017-1018, 1021-1022 and 1023-1024.
+  QStringList items;
+  for (const QComboBox* list : {&Basic().ColorList(), &Basic().OeList(), &Basic().DaList()}) {
+    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+  }
+  QStringList keys;
+  for (const int key : {1017, 1018, 1021, 1022, 1023, 1024}) {
+    keys << ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), key);
+  }
+  EXPECT_EQ(items, keys);
   EXPECT_EQ(
       CutTextsInTranslations(
           *pane, [this] { pane->ApplyLanguage(); }, QStringLiteral("screen_param_basic_page")),

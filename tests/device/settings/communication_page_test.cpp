@@ -144,6 +144,9 @@ TEST_F(CommunicationPage, ControlsFollowTheModeAndEditOnlyOnTheUsersChanges) {
   EXPECT_EQ(page.PortList().currentText(), QStringLiteral("COM2"));
   EXPECT_EQ(page.BaudList().currentIndex(), 1);
 
+  EXPECT_EQ((QStringList{page.ModeList().item(0)->text(), page.ModeList().item(1)->text(),
+                         page.ModeList().item(2)->text()}),
+            (QStringList{Text(1011), Text(1012), "USB"}));
   page.ModeList().setCurrentRow(0);  // network, direct cable
   EXPECT_EQ(screen.SendType, kSendByNetwork);
   EXPECT_TRUE(Shown(page.DirectText()) && page.DirectRadio().isChecked());
