@@ -397,6 +397,13 @@ TEST_F(FoundCards, TheDialogWritesNewAddressesThatASearchFindsAgain) {
   EXPECT_EQ(std::tie(set.newIp, set.newSubnet, set.newGateway, set.newMac),
             std::tuple("10.201.1.10", "255.255.255.0", "10.201.1.1", "02-00-00-00-00-0A"));
   EXPECT_TRUE(settings.Errors().empty());
+  // A changed card number goes in the serial section too, the card's own rate with it.
+  dialog.CardNumberList().setCurrentIndex(254);
+  dialog.BaudList().setCurrentIndex(2);
+  network.Computer().RunInside([&] { dialog.OnSet(); });
+  EXPECT_EQ(std::tuple(settings.CommunicationCommands().back().serialByte1,
+                       settings.CommunicationCommands().back().baudCode),
+            std::tuple(255, 1));  // 115200
 
   // The card, searched again, answers with what it now holds.
   server.reset();
