@@ -33,6 +33,15 @@ constexpr std::uint32_t kCardError = 7;
 
 emu::CardTime At(int hour, int minute) { return {0, 0, 0, hour, minute, 0}; }
 
+// Keeps a picture of the window and expects its texts to fit in every language.
+template <typename Window>
+void ExpectTextsFit(Window& window, const char* name) {
+  SaveScreenshot(window, QString::fromLatin1(name));
+  EXPECT_EQ(CutTextsInTranslations(
+                window, [&window] { window.ApplyLanguage(); }, QString::fromLatin1(name)),
+            "");
+}
+
 class FixedClock : public PlayClock {
  public:
   std::int64_t NowSeconds() const override {
@@ -132,10 +141,7 @@ TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
     dialog.SlotRow(i).level->setCurrentIndex(3 * i + 1);
     emit dialog.SlotRow(i).level->activated(3 * i + 1);
   }
-  SaveScreenshot(dialog, QStringLiteral("brightness_dialog"));
-  EXPECT_EQ(CutTextsInTranslations(
-                dialog, [&dialog] { dialog.ApplyLanguage(); }, QStringLiteral("brightness_dialog")),
-            "");
+  ExpectTextsFit(dialog, "brightness_dialog");
   dialog.OnSend();
   EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 43, 0}, {UM_STATUS_CODE, 44, 0}}));
   const emu::SettingsCommand schedule = Last();
@@ -197,11 +203,7 @@ TEST_F(DeviceCommands, ThePowerScheduleIsSentOrCancelled) {
   for (int i = 0; i < kScheduleSlots; ++i) {
     SetSlot(dialog.SlotRow(i), QTime(7, 10 * i), QTime(22 - i, 45));
   }
-  SaveScreenshot(dialog, QStringLiteral("time_on_off_dialog"));
-  EXPECT_EQ(
-      CutTextsInTranslations(
-          dialog, [&dialog] { dialog.ApplyLanguage(); }, QStringLiteral("time_on_off_dialog")),
-      "");
+  ExpectTextsFit(dialog, "time_on_off_dialog");
   dialog.OnSend();
   EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 24, 0}, {UM_STATUS_CODE, 25, 0}}));
   EXPECT_EQ(Last().mask, 0x040);
@@ -256,10 +258,7 @@ TEST_F(DeviceCommands, TheLockPaneLocksAndUnlocksTheCard) {
   pane.LoadLockTime();  // never locked: the pickers stay
   EXPECT_EQ(pane.DatePicker().date(), QDate(2026, 12, 9));
   pane.show();
-  SaveScreenshot(pane, QStringLiteral("led_locker_pane"));
-  EXPECT_EQ(CutTextsInTranslations(
-                pane, [&pane] { pane.ApplyLanguage(); }, QStringLiteral("led_locker_pane")),
-            "");
+  ExpectTextsFit(pane, "led_locker_pane");
 
   pane.DatePicker().setDate(QDate(2027, 3, 4));
   pane.TimePicker().setTime(QTime(23, 59));
@@ -314,10 +313,7 @@ TEST_F(DeviceCommands, TheLockPaneLocksAndUnlocksTheCard) {
 TEST_F(DeviceCommands, TheTestDialogSendsPatternsAndStopsOnClosing) {
   CTestDialog dialog(nullptr);
   dialog.SetCommInfo(Screen());
-  SaveScreenshot(dialog, QStringLiteral("test_dialog"));
-  EXPECT_EQ(CutTextsInTranslations(
-                dialog, [&dialog] { dialog.ApplyLanguage(); }, QStringLiteral("test_dialog")),
-            "");
+  ExpectTextsFit(dialog, "test_dialog");
   dialog.reject();  // no test: nothing sent
   EXPECT_EQ(Sent(), 0U);
   // Red, green, yellow, the two diagonals, grid, crossing lines, then the stop.
