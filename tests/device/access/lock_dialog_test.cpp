@@ -10,6 +10,7 @@
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
 #include "device/access/access_code.h"
+#include "device/access/access_code_ids.h"
 #include "device/access/lock_dialog.h"
 #include "model/settings/lang_text.h"
 #include "render/common/fake_play_clock.h"
@@ -87,6 +88,10 @@ TEST_F(LockDialogTest, WrongCodesAreRefusedAndRightOnesOpenTheirPanes) {
   const QString wrong = ReadLangText(QStringLiteral("IDD_LOCK_DIALOG"), 1001);
   ASSERT_FALSE(wrong.isEmpty());
   EXPECT_EQ(asked, (std::vector<std::pair<QString, int>>{{wrong, 0x10}}));
+  EXPECT_EQ(std::tuple(pane->findChild<QLabel*>(QString::number(IDC_ACCESS_CODE_PROMPT))->text(),
+                       pane->OkButton().text()),
+            std::tuple(ReadLangText(QStringLiteral("IDD_LOCK_DIALOG"), 1000),
+                       ReadLangText(QStringLiteral("PUBLIC"), 1000)));
   EXPECT_TRUE(pane->CodeEdit().text().isEmpty());
   EXPECT_TRUE(mainWindow.Take().empty());
 

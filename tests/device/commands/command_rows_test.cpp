@@ -62,10 +62,10 @@ class CommandRows : public apptest::MainWindowTest {
 };
 
 TEST_F(CommandRows, TheDialogsWorkOnTheCurrentScreen) {
-  Screen().BrightnessValue = 3;
+  Screen().BrightnessValue = 15;  // the brightest
   WithDialog<CTimeBrightnessSetDialog>(ID_COMMANDS_BRIGHTNESS, [](auto* dialog) {
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->LevelSlider().value(), 3);
+    EXPECT_EQ(dialog->LevelSlider().value(), 15);
     dialog->LevelSlider().setValue(12);
   });
   EXPECT_EQ(Screen().BrightnessValue, 12);

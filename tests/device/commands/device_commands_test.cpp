@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <arpa/inet.h>
+#include <termios.h>
 
 #include "controls/shell/program_messages.h"
 #include "controls/shell/window_globals.h"
@@ -31,6 +32,15 @@ using Statuses = std::vector<Message>;
 constexpr std::uint32_t kCardError = 7;
 
 emu::CardTime At(int hour, int minute) { return {0, 0, 0, hour, minute, 0}; }
+
+// Keeps a picture of the window and expects its texts to fit in every language.
+template <typename Window>
+void ExpectTextsFit(Window& window, const char* name) {
+  SaveScreenshot(window, QString::fromLatin1(name));
+  EXPECT_EQ(CutTextsInTranslations(
+                window, [&window] { window.ApplyLanguage(); }, QString::fromLatin1(name)),
+            "");
+}
 
 class FixedClock : public PlayClock {
  public:
@@ -91,7 +101,13 @@ class DeviceCommands : public apptest::AppTest {
 };
 
 TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
+  // Stored levels load within 0-15; one past them loads as 0.
+  Screen().TimeBrightness.BrightnessValue1 = 15, Screen().TimeBrightness.BrightnessValue2 = 16;
   CTimeBrightnessSetDialog dialog(Screen(), nullptr, Ask());
+  EXPECT_TRUE(dialog.ManualRadio().isChecked() && dialog.LevelSlider().isEnabled());
+  EXPECT_EQ(
+      std::tuple(dialog.SlotRow(0).level->currentIndex(), dialog.SlotRow(1).level->currentIndex()),
+      std::tuple(15, 0));
   dialog.ManualRadio().click();
   for (const auto& [set, level] : {std::pair{-1, 0}, {16, 15}, {9, 9}}) {  // levels 0-15
     dialog.LevelSlider().setValue(set);
@@ -104,15 +120,28 @@ TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
 
   dialog.ByTimeRadio().click();
   EXPECT_FALSE(dialog.LevelSlider().isEnabled());
+  // Levels 0 to 15; the darkest and the brightest carry their words.
+  const QComboBox& levels = *dialog.SlotRow(2).level;
+  ASSERT_EQ(levels.count(), 16);
+  for (int slot = 0; slot < kScheduleSlots; ++slot) {  // keys 1005-1007
+    EXPECT_EQ(dialog.SlotRow(slot).check->text(),
+              ReadLangText(QStringLiteral("IDD_TIMEBRIGHTNESSSET_DIALOG"), 1005 + slot));
+  }
+  for (int level = 0; level < 16; ++level) {
+    const auto word = [](int key) {
+      return ReadLangText(QStringLiteral("IDD_TIMEBRIGHTNESSSET_DIALOG"), key);
+    };
+    const QString text = level == 0    ? "0(" + word(1009) + ")"
+                         : level == 15 ? "15(" + word(1008) + ")"
+                                       : QString::number(level);
+    EXPECT_EQ(levels.itemText(level), text) << level;
+  }
   for (int i = 0; i < kScheduleSlots; ++i) {
-    SetSlot(dialog.SlotRow(i), QTime(6 + i, 5 * i), QTime(20, 30 + i));
+    SetSlot(dialog.SlotRow(i), QTime(6 + i, 5 * i), QTime(6 + i, 5 * i + 1));  // a minute
     dialog.SlotRow(i).level->setCurrentIndex(3 * i + 1);
     emit dialog.SlotRow(i).level->activated(3 * i + 1);
   }
-  SaveScreenshot(dialog, QStringLiteral("brightness_dialog"));
-  EXPECT_EQ(CutTextsInTranslations(
-                dialog, [&dialog] { dialog.ApplyLanguage(); }, QStringLiteral("brightness_dialog")),
-            "");
+  ExpectTextsFit(dialog, "brightness_dialog");
   dialog.OnSend();
   EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 43, 0}, {UM_STATUS_CODE, 44, 0}}));
   const emu::SettingsCommand schedule = Last();
@@ -120,7 +149,7 @@ TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
   EXPECT_EQ(schedule.brightnessEnable, 7);
   for (int i = 0; i < kScheduleSlots; ++i) {
     EXPECT_EQ(schedule.brightnessStart[i], At(6 + i, 5 * i));
-    EXPECT_EQ(schedule.brightnessEnd[i], At(20, 30 + i));
+    EXPECT_EQ(schedule.brightnessEnd[i], At(6 + i, 5 * i + 1));
     EXPECT_EQ(schedule.brightnessLevel[i], 3 * i + 1);
   }
   EXPECT_EQ(Screen().TimeBrightness.BrightnessValue3, 7);
@@ -133,12 +162,15 @@ TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
   EXPECT_EQ(asked.size(), 1);
   EXPECT_EQ(Sent(), sent);
   dialog.SlotRow(1).check->click();
+  EXPECT_FALSE(dialog.SlotRow(1).start->isEnabled() || dialog.SlotRow(1).level->isEnabled());
   dialog.OnSend();
   EXPECT_EQ(Last().brightnessEnable, 5);
 
+  dialog.LevelSlider().setValue(11);
   dialog.OnCancelSchedule();
   EXPECT_EQ(Last().brightnessEnable, 0);
-  EXPECT_EQ(Screen().TimeBrightness.TimeFlag1, 0);
+  EXPECT_EQ(std::tie(Screen().TimeBrightness.TimeFlag1, Screen().BrightnessValue),
+            std::tuple(0, 11));
   EXPECT_TRUE(dialog.SendButton().isEnabled() && dialog.CancelScheduleButton().isEnabled());
   dialog.ManualRadio().click();
   StatusCodes();
@@ -160,17 +192,18 @@ TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
 
 TEST_F(DeviceCommands, ThePowerScheduleIsSentOrCancelled) {
   CTimeOnOffDialog dialog(nullptr, Ask());
+  // A stored hour of 24 or minute of 60 is no time of day: it loads as 0.
+  PowerSchedule& stored = Screen().TimeOnOff;
+  stored.StartHour1 = 23, stored.StartMinute1 = 59, stored.EndHour1 = 24, stored.EndMinute1 = 60;
   dialog.LoadFromScreen(Screen());
+  EXPECT_EQ(std::tuple(dialog.SlotRow(0).start->time(), dialog.SlotRow(0).end->time()),
+            std::tuple(QTime(23, 59), QTime(0, 0)));
   EXPECT_FALSE(dialog.SlotRow(0).check->isEnabled());
   dialog.ScheduleOnRadio().click();
   for (int i = 0; i < kScheduleSlots; ++i) {
     SetSlot(dialog.SlotRow(i), QTime(7, 10 * i), QTime(22 - i, 45));
   }
-  SaveScreenshot(dialog, QStringLiteral("time_on_off_dialog"));
-  EXPECT_EQ(
-      CutTextsInTranslations(
-          dialog, [&dialog] { dialog.ApplyLanguage(); }, QStringLiteral("time_on_off_dialog")),
-      "");
+  ExpectTextsFit(dialog, "time_on_off_dialog");
   dialog.OnSend();
   EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 24, 0}, {UM_STATUS_CODE, 25, 0}}));
   EXPECT_EQ(Last().mask, 0x040);
@@ -204,6 +237,16 @@ TEST_F(DeviceCommands, ThePowerScheduleIsSentOrCancelled) {
                                      {UM_STATUS_CODE, 25, 0},
                                      {UM_STATUS_CODE, 24, 0},
                                      {UM_STATUS_CODE, 26, 7}}));
+
+  // The dialog sends over the loaded screen's whole link: a serial line's port and rate.
+  emu::Card lineCard;
+  emu::SerialCard line(lineCard, 57);
+  ASSERT_TRUE(line.Ready());
+  Screen().SendType = kSendBySerialLine, Screen().Commport = 57, Screen().Bps = 57600;
+  dialog.LoadFromScreen(Screen());
+  dialog.OnSend();
+  EXPECT_EQ(lineCard.Frames().size(), 1u);
+  EXPECT_EQ(line.LineSpeed(), static_cast<unsigned>(B57600));
 }
 
 TEST_F(DeviceCommands, TheLockPaneLocksAndUnlocksTheCard) {
@@ -215,25 +258,23 @@ TEST_F(DeviceCommands, TheLockPaneLocksAndUnlocksTheCard) {
   pane.LoadLockTime();  // never locked: the pickers stay
   EXPECT_EQ(pane.DatePicker().date(), QDate(2026, 12, 9));
   pane.show();
-  SaveScreenshot(pane, QStringLiteral("led_locker_pane"));
-  EXPECT_EQ(CutTextsInTranslations(
-                pane, [&pane] { pane.ApplyLanguage(); }, QStringLiteral("led_locker_pane")),
-            "");
+  ExpectTextsFit(pane, "led_locker_pane");
 
   pane.DatePicker().setDate(QDate(2027, 3, 4));
-  pane.TimePicker().setTime(QTime(18, 30));
+  pane.TimePicker().setTime(QTime(23, 59));
   pane.OnLock();
   EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 34, 0}, {UM_STATUS_CODE, 35, 0}}));
   EXPECT_EQ(Last().mask, 0x100);
   EXPECT_EQ(Last().lockOn, 1);
-  EXPECT_EQ(Last().lockAt, (emu::CardTime{2027, 3, 4, 18, 30, 0}));
+  EXPECT_EQ(Last().lockAt, (emu::CardTime{2027, 3, 4, 23, 59, 0}));
   const ScreenRecord& screen = Screen();
   EXPECT_EQ(std::vector<int>({screen.Year, screen.Month, screen.Day, screen.Hour, screen.Minute,
                               screen.LockState}),
-            std::vector<int>({2027, 3, 4, 18, 30, 2}));
+            std::vector<int>({2027, 3, 4, 23, 59, 2}));
 
   card.ReactAlways({emu::Reaction::kAck, kCardError});
   pane.DatePicker().setDate(QDate(2028, 1, 1));
+  pane.TimePicker().setTime(QTime(0, 0));
   pane.OnLock();
   pane.OnUnlock();
   EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 34, 0},
@@ -243,7 +284,8 @@ TEST_F(DeviceCommands, TheLockPaneLocksAndUnlocksTheCard) {
   EXPECT_EQ(screen.Year, 2027);
   EXPECT_EQ(screen.LockState, 2);
   pane.LoadLockTime();
-  EXPECT_EQ(pane.DatePicker().date(), QDate(2027, 3, 4));
+  EXPECT_EQ(std::tuple(pane.DatePicker().date(), pane.TimePicker().time()),
+            std::tuple(QDate(2027, 3, 4), QTime(23, 59)));
 
   card.ReactAlways({emu::Reaction::kAck, 0});
   pane.OnUnlock();
@@ -271,10 +313,7 @@ TEST_F(DeviceCommands, TheLockPaneLocksAndUnlocksTheCard) {
 TEST_F(DeviceCommands, TheTestDialogSendsPatternsAndStopsOnClosing) {
   CTestDialog dialog(nullptr);
   dialog.SetCommInfo(Screen());
-  SaveScreenshot(dialog, QStringLiteral("test_dialog"));
-  EXPECT_EQ(CutTextsInTranslations(
-                dialog, [&dialog] { dialog.ApplyLanguage(); }, QStringLiteral("test_dialog")),
-            "");
+  ExpectTextsFit(dialog, "test_dialog");
   dialog.reject();  // no test: nothing sent
   EXPECT_EQ(Sent(), 0U);
   // Red, green, yellow, the two diagonals, grid, crossing lines, then the stop.
@@ -283,11 +322,14 @@ TEST_F(DeviceCommands, TheTestDialogSendsPatternsAndStopsOnClosing) {
     dialog.PatternButton(i).click();
     EXPECT_EQ(Last().mask, 0x400);
     EXPECT_EQ(Last().test, patterns[i]) << i;
+    EXPECT_EQ(dialog.PatternButton(i).text(),
+              ReadLangText(QStringLiteral("IDD_TEST_DIALOG"), 1001 + i));
   }
+  EXPECT_EQ(dialog.windowTitle(), ReadLangText(QStringLiteral("IDD_TEST_DIALOG"), 1000));
   EXPECT_EQ(StatusCodes().size(), 16U);
   EXPECT_FALSE(dialog.Testing());
 
-  dialog.PatternButton(0).click();
+  dialog.PatternButton(3).click();  // pattern 1, the lowest test
   card.ReactAlways({emu::Reaction::kAck, kCardError});
   dialog.PatternButton(7).click();  // the stop fails: still testing
   EXPECT_TRUE(dialog.Testing());

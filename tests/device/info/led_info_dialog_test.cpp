@@ -3,6 +3,7 @@
 #include "controls/shell/program_messages.h"
 
 #include "device/info/led_info_dialog.h"
+#include "device/info/led_info_ids.h"
 #include "model/common/bounded_text.h"
 #include "model/project/project_editing.h"
 #include "model/project/project_globals.h"
@@ -47,10 +48,8 @@ class LedInfoPage : public apptest::AppTest {
 
 TEST_F(LedInfoPage, ShowsTheCurrentScreen) {
   ScreenRecord& screen = ScreenList.emplace_back();
-  screen.LedNo = 7;
-  CurrentScreenNo = 7;
-  screen.LedWidth = 512;
-  screen.LedHeight = 48;
+  screen.LedNo = CurrentScreenNo = 7;
+  screen.LedWidth = 512, screen.LedHeight = 48;
   // The model is the first of exactly two parts of the card name.
   for (const auto& [name, model] :
        {std::pair{u"KQ-W6", "KQ"}, {u" KQ -W6", "KQ"}, {u"KQW6", ""}, {u"KQ-W-6", ""}}) {
@@ -58,6 +57,13 @@ TEST_F(LedInfoPage, ShowsTheCurrentScreen) {
     EXPECT_EQ(Show(CLedInfoDialog::kCardModel), QLatin1StringView(model)) << model;
   }
   EXPECT_EQ(page->FieldText(CLedInfoDialog::kSize), QStringLiteral("512 * 48"));
+  // The labels of model, colour, size and link: keys 1000-1003.
+  const int labels[] = {IDC_INFO_CARD_MODEL_LABEL, IDC_INFO_COLOR_LABEL, IDC_INFO_SIZE_LABEL,
+                        IDC_INFO_LINK_LABEL};
+  for (int field = 0; field < CLedInfoDialog::kFieldCount; ++field) {
+    EXPECT_EQ(page->findChild<QLabel*>(QString::number(labels[field]))->text(),
+              Lang("IDD_LEDINFO_DIALOG", 1000 + field));
+  }
   for (const int colour : {0, 1, 2, 3, 7}) {
     screen.LedColor = colour;
     EXPECT_EQ(Show(CLedInfoDialog::kColor),

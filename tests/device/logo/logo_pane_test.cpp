@@ -17,6 +17,7 @@
 #include "device/logo/logo_ids.h"
 #include "device/logo/logo_set_dialog.h"
 #include "model/common/file_system.h"
+#include "model/common/guid_text.h"
 #include "model/project/project_globals.h"
 #include "model/settings/lang_sections.h"
 #include "model/settings/ui/dlg_lang_text.h"
@@ -127,6 +128,7 @@ TEST_F(LogoPane, NetworkSetSendsTheFlagsThenEveryLogoRenderedAtTheRectangle) {
   Reach(tcp);
   Open();
   EXPECT_EQ(Pane().Caption(), QStringLiteral("Boot logo - ") + ReadBoundedText(screen->LedName));
+  EXPECT_FALSE(Pane().Drives().isVisibleTo(&Pane()));  // a USB-disk screen's only
 
   // Without a logo the box is only remembered for the set, and the set refuses.
   Box(IDC_LOGO_AT_START).click();
@@ -153,6 +155,22 @@ TEST_F(LogoPane, NetworkSetSendsTheFlagsThenEveryLogoRenderedAtTheRectangle) {
   EXPECT_EQ(frameWidth(screen->LogoFiles[0]), 48);
   EXPECT_EQ(frameWidth(screen->LogoFiles[1]), 32);
   SaveScreenshot(*window_, QStringLiteral("logo_pane_network"));
+  // The texts of the pane: control, section and key.
+  const std::tuple<int, const char*, int> texts[] = {
+      {IDC_LOGO_WIDTH_LABEL, "IDD_AREASET_DIALOG", 1001},
+      {IDC_LOGO_HEIGHT_LABEL, "IDD_AREASET_DIALOG", 1002},
+      {IDC_LOGO_LIST_LABEL, "IDD_LOGOSET_DIALOG", 1002},
+      {IDC_LOGO_STAY_LABEL, "IDD_FILE_DIALOG", 1002},
+      {IDC_LOGO_DRIVE_LABEL, "IDD_UPDATECPU_DIALOG", 1007},
+      {IDC_LOGO_AT_START, "IDD_LOGOSET_DIALOG", 1005},
+      {IDC_LOGO_NO_PROGRAM, "IDD_LOGOSET_DIALOG", 1006},
+      {IDC_LOGO_USB_WARNING, "IDD_LOGOSET_DIALOG", 1007},
+      {IDC_LOGO_SET, "IDD_BRIGHTNESS_DIALOG", 1002}};
+  for (const auto& [id, section, key] : texts) {
+    EXPECT_EQ(FindControl(&Pane(), id)->property("text").toString(),
+              ReadLangText(QString::fromLatin1(section), key))
+        << id;
+  }
   EXPECT_EQ(CutTextsInTranslations(
                 Pane(), [this] { Pane().ApplyLanguage(); }, QStringLiteral("logo_pane")),
             "");
@@ -214,6 +232,7 @@ TEST_F(LogoPane, UsbDiskSetWritesSettingsAndLogosIntoTheDrive) {
   Pane().OnAddPicture();
   SendMessage(Pane().Handle(), WM_TIMER, kDriveTimerId, 0);
   ASSERT_EQ(Pane().Drives().count(), 1);
+  EXPECT_TRUE(Pane().Drives().isVisibleTo(&Pane()));
   Box(IDC_LOGO_AT_START).click();
   SaveScreenshot(*window_, QStringLiteral("logo_pane_usb"));
   Pane().OnSend();
@@ -227,6 +246,13 @@ TEST_F(LogoPane, UsbDiskSetWritesSettingsAndLogosIntoTheDrive) {
   emu::DisplayData data;
   ASSERT_EQ(emu::DecodeDisplayData(Bytes(folder + "kq_disp_dat.usb"), data), "");
   EXPECT_EQ(data.modeByte, 0xF1);  // header mode 2, a boot logo
+
+  // Another drive in the entry's place replaces it.
+  QTemporaryDir other;
+  qputenv("QUENDRA_REMOVABLE_DRIVES", other.path().toLocal8Bit());
+  SendMessage(Pane().Handle(), WM_TIMER, kDriveTimerId, 0);
+  ASSERT_EQ(Pane().Drives().count(), 1);
+  EXPECT_EQ(Pane().Drives().itemText(0), other.path() + u'/');
 
   // With the drive gone the set asks for one and writes nothing.
   qunsetenv("QUENDRA_REMOVABLE_DRIVES");
@@ -255,6 +281,8 @@ TEST_F(LogoPane, RectangleAndStayTimeStayInRange) {
   EXPECT_EQ(EditText(IDC_LOGO_X), QStringLiteral("0"));
   EXPECT_EQ(EditText(IDC_LOGO_WIDTH), QStringLiteral("256"));
   EXPECT_EQ(Pane().LogoArea()->AreaRect_Right, 256);
+  Type(IDC_LOGO_X, QStringLiteral("1"));  // one past the edge: at least 0
+  EXPECT_EQ(EditText(IDC_LOGO_X), QStringLiteral("0"));
   Type(IDC_LOGO_HEIGHT, QStringLiteral("0"));
   EXPECT_EQ(EditText(IDC_LOGO_HEIGHT), QStringLiteral("1"));
   // The up arrow raises.
@@ -267,6 +295,8 @@ TEST_F(LogoPane, RectangleAndStayTimeStayInRange) {
   chosen = {Picture("a.png")};
   Pane().OnAddPicture();
   Type(IDC_LOGO_STAY, QStringLiteral("0"));
+  EXPECT_EQ(screen->LogoFiles[0].DelayTime, 1);
+  static_cast<DigitSpinEdit*>(FindControl(&Pane(), IDC_LOGO_STAY_SPIN))->DownButton().click();
   EXPECT_EQ(screen->LogoFiles[0].DelayTime, 1);
   Type(IDC_LOGO_STAY, QStringLiteral("256"));
   EXPECT_EQ(EditText(IDC_LOGO_STAY), QStringLiteral("255"));
@@ -290,12 +320,23 @@ TEST_F(LogoPane, ListAddsAndDeletesLogosWithTheirFiles) {
   Pane().OnAddPicture();
   EXPECT_EQ(ListTexts(), chosen);
   EXPECT_EQ(Pane().LogoList().currentRow(), 2);
-  EXPECT_EQ(screen->LogoFiles[1].FileType, 4);
+  // A picture: kind 0, media kind 4, its path, a GUID of its own, speed 3 and 3 s.
+  for (int i = 0; i < 3; ++i) {
+    const FileItem& logo = screen->LogoFiles[static_cast<std::size_t>(i)];
+    EXPECT_EQ(std::tuple(logo.AddType, logo.FileType, logo.InSpeed, logo.DelayTime),
+              std::tuple(0, 4, 3, 3));
+    EXPECT_EQ(ReadBoundedText(logo.FileName), chosen[i]);
+    EXPECT_TRUE(IsGuidText(ReadBoundedText(logo.guid))) << i;
+  }
 
   // Deleting a picture keeps its file; the entry before it is selected.
   Pane().OnDeleteLogo();
   EXPECT_TRUE(QFile::exists(chosen[2]));
   EXPECT_EQ(Pane().LogoList().currentRow(), 1);
+  chosen.clear();  // the file dialog cancelled: nothing changes
+  Pane().OnAddPicture();
+  EXPECT_EQ(std::tuple(Pane().LogoList().count(), Pane().LogoList().currentRow()),
+            std::tuple(2, 1));
   Pane().OnDeleteLogo();
   Pane().OnDeleteLogo();
   EXPECT_EQ(Pane().LogoList().count(), 0);
@@ -303,7 +344,10 @@ TEST_F(LogoPane, ListAddsAndDeletesLogosWithTheirFiles) {
   // Names count the logos before; a deleted rich-text logo takes its two files along.
   Pane().OnAddRtfLogo();
   Pane().OnAddRtfLogo();
-  const QString guid = ReadBoundedText(screen->LogoFiles[1].guid);
+  const FileItem& second = screen->LogoFiles[1];
+  EXPECT_EQ(std::tuple(second.AddType, second.FileType, second.InSpeed, second.DelayTime),
+            std::tuple(1, 6, 3, 3));
+  const QString guid = ReadBoundedText(second.guid);
   const QString rtf = AppFilePath(AppFolder::UserData, QString(guid + ".rtf"));
   ASSERT_TRUE(QFile::exists(rtf));
   ASSERT_TRUE(QFile::exists(PakFramePath(guid)));
@@ -312,6 +356,13 @@ TEST_F(LogoPane, ListAddsAndDeletesLogosWithTheirFiles) {
   EXPECT_FALSE(QFile::exists(PakFramePath(guid)));
   Pane().OnAddRtfLogo();
   EXPECT_EQ(ListTexts(), (QStringList{"Logo 1", "Logo 2"}));
+  // Opened again: image 1 for rich text, image 2 for any other kind.
+  screen->LogoFiles[1].AddType = 2;
+  Close();
+  Open();
+  EXPECT_EQ(std::tuple(Pane().LogoList().GetItemRecord(0)->image,
+                       Pane().LogoList().GetItemRecord(1)->image),
+            std::tuple(1, 2));
   Pane().LogoList().setCurrentRow(0);
   Pane().OnDeleteLogo();
   EXPECT_EQ(Pane().LogoList().currentRow(), 0);  // the new first
@@ -332,11 +383,19 @@ TEST_F(LogoPane, HidingGivesTheCanvasBackAndKeepsTheRectangle) {
   EXPECT_EQ(CanvasAreaList, std::vector<AreaRecord*>{Pane().LogoArea()});
   Type(IDC_LOGO_Y, QStringLiteral("5"));
   Type(IDC_LOGO_WIDTH, QStringLiteral("20"));  // starts the size timer
+  // The canvas moved and sized the area: the edits take its rectangle as it is.
+  AreaRecord& area = *Pane().LogoArea();
+  std::tie(area.AreaRect_Left, area.AreaRect_Top, area.AreaRect_Right, area.AreaRect_Bottom) =
+      std::tuple(3, 4, 30, 14);
+  SendMessage(Pane().Handle(), UM_LOAD_SELECTION, 0, 0);
+  EXPECT_EQ((QStringList{EditText(IDC_LOGO_X), EditText(IDC_LOGO_Y), EditText(IDC_LOGO_WIDTH),
+                         EditText(IDC_LOGO_HEIGHT)}),
+            (QStringList{"3", "4", "27", "10"}));
 
   Close();
   EXPECT_EQ(Pane().LogoArea(), nullptr);
   EXPECT_EQ(std::tuple(screen->LogoLeft, screen->LogoTop, screen->LogoRight, screen->LogoBottom),
-            std::tuple(0, 5, 20, 21));
+            std::tuple(3, 4, 30, 14));
   EXPECT_EQ(CanvasAreaList, std::vector<AreaRecord*>{&other});
   EXPECT_EQ(canvas.Take().back(), (Message{UM_CANVAS_COMMAND, 8, 0}));
   // A late tick of the size timer finds no area and does nothing.

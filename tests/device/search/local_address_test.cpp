@@ -29,8 +29,9 @@ TEST(RouteTable, DefaultGatewayOfEachInterfaceWithTheLowestMetric) {
                         "eth0\t00000000\t0101A8C0\t0003\t0\t0\t600\t00000000\t0\t0\t0\n"
                         "eth0\t00000000\tFE01A8C0\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
                         "eth0\t0001A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0\n"
-                        // wlan0: one default route, and one that is down
+                        // wlan0: two of one metric (the first kept), one that is down
                         "wlan0\t00000000\t010A0A0A\t0003\t0\t0\t50\t00000000\t0\t0\t0\n"
+                        "wlan0\t00000000\t030A0A0A\t0003\t0\t0\t50\t00000000\t0\t0\t0\n"
                         "wlan0\t00000000\t020A0A0A\t0002\t0\t0\t1\t00000000\t0\t0\t0\n"
                         // veth1 has no default route; the last line is malformed
                         "veth1\t00000A0A\t00000000\t0001\t0\t0\t0\t00FFFFFF\t0\t0\t0\n"
@@ -92,8 +93,11 @@ TEST(AddressChange, ArgumentsAndRefusedValues) {
     change.ip = ip;
     EXPECT_FALSE(ChangeProblem(change).isEmpty());
   }
-  EXPECT_EQ(PrefixLength(0), 0);
-  EXPECT_EQ(PrefixLength(0xFFFFFFFF), 32);
+  change.ip = 0x0A010203, change.interfaceName = QString();
+  EXPECT_FALSE(ChangeProblem(change).isEmpty());
+  for (const int prefix : {0, 1, 31, 32}) {
+    EXPECT_EQ(PrefixLength(prefix == 0 ? 0u : ~0u << (32 - prefix)), prefix);
+  }
 }
 
 // The dialog with a fake program that records its arguments and ends as told.

@@ -26,10 +26,7 @@ emu::CardState KnownCard(const char* name, std::uint8_t last) {
   emu::CardState state;
   std::memcpy(state.name, name, std::strlen(name));
   state.baudCode = 2;  // 57600
-  state.serialByte1 = 3;
-  state.width = 64;
-  state.height = 32;
-  state.colorType = 2;
+  state.serialByte1 = 3, state.width = 64, state.height = 32, state.colorType = 2;
   state.scan[0] = 8;
   const std::uint8_t ip[4] = {10, 201, 9, last}, subnet[4] = {255, 255, 255, 0},
                      gateway[4] = {10, 201, 9, 254}, mac[6] = {2, 0, 0, 0, 9, last};
@@ -123,26 +120,32 @@ TEST_F(SearchPane, FoundCardsAreListedWithTheirParameters) {
   EXPECT_GE(SearchNotingRows(), 1);  // rows appear while the call runs
   QTreeWidget& results = pane->Results();
   ASSERT_EQ(results.topLevelItemCount(), 2);
-  const QStringList expected = {QStringLiteral("1"),
-                                QStringLiteral("KQ"),
-                                QStringLiteral("A8"),
-                                QStringLiteral("3"),
-                                QStringLiteral("64*32"),
-                                QStringLiteral("Two colours"),
-                                QStringLiteral("10.201.9.2"),
-                                QStringLiteral("255.255.255.0"),
-                                QStringLiteral("10.201.9.254"),
-                                QStringLiteral("02-00-00-00-09-02"),
-                                QStringLiteral("57600"),
-                                GetScanTypeName(8)};
+  const QStringList expected =
+      QStringLiteral(
+          "1|KQ|A8|3|64*32|Two colours|10.201.9.2|255.255.255.0|10.201.9.254|"
+          "02-00-00-00-09-02|57600")
+          .split(u'|')
+      << GetScanTypeName(8);
   EXPECT_FALSE(expected.last().isEmpty());
   EXPECT_EQ(RowTexts(results, 0), expected);
   const QStringList solo = RowTexts(results, 1);
   EXPECT_EQ(solo[0], QStringLiteral("2"));
   EXPECT_EQ(solo[1], QStringLiteral("SOLO"));
   EXPECT_EQ(solo[2], QString());
-  EXPECT_EQ(results.headerItem()->text(6), QStringLiteral("IP"));
-  EXPECT_EQ(results.headerItem()->text(9), QStringLiteral("MAC"));
+  // The headings: keys of the communication page and of the search pane, and two texts.
+  const char* const kLink = "IDD_COMMUNICATIONSET_DIALOG";
+  const char* const kSearch = "IDD_SEARCH_DIALOG";
+  const std::pair<const char*, int> headings[] = {{kLink, 1013}, {kLink, 1014},   {kLink, 1015},
+                                                  {kLink, 1016}, {kSearch, 1009}, {kLink, 1021},
+                                                  {"IP", 0},     {kSearch, 1010}, {kSearch, 1011},
+                                                  {"MAC", 0},    {kLink, 1018},   {kSearch, 1012}};
+  for (int column = 0; column < CSearchDialog::kColumnCount; ++column) {
+    const auto [section, key] = headings[column];
+    EXPECT_EQ(
+        results.headerItem()->text(column),
+        key == 0 ? QString::fromLatin1(section) : ReadLangText(QString::fromLatin1(section), key))
+        << column;
+  }
   SaveScreenshot(*pane, QStringLiteral("search_pane"));
   EXPECT_EQ(CutTextsInTranslations(
                 *pane, [this] { pane->ApplyLanguage(); }, QStringLiteral("search_pane")),
@@ -160,6 +163,12 @@ TEST_F(SearchPane, FoundCardsAreListedWithTheirParameters) {
   EXPECT_EQ(opened[0].mac, QStringLiteral("02-00-00-00-09-03"));
   EXPECT_EQ(opened[0].cardIndex, 2);
   EXPECT_EQ(opened[0].baudIndex, 1);
+  EXPECT_EQ(
+      (QStringList{pane->Button(IDC_SEARCH_START)->text(), pane->Button(IDC_SEARCH_MODIFY)->text(),
+                   pane->Button(IDC_SEARCH_LOCAL_ADDRESS)->text()}),
+      (QStringList{ReadLangText(QStringLiteral("IDD_SEARCH_DIALOG"), 1000),
+                   ReadLangText(QStringLiteral("IDD_SEARCH_DIALOG"), 1001),
+                   ReadLangText(QStringLiteral("IDD_SEARCH_DIALOG"), 1002)}));
   pane->Button(IDC_SEARCH_LOCAL_ADDRESS)->click();
   EXPECT_EQ(localOpened, 1);
 

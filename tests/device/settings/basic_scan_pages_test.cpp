@@ -53,10 +53,7 @@ emu::CardState NamedCard(const std::string& address) {
   for (int i = 0; i < 4; ++i) state.ip[i] = static_cast<std::uint8_t>(ip >> (24 - 8 * i));
   std::memcpy(state.name, "KQ-C10", 6);
   state.baudCode = 2;  // 57600
-  state.serialByte1 = kCardNumber;
-  state.width = 96;
-  state.height = 48;
-  state.colorType = 1;
+  state.serialByte1 = kCardNumber, state.width = 96, state.height = 48, state.colorType = 1;
   return state;
 }
 
@@ -85,15 +82,11 @@ class ScreenPages : public apptest::AppTest {
     for (int i = 0; i < 2; ++i) {
       ScreenRecord& screen = testsupport::AddScreen(128, 32);
       CopyBoundedText(screen.LedName, QStringLiteral("Screen %1").arg(i + 1));
-      screen.LedNo = i + 1;
+      screen.LedNo = i + 1, screen.LedNumber = kCardNumber, screen.RedGreenExchange = 1;
       screen.LedIp = ntohl(inet_addr(server.Address().c_str()));
-      screen.LedNumber = kCardNumber;
       screen.ModuleType = i;  // the first regular, the second custom
-      screen.ModuleWidth = 32;
-      screen.ModuleHeight = 16;
-      screen.WidthModuleNum = 4;
-      screen.HeightModuleNum = 2;
-      screen.RedGreenExchange = 1;
+      screen.ModuleWidth = 32, screen.ModuleHeight = 16;
+      screen.WidthModuleNum = 4, screen.HeightModuleNum = 2;
     }
     pane = std::make_unique<CScreenParamDialog>(nullptr);
     PaneWindows[kScreenParamPane] = pane->Handle();
@@ -192,6 +185,7 @@ TEST_F(ScreenPages, ARegularScreenIsSetAndAnotherReadsItBack) {
   mainWindow.Take();
   Basic().ReadBackButton().click();
   EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 46, 0}, {UM_STATUS_CODE, 47, 0}}));
+  EXPECT_EQ(settingsCard.ReadMasks(), (std::vector<std::uint16_t>{0x003, 0x3BF}));
   EXPECT_EQ(std::tie(second.LedWidth, second.LedHeight, second.LedColor, second.OE, second.DA),
             std::tie(first.LedWidth, first.LedHeight, first.LedColor, first.OE, first.DA));
   EXPECT_EQ(std::tie(second.ModuleWidth, second.ModuleHeight, second.RouteValue, second.HanXu),
@@ -200,6 +194,14 @@ TEST_F(ScreenPages, ARegularScreenIsSetAndAnotherReadsItBack) {
             std::tie(first.ScanType, first.DataHeight, first.RedGreenExchange));
   EXPECT_EQ(std::tie(second.ZouXianType, second.Bps, second.LedNumber, second.ModuleType),
             std::tuple(2009, 57600, kCardNumber, 1));
+  // The page shows the record it reloaded.
+  CBasicSetDialog& page = Basic();
+  EXPECT_EQ(std::tuple(page.NameEdit().text(), page.CardNumberList().currentIndex(),
+                       page.ColorList().currentIndex(), page.CustomRadio().isChecked(),
+                       page.CustomList().currentIndex(), page.OeList().currentIndex(),
+                       page.DaList().currentIndex()),
+            std::tuple(QStringLiteral("Screen 2"), kCardNumber - 1, second.LedColor, true,
+                       second.ModuleValue, second.OE, second.DA));
   EXPECT_EQ(second.BrightnessValue, 15);
   EXPECT_EQ(ReadBoundedText(second.LedTypeStr), QStringLiteral("KQ-C10"));
   // 128 x 32 became 256 x 64: every edge doubled.
@@ -280,6 +282,12 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   ScreenRecord& screen = Screen(1);
   QTest::keyClicks(&Basic().NameEdit(), QString(70, u'n'));  // the record keeps 63
   EXPECT_EQ(ReadBoundedText(screen.LedName), QStringLiteral("Screen 2") + QString(55, u'n'));
+  // Card numbers 1 to 255, the list's index + 1.
+  QComboBox& numbers = Basic().CardNumberList();
+  ASSERT_EQ(numbers.count(), 255);
+  Choose(numbers, 254);
+  EXPECT_EQ(std::tuple(numbers.itemText(0), numbers.itemText(254), screen.LedNumber),
+            std::tuple(QStringLiteral("1"), QStringLiteral("255"), 255));
   // Dots round up to whole modules, at most 999 of them.
   for (const auto& [typed, count] :
        {std::pair{"96", 3}, {"97", 4}, {"31968", 999}, {"31969", 999}}) {
@@ -300,7 +308,8 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   EXPECT_EQ(screen.WidthModuleNum, 999);
   Basic().CountEdit(Side::kAcross).onStepped(-1);
   EXPECT_EQ(screen.WidthModuleNum, 998);
-  EXPECT_EQ(Basic().ModuleTotal().text(), QStringLiteral("998"));
+  EXPECT_EQ(std::tuple(Basic().ModuleTotal().text(), Basic().DotTotal().text()),
+            std::tuple(QStringLiteral("998"), QString::number(998 * 32 * 16)));
   // The dot spinners pass 999 modules but stop below 65536 dots.
   TypeDots(Side::kAcross, QStringLiteral("65500"));
   EXPECT_EQ(screen.WidthModuleNum, 999);
@@ -355,9 +364,11 @@ TEST_F(ScreenPages, ShrinkingKeepsAreasInsideTheBorder) {
   ProgramRecord& program = AddProgram(screen);
   program.BorderWidth = 2;
   AreaRecord& wide = testsupport::PlaceArea(program, 1, 100, 10, 126, 30);
+  AreaRecord& thin = testsupport::PlaceArea(program, 2, 100, 10, 102, 30);
   screen.LedWidth = 32;
   RescaleAreas(screen, 128, 32);
   EXPECT_EQ(std::tie(wide.AreaRect_Left, wide.AreaRect_Right), std::tuple(25, 30));
+  EXPECT_EQ(std::tie(thin.AreaRect_Left, thin.AreaRect_Right), std::tuple(25, 26));  // 25 to 25
   screen.LedWidth = 8;
   RescaleAreas(screen, 32, 32);
   EXPECT_EQ(std::tie(wide.AreaRect_Left, wide.AreaRect_Right), std::tuple(5, 6));
@@ -372,27 +383,37 @@ TEST_F(ScreenPages, TheScanPageChoosesAndSendsTheScan) {
   Select(1);
   ScreenRecord& screen = Screen(1);
   screen.ZouXianType = 3002;
+  screen.HanXu = 1;  // any order above 0 shows as reversed
   Select(0);
   Select(1);
   EXPECT_TRUE(Scan().GroupRadio(3).isChecked());
   EXPECT_EQ(Scan().ScanList().currentRow(), 2);
+  EXPECT_EQ(
+      std::tuple(Scan().RowOrderList().currentIndex(), Scan().ColorOrderList().currentIndex()),
+      std::tuple(1, 1));
   Scan().GroupRadio(7).click();
   EXPECT_EQ(std::tuple(Scan().ScanList().count(), screen.ZouXianType), std::tuple(0, 3002));
   // Each group lists the names of its own keys, numbered from 1.
-  const int firstKeys[] = {2000, 3000, 4000, 5000, 6000, 4003, 4001};
-  const int counts[] = {4, 1, 13, 5, 1, 1, 1};
+  const std::pair<int, int> groupKeys[] = {{2000, 2003}, {3000, 3000}, {4000, 4012}, {5000, 5004},
+                                           {6000, 6000}, {4003, 4003}, {4001, 4001}};
   for (int group = 0; group < 7; ++group) {
     Scan().GroupRadio(group).click();
-    ASSERT_EQ(Scan().ScanList().count(), counts[group]) << group;
-    EXPECT_EQ(Scan().ScanList().item(0)->text(),
-              "1.   " + ReadLangText(QStringLiteral("IDD_SCANSET_DIALOG"), firstKeys[group]))
-        << group;
+    const auto [first, last] = groupKeys[group];
+    ASSERT_EQ(Scan().ScanList().count(), last - first + 1) << group;
+    for (int entry = 0; entry <= last - first; ++entry) {
+      EXPECT_EQ(Scan().ScanList().item(entry)->text(),
+                QStringLiteral("%1.   ").arg(entry + 1) +
+                    ReadLangText(QStringLiteral("IDD_SCANSET_DIALOG"), first + entry))
+          << group << " " << entry;
+    }
   }
   Scan().GroupRadio(2).click();
   EXPECT_TRUE(Scan().ScanList().item(5)->text().startsWith(QStringLiteral("6.   1/4 scan")));
   Scan().ScanList().setCurrentRow(5);
   EXPECT_EQ(std::tie(screen.ZouXianType, screen.RouteValue, screen.DataHeight, screen.ScanType),
             std::tuple(2005, 12, 7, 3));
+  Choose(Scan().RowOrderList(), 0);
+  EXPECT_EQ(screen.HanXu, 0);
   Choose(Scan().RowOrderList(), 1);
   EXPECT_EQ(screen.HanXu, 6);
   pane->Tabs().setCurrentRow(2);
@@ -422,6 +443,16 @@ TEST_F(ScreenPages, TheScanPageChoosesAndSendsTheScan) {
 
   pane->Tabs().setCurrentRow(1);
   SaveScreenshot(*pane, QStringLiteral("screen_param_basic_page"));
+  // The colour, OE and DA lists: keys 1017-1018, 1021-1022 and 1023-1024.
+  QStringList items;
+  for (const QComboBox* list : {&Basic().ColorList(), &Basic().OeList(), &Basic().DaList()}) {
+    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+  }
+  QStringList keys;
+  for (const int key : {1017, 1018, 1021, 1022, 1023, 1024}) {
+    keys << ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), key);
+  }
+  EXPECT_EQ(items, keys);
   EXPECT_EQ(
       CutTextsInTranslations(
           *pane, [this] { pane->ApplyLanguage(); }, QStringLiteral("screen_param_basic_page")),

@@ -56,12 +56,8 @@ emu::CardState CardAt(const char* name, const std::uint8_t (&ip)[4], int cardNum
   state.gateway[3] = 1;
   std::memcpy(state.mac, mac, 6);
   state.baudCode = 2;  // 57600
-  state.serialByte1 = cardNumber;
-  state.width = 192;
-  state.height = 64;
-  state.colorType = 2;
-  state.oeDa[2] = 32;
-  state.oeDa[3] = 16;
+  state.serialByte1 = cardNumber, state.width = 192, state.height = 64, state.colorType = 2;
+  state.oeDa[2] = 32, state.oeDa[3] = 16;
   return state;
 }
 
@@ -78,10 +74,8 @@ class CommunicationPage : public apptest::AppTest {
     for (int i = 0; i < 2; ++i) {
       ScreenRecord& screen = testsupport::AddScreen(128, 32);
       CopyBoundedText(screen.LedName, QStringLiteral("Screen %1").arg(i + 1));
-      screen.LedNo = i + 1;
-      screen.LedNumber = kCardNumber;
-      screen.Bps = 57600;
-      screen.Commport = 2;
+      screen.LedNo = i + 1, screen.LedNumber = kCardNumber;
+      screen.Bps = 57600, screen.Commport = 2;
     }
     pane = std::make_unique<CScreenParamDialog>(nullptr);
     PaneWindows[kScreenParamPane] = pane->Handle();
@@ -113,6 +107,13 @@ class CommunicationPage : public apptest::AppTest {
   ScreenRecord& Screen(int index) { return *std::next(ScreenList.begin(), index); }
   void Select(int index) { pane->ScreenListBox().setCurrentRow(index); }
   bool Shown(QWidget& control) { return control.isVisibleTo(&Page()); }
+  // The page's label of a language key.
+  QLabel& Label(int key) {
+    for (QLabel* label : Page().findChildren<QLabel*>()) {
+      if (label->text() == Text(key)) return *label;
+    }
+    return *Page().findChild<QLabel*>();
+  }
   std::vector<Message> Statuses() {
     std::vector<Message> statuses;
     for (const Message& m : mainWindow.Take()) {
@@ -143,18 +144,21 @@ TEST_F(CommunicationPage, ControlsFollowTheModeAndEditOnlyOnTheUsersChanges) {
   EXPECT_EQ(page.PortList().currentText(), QStringLiteral("COM2"));
   EXPECT_EQ(page.BaudList().currentIndex(), 1);
 
+  EXPECT_EQ((QStringList{page.ModeList().item(0)->text(), page.ModeList().item(1)->text(),
+                         page.ModeList().item(2)->text()}),
+            (QStringList{Text(1011), Text(1012), "USB"}));
   page.ModeList().setCurrentRow(0);  // network, direct cable
   EXPECT_EQ(screen.SendType, kSendByNetwork);
   EXPECT_TRUE(Shown(page.DirectText()) && page.DirectRadio().isChecked());
-  EXPECT_FALSE(Shown(page.IpEdit()) || Shown(page.PortList()));
+  EXPECT_FALSE(Shown(page.IpEdit()) || Shown(Label(1005)) || Shown(page.PortList()));
   page.FixedIpRadio().click();
   EXPECT_EQ(screen.NetworkType, 0);
-  EXPECT_TRUE(Shown(page.IpEdit()) && Shown(page.Button(IDC_LINK_TEST)));
+  EXPECT_TRUE(Shown(page.IpEdit()) && Shown(Label(1005)) && Shown(page.Button(IDC_LINK_TEST)));
   EXPECT_FALSE(Shown(page.DirectText()));
   EXPECT_EQ(page.IpEdit().Field(0).text(), QStringLiteral("10"));
   page.IpEdit().Field(3).clear();
-  QTest::keyClicks(&page.IpEdit().Field(3), QStringLiteral("77"));
-  EXPECT_EQ(screen.LedIp, 0x0A00014Du);
+  QTest::keyClicks(&page.IpEdit().Field(3), QStringLiteral("255"));
+  EXPECT_EQ(screen.LedIp, 0x0A0001FFu);
 
   page.ModeList().setCurrentRow(2);  // USB disk: no link to test
   EXPECT_EQ(screen.SendType, kSendByUsbDisk);
@@ -232,6 +236,10 @@ TEST_F(CommunicationPage, AddAndModifyWithoutRowsDoNothing) {
   Page().Button(IDC_LINK_MODIFY).click();
   EXPECT_FALSE(opened);
   EXPECT_EQ(ScreenList.size(), 2u);
+  // The nine result columns are headed by keys 1013-1021.
+  for (int column = 0; column < 9; ++column) {
+    EXPECT_EQ(Page().Results().headerItem()->text(column), Text(1013 + column)) << column;
+  }
 }
 
 // Inside the test's own network: the computer with two interfaces, a card behind each.
@@ -339,10 +347,12 @@ TEST_F(FoundCards, TheDialogWritesNewAddressesThatASearchFindsAgain) {
   CopyBoundedText(found.SubnetMask, u"255.255.255.0");
   CopyBoundedText(found.Gateway, u"10.201.1.1");
   CopyBoundedText(found.MacAddress, u"02-00-00-00-00-02");
-  found.SerialByte1 = kCardNumber;
-  found.SerialByte2 = 7;
-  found.BaudRate = 115200;
+  found.SerialByte1 = 255, found.SerialByte2 = 7, found.BaudRate = 115200;  // the last number
   CLedCommunicationParamSetDialog dialog;
+  dialog.SetUp(CardLinkValuesOf(found));
+  EXPECT_EQ(std::tuple(dialog.CardNumberList().count(), dialog.CardNumberList().currentIndex()),
+            std::tuple(255, 254));
+  found.SerialByte1 = kCardNumber;
   dialog.SetUp(CardLinkValuesOf(found));
   EXPECT_EQ(dialog.CardNumberList().currentIndex(), 1);
   EXPECT_EQ(dialog.BaudList().currentIndex(), 2);
@@ -387,6 +397,13 @@ TEST_F(FoundCards, TheDialogWritesNewAddressesThatASearchFindsAgain) {
   EXPECT_EQ(std::tie(set.newIp, set.newSubnet, set.newGateway, set.newMac),
             std::tuple("10.201.1.10", "255.255.255.0", "10.201.1.1", "02-00-00-00-00-0A"));
   EXPECT_TRUE(settings.Errors().empty());
+  // A changed card number goes in the serial section too, the card's own rate with it.
+  dialog.CardNumberList().setCurrentIndex(254);
+  dialog.BaudList().setCurrentIndex(2);
+  network.Computer().RunInside([&] { dialog.OnSet(); });
+  EXPECT_EQ(std::tuple(settings.CommunicationCommands().back().serialByte1,
+                       settings.CommunicationCommands().back().baudCode),
+            std::tuple(255, 1));  // 115200
 
   // The card, searched again, answers with what it now holds.
   server.reset();

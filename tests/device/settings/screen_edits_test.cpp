@@ -17,9 +17,7 @@ class ScreenEdits : public testing::Test {
 
   static ScreenRecord& Serial(std::int32_t cardNumber, std::int32_t ledNo = 1) {
     ScreenRecord& screen = ScreenList.emplace_back();
-    screen.SendType = kSendBySerialLine;
-    screen.LedNumber = cardNumber;
-    screen.LedNo = ledNo;
+    screen.SendType = kSendBySerialLine, screen.LedNumber = cardNumber, screen.LedNo = ledNo;
     return screen;
   }
 };
@@ -47,24 +45,12 @@ TEST_F(ScreenEdits, SerialCardNumbersStayWithinOneAddressByte) {
 TEST_F(ScreenEdits, AddedScreensCopyTheLinkAndModulesAndTakeTheDefaults) {
   ScreenRecord& selected = Serial(5, 9);
   CopyBoundedText(selected.LedName, u"Hall");
-  selected.NetworkType = 1;
-  selected.LedIp = 0x0A000002;
-  selected.Commport = 3;
-  selected.Bps = 57600;
-  selected.LedColor = 1;
-  selected.ModuleType = 1;
-  selected.ModuleValue = 16;
-  selected.ModuleWidth = 24;
-  selected.ModuleHeight = 12;
-  selected.WidthModuleNum = 10;
-  selected.HeightModuleNum = 4;
-  selected.LedWidth = 240;
-  selected.LedHeight = 48;
-  selected.OE = 1;
-  selected.DA = 1;
-  selected.ZouXianType = 2005;
-  selected.RouteValue = 12;
-  selected.ScanType = 3;
+  selected.NetworkType = 1, selected.LedIp = 0x0A000002, selected.Commport = 3;
+  selected.Bps = 57600, selected.LedColor = 1, selected.ModuleType = 1, selected.ModuleValue = 16;
+  selected.ModuleWidth = 24, selected.ModuleHeight = 12;
+  selected.WidthModuleNum = 10, selected.HeightModuleNum = 4;
+  selected.LedWidth = 240, selected.LedHeight = 48, selected.OE = 1, selected.DA = 1;
+  selected.ZouXianType = 2005, selected.RouteValue = 12, selected.ScanType = 3;
   selected.BrightnessValue = 3;
   selected.LogoFiles.emplace_back();
   ScreenList.emplace_back().LedNo = 4;
@@ -114,19 +100,10 @@ LedSettingInfo Card(int width, int height, int moduleWidth, int moduleHeight) {
   LedSettingInfo card{};
   CopyBoundedText(card.CardName, u"KQ-W6");
   CopyBoundedText(card.IpAddress, u"192.168.3.77");
-  card.BaudRate = 115200;
-  card.SerialByte1 = 12;
-  card.Width = width;
-  card.Height = height;
-  card.ColorType = 2;
-  card.OePolarity = 1;
-  card.DaPolarity = 1;
-  card.OeDaByte2 = moduleWidth;
-  card.OeDaByte3 = moduleHeight;
-  card.ScanByte0 = 8;
-  card.ScanByte1 = 6;
-  card.ScanByte2 = 1;
-  card.ScanByte6 = 3;
+  card.BaudRate = 115200, card.SerialByte1 = 12, card.ColorType = 2;
+  card.Width = width, card.Height = height, card.OeDaByte2 = moduleWidth;
+  card.OeDaByte3 = moduleHeight, card.OePolarity = 1, card.DaPolarity = 1;
+  card.ScanByte0 = 8, card.ScanByte1 = 6, card.ScanByte2 = 1, card.ScanByte6 = 3;
   card.ScanByte7 = 15;
   return card;
 }

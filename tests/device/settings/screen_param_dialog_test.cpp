@@ -53,13 +53,9 @@ class ScreenParamPane : public apptest::AppTest {
       CopyBoundedText(screen.LedName, QStringLiteral("Screen %1").arg(i));
       screen.LedNo = 10 * i;
       screen.SendType = i == 2 ? kSendBySerialLine : kSendByNetwork;
-      screen.Commport = i;
-      screen.LedNumber = i;
-      screen.LedColor = i - 1;
-      screen.LedWidth = 64 * i;
-      screen.LedHeight = 32;
-      screen.ModuleWidth = 32;
-      screen.ModuleHeight = 16;
+      screen.Commport = i, screen.LedNumber = i, screen.LedColor = i - 1;
+      screen.LedWidth = 64 * i, screen.LedHeight = 32;
+      screen.ModuleWidth = 32, screen.ModuleHeight = 16;
     }
     for (RecordingWindow* window : {&project, &frame, &sendPane}) {
       window->onMessage = [this, window](const Message&) { order.push_back(window); };
@@ -166,9 +162,7 @@ TEST_F(ScreenParamPane, AddedAndFoundScreensAreListedSelectedAndRooted) {
 
   LedSettingInfo card{};
   CopyBoundedText(card.IpAddress, u"10.1.2.3");
-  card.Width = 128;
-  card.Height = 64;
-  card.ColorType = 1;
+  card.Width = 128, card.Height = 64, card.ColorType = 1;
   Send(UM_ADD_FOUND_SCREEN, reinterpret_cast<WPARAM>(&card));
   ASSERT_EQ(ScreenList.size(), 5u);
   EXPECT_EQ(std::tie(ScreenList.back().LedIp, ScreenList.back().LedWidth),
@@ -208,13 +202,19 @@ TEST(ScreenTabs, FourPicturesPerLanguageInLanguageOrder) {
   EXPECT_EQ(ScreenTabImageIndex(1, 0), 0);
   EXPECT_EQ(ScreenTabImageIndex(2, 1), 5);
   EXPECT_EQ(ScreenTabImageIndex(6, 3), 23);
-  EXPECT_EQ(ScreenTabImageIndex(0, 2), 2);  // no language chosen yet: the first
+  EXPECT_EQ(ScreenTabImageIndex(7, 3), 23);  // past the last language: the last
+  EXPECT_EQ(ScreenTabImageIndex(0, 2), 2);   // no language chosen yet: the first
 }
 
 TEST_F(ScreenParamPane, TabsFollowTheModuleKindAndKeepTheirSelection) {
   QListWidget& tabs = pane->Tabs();
   ASSERT_EQ(tabs.count(), 3);
   EXPECT_TRUE(pane->Page(CScreenParamDialog::kCommunicationPage).isVisibleTo(pane.get()));
+  // The pages lie 78 pixels in from the tab control's left edge, one from the others.
+  const QRect inner = pane->Page(CScreenParamDialog::kCommunicationPage).parentWidget()->rect();
+  for (int page = 0; page < CScreenParamDialog::kPageCount; ++page) {
+    EXPECT_EQ(pane->Page(page).geometry(), inner.adjusted(78, 1, -1, -1)) << page;
+  }
   tabs.setCurrentRow(1);
   EXPECT_EQ(pane->CurrentTab(), 1);
   EXPECT_TRUE(pane->Page(CScreenParamDialog::kBasicPage).isVisibleTo(pane.get()));
