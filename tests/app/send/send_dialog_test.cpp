@@ -384,12 +384,18 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
   ASSERT_EQ(pane_.Screens().GetItemCount(), 2);
   EXPECT_EQ(pane_.Screens().GetItemText(0, 1), "Screen 2");
   EXPECT_EQ(pane_.Screens().GetItemText(1, 0), "2");
+  pane_.GroupList().setCurrentRow(2);  // the last group
+  EXPECT_EQ(pane_.Screens().GetItemCount(), 1);
   SendMessage(pane_.Handle(), UM_SCREEN_DELETED, 0, 2);
   EXPECT_EQ(ScreenGroupList.front().ScreenNos, (std::vector<std::int32_t>{9, 3}));
   EXPECT_TRUE(ScreenGroupList.back().ScreenNos.empty());
   SaveScreenshot(pane_, QStringLiteral("send_pane_group"));
 
-  // The shared send's chooser names every screen with its colour and size.
+  // The shared send's chooser names every screen with its colour type's text and size,
+  // for every colour type there is and one past them.
+  for (std::int32_t number : {4, 5}) Screen(number, kSendByUsbDisk);
+  std::int32_t colour = 0;
+  for (ScreenRecord& screen : ScreenList) screen.LedColor = colour++;
   QStringList items;
   answer_ = [&](QDialog& dialog) {
     auto& chooser = dynamic_cast<CLedSelectDialog&>(dialog);
@@ -399,9 +405,12 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
     return int(QDialog::Accepted);
   };
   pane_.OnSharedSend();
-  ASSERT_EQ(items.size(), 3);
-  EXPECT_EQ(items[0], "Screen 1 (Colour:" + ReadLangText("IDD_BASICSET_DIALOG", 1017) +
-                          ",Width:64,Height:32)");
+  ASSERT_EQ(items.size(), 5);
+  for (int i = 0; i < 5; ++i) {
+    const QString colourText = i < 4 ? ReadLangText("IDD_BASICSET_DIALOG", 1017 + i) : "";
+    EXPECT_EQ(items[i], QStringLiteral("Screen %1 (Colour:").arg(i + 1) + colourText +
+                            ",Width:64,Height:32)");
+  }
 }
 
 TEST_F(SendPane, LanguageSwitchMakesTheColumnsAgain) {
@@ -410,9 +419,15 @@ TEST_F(SendPane, LanguageSwitchMakesTheColumnsAgain) {
   SelectLanguageFile(1);
   pane_.ApplyLanguage();
   ASSERT_EQ(pane_.Screens().columnCount(), 4);
+  // The last column takes at least its width: it stretches to the list's edge.
+  const int widths[] = {70, 100, 120, 190};
   for (int column = 0; column < 4; ++column) {
     EXPECT_EQ(pane_.Screens().headerItem()->text(column), Text(1016 + column));
+    if (column < 3) {
+      EXPECT_EQ(pane_.Screens().columnWidth(column), widths[column]);
+    }
   }
+  EXPECT_GE(pane_.Screens().columnWidth(3), widths[3]);
   EXPECT_NE(Text(1016), "No.");
   EXPECT_EQ(pane_.Screens().GetItemText(0, 1), "Screen 1");
   EXPECT_EQ(static_cast<QPushButton*>(pane_.Control(IDC_SEND_PROGRAMS))->text(), Text(1015));

@@ -324,6 +324,24 @@ TEST_F(FirmwarePane, SendsTheFileToANetworkCardWithProgressAtTheMainWindow) {
   EXPECT_EQ(Results().back(), 9);
 }
 
+// The question names the first two screens and marks that there are more.
+TEST_F(FirmwarePane, QuestionNamesTwoScreensAtMost) {
+  ScreenRecord screens[3]{};
+  for (int i = 0; i < 3; ++i) {
+    static_cast<void>(CopyBoundedText(screens[i].LedName, QStringLiteral("S%1").arg(i)));
+    screens[i].LedNumber = i;
+  }
+  QString asked;
+  const FirmwareAsk ask = [&asked](const QString& text, int) { return asked = text, kIdOk; };
+  const auto card = [](int i) {
+    return FormatLangText(PaneText(1011), {QStringLiteral("S%1").arg(i), QString::number(i)});
+  };
+  EXPECT_TRUE(ConfirmFirmwareUpdate({&screens[0], &screens[1]}, "W6", ask));
+  EXPECT_EQ(asked, FormatLangText(PaneText(1010), {card(0) + ", " + card(1), "W6"}));
+  EXPECT_TRUE(ConfirmFirmwareUpdate({&screens[0], &screens[1], &screens[2]}, "W6", ask));
+  EXPECT_EQ(asked, FormatLangText(PaneText(1010), {card(0) + ", " + card(1) + ", …", "W6"}));
+}
+
 TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {
   QStringList notes;
   CUpdateCPUDialog chooser(
@@ -357,13 +375,18 @@ TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {
   }
   EXPECT_EQ(wrong, 0);
 
-  // Against a main window near the screen's right edge it stays on the screen.
+  // 100 pixels inside the main window's right edge and 82 inside its bottom edge;
+  // against a main window near the screen's right edge it stays on the screen.
   const QRect screen(0, 0, 1280, 800);
-  const QPoint place = SeeThroughDialog::PlaceByInsets(
-      QRect(1200, 100, 980, 690), CUpdateCPUDialog::kClientSize, CUpdateCPUDialog::kRightInset,
-      CUpdateCPUDialog::kBottomInset, screen);
-  EXPECT_TRUE(screen.contains(QRect(place, CUpdateCPUDialog::kClientSize)));
-  EXPECT_EQ(place.y(), 100 + 690 - CUpdateCPUDialog::kClientSize.height() - 82);
+  const auto place = [&screen](const QRect& main) {
+    return SeeThroughDialog::PlaceByInsets(main, CUpdateCPUDialog::kClientSize,
+                                           CUpdateCPUDialog::kRightInset,
+                                           CUpdateCPUDialog::kBottomInset, screen);
+  };
+  const QSize size = CUpdateCPUDialog::kClientSize;
+  EXPECT_EQ(place(QRect(100, 50, 980, 690)),
+            QPoint(100 + 980 - size.width() - 100, 50 + 690 - size.height() - 82));
+  EXPECT_TRUE(screen.contains(QRect(place(QRect(1200, 100, 980, 690)), size)));
 }
 
 }  // namespace

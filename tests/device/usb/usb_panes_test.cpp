@@ -48,6 +48,16 @@ using testsupport::Message;
 constexpr int kScanRows = 24;
 constexpr int kScanTableSize = std::tuple_size_v<ScanTable>;
 
+// Every parameter a USB pane shows, in ScreenValue order.
+QStringList Values(const UsbPane& pane) {
+  QStringList values;
+  for (int value = 0; value < kScreenValueCount; ++value) {
+    values << pane.ValueText(static_cast<ScreenValue>(value));
+  }
+  return values;
+}
+QString Basic(int key) { return ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), key); }
+
 std::vector<std::uint8_t> Bytes(const QString& path) {
   const QByteArray bytes = ReadBytes(path);
   return {bytes.begin(), bytes.end()};
@@ -156,10 +166,8 @@ TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders
   CUsbSendDialog& pane = SendPane();
   ASSERT_EQ(pane.Drives().SelectedRoot(), root);
   pane.ShowScreenInfo();
-  EXPECT_EQ(pane.ValueText(kValueCardModel), "P2");
-  EXPECT_EQ(pane.ValueText(kValueWidth), "64");
-  EXPECT_EQ(pane.ValueText(kValueColor), ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), 1018));
-  EXPECT_EQ(pane.ValueText(kValueOe), ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), 1022));
+  EXPECT_EQ(Values(pane), QStringList({"P2", "3", "64", "32", Basic(1018), Basic(1022), Basic(1023),
+                                       GetScanTypeName(19)}));
   EXPECT_EQ(pane.BrightnessText(), ReadLangText(QStringLiteral("IDD_USBSEND_DIALOG"), 1004) + "9");
 
   Export();
@@ -208,6 +216,8 @@ TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders
   screen.IsTimeBrightness = 1, screen.TimeBrightness.TimeFlag2 = 1;
   screen.TimeBrightness.BrightnessValue2 = 12;
   screen.IsTimeOnOff = 1, screen.TimeOnOff.TimeFlag1 = 1, screen.TimeOnOff.StartHour1 = 7;
+  pane.ShowScreenInfo();
+  EXPECT_EQ(pane.BrightnessText(), ReadLangText(QStringLiteral("IDD_USBSEND_DIALOG"), 1003));
   Export();
   EXPECT_EQ(TakeStatuses(), Codes({6, 6, 7}));
   settings = Settings();
@@ -302,6 +312,8 @@ void WriteScreenFile(const QString& path, std::int32_t number, std::int32_t card
   ScreenRecord screen = MakeDefaultScreen();
   screen.LedNo = number, screen.LedNumber = cardNumber;
   screen.LedWidth = 96, screen.LedHeight = 48, screen.LedIp = 0x0A000007;
+  // Read back, only 1 counts as high; the last colour type.
+  screen.OE = 2, screen.DA = 1, screen.LedColor = 3, screen.RouteValue = 7;
   static_cast<void>(CopyBoundedText(screen.LedTypeStr, u"W3 - x"));
   ProgramRecord& program = AddProgram(screen);
   program.CheckState = 1;
@@ -324,9 +336,8 @@ TEST_F(UsbPanes, ReadBackFindsTheFileShowsItAndRefusesWhatItCannotRead) {
   pane.OnImport();
   EXPECT_EQ(TakeStatuses(), Codes({31}));
   ASSERT_TRUE(pane.Imported().Screen);
-  EXPECT_EQ(pane.ValueText(kValueCardNumber), "11");
-  EXPECT_EQ(pane.ValueText(kValueWidth), "96");
-  EXPECT_EQ(pane.ValueText(kValueCardModel), "W3");
+  EXPECT_EQ(Values(pane), QStringList({"W3", "11", "96", "48", Basic(1020), Basic(1021),
+                                       Basic(1024), GetScanTypeName(7)}));
   EXPECT_TRUE(pane.Button(IDC_USB_IMPORT_TO_CURRENT)->isEnabled());
   EXPECT_TRUE(pane.Button(IDC_USB_IMPORT_AS_NEW)->isEnabled());
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("usb_import_pane")).isEmpty());

@@ -193,6 +193,11 @@ TEST_F(LangTextTest, LanguageFilesByIndexAndLocale) {
   EXPECT_EQ(LangIniPath, folder + names[LanguageIndexForLocale(QLocale::system()) - 1]);
   SelectLanguageFile(42);  // out of range: automatic
   EXPECT_EQ(LangIniPath, folder + names[LanguageIndexForLocale(QLocale::system()) - 1]);
+  // The stored choice: 0 to 6; anything else is automatic.
+  for (const auto& [stored, choice] : {std::pair{6, 6}, {7, 0}, {0, 0}, {-1, 0}}) {
+    PutCfg("[CONFIG]\nLanguage=" + QByteArray::number(stored) + "\n");
+    EXPECT_EQ(StoredLanguageChoice(), choice) << stored;
+  }
 }
 
 TEST_F(LangTextTest, TextsAreFoundCutAndMissingOnesEmpty) {
@@ -218,7 +223,7 @@ TEST_F(LangTextTest, TextsAreFoundCutAndMissingOnesEmpty) {
 }
 
 TEST(FormatLangText, FillsOnlyKnownConversions) {
-  EXPECT_EQ(FormatLangText("Sent %d of %d", {"3", "7"}), "Sent 3 of 7");
+  EXPECT_EQ(FormatLangText("Sent %d of %u, %i%s", {"3", "7", "4", "!"}), "Sent 3 of 7, 4!");
   EXPECT_EQ(FormatLangText("%s: 100%%", {"Card"}), "Card: 100%");
   // More conversions than arguments, or unknown ones, stay literal.
   EXPECT_EQ(FormatLangText("%d %s %s", {"1"}), "1 %s %s");

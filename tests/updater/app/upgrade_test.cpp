@@ -106,6 +106,40 @@ TEST_F(UpgradeTest, ForceCloseEndsTheMainProgramInstallsAndStartsTheNewOne) {
   EXPECT_EQ(boxes_, QStringList{kCloseBox});  // the start raised no error
 }
 
+// Closed at the choice, the window goes idle and installs nothing; closed while it waits
+// for the main program to leave, the wait and the install go on.
+TEST_F(UpgradeTest, CloseAtTheChoiceIdlesCloseDuringTheWaitInstalls) {
+  ServePackage({File("data/a.txt", "new")});
+  ServeVersion("2.0");
+  FakeMainProgram main(QStringLiteral("ignore"));
+  QTRY_VERIFY(WindowClassExists(kMainWindowClass));
+  auto dialog = Offered();
+  dialog->OnUpgradeButton();
+  ExpectChoiceShown(*dialog);
+  dialog->close();
+  EXPECT_EQ(dialog->State(), kIdle);
+  EXPECT_FALSE(dialog->isVisible());
+
+  SendMessage(dialog->Handle(), UM_CHECK_UPDATE, 0, 0);
+  dialog->OnUpgradeButton();  // the package already there
+  ExpectChoiceShown(*dialog);
+  bool closedWhileWaiting = false;
+  WhileRunning([&] {
+    if (dialog->State() != kMainRunning || dialog->Button(IDC_FORCE_CLOSE).isVisible()) {
+      return false;
+    }
+    dialog->close();
+    closedWhileWaiting = dialog->State() == kMainRunning && !dialog->isVisible();
+    main.process.kill();
+    return true;
+  });
+  dialog->OnForceCloseButton();
+  EXPECT_TRUE(closedWhileWaiting);
+  EXPECT_EQ(dialog->State(), kDone);
+  EXPECT_EQ(ReadFile("data/a.txt"), "new");
+  EXPECT_TRUE(boxes_.isEmpty());
+}
+
 TEST_F(UpgradeTest, MainProgramThatStaysGivesTheBoxAfterTheBound) {
   ServePackage({File("data/a.txt", "new")});
   ServeVersion("2.0");
