@@ -197,7 +197,7 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
   missing.FileType = 4;
   static_cast<void>(CopyBoundedText(missing.FilePath, QDir::temp().filePath("missing.png")));
   std::get<std::vector<FileAreaItem>>(files.Kind) = {missing};
-  pane_.CheckAllRows(false);
+  emit static_cast<QLabel*>(pane_.Control(IDC_SEND_SELECT_NONE))->linkActivated("#");
   pane_.Screens().topLevelItem(0)->setCheckState(0, Qt::Checked);
   QString shown;
   answer_ = [&shown](QDialog& dialog) {
@@ -225,14 +225,17 @@ TEST_F(SendPane, SettingsReachEveryTcpAndSerialCard) {
   emu::TcpCard tcp(tcpCard);
   emu::SerialCard serial(serialCard, kCom);
   ASSERT_TRUE(tcp.Listening() && serial.Ready());
+  Screen(3, kSendByUsbDisk);
   TcpScreen(1, tcp);
   Screen(2, kSendBySerialLine);
-  Screen(3, kSendByUsbDisk);
   pane_.FillGroupList();
+  // Unchecked, the first row is no target: every result lands on its own row.
+  pane_.Screens().topLevelItem(0)->setCheckState(0, Qt::Unchecked);
   pane_.OnAdjustTime();
   pane_.OnScreenOn();
   pane_.OnScreenOff();
-  EXPECT_EQ(Status(2), Text(1024) + GetSendErrorText(KQ_ERR_NOT_SERVED));
+  EXPECT_EQ(QStringList({Status(0), Status(1), Status(2)}),
+            QStringList({QString(), Text(1021), Text(1021)}));
   for (const emu::Card* card : {&tcpCard, &serialCard}) {
     const auto payloads = card->Payloads();
     ASSERT_EQ(payloads.size(), 3u);
@@ -345,6 +348,8 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
   EXPECT_EQ(ScreenGroupList.size(), 2u);
   pane_.GroupList().setCurrentRow(1);
   pane_.OnDeleteGroup();
+  EXPECT_EQ(pane_.GroupList().currentRow(), 0);
+  EXPECT_EQ(pane_.Screens().GetItemCount(), 3);
   pane_.OnAddGroup();
   EXPECT_EQ(proposed, (QStringList{"Group 1", "Group 2", "Group 2"}));
   ASSERT_EQ(ScreenGroupList.size(), 2u);
@@ -431,6 +436,10 @@ TEST_F(SendPane, LanguageSwitchMakesTheColumnsAgain) {
   EXPECT_NE(Text(1016), "No.");
   EXPECT_EQ(pane_.Screens().GetItemText(0, 1), "Screen 1");
   EXPECT_EQ(static_cast<QPushButton*>(pane_.Control(IDC_SEND_PROGRAMS))->text(), Text(1015));
+  EXPECT_TRUE(
+      static_cast<QLabel*>(pane_.Control(IDC_SEND_SELECT_ALL))->text().contains(Text(1004)));
+  EXPECT_TRUE(
+      static_cast<QLabel*>(pane_.Control(IDC_SEND_SELECT_NONE))->text().contains(Text(1005)));
 }
 
 // The group dialogs take their texts when made: made again in each longer translation.

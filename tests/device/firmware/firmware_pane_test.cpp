@@ -120,7 +120,8 @@ class FirmwarePane : public apptest::MainWindowTest {
   std::vector<LPARAM> Results() {
     std::vector<LPARAM> results;
     for (const Message& message : main.Take()) {
-      if (message.msg == UM_SEND_RESULT) results.push_back(message.lParam);
+      // The pane's one card is row 0 of the main window's results.
+      if (message.msg == UM_SEND_RESULT && message.wParam == 0) results.push_back(message.lParam);
     }
     return results;
   }

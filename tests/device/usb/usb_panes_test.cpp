@@ -410,7 +410,11 @@ TEST_F(UsbPanes, ImportReplacesTheCurrentScreenOrAddsANewOne) {
             (std::vector<Message>{{UM_STATUS_CODE, 32, 0}, {UM_PANE_BACK, kUsbImportPane, 0}}));
   EXPECT_FALSE(pane.Imported().Screen);
 
-  // Nothing read: neither import does anything.
+  // Opened again: nothing read, nothing shown, neither import does anything.
+  pane.ResetPane();
+  EXPECT_EQ(Values(pane), QStringList(kScreenValueCount, QString()));
+  EXPECT_FALSE(pane.Button(IDC_USB_IMPORT_TO_CURRENT)->isEnabled() ||
+               pane.Button(IDC_USB_IMPORT_AS_NEW)->isEnabled());
   pane.OnImportToCurrent();
   pane.OnImportAsNew();
   EXPECT_TRUE(TakeReports().empty());

@@ -79,11 +79,12 @@ TEST(IniRead, CachedReadsFindWhatReadsFindAndSeeRewrites) {
 TEST(IniRead, MissingOrNonNumericGivesTheDefault) {
   EXPECT_EQ(ReadIniString("CONFIG", "Language", kCfg), "");  // no file
   EXPECT_EQ(ReadIniInt("CONFIG", "Language", kCfg), 0);
-  PutCfg("[CONFIG]\nA=abc\nB=-12x\nC=99999999999\nD=+7\n");
+  PutCfg("[CONFIG]\nA=abc\nB=-12x\nC=99999999999\nD=+7\nE=-99999999999\n");
   EXPECT_EQ(ReadIniInt("CONFIG", "A", kCfg), 0);
   EXPECT_EQ(ReadIniInt("CONFIG", "B", kCfg), -12);
   EXPECT_EQ(ReadIniInt("CONFIG", "C", kCfg), 2147483647);
   EXPECT_EQ(ReadIniInt("CONFIG", "D", kCfg), 7);
+  EXPECT_EQ(ReadIniInt("CONFIG", "E", kCfg), -2147483647 - 1);
   EXPECT_EQ(ReadIniInt("CONFIG", "Missing", kCfg), 0);
   EXPECT_EQ(ReadIniInt("NOSECTION", "A", kCfg), 0);
 }
@@ -191,7 +192,7 @@ TEST_F(LangTextTest, LanguageFilesByIndexAndLocale) {
   EXPECT_EQ(LanguageIndexForLocale(QLocale("de_DE")), 2);
   SelectLanguageFile(0);
   EXPECT_EQ(LangIniPath, folder + names[LanguageIndexForLocale(QLocale::system()) - 1]);
-  SelectLanguageFile(42);  // out of range: automatic
+  SelectLanguageFile(7);  // out of range: automatic
   EXPECT_EQ(LangIniPath, folder + names[LanguageIndexForLocale(QLocale::system()) - 1]);
   // The stored choice: 0 to 6; anything else is automatic.
   for (const auto& [stored, choice] : {std::pair{6, 6}, {7, 0}, {0, 0}, {-1, 0}}) {

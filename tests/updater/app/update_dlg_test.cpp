@@ -262,10 +262,12 @@ TEST_F(UpdateMessageTest, CloseDuringThePauseBeforeAnInstallCancelsIt) {
 TEST_F(UpdateMessageTest, TrayOrItsStandInAndTheTraysClicksAndMenu) {
   ASSERT_FALSE(UpdateTray::Available());
   auto dialog = MakeDialog();
-  dialog->SetState(kDownloading);
-  dialog->show();
-  dialog->OnUpgradeButton();
-  EXPECT_TRUE(dialog->isMinimized());
+  for (const int state : {kDownloading, kInstalling}) {
+    dialog->SetState(state);
+    dialog->showNormal();
+    dialog->OnUpgradeButton();
+    EXPECT_TRUE(dialog->isMinimized()) << state;
+  }
   EXPECT_FALSE(dialog->TrayShown());
   dialog->hide();
   SendMessage(dialog->Handle(), UM_TRAY_NOTIFY, 0, kTrayDoubleClick);

@@ -62,7 +62,14 @@ TEST_F(UpgradeTest, ForceCloseEndsTheMainProgramInstallsAndStartsTheNewOne) {
   FakeMainProgram main(QStringLiteral("quit"));
   QTRY_VERIFY(WindowClassExists(kMainWindowClass));
   auto dialog = MakeDialog();
+  // A check asked for while the notice is open waits for its answer.
+  onNotice_ = [&](CNoticeDialog&) {
+    SendMessage(dialog->Handle(), UM_CHECK_UPDATE, 0, 0);
+    EXPECT_EQ(dialog->State(), kNoticeOpen);
+    EXPECT_FALSE(dialog->isVisible());
+  };
   dialog->OnTimer(CUpdateDlg::kStartTimer);  // declined
+  onNotice_ = nullptr;
   EXPECT_EQ(notices_, QStringList{QStringLiteral("发现新版本，版本号：2.0|修复问题\n更快")});
   EXPECT_EQ(dialog->State(), kIdle);
   EXPECT_FALSE(dialog->CheckTimerRunning());
