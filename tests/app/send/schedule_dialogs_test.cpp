@@ -254,13 +254,18 @@ TEST_F(ScheduleDialogs, CalloutsArePaintedAndPlacedOnTheScreen) {
   EXPECT_EQ(p.pixel(200, 230), shadow);
   EXPECT_EQ(p.pixel(399, 5), SeeThroughDialog::kSeeThroughColor);
 
-  // A main window at the screen's bottom left corner keeps both on the screen.
+  // 100 pixels inside the main window's right edge and 254 (220) inside its bottom edge;
+  // a main window at the screen's bottom left corner keeps both on the screen.
   const QRect screen(0, 0, 1280, 800);
-  const QRect main(-40, 500, 300, 320);
-  for (const auto& [size, bottomInset] :
-       {std::pair{Brightness::kClientSize, Brightness::kBottomInset},
-        std::pair{Power::kClientSize, Power::kBottomInset}}) {
-    const QRect placed(SeeThroughDialog::PlaceByInsets(main, size, 100, bottomInset, screen), size);
+  for (const auto& [size, right, bottom, expectedBottom] :
+       {std::tuple{Brightness::kClientSize, Brightness::kRightInset, Brightness::kBottomInset, 254},
+        std::tuple{Power::kClientSize, Power::kRightInset, Power::kBottomInset, 220}}) {
+    EXPECT_EQ(
+        SeeThroughDialog::PlaceByInsets(QRect(100, 20, 1000, 760), size, right, bottom, screen),
+        QPoint(1100 - size.width() - 100, 780 - size.height() - expectedBottom));
+    const QRect placed(
+        SeeThroughDialog::PlaceByInsets(QRect(-40, 500, 300, 320), size, right, bottom, screen),
+        size);
     EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
   }
 }

@@ -198,6 +198,7 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
   static_cast<void>(CopyBoundedText(missing.FilePath, QDir::temp().filePath("missing.png")));
   std::get<std::vector<FileAreaItem>>(files.Kind) = {missing};
   emit static_cast<QLabel*>(pane_.Control(IDC_SEND_SELECT_NONE))->linkActivated("#");
+  EXPECT_EQ(pane_.Screens().topLevelItem(4)->checkState(0), Qt::Unchecked);
   pane_.Screens().topLevelItem(0)->setCheckState(0, Qt::Checked);
   QString shown;
   answer_ = [&shown](QDialog& dialog) {
@@ -247,6 +248,32 @@ TEST_F(SendPane, SettingsReachEveryTcpAndSerialCard) {
     }
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{16, -1}, {32, 0}, {32, 1}}));
   }
+}
+
+// Each target's record: its link by send type, the pane's window and messages, its row.
+TEST_F(SendPane, TargetsCarryTheirLinkTheirWindowAndTheirRow) {
+  Screen(1, kSendByNetwork).LedIp = 0x0A000102;
+  Screen(2, kSendByNetwork, 1);  // UDP
+  Screen(3, kSendByUsbDisk);
+  Screen(4, kSendBySerialLine);
+  Screen(5, kSendByUsbDisk);
+  pane_.FillGroupList();
+  pane_.Screens().topLevelItem(2)->setCheckState(0, Qt::Unchecked);
+  std::vector<CommInfo> infos;
+  ASSERT_EQ(pane_.CollectCommInfos(infos), 4);
+  const int rows[] = {0, 1, 3, 4}, types[] = {0, 1, 2, 3};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(infos[i].SendType, types[i]) << i;
+    EXPECT_EQ(infos[i].CallerValue, rows[i]) << i;
+    EXPECT_EQ(infos[i].NotifyWindow, pane_.Handle()) << i;
+    EXPECT_EQ(infos[i].StatusMessage, WM_USER + 116u) << i;
+    EXPECT_EQ(infos[i].ProgressMessage, WM_USER + 115u) << i;
+  }
+  EXPECT_EQ(ReadBoundedText(infos[0].IpAddress), "10.0.1.2");
+  EXPECT_EQ(std::make_pair(infos[2].ComPort, infos[2].BaudRate), std::make_pair(kCom, 115200));
+  // Progress shows as the percent's text in the row's status column.
+  SendMessage(pane_.Handle(), UM_SEND_PROGRESS, 3, 42);
+  EXPECT_EQ(Status(3), "42%");
 }
 
 TEST_F(SendPane, FirmwareFromTheChooserReachesEveryCheckedCard) {

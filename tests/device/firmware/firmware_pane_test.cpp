@@ -328,19 +328,16 @@ TEST_F(FirmwarePane, SendsTheFileToANetworkCardWithProgressAtTheMainWindow) {
 // The question names the first two screens and marks that there are more.
 TEST_F(FirmwarePane, QuestionNamesTwoScreensAtMost) {
   ScreenRecord screens[3]{};
+  QStringList cards;
   for (int i = 0; i < 3; ++i) {
     static_cast<void>(CopyBoundedText(screens[i].LedName, QStringLiteral("S%1").arg(i)));
     screens[i].LedNumber = i;
+    cards << FormatLangText(PaneText(1011), {QStringLiteral("S%1").arg(i), QString::number(i)});
   }
   QString asked;
   const FirmwareAsk ask = [&asked](const QString& text, int) { return asked = text, kIdOk; };
-  const auto card = [](int i) {
-    return FormatLangText(PaneText(1011), {QStringLiteral("S%1").arg(i), QString::number(i)});
-  };
-  EXPECT_TRUE(ConfirmFirmwareUpdate({&screens[0], &screens[1]}, "W6", ask));
-  EXPECT_EQ(asked, FormatLangText(PaneText(1010), {card(0) + ", " + card(1), "W6"}));
   EXPECT_TRUE(ConfirmFirmwareUpdate({&screens[0], &screens[1], &screens[2]}, "W6", ask));
-  EXPECT_EQ(asked, FormatLangText(PaneText(1010), {card(0) + ", " + card(1) + ", …", "W6"}));
+  EXPECT_EQ(asked, FormatLangText(PaneText(1010), {cards[0] + ", " + cards[1] + ", …", "W6"}));
 }
 
 TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {

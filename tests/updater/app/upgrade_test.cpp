@@ -47,7 +47,6 @@ TEST_F(UpgradeTest, WrongDigestUnpacksNothing) {
   auto dialog = Offered();
   dialog->OnUpgradeButton();
   EXPECT_EQ(dialog->State(), kBadPackage);
-  EXPECT_EQ(dialog->StatusText(), QStringLiteral("安装包校验失败！\n是否重新下载？"));
   EXPECT_EQ(ReadFile("data/a.txt"), "old");
 }
 
@@ -94,8 +93,6 @@ TEST_F(UpgradeTest, ForceCloseEndsTheMainProgramInstallsAndStartsTheNewOne) {
   EXPECT_TRUE(sawStateTen);
   EXPECT_TRUE(exits_.empty());
   EXPECT_EQ(dialog->State(), kDone);
-  EXPECT_EQ(dialog->StatusText(), QStringLiteral("升级成功!"));
-  EXPECT_EQ(dialog->Button(IDC_UPGRADE).text(), QStringLiteral("完成"));
   EXPECT_TRUE(dialog->Button(IDC_UPGRADE).isVisible());
   SaveScreenshot(*dialog, QStringLiteral("update_state_9"));
   EXPECT_EQ(ReadFile("data/a.txt"), "new");
