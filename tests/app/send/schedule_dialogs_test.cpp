@@ -112,7 +112,9 @@ TEST_F(ScheduleDialogs, FirstRunsAndDamagedSettingsOpenWithTheDefaults) {
     Brightness brightness(brightnessSchedule);
     EXPECT_TRUE(brightness.ModeRadio(Brightness::kTimed).isChecked());
     EXPECT_EQ(brightness.LevelSlider().value(), 15);
-    EXPECT_FALSE(brightness.LevelSlider().isEnabled());
+    EXPECT_FALSE(brightness.LevelSlider().isEnabled() ||
+                 FindControl(&brightness, 1372)->isEnabled() ||
+                 FindControl(&brightness, 1373)->isEnabled());
     EXPECT_EQ(Slots(brightness), brightnessDefaults);
     EXPECT_FALSE(brightness.SlotStart(0).isEnabled());
     EXPECT_TRUE(brightness.Button(Brightness::kCancelBrightnessId).isVisibleTo(&brightness));

@@ -2,10 +2,12 @@
 // controller library: a firmware file copied into both card folders of a folder that
 // stands for a USB disk, or sent to an emulated card over TCP; the chooser's OK, its
 // place and its mask.
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -38,6 +40,19 @@ namespace {
 using testsupport::Message;
 
 QString PaneText(int key) { return ReadLangText(QStringLiteral("IDD_UPDATECPU_DIALOG"), key); }
+
+// Each control's text: the control's id, then its key (negative: PUBLIC's key).
+void ExpectTexts(const QWidget& dialog, std::initializer_list<std::pair<int, int>> texts) {
+  for (const auto& [id, key] : texts) {
+    const auto* control = dialog.findChild<QWidget*>(QString::number(id));
+    const auto* label = qobject_cast<const QLabel*>(control);
+    const auto* button = qobject_cast<const QAbstractButton*>(control);
+    ASSERT_TRUE(label != nullptr || button != nullptr) << id;
+    EXPECT_EQ(label != nullptr ? label->text() : button->text(),
+              key < 0 ? ReadLangText(QStringLiteral("PUBLIC"), -key) : PaneText(key))
+        << id;
+  }
+}
 
 class FirmwarePane : public apptest::MainWindowTest {
  protected:
@@ -158,6 +173,7 @@ TEST_F(FirmwarePane, CopiesTheFileIntoBothCardFoldersOfTheDrive) {
   EXPECT_EQ(ReadBytes(CardFile("P", "W6.cpu")), firmware);
   EXPECT_EQ(StaleFileCount(), 0);
   EXPECT_TRUE(Pane().UpdateButton().isEnabled());
+  ExpectTexts(Pane(), {{1404, 1000}, {1407, 1001}, {1409, 1007}, {1412, 1002}});
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("firmware_pane_usb")).isEmpty());
   EXPECT_EQ(CutTextsInTranslations(
                 Pane(), [this] { Pane().ApplyLanguage(); }, QStringLiteral("firmware_pane")),
@@ -352,6 +368,7 @@ TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {
   chosen = Firmware(QByteArray(" W6 \0\0\0", 7));
   chooser.OnBrowse();
   EXPECT_EQ(chooser.Model(), "W6");
+  ExpectTexts(chooser, {{1543, 1000}, {1544, 1001}, {1348, 1002}, {1347, -1001}});
   EXPECT_FALSE(SaveScreenshot(chooser, QStringLiteral("firmware_chooser")).isEmpty());
   EXPECT_EQ(
       CutTextsInTranslations(

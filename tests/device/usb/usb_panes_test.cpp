@@ -2,8 +2,10 @@
 // screen's settings, display data and screen file written into a folder that stands
 // for a USB disk, decoded as a card reads them; the file read back and imported into
 // the current screen or as a new one; the drive list following the disks.
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -57,6 +59,20 @@ QStringList Values(const UsbPane& pane) {
   return values;
 }
 QString Basic(int key) { return ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), key); }
+
+// Each control's text: the control's id, then the section and key of its text.
+void ExpectTexts(const QWidget& pane,
+                 std::initializer_list<std::tuple<int, const char*, int>> texts) {
+  for (const auto& [id, section, key] : texts) {
+    const auto* control = pane.findChild<QWidget*>(QString::number(id));
+    const auto* label = qobject_cast<const QLabel*>(control);
+    const auto* button = qobject_cast<const QAbstractButton*>(control);
+    ASSERT_TRUE(label != nullptr || button != nullptr) << id;
+    EXPECT_EQ(label != nullptr ? label->text() : button->text(),
+              ReadLangText(QLatin1String(section), key))
+        << id;
+  }
+}
 
 std::vector<std::uint8_t> Bytes(const QString& path) {
   const QByteArray bytes = ReadBytes(path);
@@ -200,6 +216,20 @@ TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders
   ASSERT_EQ(read.Screen->Programs.size(), 1u);
   EXPECT_EQ(read.Screen->Programs[0]->LoopCount, 4);
   static_cast<void>(FreeImportedScreen(read));
+  ExpectTexts(pane, {{1555, "IDD_USBSEND_DIALOG", 1000},
+                     {1556, "IDD_USBIMPORT_DIALOG", 1000},
+                     {1557, "IDD_LEDINFO_DIALOG", 1000},
+                     {1558, "IDD_COMMUNICATIONSET_DIALOG", 1016},
+                     {1559, "IDD_COMMUNICATIONSET_DIALOG", 1019},
+                     {1560, "IDD_COMMUNICATIONSET_DIALOG", 1020},
+                     {1561, "IDD_COMMUNICATIONSET_DIALOG", 1021},
+                     {1562, "IDD_BASICSET_DIALOG", 1006},
+                     {1563, "IDD_BASICSET_DIALOG", 1005},
+                     {1564, "IDD_SEARCH_DIALOG", 1012},
+                     {1565, "IDD_BRIGHTNESS_DIALOG", 1001},
+                     {1321, "IDD_SEND_DIALOG", 1007},
+                     {1566, "IDD_UPDATECPU_DIALOG", 1007},
+                     {1302, "IDD_USBSEND_DIALOG", 1002}});
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("usb_send_pane")).isEmpty());
   EXPECT_EQ(
       CutTextsInTranslations(
@@ -340,6 +370,19 @@ TEST_F(UsbPanes, ReadBackFindsTheFileShowsItAndRefusesWhatItCannotRead) {
                                        Basic(1024), GetScanTypeName(7)}));
   EXPECT_TRUE(pane.Button(IDC_USB_IMPORT_TO_CURRENT)->isEnabled());
   EXPECT_TRUE(pane.Button(IDC_USB_IMPORT_AS_NEW)->isEnabled());
+  ExpectTexts(pane, {{1545, "IDD_UPDATECPU_DIALOG", 1007},
+                     {1546, "IDD_USBIMPORT_DIALOG", 1000},
+                     {1375, "IDD_USBIMPORT_DIALOG", 1001},
+                     {1548, "IDD_LEDINFO_DIALOG", 1000},
+                     {1549, "IDD_COMMUNICATIONSET_DIALOG", 1016},
+                     {1550, "IDD_COMMUNICATIONSET_DIALOG", 1019},
+                     {1551, "IDD_COMMUNICATIONSET_DIALOG", 1020},
+                     {1552, "IDD_COMMUNICATIONSET_DIALOG", 1021},
+                     {1553, "IDD_BASICSET_DIALOG", 1005},
+                     {1554, "IDD_BASICSET_DIALOG", 1006},
+                     {1547, "IDD_SEARCH_DIALOG", 1012},
+                     {1003, "IDD_USBIMPORT_DIALOG", 1003},
+                     {1384, "IDD_USBIMPORT_DIALOG", 1004}});
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("usb_import_pane")).isEmpty());
   EXPECT_EQ(CutTextsInTranslations(
                 pane, [&pane] { pane.ApplyLanguage(); }, QStringLiteral("usb_import_pane")),
