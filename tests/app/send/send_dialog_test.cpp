@@ -354,6 +354,8 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
   answer_ = [&](QDialog& dialog) {
     auto& add = dynamic_cast<CAddGroupDialog&>(dialog);
     proposed << add.NameEdit().text();
+    EXPECT_EQ(add.windowTitle(), ReadLangText("IDD_ADDGROUP_DIALOG", 1001));
+    EXPECT_EQ(add.findChild<QLabel*>()->text(), ReadLangText("IDD_ADDGROUP_DIALOG", 1000));
     add.show();
     SaveScreenshot(add, QStringLiteral("send_pane_add_group"));
     if (proposed.size() == 3) {  // the edit holds 64 characters
@@ -385,6 +387,11 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
   std::vector<std::vector<std::int32_t>> steps;
   answer_ = [&](QDialog& dialog) {
     auto& editor = dynamic_cast<CGroupSetDialog&>(dialog);
+    const auto labels = editor.findChildren<QLabel*>();
+    EXPECT_EQ(QStringList({editor.windowTitle(), labels.at(0)->text(), labels.at(1)->text()}),
+              QStringList({ReadLangText("IDD_GROUPSET_DIALOG", 1000),
+                           ReadLangText("IDD_GROUPSET_DIALOG", 1001),
+                           ReadLangText("IDD_GROUPSET_DIALOG", 1002)}));
     auto press = [&](const char* name) {
       editor.findChild<QPushButton*>(QString::fromLatin1(name))->click();
       steps.push_back(ScreenGroupList.front().ScreenNos);
@@ -429,6 +436,7 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
   QStringList items;
   answer_ = [&](QDialog& dialog) {
     auto& chooser = dynamic_cast<CLedSelectDialog&>(dialog);
+    EXPECT_EQ(chooser.findChild<QLabel*>()->text(), ReadLangText("IDD_LEDSELECT_DIALOG", 1000));
     chooser.show();
     SaveScreenshot(chooser, QStringLiteral("send_pane_screen_chooser"));
     for (int i = 0; i < chooser.Screens().count(); ++i) items << chooser.Screens().itemText(i);
@@ -461,6 +469,9 @@ TEST_F(SendPane, LanguageSwitchMakesTheColumnsAgain) {
   EXPECT_NE(Text(1016), "No.");
   EXPECT_EQ(pane_.Screens().GetItemText(0, 1), "Screen 1");
   EXPECT_EQ(static_cast<QPushButton*>(pane_.Control(IDC_SEND_PROGRAMS))->text(), Text(1015));
+  EXPECT_EQ(pane_.GroupList().item(0)->text(), Text(1020));
+  EXPECT_EQ(pane_.windowTitle(), ReadLangText("IDD_QUENDRA_DIALOG", 1003));
+  EXPECT_TRUE(pane_.BackButton().toolTip().contains(ReadLangText("PUBLIC", 1004)));
   EXPECT_TRUE(
       static_cast<QLabel*>(pane_.Control(IDC_SEND_SELECT_ALL))->text().contains(Text(1004)));
   EXPECT_TRUE(

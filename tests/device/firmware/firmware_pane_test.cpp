@@ -174,6 +174,12 @@ TEST_F(FirmwarePane, CopiesTheFileIntoBothCardFoldersOfTheDrive) {
   EXPECT_EQ(StaleFileCount(), 0);
   EXPECT_TRUE(Pane().UpdateButton().isEnabled());
   ExpectTexts(Pane(), {{1404, 1000}, {1407, 1001}, {1409, 1007}, {1412, 1002}});
+  const auto tip = [this](int id) {
+    return Pane().findChild<QWidget*>(QString::number(id))->toolTip();
+  };
+  EXPECT_TRUE(tip(1406).contains(PaneText(1006)));
+  EXPECT_TRUE(tip(1411).contains(ReadLangText("IDD_SCREENPARAM_DIALOG", 1002)));
+  EXPECT_TRUE(tip(1413).contains(ReadLangText("PUBLIC", 1004)));
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("firmware_pane_usb")).isEmpty());
   EXPECT_EQ(CutTextsInTranslations(
                 Pane(), [this] { Pane().ApplyLanguage(); }, QStringLiteral("firmware_pane")),
@@ -369,6 +375,7 @@ TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {
   chooser.OnBrowse();
   EXPECT_EQ(chooser.Model(), "W6");
   ExpectTexts(chooser, {{1543, 1000}, {1544, 1001}, {1348, 1002}, {1347, -1001}});
+  EXPECT_TRUE(chooser.findChild<QWidget*>("1350")->toolTip().contains(PaneText(1006)));
   EXPECT_FALSE(SaveScreenshot(chooser, QStringLiteral("firmware_chooser")).isEmpty());
   EXPECT_EQ(
       CutTextsInTranslations(
