@@ -207,6 +207,7 @@ TEST_F(ScheduleDialogs, PowerOkChecksEvenACancelThenStores) {
   dialog.show();
   dialog.ChoiceRadio(Power::kCancelTiming).click();
   dialog.SlotCheck(2).click();
+  EXPECT_TRUE(dialog.SlotOn(2).isEnabled() && dialog.SlotOff(2).isEnabled());
   dialog.SlotOn(2).setTime(QTime(8, 30));
   dialog.SlotOff(2).setTime(QTime(8, 30));
   dialog.OnOK();

@@ -281,6 +281,17 @@ TEST_F(UsbPanes, ExportFailuresWriteNoScreenFileAndSayWhy) {
   EXPECT_FALSE(DirExists(root + "marvane"));
   screen.Programs[0]->CheckState = 1;
 
+  // A set the builder refused parts of (a border that leaves no content) fails though
+  // the card's files were written; the screen file is not.
+  AreaRecord& clock = *screen.Programs[0]->Areas[0];
+  clock.IsUseBorder = 1, clock.BorderWidth = 9;
+  Export();
+  EXPECT_EQ(TakeStatuses(), Codes({6, 6, 8}));
+  EXPECT_EQ(lastResult, KQ_ERR_BAD_SIZE);
+  EXPECT_FALSE(FileExists(CardFile("P", "kq_disp_pgm.usb")));
+  clock.IsUseBorder = 0;
+  ASSERT_TRUE(QDir(root + "marvane").removeRecursively());
+
   ASSERT_TRUE(WriteBytes(root + "marvane", "in the way"));
   Export();
   EXPECT_EQ(TakeStatuses(), Codes({6, 6, 8}));

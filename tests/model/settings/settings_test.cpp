@@ -81,7 +81,7 @@ TEST(IniRead, CachedReadsFindWhatReadsFindAndSeeRewrites) {
 TEST(IniRead, MissingOrNonNumericGivesTheDefault) {
   EXPECT_EQ(ReadIniString("CONFIG", "Language", kCfg), "");  // no file
   EXPECT_EQ(ReadIniInt("CONFIG", "Language", kCfg), 0);
-  PutCfg("[CONFIG]\nA=abc\nB=-12x\nC=99999999999\nD=+7\nE=-99999999999\n");
+  PutCfg("[CONFIG]\nA=abc\nB=-12x3\nC=99999999999\nD=+7\nE=-99999999999\n");
   EXPECT_EQ(ReadIniInt("CONFIG", "A", kCfg), 0);
   EXPECT_EQ(ReadIniInt("CONFIG", "B", kCfg), -12);
   EXPECT_EQ(ReadIniInt("CONFIG", "C", kCfg), 2147483647);

@@ -41,7 +41,10 @@ TEST_F(UpdateTimerTest, StartChecksOnceHiddenThenEveryEighteenthTick) {
   dialog->OnTimer(1);
   EXPECT_EQ(VersionRequests(), 2);
   for (int tick = 1; tick < kTicksPerCheck; ++tick) dialog->OnTimer(1);
-  EXPECT_EQ(VersionRequests(), 2);  // counted again from the last check
+  EXPECT_EQ(VersionRequests(), 2);    // counted again from the last check
+  dialog->SetState(kDownloadFailed);  // no check while the window shows a state
+  for (int tick = 0; tick < kTicksPerCheck; ++tick) dialog->OnTimer(1);
+  EXPECT_EQ(VersionRequests(), 2);
   EXPECT_TRUE(notices_.isEmpty());
 }
 
@@ -192,6 +195,8 @@ TEST_F(UpdateMessageTest, ProgressInSixtyFourBitsAndOnlyFromInside) {
   QTRY_COMPARE(dialog->received.back().msg, UM_QUIT_UPDATER);
   EXPECT_EQ(dialog->ProgressValue(), 75);
   EXPECT_EQ(dialog->received.size(), handled + 1);
+  dialog->SetState(kDownloading);  // a new transfer starts at 0
+  EXPECT_EQ(dialog->ProgressValue(), 0);
 }
 
 TEST_F(UpdateMessageTest, CloseMidDownloadCancelsAndTheRetryDownloads) {
