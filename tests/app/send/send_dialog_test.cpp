@@ -204,15 +204,19 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
     SaveScreenshot(dialog, QStringLiteral("send_check_refusal"));
     return int(QDialog::Accepted);
   };
+  broken.CheckState = 0;  // unchecked, it is not looked at
   pane_.OnSend();
-  EXPECT_EQ(tcpCard.Payloads().size(), 1u);
+  EXPECT_EQ(tcpCard.Payloads().size(), 2u);
+  broken.CheckState = 1;
+  pane_.OnSend();
+  EXPECT_EQ(tcpCard.Payloads().size(), 2u);
   EXPECT_TRUE(shown.endsWith(u"\nmissing.png"));  // outside the program folder: the name
   // A set the builder refused parts of (a border that leaves no content) fails even
   // though its card took it.
   files.AreaType = kDigitalClockArea, files.Kind = MakeKindRecord(kDigitalClockArea);
   files.IsUseBorder = 1, files.BorderWidth = 9;
   pane_.OnSend();
-  EXPECT_EQ(tcpCard.Payloads().size(), 2u);
+  EXPECT_EQ(tcpCard.Payloads().size(), 3u);
   EXPECT_EQ(Status(0), Text(1024) + GetSendErrorText(KQ_ERR_BAD_SIZE));
   EXPECT_EQ(Status(2), Text(1021));  // not a target this time
   pane_.OnScreenOn();                // a setting is not failed by an earlier program's refusal
