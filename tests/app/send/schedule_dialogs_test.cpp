@@ -3,10 +3,12 @@
 // sends to the cards after each choice.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QBitmap>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPainter>
 #include <QTimer>
 
@@ -102,18 +104,21 @@ TEST_F(ScheduleDialogs, FirstRunsAndDamagedSettingsOpenWithTheDefaults) {
   const QStringList brightnessDefaults{"06:00-11:00/15", "12:00-16:00/15", "17:00-21:00/15"};
   const QStringList powerDefaults{"00:00-00:00", "00:00-00:00", "00:00-00:00"};
   for (const char* cfg : {"[CONFIG]\nLanguage=2\n",
-                          "[BRIGHTNESS]\nRadioTime=7\nStartTime1Hour=99\nEndTime2Minute=60\n"
+                          "[BRIGHTNESS]\nRadioTime=2\nStartTime1Hour=24\nEndTime2Minute=60\n"
                           "BrightnessData3=16\nManullyBrightnessData=-1\nCheckTime1=2\n"
-                          "[ONOFF_TIMEINFO]\nTimeRadio=5\nONTime1Hour=24\nCheckTime2=x\n"}) {
+                          "[ONOFF_TIMEINFO]\nTimeRadio=2\nONTime1Hour=24\nCheckTime2=x\n"}) {
     WriteCfg(cfg);
     TimeBrightnessInfo brightnessSchedule{};
     Brightness brightness(brightnessSchedule);
     EXPECT_TRUE(brightness.ModeRadio(Brightness::kTimed).isChecked());
     EXPECT_EQ(brightness.LevelSlider().value(), 15);
-    EXPECT_FALSE(brightness.LevelSlider().isEnabled());
+    EXPECT_FALSE(brightness.LevelSlider().isEnabled() ||
+                 FindControl(&brightness, 1372)->isEnabled() ||
+                 FindControl(&brightness, 1373)->isEnabled());
     EXPECT_EQ(Slots(brightness), brightnessDefaults);
     EXPECT_FALSE(brightness.SlotStart(0).isEnabled());
     EXPECT_TRUE(brightness.Button(Brightness::kCancelBrightnessId).isVisibleTo(&brightness));
+    EXPECT_EQ(brightness.Button(Brightness::kSetId).geometry(), QRect(210, 224, 75, 23));
     EXPECT_EQ(brightness.SlotLevel(0).itemText(0), "0(dark)");
     EXPECT_EQ(brightness.SlotLevel(0).itemText(15), "15(bright)");
 
@@ -121,6 +126,27 @@ TEST_F(ScheduleDialogs, FirstRunsAndDamagedSettingsOpenWithTheDefaults) {
     Power power(powerSchedule);
     EXPECT_TRUE(power.ChoiceRadio(Power::kSetTiming).isChecked());
     EXPECT_EQ(Slots(power), powerDefaults);
+
+    // Every control's text: pairs of control id and key (-1000: PUBLIC's key 1000 + 1).
+    const auto expectTexts = [](QDialog& dialog, const QString& section,
+                                const std::vector<int>& keys) {
+      for (std::size_t i = 0; i + 1 < keys.size(); i += 2) {
+        QWidget* control = FindControl(&dialog, keys[i]);
+        const auto* label = qobject_cast<QLabel*>(control);
+        const auto* button = qobject_cast<QAbstractButton*>(control);
+        ASSERT_TRUE(label != nullptr || button != nullptr) << keys[i];
+        const int key = keys[i + 1];
+        EXPECT_EQ(label != nullptr ? label->text() : button->text(),
+                  key < 0 ? ReadLangText("PUBLIC", -key) : ReadLangText(section, key))
+            << keys[i];
+      }
+    };
+    expectTexts(brightness, "IDD_TIMEBRIGHTNESSSET_DIALOG",
+                {1352, 1000, 1353, 1001, 1369, 1002, 1370, 1003, 1371, 1004, 1357, 1005, 1360,
+                 1006, 1363, 1007, 1373, 1008, 1372, 1009, 1354, 1010, 1355, 1011, 1356, -1001});
+    expectTexts(power, "IDD_TIMEONOFF_DIALOG",
+                {1373, 1001, 1374, 1002, 1541, 1003, 1542, 1004, 1096, 1005, 1097, 1006, 1098, 1007,
+                 1, -1000, 2, -1001});
   }
 }
 
@@ -130,44 +156,46 @@ TEST_F(ScheduleDialogs, BrightnessSetStoresFirstThenRefusesBadSlots) {
   dialog.show();
   dialog.SlotCheck(1).click();
   dialog.SlotEnd(1).setTime(QTime(12, 0));    // equal to its start
-  dialog.SlotStart(2).setTime(QTime(22, 0));  // after its end, but off
+  dialog.SlotStart(2).setTime(QTime(23, 0));  // after its end, but off
+  dialog.SlotStart(0).setTime(QTime(0, 0));   // the first hour and level kept
+  dialog.SlotLevel(0).setCurrentIndex(0);
   dialog.OnSet();
   EXPECT_EQ(refusals_, 1);
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(Stored("BRIGHTNESS", "CheckTime2"), 1);
   EXPECT_EQ(Stored("BRIGHTNESS", "EndTime2Hour"), 12);
-  EXPECT_EQ(Stored("BRIGHTNESS", "StartTime3Hour"), 22);
+  EXPECT_EQ(Stored("BRIGHTNESS", "StartTime3Hour"), 23);
 
   dialog.SlotEnd(1).setTime(QTime(11, 59));  // before its start
   dialog.OnSet();
   EXPECT_EQ(refusals_, 2);
-  dialog.SlotEnd(1).setTime(QTime(12, 1));
+  dialog.SlotEnd(1).setTime(QTime(12, 59));
   dialog.SlotLevel(1).setCurrentIndex(4);
   dialog.OnSet();
   EXPECT_EQ(refusals_, 2);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.ChosenAction(), Brightness::kSet);
   EXPECT_EQ(dialog.ChosenMode(), Brightness::kTimed);
-  const TimeBrightnessInfo expected{{0, 1, 0},    {6, 12, 22}, {0, 0, 0},
-                                    {11, 12, 21}, {0, 1, 0},   {15, 4, 15}};
+  const TimeBrightnessInfo expected{{0, 1, 0},    {0, 12, 23}, {0, 0, 0},
+                                    {11, 12, 21}, {0, 59, 0},  {0, 4, 15}};
   EXPECT_EQ(std::memcmp(&schedule, &expected, sizeof schedule), 0);
 
   // The next run opens with them; manual mode moves Set and hides Cancel brightness.
   TimeBrightnessInfo unused{};
   Brightness next(unused);
-  EXPECT_EQ(Slots(next), (QStringList{"06:00-11:00/15", "12:00-12:01/4+", "22:00-21:00/15"}));
+  EXPECT_EQ(Slots(next), (QStringList{"00:00-11:00/0", "12:00-12:59/4+", "23:00-21:00/15"}));
   next.ModeRadio(Brightness::kManual).click();
   EXPECT_FALSE(next.SlotCheck(1).isEnabled() || next.SlotStart(1).isEnabled());
   EXPECT_EQ(next.Button(Brightness::kSetId).geometry(), QRect(300, 224, 75, 23));
   EXPECT_FALSE(next.Button(Brightness::kCancelBrightnessId).isVisibleTo(&next));
-  next.LevelSlider().setValue(7);
+  next.LevelSlider().setValue(0);
   next.OnSet();  // the bad slot is not looked at in manual mode
   EXPECT_EQ(next.ChosenMode(), Brightness::kManual);
-  EXPECT_EQ(next.ManualLevel(), 7);
+  EXPECT_EQ(next.ManualLevel(), 0);
   TimeBrightnessInfo third{};
   Brightness reopened(third);
   EXPECT_TRUE(reopened.ModeRadio(Brightness::kManual).isChecked());
-  EXPECT_EQ(reopened.LevelSlider().value(), 7);
+  EXPECT_EQ(reopened.LevelSlider().value(), 0);
   EXPECT_EQ(reopened.Button(Brightness::kSetId).geometry(), QRect(300, 224, 75, 23));
   reopened.reject();  // Escape and the close box
   EXPECT_EQ(reopened.ChosenAction(), Brightness::kExit);
@@ -179,6 +207,7 @@ TEST_F(ScheduleDialogs, PowerOkChecksEvenACancelThenStores) {
   dialog.show();
   dialog.ChoiceRadio(Power::kCancelTiming).click();
   dialog.SlotCheck(2).click();
+  EXPECT_TRUE(dialog.SlotOn(2).isEnabled() && dialog.SlotOff(2).isEnabled());
   dialog.SlotOn(2).setTime(QTime(8, 30));
   dialog.SlotOff(2).setTime(QTime(8, 30));
   dialog.OnOK();
@@ -228,13 +257,18 @@ TEST_F(ScheduleDialogs, CalloutsArePaintedAndPlacedOnTheScreen) {
   EXPECT_EQ(p.pixel(200, 230), shadow);
   EXPECT_EQ(p.pixel(399, 5), SeeThroughDialog::kSeeThroughColor);
 
-  // A main window at the screen's bottom left corner keeps both on the screen.
+  // 100 pixels inside the main window's right edge and 254 (220) inside its bottom edge;
+  // a main window at the screen's bottom left corner keeps both on the screen.
   const QRect screen(0, 0, 1280, 800);
-  const QRect main(-40, 500, 300, 320);
-  for (const auto& [size, bottomInset] :
-       {std::pair{Brightness::kClientSize, Brightness::kBottomInset},
-        std::pair{Power::kClientSize, Power::kBottomInset}}) {
-    const QRect placed(SeeThroughDialog::PlaceByInsets(main, size, 100, bottomInset, screen), size);
+  for (const auto& [size, right, bottom, expectedBottom] :
+       {std::tuple{Brightness::kClientSize, Brightness::kRightInset, Brightness::kBottomInset, 254},
+        std::tuple{Power::kClientSize, Power::kRightInset, Power::kBottomInset, 220}}) {
+    EXPECT_EQ(
+        SeeThroughDialog::PlaceByInsets(QRect(100, 20, 1000, 760), size, right, bottom, screen),
+        QPoint(1100 - size.width() - 100, 780 - size.height() - expectedBottom));
+    const QRect placed(
+        SeeThroughDialog::PlaceByInsets(QRect(-40, 500, 300, 320), size, right, bottom, screen),
+        size);
     EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
   }
 }

@@ -153,11 +153,9 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
   EXPECT_TRUE(pane_.GroupList().isEnabled() && Button(IDC_SEND_PROGRAMS)->isEnabled() &&
               previewFrame.isEnabled());
   const QString notServed = Text(1024) + GetSendErrorText(KQ_ERR_NOT_SERVED);
-  EXPECT_EQ(Status(0), Text(1021));
-  EXPECT_EQ(Status(1), Text(1024) + GetSendErrorText(7));
-  EXPECT_EQ(Status(2), Text(1021));
-  EXPECT_EQ(Status(3), notServed);
-  EXPECT_EQ(Status(4), notServed);
+  EXPECT_EQ(QStringList({Status(0), Status(1), Status(2), Status(3), Status(4)}),
+            QStringList(
+                {Text(1021), Text(1024) + GetSendErrorText(7), Text(1021), notServed, notServed}));
   EXPECT_EQ(pane_.Screens().RowPercent(0), 100);
   SaveScreenshot(pane_, QStringLiteral("send_pane_sent"));
 
@@ -197,7 +195,8 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
   missing.FileType = 4;
   static_cast<void>(CopyBoundedText(missing.FilePath, QDir::temp().filePath("missing.png")));
   std::get<std::vector<FileAreaItem>>(files.Kind) = {missing};
-  pane_.CheckAllRows(false);
+  emit static_cast<QLabel*>(pane_.Control(IDC_SEND_SELECT_NONE))->linkActivated("#");
+  EXPECT_EQ(pane_.Screens().topLevelItem(4)->checkState(0), Qt::Unchecked);
   pane_.Screens().topLevelItem(0)->setCheckState(0, Qt::Checked);
   QString shown;
   answer_ = [&shown](QDialog& dialog) {
@@ -205,15 +204,19 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
     SaveScreenshot(dialog, QStringLiteral("send_check_refusal"));
     return int(QDialog::Accepted);
   };
+  broken.CheckState = 0;  // unchecked, it is not looked at
   pane_.OnSend();
-  EXPECT_EQ(tcpCard.Payloads().size(), 1u);
+  EXPECT_EQ(tcpCard.Payloads().size(), 2u);
+  broken.CheckState = 1;
+  pane_.OnSend();
+  EXPECT_EQ(tcpCard.Payloads().size(), 2u);
   EXPECT_TRUE(shown.endsWith(u"\nmissing.png"));  // outside the program folder: the name
   // A set the builder refused parts of (a border that leaves no content) fails even
   // though its card took it.
   files.AreaType = kDigitalClockArea, files.Kind = MakeKindRecord(kDigitalClockArea);
   files.IsUseBorder = 1, files.BorderWidth = 9;
   pane_.OnSend();
-  EXPECT_EQ(tcpCard.Payloads().size(), 2u);
+  EXPECT_EQ(tcpCard.Payloads().size(), 3u);
   EXPECT_EQ(Status(0), Text(1024) + GetSendErrorText(KQ_ERR_BAD_SIZE));
   EXPECT_EQ(Status(2), Text(1021));  // not a target this time
   pane_.OnScreenOn();                // a setting is not failed by an earlier program's refusal
@@ -225,14 +228,17 @@ TEST_F(SendPane, SettingsReachEveryTcpAndSerialCard) {
   emu::TcpCard tcp(tcpCard);
   emu::SerialCard serial(serialCard, kCom);
   ASSERT_TRUE(tcp.Listening() && serial.Ready());
+  Screen(3, kSendByUsbDisk);
   TcpScreen(1, tcp);
   Screen(2, kSendBySerialLine);
-  Screen(3, kSendByUsbDisk);
   pane_.FillGroupList();
+  // Unchecked, the first row is no target: every result lands on its own row.
+  pane_.Screens().topLevelItem(0)->setCheckState(0, Qt::Unchecked);
   pane_.OnAdjustTime();
   pane_.OnScreenOn();
   pane_.OnScreenOff();
-  EXPECT_EQ(Status(2), Text(1024) + GetSendErrorText(KQ_ERR_NOT_SERVED));
+  EXPECT_EQ(QStringList({Status(0), Status(1), Status(2)}),
+            QStringList({QString(), Text(1021), Text(1021)}));
   for (const emu::Card* card : {&tcpCard, &serialCard}) {
     const auto payloads = card->Payloads();
     ASSERT_EQ(payloads.size(), 3u);
@@ -244,6 +250,32 @@ TEST_F(SendPane, SettingsReachEveryTcpAndSerialCard) {
     }
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{16, -1}, {32, 0}, {32, 1}}));
   }
+}
+
+// Each target's record: its link by send type, the pane's window and messages, its row.
+TEST_F(SendPane, TargetsCarryTheirLinkTheirWindowAndTheirRow) {
+  Screen(1, kSendByNetwork).LedIp = 0x0A000102;
+  Screen(2, kSendByNetwork, 1);  // UDP
+  Screen(3, kSendByUsbDisk);
+  Screen(4, kSendBySerialLine);
+  Screen(5, kSendByUsbDisk);
+  pane_.FillGroupList();
+  pane_.Screens().topLevelItem(2)->setCheckState(0, Qt::Unchecked);
+  std::vector<CommInfo> infos;
+  ASSERT_EQ(pane_.CollectCommInfos(infos), 4);
+  const int rows[] = {0, 1, 3, 4}, types[] = {0, 1, 2, 3};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(infos[i].SendType, types[i]) << i;
+    EXPECT_EQ(infos[i].CallerValue, rows[i]) << i;
+    EXPECT_EQ(infos[i].NotifyWindow, pane_.Handle()) << i;
+    EXPECT_EQ(infos[i].StatusMessage, WM_USER + 116u) << i;
+    EXPECT_EQ(infos[i].ProgressMessage, WM_USER + 115u) << i;
+  }
+  EXPECT_EQ(ReadBoundedText(infos[0].IpAddress), "10.0.1.2");
+  EXPECT_EQ(std::make_pair(infos[2].ComPort, infos[2].BaudRate), std::make_pair(kCom, 115200));
+  // Progress shows as the percent's text in the row's status column.
+  SendMessage(pane_.Handle(), UM_SEND_PROGRESS, 3, 42);
+  EXPECT_EQ(Status(3), "42%");
 }
 
 TEST_F(SendPane, FirmwareFromTheChooserReachesEveryCheckedCard) {
@@ -300,9 +332,9 @@ TEST_F(SendPane, FirmwareFromTheChooserReachesEveryCheckedCard) {
                          static_cast<qsizetype>(card->Payloads()[0].size())),
               bytes);
   }
-  EXPECT_EQ(Status(0), Text(1021));
-  EXPECT_EQ(Status(1), Text(1021));
-  EXPECT_EQ(Status(2), Text(1024) + GetSendErrorText(KQ_ERR_NOT_SERVED));
+  EXPECT_EQ(
+      QStringList({Status(0), Status(1), Status(2)}),
+      QStringList({Text(1021), Text(1021), Text(1024) + GetSendErrorText(KQ_ERR_NOT_SERVED)}));
   EXPECT_TRUE(Button(IDC_SEND_FIRMWARE)->isEnabled());
 
   // Bytes that name no card model are refused, naming the file, and go to no card.
@@ -326,6 +358,8 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
   answer_ = [&](QDialog& dialog) {
     auto& add = dynamic_cast<CAddGroupDialog&>(dialog);
     proposed << add.NameEdit().text();
+    EXPECT_EQ(add.windowTitle(), ReadLangText("IDD_ADDGROUP_DIALOG", 1001));
+    EXPECT_EQ(add.findChild<QLabel*>()->text(), ReadLangText("IDD_ADDGROUP_DIALOG", 1000));
     add.show();
     SaveScreenshot(add, QStringLiteral("send_pane_add_group"));
     if (proposed.size() == 3) {  // the edit holds 64 characters
@@ -345,6 +379,8 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
   EXPECT_EQ(ScreenGroupList.size(), 2u);
   pane_.GroupList().setCurrentRow(1);
   pane_.OnDeleteGroup();
+  EXPECT_EQ(pane_.GroupList().currentRow(), 0);
+  EXPECT_EQ(pane_.Screens().GetItemCount(), 3);
   pane_.OnAddGroup();
   EXPECT_EQ(proposed, (QStringList{"Group 1", "Group 2", "Group 2"}));
   ASSERT_EQ(ScreenGroupList.size(), 2u);
@@ -355,6 +391,11 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
   std::vector<std::vector<std::int32_t>> steps;
   answer_ = [&](QDialog& dialog) {
     auto& editor = dynamic_cast<CGroupSetDialog&>(dialog);
+    const auto labels = editor.findChildren<QLabel*>();
+    EXPECT_EQ(QStringList({editor.windowTitle(), labels.at(0)->text(), labels.at(1)->text()}),
+              QStringList({ReadLangText("IDD_GROUPSET_DIALOG", 1000),
+                           ReadLangText("IDD_GROUPSET_DIALOG", 1001),
+                           ReadLangText("IDD_GROUPSET_DIALOG", 1002)}));
     auto press = [&](const char* name) {
       editor.findChild<QPushButton*>(QString::fromLatin1(name))->click();
       steps.push_back(ScreenGroupList.front().ScreenNos);
@@ -384,24 +425,34 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
   ASSERT_EQ(pane_.Screens().GetItemCount(), 2);
   EXPECT_EQ(pane_.Screens().GetItemText(0, 1), "Screen 2");
   EXPECT_EQ(pane_.Screens().GetItemText(1, 0), "2");
+  pane_.GroupList().setCurrentRow(2);  // the last group
+  EXPECT_EQ(pane_.Screens().GetItemCount(), 1);
   SendMessage(pane_.Handle(), UM_SCREEN_DELETED, 0, 2);
   EXPECT_EQ(ScreenGroupList.front().ScreenNos, (std::vector<std::int32_t>{9, 3}));
   EXPECT_TRUE(ScreenGroupList.back().ScreenNos.empty());
   SaveScreenshot(pane_, QStringLiteral("send_pane_group"));
 
-  // The shared send's chooser names every screen with its colour and size.
+  // The shared send's chooser names every screen with its colour type's text and size,
+  // for every colour type there is and one past them.
+  for (std::int32_t number : {4, 5}) Screen(number, kSendByUsbDisk);
+  std::int32_t colour = 0;
+  for (ScreenRecord& screen : ScreenList) screen.LedColor = colour++;
   QStringList items;
   answer_ = [&](QDialog& dialog) {
     auto& chooser = dynamic_cast<CLedSelectDialog&>(dialog);
+    EXPECT_EQ(chooser.findChild<QLabel*>()->text(), ReadLangText("IDD_LEDSELECT_DIALOG", 1000));
     chooser.show();
     SaveScreenshot(chooser, QStringLiteral("send_pane_screen_chooser"));
     for (int i = 0; i < chooser.Screens().count(); ++i) items << chooser.Screens().itemText(i);
     return int(QDialog::Accepted);
   };
   pane_.OnSharedSend();
-  ASSERT_EQ(items.size(), 3);
-  EXPECT_EQ(items[0], "Screen 1 (Colour:" + ReadLangText("IDD_BASICSET_DIALOG", 1017) +
-                          ",Width:64,Height:32)");
+  ASSERT_EQ(items.size(), 5);
+  for (int i = 0; i < 5; ++i) {
+    const QString colourText = i < 4 ? ReadLangText("IDD_BASICSET_DIALOG", 1017 + i) : "";
+    EXPECT_EQ(items[i], QStringLiteral("Screen %1 (Colour:").arg(i + 1) + colourText +
+                            ",Width:64,Height:32)");
+  }
 }
 
 TEST_F(SendPane, LanguageSwitchMakesTheColumnsAgain) {
@@ -410,12 +461,25 @@ TEST_F(SendPane, LanguageSwitchMakesTheColumnsAgain) {
   SelectLanguageFile(1);
   pane_.ApplyLanguage();
   ASSERT_EQ(pane_.Screens().columnCount(), 4);
+  // The last column takes at least its width: it stretches to the list's edge.
+  const int widths[] = {70, 100, 120, 190};
   for (int column = 0; column < 4; ++column) {
     EXPECT_EQ(pane_.Screens().headerItem()->text(column), Text(1016 + column));
+    if (column < 3) {
+      EXPECT_EQ(pane_.Screens().columnWidth(column), widths[column]);
+    }
   }
+  EXPECT_GE(pane_.Screens().columnWidth(3), widths[3]);
   EXPECT_NE(Text(1016), "No.");
   EXPECT_EQ(pane_.Screens().GetItemText(0, 1), "Screen 1");
   EXPECT_EQ(static_cast<QPushButton*>(pane_.Control(IDC_SEND_PROGRAMS))->text(), Text(1015));
+  EXPECT_EQ(pane_.GroupList().item(0)->text(), Text(1020));
+  EXPECT_EQ(pane_.windowTitle(), ReadLangText("IDD_QUENDRA_DIALOG", 1003));
+  EXPECT_TRUE(pane_.BackButton().toolTip().contains(ReadLangText("PUBLIC", 1004)));
+  EXPECT_TRUE(
+      static_cast<QLabel*>(pane_.Control(IDC_SEND_SELECT_ALL))->text().contains(Text(1004)));
+  EXPECT_TRUE(
+      static_cast<QLabel*>(pane_.Control(IDC_SEND_SELECT_NONE))->text().contains(Text(1005)));
 }
 
 // The group dialogs take their texts when made: made again in each longer translation.

@@ -2,10 +2,12 @@
 // controller library: a firmware file copied into both card folders of a folder that
 // stands for a USB disk, or sent to an emulated card over TCP; the chooser's OK, its
 // place and its mask.
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -38,6 +40,19 @@ namespace {
 using testsupport::Message;
 
 QString PaneText(int key) { return ReadLangText(QStringLiteral("IDD_UPDATECPU_DIALOG"), key); }
+
+// Each control's text: the control's id, then its key (negative: PUBLIC's key).
+void ExpectTexts(const QWidget& dialog, std::initializer_list<std::pair<int, int>> texts) {
+  for (const auto& [id, key] : texts) {
+    const auto* control = dialog.findChild<QWidget*>(QString::number(id));
+    const auto* label = qobject_cast<const QLabel*>(control);
+    const auto* button = qobject_cast<const QAbstractButton*>(control);
+    ASSERT_TRUE(label != nullptr || button != nullptr) << id;
+    EXPECT_EQ(label != nullptr ? label->text() : button->text(),
+              key < 0 ? ReadLangText(QStringLiteral("PUBLIC"), -key) : PaneText(key))
+        << id;
+  }
+}
 
 class FirmwarePane : public apptest::MainWindowTest {
  protected:
@@ -120,7 +135,8 @@ class FirmwarePane : public apptest::MainWindowTest {
   std::vector<LPARAM> Results() {
     std::vector<LPARAM> results;
     for (const Message& message : main.Take()) {
-      if (message.msg == UM_SEND_RESULT) results.push_back(message.lParam);
+      // The pane's one card is row 0 of the main window's results.
+      if (message.msg == UM_SEND_RESULT && message.wParam == 0) results.push_back(message.lParam);
     }
     return results;
   }
@@ -157,6 +173,13 @@ TEST_F(FirmwarePane, CopiesTheFileIntoBothCardFoldersOfTheDrive) {
   EXPECT_EQ(ReadBytes(CardFile("P", "W6.cpu")), firmware);
   EXPECT_EQ(StaleFileCount(), 0);
   EXPECT_TRUE(Pane().UpdateButton().isEnabled());
+  ExpectTexts(Pane(), {{1404, 1000}, {1407, 1001}, {1409, 1007}, {1412, 1002}});
+  const auto tip = [this](int id) {
+    return Pane().findChild<QWidget*>(QString::number(id))->toolTip();
+  };
+  EXPECT_TRUE(tip(1406).contains(PaneText(1006)));
+  EXPECT_TRUE(tip(1411).contains(ReadLangText("IDD_SCREENPARAM_DIALOG", 1002)));
+  EXPECT_TRUE(tip(1413).contains(ReadLangText("PUBLIC", 1004)));
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("firmware_pane_usb")).isEmpty());
   EXPECT_EQ(CutTextsInTranslations(
                 Pane(), [this] { Pane().ApplyLanguage(); }, QStringLiteral("firmware_pane")),
@@ -324,6 +347,21 @@ TEST_F(FirmwarePane, SendsTheFileToANetworkCardWithProgressAtTheMainWindow) {
   EXPECT_EQ(Results().back(), 9);
 }
 
+// The question names the first two screens and marks that there are more.
+TEST_F(FirmwarePane, QuestionNamesTwoScreensAtMost) {
+  ScreenRecord screens[3]{};
+  QStringList cards;
+  for (int i = 0; i < 3; ++i) {
+    static_cast<void>(CopyBoundedText(screens[i].LedName, QStringLiteral("S%1").arg(i)));
+    screens[i].LedNumber = i;
+    cards << FormatLangText(PaneText(1011), {QStringLiteral("S%1").arg(i), QString::number(i)});
+  }
+  QString asked;
+  const FirmwareAsk ask = [&asked](const QString& text, int) { return asked = text, kIdOk; };
+  EXPECT_TRUE(ConfirmFirmwareUpdate({&screens[0], &screens[1], &screens[2]}, "W6", ask));
+  EXPECT_EQ(asked, FormatLangText(PaneText(1010), {cards[0] + ", " + cards[1] + ", …", "W6"}));
+}
+
 TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {
   QStringList notes;
   CUpdateCPUDialog chooser(
@@ -336,6 +374,8 @@ TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {
   chosen = Firmware(QByteArray(" W6 \0\0\0", 7));
   chooser.OnBrowse();
   EXPECT_EQ(chooser.Model(), "W6");
+  ExpectTexts(chooser, {{1543, 1000}, {1544, 1001}, {1348, 1002}, {1347, -1001}});
+  EXPECT_TRUE(chooser.findChild<QWidget*>("1350")->toolTip().contains(PaneText(1006)));
   EXPECT_FALSE(SaveScreenshot(chooser, QStringLiteral("firmware_chooser")).isEmpty());
   EXPECT_EQ(
       CutTextsInTranslations(
@@ -357,13 +397,18 @@ TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {
   }
   EXPECT_EQ(wrong, 0);
 
-  // Against a main window near the screen's right edge it stays on the screen.
+  // 100 pixels inside the main window's right edge and 82 inside its bottom edge;
+  // against a main window near the screen's right edge it stays on the screen.
   const QRect screen(0, 0, 1280, 800);
-  const QPoint place = SeeThroughDialog::PlaceByInsets(
-      QRect(1200, 100, 980, 690), CUpdateCPUDialog::kClientSize, CUpdateCPUDialog::kRightInset,
-      CUpdateCPUDialog::kBottomInset, screen);
-  EXPECT_TRUE(screen.contains(QRect(place, CUpdateCPUDialog::kClientSize)));
-  EXPECT_EQ(place.y(), 100 + 690 - CUpdateCPUDialog::kClientSize.height() - 82);
+  const auto place = [&screen](const QRect& main) {
+    return SeeThroughDialog::PlaceByInsets(main, CUpdateCPUDialog::kClientSize,
+                                           CUpdateCPUDialog::kRightInset,
+                                           CUpdateCPUDialog::kBottomInset, screen);
+  };
+  const QSize size = CUpdateCPUDialog::kClientSize;
+  EXPECT_EQ(place(QRect(100, 50, 980, 690)),
+            QPoint(100 + 980 - size.width() - 100, 50 + 690 - size.height() - 82));
+  EXPECT_TRUE(screen.contains(QRect(place(QRect(1200, 100, 980, 690)), size)));
 }
 
 }  // namespace

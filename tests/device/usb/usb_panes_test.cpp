@@ -2,8 +2,10 @@
 // screen's settings, display data and screen file written into a folder that stands
 // for a USB disk, decoded as a card reads them; the file read back and imported into
 // the current screen or as a new one; the drive list following the disks.
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -47,6 +49,30 @@ using testsupport::Message;
 // The scan-row table's rows: routes 0-19, then 100-103.
 constexpr int kScanRows = 24;
 constexpr int kScanTableSize = std::tuple_size_v<ScanTable>;
+
+// Every parameter a USB pane shows, in ScreenValue order.
+QStringList Values(const UsbPane& pane) {
+  QStringList values;
+  for (int value = 0; value < kScreenValueCount; ++value) {
+    values << pane.ValueText(static_cast<ScreenValue>(value));
+  }
+  return values;
+}
+QString Basic(int key) { return ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), key); }
+
+// Each control's text: the control's id, then the section and key of its text.
+void ExpectTexts(const QWidget& pane,
+                 std::initializer_list<std::tuple<int, const char*, int>> texts) {
+  for (const auto& [id, section, key] : texts) {
+    const auto* control = pane.findChild<QWidget*>(QString::number(id));
+    const auto* label = qobject_cast<const QLabel*>(control);
+    const auto* button = qobject_cast<const QAbstractButton*>(control);
+    ASSERT_TRUE(label != nullptr || button != nullptr) << id;
+    EXPECT_EQ(label != nullptr ? label->text() : button->text(),
+              ReadLangText(QLatin1String(section), key))
+        << id;
+  }
+}
 
 std::vector<std::uint8_t> Bytes(const QString& path) {
   const QByteArray bytes = ReadBytes(path);
@@ -156,10 +182,8 @@ TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders
   CUsbSendDialog& pane = SendPane();
   ASSERT_EQ(pane.Drives().SelectedRoot(), root);
   pane.ShowScreenInfo();
-  EXPECT_EQ(pane.ValueText(kValueCardModel), "P2");
-  EXPECT_EQ(pane.ValueText(kValueWidth), "64");
-  EXPECT_EQ(pane.ValueText(kValueColor), ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), 1018));
-  EXPECT_EQ(pane.ValueText(kValueOe), ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), 1022));
+  EXPECT_EQ(Values(pane), QStringList({"P2", "3", "64", "32", Basic(1018), Basic(1022), Basic(1023),
+                                       GetScanTypeName(19)}));
   EXPECT_EQ(pane.BrightnessText(), ReadLangText(QStringLiteral("IDD_USBSEND_DIALOG"), 1004) + "9");
 
   Export();
@@ -192,6 +216,20 @@ TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders
   ASSERT_EQ(read.Screen->Programs.size(), 1u);
   EXPECT_EQ(read.Screen->Programs[0]->LoopCount, 4);
   static_cast<void>(FreeImportedScreen(read));
+  ExpectTexts(pane, {{1555, "IDD_USBSEND_DIALOG", 1000},
+                     {1556, "IDD_USBIMPORT_DIALOG", 1000},
+                     {1557, "IDD_LEDINFO_DIALOG", 1000},
+                     {1558, "IDD_COMMUNICATIONSET_DIALOG", 1016},
+                     {1559, "IDD_COMMUNICATIONSET_DIALOG", 1019},
+                     {1560, "IDD_COMMUNICATIONSET_DIALOG", 1020},
+                     {1561, "IDD_COMMUNICATIONSET_DIALOG", 1021},
+                     {1562, "IDD_BASICSET_DIALOG", 1006},
+                     {1563, "IDD_BASICSET_DIALOG", 1005},
+                     {1564, "IDD_SEARCH_DIALOG", 1012},
+                     {1565, "IDD_BRIGHTNESS_DIALOG", 1001},
+                     {1321, "IDD_SEND_DIALOG", 1007},
+                     {1566, "IDD_UPDATECPU_DIALOG", 1007},
+                     {1302, "IDD_USBSEND_DIALOG", 1002}});
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("usb_send_pane")).isEmpty());
   EXPECT_EQ(
       CutTextsInTranslations(
@@ -208,6 +246,8 @@ TEST_F(UsbPanes, ExportWritesSettingsProgramsAndTheScreenFileIntoBothCardFolders
   screen.IsTimeBrightness = 1, screen.TimeBrightness.TimeFlag2 = 1;
   screen.TimeBrightness.BrightnessValue2 = 12;
   screen.IsTimeOnOff = 1, screen.TimeOnOff.TimeFlag1 = 1, screen.TimeOnOff.StartHour1 = 7;
+  pane.ShowScreenInfo();
+  EXPECT_EQ(pane.BrightnessText(), ReadLangText(QStringLiteral("IDD_USBSEND_DIALOG"), 1003));
   Export();
   EXPECT_EQ(TakeStatuses(), Codes({6, 6, 7}));
   settings = Settings();
@@ -240,6 +280,17 @@ TEST_F(UsbPanes, ExportFailuresWriteNoScreenFileAndSayWhy) {
   EXPECT_EQ(TakeStatuses(), Codes({6}));
   EXPECT_FALSE(DirExists(root + "marvane"));
   screen.Programs[0]->CheckState = 1;
+
+  // A set the builder refused parts of (a border that leaves no content) fails though
+  // the card's files were written; the screen file is not.
+  AreaRecord& clock = *screen.Programs[0]->Areas[0];
+  clock.IsUseBorder = 1, clock.BorderWidth = 9;
+  Export();
+  EXPECT_EQ(TakeStatuses(), Codes({6, 6, 8}));
+  EXPECT_EQ(lastResult, KQ_ERR_BAD_SIZE);
+  EXPECT_FALSE(FileExists(CardFile("P", "kq_disp_pgm.usb")));
+  clock.IsUseBorder = 0;
+  ASSERT_TRUE(QDir(root + "marvane").removeRecursively());
 
   ASSERT_TRUE(WriteBytes(root + "marvane", "in the way"));
   Export();
@@ -302,6 +353,8 @@ void WriteScreenFile(const QString& path, std::int32_t number, std::int32_t card
   ScreenRecord screen = MakeDefaultScreen();
   screen.LedNo = number, screen.LedNumber = cardNumber;
   screen.LedWidth = 96, screen.LedHeight = 48, screen.LedIp = 0x0A000007;
+  // Read back, only 1 counts as high; the last colour type.
+  screen.OE = 2, screen.DA = 1, screen.LedColor = 3, screen.RouteValue = 7;
   static_cast<void>(CopyBoundedText(screen.LedTypeStr, u"W3 - x"));
   ProgramRecord& program = AddProgram(screen);
   program.CheckState = 1;
@@ -324,11 +377,23 @@ TEST_F(UsbPanes, ReadBackFindsTheFileShowsItAndRefusesWhatItCannotRead) {
   pane.OnImport();
   EXPECT_EQ(TakeStatuses(), Codes({31}));
   ASSERT_TRUE(pane.Imported().Screen);
-  EXPECT_EQ(pane.ValueText(kValueCardNumber), "11");
-  EXPECT_EQ(pane.ValueText(kValueWidth), "96");
-  EXPECT_EQ(pane.ValueText(kValueCardModel), "W3");
+  EXPECT_EQ(Values(pane), QStringList({"W3", "11", "96", "48", Basic(1020), Basic(1021),
+                                       Basic(1024), GetScanTypeName(7)}));
   EXPECT_TRUE(pane.Button(IDC_USB_IMPORT_TO_CURRENT)->isEnabled());
   EXPECT_TRUE(pane.Button(IDC_USB_IMPORT_AS_NEW)->isEnabled());
+  ExpectTexts(pane, {{1545, "IDD_UPDATECPU_DIALOG", 1007},
+                     {1546, "IDD_USBIMPORT_DIALOG", 1000},
+                     {1375, "IDD_USBIMPORT_DIALOG", 1001},
+                     {1548, "IDD_LEDINFO_DIALOG", 1000},
+                     {1549, "IDD_COMMUNICATIONSET_DIALOG", 1016},
+                     {1550, "IDD_COMMUNICATIONSET_DIALOG", 1019},
+                     {1551, "IDD_COMMUNICATIONSET_DIALOG", 1020},
+                     {1552, "IDD_COMMUNICATIONSET_DIALOG", 1021},
+                     {1553, "IDD_BASICSET_DIALOG", 1005},
+                     {1554, "IDD_BASICSET_DIALOG", 1006},
+                     {1547, "IDD_SEARCH_DIALOG", 1012},
+                     {1003, "IDD_USBIMPORT_DIALOG", 1003},
+                     {1384, "IDD_USBIMPORT_DIALOG", 1004}});
   EXPECT_FALSE(SaveScreenshot(*window, QStringLiteral("usb_import_pane")).isEmpty());
   EXPECT_EQ(CutTextsInTranslations(
                 pane, [&pane] { pane.ApplyLanguage(); }, QStringLiteral("usb_import_pane")),
@@ -399,7 +464,11 @@ TEST_F(UsbPanes, ImportReplacesTheCurrentScreenOrAddsANewOne) {
             (std::vector<Message>{{UM_STATUS_CODE, 32, 0}, {UM_PANE_BACK, kUsbImportPane, 0}}));
   EXPECT_FALSE(pane.Imported().Screen);
 
-  // Nothing read: neither import does anything.
+  // Opened again: nothing read, nothing shown, neither import does anything.
+  pane.ResetPane();
+  EXPECT_EQ(Values(pane), QStringList(kScreenValueCount, QString()));
+  EXPECT_FALSE(pane.Button(IDC_USB_IMPORT_TO_CURRENT)->isEnabled() ||
+               pane.Button(IDC_USB_IMPORT_AS_NEW)->isEnabled());
   pane.OnImportToCurrent();
   pane.OnImportAsNew();
   EXPECT_TRUE(TakeReports().empty());

@@ -38,6 +38,7 @@ TEST(IniRead, NamesIgnoreCaseAndValuesStayWhole) {
       "  Language = 3  \r\n"
       "List=a,b, c;d #e %s\\n\r\n"
       "Quoted=\"  padded \"\r\n"
+      "Single='  x '\r\n"
       "no equals sign here\r\n"
       "Language=9\r\n"
       "[other]\r\n"
@@ -47,6 +48,7 @@ TEST(IniRead, NamesIgnoreCaseAndValuesStayWhole) {
   EXPECT_EQ(ReadIniInt("CONFIG", "language", kCfg), 3);  // the first match wins
   EXPECT_EQ(ReadIniString("config", "LIST", kCfg), "a,b, c;d #e %s\\n");
   EXPECT_EQ(ReadIniString("CONFIG", "Quoted", kCfg), "  padded ");
+  EXPECT_EQ(ReadIniString("CONFIG", "Single", kCfg), "  x ");
   EXPECT_EQ(ReadIniInt("OTHER", "Language", kCfg), 5);
   // Only the first section of a name is searched.
   EXPECT_EQ(ReadIniString("CONFIG", "Late", kCfg), "");
@@ -79,11 +81,12 @@ TEST(IniRead, CachedReadsFindWhatReadsFindAndSeeRewrites) {
 TEST(IniRead, MissingOrNonNumericGivesTheDefault) {
   EXPECT_EQ(ReadIniString("CONFIG", "Language", kCfg), "");  // no file
   EXPECT_EQ(ReadIniInt("CONFIG", "Language", kCfg), 0);
-  PutCfg("[CONFIG]\nA=abc\nB=-12x\nC=99999999999\nD=+7\n");
+  PutCfg("[CONFIG]\nA=abc\nB=-12x3\nC=99999999999\nD=+7\nE=-99999999999\n");
   EXPECT_EQ(ReadIniInt("CONFIG", "A", kCfg), 0);
   EXPECT_EQ(ReadIniInt("CONFIG", "B", kCfg), -12);
   EXPECT_EQ(ReadIniInt("CONFIG", "C", kCfg), 2147483647);
   EXPECT_EQ(ReadIniInt("CONFIG", "D", kCfg), 7);
+  EXPECT_EQ(ReadIniInt("CONFIG", "E", kCfg), -2147483647 - 1);
   EXPECT_EQ(ReadIniInt("CONFIG", "Missing", kCfg), 0);
   EXPECT_EQ(ReadIniInt("NOSECTION", "A", kCfg), 0);
 }
@@ -191,8 +194,13 @@ TEST_F(LangTextTest, LanguageFilesByIndexAndLocale) {
   EXPECT_EQ(LanguageIndexForLocale(QLocale("de_DE")), 2);
   SelectLanguageFile(0);
   EXPECT_EQ(LangIniPath, folder + names[LanguageIndexForLocale(QLocale::system()) - 1]);
-  SelectLanguageFile(42);  // out of range: automatic
+  SelectLanguageFile(7);  // out of range: automatic
   EXPECT_EQ(LangIniPath, folder + names[LanguageIndexForLocale(QLocale::system()) - 1]);
+  // The stored choice: 0 to 6; anything else is automatic.
+  for (const auto& [stored, choice] : {std::pair{6, 6}, {7, 0}, {0, 0}, {-1, 0}}) {
+    PutCfg("[CONFIG]\nLanguage=" + QByteArray::number(stored) + "\n");
+    EXPECT_EQ(StoredLanguageChoice(), choice) << stored;
+  }
 }
 
 TEST_F(LangTextTest, TextsAreFoundCutAndMissingOnesEmpty) {
@@ -218,7 +226,7 @@ TEST_F(LangTextTest, TextsAreFoundCutAndMissingOnesEmpty) {
 }
 
 TEST(FormatLangText, FillsOnlyKnownConversions) {
-  EXPECT_EQ(FormatLangText("Sent %d of %d", {"3", "7"}), "Sent 3 of 7");
+  EXPECT_EQ(FormatLangText("Sent %d of %u, %i%s", {"3", "7", "4", "!"}), "Sent 3 of 7, 4!");
   EXPECT_EQ(FormatLangText("%s: 100%%", {"Card"}), "Card: 100%");
   // More conversions than arguments, or unknown ones, stay literal.
   EXPECT_EQ(FormatLangText("%d %s %s", {"1"}), "1 %s %s");

@@ -41,7 +41,10 @@ TEST_F(UpdateTimerTest, StartChecksOnceHiddenThenEveryEighteenthTick) {
   dialog->OnTimer(1);
   EXPECT_EQ(VersionRequests(), 2);
   for (int tick = 1; tick < kTicksPerCheck; ++tick) dialog->OnTimer(1);
-  EXPECT_EQ(VersionRequests(), 2);  // counted again from the last check
+  EXPECT_EQ(VersionRequests(), 2);    // counted again from the last check
+  dialog->SetState(kDownloadFailed);  // no check while the window shows a state
+  for (int tick = 0; tick < kTicksPerCheck; ++tick) dialog->OnTimer(1);
+  EXPECT_EQ(VersionRequests(), 2);
   EXPECT_TRUE(notices_.isEmpty());
 }
 
@@ -85,7 +88,6 @@ TEST_F(UpdateMessageTest, CheckRequestShowsTheWindowAndTheServersAnswer) {
   ask();  // no version file
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(dialog->State(), kServerFailed);
-  EXPECT_EQ(dialog->StatusText(), QStringLiteral("获取服务器版本信息失败！"));
   dialog->OnUpgradeButton();
   EXPECT_FALSE(dialog->isVisible());
   ServeVersion("1.0");
@@ -96,7 +98,6 @@ TEST_F(UpdateMessageTest, CheckRequestShowsTheWindowAndTheServersAnswer) {
   ask();
   EXPECT_EQ(dialog->State(), kOffered);
   EXPECT_EQ(dialog->StatusText(), QStringLiteral("2.0，是否需要升级？"));
-  EXPECT_EQ(dialog->Button(IDC_UPGRADE).text(), QStringLiteral("一键升级"));
   SaveScreenshot(*dialog, QStringLiteral("update_state_3"));
   // In states 1-10 a request only shows the window.
   dialog->SetState(kDownloadFailed);
@@ -134,23 +135,68 @@ TEST_F(UpdateMessageTest, QuitEndsTheProgramExceptWhileWaitingOrInstalling) {
   }
 }
 
+// Each state's status text, button 1000's text, and which buttons and bar are shown.
+TEST_F(UpdateMessageTest, EveryStateShowsItsTextAndButtons) {
+  const struct {
+    int state;
+    const char* text;
+    const char* button;  // null: button 1000 hidden, 1001 and 1003 shown instead
+    bool progress;
+  } states[] = {
+      {kServerFailed, "获取服务器版本信息失败！", "确定", false},
+      {kUpToDate, "当前已是最新版本，无需升级！", "确定", false},
+      {kOffered, "，是否需要升级？", "一键升级", false},
+      {kDownloading, "正在下载...\n0KB/0KB  0%", "在后台升级", true},
+      {kDownloadFailed, "下载升级文件失败！\n是否重试？", "重试", false},
+      {kInstalling, "下载升级包成功，正在安装...", "在后台升级", true},
+      {kBadPackage, "安装包校验失败！\n是否重新下载？", "重试", false},
+      {kMainRunning, "Quendra 正在运行，是否强制关闭并继续或确定关闭后继续？", nullptr, false},
+      {kDone, "升级成功!", "完成", false},
+      {kInstallingAfterClose, "正在安装...", "", false}};
+  auto dialog = MakeDialog();
+  dialog->show();
+  for (const auto& row : states) {
+    dialog->SetState(row.state);
+    EXPECT_EQ(dialog->StatusText(), QString::fromUtf8(row.text)) << row.state;
+    const bool choice = row.button == nullptr;
+    const bool upgradeShown = !choice && row.state != kInstallingAfterClose;
+    EXPECT_EQ(dialog->Button(IDC_UPGRADE).isVisible(), upgradeShown) << row.state;
+    if (upgradeShown) {
+      EXPECT_EQ(dialog->Button(IDC_UPGRADE).text(), QString::fromUtf8(row.button)) << row.state;
+    }
+    EXPECT_EQ(dialog->Button(IDC_FORCE_CLOSE).isVisible(), choice) << row.state;
+    EXPECT_EQ(dialog->Button(IDC_CONFIRM_CLOSED).isVisible(), choice) << row.state;
+    EXPECT_EQ(dialog->ProgressShown(), row.progress) << row.state;
+  }
+}
+
 TEST_F(UpdateMessageTest, ProgressInSixtyFourBitsAndOnlyFromInside) {
   auto dialog = MakeDialog();
   dialog->SetState(kDownloading);
+  // Nothing received yet, or no total known: nothing to show.
+  SendMessage(dialog->Handle(), UM_DOWNLOAD_PROGRESS, 0, 40 << 20);
+  SendMessage(dialog->Handle(), UM_DOWNLOAD_PROGRESS, 40 << 20, 0);
   EXPECT_EQ(dialog->StatusText(), QStringLiteral("正在下载...\n0KB/0KB  0%"));
   SendMessage(dialog->Handle(), UM_DOWNLOAD_PROGRESS, 30 << 20, 40 << 20);
   EXPECT_EQ(dialog->ProgressValue(), 75);
   EXPECT_EQ(dialog->StatusText(), QStringLiteral("正在升级...\n30720KB/40960KB  75%"));
+  // More than the total the server gave shows as done.
+  SendMessage(dialog->Handle(), UM_DOWNLOAD_PROGRESS, 50 << 20, 40 << 20);
+  EXPECT_EQ(dialog->StatusText(), QStringLiteral("正在升级...\n51200KB/40960KB  100%"));
+  SendMessage(dialog->Handle(), UM_DOWNLOAD_PROGRESS, 30 << 20, 40 << 20);
   SendMessage(dialog->Handle(), UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(-1), -1);
   EXPECT_EQ(dialog->ProgressValue(), 75);
   // The window class passes only the check and the quit.
   const std::unique_ptr<WindowChannel> channel = ServeUpdaterWindowClass(dialog->Handle());
   ASSERT_TRUE(channel->IsListening());
+  const std::size_t handled = dialog->received.size();
   ASSERT_TRUE(PostToWindowClass(kUpdaterWindowClass, UM_DOWNLOAD_PROGRESS, 40, 40));
   ASSERT_TRUE(PostToWindowClass(kUpdaterWindowClass, UM_QUIT_UPDATER, 0, 0));
   QTRY_COMPARE(dialog->received.back().msg, UM_QUIT_UPDATER);
   EXPECT_EQ(dialog->ProgressValue(), 75);
-  EXPECT_EQ(dialog->received.size(), 3u);
+  EXPECT_EQ(dialog->received.size(), handled + 1);
+  dialog->SetState(kDownloading);  // a new transfer starts at 0
+  EXPECT_EQ(dialog->ProgressValue(), 0);
 }
 
 TEST_F(UpdateMessageTest, CloseMidDownloadCancelsAndTheRetryDownloads) {
@@ -169,10 +215,27 @@ TEST_F(UpdateMessageTest, CloseMidDownloadCancelsAndTheRetryDownloads) {
             (testsupport::Message{UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(-1), -1}));
   EXPECT_EQ(dialog->State(), kDownloadFailed);
   EXPECT_FALSE(dialog->isVisible());
-  EXPECT_EQ(dialog->Button(IDC_UPGRADE).text(), QStringLiteral("重试"));
   dialog->OnUpgradeButton();
   EXPECT_EQ(dialog->State(), kDone);
   EXPECT_EQ(server_.Requests("/update.zip"), 2);
+}
+
+// A quit during the transfer cancels it and ends the program; nothing follows it.
+TEST_F(UpdateMessageTest, QuitMidDownloadCancelsItAndEnds) {
+  Configure("1.0");
+  ServePackage({File("data/a.txt", Noise(300 * 1024))}, 16 * 1024, 30);
+  ServeVersion("2.0");
+  auto dialog = MakeDialog();
+  SendMessage(dialog->Handle(), UM_CHECK_UPDATE, 0, 0);
+  WhileRunning([&] {
+    if (dialog->ProgressValue() == 0) return false;
+    SendMessage(dialog->Handle(), UM_QUIT_UPDATER, 0, 0);
+    return true;
+  });
+  dialog->OnUpgradeButton();
+  EXPECT_EQ(exits_, std::vector<int>{0});
+  EXPECT_EQ(dialog->State(), kDownloading);
+  EXPECT_FALSE(QFile::exists(GetAppDir() + QStringLiteral("data/a.txt")));
 }
 
 // A package already downloaded waits a moment before its install: a close then cancels
@@ -206,10 +269,12 @@ TEST_F(UpdateMessageTest, CloseDuringThePauseBeforeAnInstallCancelsIt) {
 TEST_F(UpdateMessageTest, TrayOrItsStandInAndTheTraysClicksAndMenu) {
   ASSERT_FALSE(UpdateTray::Available());
   auto dialog = MakeDialog();
-  dialog->SetState(kDownloading);
-  dialog->show();
-  dialog->OnUpgradeButton();
-  EXPECT_TRUE(dialog->isMinimized());
+  for (const int state : {kDownloading, kInstalling}) {
+    dialog->SetState(state);
+    dialog->showNormal();
+    dialog->OnUpgradeButton();
+    EXPECT_TRUE(dialog->isMinimized()) << state;
+  }
   EXPECT_FALSE(dialog->TrayShown());
   dialog->hide();
   SendMessage(dialog->Handle(), UM_TRAY_NOTIFY, 0, kTrayDoubleClick);

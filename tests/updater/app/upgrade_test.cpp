@@ -47,7 +47,6 @@ TEST_F(UpgradeTest, WrongDigestUnpacksNothing) {
   auto dialog = Offered();
   dialog->OnUpgradeButton();
   EXPECT_EQ(dialog->State(), kBadPackage);
-  EXPECT_EQ(dialog->StatusText(), QStringLiteral("安装包校验失败！\n是否重新下载？"));
   EXPECT_EQ(ReadFile("data/a.txt"), "old");
 }
 
@@ -62,7 +61,14 @@ TEST_F(UpgradeTest, ForceCloseEndsTheMainProgramInstallsAndStartsTheNewOne) {
   FakeMainProgram main(QStringLiteral("quit"));
   QTRY_VERIFY(WindowClassExists(kMainWindowClass));
   auto dialog = MakeDialog();
+  // A check asked for while the notice is open waits for its answer.
+  onNotice_ = [&](CNoticeDialog&) {
+    SendMessage(dialog->Handle(), UM_CHECK_UPDATE, 0, 0);
+    EXPECT_EQ(dialog->State(), kNoticeOpen);
+    EXPECT_FALSE(dialog->isVisible());
+  };
   dialog->OnTimer(CUpdateDlg::kStartTimer);  // declined
+  onNotice_ = nullptr;
   EXPECT_EQ(notices_, QStringList{QStringLiteral("发现新版本，版本号：2.0|修复问题\n更快")});
   EXPECT_EQ(dialog->State(), kIdle);
   EXPECT_FALSE(dialog->CheckTimerRunning());
@@ -87,8 +93,6 @@ TEST_F(UpgradeTest, ForceCloseEndsTheMainProgramInstallsAndStartsTheNewOne) {
   EXPECT_TRUE(sawStateTen);
   EXPECT_TRUE(exits_.empty());
   EXPECT_EQ(dialog->State(), kDone);
-  EXPECT_EQ(dialog->StatusText(), QStringLiteral("升级成功!"));
-  EXPECT_EQ(dialog->Button(IDC_UPGRADE).text(), QStringLiteral("完成"));
   EXPECT_TRUE(dialog->Button(IDC_UPGRADE).isVisible());
   SaveScreenshot(*dialog, QStringLiteral("update_state_9"));
   EXPECT_EQ(ReadFile("data/a.txt"), "new");
@@ -104,6 +108,40 @@ TEST_F(UpgradeTest, ForceCloseEndsTheMainProgramInstallsAndStartsTheNewOne) {
   QTRY_COMPARE(ReadFile("started.txt").trimmed(),
                QFileInfo(GetAppDir()).canonicalFilePath().toUtf8());
   EXPECT_EQ(boxes_, QStringList{kCloseBox});  // the start raised no error
+}
+
+// Closed at the choice, the window goes idle and installs nothing; closed while it waits
+// for the main program to leave, the wait and the install go on.
+TEST_F(UpgradeTest, CloseAtTheChoiceIdlesCloseDuringTheWaitInstalls) {
+  ServePackage({File("data/a.txt", "new")});
+  ServeVersion("2.0");
+  FakeMainProgram main(QStringLiteral("ignore"));
+  QTRY_VERIFY(WindowClassExists(kMainWindowClass));
+  auto dialog = Offered();
+  dialog->OnUpgradeButton();
+  ExpectChoiceShown(*dialog);
+  dialog->close();
+  EXPECT_EQ(dialog->State(), kIdle);
+  EXPECT_FALSE(dialog->isVisible());
+
+  SendMessage(dialog->Handle(), UM_CHECK_UPDATE, 0, 0);
+  dialog->OnUpgradeButton();  // the package already there
+  ExpectChoiceShown(*dialog);
+  bool closedWhileWaiting = false;
+  WhileRunning([&] {
+    if (dialog->State() != kMainRunning || dialog->Button(IDC_FORCE_CLOSE).isVisible()) {
+      return false;
+    }
+    dialog->close();
+    closedWhileWaiting = dialog->State() == kMainRunning && !dialog->isVisible();
+    main.process.kill();
+    return true;
+  });
+  dialog->OnForceCloseButton();
+  EXPECT_TRUE(closedWhileWaiting);
+  EXPECT_EQ(dialog->State(), kDone);
+  EXPECT_EQ(ReadFile("data/a.txt"), "new");
+  EXPECT_TRUE(boxes_.isEmpty());
 }
 
 TEST_F(UpgradeTest, MainProgramThatStaysGivesTheBoxAfterTheBound) {
