@@ -39,7 +39,8 @@ TEST(AccessCode, MatchesByModeExactTextAndDay) {
 
   EXPECT_EQ(AdministratorCode(kDay), QStringLiteral("led150624"));
   EXPECT_EQ(AdministratorCode(QDate(2024, 6, 5)), QStringLiteral("led50624"));
-  EXPECT_EQ(AdministratorCode(QDate(2031, 12, 31)), QStringLiteral("led311231"));
+  // Only the year's last two digits count.
+  EXPECT_EQ(AdministratorCode(QDate(2131, 12, 31)), QStringLiteral("led311231"));
   EXPECT_TRUE(AccessCodeMatches(kAccessAdministrator, QStringLiteral("led150624"), kDay));
   EXPECT_FALSE(AccessCodeMatches(kAccessAdministrator, QStringLiteral("LED150624"), kDay));
   EXPECT_FALSE(

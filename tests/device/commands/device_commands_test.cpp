@@ -192,12 +192,14 @@ TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
 
 TEST_F(DeviceCommands, ThePowerScheduleIsSentOrCancelled) {
   CTimeOnOffDialog dialog(nullptr, Ask());
-  // A stored hour of 24 or minute of 60 is no time of day: it loads as 0.
+  // A stored hour of 24 or minute of 60 is no time of day: that part loads as 0.
   PowerSchedule& stored = Screen().TimeOnOff;
-  stored.StartHour1 = 23, stored.StartMinute1 = 59, stored.EndHour1 = 24, stored.EndMinute1 = 60;
+  stored.StartHour1 = 23, stored.StartMinute1 = 59, stored.EndHour1 = 24, stored.EndMinute1 = 30;
+  stored.StartHour2 = 5, stored.StartMinute2 = 60;
   dialog.LoadFromScreen(Screen());
-  EXPECT_EQ(std::tuple(dialog.SlotRow(0).start->time(), dialog.SlotRow(0).end->time()),
-            std::tuple(QTime(23, 59), QTime(0, 0)));
+  EXPECT_EQ(std::tuple(dialog.SlotRow(0).start->time(), dialog.SlotRow(0).end->time(),
+                       dialog.SlotRow(1).start->time()),
+            std::tuple(QTime(23, 59), QTime(0, 30), QTime(5, 0)));
   EXPECT_FALSE(dialog.SlotRow(0).check->isEnabled());
   dialog.ScheduleOnRadio().click();
   for (int i = 0; i < kScheduleSlots; ++i) {
@@ -286,6 +288,13 @@ TEST_F(DeviceCommands, TheLockPaneLocksAndUnlocksTheCard) {
   pane.LoadLockTime();
   EXPECT_EQ(std::tuple(pane.DatePicker().date(), pane.TimePicker().time()),
             std::tuple(QDate(2027, 3, 4), QTime(23, 59)));
+  // A stored hour of 24 or minute of 60 loads the lock time as 00:00.
+  for (const auto& [hour, minute] : {std::pair{24, 59}, std::pair{23, 60}}) {
+    pane.TimePicker().setTime(QTime(12, 0));
+    Screen().Hour = hour, Screen().Minute = minute;
+    pane.LoadLockTime();
+    EXPECT_EQ(pane.TimePicker().time(), QTime(0, 0)) << hour << ':' << minute;
+  }
 
   card.ReactAlways({emu::Reaction::kAck, 0});
   pane.OnUnlock();
