@@ -51,6 +51,7 @@ bool BuildAddresses(const emu::NetworkNamespace& space) {
       "ip link add sea0 type veth peer name sea1 && "
       "ip link set sea0 address 02:00:00:00:09:01 && "
       "ip addr add 10.201.9.1/24 dev sea0 && ip addr add 10.201.10.1/24 dev sea0 && "
+      "ip addr add 127.0.0.2/32 dev sea1 && ip addr add 255.255.255.255/32 dev sea1 && "
       "ip link set lo up && ip link set sea0 up && ip link set sea1 up && "
       "ip route add default via 10.201.9.254 dev sea0");
 }
@@ -61,7 +62,7 @@ TEST(LocalAddresses, EntriesOfANamespaceByInterface) {
   ASSERT_TRUE(BuildAddresses(space));
   std::vector<LocalAddress> entries;
   space.RunInside([&] { entries = ListLocalAddresses(); });
-  ASSERT_EQ(entries.size(), 2u);  // lo and sea1, without IPv4, give none
+  ASSERT_EQ(entries.size(), 2u);  // lo, and sea1 with no usable address, give none
   const QString ips[] = {QStringLiteral("10.201.9.1"), QStringLiteral("10.201.10.1")};
   for (int i = 0; i < 2; ++i) {
     const LocalAddress& entry = entries[static_cast<std::size_t>(i)];
