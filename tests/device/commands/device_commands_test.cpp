@@ -201,6 +201,10 @@ TEST_F(DeviceCommands, ThePowerScheduleIsSentOrCancelled) {
                        dialog.SlotRow(1).start->time()),
             std::tuple(QTime(23, 59), QTime(0, 30), QTime(5, 0)));
   EXPECT_FALSE(dialog.SlotRow(0).check->isEnabled());
+  for (int slot = 0; slot < kScheduleSlots; ++slot) {  // keys 1005-1007
+    EXPECT_EQ(dialog.SlotRow(slot).check->text(),
+              ReadLangText(QStringLiteral("IDD_TIMEONOFF_DIALOG"), 1005 + slot));
+  }
   dialog.ScheduleOnRadio().click();
   for (int i = 0; i < kScheduleSlots; ++i) {
     SetSlot(dialog.SlotRow(i), QTime(7, 10 * i), QTime(22 - i, 45));
