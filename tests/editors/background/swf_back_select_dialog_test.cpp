@@ -29,6 +29,15 @@ TEST_F(ChooserTest, CellsToggleAndComeBackInNumberOrder) {
   EXPECT_EQ(chooser.Cell(7).geometry(), QRect(240, 70, 64, 32));
   EXPECT_EQ(chooser.Cell(21).geometry(), QRect(100, 230, 64, 32));
   EXPECT_TRUE(chooser.SelectedBackgrounds().empty());
+  // Every cell plays its own picture: none is left on the black ground of a missing one.
+  for (int n = 0; n < CSwfBackSelectDialog::kCellCount; ++n) {
+    const QImage cell = chooser.Cell(n).grab().toImage();
+    bool drawn = false;
+    for (int y = 0; y < cell.height() && !drawn; ++y) {
+      for (int x = 0; x < cell.width() && !drawn; ++x) drawn = (cell.pixel(x, y) & 0xFFFFFF) != 0;
+    }
+    EXPECT_TRUE(drawn) << n;
+  }
 
   QTest::mouseClick(&chooser.Cell(5), Qt::LeftButton);
   QTest::mouseClick(&chooser.Cell(2), Qt::LeftButton);
