@@ -295,6 +295,9 @@ TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
     EXPECT_EQ(owner.Take().size(), std::size_t(renders)) << typed;
   }
   item.IsChanged = 0;
+  emit editor.FaceCombo().textActivated(u"DejaVu Sans"_s);  // a new face marks and renders
+  EXPECT_EQ(std::pair(item.IsChanged, owner.Take().size()), std::pair(1, std::size_t{1}));
+  item.IsChanged = 0;
 
   editor.TextEdit().setFocus();
   QTest::keyClicks(&editor.TextEdit(), QStringLiteral("Hi"));
