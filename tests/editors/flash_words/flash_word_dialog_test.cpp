@@ -270,14 +270,15 @@ TEST_F(FlashWordsTest, ChangesMarkTheItemWhenTheyAlterItsPicture) {
 TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
   OpenFlash(1);
   FlashWordItem& item = Items()[0];
-  item.FontProp_FontUnderLined = 1;
+  item.FontProp_FontUnderLined = item.FontProp_FontItalic = 1;
   ClearMarks();
   item.Speed = 31;  // the last of each list shows
   item.PlayStyle = 73;
   RecordingWindow owner;
   CFlashWordEditDialog editor(owner.Handle(), item, nullptr);
-  EXPECT_EQ(std::pair(editor.SpeedCombo().currentIndex(), editor.EffectCombo().currentIndex()),
-            std::pair(31, 73));
+  EXPECT_EQ(std::tuple(editor.SpeedCombo().currentIndex(), editor.EffectCombo().currentIndex(),
+                       editor.BoldButton().GetCheck(), editor.ItalicButton().GetCheck()),
+            std::tuple(31, 73, 0, 1));
   for (int label = 0; label < 4; ++label) {
     EXPECT_EQ(FindControl(&editor, 1495 + label)->property("text"),
               ReadLangText(u"IDD_FLASHWORDEDIT_DIALOG"_s, 1000 + label));
