@@ -270,14 +270,15 @@ TEST_F(FlashWordsTest, ChangesMarkTheItemWhenTheyAlterItsPicture) {
 TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
   OpenFlash(1);
   FlashWordItem& item = Items()[0];
-  item.FontProp_FontUnderLined = 1;
+  item.FontProp_FontUnderLined = item.FontProp_FontItalic = 1;
   ClearMarks();
   item.Speed = 31;  // the last of each list shows
   item.PlayStyle = 73;
   RecordingWindow owner;
   CFlashWordEditDialog editor(owner.Handle(), item, nullptr);
-  EXPECT_EQ(std::pair(editor.SpeedCombo().currentIndex(), editor.EffectCombo().currentIndex()),
-            std::pair(31, 73));
+  EXPECT_EQ(std::tuple(editor.SpeedCombo().currentIndex(), editor.EffectCombo().currentIndex(),
+                       editor.BoldButton().GetCheck(), editor.ItalicButton().GetCheck()),
+            std::tuple(31, 73, 0, 1));
   for (int label = 0; label < 4; ++label) {
     EXPECT_EQ(FindControl(&editor, 1495 + label)->property("text"),
               ReadLangText(u"IDD_FLASHWORDEDIT_DIALOG"_s, 1000 + label));
@@ -294,6 +295,9 @@ TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
     EXPECT_EQ(std::pair(item.FontProp_FontSize, item.IsChanged), std::pair(size, renders)) << typed;
     EXPECT_EQ(owner.Take().size(), std::size_t(renders)) << typed;
   }
+  item.IsChanged = 0;
+  emit editor.FaceCombo().textActivated(u"DejaVu Sans"_s);  // a new face marks and renders
+  EXPECT_EQ(std::pair(item.IsChanged, owner.Take().size()), std::pair(1, std::size_t{1}));
   item.IsChanged = 0;
 
   editor.TextEdit().setFocus();

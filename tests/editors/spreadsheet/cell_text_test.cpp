@@ -80,7 +80,7 @@ TEST(CellText, NumbersWriteAsQtWritesThem) {
                                 1e15 + 0.5,
                                 123456789012345.6,
                                 99999999999999.9,
-                                1e16,
+                                9007199254740992.0,  // the largest whole number kept whole
                                 1e21,
                                 1e23,
                                 5e-324,
