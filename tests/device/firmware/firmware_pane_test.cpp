@@ -185,7 +185,9 @@ TEST_F(FirmwarePane, CopiesTheFileIntoBothCardFoldersOfTheDrive) {
                 Pane(), [this] { Pane().ApplyLanguage(); }, QStringLiteral("firmware_pane")),
             "");
 
-  // The file chosen from the drive's own card folder survives its copy onto itself.
+  // The file chosen from the drive's own card folder survives its copy onto itself; a
+  // folder in place of a settings file is left, and no failure of the update.
+  ASSERT_TRUE(QDir().mkpath(CardFile("P", "kq_disp_dat.usb")));
   Choose(CardFile("W", "W6.cpu"));
   EXPECT_EQ(Update(), Codes({-1000, 0}));
   EXPECT_EQ(ReadBytes(CardFile("W", "W6.cpu")), firmware);
@@ -209,6 +211,8 @@ TEST_F(FirmwarePane, FailedFoldersAndCopiesLeaveTheDriveAsItWas) {
     EXPECT_EQ(Update(), Codes({-1000, -12})) << model;
     EXPECT_TRUE(QDir(root).isEmpty()) << model;
   }
+  for (const char* model : {"a\x1F", "a\x7F", "a|"}) EXPECT_FALSE(IsFileNameModel(model)) << model;
+  EXPECT_TRUE(IsFileNameModel("a b~"));
 
   Choose(Firmware("W6"));
   PutStaleFiles();

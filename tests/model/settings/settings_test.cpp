@@ -38,7 +38,7 @@ TEST(IniRead, NamesIgnoreCaseAndValuesStayWhole) {
       "  Language = 3  \r\n"
       "List=a,b, c;d #e %s\\n\r\n"
       "Quoted=\"  padded \"\r\n"
-      "Single='  x '\r\n"
+      "Single=''\r\n"
       "no equals sign here\r\n"
       "Language=9\r\n"
       "[other]\r\n"
@@ -48,7 +48,7 @@ TEST(IniRead, NamesIgnoreCaseAndValuesStayWhole) {
   EXPECT_EQ(ReadIniInt("CONFIG", "language", kCfg), 3);  // the first match wins
   EXPECT_EQ(ReadIniString("config", "LIST", kCfg), "a,b, c;d #e %s\\n");
   EXPECT_EQ(ReadIniString("CONFIG", "Quoted", kCfg), "  padded ");
-  EXPECT_EQ(ReadIniString("CONFIG", "Single", kCfg), "  x ");
+  EXPECT_EQ(ReadIniString("CONFIG", "Single", kCfg), "");
   EXPECT_EQ(ReadIniInt("OTHER", "Language", kCfg), 5);
   // Only the first section of a name is searched.
   EXPECT_EQ(ReadIniString("CONFIG", "Late", kCfg), "");
