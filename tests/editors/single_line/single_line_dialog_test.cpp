@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "app/language/language_texts.h"
 #include "controls/buttons/button_qx.h"
 #include "controls/color/color_picker.h"
 #include "controls/rich_edit/rich_edit_ex.h"
@@ -328,8 +329,7 @@ TEST_F(SingleLineTest, Screenshots) {
   for (const auto& [language, name] :
        {std::pair(1, u"single_line_page_chinese"_s), std::pair(2, u"single_line_page_english"_s)}) {
     SelectLanguageFile(language);
-    Line().ApplyLanguage();
-    page->ApplyLanguage();
+    ReloadAllTexts();  // every page, the area page too, as a language switch does
     SelectArea(0);
     // Labels and tooltips by their keys.
     for (const auto& [id, section, key] : {std::tuple{1529, "IDD_RTFEDIT_DIALOG", 1001},
