@@ -298,6 +298,10 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   TypeDots(Side::kAcross, QStringLiteral("100"));
   EXPECT_EQ(std::tie(screen.WidthModuleNum, screen.LedWidth), std::tuple(4, 128));
   EXPECT_EQ(Basic().DotsEdit(Side::kAcross).Edit().selectedText(), QStringLiteral("128"));
+  // An emptied edit, which editingFinished skips, is one module when it loses the focus.
+  Basic().DotsEdit(Side::kAcross).Edit().clear();
+  Basic().DotsEdit(Side::kAcross).onFocusLost();
+  EXPECT_EQ(std::tie(screen.WidthModuleNum, screen.LedWidth), std::tuple(1, 32));
   for (const char* typed : {"0", ""}) {
     TypeCount(Side::kDown, QString::fromLatin1(typed));
     EXPECT_EQ(std::tie(screen.HeightModuleNum, screen.LedHeight), std::tuple(1, 16)) << typed;

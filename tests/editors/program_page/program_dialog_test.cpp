@@ -114,8 +114,9 @@ TEST_F(ProgramPageTest, LoadingWritesNothingAndSlidesOnlyOnAChange) {
   const QPoint weekAt = ProgramPage().WeekCheck().pos();
   EXPECT_TRUE(ProgramPage().TimingShown());
   EXPECT_EQ(ProgramPage().StartTime().time(), QTime(6, 30, 59));
-  EXPECT_EQ(std::pair(ProgramPage().EndTime().time(), ProgramPage().EndDate().date()),
-            std::pair(QTime(20, 15), QDate(2026, 12, 31)));
+  // Shown as the card's hours and ISO dates.
+  EXPECT_EQ(std::pair(ProgramPage().EndTime().text(), ProgramPage().EndDate().text()),
+            std::pair(QStringLiteral("20:15"), QStringLiteral("2026-12-31")));
   ProgramPage().StartDate().setDate(QDate(2026, 4, 2));
   ProgramPage().EndDate().setDate(QDate(2027, 5, 3));
   EXPECT_EQ(std::tie(program->StartYear, program->StartMonth, program->StartDay, program->EndYear,

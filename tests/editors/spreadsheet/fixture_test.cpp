@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <memory>
 
@@ -91,16 +92,23 @@ TEST_F(SpreadsheetFixtures, EveryCompoundFileLayoutReadsAlike) {
 }
 
 TEST_F(SpreadsheetFixtures, CompoundFilesThatCannotBeReadGiveTheirCode) {
-  const QString truncated = Path("truncated.xls");
   QFile whole(Path("book.xls"));
   ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-  QFile cut(truncated);
-  ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-  ASSERT_GT(cut.write(whole.read(whole.size() / 3)), 0);
-  cut.close();
+  const QByteArray book = whole.readAll();
+  const auto write = [this](const char* name, const QByteArray& bytes) {
+    QFile file(Path(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    return file.fileName();
+  };
+  // The directory's first entry must be the root; here its type byte is cleared.
+  QByteArray rootless = book;
+  const int sectorBytes = 1 << qFromLittleEndian<quint16>(book.constData() + 30);
+  const auto directory = qFromLittleEndian<quint32>(book.constData() + 48);
+  rootless[(directory + 1) * sectorBytes + 66] = 0;
   const std::pair<QString, SpreadsheetError> cases[] = {
       {Path("locked.xls"), SpreadsheetError::PasswordProtected},
-      {truncated, SpreadsheetError::Damaged},
+      {write("truncated.xls", book.left(book.size() / 3)), SpreadsheetError::Damaged},
+      {write("rootless.xls", rootless), SpreadsheetError::Damaged},
       {Path("excel95.xls"), SpreadsheetError::NotSpreadsheet},
   };
   for (const auto& [path, error] : cases) {

@@ -35,6 +35,7 @@ TEST(IniRead, NamesIgnoreCaseAndValuesStayWhole) {
   PutCfg(
       "; settings\r\n"
       "[Config]\r\n"
+      "  ; Language=8\r\n"
       "  Language = 3  \r\n"
       "List=a,b, c;d #e %s\\n\r\n"
       "Quoted=\"  padded \"\r\n"
