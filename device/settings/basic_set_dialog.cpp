@@ -56,8 +56,8 @@ constexpr int kRowHeight = 24;
 constexpr int kLabelLeft = 24;
 constexpr int kLabelWidth = 120;
 constexpr int kFieldLeft = kLabelLeft + kLabelWidth;
-constexpr int kRightLabelLeft = 350;
-constexpr int kRightFieldLeft = kRightLabelLeft + 100;
+constexpr int kRightLabelLeft = 340;
+constexpr int kRightFieldLeft = kRightLabelLeft + 110;
 
 QString Text(int key) { return ReadLangText(lang_section::IDD_BASICSET_DIALOG, key); }
 
@@ -140,7 +140,10 @@ void CBasicSetDialog::PlaceControls() {
                                 {kLabelLeft, RowTop(5)},
                                 {kRightLabelLeft, RowTop(5)}};
   for (std::size_t key = 0; key < labels_.size(); ++key) {
-    labels_[key]->setGeometry(QRect(labelPlaces[key], QSize(kLabelWidth - 4, kRowHeight)));
+    // Each label ends a little before its column's fields.
+    const QPoint place = labelPlaces[key];
+    const int fieldLeft = place.x() == kRightLabelLeft ? kRightFieldLeft : kFieldLeft;
+    labels_[key]->setGeometry(place.x(), place.y(), fieldLeft - place.x() - 4, kRowHeight);
     labels_[key]->setVisible(key != 3 && key != 4);
   }
   name_->setGeometry(kFieldLeft, RowTop(0), 190, kRowHeight);
