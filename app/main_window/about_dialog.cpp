@@ -54,6 +54,8 @@ void CAboutDialog::CreateControls() {
   const QString page = QString::fromLatin1(kMakerPage);
   QLabel* link = AddLine(this, QStringLiteral("<a href=\"%1\">%1</a>").arg(page), 312);
   link->setObjectName(QString::number(kLinkId));
+  // The OK button's top reaches into the link's row: the link ends before the button.
+  link->resize(kOkRect.left() - kTextLeft - 4, kLineHeight);
   link->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
   connect(link, &QLabel::linkActivated, this, [this, page] {
     // A page that cannot be opened leaves the box as it is; there is nothing to retry.

@@ -1,15 +1,9 @@
 #include "tests/support/cut_texts.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAbstractSlider>
-#include <QAbstractSpinBox>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
 #include <QRadioButton>
 #include <QTextDocument>
 #include <QToolButton>
@@ -72,59 +66,6 @@ QStringList CutTexts(const QWidget& root) {
   return cut;
 }
 
-namespace {
-
-// A control the user reads or works, as opposed to a frame or page that holds others.
-bool IsControl(const QWidget& widget) {
-  return qobject_cast<const QLabel*>(&widget) || qobject_cast<const QAbstractButton*>(&widget) ||
-         qobject_cast<const QLineEdit*>(&widget) || qobject_cast<const QComboBox*>(&widget) ||
-         qobject_cast<const QAbstractSpinBox*>(&widget) ||
-         qobject_cast<const QAbstractSlider*>(&widget) ||
-         qobject_cast<const QProgressBar*>(&widget) ||
-         qobject_cast<const QAbstractItemView*>(&widget);
-}
-
-// A label that shows nothing, which may lie under other controls unseen.
-bool IsBlankLabel(const QWidget& widget) {
-  const auto* label = qobject_cast<const QLabel*>(&widget);
-  return label != nullptr && label->text().isEmpty() && label->pixmap().isNull() &&
-         label->frameShape() == QFrame::NoFrame;
-}
-
-QString ControlName(const QWidget& control) {
-  QString text;
-  if (const auto* label = qobject_cast<const QLabel*>(&control)) text = label->text();
-  if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) text = button->text();
-  return QStringLiteral("%1 \"%2\"").arg(control.objectName(), text.left(20));
-}
-
-}  // namespace
-
-QStringList OverlappingControls(const QWidget& root) {
-  QStringList faults;
-  QList<const QWidget*> parents{&root};
-  for (const QWidget* child : root.findChildren<QWidget*>()) parents << child;
-  for (const QWidget* parent : parents) {
-    if (!parent->isVisible() || IsControl(*parent)) continue;
-    QList<const QWidget*> controls;
-    for (const QObject* object : parent->children()) {
-      const auto* control = qobject_cast<const QWidget*>(object);
-      if (control == nullptr || control->isWindow() || !control->isVisible() ||
-          !IsControl(*control) || IsBlankLabel(*control)) {
-        continue;
-      }
-      for (const QWidget* other : controls) {
-        if (other->geometry().intersects(control->geometry())) {
-          faults
-              << QStringLiteral("overlap: %1 / %2").arg(ControlName(*other), ControlName(*control));
-        }
-      }
-      controls << control;
-    }
-  }
-  return faults;
-}
-
 std::string CutTextsInTranslations(QWidget& window, const std::function<void()>& retext,
                                    const QString& name) {
   constexpr int kEnglish = 2;
@@ -136,9 +77,7 @@ std::string CutTextsInTranslations(QWidget& window, const std::function<void()>&
     retext();
     QCoreApplication::processEvents();  // controls sized from their texts lay out again
     const QString language = QString::fromLatin1(languageName);
-    for (const QString& text : CutTexts(window) + OverlappingControls(window)) {
-      cut << language + QStringLiteral(": ") + text;
-    }
+    for (const QString& text : CutTexts(window)) cut << language + QStringLiteral(": ") + text;
     static_cast<void>(SaveScreenshot(window, name + u'_' + language));
   }
   SelectLanguageFile(kEnglish);

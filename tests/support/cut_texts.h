@@ -1,6 +1,6 @@
 #pragma once
-// Finds the labels and buttons of a window whose text does not fit them, and controls
-// laid over each other: the checks a window gets in each of its longer translations.
+// Finds the labels and buttons of a window whose text does not fit them: the check a
+// window gets in each of its longer translations.
 
 #include <QString>
 #include <QStringList>
@@ -17,13 +17,9 @@ int TextWidth(const QWidget& control, const QString& text);
 // them, each as "text (needed/has px)".
 QStringList CutTexts(const QWidget& root);
 
-// The pairs of visible sibling controls under root that lie over each other, each as
-// "overlap: a / b".
-QStringList OverlappingControls(const QWidget& root);
-
 // Shows window in Russian, Turkish and Persian in turn (retext applies the language
 // file chosen), keeps a picture "<name>_<language>" of each and answers the cut texts
-// and overlapping controls as "language: text|...", empty when all fit; English is the language
+// as "language: text|...", empty when all fit; English is the language
 // file again afterwards.
 std::string CutTextsInTranslations(QWidget& window, const std::function<void()>& retext,
                                    const QString& name);

@@ -1,9 +1,72 @@
 #include "tests/support/screenshot.h"
 
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QProgressBar>
 
 #include <cstdlib>
+
+namespace {
+
+// A control the user reads or works, as opposed to a frame or page that holds others.
+bool IsControl(const QWidget& widget) {
+  return qobject_cast<const QLabel*>(&widget) || qobject_cast<const QAbstractButton*>(&widget) ||
+         qobject_cast<const QLineEdit*>(&widget) || qobject_cast<const QComboBox*>(&widget) ||
+         qobject_cast<const QAbstractSpinBox*>(&widget) ||
+         qobject_cast<const QAbstractSlider*>(&widget) ||
+         qobject_cast<const QProgressBar*>(&widget) ||
+         qobject_cast<const QAbstractItemView*>(&widget);
+}
+
+// A label that shows nothing, which may lie under other controls unseen.
+bool IsBlankLabel(const QWidget& widget) {
+  const auto* label = qobject_cast<const QLabel*>(&widget);
+  return label != nullptr && label->text().isEmpty() && label->pixmap().isNull() &&
+         label->frameShape() == QFrame::NoFrame;
+}
+
+QString ControlName(const QWidget& control) {
+  QString text;
+  if (const auto* label = qobject_cast<const QLabel*>(&control)) text = label->text();
+  if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) text = button->text();
+  return QStringLiteral("%1 \"%2\"").arg(control.objectName(), text.left(20));
+}
+
+}  // namespace
+
+QStringList OverlappingControls(const QWidget& root) {
+  QStringList faults;
+  QList<const QWidget*> parents{&root};
+  for (const QWidget* child : root.findChildren<QWidget*>()) parents << child;
+  for (const QWidget* parent : parents) {
+    if (!parent->isVisible() || IsControl(*parent)) continue;
+    QList<const QWidget*> controls;
+    for (const QObject* object : parent->children()) {
+      const auto* control = qobject_cast<const QWidget*>(object);
+      if (control == nullptr || control->isWindow() || !control->isVisible() ||
+          !IsControl(*control) || IsBlankLabel(*control)) {
+        continue;
+      }
+      for (const QWidget* other : controls) {
+        if (other->geometry().intersects(control->geometry())) {
+          faults
+              << QStringLiteral("overlap: %1 / %2").arg(ControlName(*other), ControlName(*control));
+        }
+      }
+      controls << control;
+    }
+  }
+  return faults;
+}
 
 QString SavePicture(const QImage& picture, const QString& name) {
   const char* folder = std::getenv("QUENDRA_TEST_ARTEFACTS");
@@ -15,5 +78,8 @@ QString SavePicture(const QImage& picture, const QString& name) {
 }
 
 QString SaveScreenshot(QWidget& widget, const QString& name) {
+  for (const QString& fault : OverlappingControls(widget)) {
+    ADD_FAILURE() << name.toStdString() << ": " << fault.toStdString();
+  }
   return SavePicture(widget.grab().toImage(), name);
 }

@@ -5,9 +5,15 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
+// The pairs of visible sibling controls under root that lie over each other, each as
+// "overlap: a / b".
+QStringList OverlappingControls(const QWidget& root);
+
 // The path of the picture written, or an empty string when it could not be written.
+// A window whose controls lie over each other fails the test that shows it.
 QString SaveScreenshot(QWidget& widget, const QString& name);
 
 // Keeps a picture the test drew (a printed page, say) the same way.

@@ -2,6 +2,7 @@
 // settings (the real library, TCP on loopback): set, read back and the failures; the
 // size rules of the basic page; the scan page's groups and send.
 #include <QFile>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -457,6 +458,13 @@ TEST_F(ScreenPages, TheScanPageChoosesAndSendsTheScan) {
     keys << ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), key);
   }
   EXPECT_EQ(items, keys);
+  // Each caption and unit key 1000-1013 (1003 and 1004 are the radios) is on a label.
+  QStringList labels;
+  for (const QLabel* label : Basic().findChildren<QLabel*>()) labels << label->text();
+  for (int key = 1000; key <= 1013; ++key) {
+    if (key == 1003 || key == 1004) continue;
+    EXPECT_TRUE(labels.contains(ReadLangText(QStringLiteral("IDD_BASICSET_DIALOG"), key))) << key;
+  }
   EXPECT_EQ(
       CutTextsInTranslations(
           *pane, [this] { pane->ApplyLanguage(); }, QStringLiteral("screen_param_basic_page")),

@@ -46,6 +46,10 @@ TEST_F(UpdateTimerTest, StartChecksOnceHiddenThenEveryEighteenthTick) {
   for (int tick = 0; tick < kTicksPerCheck; ++tick) dialog->OnTimer(1);
   EXPECT_EQ(VersionRequests(), 2);
   EXPECT_TRUE(notices_.isEmpty());
+  // The bar the start set up counts in percent from the first byte.
+  dialog->SetState(kDownloading);
+  SendMessage(dialog->Handle(), UM_DOWNLOAD_PROGRESS, 1, 100);
+  EXPECT_EQ(dialog->ProgressValue(), 1);
 }
 
 // An accepted offer shows the window downloading at once, from either timer.
@@ -170,6 +174,16 @@ TEST_F(UpdateMessageTest, EveryStateShowsItsTextAndButtons) {
   }
 }
 
+TEST_F(UpdateMessageTest, PlainButtonsDeepenWhileHeldDown) {
+  auto dialog = MakeDialog();
+  dialog->SetState(kOffered);
+  CPlainButton& button = dialog->Button(IDC_UPGRADE);
+  const auto fill = [&button] { return button.grab().toImage().pixel(3, 3) & 0xFFFFFFu; };
+  EXPECT_EQ(fill(), 0xECF0F5u);
+  button.setDown(true);
+  EXPECT_EQ(fill(), 0xC4DEFAu);
+}
+
 TEST_F(UpdateMessageTest, ProgressInSixtyFourBitsAndOnlyFromInside) {
   auto dialog = MakeDialog();
   dialog->SetState(kDownloading);
@@ -183,6 +197,7 @@ TEST_F(UpdateMessageTest, ProgressInSixtyFourBitsAndOnlyFromInside) {
   // More than the total the server gave shows as done.
   SendMessage(dialog->Handle(), UM_DOWNLOAD_PROGRESS, 50 << 20, 40 << 20);
   EXPECT_EQ(dialog->StatusText(), QStringLiteral("正在升级...\n51200KB/40960KB  100%"));
+  EXPECT_EQ(dialog->ProgressValue(), 100);
   SendMessage(dialog->Handle(), UM_DOWNLOAD_PROGRESS, 30 << 20, 40 << 20);
   SendMessage(dialog->Handle(), UM_DOWNLOAD_PROGRESS, static_cast<WPARAM>(-1), -1);
   EXPECT_EQ(dialog->ProgressValue(), 75);
