@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <set>
 
+#include "model/settings/fixed_texts.h"
 #include "model/settings/ini_file.h"
 #include "model/settings/lang_text.h"
 
@@ -124,6 +125,23 @@ TEST(LanguageFiles, TextsTheModelUsesAreThere) {
   EXPECT_FALSE(ReadLangText("IDD_SCANSET_DIALOG", 6000).isEmpty());
   LangIniPath = kLanguageDir + "chinese.ini";
   EXPECT_EQ(ReadLangText("IDD_MAIN_DIALOG", 1009), QString::fromUtf8("节目"));
+  LangIniPath.clear();
+}
+
+// With no language file the program's own texts stand in: every text of its table is
+// the Chinese file's, but for the file filter and the brightness dialog's whole caption.
+TEST(LanguageFiles, TheProgramsOwnTextsAreTheChineseFilesTexts) {
+  LangIniPath = kLanguageDir + "missing.ini";
+  const TextKeys differing = {{"PUBLIC", "1011"}, {"IDD_BRIGHTNESS_DIALOG", "1001"}};
+  int held = 0;
+  for (const auto& [section, key] : KeysOf("chinese.ini")) {
+    const QString own = ReadLangTextOrFixed(section, key.toInt());
+    if (own.isEmpty()) continue;
+    ++held;
+    if (differing.contains({section, key})) continue;
+    EXPECT_EQ(own, Text("chinese.ini", section, key)) << qPrintable(section + " " + key);
+  }
+  EXPECT_EQ(held, 47);
   LangIniPath.clear();
 }
 
