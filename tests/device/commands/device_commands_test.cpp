@@ -123,14 +123,15 @@ TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
   // Levels 0 to 15; the darkest and the brightest carry their words.
   const QComboBox& levels = *dialog.SlotRow(2).level;
   ASSERT_EQ(levels.count(), 16);
+  const auto word = [](int key) {
+    return ReadLangText(QStringLiteral("IDD_TIMEBRIGHTNESSSET_DIALOG"), key);
+  };
+  EXPECT_EQ(std::tuple(dialog.ByTimeRadio().text(), dialog.ManualRadio().text()),
+            std::tuple(word(1000), word(1001)));
   for (int slot = 0; slot < kScheduleSlots; ++slot) {  // keys 1005-1007
-    EXPECT_EQ(dialog.SlotRow(slot).check->text(),
-              ReadLangText(QStringLiteral("IDD_TIMEBRIGHTNESSSET_DIALOG"), 1005 + slot));
+    EXPECT_EQ(dialog.SlotRow(slot).check->text(), word(1005 + slot));
   }
   for (int level = 0; level < 16; ++level) {
-    const auto word = [](int key) {
-      return ReadLangText(QStringLiteral("IDD_TIMEBRIGHTNESSSET_DIALOG"), key);
-    };
     const QString text = level == 0    ? "0(" + word(1009) + ")"
                          : level == 15 ? "15(" + word(1008) + ")"
                                        : QString::number(level);

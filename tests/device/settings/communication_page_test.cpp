@@ -168,12 +168,14 @@ TEST_F(CommunicationPage, ControlsFollowTheModeAndEditOnlyOnTheUsersChanges) {
   emit page.BaudList().activated(2);
   EXPECT_EQ(screen.Bps, 115200);
 
-  // A rate the list lacks shows 9600 and stays.
+  // A rate the list lacks shows 9600 and stays; a mode one past the list's shows no row.
   screen.Bps = 38400;
+  screen.SendType = page.ModeList().count();
   Select(0);
   Select(1);
-  EXPECT_EQ(page.BaudList().currentIndex(), 0);
-  EXPECT_EQ(screen.Bps, 38400);
+  EXPECT_EQ(std::tuple(page.BaudList().currentIndex(), page.ModeList().currentRow()),
+            std::tuple(0, -1));
+  EXPECT_EQ(std::tuple(screen.Bps, screen.SendType), std::tuple(38400, 3));
 }
 
 TEST_F(CommunicationPage, AStoredPortTheMachineLacksIsListedAndKept) {
@@ -352,6 +354,9 @@ TEST_F(FoundCards, TheDialogWritesNewAddressesThatASearchFindsAgain) {
   dialog.SetUp(CardLinkValuesOf(found));
   EXPECT_EQ(std::tuple(dialog.CardNumberList().count(), dialog.CardNumberList().currentIndex()),
             std::tuple(255, 254));
+  found.SerialByte1 = 0;  // no card number the list holds: the first shown
+  dialog.SetUp(CardLinkValuesOf(found));
+  EXPECT_EQ(dialog.CardNumberList().currentIndex(), 0);
   found.SerialByte1 = kCardNumber;
   dialog.SetUp(CardLinkValuesOf(found));
   EXPECT_EQ(dialog.CardNumberList().currentIndex(), 1);
@@ -381,7 +386,7 @@ TEST_F(FoundCards, TheDialogWritesNewAddressesThatASearchFindsAgain) {
   EXPECT_EQ(settings.CommunicationCommands()[0].mask, 1);  // the baud rate not changed
 
   // A changed baud rate goes with the card number in its section.
-  dialog.BaudList().setCurrentIndex(1);
+  dialog.BaudList().setCurrentIndex(0);
   card.ReactAt(0, {emu::Reaction::kAck, 0});
   network.Computer().RunInside([&] { dialog.OnSet(); });
   EXPECT_EQ(Statuses(), (std::vector<Message>{{UM_STATUS_CODE, 9, 0}, {UM_STATUS_CODE, 10, 0}}));
@@ -391,7 +396,7 @@ TEST_F(FoundCards, TheDialogWritesNewAddressesThatASearchFindsAgain) {
   const emu::CommunicationCommand& set = sent.back();
   EXPECT_EQ(set.mask, 9);
   EXPECT_EQ(std::tuple(set.baudCode, set.serialByte1, set.serialByte2),
-            std::tuple(2, kCardNumber, 7));  // 57600
+            std::tuple(0, kCardNumber, 7));  // 9600
   EXPECT_EQ(std::tie(set.ip, set.subnet, set.gateway, set.mac),
             std::tuple("10.201.1.2", "255.255.255.0", "10.201.1.1", "02-00-00-00-00-02"));
   EXPECT_EQ(std::tie(set.newIp, set.newSubnet, set.newGateway, set.newMac),

@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include "editors/spreadsheet/spreadsheet_reader.h"
+#include "editors/spreadsheet/xlsx_parts.h"
 #include "tests/support/zip_writer.h"
 
 namespace {
@@ -200,6 +203,33 @@ TEST_F(XlsxReader, BadInputGivesItsCodeAndNoTexts) {
     EXPECT_EQ(result.error, error) << path.toStdString();
     EXPECT_TRUE(result.texts.isEmpty()) << path.toStdString();
     EXPECT_EQ(result.lastRow + result.lastColumn, 0) << path.toStdString();
+  }
+}
+
+// Each decoded string and format is charged to the budget: a part that costs exactly
+// what is left reads, one byte less refuses it.
+TEST(XlsxParts, TheDecodeBudgetHoldsToTheByte) {
+  const QByteArray strings = "<sst xmlns=\"" + kMain + "\"><si><t>ab</t></si><si><t>c</t></si></sst>";
+  const QByteArray styles = "<styleSheet xmlns=\"" + kMain +
+                            "\"><numFmts><numFmt numFmtId=\"164\" formatCode=\"0.0\"/></numFmts>"
+                            "<cellXfs><xf numFmtId=\"164\"/><xf/></cellXfs></styleSheet>";
+  const auto readStrings = [&](DecodeBudget* budget) {
+    std::vector<QString> texts;
+    return ParseSharedStrings(strings, budget, &texts);
+  };
+  const auto readStyles = [&](DecodeBudget* budget) {
+    std::vector<QString> codes;
+    return ParseStyles(styles, budget, &codes);
+  };
+  const std::pair<std::function<bool(DecodeBudget*)>, std::int64_t> parts[] = {
+      {readStrings, 2 * kDecodedEntryBytes + 2 * 3},  // two entries, three characters
+      {readStyles, 3 * kDecodedEntryBytes + 2 * 3},   // a format code and two cell formats
+  };
+  for (const auto& [read, cost] : parts) {
+    DecodeBudget exact(cost);
+    EXPECT_TRUE(read(&exact)) << cost;
+    DecodeBudget short_(cost - 1);
+    EXPECT_FALSE(read(&short_)) << cost;
   }
 }
 

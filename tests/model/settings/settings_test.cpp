@@ -100,7 +100,8 @@ TEST(IniWrite, KeepsTheRestOfTheFile) {
       "Other = x,y\r\n"
       "\r\n"
       "[BRIGHTNESS]\r\n"
-      "Level=3");
+      "Level=3\r\n"
+      "=a key without a name");
   ASSERT_TRUE(WriteIniInt("Config", "LANGUAGE", 4, kCfg));
   ASSERT_TRUE(WriteIniString("CONFIG", "ProgramSavePath", "/home/u/a,b.kqprj", kCfg));
   ASSERT_TRUE(WriteIniString("BRIGHTNESS", "Mode", "2", kCfg));
@@ -114,6 +115,7 @@ TEST(IniWrite, KeepsTheRestOfTheFile) {
             "\r\n"
             "[BRIGHTNESS]\r\n"
             "Level=3\r\n"
+            "=a key without a name\r\n"
             "Mode=2\r\n"
             "[NEW]\r\n"
             "K=v\r\n");

@@ -1,6 +1,7 @@
 // The updater's window: its timers and offers, its messages and the tray.
 
 #include <QApplication>
+#include <QSystemTrayIcon>
 #include <QTest>
 
 #include "model/settings/lang_text.h"
@@ -291,16 +292,31 @@ TEST_F(UpdateMessageTest, TrayOrItsStandInAndTheTraysClicksAndMenu) {
     EXPECT_TRUE(dialog->isMinimized()) << state;
   }
   EXPECT_FALSE(dialog->TrayShown());
+  // The icon's clicks come to the window as its messages.
+  QSystemTrayIcon* icon = dialog->findChild<QSystemTrayIcon*>();
+  ASSERT_NE(icon, nullptr);
+  const auto click = [&](QSystemTrayIcon::ActivationReason why) {
+    emit icon->activated(why);
+    QCoreApplication::processEvents();
+  };
+  for (const auto why : {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick}) {
+    dialog->hide();
+    click(why);
+    EXPECT_TRUE(dialog->isVisible()) << why;
+  }
   dialog->hide();
-  SendMessage(dialog->Handle(), UM_TRAY_NOTIFY, 0, kTrayDoubleClick);
-  EXPECT_TRUE(dialog->isVisible());
-  dialog->hide();
-  QTimer::singleShot(0, [] {
-    QWidget* popup = QApplication::activePopupWidget();
-    ASSERT_NE(popup, nullptr);
-    QTest::keyClicks(popup, QStringLiteral("s"));
+  click(QSystemTrayIcon::MiddleClick);
+  EXPECT_FALSE(dialog->isVisible());
+  // The menu opens once the posted click arrives; its "s" item shows the window.
+  QTimer menuWatch;
+  QObject::connect(&menuWatch, &QTimer::timeout, [&menuWatch] {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      menuWatch.stop();
+      QTest::keyClicks(popup, QStringLiteral("s"));
+    }
   });
-  SendMessage(dialog->Handle(), UM_TRAY_NOTIFY, 0, kTrayContextMenu);
+  menuWatch.start(5);
+  click(QSystemTrayIcon::Context);
   EXPECT_EQ(dialog->received.back(), (testsupport::Message{WM_COMMAND, ID_TRAY_SHOW, 0}));
   EXPECT_TRUE(dialog->isVisible());
 }
