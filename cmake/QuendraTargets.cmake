@@ -6,8 +6,9 @@ if(QUENDRA_WERROR)
 endif()
 
 if(QUENDRA_SANITIZE)
+  # The library's own range checks too: an index past a std::array or vector aborts.
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
-                      -fno-sanitize-recover=undefined)
+                      -fno-sanitize-recover=undefined -D_GLIBCXX_ASSERTIONS)
   add_link_options(-fsanitize=address,undefined)
 endif()
 

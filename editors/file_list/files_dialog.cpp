@@ -204,21 +204,19 @@ void CFilesDialog::ApplyLanguage() {
 LRESULT CFilesDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case UM_LOAD_SELECTION: Load(); return 0;
-    case WM_COMMAND:
-      if (OnCommand(static_cast<UINT>(wParam))) return 0;
-      break;
+    case WM_COMMAND: OnCommand(static_cast<UINT>(wParam)); return 0;
     default: break;
   }
   return MessageWindow::WindowProc(msg, wParam, lParam);
 }
 
-bool CFilesDialog::OnCommand(UINT command) {
+void CFilesDialog::OnCommand(UINT command) {
   switch (command) {
-    case ID_FILES_ADD: OnAdd(); return true;
-    case ID_FILES_DELETE: OnDelete(); return true;
-    case ID_FILES_CLEAR: OnClear(); return true;
-    case ID_FILES_SAME_PROPERTIES: OnSameProperties(); return true;
-    default: return false;
+    case ID_FILES_ADD: OnAdd(); break;
+    case ID_FILES_DELETE: OnDelete(); break;
+    case ID_FILES_CLEAR: OnClear(); break;
+    case ID_FILES_SAME_PROPERTIES: OnSameProperties(); break;
+    default: break;
   }
 }
 

@@ -93,7 +93,7 @@ class CFilesDialog : public QWidget, public MessageWindow {
   // Appends an entry for the item.
   int AddEntry(const FileAreaItem& item);
 
-  bool OnCommand(UINT command);
+  void OnCommand(UINT command);
   void OnSelectionChanged(int row);
   void OnAdd();
   void OnDelete();

@@ -205,23 +205,21 @@ LRESULT CFlashWordDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_RERENDER_ITEM:
       if (list_->currentRow() >= 0) ShowOnCanvas(list_->currentRow());
       return 0;
-    case WM_COMMAND:
-      if (OnCommand(static_cast<UINT>(wParam))) return 0;
-      break;
+    case WM_COMMAND: OnCommand(static_cast<UINT>(wParam)); return 0;
     default: break;
   }
   return MessageWindow::WindowProc(msg, wParam, lParam);
 }
 
-bool CFlashWordDialog::OnCommand(UINT command) {
+void CFlashWordDialog::OnCommand(UINT command) {
   switch (command) {
-    case ID_FLASH_WORDS_ADD: OnAdd(); return true;
-    case ID_FLASH_WORDS_EDIT: OnEdit(); return true;
-    case ID_FLASH_WORDS_DELETE: OnDelete(); return true;
-    case ID_FLASH_WORDS_CLEAR: OnClear(); return true;
-    case ID_FLASH_WORDS_APPLY_TO_ALL: OnApplyToAll(); return true;
-    case kColorId: OnColor(); return true;
-    default: return false;
+    case ID_FLASH_WORDS_ADD: OnAdd(); break;
+    case ID_FLASH_WORDS_EDIT: OnEdit(); break;
+    case ID_FLASH_WORDS_DELETE: OnDelete(); break;
+    case ID_FLASH_WORDS_CLEAR: OnClear(); break;
+    case ID_FLASH_WORDS_APPLY_TO_ALL: OnApplyToAll(); break;
+    case kColorId: OnColor(); break;
+    default: break;
   }
 }
 

@@ -82,7 +82,7 @@ class CFlashWordDialog : public QWidget, public MessageWindow {
   // The selected item changed in a way that alters its picture.
   void MarkChanged(FlashWordItem& item);
 
-  bool OnCommand(UINT command);
+  void OnCommand(UINT command);
   void OnSelectionChanged(int row);
   void OnAdd();
   void OnEdit();

@@ -278,25 +278,23 @@ LRESULT CImageWordDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_RERENDER_ITEM:
       RenderSelected(wParam == 1 ? RerenderWhen::kOutdated : RerenderWhen::kAlways);
       return 0;
-    case WM_COMMAND:
-      if (OnCommand(static_cast<UINT>(wParam))) return 0;
-      break;
+    case WM_COMMAND: OnCommand(static_cast<UINT>(wParam)); return 0;
     default: break;
   }
   return MessageWindow::WindowProc(msg, wParam, lParam);
 }
 
-bool CImageWordDialog::OnCommand(UINT command) {
+void CImageWordDialog::OnCommand(UINT command) {
   if (const KindDefaults* defaults = KindOfCommand(command)) {
     OnAdd(defaults->kind);
-    return true;
+    return;
   }
   switch (command) {
-    case ID_IMAGE_TEXT_EDIT: OnEdit(); return true;
-    case ID_IMAGE_TEXT_DELETE: OnDelete(); return true;
-    case ID_IMAGE_TEXT_CLEAR: OnClear(); return true;
-    case ID_IMAGE_TEXT_SAME_PROPERTIES: OnSameProperties(); return true;
-    default: return false;
+    case ID_IMAGE_TEXT_EDIT: OnEdit(); break;
+    case ID_IMAGE_TEXT_DELETE: OnDelete(); break;
+    case ID_IMAGE_TEXT_CLEAR: OnClear(); break;
+    case ID_IMAGE_TEXT_SAME_PROPERTIES: OnSameProperties(); break;
+    default: break;
   }
 }
 

@@ -87,7 +87,7 @@ class CImageWordDialog : public QWidget, public MessageWindow {
   void RenderSelected(RerenderWhen when);
   static void ShowOnCanvas(int row);
 
-  bool OnCommand(UINT command);
+  void OnCommand(UINT command);
   void OnAdd(PageKind kind);
   void OnEdit();
   void OnDelete();

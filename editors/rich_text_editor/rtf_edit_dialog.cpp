@@ -300,25 +300,29 @@ void CRtfEditDialog::ApplyLanguage() {
 }
 
 LRESULT CRtfEditDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_COMMAND && OnCommand(wParam)) return 0;
+  if (msg == WM_COMMAND) {
+    OnCommand(wParam);
+    return 0;
+  }
   return MessageWindow::WindowProc(msg, wParam, lParam);
 }
 
-bool CRtfEditDialog::OnCommand(WPARAM command) {
-  if (formats_->OnCommand(command)) return true;
+void CRtfEditDialog::OnCommand(WPARAM command) {
+  if (formats_->OnCommand(command)) return;
   if (const UINT edit = EditCommandOfTool(static_cast<UINT>(command))) {
-    return formats_->OnCommand(edit);
+    formats_->OnCommand(edit);
+    return;
   }
   switch (command) {
-    case kBackId: OnBackColor(); return true;
+    case kBackId: OnBackColor(); break;
     case ID_RTF_TOOL_OPEN:
-    case ID_RTF_MENU_OPEN: OnOpenFile(); return true;
+    case ID_RTF_MENU_OPEN: OnOpenFile(); break;
     case ID_RTF_TOOL_SAVE:
-    case ID_RTF_MENU_SAVE: static_cast<void>(SaveTo(rtfPath_)); return true;
+    case ID_RTF_MENU_SAVE: static_cast<void>(SaveTo(rtfPath_)); break;
     case ID_RTF_TOOL_SAVE_AS:
-    case ID_RTF_MENU_SAVE_AS: OnSaveAs(); return true;
-    case ID_RTF_MENU_EXIT: reject(); return true;
-    default: return false;
+    case ID_RTF_MENU_SAVE_AS: OnSaveAs(); break;
+    case ID_RTF_MENU_EXIT: reject(); break;
+    default: break;
   }
 }
 

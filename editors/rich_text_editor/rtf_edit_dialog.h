@@ -91,7 +91,7 @@ class CRtfEditDialog : public QDialog, public MessageWindow {
   void CreatePageControls(QWidget& body);
   void CreateTextEdit(QWidget& body, int width);
   void Open();
-  bool OnCommand(WPARAM command);
+  void OnCommand(WPARAM command);
 
   // The page's fields and the owner.
   void Rerender();

@@ -202,9 +202,7 @@ LRESULT CSingleLineDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_RERENDER_ITEM:
       Render(wParam == 1 ? RerenderWhen::kOutdated : RerenderWhen::kAlways);
       return 0;
-    case WM_COMMAND:
-      if (OnCommand(wParam)) return 0;
-      break;
+    case WM_COMMAND: OnCommand(wParam); return 0;
     default: break;
   }
   return MessageWindow::WindowProc(msg, wParam, lParam);
@@ -269,15 +267,15 @@ void CSingleLineDialog::OnTextChanged() {
   AskRender(RerenderWhen::kAlways);
 }
 
-bool CSingleLineDialog::OnCommand(WPARAM command) {
+void CSingleLineDialog::OnCommand(WPARAM command) {
   // The text colour's command is always the format controls': they count the
   // picker's echoes.
-  if (command == static_cast<WPARAM>(kFormatIds.color)) return formats_->OnCommand(command);
-  if (info_ == nullptr) return false;
-  if (formats_->OnCommand(command)) return true;
-  if (command != kBackId) return false;
-  OnBackColor();
-  return true;
+  if (command == static_cast<WPARAM>(kFormatIds.color)) {
+    formats_->OnCommand(command);
+    return;
+  }
+  if (info_ == nullptr || formats_->OnCommand(command)) return;
+  if (command == kBackId) OnBackColor();
 }
 
 void CSingleLineDialog::OnBackColor() {

@@ -77,7 +77,7 @@ class CSingleLineDialog : public QWidget, public MessageWindow {
   void Render(RerenderWhen when);
   void AskRender(RerenderWhen when);
   void OnTextChanged();
-  bool OnCommand(WPARAM command);
+  void OnCommand(WPARAM command);
   void OnBackColor();
   void OnEffect(int index);
   void OnSpeed(int index);

@@ -286,11 +286,14 @@ void CGridEditDialog::ApplyLanguage() {
 }
 
 LRESULT CGridEditDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_COMMAND && OnCommand(wParam)) return 0;
+  if (msg == WM_COMMAND) {
+    OnCommand(wParam);
+    return 0;
+  }
   return MessageWindow::WindowProc(msg, wParam, lParam);
 }
 
-bool CGridEditDialog::OnCommand(WPARAM command) {
+void CGridEditDialog::OnCommand(WPARAM command) {
   for (int picker = 0; picker < kPickerCount; ++picker) {
     if (command != static_cast<WPARAM>(kPickerIds[picker])) continue;
     if (pendingEchoes_[picker] > 0) {
@@ -298,20 +301,20 @@ bool CGridEditDialog::OnCommand(WPARAM command) {
     } else {
       OnColor(Picker(picker));
     }
-    return true;
+    return;
   }
   switch (command) {
-    case ID_GRID_NEW: OnNew(); return true;
-    case ID_GRID_OPEN: OnOpen(); return true;
-    case ID_GRID_SAVE_AS: OnSaveAs(); return true;
-    case ID_GRID_INSERT_ROW: OnInsert(true); return true;
-    case ID_GRID_INSERT_COLUMN: OnInsert(false); return true;
-    case ID_GRID_DELETE_ROWS: OnDelete(true); return true;
-    case ID_GRID_DELETE_COLUMNS: OnDelete(false); return true;
-    case ID_GRID_MERGE: OnMerge(); return true;
-    case ID_GRID_SPLIT: OnSplit(); return true;
-    case ID_GRID_APPLY: OnApply(); return true;
-    default: return false;
+    case ID_GRID_NEW: OnNew(); break;
+    case ID_GRID_OPEN: OnOpen(); break;
+    case ID_GRID_SAVE_AS: OnSaveAs(); break;
+    case ID_GRID_INSERT_ROW: OnInsert(true); break;
+    case ID_GRID_INSERT_COLUMN: OnInsert(false); break;
+    case ID_GRID_DELETE_ROWS: OnDelete(true); break;
+    case ID_GRID_DELETE_COLUMNS: OnDelete(false); break;
+    case ID_GRID_MERGE: OnMerge(); break;
+    case ID_GRID_SPLIT: OnSplit(); break;
+    case ID_GRID_APPLY: OnApply(); break;
+    default: break;
   }
 }
 

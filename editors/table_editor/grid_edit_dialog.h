@@ -90,7 +90,7 @@ class CGridEditDialog : public QDialog, public MessageWindow {
   void CreateFormatControls(QWidget& body);
   void CreateSizeControls(QWidget& body);
   void Open();
-  bool OnCommand(WPARAM command);
+  void OnCommand(WPARAM command);
 
   // Table files (grid_edit_files.cpp).
   // Loads a table file; an existing file that is no table or is damaged is shown

@@ -157,8 +157,11 @@ TEST_F(CommunicationPage, ControlsFollowTheModeAndEditOnlyOnTheUsersChanges) {
   EXPECT_FALSE(Shown(page.DirectText()));
   EXPECT_EQ(page.IpEdit().Field(0).text(), QStringLiteral("10"));
   page.IpEdit().Field(3).clear();
-  QTest::keyClicks(&page.IpEdit().Field(3), QStringLiteral("255"));
+  QTest::keyClicks(&page.IpEdit().Field(3), QStringLiteral("2556"));  // three digits at most
   EXPECT_EQ(screen.LedIp, 0x0A0001FFu);
+  page.IpEdit().Field(3).clear();
+  QTest::keyClicks(&page.IpEdit().Field(3), QStringLiteral("0255"));
+  EXPECT_EQ(screen.LedIp, 0x0A000119u);
 
   page.ModeList().setCurrentRow(2);  // USB disk: no link to test
   EXPECT_EQ(screen.SendType, kSendByUsbDisk);

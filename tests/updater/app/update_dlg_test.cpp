@@ -63,6 +63,13 @@ TEST_F(UpdateTimerTest, AcceptedOfferShowsTheDownloadAtOnce) {
     notice.PlaceAtScreenCorner();
     notice.show();
     EXPECT_EQ(notice.Button(IDOK).text(), QStringLiteral("确定"));
+    notice.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&notice));
+    // Tab goes round the two buttons, never to the title bar's close.
+    EXPECT_EQ(notice.focusWidget(), &notice.Button(IDOK));
+    QTest::keyClick(&notice, Qt::Key_Tab);
+    QTest::keyClick(&notice, Qt::Key_Tab);
+    EXPECT_EQ(notice.focusWidget(), &notice.Button(IDOK));
     SaveScreenshot(notice, QStringLiteral("update_notice"));
     notice.hide();
   };
