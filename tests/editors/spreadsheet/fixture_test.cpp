@@ -110,6 +110,10 @@ TEST_F(SpreadsheetFixtures, CompoundFilesThatCannotBeReadGiveTheirCode) {
       {write("truncated.xls", book.left(book.size() / 3)), SpreadsheetError::Damaged},
       {write("rootless.xls", rootless), SpreadsheetError::Damaged},
       {Path("excel95.xls"), SpreadsheetError::NotSpreadsheet},
+      {Path("damaged_string.xls"), SpreadsheetError::Damaged},
+      {Path("damaged_runs.xls"), SpreadsheetError::Damaged},
+      {Path("damaged_number.xls"), SpreadsheetError::Damaged},
+      {Path("damaged_mulrk.xls"), SpreadsheetError::Damaged},
   };
   for (const auto& [path, error] : cases) {
     const WorksheetTexts result = ReadFirstWorksheet(path);

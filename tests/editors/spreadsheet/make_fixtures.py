@@ -20,6 +20,10 @@ with a number format in column A and the text the sheet shows for it in column B
 formulas.xls/.xlsx hold formula cells with the results the file stores in column A
 (xlwt and openpyxl store none; they are written in afterwards) and the text the
 sheet shows in column B; its last row's text is LONG_WIDE, which the test knows too.
+
+The damaged_*.xls files hold book.xls's workbook stream with one record spoilt: the
+last shared string longer than its record, or its rich-text runs past it; the first
+sheet's first number cut short; a MULRK of a size no whole number of cells fills.
 """
 import datetime
 import re
@@ -217,6 +221,64 @@ def write_compound_layouts(folder):
     write_compound(f"{folder}/excel95.xls", stream, 9, "Book")
 
 
+def biff_records(stream):
+    """The workbook stream's records as [kind, data] pairs."""
+    out, at = [], 0
+    while at < len(stream):
+        kind, length = struct.unpack_from("<HH", stream, at)
+        out.append([kind, bytearray(stream[at + 4:at + 4 + length])])
+        at += 4 + length
+    return out
+
+
+def last_sst_string(data):
+    """Where the SST's last string (its character count) starts."""
+    at, last = 8, 8
+    while at < len(data):
+        count, flags = struct.unpack_from("<HB", data, at)
+        last, at = at, at + 3
+        runs = struct.unpack_from("<H", data, at)[0] if flags & 0x08 else 0
+        at += 2 if flags & 0x08 else 0
+        phonetic = struct.unpack_from("<i", data, at)[0] if flags & 0x04 else 0
+        at += 4 if flags & 0x04 else 0
+        at += count * (2 if flags & 0x01 else 1) + 4 * runs + phonetic
+    return last
+
+
+def write_damaged(folder):
+    def save(name, spoil):
+        records = biff_records(book_xls().get_biff_data())
+        spoil(records)
+        write_compound(f"{folder}/damaged_{name}.xls",
+                       b"".join(struct.pack("<HH", k, len(d)) + d for k, d in records))
+
+    def sst(records):
+        return next(d for k, d in records if k == 0x00FC)
+
+    def first_sheet(records):  # the index of the first sheet's BOF
+        return [i for i, (k, _) in enumerate(records) if k == 0x0809][1]
+
+    def cut_string(records):  # more characters than the record holds
+        data = sst(records)
+        struct.pack_into("<H", data, last_sst_string(data), 0xFFFF)
+
+    def runs_past(records):  # two characters, then runs beyond the record
+        data = sst(records)
+        struct.pack_into("<HB", data, last_sst_string(data), 2, 0x08)
+
+    def cut_number(records):
+        number = next(r for r in records[first_sheet(records):] if r[0] == 0x0203)
+        number[1] = number[1][:10]
+
+    def odd_mulrk(records):  # row 0, columns 0-0, one byte over
+        at = first_sheet(records) + 1
+        records.insert(at, [0x00BD, bytearray(struct.pack("<HHHIHB", 0, 0, 15, 0x02, 0, 0))])
+
+    for name, spoil in [("string", cut_string), ("runs", runs_past), ("number", cut_number),
+                        ("mulrk", odd_mulrk)]:
+        save(name, spoil)
+
+
 def write_shown(folder, date1904):
     name = "shown1904" if date1904 else "shown"
     book = xlwt.Workbook(encoding="utf-8")
@@ -330,6 +392,7 @@ def main():
     write_locked(folder + "/book.xls", folder + "/locked.xls")
     write_far(folder + "/far.xls")
     write_compound_layouts(folder)
+    write_damaged(folder)
     write_shown(folder, False)
     write_shown(folder, True)
     write_formulas(folder)
