@@ -166,6 +166,7 @@ class LocalAddressDialog : public apptest::AppTest {
 TEST_F(LocalAddressDialog, ASuccessfulChangeIsReportedAndCloses) {
   auto dialog = Dialog(FakeProgram(QStringLiteral("exit 0")));
   ASSERT_EQ(dialog->EntryList().count(), 2);
+  EXPECT_EQ(dialog->EntryList().item(1)->text(), QStringLiteral("sea0  10.201.10.1"));
   EXPECT_EQ(dialog->HardwareShown(), QStringLiteral("02-00-00-00-09-01"));
   EXPECT_EQ(dialog->Edit(0).Address(), 0x0AC90901u);
   EXPECT_EQ(dialog->Edit(1).Address(), 0xFFFFFF00u);

@@ -178,6 +178,10 @@ TEST_F(FilesPageTest, ChangesAreClampedAndReplayTheItem) {
   emit files.EffectCombo().activated(20);  // the same again: nothing to replay
   emit files.SpeedCombo().activated(7);
   EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(0), Show(0)}));
+  emit files.EffectCombo().activated(0);  // the first effect, and back
+  EXPECT_EQ(Item(0).InStyle, 0);
+  emit files.EffectCombo().activated(20);
+  EXPECT_EQ(canvas.Take(), (std::vector<Message>{Show(0), Show(0)}));
 
   // A picture's settings: the speed to every file, effect and stay time to pictures.
   const auto timing = [this](int row) {

@@ -178,6 +178,7 @@ TEST_F(ImageTextTest, NewPagesTakeTheirKindsDefaultsAndFiles) {
   // End to end shows only for a caption page with effect 6; a text page has neither
   // effect nor speed.
   CImageWordDialog& text = Text();
+  EXPECT_EQ(text.EndToEndCheck().text(), ReadLangText(QStringLiteral("IDD_IMAGEWORD_DIALOG"), 1012));
   for (int row : {0, 1, 2, 3, 4}) {
     text.List().setCurrentRow(row);
     EXPECT_EQ(text.EndToEndCheck().isVisibleTo(&text), row == 2) << row;
@@ -363,6 +364,10 @@ TEST_F(ImageTextTest, DeleteClearAndMoveKeepFilesAndEntriesInStep) {
   EXPECT_EQ(Text().List().GetItemRecord(1)->image, 1);  // a text page's icon
   EXPECT_EQ(Text().List().GetItemRecord(2)->image, 2);
   EXPECT_TRUE(canvas.Take().empty());
+  Text().UpButton().click();  // on to the first row, and back
+  EXPECT_EQ(ReadBoundedText(Pages()[0].guid), ReadBoundedText(before[2].guid));
+  Text().DownButton().click();
+  EXPECT_EQ(Text().List().currentRow(), 1);
   Text().List().setCurrentRow(0);
   Text().UpButton().click();  // the first page stays, and the last
   Text().List().setCurrentRow(2);

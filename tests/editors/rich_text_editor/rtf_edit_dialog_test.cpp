@@ -88,8 +88,14 @@ class RtfEditTest : public apptest::AppTest {
                          asked.push_back({text, style});
                          return answer;
                        },
-                       [this](const QString&) { return openPath; },
-                       [this](const QString&) { return savePath; }};
+                       [this](const QString& filter) {
+                         filters.push_back(filter);
+                         return openPath;
+                       },
+                       [this](const QString& filter) {
+                         filters.push_back(filter);
+                         return savePath;
+                       }};
     dialog = std::make_unique<CRtfEditDialog>(path, width, 32, item, owner.Handle(), nullptr,
                                               std::move(hooks));
     if (deliver) Deliver();
@@ -112,6 +118,7 @@ class RtfEditTest : public apptest::AppTest {
   std::vector<Asked> asked;
   int answer = kIdOk;
   QString openPath;
+  QStringList filters;  // of each file chooser, in order
   QString savePath;
 
  private:
@@ -318,6 +325,12 @@ TEST_F(RtfEditTest, OpenReplacesTheTextAndSaveAsNamesAnRtfFile) {
     }
   }
   EXPECT_EQ(Read(dir + "x.rtf"), other.Rtf());
+  const auto name = [](int key) { return ReadLangText(u"IDD_RTFEDIT_DIALOG"_s, key); };
+  const QString rtf = name(1030) + u"(*.rtf) (*.rtf *.RTF)"_s;
+  EXPECT_EQ(filters.mid(filters.size() - 3),
+            (QStringList{name(1029) + u"(*.rtf;*.txt) (*.txt *.rtf *.TXT *.RTF);;"_s + rtf +
+                             u";;"_s + name(1031) + u"(*.txt) (*.txt *.TXT)"_s,
+                         rtf, rtf}));
   EXPECT_EQ(Read(dir + "y.RTF"), other.Rtf());  // an extension in any case is kept
   EXPECT_FALSE(QFile::exists(dir + "y.RTF.rtf"));
 

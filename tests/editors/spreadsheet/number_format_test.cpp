@@ -75,6 +75,7 @@ const struct {
     // Fractions: the nearest with as many denominator digits as placeholders, or the
     // code's own denominator; spaces where a whole number's fraction would stand.
     {1.25, u"# ?/?", u"1 1/4"},
+    {1.25, u"# ?/8\"in\"", u"1 2/8in"},
     {std::numbers::pi, u"# ?/?", u"3 1/7"},
     {std::numbers::pi, u"# ?\?/?\?", u"3 14/99"},
     {std::numbers::pi, u"# ?\?\?/?\?\?", u"3  16/113"},
