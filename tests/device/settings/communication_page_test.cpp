@@ -292,6 +292,8 @@ TEST_F(FoundCards, RowsAppearWhileTheSearchRunsAndCheckedCardsBecomeScreens) {
   const int mono = row == 0 ? 1 : 0;
   EXPECT_EQ(Cell(mono, CCommunicationSetDialog::kModel), QStringLiteral("MONO"));
   EXPECT_EQ(Cell(mono, CCommunicationSetDialog::kVersion), QString());
+  // Each found card's row shows an empty check box.
+  EXPECT_EQ(results.topLevelItem(row)->data(0, Qt::CheckStateRole), QVariant(Qt::Unchecked));
   results.topLevelItem(row)->setCheckState(0, Qt::Checked);
   results.topLevelItem(mono)->setCheckState(0, Qt::Checked);
   SaveScreenshot(*pane, QStringLiteral("communication_page_found_cards"));
