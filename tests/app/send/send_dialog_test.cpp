@@ -461,6 +461,7 @@ TEST_F(SendPane, LanguageSwitchMakesTheColumnsAgain) {
   SelectLanguageFile(1);
   pane_.ApplyLanguage();
   ASSERT_EQ(pane_.Screens().columnCount(), 4);
+  EXPECT_EQ(pane_.Screens().topLevelItem(0)->columnCount(), 4);  // a row has no more
   // The last column takes at least its width: it stretches to the list's edge.
   const int widths[] = {70, 100, 120, 190};
   for (int column = 0; column < 4; ++column) {
