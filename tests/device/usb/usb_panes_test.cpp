@@ -319,6 +319,15 @@ TEST_F(UsbPanes, ExportFailuresWriteNoScreenFileAndSayWhy) {
   EXPECT_EQ(lastResult, KQ_ERR_FILE);
   EXPECT_FALSE(FileExists(CardFile("W", "kq_disp_pgm.usb")));
   EXPECT_TRUE(SendPane().ExportButton().isEnabled());
+  ASSERT_TRUE(QDir(root + "marvane").removeRecursively());
+
+  // No room for the program file in the program's own Temp folder: none reaches the disk.
+  const QString temp = AppFolderPath(AppFolder::Temp).chopped(1);
+  ASSERT_TRUE(QDir(temp).removeRecursively() && WriteBytes(temp, "in the way"));
+  Export();
+  EXPECT_EQ(TakeStatuses(), Codes({6, 6, 8}));
+  EXPECT_FALSE(FileExists(CardFile("P", "kq_disp_pgm.usb")));
+  ASSERT_TRUE(QFile::remove(temp) && QDir().mkpath(temp));
 
   qunsetenv("QUENDRA_REMOVABLE_DRIVES");
   SendPane().FillDriveList();
