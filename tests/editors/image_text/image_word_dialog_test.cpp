@@ -178,7 +178,8 @@ TEST_F(ImageTextTest, NewPagesTakeTheirKindsDefaultsAndFiles) {
   // End to end shows only for a caption page with effect 6; a text page has neither
   // effect nor speed.
   CImageWordDialog& text = Text();
-  EXPECT_EQ(text.EndToEndCheck().text(), ReadLangText(QStringLiteral("IDD_IMAGEWORD_DIALOG"), 1012));
+  EXPECT_EQ(text.EndToEndCheck().text(),
+            ReadLangText(QStringLiteral("IDD_IMAGEWORD_DIALOG"), 1012));
   for (int row : {0, 1, 2, 3, 4}) {
     text.List().setCurrentRow(row);
     EXPECT_EQ(text.EndToEndCheck().isVisibleTo(&text), row == 2) << row;

@@ -209,7 +209,8 @@ TEST_F(XlsxReader, BadInputGivesItsCodeAndNoTexts) {
 // Each decoded string and format is charged to the budget: a part that costs exactly
 // what is left reads, one byte less refuses it.
 TEST(XlsxParts, TheDecodeBudgetHoldsToTheByte) {
-  const QByteArray strings = "<sst xmlns=\"" + kMain + "\"><si><t>ab</t></si><si><t>c</t></si></sst>";
+  const QByteArray strings =
+      "<sst xmlns=\"" + kMain + "\"><si><t>ab</t></si><si><t>c</t></si></sst>";
   const QByteArray styles = "<styleSheet xmlns=\"" + kMain +
                             "\"><numFmts><numFmt numFmtId=\"164\" formatCode=\"0.0\"/></numFmts>"
                             "<cellXfs><xf numFmtId=\"164\"/><xf/></cellXfs></styleSheet>";
