@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "platform/window_channel.h"
+#include "tests/support/eventually.h"
 #include "tests/support/recording_window.h"
 
 namespace {
@@ -56,7 +57,7 @@ TEST_F(WindowChannelTest, OnlyAcceptedNumbersReachTheWindow) {
   EXPECT_TRUE(WindowClassExists(kClass));
   EXPECT_TRUE(PostToWindowClass(kClass, kOther, 1, 2));
   EXPECT_TRUE(PostToWindowClass(kClass, kAccepted, 3, -4));
-  QTRY_COMPARE(window.received.size(), 1u);
+  EXPECT_EVENTUALLY_EQ(window.received.size(), 1u);
   EXPECT_EQ(window.received[0].msg, kAccepted);
   EXPECT_EQ(window.received[0].wParam, 3u);
   EXPECT_EQ(window.received[0].lParam, -4);
@@ -72,7 +73,7 @@ TEST_F(WindowChannelTest, GarbageStallsAndFloodsNeitherCrashNorStall) {
   garbage.connectToServer(WindowClassPath(kClass));
   ASSERT_TRUE(garbage.waitForConnected(1000));
   garbage.write(QByteArray(kWindowFrameSize, 'x') + Frames({{kAccepted, 1, 1}}));
-  QTRY_COMPARE(garbage.state(), QLocalSocket::UnconnectedState);
+  EXPECT_EVENTUALLY_EQ(garbage.state(), QLocalSocket::UnconnectedState);
 
   // Half a frame is dropped after the time-out, without blocking anything else.
   QLocalSocket stalled;
@@ -88,9 +89,9 @@ TEST_F(WindowChannelTest, GarbageStallsAndFloodsNeitherCrashNorStall) {
   flooding.connectToServer(WindowClassPath(kClass));
   ASSERT_TRUE(flooding.waitForConnected(1000));
   flooding.write(Frames(flood));
-  QTRY_COMPARE(window.received.size(), 500u);
+  EXPECT_EVENTUALLY_EQ(window.received.size(), 500u);
   EXPECT_EQ(window.received.back().wParam, 998u);
 
-  QTRY_COMPARE_WITH_TIMEOUT(stalled.state(), QLocalSocket::UnconnectedState, 3000);
+  EXPECT_EVENTUALLY_EQ_WITHIN(stalled.state(), QLocalSocket::UnconnectedState, 3000);
   EXPECT_EQ(window.received.size(), 500u);  // neither the garbage's tail nor the half frame
 }

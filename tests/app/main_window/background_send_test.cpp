@@ -29,6 +29,7 @@
 #include "tests/app/main_window/main_window_fixture.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
+#include "tests/support/eventually.h"
 #include "tests/support/fake_flash_host.h"
 #include "tests/support/swf_writer.h"
 
@@ -122,7 +123,7 @@ TEST_F(BackgroundSend, PictureAndRecordedBackgroundReachTheCardUnderTheContent) 
 
   Send();
   ASSERT_EQ(card.Payloads().size(), 1u);
-  QTRY_COMPARE(window_->StatusBar().Text(2), Text(1009));  // sent whole: success
+  EXPECT_EVENTUALLY_EQ(window_->StatusBar().Text(2), Text(1009));  // sent whole: success
   EXPECT_EQ(area_->Backgrounds[1].RenderFlag, 0);
   emu::DisplayData data;
   ASSERT_EQ(emu::DecodeDisplayData(card.Payloads()[0], data), "");
@@ -165,7 +166,8 @@ TEST_F(BackgroundSend, WithoutItsMovieNothingIsSentAndWithoutAPlayerTheSendFails
   ASSERT_TRUE(QFile::rename(FlashBackgroundSourcePath(3) + u'~', FlashBackgroundSourcePath(3)));
   Send();
   EXPECT_EQ(area_->Backgrounds[1].RenderFlag, 1);
-  QTRY_COMPARE(window_->StatusBar().Text(2), Text(1010) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));
+  EXPECT_EVENTUALLY_EQ(window_->StatusBar().Text(2),
+                       Text(1010) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));
   EXPECT_EQ(ReadBoundedText(area_->Backgrounds[0].FilePath), picturePath_);
 }
 

@@ -36,6 +36,7 @@
 #include "tests/app/main_window/send_fixture.h"
 #include "tests/support/card_emulator.h"
 #include "tests/support/display_data_codec.h"
+#include "tests/support/eventually.h"
 #include "tests/support/fake_flash_host.h"
 #include "tests/support/screenshot.h"
 
@@ -185,7 +186,7 @@ TEST_F(FlashWordsSend, BuiltInTemplatesCallBackOncePerLineAndReachTheCard) {
         recorder.RenderFlashText(FlashWordStyleOf(item),
                                  {styles[i], ReadBoundedText(item.guid), text, 64, 32, -1, 1}),
         1);
-    QTRY_VERIFY_WITH_TIMEOUT(recorder.IsDone(), 30000);
+    EXPECT_EVENTUALLY_WITHIN(recorder.IsDone(), 30000);
     ASSERT_FALSE(recorder.RecordFailed()) << styles[i];
     EXPECT_EQ(recorder.FlashEventCount(), 2) << styles[i];
     item.IsChanged = 0;
@@ -220,7 +221,8 @@ TEST_F(FlashWordsSend, WithoutAPlayerTheSendFailsOnTheMissingFrames) {
   SendMessage(Page().Handle(), WM_COMMAND, ID_FLASH_WORDS_ADD, 0);
   Send();
   EXPECT_EQ(Items()[0].IsChanged, 1);
-  QTRY_COMPARE(window_->StatusBar().Text(2), Text(1010) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));
+  EXPECT_EVENTUALLY_EQ(window_->StatusBar().Text(2),
+                       Text(1010) + GetSendErrorText(KQ_ERR_PAGE_NOT_FOUND));
 }
 
 }  // namespace

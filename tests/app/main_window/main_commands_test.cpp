@@ -32,6 +32,7 @@
 #include "tests/support/card_emulator.h"
 #include "tests/support/card_picture.h"
 #include "tests/support/display_data_codec.h"
+#include "tests/support/eventually.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
@@ -285,7 +286,7 @@ TEST_F(MainCommands, SendingTheCurrentScreenReportsProgressAndResult) {
   tight.IsUseBorder = 1, tight.BorderWidth = 3;
   window_->got.clear();
   Command(ID_TOOLBAR_SEND);
-  QTRY_COMPARE(window_->Of(UM_SEND_RESULT).size(), 4u);
+  EXPECT_EVENTUALLY_EQ(window_->Of(UM_SEND_RESULT).size(), 4u);
   EXPECT_EQ(window_->Of(UM_SEND_RESULT)[2], KQ_OK);
   EXPECT_EQ(window_->Of(UM_SEND_RESULT)[3], KQ_ERR_BAD_SIZE);
   EXPECT_EQ(window_->StatusBar().Text(2), Text(1010) + GetSendErrorText(KQ_ERR_BAD_SIZE));
@@ -303,8 +304,8 @@ TEST_F(MainCommands, ACardThatRefusesOrHangsUpEndsTheSendOnItsErrorText) {
     window_->ProjectPage().BuildTreeFromModel();
     window_->got.clear();
     Command(ID_TOOLBAR_SEND);
-    QTRY_VERIFY(!window_->Of(UM_SEND_RESULT).empty() &&
-                window_->Of(UM_SEND_RESULT).back() == result);
+    EXPECT_EVENTUALLY(!window_->Of(UM_SEND_RESULT).empty() &&
+                      window_->Of(UM_SEND_RESULT).back() == result);
     EXPECT_EQ(window_->StatusBar().Text(2), Text(1010) + GetSendErrorText(result)) << result;
     EXPECT_TRUE(window_->isEnabled() && window_->PreviewFrame().isEnabled());
   }
@@ -388,9 +389,9 @@ TEST_F(MainCommands, CheckUpdateTellsARunningUpdaterOrStartsIt) {
     return true;
   };
   Command(ID_HELP_CHECK_UPDATE);
-  QTRY_COMPARE(updater.received.size(), 1u);
+  EXPECT_EVENTUALLY_EQ(updater.received.size(), 1u);
   Command(ID_HELP_CHECK_UPDATE);  // running now: told, not started again
-  QTRY_COMPARE(updater.received.size(), 2u);
+  EXPECT_EVENTUALLY_EQ(updater.received.size(), 2u);
   EXPECT_EQ(updater.Numbers(), (std::vector<UINT>{UM_CHECK_UPDATE, UM_CHECK_UPDATE}));
   EXPECT_EQ(launched, 1);
 }

@@ -17,6 +17,7 @@
 #include "model/settings/program_save_path.h"
 #include "platform/window_channel.h"
 #include "tests/app/main_window/main_window_fixture.h"
+#include "tests/support/eventually.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
@@ -212,7 +213,7 @@ TEST_F(MainMessagesTest, UpdatersRequestSavesAndEndsEvenWhenTheSaveFails) {
   };
   window = std::make_unique<CQuendraDlg>(hooks);
   ASSERT_TRUE(PostToWindowClass(kMainWindowClass, UM_EXIT_FOR_UPDATE, 0, 0));
-  QTRY_COMPARE(exits, 1);
+  EXPECT_EVENTUALLY_EQ(exits, 1);
   EXPECT_FALSE(channelOpen);
   EXPECT_TRUE(asked.isEmpty());
 }

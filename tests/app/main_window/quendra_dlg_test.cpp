@@ -20,6 +20,7 @@
 #include "model/settings/program_save_path.h"
 #include "platform/window_channel.h"
 #include "tests/app/main_window/main_window_fixture.h"
+#include "tests/support/eventually.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/screenshot.h"
 
@@ -70,7 +71,7 @@ TEST_F(MainWindowTest, ShellTextsClockKeysAndTheUpdatersMessage) {
   // Only the updater's exit request reaches the window over its class.
   EXPECT_TRUE(PostToWindowClass(kMainWindowClass, UM_QUIT_UPDATER, 0, 0));
   EXPECT_TRUE(PostToWindowClass(kMainWindowClass, UM_EXIT_FOR_UPDATE, 0, 0));
-  QTRY_COMPARE(exits, 1);
+  EXPECT_EVENTUALLY_EQ(exits, 1);
 }
 
 TEST_F(MainWindowTest, ClosingGoesBackFromAPaneThenAsksSavesAndTellsTheUpdater) {
@@ -109,7 +110,7 @@ TEST_F(MainWindowTest, ClosingGoesBackFromAPaneThenAsksSavesAndTellsTheUpdater) 
   window.close();
   EXPECT_FALSE(window.isVisible());
   EXPECT_TRUE(IsProjectFile(GetProgramSavePath()));
-  QTRY_COMPARE(updater.received.size(), 1u);
+  EXPECT_EVENTUALLY_EQ(updater.received.size(), 1u);
   EXPECT_EQ(updater.Numbers()[0], UM_QUIT_UPDATER);
 }
 
@@ -156,7 +157,7 @@ TEST_F(MainWindowTest, MinimisingHidesThePreviewFrame) {
   EXPECT_TRUE(window.PreviewFrame().isVisible());
   EXPECT_EQ(window.PreviewFrame().Master(), &window);
   window.setWindowState(Qt::WindowMinimized);
-  QTRY_VERIFY(!window.PreviewFrame().isVisible());
+  EXPECT_EVENTUALLY(!window.PreviewFrame().isVisible());
   window.setWindowState(Qt::WindowNoState);
-  QTRY_VERIFY(window.PreviewFrame().isVisible());
+  EXPECT_EVENTUALLY(window.PreviewFrame().isVisible());
 }

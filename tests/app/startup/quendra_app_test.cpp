@@ -17,6 +17,7 @@
 #include "model/common/app_paths.h"
 #include "platform/window_channel.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/eventually.h"
 
 namespace {
 
@@ -140,11 +141,11 @@ TEST_F(AppTest, RunningUpdaterIsToldToQuitBeforeTheSwap) {
   WriteFile(GetAppDir() + kUpdaterFile, "old");
   WriteFile(GetAppDir() + kWaitingUpdaterFile, "new");
   FakeUpdater updater(QStringLiteral("quit"));
-  QTRY_VERIFY(WindowClassExists(kUpdaterWindowClass));
+  EXPECT_EVENTUALLY(WindowClassExists(kUpdaterWindowClass));
   Recorder recorder;
   EXPECT_TRUE(CQuendraApp(recorder.Hooks()).InitInstance());
   EXPECT_TRUE(ReadFile(updater.record).startsWith("1060 0 0\n"));
-  QTRY_COMPARE(updater.process.state(), QProcess::NotRunning);
+  EXPECT_EVENTUALLY_EQ(updater.process.state(), QProcess::NotRunning);
   EXPECT_EQ(ReadFile(GetAppDir() + kUpdaterFile), "new");
 }
 
@@ -152,7 +153,7 @@ TEST_F(AppTest, UpdaterThatStaysDelaysTheStartOnlyByTheBound) {
   WriteFile(GetAppDir() + kUpdaterFile, "old");
   WriteFile(GetAppDir() + kWaitingUpdaterFile, "new");
   FakeUpdater updater(QStringLiteral("ignore"));
-  QTRY_VERIFY(WindowClassExists(kUpdaterWindowClass));
+  EXPECT_EVENTUALLY(WindowClassExists(kUpdaterWindowClass));
   Recorder recorder;
   QElapsedTimer started;
   started.start();

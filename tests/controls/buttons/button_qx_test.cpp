@@ -12,6 +12,7 @@
 #include "controls/buttons/frame_paint.h"
 #include "controls/support/sys_color.h"
 #include "platform/message_window.h"
+#include "tests/support/eventually.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -209,7 +210,7 @@ TEST(ButtonQx, DropDownPostsTheChosenCommand) {
     QTest::keyClicks(popup, QStringLiteral("s"));
   });
   QTest::mouseClick(&button, Qt::LeftButton);
-  QTRY_COMPARE(window.commands.size(), 1u);
+  EXPECT_EVENTUALLY_EQ(window.commands.size(), 1u);
   EXPECT_EQ(window.commands[0], std::make_pair(WPARAM{402}, LPARAM{0}));
 }
 

@@ -8,6 +8,7 @@
 #include "editors/background/swf_back_select_dialog.h"
 #include "model/settings/lang_text.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/eventually.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -38,6 +39,9 @@ TEST_F(ChooserTest, CellsToggleAndComeBackInNumberOrder) {
     }
     EXPECT_TRUE(drawn) << n;
   }
+  // and plays it on.
+  const QImage first = chooser.Cell(0).grab().toImage();
+  EXPECT_EVENTUALLY_WITHIN(chooser.Cell(0).grab().toImage() != first, 3000);
 
   QTest::mouseClick(&chooser.Cell(5), Qt::LeftButton);
   QTest::mouseClick(&chooser.Cell(2), Qt::LeftButton);

@@ -226,11 +226,15 @@ TEST(XlsxParts, TheDecodeBudgetHoldsToTheByte) {
       {readStrings, 2 * kDecodedEntryBytes + 2 * 3},  // two entries, three characters
       {readStyles, 3 * kDecodedEntryBytes + 2 * 3},   // a format code and two cell formats
   };
+  // Every budget short of the cost runs out at one of the entries, and that entry fails
+  // the read.
   for (const auto& [read, cost] : parts) {
     DecodeBudget exact(cost);
     EXPECT_TRUE(read(&exact)) << cost;
-    DecodeBudget short_(cost - 1);
-    EXPECT_FALSE(read(&short_)) << cost;
+    for (std::int64_t budget = 0; budget < cost; ++budget) {
+      DecodeBudget short_(budget);
+      EXPECT_FALSE(read(&short_)) << budget << " of " << cost;
+    }
   }
 }
 

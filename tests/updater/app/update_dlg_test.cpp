@@ -6,6 +6,7 @@
 
 #include "model/settings/lang_text.h"
 #include "tests/support/cut_texts.h"
+#include "tests/support/eventually.h"
 #include "tests/support/screenshot.h"
 #include "tests/updater/app/update_fixture.h"
 #include "updater/app/plain_button.h"
@@ -32,7 +33,7 @@ TEST_F(UpdateTimerTest, StartChecksOnceHiddenThenEveryEighteenthTick) {
   dialog->show();
   dialog->OnInitDialog();
   EXPECT_FALSE(dialog->isVisible());
-  QTRY_COMPARE(VersionRequests(), 1);
+  EXPECT_EVENTUALLY_EQ(VersionRequests(), 1);
   QTest::qWait(150);  // timer 2 fires once
   EXPECT_EQ(VersionRequests(), 1);
   EXPECT_EQ(dialog->State(), kIdle);
@@ -215,7 +216,7 @@ TEST_F(UpdateMessageTest, ProgressInSixtyFourBitsAndOnlyFromInside) {
   const std::size_t handled = dialog->received.size();
   ASSERT_TRUE(PostToWindowClass(kUpdaterWindowClass, UM_DOWNLOAD_PROGRESS, 40, 40));
   ASSERT_TRUE(PostToWindowClass(kUpdaterWindowClass, UM_QUIT_UPDATER, 0, 0));
-  QTRY_COMPARE(dialog->received.back().msg, UM_QUIT_UPDATER);
+  EXPECT_EVENTUALLY_EQ(dialog->received.back().msg, UM_QUIT_UPDATER);
   EXPECT_EQ(dialog->ProgressValue(), 75);
   EXPECT_EQ(dialog->received.size(), handled + 1);
   dialog->SetState(kDownloading);  // a new transfer starts at 0

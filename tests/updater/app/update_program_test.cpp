@@ -16,6 +16,7 @@
 
 #include "model/common/app_dir.h"
 #include "platform/window_channel.h"
+#include "tests/support/eventually.h"
 #include "tests/updater/core/package_builder.h"
 #include "updater/app/update_app.h"
 #include "updater/core/package_install.h"
@@ -49,7 +50,7 @@ class UpdateProgramTest : public testing::Test {
 
 TEST_F(UpdateProgramTest, SecondStartEndsAtOnceAndAQuitOnTheSocketEndsTheFirst) {
   QProcess& first = Start();
-  QTRY_VERIFY(WindowClassExists(kUpdaterWindowClass));
+  EXPECT_EVENTUALLY(WindowClassExists(kUpdaterWindowClass));
   QProcess& second = Start();
   ASSERT_TRUE(second.waitForFinished(5000));
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
@@ -85,10 +86,10 @@ TEST_F(UpdateProgramTest, InstallAKilledUpdaterLeftIsUndoneAtTheStart) {
   ASSERT_EQ(ReadFile("data/a.txt"), "new a");  // half installed
 
   Start();
-  QTRY_VERIFY(WindowClassExists(kUpdaterWindowClass));
+  EXPECT_EVENTUALLY(WindowClassExists(kUpdaterWindowClass));
   // The undo runs once the window class is served; its end removes the journal, after
   // a sync that takes its time on a busy disk.
-  QTRY_VERIFY_WITH_TIMEOUT(
+  EXPECT_EVENTUALLY_WITHIN(
       !QFile::exists(GetAppDir() + QStringLiteral("UpdateData/install.journal")), 30000);
   EXPECT_EQ(ReadFile("data/a.txt"), "old a");
   EXPECT_EQ(ReadFile("data/b.txt"), "old b");

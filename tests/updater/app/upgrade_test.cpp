@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include "tests/support/eventually.h"
 #include "tests/support/screenshot.h"
 #include "tests/updater/app/update_fixture.h"
 #include "updater/app/plain_button.h"
@@ -59,7 +60,7 @@ TEST_F(UpgradeTest, ForceCloseEndsTheMainProgramInstallsAndStartsTheNewOne) {
       {File("Quendra", "#!/bin/sh\npwd -P > started.txt\n", 0100755), File("data/a.txt", "new")});
   ServeVersion("2.0");
   FakeMainProgram main(QStringLiteral("quit"));
-  QTRY_VERIFY(WindowClassExists(kMainWindowClass));
+  EXPECT_EVENTUALLY(WindowClassExists(kMainWindowClass));
   auto dialog = MakeDialog();
   // A check asked for while the notice is open waits for its answer.
   onNotice_ = [&](CNoticeDialog&) {
@@ -89,7 +90,7 @@ TEST_F(UpgradeTest, ForceCloseEndsTheMainProgramInstallsAndStartsTheNewOne) {
   });
   dialog->OnForceCloseButton();
   EXPECT_TRUE(main.Record().startsWith("1057 0 0\n"));
-  QTRY_COMPARE(main.process.state(), QProcess::NotRunning);
+  EXPECT_EVENTUALLY_EQ(main.process.state(), QProcess::NotRunning);
   EXPECT_TRUE(sawStateTen);
   EXPECT_TRUE(exits_.empty());
   EXPECT_EQ(dialog->State(), kDone);
@@ -105,8 +106,8 @@ TEST_F(UpgradeTest, ForceCloseEndsTheMainProgramInstallsAndStartsTheNewOne) {
   EXPECT_EQ(dialog->State(), kIdle);
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_TRUE(dialog->CheckTimerRunning());
-  QTRY_COMPARE(ReadFile("started.txt").trimmed(),
-               QFileInfo(GetAppDir()).canonicalFilePath().toUtf8());
+  EXPECT_EVENTUALLY_EQ(ReadFile("started.txt").trimmed(),
+                       QFileInfo(GetAppDir()).canonicalFilePath().toUtf8());
   EXPECT_EQ(boxes_, QStringList{kCloseBox});  // the start raised no error
 }
 
@@ -116,7 +117,7 @@ TEST_F(UpgradeTest, CloseAtTheChoiceIdlesCloseDuringTheWaitInstalls) {
   ServePackage({File("data/a.txt", "new")});
   ServeVersion("2.0");
   FakeMainProgram main(QStringLiteral("ignore"));
-  QTRY_VERIFY(WindowClassExists(kMainWindowClass));
+  EXPECT_EVENTUALLY(WindowClassExists(kMainWindowClass));
   auto dialog = Offered();
   dialog->OnUpgradeButton();
   ExpectChoiceShown(*dialog);
@@ -148,7 +149,7 @@ TEST_F(UpgradeTest, MainProgramThatStaysGivesTheBoxAfterTheBound) {
   ServePackage({File("data/a.txt", "new")});
   ServeVersion("2.0");
   FakeMainProgram main(QStringLiteral("ignore"));
-  QTRY_VERIFY(WindowClassExists(kMainWindowClass));
+  EXPECT_EVENTUALLY(WindowClassExists(kMainWindowClass));
   auto dialog = Offered();
   dialog->OnUpgradeButton();
   QElapsedTimer waited;
