@@ -224,6 +224,9 @@ TEST_F(FlashWordsTest, ChangesMarkTheItemWhenTheyAlterItsPicture) {
   emit flash.SizeCombo().textActivated(QStringLiteral("12"));
   flash.ColorPicker().SetColor(255);
   QCoreApplication::processEvents();
+  ASSERT_EQ(flash.EffectCombo().count(), CFlashWordDialog::kPageEffectCount);
+  EXPECT_EQ(flash.EffectCombo().itemText(21),
+            ReadLangText(QStringLiteral("IDD_FLASHWORDEDIT_DIALOG"), 2021));
   emit flash.EffectCombo().activated(0);
   EXPECT_EQ(item.IsChanged, 0);
   EXPECT_TRUE(canvas.Take().empty());

@@ -74,7 +74,7 @@ const struct {
     {0.000123, u"##0.0E+0", u"123.0E-6"},
     // Fractions: the nearest with as many denominator digits as placeholders, or the
     // code's own denominator; spaces where a whole number's fraction would stand.
-    {1.25, u"# ?/?", u"1 1/4"},
+    {1.25, u"# ?/#", u"1 1/4"},
     {1.25, u"# ?/8\"in\"", u"1 2/8in"},
     {std::numbers::pi, u"# ?/?", u"3 1/7"},
     {std::numbers::pi, u"# ?\?/?\?", u"3 14/99"},
