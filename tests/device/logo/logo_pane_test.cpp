@@ -366,8 +366,11 @@ TEST_F(LogoPane, ListAddsAndDeletesLogosWithTheirFiles) {
   Pane().LogoList().setCurrentRow(0);
   Pane().OnDeleteLogo();
   EXPECT_EQ(Pane().LogoList().currentRow(), 0);  // the new first
+  // Only a rich-text logo's GUID names files of its own.
+  const QString otherGuid = ReadBoundedText(screen->LogoFiles[0].guid);
   Pane().OnDeleteLogo();
   EXPECT_EQ(Pane().LogoList().currentRow(), -1);
+  EXPECT_TRUE(QFile::exists(AppFilePath(AppFolder::UserData, QString(otherGuid + ".rtf"))));
   EXPECT_TRUE(screen->LogoFiles.empty());
 }
 
