@@ -400,6 +400,14 @@ TEST_F(FirmwarePane, ChooserKeepsOpenWithoutAFileAndSitsOnTheScreen) {
     }
   }
   EXPECT_EQ(wrong, 0);
+  // The balloon's outline runs along its last row above the 24-pixel pointer, open at
+  // the pointer's mouth; the pointer's tip is a row above the surface's last.
+  const int w = surface.width();
+  const int body = surface.height() - 24;
+  EXPECT_EQ(std::tuple(surface.pixel(w / 4, body - 1), surface.pixel(w / 4, body),
+                       surface.pixel(w - 55, body - 1), surface.pixel(w - 31, body + 22)),
+            std::tuple(qRgb(90, 120, 160), SeeThroughDialog::kSeeThroughColor, qRgb(244, 248, 252),
+                       qRgb(90, 120, 160)));
 
   // 100 pixels inside the main window's right edge and 82 inside its bottom edge;
   // against a main window near the screen's right edge it stays on the screen.
