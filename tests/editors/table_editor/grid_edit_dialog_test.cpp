@@ -223,9 +223,11 @@ TEST_F(GridEditTest, SelectionFormatsAndTheFocusedCellShownBack) {
   dialog->RowHeight().Edit().setText(u"40"_s);
   dialog->RowHeight().onEdited();
   dialog->ColumnWidth().onStepped(-1);  // from an empty edit: a step down stops at 1
-  EXPECT_EQ(Grid().GetRowHeight(2), 40);
-  EXPECT_EQ(std::pair(Grid().GetColumnWidth(1), dialog->ColumnWidth().Edit().text()),
-            std::pair(1, u"1"_s));
+  // Every row and column of the selection (1, 1)-(2, 2) takes the size.
+  EXPECT_EQ(std::pair(Grid().GetRowHeight(1), Grid().GetRowHeight(2)), std::pair(40, 40));
+  EXPECT_EQ(std::tuple(Grid().GetColumnWidth(1), Grid().GetColumnWidth(2),
+                       dialog->ColumnWidth().Edit().text()),
+            std::tuple(1, 1, u"1"_s));
   dialog->ColorPicker(CGridEditDialog::kLineColor).SetColor(0x0000FF);
   QCoreApplication::sendPostedEvents();
   EXPECT_EQ(std::pair(item.LineColor, Grid().GetGridLineColor()), std::pair(0x0000FFu, 0x0000FFu));
