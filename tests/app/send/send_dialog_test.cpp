@@ -276,6 +276,10 @@ TEST_F(SendPane, TargetsCarryTheirLinkTheirWindowAndTheirRow) {
   // Progress shows as the percent's text in the row's status column.
   SendMessage(pane_.Handle(), UM_SEND_PROGRESS, 3, 42);
   EXPECT_EQ(Status(3), "42%");
+  // Messages for a row past the last are dropped.
+  SendMessage(pane_.Handle(), UM_SEND_RESULT, 5, KQ_OK);
+  SendMessage(pane_.Handle(), UM_SEND_PROGRESS, 5, 42);
+  EXPECT_EQ(pane_.Screens().topLevelItemCount(), 5);
 }
 
 TEST_F(SendPane, FirmwareFromTheChooserReachesEveryCheckedCard) {
