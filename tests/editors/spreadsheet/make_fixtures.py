@@ -274,8 +274,15 @@ def write_damaged(folder):
         at = first_sheet(records) + 1
         records.insert(at, [0x00BD, bytearray(struct.pack("<HHHIHB", 0, 0, 15, 0x02, 0, 0))])
 
+    def cut_date_mode(records):  # one byte of its two; the sheets start a byte sooner
+        mode = next(r for r in records if r[0] == 0x0022)
+        mode[1] = mode[1][:1]
+        for kind, data in records:
+            if kind == 0x0085:
+                struct.pack_into("<I", data, 0, struct.unpack_from("<I", data)[0] - 1)
+
     for name, spoil in [("string", cut_string), ("runs", runs_past), ("number", cut_number),
-                        ("mulrk", odd_mulrk)]:
+                        ("mulrk", odd_mulrk), ("datemode", cut_date_mode)]:
         save(name, spoil)
 
 
