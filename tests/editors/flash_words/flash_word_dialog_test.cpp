@@ -258,7 +258,12 @@ TEST_F(FlashWordsTest, ChangesMarkTheItemWhenTheyAlterItsPicture) {
     }
   }
 
-  // Loading marks nothing; a play style past the page's list shows none.
+  // The first play style shows as loaded;
+  Items()[1].PlayStyle = 0;
+  flash.List().setCurrentRow(1);
+  EXPECT_EQ(flash.EffectCombo().currentIndex(), 0);
+  flash.List().setCurrentRow(0);
+  // loading marks nothing; a play style past the page's list shows none.
   Items()[1].PlayStyle = 22;
   Items()[1].FontProp_FontSize = 28;
   ClearMarks();

@@ -256,6 +256,8 @@ TEST_F(ImageTextTest, RendersWhenStaleOrChangedBetweenCanvasMessages) {
   emit Text().SpeedCombo().activated(9);
   EXPECT_EQ(Pages()[1].PageCount, -1);
   EXPECT_EQ(Pages()[1].InSpeed, 9);
+  emit Text().SpeedCombo().activated(0);
+  EXPECT_EQ(Pages()[1].InSpeed, 0);
 
   // One frame without effect for a text page, the table on black.
   Text().List().setCurrentRow(2);

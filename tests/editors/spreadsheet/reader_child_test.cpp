@@ -173,6 +173,7 @@ TEST(WorksheetAnswer, ResultsCrossWholeAndEveryBoundHolds) {
       {Answer(499, 1, 1, 0), SpreadsheetError::Damaged},
       {Answer(1, 49, 0, 1), SpreadsheetError::Damaged},
       {Answer(1, 2).chopped(1), SpreadsheetError::Damaged},
+      {Answer(1, 2).chopped(2), SpreadsheetError::Damaged},  // a count, then no text
       // A reference only to an earlier cell that carries its own non-empty text.
       {Answer(1, 2).chopped(6) + Reference(0), SpreadsheetError::None},
       {Answer(1, 1).chopped(6) + Reference(0), SpreadsheetError::Damaged},
