@@ -12,8 +12,8 @@ at the last row and column a BIFF8 sheet can hold.
 
 The compound-file layouts hold book.xls's workbook stream in a compound file of our
 own writing: in the mini stream, either side of the mini stream's cutoff, in
-4096-byte sectors, and long enough for its FAT to need DIFAT sectors; excel95.xls
-names it as Excel 95 did.
+4096-byte sectors, and long enough for its FAT to need a chain of two DIFAT sectors;
+excel95.xls names it as Excel 95 did.
 
 shown.xls/.xlsx (1900 date system) and shown1904.xls/.xlsx hold in each row a value
 with a number format in column A and the text the sheet shows for it in column B.
@@ -214,7 +214,7 @@ def write_compound(path, stream, sector_shift=9, name="Workbook"):
 def write_compound_layouts(folder):
     stream = book_xls().get_biff_data()
     layouts = [("mini.xls", 9, 0), ("below_cutoff.xls", 9, 4095), ("at_cutoff.xls", 9, 4096),
-               ("wide_sectors.xls", 12, 9000), ("many_fat_sectors.xls", 9, 110 * 128 * 512)]
+               ("wide_sectors.xls", 12, 9000), ("many_fat_sectors.xls", 9, 237 * 128 * 512)]
     for name, shift, padded in layouts:
         write_compound(f"{folder}/{name}", stream.ljust(padded, b"\0"), shift)
     # Excel 5 and 95 named their workbook stream "Book".
