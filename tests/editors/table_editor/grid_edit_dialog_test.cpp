@@ -3,6 +3,7 @@
 // close path and failed save, and the new-table dialog.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "controls/buttons/button_qx.h"
 #include "controls/color/color_picker.h"
@@ -457,6 +459,22 @@ TEST_F(GridEditTest, NewTableDialogBoundsItsCounts) {
   ask.ColumnsEdit().clear();  // an emptied edit counts one
   EXPECT_EQ(ask.Columns(), 1);
   EXPECT_EQ(ask.windowTitle(), u"New table");
+
+  // The editor's own question is this dialog: Cancel keeps the table, OK makes one of its
+  // counts.
+  dialog = std::make_unique<CGridEditDialog>(path, item, 90, 100, owner.Handle());
+  for (const bool accepted : {false, true}) {
+    QTimer::singleShot(0, [accepted] {
+      auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(shown, nullptr);
+      auto* asked = dynamic_cast<CNewGridDialog*>(shown);
+      if (asked == nullptr) return shown->reject();
+      asked->RowsEdit().setText(u"2"_s);
+      accepted ? asked->accept() : asked->reject();
+    });
+    Command(ID_GRID_NEW);
+    EXPECT_EQ(Grid().GetRowCount(), accepted ? 3 : 5) << accepted;
+  }
 }
 
 // The editor and the new table's dialog in the three longer translations.
