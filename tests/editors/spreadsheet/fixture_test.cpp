@@ -115,6 +115,7 @@ TEST_F(SpreadsheetFixtures, CompoundFilesThatCannotBeReadGiveTheirCode) {
       {Path("damaged_number.xls"), SpreadsheetError::Damaged},
       {Path("damaged_mulrk.xls"), SpreadsheetError::Damaged},
       {Path("damaged_datemode.xls"), SpreadsheetError::Damaged},
+      {Path("damaged_sheet.xls"), SpreadsheetError::Damaged},
   };
   for (const auto& [path, error] : cases) {
     const WorksheetTexts result = ReadFirstWorksheet(path);

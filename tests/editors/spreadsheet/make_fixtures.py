@@ -281,8 +281,14 @@ def write_damaged(folder):
             if kind == 0x0085:
                 struct.pack_into("<I", data, 0, struct.unpack_from("<I", data)[0] - 1)
 
+    def sheet_past_bof(records):  # the sheet's offset names its BOF's second record
+        sheet = next(d for k, d in records if k == 0x0085)
+        bof_length = len(records[first_sheet(records)][1])
+        struct.pack_into("<I", sheet, 0, struct.unpack_from("<I", sheet)[0] + 4 + bof_length)
+
     for name, spoil in [("string", cut_string), ("runs", runs_past), ("number", cut_number),
-                        ("mulrk", odd_mulrk), ("datemode", cut_date_mode)]:
+                        ("mulrk", odd_mulrk), ("datemode", cut_date_mode),
+                        ("sheet", sheet_past_bof)]:
         save(name, spoil)
 
 
