@@ -285,9 +285,20 @@ TEST_F(LogoPane, RectangleAndStayTimeStayInRange) {
   EXPECT_EQ(EditText(IDC_LOGO_X), QStringLiteral("0"));
   Type(IDC_LOGO_HEIGHT, QStringLiteral("0"));
   EXPECT_EQ(EditText(IDC_LOGO_HEIGHT), QStringLiteral("1"));
-  // The up arrow raises.
-  static_cast<DigitSpinEdit*>(FindControl(&Pane(), IDC_LOGO_HEIGHT_SPIN))->UpButton().click();
+  // The up arrow raises; a step the edge holds back shows a position selected, a size not.
+  const auto step = [this](int spinId) {
+    static_cast<DigitSpinEdit*>(FindControl(&Pane(), spinId))->UpButton().click();
+  };
+  step(IDC_LOGO_HEIGHT_SPIN);
   EXPECT_EQ(EditText(IDC_LOGO_HEIGHT), QStringLiteral("2"));
+  const auto selected = [this](int editId) {
+    return qobject_cast<QLineEdit*>(FindControl(&Pane(), editId))->selectedText();
+  };
+  step(IDC_LOGO_X_SPIN);
+  EXPECT_EQ(selected(IDC_LOGO_X), QStringLiteral("0"));
+  step(IDC_LOGO_WIDTH_SPIN);
+  EXPECT_EQ(std::pair(selected(IDC_LOGO_WIDTH), EditText(IDC_LOGO_WIDTH)),
+            std::pair(QString(), QStringLiteral("256")));
 
   // No logo: the stay time changes nothing; with one it keeps 1-255.
   Type(IDC_LOGO_STAY, QStringLiteral("0"));
