@@ -179,6 +179,9 @@ TEST_F(UpdateMessageTest, EveryStateShowsItsTextAndButtons) {
     }
     EXPECT_EQ(dialog->Button(IDC_FORCE_CLOSE).isVisible(), choice) << row.state;
     EXPECT_EQ(dialog->Button(IDC_CONFIRM_CLOSED).isVisible(), choice) << row.state;
+    for (int id : {IDC_UPGRADE, IDC_FORCE_CLOSE, IDC_CONFIRM_CLOSED}) {
+      EXPECT_TRUE(dialog->rect().contains(dialog->Button(id).geometry())) << id;
+    }
     EXPECT_EQ(dialog->ProgressShown(), row.progress) << row.state;
   }
 }
