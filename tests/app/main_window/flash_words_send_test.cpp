@@ -43,6 +43,8 @@
 namespace {
 
 constexpr int kRecordedFramesEffect = 93;
+// How long the real Flash player may take to record one effect.
+constexpr int kRecordingWaitMs = 30 * 1000;
 
 // When the item's frame file was last written.
 QDateTime WrittenAt(const FlashWordItem& item) {
@@ -186,7 +188,7 @@ TEST_F(FlashWordsSend, BuiltInTemplatesCallBackOncePerLineAndReachTheCard) {
         recorder.RenderFlashText(FlashWordStyleOf(item),
                                  {styles[i], ReadBoundedText(item.guid), text, 64, 32, -1, 1}),
         1);
-    EXPECT_EVENTUALLY_WITHIN(recorder.IsDone(), 30000);
+    EXPECT_EVENTUALLY_WITHIN(recorder.IsDone(), kRecordingWaitMs);
     ASSERT_FALSE(recorder.RecordFailed()) << styles[i];
     EXPECT_EQ(recorder.FlashEventCount(), 2) << styles[i];
     item.IsChanged = 0;

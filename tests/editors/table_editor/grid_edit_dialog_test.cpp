@@ -465,12 +465,10 @@ TEST_F(GridEditTest, NewTableDialogBoundsItsCounts) {
   dialog = std::make_unique<CGridEditDialog>(path, item, 90, 100, owner.Handle());
   for (const bool accepted : {false, true}) {
     QTimer::singleShot(0, [accepted] {
-      auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(shown, nullptr);
-      auto* asked = dynamic_cast<CNewGridDialog*>(shown);
-      if (asked == nullptr) return shown->reject();
+      auto* asked = dynamic_cast<CNewGridDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(asked, nullptr);
       asked->RowsEdit().setText(u"2"_s);
-      accepted ? asked->accept() : asked->reject();
+      asked->done(accepted ? QDialog::Accepted : QDialog::Rejected);
     });
     Command(ID_GRID_NEW);
     EXPECT_EQ(Grid().GetRowCount(), accepted ? 3 : 5) << accepted;
