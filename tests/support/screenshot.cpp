@@ -43,7 +43,7 @@ QString ControlName(const QWidget& control) {
 
 }  // namespace
 
-QStringList OverlappingControls(const QWidget& root) {
+QStringList MisplacedControls(const QWidget& root) {
   QStringList faults;
   QList<const QWidget*> parents{&root};
   for (const QWidget* child : root.findChildren<QWidget*>()) parents << child;
@@ -55,6 +55,9 @@ QStringList OverlappingControls(const QWidget& root) {
       if (control == nullptr || control->isWindow() || !control->isVisible() ||
           !IsControl(*control) || IsBlankLabel(*control)) {
         continue;
+      }
+      if (parent == &root && !root.rect().contains(control->geometry())) {
+        faults << QStringLiteral("outside: %1").arg(ControlName(*control));
       }
       for (const QWidget* other : controls) {
         if (other->geometry().intersects(control->geometry())) {
@@ -78,7 +81,7 @@ QString SavePicture(const QImage& picture, const QString& name) {
 }
 
 QString SaveScreenshot(QWidget& widget, const QString& name) {
-  for (const QString& fault : OverlappingControls(widget)) {
+  for (const QString& fault : MisplacedControls(widget)) {
     ADD_FAILURE() << name.toStdString() << ": " << fault.toStdString();
   }
   return SavePicture(widget.grab().toImage(), name);

@@ -9,11 +9,12 @@
 #include <QWidget>
 
 // The pairs of visible sibling controls under root that lie over each other, each as
-// "overlap: a / b".
-QStringList OverlappingControls(const QWidget& root);
+// "overlap: a / b", and root's own controls that reach past its edges, as "outside: a".
+// (Controls of pages inside root may lie past the page's edge: slid out of view.)
+QStringList MisplacedControls(const QWidget& root);
 
 // The path of the picture written, or an empty string when it could not be written.
-// A window whose controls lie over each other fails the test that shows it.
+// A window with misplaced controls fails the test that shows it.
 QString SaveScreenshot(QWidget& widget, const QString& name);
 
 // Keeps a picture the test drew (a printed page, say) the same way.

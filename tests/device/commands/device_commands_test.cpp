@@ -293,12 +293,17 @@ TEST_F(DeviceCommands, TheLockPaneLocksAndUnlocksTheCard) {
   pane.LoadLockTime();
   EXPECT_EQ(std::tuple(pane.DatePicker().date(), pane.TimePicker().time()),
             std::tuple(QDate(2027, 3, 4), QTime(23, 59)));
-  // A stored hour of 24 or minute of 60 loads the lock time as 00:00.
-  for (const auto& [hour, minute] : {std::pair{24, 59}, std::pair{23, 60}}) {
+  // A stored hour outside 0-23 or minute outside 0-59 loads the lock time as 00:00.
+  const struct {
+    int hour, minute;
+    QTime shown;
+  } stored[] = {{24, 59, QTime(0, 0)}, {23, 60, QTime(0, 0)}, {-1, 30, QTime(0, 0)},
+                {7, -1, QTime(0, 0)},  {5, 0, QTime(5, 0)},   {0, 59, QTime(0, 59)}};
+  for (const auto& [hour, minute, shown] : stored) {
     pane.TimePicker().setTime(QTime(12, 0));
     Screen().Hour = hour, Screen().Minute = minute;
     pane.LoadLockTime();
-    EXPECT_EQ(pane.TimePicker().time(), QTime(0, 0)) << hour << ':' << minute;
+    EXPECT_EQ(pane.TimePicker().time(), shown) << hour << ':' << minute;
   }
 
   card.ReactAlways({emu::Reaction::kAck, 0});

@@ -138,7 +138,7 @@ TEST_F(XlsxReader, AFarCellIsCountedNotKept) {
   Book book;
   book.sheetData =
       "<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"AX1\"><v>50</v></c>"
-      "<c r=\"AY1\"><v>51</v></c></row>"
+      "<c r=\"AZ1\"><v>52</v></c></row>"
       "<row r=\"1048576\"><c r=\"XFD1048576\"><v>2</v></c></row>";
   const WorksheetTexts result = Read(book);
   ASSERT_EQ(result.error, SpreadsheetError::None);

@@ -362,7 +362,10 @@ TEST_F(UpdateMessageTest, TextsInTheStoredLanguage) {
       cut << CutTexts(*dialog);
     }
     EXPECT_EQ(dialog->StatusText(), QString::fromUtf8(language.done));
-    CNoticeDialog notice(QStringLiteral("2.0"), QStringLiteral("Fixes"), nullptr);
+    // A message longer than a line wraps inside the notice instead of running off it.
+    CNoticeDialog notice(QStringLiteral("2.0"),
+                         QStringLiteral("Programs are edited faster and several faults are fixed"),
+                         nullptr);
     notice.show();
     SaveScreenshot(notice, QStringLiteral("update_notice_") + tag);
     cut << CutTexts(notice);
