@@ -8,12 +8,16 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDir>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QToolBar>
 
 #include <cstdlib>
+
+#include "model/settings/ui/dlg_lang_text.h"
 
 namespace {
 
@@ -41,13 +45,41 @@ QString ControlName(const QWidget& control) {
   return QStringLiteral("%1 \"%2\"").arg(control.objectName(), text.left(20));
 }
 
+// A control that reaches past its parent's edge: partly out of view. A control wholly
+// outside has been slid out of view on purpose; a toolbar's buttons are Qt's to lay out.
+bool IsCutOff(const QWidget& control) {
+  const QWidget& parent = *control.parentWidget();
+  const QRect place = control.geometry();
+  return qobject_cast<const QToolBar*>(&parent) == nullptr && parent.rect().intersects(place) &&
+         !parent.rect().contains(place);
+}
+
+// Siblings that carry one control id: the window's code finds only one of them by it.
+QStringList SharedControlIds(const QWidget& parent) {
+  QStringList faults;
+  QHash<int, const QWidget*> byId;
+  for (const QObject* object : parent.children()) {
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    const int id = widget != nullptr ? GetControlId(widget) : 0;
+    if (id <= 0) continue;
+    if (const QWidget* other = byId.value(id)) {
+      faults << QStringLiteral("same id %1: %2 / %3")
+                    .arg(id)
+                    .arg(ControlName(*other), ControlName(*widget));
+    }
+    byId.insert(id, widget);
+  }
+  return faults;
+}
+
 }  // namespace
 
-QStringList MisplacedControls(const QWidget& root) {
+QStringList ControlFaults(const QWidget& root) {
   QStringList faults;
   QList<const QWidget*> parents{&root};
   for (const QWidget* child : root.findChildren<QWidget*>()) parents << child;
   for (const QWidget* parent : parents) {
+    faults << SharedControlIds(*parent);
     if (!parent->isVisible() || IsControl(*parent)) continue;
     QList<const QWidget*> controls;
     for (const QObject* object : parent->children()) {
@@ -56,9 +88,7 @@ QStringList MisplacedControls(const QWidget& root) {
           !IsControl(*control) || IsBlankLabel(*control)) {
         continue;
       }
-      if (parent == &root && !root.rect().contains(control->geometry())) {
-        faults << QStringLiteral("outside: %1").arg(ControlName(*control));
-      }
+      if (IsCutOff(*control)) faults << QStringLiteral("cut off: %1").arg(ControlName(*control));
       for (const QWidget* other : controls) {
         if (other->geometry().intersects(control->geometry())) {
           faults
@@ -81,7 +111,7 @@ QString SavePicture(const QImage& picture, const QString& name) {
 }
 
 QString SaveScreenshot(QWidget& widget, const QString& name) {
-  for (const QString& fault : MisplacedControls(widget)) {
+  for (const QString& fault : ControlFaults(widget)) {
     ADD_FAILURE() << name.toStdString() << ": " << fault.toStdString();
   }
   return SavePicture(widget.grab().toImage(), name);

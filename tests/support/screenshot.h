@@ -9,12 +9,13 @@
 #include <QWidget>
 
 // The pairs of visible sibling controls under root that lie over each other, each as
-// "overlap: a / b", and root's own controls that reach past its edges, as "outside: a".
+// "overlap: a / b", controls partly past their parent's edge, as "cut off: a", and
+// siblings with one control id, as "same id n: a / b".
 // (Controls of pages inside root may lie past the page's edge: slid out of view.)
-QStringList MisplacedControls(const QWidget& root);
+QStringList ControlFaults(const QWidget& root);
 
 // The path of the picture written, or an empty string when it could not be written.
-// A window with misplaced controls fails the test that shows it.
+// A window with any of those faults fails the test that shows it.
 QString SaveScreenshot(QWidget& widget, const QString& name);
 
 // Keeps a picture the test drew (a printed page, say) the same way.

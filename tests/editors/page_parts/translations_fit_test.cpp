@@ -4,8 +4,10 @@
 #include <QTest>
 
 #include "app/language/language_texts.h"
+#include "editors/program_page/program_dialog.h"
 #include "tests/editors/page_fixture.h"
 #include "tests/support/cut_texts.h"
+#include "tests/support/eventually.h"
 
 namespace {
 
@@ -26,6 +28,8 @@ TEST_F(TranslationsFitTest, EveryPageInRussianTurkishAndPersian) {
     Select(item == -2   ? page->Tree().topLevelItem(0)
            : item == -1 ? ProgramItem()
                         : ProgramItem()->child(item));
+    // The program page's schedule section slides in first.
+    EXPECT_EVENTUALLY(!PageAt<CProgramDialog>(PageSlot::Program).Sliding());
     const int tabs = page->Tabs().isVisible() ? page->Tabs().count() : 1;
     for (int tab = 0; tab < tabs; ++tab) {
       page->Tabs().setCurrentIndex(tab);
