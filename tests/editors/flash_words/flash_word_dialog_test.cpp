@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 
 #include "controls/bars/my_tool_bar.h"
@@ -291,6 +292,13 @@ TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
     EXPECT_EQ(FindControl(&editor, 1495 + label)->property("text"),
               ReadLangText(u"IDD_FLASHWORDEDIT_DIALOG"_s, 1000 + label));
   }
+  const auto text = [](int key) { return ReadLangText(u"IDD_FLASHWORDEDIT_DIALOG"_s, key); };
+  const auto plain = [](const QWidget& control) {  // the tip's text without its markup
+    return QTextDocumentFragment::fromHtml(control.toolTip()).toPlainText();
+  };
+  EXPECT_EQ(std::tuple(plain(editor.BoldButton()), plain(editor.ItalicButton()),
+                       plain(editor.ColorPicker()), editor.windowTitle()),
+            std::tuple(text(1004), text(1005), text(1006), text(1007)));
   editor.show();
   QTest::keyClicks(&editor.NameEdit(), QStringLiteral("xy"));
   EXPECT_EQ(item.FileName, QStringLiteral("Axy"));
