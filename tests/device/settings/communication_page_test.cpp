@@ -2,6 +2,7 @@
 // ports, the connection test over a card on loopback, and (inside network namespaces
 // made for the test) the card search, found cards added as screens, and the card
 // communication dialog.
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -370,6 +371,15 @@ TEST_F(FoundCards, TheDialogWritesNewAddressesThatASearchFindsAgain) {
   dialog.MacEdit().setText(QStringLiteral("02-00-00-00-00-0A"));
   dialog.show();
   SaveScreenshot(dialog, QStringLiteral("card_link_dialog"));
+  // Its four labels, its button and its caption, each from its own key.
+  const auto linkText = [](int key) {
+    return ReadLangText(lang_section::IDD_LEDCOMMUNICATIONPARAMSET_DIALOG, key);
+  };
+  QStringList labels;
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();
+  for (int key = 1000; key < 1004; ++key) EXPECT_TRUE(labels.contains(linkText(key))) << key;
+  EXPECT_EQ(std::pair(dialog.SetButton().text(), dialog.windowTitle()),
+            std::pair(linkText(1006), linkText(1007)));
   EXPECT_EQ(CutTextsInTranslations(
                 dialog, [&dialog] { dialog.ApplyLanguage(); }, QStringLiteral("card_link_dialog")),
             "");
