@@ -276,6 +276,15 @@ TEST_F(PackageInstallTest, FailuresAfterTheSwapBeganPutTheOldProgramBack) {
   };
   EXPECT_EQ(Install(base), InstallResult::StageFailed);
   ExpectUnchanged("staging");
+
+  // A folder the package adds that cannot be made when the swap begins.
+  options_.installHook = [](InstallStep step, int index) {
+    if (step == InstallStep::Stage && index == 3) PutFile("new", "in the way");
+    return true;
+  };
+  EXPECT_EQ(Install(base), InstallResult::SwapFailed);
+  EXPECT_TRUE(QFile::remove(QDir(GetAppDir()).filePath(QStringLiteral("new"))));
+  ExpectUnchanged("a folder in the way");
 }
 
 TEST_F(PackageInstallTest, CrashAfterTheThirdRenameIsRecovered) {

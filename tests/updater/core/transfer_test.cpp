@@ -129,13 +129,15 @@ TEST_F(TransferTest, FailuresLeaveNoFile) {
   server_.Route("/hop6", {200, "end", true, 0, 0, -1, {}});
   server_.Route("/away", {302, {}, true, 0, 0, -1, "http://updates.example.com/x"});
   server_.Route("/file", {302, {}, true, 0, 0, -1, "file:///etc/passwd"});
+  server_.Route("/nowhere", {302, "moved", true, 0, 0, -1, {}});  // a redirect with no address
   options_.lowSpeedWindowSec = 1;
   const struct {
     const char* path;
     std::int64_t maxBytes;
-  } cases[] = {{"/cut", 1 << 26},  {"/cutChunked", 1 << 26},  {"/slow", 1 << 26},
-               {"/large", 150000}, {"/largeChunked", 150000}, {"/gone", 1 << 26},
-               {"/hop0", 1 << 26}, {"/away", 1 << 26},        {"/file", 1 << 26}};
+  } cases[] = {{"/cut", 1 << 26},    {"/cutChunked", 1 << 26},  {"/slow", 1 << 26},
+               {"/large", 150000},   {"/largeChunked", 150000}, {"/gone", 1 << 26},
+               {"/hop0", 1 << 26},   {"/away", 1 << 26},        {"/file", 1 << 26},
+               {"/nowhere", 1 << 26}};
   for (const auto& failing : cases) {
     EXPECT_FALSE(Fetch(server_.Url(failing.path), failing.maxBytes)) << failing.path;
     EXPECT_TRUE(NothingLeft()) << failing.path;
