@@ -303,6 +303,7 @@ class SchedulePane : public ScheduleDialogs {
     painter.drawPixmap(pane_.width() - dialog.width() - 30, 40, dialog.grab());
     painter.end();
     SavePicture(picture, name);
+    EXPECT_EQ(ControlFaults(dialog), QStringList()) << name.toStdString();
   }
 
   NoTree tree_;
