@@ -222,6 +222,15 @@ TEST_F(FilesPageTest, DeleteClearAndMove) {
   Files().UpButton().click();
   EXPECT_EQ(Files().List().currentRow(), 0);
   EXPECT_EQ(ReadBoundedText(Item(0).FilePath), folder.filePath(QStringLiteral("b.png")));
+  // An area loaded without files shows none of the last file's values.
+  std::vector<FileAreaItem> kept;
+  kept.swap(Items());
+  SendMessage(Files().Handle(), UM_LOAD_SELECTION, 1, 0);
+  EXPECT_EQ(std::pair(Files().EffectCombo().currentIndex(), Files().StayEdit().Edit().text()),
+            std::pair(-1, QString()));
+  kept.swap(Items());
+  SendMessage(Files().Handle(), UM_LOAD_SELECTION, 1, 0);
+  EXPECT_EQ(Files().StayEdit().Edit().text(), QStringLiteral("3"));
 
   answer = kIdCancel;
   canvas.Take();
