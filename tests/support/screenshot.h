@@ -10,8 +10,8 @@
 
 // The pairs of visible sibling controls under root that lie over each other, each as
 // "overlap: a / b", controls partly past their parent's edge, as "cut off: a", and
-// siblings with one control id, as "same id n: a / b".
-// (Controls of pages inside root may lie past the page's edge: slid out of view.)
+// siblings with one control id, as "same id n: a / b". A control wholly past its
+// parent's edge has been slid out of view and is no fault.
 QStringList ControlFaults(const QWidget& root);
 
 // The path of the picture written, or an empty string when it could not be written.

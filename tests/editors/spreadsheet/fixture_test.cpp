@@ -106,11 +106,12 @@ TEST_F(SpreadsheetFixtures, CompoundFilesThatCannotBeReadGiveTheirCode) {
   const int sectorBytes = 1 << qFromLittleEndian<quint16>(book.constData() + 30);
   const auto directory = qFromLittleEndian<quint32>(book.constData() + 48);
   rootless[(directory + 1) * sectorBytes + 66] = 0;
-  // mini.xls whose stream's second mini sector lies just past the root's sectors.
+  // mini.xls (512-byte sectors) whose stream's second mini sector, the next of the
+  // first in the mini FAT, is the first of the 64-byte sectors past the root's sectors.
   QFile miniFile(Path("mini.xls"));
   ASSERT_TRUE(miniFile.open(QIODevice::ReadOnly));
   QByteArray pastRoot = miniFile.readAll();
-  const auto sectorAt = [&pastRoot](int field) {
+  const auto sectorAt = [&pastRoot](int field) {  // where the sector a header field names lies
     return (qFromLittleEndian<quint32>(pastRoot.constData() + field) + 1) * 512;
   };
   const auto rootSize = qFromLittleEndian<quint64>(pastRoot.constData() + sectorAt(48) + 120);
