@@ -11,10 +11,12 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "model/settings/ui/dlg_lang_text.h"
@@ -72,6 +74,40 @@ QStringList SharedControlIds(const QWidget& parent) {
   return faults;
 }
 
+// The icons side by side on a transparent row as tall as the tallest.
+QImage ArtRow(const std::vector<QImage>& icons) {
+  int width = 0, height = 0;
+  for (const QImage& icon : icons) width += icon.width(), height = std::max(height, icon.height());
+  QImage row(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32);
+  row.fill(Qt::transparent);
+  QPainter painter(&row);
+  int left = 0;
+  for (const QImage& icon : icons) {
+    painter.drawImage(left, 0, icon);
+    left += icon.width();
+  }
+  return row;
+}
+
+// Antialiased edges may round a level or two apart between builds; a moved or recoloured
+// stroke differs by far more.
+bool SamePixels(const QImage& a, const QImage& b) {
+  constexpr int kMargin = 8;
+  if (a.size() != b.size()) return false;
+  for (int y = 0; y < a.height(); ++y) {
+    const auto* left = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+    const auto* right = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+    for (int x = 0; x < a.width(); ++x) {
+      for (int shift : {0, 8, 16, 24}) {
+        const int delta = static_cast<int>((left[x] >> shift) & 0xFF) -
+                          static_cast<int>((right[x] >> shift) & 0xFF);
+        if (std::abs(delta) > kMargin) return false;
+      }
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 QStringList ControlFaults(const QWidget& root) {
@@ -115,4 +151,14 @@ QString SaveScreenshot(QWidget& widget, const QString& name) {
     ADD_FAILURE() << name.toStdString() << ": " << fault.toStdString();
   }
   return SavePicture(widget.grab().toImage(), name);
+}
+
+void ExpectArtAsKept(const std::vector<QImage>& icons, const QString& name) {
+  const QImage row = ArtRow(icons);
+  const QString drawn = SavePicture(row, QStringLiteral("art_") + name);
+  const QString kept = QStringLiteral(QUENDRA_SOURCE_DIR "/tests/art/") + name + ".png";
+  const QImage before(kept);
+  EXPECT_FALSE(before.isNull()) << "no kept row " << kept.toStdString();
+  EXPECT_TRUE(before.isNull() || SamePixels(before.convertToFormat(QImage::Format_ARGB32), row))
+      << "the icons drawn (" << drawn.toStdString() << ") differ from " << kept.toStdString();
 }

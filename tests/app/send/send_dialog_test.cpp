@@ -391,7 +391,8 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
   EXPECT_EQ(ScreenGroupList.front().GroupName, "Group 2");
   EXPECT_EQ(ScreenGroupList.back().GroupName, QString(64, u'g'));
 
-  // The editor: ">" on a member changes nothing, ">>" takes all in order, "<<" empties.
+  // The editor: ">" and "<" with no row chosen or ">" on a member change nothing, ">>"
+  // takes all in order, "<<" empties.
   std::vector<std::vector<std::int32_t>> steps;
   answer_ = [&](QDialog& dialog) {
     auto& editor = dynamic_cast<CGroupSetDialog&>(dialog);
@@ -405,12 +406,16 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
       steps.push_back(ScreenGroupList.front().ScreenNos);
     };
     editor.show();
+    editor.AllScreens().setCurrentRow(-1);
+    press(">");
     editor.AllScreens().setCurrentRow(1);
     press(">");
     press(">");
     press(">>");
     EXPECT_EQ(editor.Members().count(), 3);
     SaveScreenshot(editor, QStringLiteral("send_pane_group_editor"));
+    editor.Members().setCurrentRow(-1);
+    press("<");
     editor.Members().setCurrentRow(0);
     press("<");
     press("<<");
@@ -418,7 +423,8 @@ TEST_F(SendPane, GroupsChooseTheirScreensOnce) {
     return int(QDialog::Accepted);
   };
   pane_.OnEditGroup();
-  EXPECT_EQ(steps, (std::vector<std::vector<std::int32_t>>{{2}, {2}, {1, 2, 3}, {2, 3}, {}}));
+  EXPECT_EQ(steps, (std::vector<std::vector<std::int32_t>>{
+                       {}, {2}, {2}, {1, 2, 3}, {1, 2, 3}, {2, 3}, {}}));
 
   // A number held twice is one row; one without a screen none; a deleted screen's
   // number leaves every group in all its copies.

@@ -338,9 +338,14 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   EXPECT_EQ(sizes, QStringList({"32 * 16", "16 * 8", "64 * 32", "64 * 16", "8 * 8", "32 * 8",
                                 "64 * 8", "96 * 8", "128 * 8", "16 * 16", "96 * 16", "128 * 16",
                                 "32 * 32", "96 * 32", "128 * 32", "20 * 10", "24 * 12"}));
+  // The areas shrink with the screen, across by 96 / 128 and down by 24 / 32.
+  AreaRecord& area = testsupport::PlaceArea(AddProgram(regular), 1, 64, 8, 128, 32);
   Choose(Basic().CustomList(), 16);
   EXPECT_EQ(std::tie(regular.ModuleWidth, regular.ModuleHeight, regular.LedWidth),
             std::tuple(24, 12, 4 * 24));
+  EXPECT_EQ(
+      std::tie(area.AreaRect_Left, area.AreaRect_Top, area.AreaRect_Right, area.AreaRect_Bottom),
+      std::tuple(48, 6, 96, 24));
   Basic().RegularRadio().click();
   EXPECT_EQ(pane->Tabs().count(), 2);
   // A colour change takes the new colour's first module with all eight of its values.
