@@ -173,6 +173,8 @@ TEST_F(LocalAddressDialog, ASuccessfulChangeIsReportedAndCloses) {
   EXPECT_EQ(dialog->Edit(2).Address(), 0x0AC909FEu);
   dialog->EntryList().setCurrentRow(1);
   EXPECT_EQ(dialog->Edit(0).Address(), 0x0AC90A01u);
+  dialog->EntryList().setCurrentRow(-1);  // no row: the last one chosen stays
+  EXPECT_EQ(dialog->Edit(0).Address(), 0x0AC90A01u);
   SaveScreenshot(*dialog, QStringLiteral("local_address_dialog"));
   EXPECT_EQ(
       CutTextsInTranslations(
