@@ -40,6 +40,10 @@ TEST_F(ScreenEdits, SerialCardNumbersStayWithinOneAddressByte) {
 
   ScreenRecord& network = ScreenList.emplace_back();
   EXPECT_EQ(MakeAddedScreen(network).LedNumber, 1);
+  // The list's rows name the screens in order; none lies outside them.
+  const int rows = static_cast<int>(ScreenList.size());
+  EXPECT_EQ(std::tuple(ScreenAt(-1), ScreenAt(0), ScreenAt(rows - 1), ScreenAt(rows)),
+            std::tuple(nullptr, &selected, &network, nullptr));
 }
 
 TEST_F(ScreenEdits, AddedScreensCopyTheLinkAndModulesAndTakeTheDefaults) {

@@ -299,6 +299,10 @@ TEST_F(FlashWordsTest, EditorWritesAtOnceAndCancelKeepsIt) {
   EXPECT_EQ(std::tuple(plain(editor.BoldButton()), plain(editor.ItalicButton()),
                        plain(editor.ColorPicker()), editor.windowTitle()),
             std::tuple(text(1004), text(1005), text(1006), text(1007)));
+  // The style buttons' letters show their own style.
+  EXPECT_EQ(std::tuple(editor.BoldButton().font().bold(), editor.BoldButton().font().italic(),
+                       editor.ItalicButton().font().bold(), editor.ItalicButton().font().italic()),
+            std::tuple(true, false, false, true));
   editor.show();
   QTest::keyClicks(&editor.NameEdit(), QStringLiteral("xy"));
   EXPECT_EQ(item.FileName, QStringLiteral("Axy"));

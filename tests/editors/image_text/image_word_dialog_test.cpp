@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -18,6 +19,7 @@
 #include "controls/shell/rtf_editor_opener.h"
 #include "controls/shell/table_editor_opener.h"
 #include "controls/support/digit_spin_edit.h"
+#include "editors/image_text/image_text_art.h"
 #include "editors/image_text/image_word_dialog.h"
 #include "model/common/app_paths.h"
 #include "model/common/guid_text.h"
@@ -366,6 +368,22 @@ TEST_F(ImageTextTest, DeleteClearAndMoveKeepFilesAndEntriesInStep) {
   EXPECT_EQ(Text().List().item(1)->text(), ReadBoundedText(before[2].FileName));
   EXPECT_EQ(Text().List().GetItemRecord(1)->image, 1);  // a text page's icon
   EXPECT_EQ(Text().List().GetItemRecord(2)->image, 2);
+  const auto drawnIcon = [this](int index) {
+    QImage row(230, 24, QImage::Format_ARGB32);
+    row.fill(Qt::white);
+    QPainter painter(&row);
+    Text().List().DrawItem(painter, index, {0, 0, 230, 24}, false, true);
+    return row.copy(3, 2, 16, 16);
+  };
+  const auto kindIcon = [](ImageTextArt art) {
+    QImage icon(16, 16, QImage::Format_ARGB32);
+    icon.fill(Qt::white);
+    QPainter(&icon).drawImage(0, 0, PaintImageTextArt(art, 16));
+    return icon;
+  };
+  // Each entry shows its own kind's icon.
+  EXPECT_EQ(std::pair(drawnIcon(1), drawnIcon(2)),
+            std::pair(kindIcon(ImageTextArt::Text), kindIcon(ImageTextArt::Caption)));
   EXPECT_TRUE(canvas.Take().empty());
   Text().UpButton().click();  // on to the first row, and back
   EXPECT_EQ(ReadBoundedText(Pages()[0].guid), ReadBoundedText(before[2].guid));
