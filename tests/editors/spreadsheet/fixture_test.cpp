@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include <fcntl.h>
+
 #include <memory>
 
+#include "editors/spreadsheet/compound_file.h"
 #include "editors/spreadsheet/spreadsheet_reader.h"
 #include "editors/spreadsheet/xls_reader.h"
 
@@ -90,6 +94,21 @@ TEST_F(SpreadsheetFixtures, EveryCompoundFileLayoutReadsAlike) {
     EXPECT_EQ(layout.error, SpreadsheetError::None) << name;
     EXPECT_EQ(layout.texts, book.texts) << name;
   }
+  // A workbook stream of regular sectors, named in any case, is read up to its bound and
+  // refused past it. (A mini stream's bound holds the whole mini-stream container.)
+  for (const char* name : {"at_cutoff.xls", "wide_sectors.xls", "many_fat_sectors.xls"}) {
+    const UniqueFd file(::open(QFile::encodeName(Path(name)).constData(), O_RDONLY | O_CLOEXEC));
+    const auto size = static_cast<std::int64_t>(QFileInfo(Path(name)).size());
+    QByteArray stream;
+    ASSERT_EQ(ReadRootStream(file, size, u"WORKBOOK", std::int64_t{1} << 26, &stream),
+              StreamStatus::Read);
+    QByteArray again;
+    EXPECT_EQ(ReadRootStream(file, size, u"Workbook", stream.size(), &again), StreamStatus::Read);
+    EXPECT_EQ(again, stream) << name;
+    EXPECT_EQ(ReadRootStream(file, size, u"Workbook", stream.size() - 1, &again),
+              StreamStatus::Damaged);
+    EXPECT_EQ(ReadRootStream(file, size, u"Book", stream.size(), &again), StreamStatus::Missing);
+  }
 }
 
 TEST_F(SpreadsheetFixtures, CompoundFilesThatCannotBeReadGiveTheirCode) {
@@ -128,6 +147,7 @@ TEST_F(SpreadsheetFixtures, CompoundFilesThatCannotBeReadGiveTheirCode) {
       {Path("damaged_mulrk.xls"), SpreadsheetError::Damaged},
       {Path("damaged_datemode.xls"), SpreadsheetError::Damaged},
       {Path("damaged_sheet.xls"), SpreadsheetError::Damaged},
+      {Path("damaged_end.xls"), SpreadsheetError::Damaged},
   };
   for (const auto& [path, error] : cases) {
     // Read in the reader program and, for the sanitizers to watch, in this one.

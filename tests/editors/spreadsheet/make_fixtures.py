@@ -23,7 +23,8 @@ sheet shows in column B; its last row's text is LONG_WIDE, which the test knows 
 
 The damaged_*.xls files hold book.xls's workbook stream with one record spoilt: the
 last shared string longer than its record, or its rich-text runs past it; the first
-sheet's first number cut short; a MULRK of a size no whole number of cells fills.
+sheet's first number cut short; a MULRK of a size no whole number of cells fills; the
+stream cut inside a record's header.
 """
 import datetime
 import re
@@ -290,6 +291,12 @@ def write_damaged(folder):
                         ("mulrk", odd_mulrk), ("datemode", cut_date_mode),
                         ("sheet", sheet_past_bof)]:
         save(name, spoil)
+
+    # The stream ends inside the header of the first sheet's second record.
+    records = biff_records(book_xls().get_biff_data())
+    cut = sum(4 + len(data) for _, data in records[:first_sheet(records) + 1]) + 3
+    write_compound(f"{folder}/damaged_end.xls",
+                   b"".join(struct.pack("<HH", k, len(d)) + d for k, d in records)[:cut])
 
 
 def write_shown(folder, date1904):
