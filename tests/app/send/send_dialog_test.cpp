@@ -123,6 +123,9 @@ TEST_F(SendPane, SendsToEveryCheckedScreenAtOnceWithEachRowsOwnResult) {
   Screen(5, kSendByUsbDisk);
   pane_.FillGroupList();
   ASSERT_EQ(pane_.Screens().GetItemCount(), 5);
+  // A flat list: the first column starts at the list's edge, with no tree's indent.
+  const QTreeWidget& rows = pane_.Screens();
+  EXPECT_EQ(rows.visualItemRect(rows.topLevelItem(0)).left(), 0);
 
   // Every status text in the order it was written, and the pane's state meanwhile.
   std::vector<std::pair<int, QString>> log;

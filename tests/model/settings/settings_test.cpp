@@ -7,6 +7,9 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include "model/common/app_dir.h"
 #include "model/common/app_paths.h"
 #include "model/common/file_system.h"
@@ -75,6 +78,15 @@ TEST(IniRead, CachedReadsFindWhatReadsFindAndSeeRewrites) {
   }
   PutCfg("[Config]\r\nKey=changed\r\n");
   EXPECT_EQ(ReadCachedIniValue(path, "config", "key"), QStringLiteral("changed"));
+  // A rewrite of the same size, its time a nanosecond on in the same second, is seen too.
+  const QByteArray name = QFile::encodeName(path);
+  struct stat before {};
+  ASSERT_EQ(::stat(name.constData(), &before), 0);
+  PutCfg("[Config]\r\nKey=CHANGED\r\n");
+  const timespec times[2] = {before.st_atim,
+                             {before.st_mtim.tv_sec, (before.st_mtim.tv_nsec + 1) % 1000000000}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, name.constData(), times, 0), 0);
+  EXPECT_EQ(ReadCachedIniValue(path, "config", "key"), QStringLiteral("CHANGED"));
   ASSERT_TRUE(QFile::remove(path));
   EXPECT_EQ(ReadCachedIniValue(path, "config", "key"), std::nullopt);
 }
