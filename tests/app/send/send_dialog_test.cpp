@@ -504,6 +504,7 @@ TEST_F(SendPane, GroupDialogsFitTheirTranslations) {
   const auto make = [&] {
     dialogs.clear();
     dialogs.push_back(std::make_unique<CAddGroupDialog>(&host, 1, 2));
+    dialogs.push_back(std::make_unique<CAddGroupDialog>(&host, 0, 2, QStringLiteral("Hall")));
     dialogs.push_back(std::make_unique<CGroupSetDialog>(&host));
     dialogs.push_back(std::make_unique<CLedSelectDialog>(&host));
     for (std::size_t i = 0; i < dialogs.size(); ++i) {
@@ -513,6 +514,10 @@ TEST_F(SendPane, GroupDialogsFitTheirTranslations) {
     }
   };
   EXPECT_EQ(CutTextsInTranslations(host, make, QStringLiteral("send_pane_group_dialogs")), "");
+  // The rename mode: its own caption and the name it was given.
+  CAddGroupDialog rename(&host, 0, 2, QStringLiteral("Hall"));
+  EXPECT_EQ(std::pair(rename.windowTitle(), rename.NameEdit().text()),
+            std::pair(ReadLangText("IDD_ADDGROUP_DIALOG", 1003), QStringLiteral("Hall")));
 }
 
 }  // namespace

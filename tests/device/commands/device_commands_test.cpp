@@ -111,6 +111,7 @@ TEST_F(DeviceCommands, BrightnessIsSentFixedOrByTime) {
   dialog.ManualRadio().click();
   for (const auto& [set, level] : {std::pair{-1, 0}, {16, 15}, {9, 9}}) {  // levels 0-15
     dialog.LevelSlider().setValue(set);
+    EXPECT_EQ(dialog.LevelSlider().value(), level);
     dialog.OnSend();
     EXPECT_EQ(StatusCodes(), (Statuses{{UM_STATUS_CODE, 27, 0}, {UM_STATUS_CODE, 28, 0}}));
     EXPECT_EQ(Last().brightness, level) << set;
