@@ -24,7 +24,7 @@ QString SaveScreenshot(QWidget& widget, const QString& name);
 QString SavePicture(const QImage& picture, const QString& name);
 
 // Lays the icons out in one row and fails the test unless it matches the row kept as
-// tests/art/<name>.png within a rounding margin. The row drawn now is kept with the
+// tests/art/<name>.png pixel for pixel. The row drawn now is kept with the
 // screenshots either way: an icon redrawn on purpose is taken by copying its row over the
 // kept one.
 void ExpectArtAsKept(const std::vector<QImage>& icons, const QString& name);

@@ -262,6 +262,7 @@ TEST_F(DeviceCommands, TheLockPaneLocksAndUnlocksTheCard) {
   CLedLockerDialog pane(nullptr, clock, Ask());
   pane.resize(980, 637);
   EXPECT_EQ(pane.DatePicker().date(), QDate(2026, 12, 9));
+  EXPECT_TRUE(pane.DatePicker().calendarPopup());  // the date drops down a calendar
   EXPECT_EQ(pane.TimePicker().time(), QTime(10, 25));
   pane.LoadLockTime();  // never locked: the pickers stay
   EXPECT_EQ(pane.DatePicker().date(), QDate(2026, 12, 9));

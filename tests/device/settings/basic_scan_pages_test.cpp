@@ -329,7 +329,7 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   Select(0);
   ScreenRecord& regular = Screen(0);
   EXPECT_TRUE(Basic().RegularRadio().isChecked());  // after the custom screen
-  Basic().CustomRadio().click();  // 32 x 16, the custom list's first entry
+  Basic().CustomRadio().click();                    // 32 x 16, the custom list's first entry
   EXPECT_EQ(std::tie(regular.ModuleType, regular.WidthModuleNum, regular.LedWidth),
             std::tuple(1, 4, 128));
   EXPECT_EQ(pane->Tabs().count(), 3);
@@ -368,6 +368,10 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   const std::vector<char> before = Bytes(regular);
   Choose(Basic().RegularList(), 1);
   EXPECT_EQ(Bytes(regular), before);
+  // A module 0 dots wide (from a damaged file) takes the typed count as it stands.
+  regular.ModuleWidth = 0;
+  TypeCount(Side::kAcross, QStringLiteral("7"));
+  EXPECT_EQ(std::tie(regular.WidthModuleNum, regular.LedWidth), std::tuple(7, 0));
 }
 
 TEST_F(ScreenPages, ShrinkingKeepsAreasInsideTheBorder) {

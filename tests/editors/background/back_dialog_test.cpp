@@ -131,6 +131,8 @@ TEST_F(BackgroundPageTest, FilesAreAppendedAndOnlyTheLastTakesTheShownSpeed) {
   EXPECT_EQ(Items()[0].Speed, 31);
   Back().List().setCurrentRow(2);
   EXPECT_EQ(Back().SpeedList().currentIndex(), 7);
+  ChooseSpeed(0);  // the first speed too
+  EXPECT_EQ(Items()[2].Speed, 0);
 
   // Doubled backslashes are stored single; a path too long for the record, and files
   // that are no pictures the card shows, are left out with one message each, the

@@ -45,13 +45,15 @@ const struct {
     {0, u"#", u""},
     {3.1, u"?\?.?\?", u" 3.1 "},
     {5551234, u"000-0000", u"555-1234"},
-    // Thousands: separators between integer digits, scaling commas after them.
+    // Thousands: separators between integer digits, scaling commas after them; any
+    // other comma shows as itself.
     {1234567.891, u"#,##0.00", u"1,234,567.89"},
     {999.5, u"#,##0", u"1,000"},
     {999.4, u"#,##0", u"999"},
     {-1234.5, u"#,##0.00", u"-1,234.50"},
     {12345678, u"#,##0.0,,", u"12.3"},
     {123456, u"0,", u"123"},
+    {5, u",0", u",5"},
     // Percent.
     {0.125, u"0.0%", u"12.5%"},
     {-0.0005, u"0.0%", u"-0.1%"},
