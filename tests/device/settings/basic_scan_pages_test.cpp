@@ -328,8 +328,9 @@ TEST_F(ScreenPages, SizesFollowWholeModules) {
   // Regular to custom keeps the counts; the size follows the custom module.
   Select(0);
   ScreenRecord& regular = Screen(0);
-  EXPECT_TRUE(Basic().RegularRadio().isChecked());  // after the custom screen
-  Basic().CustomRadio().click();                    // 32 x 16, the custom list's first entry
+  // Loaded after the custom screen, the regular one shows the regular choice.
+  EXPECT_TRUE(Basic().RegularRadio().isChecked());
+  Basic().CustomRadio().click();  // 32 x 16, the custom list's first entry
   EXPECT_EQ(std::tie(regular.ModuleType, regular.WidthModuleNum, regular.LedWidth),
             std::tuple(1, 4, 128));
   EXPECT_EQ(pane->Tabs().count(), 3);
