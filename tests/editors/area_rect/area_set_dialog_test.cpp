@@ -42,8 +42,15 @@ const Message kReload{UM_CANVAS_RELOAD, 0, 0};
 
 TEST(AreaRectRulesTest, KeepAreasInsideTheProgramBorder) {
   EXPECT_EQ(ClampAreaPosition(50, 99, 100, 2), 2);  // longer than the inside: at the border
-  const AreaSpan moved = ClampAreaLength(80, 30, 100, 2);
-  EXPECT_EQ(std::tie(moved.position, moved.length), std::tuple(68, 30));
+  // An area ending on the border stays; one a dot past it moves back inside.
+  for (const auto& [p, position] : {std::pair{68, 68}, {69, 68}}) {
+    EXPECT_EQ(ClampAreaPosition(p, 30, 100, 2), position) << p;
+    const AreaSpan span = ClampAreaLength(p, 30, 100, 2);
+    EXPECT_EQ(std::tie(span.position, span.length), std::tuple(position, 30)) << p;
+  }
+  // An area no wider than both borders is made one wider.
+  EXPECT_EQ(std::pair(ClampAreaLength(10, 4, 100, 2).length, ClampAreaLength(10, 5, 100, 2).length),
+            std::pair(5, 5));
   const AreaSpan filled = ClampAreaLength(40, 200, 100, 2);
   EXPECT_EQ(std::tie(filled.position, filled.length), std::tuple(2, 96));
   EXPECT_EQ(ClampAreaLength(1, 10, 4, 2).length, 1);  // a screen narrower than its border

@@ -411,6 +411,10 @@ TEST_F(ImageTextTest, DeleteClearAndMoveKeepFilesAndEntriesInStep) {
   EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(-2)});
   EXPECT_FALSE(QFile::exists(table));
   EXPECT_TRUE(QDir(AppFolderPath(AppFolder::Temp)).isEmpty());
+  // With no page left, an effect or speed chosen changes and renders nothing.
+  emit Text().EffectCombo().activated(6);
+  emit Text().SpeedCombo().activated(3);
+  EXPECT_TRUE(canvas.Take().empty());
 }
 
 TEST_F(ImageTextTest, EditRenamesTheEntryAndRendersAgain) {

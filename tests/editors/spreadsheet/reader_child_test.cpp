@@ -205,6 +205,20 @@ TEST(WorksheetAnswer, ResultsCrossWholeAndEveryBoundHolds) {
   for (const WorksheetTexts& result : {longText, tooMuch}) {
     EXPECT_EQ(EncodeWorksheetAnswer(result), QByteArray("KQW1\x03"));
   }
+  // Distinct texts up to 5 or 3 bytes below the bound, then the first text again: its
+  // 4-byte reference fits under the bound, or crosses it.
+  constexpr int kCells = 500 * 50;
+  for (const auto& [below, fits] : {std::pair{5, true}, {3, false}}) {
+    WorksheetTexts repeated = tooMuch;
+    const qsizetype units = (kMaxAnswerBytes - below - 17 - 4 * (kCells - 1)) / 2;
+    for (int cell = 0; cell < kCells - 1; ++cell) {
+      const qsizetype length = units / (kCells - 1) + (cell < units % (kCells - 1) ? 1 : 0);
+      repeated.texts[cell] = QString::number(cell).rightJustified(length, u'x');
+    }
+    repeated.texts[kCells - 1] = repeated.texts[0];
+    const QByteArray answer = EncodeWorksheetAnswer(repeated);
+    EXPECT_EQ(answer.size(), fits ? kMaxAnswerBytes - below + 4 : 5) << below;
+  }
 }
 
 }  // namespace
