@@ -135,7 +135,7 @@ TEST_F(ScreenParamPane, SelectingLoadsAScreenWithoutChangingIt) {
   EXPECT_EQ(CurrentScreenNo, 30);
   CopyBoundedText(Screen(2).LedName, u"Gate");
   Send(UM_RENAME_SCREEN_NODE, 0);
-  EXPECT_EQ(list.item(2)->text(), QStringLiteral("Card settings"));
+  EXPECT_EQ(list.item(2)->text(), QStringLiteral("Gate"));
   EXPECT_EQ(Selected(), 2);
   Screen(2).LedWidth = 100;
   Forget();
@@ -149,7 +149,7 @@ TEST_F(ScreenParamPane, AddedAndFoundScreensAreListedSelectedAndRooted) {
   QTest::mouseClick(pane->Button(IDC_ADD_SCREEN), Qt::LeftButton);
   ASSERT_EQ(ScreenList.size(), 4u);
   ScreenRecord& added = ScreenList.back();
-  EXPECT_EQ(ReadBoundedText(added.LedName), QStringLiteral("Card settings"));
+  EXPECT_EQ(ReadBoundedText(added.LedName), QStringLiteral("LED4"));
   EXPECT_EQ(std::tie(added.LedNo, added.SendType, added.LedNumber, added.Commport),
             std::tuple(31, kSendBySerialLine, 3, 2));
   EXPECT_EQ(pane->ScreenListBox().count(), 4);
@@ -167,7 +167,7 @@ TEST_F(ScreenParamPane, AddedAndFoundScreensAreListedSelectedAndRooted) {
   ASSERT_EQ(ScreenList.size(), 5u);
   EXPECT_EQ(std::tie(ScreenList.back().LedIp, ScreenList.back().LedWidth),
             std::tuple(0x0A010203u, 128));
-  EXPECT_EQ(pane->ScreenListBox().item(4)->text(), QStringLiteral("Card settings"));
+  EXPECT_EQ(pane->ScreenListBox().item(4)->text(), QStringLiteral("LED5"));
   EXPECT_EQ(Selected(), 4);
 }
 
@@ -182,7 +182,7 @@ TEST_F(ScreenParamPane, DeletingTellsSendPaneAndTreeThenSelectsTheLast) {
   EXPECT_EQ(project.Take(), (std::vector<Message>{{UM_SCREEN_ROOT, 1, 1}, {UM_SCREEN_ROOT, 2, 1}}));
   ASSERT_EQ(ScreenList.size(), 2u);
   EXPECT_EQ(pane->ScreenListBox().count(), 2);
-  EXPECT_EQ(pane->ScreenListBox().item(1)->text(), QStringLiteral("Card settings"));
+  EXPECT_EQ(pane->ScreenListBox().item(1)->text(), QStringLiteral("Screen 3"));
   EXPECT_EQ(Selected(), 1);
   EXPECT_EQ(CurrentScreenNo, 30);
   EXPECT_TRUE(PagesShow(&Screen(1)));
