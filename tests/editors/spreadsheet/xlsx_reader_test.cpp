@@ -170,6 +170,12 @@ TEST_F(XlsxReader, BadInputGivesItsCodeAndNoTexts) {
   malformed.sheetData = "<row><c><v>1</c></row>";
   std::vector<ZipPart> noWorkbook = Parts(good);
   noWorkbook.erase(noWorkbook.begin() + 1);
+  Book badStrings = good;  // a part the sheet does not need is still read whole
+  badStrings.strings = "<si><t>a</si>";
+  Book badStyles = good;
+  badStyles.styles = "<numFmts><numFmt numFmtId=\"164\"</numFmts>";
+  std::vector<ZipPart> noSheetPart = Parts(good);
+  noSheetPart.erase(noSheetPart.begin() + 2);
   std::vector<ZipPart> noSheets = Parts(good);
   noSheets[1].data = "<workbook xmlns=\"" + kMain + "\"><sheets/></workbook>";
 
@@ -190,6 +196,9 @@ TEST_F(XlsxReader, BadInputGivesItsCodeAndNoTexts) {
       {Write(Parts(missingString)), SpreadsheetError::Damaged},
       {Write(Parts(badReference)), SpreadsheetError::Damaged},
       {Write(Parts(malformed)), SpreadsheetError::Damaged},
+      {Write(Parts(badStrings)), SpreadsheetError::Damaged},
+      {Write(Parts(badStyles)), SpreadsheetError::Damaged},
+      {Write(noSheetPart), SpreadsheetError::Damaged},
       {truncated, SpreadsheetError::Damaged},
       {Write(noWorkbook), SpreadsheetError::NotSpreadsheet},
       {Write(noSheets), SpreadsheetError::NoWorksheet},
