@@ -28,9 +28,10 @@ bool AddEntry(zipFile zip, const ZipEntry& entry) {
   zip_fileinfo info{};
   info.dosDate = entry.dosDate != 0 ? entry.dosDate : kDefaultDosDate;
   if (entry.unixMode >= 0) info.external_fa = static_cast<uLong>(entry.unixMode) << 16;
-  const bool raw = entry.declaredSize || entry.declaredCrc;
+  const bool raw = entry.declaredSize || entry.declaredCrc || entry.markedDeflated;
+  const int method = raw && !entry.markedDeflated ? 0 : Z_DEFLATED;
   if (zipOpenNewFileInZip4_64(
-          zip, entry.name.constData(), &info, nullptr, 0, nullptr, 0, nullptr, raw ? 0 : Z_DEFLATED,
+          zip, entry.name.constData(), &info, nullptr, 0, nullptr, 0, nullptr, method,
           raw ? 0 : Z_DEFAULT_COMPRESSION, raw ? 1 : 0, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY, nullptr,
           0, entry.unixMode >= 0 ? kUnixMadeBy : kDosMadeBy, entry.flags, 0) != ZIP_OK) {
     return false;

@@ -21,6 +21,8 @@ struct ZipEntry {
   // Stored as is, declaring this size and CRC instead of the real ones.
   std::optional<std::uint64_t> declaredSize;
   std::optional<std::uint32_t> declaredCrc;
+  // Stored as is but marked deflated, so that inflating it fails.
+  bool markedDeflated = false;
 };
 
 // A file entry with Unix mode 0644 or 0755.

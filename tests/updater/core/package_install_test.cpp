@@ -123,6 +123,8 @@ TEST_F(PackageInstallTest, DamagedOrOversizedPackagesChangeNothing) {
   longerThanData.declaredSize = 150;
   ZipEntry shorterThanData = File("data/a.txt", "new data");
   shorterThanData.declaredSize = 3;
+  ZipEntry notDeflate = File("data/a.txt", "\xff\xff\xff\xff");
+  notDeflate.markedDeflated = true;
   // Each damaged entry comes after a good one, so staging has begun.
   const struct {
     const char* what;
@@ -134,6 +136,7 @@ TEST_F(PackageInstallTest, DamagedOrOversizedPackagesChangeNothing) {
       {"size short of the data",
        {File("new.txt", "n"), shorterThanData},
        InstallResult::StageFailed},
+      {"data no inflate reads", {File("new.txt", "n"), notDeflate}, InstallResult::StageFailed},
       {"too many entries",
        {File("1", "1"), File("2", "2"), File("3", "3"), File("4", "4")},
        InstallResult::BadPackage},
