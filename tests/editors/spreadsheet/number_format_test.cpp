@@ -88,7 +88,7 @@ const struct {
     {0, u"?/?", u"0/1"},
     {0.5, u"# ?/?", u" 1/2"},
     {0.5, u"0 ?/?", u"0 1/2"},
-    {1.25, u"\"x\" ?/?", u"x 5/4"},  // text before a fraction is no whole part
+    {1.25, u"\"x\"?\?/?\?", u"x 5/4 "},  // text before a fraction is no whole part
     {0.5, u"# ?\?/?\?", u"  1/2 "},
     {0.95, u"# ?/?", u"1    "},
     {1.99, u"# ?/?", u"2    "},
