@@ -1,7 +1,8 @@
 #pragma once
 // Keeps a picture of a window a widget test opened, so that a person can look at
 // it: "<name>.png" in the folder QUENDRA_TEST_ARTEFACTS names, or else
-// test-artefacts/ in the build tree.
+// test-artefacts/ in the build tree. Also holds the icons we draw to the rows kept in
+// tests/art/.
 
 #include <QImage>
 #include <QString>
