@@ -255,6 +255,10 @@ TEST_F(FirmwarePane, RefusesMissingFilesAndDrives) {
     EXPECT_EQ(asked.back(), FormatLangText(PaneText(1009), {QFileInfo(bad).fileName()}));
   }
   EXPECT_EQ(styles.back(), 0x10);
+  const qsizetype shown = asked.size();
+  Choose(QString());  // the chooser cancelled: no message, the file kept
+  EXPECT_EQ(std::tuple(asked.size(), Pane().Path(), Pane().Model()),
+            std::tuple(shown, path, QStringLiteral("W6")));
 
   // The list follows the drives at the pane's next look.
   drive.remove();

@@ -242,7 +242,7 @@ TEST_F(ScreenParamPane, TabsFollowTheModuleKindAndKeepTheirSelection) {
 }
 
 // The tab pictures are painted when a language first needs them.
-TEST_F(ScreenParamPane, TabPicturesFollowTheLanguage) {
+TEST_F(ScreenParamPane, TabPicturesAndButtonTextsFollowTheLanguage) {
   auto tabPicture = [this](int tab) {
     return pane->Tabs()
         .item(tab)
@@ -259,6 +259,10 @@ TEST_F(ScreenParamPane, TabPicturesFollowTheLanguage) {
   SelectLanguageFile(1);
   pane->ApplyLanguage();
   EXPECT_EQ(tabPicture(1), painted(1, 1, DeviceIcon::Basic));
+  const int buttons[] = {IDC_ADD_SCREEN, IDC_DELETE_SCREEN, IDC_REFRESH_SCREENS};
+  for (int i = 0; i < 3; ++i) {  // the buttons' texts follow too
+    EXPECT_EQ(pane->Button(buttons[i])->text(), ReadLangText("IDD_SCREENPARAM_DIALOG", 1000 + i));
+  }
   EXPECT_NE(tabPicture(1), painted(2, 1, DeviceIcon::Basic));
   SelectLanguageFile(2);
   pane->ApplyLanguage();

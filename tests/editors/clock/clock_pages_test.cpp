@@ -315,6 +315,8 @@ TEST_F(ClockPagesTest, CountdownStoresItsTargetUnitsAndFormats) {
   EXPECT_TRUE(Same(countdown, start));
   EXPECT_EQ(page.DatePicker().date(), QDate(2030, 1, 31));
   EXPECT_EQ(page.TimePicker().time(), QTime(10, 20, 30));
+  EXPECT_EQ(FindControl(&page, 1117), &page.DatePicker());
+  EXPECT_EQ(FindControl(&page, 1219), &page.TimePicker());
 
   page.TimePicker().setCurrentSection(QDateTimeEdit::SecondSection);
   page.TimePicker().stepBy(5);
