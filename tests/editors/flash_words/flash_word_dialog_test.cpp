@@ -139,6 +139,7 @@ TEST_F(FlashWordsTest, DeleteOrderAndApplyToAll) {
   EXPECT_EQ(canvas.Take(), std::vector<Message>{Show(-2)});
   EXPECT_FALSE(QFile::exists(pak));
   SendMessage(Flash().Handle(), UM_RERENDER_ITEM, 0, 0);  // no row: the canvas is not told
+  Flash().StyleButton(CFlashWordDialog::kBold).click();   // nor by a style with no item
   EXPECT_TRUE(canvas.Take().empty());
 
   page.reset();  // a fresh page over three items
