@@ -373,6 +373,7 @@ TEST_F(ImageTextTest, DeleteClearAndMoveKeepFilesAndEntriesInStep) {
     row.fill(Qt::white);
     QPainter painter(&row);
     Text().List().DrawItem(painter, index, {0, 0, 230, 24}, false, true);
+    painter.end();
     return row.copy(3, 2, 16, 16);
   };
   const auto kindIcon = [](ImageTextArt art) {
