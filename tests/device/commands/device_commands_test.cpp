@@ -325,10 +325,13 @@ TEST_F(DeviceCommands, TheLockPaneLocksAndUnlocksTheCard) {
   EXPECT_EQ(card.Frames().size(), frames);
 
   StatusCodes();
-  CurrentScreenNo = 2;
+  CurrentScreenNo = 2;  // no such screen: nothing loads or is sent
+  const QDate shown = pane.DatePicker().date();
+  pane.LoadLockTime();
   pane.OnLock();
   pane.OnUnlock();
   EXPECT_TRUE(StatusCodes().empty());
+  EXPECT_EQ(pane.DatePicker().date(), shown);
 }
 
 TEST_F(DeviceCommands, TheTestDialogSendsPatternsAndStopsOnClosing) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "device/search/address_change.h"
@@ -59,15 +60,21 @@ bool BuildAddresses(const emu::NetworkNamespace& space) {
 TEST(LocalAddresses, EntriesOfANamespaceByInterface) {
   emu::NetworkNamespace space;
   if (!space.Valid()) GTEST_SKIP() << "no network namespace here";
-  ASSERT_TRUE(BuildAddresses(space));
+  // sea1 also gets an address with no gateway.
+  ASSERT_TRUE(BuildAddresses(space) && space.Shell("ip addr add 10.201.11.1/24 dev sea1"));
   std::vector<LocalAddress> entries;
   space.RunInside([&] { entries = ListLocalAddresses(); });
-  ASSERT_EQ(entries.size(), 2u);  // lo, and sea1 with no usable address, give none
+  // By interface index: sea1, made first as the peer, then sea0's two addresses. lo,
+  // 127.0.0.2 and 255.255.255.255 give none.
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(
+      std::tuple(entries[0].adapterName, entries[0].ip, entries[0].gateway),
+      std::tuple(QStringLiteral("sea1"), QStringLiteral("10.201.11.1"), QStringLiteral("0.0.0.0")));
   const QString ips[] = {QStringLiteral("10.201.9.1"), QStringLiteral("10.201.10.1")};
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 1; i < 3; ++i) {
     const LocalAddress& entry = entries[static_cast<std::size_t>(i)];
     EXPECT_EQ(entry.number, i);
-    EXPECT_EQ(entry.ip, ips[i]);
+    EXPECT_EQ(entry.ip, ips[i - 1]);
     EXPECT_EQ(entry.mask, QStringLiteral("255.255.255.0"));
     EXPECT_EQ(entry.gateway, QStringLiteral("10.201.9.254"));
     EXPECT_EQ(entry.adapterName, QStringLiteral("sea0"));

@@ -325,12 +325,14 @@ TEST_F(FoundCards, RowsAppearWhileTheSearchRunsAndCheckedCardsBecomeScreens) {
   emu::CardState huge = CardAt("HUGE", first, 5);
   huge.width = 65535;
   huge.height = 65535;
+  huge.colorType = 0;  // outside the colour list: no colour text
   searchCards[0].reset();
   Answer(0, huge);
   searchCards[1].reset();
   EXPECT_EQ(Search(), KQ_OK);
   ASSERT_EQ(results.topLevelItemCount(), 1);
-  EXPECT_EQ(Cell(0, 0), QStringLiteral("1"));
+  EXPECT_EQ(std::pair(Cell(0, 0), Cell(0, CCommunicationSetDialog::kColor)),
+            std::pair(QStringLiteral("1"), QString()));
   EXPECT_TRUE(told.empty());
   results.topLevelItem(0)->setCheckState(0, Qt::Checked);
   Page().Button(IDC_LINK_ADD).click();

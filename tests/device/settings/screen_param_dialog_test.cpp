@@ -239,6 +239,9 @@ TEST_F(ScreenParamPane, TabsFollowTheModuleKindAndKeepTheirSelection) {
   EXPECT_TRUE(pane->Page(CScreenParamDialog::kBasicPage).isVisibleTo(pane.get()));
   EXPECT_FALSE(pane->Page(CScreenParamDialog::kScanPage).isVisibleTo(pane.get()));
   EXPECT_FALSE(pane->Page(CScreenParamDialog::kAdvancedPage).isVisibleTo(pane.get()));
+  tabs.setCurrentRow(0);
+  EXPECT_EQ(pane->CurrentTab(), 0);
+  EXPECT_TRUE(pane->Page(CScreenParamDialog::kCommunicationPage).isVisibleTo(pane.get()));
 }
 
 // The tab pictures are painted when a language first needs them.

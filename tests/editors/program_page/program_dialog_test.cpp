@@ -39,6 +39,10 @@ TEST_F(ProgramPageTest, SpinsAndTypedValuesKeepTheirRanges) {
   Select(ProgramItem());
   DigitSpinEdit& count = ProgramPage().CountEdit();
   DigitSpinEdit& duration = ProgramPage().DurationEdit();
+  // Each edit and its arrows carry their ids.
+  const std::pair<int, QWidget*> ids[] = {
+      {1032, &count.Edit()}, {1053, &count}, {1030, &duration.Edit()}, {1052, &duration}};
+  for (const auto& [id, control] : ids) EXPECT_EQ(FindControl(&ProgramPage(), id), control) << id;
   Step(count, 1, false);
   EXPECT_EQ(program->LoopCount, 1);
   Step(count, 0, false);
